@@ -1,0 +1,27 @@
+# The two commands a new user needs: `make run [FILE=path]` and `make test`.
+.PHONY: run test build-release build-dev bench deps clean
+
+FILE ?= resources/sample.bmp
+
+deps:
+	@scripts/install-deps.sh
+
+build-release: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+
+build-dev: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev
+
+run: build-release
+	build/release/src/gui/rastrix $(FILE)
+
+test: build-dev
+	scripts/run-tests.sh
+
+bench: build-release
+	scripts/run-bench.sh
+
+clean:
+	rm -rf build

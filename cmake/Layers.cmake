@@ -1,0 +1,23 @@
+# Each layer is one folder of sources compiled into one static library.
+# Sources are globbed so a new file in a folder joins its layer without editing CMake.
+function(rastrix_layer name dir)
+  cmake_parse_arguments(L "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  if(L_DEPS)
+    target_link_libraries(${name} PUBLIC ${L_DEPS})
+  endif()
+endfunction()
+
+function(rastrix_core_library name)
+  cmake_parse_arguments(L "" "" "DIRS;DEPS" ${ARGN})
+  set(srcs)
+  foreach(d ${L_DIRS})
+    file(GLOB s CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${d}/*.cpp)
+    list(APPEND srcs ${s})
+  endforeach()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${L_DEPS})
+endfunction()

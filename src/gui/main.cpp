@@ -1,0 +1,10 @@
+#include <QApplication>
+
+#include "gui/MainWindow.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    rastrix::gui::MainWindow window;
+    window.showMaximized();
+    return app.exec();
+}

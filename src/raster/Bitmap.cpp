@@ -1,0 +1,38 @@
+#include "raster/Bitmap.h"
+
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+
+namespace rastrix {
+
+Bitmap::Bitmap(int width, int height)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      pixels_(std::size_t(width_) * std::size_t(height_), 0u) {}
+
+Bitmap::Bitmap(int width, int height, Color fill) : Bitmap(width, height) { Fill(fill); }
+
+std::optional<Bitmap> Bitmap::TryCreate(int width, int height) {
+    try {
+        return Bitmap(width, height);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    } catch (const std::length_error&) {
+        return std::nullopt;
+    }
+}
+
+Color Bitmap::GetPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    return PixelToColor(Row(y)[x]);
+}
+
+void Bitmap::SetPixel(int x, int y, Color c) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    Row(y)[x] = ColorToPixel(c) & 0x00FFFFFFu;
+}
+
+void Bitmap::Fill(Color c) { std::fill(pixels_.begin(), pixels_.end(), ColorToPixel(c) & 0x00FFFFFFu); }
+
+}  // namespace rastrix
