@@ -22,6 +22,7 @@ enum class CloseOutcome { StaysOpen, Closed };
 
 // The close request, from the window's close box, the system menu or the Exit command. A
 // modified image is offered for saving first; Cancel keeps the frame open.
+// A modified image with no askToSave supplied keeps the frame open.
 CloseOutcome RequestClose(const SettingsRecord& settings, const AskToSaveFn& askToSave);
 
 // Copies the frame's placement into the settings before they are written: maximized follows

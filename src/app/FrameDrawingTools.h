@@ -17,9 +17,8 @@ struct DrawingToolsChange {
 // The command that shows or hides the drawing tools. The setting flips between 0 and 8. Showing
 // creates the bar and lays the frame out again; hiding only removes the bar, so its band stays
 // empty until the next layout pass. After a pass the caller lays out the image window.
+// At creation nothing is needed: InitFrameState takes the setting, and the first resize lays
+// the bar out.
 DrawingToolsChange ToggleDrawingTools(FrameState& state, SettingsRecord& settings);
-
-// The show steps on their own, for the frame's creation when the setting says the tools are on.
-DrawingToolsChange ShowDrawingTools(FrameState& state, SettingsRecord& settings);
 
 }  // namespace rastrix

@@ -78,19 +78,5 @@ TEST(DrawingToolsAtStart, SettingOnShowsTheBarFromTheFirstLayout) {
     EXPECT_EQ(settings.drawingBarHeight, 38);
 }
 
-TEST(DrawingToolsAtStart, ShownWhileMinimisedIsLaidOutOnRestore) {
-    SettingsRecord settings;
-    FrameState state = InitFrameState(settings);
-    OnFrameResize(state, settings, SizeKind::Restored, 800, 600);
-    OnFrameResize(state, settings, SizeKind::Minimized, 0, 0);
-    const DrawingToolsChange change = ToggleDrawingTools(state, settings);
-    EXPECT_TRUE(change.shown);
-    EXPECT_FALSE(change.laidOut);
-    EXPECT_FALSE(state.layout.hasDrawingBar);
-    OnFrameResize(state, settings, SizeKind::Restored, 800, 600);
-    EXPECT_TRUE(state.layout.hasDrawingBar);
-    EXPECT_EQ(state.layout.viewAreaHeight, 510);
-}
-
 }  // namespace
 }  // namespace rastrix
