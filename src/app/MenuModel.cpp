@@ -21,7 +21,8 @@ constexpr bool MenuMatchesTable() {
     for (const MenuBarEntry& e : kMainMenu) {
         if (!e.IsPopup()) {
             const int i = CommandIndex(e.id);
-            if (i < 0 || kCommandTable[static_cast<std::size_t>(i)].menuText != e.text) return false;
+            if (i < 0 || kCommandTable[static_cast<std::size_t>(i)].menuText != e.text)
+                return false;
         }
         for (int item : e.items)
             if (item != kMenuSeparator && !IsCommand(item)) return false;
