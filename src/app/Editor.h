@@ -1,4 +1,5 @@
 #pragma once
+#include "app/CommandStates.h"
 #include "app/Host.h"
 #include "app/SettingsRecord.h"
 
@@ -13,6 +14,7 @@ struct Editor {
 
     Host& host;
     SettingsRecord settings;
+    CommandStates commands;
 };
 
 }  // namespace rastrix
