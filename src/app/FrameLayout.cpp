@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-namespace rastrix {
+#include "app/StatusBarRules.h"
 
-std::array<int, 5> StatusPartEdgesFor(int clientWidth) {
-    const int t = (std::max(clientWidth, kStatusMinWidth) - 50) / 3;
-    return {t, 2 * t, 2 * t + kStatusSwatchPart, 2 * t + 2 * kStatusSwatchPart, clientWidth};
-}
+namespace rastrix {
 
 int SwatchWidthFor(int clientWidth) {
     // Truncates toward zero, so a frame narrower than 416 also lands on the minimum.
@@ -24,7 +21,7 @@ FrameLayout ComputeFrameLayout(int clientWidth, int clientHeight, bool drawingTo
     FrameLayout l;
     l.clientWidth = w;
     l.clientHeight = h;
-    l.statusPartEdges = StatusPartEdgesFor(w);
+    l.statusPartEdges = ComputeStatusPartEdges(w);
     l.mainToolBar = {0, 0, w, tb};
     l.statusBar = {0, h - sh, w, h};
     l.viewAreaTop = tb + kViewAreaGap;

@@ -14,8 +14,6 @@ inline constexpr int kStatusBarHeight = 22;
 // Fixed parts of the frame's geometry.
 inline constexpr int kViewAreaGap = 2;          // frame background between main tool bar and view area
 inline constexpr int kDrawingBarBand = 38;      // band the drawing-tools bar takes above the status bar
-inline constexpr int kStatusMinWidth = 480;     // narrower frames lay the status parts out as for 480
-inline constexpr int kStatusSwatchPart = 25;    // width of each of the two colour-swatch parts
 inline constexpr int kColorBarLeft = 408;       // colour bar position inside the drawing-tools bar
 inline constexpr int kColorBarTop = 2;
 inline constexpr int kColorBarHeight = 26;
@@ -51,8 +49,6 @@ struct FrameLayout {
     friend bool operator==(const FrameLayout&, const FrameLayout&) = default;
 };
 
-// The status parts: t = (max(width, 480) - 50) / 3; edges t, 2t, 2t+25, 2t+50, width.
-std::array<int, 5> StatusPartEdgesFor(int clientWidth);
 
 // Width of one colour-bar swatch for a frame client width: (width - 416) / 24, at least 8.
 int SwatchWidthFor(int clientWidth);

@@ -1,20 +1,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <optional>
-#include <string>
 
 #include "app/VirtualKeys.h"
-#include "raster/Color.h"
 
 namespace rastrix {
-
-// Commands the status bar starts. They match the program's command table.
-namespace status_commands {
-inline constexpr std::uint16_t IDM_ADJUST = 292;
-inline constexpr std::uint16_t IDM_FGCOLOR = 330;
-inline constexpr std::uint16_t IDM_BGCOLOR = 331;
-}  // namespace status_commands
 
 // ---- Keys -------------------------------------------------------------------------------
 
@@ -41,26 +31,5 @@ struct KeyPress {
 bool IsSystemKey(const KeyPress& press);
 
 KeyRoute RouteKeyDown(const KeyPress& press);
-
-// ---- Status bar mouse -------------------------------------------------------------------
-
-enum class StatusHover { Blank, ForeSwatch, BackSwatch };
-
-// A mouse position over the status bar, in the status bar's own coordinates. Edges are strict:
-// a pointer exactly on a part edge, or on the bar's top border row, is over no part.
-// Moves that the frame gets over its own area are never over the status bar: use Blank.
-StatusHover StatusBarHover(const std::array<int, 5>& statusPartEdges, int x, int y);
-
-// The text status part 1 shows for a hover: the swatch colour as "RGB=r,g,b", or one space.
-std::string StatusHoverText(StatusHover hover, Color foreColor, Color backColor);
-
-// "RGB=%u,%u,%u" of a colour, red first.
-std::string FormatRgbText(Color color);
-
-// The command a left press on the status bar starts: part 2 sets the foreground colour, part 3
-// the background colour, part 4 opens the Adjust Selection dialog; parts 0 and 1 and the edges
-// start nothing.
-std::optional<std::uint16_t> StatusBarClickCommand(const std::array<int, 5>& statusPartEdges, int x,
-                                                   int y);
 
 }  // namespace rastrix

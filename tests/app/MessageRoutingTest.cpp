@@ -50,59 +50,5 @@ TEST(KeyRoutingAlt, AltLettersWorkTheMenuUnlessCtrlIsDown) {
     EXPECT_EQ(RouteKeyDown({'O', true, true, false, true}), KeyRoute::FrameShortcut);
 }
 
-// ---- status bar ---------------------------------------------------------------------------
-
-// An 800-pixel frame: parts end at 250, 500, 525, 550 and 800.
-const std::array<int, 5> kEdges = StatusPartEdgesFor(800);
-
-struct StatusCase {
-    int x;
-    int y;
-    StatusHover hover;
-    std::optional<std::uint16_t> click;
-};
-
-class StatusBarMouse : public ::testing::TestWithParam<StatusCase> {};
-
-TEST_P(StatusBarMouse, HoverAndClick) {
-    const StatusCase& c = GetParam();
-    EXPECT_EQ(StatusBarHover(kEdges, c.x, c.y), c.hover);
-    EXPECT_EQ(StatusBarClickCommand(kEdges, c.x, c.y), c.click);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Parts, StatusBarMouse,
-    ::testing::Values(StatusCase{10, 10, StatusHover::Blank, std::nullopt},     // part 0
-                      StatusCase{400, 10, StatusHover::Blank, std::nullopt},    // part 1
-                      StatusCase{500, 10, StatusHover::Blank, std::nullopt},    // edge 1|2
-                      StatusCase{501, 10, StatusHover::ForeSwatch, std::uint16_t{330}},
-                      StatusCase{525, 10, StatusHover::Blank, std::nullopt},    // edge 2|3
-                      StatusCase{526, 10, StatusHover::BackSwatch, std::uint16_t{331}},
-                      StatusCase{549, 10, StatusHover::BackSwatch, std::uint16_t{331}},
-                      StatusCase{550, 10, StatusHover::Blank, std::nullopt},    // edge 3|4
-                      StatusCase{551, 10, StatusHover::Blank, std::uint16_t{292}},
-                      StatusCase{799, 10, StatusHover::Blank, std::uint16_t{292}},
-                      StatusCase{800, 10, StatusHover::Blank, std::nullopt},
-                      StatusCase{510, 0, StatusHover::Blank, std::nullopt},     // top border row
-                      StatusCase{510, 1, StatusHover::ForeSwatch, std::uint16_t{330}}));
-
-TEST(StatusBarNarrowFrame, PartsKeepTheir480Layout) {
-    // Below 480 the swatches stay at 286..336 even though the frame ends at 300.
-    const std::array<int, 5> edges = StatusPartEdgesFor(300);
-    EXPECT_EQ(StatusBarHover(edges, 290, 5), StatusHover::ForeSwatch);
-    EXPECT_EQ(StatusBarClickCommand(edges, 320, 5), std::optional<std::uint16_t>{331});
-    EXPECT_EQ(StatusBarClickCommand(edges, 340, 5), std::nullopt);  // beyond the frame's width
-}
-
-TEST(StatusHoverText, ShowsTheSwatchColourRedFirst) {
-    const Color fore = RGB(1, 2, 3);
-    const Color back = RGB(255, 128, 0);
-    EXPECT_EQ(StatusHoverText(StatusHover::ForeSwatch, fore, back), "RGB=1,2,3");
-    EXPECT_EQ(StatusHoverText(StatusHover::BackSwatch, fore, back), "RGB=255,128,0");
-    EXPECT_EQ(StatusHoverText(StatusHover::Blank, fore, back), " ");
-    EXPECT_EQ(FormatRgbText(RGB(255, 255, 255)), "RGB=255,255,255");
-    EXPECT_EQ(FormatRgbText(RGB(0, 0, 0)), "RGB=0,0,0");
-}
-
 }  // namespace
 }  // namespace rastrix
