@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ViewPrinters.h"
+
 #include "view/Layout.h"
 #include "view/ViewCommands.h"
 
