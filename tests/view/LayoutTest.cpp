@@ -137,6 +137,15 @@ TEST(FitZoom, NeverZeroForHugeImages) {
     EXPECT_EQ(ComputeFitZoom(ViewArea{0, -60, 30, 17, 17}, 100, 50), 1);
 }
 
+TEST_F(LayoutFixture, FitNeverScrollsEvenWhenATinyBandKeepsRoomForBars) {
+    settings.viewMode = kViewFit;
+    Layout(40000, 300, ViewArea{100, 3, 0, 17, 17});
+    ASSERT_NE(view.hScrollReserve, 0);
+    EXPECT_EQ(view.scrollOriginX, 0);  // the whole image is stretched in, from its left edge
+    EXPECT_EQ(view.scrollOriginY, 0);
+    EXPECT_FALSE(view.hScroll.shown);
+}
+
 // A minimised frame (empty or negative band) in every view, with small and huge images.
 struct TinyBand {
     ViewArea area;
