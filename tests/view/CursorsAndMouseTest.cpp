@@ -8,53 +8,29 @@ namespace {
 
 TEST(Cursors, WaitCursorIsTakenAwayByTheNextPaint) {
     ViewState view;
+    RestoreCursorAfterPaint(view);
+    EXPECT_EQ(view.shownCursor, CursorKind::Arrow);  // nothing to restore yet
     view.toolCursor = CursorKind::Bucket;
     EXPECT_EQ(SetCursorForHitTest(view, true), CursorKind::Bucket);
     ShowWaitCursor(view);
+    ShowWaitCursor(view);  // a nested wait must not keep the wait cursor itself
     EXPECT_EQ(view.shownCursor, CursorKind::Wait);
-    ShowWaitCursor(view);  // a nested wait must not store the wait cursor itself
-    EXPECT_EQ(view.restoreCursor, CursorKind::Bucket);
     RestoreCursorAfterPaint(view);
     EXPECT_EQ(view.shownCursor, CursorKind::Bucket);
     EXPECT_EQ(SetCursorForHitTest(view, false), CursorKind::Arrow);  // over a scroll bar
 }
 
-TEST(Cursors, StartWithCrossToolAndArrowToRestore) {
-    ViewState view;
-    EXPECT_EQ(view.toolCursor, CursorKind::Cross);
-    RestoreCursorAfterPaint(view);
-    EXPECT_EQ(view.shownCursor, CursorKind::Arrow);
+TEST(Mouse, RoutesByToolCursor) {
+    using E = ImageMouseEvent;
+    EXPECT_EQ(RouteImageMouse(CursorKind::Picker, E::RightDown, false), MouseAction::PickBackColor);
+    EXPECT_EQ(RouteImageMouse(CursorKind::Bucket, E::LeftDown, false), MouseAction::BucketWithForeColor);
+    EXPECT_EQ(RouteImageMouse(CursorKind::Cross, E::LeftDown, false), MouseAction::StartSelectionDrag);
+    EXPECT_EQ(RouteImageMouse(CursorKind::Cross, E::RightDown, false), MouseAction::None);
+    // Only the pen draws while moving with a button held.
+    EXPECT_EQ(RouteImageMouse(CursorKind::Pen, E::Move, true), MouseAction::PenStroke);
+    EXPECT_EQ(RouteImageMouse(CursorKind::Pen, E::Move, false), MouseAction::ShowPosition);
+    EXPECT_EQ(RouteImageMouse(CursorKind::Bucket, E::Move, true), MouseAction::ShowPosition);
 }
-
-struct Route {
-    CursorKind tool;
-    ImageMouseEvent event;
-    bool held;
-    MouseAction expected;
-};
-class MouseRouteTest : public ::testing::TestWithParam<Route> {};
-
-TEST_P(MouseRouteTest, FollowsTheToolCursor) {
-    const Route r = GetParam();
-    EXPECT_EQ(RouteImageMouse(r.tool, r.event, r.held), r.expected);
-}
-
-using E = ImageMouseEvent;
-using A = MouseAction;
-using C = CursorKind;
-INSTANTIATE_TEST_SUITE_P(
-    Mouse, MouseRouteTest,
-    ::testing::Values(Route{C::Picker, E::LeftDown, false, A::PickForeColor},
-                      Route{C::Picker, E::RightDown, false, A::PickBackColor},
-                      Route{C::Pen, E::LeftDown, false, A::PenWithForeColor},
-                      Route{C::Pen, E::RightDown, false, A::PenWithBackColor},
-                      Route{C::Bucket, E::LeftDown, false, A::BucketWithForeColor},
-                      Route{C::Bucket, E::RightDown, false, A::BucketWithBackColor},
-                      Route{C::Cross, E::LeftDown, false, A::StartSelectionDrag},
-                      Route{C::Cross, E::RightDown, false, A::None}, Route{C::Pen, E::Move, true, A::PenStroke},
-                      Route{C::Pen, E::Move, false, A::ShowPosition}, Route{C::Cross, E::Move, true, A::ShowPosition},
-                      Route{C::Bucket, E::Move, true, A::ShowPosition},
-                      Route{C::Picker, E::Move, false, A::ShowPosition}));
 
 TEST(Mouse, ButtonUpEndsTheDragAndOpensAdjustOnlyForALeftSelectionRelease) {
     ViewState view;

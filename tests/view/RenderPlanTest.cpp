@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ViewPrinters.h"
-
-#include "view/Layout.h"
 #include "view/RenderPlan.h"
 #include "view/ViewCommands.h"
 
@@ -23,8 +21,6 @@ TEST_P(RenderPlanTest, NamesOnlyTheVisiblePart) {
     const PlanCase c = GetParam();
     ViewState view;
     SettingsRecord settings;
-    settings.zoomPercent = 100;
-    if (c.mode == kViewActual) LayoutImageWindow(view, settings, kArea, c.width, c.height);  // first layout
     ASSERT_TRUE(RunViewCommand(c.mode, view, settings, kArea, c.width, c.height));
     const RenderPlan plan = ComputeRenderPlan(view, settings, c.width, c.height);
     EXPECT_EQ(plan.mode, c.blit);
@@ -73,18 +69,16 @@ TEST(RenderPlan, PartWiderThanTheImageIsCutAtTheEdgeAndTheRestUncovered) {
     EXPECT_TRUE(UncoveredAreas(plan, 200, 80).empty());
 }
 
-TEST(RenderPlan, EmptyPartOrImageDrawsNothing) {
+TEST(RenderPlan, EmptyPartOrImageOrAnOriginPastTheImageDrawsNothing) {
     ViewState view;
     SettingsRecord settings;
-    view.imageWindowWidth = 21;  // all edges and scroll-bar room
+    view.imageWindowWidth = 21;  // nothing but edges and scroll-bar room
     view.vScrollReserve = 17;
     view.imageWindowHeight = 50;
     EXPECT_EQ(ComputeRenderPlan(view, settings, 100, 100).mode, BlitMode::None);
-    view.imageWindowWidth = 50;
     view.vScrollReserve = 0;
     EXPECT_EQ(ComputeRenderPlan(view, settings, 0, 100).mode, BlitMode::None);
-    settings.zoomPercent = 800;  // part 46 wide shows 5 columns, part 46 high 5 rows
-    view.scrollOriginX = 200;   // but the origin lies past the image
+    view.scrollOriginX = 200;
     EXPECT_EQ(ComputeRenderPlan(view, settings, 100, 100).mode, BlitMode::None);
 }
 
