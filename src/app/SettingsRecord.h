@@ -24,8 +24,8 @@ struct SettingsRecord {
     std::int32_t drawingBarHeight = 0;  // 38 once the drawing-tools bar has been laid out
     std::int16_t currentTool = 323;     // command id of the current tool, 320..326
     std::int16_t selectionShape = 323;  // command id of the selection shape, 323..326
-    std::int16_t savedCenterX = 0;      // image column to centre on at the next layout
-    std::int16_t savedCenterY = 0;
+    std::int32_t savedCenterX = 0;      // image column to centre on at the next layout; 0 none
+    std::int32_t savedCenterY = 0;      // (32 bits: images may be wider than 32767 pixels)
     std::uint8_t hasSelection = 0;
     std::uint8_t modified = 0;
     std::uint8_t needsSaveAs = 0;

@@ -1,0 +1,86 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/SettingsRecord.h"
+#include "raster/Geometry.h"
+#include "view/RenderPlan.h"
+#include "view/ViewState.h"
+
+namespace rastrix {
+
+// Selection shapes, by command identifier.
+inline constexpr std::int16_t kShapeRectangle = 323;
+inline constexpr std::int16_t kShapeRoundRect = 324;
+inline constexpr std::int16_t kShapeEllipse = 325;
+inline constexpr std::int16_t kShapeLine = 326;
+
+// The five fill commands, 336 (Fill Line/Perimeter) to 340.
+inline constexpr std::int16_t kFirstFillCommand = 336;
+inline constexpr int kFillCommandCount = 5;
+
+struct CommandEnable {
+    std::int16_t id = 0;
+    bool enabled = false;
+    friend bool operator==(const CommandEnable&, const CommandEnable&) = default;
+};
+
+// The fill commands as every paint leaves them: greyed, unless a selection is active; a
+// rectangle, rounded rectangle or ellipse enables all five, a line only Fill Line/Perimeter.
+// Apply each to the menu item and, when the drawing-tools bar exists, its button.
+std::array<CommandEnable, kFillCommandCount> FillCommandStatesAfterPaint(bool hasSelection,
+                                                                         std::int16_t selectionShape);
+
+enum class OutlineKind {
+    PatternFrame,  // one-pixel frame painted with the selection pattern brush
+    RoundRect,     // dotted red pen, hollow brush, corner ellipse cornerWidth x cornerHeight
+    Ellipse,       // dotted red pen, hollow brush
+    Line,          // dotted red pen from `from` to `to`
+};
+
+// The selection outline in window coordinates.
+struct SelectionOutline {
+    OutlineKind kind = OutlineKind::PatternFrame;
+    Rect box;
+    std::int32_t cornerWidth = 0;
+    std::int32_t cornerHeight = 0;
+    Point from;
+    Point to;
+    friend bool operator==(const SelectionOutline&, const SelectionOutline&) = default;
+};
+
+// Converts the selection's sides to window coordinates at the current zoom and origin. A
+// line runs from the top-left to the bottom-right corner, or from the top-right to the
+// bottom-left when lineReversed is set. nullopt for an unknown shape.
+std::optional<SelectionOutline> ComputeSelectionOutline(const Rect& selection, std::int16_t selectionShape,
+                                                        bool lineReversed, const ViewState& view,
+                                                        std::int32_t zoomPercent);
+
+// What one paint of the image window needs from the rest of the program.
+struct ImagePaintInputs {
+    bool hasImage = false;  // an image is loaded (fileSize is not 0)
+    std::int32_t imageWidth = 0;
+    std::int32_t imageHeight = 0;
+    std::int32_t imageBitDepth = 0;
+    Rect selection;  // the selection's rectangle; read when settings.hasSelection is set
+    bool lineReversed = false;
+};
+
+// Everything a paint shows besides the pixels themselves. The colour swatches of status
+// parts 2 and 3 are painted again by their owner.
+struct ImagePaintPlan {
+    bool paintsImage = false;  // false: nothing is drawn and no text or command changes
+    RenderPlan render;
+    std::string imageStatus;      // status part 0
+    std::string selectionStatus;  // status part 4
+    std::array<CommandEnable, kFillCommandCount> fillCommands{};
+    std::optional<SelectionOutline> outline;
+};
+
+// One paint: refreshes the scroll bars, plans the image and the outline, gives the texts and
+// the fill command states, and ends by putting restoreCursor back and clearing repaintNeeded.
+ImagePaintPlan PlanImageWindowPaint(ViewState& view, const SettingsRecord& settings, const ImagePaintInputs& inputs);
+
+}  // namespace rastrix
