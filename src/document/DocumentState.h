@@ -1,0 +1,34 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "raster/Bitmap.h"
+
+namespace rastrix {
+
+// Up to four versions of the image: level 0 is the oldest, the top level (undoDepth) is the
+// one shown, edited and saved. Each level is a whole bitmap of its own size.
+struct ImageStack {
+    static constexpr int kLevels = 4;
+    std::array<Bitmap, kLevels> levels;
+    // Size of level i, recorded when a newer level is pushed on top of it.
+    std::array<std::int32_t, kLevels> levelWidth{};
+    std::array<std::int32_t, kLevels> levelHeight{};
+};
+
+// The document that goes with the image; modified, needsSaveAs and undoDepth live in the
+// SettingsRecord with the other editor flags.
+struct DocumentState {
+    ImageStack stack;
+    std::int32_t imageWidth = 0;
+    std::int32_t imageHeight = 0;
+    std::uint32_t imageBitDepth = 0;
+    std::uint32_t fileSize = 0;  // 0 until the first image exists
+    std::string currentPath;
+    std::size_t fileTitle = 0;  // position in currentPath just after the last separator
+    std::string caption = "Rastrix";
+};
+
+}  // namespace rastrix

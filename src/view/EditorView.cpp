@@ -1,0 +1,23 @@
+#include "view/EditorView.h"
+
+#include "app/Editor.h"
+#include "view/Layout.h"
+
+namespace rastrix {
+
+ViewArea CurrentViewArea(const Editor& ed) {
+    const FrameLayout& l = ed.frame.layout;
+    return {l.viewAreaWidth, l.viewAreaHeight, l.viewAreaTop, ed.frame.vScrollWidth, ed.frame.hScrollHeight};
+}
+
+bool HasImage(const Editor& ed) { return ed.doc.fileSize != 0; }
+
+void LayoutImageWindow(Editor& ed) {
+    if (!HasImage(ed)) return;
+    LayoutImageWindow(ed.view, ed.settings, CurrentViewArea(ed), ed.doc.imageWidth, ed.doc.imageHeight);
+    InvalidateImageWindow(ed);
+}
+
+void InvalidateImageWindow(Editor& ed) { ed.view.repaintNeeded = true; }
+
+}  // namespace rastrix

@@ -1,0 +1,21 @@
+#pragma once
+#include "view/ViewState.h"
+
+namespace rastrix {
+
+struct Editor;
+
+// The view area the frame's last layout left for the image window.
+ViewArea CurrentViewArea(const Editor& ed);
+
+// Places and sizes the image window for the current image, zoom and frame; does nothing
+// while there is no image. Marks the window for repainting.
+void LayoutImageWindow(Editor& ed);
+
+// Asks for the whole image window to be painted again.
+void InvalidateImageWindow(Editor& ed);
+
+// True when an image exists (a file was read, or one was made in the program).
+bool HasImage(const Editor& ed);
+
+}  // namespace rastrix

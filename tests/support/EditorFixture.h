@@ -1,0 +1,26 @@
+#pragma once
+// An Editor with a scripted host and a laid-out frame, for driving behaviour headless.
+#include <gtest/gtest.h>
+
+#include "app/Editor.h"
+#include "app/FrameState.h"
+#include "support/FakeHost.h"
+
+namespace rastrix::test {
+
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTest() {
+        ed.frame = InitFrameState(ed.settings);
+        OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1024, 768);
+    }
+
+    // Observable state of one command: menu item and tool-bar button.
+    bool MenuEnabled(int id) const { return ed.commands.MenuItem(id).value().enabled; }
+    bool ButtonEnabled(int id) const { return ed.commands.Button(id).value().Clickable(); }
+
+    FakeHost host;
+    Editor ed{host};
+};
+
+}  // namespace rastrix::test

@@ -1,0 +1,91 @@
+#pragma once
+// A scripted Host for headless tests: answers come from queues set up by the test, and every
+// call is recorded so the test can check what the user would have seen.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Host.h"
+
+namespace rastrix::test {
+
+struct ShownMessage {
+    std::string text;
+    std::optional<std::string> caption;
+    MsgButtons buttons;
+    MsgIcon icon;
+};
+
+class FakeHost : public Host {
+public:
+    // Answers, consumed front first. An empty queue answers IDOK / cancel / nullopt.
+    std::deque<int> messageAnswers;
+    std::deque<std::optional<FileDialogResult>> openAnswers;
+    std::deque<std::optional<FileDialogResult>> saveAnswers;
+    std::deque<std::optional<Color>> colorAnswers;
+    // Runs a modal dialog model; the test fills the model's fields and returns its result.
+    std::deque<std::function<int(DialogModel&)>> modalScripts;
+    bool openUrlSucceeds = true;
+
+    bool clipboardOpens = true;
+    std::optional<ClipboardImage> clipboard;
+
+    // What happened.
+    std::vector<ShownMessage> messages;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+    std::vector<Color> colorRequests;
+    std::vector<std::string> openedUrls;
+    int modalRuns = 0;
+
+    int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
+                   MsgIcon icon) override {
+        messages.push_back({text, caption, buttons, icon});
+        return Pop(messageAnswers, int(IDOK));
+    }
+    std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return Pop(openAnswers, std::optional<FileDialogResult>{});
+    }
+    std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return Pop(saveAnswers, std::optional<FileDialogResult>{});
+    }
+    std::optional<Color> ChooseColor(Color initial, std::array<Color, 16>&) override {
+        colorRequests.push_back(initial);
+        return Pop(colorAnswers, std::optional<Color>{});
+    }
+    int RunModal(DialogModel& model) override {
+        ++modalRuns;
+        if (modalScripts.empty()) return IDCANCEL;
+        auto script = std::move(modalScripts.front());
+        modalScripts.pop_front();
+        return script(model);
+    }
+    bool OpenUrl(const std::string& address) override {
+        openedUrls.push_back(address);
+        return openUrlSucceeds;
+    }
+    bool OpenClipboard() override { return clipboardOpens; }
+    bool ClipboardHasBitmap() override { return clipboard.has_value(); }
+    std::optional<ClipboardImage> ReadClipboardBitmap() override { return clipboard; }
+    bool WriteClipboardBitmap(const Bitmap& bitmap) override {
+        clipboard = ClipboardImage{bitmap, 32};
+        return true;
+    }
+
+    const ShownMessage* LastMessage() const { return messages.empty() ? nullptr : &messages.back(); }
+
+private:
+    template <class T>
+    static T Pop(std::deque<T>& q, T fallback) {
+        if (q.empty()) return fallback;
+        T v = std::move(q.front());
+        q.pop_front();
+        return v;
+    }
+};
+
+}  // namespace rastrix::test
