@@ -1,0 +1,66 @@
+#include "app/RecentFiles.h"
+
+#include <utility>
+
+namespace rastrix {
+namespace {
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool SamePathIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    return true;
+}
+
+bool IsStorableRecentPath(std::string_view path) {
+    // A tab would split the entry in two when the list is read back, shifting every later one.
+    return path.size() <= kRecentPathMax && path.find('\t') == std::string_view::npos &&
+           path.find('\0') == std::string_view::npos;
+}
+
+void MoveToFront(RecentFiles& recent, std::string_view path) {
+    // Copied first: path may view one of the entries that are about to move.
+    std::string top(path);
+    auto& entries = recent.entries;
+    if (entries[0].empty()) {
+        entries[0] = std::move(top);
+        return;
+    }
+
+    int k = recent.recentIndex;
+    if (k < 0 || k >= kRecentCount) k = kRecentCount - 1;
+    if (k == kRecentCount - 1) {
+        for (int j = 0; j < kRecentCount; ++j) {
+            if (SamePathIgnoringCase(entries[j], top)) {
+                k = j;
+                break;
+            }
+        }
+    }
+
+    for (int j = k; j >= 1; --j) entries[j] = std::move(entries[j - 1]);
+    entries[0] = std::move(top);
+}
+
+const std::string& RecentMenuText(const RecentFiles& recent, int k) {
+    static const std::string none;
+    return (k >= 0 && k < kRecentCount) ? recent.entries[k] : none;
+}
+
+int RecentPositionOf(int commandId) {
+    const int k = commandId - kRecentFirstCommand;
+    return (k >= 0 && k < kRecentCount) ? k : -1;
+}
+
+const std::string& BeginReopen(RecentFiles& recent, int k) {
+    static const std::string none;
+    if (k < 0 || k >= kRecentCount) return none;
+    recent.recentIndex = k;
+    return recent.entries[k];
+}
+
+}  // namespace rastrix
