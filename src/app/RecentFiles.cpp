@@ -2,20 +2,9 @@
 
 #include <utility>
 
+#include "document/Text.h"
+
 namespace rastrix {
-namespace {
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-}  // namespace
-
-bool SamePathIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
-
 bool IsStorableRecentPath(std::string_view path) {
     // A tab would split the entry in two when the list is read back, shifting every later one.
     return path.size() <= kRecentPathMax && path.find('\t') == std::string_view::npos &&
@@ -35,7 +24,7 @@ void MoveToFront(RecentFiles& recent, std::string_view path) {
     if (k < 0 || k >= kRecentCount) k = kRecentCount - 1;
     if (k == kRecentCount - 1) {
         for (int j = 0; j < kRecentCount; ++j) {
-            if (SamePathIgnoringCase(entries[j], top)) {
+            if (CompareNoCase(entries[j], top)) {
                 k = j;
                 break;
             }

@@ -35,10 +35,6 @@ int RecentPositionOf(int commandId);
 // from and returns the path to load, which may be empty.
 const std::string& BeginReopen(RecentFiles& recent, int k);
 
-// Paths compare equal when they have the same length and every character matches, with
-// the letters A to Z compared without regard to case.
-bool SamePathIgnoringCase(std::string_view a, std::string_view b);
-
 // Whether an entry can be written to and read back from the stored list unchanged.
 bool IsStorableRecentPath(std::string_view path);
 
