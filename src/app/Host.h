@@ -54,6 +54,12 @@ public:
     virtual std::optional<Color> ChooseColor(Color initial, std::array<Color, 16>& customColors) = 0;
     // Runs a modal dialog on the model; returns the value the model ended with (IDOK, IDCANCEL, ...).
     virtual int RunModal(DialogModel& model) = 0;
+    // Shows a modeless dialog (Adjust Selection) at offset (x, y) from the frame's top-left
+    // corner; the front end reports moves back through the dialog's model. Refresh re-reads the
+    // model after the core changed it; Close removes the dialog.
+    virtual void ShowModeless(DialogModel& model, int offsetX, int offsetY) = 0;
+    virtual void RefreshModeless(DialogModel& model) = 0;
+    virtual void CloseModeless(DialogModel& model) = 0;
     // Opens a web address with the system's browser; false when that failed.
     virtual bool OpenUrl(const std::string& address) = 0;
 

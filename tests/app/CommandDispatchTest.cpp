@@ -5,27 +5,10 @@
 #include "app/CommandDispatch.h"
 #include "app/EnableGroups.h"
 #include "app/Editor.h"
+#include "support/FakeHost.h"
 
 namespace rastrix {
 namespace {
-
-// No command here reaches the platform; every answer is "nothing".
-class SilentHost : public Host {
-public:
-    int MessageBox(const std::string&, const std::optional<std::string>&, MsgButtons,
-                   MsgIcon) override {
-        return IDCANCEL;
-    }
-    std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return {}; }
-    int RunModal(DialogModel&) override { return IDCANCEL; }
-    bool OpenUrl(const std::string&) override { return false; }
-    bool OpenClipboard() override { return false; }
-    bool ClipboardHasBitmap() override { return false; }
-    std::optional<ClipboardImage> ReadClipboardBitmap() override { return {}; }
-    bool WriteClipboardBitmap(const Bitmap&) override { return false; }
-};
 
 // Handlers are plain functions, so they record into this.
 std::vector<int> calls;
@@ -37,7 +20,7 @@ void RecordWithId(Editor&, int id) { calls.push_back(id); }
 class DispatchTest : public ::testing::Test {
 protected:
     void SetUp() override { calls.clear(); }
-    SilentHost host;
+    test::FakeHost host;
     Editor editor{host};
     CommandHandlers handlers;
 };

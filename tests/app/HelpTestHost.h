@@ -37,6 +37,9 @@ public:
     std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return Other(); }
     std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return Other(); }
     int RunModal(DialogModel&) override { return Other(), IDCANCEL; }
+    void ShowModeless(DialogModel&, int, int) override { Other(); }
+    void RefreshModeless(DialogModel&) override { Other(); }
+    void CloseModeless(DialogModel&) override { Other(); }
     bool OpenClipboard() override { return Other(), false; }
     bool ClipboardHasBitmap() override { return Other(), false; }
     std::optional<ClipboardImage> ReadClipboardBitmap() override { return Other(); }

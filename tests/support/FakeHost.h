@@ -39,6 +39,10 @@ public:
     std::vector<Color> colorRequests;
     std::vector<std::string> openedUrls;
     int modalRuns = 0;
+    DialogModel* modeless = nullptr;  // the modeless dialog on screen, if any
+    Point modelessOffset;
+    int modelessShows = 0;
+    int modelessRefreshes = 0;
 
     int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override {
@@ -63,6 +67,15 @@ public:
         auto script = std::move(modalScripts.front());
         modalScripts.pop_front();
         return script(model);
+    }
+    void ShowModeless(DialogModel& model, int offsetX, int offsetY) override {
+        modeless = &model;
+        modelessOffset = {offsetX, offsetY};
+        ++modelessShows;
+    }
+    void RefreshModeless(DialogModel&) override { ++modelessRefreshes; }
+    void CloseModeless(DialogModel& model) override {
+        if (modeless == &model) modeless = nullptr;
     }
     bool OpenUrl(const std::string& address) override {
         openedUrls.push_back(address);
