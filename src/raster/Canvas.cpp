@@ -14,7 +14,7 @@ namespace rastrix {
 
 namespace {
 
-constexpr int kMaxCoordinate = 1 << 30;
+constexpr int kMaxCoordinate = (1 << 30) - 1;  // so a box width still fits an int
 
 bool InRange(std::initializer_list<int> values) {
     return std::all_of(values.begin(), values.end(),

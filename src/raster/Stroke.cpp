@@ -112,8 +112,8 @@ void PenStroke::StampDisc(Point p) {
 // columns differ by at most one, and every disc row covers its centre column.
 void PenStroke::WideLine(Point a, Point b) {
     const int down = width_ - 1 - disc_.up;
-    const std::int64_t yLo = std::max<std::int64_t>(0, std::int64_t(std::min(a.y, b.y)) - down);
-    const std::int64_t yHi = std::min<std::int64_t>(bmp_.Height() - 1, std::int64_t(std::max(a.y, b.y)) + disc_.up);
+    const std::int64_t yLo = std::max<std::int64_t>(0, std::int64_t(std::min(a.y, b.y)) - disc_.up);
+    const std::int64_t yHi = std::min<std::int64_t>(bmp_.Height() - 1, std::int64_t(std::max(a.y, b.y)) + down);
     if (yLo > yHi) return;
     const std::size_t rows = std::size_t(yHi - yLo + 1);
     std::vector<std::int64_t> lo(rows, std::numeric_limits<std::int64_t>::max());
