@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
+
+#include "raster/Figure.h"
 
 #include "Picture.h"
 
@@ -9,15 +12,11 @@ namespace {
 
 enum class Fig { Box, Oval, Round };
 
-struct FigureCase {
-    const char* name;
-    int w, h;  // sheet size
-    Fig fig;
-    Rect box;
-    int style, width;
-    const char* want;
-    int cornerW = 0, cornerH = 0;
+struct FigureCase {  // drawn on a w x h sheet
+    const char* name; int w, h; Fig fig; Rect box; int style, width; const char* want; int cornerW = 0, cornerH = 0;
 };
+
+void PrintTo(const FigureCase& f, std::ostream* os) { *os << f.name; }
 
 void Draw(Canvas& c, Fig fig, Rect r, int cw = 0, int ch = 0) {
     if (fig == Fig::Box) c.Rectangle(r.left, r.top, r.right, r.bottom);
@@ -75,64 +74,44 @@ const FigureCase kFigures[] = {
 INSTANTIATE_TEST_SUITE_P(Pictures, FigurePictureTest, testing::ValuesIn(kFigures),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(EllipseTest, EverySizeIsSymmetricClosedAndTouchesAllSides) {
+TEST(EllipseTest, EverySizeIsSymmetricConnectedTouchesAllSidesAndFilledBetween) {
     for (int w = 3; w <= 34; ++w)
         for (int h = 3; h <= 34; ++h) {
             SCOPED_TRACE(testing::Message() << w << "x" << h);
             Sheet s(w + 2, h + 2);
             s.canvas.Ellipse(1, 1, 1 + w, 1 + h);
             auto at = [&](int x, int y) { return s.canvas.GetPixel(x, y); };
-            bool top = false, bottom = false, left = false, right = false;
-            int penCount = 0;
-            Point start;
             for (int y = 0; y < h + 2; ++y) {
                 int first = -1, last = -1;
                 for (int x = 0; x < w + 2; ++x) {
-                    const Color c = at(x, y);
-                    ASSERT_EQ(c, at(w + 1 - x, y));
-                    ASSERT_EQ(c, at(x, h + 1 - y));
-                    if (x == 0 || y == 0 || x == w + 1 || y == h + 1) {
-                        ASSERT_EQ(c, kPaper);
-                    }
-                    if (c != kPen) continue;
-                    if (first < 0) first = x;
-                    last = x;
-                    top |= y == 1, bottom |= y == h, left |= x == 1, right |= x == w;
-                    ++penCount;
-                    start = {x, y};
+                    ASSERT_EQ(at(x, y), at(w + 1 - x, y));
+                    ASSERT_EQ(at(x, y), at(x, h + 1 - y));
+                    if (at(x, y) == kPen) (first < 0 ? first : last) = x;
                 }
-                for (int x = 0; x < w + 2; ++x) {
-                    const bool inside = x > first && x < last;
-                    ASSERT_EQ(at(x, y) != kPaper, inside || (first >= 0 && (x == first || x == last)))
-                        << "row " << y << " x " << x;
+                if (y == 1 || y == h) {
+                    ASSERT_GE(first, 1);  // top and bottom rows are reached
                 }
+                for (int x = 0; x < w + 2; ++x)  // brush strictly between the row's outer pen pixels
+                    ASSERT_EQ(at(x, y) != kPaper, x == first || (x > first && x <= last)) << x << "," << y;
             }
-            EXPECT_TRUE(top && bottom && left && right);
-            // One 8-connected outline: a flood from any pen pixel reaches all of them.
-            std::vector<Point> todo{start};
-            std::vector<bool> seen(std::size_t((w + 2) * (h + 2)));
-            int reached = 0;
-            while (!todo.empty()) {
-                const Point p = todo.back();
-                todo.pop_back();
-                if (at(p.x, p.y) != kPen || seen[std::size_t(p.y * (w + 2) + p.x)]) continue;
-                seen[std::size_t(p.y * (w + 2) + p.x)] = true;
-                ++reached;
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx) todo.push_back({p.x + dx, p.y + dy});
+            ASSERT_EQ(at(1, (h + 1) / 2), kPen);  // left and right sides are reached
+            const auto path = Figure::Rounded({1, 1, 1 + w, 1 + h}, w, h).Path();
+            for (std::size_t i = 0; i < path.size(); ++i) {  // 8-connected and closed
+                const Point a = path[i], b = path[(i + 1) % path.size()];
+                ASSERT_TRUE(a != b && std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1);
             }
-            EXPECT_EQ(reached, penCount);
         }
 }
 
 TEST(RoundRectTest, CornersAreClampedToTheBox) {
-    Sheet a(12, 9), b(12, 9);
+    Sheet a(12, 9), b(12, 9), c(12, 9), d(12, 9);
     a.canvas.RoundRect(1, 1, 11, 8, 100, -100);
     b.canvas.Ellipse(1, 1, 11, 8);
+    c.canvas.RoundRect(1, 1, 11, 8, 4, 100);
+    d.canvas.RoundRect(1, 1, 11, 8, 4, 7);
     EXPECT_EQ(a.Pic(), b.Pic());
-    a.canvas.RoundRect(1, 1, 11, 8, 4, 100);
-    b.canvas.RoundRect(1, 1, 11, 8, 4, 7);
-    EXPECT_EQ(a.Pic(), b.Pic());
+    EXPECT_EQ(c.Pic(), d.Pic());
+    EXPECT_NE(a.Pic(), c.Pic());
 }
 
 // With the null pen a figure is the one a pen of the brush's colour draws over a box one
@@ -159,44 +138,32 @@ const char* const kDiscs[] = {
     "...PPP.../..PPPPP../.PPPPPPP./PPPPPPPPP/PPPPPPPPP/PPPPPPPPP/.PPPPPPP./..PPPPP../...PPP...",
 };
 
-TEST(WidePenTest, DiscShapes) {
-    for (int w = 2; w <= 9; ++w) {
-        Sheet s(20, 20, PS_SOLID, w);
-        s.canvas.Rectangle(10, 10, 11, 11);
-        s.canvas.FillRect({10 - w / 2, 10 - w / 2, 10 - w / 2 + w, 10 - w / 2 + w}, Brush::Solid(kPaper));
-        EXPECT_EQ(s.Pic(), Picture(Bitmap(20, 20, kPaper))) << "width " << w << " reaches past its disc";
-        Sheet t(20, 20, PS_SOLID, w);
-        t.canvas.Rectangle(10, 10, 11, 11);
-        EXPECT_EQ(Picture(t.bmp, {10 - w / 2, 10 - w / 2, 10 - w / 2 + w, 10 - w / 2 + w}), Rows(kDiscs[w])) << w;
-    }
-}
-
-// Reference: stamp the disc picture on every pixel the one-pixel pen draws.
+// Reference: the disc picture stamped on every pixel the one-pixel pen draws.
 Bitmap StampDiscs(const Bitmap& thin, int w) {
     Bitmap out(thin.Width(), thin.Height(), kPaper);
-    const std::string disc = Rows(kDiscs[w]).substr(1) + "\n";
     for (int y = 0; y < thin.Height(); ++y)
         for (int x = 0; x < thin.Width(); ++x) {
             if (thin.GetPixel(x, y) != kPen) continue;
             int dx = 0, dy = 0;
-            for (char ch : disc) {
-                if (ch == '\n') {
-                    ++dy, dx = 0;
-                    continue;
-                }
-                if (ch == 'P') out.SetPixel(x - w / 2 + dx, y - w / 2 + dy, kPen);
-                ++dx;
+            for (const char* c = kDiscs[w]; *c; ++c, ++dx) {
+                if (*c == '/') dx = -1, ++dy;
+                if (*c == 'P') out.SetPixel(x - w / 2 + dx, y - w / 2 + dy, kPen);
             }
         }
     return out;
 }
 
+TEST(WidePenTest, OneByOneBoxIsTheDiscAlone) {
+    for (int w = 2; w <= 9; ++w) {
+        Sheet wide(20, 20, PS_SOLID, w), thin(20, 20);
+        wide.canvas.Rectangle(10, 10, 11, 11);
+        thin.canvas.SetPixel(10, 10, kPen);
+        EXPECT_EQ(wide.Pic(), Picture(StampDiscs(thin.bmp, w))) << w;
+    }
+}
+
 TEST(WidePenTest, OutlineIsTheDiscStampedAlongTheThinOutline) {
-    struct Shape {
-        Fig fig;
-        Rect box;
-        int cw, ch;
-    };
+    struct Shape { Fig fig; Rect box; int cw, ch; };  // clang-format off
     const Shape shapes[] = {{Fig::Box, {6, 6, 18, 15}, 0, 0},    {Fig::Oval, {6, 6, 21, 15}, 0, 0},
                             {Fig::Oval, {7, 5, 10, 19}, 0, 0},   {Fig::Round, {6, 5, 23, 17}, 8, 6},
                             {Fig::Round, {5, 6, 22, 16}, 5, 9}};
