@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 #include "raster/StretchMap.h"
@@ -24,28 +25,25 @@ struct ColumnSums {
     std::vector<std::uint32_t> r, g, b;
     explicit ColumnSums(std::size_t n) : r(n), g(n), b(n) {}
 
-    void Set(const Pixel* in, std::uint32_t w) {
-        const std::size_t n = r.size();
-        std::uint32_t* __restrict rr = r.data();
-        std::uint32_t* __restrict gg = g.data();
-        std::uint32_t* __restrict bb = b.data();
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::uint32_t p = in[i];
-            rr[i] = w * ((p >> 16) & 0xFFu);
-            gg[i] = w * ((p >> 8) & 0xFFu);
-            bb[i] = w * (p & 0xFFu);
-        }
+    // Starts (first row of a destination row) or adds to the sums. A weight of 1 skips the
+    // multiplies, which halves the cost of the loop.
+    void Take(const Pixel* in, std::uint32_t w, bool first) {
+        if (first) w == 1 ? Run<true, false>(in, 1) : Run<true, true>(in, w);
+        else w == 1 ? Run<false, false>(in, 1) : Run<false, true>(in, w);
     }
-    void Add(const Pixel* in, std::uint32_t w) {
+
+    template <bool kStart, bool kWeighted>
+    void Run(const Pixel* in, std::uint32_t w) {
         const std::size_t n = r.size();
         std::uint32_t* __restrict rr = r.data();
         std::uint32_t* __restrict gg = g.data();
         std::uint32_t* __restrict bb = b.data();
         for (std::size_t i = 0; i < n; ++i) {
             const std::uint32_t p = in[i];
-            rr[i] += w * ((p >> 16) & 0xFFu);
-            gg[i] += w * ((p >> 8) & 0xFFu);
-            bb[i] += w * (p & 0xFFu);
+            std::uint32_t cr = (p >> 16) & 0xFFu, cg = (p >> 8) & 0xFFu, cb = p & 0xFFu;
+            if constexpr (kWeighted) cr *= w, cg *= w, cb *= w;
+            if constexpr (kStart) rr[i] = cr, gg[i] = cg, bb[i] = cb;
+            else rr[i] += cr, gg[i] += cg, bb[i] += cb;
         }
     }
 };
@@ -69,13 +67,17 @@ void HalftoneStretch(Bitmap& dst, const StretchAxis& xs, const StretchAxis& ys, 
 
     for (int j = 0; j < ys.Count(); ++j) {
         const CoverSpan& vy = cy.spans[std::size_t(j)];
+        // The row weights divided by their common factor: whole-number reductions then add
+        // plain rows.
+        std::uint32_t common = vy.firstWeight;
+        if (vy.count > 1) common = std::gcd(common, vy.lastWeight);
+        if (vy.count > 2) common = std::gcd(common, cy.fullWeight);
         for (int k = 0; k < vy.count; ++k) {
             const std::uint32_t w = k == 0 ? vy.firstWeight : (k == vy.count - 1 ? vy.lastWeight : cy.fullWeight);
-            const Pixel* in = src.Row(vy.first + k) + base;
-            if (k == 0) sums.Set(in, w);
-            else sums.Add(in, w);
+            sums.Take(src.Row(vy.first + k) + base, w / common, k == 0);
         }
-        const double inverseY = 0.5 / double(vy.total);
+        const std::uint64_t totalY = vy.total / common;
+        const double inverseY = 0.5 / double(totalY);
         Pixel* out = dst.Row(ys.first + j) + xs.first;
         for (std::size_t i = 0; i < cx.spans.size(); ++i) {
             const CoverSpan& hx = cx.spans[i];
@@ -95,7 +97,7 @@ void HalftoneStretch(Bitmap& dst, const StretchAxis& xs, const StretchAxis& ys, 
                 g += mg * fullX + std::uint64_t(hx.lastWeight) * sums.g[c1];
                 b += mb * fullX + std::uint64_t(hx.lastWeight) * sums.b[c1];
             }
-            const std::uint64_t total = hx.total * vy.total;
+            const std::uint64_t total = hx.total * totalY;
             const double inv = inverseX[i] * inverseY;
             out[i] = (RoundedQuotient(r, total, inv) << 16) | (RoundedQuotient(g, total, inv) << 8) |
                      RoundedQuotient(b, total, inv);
