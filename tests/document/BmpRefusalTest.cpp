@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+
+#include "BmpTestFiles.h"
+#include "document/BmpReader.h"
+
+namespace rastrix {
+namespace {
+
+using namespace rastrix::testing;
+
+// A valid 8-bit, 5 x 3 file with a full colour table; each case damages one thing.
+Bytes ValidPal8() {
+    BmpSpec spec;
+    spec.width = 5;
+    spec.height = 3;
+    spec.bitCount = 8;
+    spec.palette = TestPalette(256);
+    spec.pixels = StoreRows(5, 3, 8, false, [](int x, int y) { return std::uint32_t(x + 10 * y); });
+    return BuildBmp(spec);
+}
+
+Bytes Valid16BitFields() {
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.bitCount = 16;
+    spec.compression = 3;
+    spec.masks = {0xF800, 0x07E0, 0x001F};
+    spec.pixels = StoreRows(3, 2, 16, false, [](int x, int) { return std::uint32_t(x * 1234); });
+    return BuildBmp(spec);
+}
+
+struct RefusalCase {
+    const char* name;
+    std::function<Bytes()> make;
+    BmpError expected;
+};
+
+Bytes Prefix(const Bytes& b, std::size_t n) { return Bytes(b.begin(), b.begin() + std::ptrdiff_t(n)); }
+
+Bytes Damaged(Bytes (*base)(), const std::function<void(Bytes&)>& damage) {
+    Bytes b = base();
+    damage(b);
+    return b;
+}
+
+const RefusalCase kRefusals[] = {
+    {"empty", [] { return Bytes{}; }, BmpError::NotBmp},
+    {"signature", [] { return Damaged(ValidPal8, [](Bytes& b) { b[1] = 'A'; }); }, BmpError::NotBmp},
+    {"header_size_66", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffHeaderSize, 66); }); },
+     BmpError::UnknownHeader},
+    {"header_size_huge", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffHeaderSize, 0xFFFFFFFF); }); },
+     BmpError::UnknownHeader},
+    {"header_cut", [] { return Prefix(ValidPal8(), 40); }, BmpError::TruncatedHeader},
+    {"width_zero", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffWidth, 0); }); }, BmpError::BadSize},
+    {"width_negative", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffWidth, std::uint32_t(-5)); }); },
+     BmpError::BadSize},
+    {"height_zero", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffHeight, 0); }); }, BmpError::BadSize},
+    {"height_most_negative",
+     [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffHeight, 0x80000000u); }); }, BmpError::BadSize},
+    {"planes_2", [] { return Damaged(ValidPal8, [](Bytes& b) { Put16(b, kOffPlanes, 2); }); }, BmpError::BadPlanes},
+    {"bit_count_3", [] { return Damaged(ValidPal8, [](Bytes& b) { Put16(b, kOffBitCount, 3); }); },
+     BmpError::BadBitCount},
+    {"jpeg", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffCompression, 4); }); },
+     BmpError::UnsupportedCompression},
+    {"rle4_at_8_bits", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffCompression, 2); }); },
+     BmpError::BadCompression},
+    {"bitfields_at_8_bits", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffCompression, 3); }); },
+     BmpError::BadCompression},
+    {"rle8_top_down",
+     [] {
+         return Damaged(ValidPal8, [](Bytes& b) {
+             Put32(b, kOffCompression, 1);
+             Put32(b, kOffHeight, std::uint32_t(-3));
+         });
+     },
+     BmpError::CompressedTopDown},
+    {"colours_used_257", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffColoursUsed, 257); }); },
+     BmpError::BadColourTable},
+    {"no_colour_table", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffPixelOffset, 54); }); },
+     BmpError::BadColourTable},
+    {"pixels_inside_header", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffPixelOffset, 20); }); },
+     BmpError::BadPixelOffset},
+    {"pixel_offset_past_end",
+     [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffPixelOffset, 0xFFFFFFFF); }); },
+     BmpError::NoPixelData},
+    {"colour_table_cut", [] { return Prefix(ValidPal8(), 600); },
+     BmpError::TruncatedColourTable},
+    {"pixels_cut", [] { return Prefix(ValidPal8(), ValidPal8().size() - 4); }, BmpError::TruncatedPixels},
+    {"masks_overlap", [] { return Damaged(Valid16BitFields, [](Bytes& b) { Put32(b, 58, 0x0FE0); }); },
+     BmpError::BadMasks},
+    {"mask_with_hole", [] { return Damaged(Valid16BitFields, [](Bytes& b) { Put32(b, 62, 0x0015); }); },
+     BmpError::BadMasks},
+    {"mask_outside_16_bits", [] { return Damaged(Valid16BitFields, [](Bytes& b) { Put32(b, 54, 0x1F0000); }); },
+     BmpError::BadMasks},
+    {"masks_all_zero",
+     [] {
+         return Damaged(Valid16BitFields, [](Bytes& b) {
+             for (std::size_t at : {54, 58, 62}) Put32(b, at, 0);
+         });
+     },
+     BmpError::BadMasks},
+    {"masks_cut", [] { return Prefix(Valid16BitFields(), 60); },
+     BmpError::TruncatedHeader},
+};
+
+class BmpRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(BmpRefusalTest, RefusedWithItsReason) {
+    const BmpReadResult r = DecodeBmp(GetParam().make());
+    EXPECT_FALSE(r.image);
+    EXPECT_EQ(r.error, GetParam().expected) << r.Message();
+    EXPECT_FALSE(r.Message().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Damage, BmpRefusalTest, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct SizeCase {
+    std::int64_t width;
+    std::int64_t height;
+    int bits;
+    BmpError expected;
+};
+
+// Headers only, with a few bytes of pixels: a size the reader accepts must then fail on the
+// missing data, not on an allocation.
+class BmpSizeLimitTest : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(BmpSizeLimitTest, HugeSizesRefusedBeforeAllocating) {
+    const SizeCase& c = GetParam();
+    BmpSpec spec;
+    spec.width = std::int32_t(c.width);
+    spec.height = std::int32_t(c.height);
+    spec.bitCount = std::uint16_t(c.bits);
+    spec.pixels = Bytes(16, 0x55);
+    const BmpReadResult r = DecodeBmp(BuildBmp(spec));
+    EXPECT_FALSE(r.image);
+    EXPECT_EQ(r.error, c.expected) << c.width << " x " << c.height << ": " << r.Message();
+    const BmpHeaderResult h = ReadBmpHeader(BuildBmp(spec));
+    EXPECT_EQ(h.info.has_value(), c.expected == BmpError::TruncatedPixels);
+}
+
+const SizeCase kSizes[] = {
+    {100000, 100000, 24, BmpError::TooLarge},
+    {0x7FFFFFFF, 0x7FFFFFFF, 32, BmpError::TooLarge},
+    {0x7FFFFFFF, -0x7FFFFFFF, 1, BmpError::TooLarge},
+    {65536, 1, 8, BmpError::TooLarge},
+    {1, -65536, 8, BmpError::TooLarge},
+    {16385, 16384, 24, BmpError::TooLarge},
+    {16384, 16384, 32, BmpError::TruncatedPixels},  // exactly 2^28 pixels
+    {65535, 4096, 32, BmpError::TruncatedPixels},
+    {65535, -1, 24, BmpError::TruncatedPixels},
+};
+
+INSTANTIATE_TEST_SUITE_P(Limits, BmpSizeLimitTest, ::testing::ValuesIn(kSizes));
+
+// Every prefix of a good file is refused or decodes to the right size, and decoded pixels are
+// either right or (for run-length data cut short) still black.
+void CheckEveryPrefix(const Bytes& full, std::size_t firstCompleteLength) {
+    const BmpReadResult whole = DecodeBmp(full);
+    ASSERT_TRUE(whole.image) << whole.Message();
+    for (std::size_t n = 0; n < full.size(); ++n) {
+        const BmpReadResult r = DecodeBmp(Prefix(full, n));
+        if (!r.image) {
+            EXPECT_FALSE(r.Message().empty());
+            EXPECT_LT(n, firstCompleteLength) << "refused although every pixel is there";
+            continue;
+        }
+        EXPECT_GE(n, std::min(firstCompleteLength, full.size())) << "decoded from too few bytes, " << n;
+        const Bitmap& got = r.image->bitmap;
+        ASSERT_EQ(got.Width(), whole.image->bitmap.Width());
+        ASSERT_EQ(got.Height(), whole.image->bitmap.Height());
+        for (int y = 0; y < got.Height(); ++y)
+            for (int x = 0; x < got.Width(); ++x)
+                if (got.Row(y)[x] != 0) {
+                    ASSERT_EQ(got.Row(y)[x], whole.image->bitmap.Row(y)[x]) << n;
+                }
+    }
+}
+
+TEST(BmpTruncation, UncompressedDecodesOnlyWithEveryRow) {
+    const Bytes full = ValidPal8();
+    // 5-byte rows padded to 8: the last row needs no padding.
+    CheckEveryPrefix(full, full.size() - 3);
+}
+
+TEST(BmpTruncation, RunLengthShowsWhatWasDecoded) {
+    BmpSpec spec;
+    spec.width = 6;
+    spec.height = 3;
+    spec.bitCount = 8;
+    spec.compression = 1;
+    spec.palette = TestPalette(8);
+    spec.pixels = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 6, 5, 0, 0, 0, 4, 7, 6, 5, 4, 0, 1};
+    const Bytes full = BuildBmp(spec);
+    const std::size_t pixelsAt = full.size() - spec.pixels.size();
+    CheckEveryPrefix(full, pixelsAt + 1);
+    // Cut inside the last row: what was decoded is kept and the image is marked incomplete.
+    const BmpReadResult r = DecodeBmp(Prefix(full, full.size() - 4));
+    ASSERT_TRUE(r.image);
+    EXPECT_TRUE(r.image->incomplete);
+}
+
+// Random damage to good files of each kind must never crash or read outside the bytes (the
+// sanitizers watch), and whatever decodes has the size its header states.
+TEST(BmpTruncation, RandomDamageNeverCrashes) {
+    std::mt19937 random(12345);
+    const Bytes bases[] = {ValidPal8(), Valid16BitFields()};
+    int decoded = 0;
+    for (const Bytes& base : bases) {
+        for (int round = 0; round < 3000; ++round) {
+            Bytes b = base;
+            const int hits = 1 + int(random() % 4);
+            for (int i = 0; i < hits; ++i) b[random() % b.size()] = std::uint8_t(random());
+            const BmpReadResult r = DecodeBmp(b);
+            if (!r.image) continue;
+            ++decoded;
+            const BmpHeaderResult h = ReadBmpHeader(b);
+            ASSERT_TRUE(h.info);
+            EXPECT_EQ(r.image->bitmap.Width(), h.info->width);
+            EXPECT_EQ(r.image->bitmap.Height(), h.info->height);
+        }
+    }
+    EXPECT_GT(decoded, 0);
+}
+
+}  // namespace
+}  // namespace rastrix
