@@ -27,6 +27,19 @@ BmpError ReadPalette(std::span<const std::uint8_t> b, const BmpLayout& l, BmpPal
     return BmpError::None;
 }
 
+std::uint32_t Load32(const std::uint8_t* p) {
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+           (std::uint32_t(p[3]) << 24);
+}
+
+std::uint64_t Load64(const std::uint8_t* p) { return Load32(p) | (std::uint64_t(Load32(p + 4)) << 32); }
+
+// Two pixels written with one store.
+void StorePair(Pixel* dst, std::uint64_t lowThenHigh) {
+    dst[0] = Pixel(lowThenHigh);
+    dst[1] = Pixel(lowThenHigh >> 32);
+}
+
 // Packed colour indexes of Bits bits, leftmost pixel in the high bits of each byte.
 template <int Bits>
 void IndexedRow(const std::uint8_t* src, Pixel* dst, int width, const Pixel* palette) {
@@ -43,14 +56,30 @@ void IndexedRow(const std::uint8_t* src, Pixel* dst, int width, const Pixel* pal
     }
 }
 
-// Blue, green, red bytes: the same order as a pixel word's low three bytes.
-void Row24(const std::uint8_t* src, Pixel* dst, int width) {
-    for (int x = 0; x < width; ++x, src += 3) dst[x] = Pixel(src[0]) | (Pixel(src[1]) << 8) | (Pixel(src[2]) << 16);
+// One byte per pixel: eight indexes are fetched with one load.
+template <>
+void IndexedRow<8>(const std::uint8_t* src, Pixel* dst, int width, const Pixel* palette) {
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        const std::uint64_t v = Load64(src + x);
+        for (int k = 0; k < 8; ++k) dst[x + k] = palette[(v >> (8 * k)) & 0xFF];
+    }
+    for (; x < width; ++x) dst[x] = palette[src[x]];
 }
 
-std::uint32_t Load32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
+// Blue, green, red bytes: the same order as a pixel word's low three bytes. Four pixels are
+// twelve bytes, loaded as two words and cut apart with shifts.
+void Row24(const std::uint8_t* src, Pixel* dst, int width) {
+    int x = 0;
+    for (; x + 4 <= width; x += 4, src += 12) {
+        const std::uint64_t a = Load64(src);
+        const std::uint64_t b = Load32(src + 8);
+        const std::uint64_t p0 = a & 0xFFFFFF, p1 = (a >> 24) & 0xFFFFFF;
+        const std::uint64_t p2 = ((a >> 48) | (b << 16)) & 0xFFFFFF, p3 = b >> 8;
+        StorePair(dst + x, p0 | (p1 << 32));
+        StorePair(dst + x + 2, p2 | (p3 << 32));
+    }
+    for (; x < width; ++x, src += 3) dst[x] = Pixel(src[0]) | (Pixel(src[1]) << 8) | (Pixel(src[2]) << 16);
 }
 
 // 32-bit pixels with the usual 8-bit red, green and blue; the top byte is dropped.
