@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
 #include <string>
 
@@ -23,97 +22,84 @@ Bytes ValidPal8() {
     return BuildBmp(spec);
 }
 
-Bytes Valid16BitFields() {
+Bytes ValidRle8() {
+    BmpSpec spec;
+    spec.width = 6;
+    spec.height = 3;
+    spec.bitCount = 8;
+    spec.compression = 1;
+    spec.palette = TestPalette(8);
+    spec.pixels = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 6, 5, 0, 0, 0, 4, 7, 6, 5, 4, 0, 1};
+    return BuildBmp(spec);
+}
+
+Bytes BitFields16(std::vector<std::uint32_t> masks) {
     BmpSpec spec;
     spec.width = 3;
     spec.height = 2;
     spec.bitCount = 16;
     spec.compression = 3;
-    spec.masks = {0xF800, 0x07E0, 0x001F};
+    spec.masks = std::move(masks);
     spec.pixels = StoreRows(3, 2, 16, false, [](int x, int) { return std::uint32_t(x * 1234); });
     return BuildBmp(spec);
 }
 
-struct RefusalCase {
-    const char* name;
-    std::function<Bytes()> make;
-    BmpError expected;
-};
+Bytes Valid16BitFields() { return BitFields16({0xF800, 0x07E0, 0x001F}); }
+Bytes NoMasks16() { return BitFields16({0, 0, 0}); }
 
 Bytes Prefix(const Bytes& b, std::size_t n) { return Bytes(b.begin(), b.begin() + std::ptrdiff_t(n)); }
 
-Bytes Damaged(Bytes (*base)(), const std::function<void(Bytes&)>& damage) {
-    Bytes b = base();
-    damage(b);
-    return b;
-}
+// One damage to a good file: a 16- or 32-bit field at `at` set to `value`, or (size 0) the
+// file cut to `at` bytes.
+struct RefusalCase {
+    const char* name;
+    Bytes (*base)();
+    std::size_t at;
+    int size;
+    std::uint32_t value;
+    BmpError expected;
+};
 
 const RefusalCase kRefusals[] = {
-    {"empty", [] { return Bytes{}; }, BmpError::NotBmp},
-    {"signature", [] { return Damaged(ValidPal8, [](Bytes& b) { b[1] = 'A'; }); }, BmpError::NotBmp},
-    {"header_size_66", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffHeaderSize, 66); }); },
-     BmpError::UnknownHeader},
-    {"header_size_huge", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffHeaderSize, 0xFFFFFFFF); }); },
-     BmpError::UnknownHeader},
-    {"header_cut", [] { return Prefix(ValidPal8(), 40); }, BmpError::TruncatedHeader},
-    {"width_zero", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffWidth, 0); }); }, BmpError::BadSize},
-    {"width_negative", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffWidth, std::uint32_t(-5)); }); },
-     BmpError::BadSize},
-    {"height_zero", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffHeight, 0); }); }, BmpError::BadSize},
-    {"height_most_negative",
-     [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffHeight, 0x80000000u); }); }, BmpError::BadSize},
-    {"planes_2", [] { return Damaged(ValidPal8, [](Bytes& b) { Put16(b, kOffPlanes, 2); }); }, BmpError::BadPlanes},
-    {"bit_count_3", [] { return Damaged(ValidPal8, [](Bytes& b) { Put16(b, kOffBitCount, 3); }); },
-     BmpError::BadBitCount},
-    {"jpeg", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffCompression, 4); }); },
-     BmpError::UnsupportedCompression},
-    {"rle4_at_8_bits", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffCompression, 2); }); },
-     BmpError::BadCompression},
-    {"bitfields_at_8_bits", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffCompression, 3); }); },
-     BmpError::BadCompression},
-    {"rle8_top_down",
-     [] {
-         return Damaged(ValidPal8, [](Bytes& b) {
-             Put32(b, kOffCompression, 1);
-             Put32(b, kOffHeight, std::uint32_t(-3));
-         });
-     },
-     BmpError::CompressedTopDown},
-    {"colours_used_257", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffColoursUsed, 257); }); },
-     BmpError::BadColourTable},
-    {"no_colour_table", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffPixelOffset, 54); }); },
-     BmpError::BadColourTable},
-    {"pixels_inside_header", [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffPixelOffset, 20); }); },
-     BmpError::BadPixelOffset},
-    {"pixel_offset_past_end",
-     [] { return Damaged(ValidPal8, [](Bytes& b) { Put32(b, kOffPixelOffset, 0xFFFFFFFF); }); },
-     BmpError::NoPixelData},
-    {"colour_table_cut", [] { return Prefix(ValidPal8(), 600); },
-     BmpError::TruncatedColourTable},
-    {"pixels_cut", [] { return Prefix(ValidPal8(), ValidPal8().size() - 4); }, BmpError::TruncatedPixels},
-    {"masks_overlap", [] { return Damaged(Valid16BitFields, [](Bytes& b) { Put32(b, 58, 0x0FE0); }); },
-     BmpError::BadMasks},
-    {"mask_with_hole", [] { return Damaged(Valid16BitFields, [](Bytes& b) { Put32(b, 62, 0x0015); }); },
-     BmpError::BadMasks},
-    {"mask_outside_16_bits", [] { return Damaged(Valid16BitFields, [](Bytes& b) { Put32(b, 54, 0x1F0000); }); },
-     BmpError::BadMasks},
-    {"masks_all_zero",
-     [] {
-         return Damaged(Valid16BitFields, [](Bytes& b) {
-             for (std::size_t at : {54, 58, 62}) Put32(b, at, 0);
-         });
-     },
-     BmpError::BadMasks},
-    {"masks_cut", [] { return Prefix(Valid16BitFields(), 60); },
-     BmpError::TruncatedHeader},
+    {"empty", ValidPal8, 0, 0, 0, BmpError::NotBmp},
+    {"signature", ValidPal8, 0, 2, 'B' | ('A' << 8), BmpError::NotBmp},
+    {"header_size_66", ValidPal8, kOffHeaderSize, 4, 66, BmpError::UnknownHeader},
+    {"header_size_huge", ValidPal8, kOffHeaderSize, 4, 0xFFFFFFFF, BmpError::UnknownHeader},
+    {"header_cut", ValidPal8, 40, 0, 0, BmpError::TruncatedHeader},
+    {"width_zero", ValidPal8, kOffWidth, 4, 0, BmpError::BadSize},
+    {"width_negative", ValidPal8, kOffWidth, 4, std::uint32_t(-5), BmpError::BadSize},
+    {"height_zero", ValidPal8, kOffHeight, 4, 0, BmpError::BadSize},
+    {"height_most_negative", ValidPal8, kOffHeight, 4, 0x80000000u, BmpError::BadSize},
+    {"planes_2", ValidPal8, kOffPlanes, 2, 2, BmpError::BadPlanes},
+    {"bit_count_3", ValidPal8, kOffBitCount, 2, 3, BmpError::BadBitCount},
+    {"jpeg", ValidPal8, kOffCompression, 4, 4, BmpError::UnsupportedCompression},
+    {"rle4_at_8_bits", ValidPal8, kOffCompression, 4, 2, BmpError::BadCompression},
+    {"bitfields_at_8_bits", ValidPal8, kOffCompression, 4, 3, BmpError::BadCompression},
+    {"rle8_top_down", ValidRle8, kOffHeight, 4, std::uint32_t(-3), BmpError::CompressedTopDown},
+    {"colours_used_257", ValidPal8, kOffColoursUsed, 4, 257, BmpError::BadColourTable},
+    {"no_colour_table", ValidPal8, kOffPixelOffset, 4, 54, BmpError::BadColourTable},
+    {"pixels_inside_header", ValidPal8, kOffPixelOffset, 4, 20, BmpError::BadPixelOffset},
+    {"pixel_offset_past_end", ValidPal8, kOffPixelOffset, 4, 0xFFFFFFFF, BmpError::NoPixelData},
+    {"colour_table_cut", ValidPal8, 600, 0, 0, BmpError::TruncatedColourTable},
+    {"pixels_cut", ValidPal8, 54 + 1024 + 2 * 8 + 5 - 1, 0, 0, BmpError::TruncatedPixels},
+    {"masks_overlap", Valid16BitFields, 58, 4, 0x0FE0, BmpError::BadMasks},
+    {"mask_with_hole", Valid16BitFields, 62, 4, 0x0015, BmpError::BadMasks},
+    {"mask_outside_16_bits", Valid16BitFields, 54, 4, 0x1F0000, BmpError::BadMasks},
+    {"masks_all_zero", NoMasks16, 62, 4, 0, BmpError::BadMasks},
+    {"masks_cut", Valid16BitFields, 60, 0, 0, BmpError::TruncatedHeader},
 };
 
 class BmpRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(BmpRefusalTest, RefusedWithItsReason) {
-    const BmpReadResult r = DecodeBmp(GetParam().make());
+    const RefusalCase& c = GetParam();
+    Bytes file = c.base();
+    if (c.size == 0) file.resize(c.at);
+    if (c.size == 2) Put16(file, c.at, c.value);
+    if (c.size == 4) Put32(file, c.at, c.value);
+    const BmpReadResult r = DecodeBmp(file);
     EXPECT_FALSE(r.image);
-    EXPECT_EQ(r.error, GetParam().expected) << r.Message();
+    EXPECT_EQ(r.error, c.expected) << r.Message();
     EXPECT_FALSE(r.Message().empty());
 }
 
@@ -190,16 +176,8 @@ TEST(BmpTruncation, UncompressedDecodesOnlyWithEveryRow) {
 }
 
 TEST(BmpTruncation, RunLengthShowsWhatWasDecoded) {
-    BmpSpec spec;
-    spec.width = 6;
-    spec.height = 3;
-    spec.bitCount = 8;
-    spec.compression = 1;
-    spec.palette = TestPalette(8);
-    spec.pixels = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 6, 5, 0, 0, 0, 4, 7, 6, 5, 4, 0, 1};
-    const Bytes full = BuildBmp(spec);
-    const std::size_t pixelsAt = full.size() - spec.pixels.size();
-    CheckEveryPrefix(full, pixelsAt + 1);
+    const Bytes full = ValidRle8();
+    CheckEveryPrefix(full, 54 + 8 * 4 + 1);
     // Cut inside the last row: what was decoded is kept and the image is marked incomplete.
     const BmpReadResult r = DecodeBmp(Prefix(full, full.size() - 4));
     ASSERT_TRUE(r.image);
