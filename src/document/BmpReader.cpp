@@ -5,6 +5,10 @@
 #include <memory>
 #include <new>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <tmmintrin.h>
+#endif
+
 #include "document/BmpBytes.h"
 #include "document/BmpRle.h"
 
@@ -82,6 +86,30 @@ void Row24(const std::uint8_t* src, Pixel* dst, int width) {
     for (; x < width; ++x, src += 3) dst[x] = Pixel(src[0]) | (Pixel(src[1]) << 8) | (Pixel(src[2]) << 16);
 }
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define RASTRIX_HAVE_SSSE3_ROWS 1
+// The same with one byte shuffle per four pixels, on processors that have it. A 16-byte load
+// takes 5 1/3 pixels, so the loop stops while two pixels remain and the plain loop ends the row.
+__attribute__((target("ssse3"))) void Row24Shuffled(const std::uint8_t* src, Pixel* dst, int width) {
+    const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    int x = 0;
+    for (; x + 6 <= width; x += 4, src += 12) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), _mm_shuffle_epi8(v, spread));
+    }
+    Row24(src, dst + x, width - x);
+}
+#endif
+
+using Row24Function = void (*)(const std::uint8_t*, Pixel*, int);
+
+Row24Function ChooseRow24() {
+#ifdef RASTRIX_HAVE_SSSE3_ROWS
+    if (__builtin_cpu_supports("ssse3")) return Row24Shuffled;
+#endif
+    return Row24;
+}
+
 // 32-bit pixels with the usual 8-bit red, green and blue; the top byte is dropped.
 void Row32(const std::uint8_t* src, Pixel* dst, int width) {
     for (int x = 0; x < width; ++x, src += 4) dst[x] = Load32(src) & 0x00FFFFFFu;
@@ -151,6 +179,7 @@ BmpError DecodeUncompressed(std::span<const std::uint8_t> b, const BmpLayout& l,
     const std::uint64_t stride = RowStride(l);
     const std::uint8_t* data = b.data() + l.pixelOffset;
     const std::array<std::uint32_t, 3> standard32{0xFF0000, 0x00FF00, 0x0000FF};
+    const Row24Function row24 = ChooseRow24();
     std::unique_ptr<Pixel[]> table16;
     std::optional<MaskedFormat> masked32;
     if (l.bitCount == 16) {
@@ -169,7 +198,7 @@ BmpError DecodeUncompressed(std::span<const std::uint8_t> b, const BmpLayout& l,
             case 4: IndexedRow<4>(src, dst, l.width, palette.data()); break;
             case 8: IndexedRow<8>(src, dst, l.width, palette.data()); break;
             case 16: Row16(src, dst, l.width, table16.get()); break;
-            case 24: Row24(src, dst, l.width); break;
+            case 24: row24(src, dst, l.width); break;
             default:
                 if (masked32) Row32Masked(src, dst, l.width, *masked32);
                 else Row32(src, dst, l.width);
