@@ -1,7 +1,6 @@
 #include "document/BmpReader.h"
 
 #include <bit>
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -38,7 +37,7 @@ std::uint32_t Load32(const std::uint8_t* p) {
 
 std::uint64_t Load64(const std::uint8_t* p) { return Load32(p) | (std::uint64_t(Load32(p + 4)) << 32); }
 
-// Two pixels written with one store.
+// Two pixels from one word (the compiler makes it a single store).
 void StorePair(Pixel* dst, std::uint64_t lowThenHigh) {
     dst[0] = Pixel(lowThenHigh);
     dst[1] = Pixel(lowThenHigh >> 32);
