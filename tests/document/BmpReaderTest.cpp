@@ -46,26 +46,26 @@ TEST_P(BmpFormatTest, DecodesEveryPixel) {
     const std::uint32_t wordMask = c.bits == 32 ? 0xFFFFFFFFu : (1u << c.bits) - 1;
 
     Bitmap expected(kW, kH);
-    BmpSpec spec;
-    spec.headerSize = c.headerSize;
-    spec.width = kW;
-    spec.height = c.topDown ? -kH : kH;
-    spec.bitCount = std::uint16_t(c.bits);
-    spec.compression = c.compression;
-    spec.palette = palette;
-    spec.coloursUsed = c.coloursUsed;
-    spec.masks = c.masks;
-    spec.gap = c.gap;
+    TestBmp recipe;
+    recipe.headerSize = c.headerSize;
+    recipe.width = kW;
+    recipe.height = c.topDown ? -kH : kH;
+    recipe.bitCount = std::uint16_t(c.bits);
+    recipe.compression = c.compression;
+    recipe.palette = palette;
+    recipe.coloursUsed = c.coloursUsed;
+    recipe.masks = c.masks;
+    recipe.gap = c.gap;
     if (c.bits <= 8) {
-        spec.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return IndexAt(x, y, c.colours); });
+        recipe.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return IndexAt(x, y, c.colours); });
         for (int y = 0; y < kH; ++y)
             for (int x = 0; x < kW; ++x) expected.Row(y)[x] = palette[IndexAt(x, y, c.colours)];
     } else if (c.bits == 24) {
-        spec.pixels = StoreRows(kW, kH, 24, c.topDown, [](int x, int y) { return WordAt(x, y) & 0xFFFFFF; });
+        recipe.pixels = StoreRows(kW, kH, 24, c.topDown, [](int x, int y) { return WordAt(x, y) & 0xFFFFFF; });
         for (int y = 0; y < kH; ++y)
             for (int x = 0; x < kW; ++x) expected.Row(y)[x] = WordAt(x, y) & 0xFFFFFF;
     } else {
-        spec.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return WordAt(x, y) & wordMask; });
+        recipe.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return WordAt(x, y) & wordMask; });
         for (int y = 0; y < kH; ++y)
             for (int x = 0; x < kW; ++x) {
                 const std::uint32_t v = WordAt(x, y) & wordMask;
@@ -75,7 +75,7 @@ TEST_P(BmpFormatTest, DecodesEveryPixel) {
     }
     ASSERT_NE(expected, FlippedRows(expected)) << "test image must not be symmetric";
 
-    const BmpReadResult r = DecodeBmp(BuildBmp(spec));
+    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
     ASSERT_TRUE(r.image) << r.Message();
     EXPECT_EQ(r.image->bitDepth, c.bits);
     EXPECT_FALSE(r.image->incomplete);
@@ -136,14 +136,14 @@ INSTANTIATE_TEST_SUITE_P(Formats, BmpFormatTest, ::testing::ValuesIn(kFormats),
 const std::vector<Pixel> kRlePalette = TestPalette(10);
 
 Bytes RleFile(int width, int height, int bits, const Bytes& data) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = std::uint16_t(bits);
-    spec.compression = bits == 8 ? 1 : 2;
-    spec.palette = kRlePalette;
-    spec.pixels = data;
-    return BuildBmp(spec);
+    TestBmp recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bitCount = std::uint16_t(bits);
+    recipe.compression = bits == 8 ? 1 : 2;
+    recipe.palette = kRlePalette;
+    recipe.pixels = data;
+    return BuildBmp(recipe);
 }
 
 // Bottom row first: run, literal with padding, end of line; run, delta; run, end of line;
@@ -190,39 +190,39 @@ TEST(BmpRunLength, DataEndingEarlyKeepsWhatWasDecoded) {
 }
 
 TEST(BmpColours, IndexesBeyondTheColourTableAreBlack) {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 1;
-    spec.bitCount = 8;
-    spec.palette = TestPalette(3);
-    spec.pixels = {0, 2, 3, 255};
-    const BmpReadResult r = DecodeBmp(BuildBmp(spec));
+    TestBmp recipe;
+    recipe.width = 4;
+    recipe.height = 1;
+    recipe.bitCount = 8;
+    recipe.palette = TestPalette(3);
+    recipe.pixels = {0, 2, 3, 255};
+    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
     ASSERT_TRUE(r.image) << r.Message();
-    EXPECT_EQ(r.image->bitmap, FromMap({"02.."}, spec.palette));
+    EXPECT_EQ(r.image->bitmap, FromMap({"02.."}, recipe.palette));
 }
 
 TEST(BmpColours, NarrowChannelsWidenRoundedToNearest) {
     // 5-bit 1 -> 8.23 -> 8; 5-bit 16 -> 131.6 -> 132; 6-bit 33 -> 133.6 -> 134; 5-bit 31 -> 255.
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bitCount = 16;
-    spec.compression = 3;
-    spec.masks = {0xF800, 0x07E0, 0x001F};
-    spec.pixels = StoreRows(2, 1, 16, false, [](int x, int) { return x == 0 ? (1u << 11) | (33u << 5) | 16u : 31u; });
-    const BmpReadResult r = DecodeBmp(BuildBmp(spec));
+    TestBmp recipe;
+    recipe.width = 2;
+    recipe.height = 1;
+    recipe.bitCount = 16;
+    recipe.compression = 3;
+    recipe.masks = {0xF800, 0x07E0, 0x001F};
+    recipe.pixels = StoreRows(2, 1, 16, false, [](int x, int) { return x == 0 ? (1u << 11) | (33u << 5) | 16u : 31u; });
+    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
     ASSERT_TRUE(r.image) << r.Message();
     EXPECT_EQ(r.image->bitmap.Row(0)[0], Pixel(0x088684));
     EXPECT_EQ(r.image->bitmap.Row(0)[1], Pixel(0x0000FF));
 }
 
 TEST(BmpRows, LastRowMayLackItsPadding) {
-    BmpSpec spec;
-    spec.width = 1;
-    spec.height = 2;
-    spec.bitCount = 24;
-    spec.pixels = {0x10, 0x20, 0x30, 0, 0x40, 0x50, 0x60};  // bottom row padded, top row not
-    const BmpReadResult r = DecodeBmp(BuildBmp(spec));
+    TestBmp recipe;
+    recipe.width = 1;
+    recipe.height = 2;
+    recipe.bitCount = 24;
+    recipe.pixels = {0x10, 0x20, 0x30, 0, 0x40, 0x50, 0x60};  // bottom row padded, top row not
+    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
     ASSERT_TRUE(r.image) << r.Message();
     EXPECT_EQ(r.image->bitmap.Row(0)[0], Pixel(0x605040));
     EXPECT_EQ(r.image->bitmap.Row(1)[0], Pixel(0x302010));

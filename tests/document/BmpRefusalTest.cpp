@@ -13,35 +13,35 @@ using namespace rastrix::testing;
 
 // A valid 8-bit, 5 x 3 file with a full colour table; each case damages one thing.
 Bytes ValidPal8() {
-    BmpSpec spec;
-    spec.width = 5;
-    spec.height = 3;
-    spec.bitCount = 8;
-    spec.palette = TestPalette(256);
-    spec.pixels = StoreRows(5, 3, 8, false, [](int x, int y) { return std::uint32_t(x + 10 * y); });
-    return BuildBmp(spec);
+    TestBmp recipe;
+    recipe.width = 5;
+    recipe.height = 3;
+    recipe.bitCount = 8;
+    recipe.palette = TestPalette(256);
+    recipe.pixels = StoreRows(5, 3, 8, false, [](int x, int y) { return std::uint32_t(x + 10 * y); });
+    return BuildBmp(recipe);
 }
 
 Bytes ValidRle8() {
-    BmpSpec spec;
-    spec.width = 6;
-    spec.height = 3;
-    spec.bitCount = 8;
-    spec.compression = 1;
-    spec.palette = TestPalette(8);
-    spec.pixels = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 6, 5, 0, 0, 0, 4, 7, 6, 5, 4, 0, 1};
-    return BuildBmp(spec);
+    TestBmp recipe;
+    recipe.width = 6;
+    recipe.height = 3;
+    recipe.bitCount = 8;
+    recipe.compression = 1;
+    recipe.palette = TestPalette(8);
+    recipe.pixels = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 6, 5, 0, 0, 0, 4, 7, 6, 5, 4, 0, 1};
+    return BuildBmp(recipe);
 }
 
 Bytes BitFields16(std::vector<std::uint32_t> masks) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bitCount = 16;
-    spec.compression = 3;
-    spec.masks = std::move(masks);
-    spec.pixels = StoreRows(3, 2, 16, false, [](int x, int) { return std::uint32_t(x * 1234); });
-    return BuildBmp(spec);
+    TestBmp recipe;
+    recipe.width = 3;
+    recipe.height = 2;
+    recipe.bitCount = 16;
+    recipe.compression = 3;
+    recipe.masks = std::move(masks);
+    recipe.pixels = StoreRows(3, 2, 16, false, [](int x, int) { return std::uint32_t(x * 1234); });
+    return BuildBmp(recipe);
 }
 
 Bytes Valid16BitFields() { return BitFields16({0xF800, 0x07E0, 0x001F}); }
@@ -119,15 +119,15 @@ class BmpSizeLimitTest : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(BmpSizeLimitTest, HugeSizesRefusedBeforeAllocating) {
     const SizeCase& c = GetParam();
-    BmpSpec spec;
-    spec.width = std::int32_t(c.width);
-    spec.height = std::int32_t(c.height);
-    spec.bitCount = std::uint16_t(c.bits);
-    spec.pixels = Bytes(16, 0x55);
-    const BmpReadResult r = DecodeBmp(BuildBmp(spec));
+    TestBmp recipe;
+    recipe.width = std::int32_t(c.width);
+    recipe.height = std::int32_t(c.height);
+    recipe.bitCount = std::uint16_t(c.bits);
+    recipe.pixels = Bytes(16, 0x55);
+    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
     EXPECT_FALSE(r.image);
     EXPECT_EQ(r.error, c.expected) << c.width << " x " << c.height << ": " << r.Message();
-    const BmpHeaderResult h = ReadBmpHeader(BuildBmp(spec));
+    const BmpHeaderResult h = ReadBmpHeader(BuildBmp(recipe));
     EXPECT_EQ(h.info.has_value(), c.expected == BmpError::TruncatedPixels);
 }
 

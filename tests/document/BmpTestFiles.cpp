@@ -29,7 +29,7 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = std::uint8_t(v >> (8 * i));
 }
 
-Bytes BuildBmp(const BmpSpec& s) {
+Bytes BuildBmp(const TestBmp& s) {
     const bool core = s.headerSize == 12;
     const std::size_t maskBytes = s.headerSize == 40 ? s.masks.size() * 4 : 0;
     const std::size_t entry = core ? 3 : 4;

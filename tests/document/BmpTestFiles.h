@@ -20,7 +20,7 @@ namespace rastrix::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct BmpSpec {
+struct TestBmp {
     std::uint32_t headerSize = 40;  // 12 writes the old OS/2 header (16-bit sizes, 3-byte colours)
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -34,7 +34,7 @@ struct BmpSpec {
     Bytes pixels;                              // the stored pixel data
 };
 
-Bytes BuildBmp(const BmpSpec& spec);
+Bytes BuildBmp(const TestBmp& recipe);
 
 // Byte offsets of header fields, for tests that damage a file.
 inline constexpr std::size_t kOffPixelOffset = 10, kOffHeaderSize = 14, kOffWidth = 18, kOffHeight = 22,
