@@ -108,7 +108,11 @@ double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(
 
 BENCHMARK(BM_AllocateBitmap)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_CopyFileBytes)->Arg(24)->Arg(8)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
-BENCHMARK(BM_CopyFileBytesToNewBuffer)->Arg(24)->Arg(8)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_CopyFileBytesToNewBuffer)
+    ->Arg(24)
+    ->Arg(8)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_CopyBitmapBytes)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_Decode)->Arg(24)->Arg(8)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
 

@@ -228,7 +228,8 @@ BmpReadResult DecodeBmp(std::span<const std::uint8_t> bytes) {
     BmpImage image;
     image.bitDepth = l.bitCount;
     if (runLength) {
-        image.incomplete = !DecodeRle(bytes.subspan(l.pixelOffset), l.compression == BmpCompression::Rle4, palette, *bmp);
+        const bool fourBit = l.compression == BmpCompression::Rle4;
+        image.incomplete = !DecodeRle(bytes.subspan(l.pixelOffset), fourBit, palette, *bmp);
     } else if (BmpError e = DecodeUncompressed(bytes, l, palette, *bmp); e != BmpError::None) {
         return Fail(e);
     }
