@@ -3,18 +3,14 @@
 #include "app/CommandChecks.h"
 #include "app/CommandDispatch.h"
 #include "app/Editor.h"
+#include "app/FrameCommands.h"
 
 namespace rastrix {
-namespace {
-
-void OnToggleReservedFlag(Editor& editor) { ToggleReservedFlag(editor.commands, editor.settings); }
-
-}  // namespace
-
 CommandHandlers MakeStandardCommandHandlers() {
     CommandHandlers h;
-    // Application frame
-    h.Register(IDM_TOOLBAR_272, OnToggleReservedFlag);
+    RegisterFrameCommands(h);
+    RegisterViewCommands(h);
+    RegisterDocumentCommands(h);
     return h;
 }
 

@@ -5,6 +5,7 @@
 #include "app/CommandStates.h"
 #include "app/FrameState.h"
 #include "app/Host.h"
+#include "app/RecentFiles.h"
 #include "app/SettingsRecord.h"
 #include "document/DocumentState.h"
 #include "raster/Bitmap.h"
@@ -28,7 +29,10 @@ struct Editor {
     FrameState frame;
     DocumentState doc;
     ViewState view;
+    RecentFiles recent;
     StatusTexts status;
+    // Exit was chosen: the front end closes the frame, which asks RequestClose.
+    bool closeRequested = false;
     // The image window's client area as last painted; the front end copies it to the screen.
     Bitmap surface;
 };

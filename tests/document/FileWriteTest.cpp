@@ -54,31 +54,31 @@ protected:
 };
 
 // Fails one step with a chosen errno; every other call goes to the real file system.
-class FailingFileSystem : public PosixFileSystem {
+class FailingFileSystem : public PosixFileWriteCalls {
 public:
     FailingFileSystem(FileWriteStep step, int error) : step_(step), error_(error) {}
     int CreateExclusive(const std::string& path, const std::string& like) override {
         if (step_ == FileWriteStep::Open) return errno = error_, -1;
-        return PosixFileSystem::CreateExclusive(path, like);
+        return PosixFileWriteCalls::CreateExclusive(path, like);
     }
     long Write(int fd, const void* data, std::size_t size) override {
         // Let a first part through so a half-written temporary file exists.
         if (step_ == FileWriteStep::Write && writes_++ > 0) return errno = error_, -1;
-        return PosixFileSystem::Write(fd, data, step_ == FileWriteStep::Write ? size / 2 : size);
+        return PosixFileWriteCalls::Write(fd, data, step_ == FileWriteStep::Write ? size / 2 : size);
     }
     int Sync(int fd) override {
         if (step_ == FileWriteStep::Flush) return errno = error_, -1;
-        return PosixFileSystem::Sync(fd);
+        return PosixFileWriteCalls::Sync(fd);
     }
     int Close(int fd) override {
-        const int r = PosixFileSystem::Close(fd);
+        const int r = PosixFileWriteCalls::Close(fd);
         ++closes_;
         if (step_ == FileWriteStep::Close) return errno = error_, -1;
         return r;
     }
     int Rename(const std::string& from, const std::string& to) override {
         if (step_ == FileWriteStep::Rename) return errno = error_, -1;
-        return PosixFileSystem::Rename(from, to);
+        return PosixFileWriteCalls::Rename(from, to);
     }
     int closes_ = 0;
 
@@ -147,11 +147,11 @@ TEST_F(FileWriteTest, NewFileGetsTheUsualPermissions) {
 }
 
 // Writes a few bytes at a time and is interrupted every other call.
-class ChoppyFileSystem : public PosixFileSystem {
+class ChoppyFileSystem : public PosixFileWriteCalls {
 public:
     long Write(int fd, const void* data, std::size_t size) override {
         if (++calls_ % 2 == 0) return errno = EINTR, -1;
-        return PosixFileSystem::Write(fd, data, std::min<std::size_t>(size, 7));
+        return PosixFileWriteCalls::Write(fd, data, std::min<std::size_t>(size, 7));
     }
     int calls_ = 0;
 };
