@@ -160,5 +160,47 @@ TEST(Palette, StripShapeNeedsTwelveToThirtyTwoRowsAndMoreThanFourTimesTheWidth) 
     EXPECT_TRUE(IsStripShaped(160, 32));
 }
 
+// Whole rows through the fast row path against one colour at a time, on rows of long runs,
+// scattered colours, and more colours than the table holds.
+struct RowCase {
+    int capacity;
+    int colours;
+    int runLength;
+};
+
+class IndexRowAgainstSingleLookups : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(IndexRowAgainstSingleLookups, SameIndexesAndTable) {
+    const RowCase c = GetParam();
+    std::mt19937 rng(99u + unsigned(c.capacity * 7 + c.colours + c.runLength));
+    std::vector<Pixel> pool(std::size_t(c.colours));
+    for (Pixel& p : pool) p = (rng() & 0x00FFFFFFu) | (rng() & 0xFF000000u);  // stray top bytes are ignored
+    Palette fast(c.capacity), slow(c.capacity);
+    ASSERT_TRUE(fast.IsUsable());
+    int askedFast = 0, askedSlow = 0;
+    const ColourLossQuestion yesFast = [&](int) { return ++askedFast, true; };
+    const ColourLossQuestion yesSlow = [&](int) { return ++askedSlow, true; };
+    for (int row = 0; row < 40; ++row) {
+        std::vector<Pixel> px(std::size_t(97 + row));
+        for (std::size_t x = 0; x < px.size();) {
+            const Pixel p = pool[rng() % pool.size()];
+            for (int k = 0; k < c.runLength && x < px.size(); ++k) px[x++] = p;
+        }
+        std::vector<std::uint8_t> got(px.size());
+        ASSERT_TRUE(fast.IndexRow(px.data(), int(px.size()), got.data(), yesFast));
+        for (std::size_t x = 0; x < px.size(); ++x)
+            ASSERT_EQ(got[x], slow.PaletteIndexOf(PixelToColor(px[x] & 0x00FFFFFFu), yesSlow)) << row << ":" << x;
+    }
+    EXPECT_EQ(fast.Count(), slow.Count());
+    for (int j = 0; j < c.capacity; ++j) EXPECT_EQ(fast.Entries()[j], slow.Entries()[j]);
+    EXPECT_EQ(askedFast, askedSlow);
+    EXPECT_EQ(askedFast, c.colours > c.capacity ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Palette, IndexRowAgainstSingleLookups,
+                         ::testing::Values(RowCase{2, 2, 1}, RowCase{2, 2, 2}, RowCase{2, 2, 13}, RowCase{16, 16, 9},
+                                           RowCase{16, 40, 1}, RowCase{256, 200, 1}, RowCase{256, 256, 20},
+                                           RowCase{256, 5000, 1}, RowCase{256, 5000, 11}));
+
 }  // namespace
 }  // namespace rastrix
