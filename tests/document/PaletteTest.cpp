@@ -75,18 +75,6 @@ TEST(Palette, NearestTieKeepsEarlierAndTooFarGivesEntryZero) {
     EXPECT_EQ(NearestColor(farThenNear.data(), 2).Find(Quad(0, 0, 0)), 1);
 }
 
-TEST(Palette, ColoursTakeIndexesInOrderAndUntakenStayWhite) {
-    Palette p(16);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(1, 2, 3), nullptr), 0);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(9, 9, 9), nullptr), 1);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(1, 2, 3), nullptr), 0);
-    EXPECT_EQ(p.Count(), 2);
-    EXPECT_EQ(p.Entries()[0], ColorRefToQuad(RGB(1, 2, 3)));
-    EXPECT_EQ(p.Entries()[0], 0x00010203u);
-    for (int j = 2; j < 16; ++j) EXPECT_EQ(p.Entries()[j], 0x00FFFFFFu);
-    EXPECT_EQ(p.Answer(), ColorLossAnswer::NotAsked);
-}
-
 TEST(Palette, TableColoursKeepTheirIndexAfterTheTableIsFull) {
     Palette p(2);
     int asked = 0;
@@ -98,18 +86,6 @@ TEST(Palette, TableColoursKeepTheirIndexAfterTheTableIsFull) {
     EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 11), yes), 1);  // its own entry, not the first within 3
     EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 12), yes), 1);
     EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 12), yes), 1);
-    EXPECT_EQ(asked, 1);
-}
-
-TEST(Palette, DeclinedStaysDeclinedWithoutAskingAgain) {
-    Palette p(2);
-    int asked = 0;
-    const ColourLossQuestion no = [&](int) { return ++asked, false; };
-    p.PaletteIndexOf(RGB(1, 1, 1), no);
-    p.PaletteIndexOf(RGB(2, 2, 2), no);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(3, 3, 3), no), kPaletteDeclined);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(4, 4, 4), no), kPaletteDeclined);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(1, 1, 1), no), 0);  // colours in the table still answer
     EXPECT_EQ(asked, 1);
 }
 
@@ -149,15 +125,6 @@ TEST(Palette, StripScanStopsAtCapacityAndLaterColoursAreNew) {
     int asked = 0;
     EXPECT_EQ(p.PaletteIndexOf(RGB(7, 7, 7), [&](int c) { return ++asked, c == 2; }), 0);
     EXPECT_EQ(asked, 1);
-}
-
-TEST(Palette, StripShapeNeedsTwelveToThirtyTwoRowsAndMoreThanFourTimesTheWidth) {
-    EXPECT_TRUE(IsStripShaped(160, 16));
-    EXPECT_FALSE(IsStripShaped(64, 16));
-    EXPECT_TRUE(IsStripShaped(80, 16));
-    EXPECT_FALSE(IsStripShaped(500, 11));
-    EXPECT_FALSE(IsStripShaped(500, 33));
-    EXPECT_TRUE(IsStripShaped(160, 32));
 }
 
 // Whole rows through the fast row path against one colour at a time, on rows of long runs,
