@@ -35,7 +35,7 @@ inline bool RepeatsColour(const Pixel* p, std::uint32_t colour) {
 }
 }  // namespace
 
-void Palette::FreeDeleter::operator()(std::uint16_t* p) const { ::munmap(p, kLookupBytes); }
+void Palette::LookupDeleter::operator()(std::uint16_t* p) const { ::munmap(p, kLookupBytes); }
 
 Palette::Palette(int paletteCapacity) : paletteCapacity_(std::clamp(paletteCapacity, 0, 256)) {
     entries_.fill(kUntakenEntry);

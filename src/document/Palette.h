@@ -81,7 +81,7 @@ public:
                   const Pixel* nextRow = nullptr);
 
 private:
-    struct FreeDeleter {
+    struct LookupDeleter {
         void operator()(std::uint16_t* p) const;
     };
 
@@ -95,7 +95,7 @@ private:
     ColorLossAnswer colorLossAnswer_ = ColorLossAnswer::NotAsked;
     std::array<std::uint32_t, 256> entries_;
     NearestColor nearest_;
-    std::unique_ptr<std::uint16_t[], FreeDeleter> lookup_;
+    std::unique_ptr<std::uint16_t[], LookupDeleter> lookup_;
 };
 
 }  // namespace rastrix

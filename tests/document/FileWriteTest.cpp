@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "document/SaveErrorLines.h"
 
@@ -136,6 +137,18 @@ TEST_F(FileWriteTest, ReplacesTheFileAndKeepsItsPermissions) {
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"picture.bmp"});
+}
+
+TEST_F(FileWriteTest, ReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+    const fs::path target = dir_ / "kept.bmp";
+    WriteAll(target, oldBytes_);
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    const FileWriteResult r = WriteFileAtomically(target.string(), NewBytes());
+    EXPECT_EQ(r.step, FileWriteStep::Open);
+    EXPECT_EQ(r.error, EACCES);
+    EXPECT_EQ(ReadAll(target), oldBytes_);
+    EXPECT_EQ(Names(dir_), std::vector<std::string>{"kept.bmp"});
 }
 
 TEST_F(FileWriteTest, NewFileGetsTheUsualPermissions) {
