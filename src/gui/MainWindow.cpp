@@ -140,9 +140,10 @@ void MainWindow::OnResized() {
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        FrameResized(ed_, SizeKind::Minimized, 0, 0);
-        Refresh();
+    if (event->type() == QEvent::WindowStateChange) {
+        // A restore from the task bar may keep the size and so bring no resize of its own.
+        if (isMinimized()) FrameResized(ed_, SizeKind::Minimized, 0, 0), Refresh();
+        else OnResized();
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         FramePaint(ed_);  // the clipboard may have changed while another program was active
         Refresh();

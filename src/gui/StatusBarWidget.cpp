@@ -25,7 +25,10 @@ StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {
         label->setTextFormat(Qt::PlainText);
         label->setIndent(2);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        // A text part is read out by its text and described by what it shows; a swatch is
+        // named by its colour's role and described by the colour.
         label->setAccessibleName(QLatin1String(kNames[i]));
+        label->setAccessibleDescription(QLatin1String(kNames[i]));
         // Reachable from the keyboard so that a screen reader can read each part.
         label->setFocusPolicy(Qt::TabFocus);
         label->setAutoFillBackground(true);
@@ -58,7 +61,7 @@ void StatusBarWidget::SetText(int part, const QString& text) {
     QLabel* label = parts_[std::size_t(part)];
     if (label->text() == text) return;
     label->setText(text);
-    label->setAccessibleDescription(text);
+    if (part != 2 && part != 3) label->setAccessibleName(text.trimmed().isEmpty() ? label->accessibleDescription() : text);
 }
 
 QString StatusBarWidget::Text(int part) const { return parts_[std::size_t(part)]->text(); }

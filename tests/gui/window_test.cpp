@@ -182,6 +182,11 @@ private slots:
         SendMouse(status, QEvent::MouseMove, status->PartRect(0).center());
         QCOMPARE(status->Text(1), QString(" "));
         QCOMPARE(status->Part(2)->palette().color(QPalette::Window), QColor(Qt::black));
+        // Read out by assistive technology: the texts, and the swatches by their colours.
+        QCOMPARE(status->Part(0)->accessibleName(), status->Text(0));
+        QCOMPARE(status->Part(1)->accessibleName(), QString("Pointer"));  // blank text
+        QCOMPARE(status->Part(3)->accessibleName(), QString("Background color"));
+        QCOMPARE(status->Part(3)->accessibleDescription(), QString("RGB=255,255,255"));
 
         SendMouse(p.window.View()->Surface(), QEvent::MouseMove, QPoint(3, 4));
         QVERIFY2(status->Text(1).startsWith("Pos="), qPrintable(status->Text(1)));
@@ -197,6 +202,16 @@ private slots:
         QString shown = path;
         shown.replace("&", "&&");
         QCOMPARE(p.window.Bars()->MenuAction(IDM_RECENT0)->text(), shown);
+    }
+
+    void minimisingAndRestoringReachTheCore() {
+        Program p;
+        QVERIFY(p.ok);
+        p.window.showMinimized();
+        QTRY_VERIFY(p.ed.frame.minimized);
+        p.window.showNormal();
+        QTRY_VERIFY(!p.ed.frame.minimized);
+        QCOMPARE(p.ed.frame.layout.clientWidth, p.window.Area()->width());
     }
 
     void exitClosesTheFrame() {
