@@ -30,6 +30,10 @@ void BeginSelection(Editor& ed);
 // Does not repaint; the caller invalidates the image window.
 void EndSelection(Editor& ed);
 
+// Clamps each side of the rectangle into the image: left and right into [0, imageWidth], top
+// and bottom into [0, imageHeight].
+void HoldSelectionInsideImage(Editor& ed);
+
 // True while a selection is active.
 bool HasSelection(const Editor& ed);
 
