@@ -1,5 +1,6 @@
 #include "SelectionFixture.h"
 
+#include <algorithm>
 #include <random>
 
 #include "selection/MarkBorder.h"
@@ -133,19 +134,23 @@ TEST(MarkBorderScan, BorderColourIsTheTopLeftPixel) {
     EXPECT_EQ(FindPictureInsideBorder(image), (Rect{5, 6, 25, 27}));
 }
 
-TEST(MarkBorderCounts, AgreeWithCountingEveryColumnAndRowSeparately) {
+class MarkBorderCounts : public ::testing::TestWithParam<Color> {};
+
+// Pixels scattered round the reference colour, on both sides of it and of the threshold,
+// counted by the fast row walk and one column and row at a time.
+TEST_P(MarkBorderCounts, AgreeWithCountingEveryColumnAndRowSeparately) {
+    const Color ref = GetParam();
     std::mt19937 random(7);
+    auto near = [&](int v) { return std::clamp(v + int(random() % 51) - 25, 0, 255); };
     Bitmap image(37, 23);
     for (int y = 0; y < 23; ++y)
-        for (int x = 0; x < 37; ++x) {
-            const int v = 230 + int(random() % 26);
-            image.SetPixel(x, y, RGB(v, 255 - int(random() % 20), v));
-        }
-    const Color ref = RGB(255, 255, 255);
+        for (int x = 0; x < 37; ++x)
+            image.SetPixel(x, y, RGB(near(GetRValue(ref)), near(GetGValue(ref)), near(GetBValue(ref))));
     const BorderCounts counts = CountDifferingPixels(image, ref);
     auto differs = [&](int x, int y) {
         const Color c = image.GetPixel(x, y);
-        const int dr = GetRValue(c) - 255, dg = GetGValue(c) - 255, db = GetBValue(c) - 255;
+        const int dr = GetRValue(c) - GetRValue(ref), dg = GetGValue(c) - GetGValue(ref),
+                  db = GetBValue(c) - GetBValue(ref);
         return dr * dr + dg * dg + db * db > 300;
     };
     int total = 0;
@@ -165,6 +170,9 @@ TEST(MarkBorderCounts, AgreeWithCountingEveryColumnAndRowSeparately) {
     EXPECT_GT(total, 100);  // the image does mix both kinds of pixel
     EXPECT_LT(total, 37 * 23 - 100);
 }
+
+INSTANTIATE_TEST_SUITE_P(References, MarkBorderCounts,
+                         ::testing::Values(RGB(255, 255, 255), RGB(128, 60, 200), RGB(0, 10, 250)));
 
 TEST_F(SelectionTest, MarkBorderReopensAnOpenDialogWithTheNewValues) {
     Bitmap image(200, 100, kWhite);
