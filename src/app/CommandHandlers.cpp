@@ -4,6 +4,8 @@
 #include "app/CommandDispatch.h"
 #include "app/Editor.h"
 #include "app/FrameCommands.h"
+#include "selection/MarkBorder.h"
+#include "selection/SelectionCommands.h"
 
 namespace rastrix {
 CommandHandlers MakeStandardCommandHandlers() {
@@ -11,6 +13,13 @@ CommandHandlers MakeStandardCommandHandlers() {
     RegisterFrameCommands(h);
     RegisterViewCommands(h);
     RegisterDocumentCommands(h);
+    // Selection
+    h.Register(IDM_ADJUST, AdjustSelection);
+    h.Register(IDM_CROP, Crop);
+    h.Register(IDM_MARKBORDER, MarkBorder);
+    h.Register(IDM_RESTORESEL, RestoreSelection);
+    h.Register(IDM_UNSELECT, Unselect);
+    for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
     return h;
 }
 
