@@ -7,6 +7,7 @@
 #include "app/Host.h"
 #include "app/SettingsRecord.h"
 #include "document/DocumentState.h"
+#include "draw/DrawState.h"
 #include "raster/Bitmap.h"
 #include "view/ViewState.h"
 
@@ -29,6 +30,7 @@ struct Editor {
     DocumentState doc;
     ViewState view;
     StatusTexts status;
+    DrawState draw;  // pen, press colour and status swatches
     // The image window's client area as last painted; the front end copies it to the screen.
     Bitmap surface;
 };

@@ -1,0 +1,16 @@
+#pragma once
+#include "raster/Geometry.h"
+
+namespace rastrix {
+
+// A marked shape as the drawing tools use it: the selection rectangle in image pixels (right
+// and bottom exclusive), the shape command inscribed in it (IDM_RECT, IDM_ROUNDRECT,
+// IDM_ELLIPSE or IDM_LINE) and, for a line, whether it runs from the bottom-left corner to
+// the top-right one.
+struct MarkedShape {
+    Rect rect;
+    int shape = 0;
+    bool lineReversed = false;
+};
+
+}  // namespace rastrix
