@@ -1,14 +1,17 @@
 #pragma once
 #include <array>
+#include <memory>
 #include <string>
 
 #include "app/CommandStates.h"
+#include "app/DialogModel.h"
 #include "app/FrameState.h"
 #include "app/Host.h"
 #include "app/SettingsRecord.h"
 #include "document/DocumentState.h"
 #include "draw/DrawState.h"
 #include "raster/Bitmap.h"
+#include "selection/Selection.h"
 #include "view/ViewState.h"
 
 namespace rastrix {
@@ -31,6 +34,10 @@ struct Editor {
     ViewState view;
     StatusTexts status;
     DrawState draw;  // pen, press colour and status swatches
+    Selection selection;
+    // The Adjust Selection dialog's model, made when the dialog first opens and kept (open or
+    // closed) from then on, so the front end may read it after the dialog closes itself.
+    std::unique_ptr<DialogModel> adjustDialog;
     // The image window's client area as last painted; the front end copies it to the screen.
     Bitmap surface;
 };
