@@ -3,6 +3,8 @@
 #include "app/CommandChecks.h"
 #include "app/CommandDispatch.h"
 #include "app/Editor.h"
+#include "draw/Colors.h"
+#include "draw/ShapeFills.h"
 #include "selection/MarkBorder.h"
 #include "selection/SelectionCommands.h"
 
@@ -24,6 +26,11 @@ CommandHandlers MakeStandardCommandHandlers() {
     h.Register(IDM_RESTORESEL, RestoreSelection);
     h.Register(IDM_UNSELECT, Unselect);
     for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
+    // Drawing
+    h.Register(IDM_FGCOLOR, ChooseCurrentColor);
+    h.Register(IDM_BGCOLOR, ChooseCurrentColor);
+    for (int id = IDM_FILLLINE; id <= IDM_FILLINTERIOR; ++id) h.Register(id, FillShape);
+    h.Register(IDM_FILLEXTERIOR, FillExterior);
     return h;
 }
 

@@ -1,7 +1,11 @@
 #pragma once
+#include <optional>
+
 #include "raster/Geometry.h"
 
 namespace rastrix {
+
+struct Editor;
 
 // A marked shape as the drawing tools use it: the selection rectangle in image pixels (right
 // and bottom exclusive), the shape command inscribed in it (IDM_RECT, IDM_ROUNDRECT,
@@ -12,5 +16,8 @@ struct MarkedShape {
     int shape = 0;
     bool lineReversed = false;
 };
+
+// The active selection as a marked shape, or nullopt when no selection is active.
+std::optional<MarkedShape> ActiveShape(const Editor& ed);
 
 }  // namespace rastrix

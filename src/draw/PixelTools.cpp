@@ -4,6 +4,7 @@
 #include "document/ImageStack.h"
 #include "draw/ColorReplace.h"
 #include "draw/Colors.h"
+#include "draw/MarkedShape.h"
 #include "view/Cursors.h"
 #include "view/EditorView.h"
 #include "view/StatusTexts.h"
@@ -68,14 +69,14 @@ void PenStrokeTo(Editor& ed, Point p) {
     InvalidateImageWindow(ed);
 }
 
-void BucketFill(Editor& ed, Point p, bool left, const std::optional<MarkedShape>& selection) {
+void BucketFill(Editor& ed, Point p, bool left) {
     if (!HasImage(ed)) return;
     const Color target = CurrentImage(ed).GetPixel(p.x, p.y);
     if (target == CLR_INVALID) return;
     ed.draw.penColor = PressColor(ed, left);
     if (!PushCopy(ed)) return;
     ShowWaitCursor(ed.view);
-    ReplaceColor(CurrentImage(ed), selection, p, target, ed.draw.penColor);
+    ReplaceColor(CurrentImage(ed), ActiveShape(ed), p, target, ed.draw.penColor);
     ed.status[1] = PositionStatusText(p.x, p.y, ed.draw.penColor);
     InvalidateImageWindow(ed);
 }

@@ -1,8 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 
-#include "draw/MarkedShape.h"
 #include "raster/Geometry.h"
 
 namespace rastrix {
@@ -21,9 +19,9 @@ void PenPress(Editor& ed, Point p, bool left);
 // that arrives without a press of its own draws into the current level and marks the image
 // modified.
 void PenStrokeTo(Editor& ed, Point p);
-// The bucket: replaces the clicked colour in the whole image, inside or outside the selected
-// shape (selection is the active selection, or nullopt). One undo level, under the wait cursor.
-void BucketFill(Editor& ed, Point p, bool left, const std::optional<MarkedShape>& selection);
+// The bucket: replaces the clicked colour in the whole image, or inside or outside the active
+// selection's shape (see ReplaceColor). One undo level, under the wait cursor.
+void BucketFill(Editor& ed, Point p, bool left);
 // The picker: the colour under the mouse becomes foreColor (left) or backColor (right). No
 // undo level, the image stays unmodified.
 void PickColor(Editor& ed, Point p, bool left);

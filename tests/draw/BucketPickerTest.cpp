@@ -19,7 +19,7 @@ protected:
 };
 
 TEST_F(BucketTest, WithoutSelectionEveryPixelOfTheColourChanges) {
-    BucketFill(ed, {0, 0}, true, std::nullopt);
+    BucketFill(ed, {0, 0}, true);
     EXPECT_EQ(Pic(), Rows("P.P.P.P./.P.P.P.P/P.P.P.P./.P.P.P.P/P.P.P.P./.P.P.P.P"));
     EXPECT_EQ(Depth(), 1);
     EXPECT_TRUE(Modified());
@@ -30,7 +30,7 @@ TEST_F(BucketTest, WithoutSelectionEveryPixelOfTheColourChanges) {
 
 TEST_F(BucketTest, RightButtonUsesBackColorUnderTheWaitCursor) {
     ed.view.shownCursor = CursorKind::Bucket;
-    BucketFill(ed, {1, 0}, false, std::nullopt);  // clicks the paper
+    BucketFill(ed, {1, 0}, false);  // clicks the paper
     EXPECT_EQ(Pic(), Rows("wbwbwbwb/bwbwbwbw/wbwbwbwb/bwbwbwbw/wbwbwbwb/bwbwbwbw"));
     EXPECT_EQ(ed.view.shownCursor, CursorKind::Wait);
     EXPECT_EQ(ed.view.restoreCursor, CursorKind::Bucket);
@@ -38,22 +38,22 @@ TEST_F(BucketTest, RightButtonUsesBackColorUnderTheWaitCursor) {
 }
 
 TEST_F(BucketTest, RectangleInsideClickChangesOnlyTheRectangle) {
-    const MarkedShape rect{{2, 1, 6, 4}, IDM_RECT};
-    BucketFill(ed, {3, 2}, true, rect);  // a paper pixel
+    Select({2, 1, 6, 4}, IDM_RECT);
+    BucketFill(ed, {3, 2}, true);  // a paper pixel
     EXPECT_EQ(Pic(), Rows("w.w.w.w./.wPwPw.w/w.wPwPw./.wPwPw.w/w.w.w.w./.w.w.w.w"));
 }
 
 TEST_F(BucketTest, RectangleOutsideClickChangesEverythingElse) {
-    const MarkedShape rect{{2, 1, 6, 4}, IDM_RECT};
-    BucketFill(ed, {0, 0}, true, rect);  // a white pixel
+    Select({2, 1, 6, 4}, IDM_RECT);
+    BucketFill(ed, {0, 0}, true);  // a white pixel
     EXPECT_EQ(Pic(), Rows("P.P.P.P./.P.w.w.P/P.w.w.P./.P.w.w.P/P.P.P.P./.P.P.P.P"));
 }
 
 TEST_F(BucketTest, EllipseCornerCountsAsOutside) {
     NewImage(12, 9);
-    const MarkedShape ellipse{{1, 1, 11, 8}, IDM_ELLIPSE};
+    Select({1, 1, 11, 8}, IDM_ELLIPSE);
     // (1,1) is inside the rectangle but in its corner, off the ellipse.
-    BucketFill(ed, {1, 1}, true, ellipse);
+    BucketFill(ed, {1, 1}, true);
     EXPECT_EQ(Pic(), Rows("PPPPPPPPPPPP/"
                           "PPPP....PPPP/"
                           "PP........PP/"
@@ -67,7 +67,8 @@ TEST_F(BucketTest, EllipseCornerCountsAsOutside) {
 
 TEST_F(BucketTest, EllipseInsideClickLeavesTheCorners) {
     NewImage(12, 9);
-    BucketFill(ed, {6, 4}, false, MarkedShape{{1, 1, 11, 8}, IDM_ELLIPSE});
+    Select({1, 1, 11, 8}, IDM_ELLIPSE);
+    BucketFill(ed, {6, 4}, false);
     EXPECT_EQ(Pic(), Rows("............/"
                           "....bbbb..../"
                           "..bbbbbbbb../"
@@ -82,25 +83,28 @@ TEST_F(BucketTest, EllipseInsideClickLeavesTheCorners) {
 TEST_F(BucketTest, RowWithoutShapePixelsKeepsTheRectangleOutOfAnOutsideFill) {
     // A 1x1 ellipse draws no mask pixel: the click on it is outside, yet its row keeps the
     // rectangle's edges, so the pixel itself stays.
-    BucketFill(ed, {4, 2}, true, MarkedShape{{4, 2, 5, 3}, IDM_ELLIPSE});
+    Select({4, 2, 5, 3}, IDM_ELLIPSE);
+    BucketFill(ed, {4, 2}, true);
     EXPECT_EQ(Pic(), Rows("P.P.P.P./.P.P.P.P/P.P.w.P./.P.P.P.P/P.P.P.P./.P.P.P.P"));
 }
 
 TEST_F(BucketTest, LineSelectionWorksOnTheWholeImage) {
-    BucketFill(ed, {3, 2}, true, MarkedShape{{2, 1, 6, 4}, IDM_LINE});
+    Select({2, 1, 6, 4}, IDM_LINE);
+    BucketFill(ed, {3, 2}, true);
     EXPECT_EQ(Pic(), Rows("wPwPwPwP/PwPwPwPw/wPwPwPwP/PwPwPwPw/wPwPwPwP/PwPwPwPw"));
 }
 
 TEST_F(BucketTest, ClickBeyondTheImageChangesNothing) {
-    BucketFill(ed, {8, 0}, true, std::nullopt);
-    BucketFill(ed, {0, 6}, true, std::nullopt);
+    BucketFill(ed, {8, 0}, true);
+    BucketFill(ed, {0, 6}, true);
     EXPECT_EQ(Pic(), Rows(kStart));
     EXPECT_EQ(Depth(), 0);
     EXPECT_FALSE(Modified());
 }
 
 TEST_F(BucketTest, SelectionReachingPastTheImageIsClipped) {
-    BucketFill(ed, {6, 4}, true, MarkedShape{{5, 3, 20, 20}, IDM_RECT});
+    Select({5, 3, 20, 20}, IDM_RECT);
+    BucketFill(ed, {6, 4}, true);
     EXPECT_EQ(Pic(), Rows("w.w.w.w./.w.w.w.w/w.w.w.w./.w.w.P.P/w.w.w.P./.w.w.P.P"));
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/ImageStack.h"
+#include "selection/Selection.h"
 #include "raster/Picture.h"
 #include "support/EditorFixture.h"
 
@@ -20,6 +21,13 @@ protected:
         ClearImageStack(ed);
         SetBaseLevel(ed, Bitmap(w, h, fill));
         ed.doc.fileSize = 1;  // an image exists
+    }
+    // Marks a shape as a finished drag leaves it.
+    void Select(Rect r, int shape, bool lineReversed = false) {
+        ed.selection.rect = r;
+        ed.selection.lineReversed = lineReversed;
+        ed.settings.selectionShape = std::int16_t(shape);
+        BeginSelection(ed);
     }
     Bitmap& Image() { return CurrentImage(ed); }
     std::string Pic() { return Picture(Image()); }
