@@ -5,6 +5,7 @@
 #include "app/Editor.h"
 #include "draw/Colors.h"
 #include "draw/ShapeFills.h"
+#include "draw/StyleDialogs.h"
 #include "selection/MarkBorder.h"
 #include "selection/SelectionCommands.h"
 
@@ -29,6 +30,8 @@ CommandHandlers MakeStandardCommandHandlers() {
     // Drawing
     h.Register(IDM_FGCOLOR, ChooseCurrentColor);
     h.Register(IDM_BGCOLOR, ChooseCurrentColor);
+    h.Register(IDM_LINESTYLE, SetLineStyle);
+    h.Register(IDM_FILLSTYLE, SetFillStyle);
     for (int id = IDM_FILLLINE; id <= IDM_FILLINTERIOR; ++id) h.Register(id, FillShape);
     h.Register(IDM_FILLEXTERIOR, FillExterior);
     return h;
