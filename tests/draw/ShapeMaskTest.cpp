@@ -45,12 +45,22 @@ TEST_P(ShapeMaskGrid, MatchesTheFilledFigurePixelForPixel) {
     }
 }
 
-// Small boxes fall back to plain rectangles; the tall thin and wide flat ones stress the
-// curve; 3000 x 200 spans several bands of the mask's drawing.
+// Small boxes fall back to plain rectangles; the tall thin and wide flat ones stress the curve.
 INSTANTIATE_TEST_SUITE_P(Sizes, ShapeMaskGrid,
                          ::testing::Combine(::testing::Values(1, 2, 3, 4, 5, 8, 13, 40, 3000),
                                             ::testing::Values(1, 2, 3, 6, 7, 20, 31, 200),
                                             ::testing::Values(IDM_ROUNDRECT, IDM_ELLIPSE)));
+
+// A mask this wide is drawn in several bands of rows (about 100 rows each); every band must
+// see only its own part of the figure.
+TEST(ShapeMask, WideMaskDrawnInBandsMatchesTheWholeFigure) {
+    for (int shape : {IDM_ROUNDRECT, IDM_ELLIPSE}) {
+        const int w = 20000, h = 300;
+        const Bitmap ref = ReferenceMask(w, h, shape);
+        const ShapeMask mask = BuildShapeMask(w, h, shape);
+        for (int k = 0; k < h; ++k) ASSERT_EQ(ScanMaskRow(mask, k), ReferenceScan(ref, k)) << shape << " row " << k;
+    }
+}
 
 TEST(ShapeMask, EllipseCornersAreOutsideAndItsMiddleInside) {
     const ShapeMask mask = BuildShapeMask(Rect{10, 10, 30, 24}, IDM_ELLIPSE);
