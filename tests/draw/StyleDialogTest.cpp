@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/CommandDispatch.h"
 #include "app/CommandIds.h"
 #include "draw/StyleDialogs.h"
@@ -18,68 +20,59 @@ protected:
         ed.settings.lineStyleIndex = 2;
         ed.settings.hatchStyleIndex = 3;
     }
-    // Runs the command with the given user actions on the dialog, then the given button.
+    // Runs the command; the user does `actions` in the dialog, then presses `button`.
     template <class Model>
-    void Run(int command, std::function<void(Model&)> actions, int button) {
+    void Run(int command, int button, std::function<void(Model&)> actions = [](Model&) {}) {
         host.modalScripts.push_back([=](DialogModel& m) {
             auto& model = dynamic_cast<Model&>(m);
             actions(model);
             model.Command(button);
-            EXPECT_TRUE(model.Ended());
-            return model.Result();
+            return model.Ended() ? model.Result() : -1;
         });
         ASSERT_TRUE(Dispatch(ed, command));
-        EXPECT_EQ(host.modalRuns, 1);
+    }
+    void ExpectLine(int width, int style) {
+        EXPECT_EQ(ed.settings.lineWidth, width);
+        EXPECT_EQ(ed.settings.lineStyleIndex, style);
     }
 };
 
-TEST_F(StyleDialogTest, LineStyleOpensOnTheCurrentSettings) {
-    LineStyleDialog d(ed.settings);
-    EXPECT_EQ(d.Template().name, "PEN");
-    EXPECT_EQ(d.Template().caption, "Set Line Style");
-    EXPECT_EQ(d.Items(IDC_LINE_WIDTH), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
-    EXPECT_EQ(d.Selection(IDC_LINE_WIDTH), 3);
-    for (int id = 101; id <= 105; ++id) EXPECT_EQ(d.Checked(id), id == 103) << id;  // "Dash"
-}
-
-TEST_F(StyleDialogTest, LineStyleOkWithoutChangesKeepsTheSettings) {
-    Run<LineStyleDialog>(IDM_LINESTYLE, [](LineStyleDialog&) {}, IDOK);
-    EXPECT_EQ(ed.settings.lineWidth, 4);
-    EXPECT_EQ(ed.settings.lineStyleIndex, 2);
-}
-
-TEST_F(StyleDialogTest, LineStyleOkStoresWhatTheDialogShows) {
-    Run<LineStyleDialog>(IDM_LINESTYLE, [](LineStyleDialog& d) {
+TEST_F(StyleDialogTest, LineStyleOpensOnTheSettingsAndOkStoresWhatItShows) {
+    Run<LineStyleDialog>(IDM_LINESTYLE, IDOK, [](LineStyleDialog& d) {
+        EXPECT_EQ(d.Items(IDC_LINE_WIDTH), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+        EXPECT_EQ(d.Selection(IDC_LINE_WIDTH), 3);
+        for (int id = 101; id <= 105; ++id) EXPECT_EQ(d.Checked(id), id == 103) << id;  // "Dash"
+    });
+    ExpectLine(4, 2);
+    Run<LineStyleDialog>(IDM_LINESTYLE, IDOK, [](LineStyleDialog& d) {
         d.Select(IDC_LINE_WIDTH, 6);
         d.Command(104);  // Dash-Dot
-        EXPECT_TRUE(d.Checked(104));
-        EXPECT_FALSE(d.Checked(103));
-    }, IDOK);
-    EXPECT_EQ(ed.settings.lineWidth, 7);
-    EXPECT_EQ(ed.settings.lineStyleIndex, 3);
-}
-
-TEST_F(StyleDialogTest, LineStyleCancelKeepsTheSettings) {
-    Run<LineStyleDialog>(IDM_LINESTYLE, [](LineStyleDialog& d) {
+    });
+    ExpectLine(7, 3);
+    Run<LineStyleDialog>(IDM_LINESTYLE, IDCANCEL, [](LineStyleDialog& d) {
         d.Select(IDC_LINE_WIDTH, 0);
         d.Command(101);
-    }, IDCANCEL);
-    EXPECT_EQ(ed.settings.lineWidth, 4);
-    EXPECT_EQ(ed.settings.lineStyleIndex, 2);
+    });
+    ExpectLine(7, 3);
+    EXPECT_EQ(host.modalRuns, 3);
+}
+
+TEST_F(StyleDialogTest, FillStyleOkKeepsOrStoresCancelKeeps) {
+    Run<FillStyleDialog>(IDM_FILLSTYLE, IDOK, [](FillStyleDialog& d) { EXPECT_TRUE(d.Checked(104)); });
+    EXPECT_EQ(ed.settings.hatchStyleIndex, 3);
+    Run<FillStyleDialog>(IDM_FILLSTYLE, IDCANCEL, [](FillStyleDialog& d) { d.Command(106); });  // "+ hatch"
+    EXPECT_EQ(ed.settings.hatchStyleIndex, 3);
+    Run<FillStyleDialog>(IDM_FILLSTYLE, IDOK, [](FillStyleDialog& d) { d.Command(106); });
+    EXPECT_EQ(ed.settings.hatchStyleIndex, 5);
 }
 
 TEST_F(StyleDialogTest, StoredValuesOutOfRangeOpenAsSolidWidthOne) {
     ed.settings.lineWidth = 0;
     ed.settings.lineStyleIndex = 9;
     ed.settings.hatchStyleIndex = 200;
-    LineStyleDialog line(ed.settings);
-    EXPECT_EQ(line.Selection(IDC_LINE_WIDTH), 0);
-    EXPECT_TRUE(line.Checked(101));
-    line.Command(IDOK);
-    EXPECT_EQ(ed.settings.lineWidth, 1);
-    EXPECT_EQ(ed.settings.lineStyleIndex, 0);
-    FillStyleDialog fill(ed.settings);
-    EXPECT_TRUE(fill.Checked(101));
+    EXPECT_TRUE(FillStyleDialog(ed.settings).Checked(101));
+    Run<LineStyleDialog>(IDM_LINESTYLE, IDOK);
+    ExpectLine(1, 0);
 }
 
 TEST_F(StyleDialogTest, NewWidthRedrawsTheSamplesSolidAndThick) {
@@ -87,81 +80,44 @@ TEST_F(StyleDialogTest, NewWidthRedrawsTheSamplesSolidAndThick) {
     LineStyleDialog d(ed.settings);
     d.SetDialogBaseUnits(kOnePixelPerUnit);
     d.SetFaceColor(kFace);
-    // Samples from x 16 to 72 at rows 44 + 20 n; the picture starts at (12, 38).
+    // Lines from x 16 to 72 at rows 44 + 20 n; the picture starts at (12, 38). The dot line
+    // (style 1) is three on, three off from its left end.
+    const int dotRow = 26;
     const Bitmap thin = *d.Preview(IDC_STYLE_SAMPLES);
     ASSERT_EQ(thin.Width(), 64);
     ASSERT_EQ(thin.Height(), 94);
-    const int dotRow = 26;  // style 1, dot: three on, three off from the left end
-    EXPECT_EQ(Picture(thin, {4, dotRow, 13, dotRow + 1}), Rows("kkkwwwkkk"));
-    EXPECT_EQ(Picture(thin, {4, dotRow - 1, 7, dotRow}), Rows("???"));  // face above a thin line
-    EXPECT_EQ(thin.GetPixel(59, 6), kBlack);  // solid line up to, not including, x 72
-    EXPECT_EQ(thin.GetPixel(60, 6), kFace);
+    EXPECT_EQ(Picture(thin, {3, dotRow - 1, 13, dotRow + 2}), Rows("??????????/?kkkwwwkkk/??????????"));
+    EXPECT_EQ(Picture(thin, {58, 6, 61, 7}), Rows("kk?"));  // up to, not including, x 72
 
-    const auto before = d.PreviewRevision();
-    d.Command(102);  // a style click shows nothing new
-    d.Select(IDC_LINE_WIDTH, 0);  // the width it already has
-    EXPECT_EQ(d.PreviewRevision(), before);
+    const auto revision = d.PreviewRevision();
+    d.Command(102);               // a style click shows nothing new
+    d.Select(IDC_LINE_WIDTH, 0);  // nor does the width it already has
+    EXPECT_EQ(d.PreviewRevision(), revision);
     d.Select(IDC_LINE_WIDTH, 2);
-    EXPECT_GT(d.PreviewRevision(), before);
-    EXPECT_EQ(d.PendingLineWidth(), 3);
-    const Bitmap thick = *d.Preview(IDC_STYLE_SAMPLES);
-    for (int y = dotRow - 1; y <= dotRow + 1; ++y)
-        EXPECT_EQ(Picture(thick, {4, y, 13, y + 1}), Rows("kkkkkkkkk")) << y;
-    EXPECT_EQ(thick.GetPixel(8, dotRow + 2), kFace);
-    const auto after = d.PreviewRevision();
-    d.Select(IDC_LINE_WIDTH, 2);
-    EXPECT_EQ(d.PreviewRevision(), after);
+    EXPECT_GT(d.PreviewRevision(), revision);
+    EXPECT_EQ(Picture(*d.Preview(IDC_STYLE_SAMPLES), {3, dotRow - 2, 13, dotRow + 3}),
+              Rows("??????????/?kkkkkkkkk/kkkkkkkkkk/?kkkkkkkkk/??????????"));
 }
 
-TEST_F(StyleDialogTest, FillStyleOkWithoutChangesKeepsTheStyle) {
-    Run<FillStyleDialog>(IDM_FILLSTYLE, [](FillStyleDialog& d) { EXPECT_TRUE(d.Checked(104)); }, IDOK);
-    EXPECT_EQ(ed.settings.hatchStyleIndex, 3);
-}
-
-TEST_F(StyleDialogTest, FillStyleCrossThenCancelKeepsThePreviousStyle) {
-    Run<FillStyleDialog>(IDM_FILLSTYLE, [](FillStyleDialog& d) { d.Command(106); }, IDCANCEL);
-    EXPECT_EQ(ed.settings.hatchStyleIndex, 3);
-}
-
-TEST_F(StyleDialogTest, FillStyleCrossThenOkStoresIt) {
-    Run<FillStyleDialog>(IDM_FILLSTYLE, [](FillStyleDialog& d) { d.Command(106); }, IDOK);
-    EXPECT_EQ(ed.settings.hatchStyleIndex, 5);
-}
-
-TEST_F(StyleDialogTest, FillStyleTemplateTexts) {
+TEST_F(StyleDialogTest, HatchSamplesLineUpWithTheDialogOrigin) {
     FillStyleDialog d(ed.settings);
-    EXPECT_EQ(d.Template().name, "BRUSH");
     EXPECT_EQ(d.Text(105), "\\\\ diagonal hatch");
-    EXPECT_EQ(d.Text(107), "X hatch");
-}
-
-TEST_F(StyleDialogTest, HatchSamplesAlignWithTheDialogOrigin) {
-    FillStyleDialog d(ed.settings);
     d.SetDialogBaseUnits(kOnePixelPerUnit);
     d.SetFaceColor(kFace);
-    const Bitmap solid = *d.Preview(IDC_SOLID_SAMPLE);
-    EXPECT_EQ(solid, Bitmap(24, 16, kBlack));
+    EXPECT_EQ(*d.Preview(IDC_SOLID_SAMPLE), Bitmap(24, 16, kBlack));
     const Bitmap samples = *d.Preview(IDC_STYLE_SAMPLES);
-    ASSERT_EQ(samples.Width(), 24);
     ASSERT_EQ(samples.Height(), 116);
-    // The "+ hatch" sample is the fifth, dialog rows 118..134, picture rows 80..96. Inside its
-    // black outline, dialog row 3 mod 8 and column 4 mod 8 are black, the rest white.
-    const int top = 80;
-    EXPECT_EQ(Picture(samples, {0, top, 24, top + 1}), Rows("kkkkkkkkkkkkkkkkkkkkkkkk"));
-    for (int y = top + 1; y < top + 15; ++y) {
-        const int dialogY = y + 38;
-        for (int x = 1; x < 23; ++x) {
-            const int dialogX = x + 18;
-            const Color want = (dialogY % 8 == 3 || dialogX % 8 == 4) ? kBlack : kWhite;
-            ASSERT_EQ(samples.GetPixel(x, y), want) << x << "," << y;
-        }
-    }
-    EXPECT_EQ(samples.GetPixel(5, top - 2), kFace);  // between two samples
-}
-
-TEST(DialogUnits, MapAsThePlatformRounds) {
+    // At the usual font the picture spans dialog pixels 18..114 x 62..215, edges rounded.
     EXPECT_EQ(DialogUnitsToPixels({12, 38, 64, 94}, {6, 13}), (Rect{18, 62, 114, 215}));
-    EXPECT_EQ(DialogUnitsToPixels({1, 1, 1, 1}, {7, 15}), (Rect{2, 2, 4, 4}));
+    // "+ hatch" is the fifth sample: dialog rows 118..134, picture rows 80..96, black outline,
+    // inside black on dialog row 3 mod 8 and column 4 mod 8 and white elsewhere.
+    EXPECT_EQ(samples.GetPixel(5, 78), kFace);
+    for (int y = 80; y < 96; ++y)
+        for (int x = 0; x < 24; ++x) {
+            const bool edge = x == 0 || x == 23 || y == 80 || y == 95;
+            const bool line = (y + 38) % 8 == 3 || (x + 18) % 8 == 4;
+            ASSERT_EQ(samples.GetPixel(x, y), edge || line ? kBlack : kWhite) << x << "," << y;
+        }
 }
 
 }  // namespace
