@@ -4,6 +4,9 @@
 #include "app/CommandDispatch.h"
 #include "app/Editor.h"
 #include "app/FrameCommands.h"
+#include "draw/Colors.h"
+#include "draw/ShapeFills.h"
+#include "draw/StyleDialogs.h"
 #include "selection/MarkBorder.h"
 #include "selection/SelectionCommands.h"
 
@@ -20,6 +23,13 @@ CommandHandlers MakeStandardCommandHandlers() {
     h.Register(IDM_RESTORESEL, RestoreSelection);
     h.Register(IDM_UNSELECT, Unselect);
     for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
+    // Drawing
+    h.Register(IDM_FGCOLOR, ChooseCurrentColor);
+    h.Register(IDM_BGCOLOR, ChooseCurrentColor);
+    h.Register(IDM_LINESTYLE, SetLineStyle);
+    h.Register(IDM_FILLSTYLE, SetFillStyle);
+    for (int id = IDM_FILLLINE; id <= IDM_FILLINTERIOR; ++id) h.Register(id, FillShape);
+    h.Register(IDM_FILLEXTERIOR, FillExterior);
     return h;
 }
 
