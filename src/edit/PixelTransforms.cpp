@@ -12,8 +12,9 @@ namespace rastrix {
 namespace {
 
 // Quarter turns walk the area in square tiles so that the rows read and the rows written
-// both stay in cache: 64 x 64 pixels is 16 KB on each side.
-constexpr int kTile = 64;
+// both stay in cache. Four source rows are read at a time; 128 x 128 pixels (64 KB on each
+// side) measured clearly faster on 48-megapixel images than 32 or 64, and no slower than 256.
+constexpr int kTile = 128;
 
 bool Inside(const Bitmap& bmp, Rect r) {
     return r.left >= 0 && r.top >= 0 && r.right <= bmp.Width() && r.bottom <= bmp.Height() && r.left <= r.right &&
