@@ -3,6 +3,8 @@
 #include "app/CommandChecks.h"
 #include "app/CommandDispatch.h"
 #include "app/Editor.h"
+#include "selection/MarkBorder.h"
+#include "selection/SelectionCommands.h"
 
 namespace rastrix {
 namespace {
@@ -15,6 +17,13 @@ CommandHandlers MakeStandardCommandHandlers() {
     CommandHandlers h;
     // Application frame
     h.Register(IDM_TOOLBAR_272, OnToggleReservedFlag);
+    // Selection
+    h.Register(IDM_ADJUST, AdjustSelection);
+    h.Register(IDM_CROP, Crop);
+    h.Register(IDM_MARKBORDER, MarkBorder);
+    h.Register(IDM_RESTORESEL, RestoreSelection);
+    h.Register(IDM_UNSELECT, Unselect);
+    for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
     return h;
 }
 

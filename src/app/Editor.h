@@ -1,13 +1,16 @@
 #pragma once
 #include <array>
+#include <memory>
 #include <string>
 
 #include "app/CommandStates.h"
+#include "app/DialogModel.h"
 #include "app/FrameState.h"
 #include "app/Host.h"
 #include "app/SettingsRecord.h"
 #include "document/DocumentState.h"
 #include "raster/Bitmap.h"
+#include "selection/Selection.h"
 #include "view/ViewState.h"
 
 namespace rastrix {
@@ -29,6 +32,10 @@ struct Editor {
     DocumentState doc;
     ViewState view;
     StatusTexts status;
+    Selection selection;
+    // The Adjust Selection dialog's model, made when the dialog first opens and kept (open or
+    // closed) from then on, so the front end may read it after the dialog closes itself.
+    std::unique_ptr<DialogModel> adjustDialog;
     // The image window's client area as last painted; the front end copies it to the screen.
     Bitmap surface;
 };
