@@ -3,6 +3,8 @@
 #include "app/CommandChecks.h"
 #include "app/CommandDispatch.h"
 #include "app/Editor.h"
+#include "edit/RotateFlip.h"
+#include "edit/Shift.h"
 #include "selection/MarkBorder.h"
 #include "selection/SelectionCommands.h"
 
@@ -24,6 +26,9 @@ CommandHandlers MakeStandardCommandHandlers() {
     h.Register(IDM_RESTORESEL, RestoreSelection);
     h.Register(IDM_UNSELECT, Unselect);
     for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
+    // Edit operations
+    for (int id = IDM_ROT90CW; id <= IDM_FLIPV; ++id) h.Register(id, RotateFlip);
+    for (int id = IDM_SHIFTL; id <= IDM_SHIFTD; ++id) h.Register(id, ShiftSelection);
     return h;
 }
 
