@@ -3,6 +3,7 @@
 #include "app/CommandChecks.h"
 #include "app/CommandDispatch.h"
 #include "app/Editor.h"
+#include "edit/Clipboard.h"
 #include "edit/RotateFlip.h"
 #include "edit/Shift.h"
 #include "selection/MarkBorder.h"
@@ -12,6 +13,10 @@ namespace rastrix {
 namespace {
 
 void OnToggleReservedFlag(Editor& editor) { ToggleReservedFlag(editor.commands, editor.settings); }
+
+// Paste into New File offers to save a modified image first; until the save prompt is wired in
+// here, a modified image is kept and the paste does not happen.
+void OnPaste(Editor& editor, int id) { PasteClipboard(editor, id, {}); }
 
 }  // namespace
 
@@ -27,6 +32,10 @@ CommandHandlers MakeStandardCommandHandlers() {
     h.Register(IDM_UNSELECT, Unselect);
     for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
     // Edit operations
+    h.Register(IDM_CUT, CopySelection);
+    h.Register(IDM_COPY, CopySelection);
+    h.Register(IDM_PASTE, OnPaste);
+    h.Register(IDM_PASTENEW, OnPaste);
     for (int id = IDM_ROT90CW; id <= IDM_FLIPV; ++id) h.Register(id, RotateFlip);
     for (int id = IDM_SHIFTL; id <= IDM_SHIFTD; ++id) h.Register(id, ShiftSelection);
     return h;
