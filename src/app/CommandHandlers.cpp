@@ -3,6 +3,8 @@
 #include "app/CommandChecks.h"
 #include "app/CommandDispatch.h"
 #include "app/Editor.h"
+#include "app/FrameCommands.h"
+#include "document/SavePrompt.h"
 #include "edit/Clipboard.h"
 #include "edit/RotateFlip.h"
 #include "edit/Shift.h"
@@ -12,18 +14,15 @@
 namespace rastrix {
 namespace {
 
-void OnToggleReservedFlag(Editor& editor) { ToggleReservedFlag(editor.commands, editor.settings); }
-
-// Paste into New File offers to save a modified image first; until the save prompt is wired in
-// here, a modified image is kept and the paste does not happen.
-void OnPaste(Editor& editor, int id) { PasteClipboard(editor, id, {}); }
+void OnPaste(Editor& editor, int id) { PasteClipboard(editor, id, [&editor] { return AskToSave(editor); }); }
 
 }  // namespace
 
 CommandHandlers MakeStandardCommandHandlers() {
     CommandHandlers h;
-    // Application frame
-    h.Register(IDM_TOOLBAR_272, OnToggleReservedFlag);
+    RegisterFrameCommands(h);
+    RegisterViewCommands(h);
+    RegisterDocumentCommands(h);
     // Selection
     h.Register(IDM_ADJUST, AdjustSelection);
     h.Register(IDM_CROP, Crop);
