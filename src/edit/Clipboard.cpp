@@ -10,6 +10,7 @@
 #include "app/ReportError.h"
 #include "document/BmpLayout.h"
 #include "document/ImageStack.h"
+#include "document/SavePrompt.h"
 #include "draw/ShapeMask.h"
 #include "edit/ClipboardLimits.h"
 #include "edit/EditArea.h"
@@ -149,7 +150,7 @@ void CopySelection(Editor& ed, int id) {
     if (id == IDM_CUT && HasSelection(ed)) EraseSelection(ed);
 }
 
-void PasteClipboard(Editor& ed, int id, const AskToSaveFn& askToSave) {
+void PasteClipboard(Editor& ed, int id) {
     if (id != IDM_PASTE && id != IDM_PASTENEW) return;
     if (!OpenClipboardOrWarn(ed)) return;
     std::optional<ClipboardImage> clip;
@@ -171,7 +172,7 @@ void PasteClipboard(Editor& ed, int id, const AskToSaveFn& askToSave) {
         ReportProblem(ed, kClipboardTooLargeText);
         return;
     }
-    if (id == IDM_PASTENEW && ed.settings.modified && (askToSave ? askToSave() : IDCANCEL) == IDCANCEL) return;
+    if (id == IDM_PASTENEW && ed.settings.modified && AskToSave(ed) == IDCANCEL) return;
     MakeImageFromClipboard(ed, std::move(*clip));
 }
 

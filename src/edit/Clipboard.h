@@ -1,6 +1,4 @@
 #pragma once
-#include "app/FrameClose.h"
-
 namespace rastrix {
 
 struct Editor;
@@ -15,10 +13,10 @@ void CopySelection(Editor& ed, int id);
 // Paste (IDM_PASTE) and Paste into New File (IDM_PASTENEW). Paste places the clipboard bitmap
 // at the copy region's top-left corner, cut to the region (and to the shape of a rounded
 // rectangle or ellipse), as one undo level; without an image it makes a new one instead. Paste
-// into New File first offers to save a modified image through askToSave (IDCANCEL stops it;
-// an empty askToSave counts as IDCANCEL so that unsaved work is never dropped unasked), then
-// makes a new image, "Untitled.bmp", of the clipboard bitmap's size and bit depth.
-void PasteClipboard(Editor& ed, int id, const AskToSaveFn& askToSave);
+// into New File first offers to save a modified image (Cancel stops it), then makes a new
+// image, "Untitled.bmp", of the clipboard bitmap's size and bit depth. A clipboard bitmap
+// without pixels, or too large for a new image, is refused with a message.
+void PasteClipboard(Editor& ed, int id);
 
 // Run by the frame on every paint: Paste and Paste into New File are available exactly while
 // the clipboard holds a bitmap. A clipboard that cannot be opened leaves them as they are.
