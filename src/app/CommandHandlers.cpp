@@ -7,6 +7,9 @@
 #include "draw/Colors.h"
 #include "draw/ShapeFills.h"
 #include "draw/StyleDialogs.h"
+#include "edit/Clipboard.h"
+#include "edit/RotateFlip.h"
+#include "edit/Shift.h"
 #include "selection/MarkBorder.h"
 #include "selection/SelectionCommands.h"
 
@@ -23,6 +26,13 @@ CommandHandlers MakeStandardCommandHandlers() {
     h.Register(IDM_RESTORESEL, RestoreSelection);
     h.Register(IDM_UNSELECT, Unselect);
     for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
+    // Edit operations
+    h.Register(IDM_CUT, CopySelection);
+    h.Register(IDM_COPY, CopySelection);
+    h.Register(IDM_PASTE, PasteClipboard);
+    h.Register(IDM_PASTENEW, PasteClipboard);
+    for (int id = IDM_ROT90CW; id <= IDM_FLIPV; ++id) h.Register(id, RotateFlip);
+    for (int id = IDM_SHIFTL; id <= IDM_SHIFTD; ++id) h.Register(id, ShiftSelection);
     // Drawing
     h.Register(IDM_FGCOLOR, ChooseCurrentColor);
     h.Register(IDM_BGCOLOR, ChooseCurrentColor);

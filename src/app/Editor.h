@@ -35,13 +35,13 @@ struct Editor {
     ViewState view;
     RecentFiles recent;
     StatusTexts status;
-    // Exit was chosen: the front end closes the frame, which asks RequestClose.
-    bool closeRequested = false;
     DrawState draw;  // pen, press colour and status swatches
     Selection selection;
     // The Adjust Selection dialog's model, made when the dialog first opens and kept (open or
     // closed) from then on, so the front end may read it after the dialog closes itself.
     std::unique_ptr<DialogModel> adjustDialog;
+    // Exit was chosen: the front end closes the frame, which asks RequestClose.
+    bool closeRequested = false;
     // The image window's client area as last painted; the front end copies it to the screen.
     Bitmap surface;
 };
