@@ -1,5 +1,6 @@
 #include "gui/DialogWindow.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -9,12 +10,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
-#include <QVBoxLayout>
-#include <functional>
-#include <tuple>
 
 #include "app/Host.h"
 #include "gui/Artwork.h"
+#include "gui/DialogGeometry.h"
 #include "gui/ImageConversion.h"
 
 namespace rastrix::gui {
@@ -28,30 +27,42 @@ QStringList ToStringList(const std::vector<std::string>& items) {
     return out;
 }
 
-bool IsField(ControlKind kind) {
-    return kind == ControlKind::Edit || kind == ControlKind::DropList || kind == ControlKind::UpDown;
-}
-
-// The pair of arrows beside an edit field.
-class UpDownArrows : public QWidget {
+// A pair of arrow buttons: up and down, or left and right when wider than high. The second
+// arrow (up, or right) counts +1.
+class Arrows : public QWidget {
 public:
-    UpDownArrows(QWidget* parent, const QString& fieldName, std::function<void(int)> spin)
-        : QWidget(parent) {
-        auto* layout = new QVBoxLayout(this);
+    Arrows(QWidget* parent, bool across, std::function<void(int)> spin) : QWidget(parent) {
+        auto* layout = new QBoxLayout(across ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
-        for (auto [arrow, delta, word] : {std::tuple{Qt::UpArrow, 1, "up"}, std::tuple{Qt::DownArrow, -1, "down"}}) {
+        const auto first = across ? std::pair{Qt::LeftArrow, -1} : std::pair{Qt::UpArrow, 1};
+        const auto second = across ? std::pair{Qt::RightArrow, 1} : std::pair{Qt::DownArrow, -1};
+        for (auto [arrow, delta] : {first, second}) {
             auto* button = new QToolButton(this);
             button->setArrowType(arrow);
             button->setAutoRepeat(true);
-            button->setFocusPolicy(Qt::NoFocus);  // the field's own arrow keys do the same
+            button->setFocusPolicy(Qt::NoFocus);  // the field's own Up and Down keys do the same
             button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-            button->setAccessibleName(fieldName + QLatin1Char(' ') + QLatin1String(word));
             QObject::connect(button, &QToolButton::clicked, this, [spin, delta = delta] { spin(delta); });
             layout->addWidget(button);
         }
+        NameFor(QString());
+    }
+    void NameFor(const QString& field) {
+        static constexpr const char* kWords[] = {"left", "right", "up", "down"};
+        const auto buttons = findChildren<QToolButton*>();
+        for (int i = 0; i < buttons.size(); ++i) {
+            const bool across = buttons[i]->arrowType() == Qt::LeftArrow || buttons[i]->arrowType() == Qt::RightArrow;
+            const QString word = QLatin1String(kWords[(across ? 0 : 2) + i]);
+            buttons[i]->setAccessibleName(field.isEmpty() ? word : field + QLatin1Char(' ') + word);
+        }
     }
 };
+
+bool Interactive(ControlKind kind) {
+    return kind == ControlKind::Edit || kind == ControlKind::DropList || kind == ControlKind::PushButton ||
+           kind == ControlKind::DefPushButton || kind == ControlKind::RadioButton;
+}
 
 }  // namespace
 
@@ -86,33 +97,21 @@ DialogWindow::DialogWindow(DialogModel& model, QWidget* parent) : QDialog(parent
     setFixedSize(size.width(), size.height());
 
     QWidget* lastFocusable = nullptr;
-    const DialogControl* previous = nullptr;
-    std::vector<QWidget*> built;
     for (const DialogControl& control : t.controls) {
-        QWidget* w = Build(control, previous);
+        QWidget* w = Build(control);
         if (control.id >= 0) controls_.insert(control.id, w);
         if (w->focusPolicy() != Qt::NoFocus) {
             if (lastFocusable) setTabOrder(lastFocusable, w);
             lastFocusable = w;
         }
-        built.push_back(w);
-        previous = &control;
+        built_.push_back(w);
     }
-    // A label's mnemonic (Alt+letter) moves the focus to the field after it.
-    for (std::size_t i = 0; i + 1 < built.size(); ++i) {
-        auto* label = qobject_cast<QLabel*>(built[i]);
-        if (label && t.controls[i].kind == ControlKind::Text && built[i + 1]->focusPolicy() != Qt::NoFocus)
-            label->setBuddy(built[i + 1]), label->setText(FromUtf8(t.controls[i].text));
-    }
+    TieLabelsAndArrows();
     ShowModel();
 }
 
-QWidget* DialogWindow::Build(const DialogControl& c, const DialogControl* previous) {
+QWidget* DialogWindow::Build(const DialogControl& c) {
     const QString text = FromUtf8(c.text);
-    const QRect r = units_.ToPixels(c.rect);
-    // A field is named by the static text just before it, as the templates place their labels.
-    QString fieldName;
-    if (previous && previous->kind == ControlKind::Text) fieldName = WithoutMnemonic(FromUtf8(previous->text));
     QWidget* w = nullptr;
     switch (c.kind) {
         case ControlKind::Text: {
@@ -120,6 +119,7 @@ QWidget* DialogWindow::Build(const DialogControl& c, const DialogControl* previo
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setAccessibleName(WithoutMnemonic(text));
             w = label;
             break;
         }
@@ -139,13 +139,14 @@ QWidget* DialogWindow::Build(const DialogControl& c, const DialogControl* previo
         case ControlKind::GroupBox: w = new QGroupBox(text, this); break;
         case ControlKind::Edit: {
             auto* edit = new QLineEdit(this);
-            edit->setAccessibleName(fieldName);
+            fieldIds_.insert(edit, c.id);
+            edit->installEventFilter(this);
             connect(edit, &QLineEdit::textEdited, this, [this, id = c.id](const QString& s) {
                 model_.TextChanged(id, s.toStdString());
-                Acted();
+                Acted(false);  // typing keeps the caret where the user put it
             });
             connect(edit, &QLineEdit::editingFinished, this, [this, id = c.id] {
-                if (closing_) return;
+                if (closing_ || !isVisible()) return;
                 model_.EditCommitted(id);
                 Acted();
             });
@@ -170,7 +171,6 @@ QWidget* DialogWindow::Build(const DialogControl& c, const DialogControl* previo
         }
         case ControlKind::DropList: {
             auto* list = new QComboBox(this);
-            list->setAccessibleName(fieldName);
             connect(list, &QComboBox::activated, this, [this, id = c.id](int index) {
                 model_.Select(id, index);
                 Acted();
@@ -178,43 +178,62 @@ QWidget* DialogWindow::Build(const DialogControl& c, const DialogControl* previo
             w = list;
             break;
         }
-        case ControlKind::UpDown: {
-            QLineEdit* buddy = previous && previous->kind == ControlKind::Edit
-                                   ? qobject_cast<QLineEdit*>(controls_.value(previous->id)) : nullptr;
-            const QString name = buddy ? buddy->accessibleName() : fieldName;
-            w = new UpDownArrows(this, name, [this, id = c.id](int delta) {
+        case ControlKind::UpDown:
+            w = new Arrows(this, c.rect.width > c.rect.height, [this, id = c.id](int delta) {
                 model_.Spin(id, delta);
-                Acted();
+                Acted(true, true);  // the arrows take the focus to their field
             });
-            if (buddy) spinBuddies_.insert(buddy, c.id), buddy->installEventFilter(this);
             break;
-        }
         case ControlKind::Preview: {
             auto* label = new QLabel(this);
             label->setAlignment(Qt::AlignCenter);
-            label->setAccessibleName(fieldName.isEmpty() ? QStringLiteral("Sample") : fieldName);
+            label->setAccessibleName(QStringLiteral("Sample"));
             w = label;
             break;
         }
     }
-    if (!IsField(c.kind) && c.kind != ControlKind::Icon && c.kind != ControlKind::Preview)
+    if (c.kind == ControlKind::PushButton || c.kind == ControlKind::DefPushButton || c.kind == ControlKind::RadioButton ||
+        c.kind == ControlKind::GroupBox)
         w->setAccessibleName(WithoutMnemonic(text));
-    const bool interactive = c.kind == ControlKind::Edit || c.kind == ControlKind::DropList ||
-                             c.kind == ControlKind::PushButton || c.kind == ControlKind::DefPushButton ||
-                             c.kind == ControlKind::RadioButton;
-    w->setFocusPolicy(interactive ? Qt::StrongFocus : Qt::NoFocus);
-    w->setGeometry(r);
+    w->setFocusPolicy(Interactive(c.kind) ? Qt::StrongFocus : Qt::NoFocus);
+    w->setGeometry(units_.ToPixels(c.rect));
     return w;
 }
 
-void DialogWindow::ShowModel() {
+void DialogWindow::TieLabelsAndArrows() {
+    const DialogTemplate& t = model_.Template();
+    for (std::size_t i = 0; i < t.controls.size(); ++i) {
+        const ControlKind kind = t.controls[i].kind;
+        if (kind == ControlKind::Edit || kind == ControlKind::DropList || kind == ControlKind::Preview) {
+            const int label = LabelOf(t, i);
+            if (label < 0) continue;
+            const QString text = FromUtf8(t.controls[std::size_t(label)].text);
+            built_[i]->setAccessibleName(WithoutMnemonic(text));
+            // The label's mnemonic (Alt+letter) leads to its field.
+            if (auto* l = qobject_cast<QLabel*>(built_[std::size_t(label)]); l && kind != ControlKind::Preview)
+                l->setBuddy(built_[i]), l->setText(text);
+        } else if (kind == ControlKind::UpDown) {
+            const int field = FieldBeside(t, i);
+            if (field < 0) continue;
+            static_cast<Arrows*>(built_[i])->NameFor(built_[std::size_t(field)]->accessibleName());
+            spinOfField_.insert(built_[std::size_t(field)], t.controls[i].id);
+        }
+    }
+}
+
+void DialogWindow::FollowFocus(std::function<void(int)> focused, std::function<std::optional<FieldSelection>()> wanted) {
+    focused_ = std::move(focused);
+    wanted_ = std::move(wanted);
+    PlaceSelection(true);
+}
+
+void DialogWindow::Show(bool placeSelection, bool moveFocus) {
     for (const DialogControl& c : model_.Template().controls) {
         QWidget* w = controls_.value(c.id, nullptr);
         if (!w) continue;
         const QString text = FromUtf8(model_.Text(c.id));
         if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == ControlKind::Text) {
             label->setText(label->buddy() ? text : WithoutMnemonic(text));
-            label->setAccessibleName(WithoutMnemonic(text));
         } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             if (edit->text() != text) {
                 const QSignalBlocker block(edit);
@@ -243,7 +262,19 @@ void DialogWindow::ShowModel() {
     if (model_.Ended() && !closing_) {
         closing_ = true;
         QDialog::done(model_.Result());
+        return;
     }
+    if (placeSelection) PlaceSelection(moveFocus);
+}
+
+void DialogWindow::PlaceSelection(bool moveFocus) {
+    if (!wanted_) return;
+    const std::optional<FieldSelection> want = wanted_();
+    auto* edit = want ? qobject_cast<QLineEdit*>(Control(want->id)) : nullptr;
+    if (!edit) return;
+    // An inactive window gives the focus to the field when it is activated.
+    if (moveFocus && !edit->hasFocus()) edit->setFocus(Qt::OtherFocusReason);
+    edit->setSelection(want->start, want->end - want->start);
 }
 
 void DialogWindow::Send(int commandId) {
@@ -252,8 +283,8 @@ void DialogWindow::Send(int commandId) {
     Acted();
 }
 
-void DialogWindow::Acted() {
-    ShowModel();
+void DialogWindow::Acted(bool placeSelection, bool moveFocus) {
+    Show(placeSelection, moveFocus);
     emit acted();
 }
 
@@ -277,12 +308,20 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void DialogWindow::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (isVisible()) emit moved(frameGeometry().topLeft());
+}
+
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && spinBuddies_.contains(watched)) {
+    if (event->type() == QEvent::FocusIn && focused_ && fieldIds_.contains(watched)) {
+        focused_(fieldIds_.value(watched));
+        Show(true);
+    } else if (event->type() == QEvent::KeyPress && spinOfField_.contains(watched)) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            model_.Spin(spinBuddies_.value(watched), key == Qt::Key_Up ? 1 : -1);
-            Acted();
+            model_.Spin(spinOfField_.value(watched), key == Qt::Key_Up ? 1 : -1);
+            Acted(true, true);
             return true;
         }
     }

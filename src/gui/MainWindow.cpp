@@ -17,6 +17,7 @@
 #include "gui/KeyRouter.h"
 #include "gui/QtHost.h"
 #include "gui/StatusBarWidget.h"
+#include "selection/AdjustDialog.h"
 
 namespace rastrix::gui {
 namespace {
@@ -56,6 +57,7 @@ MainWindow::MainWindow(Editor& ed, QtHost& host, QWidget* parent)
     view_ = new ImageView(ed, area_);
     host_.SetParentWidget(this);
     host_.SetModelessActionHandler([this] { Refresh(); });
+    host_.SetModelessMoveHandler([this](int x, int y) { AdjustDialogMoved(ed_, x, y); });
 
     connect(bars_, &CommandBars::commandChosen, this, &MainWindow::OnCommand);
     connect(bars_, &CommandBars::drawingToolBarChanged, this, [this] {
@@ -105,7 +107,11 @@ MainWindow::MainWindow(Editor& ed, QtHost& host, QWidget* parent)
     area_->setFocus();
 }
 
-MainWindow::~MainWindow() { host_.SetParentWidget(nullptr); }
+MainWindow::~MainWindow() {
+    host_.SetParentWidget(nullptr);
+    host_.SetModelessActionHandler(nullptr);
+    host_.SetModelessMoveHandler(nullptr);
+}
 
 FrameMetrics MainWindow::Metrics() const {
     FrameMetrics metrics;

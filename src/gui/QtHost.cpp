@@ -13,6 +13,7 @@
 
 #include "gui/DialogWindow.h"
 #include "gui/ImageConversion.h"
+#include "selection/AdjustDialog.h"
 
 namespace rastrix::gui {
 namespace {
@@ -135,10 +136,25 @@ void QtHost::ShowModeless(DialogModel& model, int offsetX, int offsetY) {
     QObject::connect(window, &DialogWindow::acted, window, [this] {
         if (onModelessAction_) onModelessAction_();
     });
+    // The Adjust Selection dialog keeps the focus in the field it works on, with part of its
+    // text selected.
+    if (auto* adjust = dynamic_cast<AdjustSelectionDialog*>(&model)) {
+        window->FollowFocus([adjust](int id) { adjust->FieldFocused(id); },
+                            [adjust] {
+                                const TextRange r = adjust->SelectedRange();
+                                return std::optional<FieldSelection>({adjust->FocusedField(), r.start, r.end});
+                            });
+    }
     const QPoint origin = parent_ ? parent_->frameGeometry().topLeft() : QPoint();
     window->move(origin + QPoint(offsetX, offsetY));
+    QObject::connect(window, &DialogWindow::moved, window, [this](QPoint topLeft) {
+        const QPoint origin = parent_ ? parent_->frameGeometry().topLeft() : QPoint();
+        if (onModelessMove_) onModelessMove_(topLeft.x() - origin.x(), topLeft.y() - origin.y());
+    });
     modeless_.insert(&model, window);
     window->show();
+    window->activateWindow();
+    window->ShowModel();
 }
 
 void QtHost::RefreshModeless(DialogModel& model) {

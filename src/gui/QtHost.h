@@ -25,6 +25,8 @@ public:
     // Called after every user action in a modeless dialog, whose model may have changed the
     // editor: the frame shows the editor's state again.
     void SetModelessActionHandler(std::function<void()> handler) { onModelessAction_ = std::move(handler); }
+    // Called when the user moves a modeless dialog, with its offset from the frame's corner.
+    void SetModelessMoveHandler(std::function<void(int, int)> handler) { onModelessMove_ = std::move(handler); }
     // The modeless dialog window of a model, while it is open.
     QDialog* ModelessWindow(const DialogModel& model) const;
 
@@ -56,6 +58,7 @@ private:
 
     QPointer<QWidget> parent_;
     std::function<void()> onModelessAction_;
+    std::function<void(int, int)> onModelessMove_;
     QHash<const DialogModel*, QPointer<QDialog>> modeless_;
 };
 

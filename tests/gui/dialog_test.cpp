@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "app/Host.h"
+#include "gui/DialogGeometry.h"
 #include "gui/DialogWindow.h"
 #include "gui/QtHost.h"
 
@@ -192,6 +193,45 @@ private slots:
         });
         QCOMPARE(host.RunModal(model), int(IDOK));
         QCOMPARE(model.color, kWhite);
+    }
+
+    void labelsAndArrowsAreFoundByPosition() {
+        // Labels listed apart from their fields, one above its field, arrows across and upright.
+        const DialogTemplate t{"T", "", {0, 0, 200, 100}, {
+            {1, ControlKind::Text, {10, 12, 20, 8}, "In:", false},            // 0
+            {2, ControlKind::Text, {10, 32, 20, 8}, "Down:", false},          // 1
+            {3, ControlKind::Text, {100, 10, 40, 8}, "Name", false},          // 2
+            {10, ControlKind::Edit, {44, 10, 24, 12}, "", true},              // 3
+            {11, ControlKind::Edit, {44, 30, 24, 12}, "", true},              // 4
+            {12, ControlKind::Edit, {100, 20, 60, 12}, "", true},             // 5
+            {14, ControlKind::UpDown, {67, 10, 18, 12}, "", false},           // 6
+            {15, ControlKind::UpDown, {70, 28, 12, 16}, "", false},           // 7
+            {16, ControlKind::Edit, {10, 60, 24, 12}, "", true},              // 8: no label
+        }};
+        QCOMPARE(LabelOf(t, 3), 0);
+        QCOMPARE(LabelOf(t, 4), 1);
+        QCOMPARE(LabelOf(t, 5), 2);  // the text above
+        QCOMPARE(LabelOf(t, 8), -1);
+        QCOMPARE(FieldBeside(t, 6), 3);
+        QCOMPARE(FieldBeside(t, 7), 4);
+
+        struct Model : DialogModel {
+            explicit Model(const DialogTemplate& t) : t_(t) {}
+            const DialogTemplate& Template() const override { return t_; }
+            void Spin(int id, int delta) override { spins += std::to_string(id) + (delta > 0 ? "+" : "-"); }
+            void Command(int) override {}
+            const DialogTemplate& t_;
+            std::string spins;
+        } model(t);
+        DialogWindow w(model);
+        QCOMPARE(w.Control(11)->accessibleName(), QString("Down:"));
+        const auto across = w.Control(14)->findChildren<QToolButton*>();
+        QCOMPARE(across[0]->arrowType(), Qt::LeftArrow);
+        QCOMPARE(across[1]->accessibleName(), QString("In: right"));
+        across[1]->click();
+        across[0]->click();
+        QTest::keyClick(w.Control(11), Qt::Key_Down);  // the field's own arrow key
+        QCOMPARE(model.spins, std::string("14+14-15-"));
     }
 
     void mnemonicsAreStrippedFromNames() {

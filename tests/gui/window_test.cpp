@@ -15,6 +15,9 @@
 #include "gui/MainWindow.h"
 #include "gui/QtHost.h"
 #include "gui/StatusBarWidget.h"
+#include "gui/DialogWindow.h"
+#include "selection/AdjustDialog.h"
+#include <QLineEdit>
 #include "store/Store.h"
 
 using namespace rastrix;
@@ -191,6 +194,54 @@ private slots:
         SendMouse(p.window.View()->Surface(), QEvent::MouseMove, QPoint(3, 4));
         QVERIFY2(status->Text(1).startsWith("Pos="), qPrintable(status->Text(1)));
         QCOMPARE(status->Text(1), QString::fromStdString(p.ed.status[1]));
+    }
+
+    void theAdjustDialogIsModelessAndKeepsItsKeys() {
+        Program p;
+        QVERIFY(p.ok);
+        StatusBarWidget* status = p.window.StatusBarPart();
+        SendMouse(status, QEvent::MouseButtonPress, status->PartRect(4).center(), Qt::LeftButton);
+        AdjustSelectionDialog* model = OpenAdjustDialogModel(p.ed);
+        QVERIFY(model);
+        auto* dialog = qobject_cast<DialogWindow*>(p.host.ModelessWindow(*model));
+        QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
+        QCOMPARE(dialog->focusWidget(), dialog->Control(IDC_ADJUST_IN));  // the first field has the focus
+        QApplication::setActiveWindow(dialog);
+        QTRY_COMPARE(QApplication::focusWidget(), dialog->Control(IDC_ADJUST_IN));
+        auto* width = qobject_cast<QLineEdit*>(dialog->Control(IDC_ADJUST_WIDTH));
+        QCOMPARE(width->accessibleName(), QString("Width:"));
+        QCOMPARE(width->text(), QString::number(p.ed.selection.rect.right - p.ed.selection.rect.left));
+
+        // Typing and Enter resize the selection; the frame shows it.
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, "25");
+        QTest::keyClick(width, Qt::Key_Return);
+        QCOMPARE(p.ed.selection.rect.right - p.ed.selection.rect.left, 25);
+        QCOMPARE(width->text(), QString("25"));
+        QCOMPARE(width->selectedText(), QString("25"));  // the model selects what Enter applied
+
+        // An arrow spins its field and takes the focus there.
+        const Rect& sel = p.ed.selection.rect;
+        const int height = sel.bottom - sel.top;
+        auto arrows = dialog->Control(IDC_ADJUST_HEIGHT + IDC_ADJUST_UPDOWN_OFFSET)->findChildren<QToolButton*>();
+        QCOMPARE(arrows[0]->accessibleName(), QString("Height: up"));
+        arrows[0]->click();
+        QCOMPARE(sel.bottom - sel.top, height + 1);
+        QCOMPARE(QApplication::focusWidget(), dialog->Control(IDC_ADJUST_HEIGHT));
+        width->setFocus();
+
+        // Keys in the dialog stay there: F1 shows no help.
+        QTest::keyClick(width, Qt::Key_F1);
+        QCOMPARE(p.host.boxes.size(), 0);
+
+        // Moving the dialog is remembered; Esc closes it.
+        dialog->move(p.window.frameGeometry().topLeft() + QPoint(40, 50));
+        QCOMPARE(p.ed.settings.adjustOffsetX, 40);
+        QCOMPARE(p.ed.settings.adjustOffsetY, 50);
+        QTest::keyClick(width, Qt::Key_Escape);
+        QVERIFY(!AdjustDialogOpen(p.ed));
+        QTRY_VERIFY(!p.host.ModelessWindow(*model));
     }
 
     void recentPathsShowTheirAmpersands() {
