@@ -1,33 +1,40 @@
 #include "gui/ColorBarWidget.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
+#include "draw/ColorBar.h"
 #include "gui/Artwork.h"
 #include "gui/ImageConversion.h"
 
 namespace rastrix::gui {
 
-ColorBarWidget::ColorBarWidget(QWidget* parent) : QWidget(parent) {
+ColorBarWidget::ColorBarWidget(Editor& ed, QWidget* parent) : QWidget(parent), ed_(ed) {
     setCursor(PickerCursor());
+    setMouseTracking(true);
     setAccessibleName(QStringLiteral("Colors"));
-}
-
-void ColorBarWidget::SetColors(const std::array<Color, 24>& colors, int swatchWidth) {
-    if (colors == colors_ && swatchWidth == swatchWidth_) return;
-    colors_ = colors;
-    swatchWidth_ = swatchWidth;
-    update();
 }
 
 void ColorBarWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect inner = rect().adjusted(2, 2, -2, -2);
-    painter.fillRect(inner, Qt::white);
-    for (int i = 0; i < int(colors_.size()); ++i)
-        painter.fillRect(QRect(inner.left() + i * swatchWidth_, inner.top(), swatchWidth_, inner.height()),
-                         ToQColor(colors_[std::size_t(i)]));
+    painter.fillRect(rect(), Qt::white);
+    const Bitmap bar = RenderColorBar(ed_);
+    if (!bar.IsEmpty()) painter.drawImage(kEdge, kEdge, WrapBitmap(bar));
     qDrawWinPanel(&painter, rect(), palette(), true);
+}
+
+void ColorBarWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint() - QPoint(kEdge, kEdge);
+    ColorBarMouseMove(ed_, p.x(), p.y());
+    emit edited();
+}
+
+void ColorBarWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
+    const QPoint p = event->position().toPoint() - QPoint(kEdge, kEdge);
+    ColorBarButtonDown(ed_, p.x(), p.y(), event->button() == Qt::LeftButton);
+    emit edited();
 }
 
 }  // namespace rastrix::gui

@@ -1,26 +1,29 @@
 #pragma once
 #include <QWidget>
-#include <array>
 
-#include "raster/Color.h"
+#include "app/Editor.h"
 
 namespace rastrix::gui {
 
-// The colour bar in the drawing tools: twenty-four swatches in a sunken edge, under the
-// picker cursor.
+// The colour bar in the drawing tools: the bar the core renders, in a sunken edge, under the
+// picker cursor. Moves and presses go to the core in the bar's client coordinates.
 class ColorBarWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit ColorBarWidget(QWidget* parent);
+    static constexpr int kEdge = 2;
 
-    void SetColors(const std::array<Color, 24>& colors, int swatchWidth);
+    ColorBarWidget(Editor& ed, QWidget* parent);
+
+signals:
+    void edited();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    std::array<Color, 24> colors_{};
-    int swatchWidth_ = 8;
+    Editor& ed_;
 };
 
 }  // namespace rastrix::gui

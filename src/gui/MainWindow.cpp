@@ -62,7 +62,8 @@ MainWindow::MainWindow(Editor& ed, QtHost& host, QWidget* parent)
     connect(bars_, &CommandBars::commandChosen, this, &MainWindow::OnCommand);
     connect(bars_, &CommandBars::drawingToolBarChanged, this, [this] {
         if (QToolBar* bar = bars_->DrawingToolBar(); bar && !colorBar_) {
-            colorBar_ = new ColorBarWidget(bar);
+            colorBar_ = new ColorBarWidget(ed_, bar);
+            connect(colorBar_, &ColorBarWidget::edited, this, &MainWindow::Refresh);
             colorBar_->show();
         }
     });
@@ -190,9 +191,8 @@ void MainWindow::PlaceChildren() {
     if (QToolBar* drawing = bars_->DrawingToolBar()) {
         const QRect band = ToQRect(l.drawingToolBar);
         if (l.hasDrawingBar && drawing->geometry() != band) drawing->setGeometry(band);
-        if (colorBar_) {
+        if (colorBar_ && colorBar_->geometry() != ToQRect(l.colorBar)) {
             colorBar_->setGeometry(ToQRect(l.colorBar));
-            colorBar_->SetColors(ed_.settings.colorBarColors, l.swatchWidth);
             colorBar_->raise();
         }
     }

@@ -37,6 +37,8 @@ public:
         boxes << QString::fromStdString(text);
         return IDOK;
     }
+    std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return chosenColor; }
+    std::optional<Color> chosenColor;
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request) override {
         openTitles << QString::fromStdString(request.title);
         return std::nullopt;
@@ -143,6 +145,19 @@ private slots:
         QVERIFY(p.window.ColorBar());
         const Rect c = p.ed.frame.layout.colorBar;
         QCOMPARE(p.window.ColorBar()->geometry(), QRect(c.left, c.top, c.right - c.left, c.bottom - c.top));
+        // The colour bar picks the current colours: left the foreground, right the background.
+        ColorBarWidget* colors = p.window.ColorBar();
+        const int sw = p.ed.frame.layout.swatchWidth;
+        const QPoint red(ColorBarWidget::kEdge + 2 * sw + sw / 2, 10), blue(ColorBarWidget::kEdge + 4 * sw + 1, 10);
+        SendMouse(colors, QEvent::MouseMove, red);
+        QCOMPARE(p.window.StatusBarPart()->Text(1), QString("RGB=255,0,0"));
+        SendMouse(colors, QEvent::MouseButtonPress, red, Qt::LeftButton);
+        SendMouse(colors, QEvent::MouseButtonPress, blue, Qt::RightButton);
+        QCOMPARE(p.ed.settings.foreColor, RGB(255, 0, 0));
+        QCOMPARE(p.ed.settings.backColor, RGB(0, 0, 255));
+        QCOMPARE(p.window.StatusBarPart()->Part(2)->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QCOMPARE(p.window.StatusBarPart()->Part(3)->palette().color(QPalette::Window), QColor(0, 0, 255));
+
         bars->MenuAction(IDM_DRAWTOOLS)->trigger();
         QVERIFY(!bars->DrawingToolBar());
     }
@@ -190,6 +205,12 @@ private slots:
         QCOMPARE(status->Part(1)->accessibleName(), QString("Pointer"));  // blank text
         QCOMPARE(status->Part(3)->accessibleName(), QString("Background color"));
         QCOMPARE(status->Part(3)->accessibleDescription(), QString("RGB=255,255,255"));
+
+        // A click on the foreground swatch asks for a colour.
+        p.host.chosenColor = RGB(0, 128, 255);
+        SendMouse(status, QEvent::MouseButtonPress, fore.center(), Qt::LeftButton);
+        QCOMPARE(p.ed.settings.foreColor, RGB(0, 128, 255));
+        QCOMPARE(status->Part(2)->palette().color(QPalette::Window), QColor(0, 128, 255));
 
         SendMouse(p.window.View()->Surface(), QEvent::MouseMove, QPoint(3, 4));
         QVERIFY2(status->Text(1).startsWith("Pos="), qPrintable(status->Text(1)));
