@@ -7,6 +7,7 @@
 #include "app/FrameDrawingTools.h"
 #include "app/Help.h"
 #include "document/ImageStack.h"
+#include "document/NewImage.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "view/EditorView.h"
@@ -44,6 +45,7 @@ void RegisterViewCommands(CommandHandlers& h) {
 }
 
 void RegisterDocumentCommands(CommandHandlers& h) {
+    h.Register(IDM_NEW, NewCommand);
     h.Register(IDM_OPEN, OpenCommand);
     h.Register(IDM_OPEN_NAMED, OpenNamedCommand);
     h.Register(IDM_SAVE, SaveCommand);
