@@ -6,6 +6,7 @@
 #include "app/Editor.h"
 #include "app/FrameDrawingTools.h"
 #include "app/Help.h"
+#include "document/ChangeSize.h"
 #include "document/ImageStack.h"
 #include "document/NewImage.h"
 #include "document/OpenFile.h"
@@ -51,6 +52,7 @@ void RegisterDocumentCommands(CommandHandlers& h) {
     h.Register(IDM_SAVE, SaveCommand);
     h.Register(IDM_SAVEAS, SaveAsCommand);
     h.Register(IDM_UNDO, Undo);
+    h.Register(IDM_CHGSIZE, ChangeSizeCommand);
     for (int k = 0; k < kRecentCount; ++k) h.Register(IDM_RECENT0 + k, OpenRecentCommand);
 }
 
