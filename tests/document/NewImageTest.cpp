@@ -106,32 +106,28 @@ TEST_F(NewImageTest, TheLargestSizesAreAccepted) {
     EXPECT_NE(RefuseImageSize(16384, 16385), std::nullopt);
 }
 
-TEST_F(NewImageTest, CancelToTheSavePromptStopsBeforeTheDialog) {
+TEST_F(NewImageTest, OnlyTheDialogsOkReplacesAModifiedImage) {
     host.modalScripts.push_back(TypeSize("8", "8"));
     Dispatch(ed, IDM_NEW);
     ASSERT_TRUE(PushCopy(ed));
     const auto before = Snapshot(ed);
     host.messageAnswers = {IDCANCEL};
-    host.modalScripts.push_back(TypeSize("5", "5"));
     Dispatch(ed, IDM_NEW);
     EXPECT_EQ(host.modalRuns, 1);
     EXPECT_EQ(host.LastMessage()->text, "Untitled.bmp has been modified.\nWould you like to save it?");
     EXPECT_EQ(Snapshot(ed), before);
 
+    host.messageAnswers = {IDNO};  // a cancelled dialog after No leaves the image too
+    Dispatch(ed, IDM_NEW);
+    EXPECT_EQ(host.modalRuns, 2);
+    EXPECT_EQ(Snapshot(ed), before);
+
     host.messageAnswers = {IDNO};  // No goes on and drops the edit
+    host.modalScripts.push_back(TypeSize("5", "5"));
     Dispatch(ed, IDM_NEW);
     EXPECT_EQ(ed.doc.imageWidth, 5);
     EXPECT_EQ(ed.settings.undoDepth, 0);
     EXPECT_EQ(ed.settings.modified, 0);
-}
-
-TEST_F(NewImageTest, CancelledDialogLeavesTheImage) {
-    host.modalScripts.push_back(TypeSize("8", "6"));
-    Dispatch(ed, IDM_NEW);
-    const auto before = Snapshot(ed);
-    Dispatch(ed, IDM_NEW);  // no script: the dialog is cancelled
-    EXPECT_EQ(host.modalRuns, 2);
-    EXPECT_EQ(Snapshot(ed), before);
 }
 
 }  // namespace
