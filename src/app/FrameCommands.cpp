@@ -8,6 +8,7 @@
 #include "app/Help.h"
 #include "document/ChangeSize.h"
 #include "document/ImageStack.h"
+#include "document/Join.h"
 #include "document/NewImage.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
@@ -48,6 +49,7 @@ void RegisterViewCommands(CommandHandlers& h) {
 void RegisterDocumentCommands(CommandHandlers& h) {
     h.Register(IDM_NEW, NewCommand);
     h.Register(IDM_OPEN, OpenCommand);
+    h.Register(IDM_JOIN, JoinCommand);
     h.Register(IDM_OPEN_NAMED, OpenNamedCommand);
     h.Register(IDM_SAVE, SaveCommand);
     h.Register(IDM_SAVEAS, SaveAsCommand);
