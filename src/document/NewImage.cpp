@@ -9,17 +9,10 @@
 #include "document/ImageStack.h"
 #include "document/NewImageDialog.h"
 #include "document/SavePrompt.h"
+#include "selection/Selection.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
-
-namespace {
-
-// The selection belongs to the image it was made on; a new image starts without one.
-// The selection engine's EndSelection(ed) goes here once it is part of the program.
-void EndSelectionForNewImage(Editor& ed) { (void)ed; }
-
-}  // namespace
 
 std::uint32_t UntitledFileSize(int width, int height, int bitDepth) {
     // Within the size limits the largest file (24 bits) stays far below 4 GiB.
@@ -27,7 +20,7 @@ std::uint32_t UntitledFileSize(int width, int height, int bitDepth) {
 }
 
 void MakeUntitledImage(Editor& ed, Bitmap image, std::uint32_t bitDepth, std::uint32_t fileSize) {
-    EndSelectionForNewImage(ed);
+    EndSelection(ed);  // the selection belonged to the image being replaced
     ClearImageStack(ed);
     ed.doc.imageBitDepth = bitDepth;
     ed.doc.fileSize = fileSize;

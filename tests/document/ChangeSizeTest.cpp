@@ -3,6 +3,7 @@
 
 #include "document/ChangeSizeDialog.h"
 #include "document/NewImageTestSupport.h"
+#include "selection/Selection.h"
 
 namespace rastrix {
 namespace {
@@ -39,6 +40,8 @@ TEST_F(ChangeSizeTest, DialogShowsTheCurrentSize) {
 
 TEST_F(ChangeSizeTest, ShrinkingKeepsTheTopLeftAndUndoBringsBackTheWhole) {
     const std::string caption = ed.doc.caption;
+    ed.selection.rect = {60, 50, 90, 70};
+    BeginSelection(ed);
     host.modalScripts.push_back(TypeSize("50", "40"));
     Dispatch(ed, IDM_CHGSIZE);
     EXPECT_EQ(CurrentImage(ed), Pattern(50, 40));
@@ -48,6 +51,8 @@ TEST_F(ChangeSizeTest, ShrinkingKeepsTheTopLeftAndUndoBringsBackTheWhole) {
     EXPECT_TRUE(MenuEnabled(IDM_UNDO));
     EXPECT_EQ(ed.doc.caption, caption);
     EXPECT_EQ(ed.doc.imageBitDepth, 4u);
+    EXPECT_TRUE(HasSelection(ed));
+    EXPECT_EQ(ed.selection.rect, (Rect{60, 50, 90, 70}));  // left as it was, even outside the image
     Dispatch(ed, IDM_UNDO);
     EXPECT_EQ(CurrentImage(ed), Pattern(100, 80));
     EXPECT_EQ(ed.doc.imageWidth, 100);

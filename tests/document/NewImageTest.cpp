@@ -5,6 +5,7 @@
 #include "document/NewImage.h"
 #include "document/NewImageDialog.h"
 #include "document/NewImageTestSupport.h"
+#include "selection/Selection.h"
 
 namespace rastrix {
 namespace {
@@ -110,6 +111,8 @@ TEST_F(NewImageTest, OnlyTheDialogsOkReplacesAModifiedImage) {
     host.modalScripts.push_back(TypeSize("8", "8"));
     Dispatch(ed, IDM_NEW);
     ASSERT_TRUE(PushCopy(ed));
+    ed.selection.rect = {1, 1, 4, 4};
+    BeginSelection(ed);
     const auto before = Snapshot(ed);
     host.messageAnswers = {IDCANCEL};
     Dispatch(ed, IDM_NEW);
@@ -121,6 +124,7 @@ TEST_F(NewImageTest, OnlyTheDialogsOkReplacesAModifiedImage) {
     Dispatch(ed, IDM_NEW);
     EXPECT_EQ(host.modalRuns, 2);
     EXPECT_EQ(Snapshot(ed), before);
+    EXPECT_TRUE(HasSelection(ed));
 
     host.messageAnswers = {IDNO};  // No goes on and drops the edit
     host.modalScripts.push_back(TypeSize("5", "5"));
@@ -128,6 +132,8 @@ TEST_F(NewImageTest, OnlyTheDialogsOkReplacesAModifiedImage) {
     EXPECT_EQ(ed.doc.imageWidth, 5);
     EXPECT_EQ(ed.settings.undoDepth, 0);
     EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_FALSE(HasSelection(ed));
+    EXPECT_FALSE(MenuEnabled(IDM_CROP));
 }
 
 }  // namespace
