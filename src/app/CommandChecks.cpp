@@ -20,13 +20,17 @@ void ApplyStartChecks(CommandStates& states, const SettingsRecord& settings) {
     if (drawingTools) ShowDrawingToolBar(states, settings);
 }
 
+void MoveViewModeCheck(CommandStates& states, int from, int to) {
+    states.CheckMenuItem(from, false);
+    states.PressButton(from, false);
+    states.CheckMenuItem(to, true);
+    states.PressButton(to, true);
+}
+
 void CheckViewMode(CommandStates& states, SettingsRecord& settings, int command) {
     if (!IsViewCommand(command) || settings.viewMode == command) return;
-    states.CheckMenuItem(settings.viewMode, false);
-    states.PressButton(settings.viewMode, false);
+    MoveViewModeCheck(states, settings.viewMode, command);
     settings.viewMode = static_cast<std::int16_t>(command);
-    states.CheckMenuItem(command, true);
-    states.PressButton(command, true);
 }
 
 void CheckTool(CommandStates& states, SettingsRecord& settings, int command) {
@@ -46,8 +50,7 @@ void ShowDrawingToolBar(CommandStates& states, const SettingsRecord& settings) {
 
 void HideDrawingToolBar(CommandStates& states) { states.DestroyDrawingToolBar(); }
 
-bool ToggleDrawingTools(CommandStates& states, SettingsRecord& settings) {
-    settings.showDrawingTools ^= kCheckedFlag;
+bool SyncDrawingToolsStates(CommandStates& states, const SettingsRecord& settings) {
     const bool shown = settings.showDrawingTools != 0;
     if (shown)
         ShowDrawingToolBar(states, settings);

@@ -14,6 +14,8 @@ void ApplyStartChecks(CommandStates& states, const SettingsRecord& settings);
 // button released, the new one checked and held down, and viewMode set. Nothing happens
 // when the command already is the view mode or is no view command.
 void CheckViewMode(CommandStates& states, SettingsRecord& settings, int command);
+// The check and held-down button move from one view mode to another (viewMode already changed).
+void MoveViewModeCheck(CommandStates& states, int from, int to);
 
 // The same for the current tool (320..326), whose buttons live on the drawing bar and so
 // move only while it exists.
@@ -24,10 +26,9 @@ void CheckTool(CommandStates& states, SettingsRecord& settings, int command);
 void ShowDrawingToolBar(CommandStates& states, const SettingsRecord& settings);
 void HideDrawingToolBar(CommandStates& states);
 
-// Show Drawing Tools: flips showDrawingTools between 0 and 8, shows or hides the drawing
-// bar, and sets the check and the held-down button. Returns whether the tools are now
-// shown, so the frame can lay itself out again.
-bool ToggleDrawingTools(CommandStates& states, SettingsRecord& settings);
+// After Show Drawing Tools flipped showDrawingTools: shows or hides the drawing bar and sets
+// the check and the held-down button to match. Returns whether the tools are shown.
+bool SyncDrawingToolsStates(CommandStates& states, const SettingsRecord& settings);
 
 // Flips reservedFlag between 0 and 8 and shows it as a check and a held-down button. No
 // menu item or button carries this command, so only the stored flag changes.

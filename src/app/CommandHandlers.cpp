@@ -3,27 +3,16 @@
 #include "app/CommandChecks.h"
 #include "app/CommandDispatch.h"
 #include "app/Editor.h"
-#include "selection/MarkBorder.h"
+#include "app/FrameCommands.h"
 #include "selection/SelectionCommands.h"
 
 namespace rastrix {
-namespace {
-
-void OnToggleReservedFlag(Editor& editor) { ToggleReservedFlag(editor.commands, editor.settings); }
-
-}  // namespace
-
 CommandHandlers MakeStandardCommandHandlers() {
     CommandHandlers h;
-    // Application frame
-    h.Register(IDM_TOOLBAR_272, OnToggleReservedFlag);
-    // Selection
-    h.Register(IDM_ADJUST, AdjustSelection);
-    h.Register(IDM_CROP, Crop);
-    h.Register(IDM_MARKBORDER, MarkBorder);
-    h.Register(IDM_RESTORESEL, RestoreSelection);
-    h.Register(IDM_UNSELECT, Unselect);
-    for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
+    RegisterFrameCommands(h);
+    RegisterViewCommands(h);
+    RegisterDocumentCommands(h);
+    RegisterSelectionCommands(h);
     return h;
 }
 

@@ -5,6 +5,8 @@
 
 #include "app/CommandIds.h"
 
+#include "app/VirtualKeys.h"
+
 namespace rastrix {
 
 // Tool-bar button states, with the platform's bit values. The program shows a disabled
@@ -16,8 +18,6 @@ inline constexpr std::uint8_t TBSTATE_HIDDEN = 0x08;
 inline constexpr std::uint8_t TBSTATE_INDETERMINATE = 0x10;
 
 // Virtual-key codes of the function keys used as shortcuts.
-inline constexpr std::uint8_t VK_F1 = 0x70;
-inline constexpr std::uint8_t VK_F5 = 0x74;
 
 enum class ToolBarKind : std::uint8_t { None, Main, Drawing };
 

@@ -7,6 +7,7 @@
 #include "app/DialogModel.h"
 #include "app/FrameState.h"
 #include "app/Host.h"
+#include "app/RecentFiles.h"
 #include "app/SettingsRecord.h"
 #include "document/DocumentState.h"
 #include "raster/Bitmap.h"
@@ -31,11 +32,14 @@ struct Editor {
     FrameState frame;
     DocumentState doc;
     ViewState view;
+    RecentFiles recent;
     StatusTexts status;
     Selection selection;
     // The Adjust Selection dialog's model, made when the dialog first opens and kept (open or
     // closed) from then on, so the front end may read it after the dialog closes itself.
     std::unique_ptr<DialogModel> adjustDialog;
+    // Exit was chosen: the front end closes the frame, which asks RequestClose.
+    bool closeRequested = false;
     // The image window's client area as last painted; the front end copies it to the screen.
     Bitmap surface;
 };

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/DialogModel.h"
 #include "app/Host.h"
 
 namespace rastrix {
@@ -32,11 +33,6 @@ void OpenWebPage(Host& host, std::string_view address);
 std::string WebPageFailureText(std::string_view address);
 
 enum class AboutControlKind : std::uint8_t { Icon, Text, Rule, PushButton };
-
-// Position and size in dialog units.
-struct DialogUnitRect {
-    int x, y, width, height;
-};
 
 struct AboutControl {
     int id;

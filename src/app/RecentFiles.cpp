@@ -41,7 +41,7 @@ const std::string& RecentMenuText(const RecentFiles& recent, int k) {
 }
 
 int RecentPositionOf(int commandId) {
-    const int k = commandId - kRecentFirstCommand;
+    const int k = commandId - IDM_RECENT0;
     return (k >= 0 && k < kRecentCount) ? k : -1;
 }
 

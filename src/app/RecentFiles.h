@@ -4,13 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/CommandIds.h"
+
 namespace rastrix {
 
-inline constexpr int kRecentCount = 16;
 // The longest path an entry keeps when it is stored; longer paths live only for the run.
 inline constexpr std::size_t kRecentPathMax = 255;
-// Command id of the first recent-file menu item (also F5); item k is this + k.
-inline constexpr int kRecentFirstCommand = 368;
 
 // The files most recently opened or saved under a new name, newest first. Entries may be
 // empty anywhere, though the list is only ever filled from the front.
@@ -25,7 +24,7 @@ struct RecentFiles {
 // recentIndex moves up, whatever it holds. A new path pushes the last entry out.
 void MoveToFront(RecentFiles& recent, std::string_view path);
 
-// The text of menu item kRecentFirstCommand + k: the entry itself, empty for an empty entry.
+// The text of menu item IDM_RECENT0 + k: the entry itself, empty for an empty entry.
 const std::string& RecentMenuText(const RecentFiles& recent, int k);
 
 // The list position a command id stands for, or -1 when it is not a recent-file command.

@@ -10,24 +10,27 @@
 
 namespace rastrix {
 
-int PosixFileSystem::CreateExclusive(const std::string& path, const std::string& like) {
+int PosixFileWriteCalls::CreateExclusive(const std::string& path, const std::string& like) {
     struct stat st {};
     const bool keepMode = ::stat(like.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    // Renaming needs only the folder's permission; a file we may not write stays refused,
+    // as writing into it in place would be.
+    if (keepMode && ::access(like.c_str(), W_OK) != 0) return -1;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     // A replaced file keeps its permissions; the umask only shapes new files.
     if (fd >= 0 && keepMode) (void)::fchmod(fd, st.st_mode & 07777);
     return fd;
 }
 
-long PosixFileSystem::Write(int fd, const void* data, std::size_t size) { return long(::write(fd, data, size)); }
-int PosixFileSystem::Sync(int fd) { return ::fsync(fd); }
-int PosixFileSystem::Close(int fd) { return ::close(fd); }
-int PosixFileSystem::Rename(const std::string& from, const std::string& to) {
+long PosixFileWriteCalls::Write(int fd, const void* data, std::size_t size) { return long(::write(fd, data, size)); }
+int PosixFileWriteCalls::Sync(int fd) { return ::fsync(fd); }
+int PosixFileWriteCalls::Close(int fd) { return ::close(fd); }
+int PosixFileWriteCalls::Rename(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str());
 }
-int PosixFileSystem::Remove(const std::string& path) { return ::unlink(path.c_str()); }
+int PosixFileWriteCalls::Remove(const std::string& path) { return ::unlink(path.c_str()); }
 
-int PosixFileSystem::SyncFolder(const std::string& folder) {
+int PosixFileWriteCalls::SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return -1;
     const int r = ::fsync(fd);
@@ -35,8 +38,8 @@ int PosixFileSystem::SyncFolder(const std::string& folder) {
     return r;
 }
 
-FileSystem& DefaultFileSystem() {
-    static PosixFileSystem fs;
+FileWriteCalls& DefaultFileWriteCalls() {
+    static PosixFileWriteCalls fs;
     return fs;
 }
 
@@ -59,7 +62,7 @@ FileWriteResult Fail(FileWriteStep step, int error) { return {step, error != 0 ?
 }  // namespace
 
 FileWriteResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                                    FileSystem& fs) {
+                                    FileWriteCalls& fs) {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);

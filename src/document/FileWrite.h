@@ -17,11 +17,12 @@ struct FileWriteResult {
 
 // The few file-system calls a safe write needs, so tests can make any of them fail.
 // Each returns what its POSIX namesake returns and leaves errno set on failure.
-class FileSystem {
+class FileWriteCalls {
 public:
-    virtual ~FileSystem() = default;
+    virtual ~FileWriteCalls() = default;
     // Creates path exclusively for writing, with the permissions of `like` when that file
-    // exists, else the usual default; returns a descriptor or -1.
+    // exists, else the usual default; returns a descriptor or -1. Fails when `like` exists
+    // but may not be written.
     virtual int CreateExclusive(const std::string& path, const std::string& like) = 0;
     virtual long Write(int fd, const void* data, std::size_t size) = 0;
     virtual int Sync(int fd) = 0;
@@ -32,7 +33,7 @@ public:
     virtual int SyncFolder(const std::string& folder) = 0;
 };
 
-class PosixFileSystem : public FileSystem {
+class PosixFileWriteCalls : public FileWriteCalls {
 public:
     int CreateExclusive(const std::string& path, const std::string& like) override;
     long Write(int fd, const void* data, std::size_t size) override;
@@ -43,13 +44,13 @@ public:
     int SyncFolder(const std::string& folder) override;
 };
 
-FileSystem& DefaultFileSystem();
+FileWriteCalls& DefaultFileWriteCalls();
 
 // Writes bytes to path so that the old file is replaced only by a complete new one: the
 // bytes go to a temporary file in the same folder, which is flushed to disk and renamed
 // over the target. On any failure the target is as it was and the temporary file is gone.
 FileWriteResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                                    FileSystem& fs = DefaultFileSystem());
+                                    FileWriteCalls& fs = DefaultFileWriteCalls());
 
 // The name a bitmap is saved under: ".bmp" is appended unless the name is longer than four
 // characters and already ends in ".bmp" (in any case).

@@ -164,18 +164,18 @@ TEST(CommandChecks, ToolMovesTheCheckAndTheButtonOnlyWhileTheBarExists) {
     EXPECT_EQ(settings.currentTool, IDM_BUCKET);
 }
 
-TEST(CommandChecks, DrawingToolsToggleBetweenZeroAndEight) {
+TEST(CommandChecks, DrawingToolsStatesFollowTheSetting) {
     CommandStates states;
     SettingsRecord settings;
     settings.currentTool = IDM_PICK;
-    EXPECT_TRUE(ToggleDrawingTools(states, settings));
-    EXPECT_EQ(settings.showDrawingTools, 8);
+    settings.showDrawingTools = 8;
+    EXPECT_TRUE(SyncDrawingToolsStates(states, settings));
     EXPECT_TRUE(states.DrawingToolBarExists());
     EXPECT_EQ(Take(states).at(273), (Seen{'E', true, E | P}));
     EXPECT_EQ(states.Button(IDM_PICK)->bits, E | P);
 
-    EXPECT_FALSE(ToggleDrawingTools(states, settings));
-    EXPECT_EQ(settings.showDrawingTools, 0);
+    settings.showDrawingTools = 0;
+    EXPECT_FALSE(SyncDrawingToolsStates(states, settings));
     EXPECT_FALSE(states.DrawingToolBarExists());
     EXPECT_EQ(Take(states).at(273), (Seen{'E', false, E}));
 }

@@ -1,0 +1,84 @@
+#include "document/OpenFile.h"
+
+#include "app/CommandIds.h"
+#include "app/Editor.h"
+#include "app/EnableGroups.h"
+#include "app/RecentFiles.h"
+#include "app/ReportError.h"
+#include "document/BmpReader.h"
+#include "document/FileErrorLines.h"
+#include "document/FileRead.h"
+#include "document/ImageStack.h"
+#include "document/SavePrompt.h"
+#include "view/Cursors.h"
+#include "view/EditorView.h"
+#include "view/Layout.h"
+
+namespace rastrix {
+
+namespace {
+
+// Asks to save a modified image first; false when the user cancelled (or a wanted save failed).
+bool MayReplaceImage(Editor& ed) { return !ed.settings.modified || AskToSave(ed) != IDCANCEL; }
+
+}  // namespace
+
+bool LoadImageFile(Editor& ed, const std::string& path) {
+    FileReadResult file = ReadWholeFile(path);
+    if (!file.bytes) {
+        ReportError(ed, LoadErrorLine(file.error.step), file.error.errorCode);
+        return false;
+    }
+    ShowWaitCursor(ed.view);
+    BmpReadResult decoded = DecodeBmp(*file.bytes);
+    if (!decoded.image) {
+        ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(decoded.Message()));
+        InvalidateImageWindow(ed);  // the paint takes the wait cursor away
+        return false;
+    }
+
+    // Everything that can fail has been done; from here the file becomes the image.
+    ed.doc.currentPath = path;
+    ed.doc.fileSize = std::uint32_t(file.bytes->size());
+    UpdateTitle(ed, true);
+    MoveToFront(ed.recent, ed.doc.currentPath);
+    EnableImageCommands(ed.commands);
+    ClearImageStack(ed);
+    ed.settings.needsSaveAs = 0;
+    ed.doc.imageBitDepth = std::uint32_t(decoded.image->bitDepth);
+    SetBaseLevel(ed, std::move(decoded.image->bitmap));
+    LayoutImageWindow(ed);
+    InvalidateImageWindow(ed);
+    return true;
+}
+
+void OpenCommand(Editor& ed) {
+    if (!MayReplaceImage(ed)) return;
+    ed.recent.recentIndex = kRecentCount - 1;
+    FileDialogRequest request;
+    request.title = kOpenDialogTitle;
+    request.filters = {{"Bitmap Files", "*.bmp"}};
+    request.filterIndex = 1;
+    const auto chosen = ed.host.OpenFileDialog(request);
+    if (!chosen) return;
+    LoadImageFile(ed, chosen->path);
+}
+
+void OpenNamedCommand(Editor& ed) {
+    if (!MayReplaceImage(ed)) return;
+    ed.recent.recentIndex = kRecentCount - 1;
+    const std::string path = ed.doc.currentPath;
+    LoadImageFile(ed, path);
+}
+
+void OpenRecentCommand(Editor& ed, int id) {
+    const int k = RecentPositionOf(id);
+    if (k < 0) return;
+    if (id == IDM_RECENT0) SaveViewCenter(ed.view, ed.settings);
+    if (!MayReplaceImage(ed)) return;
+    const std::string path = BeginReopen(ed.recent, k);
+    if (path.empty()) return;  // an empty entry names no file
+    LoadImageFile(ed, path);
+}
+
+}  // namespace rastrix

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+namespace rastrix {
+
+struct Editor;
+
+// Reads a BMP file and makes it the image: level 0 of a fresh stack, the caption with its size,
+// the file at the top of the recent list. Uses ed.recent.recentIndex as its caller set it.
+// On any failure the user is told and the image, its undo levels, path, size, caption, recent
+// list and flags are left exactly as they were. Returns whether the file became the image.
+bool LoadImageFile(Editor& ed, const std::string& path);
+
+// File > Open: asks to save a modified image, then for a file, then loads it.
+void OpenCommand(Editor& ed);
+// The file named on the command line (already in currentPath).
+void OpenNamedCommand(Editor& ed);
+// A recent file, 368..383; 368 is also F5, which keeps the view centred on the same point.
+void OpenRecentCommand(Editor& ed, int id);
+
+inline constexpr const char* kOpenDialogTitle = "Open a file";
+
+}  // namespace rastrix

@@ -1,0 +1,117 @@
+#include "document/SaveFile.h"
+
+#include <vector>
+
+#include "app/Editor.h"
+#include "app/RecentFiles.h"
+#include "app/ReportError.h"
+#include "document/BmpWriter.h"
+#include "document/FileWrite.h"
+#include "document/ImageStack.h"
+#include "document/OpenFile.h"
+#include "document/SaveErrorLines.h"
+#include "document/SavePrompt.h"
+#include "view/Cursors.h"
+#include "view/EditorView.h"
+
+namespace rastrix {
+
+namespace {
+
+// Save As filter k (1-based) writes this depth; the preselected filter follows the image's depth.
+int DepthOfFilter(int filterIndex) {
+    switch (filterIndex) {
+        case 1: return 1;
+        case 2: return 4;
+        case 3: return 8;
+        default: return 24;
+    }
+}
+
+int FilterOfDepth(std::uint32_t depth) {
+    switch (depth) {
+        case 1: return 1;
+        case 4: return 2;
+        case 8: return 3;
+        default: return 4;
+    }
+}
+
+int PlainSaveDepth(std::uint32_t imageBitDepth) {
+    return (imageBitDepth == 1 || imageBitDepth == 4 || imageBitDepth == 8) ? int(imageBitDepth) : 24;
+}
+
+}  // namespace
+
+std::optional<std::string> SaveImageFile(Editor& ed, bool withDialog) {
+    std::string target = ed.doc.currentPath;
+    int depth = PlainSaveDepth(ed.doc.imageBitDepth);
+    if (withDialog) {
+        FileDialogRequest request;
+        request.title = kSaveAsTitle;
+        request.filters = {{"Monochrome Bitmap", "*.bmp"},
+                           {"4-bit Bitmap", "*.bmp"},
+                           {"8-bit Bitmap", "*.bmp"},
+                           {"24-bit Bitmap", "*.bmp"}};
+        request.filterIndex = FilterOfDepth(ed.doc.imageBitDepth);
+        request.initialName = ed.doc.currentPath.substr(ed.doc.fileTitle);
+        request.confirmOverwrite = true;
+        const auto chosen = ed.host.SaveFileDialog(request);
+        if (!chosen) return std::nullopt;
+        target = chosen->path;
+        depth = DepthOfFilter(chosen->filterIndex);
+    }
+    ShowWaitCursor(ed.view);
+    InvalidateImageWindow(ed);  // the next paint puts the cursor back
+
+    const ColourLossQuestion ask = [&ed](int capacity) {
+        return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
+                                  MsgIcon::Warning) == IDYES;
+    };
+    const EncodedBmp file = EncodeBmp(CurrentImage(ed), depth, ask);
+    if (file.status == EncodeStatus::Declined) return std::nullopt;
+    if (file.status != EncodeStatus::Ok) {
+        ReportProblem(ed, std::string(EncodeStatusMessage(file.status)));
+        return std::nullopt;
+    }
+
+    target = WithBmpExtension(target);
+    const FileWriteResult written = WriteFileAtomically(target, file.bytes);
+    if (!written.Ok()) {
+        ReportError(ed, SaveErrorLine(written.step), written.error);
+        return std::nullopt;
+    }
+    ed.doc.fileSize = std::uint32_t(file.bytes.size());
+    ClearModified(ed);
+    ed.settings.needsSaveAs = 0;
+    return target;
+}
+
+void SaveAsCommand(Editor& ed) {
+    const auto written = SaveImageFile(ed, true);
+    if (!written) return;
+    ed.recent.recentIndex = kRecentCount - 1;
+    LoadImageFile(ed, *written);
+}
+
+void SaveCommand(Editor& ed) {
+    if (ed.settings.needsSaveAs) {
+        SaveAsCommand(ed);
+        return;
+    }
+    SaveImageFile(ed, false);
+    UpdateTitle(ed, true);
+}
+
+int AskToSave(Editor& ed) {
+    const std::string text =
+        ed.doc.currentPath.substr(ed.doc.fileTitle) + " has been modified.\nWould you like to save it?";
+    const int answer =
+        ed.host.MessageBox(text, std::string("Warning"), MsgButtons::YesNoCancel, MsgIcon::Warning);
+    if (answer != IDYES) return answer;
+    // A wanted save that did not happen must not let the caller throw the image away.
+    if (!SaveImageFile(ed, ed.settings.needsSaveAs != 0)) return IDCANCEL;
+    return IDYES;
+}
+
+}  // namespace rastrix

@@ -1,0 +1,229 @@
+// Opening and saving through the Editor: what the user sees and what is left behind.
+#include <gtest/gtest.h>
+
+#include "app/CommandDispatch.h"
+#include "app/CommandIds.h"
+#include "document/BmpWriter.h"
+#include "document/ImageStack.h"
+#include "document/OpenFile.h"
+#include "document/SaveFile.h"
+#include "document/SavePrompt.h"
+#include "store/StoreTestSupport.h"
+#include "support/EditorFixture.h"
+
+namespace rastrix {
+namespace {
+
+using testing::Bytes;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// A small asymmetric picture: a flipped row or swapped channels cannot pass.
+Bitmap Picture(int w, int h) {
+    Bitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) b.SetPixel(x, y, RGB(std::uint8_t(x * 40), std::uint8_t(y * 60), 200));
+    return b;
+}
+
+Bytes FileOf(const Bitmap& b, int depth) {
+    return EncodeBmp(b, depth, [](int) { return true; }).bytes;
+}
+
+// Everything a failed open must leave alone.
+struct DocumentSnapshot {
+    std::string path, caption;
+    std::uint32_t fileSize, depth;
+    int width, height, undoDepth, modified, needsSaveAs;
+    std::array<std::string, 16> recent;
+    Bitmap image;
+    friend bool operator==(const DocumentSnapshot&, const DocumentSnapshot&) = default;
+};
+
+class OpenSaveTest : public test::EditorTest {
+protected:
+    std::string PathOf(const std::string& name) const { return (dir.Path() / name).string(); }
+    std::string Put(const std::string& name, const Bytes& bytes) {
+        WriteBytes(dir.Path() / name, bytes);
+        return PathOf(name);
+    }
+    DocumentSnapshot Snapshot() {
+        return {ed.doc.currentPath, ed.doc.caption, ed.doc.fileSize, ed.doc.imageBitDepth,
+                ed.doc.imageWidth, ed.doc.imageHeight, ed.settings.undoDepth, ed.settings.modified,
+                ed.settings.needsSaveAs, ed.recent.entries, CurrentImage(ed)};
+    }
+    void OpenViaDialog(const std::string& path) {
+        host.openAnswers.push_back(FileDialogResult{path, 1});
+        Dispatch(ed, IDM_OPEN);
+    }
+    // Opens a modified image: one file loaded and one edit made.
+    void OpenAndEdit() {
+        OpenViaDialog(Put("first.bmp", FileOf(Picture(5, 3), 24)));
+        ASSERT_TRUE(PushCopy(ed));
+        CurrentImage(ed).SetPixel(0, 0, RGB(1, 2, 3));
+    }
+
+    TempFolder dir;
+};
+
+TEST_F(OpenSaveTest, OpenShowsTheFileAndEnablesTheImageCommands) {
+    const std::string path = Put("pic.bmp", FileOf(Picture(5, 3), 24));
+    OpenViaDialog(path);
+    ASSERT_EQ(host.openRequests.size(), 1u);
+    EXPECT_EQ(host.openRequests[0].title, "Open a file");
+    ASSERT_EQ(host.openRequests[0].filters.size(), 1u);
+    EXPECT_EQ(host.openRequests[0].filters[0].name, "Bitmap Files");
+    EXPECT_EQ(host.openRequests[0].filters[0].pattern, "*.bmp");
+    EXPECT_EQ(CurrentImage(ed), Picture(5, 3));
+    EXPECT_EQ(ed.doc.imageBitDepth, 24u);
+    EXPECT_EQ(ed.doc.fileSize, 54u + 16u * 3u);
+    EXPECT_EQ(ed.doc.caption, "Rastrix - " + path + "  102 bytes");
+    EXPECT_EQ(ed.recent.entries[0], path);
+    EXPECT_TRUE(MenuEnabled(IDM_SAVEAS));
+    EXPECT_TRUE(MenuEnabled(IDM_COPY));
+    EXPECT_TRUE(MenuEnabled(IDM_ROT90CW));
+    EXPECT_FALSE(MenuEnabled(IDM_SAVE));
+    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+    EXPECT_TRUE(ed.view.imageWindowExists);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(OpenSaveTest, EveryFailedOpenLeavesTheDocumentAsItWas) {
+    OpenViaDialog(Put("good.bmp", FileOf(Picture(4, 4), 8)));
+    ASSERT_TRUE(PushCopy(ed));
+    ed.settings.modified = 0;  // no save prompt in the way
+    const DocumentSnapshot before = Snapshot();
+
+    struct Case {
+        std::string path;
+        std::string caption;  // of the message the user sees
+    };
+    Bytes truncated = FileOf(Picture(4, 4), 24);
+    truncated.resize(60);
+    const std::vector<Case> cases = {
+        {PathOf("missing.bmp"), "Line 2293, Error Code 2"},
+        {dir.Path().string(), "Line 2293, Error Code 21"},  // a folder is no file to open
+        {Put("text.bmp", Bytes{'h', 'e', 'l', 'l', 'o'}), "Rastrix"},
+        {Put("short.bmp", truncated), "Rastrix"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        host.messages.clear();
+        OpenViaDialog(c.path);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].caption, c.caption);
+        if (c.caption == "Rastrix") {
+            EXPECT_NE(host.messages[0].text.find(c.path), std::string::npos);
+        }
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+TEST_F(OpenSaveTest, CancelledDialogChangesNothingEvenAfterNoToTheSavePrompt) {
+    OpenAndEdit();
+    const DocumentSnapshot before = Snapshot();
+    host.messageAnswers = {IDNO};
+    Dispatch(ed, IDM_OPEN);  // dialog answers cancel
+    EXPECT_EQ(host.openRequests.size(), 2u);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(OpenSaveTest, CancelToTheSavePromptKeepsTheImageAndShowsNoDialog) {
+    OpenAndEdit();
+    const DocumentSnapshot before = Snapshot();
+    host.messageAnswers = {IDCANCEL};
+    Dispatch(ed, IDM_OPEN);
+    ASSERT_NE(host.LastMessage(), nullptr);
+    EXPECT_EQ(host.LastMessage()->text, "first.bmp has been modified.\nWould you like to save it?");
+    EXPECT_EQ(host.LastMessage()->caption, "Warning");
+    EXPECT_EQ(host.LastMessage()->buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(host.openRequests.size(), 1u);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(OpenSaveTest, ReopeningAListedFileMovesItToTheTopAndF5KeepsTheViewCentre) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 7; ++i) paths.push_back(Put("f" + std::to_string(i) + ".bmp", FileOf(Picture(3, 2), 4)));
+    for (int i = 6; i >= 0; --i) OpenViaDialog(paths[i]);  // f0 ends on top
+    ASSERT_EQ(ed.recent.entries[5], paths[5]);
+    OpenViaDialog(paths[5]);
+    EXPECT_EQ(ed.recent.entries[0], paths[5]);
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(ed.recent.entries[i], paths[i - 1]);
+    EXPECT_EQ(ed.recent.entries[6], paths[6]);
+
+    Dispatch(ed, IDM_RECENT0 + 3);
+    EXPECT_EQ(ed.doc.currentPath, paths[2]);
+    EXPECT_EQ(ed.recent.entries[0], paths[2]);
+}
+
+TEST_F(OpenSaveTest, SaveWritesAtTheImageDepthAndClearsModified) {
+    OpenAndEdit();
+    const std::string path = ed.doc.currentPath;
+    Dispatch(ed, IDM_SAVE);
+    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_FALSE(MenuEnabled(IDM_SAVE));
+    EXPECT_EQ(ed.settings.undoDepth, 1);  // a plain save keeps the undo levels
+    const Bytes written = ReadBytes(path);
+    EXPECT_EQ(written, FileOf(CurrentImage(ed), 24));
+    EXPECT_EQ(ed.doc.caption, "Rastrix - " + path + "  102 bytes");
+}
+
+TEST_F(OpenSaveTest, SaveAsAtALowerDepthReloadsTheWrittenFileAndEmptiesUndo) {
+    OpenAndEdit();
+    host.saveAnswers.push_back(FileDialogResult{PathOf("mono"), 1});
+    host.messageAnswers = {IDYES};  // more than two colours: go on
+    Dispatch(ed, IDM_SAVEAS);
+    ASSERT_EQ(host.saveRequests.size(), 1u);
+    EXPECT_EQ(host.saveRequests[0].filterIndex, 4);  // a 24-bit image preselects 24 bits
+    EXPECT_EQ(host.saveRequests[0].initialName, "first.bmp");
+    EXPECT_TRUE(host.saveRequests[0].confirmOverwrite);
+    EXPECT_EQ(ed.doc.currentPath, PathOf("mono.bmp"));
+    EXPECT_EQ(ed.doc.imageBitDepth, 1u);
+    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+    EXPECT_EQ(ed.recent.entries[0], PathOf("mono.bmp"));
+}
+
+TEST_F(OpenSaveTest, AFailedSaveIsReportedAndLeavesTheDocumentModified) {
+    OpenAndEdit();
+    const DocumentSnapshot before = Snapshot();
+    std::filesystem::create_directory(dir.Path() / "taken.bmp");  // a folder stands where the file would go
+    host.saveAnswers.push_back(FileDialogResult{PathOf("taken.bmp"), 4});
+    Dispatch(ed, IDM_SAVEAS);
+    ASSERT_NE(host.LastMessage(), nullptr);
+    EXPECT_EQ(host.LastMessage()->caption.value_or("").rfind("Line 1078, Error Code ", 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "taken.bmp"));
+    EXPECT_EQ(Snapshot(), before);  // still modified, same name and size
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        EXPECT_TRUE(entry.path().filename() == "first.bmp" || entry.path().filename() == "taken.bmp")
+            << "left behind: " << entry.path();
+}
+
+TEST_F(OpenSaveTest, YesToThePromptWhoseSaveFailsActsAsCancel) {
+    OpenAndEdit();
+    ed.settings.needsSaveAs = 1;  // Yes asks for a name; the user cancels that dialog
+    host.messageAnswers = {IDYES};
+    EXPECT_EQ(AskToSave(ed), IDCANCEL);
+    EXPECT_EQ(ed.settings.modified, 1);
+
+    const DocumentSnapshot before = Snapshot();
+    host.messageAnswers = {IDYES};
+    Dispatch(ed, IDM_OPEN);
+    EXPECT_EQ(host.openRequests.size(), 1u);  // the open stopped before its dialog
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(OpenSaveTest, NoToThePromptDiscardsAndYesSavesFirst) {
+    OpenAndEdit();
+    host.messageAnswers = {IDNO};
+    EXPECT_EQ(AskToSave(ed), IDNO);
+    EXPECT_EQ(ed.settings.modified, 1);
+    host.messageAnswers = {IDYES};
+    EXPECT_EQ(AskToSave(ed), IDYES);
+    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ReadBytes(ed.doc.currentPath), FileOf(CurrentImage(ed), 24));
+}
+
+}  // namespace
+}  // namespace rastrix
