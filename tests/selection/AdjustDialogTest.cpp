@@ -1,5 +1,7 @@
 #include "SelectionFixture.h"
 
+#include "app/SettingsCodec.h"
+
 namespace rastrix::test {
 namespace {
 
@@ -180,6 +182,17 @@ TEST_F(AdjustTest, EscapeClosesAndTheNextOpenIsWhereTheDialogWasLeft) {
     AdjustDialogMoved(ed, 70000, -70000);
     EXPECT_EQ(ed.settings.adjustOffsetX, 70000 - 65536);
     EXPECT_EQ(ed.settings.adjustOffsetY, -70000 + 65536);
+}
+
+TEST_F(AdjustTest, PlaceOutlivesTheRunThroughTheStoredSettings) {
+    AdjustDialogMoved(ed, 120, -15);
+    const SettingsBytes stored = EncodeSettings(ed.settings);
+
+    FakeHost nextHost;
+    Editor next(nextHost);
+    DecodeSettings(stored, next.settings);
+    Dispatch(next, IDM_ADJUST);
+    EXPECT_EQ(nextHost.modelessOffset, (Point{120, -15}));
 }
 
 TEST_F(AdjustTest, OpeningWhenOpenDoesNothing) {
