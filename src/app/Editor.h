@@ -10,6 +10,7 @@
 #include "app/RecentFiles.h"
 #include "app/SettingsRecord.h"
 #include "document/DocumentState.h"
+#include "draw/DrawState.h"
 #include "raster/Bitmap.h"
 #include "selection/Selection.h"
 #include "view/ViewState.h"
@@ -34,6 +35,7 @@ struct Editor {
     ViewState view;
     RecentFiles recent;
     StatusTexts status;
+    DrawState draw;  // pen, press colour and status swatches
     Selection selection;
     // The Adjust Selection dialog's model, made when the dialog first opens and kept (open or
     // closed) from then on, so the front end may read it after the dialog closes itself.
