@@ -129,6 +129,7 @@ std::vector<std::pair<std::string, Bytes>> SettingsSeeds() {
                                                  longField)},
         {"settings_50_bytes", SettingsSeed(50, 64, kNoFault, Bytes(settings.begin(), settings.end() - 1), colors, list)},
         {"absent_values", SettingsSeed(255, 255, kNoFault | kRecentAbsent, {}, {}, {})},
+        {"recent_too_long", SettingsSeed(51, 64, kNoFault, settings, colors, Bytes(kRecentValueMaxSize + 1, 'z'))},
     };
     // A write or read failing at each kind of store call.
     for (int kind = 0; kind < 9; ++kind)
