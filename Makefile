@@ -14,7 +14,9 @@ build-dev: deps
 	cmake --preset dev >/dev/null
 	cmake --build --preset dev
 
-run: build-release
+run: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target rastrix
 	build/release/src/gui/rastrix $(FILE)
 
 test: build-dev

@@ -1,14 +1,18 @@
 #pragma once
 #include <array>
+#include <memory>
 #include <string>
 
 #include "app/CommandStates.h"
+#include "app/DialogModel.h"
 #include "app/FrameState.h"
 #include "app/Host.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsRecord.h"
 #include "document/DocumentState.h"
+#include "draw/DrawState.h"
 #include "raster/Bitmap.h"
+#include "selection/Selection.h"
 #include "view/ViewState.h"
 
 namespace rastrix {
@@ -31,6 +35,11 @@ struct Editor {
     ViewState view;
     RecentFiles recent;
     StatusTexts status;
+    DrawState draw;  // pen, press colour and status swatches
+    Selection selection;
+    // The Adjust Selection dialog's model, made when the dialog first opens and kept (open or
+    // closed) from then on, so the front end may read it after the dialog closes itself.
+    std::unique_ptr<DialogModel> adjustDialog;
     // Exit was chosen: the front end closes the frame, which asks RequestClose.
     bool closeRequested = false;
     // The image window's client area as last painted; the front end copies it to the screen.

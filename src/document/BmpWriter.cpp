@@ -1,9 +1,13 @@
 #include "document/BmpWriter.h"
 
-#include <bit>
 #include <cstring>
 #include <new>
 #include <stdexcept>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define RASTRIX_X86 1
+#endif
 
 namespace rastrix {
 
@@ -29,19 +33,32 @@ std::string_view EncodeStatusMessage(EncodeStatus status) {
 
 namespace {
 
-// Blue, green, red per pixel. A pixel word's low three bytes are already in that order in
-// memory, so four pixels become three little-endian words.
+#ifdef RASTRIX_X86
+bool HasSsse3() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+
+// Four pixels per shuffle; each 16-byte store carries 12 good bytes and runs 4 bytes ahead,
+// so it stops where that would pass the end of the row's pixel bytes.
+__attribute__((target("ssse3"))) int EncodeRow24Ssse3(const Pixel* src, int width, std::uint8_t* dst) {
+    const __m128i dropTop = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    int x = 0;
+    for (; x + 6 <= width; x += 4, dst += 12) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_shuffle_epi8(p, dropTop));
+    }
+    return x;
+}
+#endif
+
+// Blue, green, red per pixel: a pixel word's low three bytes in memory order.
 void EncodeRow24(const Pixel* src, int width, std::uint8_t* dst) {
     int x = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; x + 4 <= width; x += 4, dst += 12) {
-            const std::uint32_t p0 = src[x] & 0x00FFFFFFu, p1 = src[x + 1] & 0x00FFFFFFu;
-            const std::uint32_t p2 = src[x + 2] & 0x00FFFFFFu, p3 = src[x + 3] & 0x00FFFFFFu;
-            const std::uint32_t w[3] = {p0 | (p1 << 24), (p1 >> 8) | (p2 << 16), (p2 >> 16) | (p3 << 8)};
-            std::memcpy(dst, w, 12);
-        }
-    }
-    for (; x < width; ++x, dst += 3) {
+#ifdef RASTRIX_X86
+    if (HasSsse3()) x = EncodeRow24Ssse3(src, width, dst);
+#endif
+    for (dst += 3 * std::size_t(x); x < width; ++x, dst += 3) {
         const Pixel p = src[x];
         dst[0] = std::uint8_t(p);
         dst[1] = std::uint8_t(p >> 8);
@@ -49,50 +66,29 @@ void EncodeRow24(const Pixel* src, int width, std::uint8_t* dst) {
     }
 }
 
-// Each packer writes the row's index bytes (a partly filled last byte has its low bits
-// zero) and returns the count written, or -1 when the user declined.
-long EncodeRow8(const Pixel* src, int width, std::uint8_t* dst, Palette& pal, const ColourLossQuestion& ask) {
-    for (int x = 0; x < width; ++x) {
-        const int i = pal.IndexOfPixel(src[x], ask);
-        if (i < 0) return -1;
-        dst[x] = std::uint8_t(i);
-    }
-    return width;
-}
-
-long EncodeRow4(const Pixel* src, int width, std::uint8_t* dst, Palette& pal, const ColourLossQuestion& ask) {
-    long n = 0;
+// Packs a row of indexes: two per byte with the left one high, or eight per byte with the
+// leftmost in bit 7; a partly filled last byte has its low bits zero. Returns the bytes used.
+std::size_t PackRow4(const std::uint8_t* idx, int width, std::uint8_t* dst) {
+    std::size_t n = 0;
     int x = 0;
-    for (; x + 2 <= width; x += 2) {
-        const int a = pal.IndexOfPixel(src[x], ask);
-        if (a < 0) return -1;
-        const int b = pal.IndexOfPixel(src[x + 1], ask);
-        if (b < 0) return -1;
-        dst[n++] = std::uint8_t((a << 4) | b);
-    }
-    if (x < width) {
-        const int a = pal.IndexOfPixel(src[x], ask);
-        if (a < 0) return -1;
-        dst[n++] = std::uint8_t(a << 4);
-    }
+    for (; x + 2 <= width; x += 2) dst[n++] = std::uint8_t((idx[x] << 4) | (idx[x + 1] & 15));
+    if (x < width) dst[n++] = std::uint8_t(idx[x] << 4);
     return n;
 }
 
-long EncodeRow1(const Pixel* src, int width, std::uint8_t* dst, Palette& pal, const ColourLossQuestion& ask) {
-    long n = 0;
-    unsigned acc = 0;
-    int bits = 0;
-    for (int x = 0; x < width; ++x) {
-        const int i = pal.IndexOfPixel(src[x], ask);
-        if (i < 0) return -1;
-        acc = (acc << 1) | unsigned(i & 1);  // leftmost pixel ends up in bit 7
-        if (++bits == 8) {
-            dst[n++] = std::uint8_t(acc);
-            acc = 0;
-            bits = 0;
-        }
+std::size_t PackRow1(const std::uint8_t* idx, int width, std::uint8_t* dst) {
+    std::size_t n = 0;
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        unsigned byte = 0;
+        for (int b = 0; b < 8; ++b) byte = (byte << 1) | (idx[x + b] & 1u);
+        dst[n++] = std::uint8_t(byte);
     }
-    if (bits > 0) dst[n++] = std::uint8_t(acc << (8 - bits));
+    if (x < width) {
+        unsigned byte = 0;
+        for (int b = 0; b < 8; ++b) byte = (byte << 1) | (x + b < width ? idx[x + b] & 1u : 0u);
+        dst[n++] = std::uint8_t(byte);
+    }
     return n;
 }
 
@@ -102,19 +98,35 @@ EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const Colour
     const int h = image.Height();
     std::uint8_t* rows = file + l.pixelOffset;
     if (l.saveDepth == 24) {
-        for (int y = h - 1; y >= 0; --y, rows += l.stride) {
-            EncodeRow24(image.Row(y), w, rows);
-            std::memset(rows + 3 * std::size_t(w), 0, l.stride - 3 * std::size_t(w));
+        // Nothing depends on the order here, so the image is read top row first, the way
+        // memory runs, and each row lands in its bottom-up place.
+        for (int y = 0; y < h; ++y) {
+            std::uint8_t* row = rows + std::size_t(h - 1 - y) * l.stride;
+            EncodeRow24(image.Row(y), w, row);
+            std::memset(row + 3 * std::size_t(w), 0, l.stride - 3 * std::size_t(w));
         }
         return EncodeStatus::Ok;
     }
     Palette pal(l.paletteCapacity);
+    if (!pal.IsUsable()) return EncodeStatus::OutOfMemory;
     if (IsStripShaped(w, h)) pal.PresortStripPalette(image);
-    const auto encodeRow = l.saveDepth == 8 ? EncodeRow8 : l.saveDepth == 4 ? EncodeRow4 : EncodeRow1;
+    // At 1 and 4 bits a row's indexes are gathered first, then packed.
+    std::vector<std::uint8_t> scratch;
+    if (l.saveDepth != 8) {
+        try {
+            scratch.resize(std::size_t(w));
+        } catch (const std::bad_alloc&) {
+            return EncodeStatus::OutOfMemory;
+        }
+    }
     for (int y = h - 1; y >= 0; --y, rows += l.stride) {
-        const long n = encodeRow(image.Row(y), w, rows, pal, ask);
-        if (n < 0) return EncodeStatus::Declined;
-        std::memset(rows + n, 0, l.stride - std::size_t(n));
+        std::uint8_t* idx = l.saveDepth == 8 ? rows : scratch.data();
+        if (!pal.IndexRow(image.Row(y), w, idx, ask, y > 0 ? image.Row(y - 1) : nullptr))
+            return EncodeStatus::Declined;
+        const std::size_t n = l.saveDepth == 8 ? std::size_t(w)
+                              : l.saveDepth == 4 ? PackRow4(idx, w, rows)
+                                                 : PackRow1(idx, w, rows);
+        std::memset(rows + n, 0, l.stride - n);
     }
     // The table is final only after the last row; entries no colour took stay white.
     std::uint8_t* table = file + kBmpHeaderBytes;

@@ -13,6 +13,9 @@ namespace rastrix {
 int PosixFileWriteCalls::CreateExclusive(const std::string& path, const std::string& like) {
     struct stat st {};
     const bool keepMode = ::stat(like.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    // Renaming needs only the folder's permission; a file we may not write stays refused,
+    // as writing into it in place would be.
+    if (keepMode && ::access(like.c_str(), W_OK) != 0) return -1;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     // A replaced file keeps its permissions; the umask only shapes new files.
     if (fd >= 0 && keepMode) (void)::fchmod(fd, st.st_mode & 07777);

@@ -21,7 +21,8 @@ class FileWriteCalls {
 public:
     virtual ~FileWriteCalls() = default;
     // Creates path exclusively for writing, with the permissions of `like` when that file
-    // exists, else the usual default; returns a descriptor or -1.
+    // exists, else the usual default; returns a descriptor or -1. Fails when `like` exists
+    // but may not be written.
     virtual int CreateExclusive(const std::string& path, const std::string& like) = 0;
     virtual long Write(int fd, const void* data, std::size_t size) = 0;
     virtual int Sync(int fd) = 0;

@@ -43,36 +43,21 @@ enum class ColorLossAnswer { NotAsked, Yes, No };
 inline constexpr int kPaletteDeclined = -1;
 inline constexpr std::uint32_t kUntakenEntry = 0x00FFFFFFu;  // white
 
-// Colour to first table index, open addressing on the 24-bit colour. Sized for 256
-// colours at a quarter load so a lookup is nearly always one probe.
-class PaletteIndexMap {
-public:
-    PaletteIndexMap() { keys_.fill(kEmpty); }
-    int Find(std::uint32_t quad) const {
-        for (std::uint32_t s = Slot(quad);; s = (s + 1) & kMask) {
-            if (keys_[s] == quad) return values_[s];
-            if (keys_[s] == kEmpty) return -1;
-        }
-    }
-    // Keeps the first index given for a colour.
-    void InsertIfAbsent(std::uint32_t quad, int index);
-    void Clear() { keys_.fill(kEmpty); }
-
-private:
-    static constexpr std::uint32_t kBits = 10;
-    static constexpr std::uint32_t kMask = (1u << kBits) - 1;
-    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;  // never a 24-bit colour
-    static std::uint32_t Slot(std::uint32_t q) { return (q * 0x9E3779B1u) >> (32 - kBits); }
-    std::array<std::uint32_t, 1u << kBits> keys_;
-    std::array<std::uint8_t, 1u << kBits> values_{};
-};
-
 // The colour table of one save at 1, 4 or 8 bits: colours take indexes in the order the
 // scan meets them, untaken entries stay white, and once the table is full every further
 // colour maps to its nearest entry (after the user agreed once).
+//
+// Colour to index goes through one table addressed by the 24-bit colour itself, so a pixel
+// costs one load whatever the image: it holds index + 1 for every colour met so far (the
+// first index for a colour, the nearest entry for colours beyond a full table) and 0 for
+// colours not met yet. Its 32 MB are reserved untouched; only the pages of the colours
+// met are ever used.
 class Palette {
 public:
     explicit Palette(int paletteCapacity);
+
+    // False when the colour lookup could not be had; the palette is then unusable.
+    bool IsUsable() const { return lookup_ != nullptr; }
 
     int Capacity() const { return paletteCapacity_; }
     int Count() const { return paletteCount_; }
@@ -87,43 +72,30 @@ public:
     void PresortStripPalette(const Bitmap& image);
 
     // Index of a colour, or kPaletteDeclined when the table is full and the user declined.
-    int PaletteIndexOf(Color c, const ColourLossQuestion& ask) {
-        return IndexOfPixel(ColorToPixel(c), ask);
-    }
+    int PaletteIndexOf(Color c, const ColourLossQuestion& ask);
 
-    // The same for a bitmap pixel word (0x00RRGGBB, top byte ignored); the writer's hot path.
-    int IndexOfPixel(Pixel p, const ColourLossQuestion& ask) {
-        std::uint32_t q = p & 0x00FFFFFFu;
-        if (stripMode_) q = SubstituteStripQuad(q);
-        if (nearestCache_) {
-            const std::uint16_t v = nearestCache_[q];
-            if (v != 0) return v - 1;
-        } else {
-            const int i = map_.Find(q);
-            if (i >= 0) return i;
-        }
-        return IndexOfNewColor(q, ask);
-    }
+    // Indexes of a row of bitmap pixels (top byte ignored), from the left. False when the
+    // user declined; the row is then partly written. Rows are met bottom-up, against the
+    // way memory runs, so the row to come next (if any) is fetched ahead meanwhile.
+    bool IndexRow(const Pixel* src, int width, std::uint8_t* indexes, const ColourLossQuestion& ask,
+                  const Pixel* nextRow = nullptr);
 
 private:
-    struct FreeDeleter {
+    struct LookupDeleter {
         void operator()(std::uint16_t* p) const;
     };
 
+    int IndexOfQuad(std::uint32_t q, const ColourLossQuestion& ask);
     int IndexOfNewColor(std::uint32_t q, const ColourLossQuestion& ask);
-    void StartNearestMapping();
+    bool IndexRowScalar(const Pixel* src, int width, std::uint8_t* indexes, const ColourLossQuestion& ask);
 
     int paletteCapacity_;
     int paletteCount_ = 0;
     bool stripMode_ = false;
     ColorLossAnswer colorLossAnswer_ = ColorLossAnswer::NotAsked;
     std::array<std::uint32_t, 256> entries_;
-    PaletteIndexMap map_;
     NearestColor nearest_;
-    // Once the table is full: index + 1 for every 24-bit colour seen so far (0 = not yet),
-    // so the nearest entry is worked out once per distinct colour. Pages are only touched
-    // for the colours met. Null when it could not be had; then each miss is recomputed.
-    std::unique_ptr<std::uint16_t[], FreeDeleter> nearestCache_;
+    std::unique_ptr<std::uint16_t[], LookupDeleter> lookup_;
 };
 
 }  // namespace rastrix

@@ -75,18 +75,6 @@ TEST(Palette, NearestTieKeepsEarlierAndTooFarGivesEntryZero) {
     EXPECT_EQ(NearestColor(farThenNear.data(), 2).Find(Quad(0, 0, 0)), 1);
 }
 
-TEST(Palette, ColoursTakeIndexesInOrderAndUntakenStayWhite) {
-    Palette p(16);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(1, 2, 3), nullptr), 0);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(9, 9, 9), nullptr), 1);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(1, 2, 3), nullptr), 0);
-    EXPECT_EQ(p.Count(), 2);
-    EXPECT_EQ(p.Entries()[0], ColorRefToQuad(RGB(1, 2, 3)));
-    EXPECT_EQ(p.Entries()[0], 0x00010203u);
-    for (int j = 2; j < 16; ++j) EXPECT_EQ(p.Entries()[j], 0x00FFFFFFu);
-    EXPECT_EQ(p.Answer(), ColorLossAnswer::NotAsked);
-}
-
 TEST(Palette, TableColoursKeepTheirIndexAfterTheTableIsFull) {
     Palette p(2);
     int asked = 0;
@@ -98,18 +86,6 @@ TEST(Palette, TableColoursKeepTheirIndexAfterTheTableIsFull) {
     EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 11), yes), 1);  // its own entry, not the first within 3
     EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 12), yes), 1);
     EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 12), yes), 1);
-    EXPECT_EQ(asked, 1);
-}
-
-TEST(Palette, DeclinedStaysDeclinedWithoutAskingAgain) {
-    Palette p(2);
-    int asked = 0;
-    const ColourLossQuestion no = [&](int) { return ++asked, false; };
-    p.PaletteIndexOf(RGB(1, 1, 1), no);
-    p.PaletteIndexOf(RGB(2, 2, 2), no);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(3, 3, 3), no), kPaletteDeclined);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(4, 4, 4), no), kPaletteDeclined);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(1, 1, 1), no), 0);  // colours in the table still answer
     EXPECT_EQ(asked, 1);
 }
 
@@ -151,14 +127,47 @@ TEST(Palette, StripScanStopsAtCapacityAndLaterColoursAreNew) {
     EXPECT_EQ(asked, 1);
 }
 
-TEST(Palette, StripShapeNeedsTwelveToThirtyTwoRowsAndMoreThanFourTimesTheWidth) {
-    EXPECT_TRUE(IsStripShaped(160, 16));
-    EXPECT_FALSE(IsStripShaped(64, 16));
-    EXPECT_TRUE(IsStripShaped(80, 16));
-    EXPECT_FALSE(IsStripShaped(500, 11));
-    EXPECT_FALSE(IsStripShaped(500, 33));
-    EXPECT_TRUE(IsStripShaped(160, 32));
+// Whole rows through the fast row path against one colour at a time, on rows of long runs,
+// scattered colours, and more colours than the table holds.
+struct RowCase {
+    int capacity;
+    int colours;
+    int runLength;
+};
+
+class IndexRowAgainstSingleLookups : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(IndexRowAgainstSingleLookups, SameIndexesAndTable) {
+    const RowCase c = GetParam();
+    std::mt19937 rng(99u + unsigned(c.capacity * 7 + c.colours + c.runLength));
+    std::vector<Pixel> pool(std::size_t(c.colours));
+    for (Pixel& p : pool) p = (rng() & 0x00FFFFFFu) | (rng() & 0xFF000000u);  // stray top bytes are ignored
+    Palette fast(c.capacity), slow(c.capacity);
+    ASSERT_TRUE(fast.IsUsable());
+    int askedFast = 0, askedSlow = 0;
+    const ColourLossQuestion yesFast = [&](int) { return ++askedFast, true; };
+    const ColourLossQuestion yesSlow = [&](int) { return ++askedSlow, true; };
+    for (int row = 0; row < 40; ++row) {
+        std::vector<Pixel> px(std::size_t(97 + row));
+        for (std::size_t x = 0; x < px.size();) {
+            const Pixel p = pool[rng() % pool.size()];
+            for (int k = 0; k < c.runLength && x < px.size(); ++k) px[x++] = p;
+        }
+        std::vector<std::uint8_t> got(px.size());
+        ASSERT_TRUE(fast.IndexRow(px.data(), int(px.size()), got.data(), yesFast));
+        for (std::size_t x = 0; x < px.size(); ++x)
+            ASSERT_EQ(got[x], slow.PaletteIndexOf(PixelToColor(px[x] & 0x00FFFFFFu), yesSlow)) << row << ":" << x;
+    }
+    EXPECT_EQ(fast.Count(), slow.Count());
+    for (int j = 0; j < c.capacity; ++j) EXPECT_EQ(fast.Entries()[j], slow.Entries()[j]);
+    EXPECT_EQ(askedFast, askedSlow);
+    EXPECT_EQ(askedFast, c.colours > c.capacity ? 1 : 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Palette, IndexRowAgainstSingleLookups,
+                         ::testing::Values(RowCase{2, 2, 1}, RowCase{2, 2, 2}, RowCase{2, 2, 13}, RowCase{16, 16, 9},
+                                           RowCase{16, 40, 1}, RowCase{256, 200, 1}, RowCase{256, 256, 20},
+                                           RowCase{256, 5000, 1}, RowCase{256, 5000, 11}));
 
 }  // namespace
 }  // namespace rastrix

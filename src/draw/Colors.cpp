@@ -1,0 +1,62 @@
+#include "draw/Colors.h"
+
+#include <cstdio>
+
+#include "app/CommandIds.h"
+#include "app/Editor.h"
+
+namespace rastrix {
+
+namespace {
+constexpr Color kColorBits = 0x00FFFFFFu;
+}  // namespace
+
+Brush ForeBrush(const Editor& ed) { return Brush::Solid(ed.settings.foreColor); }
+Brush BackBrush(const Editor& ed) { return Brush::Solid(ed.settings.backColor); }
+
+void SetForeColor(Editor& ed, Color c) {
+    ed.settings.foreColor = c & kColorBits;
+    DrawForeSwatch(ed);
+}
+
+void SetBackColor(Editor& ed, Color c) {
+    ed.settings.backColor = c & kColorBits;
+    DrawBackSwatch(ed);
+}
+
+std::string ColorStatusText(Color c) {
+    char text[32];
+    std::snprintf(text, sizeof text, "RGB=%u,%u,%u", unsigned(GetRValue(c)), unsigned(GetGValue(c)),
+                  unsigned(GetBValue(c)));
+    return text;
+}
+
+void ShowColor(Editor& ed, Color c) { ed.status[1] = ColorStatusText(c); }
+
+void DrawForeSwatch(Editor& ed) {
+    ed.draw.foreSwatch = ForeBrush(ed).color;
+    ++ed.draw.swatchRevision;
+}
+
+void DrawBackSwatch(Editor& ed) {
+    ed.draw.backSwatch = BackBrush(ed).color;
+    ++ed.draw.swatchRevision;
+}
+
+Rect SwatchRect(const Editor& ed, int part) {
+    if (part != 2 && part != 3) return {};
+    const FrameLayout& l = ed.frame.layout;
+    return {l.statusPartEdges[std::size_t(part - 1)] + 1, 1, l.statusPartEdges[std::size_t(part)] - 1,
+            l.statusBar.Height() - 1};
+}
+
+void ChooseCurrentColor(Editor& ed, int id) {
+    const bool fore = id == IDM_FGCOLOR;
+    if (!fore && id != IDM_BGCOLOR) return;
+    Color& current = fore ? ed.settings.foreColor : ed.settings.backColor;
+    if (const auto chosen = ed.host.ChooseColor(current, ed.settings.customColors)) current = *chosen & kColorBits;
+    if (fore) DrawForeSwatch(ed);
+    else DrawBackSwatch(ed);
+}
+
+}  // namespace rastrix

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "raster/Color.h"
+
+namespace rastrix {
+
+// What the drawing tools keep between events. The two current colours themselves live in
+// the SettingsRecord (foreColor, backColor), because they are persisted with it.
+struct DrawState {
+    // Colour of the current press: foreColor after a left press (any tool but the picker),
+    // backColor after a right pen or bucket press. A stroke keeps drawing with it.
+    Color penColor = 0x000000;
+    // The image pixel the pen set last; a stroke continues from here.
+    std::int32_t lastPenX = 0;
+    std::int32_t lastPenY = 0;
+    // A pen press beyond the image opened no undo level yet; the first stroke pixel that
+    // lands on the image opens it, so the press still costs exactly one level.
+    bool penLevelPending = false;
+    // The press could not get memory for its undo level: its strokes draw nothing.
+    bool penBlocked = false;
+
+    // What the status bar's swatch parts (2 foreground, 3 background) show: nothing until a
+    // swatch is first drawn, then the colour it was last drawn with. swatchRevision grows
+    // with every draw, so the front end knows when to repaint them.
+    std::optional<Color> foreSwatch;
+    std::optional<Color> backSwatch;
+    std::uint64_t swatchRevision = 0;
+};
+
+}  // namespace rastrix

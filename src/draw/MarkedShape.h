@@ -1,0 +1,23 @@
+#pragma once
+#include <optional>
+
+#include "raster/Geometry.h"
+
+namespace rastrix {
+
+struct Editor;
+
+// A marked shape as the drawing tools use it: the selection rectangle in image pixels (right
+// and bottom exclusive), the shape command inscribed in it (IDM_RECT, IDM_ROUNDRECT,
+// IDM_ELLIPSE or IDM_LINE) and, for a line, whether it runs from the bottom-left corner to
+// the top-right one.
+struct MarkedShape {
+    Rect rect;
+    int shape = 0;
+    bool lineReversed = false;
+};
+
+// The active selection as a marked shape, or nullopt when no selection is active.
+std::optional<MarkedShape> ActiveShape(const Editor& ed);
+
+}  // namespace rastrix

@@ -1,0 +1,92 @@
+#include "draw/PixelTools.h"
+
+#include "app/Editor.h"
+#include "document/ImageStack.h"
+#include "draw/ColorReplace.h"
+#include "draw/Colors.h"
+#include "draw/MarkedShape.h"
+#include "view/Cursors.h"
+#include "view/EditorView.h"
+#include "view/StatusTexts.h"
+
+namespace rastrix {
+
+namespace {
+
+Color PressColor(const Editor& ed, bool left) { return left ? ed.settings.foreColor : ed.settings.backColor; }
+
+void ShowPenPosition(Editor& ed, Point p) { ed.status[1] = PositionStatusText(p.x, p.y, ed.draw.penColor); }
+
+void RememberPenPixel(Editor& ed, Point p) {
+    ed.draw.lastPenX = p.x;
+    ed.draw.lastPenY = p.y;
+}
+
+}  // namespace
+
+void NoteSelectionPress(Editor& ed) { ed.draw.penColor = ed.settings.foreColor; }
+
+void PenPress(Editor& ed, Point p, bool left) {
+    if (!HasImage(ed)) return;
+    ed.draw.penColor = PressColor(ed, left);
+    const bool onImage = CurrentImage(ed).Bounds().Contains(p);
+    ed.draw.penLevelPending = !onImage;
+    ed.draw.penBlocked = false;
+    if (onImage) {
+        if (!PushCopy(ed)) {
+            ed.draw.penBlocked = true;
+            return;
+        }
+        CurrentImage(ed).SetPixel(p.x, p.y, ed.draw.penColor);
+    }
+    RememberPenPixel(ed, p);
+    ShowPenPosition(ed, p);
+    InvalidateImageWindow(ed);
+}
+
+void PenStrokeTo(Editor& ed, Point p) {
+    if (!HasImage(ed) || ed.draw.penBlocked) return;
+    const Point last{ed.draw.lastPenX, ed.draw.lastPenY};
+    if (p == last) return;
+    const Rect bounds = CurrentImage(ed).Bounds();
+    bool touchesImage = false;
+    ForEachPenPixel(last, p, bounds, [&](int, int) { touchesImage = true; });
+    if (touchesImage) {
+        if (ed.draw.penLevelPending) {
+            ed.draw.penLevelPending = false;
+            if (!PushCopy(ed)) {
+                ed.draw.penBlocked = true;
+                return;
+            }
+        } else if (!ed.settings.modified) {
+            SetModified(ed);  // a stroke that began off the image window changes the current level
+        }
+        Bitmap& image = CurrentImage(ed);
+        const Pixel color = ColorToPixel(ed.draw.penColor) & 0x00FFFFFFu;
+        ForEachPenPixel(last, p, bounds, [&](int x, int y) { image.Row(y)[x] = color; });
+    }
+    RememberPenPixel(ed, p);
+    InvalidateImageWindow(ed);
+}
+
+void BucketFill(Editor& ed, Point p, bool left) {
+    if (!HasImage(ed)) return;
+    const Color target = CurrentImage(ed).GetPixel(p.x, p.y);
+    if (target == CLR_INVALID) return;
+    ed.draw.penColor = PressColor(ed, left);
+    if (!PushCopy(ed)) return;
+    ShowWaitCursor(ed.view);
+    ReplaceColor(CurrentImage(ed), ActiveShape(ed), p, target, ed.draw.penColor);
+    ed.status[1] = PositionStatusText(p.x, p.y, ed.draw.penColor);
+    InvalidateImageWindow(ed);
+}
+
+void PickColor(Editor& ed, Point p, bool left) {
+    if (!HasImage(ed)) return;
+    const Color c = CurrentImage(ed).GetPixel(p.x, p.y);
+    if (c == CLR_INVALID) return;
+    if (left) SetForeColor(ed, c);
+    else SetBackColor(ed, c);
+}
+
+}  // namespace rastrix

@@ -1,0 +1,34 @@
+#pragma once
+#include "app/SettingsRecord.h"
+#include "draw/MarkedShape.h"
+#include "raster/Bitmap.h"
+
+namespace rastrix {
+
+struct Editor;
+
+// Fill Line/Perimeter (IDM_FILLLINE), Fill Solid (IDM_FILLSOLID), Fill 2-Color
+// (IDM_FILL2COLOR) and Fill Interior (IDM_FILLINTERIOR) on the active selection: one undo
+// level, the shape drawn, the selection ended (its rectangle kept for Restore Selection).
+// With a line selected only Fill Line/Perimeter draws, as only it is offered then.
+void FillShape(Editor& ed, int id);
+// Fill Exterior (IDM_FILLEXTERIOR): every pixel outside the selected rectangle, rounded
+// rectangle or ellipse becomes foreColor; the shape, outline included, keeps its pixels.
+void FillExterior(Editor& ed);
+
+// The drawing itself, on any bitmap:
+//  - Line/Perimeter: the outline with the line style, width and foreColor, inside untouched.
+//  - Solid: outline and inside in foreColor (solid pen of the line width).
+//  - 2-Color: the styled outline in foreColor, inside backColor or the hatch in backColor on
+//    white; hatches line up with the bitmap's origin.
+//  - Interior: no outline; the figure over the box moved in by one at the left and top and
+//    shrunk by one at the right and bottom, in backColor or the hatch.
+//  - A line runs from the top-left corner toward the bottom-right one, or, reversed, from
+//    (left, bottom - 1) toward (right, top - 1), with the chosen style, width and foreColor.
+// Styled pens wider than one pixel draw solid; gaps of styled pens are white.
+void DrawShapeFill(Bitmap& image, const MarkedShape& shape, int id, const SettingsRecord& settings);
+// The four strips around the rectangle, then, for a rounded rectangle or ellipse, each row's
+// runs outside the shape mask.
+void DrawExteriorFill(Bitmap& image, const MarkedShape& shape, Color color);
+
+}  // namespace rastrix

@@ -1,0 +1,183 @@
+#include "edit/Clipboard.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "app/CommandIds.h"
+#include "app/Editor.h"
+#include "app/EnableGroups.h"
+#include "app/ReportError.h"
+#include "document/BmpLayout.h"
+#include "document/ImageStack.h"
+#include "document/SavePrompt.h"
+#include "draw/ShapeMask.h"
+#include "edit/ClipboardLimits.h"
+#include "edit/EditArea.h"
+#include "raster/Blit.h"
+#include "selection/Selection.h"
+#include "view/EditorView.h"
+
+namespace rastrix {
+namespace {
+
+// What Cut, Copy and Paste work on.
+struct Region {
+    Rect area;                      // image pixels copied or pasted, inside the image
+    Point origin;                   // where the clipboard bitmap's (0, 0) lies in the image
+    std::optional<ShapeMask> mask;  // the selection's rounded rectangle or ellipse
+
+    // Columns [lo, hi) of image row y that lie inside the shape and the area.
+    std::pair<int, int> InsideSpan(int y) const {
+        if (!mask) return {area.left, area.right};
+        const MaskRowScan scan = ScanMaskRow(*mask, y - origin.y);
+        const int lo = std::clamp(origin.x + scan.first, area.left, area.right);
+        const int hi = std::clamp(origin.x + scan.last + 1, lo, area.right);
+        return {lo, hi};
+    }
+};
+
+Region CopyRegion(const Editor& ed) {
+    const int shape = ed.settings.selectionShape;
+    if (!HasSelection(ed) || shape == IDM_LINE) return {{0, 0, ed.doc.imageWidth, ed.doc.imageHeight}, {}, {}};
+    const Rect sel = ed.selection.rect.Normalized();
+    Region r{SelectedArea(ed), {sel.left, sel.top}, {}};
+    if (shape == IDM_ROUNDRECT || shape == IDM_ELLIPSE) r.mask = BuildShapeMask(sel, shape);
+    return r;
+}
+
+void FillRow(Pixel* row, int from, int to, Pixel p) {
+    if (to > from) std::fill(row + from, row + to, p);
+}
+
+bool OpenClipboardOrWarn(Editor& ed) {
+    if (ed.host.OpenClipboard()) return true;
+    ed.host.MessageBox(kCannotOpenClipboardText, std::nullopt, MsgButtons::Ok, MsgIcon::Warning);
+    return false;
+}
+
+// The region's pixels with everything outside the shape in backColor.
+std::optional<Bitmap> ShapedCopy(Editor& ed, const Region& r) {
+    const Rect a = r.area;
+    std::optional<Bitmap> copy = Bitmap::TryCreate(a.Width(), a.Height());
+    if (!copy) {
+        ReportProblem(ed, kOutOfMemoryText);
+        return std::nullopt;
+    }
+    BitBlt(*copy, 0, 0, a.Width(), a.Height(), CurrentImage(ed), a.left, a.top);
+    if (r.mask) {
+        const Pixel back = ColorToPixel(ed.settings.backColor) & 0x00FFFFFFu;
+        for (int y = a.top; y < a.bottom; ++y) {
+            const auto [lo, hi] = r.InsideSpan(y);
+            Pixel* row = copy->Row(y - a.top);
+            FillRow(row, 0, lo - a.left, back);
+            FillRow(row, hi - a.left, a.Width(), back);
+        }
+    }
+    return copy;
+}
+
+void EraseSelection(Editor& ed) {
+    const Rect a = SelectedArea(ed);
+    if (!a.IsEmpty()) {
+        if (!PushCopy(ed)) return;
+        Bitmap& img = CurrentImage(ed);
+        const Pixel back = ColorToPixel(ed.settings.backColor) & 0x00FFFFFFu;
+        for (int y = a.top; y < a.bottom; ++y) FillRow(img.Row(y), a.left, a.right, back);
+    }
+    EndSelection(ed);
+    InvalidateImageWindow(ed);
+}
+
+// The clipboard bitmap becomes the only level of a new document.
+void MakeImageFromClipboard(Editor& ed, ClipboardImage clip) {
+    const int depth = clip.bitDepth >= 1 && clip.bitDepth <= 32 ? clip.bitDepth : 24;
+    EndSelection(ed);
+    ClearImageStack(ed);
+    SetBaseLevel(ed, std::move(clip.bitmap));
+    ed.doc.imageBitDepth = std::uint32_t(depth);
+    ed.doc.fileSize = std::uint32_t(ComputeFileLayout(ed.doc.imageWidth, ed.doc.imageHeight, depth).fileSize);
+    ed.settings.needsSaveAs = 1;
+    ed.doc.currentPath = "Untitled.bmp";
+    UpdateTitle(ed, false);
+    EnableImageCommands(ed.commands);
+    SetModified(ed);
+    LayoutImageWindow(ed);
+    InvalidateImageWindow(ed);
+}
+
+// The clipboard bitmap goes into a new level at the region's origin, cut to the region.
+void PlaceIntoImage(Editor& ed, Bitmap clip) {
+    const Region r = CopyRegion(ed);
+    const Rect a = r.area;
+    if (a.IsEmpty()) return;
+    if (!r.mask && a == CurrentImage(ed).Bounds() && clip.Width() == a.Width() && clip.Height() == a.Height()) {
+        // The bitmap covers every pixel: it is the new level as it stands.
+        PushLevel(ed, std::move(clip));
+    } else {
+        if (!PushCopy(ed)) return;
+        Bitmap& img = CurrentImage(ed);
+        for (int y = a.top; y < a.bottom; ++y) {
+            const auto [lo, hi] = r.InsideSpan(y);
+            BitBlt(img, lo, y, hi - lo, 1, clip, lo - r.origin.x, y - r.origin.y);
+        }
+    }
+    InvalidateImageWindow(ed);
+}
+
+}  // namespace
+
+void CopySelection(Editor& ed, int id) {
+    if ((id != IDM_CUT && id != IDM_COPY) || !HasImage(ed)) return;
+    const Region r = CopyRegion(ed);
+    if (r.area.IsEmpty()) return;  // a selection without pixels inside the image: nothing to copy
+    if (!OpenClipboardOrWarn(ed)) return;
+    bool written = false;
+    if (!r.mask && r.area == CurrentImage(ed).Bounds()) {
+        // The whole image as it stands: the clipboard takes its own copy.
+        written = ed.host.WriteClipboardBitmap(CurrentImage(ed));
+    } else if (std::optional<Bitmap> copy = ShapedCopy(ed, r)) {
+        written = ed.host.WriteClipboardBitmap(*copy);
+    } else {
+        return;
+    }
+    if (!written) {
+        // Cut must not erase what never reached the clipboard.
+        ReportProblem(ed, kClipboardWriteFailedText);
+        return;
+    }
+    SetPasteStates(ed.commands, true);
+    if (id == IDM_CUT && HasSelection(ed)) EraseSelection(ed);
+}
+
+void PasteClipboard(Editor& ed, int id) {
+    if (id != IDM_PASTE && id != IDM_PASTENEW) return;
+    if (!OpenClipboardOrWarn(ed)) return;
+    std::optional<ClipboardImage> clip;
+    if (ed.host.ClipboardHasBitmap()) clip = ed.host.ReadClipboardBitmap();
+    if (!clip) {
+        InvalidateImageWindow(ed);
+        return;
+    }
+    if (clip->bitmap.IsEmpty()) {
+        ReportProblem(ed, kClipboardEmptyImageText);
+        return;
+    }
+    const bool newImage = id == IDM_PASTENEW || !HasImage(ed);
+    if (!newImage) {
+        PlaceIntoImage(ed, std::move(clip->bitmap));
+        return;
+    }
+    if (!FitsNewImage(clip->bitmap)) {
+        ReportProblem(ed, kClipboardTooLargeText);
+        return;
+    }
+    if (id == IDM_PASTENEW && ed.settings.modified && AskToSave(ed) == IDCANCEL) return;
+    MakeImageFromClipboard(ed, std::move(*clip));
+}
+
+void UpdatePasteStates(Editor& ed) {
+    if (ed.host.OpenClipboard()) SetPasteStates(ed.commands, ed.host.ClipboardHasBitmap());
+}
+
+}  // namespace rastrix

@@ -1,0 +1,34 @@
+#pragma once
+namespace rastrix {
+
+struct Editor;
+
+// Cut (IDM_CUT) and Copy (IDM_COPY): the copy region goes to the clipboard. The region is the
+// active selection's rectangle, except for a line selection, or else the whole image; for a
+// rounded rectangle or an ellipse everything outside the shape is backColor on the copy.
+// Cut then erases the whole selection rectangle in backColor (one undo level) and ends the
+// selection; without an active selection it erases nothing. Both do nothing without an image.
+void CopySelection(Editor& ed, int id);
+
+// Paste (IDM_PASTE) and Paste into New File (IDM_PASTENEW). Paste places the clipboard bitmap
+// at the copy region's top-left corner, cut to the region (and to the shape of a rounded
+// rectangle or ellipse), as one undo level; without an image it makes a new one instead. Paste
+// into New File first offers to save a modified image (Cancel stops it), then makes a new
+// image, "Untitled.bmp", of the clipboard bitmap's size and bit depth. A clipboard bitmap
+// without pixels, or too large for a new image, is refused with a message.
+void PasteClipboard(Editor& ed, int id);
+
+// Run by the frame on every paint: Paste and Paste into New File are available exactly while
+// the clipboard holds a bitmap. A clipboard that cannot be opened leaves them as they are.
+void UpdatePasteStates(Editor& ed);
+
+inline constexpr const char* kCannotOpenClipboardText = "Cannot open Clipboard.";
+inline constexpr const char* kClipboardWriteFailedText =
+    "The image could not be put on the Clipboard. The image is unchanged.";
+inline constexpr const char* kClipboardEmptyImageText =
+    "The image on the Clipboard has no pixels. Nothing was pasted.";
+inline constexpr const char* kClipboardTooLargeText =
+    "The image on the Clipboard is too large: this program makes images of at most 65535 pixels a "
+    "side and 268,435,456 pixels in all. Nothing was pasted.";
+
+}  // namespace rastrix

@@ -1,0 +1,75 @@
+#include "edit/RotateFlip.h"
+
+#include <optional>
+#include <utility>
+
+#include "app/CommandIds.h"
+#include "app/Editor.h"
+#include "document/ImageStack.h"
+#include "edit/EditArea.h"
+#include "edit/PixelTransforms.h"
+#include "selection/Selection.h"
+#include "view/Cursors.h"
+#include "view/EditorView.h"
+
+namespace rastrix {
+namespace {
+
+std::optional<Turn> TurnOf(int id) {
+    switch (id) {
+        case IDM_ROT90CW: return Turn::Clockwise;
+        case IDM_ROT90CCW: return Turn::CounterClockwise;
+        case IDM_ROT180: return Turn::HalfTurn;
+        case IDM_FLIPH: return Turn::MirrorColumns;
+        case IDM_FLIPV: return Turn::MirrorRows;
+        default: return std::nullopt;
+    }
+}
+
+// The selection's pixels turn in place on a copy of the image; the level below is left as
+// it was and is the source.
+void TurnSelection(Editor& ed, Rect area, Turn turn) {
+    if (!PushCopy(ed)) return;
+    ShowWaitCursor(ed.view);
+    const Bitmap& before = ed.doc.stack.levels[ed.settings.undoDepth - 1];
+    TurnArea(before, area, CurrentImage(ed), {area.left, area.top}, turn);
+    InvalidateImageWindow(ed);
+}
+
+// The whole image turns into a new level of the turned size, built before it is pushed so
+// that a failed allocation changes nothing.
+void TurnImage(Editor& ed, Turn turn) {
+    const Bitmap& before = CurrentImage(ed);
+    const Rect turned = TurnedArea(before.Bounds(), {}, turn);
+    std::optional<Bitmap> level = AllocateLevel(ed, turned.Width(), turned.Height());
+    if (!level) return;
+    ShowWaitCursor(ed.view);
+    TurnArea(before, before.Bounds(), *level, {}, turn);
+    const bool sizeChanged = level->Width() != before.Width();
+    PushLevel(ed, std::move(*level));
+    if (sizeChanged)
+        LayoutImageWindow(ed);
+    else
+        InvalidateImageWindow(ed);
+}
+
+}  // namespace
+
+void RotateFlip(Editor& ed, int id) {
+    const std::optional<Turn> turn = TurnOf(id);
+    if (!turn || !HasImage(ed)) return;
+    if (!HasSelection(ed)) {
+        TurnImage(ed, *turn);
+        return;
+    }
+    const Rect area = SelectedArea(ed);
+    const bool quarter = *turn == Turn::Clockwise || *turn == Turn::CounterClockwise;
+    if (quarter && area.Width() != area.Height()) {
+        ed.host.MessageBox(kSelectionNotSquareText, std::nullopt, MsgButtons::Ok, MsgIcon::None);
+        return;
+    }
+    if (area.IsEmpty()) return;  // the kept rectangle lies wholly outside the image
+    TurnSelection(ed, area, *turn);
+}
+
+}  // namespace rastrix

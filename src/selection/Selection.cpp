@@ -1,0 +1,34 @@
+#include "selection/Selection.h"
+
+#include <algorithm>
+
+#include "app/EnableGroups.h"
+#include "app/Editor.h"
+#include "selection/AdjustDialog.h"
+
+namespace rastrix {
+
+void BeginSelection(Editor& ed) {
+    ed.settings.hasSelection = 1;
+    BeginSelectionStates(ed.commands, ed.settings.selectionShape);
+}
+
+void EndSelection(Editor& ed) {
+    ed.settings.hasSelection = 0;
+    CloseAdjustDialog(ed);
+    // A rectangle of width 0 but some height (or the other way round) is still worth restoring.
+    const Rect& r = ed.selection.rect;
+    EndSelectionStates(ed.commands, r.right != r.left || r.bottom != r.top);
+}
+
+void HoldSelectionInsideImage(Editor& ed) {
+    Rect& r = ed.selection.rect;
+    const int w = std::max(ed.doc.imageWidth, 0);
+    const int h = std::max(ed.doc.imageHeight, 0);
+    r.left = std::clamp(r.left, 0, w), r.right = std::clamp(r.right, 0, w);
+    r.top = std::clamp(r.top, 0, h), r.bottom = std::clamp(r.bottom, 0, h);
+}
+
+bool HasSelection(const Editor& ed) { return ed.settings.hasSelection != 0; }
+
+}  // namespace rastrix

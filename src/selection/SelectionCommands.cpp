@@ -1,0 +1,90 @@
+#include "selection/SelectionCommands.h"
+
+#include <cstring>
+#include <utility>
+
+#include "app/CommandChecks.h"
+#include "app/CommandIds.h"
+#include "app/Editor.h"
+#include "app/EnableGroups.h"
+#include "app/ReportError.h"
+#include "document/ImageStack.h"
+#include "selection/AdjustDialog.h"
+#include "selection/Selection.h"
+#include "view/EditorView.h"
+
+namespace rastrix {
+namespace {
+
+CursorKind ToolCursor(int toolCommand) {
+    switch (toolCommand) {
+        case IDM_PEN: return CursorKind::Pen;
+        case IDM_BUCKET: return CursorKind::Bucket;
+        case IDM_PICK: return CursorKind::Picker;
+        default: return CursorKind::Cross;
+    }
+}
+
+}  // namespace
+
+void ChooseTool(Editor& ed, int toolCommand) {
+    if (toolCommand < IDM_PEN || toolCommand > IDM_LINE) return;
+    ed.view.toolCursor = ToolCursor(toolCommand);
+    if (toolCommand >= IDM_RECT) {
+        if (HasSelection(ed)) {
+            // Only a rectangle can be rotated, flipped or shifted.
+            if (toolCommand == IDM_RECT) {
+                EnableRotateFlip(ed.commands);
+                EnableShift(ed.commands);
+            } else {
+                DisableRotateFlip(ed.commands);
+                DisableShift(ed.commands);
+            }
+        }
+        ed.settings.selectionShape = static_cast<std::int16_t>(toolCommand);
+    }
+    CheckTool(ed.commands, ed.settings, toolCommand);
+    // The outline may have changed shape.
+    if (HasSelection(ed)) InvalidateImageWindow(ed);
+}
+
+void Unselect(Editor& ed) {
+    EndSelection(ed);
+    InvalidateImageWindow(ed);
+}
+
+void RestoreSelection(Editor& ed) {
+    const Rect& r = ed.selection.rect;
+    // A selection needs an image, and a rectangle that never grew is nothing to bring back.
+    if (!HasImage(ed) || (r.right == r.left && r.bottom == r.top)) return;
+    // The kept rectangle may come from a larger image (before a Crop or an Undo); it is
+    // brought back inside this one so that no command reads or writes outside the image.
+    HoldSelectionInsideImage(ed);
+    BeginSelection(ed);
+    OpenAdjustDialog(ed);
+    InvalidateImageWindow(ed);
+}
+
+void Crop(Editor& ed) {
+    if (!HasSelection(ed) || !HasImage(ed)) return;
+    const Bitmap& source = CurrentImage(ed);
+    const Rect r = ed.selection.rect.Intersect(source.Bounds());
+    if (r.Width() <= 0 || r.Height() <= 0) {
+        ReportProblem(ed, kCropEmptySelectionText);
+        return;
+    }
+    std::optional<Bitmap> level = AllocateLevel(ed, r.Width(), r.Height());
+    if (!level) return;
+    const std::size_t rowBytes = std::size_t(r.Width()) * sizeof(Pixel);
+    for (int y = 0; y < r.Height(); ++y)
+        std::memcpy(level->Row(y), source.Row(r.top + y) + r.left, rowBytes);
+    PushLevel(ed, std::move(*level));
+    EndSelection(ed);
+    SetModified(ed);
+    LayoutImageWindow(ed);
+    InvalidateImageWindow(ed);
+}
+
+void AdjustSelection(Editor& ed) { OpenAdjustDialog(ed); }
+
+}  // namespace rastrix

@@ -1,0 +1,38 @@
+#pragma once
+// An editor holding a plain image, with the two current colours set to the picture colours:
+// in Picture(), 'P' is foreColor, 'b' backColor, '.' the untouched paper and 'w' white.
+#include <string>
+
+#include "document/ImageStack.h"
+#include "selection/Selection.h"
+#include "raster/Picture.h"
+#include "support/EditorFixture.h"
+
+namespace rastrix::test {
+
+class DrawTest : public EditorTest {
+protected:
+    DrawTest() {
+        ed.settings.foreColor = kPen;
+        ed.settings.backColor = kInk;
+    }
+
+    void NewImage(int w, int h, Color fill = kPaper) {
+        ClearImageStack(ed);
+        SetBaseLevel(ed, Bitmap(w, h, fill));
+        ed.doc.fileSize = 1;  // an image exists
+    }
+    // Marks a shape as a finished drag leaves it.
+    void Select(Rect r, int shape, bool lineReversed = false) {
+        ed.selection.rect = r;
+        ed.selection.lineReversed = lineReversed;
+        ed.settings.selectionShape = std::int16_t(shape);
+        BeginSelection(ed);
+    }
+    Bitmap& Image() { return CurrentImage(ed); }
+    std::string Pic() { return Picture(Image()); }
+    int Depth() const { return ed.settings.undoDepth; }
+    bool Modified() const { return ed.settings.modified != 0; }
+};
+
+}  // namespace rastrix::test

@@ -1,0 +1,257 @@
+#include "edit/Clipboard.h"
+
+#include <gtest/gtest.h>
+
+#include "EditFixture.h"
+#include "app/CommandDispatch.h"
+#include "draw/ShapeMask.h"
+
+namespace rastrix {
+namespace {
+
+using test::FromLetters;
+using test::Letters;
+using test::LetterColor;
+
+class ClipboardTest : public test::EditTest {
+protected:
+    ClipboardTest() {
+        ed.settings.backColor = LetterColor('-');
+        SetPasteStates(ed.commands, false);
+    }
+    std::string Clip() const { return host.clipboard ? Letters(host.clipboard->bitmap) : "(empty)"; }
+    void PutOnClipboard(const char* rows, int depth = 24) { host.clipboard = ClipboardImage{FromLetters(rows), depth}; }
+    // Paste into New File with a scripted answer to a save question, if one comes.
+    void PasteNew(int answer) {
+        host.messageAnswers = {answer};
+        PasteClipboard(ed, IDM_PASTENEW);
+    }
+};
+
+struct CopyCase {
+    const char* name;
+    int shape;     // 0: no selection
+    Rect rect;
+    const char* copied;
+};
+
+class CopyRegions : public ClipboardTest, public ::testing::WithParamInterface<CopyCase> {};
+
+TEST_P(CopyRegions, CopyPutsTheRegionOnTheClipboardAndChangesNothingElse) {
+    Load("abcde/fghij/klmno");
+    if (GetParam().shape) Select(GetParam().rect, GetParam().shape);
+    CopySelection(ed, IDM_COPY);
+    EXPECT_EQ(Clip(), GetParam().copied);
+    EXPECT_EQ(Shown(), "abcde/fghij/klmno");
+    EXPECT_EQ(Depth(), 0);
+    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(HasSelection(ed), GetParam().shape != 0);
+    EXPECT_TRUE(MenuEnabled(IDM_PASTE));
+    EXPECT_TRUE(MenuEnabled(IDM_PASTENEW));
+    EXPECT_TRUE(ButtonEnabled(IDM_PASTE));
+}
+
+// The 5 x 3 ellipse is .PPP. / PPPPP / .PPP. : its four corners are outside.
+INSTANTIATE_TEST_SUITE_P(Selections, CopyRegions,
+                         ::testing::Values(CopyCase{"Rectangle", IDM_RECT, {1, 0, 4, 2}, "bcd/ghi"},
+                                           CopyCase{"Ellipse", IDM_ELLIPSE, {0, 0, 5, 3}, "-bcd-/fghij/-lmn-"},
+                                           CopyCase{"Line", IDM_LINE, {1, 0, 4, 2}, "abcde/fghij/klmno"},
+                                           CopyCase{"None", 0, {}, "abcde/fghij/klmno"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Larger shapes against the mask itself: Copy keeps exactly the pixels inside the shape, and
+// Paste replaces exactly those; the corners keep the image's pixels.
+TEST_F(ClipboardTest, CopyAndPasteFollowTheShapeOfRoundedRectanglesAndEllipses) {
+    for (int shape : {IDM_ROUNDRECT, IDM_ELLIPSE}) {
+        Bitmap image(30, 20);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 30; ++x) image.SetPixel(x, y, RGB(x, y, 7));
+        Load(image);
+        const Rect sel{3, 2, 27, 16};
+        Select(sel, shape);
+        const ShapeMask mask = BuildShapeMask(sel, shape);
+        CopySelection(ed, IDM_COPY);
+        host.clipboard->bitmap.Fill(RGB(1, 2, 3));
+        PasteClipboard(ed, IDM_PASTE);
+        int inside = 0;
+        for (int y = 0; y < sel.Height(); ++y)
+            for (int x = 0; x < sel.Width(); ++x) {
+                const Color original = RGB(x + 3, y + 2, 7);
+                const bool in = mask.IsInside(x, y);
+                inside += in;
+                EXPECT_EQ(CurrentImage(ed).GetPixel(x + 3, y + 2), in ? RGB(1, 2, 3) : original) << x << "," << y;
+            }
+        EXPECT_GT(inside, sel.Width() * sel.Height() / 2);
+        EXPECT_LT(inside, sel.Width() * sel.Height());
+        Undo(ed);
+        CopySelection(ed, IDM_COPY);
+        for (int y = 0; y < sel.Height(); ++y)
+            for (int x = 0; x < sel.Width(); ++x)
+                EXPECT_EQ(host.clipboard->bitmap.GetPixel(x, y),
+                          mask.IsInside(x, y) ? RGB(x + 3, y + 2, 7) : LetterColor('-'));
+    }
+}
+
+TEST_F(ClipboardTest, CutErasesTheWholeSelectionRectangleEndsTheSelectionAndUndoes) {
+    Load("abcde/fghij/klmno");
+    Select({0, 0, 5, 3}, IDM_ELLIPSE);
+    CopySelection(ed, IDM_CUT);
+    EXPECT_EQ(Clip(), "-bcd-/fghij/-lmn-");
+    EXPECT_EQ(Shown(), "-----/-----/-----");  // the corners outside the ellipse too
+    EXPECT_FALSE(HasSelection(ed));
+    EXPECT_FALSE(MenuEnabled(IDM_CUT));
+    EXPECT_EQ(Depth(), 1);
+    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_TRUE(ed.view.repaintNeeded);
+    Undo(ed);
+    EXPECT_EQ(Shown(), "abcde/fghij/klmno");
+
+    Select({1, 1, 3, 3});
+    CopySelection(ed, IDM_CUT);
+    EXPECT_EQ(Clip(), "gh/lm");
+    EXPECT_EQ(Shown(), "abcde/f--ij/k--no");
+}
+
+TEST_F(ClipboardTest, CutWithoutASelectionCopiesTheImageAndErasesNothing) {
+    Load("abc/def");
+    Select({0, 0, 2, 2});
+    EndSelection(ed);  // the kept rectangle must not be erased
+    CopySelection(ed, IDM_CUT);
+    EXPECT_EQ(Clip(), "abc/def");
+    EXPECT_EQ(Shown(), "abc/def");
+    EXPECT_EQ(Depth(), 0);
+    EXPECT_EQ(ed.settings.modified, 0);
+}
+
+TEST_F(ClipboardTest, CutAndCopyWithoutAnImageLeaveTheClipboardAlone) {
+    PutOnClipboard("xy");
+    CopySelection(ed, IDM_CUT);
+    CopySelection(ed, IDM_COPY);
+    EXPECT_EQ(Clip(), "xy");
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ClipboardTest, PasteIsCutToTheSelectionAndAShortBitmapLeavesTheRestAlone) {
+    Load("abcde/fghij/klmno");
+    PutOnClipboard("VWXYZ/STUVW");
+    Select({1, 1, 3, 3});
+    PasteClipboard(ed, IDM_PASTE);
+    EXPECT_EQ(Shown(), "abcde/fVWij/kSTno");
+    EXPECT_TRUE(HasSelection(ed));
+    EXPECT_EQ(Depth(), 1);
+    EXPECT_EQ(ed.settings.modified, 1);
+
+    PutOnClipboard("Q");
+    Select({2, 0, 5, 2});
+    PasteClipboard(ed, IDM_PASTE);
+    EXPECT_EQ(Shown(), "abQde/fVWij/kSTno");
+    Undo(ed);
+    Undo(ed);
+    EXPECT_EQ(Shown(), "abcde/fghij/klmno");
+}
+
+TEST_F(ClipboardTest, PasteOfAWholeImageReplacesItAsOneUndoLevel) {
+    Load("abc/def");
+    PutOnClipboard("uvw/xyz");
+    PasteClipboard(ed, IDM_PASTE);
+    EXPECT_EQ(Shown(), "uvw/xyz");
+    EXPECT_EQ(Depth(), 1);
+    Undo(ed);
+    EXPECT_EQ(Shown(), "abc/def");
+}
+
+TEST_F(ClipboardTest, PasteWithoutAnImageMakesUntitledOfTheClipboardsSizeAndDepth) {
+    PutOnClipboard("abc/def", 8);
+    PasteClipboard(ed, IDM_PASTE);
+    EXPECT_EQ(Shown(), "abc/def");
+    EXPECT_EQ(ed.doc.imageWidth, 3);
+    EXPECT_EQ(ed.doc.imageHeight, 2);
+    EXPECT_EQ(ed.doc.imageBitDepth, 8u);
+    EXPECT_EQ(ed.doc.currentPath, "Untitled.bmp");
+    EXPECT_EQ(ed.doc.caption, "Rastrix - Untitled.bmp");
+    EXPECT_EQ(ed.doc.fileSize, 54u + 256 * 4 + 2 * 4);
+    EXPECT_EQ(ed.settings.needsSaveAs, 1);
+    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(Depth(), 0);
+    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+    EXPECT_TRUE(MenuEnabled(IDM_COPY));
+    EXPECT_TRUE(MenuEnabled(IDM_ROT90CW));
+    EXPECT_TRUE(ed.view.imageWindowExists);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ClipboardTest, PasteIntoNewFileAsksFirstAndCancelKeepsEverything) {
+    Load("abc/def");
+    Select({0, 0, 2, 2});
+    CopySelection(ed, IDM_CUT);
+    Select({1, 0, 3, 1});
+    PutOnClipboard("wxyz/WXYZ", 32);
+    PasteNew(IDCANCEL);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "start.bmp has been modified.\nWould you like to save it?");
+    EXPECT_EQ(Shown(), "--c/--f");
+    EXPECT_EQ(Depth(), 1);
+    EXPECT_TRUE(HasSelection(ed));
+    EXPECT_EQ(ed.doc.currentPath, "/pictures/start.bmp");
+
+    PasteNew(IDNO);
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(Shown(), "wxyz/WXYZ");
+    EXPECT_EQ(Depth(), 0);
+    EXPECT_FALSE(HasSelection(ed));
+    EXPECT_EQ(ed.doc.imageBitDepth, 32u);
+    EXPECT_EQ(ed.doc.currentPath, "Untitled.bmp");
+
+    ed.settings.modified = 0;
+    PasteNew(IDCANCEL);  // unmodified: no question
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(ed.settings.modified, 1);
+}
+
+TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
+    Load("abc/def");
+    host.clipboardOpens = false;
+    PutOnClipboard("xyz/xyz");
+    for (int id : {IDM_CUT, IDM_COPY, IDM_PASTE, IDM_PASTENEW}) {
+        host.messages.clear();
+        EXPECT_TRUE(Dispatch(ed, id));
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, "Cannot open Clipboard.");
+        EXPECT_EQ(host.messages[0].caption, std::nullopt);
+        EXPECT_EQ(host.messages[0].icon, MsgIcon::Warning);
+    }
+    EXPECT_EQ(Clip(), "xyz/xyz");
+    host.clipboardOpens = true;
+
+    host.clipboard.reset();
+    ed.view.repaintNeeded = false;
+    PasteClipboard(ed, IDM_PASTE);
+    EXPECT_TRUE(ed.view.repaintNeeded);
+    host.clipboard = ClipboardImage{Bitmap(0, 0), 24};
+    PasteClipboard(ed, IDM_PASTE);
+    EXPECT_EQ(host.LastMessage()->text, kClipboardEmptyImageText);
+    host.clipboard = ClipboardImage{Bitmap(65536, 1), 24};
+    PasteClipboard(ed, IDM_PASTENEW);
+    EXPECT_EQ(host.LastMessage()->text, kClipboardTooLargeText);
+    EXPECT_EQ(Shown(), "abc/def");
+    EXPECT_EQ(Depth(), 0);
+    EXPECT_EQ(ed.settings.modified, 0);
+}
+
+TEST_F(ClipboardTest, PasteStatesFollowTheClipboardWhenItOpens) {
+    PutOnClipboard("a");
+    UpdatePasteStates(ed);
+    EXPECT_TRUE(MenuEnabled(IDM_PASTENEW));
+    host.clipboard.reset();
+    host.clipboardOpens = false;
+    UpdatePasteStates(ed);
+    EXPECT_TRUE(MenuEnabled(IDM_PASTENEW));
+    host.clipboardOpens = true;
+    UpdatePasteStates(ed);
+    EXPECT_FALSE(MenuEnabled(IDM_PASTE));
+    EXPECT_FALSE(MenuEnabled(IDM_PASTENEW));
+    EXPECT_FALSE(ButtonEnabled(IDM_PASTE));
+}
+
+}  // namespace
+}  // namespace rastrix

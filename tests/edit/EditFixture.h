@@ -1,0 +1,75 @@
+#pragma once
+// Small images written as letters, and an Editor holding one, for the edit command tests.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/EnableGroups.h"
+#include "document/ImageStack.h"
+#include "selection/Selection.h"
+#include "support/EditorFixture.h"
+#include "view/EditorView.h"
+
+namespace rastrix::test {
+
+// Each letter is a colour of its own, so "abc/def" is a 3 x 2 image whose pixels can all be
+// told apart and a picture reads back as the same text.
+inline Color LetterColor(char c) { return RGB(c, 255 - c, (c * 37) & 0xFF); }
+
+inline Bitmap FromLetters(std::string_view rows) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t slash = rows.find('/', start);
+        lines.push_back(rows.substr(start, slash - start));
+        if (slash == std::string_view::npos) break;
+        start = slash + 1;
+    }
+    Bitmap b(int(lines[0].size()), int(lines.size()));
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x) b.SetPixel(x, y, LetterColor(lines[std::size_t(y)][std::size_t(x)]));
+    return b;
+}
+
+// The letters of a bitmap, rows joined by '/'; '?' for a colour that is no letter.
+inline std::string Letters(const Bitmap& b) {
+    std::string s;
+    for (int y = 0; y < b.Height(); ++y) {
+        if (y) s += '/';
+        for (int x = 0; x < b.Width(); ++x) {
+            char ch = '?';
+            for (char c = ' '; c <= '~'; ++c)
+                if (b.GetPixel(x, y) == LetterColor(c)) ch = c;
+            s += ch;
+        }
+    }
+    return s;
+}
+
+class EditTest : public EditorTest {
+protected:
+    // An image as Open leaves it: one level, unmodified, laid out, image commands enabled.
+    void Load(Bitmap image) {
+        ClearImageStack(ed);
+        SetBaseLevel(ed, std::move(image));
+        ed.doc.imageBitDepth = 24;
+        ed.doc.fileSize = 1000;
+        ed.doc.currentPath = "/pictures/start.bmp";
+        UpdateTitle(ed, true);
+        EnableImageCommands(ed.commands);
+        LayoutImageWindow(ed);
+        ed.view.repaintNeeded = false;
+    }
+    void Load(std::string_view rows) { Load(FromLetters(rows)); }
+
+    void Select(Rect r, int shape = IDM_RECT) {
+        ed.settings.selectionShape = std::int16_t(shape);
+        ed.selection.rect = r;
+        BeginSelection(ed);
+    }
+
+    std::string Shown() const { return Letters(CurrentImage(ed)); }
+    int Depth() const { return ed.settings.undoDepth; }
+};
+
+}  // namespace rastrix::test

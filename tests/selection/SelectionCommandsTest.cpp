@@ -1,0 +1,190 @@
+#include "SelectionFixture.h"
+
+#include "selection/SelectionCommands.h"
+
+namespace rastrix::test {
+namespace {
+
+using testing_support::Changes;
+using testing_support::Seen;
+using testing_support::Snapshot;
+
+constexpr int E = TBSTATE_ENABLED;
+constexpr int I = TBSTATE_INDETERMINATE;
+
+struct ToolCase {
+    int command;
+    CursorKind cursor;
+    std::int16_t shapeAfter;  // starting from an ellipse
+};
+
+class ToolCommands : public SelectionTest, public ::testing::WithParamInterface<ToolCase> {};
+
+TEST_P(ToolCommands, SetCursorShapeCheckAndHeldButton) {
+    ShowDrawingToolBar(ed.commands, ed.settings);
+    ed.settings.selectionShape = kShapeEllipse;
+    const ToolCase& c = GetParam();
+    Dispatch(ed, c.command);
+    EXPECT_EQ(ed.view.toolCursor, c.cursor);
+    EXPECT_EQ(ed.settings.selectionShape, c.shapeAfter);
+    EXPECT_EQ(ed.settings.currentTool, c.command);
+    for (int id = IDM_PEN; id <= IDM_LINE; ++id) {
+        EXPECT_EQ(ed.commands.MenuItem(id)->checked, id == c.command) << id;
+        EXPECT_EQ(ed.commands.Button(id)->Pressed(), id == c.command) << id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SevenTools, ToolCommands,
+                         ::testing::Values(ToolCase{IDM_PEN, CursorKind::Pen, kShapeEllipse},
+                                           ToolCase{IDM_BUCKET, CursorKind::Bucket, kShapeEllipse},
+                                           ToolCase{IDM_PICK, CursorKind::Picker, kShapeEllipse},
+                                           ToolCase{IDM_RECT, CursorKind::Cross, kShapeRectangle},
+                                           ToolCase{IDM_ROUNDRECT, CursorKind::Cross, kShapeRoundRect},
+                                           ToolCase{IDM_ELLIPSE, CursorKind::Cross, kShapeEllipse},
+                                           ToolCase{IDM_LINE, CursorKind::Cross, kShapeLine}));
+
+TEST_F(SelectionTest, SwitchingShapeWithASelectionMovesRotateFlipAndShift) {
+    LoadImage(640, 480);
+    Drag({10, 10}, {100, 80});
+    ed.view.repaintNeeded = false;
+
+    Snapshot before = States();
+    Dispatch(ed, IDM_ELLIPSE);
+    Snapshot changed = Changes(before, States());
+    for (int id = IDM_ROT90CW; id <= IDM_SHIFTD; ++id) EXPECT_EQ(changed[id], (Seen{'G', false, I})) << id;
+    EXPECT_EQ(changed[IDM_ELLIPSE].checked, true);
+    EXPECT_EQ(changed[IDM_RECT].checked, false);
+    EXPECT_EQ(changed.size(), std::size_t(IDM_SHIFTD - IDM_ROT90CW + 1 + 2));
+    EXPECT_TRUE(ed.view.repaintNeeded);  // the outline changes shape
+
+    before = States();
+    Dispatch(ed, IDM_RECT);
+    changed = Changes(before, States());
+    for (int id = IDM_ROT90CW; id <= IDM_SHIFTD; ++id) EXPECT_EQ(changed[id], (Seen{'E', false, E})) << id;
+
+    // Pen keeps the selection and the rectangle, and the rectangle's commands.
+    before = States();
+    Dispatch(ed, IDM_PEN);
+    changed = Changes(before, States());
+    EXPECT_EQ(changed.size(), 2u);  // only the two check marks
+    EXPECT_TRUE(Active());
+    EXPECT_EQ(ed.settings.selectionShape, kShapeRectangle);
+}
+
+TEST_F(SelectionTest, SwitchingShapeWithoutSelectionLeavesTheGroupsAlone) {
+    LoadImage(640, 480);
+    ed.view.repaintNeeded = false;
+    const Snapshot before = States();
+    Dispatch(ed, IDM_LINE);
+    EXPECT_EQ(Changes(before, States()), (Snapshot{{IDM_RECT, {'E', false, -1}}, {IDM_LINE, {'E', true, -1}}}));
+    EXPECT_FALSE(ed.view.repaintNeeded);
+}
+
+TEST_F(SelectionTest, CropKeepsTheSelectedPixelsAsANewLevel) {
+    LoadImage(640, 480);
+    Drag({10, 20}, {110, 70});
+    const int depth = ed.settings.undoDepth;
+    Dispatch(ed, IDM_CROP);
+
+    const Bitmap& image = CurrentImage(ed);
+    ASSERT_EQ(image.Width(), 100);
+    ASSERT_EQ(image.Height(), 50);
+    EXPECT_EQ(ed.doc.imageWidth, 100);
+    EXPECT_EQ(ed.doc.imageHeight, 50);
+    EXPECT_EQ(image.GetPixel(0, 0), PositionColor(10, 20));
+    EXPECT_EQ(image.GetPixel(99, 49), PositionColor(109, 69));
+    EXPECT_EQ(ed.settings.undoDepth, depth + 1);
+    EXPECT_FALSE(Active());
+    EXPECT_FALSE(AdjustDialogOpen(ed));
+    EXPECT_TRUE(MenuEnabled(IDM_RESTORESEL));
+    EXPECT_FALSE(MenuEnabled(IDM_CROP));
+    EXPECT_TRUE(MenuEnabled(IDM_UNDO));
+    EXPECT_TRUE(MenuEnabled(IDM_SAVE));
+    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(Sel(), (Rect{10, 20, 110, 70}));  // kept for Restore
+
+    Undo(ed);
+    EXPECT_EQ(ed.doc.imageWidth, 640);
+    EXPECT_EQ(ed.doc.imageHeight, 480);
+    EXPECT_EQ(CurrentImage(ed), PositionImage(640, 480));
+}
+
+TEST_F(SelectionTest, RestoreAfterCropBringsTheRectangleBackInsideTheSmallerImage) {
+    LoadImage(640, 480);
+    Drag({10, 20}, {110, 70});
+    Dispatch(ed, IDM_CROP);
+    Dispatch(ed, IDM_RESTORESEL);
+    EXPECT_TRUE(Active());
+    EXPECT_EQ(Sel(), (Rect{10, 20, 100, 50}));
+    EXPECT_TRUE(AdjustDialogOpen(ed));
+    EXPECT_EQ(Fields(), "10,20,90,30");
+    EXPECT_FALSE(MenuEnabled(IDM_RESTORESEL));
+}
+
+class CropRefused : public SelectionTest, public ::testing::WithParamInterface<std::pair<Point, Point>> {};
+
+TEST_P(CropRefused, SelectionWithoutWidthOrHeightIsNotCropped) {
+    LoadImage(640, 480);
+    Drag(GetParam().first, GetParam().second);
+    ASSERT_TRUE(Active());
+    Dispatch(ed, IDM_CROP);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, kCropEmptySelectionText);
+    EXPECT_EQ(ed.doc.imageWidth, 640);
+    EXPECT_EQ(ed.doc.imageHeight, 480);
+    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_TRUE(Active());
+}
+
+INSTANTIATE_TEST_SUITE_P(ZeroSides, CropRefused,
+                         ::testing::Values(std::pair{Point{10, 20}, Point{110, 20}},
+                                           std::pair{Point{10, 20}, Point{10, 70}},
+                                           std::pair{Point{640, 100}, Point{900, 300}}));
+
+TEST_F(SelectionTest, CropWithoutSelectionDoesNothing) {
+    LoadImage(640, 480);
+    Drag({10, 20}, {110, 70});
+    Dispatch(ed, IDM_UNSELECT);
+    Dispatch(ed, IDM_CROP);
+    EXPECT_EQ(ed.doc.imageWidth, 640);
+    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(SelectionTest, UnselectEndsTheSelectionAndRepaints) {
+    LoadImage(640, 480);
+    Dispatch(ed, IDM_ELLIPSE);
+    Drag({10, 20}, {110, 70});
+    ed.view.repaintNeeded = false;
+    Dispatch(ed, IDM_UNSELECT);
+    EXPECT_FALSE(Active());
+    EXPECT_TRUE(ed.view.repaintNeeded);
+    EXPECT_FALSE(AdjustDialogOpen(ed));
+    for (int id : {IDM_CUT, IDM_ADJUST, IDM_CROP, IDM_UNSELECT, IDM_SHIFTL}) EXPECT_FALSE(MenuEnabled(id)) << id;
+    for (int id : {IDM_CUT, IDM_ADJUST, IDM_CROP, IDM_UNSELECT}) EXPECT_FALSE(ButtonEnabled(id)) << id;
+    EXPECT_TRUE(MenuEnabled(IDM_ROT90CW));
+    EXPECT_TRUE(MenuEnabled(IDM_RESTORESEL));
+}
+
+TEST_F(SelectionTest, EndingAnEmptySelectionLeavesRestoreAsItWas) {
+    LoadImage(640, 480);
+    EXPECT_FALSE(MenuEnabled(IDM_RESTORESEL));
+    EndSelection(ed);
+    EXPECT_FALSE(MenuEnabled(IDM_RESTORESEL));
+    ed.commands.EnableMenuItem(IDM_RESTORESEL, true);
+    EndSelection(ed);
+    EXPECT_TRUE(MenuEnabled(IDM_RESTORESEL));
+}
+
+TEST_F(SelectionTest, RestoreNeedsAnImageAndSomethingKept) {
+    Dispatch(ed, IDM_RESTORESEL);  // no image
+    EXPECT_FALSE(Active());
+    LoadImage(640, 480);
+    Dispatch(ed, IDM_RESTORESEL);  // nothing selected yet
+    EXPECT_FALSE(Active());
+    EXPECT_FALSE(AdjustDialogOpen(ed));
+}
+
+}  // namespace
+}  // namespace rastrix::test
