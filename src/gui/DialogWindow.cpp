@@ -110,6 +110,16 @@ DialogWindow::DialogWindow(DialogModel& model, QWidget* parent) : QDialog(parent
     ShowModel();
 }
 
+DialogWindow::~DialogWindow() {
+    // The fields lose the focus while the base classes take them down; by then this window
+    // can no longer hear about it.
+    closing_ = true;
+    for (QObject* field : fieldIds_.keys()) {
+        field->removeEventFilter(this);
+        field->disconnect(this);
+    }
+}
+
 QWidget* DialogWindow::Build(const DialogControl& c) {
     const QString text = FromUtf8(c.text);
     QWidget* w = nullptr;

@@ -35,6 +35,7 @@ class DialogWindow : public QDialog {
     Q_OBJECT
 public:
     explicit DialogWindow(DialogModel& model, QWidget* parent = nullptr);
+    ~DialogWindow() override;
 
     // The widget built for a control id, or nullptr.
     QWidget* Control(int id) const { return controls_.value(id, nullptr); }

@@ -217,6 +217,24 @@ private slots:
         QCOMPARE(status->Text(1), QString::fromStdString(p.ed.status[1]));
     }
 
+    void draggingMarksASelection() {
+        Program p;
+        QVERIFY(p.ok);
+        QWidget* surface = p.window.View()->Surface();
+        QCOMPARE(surface->cursor().shape(), Qt::CrossCursor);  // the rectangle tool
+        SendMouse(surface, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton);
+        SendMouse(surface, QEvent::MouseMove, QPoint(50, 40), Qt::LeftButton);
+        SendMouse(surface, QEvent::MouseButtonRelease, QPoint(50, 40), Qt::LeftButton);
+        QVERIFY(p.ed.settings.hasSelection);
+        const Rect& r = p.ed.selection.rect;
+        QCOMPARE(r.left, 10 + p.ed.view.scrollOriginX);
+        QCOMPARE(r.top, 10 + p.ed.view.scrollOriginY);
+        QTRY_COMPARE(p.window.StatusBarPart()->Text(4),
+                     QString("Selection@ %1,%2 (%3W x %4H)").arg(r.left).arg(r.top).arg(r.right - r.left).arg(r.bottom - r.top));
+        QVERIFY(p.window.Bars()->MenuAction(IDM_CROP)->isEnabled());
+        QVERIFY(AdjustDialogOpen(p.ed));  // a release with a selection opens it
+    }
+
     void theAdjustDialogIsModelessAndKeepsItsKeys() {
         Program p;
         QVERIFY(p.ok);
