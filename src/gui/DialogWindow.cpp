@@ -266,7 +266,8 @@ void DialogWindow::Show(bool placeSelection, bool moveFocus) {
             list->setCurrentIndex(model_.Selection(c.id));
         } else if (auto* preview = qobject_cast<QLabel*>(w); preview && c.kind == ControlKind::Preview) {
             const std::optional<Bitmap> sample = model_.Preview(c.id);
-            preview->setPixmap(sample ? QPixmap::fromImage(WrapBitmap(*sample)) : QPixmap());
+            // A copy: the pixmap may keep sharing the image's pixels, and the sample goes now.
+            preview->setPixmap(sample ? QPixmap::fromImage(WrapBitmap(*sample).copy()) : QPixmap());
         }
     }
     if (model_.Ended() && !closing_) {

@@ -234,6 +234,33 @@ private slots:
         QCOMPARE(model.spins, std::string("14+14-15-"));
     }
 
+    void previewsShowTheModelsSample() {
+        struct Model : DialogModel {
+            const DialogTemplate& Template() const override { return t_; }
+            std::optional<Bitmap> Preview(int id) const override {
+                if (id != 7) return std::nullopt;
+                Bitmap sample(12, 6, RGB(0, 0, 255));
+                sample.SetPixel(shade, 0, RGB(255, 0, 0));
+                return sample;  // gone once the window has read it
+            }
+            void Command(int id) override { shade = id == 8 ? shade + 1 : shade; }
+            int shade = 0;
+            DialogTemplate t_{"P", "", {0, 0, 80, 40}, {
+                {-1, ControlKind::Text, {4, 4, 30, 8}, "Sample:", false},
+                {7, ControlKind::Preview, {36, 4, 40, 20}, "", false},
+                {8, ControlKind::PushButton, {4, 26, 40, 12}, "Next", true}}};
+        } model;
+        DialogWindow w(model);
+        auto* preview = qobject_cast<QLabel*>(w.Control(7));
+        QCOMPARE(preview->accessibleName(), QString("Sample:"));
+        QCOMPARE(preview->pixmap().size(), QSize(12, 6));
+        QCOMPARE(preview->pixmap().toImage().pixel(0, 0), qRgb(255, 0, 0));
+        qobject_cast<QPushButton*>(w.Control(8))->click();
+        const QImage shown = preview->pixmap().toImage();
+        QCOMPARE(shown.pixel(0, 0), qRgb(0, 0, 255));
+        QCOMPARE(shown.pixel(1, 0), qRgb(255, 0, 0));
+    }
+
     void mnemonicsAreStrippedFromNames() {
         QCOMPARE(WithoutMnemonic("&Width"), QString("Width"));
         QCOMPARE(WithoutMnemonic("Black && White"), QString("Black & White"));
