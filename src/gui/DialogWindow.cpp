@@ -206,7 +206,19 @@ QWidget* DialogWindow::Build(const DialogControl& c) {
         c.kind == ControlKind::GroupBox)
         w->setAccessibleName(WithoutMnemonic(text));
     w->setFocusPolicy(Interactive(c.kind) ? Qt::StrongFocus : Qt::NoFocus);
-    w->setGeometry(units_.ToPixels(c.rect));
+    QRect r = units_.ToPixels(c.rect);
+    if (c.kind == ControlKind::DropList) {
+        // The template's height includes the opened list; closed, the list is one line high.
+        r.setHeight(w->sizeHint().height());
+    } else if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == ControlKind::Text) {
+        // A one-line label may run on to the right rather than lose its last letters: this
+        // font's letters are not quite as narrow as the template was made for.
+        if (r.height() < 2 * units_.baseY) {
+            label->setWordWrap(false);
+            r.setWidth(std::max(r.width(), label->sizeHint().width()));
+        }
+    }
+    w->setGeometry(r);
     return w;
 }
 

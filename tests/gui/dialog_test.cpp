@@ -98,6 +98,14 @@ private slots:
         QCOMPARE(w.size(), w.Units().ToPixels({0, 0, 160, 80}).size());
         QCOMPARE(w.Control(kWidth)->geometry(), w.Units().ToPixels({50, 6, 40, 12}));
         QCOMPARE(w.Control(IDOK)->geometry(), w.Units().ToPixels({20, 60, 50, 14}));
+        // A closed list is one line high, whatever room the template keeps for it opened.
+        const QRect list = w.Control(kDepth)->geometry();
+        QCOMPARE(list.topLeft(), w.Units().ToPixels({50, 22, 60, 40}).topLeft());
+        QCOMPARE(list.height(), w.Control(kDepth)->sizeHint().height());
+        QVERIFY(list.height() < w.Units().ToPixels({50, 22, 60, 40}).height());
+        // One-line labels show all their letters.
+        for (QLabel* label : w.findChildren<QLabel*>())
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
         QVERIFY(ControlOf<QPushButton>(w, IDOK)->isDefault());
         QVERIFY(!ControlOf<QPushButton>(w, IDCANCEL)->isDefault());
     }
