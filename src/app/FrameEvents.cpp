@@ -15,7 +15,7 @@
 #include "document/SavePrompt.h"
 #include "store/Store.h"
 #include "view/EditorView.h"
-#include "view/StatusColor.h"
+#include "draw/Colors.h"
 
 namespace rastrix {
 
@@ -72,7 +72,7 @@ void StatusBarMouseMove(Editor& ed, int x, int y) {
     switch (StatusMouseMove(ed.frame.layout.statusPartEdges, Word(x), Word(y + threshold), threshold)) {
         case StatusHover::ShowForeColor: ShowColor(ed, ed.settings.foreColor); break;
         case StatusHover::ShowBackColor: ShowColor(ed, ed.settings.backColor); break;
-        case StatusHover::Blank: ed.status[1] = " "; break;
+        case StatusHover::Blank: ed.status[1].assign(1, ' '); break;  // (a literal trips a false -Wrestrict in GCC 12)
     }
 }
 

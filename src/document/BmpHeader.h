@@ -34,6 +34,11 @@ std::string_view BmpErrorMessage(BmpError error);
 
 // Largest bitmap we open: 65535 pixels a side and 2^28 pixels (1 GiB of 32-bit pixels) in all,
 // for example 16384 x 16384. A header claiming more is refused before anything is allocated.
+// These bound everything reading a BMP file allocates: the file itself, read whole up to
+// kMaxReadableFileBytes (FileRead.h, derived from these), the bitmap of 4 bytes a pixel, and
+// for 16-bit files a 256 KiB table. An uncompressed file must hold all its rows before the
+// bitmap is allocated; run-length data may be short, so a small file can still claim (and get)
+// the largest bitmap.
 inline constexpr int kBmpMaxSide = 65535;
 inline constexpr std::int64_t kBmpMaxPixels = std::int64_t(1) << 28;
 
