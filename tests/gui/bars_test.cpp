@@ -1,0 +1,153 @@
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app/CommandStates.h"
+#include "app/CommandTable.h"
+#include "app/ToolBarTables.h"
+#include "gui/CommandBars.h"
+
+using namespace rastrix;
+using namespace rastrix::gui;
+
+namespace {
+
+struct Frame {
+    QWidget window;
+    QMenuBar* menuBar = new QMenuBar(&window);
+    CommandBars bars{menuBar, &window};
+};
+
+QList<QAction*> PopupActions(QMenuBar* bar, int index) { return bar->actions()[index]->menu()->actions(); }
+
+}  // namespace
+
+class BarsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuFollowsTheMenuTable() {
+        Frame f;
+        QStringList top;
+        for (QAction* a : f.menuBar->actions()) top << a->text();
+        QCOMPARE(top, (QStringList{"&File", "&View", "&Edit", "&Tools", "&Help", "E&xit"}));
+        QVERIFY(!f.menuBar->actions()[5]->menu());
+
+        const QList<int> sizes{22, 7, 24, 18, 5};
+        for (int m = 0; m < 5; ++m) QCOMPARE(PopupActions(f.menuBar, m).size(), sizes[m]);
+
+        const QList<QAction*> file = PopupActions(f.menuBar, 0);
+        QVERIFY(file[5]->isSeparator());
+        QCOMPARE(file[1]->text(), QString("&Open\tCtrl+O"));
+        QCOMPARE(file[1], f.bars.MenuAction(IDM_OPEN));
+        QCOMPARE(file[6]->text(), QString("Recent File &0"));
+        const QList<QAction*> edit = PopupActions(f.menuBar, 2);
+        QCOMPARE(edit[1], f.bars.MenuAction(IDM_COPY));  // Copy before Cut in the menu
+        QCOMPARE(edit[2], f.bars.MenuAction(IDM_CUT));
+        QCOMPARE(edit[14]->text(), QString("Rotate 90° clockwise"));
+        QVERIFY(!f.bars.MenuAction(IDM_SAVE)->isEnabled());
+        QVERIFY(f.bars.MenuAction(IDM_OPEN)->isEnabled());
+    }
+
+    void noActionHasAShortcut() {
+        Frame f;
+        CommandStates states;
+        states.CreateDrawingToolBar();
+        f.bars.ShowStates(states);
+        const QList<QAction*> all = f.window.findChildren<QAction*>();
+        QVERIFY(all.size() > 100);
+        for (QAction* a : all) QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->text()));
+    }
+
+    void toolBarsFollowTheButtonTables() {
+        Frame f;
+        QVERIFY(!f.bars.DrawingToolBar());
+        CommandStates states;
+        states.CreateDrawingToolBar();
+        f.bars.ShowStates(states);
+        QVERIFY(f.bars.DrawingToolBar());
+        for (auto [bar, table] : {std::pair{f.bars.MainToolBar(), ToolBarButtons(ToolBarKind::Main)},
+                                  std::pair{f.bars.DrawingToolBar(), ToolBarButtons(ToolBarKind::Drawing)}}) {
+            const QList<QAction*> actions = bar->actions();
+            QCOMPARE(actions.size(), qsizetype(table.size()));
+            for (int i = 0; i < actions.size(); ++i) {
+                const ToolBarButton& b = table[std::size_t(i)];
+                QCOMPARE(actions[i]->isSeparator(), b.IsSeparator());
+                if (b.IsSeparator()) continue;
+                const QString tip = QString::fromUtf8(ToolTipText(b.id).data(), ToolTipText(b.id).size());
+                QCOMPARE(actions[i]->toolTip(), tip);
+                QVERIFY(!actions[i]->icon().isNull());
+                QWidget* button = bar->widgetForAction(actions[i]);
+                QCOMPARE(button->accessibleName(), tip);
+                QVERIFY(button->focusPolicy() & Qt::TabFocus);
+                QCOMPARE(f.bars.ButtonAction(b.id), actions[i]);
+            }
+        }
+        QCOMPARE(f.bars.ButtonAction(IDM_OPEN)->toolTip(), QString("Open an existing file"));
+        QCOMPARE(f.bars.ButtonAction(IDM_FILL2COLOR)->toolTip(), QString("Fill 2-Color"));
+
+        QSignalSpy changed(&f.bars, &CommandBars::drawingToolBarChanged);
+        states.DestroyDrawingToolBar();
+        f.bars.ShowStates(states);
+        QCOMPARE(changed.size(), 1);
+        QVERIFY(!f.bars.DrawingToolBar());
+        QVERIFY(!f.bars.ButtonAction(IDM_PEN));
+    }
+
+    void menuItemAndButtonShowTheirOwnStates() {
+        Frame f;
+        CommandStates states;
+        f.bars.ShowStates(states);
+        // At start Adjust Selection is greyed in the menu and enabled on the bar.
+        QVERIFY(!f.bars.MenuAction(IDM_ADJUST)->isEnabled());
+        QVERIFY(f.bars.ButtonAction(IDM_ADJUST)->isEnabled());
+
+        states.EnableMenuItem(IDM_SAVE, true);
+        f.bars.ShowStates(states);
+        QVERIFY(f.bars.MenuAction(IDM_SAVE)->isEnabled());
+        QVERIFY(!f.bars.ButtonAction(IDM_SAVE)->isEnabled());  // still indeterminate
+        states.SetButtonState(IDM_SAVE, TBSTATE_ENABLED);
+        f.bars.ShowStates(states);
+        QVERIFY(f.bars.ButtonAction(IDM_SAVE)->isEnabled());
+
+        states.CheckMenuItem(IDM_ACTUAL, true);
+        states.PressButton(IDM_FIT, true);
+        f.bars.ShowStates(states);
+        QVERIFY(f.bars.MenuAction(IDM_ACTUAL)->isChecked());
+        QVERIFY(!f.bars.ButtonAction(IDM_ACTUAL)->isChecked());
+        QVERIFY(f.bars.ButtonAction(IDM_FIT)->isChecked());
+        QVERIFY(!f.bars.MenuAction(IDM_FIT)->isChecked());
+    }
+
+    void clickingAButtonOnlyReportsTheCommand() {
+        Frame f;
+        CommandStates states;
+        states.PressButton(IDM_FIT, true);
+        f.bars.ShowStates(states);
+        QSignalSpy chosen(&f.bars, &CommandBars::commandChosen);
+        auto* fit = qobject_cast<QToolButton*>(f.bars.MainToolBar()->widgetForAction(f.bars.ButtonAction(IDM_FIT)));
+        QVERIFY(fit);
+        fit->click();
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen[0][0].toInt(), IDM_FIT);
+        f.bars.ShowStates(states);  // the core still has it pressed
+        QVERIFY(fit->isChecked());
+
+        f.bars.MenuAction(IDM_ABOUT)->trigger();
+        QCOMPARE(chosen.size(), 2);
+        QCOMPARE(chosen[1][0].toInt(), IDM_ABOUT);
+    }
+
+    void recentFileTextsAreShownAsTheyAre() {
+        Frame f;
+        f.bars.SetPlainMenuText(IDM_RECENT0 + 2, "/home/me/Tom & Jerry.bmp");
+        QCOMPARE(f.bars.MenuAction(IDM_RECENT0 + 2)->text(), QString("/home/me/Tom && Jerry.bmp"));
+        f.bars.SetPlainMenuText(IDM_RECENT0, "");
+        QCOMPARE(f.bars.MenuAction(IDM_RECENT0)->text(), QString());
+    }
+};
+
+QTEST_MAIN(BarsTest)
+#include "bars_test.moc"

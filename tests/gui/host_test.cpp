@@ -1,0 +1,218 @@
+#include <QClipboard>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+#include "gui/ImageConversion.h"
+#include "gui/QtHost.h"
+
+using namespace rastrix;
+using namespace rastrix::gui;
+
+namespace {
+
+// QtHost with its dialogs answered by the test instead of a user.
+class ScriptedHost : public QtHost {
+public:
+    std::function<int(QMessageBox&)> onBox;
+    std::function<int(QFileDialog&)> onFile;
+    std::function<int(QColorDialog&)> onColor;
+
+protected:
+    int ExecMessageBox(QMessageBox& box) override { return onBox(box); }
+    int ExecFileDialog(QFileDialog& dialog) override { return onFile(dialog); }
+    int ExecColorDialog(QColorDialog& dialog) override { return onColor(dialog); }
+};
+
+FileDialogRequest TwoFilterRequest() {
+    FileDialogRequest r;
+    r.title = "Save As";
+    r.filters = {{"Bitmap Files", "*.bmp"}, {"All Files", "*.*"}};
+    r.filterIndex = 2;
+    r.initialName = "picture.bmp";
+    r.confirmOverwrite = true;
+    return r;
+}
+
+}  // namespace
+
+class HostTest : public QObject {
+    Q_OBJECT
+private slots:
+    void messageBoxShowsTextCaptionIconAndButtons() {
+        ScriptedHost host;
+        QString title, text;
+        QMessageBox::Icon icon{};
+        QMessageBox::StandardButtons buttons{};
+        host.onBox = [&](QMessageBox& box) {
+            title = box.windowTitle(), text = box.text(), icon = box.icon(), buttons = box.standardButtons();
+            return int(QMessageBox::No);
+        };
+        const int answer = host.MessageBox("Save changes to <b>a.bmp</b>?", std::string("Rastrix"),
+                                           MsgButtons::YesNoCancel, MsgIcon::Question);
+        QCOMPARE(answer, int(IDNO));
+        QCOMPARE(title, QString("Rastrix"));
+        QCOMPARE(text, QString("Save changes to <b>a.bmp</b>?"));
+        QCOMPARE(icon, QMessageBox::Question);
+        QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+        host.MessageBox("x", std::nullopt, MsgButtons::Ok, MsgIcon::Error);
+        QCOMPARE(title, QString("Error"));
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    void messageBoxAnswers_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("clicked");  // 0: closed without a button
+        QTest::addColumn<int>("answer");
+        QTest::newRow("OK") << int(MsgButtons::Ok) << int(QMessageBox::Ok) << int(IDOK);
+        QTest::newRow("OK box closed") << int(MsgButtons::Ok) << 0 << int(IDOK);
+        QTest::newRow("Cancel") << int(MsgButtons::OkCancel) << int(QMessageBox::Cancel) << int(IDCANCEL);
+        QTest::newRow("OK/Cancel closed") << int(MsgButtons::OkCancel) << 0 << int(IDCANCEL);
+        QTest::newRow("Yes") << int(MsgButtons::YesNo) << int(QMessageBox::Yes) << int(IDYES);
+        QTest::newRow("Yes/No closed") << int(MsgButtons::YesNo) << 0 << int(IDNO);
+        QTest::newRow("Yes/No/Cancel closed") << int(MsgButtons::YesNoCancel) << 0 << int(IDCANCEL);
+    }
+    void messageBoxAnswers() {
+        QFETCH(int, buttons);
+        QFETCH(int, clicked);
+        QFETCH(int, answer);
+        ScriptedHost host;
+        host.onBox = [&](QMessageBox&) { return clicked; };
+        QCOMPARE(host.MessageBox("t", std::nullopt, MsgButtons(buttons), MsgIcon::None), answer);
+    }
+
+    void saveDialogGetsFiltersNameAndOverwriteCheck() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString chosen = dir.filePath("out.bmp");
+        ScriptedHost host;
+        QStringList filters;
+        QString selectedFilter, title;
+        bool confirms = false;
+        QFileDialog::AcceptMode mode{};
+        host.onFile = [&](QFileDialog& d) {
+            filters = d.nameFilters(), selectedFilter = d.selectedNameFilter(), title = d.windowTitle();
+            confirms = !d.testOption(QFileDialog::DontConfirmOverwrite);
+            mode = d.acceptMode();
+            d.selectNameFilter(filters.first());
+            d.selectFile(chosen);
+            return int(QDialog::Accepted);
+        };
+        const std::optional<FileDialogResult> result = host.SaveFileDialog(TwoFilterRequest());
+        QCOMPARE(filters, (QStringList{"Bitmap Files (*.bmp)", "All Files (*.*)"}));
+        QCOMPARE(selectedFilter, QString("All Files (*.*)"));
+        QCOMPARE(title, QString("Save As"));
+        QVERIFY(confirms);
+        QCOMPARE(mode, QFileDialog::AcceptSave);
+        QVERIFY(result.has_value());
+        QCOMPARE(QString::fromStdString(result->path), chosen);
+        QCOMPARE(result->filterIndex, 1);
+    }
+
+    void cancelledOpenDialogGivesNothing() {
+        ScriptedHost host;
+        QFileDialog::FileMode fileMode{};
+        host.onFile = [&](QFileDialog& d) {
+            fileMode = d.fileMode();
+            return int(QDialog::Rejected);
+        };
+        QVERIFY(!host.OpenFileDialog(TwoFilterRequest()).has_value());
+        QCOMPARE(fileMode, QFileDialog::ExistingFile);
+    }
+
+    void filterPatternListsUseSpaces() {
+        QCOMPARE(NameFilters({{"Bitmaps", "*.bmp;*.dib"}}), QStringList{"Bitmaps (*.bmp *.dib)"});
+    }
+
+    void colorDialogKeepsColorrefOrderAndCustomColors() {
+        ScriptedHost host;
+        std::array<Color, 16> custom{};
+        for (int i = 0; i < 16; ++i) custom[std::size_t(i)] = RGB(std::uint8_t(i), 0x80, 0xF0);
+        QColor seenInitial, seenCustom3;
+        host.onColor = [&](QColorDialog& d) {
+            seenInitial = d.currentColor();
+            seenCustom3 = QColorDialog::customColor(3);
+            QColorDialog::setCustomColor(5, QColor(1, 2, 3));
+            d.setCurrentColor(QColor(10, 20, 30));
+            return int(QDialog::Accepted);
+        };
+        const std::optional<Color> chosen = host.ChooseColor(RGB(0x11, 0x22, 0x33), custom);
+        QCOMPARE(seenInitial, QColor(0x11, 0x22, 0x33));
+        QCOMPARE(seenCustom3, QColor(3, 0x80, 0xF0));
+        QVERIFY(chosen.has_value());
+        QCOMPARE(*chosen, RGB(10, 20, 30));
+        QCOMPARE(custom[5], RGB(1, 2, 3));
+
+        // Cancel chooses nothing but keeps what was done to the custom colours.
+        host.onColor = [&](QColorDialog&) {
+            QColorDialog::setCustomColor(0, QColor(200, 100, 50));
+            return int(QDialog::Rejected);
+        };
+        QVERIFY(!host.ChooseColor(0, custom).has_value());
+        QCOMPARE(custom[0], RGB(200, 100, 50));
+    }
+
+    void clipboardRoundTripKeepsPixels() {
+        QtHost host;
+        Bitmap bitmap(3, 2);
+        bitmap.SetPixel(0, 0, RGB(255, 0, 0));
+        bitmap.SetPixel(2, 1, RGB(1, 2, 3));
+        QVERIFY(host.OpenClipboard());
+        QVERIFY(host.WriteClipboardBitmap(bitmap));
+        QVERIFY(host.ClipboardHasBitmap());
+        const std::optional<ClipboardImage> read = host.ReadClipboardBitmap();
+        QVERIFY(read.has_value());
+        QVERIFY(read->bitmap == bitmap);
+        QCOMPARE(read->bitDepth, 24);
+
+        QGuiApplication::clipboard()->setText("no picture");
+        QVERIFY(!host.ClipboardHasBitmap());
+        QVERIFY(!host.ReadClipboardBitmap().has_value());
+    }
+
+    void imageDepthsCount_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("depth");
+        QTest::newRow("mono") << int(QImage::Format_Mono) << 1;
+        QTest::newRow("indexed") << int(QImage::Format_Indexed8) << 8;
+        QTest::newRow("grey") << int(QImage::Format_Grayscale8) << 8;
+        QTest::newRow("16-bit") << int(QImage::Format_RGB16) << 24;
+        QTest::newRow("24-bit") << int(QImage::Format_RGB888) << 24;
+        QTest::newRow("32-bit without alpha") << int(QImage::Format_RGB32) << 24;
+        QTest::newRow("32-bit with alpha") << int(QImage::Format_ARGB32) << 32;
+    }
+    void imageDepthsCount() {
+        QFETCH(int, format);
+        QFETCH(int, depth);
+        QCOMPARE(BitDepthOf(QImage(4, 4, QImage::Format(format))), depth);
+    }
+
+    void imagesConvertToOpaquePixels() {
+        QImage image(2, 1, QImage::Format_ARGB32);
+        image.setPixel(0, 0, qRgba(0xFF, 0x80, 0x00, 0x40));
+        image.setPixel(1, 0, qRgba(0x01, 0x02, 0x03, 0xFF));
+        const std::optional<Bitmap> bitmap = BitmapFromImage(image);
+        QVERIFY(bitmap.has_value());
+        QCOMPARE(bitmap->Row(0)[0], Pixel(0x00FF8000));
+        QCOMPARE(bitmap->GetPixel(1, 0), RGB(1, 2, 3));
+        QVERIFY(!BitmapFromImage(QImage()).has_value());
+    }
+
+    void wrappedBitmapSharesPixels() {
+        Bitmap bitmap(4, 3);
+        const QImage image = WrapBitmap(bitmap);
+        QCOMPARE(image.size(), QSize(4, 3));
+        QCOMPARE(static_cast<const void*>(image.constBits()), static_cast<const void*>(bitmap.Data()));
+        bitmap.SetPixel(3, 2, RGB(0x12, 0x34, 0x56));
+        QCOMPARE(image.pixel(3, 2), qRgb(0x12, 0x34, 0x56));
+        QVERIFY(WrapBitmap(Bitmap()).isNull());
+    }
+};
+
+QTEST_MAIN(HostTest)
+#include "host_test.moc"
