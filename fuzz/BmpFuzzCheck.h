@@ -31,7 +31,7 @@ inline std::string CheckBmpInput(std::span<const std::uint8_t> bytes) {
     const BmpHeaderResult header = ReadBmpHeader(bytes);
     const BmpReadResult read = IsLargeRunLength(bytes) ? BmpReadResult{} : DecodeBmp(bytes);
     // The header reader promises to need only the start of the file.
-    const BmpHeaderResult start = ReadBmpHeader(bytes.first(std::min(bytes.size(), kBmpHeaderBytes)));
+    const BmpHeaderResult start = ReadBmpHeader(bytes.first(std::min(bytes.size(), kBmpHeaderReadBytes)));
 
     if (start.error != header.error || start.info.has_value() != header.info.has_value())
         return "the header reads differently from the file's start than from the whole file";

@@ -44,7 +44,7 @@ inline constexpr std::int64_t kBmpMaxPixels = std::int64_t(1) << 28;
 
 // Bytes that hold every kind of header: the 14-byte file header and the largest (124-byte) info
 // header; colour masks after a 40-byte header end before that (14 + 40 + 16).
-inline constexpr std::size_t kBmpHeaderBytes = 14 + 124;
+inline constexpr std::size_t kBmpHeaderReadBytes = 14 + 124;
 
 enum class BmpCompression { None, Rle8, Rle4, BitFields };
 
@@ -68,7 +68,7 @@ struct BmpLayoutResult {
 };
 
 // Reads and checks the file and info headers (and the colour masks). Needs only the first
-// kBmpHeaderBytes of the file, so it also serves callers that read just the start of a file;
+// kBmpHeaderReadBytes of the file, so it also serves callers that read just the start of a file;
 // it does not look at the colour table or the pixels.
 BmpLayoutResult ParseBmpLayout(std::span<const std::uint8_t> bytes);
 

@@ -81,7 +81,7 @@ void JoinDialog::Browse(int p) {
 
     // On any failure the edit keeps the new name while the label and the size counted for this
     // place keep what they had.
-    const FileReadResult start = ReadFileStart(path, kBmpHeaderBytes);
+    const FileReadResult start = ReadFileStart(path, kBmpHeaderReadBytes);
     if (!start.bytes) {
         ReportError(ed_, BrowseErrorLine(start.error.step), start.error.errorCode);
         return;

@@ -3,6 +3,7 @@
 #include "app/Editor.h"
 #include "draw/Colors.h"
 #include "raster/Canvas.h"
+#include "view/StatusColor.h"
 
 namespace rastrix {
 

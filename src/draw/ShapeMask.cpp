@@ -27,18 +27,6 @@ int FirstUp(const Pixel* row, int from, int to, Pixel shape) {
     return x;
 }
 
-// The first x in [to, from] (counting down) whose pixel is shape, or to - 1.
-int FirstDown(const Pixel* row, int from, int to, Pixel shape) {
-    int x = from;
-    for (; x - 8 >= to - 1; x -= 8) {
-        unsigned hit = 0;
-        for (int k = 0; k < 8; ++k) hit |= unsigned(row[x - k] == shape);
-        if (hit) break;
-    }
-    while (x >= to && row[x] != shape) --x;
-    return x;
-}
-
 }  // namespace
 
 bool ShapeMask::IsInside(int x, int y) const {
@@ -53,9 +41,13 @@ ShapeMask BuildShapeMask(int width, int height, int selectionShape) {
     mask.width_ = width;
     mask.rows_.resize(std::size_t(height));
 
+    // The figures are mirror images of themselves about their vertical middle, so the scan
+    // from the right end meets the mirror of what the scan from the left meets (or, in a row
+    // without shape pixels, nothing either). Only columns 0 .. half are drawn and scanned.
     const int half = width / 2;
-    const int bandRows = std::clamp(kBandPixels / width, 1, height);
-    Bitmap band(width, bandRows);  // starts black, a colour no band draws with
+    const int bandWidth = half + 1;
+    const int bandRows = std::clamp(kBandPixels / bandWidth, 1, height);
+    Bitmap band(bandWidth, bandRows);  // starts black, a colour no band draws with
     Canvas canvas(band);
     // The run of a row is bounded by its outline pixels and the scans stop at the first shape
     // pixel from either end, so the inside never needs painting: the outline alone gives the
@@ -75,8 +67,8 @@ ShapeMask BuildShapeMask(int width, int height, int selectionShape) {
 
         const int rows = std::min(bandRows, height - y0);
         for (int r = 0; r < rows; ++r) {
-            const Pixel* row = band.Row(r);
-            mask.rows_[std::size_t(y0 + r)] = {FirstUp(row, 0, half, shape), FirstDown(row, width - 1, half, shape)};
+            const int first = FirstUp(band.Row(r), 0, half, shape);
+            mask.rows_[std::size_t(y0 + r)] = {first, first <= half ? width - 1 - first : half - 1};
         }
     }
     return mask;

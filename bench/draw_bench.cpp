@@ -1,0 +1,151 @@
+// Drawing commands on a 48-megapixel image, each beside a plain memcpy of the image's bytes.
+// Every command runs on the Editor as the user starts it: it adds an undo level (a copy of the
+// image) and draws into it. The level is dropped again between iterations, outside the timing.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+
+#include "app/CommandIds.h"
+#include "app/Editor.h"
+#include "app/Host.h"
+#include "document/ImageStack.h"
+#include "draw/PixelTools.h"
+#include "draw/ShapeFills.h"
+#include "selection/Selection.h"
+
+namespace {
+
+using namespace rastrix;
+
+constexpr int kW = 8000, kH = 6000;
+
+// The drawing commands never ask the user anything.
+class NoUserHost : public Host {
+public:
+    int MessageBox(const std::string&, const std::optional<std::string>&, MsgButtons, MsgIcon) override { return IDOK; }
+    std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return std::nullopt; }
+    int RunModal(DialogModel&) override { return IDCANCEL; }
+    void ShowModeless(DialogModel&, int, int) override {}
+    void RefreshModeless(DialogModel&) override {}
+    void CloseModeless(DialogModel&) override {}
+    bool OpenUrl(const std::string&) override { return false; }
+    bool OpenClipboard() override { return false; }
+    bool ClipboardHasBitmap() override { return false; }
+    std::optional<ClipboardImage> ReadClipboardBitmap() override { return std::nullopt; }
+    bool WriteClipboardBitmap(const Bitmap&) override { return false; }
+};
+
+// A drawing of eight colours in irregular runs, so the bucket's colour matches about one
+// pixel in eight, scattered over the whole image.
+Bitmap MakeImage() {
+    constexpr Color palette[8] = {RGB(255, 255, 255), RGB(0, 0, 0),   RGB(255, 0, 0),   RGB(0, 128, 0),
+                                  RGB(0, 0, 255),     RGB(255, 255, 0), RGB(128, 128, 128), RGB(0, 255, 255)};
+    Bitmap b(kW, kH);
+    for (int y = 0; y < kH; ++y) {
+        Pixel* row = b.Row(y);
+        for (int x = 0; x < kW; ++x) row[x] = ColorToPixel(palette[((x / 3) * 2654435761u + y * 40503u) >> 29]);
+    }
+    return b;
+}
+
+struct Fixture {
+    NoUserHost host;
+    Editor ed{host};
+    Bitmap copyTarget{kW, kH};
+    Fixture() {
+        SetBaseLevel(ed, MakeImage());
+        ed.doc.fileSize = 1;
+        ed.settings.foreColor = RGB(200, 30, 60);
+        ed.settings.backColor = RGB(10, 90, 200);
+    }
+    void Select(int shape) {
+        ed.selection.rect = {0, 0, kW, kH};
+        ed.settings.selectionShape = std::int16_t(shape);
+        BeginSelection(ed);
+    }
+};
+
+Fixture& F() {
+    static Fixture f;
+    return f;
+}
+
+void SetBytes(benchmark::State& state) {
+    state.SetBytesProcessed(state.iterations() * std::int64_t(CurrentImage(F().ed).ByteSize()));
+}
+
+// Runs one command per iteration; prepare and the Undo that follows are not timed.
+template <class Prepare, class Command>
+void RunCommand(benchmark::State& state, Prepare prepare, Command command) {
+    Editor& ed = F().ed;
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepare(ed);
+        state.ResumeTiming();
+        command(ed);
+        benchmark::ClobberMemory();
+        state.PauseTiming();
+        Undo(ed);
+        EndSelection(ed);
+        state.ResumeTiming();
+    }
+    SetBytes(state);
+}
+
+void NoSelection(Editor& ed) { EndSelection(ed); }
+void Ellipse(Editor&) { F().Select(IDM_ELLIPSE); }
+
+void BM_Memcpy(benchmark::State& state) {
+    const Bitmap& image = CurrentImage(F().ed);
+    for (auto _ : state) {
+        std::memcpy(F().copyTarget.Data(), image.Data(), image.ByteSize());
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state);
+}
+
+// The undo level alone, which every command below starts with.
+void BM_PushCopy(benchmark::State& state) {
+    RunCommand(state, NoSelection, [](Editor& ed) { PushCopy(ed); });
+}
+
+void BM_BucketWholeImage(benchmark::State& state) {
+    RunCommand(state, NoSelection, [](Editor& ed) { BucketFill(ed, {kW / 2, kH / 2}, true); });
+}
+
+void BM_BucketInsideEllipse(benchmark::State& state) {
+    RunCommand(state, Ellipse, [](Editor& ed) { BucketFill(ed, {kW / 2, kH / 2}, true); });
+}
+
+void BM_BucketOutsideEllipse(benchmark::State& state) {
+    RunCommand(state, Ellipse, [](Editor& ed) { BucketFill(ed, {1, 1}, true); });
+}
+
+void BM_FillSolidEllipse(benchmark::State& state) {
+    RunCommand(state, Ellipse, [](Editor& ed) { FillShape(ed, IDM_FILLSOLID); });
+}
+
+void BM_FillExteriorEllipse(benchmark::State& state) {
+    RunCommand(state, Ellipse, [](Editor& ed) { FillExterior(ed); });
+}
+
+void BM_Fill2ColorHatchEllipse(benchmark::State& state) {
+    F().ed.settings.hatchStyleIndex = 6;  // diagonal cross
+    RunCommand(state, Ellipse, [](Editor& ed) { FillShape(ed, IDM_FILL2COLOR); });
+}
+
+void Setup(const benchmark::State&) { F(); }
+
+BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->Setup(Setup);
+BENCHMARK(BM_PushCopy)->Unit(benchmark::kMillisecond)->Setup(Setup);
+BENCHMARK(BM_BucketWholeImage)->Unit(benchmark::kMillisecond)->Setup(Setup);
+BENCHMARK(BM_BucketInsideEllipse)->Unit(benchmark::kMillisecond)->Setup(Setup);
+BENCHMARK(BM_BucketOutsideEllipse)->Unit(benchmark::kMillisecond)->Setup(Setup);
+BENCHMARK(BM_FillSolidEllipse)->Unit(benchmark::kMillisecond)->Setup(Setup);
+BENCHMARK(BM_FillExteriorEllipse)->Unit(benchmark::kMillisecond)->Setup(Setup);
+BENCHMARK(BM_Fill2ColorHatchEllipse)->Unit(benchmark::kMillisecond)->Setup(Setup);
+
+}  // namespace
