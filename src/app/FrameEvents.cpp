@@ -15,7 +15,7 @@
 #include "document/SavePrompt.h"
 #include "store/Store.h"
 #include "view/EditorView.h"
-#include "draw/Colors.h"
+#include "view/StatusColor.h"
 
 namespace rastrix {
 
