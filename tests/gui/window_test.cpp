@@ -39,9 +39,10 @@ public:
     }
     std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return chosenColor; }
     std::optional<Color> chosenColor;
+    std::optional<FileDialogResult> openAnswer;
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request) override {
         openTitles << QString::fromStdString(request.title);
-        return std::nullopt;
+        return openAnswer;
     }
 };
 
@@ -122,6 +123,16 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), p.window.Area());
         QCOMPARE(p.host.boxes.size(), 1);
         QCOMPARE(p.host.openTitles.size(), 1);
+
+        // The file chosen in the Open dialog is opened and named in the caption.
+        QTemporaryDir dir;
+        const QString other = dir.filePath("other.bmp");
+        QVERIFY(QFile::copy(QString::fromStdString(kSample), other));
+        p.host.openAnswer = FileDialogResult{other.toStdString(), 1};
+        p.window.Area()->setFocus();
+        QTest::keyClick(p.window.Area(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(p.host.openTitles.size(), 2);
+        QVERIFY2(p.window.windowTitle().contains("other.bmp"), qPrintable(p.window.windowTitle()));
     }
 
     void buttonsRunCommandsAndShowTheirState() {
