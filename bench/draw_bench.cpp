@@ -14,29 +14,13 @@
 #include "draw/ShapeFills.h"
 #include "selection/Selection.h"
 
+#include "support/FakeHost.h"
+
 namespace {
 
 using namespace rastrix;
 
 constexpr int kW = 8000, kH = 6000;
-
-// The drawing commands never ask the user anything.
-class NoUserHost : public Host {
-public:
-    int MessageBox(const std::string&, const std::optional<std::string>&, MsgButtons, MsgIcon) override { return IDOK; }
-    std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return std::nullopt; }
-    int RunModal(DialogModel&) override { return IDCANCEL; }
-    void ShowModeless(DialogModel&, int, int) override {}
-    void RefreshModeless(DialogModel&) override {}
-    void CloseModeless(DialogModel&) override {}
-    bool OpenUrl(const std::string&) override { return false; }
-    bool OpenClipboard() override { return false; }
-    bool ClipboardHasBitmap() override { return false; }
-    std::optional<ClipboardImage> ReadClipboardBitmap() override { return std::nullopt; }
-    bool WriteClipboardBitmap(const Bitmap&) override { return false; }
-};
 
 // A drawing of eight colours in irregular runs, so the bucket's colour matches about one
 // pixel in eight, scattered over the whole image.
@@ -52,7 +36,7 @@ Bitmap MakeImage() {
 }
 
 struct Fixture {
-    NoUserHost host;
+    test::FakeHost host;
     Editor ed{host};
     Bitmap copyTarget{kW, kH};
     Fixture() {

@@ -11,30 +11,14 @@
 #include "selection/Selection.h"
 #include "selection/SelectionCommands.h"
 
+#include "support/FakeHost.h"
+
 namespace {
 
 using namespace rastrix;
 
 constexpr int kW = 8000, kH = 6000;
 constexpr Rect kPicture{240, 180, 7800, 5910};  // uneven border widths, as a scan leaves them
-
-// The platform is not needed: nothing here asks the user anything.
-class QuietHost : public Host {
-public:
-    int MessageBox(const std::string&, const std::optional<std::string>&, MsgButtons, MsgIcon) override { return IDOK; }
-    std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return std::nullopt; }
-    int RunModal(DialogModel&) override { return IDCANCEL; }
-    void ShowModeless(DialogModel&, int, int) override {}
-    void RefreshModeless(DialogModel&) override {}
-    void CloseModeless(DialogModel&) override {}
-    bool OpenUrl(const std::string&) override { return false; }
-    bool OpenClipboard() override { return false; }
-    bool ClipboardHasBitmap() override { return false; }
-    std::optional<ClipboardImage> ReadClipboardBitmap() override { return std::nullopt; }
-    bool WriteClipboardBitmap(const Bitmap&) override { return false; }
-};
 
 // A scanned photograph: off-white paper with a little noise round smooth colour gradients with
 // grain, so the picture's edge rows and columns are far from the paper colour.
@@ -64,7 +48,7 @@ const Bitmap& Photograph() {
 }
 
 struct Document {
-    QuietHost host;
+    test::FakeHost host;
     Editor ed{host};
     Document() {
         SetBaseLevel(ed, Photograph());
