@@ -10,7 +10,6 @@
 #include "edit/Clipboard.h"
 #include "edit/RotateFlip.h"
 #include "edit/Shift.h"
-#include "selection/MarkBorder.h"
 #include "selection/SelectionCommands.h"
 
 namespace rastrix {
@@ -19,13 +18,7 @@ CommandHandlers MakeStandardCommandHandlers() {
     RegisterFrameCommands(h);
     RegisterViewCommands(h);
     RegisterDocumentCommands(h);
-    // Selection
-    h.Register(IDM_ADJUST, AdjustSelection);
-    h.Register(IDM_CROP, Crop);
-    h.Register(IDM_MARKBORDER, MarkBorder);
-    h.Register(IDM_RESTORESEL, RestoreSelection);
-    h.Register(IDM_UNSELECT, Unselect);
-    for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
+    RegisterSelectionCommands(h);
     // Edit operations
     h.Register(IDM_CUT, CopySelection);
     h.Register(IDM_COPY, CopySelection);

@@ -6,7 +6,10 @@
 #include "app/Editor.h"
 #include "app/FrameDrawingTools.h"
 #include "app/Help.h"
+#include "document/ChangeSize.h"
 #include "document/ImageStack.h"
+#include "document/Join.h"
+#include "document/NewImage.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "view/EditorView.h"
@@ -44,11 +47,14 @@ void RegisterViewCommands(CommandHandlers& h) {
 }
 
 void RegisterDocumentCommands(CommandHandlers& h) {
+    h.Register(IDM_NEW, NewCommand);
     h.Register(IDM_OPEN, OpenCommand);
+    h.Register(IDM_JOIN, JoinCommand);
     h.Register(IDM_OPEN_NAMED, OpenNamedCommand);
     h.Register(IDM_SAVE, SaveCommand);
     h.Register(IDM_SAVEAS, SaveAsCommand);
     h.Register(IDM_UNDO, Undo);
+    h.Register(IDM_CHGSIZE, ChangeSizeCommand);
     for (int k = 0; k < kRecentCount; ++k) h.Register(IDM_RECENT0 + k, OpenRecentCommand);
 }
 

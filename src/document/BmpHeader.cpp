@@ -35,6 +35,8 @@ std::string_view BmpErrorMessage(BmpError error) {
     return "The file cannot be read as a bitmap.";
 }
 
+static_assert(kBmpMaxSide == 65535 && kBmpMaxPixels == 268435456, "the TooLarge message states these limits");
+
 namespace {
 
 // Compression codes of the info header.

@@ -34,12 +34,17 @@ std::string_view BmpErrorMessage(BmpError error);
 
 // Largest bitmap we open: 65535 pixels a side and 2^28 pixels (1 GiB of 32-bit pixels) in all,
 // for example 16384 x 16384. A header claiming more is refused before anything is allocated.
+// These bound everything reading a BMP file allocates: the file itself, read whole up to
+// kMaxReadableFileBytes (FileRead.h, derived from these), the bitmap of 4 bytes a pixel, and
+// for 16-bit files a 256 KiB table. An uncompressed file must hold all its rows before the
+// bitmap is allocated; run-length data may be short, so a small file can still claim (and get)
+// the largest bitmap.
 inline constexpr int kBmpMaxSide = 65535;
 inline constexpr std::int64_t kBmpMaxPixels = std::int64_t(1) << 28;
 
 // Bytes that hold every kind of header: the 14-byte file header and the largest (124-byte) info
 // header; colour masks after a 40-byte header end before that (14 + 40 + 16).
-inline constexpr std::size_t kBmpHeaderBytes = 14 + 124;
+inline constexpr std::size_t kBmpHeaderReadBytes = 14 + 124;
 
 enum class BmpCompression { None, Rle8, Rle4, BitFields };
 
@@ -63,7 +68,7 @@ struct BmpLayoutResult {
 };
 
 // Reads and checks the file and info headers (and the colour masks). Needs only the first
-// kBmpHeaderBytes of the file, so it also serves callers that read just the start of a file;
+// kBmpHeaderReadBytes of the file, so it also serves callers that read just the start of a file;
 // it does not look at the colour table or the pixels.
 BmpLayoutResult ParseBmpLayout(std::span<const std::uint8_t> bytes);
 

@@ -32,7 +32,7 @@ FileLayout ComputeFileLayout(int width, int height, int depth) {
     }
     l.imageBytes = l.stride * h;
     l.paletteBytes = 4 * std::uint64_t(l.paletteCapacity);
-    l.pixelOffset = kBmpHeaderBytes + l.paletteBytes;
+    l.pixelOffset = kWrittenHeaderBytes + l.paletteBytes;
     l.fileSize = l.pixelOffset + l.imageBytes;
     return l;
 }
@@ -54,7 +54,7 @@ void Put32(std::uint8_t* p, std::uint32_t v) {
 }  // namespace
 
 void WriteBmpHeader(std::uint8_t* out, const FileLayout& l, int width, int height) {
-    std::fill(out, out + kBmpHeaderBytes, std::uint8_t(0));
+    std::fill(out, out + kWrittenHeaderBytes, std::uint8_t(0));
     out[0] = 'B';
     out[1] = 'M';
     Put32(out + 2, std::uint32_t(l.fileSize));

@@ -17,7 +17,7 @@ struct FileLayout {
     bool FitsHeader() const { return fileSize <= 0xFFFFFFFFull; }
 };
 
-inline constexpr int kBmpHeaderBytes = 54;
+inline constexpr int kWrittenHeaderBytes = 54;
 
 // Depths 1, 4 and 8 get a colour table; every other value is laid out as 24 bits.
 // Negative sizes count as 0.

@@ -129,7 +129,7 @@ EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const Colour
         std::memset(rows + n, 0, l.stride - n);
     }
     // The table is final only after the last row; entries no colour took stay white.
-    std::uint8_t* table = file + kBmpHeaderBytes;
+    std::uint8_t* table = file + kWrittenHeaderBytes;
     for (int j = 0; j < pal.Capacity(); ++j, table += 4) {
         const std::uint32_t q = pal.Entries()[j];
         table[0] = std::uint8_t(q);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "document/BmpHeader.h"
+
 namespace rastrix {
 
 // Result of one operating-system call: `error` is 0 on success, else the errno value.
@@ -41,8 +43,8 @@ struct FileReadResult {
 };
 
 // Files larger than this are refused at the Allocate step with EFBIG: no bitmap this program
-// opens needs that many bytes (2^28 pixels of 32 bits with generous room for headers).
-inline constexpr std::uint64_t kMaxReadableFileBytes = (std::uint64_t(1) << 30) + (std::uint64_t(1) << 20);
+// opens needs that many bytes (the largest bitmap at 32 bits, with generous room for headers).
+inline constexpr std::uint64_t kMaxReadableFileBytes = std::uint64_t(kBmpMaxPixels) * 4 + (std::uint64_t(1) << 20);
 
 // Reads the whole file. The file is always closed before returning.
 FileReadResult ReadWholeFile(const std::string& path, FileCalls& calls = PosixFileCalls());

@@ -10,6 +10,7 @@
 #include "document/FileRead.h"
 #include "document/ImageStack.h"
 #include "document/SavePrompt.h"
+#include "selection/Selection.h"
 #include "view/Cursors.h"
 #include "view/EditorView.h"
 #include "view/Layout.h"
@@ -43,6 +44,7 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
     UpdateTitle(ed, true);
     MoveToFront(ed.recent, ed.doc.currentPath);
     EnableImageCommands(ed.commands);
+    EndSelection(ed);
     ClearImageStack(ed);
     ed.settings.needsSaveAs = 0;
     ed.doc.imageBitDepth = std::uint32_t(decoded.image->bitDepth);

@@ -1,5 +1,5 @@
 // Kept apart from Clipboard.cpp, which needs the file layout: the header and layout files both
-// define kBmpHeaderBytes, so the two cannot be included together.
+// define kBmpHeaderReadBytes, so the two cannot be included together.
 #include "edit/ClipboardLimits.h"
 
 #include <cstdint>

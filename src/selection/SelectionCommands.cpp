@@ -4,12 +4,14 @@
 #include <utility>
 
 #include "app/CommandChecks.h"
+#include "app/CommandDispatch.h"
 #include "app/CommandIds.h"
 #include "app/Editor.h"
 #include "app/EnableGroups.h"
 #include "app/ReportError.h"
 #include "document/ImageStack.h"
 #include "selection/AdjustDialog.h"
+#include "selection/MarkBorder.h"
 #include "selection/Selection.h"
 #include "view/EditorView.h"
 
@@ -86,5 +88,14 @@ void Crop(Editor& ed) {
 }
 
 void AdjustSelection(Editor& ed) { OpenAdjustDialog(ed); }
+
+void RegisterSelectionCommands(CommandHandlers& h) {
+    h.Register(IDM_ADJUST, AdjustSelection);
+    h.Register(IDM_CROP, Crop);
+    h.Register(IDM_MARKBORDER, MarkBorder);
+    h.Register(IDM_RESTORESEL, RestoreSelection);
+    h.Register(IDM_UNSELECT, Unselect);
+    for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
+}
 
 }  // namespace rastrix

@@ -4,11 +4,15 @@
 #include "app/EditorEvents.h"
 #include "app/EnableGroups.h"
 #include "document/ImageStack.h"
+#include "draw/Colors.h"
+#include "draw/PixelTools.h"
 #include "raster/Blit.h"
 #include "view/Coordinates.h"
 #include "view/EditorView.h"
 #include "view/MouseRouting.h"
 #include "view/PaintPlan.h"
+#include "selection/SelectionDrag.h"
+#include "selection/SelectionOutline.h"
 #include "view/StatusTexts.h"
 
 namespace rastrix {
@@ -24,12 +28,20 @@ Point TrackAndShow(Editor& ed, int x, int y) {
 
 void Perform(Editor& ed, MouseAction action, Point p) {
     switch (action) {
-        case MouseAction::None:
+        case MouseAction::None: break;
         case MouseAction::ShowPosition:
+            if (ed.settings.dragging) SelectionDragStep(ed, p);
             break;
-        default:
-            // The tools that act on a press or a drag are handled by their own subsystems.
-            (void)p;
+        case MouseAction::PickForeColor: PickColor(ed, p, true); break;
+        case MouseAction::PickBackColor: PickColor(ed, p, false); break;
+        case MouseAction::PenWithForeColor: PenPress(ed, p, true); break;
+        case MouseAction::PenWithBackColor: PenPress(ed, p, false); break;
+        case MouseAction::PenStroke: PenStrokeTo(ed, p); break;
+        case MouseAction::BucketWithForeColor: BucketFill(ed, p, true); break;
+        case MouseAction::BucketWithBackColor: BucketFill(ed, p, false); break;
+        case MouseAction::StartSelectionDrag:
+            NoteSelectionPress(ed);
+            SelectionDragStart(ed, p);
             break;
     }
 }
@@ -49,7 +61,7 @@ void ImageButtonDown(Editor& ed, int x, int y, bool left) {
             p);
 }
 
-void ImageButtonUp(Editor& ed, bool left) { HandleImageButtonUp(ed.view, ed.settings, left); }
+void ImageButtonUp(Editor& ed, bool left) { SelectionButtonUp(ed, left); }
 
 void ImageScroll(Editor& ed, ScrollBarKind bar, ScrollRequest request, int thumbPosition) {
     if (!HasImage(ed)) return;
@@ -62,6 +74,8 @@ void PaintImageWindow(Editor& ed) {
     inputs.imageWidth = ed.doc.imageWidth;
     inputs.imageHeight = ed.doc.imageHeight;
     inputs.imageBitDepth = std::int32_t(ed.doc.imageBitDepth);
+    inputs.selection = ed.selection.rect;
+    inputs.lineReversed = ed.selection.lineReversed;
     const ImagePaintPlan plan = PlanImageWindowPaint(ed.view, ed.settings, inputs);
 
     // The surface is kept between paints: reallocating a large one costs more than drawing it.
@@ -88,8 +102,11 @@ void PaintImageWindow(Editor& ed) {
                       Pixel(0x00FFFFFF));
 
     ed.status[0] = plan.imageStatus;
-    ed.status[4] = plan.selectionStatus;
+    DrawForeSwatch(ed);
+    DrawBackSwatch(ed);
     UpdateFillStates(ed.commands, ed.settings.hasSelection != 0, ed.settings.selectionShape);
+    if (ed.settings.hasSelection) DrawSelectionOutline(ed, ed.surface);
+    ed.status[4] = SelectionStatus(ed);
 }
 
 }  // namespace rastrix

@@ -94,7 +94,7 @@ TEST_P(GoodBmpTest, MatchesReferencePixels) {
                               << " instead of " << reference->Row(y)[x];
     EXPECT_EQ(wrong, 0);
 
-    const BmpHeaderResult h = ReadBmpHeader(std::span(file).first(std::min(file.size(), kBmpHeaderBytes)));
+    const BmpHeaderResult h = ReadBmpHeader(std::span(file).first(std::min(file.size(), kBmpHeaderReadBytes)));
     ASSERT_TRUE(h.info) << h.Message();
     EXPECT_EQ(h.info->width, got.Width());
     EXPECT_EQ(h.info->height, got.Height());

@@ -1,0 +1,162 @@
+// Writes the fuzzers' seed inputs into FOLDER/bmp and FOLDER/settings: small files of every
+// kind the readers take, built the way the tests build theirs, so mutations start from inputs
+// that reach deep into each reader.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "BmpTestFiles.h"
+#include "SettingsFuzzCheck.h"
+#include "document/BmpWriter.h"
+
+namespace {
+
+using namespace rastrix;
+using namespace rastrix::testing;
+namespace fs = std::filesystem;
+
+bool Save(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(out);
+}
+
+std::uint32_t Pattern(int x, int y) { return std::uint32_t(x * 7 + y * 13 + x * y); }
+
+TestBmp Uncompressed(int width, int height, int bits, int paletteSize = 0) {
+    TestBmp r;
+    r.width = width;
+    r.height = height;
+    r.bitCount = std::uint16_t(bits);
+    r.palette = TestPalette(paletteSize);
+    const std::uint32_t limit = bits < 32 ? (1u << bits) - 1 : 0xFFFFFFFFu;
+    r.pixels = StoreRows(width, height, bits, false, [&](int x, int y) {
+        return paletteSize > 0 ? Pattern(x, y) % std::uint32_t(paletteSize) : Pattern(x, y) * 0x10101 & limit;
+    });
+    return r;
+}
+
+std::vector<std::pair<std::string, Bytes>> BmpSeeds() {
+    std::vector<std::pair<std::string, Bytes>> seeds;
+    auto add = [&](std::string name, const TestBmp& r) { seeds.emplace_back(std::move(name), BuildBmp(r)); };
+
+    add("pal1", Uncompressed(9, 3, 1, 2));
+    add("pal2", Uncompressed(6, 2, 2, 4));
+    add("pal4", Uncompressed(5, 3, 4, 16));
+    add("pal8_short_table", Uncompressed(5, 3, 8, 12));
+    TestBmp gap = Uncompressed(3, 2, 8, 6);
+    gap.gap = 10;
+    add("pal8_gap", gap);
+    TestBmp os2 = Uncompressed(4, 3, 8, 5);
+    os2.headerSize = 12;
+    add("pal8_os2", os2);
+    add("rgb16_555", Uncompressed(3, 2, 16));
+    TestBmp rgb565 = Uncompressed(3, 2, 16);
+    rgb565.compression = 3;
+    rgb565.masks = {0xF800, 0x07E0, 0x001F};
+    add("rgb16_565_masks", rgb565);
+    TestBmp v4 = Uncompressed(2, 2, 32);
+    v4.headerSize = 108;
+    v4.compression = 3;
+    v4.masks = {0x3FF00000, 0x000FFC00, 0x000003FF};
+    add("rgb32_v4_10bit_masks", v4);
+    add("rgb24", Uncompressed(5, 2, 24));
+    TestBmp topDown = Uncompressed(3, 2, 24);
+    topDown.height = -2;
+    add("rgb24_top_down", topDown);
+    TestBmp v5 = Uncompressed(3, 2, 32);
+    v5.headerSize = 124;
+    add("rgb32_v5", v5);
+
+    TestBmp rle8;
+    rle8.width = 6;
+    rle8.height = 3;
+    rle8.bitCount = 8;
+    rle8.compression = 1;
+    rle8.palette = TestPalette(8);
+    // A run, a literal, an end of line, a delta and an end of bitmap.
+    rle8.pixels = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 1, 1, 2, 5, 0, 0, 6, 7, 0, 1};
+    add("rle8", rle8);
+    TestBmp rle4 = rle8;
+    rle4.bitCount = 4;
+    rle4.compression = 2;
+    rle4.palette = TestPalette(16);
+    rle4.pixels = {4, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 2, 1, 0, 3, 0x67, 0, 0, 6, 0x89, 0, 1};
+    add("rle4", rle4);
+
+    // Files as this program writes them.
+    Bitmap image(7, 5);
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) image.Row(y)[x] = (x * 40) << 16 | (y * 60) << 8 | ((x + y) & 1) * 255;
+    for (int depth : {1, 4, 8, 24}) {
+        const EncodedBmp encoded = EncodeBmp(image, depth, [](int) { return true; });
+        if (encoded.status == EncodeStatus::Ok) seeds.emplace_back("written" + std::to_string(depth), encoded.bytes);
+    }
+    return seeds;
+}
+
+// One settings input: the three length and fault bytes, then the values.
+Bytes SettingsSeed(int settingsLength, int colorsLength, int fault, const Bytes& settings, const Bytes& colors,
+                   const Bytes& recent) {
+    Bytes b = {std::uint8_t(settingsLength), std::uint8_t(colorsLength), std::uint8_t(fault)};
+    b.insert(b.end(), settings.begin(), settings.end());
+    b.insert(b.end(), colors.begin(), colors.end());
+    b.insert(b.end(), recent.begin(), recent.end());
+    return b;
+}
+
+std::vector<std::pair<std::string, Bytes>> SettingsSeeds() {
+    SettingsRecord record;
+    record.windowRect = {-8, 20, 1200, 900};
+    record.zoomPercent = 400;
+    const SettingsBytes encoded = EncodeSettings(record);
+    const Bytes settings(encoded.begin(), encoded.end());
+    const ColorsBytes colorBytes = EncodeColors(record.customColors);
+    const Bytes colors(colorBytes.begin(), colorBytes.end());
+    RecentFiles recent;
+    recent.entries[0] = "/home/ann/pictures/harbour.bmp";
+    recent.entries[1] = "/tmp/a b.bmp";
+    recent.entries[3] = std::string(255, 'x');
+    const Bytes list = JoinRecent(recent);
+    const Bytes longField = Bytes(300, 'y');
+
+    constexpr int kNoFault = 9, kRecentAbsent = 0x80;
+    std::vector<std::pair<std::string, Bytes>> seeds = {
+        {"all_three", SettingsSeed(51, 64, kNoFault, settings, colors, list)},
+        {"short_colors_long_field", SettingsSeed(51, 10, kNoFault, settings, Bytes(colors.begin(), colors.begin() + 10),
+                                                 longField)},
+        {"settings_50_bytes", SettingsSeed(50, 64, kNoFault, Bytes(settings.begin(), settings.end() - 1), colors, list)},
+        {"absent_values", SettingsSeed(255, 255, kNoFault | kRecentAbsent, {}, {}, {})},
+        {"recent_too_long", SettingsSeed(51, 64, kNoFault, settings, colors, Bytes(kRecentValueMaxSize + 1, 'z'))},
+    };
+    // A write or read failing at each kind of store call.
+    for (int kind = 0; kind < 9; ++kind)
+        seeds.emplace_back("fault" + std::to_string(kind), SettingsSeed(51, 64, kind + 10, settings, colors, list));
+    return seeds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const fs::path folder = argv[1];
+    int written = 0;
+    for (const auto& [kind, seeds] : {std::pair{"bmp", BmpSeeds()}, std::pair{"settings", SettingsSeeds()}}) {
+        std::error_code ec;
+        fs::create_directories(folder / kind, ec);
+        for (const auto& [name, bytes] : seeds) {
+            if (!Save(folder / kind / name, bytes)) {
+                std::fprintf(stderr, "cannot write %s\n", (folder / kind / name).c_str());
+                return 1;
+            }
+            ++written;
+        }
+    }
+    std::printf("%d seed files in %s\n", written, folder.c_str());
+    return 0;
+}

@@ -1,0 +1,28 @@
+#include "document/ChangeSize.h"
+
+#include <utility>
+
+#include "app/Editor.h"
+#include "app/Host.h"
+#include "document/ChangeSizeDialog.h"
+#include "document/ImageStack.h"
+#include "raster/Blit.h"
+#include "view/EditorView.h"
+
+namespace rastrix {
+
+void ChangeSizeCommand(Editor& ed) {
+    if (!HasImage(ed)) return;  // reachable by key while greyed
+    ChangeSizeDialog dialog(ed, ed.doc.imageWidth, ed.doc.imageHeight);
+    if (ed.host.RunModal(dialog) != IDOK) return;
+    const int width = int(dialog.Width()), height = int(dialog.Height());
+    std::optional<Bitmap> level = AllocateLevel(ed, width, height);
+    if (!level) return;
+    level->Fill(ed.settings.backColor);
+    BitBlt(*level, 0, 0, width, height, CurrentImage(ed), 0, 0);  // clipped to the old image
+    PushLevel(ed, std::move(*level));
+    LayoutImageWindow(ed);
+    InvalidateImageWindow(ed);
+}
+
+}  // namespace rastrix

@@ -1,0 +1,54 @@
+#include "document/ChangeSizeDialog.h"
+
+#include "app/Host.h"
+#include "document/NewImageDialog.h"
+
+namespace rastrix {
+
+namespace {
+
+DialogTemplate MakeTemplate() {
+    using K = ControlKind;
+    return {"CHGSIZE",
+            "Change File Size",
+            {0, 0, 212, 52},
+            {
+                {101, K::Text, {14, 9, 50, 8}, "Image Width:", false},
+                {ChangeSizeDialog::kWidthEdit, K::Edit, {72, 7, 28, 13}, "", true},
+                {102, K::Text, {14, 29, 50, 8}, "Image Height:", false},
+                {ChangeSizeDialog::kHeightEdit, K::Edit, {72, 27, 28, 13}, "", true},
+                {IDOK, K::PushButton, {144, 7, 50, 14}, "OK", true},
+                {IDCANCEL, K::PushButton, {144, 30, 50, 14}, "Cancel", true},
+            }};
+}
+
+}  // namespace
+
+ChangeSizeDialog::ChangeSizeDialog(Editor& ed, std::int32_t width, std::int32_t height)
+    : ed_(ed), widthText_(std::to_string(std::uint32_t(width))), heightText_(std::to_string(std::uint32_t(height))) {}
+
+const DialogTemplate& ChangeSizeDialog::Template() const {
+    static const DialogTemplate t = MakeTemplate();
+    return t;
+}
+
+std::string ChangeSizeDialog::Text(int id) const {
+    if (id == kWidthEdit) return widthText_;
+    if (id == kHeightEdit) return heightText_;
+    return DialogModel::Text(id);
+}
+
+void ChangeSizeDialog::TextChanged(int id, std::string_view text) {
+    if (id == kWidthEdit) widthText_ = text;
+    if (id == kHeightEdit) heightText_ = text;
+}
+
+void ChangeSizeDialog::Command(int id) {
+    if (id == IDOK) {
+        if (AcceptSizeFields(ed_, widthText_, heightText_, width_, height_)) End(IDOK);
+    } else if (id == IDCANCEL) {
+        End(0);
+    }
+}
+
+}  // namespace rastrix

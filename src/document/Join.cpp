@@ -1,0 +1,91 @@
+#include "document/Join.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/Editor.h"
+#include "app/Host.h"
+#include "app/ReportError.h"
+#include "document/BmpReader.h"
+#include "document/FileErrorLines.h"
+#include "document/ImageStack.h"
+#include "document/JoinDialog.h"
+#include "document/NewImage.h"
+#include "document/NewImageDialog.h"
+#include "document/SavePrompt.h"
+#include "raster/Blit.h"
+#include "view/Cursors.h"
+
+namespace rastrix {
+
+namespace {
+
+// Draws the named files in position order; returns the size of the last file read, or 0.
+std::uint32_t DrawJoinedFiles(Editor& ed, Bitmap& canvas, const JoinPlan& plan, FileCalls& calls) {
+    std::uint32_t lastFileSize = 0;
+    for (int p = 0; p < kJoinPositions; ++p) {
+        const std::string& path = plan.paths[p];
+        if (path.empty()) continue;
+        FileReadResult file = ReadWholeFile(path, calls);
+        if (!file.bytes) {
+            ReportError(ed, JoinErrorLine(file.error.step), file.error.errorCode);
+            break;
+        }
+        lastFileSize = std::uint32_t(file.bytes->size());
+        BmpReadResult decoded = DecodeBmp(*file.bytes);
+        if (!decoded.image) {
+            ReportProblem(ed, "Cannot join \"" + path + "\".\n" + std::string(decoded.Message()));
+            break;
+        }
+        const Bitmap& picture = decoded.image->bitmap;
+        const Point at = plan.canvas.offsets[p];
+        BitBlt(canvas, at.x, at.y, picture.Width(), picture.Height(), picture, 0, 0);
+    }
+    return lastFileSize;
+}
+
+}  // namespace
+
+JoinCanvas ComputeJoinCanvas(const std::array<std::int16_t, kJoinPositions>& widths,
+                             const std::array<std::int16_t, kJoinPositions>& heights) {
+    const std::int16_t left = std::max(widths[kTopLeft], widths[kBottomLeft]);
+    const std::int16_t right = std::max(widths[kTopRight], widths[kBottomRight]);
+    const std::int16_t top = std::max(heights[kTopLeft], heights[kTopRight]);
+    const std::int16_t bottom = std::max(heights[kBottomLeft], heights[kBottomRight]);
+    JoinCanvas c;
+    c.width = left + right;
+    c.height = top + bottom;
+    c.offsets = {Point{0, 0}, Point{left, 0}, Point{0, top}, Point{left, top}};
+    return c;
+}
+
+void JoinFiles(Editor& ed, const JoinPlan& plan, FileCalls& calls) {
+    const int width = plan.canvas.width, height = plan.canvas.height;
+    if (width <= 0 || height <= 0) {
+        ReportProblem(ed, kJoinNoCanvasText);
+        return;
+    }
+    if (const auto why = RefuseImageSize(std::uint32_t(width), std::uint32_t(height))) {
+        ReportProblem(ed, std::string(*why));
+        return;
+    }
+    std::optional<Bitmap> canvas = AllocateLevel(ed, width, height);
+    if (!canvas) return;
+    ShowWaitCursor(ed.view);
+    canvas->Fill(ed.settings.backColor);
+    std::uint32_t fileSize = DrawJoinedFiles(ed, *canvas, plan, calls);
+    // With no file read there is no file size to show; the size as a file stands in, as for
+    // New, so that the image counts as present.
+    if (fileSize == 0) fileSize = UntitledFileSize(width, height, int(plan.bitDepth));
+    MakeUntitledImage(ed, std::move(*canvas), plan.bitDepth, fileSize);
+    SetModified(ed);
+}
+
+void JoinCommand(Editor& ed) {
+    if (ed.settings.modified && AskToSave(ed) == IDCANCEL) return;
+    JoinDialog dialog(ed);
+    if (ed.host.RunModal(dialog) != IDOK) return;
+    JoinFiles(ed, dialog.Plan());
+}
+
+}  // namespace rastrix

@@ -1,0 +1,124 @@
+#include "document/JoinDialog.h"
+
+#include <algorithm>
+
+#include "app/Editor.h"
+#include "app/Host.h"
+#include "app/ReportError.h"
+#include "document/BmpHeader.h"
+#include "document/FileErrorLines.h"
+#include "document/FileRead.h"
+#include "document/NewImageDialog.h"
+
+namespace rastrix {
+
+namespace {
+
+constexpr std::array<const char*, kJoinPositions> kPositionNames = {"top-left", "top-right", "bottom-left",
+                                                                    "bottom-right"};
+
+DialogTemplate MakeTemplate() {
+    using K = ControlKind;
+    DialogTemplate t{"JOIN", "Join Files", {0, 0, 360, 220}, {}};
+    auto add = [&t](int id, ControlKind kind, DialogUnitRect r, const char* text, bool tab) {
+        t.controls.push_back({id, kind, r, text, tab});
+    };
+    add(106, K::Text, {20, 9, 216, 11}, "Specify the files to be joined.", false);
+    // Etched lines: three across and three down, framing the four places.
+    for (int i = 0; i < 3; ++i) add(401 + i, K::Rule, {20, 30 + 64 * i, 321, 1}, "", false);
+    for (int i = 0; i < 3; ++i) add(411 + i, K::Rule, {20 + 160 * i, 30, 1, 129}, "", false);
+    for (int p = 0; p < kJoinPositions; ++p) {
+        const int x = 36 + 160 * (p % 2), y = 40 + 64 * (p / 2);
+        add(JoinDialog::kFirstEdit + p, K::Edit, {x, y, 124, 14}, "", true);
+        add(JoinDialog::kFirstBrowse + p, K::PushButton, {x + 76, y + 24, 48, 14}, "Browse", true);
+        add(JoinDialog::kFirstLabel + p, K::Text, {x, y + 28, 56, 9}, "", false);
+    }
+    add(IDOK, K::PushButton, {282, 184, 50, 14}, "Join", true);
+    add(IDCANCEL, K::PushButton, {132, 184, 50, 14}, "Cancel", true);
+    return t;
+}
+
+// The position of an id in a run of four starting at first, or -1.
+int PositionOf(int id, int first) { return id >= first && id < first + kJoinPositions ? id - first : -1; }
+
+}  // namespace
+
+JoinDialog::JoinDialog(Editor& ed) : ed_(ed) {}
+
+const DialogTemplate& JoinDialog::Template() const {
+    static const DialogTemplate t = MakeTemplate();
+    return t;
+}
+
+std::string JoinDialog::Text(int id) const {
+    if (const int p = PositionOf(id, kFirstEdit); p >= 0) return paths_[p];
+    if (const int p = PositionOf(id, kFirstLabel); p >= 0) return labels_[p];
+    return DialogModel::Text(id);
+}
+
+void JoinDialog::TextChanged(int id, std::string_view text) {
+    if (const int p = PositionOf(id, kFirstEdit); p >= 0) paths_[p] = text;
+}
+
+void JoinDialog::Command(int id) {
+    if (const int p = PositionOf(id, kFirstBrowse); p >= 0) {
+        Browse(p);
+    } else if (id == IDOK) {
+        Join();
+    } else if (id == IDCANCEL) {
+        End(0);
+    }
+}
+
+void JoinDialog::Browse(int p) {
+    FileDialogRequest request;
+    request.title = kJoinBrowseTitle;
+    request.filters = {{"Bitmap Files", "*.bmp"}};
+    request.filterIndex = 1;
+    const auto chosen = ed_.host.OpenFileDialog(request);
+    if (!chosen) return;
+    const std::string& path = paths_[p] = chosen->path;
+
+    // On any failure the edit keeps the new name while the label and the size counted for this
+    // place keep what they had.
+    const FileReadResult start = ReadFileStart(path, kBmpHeaderReadBytes);
+    if (!start.bytes) {
+        ReportError(ed_, BrowseErrorLine(start.error.step), start.error.errorCode);
+        return;
+    }
+    const BmpHeaderResult header = ReadBmpHeader(*start.bytes);
+    if (!header.info) {
+        ReportProblem(ed_, "Cannot read the size of \"" + path + "\".\n" + std::string(header.Message()));
+        return;
+    }
+    // The reader keeps sides within 1..65535; the low 16 bits are kept as a signed value.
+    const auto w = std::uint16_t(header.info->width), h = std::uint16_t(header.info->height);
+    joinWidths_[p] = std::int16_t(w);
+    joinHeights_[p] = std::int16_t(h);
+    labels_[p] = std::to_string(w) + " x " + std::to_string(h);
+    largestDepth_ = std::max(largestDepth_, std::uint32_t(header.info->bitDepth));
+}
+
+void JoinDialog::Join() {
+    const auto unset = [](std::int16_t v) { return v == 0; };
+    if (std::all_of(joinWidths_.begin(), joinWidths_.end(), unset)) {
+        ReportProblem(ed_, kJoinNothingBrowsedText);
+        return;
+    }
+    for (int p = 0; p < kJoinPositions; ++p) {
+        if (joinWidths_[p] < 0 || joinHeights_[p] < 0) {
+            ReportProblem(ed_, "The " + std::string(kPositionNames[p]) + " file is " + labels_[p] +
+                                   " pixels; files more than 32767 pixels wide or high cannot be joined.");
+            return;
+        }
+    }
+    const JoinCanvas canvas = ComputeJoinCanvas(joinWidths_, joinHeights_);
+    if (const auto why = RefuseImageSize(std::uint32_t(canvas.width), std::uint32_t(canvas.height))) {
+        ReportProblem(ed_, std::string(*why));
+        return;
+    }
+    plan_ = {canvas, paths_, largestDepth_};
+    End(IDOK);
+}
+
+}  // namespace rastrix

@@ -1,0 +1,101 @@
+// Edit > Change Image Size: the canvas grows or shrinks at the bottom and right, one Undo back.
+#include <gtest/gtest.h>
+
+#include "document/ChangeSizeDialog.h"
+#include "document/NewImageTestSupport.h"
+#include "selection/Selection.h"
+
+namespace rastrix {
+namespace {
+
+using testing::AllOf;
+using testing::Part;
+using testing::Pattern;
+using testing::Snapshot;
+using testing::TypeSize;
+
+constexpr Color kBack = RGB(250, 5, 90);
+
+class ChangeSizeTest : public test::EditorTest {
+protected:
+    // A 100 x 80 image of distinct pixels, unmodified.
+    ChangeSizeTest() {
+        host.modalScripts.push_back(TypeSize("100", "80"));
+        Dispatch(ed, IDM_NEW);
+        CurrentImage(ed) = Pattern(100, 80);
+        ed.settings.backColor = kBack;
+    }
+};
+
+TEST_F(ChangeSizeTest, DialogShowsTheCurrentSize) {
+    ChangeSizeDialog d(ed, 100, 80);
+    EXPECT_EQ(d.Template().name, "CHGSIZE");
+    EXPECT_EQ(d.Template().caption, "Change File Size");
+    EXPECT_EQ(d.Text(132), "100");
+    EXPECT_EQ(d.Text(133), "80");
+    EXPECT_EQ(d.Text(101), "Image Width:");
+    d.Command(IDCANCEL);
+    EXPECT_EQ(d.Result(), 0);
+}
+
+TEST_F(ChangeSizeTest, ShrinkingKeepsTheTopLeftAndUndoBringsBackTheWhole) {
+    const std::string caption = ed.doc.caption;
+    ed.selection.rect = {60, 50, 90, 70};
+    BeginSelection(ed);
+    host.modalScripts.push_back(TypeSize("50", "40"));
+    Dispatch(ed, IDM_CHGSIZE);
+    EXPECT_EQ(CurrentImage(ed), Pattern(50, 40));
+    EXPECT_EQ(ed.doc.imageWidth, 50);
+    EXPECT_EQ(ed.settings.undoDepth, 1);
+    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_TRUE(MenuEnabled(IDM_UNDO));
+    EXPECT_EQ(ed.doc.caption, caption);
+    EXPECT_EQ(ed.doc.imageBitDepth, 4u);
+    EXPECT_TRUE(HasSelection(ed));
+    EXPECT_EQ(ed.selection.rect, (Rect{60, 50, 90, 70}));  // left as it was, even outside the image
+    Dispatch(ed, IDM_UNDO);
+    EXPECT_EQ(CurrentImage(ed), Pattern(100, 80));
+    EXPECT_EQ(ed.doc.imageWidth, 100);
+    EXPECT_EQ(ed.doc.imageHeight, 80);
+}
+
+TEST_F(ChangeSizeTest, GrowingFillsTheNewBandsWithTheBackgroundColour) {
+    host.modalScripts.push_back(TypeSize("150", "100"));
+    Dispatch(ed, IDM_CHGSIZE);
+    const Bitmap& image = CurrentImage(ed);
+    ASSERT_EQ(image.Width(), 150);
+    ASSERT_EQ(image.Height(), 100);
+    EXPECT_EQ(Part(image, 0, 0, 100, 80), Pattern(100, 80));
+    EXPECT_TRUE(AllOf(image, {100, 0, 150, 100}, kBack));
+    EXPECT_TRUE(AllOf(image, {0, 80, 150, 100}, kBack));
+}
+
+class ChangeSizeRefusalTest : public ChangeSizeTest,
+                              public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(ChangeSizeRefusalTest, TellsWhyAndLeavesTheImage) {
+    const auto before = Snapshot(ed);
+    bool stayedOpen = false;
+    host.modalScripts.push_back(TypeSize(GetParam().first, GetParam().second, 0, &stayedOpen));
+    Dispatch(ed, IDM_CHGSIZE);
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].caption, "Rastrix");
+    EXPECT_EQ(Snapshot(ed), before);
+    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ChangeSizeRefusalTest,
+                         ::testing::Values(std::pair{"", ""}, std::pair{"0", "40"}, std::pair{"65536", "10"},
+                                           std::pair{"10", "70000"}, std::pair{"30000", "30000"}));
+
+TEST(ChangeSizeWithoutImage, DoesNotAskForASize) {
+    test::FakeHost host;
+    Editor ed{host};
+    Dispatch(ed, IDM_CHGSIZE);
+    EXPECT_EQ(host.modalRuns, 0);
+    EXPECT_EQ(ed.settings.undoDepth, 0);
+}
+
+}  // namespace
+}  // namespace rastrix
