@@ -15,7 +15,7 @@
 #include "document/SavePrompt.h"
 #include "store/Store.h"
 #include "view/EditorView.h"
-#include "view/StatusColor.h"
+#include "draw/Colors.h"
 
 namespace rastrix {
 

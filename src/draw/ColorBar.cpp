@@ -3,7 +3,6 @@
 #include "app/Editor.h"
 #include "draw/Colors.h"
 #include "raster/Canvas.h"
-#include "view/StatusColor.h"
 
 namespace rastrix {
 

@@ -1,5 +1,7 @@
 #include "draw/Colors.h"
 
+#include <cstdio>
+
 #include "app/CommandIds.h"
 #include "app/Editor.h"
 
@@ -21,6 +23,15 @@ void SetBackColor(Editor& ed, Color c) {
     ed.settings.backColor = c & kColorBits;
     DrawBackSwatch(ed);
 }
+
+std::string ColorStatusText(Color c) {
+    char text[32];
+    std::snprintf(text, sizeof text, "RGB=%u,%u,%u", unsigned(GetRValue(c)), unsigned(GetGValue(c)),
+                  unsigned(GetBValue(c)));
+    return text;
+}
+
+void ShowColor(Editor& ed, Color c) { ed.status[1] = ColorStatusText(c); }
 
 void DrawForeSwatch(Editor& ed) {
     ed.draw.foreSwatch = ForeBrush(ed).color;

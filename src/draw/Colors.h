@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "raster/Brush.h"
 #include "raster/Color.h"
 #include "raster/Geometry.h"
@@ -15,6 +17,11 @@ Brush BackBrush(const Editor& ed);
 // Changing a colour repaints its swatch at once.
 void SetForeColor(Editor& ed, Color c);
 void SetBackColor(Editor& ed, Color c);
+
+// Status part 1: "RGB=255,128,0" for the colour (red in the low byte); used by the colour
+// bar and by the frame when the mouse is over a status-bar swatch.
+std::string ColorStatusText(Color c);
+void ShowColor(Editor& ed, Color c);
 
 // Paint the swatch of status part 2 (foreground) or 3 (background) with the current colour.
 void DrawForeSwatch(Editor& ed);

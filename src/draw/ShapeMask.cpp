@@ -37,7 +37,12 @@ bool ShapeMask::IsInside(int x, int y) const {
 
 ShapeMask BuildShapeMask(int width, int height, int selectionShape) {
     ShapeMask mask;
-    if (width <= 0 || height <= 0) return mask;
+    if (height <= 0) return mask;
+    if (width <= 0) {
+        // A rectangle with no columns has rows all the same: no shape pixel in any of them.
+        mask.rows_.assign(std::size_t(height), MaskRowScan{1, -1});
+        return mask;
+    }
     mask.width_ = width;
     mask.rows_.resize(std::size_t(height));
 

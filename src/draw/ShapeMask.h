@@ -38,7 +38,7 @@ private:
 };
 
 // selectionShape IDM_ROUNDRECT gives the rounded rectangle, any other shape the ellipse.
-// A width or height of 0 or less gives an empty mask.
+// A height of 0 or less gives no rows; a width of 0 or less gives rows without shape pixels.
 ShapeMask BuildShapeMask(int width, int height, int selectionShape);
 inline ShapeMask BuildShapeMask(const Rect& selection, int selectionShape) {
     return BuildShapeMask(selection.Width(), selection.Height(), selectionShape);

@@ -63,6 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
         Bucket{"RowWithoutShapePixel", Rect{4, 4, 5, 5}, IDM_ELLIPSE, {4, 4},
                "b.b.b.b.b.b./............/b.b.b.b.b.b./............/b.b.w.b.b.b./............/"
                "b.b.b.b.b.b./............/b.b.b.b.b.b."},
+        Bucket{"ZeroWidthEllipse", Rect{4, 2, 4, 7}, IDM_ELLIPSE, {0, 0},
+               "b.b.b.b.b.b./............/b.b.b.b.b.b./............/b.b.b.b.b.b./............/"
+               "b.b.b.b.b.b./............/b.b.b.b.b.b."},
         Bucket{"LineMeansWholeImage", Rect{3, 1, 9, 6}, IDM_LINE, {1, 0},
                "wbwbwbwbwbwb/bbbbbbbbbbbb/wbwbwbwbwbwb/bbbbbbbbbbbb/wbwbwbwbwbwb/bbbbbbbbbbbb/"
                "wbwbwbwbwbwb/bbbbbbbbbbbb/wbwbwbwbwbwb"},

@@ -88,6 +88,7 @@ TEST(ColorDialog, OkSetsTheColourCancelKeepsItBothRepaintTheSwatch) {
     EXPECT_EQ(ed.settings.backColor, RGB(40, 50, 60));
     EXPECT_EQ(ed.draw.backSwatch, RGB(40, 50, 60));
     EXPECT_EQ(ed.settings.customColors[3], RGB(1, 2, 3));
+    EXPECT_EQ(ColorStatusText(0x00010203), "RGB=3,2,1");
 }
 
 }  // namespace

@@ -76,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
              "PP........PP/PPPP....PPPP/PPPPPPPPPPPP"},
         Fill{"ExteriorOnTheBottomEdge", IDM_FILLEXTERIOR, 8, 6, {2, 3, 5, 6}, IDM_RECT,
              "PPPPPPPP/PPPPPPPP/PPPPPPPP/PP...PPP/PP...PPP/PP...PPP"},
+        Fill{"ExteriorOfZeroWidthEllipse", IDM_FILLEXTERIOR, 6, 4, {2, 1, 2, 3}, IDM_ELLIPSE,
+             "PPPPPP/PPPPPP/PPPPPP/PPPPPP"},
         Fill{"ExteriorOfTheWholeImage", IDM_FILLEXTERIOR, 8, 7, {0, 0, 8, 7}, IDM_RECT, kPlain}),
     [](const auto& info) { return std::string(info.param.name); });
 

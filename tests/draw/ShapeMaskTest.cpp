@@ -58,7 +58,10 @@ TEST(ShapeMask, WideMaskDrawnInBandsMatchesTheWholeFigure) {
 }
 
 TEST(ShapeMask, EmptyBoxGivesEmptyMaskAndFreeEmptiesIt) {
-    EXPECT_EQ(BuildShapeMask(0, 5, IDM_ELLIPSE).Height(), 0);
+    EXPECT_EQ(BuildShapeMask(5, 0, IDM_ELLIPSE).Height(), 0);
+    const ShapeMask noColumns = BuildShapeMask(Rect{3, 1, 3, 6}, IDM_ELLIPSE);
+    ASSERT_EQ(noColumns.Height(), 5);
+    EXPECT_EQ(ScanMaskRow(noColumns, 4), (MaskRowScan{1, -1}));
     ShapeMask mask = BuildShapeMask(9, 9, IDM_ELLIPSE);
     ASSERT_TRUE(mask.IsInside(4, 4));
     FreeShapeMask(mask);
