@@ -176,8 +176,4 @@ void PasteClipboard(Editor& ed, int id) {
     MakeImageFromClipboard(ed, std::move(*clip));
 }
 
-void UpdatePasteStates(Editor& ed) {
-    if (ed.host.OpenClipboard()) SetPasteStates(ed.commands, ed.host.ClipboardHasBitmap());
-}
-
 }  // namespace rastrix

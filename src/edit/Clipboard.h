@@ -18,10 +18,6 @@ void CopySelection(Editor& ed, int id);
 // without pixels, or too large for a new image, is refused with a message.
 void PasteClipboard(Editor& ed, int id);
 
-// Run by the frame on every paint: Paste and Paste into New File are available exactly while
-// the clipboard holds a bitmap. A clipboard that cannot be opened leaves them as they are.
-void UpdatePasteStates(Editor& ed);
-
 inline constexpr const char* kCannotOpenClipboardText = "Cannot open Clipboard.";
 inline constexpr const char* kClipboardWriteFailedText =
     "The image could not be put on the Clipboard. The image is unchanged.";

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/EditorEvents.h"
+
 #include "EditFixture.h"
 #include "app/CommandDispatch.h"
 #include "draw/ShapeMask.h"
@@ -201,16 +203,16 @@ TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
     EXPECT_EQ(ed.settings.modified, 0);
 }
 
-TEST_F(ClipboardTest, PasteStatesFollowTheClipboardWhenItOpens) {
+TEST_F(ClipboardTest, FramePaintMakesPasteFollowTheClipboardWhenItOpens) {
     PutOnClipboard("a");
-    UpdatePasteStates(ed);
+    FramePaint(ed);
     EXPECT_TRUE(MenuEnabled(IDM_PASTENEW));
     host.clipboard.reset();
     host.clipboardOpens = false;
-    UpdatePasteStates(ed);
+    FramePaint(ed);
     EXPECT_TRUE(MenuEnabled(IDM_PASTENEW));
     host.clipboardOpens = true;
-    UpdatePasteStates(ed);
+    FramePaint(ed);
     EXPECT_FALSE(MenuEnabled(IDM_PASTE));
     EXPECT_FALSE(MenuEnabled(IDM_PASTENEW));
     EXPECT_FALSE(ButtonEnabled(IDM_PASTE));
