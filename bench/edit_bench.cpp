@@ -15,28 +15,13 @@
 #include "edit/RotateFlip.h"
 #include "view/EditorView.h"
 
+#include "BenchImages.h"
+
 namespace {
 
 using namespace rastrix;
+using namespace rastrix::bench;
 
-constexpr int kW = 8000, kH = 6000;
-
-Bitmap& Source() {
-    static Bitmap bmp = [] {
-        Bitmap b(kW, kH);
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) b.Row(y)[x] = Pixel(x * 2654435761u + y * 40503u) & 0x00FFFFFFu;
-        return b;
-    }();
-    return bmp;
-}
-
-// Destinations allocated and touched once, so the kernels are timed without page faults,
-// as memcpy is.
-Bitmap& Target() {
-    static Bitmap bmp(kW, kH, RGB(255, 255, 255));
-    return bmp;
-}
 Bitmap& TurnedTarget() {
     static Bitmap bmp(kH, kW, RGB(255, 255, 255));
     return bmp;

@@ -6,26 +6,13 @@
 #include "raster/Blit.h"
 #include "raster/Canvas.h"
 
+#include "BenchImages.h"
+
 namespace {
 
 using namespace rastrix;
+using namespace rastrix::bench;
 
-constexpr int kW = 8000, kH = 6000;
-
-Bitmap& Source() {
-    static Bitmap bmp = [] {
-        Bitmap b(kW, kH);
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) b.Row(y)[x] = Pixel(x * 2654435761u + y * 40503u) & 0x00FFFFFFu;
-        return b;
-    }();
-    return bmp;
-}
-
-Bitmap& Target() {
-    static Bitmap bmp(kW, kH, RGB(255, 255, 255));
-    return bmp;
-}
 
 Bitmap& Window() {
     static Bitmap bmp(1600, 1200);
