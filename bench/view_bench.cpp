@@ -68,6 +68,29 @@ void BM_PaintActualSize(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintActualSize)->Unit(benchmark::kMillisecond);
 
+// One pen move of 40 pixels across the image at 100 % and the repaint it causes: the pen was
+// pressed (and its undo level made) before the timing, as a stroke's later moves are.
+void BM_PenMoveAndRepaint(benchmark::State& state) {
+    Session& s = Shared();
+    Dispatch(s.ed, IDM_ACTUAL);
+    Dispatch(s.ed, IDM_PEN);
+    ImageButtonDown(s.ed, 100, 100, true);
+    // Actual size shows the middle of the image; the stroke's midpoint in image coordinates:
+    const Point middle{s.ed.draw.lastPenX + 20, s.ed.draw.lastPenY + 15};
+    bool right = true;
+    for (auto _ : state) {
+        ImageMouseMove(s.ed, right ? 140 : 100, right ? 130 : 100, true, false);
+        PaintImageWindow(s.ed);
+        benchmark::DoNotOptimize(s.ed.surface.Data());
+        right = !right;
+    }
+    ImageButtonUp(s.ed, true);
+    if (CurrentImage(s.ed).GetPixel(middle.x, middle.y) != s.ed.settings.foreColor) state.SkipWithError("the pen drew nothing");
+    state.counters["window_w"] = s.ed.surface.Width();
+    state.counters["window_h"] = s.ed.surface.Height();
+}
+BENCHMARK(BM_PenMoveAndRepaint)->Unit(benchmark::kMillisecond);
+
 void BM_MemcpyImage(benchmark::State& state) {
     const std::size_t bytes = std::size_t(kWidth) * kHeight * 4;
     std::vector<char> a(bytes, 1), b(bytes, 2);
