@@ -51,8 +51,8 @@ void PushLevel(Editor& ed, Bitmap newTop) {
     SetModified(ed);
 }
 
-std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height) {
-    auto level = Bitmap::TryCreate(width, height);
+std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height, Bitmap::NewPixels pixels) {
+    auto level = Bitmap::TryCreate(width, height, pixels);
     if (!level) ReportProblem(ed, kOutOfMemoryText);
     return level;
 }

@@ -25,8 +25,10 @@ void PushLevel(Editor& ed, Bitmap newTop);
 // nothing changed, when the memory for the copy cannot be had.
 bool PushCopy(Editor& ed);
 
-// Allocates a level of the given size; on failure tells the user and returns nullopt.
-std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height);
+// Allocates a level of the given size (black, or unset for a caller that writes every pixel);
+// on failure tells the user and returns nullopt.
+std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height,
+                                    Bitmap::NewPixels pixels = Bitmap::NewPixels::Black);
 
 // Throws the current level away and shows the one below; does nothing at depth 0.
 void Undo(Editor& ed);

@@ -41,7 +41,7 @@ void TurnSelection(Editor& ed, Rect area, Turn turn) {
 void TurnImage(Editor& ed, Turn turn) {
     const Bitmap& before = CurrentImage(ed);
     const Rect turned = TurnedArea(before.Bounds(), {}, turn);
-    std::optional<Bitmap> level = AllocateLevel(ed, turned.Width(), turned.Height());
+    std::optional<Bitmap> level = AllocateLevel(ed, turned.Width(), turned.Height(), Bitmap::NewPixels::Unset);
     if (!level) return;
     ShowWaitCursor(ed.view);
     TurnArea(before, before.Bounds(), *level, {}, turn);

@@ -1,21 +1,37 @@
 #include "raster/Bitmap.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
 namespace rastrix {
 
-Bitmap::Bitmap(int width, int height)
-    : width_(std::max(width, 0)),
-      height_(std::max(height, 0)),
-      pixels_(std::size_t(width_) * std::size_t(height_), 0u) {}
+Bitmap::Bitmap(int width, int height) : Bitmap(width, height, NewPixels::Black) {}
+
+Bitmap::Bitmap(int width, int height, NewPixels pixels)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)) {
+    const std::size_t count = std::size_t(width_) * std::size_t(height_);
+    if (pixels == NewPixels::Black)
+        pixels_.assign(count, 0u);
+    else
+        pixels_.resize(count);  // default-initialised: left as the memory was
+}
+
+Bitmap::Bitmap(const Bitmap& other) : Bitmap(other.width_, other.height_, NewPixels::Unset) {
+    if (!pixels_.empty()) std::memcpy(pixels_.data(), other.pixels_.data(), ByteSize());
+}
+
+Bitmap& Bitmap::operator=(const Bitmap& other) {
+    if (this != &other) *this = Bitmap(other);
+    return *this;
+}
 
 Bitmap::Bitmap(int width, int height, Color fill) : Bitmap(width, height) { Fill(fill); }
 
-std::optional<Bitmap> Bitmap::TryCreate(int width, int height) {
+std::optional<Bitmap> Bitmap::TryCreate(int width, int height, NewPixels pixels) {
     try {
-        return Bitmap(width, height);
+        return Bitmap(width, height, pixels);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     } catch (const std::length_error&) {

@@ -6,6 +6,7 @@
 
 #include "raster/Color.h"
 #include "raster/Geometry.h"
+#include "raster/PixelAllocator.h"
 
 namespace rastrix {
 
@@ -18,9 +19,18 @@ public:
     // Throws std::bad_alloc like any container; use TryCreate at a boundary that must not throw.
     Bitmap(int width, int height);
     Bitmap(int width, int height, Color fill);
+    // Copies are one block copy of the pixels.
+    Bitmap(const Bitmap& other);
+    Bitmap& operator=(const Bitmap& other);
+    Bitmap(Bitmap&&) noexcept = default;
+    Bitmap& operator=(Bitmap&&) noexcept = default;
+
+    // What a new bitmap's pixels hold: black, or whatever the memory held, for a caller that
+    // writes every pixel before anyone reads one.
+    enum class NewPixels { Black, Unset };
 
     // Allocation that reports failure as an empty result instead of throwing.
-    static std::optional<Bitmap> TryCreate(int width, int height);
+    static std::optional<Bitmap> TryCreate(int width, int height, NewPixels pixels = NewPixels::Black);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -44,7 +54,9 @@ public:
 private:
     int width_ = 0;
     int height_ = 0;
-    std::vector<Pixel> pixels_;
+    Bitmap(int width, int height, NewPixels pixels);
+
+    std::vector<Pixel, PixelAllocator> pixels_;
 };
 
 }  // namespace rastrix

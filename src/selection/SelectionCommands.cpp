@@ -75,7 +75,7 @@ void Crop(Editor& ed) {
         ReportProblem(ed, kCropEmptySelectionText);
         return;
     }
-    std::optional<Bitmap> level = AllocateLevel(ed, r.Width(), r.Height());
+    std::optional<Bitmap> level = AllocateLevel(ed, r.Width(), r.Height(), Bitmap::NewPixels::Unset);
     if (!level) return;
     const std::size_t rowBytes = std::size_t(r.Width()) * sizeof(Pixel);
     for (int y = 0; y < r.Height(); ++y)
