@@ -1,6 +1,7 @@
 #include "edit/Clipboard.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
@@ -8,11 +9,11 @@
 #include "app/Editor.h"
 #include "app/EnableGroups.h"
 #include "app/ReportError.h"
+#include "document/BmpHeader.h"
 #include "document/BmpLayout.h"
 #include "document/ImageStack.h"
 #include "document/SavePrompt.h"
 #include "draw/ShapeMask.h"
-#include "edit/ClipboardLimits.h"
 #include "edit/EditArea.h"
 #include "raster/Blit.h"
 #include "selection/Selection.h"
@@ -20,6 +21,16 @@
 
 namespace rastrix {
 namespace {
+
+static_assert(kBmpMaxSide == 65535 && kBmpMaxPixels == (std::int64_t(1) << 28),
+              "kClipboardTooLargeText names these limits");
+
+// A clipboard bitmap can become an image of its own when it is no larger than the largest
+// bitmap the program opens from a file.
+bool FitsNewImage(const Bitmap& b) {
+    return b.Width() <= kBmpMaxSide && b.Height() <= kBmpMaxSide &&
+           std::int64_t(b.Width()) * b.Height() <= kBmpMaxPixels;
+}
 
 // What Cut, Copy and Paste work on.
 struct Region {
@@ -91,7 +102,10 @@ void EraseSelection(Editor& ed) {
 
 // The clipboard bitmap becomes the only level of a new document.
 void MakeImageFromClipboard(Editor& ed, ClipboardImage clip) {
-    const int depth = clip.bitDepth >= 1 && clip.bitDepth <= 32 ? clip.bitDepth : 24;
+    // The depths a bitmap file has; anything else (16 bits, or 48 and 64 from a picture with
+    // deep colour channels) counts as the 24 bits it is shown and saved with.
+    const int d = clip.bitDepth;
+    const int depth = d == 1 || d == 4 || d == 8 || d == 32 ? d : 24;
     EndSelection(ed);
     ClearImageStack(ed);
     SetBaseLevel(ed, std::move(clip.bitmap));
@@ -153,10 +167,13 @@ void CopySelection(Editor& ed, int id) {
 void PasteClipboard(Editor& ed, int id) {
     if (id != IDM_PASTE && id != IDM_PASTENEW) return;
     if (!OpenClipboardOrWarn(ed)) return;
-    std::optional<ClipboardImage> clip;
-    if (ed.host.ClipboardHasBitmap()) clip = ed.host.ReadClipboardBitmap();
+    if (!ed.host.ClipboardHasBitmap()) {
+        InvalidateImageWindow(ed);  // nothing to paste; the Paste items follow at the next paint
+        return;
+    }
+    std::optional<ClipboardImage> clip = ed.host.ReadClipboardBitmap();
     if (!clip) {
-        InvalidateImageWindow(ed);
+        ReportProblem(ed, kClipboardUnreadableText);
         return;
     }
     if (clip->bitmap.IsEmpty()) {

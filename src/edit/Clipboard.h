@@ -15,12 +15,14 @@ void CopySelection(Editor& ed, int id);
 // rectangle or ellipse), as one undo level; without an image it makes a new one instead. Paste
 // into New File first offers to save a modified image (Cancel stops it), then makes a new
 // image, "Untitled.bmp", of the clipboard bitmap's size and bit depth. A clipboard bitmap
-// without pixels, or too large for a new image, is refused with a message.
+// that cannot be read, has no pixels, or is too large for a new image is refused with a message.
 void PasteClipboard(Editor& ed, int id);
 
 inline constexpr const char* kCannotOpenClipboardText = "Cannot open Clipboard.";
 inline constexpr const char* kClipboardWriteFailedText =
     "The image could not be put on the Clipboard. The image is unchanged.";
+inline constexpr const char* kClipboardUnreadableText =
+    "The image on the Clipboard could not be read. Nothing was pasted.";
 inline constexpr const char* kClipboardEmptyImageText =
     "The image on the Clipboard has no pixels. Nothing was pasted.";
 inline constexpr const char* kClipboardTooLargeText =

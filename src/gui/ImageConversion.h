@@ -17,8 +17,9 @@ inline Color FromQColor(const QColor& c) {
 // are). It is valid only while the bitmap lives and keeps its size.
 QImage WrapBitmap(const Bitmap& bitmap);
 
-// A copy of an image of any format, as opaque 0x00RRGGBB pixels; nullopt when the image is
-// empty or memory runs out.
+// A copy of an image of any format (1 to 64 bits a pixel, with or without alpha), as opaque
+// 0x00RRGGBB pixels; transparent pixels are laid on white. nullopt when the image is empty or
+// memory runs out.
 std::optional<Bitmap> BitmapFromImage(const QImage& image);
 
 // The colour depth a read image counts as: 1, 4, 8, 24 or 32 bits per pixel.

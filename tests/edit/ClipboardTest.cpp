@@ -189,18 +189,42 @@ TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
     host.clipboardOpens = true;
 
     host.clipboard.reset();
+    host.messages.clear();
     ed.view.repaintNeeded = false;
     PasteClipboard(ed, IDM_PASTE);
     EXPECT_TRUE(ed.view.repaintNeeded);
+    EXPECT_TRUE(host.messages.empty());  // no picture at all: Paste is greyed, nothing to say
     host.clipboard = ClipboardImage{Bitmap(0, 0), 24};
     PasteClipboard(ed, IDM_PASTE);
     EXPECT_EQ(host.LastMessage()->text, kClipboardEmptyImageText);
+    PutOnClipboard("xyz/xyz");
+    host.clipboardReadable = false;
+    for (int id : {IDM_PASTE, IDM_PASTENEW}) {
+        host.messages.clear();
+        PasteClipboard(ed, id);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, kClipboardUnreadableText);
+    }
+    host.clipboardReadable = true;
     host.clipboard = ClipboardImage{Bitmap(65536, 1), 24};
     PasteClipboard(ed, IDM_PASTENEW);
     EXPECT_EQ(host.LastMessage()->text, kClipboardTooLargeText);
     EXPECT_EQ(Shown(), "abc/def");
     EXPECT_EQ(Depth(), 0);
     EXPECT_EQ(ed.settings.modified, 0);
+}
+
+// Pictures from other programs may have depths no bitmap file has; the new image counts them
+// as the 24 bits it is shown and saved with.
+TEST_F(ClipboardTest, PasteIntoNewFileKeepsFileDepthsAndCountsOthersAs24) {
+    for (const auto& [given, kept] : {std::pair{1, 1}, {4, 4}, {8, 8}, {16, 24}, {24, 24}, {32, 32}, {48, 24},
+                                      {64, 24}, {0, 24}, {-3, 24}}) {
+        PutOnClipboard("ab/cd", given);
+        PasteClipboard(ed, IDM_PASTENEW);
+        EXPECT_EQ(ed.doc.imageBitDepth, std::uint32_t(kept)) << given;
+        EXPECT_EQ(Shown(), "ab/cd");
+        ed.settings.modified = 0;
+    }
 }
 
 TEST_F(ClipboardTest, FramePaintMakesPasteFollowTheClipboardWhenItOpens) {

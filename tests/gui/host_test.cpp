@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QMimeData>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -193,14 +194,62 @@ private slots:
     }
 
     void imagesConvertToOpaquePixels() {
-        QImage image(2, 1, QImage::Format_ARGB32);
+        // Transparency is laid on white: opaque keeps its colour, clear becomes white whatever
+        // colour hides under it, a quarter of orange is mostly white.
+        QImage image(4, 1, QImage::Format_ARGB32);
         image.setPixel(0, 0, qRgba(0xFF, 0x80, 0x00, 0x40));
         image.setPixel(1, 0, qRgba(0x01, 0x02, 0x03, 0xFF));
-        const std::optional<Bitmap> bitmap = BitmapFromImage(image);
-        QVERIFY(bitmap.has_value());
-        QCOMPARE(bitmap->Row(0)[0], Pixel(0x00FF8000));
-        QCOMPARE(bitmap->GetPixel(1, 0), RGB(1, 2, 3));
+        image.setPixel(2, 0, qRgba(0x00, 0x00, 0x00, 0x00));
+        image.setPixel(3, 0, qRgba(0x00, 0x00, 0x00, 0x80));
+        for (const QImage& form : {image, image.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                                   image.convertToFormat(QImage::Format_RGBA64)}) {
+            const std::optional<Bitmap> bitmap = BitmapFromImage(form);
+            QVERIFY(bitmap.has_value());
+            QCOMPARE(bitmap->Row(0)[0], Pixel(0x00FFDFBF));
+            QCOMPARE(bitmap->GetPixel(1, 0), RGB(1, 2, 3));
+            QCOMPARE(bitmap->Row(0)[2], Pixel(0x00FFFFFF));
+            QCOMPARE(bitmap->Row(0)[3] & 0xFFu, 0x7Fu);  // half black on white, within rounding
+        }
         QVERIFY(!BitmapFromImage(QImage()).has_value());
+    }
+
+    void deepAndNarrowImagesConvert_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("depth");
+        QTest::newRow("64-bit, no alpha") << int(QImage::Format_RGBX64) << 24;
+        QTest::newRow("64-bit with alpha") << int(QImage::Format_RGBA64) << 32;
+        QTest::newRow("16-bit grey") << int(QImage::Format_Grayscale16) << 24;
+        QTest::newRow("16-bit colour") << int(QImage::Format_RGB16) << 24;
+        QTest::newRow("mono") << int(QImage::Format_Mono) << 1;
+    }
+    void deepAndNarrowImagesConvert() {
+        QFETCH(int, format);
+        QFETCH(int, depth);
+        QImage image(3, 2, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setPixel(1, 1, qRgb(0, 0, 0));
+        const QImage converted = image.convertToFormat(QImage::Format(format));
+        QtHost host;
+        QGuiApplication::clipboard()->setImage(converted);
+        QVERIFY(host.ClipboardHasBitmap());
+        const std::optional<ClipboardImage> read = host.ReadClipboardBitmap();
+        QVERIFY(read.has_value());
+        QCOMPARE(read->bitDepth, depth);
+        QCOMPARE(read->bitmap.Width(), 3);
+        QCOMPARE(read->bitmap.GetPixel(0, 0), RGB(255, 255, 255));
+        QCOMPARE(read->bitmap.GetPixel(1, 1), RGB(0, 0, 0));
+    }
+
+    void clipboardWithoutAPictureGivesNothing() {
+        QtHost host;
+        QGuiApplication::clipboard()->setText(QStringLiteral("words"));
+        QVERIFY(!host.ClipboardHasBitmap());
+        QGuiApplication::clipboard()->setImage(QImage());
+        QVERIFY(!host.ReadClipboardBitmap().has_value());
+        auto* data = new QMimeData;
+        data->setData(QStringLiteral("image/png"), QByteArray("not a png at all"));
+        QGuiApplication::clipboard()->setMimeData(data);
+        QVERIFY(!host.ReadClipboardBitmap().has_value());
     }
 
     void wrappedBitmapSharesPixels() {

@@ -30,6 +30,7 @@ public:
     bool openUrlSucceeds = true;
 
     bool clipboardOpens = true;
+    bool clipboardReadable = true;  // false: a picture is announced but cannot be read
     std::optional<ClipboardImage> clipboard;
 
     // What happened.
@@ -83,7 +84,9 @@ public:
     }
     bool OpenClipboard() override { return clipboardOpens; }
     bool ClipboardHasBitmap() override { return clipboard.has_value(); }
-    std::optional<ClipboardImage> ReadClipboardBitmap() override { return clipboard; }
+    std::optional<ClipboardImage> ReadClipboardBitmap() override {
+        return clipboardReadable ? clipboard : std::nullopt;
+    }
     bool WriteClipboardBitmap(const Bitmap& bitmap) override {
         clipboard = ClipboardImage{bitmap, 32};
         return true;
