@@ -12,6 +12,7 @@
 #include "document/BmpHeader.h"
 #include "document/BmpLayout.h"
 #include "document/ImageStack.h"
+#include "document/NewImage.h"
 #include "document/SavePrompt.h"
 #include "draw/ShapeMask.h"
 #include "edit/EditArea.h"
@@ -106,18 +107,9 @@ void MakeImageFromClipboard(Editor& ed, ClipboardImage clip) {
     // deep colour channels) counts as the 24 bits it is shown and saved with.
     const int d = clip.bitDepth;
     const int depth = d == 1 || d == 4 || d == 8 || d == 32 ? d : 24;
-    EndSelection(ed);
-    ClearImageStack(ed);
-    SetBaseLevel(ed, std::move(clip.bitmap));
-    ed.doc.imageBitDepth = std::uint32_t(depth);
-    ed.doc.fileSize = std::uint32_t(ComputeFileLayout(ed.doc.imageWidth, ed.doc.imageHeight, depth).fileSize);
-    ed.settings.needsSaveAs = 1;
-    ed.doc.currentPath = "Untitled.bmp";
-    UpdateTitle(ed, false);
-    EnableImageCommands(ed.commands);
+    const int w = clip.bitmap.Width(), h = clip.bitmap.Height();
+    MakeUntitledImage(ed, std::move(clip.bitmap), std::uint32_t(depth), UntitledFileSize(w, h, depth));
     SetModified(ed);
-    LayoutImageWindow(ed);
-    InvalidateImageWindow(ed);
 }
 
 // The clipboard bitmap goes into a new level at the region's origin, cut to the region.
