@@ -49,7 +49,7 @@ void ReadSettings(SettingsRecord& settings, RecentFiles& recent, const Store& st
 struct SettingsWriteResult {
     bool ok = true;
     std::string_view valueName;  // the first value that could not be written
-    StoreFailure failure;
+    FileFailure failure;
     explicit operator bool() const { return ok; }
 };
 

@@ -8,6 +8,7 @@
 #include "app/ReportError.h"
 #include "document/BmpReader.h"
 #include "document/FileErrorLines.h"
+#include "document/FileRead.h"
 #include "document/ImageStack.h"
 #include "document/JoinDialog.h"
 #include "document/NewImage.h"
@@ -21,18 +22,18 @@ namespace rastrix {
 namespace {
 
 // Draws the named files in position order; returns the size of the last file read, or 0.
-std::uint32_t DrawJoinedFiles(Editor& ed, Bitmap& canvas, const JoinPlan& plan, FileCalls& calls) {
+std::uint32_t DrawJoinedFiles(Editor& ed, Bitmap& canvas, const JoinPlan& plan) {
     std::uint32_t lastFileSize = 0;
     for (int p = 0; p < kJoinPositions; ++p) {
         const std::string& path = plan.paths[p];
         if (path.empty()) continue;
-        FileReadResult file = ReadWholeFile(path, calls);
-        if (!file.bytes) {
-            ReportError(ed, JoinErrorLine(file.error.step), file.error.errorCode);
+        FileBytesResult file = ReadWholeFile(*ed.files, path);
+        if (!file) {
+            ReportError(ed, JoinErrorLine(file.failure.step), file.failure.errorNumber);
             break;
         }
-        lastFileSize = std::uint32_t(file.bytes->size());
-        BmpReadResult decoded = DecodeBmp(*file.bytes);
+        lastFileSize = std::uint32_t(file.bytes.size());
+        BmpReadResult decoded = DecodeBmp(file.bytes);
         if (!decoded.image) {
             ReportProblem(ed, "Cannot join \"" + path + "\".\n" + std::string(decoded.Message()));
             break;
@@ -59,7 +60,7 @@ JoinCanvas ComputeJoinCanvas(const std::array<std::int16_t, kJoinPositions>& wid
     return c;
 }
 
-void JoinFiles(Editor& ed, const JoinPlan& plan, FileCalls& calls) {
+void JoinFiles(Editor& ed, const JoinPlan& plan) {
     const int width = plan.canvas.width, height = plan.canvas.height;
     if (width <= 0 || height <= 0) {
         ReportProblem(ed, kJoinNoCanvasText);
@@ -73,7 +74,7 @@ void JoinFiles(Editor& ed, const JoinPlan& plan, FileCalls& calls) {
     if (!canvas) return;
     ShowWaitCursor(ed.view);
     canvas->Fill(ed.settings.backColor);
-    std::uint32_t fileSize = DrawJoinedFiles(ed, *canvas, plan, calls);
+    std::uint32_t fileSize = DrawJoinedFiles(ed, *canvas, plan);
     // With no file read there is no file size to show; the size as a file stands in, as for
     // New, so that the image counts as present.
     if (fileSize == 0) fileSize = UntitledFileSize(width, height, int(plan.bitDepth));

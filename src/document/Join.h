@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "document/FileRead.h"
 #include "raster/Geometry.h"
 
 namespace rastrix {
@@ -39,7 +38,7 @@ struct JoinPlan {
 // be read or decoded is reported and ends the drawing; what was drawn becomes the image all
 // the same. The result is "Untitled.bmp", modified, with no file of its own. Nothing changes
 // when the canvas cannot be allocated.
-void JoinFiles(Editor& ed, const JoinPlan& plan, FileCalls& calls = PosixFileCalls());
+void JoinFiles(Editor& ed, const JoinPlan& plan);
 
 // File > Join Files: asks to save a modified image, then runs the join dialog and joins.
 void JoinCommand(Editor& ed);

@@ -76,9 +76,9 @@ std::optional<std::string> SaveImageFile(Editor& ed, bool withDialog) {
     }
 
     target = WithBmpExtension(target);
-    const FileWriteResult written = WriteFileAtomically(target, file.bytes);
-    if (!written.Ok()) {
-        ReportError(ed, SaveErrorLine(written.step), written.error);
+    const WriteResult written = WriteFileAtomically(*ed.files, target, file.bytes, kNewImageFileMode);
+    if (!written) {
+        ReportError(ed, SaveErrorLine(written.failure.step), written.failure.errorNumber);
         return std::nullopt;
     }
     ed.doc.fileSize = std::uint32_t(file.bytes.size());

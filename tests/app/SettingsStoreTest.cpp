@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "app/SettingsCodec.h"
-#include "store/FaultInjectingFileSystem.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "store/StoreTestSupport.h"
 
 namespace rastrix {
@@ -114,7 +114,7 @@ TEST_F(SettingsStore, CorruptOrUnreadableValuesLeaveTheDefaults) {
     ASSERT_TRUE(WriteSettings(changed, recent, store));
     for (Op op : {Op::OpenRead, Op::Read}) {
         FaultInjectingFileSystem files;
-        files.FailAt(op);
+        files.FailEvery(op);
         ExpectDefaults(Loaded(Store(folder, files)));
     }
 }
@@ -129,7 +129,7 @@ TEST_P(InterruptedSettingsWrite, KeepsEveryPreviousValueAndReportsTheFirstFailur
                                     ReadBytes(folder / "Settings")};
 
     FaultInjectingFileSystem files;
-    files.FailAt(GetParam(), ENOSPC);
+    files.FailEvery(GetParam(), ENOSPC);
     Store failing(folder, files);
     SettingsRecord changed;
     changed.foreColor = 0xFF;

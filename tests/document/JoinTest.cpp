@@ -10,6 +10,7 @@
 #include "document/NewImageDialog.h"
 #include "document/NewImageTestSupport.h"
 #include "store/StoreTestSupport.h"
+#include "support/FaultInjectingFileSystem.h"
 
 namespace rastrix {
 namespace {
@@ -22,15 +23,6 @@ using testing::Snapshot;
 
 constexpr Color kBack = RGB(1, 2, 250);
 using Placed = std::vector<std::pair<int, std::string>>;  // position, path
-
-// Reads through the real file calls but fails every read.
-class FailingReads : public FileCalls {
-public:
-    FileCallResult Open(const std::string& path) override { return PosixFileCalls().Open(path); }
-    FileCallResult Size(std::int64_t h) override { return PosixFileCalls().Size(h); }
-    FileCallResult Read(std::int64_t, std::uint8_t*, std::size_t) override { return {0, EIO}; }
-    void Close(std::int64_t h) override { PosixFileCalls().Close(h); }
-};
 
 class JoinTest : public test::EditorTest {
 protected:
@@ -208,9 +200,11 @@ TEST_F(JoinTest, DamagedPixelDataIsReportedAndEndsTheJoin) {
 }
 
 TEST_F(JoinTest, AFailedReadIsReportedAndTheCanvasStillBecomesTheImage) {
-    FailingReads calls;
+    testing::FaultInjectingFileSystem files;
+    files.FailAt(testing::FaultInjectingFileSystem::Op::Read);
+    ed.files = &files;
     const JoinPlan plan{ComputeJoinCanvas({6, 0, 0, 0}, {4, 0, 0, 0}), {PutPattern("a.bmp", 6, 4), "", "", ""}, 8};
-    JoinFiles(ed, plan, calls);
+    JoinFiles(ed, plan);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].caption, "Line 1339, Error Code 5");
     EXPECT_EQ(CurrentImage(ed), Bitmap(6, 4, kBack));
