@@ -53,19 +53,21 @@ public:
         f.position += got;
         return 0;
     }
-    int CreateTemp(const std::filesystem::path& folder, const std::string& prefix, Handle& handle,
+    int CreateTemp(const std::filesystem::path& target, unsigned, Handle& handle,
                    std::filesystem::path& created) override {
         if (Hit(Op::CreateTemp)) return EIO;
-        created = folder / (prefix + std::to_string(nextTemp_++));
+        created = target.parent_path() / ("." + target.filename().string() + "." + std::to_string(nextTemp_++));
         files_[created];
         return Open(created, handle);
     }
-    int Write(Handle handle, std::span<const std::uint8_t> bytes) override {
+    int Write(Handle handle, std::span<const std::uint8_t> bytes, std::size_t& put) override {
         if (!open_.count(handle)) return EBADF;
         std::vector<std::uint8_t>& file = files_[open_[handle].file];
         const bool fail = Hit(Op::Write);
-        const std::size_t n = fail ? bytes.size() / 2 : bytes.size();
+        // Short writes, as a real file may take, so the writer's loop is exercised.
+        const std::size_t n = fail ? bytes.size() / 2 : std::min(bytes.size(), std::size_t(1000));
         file.insert(file.end(), bytes.begin(), bytes.begin() + std::ptrdiff_t(n));
+        put = n;
         return fail ? EIO : 0;
     }
     int Flush(Handle handle) override { return Hit(Op::Flush) ? EIO : open_.count(handle) ? 0 : EBADF; }

@@ -62,30 +62,31 @@ inline std::string CheckCodec(const SettingsInput& in, DecodedSettings& out) {
     if (in.settings && in.settings->size() == kSettingsValueSize) {
         SettingsBytes bytes;
         std::copy(in.settings->begin(), in.settings->end(), bytes.begin());
-        DecodeSettings(bytes, record);
-        out.persisted = EncodeSettings(record);
-        if (out.persisted != bytes) return "a 51-byte \"Settings\" value does not encode back to its bytes";
+        SettingsRecord decoded = record;
+        DecodeSettings(bytes, decoded);
+        if (EncodeSettings(decoded) != bytes) return "a 51-byte \"Settings\" value does not encode back to its bytes";
+        // A value of a shape the program never writes is set aside whole.
+        if (IsPlausibleSettings(decoded)) record = decoded, out.persisted = bytes;
     }
 
     out.colors = record.customColors;
-    if (in.colors) {
-        DecodeColors(*in.colors, out.colors);
-        const ColorsBytes before = EncodeColors(record.customColors), after = EncodeColors(out.colors);
-        const std::size_t n = in.colors->size();
-        if (n > kColorsValueSize ? after != before
-                                 : !std::equal(in.colors->begin(), in.colors->end(), after.begin()) ||
-                                       !std::equal(before.begin() + std::ptrdiff_t(n), before.end(),
-                                                   after.begin() + std::ptrdiff_t(n)))
-            return "\"Colors\" did not replace exactly the bytes it holds";
+    if (in.colors && in.colors->size() == kColorsValueSize) {
+        ColorsBytes bytes;
+        std::copy(in.colors->begin(), in.colors->end(), bytes.begin());
+        if (IsPlausibleColors(bytes)) {
+            DecodeColors(bytes, out.colors);
+            if (EncodeColors(out.colors) != bytes) return "\"Colors\" does not encode back to its bytes";
+        }
     }
 
-    if (in.recent) {
+    if (in.recent && IsPlausibleRecent(*in.recent)) {
         SplitRecent(*in.recent, out.recent);
         for (const std::string& entry : out.recent.entries)
             if (entry.size() > kRecentPathMax || !IsStorableRecentPath(entry))
                 return "a recent entry longer than 255 characters or holding a tab or zero byte";
         const std::vector<std::uint8_t> joined = JoinRecent(out.recent);
-        if (joined.size() > kRecentValueMaxSize) return "the joined recent list is longer than a reader accepts";
+        if (joined.size() > kRecentValueMaxSize || !IsPlausibleRecent(joined))
+            return "the joined recent list would be set aside by the reader";
         RecentFiles again;
         SplitRecent(joined, again);
         if (again.entries != out.recent.entries) return "the recent list does not read back as written";
@@ -114,7 +115,8 @@ inline std::string CheckSettingsInput(std::span<const std::uint8_t> bytes) {
     const SettingsBytes defaults = EncodeSettings(record);
     const std::array<Color, 16> defaultColors = record.customColors;
     ReadSettings(record, recent, store);
-    const bool recentReadable = in.recent && in.recent->size() <= kRecentValueMaxSize;
+    const bool recentReadable =
+        in.recent && in.recent->size() <= kRecentValueMaxSize && IsPlausibleRecent(*in.recent);
     // A value that fails to read leaves the defaults (an empty list); nothing else differs.
     if (EncodeSettings(record) != direct.persisted && !(readFault && EncodeSettings(record) == defaults))
         return "\"Settings\" read through the store differs from the value";

@@ -13,6 +13,7 @@
 #include "draw/DrawState.h"
 #include "raster/Bitmap.h"
 #include "selection/Selection.h"
+#include "store/FileSystem.h"
 #include "view/ViewState.h"
 
 namespace rastrix {
@@ -28,6 +29,8 @@ struct Editor {
     Editor& operator=(const Editor&) = delete;
 
     Host& host;
+    // Every file the commands open, read or write goes through here; tests put in their own.
+    FileSystem* files = &PosixFileSystem();
     SettingsRecord settings;
     CommandStates commands;
     FrameState frame;

@@ -1,14 +1,17 @@
 #include "app/RecentFiles.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "document/Text.h"
 
 namespace rastrix {
 bool IsStorableRecentPath(std::string_view path) {
-    // A tab would split the entry in two when the list is read back, shifting every later one.
-    return path.size() <= kRecentPathMax && path.find('\t') == std::string_view::npos &&
-           path.find('\0') == std::string_view::npos;
+    // A tab would split the entry in two when the list is read back, shifting every later one;
+    // the reader takes a list with other control characters for a damaged one.
+    return path.size() <= kRecentPathMax &&
+           std::none_of(path.begin(), path.end(), [](char c) { return std::uint8_t(c) < 0x20; });
 }
 
 void MoveToFront(RecentFiles& recent, std::string_view path) {

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "app/FrameDrawingTools.h"
+#include "draw/StyleSettings.h"
+#include "view/Layout.h"
+
 namespace rastrix {
 namespace {
 
@@ -101,13 +105,38 @@ ColorsBytes EncodeColors(const std::array<Color, 16>& colors) {
     return bytes;
 }
 
-void DecodeColors(std::span<const std::uint8_t> bytes, std::array<Color, 16>& colors) {
-    if (bytes.size() > kColorsValueSize) return;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned shift = 8 * unsigned(i % 4);
-        Color& c = colors[i / 4];
-        c = (c & ~(Color(0xFF) << shift)) | (Color(bytes[i]) << shift);
+void DecodeColors(const ColorsBytes& bytes, std::array<Color, 16>& colors) {
+    Reader r(bytes);
+    for (Color& c : colors) c = r.U32();
+}
+
+bool IsPlausibleSettings(const SettingsRecord& s) {
+    const auto flag = [](std::uint8_t v) { return v == 0 || v == kCheckedByte; };
+    return s.foreColor <= 0xFFFFFF && s.backColor <= 0xFFFFFF && s.zoomPercent > 0 && s.viewMode >= kViewFit &&
+           s.viewMode <= kViewZoom8 && s.maximized <= 1 && flag(s.reservedFlag) && flag(s.showDrawingTools) &&
+           s.hatchStyleIndex < kFillStyleCount && s.lineStyleIndex < kLineStyleCount && s.lineWidth >= 1 &&
+           s.lineWidth <= kMaxLineWidth;
+}
+
+bool IsPlausibleRecent(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty() || bytes.back() != 0) return false;  // cut short
+    int tabs = 0;
+    std::size_t field = 0;
+    for (std::uint8_t b : bytes.first(bytes.size() - 1)) {
+        if (b == '\t') {
+            if (++tabs >= kRecentCount) return false;
+            field = 0;
+        } else if (b < 0x20 || ++field > kRecentPathMax) {
+            return false;
+        }
     }
+    return true;
+}
+
+bool IsPlausibleColors(const ColorsBytes& bytes) {
+    for (std::size_t top = 3; top < bytes.size(); top += 4)
+        if (bytes[top] != 0) return false;
+    return true;
 }
 
 std::vector<std::uint8_t> JoinRecent(const RecentFiles& recent) {
@@ -142,17 +171,23 @@ void ReadSettings(SettingsRecord& settings, RecentFiles& recent, const Store& st
     if (stored.status == ReadStatus::Found && stored.bytes.size() == kSettingsValueSize) {
         SettingsBytes bytes;
         std::copy(stored.bytes.begin(), stored.bytes.end(), bytes.begin());
-        DecodeSettings(bytes, settings);
+        SettingsRecord decoded = settings;
+        DecodeSettings(bytes, decoded);
+        if (IsPlausibleSettings(decoded)) settings = decoded;
     }
 
     const ReadResult list = store.Read(kRecentValueName, kRecentValueMaxSize);
-    if (list.status == ReadStatus::Found)
+    if (list.status == ReadStatus::Found && IsPlausibleRecent(list.bytes))
         SplitRecent(list.bytes, recent);
     else
         recent.entries.fill(std::string());
 
     const ReadResult colors = store.Read(kColorsValueName, kColorsValueSize);
-    if (colors.status == ReadStatus::Found) DecodeColors(colors.bytes, settings.customColors);
+    if (colors.status == ReadStatus::Found && colors.bytes.size() == kColorsValueSize) {
+        ColorsBytes bytes;
+        std::copy(colors.bytes.begin(), colors.bytes.end(), bytes.begin());
+        if (IsPlausibleColors(bytes)) DecodeColors(bytes, settings.customColors);
+    }
 }
 
 SettingsWriteResult WriteSettings(const SettingsRecord& settings, const RecentFiles& recent,

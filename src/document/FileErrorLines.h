@@ -1,5 +1,5 @@
 #pragma once
-#include "document/FileRead.h"
+#include "store/FileOps.h"
 
 namespace rastrix {
 
@@ -21,22 +21,21 @@ inline constexpr unsigned kJoinReadFailedLine = 1339;
 
 // Sizing the file has no number of its own: it fails with the buffer when loading and with the
 // read elsewhere, which is where a failing size would show itself.
-constexpr unsigned LoadErrorLine(FileReadStep step) {
+constexpr unsigned LoadErrorLine(FileStep step) {
     switch (step) {
-        case FileReadStep::Open: return kLoadOpenFailedLine;
-        case FileReadStep::Size:
-        case FileReadStep::Allocate: return kLoadBufferFailedLine;
-        case FileReadStep::Read: return kLoadReadFailedLine;
+        case FileStep::Open: return kLoadOpenFailedLine;
+        case FileStep::Size:
+        case FileStep::Allocate: return kLoadBufferFailedLine;
+        default: return kLoadReadFailedLine;
     }
-    return kLoadReadFailedLine;
 }
 
-constexpr unsigned BrowseErrorLine(FileReadStep step) {
-    return step == FileReadStep::Open ? kBrowseOpenFailedLine : kBrowseReadFailedLine;
+constexpr unsigned BrowseErrorLine(FileStep step) {
+    return step == FileStep::Open ? kBrowseOpenFailedLine : kBrowseReadFailedLine;
 }
 
-constexpr unsigned JoinErrorLine(FileReadStep step) {
-    return step == FileReadStep::Open ? kJoinOpenFailedLine : kJoinReadFailedLine;
+constexpr unsigned JoinErrorLine(FileStep step) {
+    return step == FileStep::Open ? kJoinOpenFailedLine : kJoinReadFailedLine;
 }
 
 }  // namespace rastrix

@@ -1,6 +1,8 @@
 #include "document/Join.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 #include <utility>
 
 #include "app/Editor.h"
@@ -8,6 +10,7 @@
 #include "app/ReportError.h"
 #include "document/BmpReader.h"
 #include "document/FileErrorLines.h"
+#include "document/FileRead.h"
 #include "document/ImageStack.h"
 #include "document/JoinDialog.h"
 #include "document/NewImage.h"
@@ -20,28 +23,32 @@ namespace rastrix {
 
 namespace {
 
-// Draws the named files in position order; returns the size of the last file read, or 0.
-std::uint32_t DrawJoinedFiles(Editor& ed, Bitmap& canvas, const JoinPlan& plan, FileCalls& calls) {
-    std::uint32_t lastFileSize = 0;
+struct JoinedFile {
+    int position;
+    Bitmap picture;
+};
+
+// Reads and decodes the named files in position order. The first one that cannot be read or
+// decoded is reported and gives nullopt. lastFileSize: the size of the last file read.
+std::optional<std::vector<JoinedFile>> ReadJoinedFiles(Editor& ed, const JoinPlan& plan, std::uint32_t& lastFileSize) {
+    std::vector<JoinedFile> pictures;
     for (int p = 0; p < kJoinPositions; ++p) {
         const std::string& path = plan.paths[p];
         if (path.empty()) continue;
-        FileReadResult file = ReadWholeFile(path, calls);
-        if (!file.bytes) {
-            ReportError(ed, JoinErrorLine(file.error.step), file.error.errorCode);
-            break;
+        FileBytesResult file = ReadWholeFile(*ed.files, path);
+        if (!file) {
+            ReportError(ed, JoinErrorLine(file.failure.step), file.failure.errorNumber);
+            return std::nullopt;
         }
-        lastFileSize = std::uint32_t(file.bytes->size());
-        BmpReadResult decoded = DecodeBmp(*file.bytes);
+        lastFileSize = std::uint32_t(file.bytes.size());
+        BmpReadResult decoded = DecodeBmp(file.bytes);
         if (!decoded.image) {
             ReportProblem(ed, "Cannot join \"" + path + "\".\n" + std::string(decoded.Message()));
-            break;
+            return std::nullopt;
         }
-        const Bitmap& picture = decoded.image->bitmap;
-        const Point at = plan.canvas.offsets[p];
-        BitBlt(canvas, at.x, at.y, picture.Width(), picture.Height(), picture, 0, 0);
+        pictures.push_back({p, std::move(decoded.image->bitmap)});
     }
-    return lastFileSize;
+    return pictures;
 }
 
 }  // namespace
@@ -59,7 +66,7 @@ JoinCanvas ComputeJoinCanvas(const std::array<std::int16_t, kJoinPositions>& wid
     return c;
 }
 
-void JoinFiles(Editor& ed, const JoinPlan& plan, FileCalls& calls) {
+void JoinFiles(Editor& ed, const JoinPlan& plan) {
     const int width = plan.canvas.width, height = plan.canvas.height;
     if (width <= 0 || height <= 0) {
         ReportProblem(ed, kJoinNoCanvasText);
@@ -69,11 +76,17 @@ void JoinFiles(Editor& ed, const JoinPlan& plan, FileCalls& calls) {
         ReportProblem(ed, std::string(*why));
         return;
     }
+    std::uint32_t fileSize = 0;
+    const std::optional<std::vector<JoinedFile>> pictures = ReadJoinedFiles(ed, plan, fileSize);
+    if (!pictures) return;
     std::optional<Bitmap> canvas = AllocateLevel(ed, width, height);
     if (!canvas) return;
     ShowWaitCursor(ed.view);
     canvas->Fill(ed.settings.backColor);
-    std::uint32_t fileSize = DrawJoinedFiles(ed, *canvas, plan, calls);
+    for (const JoinedFile& f : *pictures) {
+        const Point at = plan.canvas.offsets[f.position];
+        BitBlt(*canvas, at.x, at.y, f.picture.Width(), f.picture.Height(), f.picture, 0, 0);
+    }
     // With no file read there is no file size to show; the size as a file stands in, as for
     // New, so that the image counts as present.
     if (fileSize == 0) fileSize = UntitledFileSize(width, height, int(plan.bitDepth));

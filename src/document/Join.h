@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "document/FileRead.h"
 #include "raster/Geometry.h"
 
 namespace rastrix {
@@ -35,11 +34,11 @@ struct JoinPlan {
 };
 
 // Makes the joined image: a canvas in the background colour with each named file drawn at its
-// offset in position order (cut off where it overhangs the canvas). The first file that cannot
-// be read or decoded is reported and ends the drawing; what was drawn becomes the image all
-// the same. The result is "Untitled.bmp", modified, with no file of its own. Nothing changes
-// when the canvas cannot be allocated.
-void JoinFiles(Editor& ed, const JoinPlan& plan, FileCalls& calls = PosixFileCalls());
+// offset in position order (cut off where it overhangs the canvas). The result is
+// "Untitled.bmp", modified, with no file of its own. Every file is read before the image is
+// touched: the first one that cannot be read or decoded is reported, and then, as when the
+// canvas cannot be allocated, nothing changes.
+void JoinFiles(Editor& ed, const JoinPlan& plan);
 
 // File > Join Files: asks to save a modified image, then runs the join dialog and joins.
 void JoinCommand(Editor& ed);

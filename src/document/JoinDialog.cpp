@@ -81,12 +81,12 @@ void JoinDialog::Browse(int p) {
 
     // On any failure the edit keeps the new name while the label and the size counted for this
     // place keep what they had.
-    const FileReadResult start = ReadFileStart(path, kBmpHeaderReadBytes);
-    if (!start.bytes) {
-        ReportError(ed_, BrowseErrorLine(start.error.step), start.error.errorCode);
+    const FileBytesResult start = ReadFileStart(*ed_.files, path, kBmpHeaderReadBytes);
+    if (!start) {
+        ReportError(ed_, BrowseErrorLine(start.failure.step), start.failure.errorNumber);
         return;
     }
-    const BmpHeaderResult header = ReadBmpHeader(*start.bytes);
+    const BmpHeaderResult header = ReadBmpHeader(start.bytes);
     if (!header.info) {
         ReportProblem(ed_, "Cannot read the size of \"" + path + "\".\n" + std::string(header.Message()));
         return;

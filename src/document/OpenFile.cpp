@@ -25,13 +25,13 @@ bool MayReplaceImage(Editor& ed) { return !ed.settings.modified || AskToSave(ed)
 }  // namespace
 
 bool LoadImageFile(Editor& ed, const std::string& path) {
-    FileReadResult file = ReadWholeFile(path);
-    if (!file.bytes) {
-        ReportError(ed, LoadErrorLine(file.error.step), file.error.errorCode);
+    FileBytesResult file = ReadWholeFile(*ed.files, path);
+    if (!file) {
+        ReportError(ed, LoadErrorLine(file.failure.step), file.failure.errorNumber);
         return false;
     }
     ShowWaitCursor(ed.view);
-    BmpReadResult decoded = DecodeBmp(*file.bytes);
+    BmpReadResult decoded = DecodeBmp(file.bytes);
     if (!decoded.image) {
         ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(decoded.Message()));
         InvalidateImageWindow(ed);  // the paint takes the wait cursor away
@@ -40,7 +40,7 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
 
     // Everything that can fail has been done; from here the file becomes the image.
     ed.doc.currentPath = path;
-    ed.doc.fileSize = std::uint32_t(file.bytes->size());
+    ed.doc.fileSize = std::uint32_t(file.bytes.size());
     UpdateTitle(ed, true);
     MoveToFront(ed.recent, ed.doc.currentPath);
     EnableImageCommands(ed.commands);

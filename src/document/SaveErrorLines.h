@@ -1,5 +1,5 @@
 #pragma once
-#include "document/FileWrite.h"
+#include "store/FileOps.h"
 
 namespace rastrix {
 
@@ -8,8 +8,8 @@ inline constexpr unsigned kSaveCreateErrorLine = 1075;  // the file could not be
 inline constexpr unsigned kSaveWriteErrorLine = 1078;   // the file's bytes could not be written
 
 // Creating the temporary file counts as creating the file; every later step as writing it.
-constexpr unsigned SaveErrorLine(FileWriteStep step) {
-    return step == FileWriteStep::Open ? kSaveCreateErrorLine : kSaveWriteErrorLine;
+constexpr unsigned SaveErrorLine(FileStep step) {
+    return step == FileStep::Open ? kSaveCreateErrorLine : kSaveWriteErrorLine;
 }
 
 }  // namespace rastrix

@@ -43,7 +43,7 @@ int PlainSaveDepth(std::uint32_t imageBitDepth) {
 
 }  // namespace
 
-std::optional<std::string> SaveImageFile(Editor& ed, bool withDialog) {
+std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     std::string target = ed.doc.currentPath;
     int depth = PlainSaveDepth(ed.doc.imageBitDepth);
     if (withDialog) {
@@ -76,22 +76,29 @@ std::optional<std::string> SaveImageFile(Editor& ed, bool withDialog) {
     }
 
     target = WithBmpExtension(target);
-    const FileWriteResult written = WriteFileAtomically(target, file.bytes);
-    if (!written.Ok()) {
-        ReportError(ed, SaveErrorLine(written.step), written.error);
+    const WriteResult written = WriteFileAtomically(*ed.files, target, file.bytes, kNewImageFileMode);
+    if (!written) {
+        ReportError(ed, SaveErrorLine(written.failure.step), written.failure.errorNumber);
         return std::nullopt;
     }
     ed.doc.fileSize = std::uint32_t(file.bytes.size());
     ClearModified(ed);
     ed.settings.needsSaveAs = 0;
-    return target;
+    return SavedFile{target, depth};
 }
 
 void SaveAsCommand(Editor& ed) {
     const auto written = SaveImageFile(ed, true);
     if (!written) return;
     ed.recent.recentIndex = kRecentCount - 1;
-    LoadImageFile(ed, *written);
+    if (LoadImageFile(ed, written->path)) return;
+    // The file is written but could not be read back (the user has been told). It is the
+    // image's file all the same, or the next Save would go to the old name: take its name,
+    // size and depth and keep the image and its undo levels as they are.
+    ed.doc.currentPath = written->path;
+    ed.doc.imageBitDepth = std::uint32_t(written->depth);
+    UpdateTitle(ed, true);
+    MoveToFront(ed.recent, ed.doc.currentPath);
 }
 
 void SaveCommand(Editor& ed) {

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
 
     rastrix::gui::QtHost host;
     rastrix::Editor ed(host);
-    rastrix::Store store(rastrix::Store::DefaultFolder());
+    rastrix::Store store(rastrix::Store::DefaultFolder(), *ed.files);
     int status = 0;
     {
         rastrix::gui::MainWindow window(ed, host);

@@ -5,11 +5,25 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <vector>
+#include <string>
 
 namespace rastrix {
 namespace {
+
+// At most this much per write call; some systems refuse single writes above 2 GB.
+constexpr std::size_t kWriteChunk = std::size_t(1) << 30;
+
+// A name part that differs between calls and between processes.
+std::string UniqueSuffix(unsigned attempt) {
+    static unsigned counter = 0;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    char text[48];
+    std::snprintf(text, sizeof text, "%lx%x%x", static_cast<unsigned long>(now) & 0xFFFFFFul,
+                  unsigned(::getpid()) & 0xFFFFu, (++counter) * 131u + attempt);
+    return text;
+}
 
 class Posix final : public FileSystem {
 public:
@@ -30,9 +44,17 @@ public:
     }
 
     int OpenRead(const std::filesystem::path& file, Handle& handle) override {
-        // Non-blocking so that a FIFO in place of a value cannot hang the start-up.
-        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        // Non-blocking so that a pipe in place of a file cannot hang the program.
+        int fd;
+        do fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        while (fd < 0 && errno == EINTR);
         if (fd < 0) return errno;
+        // Opening a folder succeeds on POSIX; report it the way reading it would fail.
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+            ::close(fd);
+            return EISDIR;
+        }
         handle = fd;
         return 0;
     }
@@ -57,28 +79,41 @@ public:
         }
     }
 
-    int CreateTemp(const std::filesystem::path& folder, const std::string& prefix, Handle& handle,
+    int CreateTemp(const std::filesystem::path& target, unsigned newMode, Handle& handle,
                    std::filesystem::path& created) override {
-        std::string pattern = (folder / (prefix + "XXXXXX")).string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd < 0) return errno;
-        handle = fd;
-        created = name.data();
-        return 0;
-    }
-
-    int Write(Handle handle, std::span<const std::uint8_t> bytes) override {
-        while (!bytes.empty()) {
-            const ssize_t n = ::write(handle, bytes.data(), bytes.size());
-            if (n < 0) {
-                if (errno == EINTR) continue;
+        const std::string base = target.filename().string();
+        if (base.empty()) return target.empty() ? ENOENT : EISDIR;
+        struct stat info {};
+        const bool replacing = ::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+        if (replacing && ::access(target.c_str(), W_OK) != 0) return errno;
+        const std::filesystem::path folder = target.parent_path();
+        for (unsigned attempt = 0; attempt < 16; ++attempt) {
+            const std::filesystem::path name = folder / ("." + base + "." + UniqueSuffix(attempt));
+            const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newMode & 07777);
+            if (fd < 0) {
+                if (errno == EEXIST || errno == EINTR) continue;
                 return errno;
             }
-            bytes = bytes.subspan(static_cast<std::size_t>(n));
+            // A replaced file keeps its permissions; the umask only shapes new files.
+            if (replacing) (void)::fchmod(fd, info.st_mode & 07777);
+            handle = fd;
+            created = name;
+            return 0;
         }
-        return 0;
+        return EEXIST;
+    }
+
+    int Write(Handle handle, std::span<const std::uint8_t> bytes, std::size_t& put) override {
+        const std::size_t count = bytes.size() < kWriteChunk ? bytes.size() : kWriteChunk;
+        for (;;) {
+            const ssize_t n = ::write(handle, bytes.data(), count);
+            if (n > 0) {
+                put = static_cast<std::size_t>(n);
+                return 0;
+            }
+            if (n == 0) return ENOSPC;
+            if (errno != EINTR) return errno;
+        }
     }
 
     int Flush(Handle handle) override { return ::fsync(handle) == 0 ? 0 : errno; }
@@ -98,7 +133,8 @@ public:
     }
 
     int FlushFolder(const std::filesystem::path& folder) override {
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const std::filesystem::path where = folder.empty() ? std::filesystem::path(".") : folder;
+        const int fd = ::open(where.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) return errno;
         const int result = ::fsync(fd) == 0 ? 0 : errno;
         ::close(fd);

@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
-#include <string>
 
 namespace rastrix {
 
-// The few file operations the store needs, behind one interface so tests can make any
-// of them fail. Every operation returns 0 on success or the errno value of its failure.
+// Every file operation of the program (images, settings), behind one interface so tests can
+// make any of them fail. Every operation returns 0 on success or the errno value of its failure.
 class FileSystem {
 public:
     using Handle = int;
@@ -17,18 +16,24 @@ public:
 
     // Creates the folder and any missing parents (mode 0700); an existing folder is fine.
     virtual int CreateFolder(const std::filesystem::path& folder) = 0;
+    // Opens an existing file for reading. A folder fails with EISDIR; a pipe does not block.
     virtual int OpenRead(const std::filesystem::path& file, Handle& handle) = 0;
-    // Fails with EISDIR or EINVAL when the handle is not a regular file.
+    // Fails with EINVAL when the handle is not a regular file.
     virtual int Size(Handle handle, std::uint64_t& size) = 0;
     // Reads up to into.size() bytes; got == 0 means the end of the file.
     virtual int Read(Handle handle, std::span<std::uint8_t> into, std::size_t& got) = 0;
-    // Creates a new, unique file in folder whose name starts with prefix.
-    virtual int CreateTemp(const std::filesystem::path& folder, const std::string& prefix,
-                           Handle& handle, std::filesystem::path& created) = 0;
-    // Writes all of bytes.
-    virtual int Write(Handle handle, std::span<const std::uint8_t> bytes) = 0;
+    // Creates a new, unique file beside target, named "." + target's name + "." and a few
+    // characters, open for writing. When target is an existing regular file the new file takes
+    // its permissions, and the call fails with EACCES if target may not be written (renaming
+    // over it would replace a file the user protected). Otherwise the new file gets newMode
+    // less the umask.
+    virtual int CreateTemp(const std::filesystem::path& target, unsigned newMode, Handle& handle,
+                           std::filesystem::path& created) = 0;
+    // Writes up to bytes.size() bytes; put says how many went out (at least one on success).
+    virtual int Write(Handle handle, std::span<const std::uint8_t> bytes, std::size_t& put) = 0;
     // Pushes the file's data to the disk.
     virtual int Flush(Handle handle) = 0;
+    // Releases the handle, even when it reports a failure.
     virtual int Close(Handle handle) = 0;
     // Replaces to by from in one step.
     virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;

@@ -7,23 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "store/FileOps.h"
 #include "store/FileSystem.h"
 
 namespace rastrix {
-
-// The step of a read or write that failed.
-enum class StoreStep : std::uint8_t { CreateFolder, Open, Size, Read, Write, Flush, Close, Rename };
-
-std::string_view StepName(StoreStep step);
-
-struct StoreFailure {
-    StoreStep step = StoreStep::Open;
-    int errorNumber = 0;  // errno
-    friend bool operator==(const StoreFailure&, const StoreFailure&) = default;
-};
-
-// "rename: No such file or directory"
-std::string Describe(const StoreFailure& failure);
 
 enum class ReadStatus : std::uint8_t {
     Found,     // bytes holds the value
@@ -36,13 +23,7 @@ struct ReadResult {
     ReadStatus status = ReadStatus::Missing;
     std::vector<std::uint8_t> bytes;
     std::uint64_t storedSize = 0;
-    StoreFailure failure;
-};
-
-struct WriteResult {
-    bool ok = true;
-    StoreFailure failure;
-    explicit operator bool() const { return ok; }
+    FileFailure failure;
 };
 
 // Named binary values, one file per value in one folder. A write goes through a temporary

@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "app/SettingsCodec.h"
-#include "store/FaultInjectingFileSystem.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "store/StoreTestSupport.h"
 
 namespace rastrix {
@@ -90,17 +90,6 @@ TEST_F(SettingsStore, EveryListTheProgramWritesIsReadBackAndLongerOnesAreIgnored
     EXPECT_EQ(Loaded(store).recent.entries, RecentFiles{}.entries);
 }
 
-TEST_F(SettingsStore, ShortColorsReplaceOnlyTheirBytesLongOnesNothing) {
-    WriteBytes(folder / "Colors", Bytes{0x01, 0x02, 0x03, 0x00, 0x09});
-    const auto colors = Loaded(store).settings.customColors;
-    EXPECT_EQ(colors[0], 0x00030201u);
-    EXPECT_EQ(colors[1], 0x00C0FF09u);  // default 0xC0FFFF with its low byte replaced
-    EXPECT_EQ(colors[2], 0x00FFFFFFu);
-
-    WriteBytes(folder / "Colors", Bytes(65, 0));
-    EXPECT_EQ(Loaded(store).settings.customColors, SettingsRecord{}.customColors);
-}
-
 TEST_F(SettingsStore, CorruptOrUnreadableValuesLeaveTheDefaults) {
     for (const char* name : {"Settings", "Recent", "Colors"}) std::filesystem::create_directories(folder / name);
     ExpectDefaults(Loaded(store));
@@ -114,7 +103,7 @@ TEST_F(SettingsStore, CorruptOrUnreadableValuesLeaveTheDefaults) {
     ASSERT_TRUE(WriteSettings(changed, recent, store));
     for (Op op : {Op::OpenRead, Op::Read}) {
         FaultInjectingFileSystem files;
-        files.FailAt(op);
+        files.FailEvery(op);
         ExpectDefaults(Loaded(Store(folder, files)));
     }
 }
@@ -129,7 +118,7 @@ TEST_P(InterruptedSettingsWrite, KeepsEveryPreviousValueAndReportsTheFirstFailur
                                     ReadBytes(folder / "Settings")};
 
     FaultInjectingFileSystem files;
-    files.FailAt(GetParam(), ENOSPC);
+    files.FailEvery(GetParam(), ENOSPC);
     Store failing(folder, files);
     SettingsRecord changed;
     changed.foreColor = 0xFF;

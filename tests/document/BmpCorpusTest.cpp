@@ -41,9 +41,9 @@ std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
 }
 
 std::vector<std::uint8_t> ReadOrFail(const fs::path& path) {
-    FileReadResult r = ReadWholeFile(path.string());
-    EXPECT_TRUE(r.bytes) << path << ": step " << int(r.error.step) << ", errno " << r.error.errorCode;
-    return r.bytes ? std::move(*r.bytes) : std::vector<std::uint8_t>{};
+    FileBytesResult r = ReadWholeFile(PosixFileSystem(), path.string());
+    EXPECT_TRUE(r) << path << ": " << Describe(r.failure);
+    return std::move(r.bytes);
 }
 
 // Binary PPM (P6, maxval 255) as pixels 0x00RRGGBB, rows top first.

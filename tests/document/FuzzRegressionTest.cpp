@@ -42,9 +42,9 @@ std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
 
 std::vector<std::uint8_t> Load(const char* kind, const std::string& name) {
     const fs::path path = RegressionDir(kind) / name;
-    FileReadResult r = ReadWholeFile(path.string());
-    EXPECT_TRUE(r.bytes) << path << ": errno " << r.error.errorCode;
-    return r.bytes ? std::move(*r.bytes) : std::vector<std::uint8_t>{};
+    FileBytesResult r = ReadWholeFile(PosixFileSystem(), path.string());
+    EXPECT_TRUE(r) << path << ": " << Describe(r.failure);
+    return std::move(r.bytes);
 }
 
 class BmpFuzzRegressionTest : public ::testing::TestWithParam<std::string> {};

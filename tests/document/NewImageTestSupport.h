@@ -15,6 +15,7 @@ struct DocumentSnapshot {
     std::string path, caption;
     std::uint32_t fileSize, depth;
     int width, height, undoDepth, modified, needsSaveAs;
+    std::array<std::string, kRecentCount> recent;
     Bitmap image;
     friend bool operator==(const DocumentSnapshot&, const DocumentSnapshot&) = default;
 };
@@ -22,7 +23,7 @@ struct DocumentSnapshot {
 inline DocumentSnapshot Snapshot(Editor& ed) {
     return {ed.doc.currentPath, ed.doc.caption,       ed.doc.fileSize,      ed.doc.imageBitDepth,
             ed.doc.imageWidth,  ed.doc.imageHeight,   ed.settings.undoDepth, ed.settings.modified,
-            ed.settings.needsSaveAs, CurrentImage(ed)};
+            ed.settings.needsSaveAs, ed.recent.entries, CurrentImage(ed)};
 }
 
 // Answers a size dialog: types the two fields (132, 133), optionally clicks a radio button,

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "FaultInjectingFileSystem.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "StoreTestSupport.h"
 
 namespace rastrix {
@@ -55,20 +55,20 @@ TEST_F(StoreTest, ValueOverTheLimitIsNotReadButItsSizeIsKnown) {
 
 TEST_F(StoreTest, NamesThatCouldLeaveTheFolderAndAnEmptyFolderAreRefused) {
     for (std::string_view name : {"", "../escape", ".hidden", "a/b"}) {
-        EXPECT_EQ(store.Write(name, Bytes{1}).failure, (StoreFailure{StoreStep::Open, EINVAL})) << name;
+        EXPECT_EQ(store.Write(name, Bytes{1}).failure, (FileFailure{FileStep::Open, EINVAL})) << name;
         EXPECT_EQ(store.Read(name).status, ReadStatus::Failed) << name;
     }
     EXPECT_TRUE(FileNames(temp.Path()).empty());
     Store nowhere{std::filesystem::path{}};  // must not fall back to the working directory
     EXPECT_EQ(nowhere.Read("CMakeLists.txt").status, ReadStatus::Failed);
-    EXPECT_EQ(nowhere.Write("Settings", Bytes{1}).failure, (StoreFailure{StoreStep::CreateFolder, ENOENT}));
+    EXPECT_EQ(nowhere.Write("Settings", Bytes{1}).failure, (FileFailure{FileStep::CreateFolder, ENOENT}));
 }
 
 TEST_F(StoreTest, DirectoryOrFifoInPlaceOfAValueIsAReadFailure) {
     std::filesystem::create_directories(folder / "Settings");
-    EXPECT_EQ(store.Read("Settings").failure, (StoreFailure{StoreStep::Size, EISDIR}));
+    EXPECT_EQ(store.Read("Settings").failure, (FileFailure{FileStep::Open, EISDIR}));
     ASSERT_EQ(::mkfifo((folder / "Recent").c_str(), 0600), 0);
-    EXPECT_EQ(store.Read("Recent").failure, (StoreFailure{StoreStep::Size, EINVAL}));  // no hang
+    EXPECT_EQ(store.Read("Recent").failure, (FileFailure{FileStep::Size, EINVAL}));  // no hang
     WriteBytes(temp.Path() / "file", Bytes{1});
     EXPECT_EQ(Describe(Store(temp.Path() / "file" / "x").Write("Settings", Bytes{1}).failure),
               "create folder: Not a directory");
@@ -77,7 +77,7 @@ TEST_F(StoreTest, DirectoryOrFifoInPlaceOfAValueIsAReadFailure) {
 struct Fault {
     const char* name;
     Op op;
-    StoreStep step;
+    FileStep step;
     int error;
 };
 std::string FaultName(const ::testing::TestParamInfo<Fault>& info) { return info.param.name; }
@@ -93,18 +93,18 @@ TEST_P(StoreWriteFault, LeavesThePreviousValueAndNoTemporaryFile) {
     files.FailAt(GetParam().op, GetParam().error);
     const WriteResult written = faulty.Write("Recent", Bytes(3000, 'n'));
     EXPECT_FALSE(written);
-    EXPECT_EQ(written.failure, (StoreFailure{GetParam().step, GetParam().error}));
+    EXPECT_EQ(written.failure, (FileFailure{GetParam().step, GetParam().error}));
     EXPECT_EQ(ReadBytes(folder / "Recent"), previous);
     EXPECT_EQ(FileNames(folder), std::vector<std::string>{"Recent"});
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, StoreWriteFault,
-                         ::testing::Values(Fault{"CreateFolder", Op::CreateFolder, StoreStep::CreateFolder, EACCES},
-                                           Fault{"CreateTemp", Op::CreateTemp, StoreStep::Open, ENOSPC},
-                                           Fault{"Write", Op::Write, StoreStep::Write, ENOSPC},
-                                           Fault{"Flush", Op::Flush, StoreStep::Flush, EIO},
-                                           Fault{"Close", Op::Close, StoreStep::Close, EIO},
-                                           Fault{"Rename", Op::Rename, StoreStep::Rename, EXDEV}),
+                         ::testing::Values(Fault{"CreateFolder", Op::CreateFolder, FileStep::CreateFolder, EACCES},
+                                           Fault{"CreateTemp", Op::CreateTemp, FileStep::Open, ENOSPC},
+                                           Fault{"Write", Op::Write, FileStep::Write, ENOSPC},
+                                           Fault{"Flush", Op::Flush, FileStep::Flush, EIO},
+                                           Fault{"Close", Op::Close, FileStep::Close, EIO},
+                                           Fault{"Rename", Op::Rename, FileStep::Rename, EXDEV}),
                          FaultName);
 
 class StoreReadFault : public StoreTest, public ::testing::WithParamInterface<Fault> {};
@@ -115,14 +115,14 @@ TEST_P(StoreReadFault, IsReportedWithItsStepAndReturnsNoBytes) {
     files.FailAt(GetParam().op, GetParam().error);
     const ReadResult result = Store(folder, files).Read("Settings");
     EXPECT_EQ(result.status, ReadStatus::Failed);
-    EXPECT_EQ(result.failure, (StoreFailure{GetParam().step, GetParam().error}));
+    EXPECT_EQ(result.failure, (FileFailure{GetParam().step, GetParam().error}));
     EXPECT_TRUE(result.bytes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, StoreReadFault,
-                         ::testing::Values(Fault{"OpenRead", Op::OpenRead, StoreStep::Open, EACCES},
-                                           Fault{"Size", Op::Size, StoreStep::Size, EIO},
-                                           Fault{"Read", Op::Read, StoreStep::Read, EIO}),
+                         ::testing::Values(Fault{"OpenRead", Op::OpenRead, FileStep::Open, EACCES},
+                                           Fault{"Size", Op::Size, FileStep::Size, EIO},
+                                           Fault{"Read", Op::Read, FileStep::Read, EIO}),
                          FaultName);
 
 }  // namespace

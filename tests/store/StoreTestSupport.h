@@ -30,6 +30,13 @@ private:
     std::filesystem::path path_;
 };
 
+// n bytes that differ from their neighbours, so a lost or repeated chunk cannot pass.
+inline Bytes Counting(std::size_t n) {
+    Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i) b[i] = std::uint8_t(i * 7 + 1);
+    return b;
+}
+
 inline Bytes ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

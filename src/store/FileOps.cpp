@@ -1,0 +1,111 @@
+#include "store/FileOps.h"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+namespace rastrix {
+namespace {
+
+FileBytesResult ReadFailure(FileStep step, int error, std::uint64_t storedSize = 0) {
+    FileBytesResult result;
+    result.storedSize = storedSize;
+    result.failure = {step, error};
+    return result;
+}
+
+WriteResult WriteFailure(FileStep step, int error) { return {false, {step, error != 0 ? error : EIO}}; }
+
+}  // namespace
+
+std::string_view StepName(FileStep step) {
+    switch (step) {
+        case FileStep::CreateFolder: return "create folder";
+        case FileStep::Open: return "open";
+        case FileStep::Size: return "size";
+        case FileStep::Allocate: return "allocate";
+        case FileStep::Read: return "read";
+        case FileStep::Write: return "write";
+        case FileStep::Flush: return "flush";
+        case FileStep::Close: return "close";
+        case FileStep::Rename: return "rename";
+    }
+    return "unknown step";
+}
+
+std::string Describe(const FileFailure& failure) {
+    std::string text(StepName(failure.step));
+    text += ": ";
+    text += std::strerror(failure.errorNumber);
+    return text;
+}
+
+FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& file, std::size_t limit,
+                              LongerFile longer) {
+    FileSystem::Handle handle = -1;
+    if (const int error = files.OpenRead(file, handle)) return ReadFailure(FileStep::Open, error);
+    // Nothing was written, so a failing close loses nothing and is not reported.
+    struct Closer {
+        FileSystem& files;
+        FileSystem::Handle handle;
+        ~Closer() { files.Close(handle); }
+    } closer{files, handle};
+
+    std::uint64_t size = 0;
+    if (const int error = files.Size(handle, size)) return ReadFailure(FileStep::Size, error);
+    if (size > limit && longer == LongerFile::Refuse) return ReadFailure(FileStep::Allocate, EFBIG, size);
+
+    FileBytesResult result;
+    result.storedSize = size;
+    try {
+        result.bytes.resize(static_cast<std::size_t>(size < limit ? size : limit));
+    } catch (const std::bad_alloc&) {
+        return ReadFailure(FileStep::Allocate, ENOMEM, size);
+    }
+    std::size_t total = 0;
+    while (total < result.bytes.size()) {
+        std::size_t got = 0;
+        if (const int error = files.Read(handle, std::span(result.bytes).subspan(total), got))
+            return ReadFailure(FileStep::Read, error, size);
+        if (got == 0) break;  // the file shrank since its size was taken
+        total += got;
+    }
+    result.bytes.resize(total);
+    result.ok = true;
+    return result;
+}
+
+WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
+                                std::span<const std::uint8_t> bytes, unsigned newMode) {
+    FileSystem::Handle handle = -1;
+    std::filesystem::path temp;
+    if (const int error = files.CreateTemp(target, newMode, handle, temp)) return WriteFailure(FileStep::Open, error);
+
+    // Undoes everything done so far; the target has not been touched yet.
+    bool open = true;
+    auto abandon = [&](FileStep step, int error) {
+        if (open) files.Close(handle);
+        files.Remove(temp);
+        return WriteFailure(step, error);
+    };
+
+    while (!bytes.empty()) {
+        std::size_t put = 0;
+        const int error = files.Write(handle, bytes, put);
+        if (error != 0 || put == 0) return abandon(FileStep::Write, error != 0 ? error : ENOSPC);
+        bytes = bytes.subspan(put < bytes.size() ? put : bytes.size());
+    }
+    if (const int error = files.Flush(handle)) return abandon(FileStep::Flush, error);
+    // Some file systems report a failed write only when the file is closed.
+    const int closeError = files.Close(handle);
+    open = false;
+    if (closeError) return abandon(FileStep::Close, closeError);
+    if (const int error = files.Rename(temp, target)) return abandon(FileStep::Rename, error);
+
+    // The new file is in place at this point; syncing the folder only makes the rename survive
+    // a power cut sooner, and some file systems refuse it, so its result is ignored.
+    files.FlushFolder(target.parent_path());
+    return {};
+}
+
+}  // namespace rastrix

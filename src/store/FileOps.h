@@ -1,0 +1,60 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/FileSystem.h"
+
+namespace rastrix {
+
+// The step of a file read or write that failed. Allocate: the bytes could not be held (ENOMEM),
+// or the file is longer than its reader takes (EFBIG).
+enum class FileStep : std::uint8_t { CreateFolder, Open, Size, Allocate, Read, Write, Flush, Close, Rename };
+
+std::string_view StepName(FileStep step);
+
+struct FileFailure {
+    FileStep step = FileStep::Open;
+    int errorNumber = 0;  // errno
+    friend bool operator==(const FileFailure&, const FileFailure&) = default;
+};
+
+// "rename: No such file or directory"
+std::string Describe(const FileFailure& failure);
+
+struct FileBytesResult {
+    bool ok = false;
+    std::vector<std::uint8_t> bytes;
+    std::uint64_t storedSize = 0;  // the file's size as the system gave it, once known
+    FileFailure failure;
+    explicit operator bool() const { return ok; }
+};
+
+// What to do with a file longer than the limit.
+enum class LongerFile : std::uint8_t { ReadStart, Refuse };
+
+// Reads the file from its start: all of it when it holds at most limit bytes; otherwise its
+// first limit bytes (ReadStart) or nothing, failing at Allocate with EFBIG (Refuse). Short
+// reads are joined; a file that shrank since it was sized gives what it still holds. The
+// file is closed on every way out.
+FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& file, std::size_t limit,
+                              LongerFile longer);
+
+struct WriteResult {
+    bool ok = true;
+    FileFailure failure;
+    explicit operator bool() const { return ok; }
+};
+
+// Replaces target by a file holding bytes, so that the old file is replaced only by a complete
+// new one: the bytes go to a temporary file beside it, which is flushed and renamed over the
+// target. On any failure the target is as it was and the temporary file is gone. A new file
+// gets newMode less the umask; a replaced one keeps its permissions.
+WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
+                                std::span<const std::uint8_t> bytes, unsigned newMode);
+
+}  // namespace rastrix

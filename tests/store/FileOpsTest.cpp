@@ -1,0 +1,181 @@
+// Reading a file whole or by its start, and replacing a file safely, through the file seam.
+#include "store/FileOps.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <tuple>
+
+#include "StoreTestSupport.h"
+#include "support/FaultInjectingFileSystem.h"
+
+namespace rastrix {
+namespace {
+
+using namespace rastrix::testing;
+using Op = FaultInjectingFileSystem::Op;
+namespace fs = std::filesystem;
+
+class FileOpsTest : public ::testing::Test {
+protected:
+    fs::path Put(const char* name, const Bytes& bytes) {
+        WriteBytes(temp.Path() / name, bytes);
+        return temp.Path() / name;
+    }
+    TempFolder temp;
+    FaultInjectingFileSystem files;
+    const Bytes content = Counting(100);
+};
+
+TEST_F(FileOpsTest, ShortReadsAreJoinedAndTheLimitIsKeptOrRefused) {
+    const fs::path file = Put("a.bmp", content);
+    for (std::size_t chunk : {1u, 3u, 64u, 100u}) {
+        files.chunk = chunk;
+        const FileBytesResult whole = ReadFileBytes(files, file, 1000, LongerFile::Refuse);
+        ASSERT_TRUE(whole) << "chunk " << chunk;
+        EXPECT_EQ(whole.bytes, content) << "chunk " << chunk;
+        const FileBytesResult start = ReadFileBytes(files, file, 30, LongerFile::ReadStart);
+        EXPECT_EQ(start.bytes, Bytes(content.begin(), content.begin() + 30)) << "chunk " << chunk;
+    }
+    const FileBytesResult refused = ReadFileBytes(files, file, 99, LongerFile::Refuse);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.failure, (FileFailure{FileStep::Allocate, EFBIG}));
+    EXPECT_EQ(refused.storedSize, 100u);
+    EXPECT_TRUE(refused.bytes.empty());
+    EXPECT_EQ(files.OpenHandles(), 0u);
+}
+
+TEST_F(FileOpsTest, AFileThatShrankOrGrewSinceItWasSizedGivesWhatTheSizeAllows) {
+    const fs::path file = Put("a.bmp", content);
+    files.reportedSize = 150;
+    EXPECT_EQ(ReadFileBytes(files, file, 1000, LongerFile::Refuse).bytes, content);
+    files.reportedSize = 40;
+    EXPECT_EQ(ReadFileBytes(files, file, 1000, LongerFile::Refuse).bytes, Bytes(content.begin(), content.begin() + 40));
+    files.reportedSize = std::uint64_t(1) << 40;  // a header read does not care how big the file is
+    EXPECT_EQ(ReadFileBytes(files, file, 20, LongerFile::ReadStart).bytes.size(), 20u);
+}
+
+struct ReadFault {
+    const char* name;
+    Op op;
+    int nth;
+    FileStep step;
+};
+
+class ReadFaultTest : public FileOpsTest, public ::testing::WithParamInterface<ReadFault> {};
+
+TEST_P(ReadFaultTest, ReportsTheStepAndErrorAndClosesTheFile) {
+    const fs::path file = Put("a.bmp", content);
+    files.chunk = 10;
+    files.FailAt(GetParam().op, EACCES, GetParam().nth);
+    const FileBytesResult r = ReadFileBytes(files, file, 1000, LongerFile::Refuse);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.failure, (FileFailure{GetParam().step, EACCES}));
+    EXPECT_TRUE(r.bytes.empty());
+    EXPECT_EQ(files.OpenHandles(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ReadFaultTest,
+                         ::testing::Values(ReadFault{"Open", Op::OpenRead, 0, FileStep::Open},
+                                           ReadFault{"Size", Op::Size, 0, FileStep::Size},
+                                           ReadFault{"FirstRead", Op::Read, 0, FileStep::Read},
+                                           ReadFault{"ReadAfterShortReads", Op::Read, 3, FileStep::Read}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileOpsTest, FoldersAndPipesAreRefusedWithoutHanging) {
+    FileBytesResult r = ReadFileBytes(files, temp.Path() / "missing.bmp", 10, LongerFile::Refuse);
+    EXPECT_EQ(r.failure, (FileFailure{FileStep::Open, ENOENT}));
+    r = ReadFileBytes(files, temp.Path(), 10, LongerFile::Refuse);
+    EXPECT_EQ(r.failure, (FileFailure{FileStep::Open, EISDIR}));
+    ASSERT_EQ(::mkfifo((temp.Path() / "pipe.bmp").c_str(), 0600), 0);
+    r = ReadFileBytes(files, temp.Path() / "pipe.bmp", 10, LongerFile::Refuse);
+    EXPECT_EQ(r.failure, (FileFailure{FileStep::Size, EINVAL}));
+    EXPECT_EQ(files.OpenHandles(), 0u);
+}
+
+class AtomicWrite : public FileOpsTest {
+protected:
+    WriteResult Write(const fs::path& target, const Bytes& bytes) {
+        return WriteFileAtomically(files, target, bytes, 0666);
+    }
+    const Bytes oldBytes = {'o', 'l', 'd', 0, 1, 2, 3};
+    const Bytes fresh = Counting(100000);
+};
+
+class AtomicWriteFault : public AtomicWrite, public ::testing::WithParamInterface<std::tuple<Op, FileStep, int>> {};
+
+TEST_P(AtomicWriteFault, LeavesTheOldFileOrNoFileAndNoTemporaryFile) {
+    const auto [op, step, error] = GetParam();
+    const fs::path target = Put("picture.bmp", oldBytes);
+    files.FailAt(op, error);
+    WriteResult r = Write(target, fresh);
+    EXPECT_EQ(r.failure, (FileFailure{step, error}));
+    EXPECT_EQ(ReadBytes(target), oldBytes);
+    EXPECT_EQ(FileNames(temp.Path()), std::vector<std::string>{"picture.bmp"});
+    EXPECT_EQ(files.OpenHandles(), 0u);
+
+    files.FailAt(op, error);
+    r = Write(temp.Path() / "new.bmp", fresh);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(FileNames(temp.Path()), std::vector<std::string>{"picture.bmp"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, AtomicWriteFault,
+                         ::testing::Values(std::tuple{Op::CreateTemp, FileStep::Open, EACCES},
+                                           std::tuple{Op::Write, FileStep::Write, ENOSPC},
+                                           std::tuple{Op::Flush, FileStep::Flush, EIO},
+                                           std::tuple{Op::Close, FileStep::Close, EDQUOT},
+                                           std::tuple{Op::Rename, FileStep::Rename, EXDEV}));
+
+TEST_F(AtomicWrite, AFailureAfterSomeShortWritesStillCleansUp) {
+    const fs::path target = Put("picture.bmp", oldBytes);
+    files.chunk = 7;
+    files.FailAt(Op::Write, ENOSPC, 5);
+    EXPECT_EQ(Write(target, fresh).failure, (FileFailure{FileStep::Write, ENOSPC}));
+    EXPECT_EQ(ReadBytes(target), oldBytes);
+    EXPECT_EQ(FileNames(temp.Path()), std::vector<std::string>{"picture.bmp"});
+
+    files.Heal();  // short writes alone still write everything
+    ASSERT_TRUE(Write(target, fresh));
+    EXPECT_EQ(ReadBytes(target), fresh);
+    EXPECT_GT(files.Calls(Op::Write), 10000);
+}
+
+TEST_F(AtomicWrite, AReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {
+    const fs::path target = Put("picture.bmp", oldBytes);
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    ASSERT_TRUE(Write(target, fresh));
+    EXPECT_EQ(ReadBytes(target), fresh);
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0640));
+
+    const mode_t old = ::umask(022);
+    const WriteResult r = Write(temp.Path() / "new.bmp", oldBytes);
+    ::umask(old);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(fs::status(temp.Path() / "new.bmp").permissions() & fs::perms::all, fs::perms(0644));
+    EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"new.bmp", "picture.bmp"}));
+}
+
+TEST_F(AtomicWrite, AReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+    const fs::path target = Put("kept.bmp", oldBytes);
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    EXPECT_EQ(Write(target, fresh).failure, (FileFailure{FileStep::Open, EACCES}));
+    EXPECT_EQ(ReadBytes(target), oldBytes);
+    EXPECT_EQ(FileNames(temp.Path()), std::vector<std::string>{"kept.bmp"});
+}
+
+TEST_F(AtomicWrite, RealFailuresReportTheirStep) {
+    EXPECT_EQ(Write(temp.Path() / "no" / "such.bmp", oldBytes).failure, (FileFailure{FileStep::Open, ENOENT}));
+    fs::create_directories(temp.Path() / "folder.bmp" / "inside");
+    EXPECT_EQ(Write(temp.Path() / "folder.bmp", oldBytes).failure.step, FileStep::Rename);
+    EXPECT_TRUE(fs::is_directory(temp.Path() / "folder.bmp" / "inside"));
+    EXPECT_EQ(FileNames(temp.Path()), std::vector<std::string>{"folder.bmp"});
+    EXPECT_EQ(Write("", oldBytes).failure.step, FileStep::Open);
+    EXPECT_EQ(Write(temp.Path().string() + "/", oldBytes).failure.step, FileStep::Open);
+}
+
+}  // namespace
+}  // namespace rastrix
