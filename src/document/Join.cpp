@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <vector>
 #include <utility>
 
 #include "app/Editor.h"
@@ -23,32 +22,29 @@ namespace rastrix {
 
 namespace {
 
-struct JoinedFile {
-    int position;
-    Bitmap picture;
-};
-
-// Reads and decodes the named files in position order. The first one that cannot be read or
-// decoded is reported and gives nullopt. lastFileSize: the size of the last file read.
-std::optional<std::vector<JoinedFile>> ReadJoinedFiles(Editor& ed, const JoinPlan& plan, std::uint32_t& lastFileSize) {
-    std::vector<JoinedFile> pictures;
+// Draws the named files in position order; returns the size of the last file read, or 0.
+// The first file that cannot be read or decoded is reported and ends the drawing.
+std::uint32_t DrawJoinedFiles(Editor& ed, Bitmap& canvas, const JoinPlan& plan) {
+    std::uint32_t lastFileSize = 0;
     for (int p = 0; p < kJoinPositions; ++p) {
         const std::string& path = plan.paths[p];
         if (path.empty()) continue;
         FileBytesResult file = ReadWholeFile(*ed.files, path);
         if (!file) {
             ReportError(ed, JoinErrorLine(file.failure.step), file.failure.errorNumber);
-            return std::nullopt;
+            break;
         }
         lastFileSize = std::uint32_t(file.bytes.size());
         BmpReadResult decoded = DecodeBmp(file.bytes);
         if (!decoded.image) {
             ReportProblem(ed, "Cannot join \"" + path + "\".\n" + std::string(decoded.Message()));
-            return std::nullopt;
+            break;
         }
-        pictures.push_back({p, std::move(decoded.image->bitmap)});
+        const Bitmap& picture = decoded.image->bitmap;
+        const Point at = plan.canvas.offsets[p];
+        BitBlt(canvas, at.x, at.y, picture.Width(), picture.Height(), picture, 0, 0);
     }
-    return pictures;
+    return lastFileSize;
 }
 
 }  // namespace
@@ -76,17 +72,11 @@ void JoinFiles(Editor& ed, const JoinPlan& plan) {
         ReportProblem(ed, std::string(*why));
         return;
     }
-    std::uint32_t fileSize = 0;
-    const std::optional<std::vector<JoinedFile>> pictures = ReadJoinedFiles(ed, plan, fileSize);
-    if (!pictures) return;
     std::optional<Bitmap> canvas = AllocateLevel(ed, width, height);
     if (!canvas) return;
     ShowWaitCursor(ed.view);
     canvas->Fill(ed.settings.backColor);
-    for (const JoinedFile& f : *pictures) {
-        const Point at = plan.canvas.offsets[f.position];
-        BitBlt(*canvas, at.x, at.y, f.picture.Width(), f.picture.Height(), f.picture, 0, 0);
-    }
+    std::uint32_t fileSize = DrawJoinedFiles(ed, *canvas, plan);
     // With no file read there is no file size to show; the size as a file stands in, as for
     // New, so that the image counts as present.
     if (fileSize == 0) fileSize = UntitledFileSize(width, height, int(plan.bitDepth));

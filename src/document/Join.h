@@ -34,10 +34,11 @@ struct JoinPlan {
 };
 
 // Makes the joined image: a canvas in the background colour with each named file drawn at its
-// offset in position order (cut off where it overhangs the canvas). The result is
-// "Untitled.bmp", modified, with no file of its own. Every file is read before the image is
-// touched: the first one that cannot be read or decoded is reported, and then, as when the
-// canvas cannot be allocated, nothing changes.
+// offset in position order (cut off where it overhangs the canvas). The first file that cannot
+// be read or decoded is reported and ends the drawing; what was drawn becomes the image all
+// the same (the user was offered to save the old one before the dialog). The result is
+// "Untitled.bmp", modified, with no file of its own. Nothing changes when the canvas cannot be
+// allocated.
 void JoinFiles(Editor& ed, const JoinPlan& plan);
 
 // File > Join Files: asks to save a modified image, then runs the join dialog and joins.

@@ -169,25 +169,33 @@ TEST_F(JoinTest, BrowseFailuresKeepTheEarlierSizeOfThatPlace) {
     EXPECT_EQ(d.Result(), 0);
 }
 
-TEST_F(JoinTest, AFileGoneOrDamagedBeforeJoinIsReportedAndChangesNothing) {
-    MakeImage();
-    const auto before = Snapshot(ed);
+TEST_F(JoinTest, AFileGoneBeforeJoinEndsTheJoinWithWhatWasDrawn) {
     const std::string first = PutPattern("a.bmp", 10, 10), gone = PutPattern("gone.bmp", 10, 10);
     Join({{kTopLeft, first}, {kTopRight, gone}, {kBottomLeft, PutPattern("c.bmp", 10, 10)}}, {},
          [&] { std::filesystem::remove(gone); });
     EXPECT_TRUE(closedByJoin);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].caption, "Line 1331, Error Code 2");
-    EXPECT_EQ(Snapshot(ed), before);
+    const Bitmap& image = CurrentImage(ed);
+    ASSERT_EQ(image.Width(), 20);
+    EXPECT_EQ(Part(image, 0, 0, 10, 10), Pattern(10, 10));
+    EXPECT_TRUE(AllOf(image, {10, 0, 20, 20}, kBack));
+    EXPECT_TRUE(AllOf(image, {0, 10, 10, 20}, kBack));  // nothing is drawn after the failure
+    EXPECT_EQ(ed.doc.fileSize, testing::ReadBytes(first).size());
+    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.caption, "Rastrix - Untitled.bmp");
+}
 
+TEST_F(JoinTest, DamagedPixelDataIsReportedAndEndsTheJoin) {
     Bytes cut = EncodeBmp(Pattern(12, 12), 24, [](int) { return true; }).bytes;
     cut.resize(cut.size() / 2);
     const std::string damaged = Put("cut.bmp", cut);
     Join({{kTopLeft, PutPattern("a.bmp", 12, 12)}, {kTopRight, damaged}, {kBottomRight, PutPattern("d.bmp", 4, 4)}});
-    ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[1].text,
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
               "Cannot join \"" + damaged + "\".\nThe file ends before the end of its pixel data.");
-    EXPECT_EQ(Snapshot(ed), before);
+    EXPECT_EQ(Part(CurrentImage(ed), 0, 0, 12, 12), Pattern(12, 12));
+    EXPECT_TRUE(AllOf(CurrentImage(ed), {12, 0, 24, 16}, kBack));
 }
 
 TEST_F(JoinTest, SizesWithoutFilesGiveABlankCanvasSizedAsAFileOfItsDepth) {
