@@ -44,6 +44,8 @@ int PlainSaveDepth(std::uint32_t imageBitDepth) {
 }  // namespace
 
 std::optional<std::string> SaveImageFile(Editor& ed, bool withDialog) {
+    // Ctrl+S reaches here even while Save is greyed; with no image there is nothing to write.
+    if (!HasImage(ed)) return std::nullopt;
     std::string target = ed.doc.currentPath;
     int depth = PlainSaveDepth(ed.doc.imageBitDepth);
     if (withDialog) {
@@ -95,6 +97,7 @@ void SaveAsCommand(Editor& ed) {
 }
 
 void SaveCommand(Editor& ed) {
+    if (!HasImage(ed)) return;
     if (ed.settings.needsSaveAs) {
         SaveAsCommand(ed);
         return;
@@ -110,7 +113,16 @@ int AskToSave(Editor& ed) {
         ed.host.MessageBox(text, std::string("Warning"), MsgButtons::YesNoCancel, MsgIcon::Warning);
     if (answer != IDYES) return answer;
     // A wanted save that did not happen must not let the caller throw the image away.
-    if (!SaveImageFile(ed, ed.settings.needsSaveAs != 0)) return IDCANCEL;
+    const bool named = ed.settings.needsSaveAs != 0;
+    const auto written = SaveImageFile(ed, named);
+    if (!written) return IDCANCEL;
+    // The image now has a file of its own. Should the caller not replace it after all (its
+    // dialog cancelled, its file unreadable), a plain Save must go to that file, not to the
+    // made-up name the image had before.
+    if (named) {
+        ed.doc.currentPath = *written;
+        UpdateTitle(ed, true);
+    }
     return IDYES;
 }
 
