@@ -30,6 +30,7 @@ const std::vector<int>& CommandPool() {
                            IDM_PASTENEW,  IDM_CHGSIZE,  IDM_CHGSIZE,  IDM_FGCOLOR,   IDM_BGCOLOR,  IDM_LINESTYLE,
                            IDM_FILLSTYLE, IDM_RECENT0,  IDM_RECENT0 + 1, IDM_RECENT0 + 2, IDM_ABOUT, IDM_SHORTCUTS,
                            IDM_HELP,      IDM_TOOLBAR_272};
+        p.insert(p.end(), 6, IDM_UNDO);
         for (int id = IDM_FIT; id <= IDM_ZOOM8; ++id) p.push_back(id);
         for (int id = IDM_ROT90CW; id <= IDM_SHIFTD; ++id) p.insert(p.end(), {id, id});
         for (int id = IDM_PEN; id <= IDM_LINE; ++id) p.insert(p.end(), {id, id, id});
@@ -71,8 +72,9 @@ std::string Session::Run(int steps) {
         recent_.push_back(std::to_string(step) + ": " + what);
         if (recent_.size() > kStepsKept) recent_.pop_front();
 
-        if (fault.empty()) fault = model_.Advance(ed_, before, kind);
+        if (fault.empty()) fault = model_.Advance(ed_, before, kind, seen_);
         if (fault.empty()) fault = CheckDocumentAndStates(ed_, world_.PathOf(""));
+        if (ed_.settings.hasSelection) ++seen_.selectedSteps;
         if (!fault.empty()) {
             std::ostringstream report;
             report << "seed " << seed_ << ", step " << step << ": " << fault << "\nreplay with RASTRIX_SEED=" << seed_
@@ -144,6 +146,7 @@ std::string Session::Command(int id, StepKind& kind, std::string& fault) {
     if (!target.empty() && std::filesystem::exists(target)) {
         what += " saved " + std::filesystem::path(target).filename().string() + " at " + std::to_string(depth);
         fault = CheckSavedFile(ed_, target, depth, image, withDialog);
+        ++(depth == 24 ? seen_.savesAt24 : seen_.savesBelow24);
     }
     return what;
 }

@@ -22,6 +22,7 @@ public:
     std::string Run(int steps);
 
     const Editor& Ed() const { return ed_; }
+    const Coverage& Seen() const { return seen_; }
 
 private:
     // Picks one event at random, sends it, and describes it; fills `kind` for the checks.
@@ -39,6 +40,7 @@ private:
     Editor ed_{host_};
     SessionWorld world_;
     UndoModel model_;
+    Coverage seen_;
     std::deque<std::string> recent_;  // the last steps, for the failure report
     bool leftHeld_ = false;
     bool rightHeld_ = false;

@@ -70,7 +70,7 @@ Before TakeBefore(const Editor& ed) {
     return b;
 }
 
-std::string UndoModel::Advance(const Editor& ed, const Before& before, const StepKind& step) {
+std::string UndoModel::Advance(const Editor& ed, const Before& before, const StepKind& step, Coverage& seen) {
     const int depth = ed.settings.undoDepth;
     const bool hasImage = HasImage(ed);
     const Bitmap* image = hasImage ? &CurrentImage(ed) : nullptr;
@@ -95,6 +95,7 @@ std::string UndoModel::Advance(const Editor& ed, const Before& before, const Ste
             else if (ed.doc.imageBitDepth != before.bitDepth)
                 fault << "Undo changed the bit depth";
             below_.pop_back();
+            ++seen.undos;
         }
         return fault.str();
     }
@@ -104,6 +105,7 @@ std::string UndoModel::Advance(const Editor& ed, const Before& before, const Ste
     if (replaced) {
         below_.clear();
         strokeLive_ = false;
+        ++seen.newImages;
         return {};
     }
 
@@ -112,6 +114,7 @@ std::string UndoModel::Advance(const Editor& ed, const Before& before, const Ste
         if (!before.hadImage) return "an undo level was added with no image before it";
         below_.push_back(before.image);
         if (below_.size() > 3) below_.pop_front();
+        if (before.depth == 3) ++seen.pushesWhenFull;
         if (ed.doc.imageBitDepth != before.bitDepth) fault << "an edit changed the bit depth";
         // A pen press, or the first move of a stroke begun off the image, makes the stroke's level.
         strokeLive_ = step.penPress || step.penMove;
@@ -121,6 +124,8 @@ std::string UndoModel::Advance(const Editor& ed, const Before& before, const Ste
         fault << "the current level was replaced without an undo level";
     } else if (!sameImage && !(step.penMove && strokeLive_)) {
         fault << "pixels changed without an undo level";
+    } else if (!sameImage) {
+        ++seen.inPlaceStrokes;
     } else if (ed.doc.imageBitDepth != before.bitDepth && !step.mayReplace) {
         fault << "the bit depth changed without a new image";
     }

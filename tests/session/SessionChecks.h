@@ -33,13 +33,25 @@ struct Before {
 
 Before TakeBefore(const Editor& ed);
 
+// How often the session reached the states its checks are about, so a test can tell that a
+// run really exercised them.
+struct Coverage {
+    int undos = 0;            // Undo with a level to go back to
+    int pushesWhenFull = 0;   // an edit that dropped the oldest level
+    int newImages = 0;        // open, New, Join, paste into a new image, Save As
+    int inPlaceStrokes = 0;   // pen moves drawing into their stroke's level
+    int savesAt24 = 0;        // files saved at 24 bits and read back
+    int savesBelow24 = 0;     // files saved at 1, 4 or 8 bits and read back
+    int selectedSteps = 0;    // steps that ended with a selection active
+};
+
 // The images below the current one, oldest first, as the session saw them before each
 // undoable change.
 class UndoModel {
 public:
     // Compares the step's effect on the image stack with the model and updates the model.
     // Returns a description of the first fault, or an empty string.
-    std::string Advance(const Editor& ed, const Before& before, const StepKind& step);
+    std::string Advance(const Editor& ed, const Before& before, const StepKind& step, Coverage& seen);
 
 private:
     std::deque<Bitmap> below_;
