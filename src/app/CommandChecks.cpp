@@ -1,5 +1,7 @@
 #include "app/CommandChecks.h"
 
+#include "app/EnableGroups.h"
+
 namespace rastrix {
 namespace {
 
@@ -46,6 +48,9 @@ void CheckTool(CommandStates& states, SettingsRecord& settings, int command) {
 void ShowDrawingToolBar(CommandStates& states, const SettingsRecord& settings) {
     states.CreateDrawingToolBar();
     states.PressButton(settings.currentTool, true);
+    // The bar is made with its fill buttons indeterminate; a selection that is already active
+    // must not have to wait for the next paint of the image window to be fillable.
+    UpdateFillStates(states, settings.hasSelection != 0, settings.selectionShape);
 }
 
 void HideDrawingToolBar(CommandStates& states) { states.DestroyDrawingToolBar(); }

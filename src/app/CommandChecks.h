@@ -21,8 +21,8 @@ void MoveViewModeCheck(CommandStates& states, int from, int to);
 // move only while it exists.
 void CheckTool(CommandStates& states, SettingsRecord& settings, int command);
 
-// The drawing bar as the drawing tools are shown (a fresh bar, current tool held down)
-// and hidden.
+// The drawing bar as the drawing tools are shown (a fresh bar, current tool held down, fill
+// buttons as the selection allows) and hidden.
 void ShowDrawingToolBar(CommandStates& states, const SettingsRecord& settings);
 void HideDrawingToolBar(CommandStates& states);
 

@@ -47,11 +47,16 @@ void BeginSelectionStates(CommandStates& states, int selectionShape) {
     EnableCommand(states, IDM_CROP);
     EnableCommand(states, IDM_UNSELECT);
     DisableCommand(states, IDM_RESTORESEL);
-    // Shifting needs a rectangle; rotating and flipping a shaped selection is not offered.
-    if (selectionShape == IDM_RECT)
+    // Shifting needs a rectangle; rotating and flipping a shaped selection is not offered. A
+    // selection may begin over an active one of another shape (Mark Border makes a rectangle
+    // of any selection), so both groups are set, not only the one that changes from no selection.
+    if (selectionShape == IDM_RECT) {
+        EnableRotateFlip(states);
         EnableShift(states);
-    else
+    } else {
         DisableRotateFlip(states);
+        DisableShift(states);
+    }
 }
 
 void EndSelectionStates(CommandStates& states, bool restorable) {

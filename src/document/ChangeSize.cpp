@@ -8,6 +8,7 @@
 #include "document/ImageStack.h"
 #include "raster/Blit.h"
 #include "view/EditorView.h"
+#include "selection/Selection.h"
 
 namespace rastrix {
 
@@ -21,6 +22,7 @@ void ChangeSizeCommand(Editor& ed) {
     level->Fill(ed.settings.backColor);
     BitBlt(*level, 0, 0, width, height, CurrentImage(ed), 0, 0);  // clipped to the old image
     PushLevel(ed, std::move(*level));
+    KeepActiveSelectionInImage(ed);
     LayoutImageWindow(ed);
     InvalidateImageWindow(ed);
 }

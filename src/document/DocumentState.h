@@ -16,6 +16,9 @@ struct ImageStack {
     // Size of level i, recorded when a newer level is pushed on top of it.
     std::array<std::int32_t, kLevels> levelWidth{};
     std::array<std::int32_t, kLevels> levelHeight{};
+    // Grows whenever the level shown becomes another one (a push, Undo, a new image), so a
+    // tool that works across several events can tell whether its level is still the top.
+    std::uint64_t topSerial = 0;
 };
 
 // The document that goes with the image; modified, needsSaveAs and undoDepth live in the

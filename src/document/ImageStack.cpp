@@ -9,9 +9,11 @@
 #include "app/EnableGroups.h"
 #include "app/ReportError.h"
 #include "document/Text.h"
+#include "selection/Selection.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
+
 
 Bitmap& CurrentImage(Editor& ed) { return ed.doc.stack.levels[ed.settings.undoDepth]; }
 const Bitmap& CurrentImage(const Editor& ed) { return ed.doc.stack.levels[ed.settings.undoDepth]; }
@@ -19,6 +21,7 @@ const Bitmap& CurrentImage(const Editor& ed) { return ed.doc.stack.levels[ed.set
 void ClearImageStack(Editor& ed) {
     for (auto& level : ed.doc.stack.levels) level = Bitmap();
     ed.settings.undoDepth = 0;
+    ++ed.doc.stack.topSerial;
     ClearModified(ed);
     DisableCommand(ed.commands, IDM_UNDO);
 }
@@ -27,6 +30,7 @@ void SetBaseLevel(Editor& ed, Bitmap image) {
     ed.doc.imageWidth = image.Width();
     ed.doc.imageHeight = image.Height();
     ed.doc.stack.levels[ed.settings.undoDepth] = std::move(image);
+    ++ed.doc.stack.topSerial;
 }
 
 void PushLevel(Editor& ed, Bitmap newTop) {
@@ -36,6 +40,7 @@ void PushLevel(Editor& ed, Bitmap newTop) {
     stack.levelHeight[depth] = ed.doc.imageHeight;
     EnableCommand(ed.commands, IDM_UNDO);
     ++depth;
+    ++stack.topSerial;
     if (depth == ImageStack::kLevels) {
         // The stack was full: the oldest version goes.
         for (int i = 0; i + 1 < ImageStack::kLevels; ++i) {
@@ -77,12 +82,14 @@ void Undo(Editor& ed) {
     if (depth == 0) return;
     ed.doc.stack.levels[depth] = Bitmap();
     --depth;
+    ++ed.doc.stack.topSerial;
     if (depth == 0) DisableCommand(ed.commands, IDM_UNDO);
     const int w = ed.doc.stack.levelWidth[depth];
     const int h = ed.doc.stack.levelHeight[depth];
     if (w != ed.doc.imageWidth || h != ed.doc.imageHeight) {
         ed.doc.imageWidth = w;
         ed.doc.imageHeight = h;
+        KeepActiveSelectionInImage(ed);
         LayoutImageWindow(ed);
     }
     InvalidateImageWindow(ed);

@@ -44,6 +44,8 @@ int PlainSaveDepth(std::uint32_t imageBitDepth) {
 }  // namespace
 
 std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
+    // Ctrl+S reaches here even while Save is greyed; with no image there is nothing to write.
+    if (!HasImage(ed)) return std::nullopt;
     std::string target = ed.doc.currentPath;
     int depth = PlainSaveDepth(ed.doc.imageBitDepth);
     if (withDialog) {
@@ -87,21 +89,30 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     return SavedFile{target, depth};
 }
 
+namespace {
+
+// The image now has the written file as its own: its name, size and depth, with the image and
+// its undo levels kept as they are. Without this the next Save would go to the old name.
+void AdoptSavedFile(Editor& ed, const SavedFile& written) {
+    ed.doc.currentPath = written.path;
+    ed.doc.imageBitDepth = std::uint32_t(written.depth);
+    UpdateTitle(ed, true);
+    MoveToFront(ed.recent, ed.doc.currentPath);
+}
+
+}  // namespace
+
 void SaveAsCommand(Editor& ed) {
     const auto written = SaveImageFile(ed, true);
     if (!written) return;
     ed.recent.recentIndex = kRecentCount - 1;
     if (LoadImageFile(ed, written->path)) return;
-    // The file is written but could not be read back (the user has been told). It is the
-    // image's file all the same, or the next Save would go to the old name: take its name,
-    // size and depth and keep the image and its undo levels as they are.
-    ed.doc.currentPath = written->path;
-    ed.doc.imageBitDepth = std::uint32_t(written->depth);
-    UpdateTitle(ed, true);
-    MoveToFront(ed.recent, ed.doc.currentPath);
+    // Written but not read back (the user has been told): the file is the image's all the same.
+    AdoptSavedFile(ed, *written);
 }
 
 void SaveCommand(Editor& ed) {
+    if (!HasImage(ed)) return;
     if (ed.settings.needsSaveAs) {
         SaveAsCommand(ed);
         return;
@@ -117,7 +128,13 @@ int AskToSave(Editor& ed) {
         ed.host.MessageBox(text, std::string("Warning"), MsgButtons::YesNoCancel, MsgIcon::Warning);
     if (answer != IDYES) return answer;
     // A wanted save that did not happen must not let the caller throw the image away.
-    if (!SaveImageFile(ed, ed.settings.needsSaveAs != 0)) return IDCANCEL;
+    const bool named = ed.settings.needsSaveAs != 0;
+    const auto written = SaveImageFile(ed, named);
+    if (!written) return IDCANCEL;
+    // The image now has a file of its own. Should the caller not replace it after all (its
+    // dialog cancelled, its file unreadable), a plain Save must go to that file, not to the
+    // made-up name the image had before.
+    if (named) AdoptSavedFile(ed, *written);
     return IDYES;
 }
 

@@ -15,9 +15,12 @@ struct DrawState {
     // The image pixel the pen set last; a stroke continues from here.
     std::int32_t lastPenX = 0;
     std::int32_t lastPenY = 0;
-    // A pen press beyond the image opened no undo level yet; the first stroke pixel that
-    // lands on the image opens it, so the press still costs exactly one level.
-    bool penLevelPending = false;
+    // The undo level the current stroke draws into, by its ImageStack::topSerial. A stroke
+    // draws in place only while that level is still the one shown. Otherwise (a press beyond
+    // the image, a move that arrives with no pen press before it, or Undo or another change
+    // of the image during the stroke) its first pixel on the image opens a level of its own,
+    // so Undo always takes away exactly what was drawn since.
+    std::optional<std::uint64_t> penLevel;
     // The press could not get memory for its undo level: its strokes draw nothing.
     bool penBlocked = false;
 

@@ -30,13 +30,14 @@ void PenPress(Editor& ed, Point p, bool left) {
     if (!HasImage(ed)) return;
     ed.draw.penColor = PressColor(ed, left);
     const bool onImage = CurrentImage(ed).Bounds().Contains(p);
-    ed.draw.penLevelPending = !onImage;
+    ed.draw.penLevel.reset();
     ed.draw.penBlocked = false;
     if (onImage) {
         if (!PushCopy(ed)) {
             ed.draw.penBlocked = true;
             return;
         }
+        ed.draw.penLevel = ed.doc.stack.topSerial;
         CurrentImage(ed).SetPixel(p.x, p.y, ed.draw.penColor);
     }
     RememberPenPixel(ed, p);
@@ -52,12 +53,12 @@ void PenStrokeTo(Editor& ed, Point p) {
     bool touchesImage = false;
     ForEachPenPixel(last, p, bounds, [&](int, int) { touchesImage = true; });
     if (touchesImage) {
-        if (ed.draw.penLevelPending) {
-            ed.draw.penLevelPending = false;
+        if (ed.draw.penLevel != ed.doc.stack.topSerial) {
             if (!PushCopy(ed)) {
                 ed.draw.penBlocked = true;
                 return;
             }
+            ed.draw.penLevel = ed.doc.stack.topSerial;
         } else if (!ed.settings.modified) {
             SetModified(ed);  // a stroke that began off the image window changes the current level
         }
@@ -68,6 +69,8 @@ void PenStrokeTo(Editor& ed, Point p) {
     RememberPenPixel(ed, p);
     InvalidateImageWindow(ed);
 }
+
+void PenButtonUp(Editor& ed) { ed.draw.penLevel.reset(); }
 
 void BucketFill(Editor& ed, Point p, bool left) {
     if (!HasImage(ed)) return;

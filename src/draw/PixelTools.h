@@ -15,10 +15,14 @@ struct Editor;
 // press is beyond it), the pixel set, and status part 1 shows the position and pen colour.
 void PenPress(Editor& ed, Point p, bool left);
 // A move with a button held while the pen is the tool: the path from the last pen pixel to p
-// in the press's colour, first pixel left out, last included. No new undo level; a stroke
-// that arrives without a press of its own draws into the current level and marks the image
-// modified.
+// in the press's colour, first pixel left out, last included. The stroke draws into the level
+// its press opened; when that level is no longer the one shown (Undo or another change came
+// in between, or the move arrives with no pen press before it) its first pixel on the image
+// opens a new level, so Undo takes away exactly the stroke. Marks the image modified.
 void PenStrokeTo(Editor& ed, Point p);
+// The button went up: the stroke ends, and a later move with a button held is a stroke of
+// its own.
+void PenButtonUp(Editor& ed);
 // The bucket: replaces the clicked colour in the whole image, or inside or outside the active
 // selection's shape (see ReplaceColor). One undo level, under the wait cursor.
 void BucketFill(Editor& ed, Point p, bool left);

@@ -29,6 +29,10 @@ void HoldSelectionInsideImage(Editor& ed) {
     r.top = std::clamp(r.top, 0, h), r.bottom = std::clamp(r.bottom, 0, h);
 }
 
+void KeepActiveSelectionInImage(Editor& ed) {
+    if (HasSelection(ed)) HoldSelectionInsideImage(ed);
+}
+
 bool HasSelection(const Editor& ed) { return ed.settings.hasSelection != 0; }
 
 }  // namespace rastrix

@@ -34,6 +34,11 @@ void EndSelection(Editor& ed);
 // and bottom into [0, imageHeight].
 void HoldSelectionInsideImage(Editor& ed);
 
+// After the image changed size under an active selection (Undo to a level of another size,
+// Change Image Size), holds it inside, so every command that reads the selection may trust
+// it. A kept, inactive rectangle is left for Restore Selection, which holds it inside itself.
+void KeepActiveSelectionInImage(Editor& ed);
+
 // True while a selection is active.
 bool HasSelection(const Editor& ed);
 

@@ -61,7 +61,10 @@ void ImageButtonDown(Editor& ed, int x, int y, bool left) {
             p);
 }
 
-void ImageButtonUp(Editor& ed, bool left) { SelectionButtonUp(ed, left); }
+void ImageButtonUp(Editor& ed, bool left) {
+    PenButtonUp(ed);
+    SelectionButtonUp(ed, left);
+}
 
 void ImageScroll(Editor& ed, ScrollBarKind bar, ScrollRequest request, int thumbPosition) {
     if (!HasImage(ed)) return;

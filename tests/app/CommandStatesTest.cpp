@@ -164,6 +164,20 @@ TEST(CommandChecks, ToolMovesTheCheckAndTheButtonOnlyWhileTheBarExists) {
     EXPECT_EQ(settings.currentTool, IDM_BUCKET);
 }
 
+TEST(CommandChecks, AFreshDrawingBarOffersTheFillsAnActiveSelectionAllows) {
+    CommandStates states;
+    SettingsRecord settings;
+    settings.hasSelection = 1;
+    settings.selectionShape = IDM_LINE;
+    ShowDrawingToolBar(states, settings);
+    EXPECT_TRUE(states.Button(IDM_FILLLINE)->Clickable());
+    for (int id = IDM_FILLSOLID; id <= IDM_FILLEXTERIOR; ++id) EXPECT_FALSE(states.Button(id)->Clickable()) << id;
+    HideDrawingToolBar(states);
+    settings.selectionShape = IDM_ELLIPSE;
+    ShowDrawingToolBar(states, settings);
+    for (int id = IDM_FILLLINE; id <= IDM_FILLEXTERIOR; ++id) EXPECT_TRUE(states.Button(id)->Clickable()) << id;
+}
+
 TEST(CommandChecks, DrawingToolsStatesFollowTheSetting) {
     CommandStates states;
     SettingsRecord settings;

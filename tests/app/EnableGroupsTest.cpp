@@ -83,6 +83,16 @@ INSTANTIATE_TEST_SUITE_P(Shapes, BeginSelectionTest,
                          ::testing::Values(BeginCase{323, true}, BeginCase{324, false},
                                            BeginCase{325, false}, BeginCase{326, false}));
 
+// A selection that begins over an active one of another shape, as Mark Border does.
+TEST_F(EnableGroupsTest, BeginSelectionOverAnotherShapeSwapsRotateAndShift) {
+    EnableImageCommands(states);
+    BeginSelectionStates(states, IDM_LINE);
+    EXPECT_EQ(Apply([](CommandStates& s) { BeginSelectionStates(s, IDM_RECT); }),
+              Range(304, 312, kOn, {}));
+    EXPECT_EQ(Apply([](CommandStates& s) { BeginSelectionStates(s, IDM_ELLIPSE); }),
+              Range(304, 312, kOff, {}));
+}
+
 TEST_F(EnableGroupsTest, BeginSelectionGreysRestoreSelection) {
     EndSelectionStates(states, true);
     ASSERT_EQ(Take(states).at(296), kOn);

@@ -40,7 +40,7 @@ TEST_F(ChangeSizeTest, DialogShowsTheCurrentSize) {
 
 TEST_F(ChangeSizeTest, ShrinkingKeepsTheTopLeftAndUndoBringsBackTheWhole) {
     const std::string caption = ed.doc.caption;
-    ed.selection.rect = {60, 50, 90, 70};
+    ed.selection.rect = {30, 20, 90, 70};
     BeginSelection(ed);
     host.modalScripts.push_back(TypeSize("50", "40"));
     Dispatch(ed, IDM_CHGSIZE);
@@ -52,7 +52,7 @@ TEST_F(ChangeSizeTest, ShrinkingKeepsTheTopLeftAndUndoBringsBackTheWhole) {
     EXPECT_EQ(ed.doc.caption, caption);
     EXPECT_EQ(ed.doc.imageBitDepth, 4u);
     EXPECT_TRUE(HasSelection(ed));
-    EXPECT_EQ(ed.selection.rect, (Rect{60, 50, 90, 70}));  // left as it was, even outside the image
+    EXPECT_EQ(ed.selection.rect, (Rect{30, 20, 50, 40}));  // held inside the smaller image
     Dispatch(ed, IDM_UNDO);
     EXPECT_EQ(CurrentImage(ed), Pattern(100, 80));
     EXPECT_EQ(ed.doc.imageWidth, 100);

@@ -4,6 +4,7 @@
 
 #include "app/CommandIds.h"
 #include "support/EditorFixture.h"
+#include "selection/Selection.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
@@ -73,6 +74,21 @@ TEST_F(ImageStackTest, UndoOfASizeChangeRestoresTheSizeAndLaysOutAgain) {
     EXPECT_EQ(CurrentImage(ed).Width(), 100);
     EXPECT_TRUE(ed.view.repaintNeeded);
     EXPECT_GT(ed.view.imageWindowWidth, smallWindowWidth);  // laid out again for the larger image
+}
+
+TEST_F(ImageStackTest, AnActiveSelectionStaysInsideWhenUndoChangesTheSize) {
+    MakeImage(6, 5, RGB(1, 1, 1));
+    BeginSelection(ed);
+    PushLevel(ed, Bitmap(20, 20, RGB(3, 3, 3)));
+    ed.selection.rect = {0, 0, 20, 20};
+    Undo(ed);  // back to the smaller level
+    EXPECT_EQ(ed.selection.rect, (Rect{0, 0, 6, 5}));
+
+    PushLevel(ed, Bitmap(20, 20, RGB(3, 3, 3)));
+    EndSelection(ed);  // a kept rectangle is Restore Selection's to hold inside
+    ed.selection.rect = {0, 0, 9, 9};
+    Undo(ed);
+    EXPECT_EQ(ed.selection.rect, (Rect{0, 0, 9, 9}));
 }
 
 TEST_F(ImageStackTest, UndoOfAPixelEditKeepsTheLayout) {

@@ -169,6 +169,21 @@ TEST_F(OpenSaveTest, SaveWritesAtTheImageDepthAndClearsModified) {
     EXPECT_EQ(ed.doc.caption, "Rastrix - " + path + "  102 bytes");
 }
 
+// Ctrl+S and Save As reach their handlers while greyed: with no image they must write no
+// file and must not make the editor believe an image exists.
+TEST_F(OpenSaveTest, SaveAndSaveAsWithoutAnImageWriteNothing) {
+    ed.doc.currentPath = PathOf("none.bmp");
+    host.saveAnswers.push_back(FileDialogResult{PathOf("chosen.bmp"), 4});
+    for (int id : {IDM_SAVE, IDM_SAVEAS}) Dispatch(ed, id);
+    ed.settings.needsSaveAs = 1;
+    Dispatch(ed, IDM_SAVE);
+    EXPECT_TRUE(testing::FileNames(dir.Path()).empty());
+    EXPECT_TRUE(host.saveRequests.empty());
+    EXPECT_EQ(ed.doc.fileSize, 0u);
+    EXPECT_EQ(ed.doc.caption, "Rastrix");
+    EXPECT_FALSE(MenuEnabled(IDM_COPY));
+}
+
 TEST_F(OpenSaveTest, SaveAsAtALowerDepthReloadsTheWrittenFileAndEmptiesUndo) {
     OpenAndEdit();
     host.saveAnswers.push_back(FileDialogResult{PathOf("mono"), 1});
@@ -212,6 +227,25 @@ TEST_F(OpenSaveTest, YesToThePromptWhoseSaveFailsActsAsCancel) {
     Dispatch(ed, IDM_OPEN);
     EXPECT_EQ(host.openRequests.size(), 1u);  // the open stopped before its dialog
     EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(OpenSaveTest, AnUntitledImageSavedAtThePromptKeepsItsNewNameWhenTheOpenIsCancelled) {
+    OpenAndEdit();
+    ed.doc.currentPath = "Untitled.bmp";  // as New leaves it
+    UpdateTitle(ed, false);
+    ed.settings.needsSaveAs = 1;
+    host.messageAnswers = {IDYES};
+    host.saveAnswers.push_back(FileDialogResult{PathOf("named"), 4});
+    Dispatch(ed, IDM_OPEN);  // the open dialog is then cancelled
+    EXPECT_EQ(ed.settings.needsSaveAs, 0);
+    EXPECT_EQ(ed.doc.currentPath, PathOf("named.bmp"));
+    EXPECT_EQ(ed.doc.caption, "Rastrix - " + PathOf("named.bmp") + "  102 bytes");
+
+    CurrentImage(ed).SetPixel(1, 1, RGB(7, 7, 7));
+    SetModified(ed);
+    Dispatch(ed, IDM_SAVE);
+    EXPECT_EQ(ReadBytes(PathOf("named.bmp")), FileOf(CurrentImage(ed), 24));
+    EXPECT_FALSE(std::filesystem::exists("Untitled.bmp"));
 }
 
 TEST_F(OpenSaveTest, NoToThePromptDiscardsAndYesSavesFirst) {

@@ -1,0 +1,223 @@
+#include "session/SessionChecks.h"
+
+#include <sstream>
+
+#include "app/CommandIds.h"
+#include "document/BmpReader.h"
+#include "document/ImageStack.h"
+#include "selection/AdjustDialog.h"
+#include "store/StoreTestSupport.h"
+#include "view/EditorView.h"
+
+namespace rastrix::session {
+
+namespace {
+
+std::string SizeText(const Bitmap& b) { return std::to_string(b.Width()) + "x" + std::to_string(b.Height()); }
+
+bool MenuOn(const Editor& ed, int id) {
+    const auto item = ed.commands.MenuItem(id);
+    return item && item->enabled;
+}
+bool MenuChecked(const Editor& ed, int id) {
+    const auto item = ed.commands.MenuItem(id);
+    return item && item->checked;
+}
+// nullopt when no existing bar carries the button.
+std::optional<bool> ButtonOn(const Editor& ed, int id) {
+    const auto button = ed.commands.Button(id);
+    if (!button) return std::nullopt;
+    return button->Clickable();
+}
+
+// Collects the commands whose state disagrees with what the document says it should be.
+class StateAudit {
+public:
+    explicit StateAudit(const Editor& ed) : ed_(ed) {}
+    void Menu(int id, bool expected, const char* why) {
+        if (MenuOn(ed_, id) != expected) Note(id, "menu", expected, why);
+    }
+    void Button(int id, bool expected, const char* why) {
+        const auto on = ButtonOn(ed_, id);
+        if (on && *on != expected) Note(id, "button", expected, why);
+    }
+    void Both(int id, bool expected, const char* why) {
+        Menu(id, expected, why);
+        Button(id, expected, why);
+    }
+    std::string Result() const { return out_.str(); }
+
+private:
+    void Note(int id, const char* part, bool expected, const char* why) {
+        out_ << "command " << id << " " << part << " should be " << (expected ? "enabled" : "disabled") << " (" << why
+             << "); ";
+    }
+    const Editor& ed_;
+    std::ostringstream out_;
+};
+
+}  // namespace
+
+Before TakeBefore(const Editor& ed) {
+    Before b;
+    b.depth = ed.settings.undoDepth;
+    b.hadImage = HasImage(ed);
+    if (b.hadImage) {
+        b.image = CurrentImage(ed);
+        b.top = CurrentImage(ed).Data();
+    }
+    b.bitDepth = ed.doc.imageBitDepth;
+    return b;
+}
+
+std::string UndoModel::Advance(const Editor& ed, const Before& before, const StepKind& step, Coverage& seen) {
+    const int depth = ed.settings.undoDepth;
+    const bool hasImage = HasImage(ed);
+    const Bitmap* image = hasImage ? &CurrentImage(ed) : nullptr;
+    const void* top = hasImage ? image->Data() : nullptr;
+    const bool sameImage = hasImage == before.hadImage && (!hasImage || *image == before.image);
+    std::ostringstream fault;
+
+    if (step.undo) {
+        strokeLive_ = false;
+        if (before.depth == 0) {
+            if (depth != 0 || !sameImage) fault << "Undo at depth 0 changed the document";
+        } else if (depth != before.depth - 1) {
+            fault << "Undo went from depth " << before.depth << " to " << depth;
+        } else if (below_.empty()) {
+            fault << "the model has no level to undo to";
+        } else {
+            if (!hasImage || *image != below_.back())
+                fault << "Undo shows " << (hasImage ? SizeText(*image) : "no image")
+                      << " that differs from the image before the last change (" << SizeText(below_.back()) << ")";
+            else if (ed.doc.imageWidth != image->Width() || ed.doc.imageHeight != image->Height())
+                fault << "Undo left the image size at " << ed.doc.imageWidth << "x" << ed.doc.imageHeight;
+            else if (ed.doc.imageBitDepth != before.bitDepth)
+                fault << "Undo changed the bit depth";
+            below_.pop_back();
+            ++seen.undos;
+        }
+        return fault.str();
+    }
+
+    const bool replaced = step.mayReplace && hasImage && depth == 0 &&
+                          (!before.hadImage || before.depth != 0 || top != before.top || !sameImage);
+    if (replaced) {
+        below_.clear();
+        strokeLive_ = false;
+        ++seen.newImages;
+        return {};
+    }
+
+    const bool pushed = (depth == before.depth + 1) || (before.depth == 3 && depth == 3 && top != before.top);
+    if (pushed) {
+        if (!before.hadImage) return "an undo level was added with no image before it";
+        below_.push_back(before.image);
+        if (below_.size() > 3) below_.pop_front();
+        if (before.depth == 3) ++seen.pushesWhenFull;
+        if (ed.doc.imageBitDepth != before.bitDepth) fault << "an edit changed the bit depth";
+        // A pen press, or the first move of a stroke begun off the image, makes the stroke's level.
+        strokeLive_ = step.penPress || step.penMove;
+    } else if (depth != before.depth) {
+        fault << "depth went from " << before.depth << " to " << depth << " without an undo or a new image";
+    } else if (top != before.top) {
+        fault << "the current level was replaced without an undo level";
+    } else if (!sameImage && !(step.penMove && strokeLive_)) {
+        fault << "pixels changed without an undo level";
+    } else if (!sameImage) {
+        ++seen.inPlaceStrokes;
+    } else if (ed.doc.imageBitDepth != before.bitDepth && !step.mayReplace) {
+        fault << "the bit depth changed without a new image";
+    }
+    if (step.penPress && !pushed) strokeLive_ = false;
+    if (step.buttonUp) strokeLive_ = false;
+    if (!pushed && !step.penMove && !step.penPress && top != before.top) strokeLive_ = false;
+    return fault.str();
+}
+
+std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
+    std::ostringstream fault;
+    const int depth = ed.settings.undoDepth;
+    if (depth > 3) fault << "undo depth " << depth << " exceeds 3; ";
+    const bool hasImage = HasImage(ed);
+    if (hasImage) {
+        const Bitmap& image = CurrentImage(ed);
+        if (image.Width() != ed.doc.imageWidth || image.Height() != ed.doc.imageHeight)
+            fault << "image is " << SizeText(image) << " but the document says " << ed.doc.imageWidth << "x"
+                  << ed.doc.imageHeight << "; ";
+    }
+
+    if (hasImage && !ed.settings.needsSaveAs && ed.doc.currentPath.rfind(folder, 0) != 0)
+        fault << "a plain Save would write " << ed.doc.currentPath << ", a file the user never chose; ";
+
+    const bool selected = ed.settings.hasSelection != 0;
+    if (selected) {
+        const Rect r = ed.selection.rect;
+        if (!hasImage || r.left < 0 || r.top < 0 || r.left > r.right || r.top > r.bottom || r.right > ed.doc.imageWidth ||
+            r.bottom > ed.doc.imageHeight)
+            fault << "selection {" << r.left << "," << r.top << "," << r.right << "," << r.bottom
+                  << "} is not inside the " << ed.doc.imageWidth << "x" << ed.doc.imageHeight << " image; ";
+    }
+
+    StateAudit audit(ed);
+    audit.Both(IDM_UNDO, depth > 0, "undo depth");
+    audit.Both(IDM_SAVE, ed.settings.modified != 0, "modified");
+    for (int id : {IDM_CUT, IDM_CROP, IDM_UNSELECT}) audit.Both(id, selected, "selection");
+    audit.Menu(IDM_ADJUST, selected, "selection");
+    if (selected) audit.Menu(IDM_RESTORESEL, false, "selection active");
+    if (hasImage) {
+        audit.Button(IDM_ADJUST, selected, "selection");
+        for (int id : {IDM_SAVEAS, IDM_COPY, IDM_CHGSIZE, IDM_MARKBORDER}) audit.Both(id, true, "image present");
+        const bool rectangle = ed.settings.selectionShape == IDM_RECT;
+        for (int id = IDM_ROT90CW; id <= IDM_FLIPV; ++id) audit.Both(id, !selected || rectangle, "selection shape");
+        for (int id = IDM_SHIFTL; id <= IDM_SHIFTD; ++id) audit.Both(id, selected && rectangle, "selection shape");
+    }
+    // Painted after every step that asked for it, so the fills follow the selection.
+    const bool area = selected && ed.settings.selectionShape != IDM_LINE;
+    audit.Both(IDM_FILLLINE, selected, "selection");
+    for (int id = IDM_FILLSOLID; id <= IDM_FILLEXTERIOR; ++id) audit.Both(id, area, "selection shape");
+    fault << audit.Result();
+
+    for (int id = IDM_FIT; id <= IDM_ZOOM8; ++id)
+        if (MenuChecked(ed, id) != (id == ed.settings.viewMode)) fault << "view mode check on " << id << " is wrong; ";
+    for (int id = IDM_PEN; id <= IDM_LINE; ++id)
+        if (MenuChecked(ed, id) != (id == ed.settings.currentTool)) fault << "tool check on " << id << " is wrong; ";
+    return fault.str();
+}
+
+std::string DescribeState(const Editor& ed) {
+    const Rect r = ed.selection.rect;
+    std::ostringstream out;
+    out << "image " << ed.doc.imageWidth << "x" << ed.doc.imageHeight << " at " << ed.doc.imageBitDepth
+        << " bits, depth " << int(ed.settings.undoDepth) << ", modified " << int(ed.settings.modified)
+        << ", selection " << (ed.settings.hasSelection ? "on" : "off") << " {" << r.left << "," << r.top << ","
+        << r.right << "," << r.bottom << "} shape " << ed.settings.selectionShape << ", tool "
+        << ed.settings.currentTool << ", zoom " << ed.settings.zoomPercent << ", adjust dialog "
+        << (AdjustDialogOpen(ed) ? "open" : "closed");
+    return out.str();
+}
+
+std::string CheckSavedFile(const Editor& ed, const std::string& path, int depth, const Bitmap& image, bool reloaded) {
+    const BmpReadResult read = DecodeBmp(testing::ReadBytes(path));
+    std::ostringstream fault;
+    if (!read.image) {
+        fault << "the saved file " << path << " does not read back: " << read.Message();
+        return fault.str();
+    }
+    const Bitmap& file = read.image->bitmap;
+    if (read.image->bitDepth != depth) fault << "saved at " << read.image->bitDepth << " bits instead of " << depth << "; ";
+    if (file.Width() != image.Width() || file.Height() != image.Height())
+        fault << "saved " << SizeText(file) << " from a " << SizeText(image) << " image; ";
+    else if (depth == 24 && file != image)
+        fault << "the 24-bit file does not hold the image's pixels; ";
+    if (reloaded) {
+        if (!HasImage(ed) || CurrentImage(ed) != file) fault << "the editor does not show the file it saved as; ";
+        if (ed.doc.imageBitDepth != std::uint32_t(depth)) fault << "after Save As the depth is " << ed.doc.imageBitDepth << "; ";
+        if (ed.settings.undoDepth != 0 || ed.settings.modified) fault << "after Save As the undo levels or modified remain; ";
+    } else if (ed.settings.modified) {
+        fault << "a successful save left the image modified; ";
+    }
+    return fault.str();
+}
+
+}  // namespace rastrix::session
