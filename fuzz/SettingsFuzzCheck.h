@@ -70,26 +70,28 @@ inline std::string CheckCodec(const SettingsInput& in, DecodedSettings& out) {
     }
 
     out.colors = record.customColors;
-    if (in.colors && in.colors->size() == kColorsValueSize) {
-        ColorsBytes bytes;
-        std::copy(in.colors->begin(), in.colors->end(), bytes.begin());
-        if (IsPlausibleColors(bytes)) {
-            DecodeColors(bytes, out.colors);
-            if (EncodeColors(out.colors) != bytes) return "\"Colors\" does not encode back to its bytes";
-        }
+    if (in.colors) {
+        DecodeColors(*in.colors, out.colors);
+        ColorsBytes expected = EncodeColors(record.customColors);
+        if (in.colors->size() <= kColorsValueSize) std::copy(in.colors->begin(), in.colors->end(), expected.begin());
+        for (std::size_t top = 3; top < expected.size(); top += 4) expected[top] = 0;
+        if (EncodeColors(out.colors) != expected)
+            return "\"Colors\" did not replace exactly the bytes it holds, top bytes cleared";
     }
 
-    if (in.recent && IsPlausibleRecent(*in.recent)) {
+    if (in.recent) {
         SplitRecent(*in.recent, out.recent);
         for (const std::string& entry : out.recent.entries)
-            if (entry.size() > kRecentPathMax || !IsStorableRecentPath(entry))
-                return "a recent entry longer than 255 characters or holding a tab or zero byte";
+            if (entry.size() > kRecentPathMax) return "a recent entry longer than 255 characters";
         const std::vector<std::uint8_t> joined = JoinRecent(out.recent);
-        if (joined.size() > kRecentValueMaxSize || !IsPlausibleRecent(joined))
-            return "the joined recent list would be set aside by the reader";
+        if (joined.size() > kRecentValueMaxSize) return "the joined recent list is longer than a reader accepts";
+        // Entries that could not be read back (a control character) are written empty.
+        RecentFiles storable = out.recent;
+        for (std::string& entry : storable.entries)
+            if (!IsStorableRecentPath(entry)) entry.clear();
         RecentFiles again;
         SplitRecent(joined, again);
-        if (again.entries != out.recent.entries) return "the recent list does not read back as written";
+        if (again.entries != storable.entries) return "the recent list does not read back as written";
     }
     return {};
 }
@@ -115,8 +117,7 @@ inline std::string CheckSettingsInput(std::span<const std::uint8_t> bytes) {
     const SettingsBytes defaults = EncodeSettings(record);
     const std::array<Color, 16> defaultColors = record.customColors;
     ReadSettings(record, recent, store);
-    const bool recentReadable =
-        in.recent && in.recent->size() <= kRecentValueMaxSize && IsPlausibleRecent(*in.recent);
+    const bool recentReadable = in.recent && in.recent->size() <= kRecentValueMaxSize;
     // A value that fails to read leaves the defaults (an empty list); nothing else differs.
     if (EncodeSettings(record) != direct.persisted && !(readFault && EncodeSettings(record) == defaults))
         return "\"Settings\" read through the store differs from the value";

@@ -9,9 +9,8 @@
 namespace rastrix {
 bool IsStorableRecentPath(std::string_view path) {
     // A tab would split the entry in two when the list is read back, shifting every later one;
-    // the reader takes a list with other control characters for a damaged one.
-    return path.size() <= kRecentPathMax &&
-           std::none_of(path.begin(), path.end(), [](char c) { return std::uint8_t(c) < 0x20; });
+    // a zero byte would end the list there.
+    return path.size() <= kRecentPathMax && path.find_first_of(std::string_view("\t\0", 2)) == std::string_view::npos;
 }
 
 void MoveToFront(RecentFiles& recent, std::string_view path) {

@@ -105,9 +105,15 @@ ColorsBytes EncodeColors(const std::array<Color, 16>& colors) {
     return bytes;
 }
 
-void DecodeColors(const ColorsBytes& bytes, std::array<Color, 16>& colors) {
-    Reader r(bytes);
-    for (Color& c : colors) c = r.U32();
+void DecodeColors(std::span<const std::uint8_t> bytes, std::array<Color, 16>& colors) {
+    if (bytes.size() > kColorsValueSize) return;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned shift = 8 * unsigned(i % 4);
+        Color& c = colors[i / 4];
+        c = (c & ~(Color(0xFF) << shift)) | (Color(bytes[i]) << shift);
+    }
+    // A colour has no top byte; one from a foreign value would not name a colour at all.
+    for (Color& c : colors) c &= 0x00FFFFFFu;
 }
 
 bool IsPlausibleSettings(const SettingsRecord& s) {
@@ -116,27 +122,6 @@ bool IsPlausibleSettings(const SettingsRecord& s) {
            s.viewMode <= kViewZoom8 && s.maximized <= 1 && flag(s.reservedFlag) && flag(s.showDrawingTools) &&
            s.hatchStyleIndex < kFillStyleCount && s.lineStyleIndex < kLineStyleCount && s.lineWidth >= 1 &&
            s.lineWidth <= kMaxLineWidth;
-}
-
-bool IsPlausibleRecent(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty() || bytes.back() != 0) return false;  // cut short
-    int tabs = 0;
-    std::size_t field = 0;
-    for (std::uint8_t b : bytes.first(bytes.size() - 1)) {
-        if (b == '\t') {
-            if (++tabs >= kRecentCount) return false;
-            field = 0;
-        } else if (b < 0x20 || ++field > kRecentPathMax) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool IsPlausibleColors(const ColorsBytes& bytes) {
-    for (std::size_t top = 3; top < bytes.size(); top += 4)
-        if (bytes[top] != 0) return false;
-    return true;
 }
 
 std::vector<std::uint8_t> JoinRecent(const RecentFiles& recent) {
@@ -177,17 +162,13 @@ void ReadSettings(SettingsRecord& settings, RecentFiles& recent, const Store& st
     }
 
     const ReadResult list = store.Read(kRecentValueName, kRecentValueMaxSize);
-    if (list.status == ReadStatus::Found && IsPlausibleRecent(list.bytes))
+    if (list.status == ReadStatus::Found)
         SplitRecent(list.bytes, recent);
     else
         recent.entries.fill(std::string());
 
     const ReadResult colors = store.Read(kColorsValueName, kColorsValueSize);
-    if (colors.status == ReadStatus::Found && colors.bytes.size() == kColorsValueSize) {
-        ColorsBytes bytes;
-        std::copy(colors.bytes.begin(), colors.bytes.end(), bytes.begin());
-        if (IsPlausibleColors(bytes)) DecodeColors(bytes, settings.customColors);
-    }
+    if (colors.status == ReadStatus::Found) DecodeColors(colors.bytes, settings.customColors);
 }
 
 SettingsWriteResult WriteSettings(const SettingsRecord& settings, const RecentFiles& recent,

@@ -29,18 +29,15 @@ SettingsBytes EncodeSettings(const SettingsRecord& settings);
 void DecodeSettings(const SettingsBytes& bytes, SettingsRecord& settings);
 
 ColorsBytes EncodeColors(const std::array<Color, 16>& colors);
-void DecodeColors(const ColorsBytes& bytes, std::array<Color, 16>& colors);
+// Replaces as many bytes of the colours as the value holds (a value longer than 64 bytes
+// changes nothing), then clears every colour's top byte.
+void DecodeColors(std::span<const std::uint8_t> bytes, std::array<Color, 16>& colors);
 
-// Whether a stored value has the shape this program writes. The values live in files anyone
-// may edit, cut short or fill with something else; one that fails is set aside whole and its
-// defaults stay, while the other values are still read.
-// Settings: every field with a fixed set of values holds one of them, colours have no top byte.
+// Whether a decoded "Settings" value has the shape this program writes: every field with a
+// fixed set of values holds one of them, and the colours have no top byte. The value lives in
+// a file anyone may edit or fill with something else; one that fails is set aside whole and
+// the defaults stay, while the other values are still read.
 bool IsPlausibleSettings(const SettingsRecord& decoded);
-// Recent: ends with its one zero byte, at most sixteen fields of at most 255 characters, and
-// no control characters but the tabs between the fields.
-bool IsPlausibleRecent(std::span<const std::uint8_t> bytes);
-// Colors: sixteen colours with no top byte.
-bool IsPlausibleColors(const ColorsBytes& bytes);
 
 // The sixteen entries joined by tabs (fifteen, always) and ended by a zero byte. An entry
 // that could not be read back unchanged (too long, or holding a tab) is written empty.
@@ -51,8 +48,9 @@ std::vector<std::uint8_t> JoinRecent(const RecentFiles& recent);
 void SplitRecent(std::span<const std::uint8_t> bytes, RecentFiles& recent);
 
 // Replaces the persisted fields, the recent list and the custom colours from the store.
-// A value that is missing, unreadable or not plausible leaves what was there (the defaults
-// at start-up), except the list, which is then empty; the other values are read all the same.
+// A "Settings" value that is missing, unreadable, not 51 bytes or not plausible leaves the
+// persisted fields as they were (the defaults at start-up); a missing or unreadable list leaves
+// the list empty; "Colors" replaces as many bytes as it holds. Each value is read on its own.
 void ReadSettings(SettingsRecord& settings, RecentFiles& recent, const Store& store);
 
 struct SettingsWriteResult {

@@ -70,8 +70,9 @@ TEST(RecentJoin, EntriesThatCannotBeReadBackAreWrittenEmptyInPlace) {
     recent.entries[0] = "/ok.bmp";
     recent.entries[1] = "/has\ttab.bmp";
     recent.entries[2] = "/" + std::string(300, 'p');
-    recent.entries[3] = "/last.bmp";
-    EXPECT_EQ(JoinRecent(recent), AsBytes("/ok.bmp\t\t\t/last.bmp" + std::string(12, '\t') + '\0'));
+    recent.entries[3] = std::string("/ze\0ro.bmp", 10);
+    recent.entries[4] = "/last\nline.bmp";  // other control characters read back as they are
+    EXPECT_EQ(JoinRecent(recent), AsBytes("/ok.bmp\t\t\t\t/last\nline.bmp" + std::string(11, '\t') + '\0'));
 }
 
 // Splits text into a list whose entries all held "stale" before.

@@ -40,6 +40,7 @@ protected:
         written.showDrawingTools = 8;
         written.windowRect = {5, 6, 700, 500};
         written.customColors[7] = RGB(1, 2, 3);
+        written.customColors[12] = RGB(4, 5, 6);
         recent.entries[0] = "/pictures/a.bmp";
         recent.entries[1] = "b.bmp";
     }
@@ -60,10 +61,13 @@ protected:
     Editor ed{host};
 };
 
+// A damaged value and what the next start makes of it: `expect` turns what was written into
+// what must be read (the other two values are always read as written).
 struct Damage {
     const char* name;
     std::string_view value;
     Bytes (*make)(const Bytes& good);
+    void (*expect)(Values& read, const Values& defaults);
 };
 
 Bytes WithByte(Bytes b, std::size_t at, std::uint8_t v) { return b[at] = v, b; }
@@ -76,38 +80,50 @@ Bytes Foreign(std::size_t n) {
     return b;
 }
 
+void AllDefaults(Values& read, const Values& defaults) { read.settings = defaults.settings; }
+void AsWritten(Values&, const Values&) {}
+void NoList(Values& read, const Values& defaults) { read.recent = defaults.recent; }
+void NoColors(Values& read, const Values& defaults) { read.colors = defaults.colors; }
+
 const Damage kDamages[] = {
-    {"SettingsWithAViewModeItNeverWrites", kSettingsValueName, [](const Bytes& g) { return WithByte(g, 36, 0x7F); }},
-    {"SettingsWithALineStylePastTheTable", kSettingsValueName, [](const Bytes& g) { return WithByte(g, 46, 5); }},
-    {"SettingsCutShort", kSettingsValueName, Cut},
-    {"SettingsOneByteLong", kSettingsValueName, [](const Bytes& g) { return Longer(g); }},
-    {"SettingsForeign", kSettingsValueName, [](const Bytes&) { return Foreign(kSettingsValueSize); }},
+    {"SettingsWithAViewModeItNeverWrites", kSettingsValueName, [](const Bytes& g) { return WithByte(g, 36, 0x7F); }, AllDefaults},
+    {"SettingsWithALineStylePastTheTable", kSettingsValueName, [](const Bytes& g) { return WithByte(g, 46, 5); }, AllDefaults},
+    {"SettingsCutShort", kSettingsValueName, Cut, AllDefaults},
+    {"SettingsOneByteLong", kSettingsValueName, [](const Bytes& g) { return Longer(g); }, AllDefaults},
+    {"SettingsForeign", kSettingsValueName, [](const Bytes&) { return Foreign(kSettingsValueSize); }, AllDefaults},
+    // Fields past the sixteenth are dropped.
     {"RecentWithSeventeenFields", kRecentValueName,
-     [](const Bytes& g) { Bytes b(g.begin(), g.end() - 1); for (char c : std::string("\tq.bmp")) b.push_back(std::uint8_t(c)); return b.push_back(0), b; }},
+     [](const Bytes& g) { Bytes b(g.begin(), g.end() - 1); for (char c : std::string("\tq.bmp")) b.push_back(std::uint8_t(c)); return b.push_back(0), b; },
+     AsWritten},
+    // A field is cut at 255 characters.
     {"RecentWithAFieldTooLong", kRecentValueName,
-     [](const Bytes& g) { Bytes b(256, 'x'); b.insert(b.end(), g.begin(), g.end()); return b; }},
-    {"RecentCutShort", kRecentValueName, Cut},
-    {"RecentOverLong", kRecentValueName, [](const Bytes&) { return Bytes(kRecentValueMaxSize + 1, 'z'); }},
-    {"RecentForeign", kRecentValueName, [](const Bytes&) { return Foreign(300); }},
-    {"ColorsWithATopByte", kColorsValueName, [](const Bytes& g) { return WithByte(g, 31, 0xFF); }},
-    {"ColorsCutShort", kColorsValueName, Cut},
-    {"ColorsOneByteLong", kColorsValueName, [](const Bytes& g) { return Longer(g); }},
-    {"ColorsForeign", kColorsValueName, [](const Bytes&) { return Foreign(kColorsValueSize); }},
+     [](const Bytes& g) { Bytes b(256, 'x'); b.insert(b.end(), g.begin(), g.end()); return b; },
+     [](Values& read, const Values&) { read.recent[0] = std::string(255, 'x'); }},
+    // The list reads as far as the value goes.
+    {"RecentCutShort", kRecentValueName, Cut, [](Values& read, const Values&) { read.recent[1] = "b."; }},
+    {"RecentOverLong", kRecentValueName, [](const Bytes&) { return Bytes(kRecentValueMaxSize + 1, 'z'); }, NoList},
+    // Colours lose a top byte; a short value replaces as many bytes as it holds.
+    {"ColorsWithATopByte", kColorsValueName, [](const Bytes& g) { return WithByte(g, 31, 0xFF); }, AsWritten},
+    {"ColorsCutShort", kColorsValueName, Cut,
+     [](Values& read, const Values& defaults) { read.colors[12] = defaults.colors[12]; }},
+    {"ColorsOneByteLong", kColorsValueName, [](const Bytes& g) { return Longer(g); }, NoColors},
+    {"ColorsForeign", kColorsValueName, [](const Bytes&) { return Foreign(kColorsValueSize); },
+     [](Values& read, const Values&) {
+         const Bytes b = Foreign(kColorsValueSize);
+         for (std::size_t k = 0; k < 16; ++k) read.colors[k] = b[4 * k] | b[4 * k + 1] << 8 | b[4 * k + 2] << 16;
+     }},
 };
 
 class DamagedValue : public SettingsFaults, public ::testing::WithParamInterface<Damage> {};
 
-TEST_P(DamagedValue, FallsBackToItsDefaultsAndTheOthersAreKept) {
+TEST_P(DamagedValue, IsReadAsFarAsItMakesSenseAndTheOthersAreKept) {
     WriteAll();
     const std::filesystem::path file = folder / std::string(GetParam().value);
     WriteBytes(file, GetParam().make(ReadBytes(file)));
 
     StartUp(ed, store, {}, "");
     Values expected = Of(written, recent);
-    const Values defaults = Of(SettingsRecord{}, RecentFiles{});
-    if (GetParam().value == kSettingsValueName) expected.settings = defaults.settings;
-    if (GetParam().value == kRecentValueName) expected.recent = defaults.recent;
-    if (GetParam().value == kColorsValueName) expected.colors = defaults.colors;
+    GetParam().expect(expected, Of(SettingsRecord{}, RecentFiles{}));
     EXPECT_EQ(Of(ed.settings, ed.recent), expected);
     EXPECT_TRUE(host.messages.empty());
 

@@ -90,6 +90,17 @@ TEST_F(SettingsStore, EveryListTheProgramWritesIsReadBackAndLongerOnesAreIgnored
     EXPECT_EQ(Loaded(store).recent.entries, RecentFiles{}.entries);
 }
 
+TEST_F(SettingsStore, ShortColorsReplaceOnlyTheirBytesLongOnesNothing) {
+    WriteBytes(folder / "Colors", Bytes{0x01, 0x02, 0x03, 0x7F, 0x09});
+    const auto colors = Loaded(store).settings.customColors;
+    EXPECT_EQ(colors[0], 0x00030201u);  // a top byte names no colour and is cleared
+    EXPECT_EQ(colors[1], 0x00C0FF09u);  // default 0xC0FFFF with its low byte replaced
+    EXPECT_EQ(colors[2], 0x00FFFFFFu);
+
+    WriteBytes(folder / "Colors", Bytes(65, 0));
+    EXPECT_EQ(Loaded(store).settings.customColors, SettingsRecord{}.customColors);
+}
+
 TEST_F(SettingsStore, CorruptOrUnreadableValuesLeaveTheDefaults) {
     for (const char* name : {"Settings", "Recent", "Colors"}) std::filesystem::create_directories(folder / name);
     ExpectDefaults(Loaded(store));
