@@ -32,6 +32,8 @@ struct Editor {
     // Every file the commands open, read or write goes through here; tests put in their own.
     FileSystem* files = &PosixFileSystem();
     SettingsRecord settings;
+    // Stored settings values the start could not read; the exit leaves them as they are.
+    UnreadSettings unreadSettings;
     CommandStates commands;
     FrameState frame;
     DocumentState doc;

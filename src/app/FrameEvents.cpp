@@ -20,7 +20,7 @@
 namespace rastrix {
 
 void StartUp(Editor& ed, const Store& store, const FrameMetrics& metrics, const std::string& argument) {
-    ReadSettings(ed.settings, ed.recent, store);
+    ed.unreadSettings = ReadSettings(ed.settings, ed.recent, store);
     ed.frame = InitFrameState(ed.settings, metrics);
     ApplyStartChecks(ed.commands, ed.settings);
     ed.doc.caption = "Rastrix";
@@ -92,10 +92,15 @@ std::optional<std::string> Shutdown(Editor& ed, Store& store) {
     RunShutdown(ed.frame, ed.settings,
                 {[] {}, [&ed] { ClearImageStack(ed); },
                  [&] {
-                     const SettingsWriteResult written = WriteSettings(ed.settings, ed.recent, store);
+                     const UnreadSettings& kept = ed.unreadSettings;
+                     const SettingsWriteResult written = WriteSettings(ed.settings, ed.recent, store, kept);
                      if (!written)
                          problem = "The settings could not be saved (" + std::string(written.valueName) +
                                    ": " + Describe(written.failure) + ").";
+                     else if (kept.Any())
+                         problem = "The settings could not be read at start (" + std::string(kept.firstName) +
+                                   ": " + Describe(kept.firstFailure) +
+                                   "), so what is stored was kept and this session's changes to it were not saved.";
                  }});
     return problem;
 }

@@ -151,8 +151,15 @@ void SplitRecent(std::span<const std::uint8_t> bytes, RecentFiles& recent) {
     finish();
 }
 
-void ReadSettings(SettingsRecord& settings, RecentFiles& recent, const Store& store) {
+UnreadSettings ReadSettings(SettingsRecord& settings, RecentFiles& recent, const Store& store) {
+    UnreadSettings unread;
+    const auto note = [&unread](std::string_view name, const ReadResult& r, bool& flag) {
+        if (r.status != ReadStatus::Failed) return;
+        flag = true;
+        if (unread.firstName.empty()) unread.firstName = name, unread.firstFailure = r.failure;
+    };
     const ReadResult stored = store.Read(kSettingsValueName, kSettingsValueSize);
+    note(kSettingsValueName, stored, unread.settings);
     if (stored.status == ReadStatus::Found && stored.bytes.size() == kSettingsValueSize) {
         SettingsBytes bytes;
         std::copy(stored.bytes.begin(), stored.bytes.end(), bytes.begin());
@@ -162,24 +169,29 @@ void ReadSettings(SettingsRecord& settings, RecentFiles& recent, const Store& st
     }
 
     const ReadResult list = store.Read(kRecentValueName, kRecentValueMaxSize);
+    note(kRecentValueName, list, unread.recent);
     if (list.status == ReadStatus::Found)
         SplitRecent(list.bytes, recent);
     else
         recent.entries.fill(std::string());
 
     const ReadResult colors = store.Read(kColorsValueName, kColorsValueSize);
+    note(kColorsValueName, colors, unread.colors);
     if (colors.status == ReadStatus::Found) DecodeColors(colors.bytes, settings.customColors);
+    return unread;
 }
 
-SettingsWriteResult WriteSettings(const SettingsRecord& settings, const RecentFiles& recent,
-                                  Store& store) {
+SettingsWriteResult WriteSettings(const SettingsRecord& settings, const RecentFiles& recent, Store& store,
+                                  const UnreadSettings& keep) {
     SettingsWriteResult result;
-    auto note = [&](std::string_view name, const WriteResult& written) {
+    auto write = [&](std::string_view name, bool kept, auto&& bytes) {
+        if (kept) return;
+        const WriteResult written = store.Write(name, bytes);
         if (!written && result.ok) result = {false, name, written.failure};
     };
-    note(kSettingsValueName, store.Write(kSettingsValueName, EncodeSettings(settings)));
-    note(kRecentValueName, store.Write(kRecentValueName, JoinRecent(recent)));
-    note(kColorsValueName, store.Write(kColorsValueName, EncodeColors(settings.customColors)));
+    write(kSettingsValueName, keep.settings, EncodeSettings(settings));
+    write(kRecentValueName, keep.recent, JoinRecent(recent));
+    write(kColorsValueName, keep.colors, EncodeColors(settings.customColors));
     return result;
 }
 

@@ -51,7 +51,8 @@ void SplitRecent(std::span<const std::uint8_t> bytes, RecentFiles& recent);
 // A "Settings" value that is missing, unreadable, not 51 bytes or not plausible leaves the
 // persisted fields as they were (the defaults at start-up); a missing or unreadable list leaves
 // the list empty; "Colors" replaces as many bytes as it holds. Each value is read on its own.
-void ReadSettings(SettingsRecord& settings, RecentFiles& recent, const Store& store);
+// Returns the values that exist but could not be read (a read step failed).
+UnreadSettings ReadSettings(SettingsRecord& settings, RecentFiles& recent, const Store& store);
 
 struct SettingsWriteResult {
     bool ok = true;
@@ -60,8 +61,10 @@ struct SettingsWriteResult {
     explicit operator bool() const { return ok; }
 };
 
-// Writes all three values, going on after a failure, and reports the first one.
-SettingsWriteResult WriteSettings(const SettingsRecord& settings, const RecentFiles& recent,
-                                  Store& store);
+// Writes the three values, going on after a failure, and reports the first one. A value the
+// start could not read (`keep`) is left as stored: writing what this run had in its place, the
+// defaults, would lose it.
+SettingsWriteResult WriteSettings(const SettingsRecord& settings, const RecentFiles& recent, Store& store,
+                                  const UnreadSettings& keep = {});
 
 }  // namespace rastrix

@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "raster/Color.h"
+#include "store/FileOps.h"
 
 namespace rastrix {
 
@@ -57,6 +59,16 @@ struct SettingsRecord {
                                          0xC0C0C0, 0x808080, 0x008000, 0xFF00FF, 0x800080, 0x000080,
                                          0x008080, 0xFFFF00, 0x808000, 0x800000, 0x004040, 0x0080FF,
                                          0x004080, 0xFF0080, 0xFF8040, 0x80FF80, 0xFF80C0, 0xFF80FF};
+};
+
+// The stored values that existed at start but could not be read, and the first failure.
+struct UnreadSettings {
+    bool settings = false;
+    bool recent = false;
+    bool colors = false;
+    std::string_view firstName;  // the value that failed first
+    FileFailure firstFailure;
+    bool Any() const { return settings || recent || colors; }
 };
 
 }  // namespace rastrix

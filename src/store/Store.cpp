@@ -74,7 +74,9 @@ ReadResult Store::Read(std::string_view name, std::size_t maxBytes) const {
     if (file) {
         result.status = ReadStatus::Found;
         result.bytes = std::move(file.bytes);
-    } else if (file.failure == FileFailure{FileStep::Open, ENOENT}) {
+    } else if (file.failure == FileFailure{FileStep::Open, ENOENT} ||
+               file.failure == FileFailure{FileStep::Open, ENOTDIR}) {
+        // No such file, or a part of the folder's path is a plain file: nothing is stored.
         result.status = ReadStatus::Missing;
     } else if (file.failure == FileFailure{FileStep::Allocate, EFBIG}) {
         result.status = ReadStatus::TooLarge;

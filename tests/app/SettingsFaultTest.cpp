@@ -143,14 +143,37 @@ INSTANTIATE_TEST_SUITE_P(EachValue, DamagedValue, ::testing::ValuesIn(kDamages),
 
 class UnreadableAtStart : public SettingsFaults, public ::testing::WithParamInterface<Op> {};
 
-TEST_P(UnreadableAtStart, GivesTheDefaultsSilently) {
+TEST_P(UnreadableAtStart, GivesTheDefaultsSilentlyAndLeavesTheStoredValuesAtExit) {
     WriteAll();
+    const auto stored = Folder();
     FaultInjectingFileSystem files;
     files.FailEvery(GetParam(), EIO);
     StartUp(ed, Store(folder, files), {}, "");
     EXPECT_EQ(Of(ed.settings, ed.recent), Of(SettingsRecord{}, RecentFiles{}));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(files.OpenHandles(), 0u);
+
+    // The defaults this run had in their place must not overwrite them; the user is told once.
+    ed.settings.foreColor = RGB(9, 9, 9);
+    const std::optional<std::string> told = Shutdown(ed, store);
+    ASSERT_TRUE(told.has_value());
+    EXPECT_NE(told->find("could not be read at start (Settings: "), std::string::npos) << *told;
+    EXPECT_EQ(Folder(), stored);
+}
+
+TEST_F(SettingsFaults, OnlyTheValueThatCouldNotBeReadIsKeptAtExit) {
+    WriteAll();
+    const auto stored = Folder();
+    FaultInjectingFileSystem files;
+    files.FailAt(Op::OpenRead, EIO, 1);  // the second value opened: "Recent"
+    StartUp(ed, Store(folder, files), {}, "");
+    EXPECT_EQ(ed.recent.entries, RecentFiles{}.entries);
+    EXPECT_EQ(ed.settings.customColors, written.customColors);
+    ed.settings.customColors[0] = RGB(7, 7, 7);
+    ASSERT_TRUE(Shutdown(ed, store).has_value());
+    const auto now = Folder();
+    EXPECT_EQ(now.at("Recent"), stored.at("Recent"));
+    EXPECT_NE(now.at("Colors"), stored.at("Colors"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, UnreadableAtStart, ::testing::Values(Op::OpenRead, Op::Size, Op::Read));
