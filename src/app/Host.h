@@ -62,6 +62,9 @@ public:
     virtual void CloseModeless(DialogModel& model) = 0;
     // Opens a web address with the system's browser; false when that failed.
     virtual bool OpenUrl(const std::string& address) = 0;
+    // Shows the wait cursor at once, before a long operation keeps the program from its event
+    // loop; the front end takes it down when the program gets back there.
+    virtual void ShowWaitCursorNow() {}
 
     virtual bool OpenClipboard() = 0;
     virtual bool ClipboardHasBitmap() = 0;

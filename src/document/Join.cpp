@@ -16,7 +16,7 @@
 #include "document/NewImageDialog.h"
 #include "document/SavePrompt.h"
 #include "raster/Blit.h"
-#include "view/Cursors.h"
+#include "view/EditorView.h"
 
 namespace rastrix {
 
@@ -74,7 +74,7 @@ void JoinFiles(Editor& ed, const JoinPlan& plan) {
     }
     std::optional<Bitmap> canvas = AllocateLevel(ed, width, height);
     if (!canvas) return;
-    ShowWaitCursor(ed.view);
+    ShowWaitCursor(ed);
     canvas->Fill(ed.settings.backColor);
     std::uint32_t fileSize = DrawJoinedFiles(ed, *canvas, plan);
     // With no file read there is no file size to show; the size as a file stands in, as for

@@ -11,7 +11,6 @@
 #include "document/ImageStack.h"
 #include "document/SavePrompt.h"
 #include "selection/Selection.h"
-#include "view/Cursors.h"
 #include "view/EditorView.h"
 #include "view/Layout.h"
 
@@ -30,7 +29,7 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
         ReportError(ed, LoadErrorLine(file.failure.step), file.failure.errorNumber);
         return false;
     }
-    ShowWaitCursor(ed.view);
+    ShowWaitCursor(ed);
     BmpReadResult decoded = DecodeBmp(file.bytes);
     if (!decoded.image) {
         ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(decoded.Message()));

@@ -11,7 +11,6 @@
 #include "document/OpenFile.h"
 #include "document/SaveErrorLines.h"
 #include "document/SavePrompt.h"
-#include "view/Cursors.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
@@ -63,7 +62,7 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
         target = chosen->path;
         depth = DepthOfFilter(chosen->filterIndex);
     }
-    ShowWaitCursor(ed.view);
+    ShowWaitCursor(ed);
     InvalidateImageWindow(ed);  // the next paint puts the cursor back
 
     const ColourLossQuestion ask = [&ed](int capacity) {

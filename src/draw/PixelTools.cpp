@@ -5,7 +5,6 @@
 #include "draw/ColorReplace.h"
 #include "draw/Colors.h"
 #include "draw/MarkedShape.h"
-#include "view/Cursors.h"
 #include "view/EditorView.h"
 #include "view/StatusTexts.h"
 
@@ -78,7 +77,7 @@ void BucketFill(Editor& ed, Point p, bool left) {
     if (target == CLR_INVALID) return;
     ed.draw.penColor = PressColor(ed, left);
     if (!PushCopy(ed)) return;
-    ShowWaitCursor(ed.view);
+    ShowWaitCursor(ed);
     ReplaceColor(CurrentImage(ed), ActiveShape(ed), p, target, ed.draw.penColor);
     ed.status[1] = PositionStatusText(p.x, p.y, ed.draw.penColor);
     InvalidateImageWindow(ed);

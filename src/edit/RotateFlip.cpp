@@ -9,7 +9,6 @@
 #include "edit/EditArea.h"
 #include "edit/PixelTransforms.h"
 #include "selection/Selection.h"
-#include "view/Cursors.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
@@ -30,7 +29,7 @@ std::optional<Turn> TurnOf(int id) {
 // it was and is the source.
 void TurnSelection(Editor& ed, Rect area, Turn turn) {
     if (!PushCopy(ed)) return;
-    ShowWaitCursor(ed.view);
+    ShowWaitCursor(ed);
     const Bitmap& before = ed.doc.stack.levels[ed.settings.undoDepth - 1];
     TurnArea(before, area, CurrentImage(ed), {area.left, area.top}, turn);
     InvalidateImageWindow(ed);
@@ -43,7 +42,7 @@ void TurnImage(Editor& ed, Turn turn) {
     const Rect turned = TurnedArea(before.Bounds(), {}, turn);
     std::optional<Bitmap> level = AllocateLevel(ed, turned.Width(), turned.Height(), Bitmap::NewPixels::Unset);
     if (!level) return;
-    ShowWaitCursor(ed.view);
+    ShowWaitCursor(ed);
     TurnArea(before, before.Bounds(), *level, {}, turn);
     const bool sizeChanged = level->Width() != before.Width();
     PushLevel(ed, std::move(*level));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QTimer>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFile>
@@ -173,6 +174,22 @@ QDialog* QtHost::ModelessWindow(const DialogModel& model) const { return modeles
 
 bool QtHost::OpenUrl(const std::string& address) {
     return QDesktopServices::openUrl(QUrl(FromUtf8(address)));
+}
+
+namespace {
+bool waitCursorUp = false;  // one wait cursor for the whole program, however many hosts
+}  // namespace
+
+void QtHost::ShowWaitCursorNow() {
+    // Set on the screen at once; taken down by a timer that fires when the event loop runs
+    // again, that is, when the operation is over.
+    if (waitCursorUp) return;
+    waitCursorUp = true;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QTimer::singleShot(0, qApp, [] {
+        QGuiApplication::restoreOverrideCursor();
+        waitCursorUp = false;
+    });
 }
 
 bool QtHost::OpenClipboard() { return QGuiApplication::clipboard() != nullptr; }

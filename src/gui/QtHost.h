@@ -40,6 +40,7 @@ public:
     void RefreshModeless(DialogModel& model) override;
     void CloseModeless(DialogModel& model) override;
     bool OpenUrl(const std::string& address) override;
+    void ShowWaitCursorNow() override;
 
     bool OpenClipboard() override;
     bool ClipboardHasBitmap() override;

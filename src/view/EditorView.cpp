@@ -1,6 +1,7 @@
 #include "view/EditorView.h"
 
 #include "app/Editor.h"
+#include "view/Cursors.h"
 #include "view/Layout.h"
 
 namespace rastrix {
@@ -19,5 +20,10 @@ void LayoutImageWindow(Editor& ed) {
 }
 
 void InvalidateImageWindow(Editor& ed) { ed.view.repaintNeeded = true; }
+
+void ShowWaitCursor(Editor& ed) {
+    ShowWaitCursor(ed.view);
+    ed.host.ShowWaitCursorNow();
+}
 
 }  // namespace rastrix

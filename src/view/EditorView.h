@@ -15,6 +15,11 @@ void LayoutImageWindow(Editor& ed);
 // Asks for the whole image window to be painted again.
 void InvalidateImageWindow(Editor& ed);
 
+// Puts up the wait cursor before a long operation: on screen at once (the program does not
+// return to its event loop until the operation is done), and in the view's state, so the next
+// paint of the image window puts the tool's cursor back.
+void ShowWaitCursor(Editor& ed);
+
 // True when an image exists (a file was read, or one was made in the program).
 bool HasImage(const Editor& ed);
 

@@ -87,6 +87,7 @@ TEST_F(OpenSaveTest, OpenShowsTheFileAndEnablesTheImageCommands) {
     EXPECT_FALSE(MenuEnabled(IDM_UNDO));
     EXPECT_TRUE(ed.view.imageWindowExists);
     EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.waitCursorsShown, 1);  // up on screen before the file is read
 }
 
 TEST_F(OpenSaveTest, EveryFailedOpenLeavesTheDocumentAsItWas) {

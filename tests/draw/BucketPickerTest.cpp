@@ -36,6 +36,7 @@ TEST_P(BucketFills, ReplaceTheClickedColourInTheClickedPart) {
     EXPECT_EQ(Depth(), 1);
     EXPECT_EQ(ed.view.shownCursor, CursorKind::Wait);
     EXPECT_EQ(ed.view.restoreCursor, CursorKind::Bucket);
+    EXPECT_EQ(host.waitCursorsShown, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

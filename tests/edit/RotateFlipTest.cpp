@@ -27,6 +27,7 @@ TEST_P(RotateFlipCases, TurnsTheImageOrOnlyTheSelectionAndUndoes) {
     if (!c.selection.IsEmpty()) Select(c.selection);
     EXPECT_TRUE(Dispatch(ed, c.id));
     EXPECT_EQ(Shown(), c.expected);
+    EXPECT_EQ(host.waitCursorsShown, 1);
     EXPECT_EQ(ed.doc.imageWidth, CurrentImage(ed).Width());
     EXPECT_EQ(ed.doc.imageHeight, CurrentImage(ed).Height());
     EXPECT_EQ(Depth(), 1);

@@ -252,6 +252,17 @@ private slots:
         QVERIFY(!host.ReadClipboardBitmap().has_value());
     }
 
+    void waitCursorIsUpUntilTheEventLoopRuns() {
+        QtHost host;
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        host.ShowWaitCursorNow();
+        host.ShowWaitCursorNow();  // a second operation in the same command adds nothing
+        QVERIFY(QGuiApplication::overrideCursor() != nullptr);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QCoreApplication::processEvents();
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
     void wrappedBitmapSharesPixels() {
         Bitmap bitmap(4, 3);
         const QImage image = WrapBitmap(bitmap);

@@ -30,7 +30,8 @@ public:
     bool openUrlSucceeds = true;
 
     bool clipboardOpens = true;
-    bool clipboardReadable = true;  // false: a picture is announced but cannot be read
+    bool clipboardReadable = true;
+    int waitCursorsShown = 0;  // times the wait cursor was put up before a long operation  // false: a picture is announced but cannot be read
     std::optional<ClipboardImage> clipboard;
 
     // What happened.
@@ -78,6 +79,7 @@ public:
     void CloseModeless(DialogModel& model) override {
         if (modeless == &model) modeless = nullptr;
     }
+    void ShowWaitCursorNow() override { ++waitCursorsShown; }
     bool OpenUrl(const std::string& address) override {
         openedUrls.push_back(address);
         return openUrlSucceeds;
