@@ -13,6 +13,7 @@
 #include "document/BmpLayout.h"
 #include "document/ImageStack.h"
 #include "document/NewImage.h"
+#include "document/NewImageDialog.h"
 #include "document/SavePrompt.h"
 #include "draw/ShapeMask.h"
 #include "edit/EditArea.h"
@@ -26,11 +27,9 @@ namespace {
 static_assert(kBmpMaxSide == 65535 && kBmpMaxPixels == (std::int64_t(1) << 28),
               "kClipboardTooLargeText names these limits");
 
-// A clipboard bitmap can become an image of its own when it is no larger than the largest
-// bitmap the program opens from a file.
+// A clipboard bitmap can become an image of its own when New could make one of its size.
 bool FitsNewImage(const Bitmap& b) {
-    return b.Width() <= kBmpMaxSide && b.Height() <= kBmpMaxSide &&
-           std::int64_t(b.Width()) * b.Height() <= kBmpMaxPixels;
+    return !RefuseImageSize(std::uint32_t(b.Width()), std::uint32_t(b.Height()));
 }
 
 // What Cut, Copy and Paste work on.
