@@ -15,6 +15,7 @@
 #include "edit/RotateFlip.h"
 #include "view/EditorView.h"
 
+#include "BenchHost.h"
 #include "BenchImages.h"
 
 namespace {
@@ -64,29 +65,6 @@ void BM_TurnArea(benchmark::State& state) {
     }
     SetBytes(state);
 }
-
-// A platform whose clipboard keeps its own copy of what it is given and hands out a copy, as a
-// real clipboard does; everything else is never asked.
-class BenchHost : public Host {
-public:
-    std::optional<ClipboardImage> clipboard;
-    int MessageBox(const std::string&, const std::optional<std::string>&, MsgButtons, MsgIcon) override { return IDOK; }
-    std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return {}; }
-    int RunModal(DialogModel&) override { return IDCANCEL; }
-    void ShowModeless(DialogModel&, int, int) override {}
-    void RefreshModeless(DialogModel&) override {}
-    void CloseModeless(DialogModel&) override {}
-    bool OpenUrl(const std::string&) override { return false; }
-    bool OpenClipboard() override { return true; }
-    bool ClipboardHasBitmap() override { return clipboard.has_value(); }
-    std::optional<ClipboardImage> ReadClipboardBitmap() override { return clipboard; }
-    bool WriteClipboardBitmap(const Bitmap& bitmap) override {
-        clipboard = ClipboardImage{bitmap, 24};
-        return true;
-    }
-};
 
 // An editor holding the 48-megapixel image as its only level.
 struct BenchEditor {
