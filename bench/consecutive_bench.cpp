@@ -30,6 +30,7 @@
 #include "document/ImageStack.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
+#include "raster/PixelPool.h"
 #include "store/FileOps.h"
 
 #include "BenchHost.h"
@@ -160,6 +161,7 @@ int main(int argc, char** argv) {
     const double peakAfterTurns = PeakMb();
     for (int i = 1; i <= 6; ++i) command((i % 2 ? "flip horizontal #" : "flip vertical #") + std::to_string(i), i % 2 ? IDM_FLIPH : IDM_FLIPV);
     const double peakAfterFlips = PeakMb();
+    const PixelPool::Counts pool = PixelPool::Shared().Counters();
     const int depth = ed.settings.undoDepth;
     const double memcpyMs = MemcpyMs(ed);
 
@@ -177,7 +179,8 @@ int main(int argc, char** argv) {
     std::printf("pause between commands %d ms; memcpy of %.0f MB between warm levels %.1f ms (median of 7)\n",
                 pauseMs, double(kW) * kH * 4 / 1e6, memcpyMs);
     for (const Step& s : steps) Print(s, memcpyMs);
-    std::printf("undo depth after the flips %d\n", depth);
+    std::printf("undo depth after the flips %d; large blocks held %zu (%zu in use, %zu kept), %zu got from the system\n",
+                depth, pool.Held(), pool.inUse, pool.kept, pool.fresh);
     std::printf("peak memory after the turns %.0f MB (%.2f levels), after the flips %.0f MB (%.2f levels), at the end %.0f MB\n",
                 peakAfterTurns, peakAfterTurns / levelMb, peakAfterFlips, peakAfterFlips / levelMb, PeakMb());
     return 0;

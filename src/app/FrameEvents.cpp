@@ -30,7 +30,10 @@ void StartUp(Editor& ed, const Store& store, const FrameMetrics& metrics, const 
     }
 }
 
-void RunCommand(Editor& ed, int id) { Dispatch(ed, id); }
+void RunCommand(Editor& ed, int id) {
+    Dispatch(ed, id);
+    PrepareSpareLevel(ed);
+}
 
 KeyRoute FrameKeyDown(Editor& ed, const KeyPress& press) {
     const KeyRoute route = RouteKeyDown(press);

@@ -39,7 +39,8 @@ public:
 
     // After a command on a large image: has a spare block for a bitmap of this size made
     // ready in the background, so the next level finds its pages already mapped instead of
-    // paying a fault for each on first touch. Returns at once; nothing for a small size.
+    // paying a fault for each on first touch. Returns at once. For a small size the kept
+    // large blocks are given back.
     static void PrepareSpare(int width, int height);
 
     int Width() const { return width_; }

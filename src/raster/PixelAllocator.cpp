@@ -48,10 +48,9 @@ void PixelAllocator::deallocate(Pixel* p, std::size_t n) noexcept {
     else PixelPool::Shared().Give(p, n * sizeof(Pixel));
 }
 
-bool PixelAllocator::IsPooled(std::size_t n) { return IsLarge(n); }
-
 void PixelAllocator::PrepareSpare(std::size_t n) {
     if (IsLarge(n)) PixelPool::Shared().PrepareSpare(n * sizeof(Pixel));
+    else PixelPool::Shared().FreeKept();  // the image is small now: large blocks serve it nothing
 }
 
 }  // namespace rastrix

@@ -31,9 +31,8 @@ struct PixelAllocator {
         ::new (static_cast<void*>(p)) U(static_cast<Args&&>(args)...);
     }
 
-    // Whether a block of n pixels comes from the pool.
-    static bool IsPooled(std::size_t n);
-    // Has the pool keep a spare block of n pixels ready (nothing for a small block).
+    // Has the pool keep a spare block of n pixels ready; for a small image, gives the kept
+    // large blocks back instead.
     static void PrepareSpare(std::size_t n);
 
     friend bool operator==(const PixelAllocator&, const PixelAllocator&) { return true; }

@@ -211,6 +211,16 @@ PixelPool::Counts PixelPool::Counters() const {
     return counts_;
 }
 
+void PixelPool::FreeKept() {
+    std::unique_lock<std::mutex> lock(lock_);
+    while (!kept_.empty()) {
+        const Block b = kept_.back();
+        kept_.pop_back();
+        --counts_.kept;
+        FreeBlock(lock, b.data, b.bytes);
+    }
+}
+
 void PixelPool::SetHeldCeiling(std::size_t blocks) {
     std::lock_guard<std::mutex> hold(lock_);
     ceiling_ = blocks;

@@ -49,6 +49,9 @@ public:
     };
     Counts Counters() const;
 
+    // Gives every kept block back to the system.
+    void FreeKept();
+
     // No new block is got from the system while this many are held: Take then gives null, as
     // when memory has run out. Lets tests make an allocation fail.
     void SetHeldCeiling(std::size_t blocks);
