@@ -12,6 +12,7 @@
 #include "app/FrameState.h"
 #include "document/ImageStack.h"
 #include "edit/PixelTransforms.h"
+#include "raster/PixelPool.h"
 #include "view/EditorView.h"
 
 #include "BenchHost.h"
@@ -70,6 +71,10 @@ struct BenchEditor {
     BenchHost host;
     Editor ed{host};
     BenchEditor() {
+        // This program holds four large images beside the editor's levels (the source, two
+        // targets and the clipboard's copy), which in the editor hold none of the pool's room;
+        // the bound grows by them, so the levels are kept as in the editor.
+        PixelPool::Shared().SetBound(PixelPool::kSharedBlocks + 4);
         ed.frame = InitFrameState(ed.settings);
         OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1600, 1200);
         SetBaseLevel(ed, Source());

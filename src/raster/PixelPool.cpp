@@ -221,6 +221,11 @@ void PixelPool::FreeKept() {
     }
 }
 
+void PixelPool::SetBound(std::size_t maxBlocks) {
+    std::lock_guard<std::mutex> hold(lock_);
+    maxBlocks_ = maxBlocks;
+}
+
 void PixelPool::SetHeldCeiling(std::size_t blocks) {
     std::lock_guard<std::mutex> hold(lock_);
     ceiling_ = blocks;

@@ -49,6 +49,10 @@ public:
     };
     Counts Counters() const;
 
+    // Changes the bound; for a program that holds large bitmaps of its own beside the image
+    // levels (a benchmark's reference images), so that the levels are kept as they would be.
+    void SetBound(std::size_t maxBlocks);
+
     // Gives every kept block back to the system.
     void FreeKept();
 
@@ -77,7 +81,7 @@ private:
     Block* NextToPrepare();
     void Work();
 
-    const std::size_t maxBlocks_;
+    std::size_t maxBlocks_;
     std::size_t ceiling_ = static_cast<std::size_t>(-1);
     mutable std::mutex lock_;
     std::condition_variable wake_;     // the worker: something to prepare, or stop
