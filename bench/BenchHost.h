@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Host.h"
+#include "editor/Host.h"
 
 namespace rastrix::bench {
 

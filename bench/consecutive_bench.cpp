@@ -22,14 +22,14 @@
 #include <thread>
 #include <vector>
 
-#include "app/CommandIds.h"
-#include "app/Editor.h"
-#include "app/EditorEvents.h"
-#include "app/FrameState.h"
-#include "document/BmpWriter.h"
-#include "document/ImageStack.h"
+#include "codec/BmpWriter.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
+#include "frame/EditorEvents.h"
+#include "frame/FrameSizing.h"
 #include "raster/PixelPool.h"
 #include "store/FileOps.h"
 
@@ -169,10 +169,12 @@ int main(int argc, char** argv) {
     pause();
     host.saveAnswer = FileDialogResult{saved, 4};
     steps.push_back(Time("save as: write", [&] { SaveImageFile(ed, true); }));
+    const std::size_t freshBeforeReload = PixelPool::Shared().Counters().fresh;
     steps.push_back(Time("save as: reload", [&] {
         ed.recent.recentIndex = kRecentCount - 1;
         LoadImageFile(ed, saved);
     }));
+    const std::size_t freshForReload = PixelPool::Shared().Counters().fresh - freshBeforeReload;
     std::filesystem::remove(saved);
 
     const double levelMb = double(kW) * kH * 4 / (1024.0 * 1024.0);
@@ -181,6 +183,7 @@ int main(int argc, char** argv) {
     for (const Step& s : steps) Print(s, memcpyMs);
     std::printf("undo depth after the flips %d; large blocks held %zu (%zu in use, %zu kept), %zu got from the system\n",
                 depth, pool.Held(), pool.inUse, pool.kept, pool.fresh);
+    std::printf("blocks got from the system for the reload %zu\n", freshForReload);
     std::printf("peak memory after the turns %.0f MB (%.2f levels), after the flips %.0f MB (%.2f levels), at the end %.0f MB\n",
                 peakAfterTurns, peakAfterTurns / levelMb, peakAfterFlips, peakAfterFlips / levelMb, PeakMb());
     return 0;

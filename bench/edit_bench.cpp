@@ -5,13 +5,13 @@
 #include <cstring>
 #include <memory>
 
-#include "app/CommandIds.h"
-#include "app/EnableGroups.h"
-#include "app/Editor.h"
-#include "app/EditorEvents.h"
-#include "app/FrameState.h"
-#include "document/ImageStack.h"
 #include "edit/PixelTransforms.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/EnableGroups.h"
+#include "editor/ImageStack.h"
+#include "frame/EditorEvents.h"
+#include "frame/FrameSizing.h"
 #include "raster/PixelPool.h"
 #include "view/EditorView.h"
 

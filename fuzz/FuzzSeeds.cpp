@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "BmpTestFiles.h"
+#include "support/BmpTestFiles.h"
 #include "SettingsFuzzCheck.h"
-#include "document/BmpWriter.h"
+#include "codec/BmpWriter.h"
 
 namespace {
 

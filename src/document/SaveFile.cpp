@@ -2,15 +2,15 @@
 
 #include <vector>
 
-#include "app/Editor.h"
-#include "app/RecentFiles.h"
-#include "app/ReportError.h"
-#include "document/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "document/FileWrite.h"
-#include "document/ImageStack.h"
 #include "document/OpenFile.h"
 #include "document/SaveErrorLines.h"
 #include "document/SavePrompt.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
+#include "editor/RecentFiles.h"
+#include "editor/ReportError.h"
 #include "view/EditorView.h"
 
 namespace rastrix {

@@ -23,19 +23,12 @@ namespace {
 
 // A kept block is poisoned, so that the sanitizer build still catches a bitmap used after it
 // was freed although its memory stays in the process.
-void Poison(void* p, std::size_t bytes) {
+void MarkKept(void* p, std::size_t bytes, bool kept) {
 #if defined(RASTRIX_ASAN)
-    __asan_poison_memory_region(p, bytes);
+    if (kept) __asan_poison_memory_region(p, bytes);
+    else __asan_unpoison_memory_region(p, bytes);
 #else
-    (void)p, (void)bytes;
-#endif
-}
-
-void Unpoison(void* p, std::size_t bytes) {
-#if defined(RASTRIX_ASAN)
-    __asan_unpoison_memory_region(p, bytes);
-#else
-    (void)p, (void)bytes;
+    (void)p, (void)bytes, (void)kept;
 #endif
 }
 
@@ -67,7 +60,7 @@ PixelPool::~PixelPool() {
     wake_.notify_all();
     if (worker_.joinable()) worker_.join();
     for (const Block& b : kept_) {
-        Unpoison(b.data, b.bytes);
+        MarkKept(b.data, b.bytes, false);
         std::free(b.data);
     }
 }
@@ -89,7 +82,7 @@ void PixelPool::FreeBlock(std::unique_lock<std::mutex>& lock, char* data, std::s
         stopPreparing_ = true;
         prepared_.wait(lock, [&] { return preparing_ != data; });
     }
-    Unpoison(data, bytes);
+    MarkKept(data, bytes, false);
     std::free(data);
 }
 
@@ -131,7 +124,7 @@ void* PixelPool::Take(std::size_t bytes) {
         ++counts_.inUse;
         ++counts_.reused;
         if (preparing_ == p) stopPreparing_ = true;  // the worker leaves it; its chunk is harmless
-        Unpoison(p, wanted);
+        MarkKept(p, wanted, false);
         return p;
     }
     char* p = Allocate(wanted);
@@ -146,7 +139,7 @@ void PixelPool::Give(void* block, std::size_t bytes) noexcept {
     --counts_.inUse;
     char* p = static_cast<char*>(block);
     if (!stop_ && Fits(rounded, wanted_) && counts_.Held() < maxBlocks_) {
-        Poison(p, rounded);
+        MarkKept(p, rounded, true);
         kept_.push_back({p, rounded, true});
         ++counts_.kept;
         return;
@@ -165,7 +158,7 @@ void PixelPool::PrepareSpare(std::size_t bytes) {
         if (counts_.Held() >= maxBlocks_) return;
         char* p = Allocate(wanted);
         if (!p) return;
-        Poison(p, wanted);
+        MarkKept(p, wanted, true);
         kept_.push_back({p, wanted, false});
         ++counts_.kept;
     }

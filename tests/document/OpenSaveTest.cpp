@@ -1,13 +1,13 @@
 // Opening and saving through the Editor: what the user sees and what is left behind.
 #include <gtest/gtest.h>
 
-#include "app/CommandDispatch.h"
-#include "app/CommandIds.h"
-#include "document/BmpWriter.h"
-#include "document/ImageStack.h"
+#include "codec/BmpWriter.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "document/SavePrompt.h"
+#include "editor/CommandIds.h"
+#include "editor/ImageStack.h"
+#include "frame/CommandDispatch.h"
 #include "store/StoreTestSupport.h"
 #include "support/EditorFixture.h"
 
