@@ -53,6 +53,10 @@ public:
         f.position += got;
         return 0;
     }
+    int ResolveLinks(const std::filesystem::path& name, std::filesystem::path& file) override {
+        file = name;  // no links in memory
+        return 0;
+    }
     int CreateTemp(const std::filesystem::path& target, unsigned, Handle& handle,
                    std::filesystem::path& created) override {
         if (Hit(Op::CreateTemp)) return EIO;

@@ -45,7 +45,11 @@ void ChangeSizeDialog::TextChanged(int id, std::string_view text) {
 
 void ChangeSizeDialog::Command(int id) {
     if (id == IDOK) {
-        if (AcceptSizeFields(ed_, widthText_, heightText_, width_, height_)) End(IDOK);
+        // No size at all (both fields empty or 0) is taken as Cancel.
+        if (ReadSizeField(widthText_) == 0 && ReadSizeField(heightText_) == 0)
+            End(0);
+        else if (AcceptSizeFields(ed_, widthText_, heightText_, width_, height_))
+            End(IDOK);
     } else if (id == IDCANCEL) {
         End(0);
     }

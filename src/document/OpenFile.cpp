@@ -11,6 +11,7 @@
 #include "editor/RecentFiles.h"
 #include "editor/ReportError.h"
 #include "selection/Selection.h"
+#include "store/FileOps.h"
 #include "view/EditorView.h"
 #include "view/Layout.h"
 
@@ -43,7 +44,9 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
     ed.doc.currentPath = path;
     ed.doc.fileSize = std::uint32_t(fileBytes);
     UpdateTitle(ed, true);
-    MoveToFront(ed.recent, ed.doc.currentPath);
+    // The caption keeps the name as given; the list keeps the whole path, so the entry still
+    // opens when the program is later started from another folder.
+    MoveToFront(ed.recent, AbsolutePathOf(path));
     EnableImageCommands(ed.commands);
     EndSelection(ed);
     ClearImageStack(ed);
@@ -67,20 +70,21 @@ void OpenCommand(Editor& ed) {
     LoadImageFile(ed, chosen->path);
 }
 
-void OpenNamedCommand(Editor& ed) {
+void OpenFileByName(Editor& ed, const std::string& path) {
     if (!MayReplaceImage(ed)) return;
     ed.recent.recentIndex = kRecentCount - 1;
-    const std::string path = ed.doc.currentPath;
     LoadImageFile(ed, path);
 }
+
+void OpenNamedCommand(Editor& ed) { OpenFileByName(ed, std::string(ed.doc.currentPath)); }
 
 void OpenRecentCommand(Editor& ed, int id) {
     const int k = RecentPositionOf(id);
     if (k < 0) return;
     if (id == IDM_RECENT0) SaveViewCenter(ed.view, ed.settings);
     if (!MayReplaceImage(ed)) return;
+    // An empty entry is loaded as the empty name, so the user is told it names no file.
     const std::string path = BeginReopen(ed.recent, k);
-    if (path.empty()) return;  // an empty entry names no file
     LoadImageFile(ed, path);
 }
 

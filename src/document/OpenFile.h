@@ -13,6 +13,9 @@ bool LoadImageFile(Editor& ed, const std::string& path);
 
 // File > Open: asks to save a modified image, then for a file, then loads it.
 void OpenCommand(Editor& ed);
+// A file named without the Open dialog (the command line, a drop on the frame): asks to save a
+// modified image, then loads it as File > Open does.
+void OpenFileByName(Editor& ed, const std::string& path);
 // The file named on the command line (already in currentPath).
 void OpenNamedCommand(Editor& ed);
 // A recent file, 368..383; 368 is also F5, which keeps the view centred on the same point.

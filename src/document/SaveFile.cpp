@@ -11,6 +11,7 @@
 #include "editor/ImageStack.h"
 #include "editor/RecentFiles.h"
 #include "editor/ReportError.h"
+#include "store/FileOps.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
@@ -96,7 +97,7 @@ void AdoptSavedFile(Editor& ed, const SavedFile& written) {
     ed.doc.currentPath = written.path;
     ed.doc.imageBitDepth = std::uint32_t(written.depth);
     UpdateTitle(ed, true);
-    MoveToFront(ed.recent, ed.doc.currentPath);
+    MoveToFront(ed.recent, AbsolutePathOf(ed.doc.currentPath));
 }
 
 }  // namespace

@@ -11,7 +11,23 @@ std::string_view ExtractArgumentText(std::string_view text) {
     return text.substr(0, text.find('"'));  // npos: no closing quote, the rest of the line
 }
 
+std::string UsageText() {
+    return "Usage: rastrix [FILE]\n"
+           "Opens FILE, a BMP image, in the Rastrix editor; without FILE the editor starts empty.\n"
+           "The words after the program name form one file name, spaces included.\n"
+           "\n"
+           "  --help     show this text and exit\n"
+           "  --version  show the version and exit\n";
+}
+
+std::string VersionText() { return "Rastrix " RASTRIX_VERSION "\n"; }
+
 CommandLineArgument ArgumentFromWords(int argc, const char* const* argv) {
+    if (argc == 2 && argv[1] != nullptr) {
+        const std::string_view word = argv[1];
+        if (word == "--help") return {CommandLineArgument::Request::Help, {}, {}};
+        if (word == "--version") return {CommandLineArgument::Request::Version, {}, {}};
+    }
     std::string joined;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) joined += ' ';

@@ -11,10 +11,18 @@ inline constexpr std::size_t kMaxPathLength = 255;
 // The one optional file argument. path is empty when no file was named; error is non-empty when
 // the argument was refused, and path is then empty too.
 struct CommandLineArgument {
+    // A single word "--help" or "--version" asks for the usage or the version instead of a file;
+    // anything else names a file, however it starts.
+    enum class Request { OpenFile, Help, Version };
+    Request request = Request::OpenFile;
     std::string path;
     std::string error;
     bool Ok() const { return error.empty(); }
 };
+
+// What "--help" and "--version" print, each ending in a line break.
+std::string UsageText();
+std::string VersionText();
 
 // The argument part of a command line: leading spaces are skipped (only spaces, not tabs); text
 // that starts with a double quote runs to the next double quote, or to the end when there is

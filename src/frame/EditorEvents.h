@@ -16,9 +16,15 @@ namespace rastrix {
 
 class Store;
 
-// Start-up after the frame exists: reads the settings, recent list and custom colours, sets the
-// start-up checks and, when argument is not empty, opens that file.
-void StartUp(Editor& ed, const Store& store, const FrameMetrics& metrics, const std::string& argument);
+// Start-up after the frame exists: reads the settings, recent list and custom colours and sets
+// the start-up checks.
+void StartUp(Editor& ed, const Store& store, const FrameMetrics& metrics);
+// Then, once the frame is on screen, opens the file named on the command line, if any; a file
+// that cannot be opened is reported in front of the frame.
+void OpenStartFile(Editor& ed, const std::string& argument);
+
+// A file dropped on the frame: opened as if chosen in the Open dialog.
+void FileDropped(Editor& ed, const std::string& path);
 
 // A command from the menu, a tool-bar button, the key table or a status-bar click.
 void RunCommand(Editor& ed, int id);

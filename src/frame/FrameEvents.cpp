@@ -20,15 +20,22 @@
 
 namespace rastrix {
 
-void StartUp(Editor& ed, const Store& store, const FrameMetrics& metrics, const std::string& argument) {
+void StartUp(Editor& ed, const Store& store, const FrameMetrics& metrics) {
     ed.unreadSettings = ReadSettings(ed.settings, ed.recent, store);
     ed.frame = InitFrameState(ed.settings, metrics);
     ApplyStartChecks(ed.commands, ed.settings);
     ed.doc.caption = "Rastrix";
-    if (!argument.empty()) {
-        ed.doc.currentPath = argument;
-        RunCommand(ed, IDM_OPEN_NAMED);
-    }
+}
+
+void OpenStartFile(Editor& ed, const std::string& argument) {
+    if (argument.empty()) return;
+    ed.doc.currentPath = argument;
+    RunCommand(ed, IDM_OPEN_NAMED);
+}
+
+void FileDropped(Editor& ed, const std::string& path) {
+    OpenFileByName(ed, path);
+    PrepareSpareLevel(ed);
 }
 
 void RunCommand(Editor& ed, int id) {
@@ -38,9 +45,16 @@ void RunCommand(Editor& ed, int id) {
 
 KeyRoute FrameKeyDown(Editor& ed, const KeyPress& press) {
     const KeyRoute route = RouteKeyDown(press);
-    if (route == KeyRoute::FrameShortcut || route == KeyRoute::FocusFrame) {
-        // The key table looks at the key alone, as the platform's accelerators do here.
-        if (const int id = CommandForKey(press.key)) RunCommand(ed, id);
+    // A key the routing leaves alone still reaches the frame when the frame has the focus.
+    const bool atFrame = route == KeyRoute::FrameShortcut || route == KeyRoute::FocusFrame ||
+                         (route == KeyRoute::Unchanged && press.frameHasFocus && !IsSystemKey(press));
+    if (atFrame) {
+        // The key table looks at the key alone, as the platform's accelerators do here; a key
+        // it does not hold blanks the pointer part of the status bar.
+        if (const int id = CommandForKey(press.key))
+            RunCommand(ed, id);
+        else
+            ed.status[1].assign(1, ' ');
     }
     // Navigation keys reach the image window, which leaves them alone: there is no
     // keyboard scrolling.

@@ -50,8 +50,11 @@ void Perform(Editor& ed, MouseAction action, Point p) {
 
 void ImageMouseMove(Editor& ed, int x, int y, bool leftHeld, bool rightHeld) {
     if (!HasImage(ed)) return;
-    const Point p = TrackAndShow(ed, x, y);
-    Perform(ed, RouteImageMouse(ed.view.toolCursor, ImageMouseEvent::Move, leftHeld || rightHeld), p);
+    const MouseAction action = RouteImageMouse(ed.view.toolCursor, ImageMouseEvent::Move, leftHeld || rightHeld);
+    // A pen stroke leaves the status bar as its press set it until the button is released.
+    const Point p = action == MouseAction::PenStroke ? TrackMousePosition(ed.view, ed.settings.zoomPercent, x, y)
+                                                     : TrackAndShow(ed, x, y);
+    Perform(ed, action, p);
 }
 
 void ImageButtonDown(Editor& ed, int x, int y, bool left) {

@@ -24,6 +24,7 @@ struct KeyPress {
     bool altDown = false;
     bool adjustDialogHasFocus = false;  // a control of the Adjust Selection dialog has the focus
     bool imageWindowExists = false;
+    bool frameHasFocus = false;  // the frame itself, not a dialog, has the focus (keys below 0x20 reach it then)
 };
 
 // System keys (F10 and keys pressed with Alt but without Ctrl) work the menu, not the program's

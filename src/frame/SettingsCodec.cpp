@@ -116,12 +116,24 @@ void DecodeColors(std::span<const std::uint8_t> bytes, std::array<Color, 16>& co
     for (Color& c : colors) c &= 0x00FFFFFFu;
 }
 
+namespace {
+
+// A window the front end can be given: some size, and no side longer than a bitmap may be. The
+// sides are subtracted in 64 bits, so extreme corners cannot overflow here.
+bool IsPlausibleWindow(const WindowRect& r) {
+    const std::int64_t width = std::int64_t(r.right) - r.left;
+    const std::int64_t height = std::int64_t(r.bottom) - r.top;
+    return width > 0 && width <= kMaxWindowSide && height > 0 && height <= kMaxWindowSide;
+}
+
+}  // namespace
+
 bool IsPlausibleSettings(const SettingsRecord& s) {
     const auto flag = [](std::uint8_t v) { return v == 0 || v == kCheckedByte; };
     return s.foreColor <= 0xFFFFFF && s.backColor <= 0xFFFFFF && s.zoomPercent > 0 && s.viewMode >= kViewFit &&
            s.viewMode <= kViewZoom8 && s.maximized <= 1 && flag(s.reservedFlag) && flag(s.showDrawingTools) &&
            s.hatchStyleIndex < kFillStyleCount && s.lineStyleIndex < kLineStyleCount && s.lineWidth >= 1 &&
-           s.lineWidth <= kMaxLineWidth;
+           s.lineWidth <= kMaxLineWidth && IsPlausibleWindow(s.windowRect);
 }
 
 std::vector<std::uint8_t> JoinRecent(const RecentFiles& recent) {

@@ -34,10 +34,12 @@ ColorsBytes EncodeColors(const std::array<Color, 16>& colors);
 void DecodeColors(std::span<const std::uint8_t> bytes, std::array<Color, 16>& colors);
 
 // Whether a decoded "Settings" value has the shape this program writes: every field with a
-// fixed set of values holds one of them, and the colours have no top byte. The value lives in
+// fixed set of values holds one of them, the colours have no top byte, and the window has some
+// size and no side longer than kMaxWindowSide. The value lives in
 // a file anyone may edit or fill with something else; one that fails is set aside whole and
 // the defaults stay, while the other values are still read.
 bool IsPlausibleSettings(const SettingsRecord& decoded);
+inline constexpr std::int64_t kMaxWindowSide = 65535;
 
 // The sixteen entries joined by tabs (fifteen, always) and ended by a zero byte. An entry
 // that could not be read back unchanged (too long, or holding a tab) is written empty.

@@ -174,8 +174,16 @@ QWidget* DialogWindow::Build(const DialogControl& c) {
         }
         case ControlKind::RadioButton: {
             auto* radio = new QRadioButton(text, this);
-            radio->setAutoExclusive(false);  // the model says which one is checked
-            connect(radio, &QRadioButton::clicked, this, [this, id = c.id] { Send(id); });
+            // One group per dialog, so the arrow keys move the choice as in any radio group.
+            // Every way a radio becomes checked (a click, Space, an arrow key, an assistive
+            // tool's toggle) tells the model; one unchecked by the user shows the model again.
+            radio->setAutoExclusive(true);
+            connect(radio, &QRadioButton::toggled, this, [this, id = c.id](bool on) {
+                if (on)
+                    Send(id);
+                else if (model_.Checked(id))
+                    Acted();
+            });
             w = radio;
             break;
         }

@@ -47,6 +47,7 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
     press.altDown = key->modifiers().testFlag(Qt::AltModifier);
     press.adjustDialogHasFocus = inModeless;
     press.imageWindowExists = ed_.view.imageWindowExists;
+    press.frameHasFocus = window == frame_;
     const KeyRoute route = FrameKeyDown(ed_, press);
     if (route == KeyRoute::FocusFrame && frameFocus_) frameFocus_->setFocus(Qt::OtherFocusReason);
     const bool taken = route != KeyRoute::Unchanged && route != KeyRoute::AdjustDialog;

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QMenuBar>
 #include <QPainter>
 #include <QToolBar>
@@ -36,7 +40,10 @@ FrameArea::FrameArea(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("Rastrix"));
 }
 
-void FrameArea::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), kFrameBackground); }
+void FrameArea::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), kFrameBackground);
+    emit painted();
+}
 void FrameArea::resizeEvent(QResizeEvent*) { emit resized(); }
 void FrameArea::mouseMoveEvent(QMouseEvent* event) { emit mouseMoved(event->position().toPoint()); }
 void FrameArea::mousePressEvent(QMouseEvent* event) {
@@ -68,6 +75,8 @@ MainWindow::MainWindow(Editor& ed, QtHost& host, QWidget* parent)
     });
     connect(view_, &ImageView::edited, this, &MainWindow::Refresh);
     connect(area_, &FrameArea::resized, this, &MainWindow::OnResized);
+    connect(area_, &FrameArea::painted, this, &MainWindow::OnAreaPainted);
+    setAcceptDrops(true);
     connect(area_, &FrameArea::leftReleased, this, [this] {
         FrameButtonUp(ed_);
         Refresh();
@@ -113,6 +122,42 @@ MainWindow::~MainWindow() {
     host_.SetModelessMoveHandler(nullptr);
 }
 
+void MainWindow::OnAreaPainted() {
+    if (!startFile_) return;
+    // The frame is laid out and painted: the file named at start opens now, so a report of a
+    // file that cannot be opened stands in front of the frame. Queued, so the paint ends first.
+    QMetaObject::invokeMethod(
+        this,
+        [this, file = std::move(*startFile_)] {
+            OpenStartFile(ed_, file);
+            startPending_ = false;
+            Refresh();
+        },
+        Qt::QueuedConnection);
+    startFile_.reset();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    // Several files: the first opens. Something that is no local file is handed over by its
+    // name all the same, and fails to open as any missing file does.
+    const QMimeData* data = event->mimeData();
+    QString name;
+    if (data->hasUrls() && !data->urls().isEmpty()) {
+        const QUrl url = data->urls().first();
+        name = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    } else {
+        name = data->text().trimmed();
+    }
+    event->acceptProposedAction();
+    const QByteArray path = name.toUtf8();
+    FileDropped(ed_, std::string(path.constData(), std::size_t(path.size())));
+    Refresh();
+}
+
 FrameMetrics MainWindow::Metrics() const {
     FrameMetrics metrics;
     metrics.mainToolBarHeight = bars_->MainToolBar()->sizeHint().height();
@@ -121,8 +166,9 @@ FrameMetrics MainWindow::Metrics() const {
 }
 
 void MainWindow::Start(const Store& store, const std::string& argument) {
-    StartUp(ed_, store, Metrics(), argument);
+    StartUp(ed_, store, Metrics());
     started_ = true;
+    if (!argument.empty()) startFile_ = argument, startPending_ = true;
     const WindowRect& r = ed_.settings.windowRect;
     setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
     if (ed_.settings.maximized) showMaximized();

@@ -16,7 +16,6 @@ class Store;
 
 namespace rastrix::gui {
 
-
 class CommandBars;
 class ImageView;
 class KeyRouter;
@@ -33,6 +32,7 @@ public:
 
 signals:
     void resized();
+    void painted();
     void mouseMoved(QPoint position);
     void leftPressed(QPoint position);
     void leftReleased();
@@ -53,8 +53,8 @@ public:
     MainWindow(Editor& ed, QtHost& host, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Start-up: the core reads the settings and opens the argument, if any; the window then
-    // takes its saved place and is shown, maximised when it was.
+    // Start-up: the core reads the settings; the window then takes its saved place and is
+    // shown, maximised when it was; once it has been painted, the argument is opened, if any.
     void Start(const Store& store, const std::string& argument);
 
     // Shows the editor's state: command states, caption, layout, status texts, image window.
@@ -62,6 +62,9 @@ public:
 
     // The heights the core lays the frame out with, from the widgets as built.
     FrameMetrics Metrics() const;
+
+    // The file named at start has not been opened yet (the frame has not been painted).
+    bool StartPending() const { return startPending_; }
 
     Editor& Ed() const { return ed_; }
     CommandBars* Bars() const { return bars_; }
@@ -74,10 +77,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // A file dropped from a file manager opens as one chosen in the Open dialog.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void OnCommand(int id);
     void OnResized();
+    void OnAreaPainted();
     void PlaceChildren();
     void ShowCommandStates(bool always);
     void ShowRecentFiles();
@@ -95,6 +102,8 @@ private:
     // The recent list as the menu shows it; the menu keeps its placeholders until start-up.
     std::optional<std::array<std::string, kRecentCount>> shownRecent_;
     bool started_ = false;
+    std::optional<std::string> startFile_;  // the file named at start, until the first paint
+    bool startPending_ = false;             // until that file has been opened
 };
 
 }  // namespace rastrix::gui

@@ -1,8 +1,12 @@
 #include "gui/StatusBarWidget.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
+
+#include "editor/SettingsRecord.h"
+#include "frame/StatusBarRules.h"
 
 namespace rastrix::gui {
 namespace {
@@ -11,7 +15,23 @@ QString ColorName(const QColor& c) {
     return QStringLiteral("RGB=%1,%2,%3").arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
+// Pixels between one part's frame and the next part.
+constexpr int kPartGap = 2;
+// The smallest point size the status texts are drawn at, however narrow the part.
+constexpr qreal kSmallestPointSize = 6.0;
+
 }  // namespace
+
+QFont StatusBarWidget::FontToFit(const QFont& base, const QString& text, int room) {
+    QFont font = base;
+    qreal size = base.pointSizeF() > 0 ? base.pointSizeF() : QFontInfo(base).pointSizeF();
+    for (; size > kSmallestPointSize; size -= 0.5) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room) return font;
+    }
+    font.setPointSizeF(kSmallestPointSize);
+    return font;
+}
 
 StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -34,6 +54,14 @@ StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {
         label->setAutoFillBackground(true);
         parts_[std::size_t(i)] = label;
     }
+    // The part edges were made for a smaller font than today's desktops use: the texts take the
+    // largest size at which the widest image text fits the image part of a frame of the default
+    // width, measured from the font itself.
+    const WindowRect defaultFrame = SettingsRecord{}.windowRect;
+    const int imagePart = ComputeStatusPartEdges(defaultFrame.right - defaultFrame.left)[0] - kPartGap;
+    const QLabel* label = parts_[0];
+    setFont(FontToFit(font(), QString::fromLatin1(kWidestImageText),
+                      imagePart - 2 * label->frameWidth() - label->indent()));
 }
 
 int StatusBarWidget::PreferredHeight(const QFont& font) { return QFontMetrics(font).height() + 8; }
@@ -48,7 +76,7 @@ QRect StatusBarWidget::PartRect(int part) const {
     const int left = part == 0 ? 0 : edges_[std::size_t(part - 1)];
     const int right = std::min(edges_[std::size_t(part)], width());
     // The frame of a part stops two pixels short of the next one, as the platform draws it.
-    return QRect(left, 2, std::max(0, right - left - 2), std::max(0, height() - 2));
+    return QRect(left, 2, std::max(0, right - left - kPartGap), std::max(0, height() - 2));
 }
 
 void StatusBarWidget::PlaceParts() {

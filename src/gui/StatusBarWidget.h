@@ -29,6 +29,11 @@ public:
     // The height this bar wants: one line of text with its frame.
     static int PreferredHeight(const QFont& font);
 
+    // The widest text the image part shows for an image the program commonly holds.
+    static constexpr const char* kWidestImageText = "4000W x 3000H, 24 bits per pixel, 100%";
+    // base, made smaller in half points (not below 6) until text fits into room pixels.
+    static QFont FontToFit(const QFont& base, const QString& text, int room);
+
 signals:
     void mouseMoved(int x, int y);
     void leftPressed(int x, int y);

@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
+#include <string>
 
 #include "frame/CommandLine.h"
 #include "frame/EditorEvents.h"
@@ -9,6 +11,16 @@
 #include "store/Store.h"
 
 int main(int argc, char** argv) {
+    // Asked for the usage or the version: print it and go, without a window or a display.
+    const rastrix::CommandLineArgument asked = rastrix::ArgumentFromWords(argc, argv);
+    if (asked.request != rastrix::CommandLineArgument::Request::OpenFile) {
+        const std::string text = asked.request == rastrix::CommandLineArgument::Request::Help
+                                     ? rastrix::UsageText()
+                                     : rastrix::VersionText();
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
     QApplication app(argc, argv);  // takes its own options out of argv first
     QApplication::setApplicationName(QStringLiteral("Rastrix"));
     QApplication::setWindowIcon(rastrix::gui::ProgramIcon());

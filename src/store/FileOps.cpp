@@ -83,11 +83,22 @@ FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& fi
     return result;
 }
 
+std::string AbsolutePathOf(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
 WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
                                 std::span<const std::uint8_t> bytes, unsigned newMode) {
+    // Through a symbolic link the write replaces the file it points at, beside that file, and
+    // the link stays a link.
+    std::filesystem::path file;
+    if (const int error = files.ResolveLinks(target, file)) return WriteFailure(FileStep::Open, error);
     FileSystem::Handle handle = -1;
     std::filesystem::path temp;
-    if (const int error = files.CreateTemp(target, newMode, handle, temp)) return WriteFailure(FileStep::Open, error);
+    if (const int error = files.CreateTemp(file, newMode, handle, temp)) return WriteFailure(FileStep::Open, error);
 
     // Undoes everything done so far; the target has not been touched yet.
     bool open = true;
@@ -108,11 +119,11 @@ WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& 
     const int closeError = files.Close(handle);
     open = false;
     if (closeError) return abandon(FileStep::Close, closeError);
-    if (const int error = files.Rename(temp, target)) return abandon(FileStep::Rename, error);
+    if (const int error = files.Rename(temp, file)) return abandon(FileStep::Rename, error);
 
     // The new file is in place at this point; syncing the folder only makes the rename survive
     // a power cut sooner, and some file systems refuse it, so its result is ignored.
-    files.FlushFolder(target.parent_path());
+    files.FlushFolder(file.parent_path());
     return {};
 }
 

@@ -65,6 +65,10 @@ enum class FileAccess : std::uint8_t { Read, MapWhereAllowed };
 FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& file, std::size_t limit,
                               LongerFile longer, FileAccess access = FileAccess::Read);
 
+// The path as an absolute one, from the current folder; as given when it already is one or the
+// current folder cannot be found. Nothing is resolved or checked on the disk.
+std::string AbsolutePathOf(const std::string& path);
+
 struct WriteResult {
     bool ok = true;
     FileFailure failure;
@@ -74,7 +78,8 @@ struct WriteResult {
 // Replaces target by a file holding bytes, so that the old file is replaced only by a complete
 // new one: the bytes go to a temporary file beside it, which is flushed and renamed over the
 // target. On any failure the target is as it was and the temporary file is gone. A new file
-// gets newMode less the umask; a replaced one keeps its permissions.
+// gets newMode less the umask; a replaced one keeps its permissions. A target that is a
+// symbolic link is written where the link points, and the link is kept.
 WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
                                 std::span<const std::uint8_t> bytes, unsigned newMode);
 

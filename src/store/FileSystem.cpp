@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +17,8 @@ namespace {
 
 // At most this much per write call; some systems refuse single writes above 2 GB.
 constexpr std::size_t kWriteChunk = std::size_t(1) << 30;
+// Links followed before a name is taken for a circle of links, as the system itself allows.
+constexpr int kMaxLinkHops = 40;
 
 // A name part that differs between calls and between processes.
 std::string UniqueSuffix(unsigned attempt) {
@@ -110,13 +113,43 @@ public:
                 if (errno == EEXIST || errno == EINTR) continue;
                 return errno;
             }
-            // A replaced file keeps its permissions; the umask only shapes new files.
-            if (replacing) (void)::fchmod(fd, info.st_mode & 07777);
+            // A replaced file keeps its permissions and, where the process may give them, its
+            // owner and group; the umask only shapes new files.
+            if (replacing) {
+                if (::fchown(fd, info.st_uid, info.st_gid) != 0 && ::fchown(fd, uid_t(-1), info.st_gid) != 0) {
+                    // Neither is ours to give: the new file keeps the process's owner and group.
+                }
+                (void)::fchmod(fd, info.st_mode & 07777);
+            }
             handle = fd;
             created = name;
             return 0;
         }
         return EEXIST;
+    }
+
+    int ResolveLinks(const std::filesystem::path& name, std::filesystem::path& file) override {
+        std::filesystem::path at = name;
+        for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+            struct stat info {};
+            if (::lstat(at.c_str(), &info) != 0) {
+                if (errno != ENOENT) return errno;
+                file = at;  // nothing there yet: a write creates it
+                return 0;
+            }
+            if (!S_ISLNK(info.st_mode)) {
+                file = at;
+                return 0;
+            }
+            std::string to(std::max<std::size_t>(std::size_t(info.st_size), 1) + 1, '\0');
+            const ssize_t n = ::readlink(at.c_str(), to.data(), to.size());
+            if (n < 0) return errno;
+            if (std::size_t(n) == to.size()) return ENAMETOOLONG;  // the link changed while it was read
+            to.resize(std::size_t(n));
+            const std::filesystem::path link(to);
+            at = link.is_absolute() ? link : at.parent_path() / link;
+        }
+        return ELOOP;
     }
 
     int Write(Handle handle, std::span<const std::uint8_t> bytes, std::size_t& put) override {

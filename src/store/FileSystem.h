@@ -29,11 +29,15 @@ public:
     virtual void Unmap(const std::uint8_t* data, std::uint64_t size);
     // Creates a new, unique file beside target, named "." + target's name + "." and a few
     // characters, open for writing. When target is an existing regular file the new file takes
-    // its permissions, and the call fails with EACCES if target may not be written (renaming
+    // its permissions (and its owner and group, as far as the process may set them), and the call fails with EACCES if target may not be written (renaming
     // over it would replace a file the user protected). Otherwise the new file gets newMode
     // less the umask.
     virtual int CreateTemp(const std::filesystem::path& target, unsigned newMode, Handle& handle,
                            std::filesystem::path& created) = 0;
+    // The file a name stands for: symbolic links in its last part are followed, however many,
+    // so a write lands where the name points. A name that does not exist, or a link that points
+    // at nothing, gives the name of the file a write would create. ELOOP for a circle of links.
+    virtual int ResolveLinks(const std::filesystem::path& name, std::filesystem::path& file) = 0;
     // Writes up to bytes.size() bytes; put says how many went out (at least one on success).
     virtual int Write(Handle handle, std::span<const std::uint8_t> bytes, std::size_t& put) = 0;
     // Pushes the file's data to the disk.

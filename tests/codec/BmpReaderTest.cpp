@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <span>
 #include <string>
 
 #include "support/BmpTestFiles.h"
@@ -181,12 +184,60 @@ TEST(BmpRunLength, RunsPastTheRowEndAreClippedNotWrapped) {
     EXPECT_EQ(r.image->bitmap, FromMap({"23..", "1111"}, kRlePalette));
 }
 
+// Decodes from a heap block of exactly the file's size, so that the sanitizers catch a read
+// one byte past the end (a vector may own spare room behind its last byte).
+BmpReadResult DecodeExactly(const Bytes& file) {
+    const std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[file.size()]);
+    std::copy(file.begin(), file.end(), block.get());
+    return DecodeBmp(std::span<const std::uint8_t>(block.get(), file.size()));
+}
+
 TEST(BmpRunLength, DataEndingEarlyKeepsWhatWasDecoded) {
-    const Bytes data = {3, 1, 0, 0, 2};  // one row, then half a code
-    const BmpReadResult r = DecodeBmp(RleFile(3, 2, 8, data));
-    ASSERT_TRUE(r.image) << r.Message();
-    EXPECT_TRUE(r.image->incomplete);
-    EXPECT_EQ(r.image->bitmap, FromMap({"...", "111"}, kRlePalette));
+    struct Cut {
+        int bits;
+        Bytes data;
+    };
+    // One row of 1s, then a code the file ends inside of: half a code, a delta escape without
+    // its offsets, a delta with only its column offset.
+    const Cut cuts[] = {{8, {3, 1, 0, 0, 2}},       {8, {3, 1, 0, 0, 0, 2}},       {8, {3, 1, 0, 0, 0, 2, 1}},
+                        {4, {3, 0x11, 0, 0, 0, 2}}, {4, {3, 0x11, 0, 0, 0, 2, 1}}};
+    for (const Cut& c : cuts) {
+        const BmpReadResult r = DecodeExactly(RleFile(3, 2, c.bits, c.data));
+        ASSERT_TRUE(r.image) << r.Message();
+        EXPECT_TRUE(r.image->incomplete);
+        EXPECT_EQ(r.image->bitmap, FromMap({"...", "111"}, kRlePalette)) << c.bits << " bits, " << c.data.size() << " bytes";
+    }
+}
+
+// The row stride of 1-bit rows is whole 32-bit words: 4 bytes up to 32 pixels, 8 up to 64, 12
+// up to 96. The file is laid out here by hand, with its padding bytes set, so a stride counted
+// in bytes or in 16-bit words reads padding as pixels.
+TEST(BmpRows, OneBitRowsAreWholeWords) {
+    for (const int width : {1, 33, 65}) {
+        const int height = 3;
+        const int stride = width <= 32 ? 4 : width <= 64 ? 8 : 12;
+        const auto on = [](int x, int y) { return (x * 5 + y * 3) % 7 < 3; };
+        TestBmp recipe;
+        recipe.width = width;
+        recipe.height = height;
+        recipe.bitCount = 1;
+        recipe.palette = {Pixel(0x102030), Pixel(0xF0E0D0)};
+        recipe.pixels.assign(std::size_t(stride * height), 0xA5);  // padding that is not 0
+        for (int row = 0; row < height; ++row) {
+            const int y = height - 1 - row;  // bottom row first
+            std::uint8_t* bytes = recipe.pixels.data() + row * stride;
+            for (int i = 0; i < (width + 7) / 8; ++i) bytes[i] = 0;
+            for (int x = 0; x < width; ++x)
+                if (on(x, y)) bytes[x / 8] |= std::uint8_t(0x80 >> (x % 8));
+        }
+        const BmpReadResult r = DecodeExactly(BuildBmp(recipe));
+        ASSERT_TRUE(r.image) << r.Message();
+        EXPECT_FALSE(r.image->incomplete);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(r.image->bitmap.Row(y)[x], on(x, y) ? Pixel(0xF0E0D0) : Pixel(0x102030))
+                    << "width " << width << ", pixel " << x << "," << y;
+    }
 }
 
 TEST(BmpColours, IndexesBeyondTheColourTableAreBlack) {

@@ -86,8 +86,21 @@ TEST_P(ChangeSizeRefusalTest, TellsWhyAndLeavesTheImage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ChangeSizeRefusalTest,
-                         ::testing::Values(std::pair{"", ""}, std::pair{"0", "40"}, std::pair{"65536", "10"},
-                                           std::pair{"10", "70000"}, std::pair{"30000", "30000"}));
+                         ::testing::Values(std::pair{"0", "40"}, std::pair{"", "40"}, std::pair{"40", ""},
+                                           std::pair{"65536", "10"}, std::pair{"10", "70000"},
+                                           std::pair{"30000", "30000"}));
+
+TEST_F(ChangeSizeTest, NoSizeAtAllInBothFieldsIsCancel) {
+    const auto before = Snapshot(ed);
+    for (const auto& [w, h] : {std::pair{"", ""}, std::pair{"0", "0"}, std::pair{"0", ""}, std::pair{"x", "00"}}) {
+        bool stayedOpen = true;
+        host.modalScripts.push_back(TypeSize(w, h, 0, &stayedOpen));
+        Dispatch(ed, IDM_CHGSIZE);
+        EXPECT_FALSE(stayedOpen) << w << "," << h;
+        EXPECT_TRUE(host.messages.empty()) << w << "," << h;
+        EXPECT_EQ(Snapshot(ed), before);
+    }
+}
 
 TEST(ChangeSizeWithoutImage, DoesNotAskForASize) {
     test::FakeHost host;

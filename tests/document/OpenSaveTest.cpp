@@ -8,6 +8,7 @@
 #include "editor/CommandIds.h"
 #include "editor/ImageStack.h"
 #include "frame/CommandDispatch.h"
+#include "frame/EditorEvents.h"
 #include "store/StoreTestSupport.h"
 #include "support/EditorFixture.h"
 
@@ -117,6 +118,56 @@ TEST_F(OpenSaveTest, EveryFailedOpenLeavesTheDocumentAsItWas) {
         if (c.caption == "Rastrix") {
             EXPECT_NE(host.messages[0].text.find(c.path), std::string::npos);
         }
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+TEST_F(OpenSaveTest, AnEmptyRecentEntryIsReportedAsAFailedOpenOfNoName) {
+    // F5 with an empty list, then an empty entry under a listed file.
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 1) OpenViaDialog(Put("good.bmp", FileOf(Picture(4, 4), 8)));
+        const DocumentSnapshot before = Snapshot();
+        host.messages.clear();
+        Dispatch(ed, IDM_RECENT0 + pass);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].caption, "Line 2293, Error Code 2");
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+TEST_F(OpenSaveTest, TheRecentListKeepsTheWholePathOfAFileOpenedByARelativeName) {
+    Put("rel.bmp", FileOf(Picture(3, 2), 24));
+    const std::filesystem::path was = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    OpenViaDialog("rel.bmp");
+    std::filesystem::current_path(was);
+    EXPECT_EQ(ed.doc.caption, "Rastrix - rel.bmp  78 bytes");
+    EXPECT_EQ(ed.recent.entries[0], PathOf("rel.bmp"));
+    // From another folder the entry still opens the file.
+    Dispatch(ed, IDM_RECENT0);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(ed.doc.currentPath, PathOf("rel.bmp"));
+}
+
+TEST_F(OpenSaveTest, ADroppedFileOpensAsTheOpenDialogWouldAfterThePrompt) {
+    OpenAndEdit();
+    const std::string path = Put("dropped.bmp", FileOf(Picture(6, 2), 8));
+    host.messageAnswers = {IDNO};
+    FileDropped(ed, path);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].caption, "Warning");  // the modified image was offered for saving first
+    EXPECT_EQ(CurrentImage(ed), Picture(6, 2));
+    EXPECT_EQ(ed.doc.caption, "Rastrix - " + path + "  1,094 bytes");  // 54 + 256 colours + 2 rows of 8
+    EXPECT_EQ(ed.recent.entries[0], path);
+    EXPECT_EQ(ed.recent.entries[1], PathOf("first.bmp"));
+
+    // What is no readable file gets the report of a failed open, and nothing changes.
+    const DocumentSnapshot before = Snapshot();
+    for (const std::string& dropped : {std::string("https://example.com/x.bmp"), dir.Path().string()}) {
+        host.messages.clear();
+        FileDropped(ed, dropped);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].caption.value_or("").rfind("Line 2293, Error Code ", 0), 0u) << dropped;
         EXPECT_EQ(Snapshot(), before);
     }
 }

@@ -36,7 +36,9 @@ TEST_P(RotateFlipCases, TurnsTheImageOrOnlyTheSelectionAndUndoes) {
     EXPECT_EQ(ed.settings.modified, 1);
     EXPECT_TRUE(ed.view.repaintNeeded);
     EXPECT_EQ(HasSelection(ed), !c.selection.IsEmpty());
-    if (HasSelection(ed)) EXPECT_EQ(ed.selection.rect, c.selection);
+    if (HasSelection(ed)) {
+        EXPECT_EQ(ed.selection.rect, c.selection);
+    }
     Undo(ed);
     EXPECT_EQ(Shown(), c.start);
     EXPECT_EQ(ed.doc.imageWidth, CurrentImage(ed).Width());

@@ -40,6 +40,21 @@ INSTANTIATE_TEST_SUITE_P(
                       JoinCase{{"\"open ended.bmp"}, "open ended.bmp"},   // no closing quote
                       JoinCase{{"a\"b\".bmp"}, "a\"b\".bmp"}));           // quotes inside are kept
 
+TEST(CommandLineRequests, OnlyASingleHelpOrVersionWordAsksForText) {
+    using Request = CommandLineArgument::Request;
+    EXPECT_EQ(FromWords({"--help"}).request, Request::Help);
+    EXPECT_EQ(FromWords({"--version"}).request, Request::Version);
+    for (const auto& words : std::vector<std::vector<std::string>>{{"--help", "me.bmp"}, {"--versions"}, {" --help"},
+                                                                   {"\"--help\""}, {"-h"}}) {
+        const CommandLineArgument a = FromWords(words);
+        EXPECT_EQ(a.request, Request::OpenFile) << words[0];
+        EXPECT_FALSE(a.path.empty()) << words[0];
+    }
+    EXPECT_EQ(FromWords({"--help", "me.bmp"}).path, "--help me.bmp");
+    EXPECT_NE(UsageText().find("Usage: rastrix [FILE]"), std::string::npos);
+    EXPECT_EQ(VersionText().rfind("Rastrix ", 0), 0u);
+}
+
 TEST(CommandLineLimit, At255TheArgumentIsKeptAt256RefusedNotCut) {
     const std::string ok = "/" + std::string(254, 'p');
     EXPECT_EQ(FromWords({ok}).path, ok);

@@ -26,6 +26,31 @@ TEST_F(FrameEventsTest, CtrlLetterAndFunctionKeysReachTheirCommands) {
     EXPECT_EQ(host.messages.size(), shown);
 }
 
+TEST_F(FrameEventsTest, AKeyTheTableDoesNotHoldBlanksThePointerPartWhenItReachesTheFrame) {
+    struct Case {
+        VirtualKey key;
+        bool ctrl, alt, frameHasFocus;
+        bool blanks;
+    };
+    const Case cases[] = {
+        {VK_F2, false, false, false, true},   {VK_F3, false, false, false, true},  {VK_F4, false, false, false, true},
+        {VK_F6, false, false, false, true},   {VK_F7, false, false, false, true},  {VK_F8, false, false, false, true},
+        {VK_F9, false, false, false, true},   {'Q', false, false, false, true},    {'Q', true, false, false, true},
+        {'7', false, false, false, true},     {VK_ESCAPE, false, false, true, true}, {VK_TAB, false, false, true, true},
+        // Below 0x20 a key stays where the focus is; system keys work the menu.
+        {VK_ESCAPE, false, false, false, false}, {VK_F10, false, false, true, false}, {'Q', false, true, true, false},
+    };
+    for (const Case& c : cases) {
+        ed.status[1] = "RGB=86,52,18";
+        FrameKeyDown(ed, {c.key, c.ctrl, c.alt, false, false, c.frameHasFocus});
+        EXPECT_EQ(ed.status[1], c.blanks ? " " : "RGB=86,52,18") << "key " << int(c.key);
+    }
+    // A key the table holds runs its command and leaves the text to it.
+    ed.status[1] = "RGB=86,52,18";
+    FrameKeyDown(ed, {VK_F1, false, false, false, false, true});
+    EXPECT_EQ(ed.status[1], "RGB=86,52,18");
+}
+
 TEST_F(FrameEventsTest, TheStatusBarShowsTheSwatchColoursAndItsClicksRunCommands) {
     ed.settings.foreColor = RGB(1, 2, 3);
     ed.settings.backColor = RGB(250, 251, 252);
@@ -54,7 +79,7 @@ TEST_F(FrameEventsTest, SettingsChangedInARunAreThereAtTheNextStart) {
     {
         test::FakeHost h;
         Editor first(h);
-        StartUp(first, store, {}, "");
+        StartUp(first, store, {});
         EXPECT_EQ(first.settings.viewMode, 275);  // defaults on a first run
         EXPECT_EQ(first.doc.caption, "Rastrix");
         FrameResized(first, SizeKind::Restored, 800, 600, WindowRect{10, 20, 810, 620});
@@ -65,7 +90,7 @@ TEST_F(FrameEventsTest, SettingsChangedInARunAreThereAtTheNextStart) {
     }
     test::FakeHost h;
     Editor second(h);
-    StartUp(second, store, {}, "");
+    StartUp(second, store, {});
     EXPECT_EQ(second.settings.viewMode, IDM_ZOOM4);
     EXPECT_EQ(second.settings.zoomPercent, 400);
     EXPECT_EQ(second.settings.showDrawingTools, 8);
@@ -81,7 +106,9 @@ TEST_F(FrameEventsTest, SettingsChangedInARunAreThereAtTheNextStart) {
 TEST_F(FrameEventsTest, AFileNamedAtStartIsOpened) {
     testing::TempFolder folder;
     Store store(folder.Path() / "config");
-    StartUp(ed, store, {}, (folder.Path() / "nothing-here.bmp").string());
+    StartUp(ed, store, {});
+    EXPECT_TRUE(host.messages.empty());  // nothing is opened before the frame is on screen
+    OpenStartFile(ed, (folder.Path() / "nothing-here.bmp").string());
     ASSERT_NE(host.LastMessage(), nullptr);
     EXPECT_EQ(host.LastMessage()->caption, "Line 2293, Error Code 2");
     EXPECT_EQ(ed.doc.fileSize, 0u);

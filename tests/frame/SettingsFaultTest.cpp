@@ -71,6 +71,15 @@ struct Damage {
 };
 
 Bytes WithByte(Bytes b, std::size_t at, std::uint8_t v) { return b[at] = v, b; }
+Bytes WithU32(Bytes b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+    return b;
+}
+// The window rectangle's sides: left at byte 8, top 12, right 16, bottom 20.
+Bytes WithWindow(const Bytes& g, std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+    return WithU32(WithU32(WithU32(WithU32(g, 8, std::uint32_t(l)), 12, std::uint32_t(t)), 16, std::uint32_t(r)), 20,
+                   std::uint32_t(b));
+}
 Bytes Cut(const Bytes& b) { return Bytes(b.begin(), b.begin() + std::ptrdiff_t(b.size() / 2)); }
 Bytes Longer(Bytes b) { return b.push_back(0), b; }
 // Bytes of some other program: not text, with zeros and top bytes set.
@@ -89,6 +98,19 @@ const Damage kDamages[] = {
     {"SettingsWithAViewModeItNeverWrites", kSettingsValueName, [](const Bytes& g) { return WithByte(g, 36, 0x7F); }, AllDefaults},
     {"SettingsWithALineStylePastTheTable", kSettingsValueName, [](const Bytes& g) { return WithByte(g, 46, 5); }, AllDefaults},
     {"SettingsCutShort", kSettingsValueName, Cut, AllDefaults},
+    // A window of no size, or wider or taller than any screen, is out of range; extreme corners
+    // must not overflow on the way.
+    {"SettingsWithAWindowOfExtremeCorners", kSettingsValueName,
+     [](const Bytes& g) { return WithWindow(g, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX); }, AllDefaults},
+    {"SettingsWithAWindowOfNoWidth", kSettingsValueName, [](const Bytes& g) { return WithWindow(g, 50, 0, 50, 400); },
+     AllDefaults},
+    {"SettingsWithAWindowTurnedOver", kSettingsValueName, [](const Bytes& g) { return WithWindow(g, 0, 400, 600, 0); },
+     AllDefaults},
+    {"SettingsWithAWindowTallerThan65535", kSettingsValueName,
+     [](const Bytes& g) { return WithWindow(g, 0, -10, 600, 65526); }, AllDefaults},
+    {"SettingsWithAWindowOffScreenButOfSaneSize", kSettingsValueName,
+     [](const Bytes& g) { return WithWindow(g, -70000, 2000000, -69000, 2000700); },
+     [](Values& read, const Values&) { read.settings = WithWindow(read.settings, -70000, 2000000, -69000, 2000700); }},
     {"SettingsOneByteLong", kSettingsValueName, [](const Bytes& g) { return Longer(g); }, AllDefaults},
     {"SettingsForeign", kSettingsValueName, [](const Bytes&) { return Foreign(kSettingsValueSize); }, AllDefaults},
     // Fields past the sixteenth are dropped.
@@ -121,7 +143,7 @@ TEST_P(DamagedValue, IsReadAsFarAsItMakesSenseAndTheOthersAreKept) {
     const std::filesystem::path file = folder / std::string(GetParam().value);
     WriteBytes(file, GetParam().make(ReadBytes(file)));
 
-    StartUp(ed, store, {}, "");
+    StartUp(ed, store, {});
     Values expected = Of(written, recent);
     GetParam().expect(expected, Of(SettingsRecord{}, RecentFiles{}));
     EXPECT_EQ(Of(ed.settings, ed.recent), expected);
@@ -134,7 +156,7 @@ TEST_P(DamagedValue, IsReadAsFarAsItMakesSenseAndTheOthersAreKept) {
     EXPECT_FALSE(Shutdown(ed, store).has_value());
     test::FakeHost nextHost;
     Editor next(nextHost);
-    StartUp(next, store, {}, "");
+    StartUp(next, store, {});
     EXPECT_EQ(Of(next.settings, next.recent), Of(ed.settings, ed.recent));
 }
 
@@ -148,7 +170,7 @@ TEST_P(UnreadableAtStart, GivesTheDefaultsSilentlyAndLeavesTheStoredValuesAtExit
     const auto stored = Folder();
     FaultInjectingFileSystem files;
     files.FailEvery(GetParam(), EIO);
-    StartUp(ed, Store(folder, files), {}, "");
+    StartUp(ed, Store(folder, files), {});
     EXPECT_EQ(Of(ed.settings, ed.recent), Of(SettingsRecord{}, RecentFiles{}));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(files.OpenHandles(), 0u);
@@ -166,7 +188,7 @@ TEST_F(SettingsFaults, OnlyTheValueThatCouldNotBeReadIsKeptAtExit) {
     const auto stored = Folder();
     FaultInjectingFileSystem files;
     files.FailAt(Op::OpenRead, EIO, 1);  // the second value opened: "Recent"
-    StartUp(ed, Store(folder, files), {}, "");
+    StartUp(ed, Store(folder, files), {});
     EXPECT_EQ(ed.recent.entries, RecentFiles{}.entries);
     EXPECT_EQ(ed.settings.customColors, written.customColors);
     ed.settings.customColors[0] = RGB(7, 7, 7);
@@ -192,7 +214,7 @@ TEST_P(UnwritableAtExit, IsToldOnceAndKeepsEveryStoredValueWhole) {
     const auto before = Folder();
     FaultInjectingFileSystem files;
     Store failing(folder, files);
-    StartUp(ed, failing, {}, "");
+    StartUp(ed, failing, {});
     ed.settings.foreColor = RGB(200, 0, 0);
     files.FailEvery(GetParam().op, GetParam().error);
     const std::optional<std::string> told = Shutdown(ed, failing);
@@ -216,7 +238,7 @@ TEST_F(SettingsFaults, AConfigurationFolderThatCannotBeMadeIsToldOnceAtExit) {
     WriteBytes(temp.Path() / "plain-file", Bytes{1});
     ScopedEnv xdg("XDG_CONFIG_HOME", (temp.Path() / "plain-file").c_str());
     Store nowhere(Store::DefaultFolder());
-    StartUp(ed, nowhere, {}, "");
+    StartUp(ed, nowhere, {});
     EXPECT_EQ(Of(ed.settings, ed.recent), Of(SettingsRecord{}, RecentFiles{}));
     EXPECT_TRUE(host.messages.empty());  // a first run looks the same; nothing to say yet
 

@@ -8,6 +8,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "document/NewImageDialog.h"
+#include "draw/StyleDialogs.h"
+#include "editor/Editor.h"
 #include "editor/Host.h"
 #include "gui/DialogGeometry.h"
 #include "gui/DialogWindow.h"
@@ -267,6 +270,45 @@ private slots:
         const QImage shown = preview->pixmap().toImage();
         QCOMPARE(shown.pixel(0, 0), qRgb(0, 0, 255));
         QCOMPARE(shown.pixel(1, 0), qRgb(255, 0, 0));
+    }
+
+    // Each dialog with radio buttons, run from the keyboard alone: the arrow keys move the
+    // choice, Enter is OK, and OK keeps what the dialog shows. An assistive tool's toggle counts
+    // as a choice too.
+    void radioChoicesMadeWithoutTheMouseAreKept() {
+        const auto runByKeys = [](DialogModel& model, int firstRadio, int downs) {
+            DialogWindow w(model);
+            w.show();
+            QApplication::setActiveWindow(&w);
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            ControlOf<QRadioButton>(w, firstRadio)->setFocus();
+            for (int i = 0; i < downs; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(model.Ended());
+            QCOMPARE(model.Result(), int(IDOK));
+        };
+        SettingsRecord settings;
+        FillStyleDialog fill(settings);
+        runByKeys(fill, IDC_STYLE_RADIO, 5);
+        QCOMPARE(int(settings.hatchStyleIndex), 5);  // "+ hatch"
+        LineStyleDialog line(settings);
+        runByKeys(line, IDC_STYLE_RADIO, 2);
+        QCOMPARE(int(settings.lineStyleIndex), 2);  // "Dash"
+
+        QtHost host;
+        Editor ed(host);
+        NewImageDialog depth(ed);
+        depth.TextChanged(NewImageDialog::kWidthEdit, "20");
+        depth.TextChanged(NewImageDialog::kHeightEdit, "10");
+        runByKeys(depth, NewImageDialog::kDepth1, 2);
+        QCOMPARE(depth.BitDepth(), 8);
+
+        FillStyleDialog toggled(settings);
+        DialogWindow w(toggled);
+        w.show();
+        ControlOf<QRadioButton>(w, IDC_STYLE_RADIO + 6)->toggle();  // as an assistive tool does
+        ControlOf<QPushButton>(w, IDOK)->click();
+        QCOMPARE(int(settings.hatchStyleIndex), 6);
     }
 
     void mnemonicsAreStrippedFromNames() {

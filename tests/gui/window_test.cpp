@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -18,6 +19,7 @@
 #include "gui/StatusBarWidget.h"
 #include "selection/AdjustDialog.h"
 #include <QLineEdit>
+#include "frame/StatusBarRules.h"
 #include "store/Store.h"
 
 using namespace rastrix;
@@ -35,8 +37,13 @@ public:
 
     int MessageBox(const std::string& text, const std::optional<std::string>&, MsgButtons, MsgIcon) override {
         boxes << QString::fromStdString(text);
+        // Whether the frame was on screen, laid out and painted, when the box came up.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* frame = qobject_cast<MainWindow*>(w))
+                frameShownAtBox << (frame->isVisible() && frame->windowHandle() && frame->windowHandle()->isExposed());
         return IDOK;
     }
+    QList<bool> frameShownAtBox;
     std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return chosenColor; }
     std::optional<Color> chosenColor;
     std::optional<FileDialogResult> openAnswer;
@@ -51,8 +58,14 @@ struct Program {
     explicit Program(const std::string& argument = kSample) {
         window.Start(store, argument);
         QApplication::setActiveWindow(&window);
-        ok = QTest::qWaitForWindowExposed(&window) && QTest::qWaitForWindowActive(&window);
+        ok = QTest::qWaitForWindowExposed(&window) && QTest::qWaitForWindowActive(&window) &&
+             QTest::qWaitFor([this] { return Settled(); });
         QApplication::processEvents();
+    }
+    // The file named at start is open (or refused) and its first paint is shown.
+    bool Settled() const {
+        return !window.StartPending() && !ed.view.repaintNeeded && ed.view.shownCursor != CursorKind::Wait &&
+               window.StatusBarPart()->Text(0) == QString::fromStdString(ed.status[0]);
     }
     QTemporaryDir folder;
     Store store{folder.path().toStdString()};
@@ -92,6 +105,56 @@ private slots:
         const Rect r = p.ed.view.ImageWindowRect();
         QCOMPARE(view->geometry(), QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
         QCOMPARE(view->Surface()->accessibleName(), QString("Image"));
+    }
+
+    void aFileThatCannotBeOpenedIsReportedInFrontOfTheShownFrame() {
+        Program p("/no/such/folder/picture.bmp");
+        QVERIFY(p.ok);
+        QTRY_COMPARE(p.host.boxes.size(), 1);
+        QCOMPARE(p.host.frameShownAtBox, QList<bool>{true});
+        QCOMPARE(p.ed.doc.fileSize, 0u);
+    }
+
+    void aDroppedFileOpensAsIfChosenInTheOpenDialog() {
+        Program p("");
+        QVERIFY(p.ok);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(kSample)), QUrl::fromLocalFile("/elsewhere/second.bmp")});
+        const QPoint at = p.window.rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&p.window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&p.window, &drop);
+        QCOMPARE(p.ed.doc.currentPath, kSample);  // the first of the files
+        QVERIFY(p.window.windowTitle().contains("sample.bmp"));
+        QVERIFY(p.host.boxes.isEmpty());
+
+        QMimeData web;
+        web.setUrls({QUrl("https://example.com/picture.bmp")});
+        QDragEnterEvent enterWeb(at, Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&p.window, &enterWeb);
+        QDropEvent dropWeb(QPointF(at), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&p.window, &dropWeb);
+        QCOMPARE(p.host.boxes.size(), 1);  // reported as a file that cannot be opened
+        QCOMPARE(p.ed.doc.currentPath, kSample);
+    }
+
+    void theWidestImageTextFitsTheImagePartOfADefaultFrame() {
+        StatusBarWidget bar;
+        bar.resize(640, 30);
+        bar.SetPartEdges(ComputeStatusPartEdges(640));
+        bar.SetText(0, QString::fromLatin1(StatusBarWidget::kWidestImageText));
+        const auto* label = qobject_cast<QLabel*>(bar.Part(0));
+        QVERIFY(label);
+        const int room = label->contentsRect().width() - label->indent();
+        const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
+        QVERIFY2(needed <= room, qPrintable(QString("%1 pixels of text in %2").arg(needed).arg(room)));
+        // Made smaller only as far as it must be: half a point more would not fit.
+        QFont larger = label->font();
+        larger.setPointSizeF(larger.pointSizeF() + 0.5);
+        QVERIFY(larger.pointSizeF() > QApplication::font().pointSizeF() ||
+                QFontMetrics(larger).horizontalAdvance(label->text()) > room);
     }
 
     void theImageViewShowsTheCoreSurface() {

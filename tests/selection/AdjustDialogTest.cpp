@@ -57,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypeCase{kDown, "5", {10, 5, 110, 55}, "10,5,100,50"},       // moves, height stays
                       TypeCase{kIn, "600", {600, 20, 640, 70}, "600,20,40,50"},    // cut back at the edge
                       TypeCase{kIn, "700", {639, 20, 640, 70}, "639,20,1,50"},     // left stays on the image
+                      TypeCase{kIn, "640", {639, 20, 640, 70}, "639,20,1,50"},     // even at exactly the width
                       TypeCase{kWidth, "0", {10, 20, 10, 70}, "10,20,0,50"},
                       TypeCase{kHeight, "5000", {10, 20, 110, 480}, "10,20,100,460"},
                       TypeCase{kWidth, "12abc", {10, 20, 22, 70}, "10,20,12,50"},  // letters end the number

@@ -183,6 +183,70 @@ TEST_F(AtomicWrite, AReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {
     EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"new.bmp", "picture.bmp"}));
 }
 
+// Every way a name can point elsewhere: the write replaces the file the link points at, beside
+// it, with its permissions, and the link stays a link to it.
+struct LinkCase {
+    const char* name;
+    const char* linkTo;  // what link.bmp holds; "@x" stands for the absolute path of x in the test folder
+    const char* hopTo;   // when set, hop.bmp is a second link holding this
+    const char* target;  // the file the write must land in, relative to the test folder
+    bool targetExists;
+    std::vector<std::string> topNames;    // what the test folder holds afterwards: no temporary file
+    std::vector<std::string> otherNames;  // and its subfolder "other"
+};
+
+class AtomicWriteThroughLink : public AtomicWrite, public ::testing::WithParamInterface<LinkCase> {
+protected:
+    std::string Spelled(const char* to) const {
+        return to[0] == '@' ? (temp.Path() / (to + 1)).string() : std::string(to);
+    }
+};
+
+TEST_P(AtomicWriteThroughLink, ReplacesWhatTheLinkPointsAtAndKeepsTheLink) {
+    const LinkCase& c = GetParam();
+    fs::create_directories(temp.Path() / "other");
+    const fs::path target = temp.Path() / c.target;
+    if (c.targetExists) {
+        WriteBytes(target, oldBytes);
+        ASSERT_EQ(::chmod(target.c_str(), 0604), 0);
+    }
+    const fs::path link = temp.Path() / "link.bmp";
+    fs::create_symlink(Spelled(c.linkTo), link);
+    if (c.hopTo) fs::create_symlink(Spelled(c.hopTo), temp.Path() / "hop.bmp");
+
+    ASSERT_TRUE(Write(link, fresh));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+    EXPECT_EQ(fs::read_symlink(link), fs::path(Spelled(c.linkTo)));
+    EXPECT_EQ(ReadBytes(target), fresh);
+    if (c.targetExists) {
+        EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0604));
+    }
+    EXPECT_EQ(FileNames(temp.Path()), c.topNames);
+    EXPECT_EQ(FileNames(temp.Path() / "other"), c.otherNames);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, AtomicWriteThroughLink,
+    ::testing::Values(
+        LinkCase{"Absolute", "@target.bmp", nullptr, "target.bmp", true, {"link.bmp", "other", "target.bmp"}, {}},
+        LinkCase{"Relative", "target.bmp", nullptr, "target.bmp", true, {"link.bmp", "other", "target.bmp"}, {}},
+        LinkCase{"IntoAnotherFolder", "other/target.bmp", nullptr, "other/target.bmp", true, {"link.bmp", "other"},
+                 {"target.bmp"}},
+        LinkCase{"ThroughASecondLink", "hop.bmp", "other/target.bmp", "other/target.bmp", true,
+                 {"hop.bmp", "link.bmp", "other"}, {"target.bmp"}},
+        LinkCase{"Dangling", "other/missing.bmp", nullptr, "other/missing.bmp", false, {"link.bmp", "other"},
+                 {"missing.bmp"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AtomicWrite, ACircleOfLinksIsRefusedAndNothingIsWritten) {
+    fs::create_symlink("b.bmp", temp.Path() / "a.bmp");
+    fs::create_symlink("a.bmp", temp.Path() / "b.bmp");
+    const WriteResult r = Write(temp.Path() / "a.bmp", fresh);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.failure, (FileFailure{FileStep::Open, ELOOP}));
+    EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"a.bmp", "b.bmp"}));
+}
+
 TEST_F(AtomicWrite, AReadOnlyFileIsNotReplaced) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
     const fs::path target = Put("kept.bmp", oldBytes);

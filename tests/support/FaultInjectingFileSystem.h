@@ -52,6 +52,9 @@ public:
         if (Hit(Op::Read)) return error_;
         return real_.Read(handle, into.first(std::min(into.size(), chunk)), got);
     }
+    int ResolveLinks(const std::filesystem::path& name, std::filesystem::path& file) override {
+        return real_.ResolveLinks(name, file);
+    }
     int CreateTemp(const std::filesystem::path& target, unsigned newMode, Handle& handle,
                    std::filesystem::path& created) override {
         if (Hit(Op::CreateTemp)) return error_;

@@ -119,6 +119,20 @@ TEST_F(ImageWindowPaintTest, MouseShowsThePixelAndItsColourInPartOne) {
     EXPECT_EQ(ed.status[1], "Pos=5,7;  RGB=255,128,0");
 }
 
+TEST_F(ImageWindowPaintTest, APenStrokeKeepsThePressTextUntilTheButtonIsReleased) {
+    Show(Bitmap(20, 20, RGB(255, 255, 255)));
+    Dispatch(ed, IDM_PEN);
+    Dispatch(ed, IDM_ZOOM8);
+    ImageButtonDown(ed, 3, 3, true);
+    EXPECT_EQ(ed.status[1], "Pos=0,0;  RGB=0,0,0");
+    ImageMouseMove(ed, 10 * 8 + 3, 3 * 8 + 3, true, false);
+    EXPECT_EQ(CurrentImage(ed).GetPixel(10, 3), RGB(0, 0, 0));  // the stroke drew
+    EXPECT_EQ(ed.status[1], "Pos=0,0;  RGB=0,0,0");
+    ImageButtonUp(ed, true);
+    ImageMouseMove(ed, 11 * 8 + 3, 3 * 8 + 3, false, false);
+    EXPECT_EQ(ed.status[1], "Pos=11,3;  RGB=255,255,255");
+}
+
 TEST_F(ImageWindowPaintTest, NothingIsPaintedBeforeAnImageExists) {
     PaintImageWindow(ed);
     EXPECT_TRUE(ed.surface.IsEmpty());

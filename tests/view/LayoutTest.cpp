@@ -32,6 +32,14 @@ TEST_F(LayoutFixture, FitEnlargesByAWholeFactorOrShrinksBelowHundred) {
     EXPECT_EQ(settings.zoomPercent, 39);
     EXPECT_EQ(view.ImageWindowRect(), (Rect{8, 103 + kTop, 8 + 784, 103 + kTop + 394}));
     EXPECT_EQ(Origin(), (Point{0, 0}));
+
+    // The height limits a tall image: (600 - 8) * 100 / 2000, not the width's (800 - 8) * 100 / 300.
+    EXPECT_EQ(Layout(300, 2000), LayoutOutcome::Moved);
+    EXPECT_EQ(settings.zoomPercent, 29);
+    EXPECT_EQ(view.ImageWindowRect(), (Rect{354, 8 + kTop, 354 + 91, 8 + kTop + 584}));
+    // And a short, narrow one enlarges by what the height allows: 592 / 90 = 6 whole times.
+    EXPECT_EQ(Layout(100, 90), LayoutOutcome::Moved);
+    EXPECT_EQ(settings.zoomPercent, 600);
 }
 
 TEST_F(LayoutFixture, ActualSizeThenTimesTwoKeepsTheCentre) {
