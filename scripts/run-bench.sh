@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Runs every benchmark of the release build.
+# Runs every benchmark of the release build. Extra arguments go to the Google Benchmark
+# programs; consecutive_bench runs twice, its commands back to back and 500 ms apart.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-echo "cores: $(nproc)"
+echo "cores: $(nproc); $(uptime)"
 for b in build/release/bench/*_bench; do
   [ -x "$b" ] || continue
   echo "== $(basename "$b")"
-  "$b" --benchmark_min_time=0.3 "$@"
+  if [ "$(basename "$b")" = consecutive_bench ]; then
+    "$b" --pause-ms 0
+    "$b" --pause-ms 500
+  else
+    "$b" --benchmark_min_time=0.3 "$@"
+  fi
 done

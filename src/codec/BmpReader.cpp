@@ -222,7 +222,9 @@ BmpReadResult DecodeBmp(std::span<const std::uint8_t> bytes) {
     // Before the allocation, so a short file claiming a huge bitmap costs nothing.
     if (!runLength && UncompressedBytesNeeded(l) > bytes.size() - l.pixelOffset) return Fail(BmpError::TruncatedPixels);
 
-    std::optional<Bitmap> bmp = Bitmap::TryCreate(l.width, l.height);
+    // Uncompressed rows write every pixel; run-length data may skip some, which stay black.
+    std::optional<Bitmap> bmp =
+        Bitmap::TryCreate(l.width, l.height, runLength ? Bitmap::NewPixels::Black : Bitmap::NewPixels::Unset);
     if (!bmp) return Fail(BmpError::OutOfMemory);
 
     BmpImage image;

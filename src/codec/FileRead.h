@@ -15,6 +15,10 @@ inline constexpr std::uint64_t kMaxReadableFileBytes = std::uint64_t(kBmpMaxPixe
 // Reads a whole image file. The file is always closed before returning.
 FileBytesResult ReadWholeFile(FileSystem& files, const std::string& path);
 
+// The same, mapped from the file where the system allows (result.View() shows the bytes):
+// a large image file then costs no copy in fresh memory.
+FileBytesResult MapWholeFile(FileSystem& files, const std::string& path);
+
 // Reads at most `count` bytes from the start of the file (fewer when the file is shorter).
 FileBytesResult ReadFileStart(FileSystem& files, const std::string& path, std::size_t count);
 

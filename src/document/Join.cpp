@@ -29,13 +29,13 @@ std::uint32_t DrawJoinedFiles(Editor& ed, Bitmap& canvas, const JoinPlan& plan) 
     for (int p = 0; p < kJoinPositions; ++p) {
         const std::string& path = plan.paths[p];
         if (path.empty()) continue;
-        FileBytesResult file = ReadWholeFile(*ed.files, path);
+        FileBytesResult file = MapWholeFile(*ed.files, path);
         if (!file) {
             ReportError(ed, JoinErrorLine(file.failure.step), file.failure.errorNumber);
             break;
         }
-        lastFileSize = std::uint32_t(file.bytes.size());
-        BmpReadResult decoded = DecodeBmp(file.bytes);
+        lastFileSize = std::uint32_t(file.View().size());
+        BmpReadResult decoded = DecodeBmp(file.View());
         if (!decoded.image) {
             ReportProblem(ed, "Cannot join \"" + path + "\".\n" + std::string(decoded.Message()));
             break;

@@ -25,13 +25,15 @@ bool MayReplaceImage(Editor& ed) { return !ed.settings.modified || AskToSave(ed)
 }  // namespace
 
 bool LoadImageFile(Editor& ed, const std::string& path) {
-    FileBytesResult file = ReadWholeFile(*ed.files, path);
+    FileBytesResult file = MapWholeFile(*ed.files, path);
     if (!file) {
         ReportError(ed, LoadErrorLine(file.failure.step), file.failure.errorNumber);
         return false;
     }
     ShowWaitCursor(ed);
-    BmpReadResult decoded = DecodeBmp(file.bytes);
+    BmpReadResult decoded = DecodeBmp(file.View());
+    const std::size_t fileBytes = file.View().size();
+    file = {};  // the file's pages are of no more use
     if (!decoded.image) {
         ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(decoded.Message()));
         InvalidateImageWindow(ed);  // the paint takes the wait cursor away
@@ -40,7 +42,7 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
 
     // Everything that can fail has been done; from here the file becomes the image.
     ed.doc.currentPath = path;
-    ed.doc.fileSize = std::uint32_t(file.bytes.size());
+    ed.doc.fileSize = std::uint32_t(fileBytes);
     UpdateTitle(ed, true);
     // The caption keeps the name as given; the list keeps the whole path, so the entry still
     // opens when the program is later started from another folder.

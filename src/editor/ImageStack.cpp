@@ -1,7 +1,6 @@
 #include "editor/ImageStack.h"
 
-#include <new>
-#include <stdexcept>
+#include <cstring>
 #include <utility>
 
 #include "editor/CommandIds.h"
@@ -54,24 +53,26 @@ void PushLevel(Editor& ed, Bitmap newTop) {
 }
 
 std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height, Bitmap::NewPixels pixels) {
+    // A full stack drops its oldest level at the push: that level's memory becomes the new
+    // one's first, so a full stack never holds a fifth image and needs no fresh memory.
+    if (ed.settings.undoDepth == ImageStack::kLevels - 1)
+        if (auto reused = Bitmap::TryReuse(ed.doc.stack.levels[0], width, height, pixels)) return reused;
     auto level = Bitmap::TryCreate(width, height, pixels);
     if (!level) ReportProblem(ed, kOutOfMemoryText);
     return level;
 }
 
 bool PushCopy(Editor& ed) {
-    std::optional<Bitmap> copy;
-    try {
-        copy.emplace(CurrentImage(ed));
-    } catch (const std::bad_alloc&) {
-    } catch (const std::length_error&) {
-    }
-    if (!copy) {
-        ReportProblem(ed, kOutOfMemoryText);
-        return false;
-    }
+    const Bitmap& top = CurrentImage(ed);
+    std::optional<Bitmap> copy = AllocateLevel(ed, top.Width(), top.Height(), Bitmap::NewPixels::Unset);
+    if (!copy) return false;
+    if (top.ByteSize() != 0) std::memcpy(copy->Data(), top.Data(), top.ByteSize());
     PushLevel(ed, std::move(*copy));
     return true;
+}
+
+void PrepareSpareLevel(const Editor& ed) {
+    if (ed.doc.fileSize != 0) Bitmap::PrepareSpare(ed.doc.imageWidth, ed.doc.imageHeight);
 }
 
 bool PopLevel(Editor& ed) {

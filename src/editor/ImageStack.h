@@ -26,9 +26,15 @@ void PushLevel(Editor& ed, Bitmap newTop);
 bool PushCopy(Editor& ed);
 
 // Allocates a level of the given size (black, or unset for a caller that writes every pixel);
-// on failure tells the user and returns nullopt.
+// on failure tells the user and returns nullopt, with nothing changed. The caller pushes what
+// it gets at once: on a full stack it is made in the oldest level's memory, which the push
+// drops in any case.
 std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height,
                                     Bitmap::NewPixels pixels = Bitmap::NewPixels::Black);
+
+// After a command: has a spare level of the image's size made ready in the background, so the
+// next command on a large image finds memory whose pages are already mapped.
+void PrepareSpareLevel(const Editor& ed);
 
 // Throws the current level away and makes the one below current, with its size as the image
 // size. False, with nothing changed, at depth 0. Undo (document/Undo.h) then fits the selection

@@ -33,9 +33,15 @@ void OpenStartFile(Editor& ed, const std::string& argument) {
     RunCommand(ed, IDM_OPEN_NAMED);
 }
 
-void FileDropped(Editor& ed, const std::string& path) { OpenFileByName(ed, path); }
+void FileDropped(Editor& ed, const std::string& path) {
+    OpenFileByName(ed, path);
+    PrepareSpareLevel(ed);
+}
 
-void RunCommand(Editor& ed, int id) { Dispatch(ed, id); }
+void RunCommand(Editor& ed, int id) {
+    Dispatch(ed, id);
+    PrepareSpareLevel(ed);
+}
 
 KeyRoute FrameKeyDown(Editor& ed, const KeyPress& press) {
     const KeyRoute route = RouteKeyDown(press);

@@ -67,6 +67,7 @@ void ImageButtonDown(Editor& ed, int x, int y, bool left) {
 void ImageButtonUp(Editor& ed, bool left) {
     PenButtonUp(ed);
     SelectionButtonUp(ed, left);
+    PrepareSpareLevel(ed);  // a stroke or a fill pushed a level at its press
 }
 
 void ImageScroll(Editor& ed, ScrollBarKind bar, ScrollRequest request, int thumbPosition) {

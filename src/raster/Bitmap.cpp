@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace rastrix {
 
@@ -37,6 +38,24 @@ std::optional<Bitmap> Bitmap::TryCreate(int width, int height, NewPixels pixels)
     } catch (const std::length_error&) {
         return std::nullopt;
     }
+}
+
+std::optional<Bitmap> Bitmap::TryReuse(Bitmap& donor, int width, int height, NewPixels pixels) {
+    Bitmap made;
+    made.width_ = std::max(width, 0);
+    made.height_ = std::max(height, 0);
+    const std::size_t count = std::size_t(made.width_) * std::size_t(made.height_);
+    const std::size_t capacity = donor.pixels_.capacity();
+    if (capacity < count || capacity - count > capacity / 4) return std::nullopt;
+    made.pixels_ = std::exchange(donor.pixels_, {});
+    donor.width_ = donor.height_ = 0;
+    made.pixels_.resize(count);  // within the capacity: no allocation, new pixels unset
+    if (pixels == NewPixels::Black) made.Fill(0);
+    return made;
+}
+
+void Bitmap::PrepareSpare(int width, int height) {
+    PixelAllocator::PrepareSpare(std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0)));
 }
 
 Color Bitmap::GetPixel(int x, int y) const {

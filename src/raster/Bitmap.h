@@ -32,6 +32,17 @@ public:
     // Allocation that reports failure as an empty result instead of throwing.
     static std::optional<Bitmap> TryCreate(int width, int height, NewPixels pixels = NewPixels::Black);
 
+    // A bitmap made in the memory of `donor`, which is left empty, when that memory holds the
+    // pixels and is not much larger; otherwise nullopt and the donor is untouched. Never
+    // allocates, so it cannot fail for want of memory.
+    static std::optional<Bitmap> TryReuse(Bitmap& donor, int width, int height, NewPixels pixels = NewPixels::Black);
+
+    // After a command on a large image: has a spare block for a bitmap of this size made
+    // ready in the background, so the next level finds its pages already mapped instead of
+    // paying a fault for each on first touch. Returns at once. For a small size the kept
+    // large blocks are given back.
+    static void PrepareSpare(int width, int height);
+
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool IsEmpty() const { return width_ <= 0 || height_ <= 0; }

@@ -6,10 +6,10 @@
 
 namespace rastrix {
 
-// Memory for bitmap pixels. Large blocks are aligned to 2 MiB and offered to the kernel for
-// huge pages, so a fresh 192 MB image is touched in a hundred faults instead of fifty
-// thousand. Elements are default-initialised: a new vector's pixels are unset unless the
-// caller gives a value (Bitmap does, unless it is asked for unset pixels).
+// Memory for bitmap pixels. Large blocks (whole image levels) come from the shared PixelPool,
+// which keeps them for reuse; small ones are ordinary allocations. Elements are
+// default-initialised: a new vector's pixels are unset unless the caller gives a value
+// (Bitmap does, unless it is asked for unset pixels).
 struct PixelAllocator {
     using value_type = Pixel;
 
@@ -30,6 +30,10 @@ struct PixelAllocator {
     void construct(U* p, Args&&... args) {
         ::new (static_cast<void*>(p)) U(static_cast<Args&&>(args)...);
     }
+
+    // Has the pool keep a spare block of n pixels ready; for a small image, gives the kept
+    // large blocks back instead.
+    static void PrepareSpare(std::size_t n);
 
     friend bool operator==(const PixelAllocator&, const PixelAllocator&) { return true; }
 };

@@ -41,7 +41,7 @@ std::string Describe(const FileFailure& failure) {
 }
 
 FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& file, std::size_t limit,
-                              LongerFile longer) {
+                              LongerFile longer, FileAccess access) {
     FileSystem::Handle handle = -1;
     if (const int error = files.OpenRead(file, handle)) return ReadFailure(FileStep::Open, error);
     // Nothing was written, so a failing close loses nothing and is not reported.
@@ -57,6 +57,14 @@ FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& fi
 
     FileBytesResult result;
     result.storedSize = size;
+    if (access == FileAccess::MapWhereAllowed && size > 0 && size <= limit) {
+        const std::uint8_t* data = nullptr;
+        if (files.Map(handle, size, data) == 0) {
+            result.mapping = std::make_shared<const FileMapping>(files, data, static_cast<std::size_t>(size));
+            result.ok = true;
+            return result;
+        }
+    }
     try {
         result.bytes.resize(static_cast<std::size_t>(size < limit ? size : limit));
     } catch (const std::bad_alloc&) {

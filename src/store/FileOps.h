@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,9 +27,27 @@ struct FileFailure {
 // "rename: No such file or directory"
 std::string Describe(const FileFailure& failure);
 
+// A file's bytes mapped into memory; unmapped when the last holder lets go.
+class FileMapping {
+public:
+    FileMapping(FileSystem& files, const std::uint8_t* data, std::size_t size) : files_(files), data_(data), size_(size) {}
+    ~FileMapping() { files_.Unmap(data_, size_); }
+    FileMapping(const FileMapping&) = delete;
+    FileMapping& operator=(const FileMapping&) = delete;
+    std::span<const std::uint8_t> Bytes() const { return {data_, size_}; }
+
+private:
+    FileSystem& files_;
+    const std::uint8_t* data_;
+    std::size_t size_;
+};
+
 struct FileBytesResult {
     bool ok = false;
-    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;  // the bytes read, unless they were mapped
+    std::shared_ptr<const FileMapping> mapping;  // the bytes mapped, when they were
+    // The file's bytes however they were had.
+    std::span<const std::uint8_t> View() const { return mapping ? mapping->Bytes() : std::span<const std::uint8_t>(bytes); }
     std::uint64_t storedSize = 0;  // the file's size as the system gave it, once known
     FileFailure failure;
     explicit operator bool() const { return ok; }
@@ -36,13 +55,15 @@ struct FileBytesResult {
 
 // What to do with a file longer than the limit.
 enum class LongerFile : std::uint8_t { ReadStart, Refuse };
+// Whether the bytes may be mapped from the file instead of read (View() then shows them).
+enum class FileAccess : std::uint8_t { Read, MapWhereAllowed };
 
 // Reads the file from its start: all of it when it holds at most limit bytes; otherwise its
 // first limit bytes (ReadStart) or nothing, failing at Allocate with EFBIG (Refuse). Short
 // reads are joined; a file that shrank since it was sized gives what it still holds. The
 // file is closed on every way out.
 FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& file, std::size_t limit,
-                              LongerFile longer);
+                              LongerFile longer, FileAccess access = FileAccess::Read);
 
 // The path as an absolute one, from the current folder; as given when it already is one or the
 // current folder cannot be found. Nothing is resolved or checked on the disk.

@@ -1,6 +1,7 @@
 #include "store/FileSystem.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 namespace rastrix {
@@ -69,6 +71,20 @@ public:
         if (!S_ISREG(info.st_mode)) return EINVAL;
         size = static_cast<std::uint64_t>(info.st_size);
         return 0;
+    }
+
+    // A file cut short by another program while it is mapped raises SIGBUS on the lost pages;
+    // only image files are mapped, for the few milliseconds of their decoding.
+    int Map(Handle handle, std::uint64_t size, const std::uint8_t*& data) override {
+        if (size == 0 || size > std::numeric_limits<std::size_t>::max()) return EINVAL;
+        void* p = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, handle, 0);
+        if (p == MAP_FAILED) return errno;
+        data = static_cast<const std::uint8_t*>(p);
+        return 0;
+    }
+
+    void Unmap(const std::uint8_t* data, std::uint64_t size) override {
+        ::munmap(const_cast<std::uint8_t*>(data), static_cast<std::size_t>(size));
     }
 
     int Read(Handle handle, std::span<std::uint8_t> into, std::size_t& got) override {
@@ -176,6 +192,9 @@ public:
 };
 
 }  // namespace
+
+int FileSystem::Map(Handle, std::uint64_t, const std::uint8_t*&) { return ENOTSUP; }
+void FileSystem::Unmap(const std::uint8_t*, std::uint64_t) {}
 
 FileSystem& PosixFileSystem() {
     static Posix instance;

@@ -22,6 +22,11 @@ public:
     virtual int Size(Handle handle, std::uint64_t& size) = 0;
     // Reads up to into.size() bytes; got == 0 means the end of the file.
     virtual int Read(Handle handle, std::span<std::uint8_t> into, std::size_t& got) = 0;
+    // Maps the first `size` bytes of an open file read-only, its pages loaded at once, so a
+    // large file is read without a copy in fresh memory. The mapping outlives the handle.
+    // ENOTSUP where the file system does not map (the caller then reads).
+    virtual int Map(Handle handle, std::uint64_t size, const std::uint8_t*& data);
+    virtual void Unmap(const std::uint8_t* data, std::uint64_t size);
     // Creates a new, unique file beside target, named "." + target's name + "." and a few
     // characters, open for writing. When target is an existing regular file the new file takes
     // its permissions (and its owner and group, as far as the process may set them), and the call fails with EACCES if target may not be written (renaming

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "editor/CommandIds.h"
+#include "raster/PixelPool.h"
 #include "selection/Selection.h"
 #include "support/EditorFixture.h"
 #include "view/EditorView.h"
@@ -133,6 +137,99 @@ TEST_F(ImageStackTest, CaptionShowsTheSizeWithThousandsSeparators) {
     UpdateTitle(ed, false);
     EXPECT_EQ(ed.doc.caption, "Rastrix - Untitled.bmp");
     EXPECT_EQ(ed.doc.fileTitle, 0u);
+}
+
+// Levels of 1600 x 1400 (9 MB) come from the shared pool of large blocks, as a photograph's do.
+class ImageStackMemoryTest : public ImageStackTest {
+protected:
+    static constexpr int kW = 1600, kH = 1400;
+    PixelPool& pool = PixelPool::Shared();
+
+    ImageStackMemoryTest() { pool.FreeKept(); }
+    ~ImageStackMemoryTest() override { pool.SetHeldCeiling(static_cast<std::size_t>(-1)); }
+
+    // A quarter turn as Rotate makes it: a level of the turned size, written, then pushed.
+    bool Turn(Color mark) {
+        const Bitmap& top = CurrentImage(ed);
+        std::optional<Bitmap> level = AllocateLevel(ed, top.Height(), top.Width(), Bitmap::NewPixels::Unset);
+        if (!level) return false;
+        level->Fill(mark);
+        PushLevel(ed, std::move(*level));
+        return true;
+    }
+    // What the user could get back: each level's size and first pixel.
+    std::vector<std::tuple<int, int, Color>> Levels() const {
+        std::vector<std::tuple<int, int, Color>> seen;
+        for (int i = 0; i <= ed.settings.undoDepth; ++i) {
+            const Bitmap& b = ed.doc.stack.levels[i];
+            seen.emplace_back(b.Width(), b.Height(), b.GetPixel(0, 0));
+        }
+        return seen;
+    }
+};
+
+TEST_F(ImageStackMemoryTest, TurnsNeverHoldMoreThanFourLevelsAndASpare) {
+    MakeImage(kW, kH, RGB(1, 1, 1));
+    for (int i = 0; i < 8; ++i) {
+        const std::size_t freshBefore = pool.Counters().fresh;
+        ASSERT_TRUE(Turn(RGB(0, 0, i)));
+        EXPECT_LE(ed.settings.undoDepth, ImageStack::kLevels - 1);
+        // On a full stack the dropped level's memory is the new one's: nothing fresh is got.
+        if (i >= 3) {
+            EXPECT_EQ(pool.Counters().fresh, freshBefore) << "turn " << i;
+        }
+        PrepareSpareLevel(ed);
+        pool.WaitUntilPrepared();
+        EXPECT_LE(pool.Counters().Held(), std::size_t(ImageStack::kLevels + 1)) << "turn " << i;
+    }
+    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(0, 0, 7));
+    // Undo gives levels to the pool; the pushes after it take them back instead of fresh ones.
+    Undo(ed);
+    Undo(ed);
+    const std::size_t freshBefore = pool.Counters().fresh;
+    Edit(RGB(9, 9, 9));
+    ASSERT_TRUE(Turn(RGB(8, 8, 8)));
+    EXPECT_EQ(pool.Counters().fresh, freshBefore);
+    EXPECT_LE(pool.Counters().Held(), std::size_t(ImageStack::kLevels + 1));
+}
+
+TEST_F(ImageStackMemoryTest, AFailedAllocationLeavesTheStackAsItWas) {
+    MakeImage(kW, kH, RGB(1, 1, 1));
+    Edit(RGB(2, 0, 0));
+    pool.SetHeldCeiling(pool.Counters().Held());  // no more memory to be had
+    const auto before = Levels();
+    EXPECT_FALSE(Turn(RGB(3, 0, 0)));
+    EXPECT_FALSE(PushCopy(ed));
+    EXPECT_EQ(Levels(), before);
+    EXPECT_EQ(ed.doc.imageWidth, kW);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text, kOutOfMemoryText);
+
+    // A full stack still turns (the oldest level's memory is reused) but cannot grow.
+    pool.SetHeldCeiling(static_cast<std::size_t>(-1));
+    Edit(RGB(4, 0, 0));
+    Edit(RGB(5, 0, 0));
+    pool.SetHeldCeiling(pool.Counters().Held());
+    const auto full = Levels();
+    EXPECT_FALSE(AllocateLevel(ed, kW * 2, kH));
+    EXPECT_EQ(Levels(), full);
+    ASSERT_TRUE(Turn(RGB(6, 0, 0)));
+    EXPECT_EQ(ed.settings.undoDepth, ImageStack::kLevels - 1);
+    EXPECT_EQ(Levels().front(), full[1]);
+    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(6, 0, 0));
+}
+
+TEST_F(ImageStackMemoryTest, AnImageOfAnotherSizeGivesTheKeptMemoryBack) {
+    MakeImage(kW, kH, RGB(1, 1, 1));
+    Edit(RGB(2, 2, 2));
+    Edit(RGB(3, 3, 3));
+    ClearImageStack(ed);  // the levels go to the pool, of use to an image of the same size
+    EXPECT_EQ(pool.Counters().kept, 3u);
+    MakeImage(kW / 2, kH / 2, RGB(4, 4, 4));  // small: an ordinary allocation
+    PrepareSpareLevel(ed);
+    EXPECT_EQ(pool.Counters().kept, 0u);
+    MakeImage(kW * 2, kH, RGB(5, 5, 5));
+    EXPECT_EQ(pool.Counters().Held(), 1u);
 }
 
 }  // namespace

@@ -57,6 +57,32 @@ TEST_P(BitmapSizes, CopiesAreEqualAndIndependent) {
     EXPECT_TRUE(emptyCopy.IsEmpty());
 }
 
+TEST_P(BitmapSizes, ReuseTakesTheDonorsMemoryOnlyWhenItFits) {
+    const auto [w, h] = GetParam();
+    Bitmap donor = Numbered(w, h);
+    const Pixel* memory = donor.Data();
+    // Turned a quarter: the same pixels, another shape, the same memory, pixels black.
+    std::optional<Bitmap> turned = Bitmap::TryReuse(donor, h, w);
+    ASSERT_TRUE(turned);
+    EXPECT_TRUE(donor.IsEmpty());
+    EXPECT_EQ(donor.ByteSize(), 0u);
+    EXPECT_EQ(turned->Data(), memory);
+    EXPECT_EQ(turned->Bounds(), (Rect{0, 0, h, w}));
+    EXPECT_EQ(*turned, Bitmap(h, w));
+
+    // Too large, or so much smaller that the memory would be wasted: the donor keeps it all.
+    Bitmap keeper = Numbered(w, h);
+    const Bitmap original = keeper;
+    EXPECT_FALSE(Bitmap::TryReuse(keeper, w + 1, h));
+    EXPECT_FALSE(Bitmap::TryReuse(keeper, w / 2, h));
+    EXPECT_EQ(keeper, original);
+    // A little smaller (a crop), pixels left for the caller to write.
+    std::optional<Bitmap> cropped = Bitmap::TryReuse(keeper, w, h - h / 8, Bitmap::NewPixels::Unset);
+    ASSERT_TRUE(cropped);
+    EXPECT_EQ(cropped->Height(), h - h / 8);
+    EXPECT_EQ(cropped->ByteSize(), std::size_t(w) * (h - h / 8) * 4);
+}
+
 INSTANTIATE_TEST_SUITE_P(SmallAndLarge, BitmapSizes,
                          ::testing::Values(std::pair{64, 48}, std::pair{2048, 1100}));
 

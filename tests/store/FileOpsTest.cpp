@@ -57,6 +57,31 @@ TEST_F(FileOpsTest, AFileThatShrankOrGrewSinceItWasSizedGivesWhatTheSizeAllows) 
     EXPECT_EQ(ReadFileBytes(files, file, 20, LongerFile::ReadStart).bytes.size(), 20u);
 }
 
+TEST_F(FileOpsTest, AMappedReadShowsTheFileAndFallsBackToReadingWhereNothingMaps) {
+    const fs::path file = Put("a.bmp", content);
+    FileBytesResult mapped = ReadFileBytes(PosixFileSystem(), file, 1000, LongerFile::Refuse, FileAccess::MapWhereAllowed);
+    ASSERT_TRUE(mapped);
+    ASSERT_TRUE(mapped.mapping);
+    EXPECT_TRUE(mapped.bytes.empty());
+    EXPECT_EQ(Bytes(mapped.View().begin(), mapped.View().end()), content);
+    // The mapping stays valid once the file is gone, for as long as it is held.
+    fs::remove(file);
+    const FileBytesResult kept = std::move(mapped);
+    EXPECT_EQ(Bytes(kept.View().begin(), kept.View().end()), content);
+
+    // A file system that does not map (the test one) is read, with the same limits; an empty
+    // file is read too.
+    const fs::path again = Put("b.bmp", content);
+    const FileBytesResult read = ReadFileBytes(files, again, 1000, LongerFile::Refuse, FileAccess::MapWhereAllowed);
+    EXPECT_FALSE(read.mapping);
+    EXPECT_EQ(Bytes(read.View().begin(), read.View().end()), content);
+    EXPECT_FALSE(ReadFileBytes(PosixFileSystem(), again, 99, LongerFile::Refuse, FileAccess::MapWhereAllowed));
+    const FileBytesResult empty = ReadFileBytes(PosixFileSystem(), Put("c.bmp", {}), 1000, LongerFile::Refuse, FileAccess::MapWhereAllowed);
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty.View().empty());
+    EXPECT_EQ(files.OpenHandles(), 0u);
+}
+
 struct ReadFault {
     const char* name;
     Op op;

@@ -1,0 +1,190 @@
+// Six Rotate 90° commands and six flips in a row on a 48-megapixel image, then Save As with its
+// reload, in a fresh process and through the calls the window makes (RunCommand, then the
+// repaint), each timed on its own, with the process's peak memory. Not a Google Benchmark:
+// what matters is the first, second, ... command of a fresh process, which repetitions hide.
+//
+//   consecutive_bench [--pause-ms N] [--file PATH]
+//
+// --pause-ms: the time between two commands, as a user's clicks leave it (default 0: back to
+// back). The file (default $TMPDIR/rastrix-bench-8000x6000.bmp) is made when missing, by this
+// program, which then starts itself again so that the measured process is fresh.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "codec/BmpWriter.h"
+#include "document/OpenFile.h"
+#include "document/SaveFile.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
+#include "frame/EditorEvents.h"
+#include "frame/FrameSizing.h"
+#include "raster/PixelPool.h"
+#include "store/FileOps.h"
+
+#include "BenchHost.h"
+
+namespace {
+
+using namespace rastrix;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kW = 8000, kH = 6000;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double CpuMs(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+long ThreadMinorFaults() {
+    rusage u{};
+    getrusage(RUSAGE_THREAD, &u);
+    return u.ru_minflt;
+}
+
+double PeakMb() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_maxrss) / 1024.0;  // kilobytes on Linux
+}
+
+// One timed step: wall and CPU time of the calling thread, its page faults, and the CPU of the
+// whole process (which includes any background thread).
+struct Step {
+    std::string name;
+    double wall = 0, cpu = 0, processCpu = 0, paint = 0;
+    long faults = 0;
+};
+
+template <class F>
+Step Time(const std::string& name, F&& f) {
+    Step s;
+    s.name = name;
+    const long f0 = ThreadMinorFaults();
+    const double c0 = CpuMs(CLOCK_THREAD_CPUTIME_ID), p0 = CpuMs(CLOCK_PROCESS_CPUTIME_ID);
+    const auto t0 = Clock::now();
+    f();
+    s.wall = Ms(Clock::now() - t0);
+    s.cpu = CpuMs(CLOCK_THREAD_CPUTIME_ID) - c0;
+    s.processCpu = CpuMs(CLOCK_PROCESS_CPUTIME_ID) - p0;
+    s.faults = ThreadMinorFaults() - f0;
+    return s;
+}
+
+// The 24-bit file of an image with a different colour at every pixel.
+bool MakeFile(const std::string& path) {
+    Bitmap image(kW, kH);
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) image.Row(y)[x] = Pixel(x * 2654435761u + y * 40503u) & 0x00FFFFFFu;
+    const EncodedBmp file = EncodeBmp(image, 24, [](int) { return true; });
+    return file.status == EncodeStatus::Ok && WriteFileAtomically(PosixFileSystem(), path, file.bytes, 0644);
+}
+
+// A memcpy between two warm buffers of the level's size: the top level into the one below.
+double MemcpyMs(Editor& ed) {
+    const int top = ed.settings.undoDepth;
+    Bitmap& from = ed.doc.stack.levels[top];
+    Bitmap& to = ed.doc.stack.levels[top - 1];
+    const std::size_t bytes = std::min(from.ByteSize(), to.ByteSize());
+    std::vector<double> runs;
+    for (int i = 0; i < 7; ++i) {
+        const auto t0 = Clock::now();
+        std::memcpy(to.Data(), from.Data(), bytes);
+        runs.push_back(Ms(Clock::now() - t0));
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
+}
+
+void Print(const Step& s, double memcpyMs) {
+    std::printf("%-22s wall %8.1f ms (%5.1fx)  thread cpu %7.1f ms  process cpu %7.1f ms  faults %7ld",
+                s.name.c_str(), s.wall, s.wall / memcpyMs, s.cpu, s.processCpu, s.faults);
+    if (s.paint > 0) std::printf("  then paint %6.1f ms", s.paint);
+    std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int pauseMs = 0;
+    const char* tmp = std::getenv("TMPDIR");
+    std::string path = std::string(tmp ? tmp : "/tmp") + "/rastrix-bench-8000x6000.bmp";
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--pause-ms") == 0) pauseMs = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--file") == 0) path = argv[i + 1];
+    }
+    if (!std::filesystem::exists(path)) {
+        if (!MakeFile(path)) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+        execv("/proc/self/exe", argv);  // measure in a process that has not made the file
+        std::perror("execv");
+        return 1;
+    }
+    const std::string saved = path + ".saved.bmp";
+
+    bench::BenchHost host;
+    Editor ed{host};
+    ed.frame = InitFrameState(ed.settings);
+    OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1600, 1200);
+    const auto pause = [&] { std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs)); };
+
+    std::vector<Step> steps;
+    ed.doc.currentPath = path;
+    steps.push_back(Time("open", [&] { RunCommand(ed, IDM_OPEN_NAMED); }));
+    steps.back().paint = Time("", [&] { PaintImageWindow(ed); }).wall;
+    if (ed.doc.imageWidth != kW) {
+        std::fprintf(stderr, "cannot open %s\n", path.c_str());
+        return 1;
+    }
+    const auto command = [&](const std::string& name, int id) {
+        pause();
+        steps.push_back(Time(name, [&] { RunCommand(ed, id); }));
+        steps.back().paint = Time("", [&] { PaintImageWindow(ed); }).wall;
+    };
+    for (int i = 1; i <= 6; ++i) command("rotate 90 cw #" + std::to_string(i), IDM_ROT90CW);
+    const double peakAfterTurns = PeakMb();
+    for (int i = 1; i <= 6; ++i) command((i % 2 ? "flip horizontal #" : "flip vertical #") + std::to_string(i), i % 2 ? IDM_FLIPH : IDM_FLIPV);
+    const double peakAfterFlips = PeakMb();
+    const PixelPool::Counts pool = PixelPool::Shared().Counters();
+    const int depth = ed.settings.undoDepth;
+    const double memcpyMs = MemcpyMs(ed);
+
+    // Save As is the file written and then read back; the two are timed apart, in that order.
+    pause();
+    host.saveAnswer = FileDialogResult{saved, 4};
+    steps.push_back(Time("save as: write", [&] { SaveImageFile(ed, true); }));
+    const std::size_t freshBeforeReload = PixelPool::Shared().Counters().fresh;
+    steps.push_back(Time("save as: reload", [&] {
+        ed.recent.recentIndex = kRecentCount - 1;
+        LoadImageFile(ed, saved);
+    }));
+    const std::size_t freshForReload = PixelPool::Shared().Counters().fresh - freshBeforeReload;
+    std::filesystem::remove(saved);
+
+    const double levelMb = double(kW) * kH * 4 / (1024.0 * 1024.0);
+    std::printf("pause between commands %d ms; memcpy of %.0f MB between warm levels %.1f ms (median of 7)\n",
+                pauseMs, double(kW) * kH * 4 / 1e6, memcpyMs);
+    for (const Step& s : steps) Print(s, memcpyMs);
+    std::printf("undo depth after the flips %d; large blocks held %zu (%zu in use, %zu kept), %zu got from the system\n",
+                depth, pool.Held(), pool.inUse, pool.kept, pool.fresh);
+    std::printf("blocks got from the system for the reload %zu\n", freshForReload);
+    std::printf("peak memory after the turns %.0f MB (%.2f levels), after the flips %.0f MB (%.2f levels), at the end %.0f MB\n",
+                peakAfterTurns, peakAfterTurns / levelMb, peakAfterFlips, peakAfterFlips / levelMb, PeakMb());
+    return 0;
+}

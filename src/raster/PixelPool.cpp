@@ -1,0 +1,232 @@
+#include "raster/PixelPool.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+#if defined(__SANITIZE_ADDRESS__)
+#define RASTRIX_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define RASTRIX_ASAN 1
+#endif
+#endif
+#if defined(RASTRIX_ASAN)
+#include <sanitizer/asan_interface.h>
+#endif
+
+namespace rastrix {
+namespace {
+
+// A kept block is poisoned, so that the sanitizer build still catches a bitmap used after it
+// was freed although its memory stays in the process.
+void MarkKept(void* p, std::size_t bytes, bool kept) {
+#if defined(RASTRIX_ASAN)
+    if (kept) __asan_poison_memory_region(p, bytes);
+    else __asan_unpoison_memory_region(p, bytes);
+#else
+    (void)p, (void)bytes, (void)kept;
+#endif
+}
+
+// Asks the kernel to map the pages of [p, p + bytes) writable without touching their
+// contents, so it is safe while a command already writes into the block. False where the
+// kernel cannot (before Linux 5.14, other systems): the block is then left as it is.
+bool Populate(char* p, std::size_t bytes) {
+#if defined(__linux__)
+#ifndef MADV_POPULATE_WRITE
+    constexpr int MADV_POPULATE_WRITE = 23;
+#endif
+    return madvise(p, bytes, MADV_POPULATE_WRITE) == 0;
+#else
+    (void)p, (void)bytes;
+    return false;
+#endif
+}
+
+}  // namespace
+
+PixelPool::PixelPool(std::size_t maxBlocks) : maxBlocks_(maxBlocks) {}
+
+PixelPool::~PixelPool() {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        stop_ = true;
+        stopPreparing_ = true;
+    }
+    wake_.notify_all();
+    if (worker_.joinable()) worker_.join();
+    for (const Block& b : kept_) {
+        MarkKept(b.data, b.bytes, false);
+        std::free(b.data);
+    }
+}
+
+std::size_t PixelPool::Round(std::size_t bytes) {
+    if (bytes > static_cast<std::size_t>(-1) - kGranule) return 0;
+    return (bytes + kGranule - 1) / kGranule * kGranule;
+}
+
+// A block serves a request when it is large enough and not much larger: a level cropped to
+// a little less still reuses one, a much smaller image gives it back.
+bool PixelPool::Fits(std::size_t blockBytes, std::size_t wanted) {
+    return blockBytes >= wanted && blockBytes - wanted <= blockBytes / 4;
+}
+
+void PixelPool::FreeBlock(std::unique_lock<std::mutex>& lock, char* data, std::size_t bytes) {
+    if (preparing_ == data) {
+        // Waits for the worker's current chunk at most.
+        stopPreparing_ = true;
+        prepared_.wait(lock, [&] { return preparing_ != data; });
+    }
+    MarkKept(data, bytes, false);
+    std::free(data);
+}
+
+void PixelPool::FreeUnfitting(std::unique_lock<std::mutex>& lock, std::size_t wanted) {
+    for (std::size_t i = kept_.size(); i-- > 0;) {
+        if (Fits(kept_[i].bytes, wanted)) continue;
+        const Block b = kept_[i];
+        kept_.erase(kept_.begin() + std::ptrdiff_t(i));
+        --counts_.kept;
+        FreeBlock(lock, b.data, b.bytes);
+    }
+}
+
+char* PixelPool::Allocate(std::size_t bytes) {
+    if (counts_.Held() >= ceiling_) return nullptr;
+    char* p = static_cast<char*>(std::aligned_alloc(kGranule, bytes));
+    if (!p) return nullptr;
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    // A hint: a 192 MB level is then touched in a hundred faults instead of fifty thousand.
+    madvise(p, bytes, MADV_HUGEPAGE);
+#endif
+    ++counts_.fresh;
+    return p;
+}
+
+void* PixelPool::Take(std::size_t bytes) {
+    const std::size_t wanted = Round(bytes);
+    if (wanted == 0) return nullptr;
+    std::unique_lock<std::mutex> lock(lock_);
+    wanted_ = wanted;
+    FreeUnfitting(lock, wanted);
+    // Every kept block fits now; one whose pages are mapped saves the faults.
+    auto best = std::find_if(kept_.begin(), kept_.end(), [](const Block& b) { return b.mapped; });
+    if (best == kept_.end()) best = kept_.begin();
+    if (best != kept_.end()) {
+        char* p = best->data;
+        kept_.erase(best);
+        --counts_.kept;
+        ++counts_.inUse;
+        ++counts_.reused;
+        if (preparing_ == p) stopPreparing_ = true;  // the worker leaves it; its chunk is harmless
+        MarkKept(p, wanted, false);
+        return p;
+    }
+    char* p = Allocate(wanted);
+    if (p) ++counts_.inUse;
+    return p;
+}
+
+void PixelPool::Give(void* block, std::size_t bytes) noexcept {
+    if (!block) return;
+    const std::size_t rounded = Round(bytes);
+    std::unique_lock<std::mutex> lock(lock_);
+    --counts_.inUse;
+    char* p = static_cast<char*>(block);
+    if (!stop_ && Fits(rounded, wanted_) && counts_.Held() < maxBlocks_) {
+        MarkKept(p, rounded, true);
+        kept_.push_back({p, rounded, true});
+        ++counts_.kept;
+        return;
+    }
+    FreeBlock(lock, p, rounded);
+}
+
+void PixelPool::PrepareSpare(std::size_t bytes) {
+    const std::size_t wanted = Round(bytes);
+    if (wanted == 0) return;
+    std::unique_lock<std::mutex> lock(lock_);
+    if (stop_) return;
+    wanted_ = wanted;
+    FreeUnfitting(lock, wanted);
+    if (kept_.empty()) {
+        if (counts_.Held() >= maxBlocks_) return;
+        char* p = Allocate(wanted);
+        if (!p) return;
+        MarkKept(p, wanted, true);
+        kept_.push_back({p, wanted, false});
+        ++counts_.kept;
+    }
+    if (!NextToPrepare()) return;
+    if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
+    wake_.notify_all();
+}
+
+PixelPool::Block* PixelPool::NextToPrepare() {
+    for (Block& b : kept_)
+        if (!b.mapped && b.data != preparing_) return &b;
+    return nullptr;
+}
+
+void PixelPool::Work() {
+    std::unique_lock<std::mutex> lock(lock_);
+    for (;;) {
+        wake_.wait(lock, [&] { return stop_ || NextToPrepare() != nullptr; });
+        if (stop_) return;
+        Block* next = NextToPrepare();
+        char* const data = next->data;
+        const std::size_t bytes = next->bytes;
+        preparing_ = data;
+        stopPreparing_ = false;
+        bool done = true;
+        // A chunk at a time, unlocked, so a Take or a free waits for one chunk at most.
+        for (std::size_t at = 0; at < bytes && !stopPreparing_; at += kGranule) {
+            lock.unlock();
+            done = Populate(data + at, std::min(kGranule, bytes - at));
+            lock.lock();
+            if (!done) break;
+        }
+        // Marked mapped also when the kernel cannot populate: there is nothing more to do.
+        for (Block& b : kept_)
+            if (b.data == data) b.mapped = true;
+        preparing_ = nullptr;
+        prepared_.notify_all();
+    }
+}
+
+PixelPool::Counts PixelPool::Counters() const {
+    std::lock_guard<std::mutex> hold(lock_);
+    return counts_;
+}
+
+void PixelPool::FreeKept() {
+    std::unique_lock<std::mutex> lock(lock_);
+    while (!kept_.empty()) {
+        const Block b = kept_.back();
+        kept_.pop_back();
+        --counts_.kept;
+        FreeBlock(lock, b.data, b.bytes);
+    }
+}
+
+void PixelPool::SetBound(std::size_t maxBlocks) {
+    std::lock_guard<std::mutex> hold(lock_);
+    maxBlocks_ = maxBlocks;
+}
+
+void PixelPool::SetHeldCeiling(std::size_t blocks) {
+    std::lock_guard<std::mutex> hold(lock_);
+    ceiling_ = blocks;
+}
+
+void PixelPool::WaitUntilPrepared() {
+    std::unique_lock<std::mutex> lock(lock_);
+    prepared_.wait(lock, [&] { return stop_ || (preparing_ == nullptr && NextToPrepare() == nullptr); });
+}
+
+}  // namespace rastrix

@@ -1,0 +1,125 @@
+#include "raster/PixelPool.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace rastrix {
+namespace {
+
+constexpr std::size_t kMiB = std::size_t(1) << 20;
+
+// Takes n blocks of the given size; none may fail.
+std::vector<void*> TakeMany(PixelPool& pool, int n, std::size_t bytes) {
+    std::vector<void*> blocks;
+    for (int i = 0; i < n; ++i) {
+        blocks.push_back(pool.Take(bytes));
+        EXPECT_NE(blocks.back(), nullptr);
+    }
+    return blocks;
+}
+
+TEST(PixelPoolTest, ABlockGivenBackServesTheNextRequestOfItsSize) {
+    PixelPool pool(3);
+    void* first = pool.Take(8 * kMiB);
+    ASSERT_NE(first, nullptr);
+    pool.Give(first, 8 * kMiB);
+    EXPECT_EQ(pool.Counters().kept, 1u);
+    EXPECT_EQ(pool.Take(8 * kMiB), first);
+    // A level cropped a little smaller fits the same block (rounded to whole granules).
+    pool.Give(first, 8 * kMiB);
+    EXPECT_EQ(pool.Take(7 * kMiB), first);
+    const PixelPool::Counts c = pool.Counters();
+    EXPECT_EQ(c.fresh, 1u);
+    EXPECT_EQ(c.reused, 2u);
+    EXPECT_EQ(c.inUse, 1u);
+    EXPECT_EQ(c.kept, 0u);
+    pool.Give(first, 7 * kMiB);
+}
+
+TEST(PixelPoolTest, NeverKeepsMoreThanItsBoundInUseAndKeptTogether) {
+    PixelPool pool(3);
+    std::vector<void*> blocks = TakeMany(pool, 5, 4 * kMiB);  // more in use than the bound: allowed
+    EXPECT_EQ(pool.Counters().Held(), 5u);
+    for (void* b : blocks) {
+        pool.Give(b, 4 * kMiB);
+        EXPECT_LE(pool.Counters().Held(), 5u);
+    }
+    EXPECT_EQ(pool.Counters().kept, 3u);
+    EXPECT_EQ(pool.Counters().inUse, 0u);
+    // Taking them again reuses all three and gets only what is missing.
+    blocks = TakeMany(pool, 4, 4 * kMiB);
+    EXPECT_EQ(pool.Counters().fresh, 6u);
+    EXPECT_EQ(pool.Counters().reused, 3u);
+    for (void* b : blocks) pool.Give(b, 4 * kMiB);
+    EXPECT_EQ(pool.Counters().kept, 3u);
+}
+
+TEST(PixelPoolTest, ARequestOfAnotherSizeGivesBackTheBlocksThatDoNotFit) {
+    PixelPool pool(5);
+    std::vector<void*> big = TakeMany(pool, 3, 16 * kMiB);
+    for (void* b : big) pool.Give(b, 16 * kMiB);
+    EXPECT_EQ(pool.Counters().kept, 3u);
+    // The image shrank to a quarter: its blocks are freed before the new one is got.
+    void* small = pool.Take(4 * kMiB);
+    EXPECT_EQ(pool.Counters().kept, 0u);
+    EXPECT_EQ(pool.Counters().Held(), 1u);
+    // A block of the old size given back now is not kept either.
+    void* old = pool.Take(16 * kMiB);
+    pool.Give(small, 4 * kMiB);  // the last request was 16 MiB: this one no longer fits
+    EXPECT_EQ(pool.Counters().kept, 0u);
+    pool.Give(old, 16 * kMiB);
+    EXPECT_EQ(pool.Counters().kept, 1u);
+}
+
+TEST(PixelPoolTest, AtTheCeilingTakeFailsUntilABlockComesBack) {
+    PixelPool pool(5);
+    pool.SetHeldCeiling(2);
+    std::vector<void*> blocks = TakeMany(pool, 2, 4 * kMiB);
+    EXPECT_EQ(pool.Take(4 * kMiB), nullptr);
+    EXPECT_EQ(pool.Counters().Held(), 2u);
+    pool.Give(blocks[1], 4 * kMiB);
+    EXPECT_EQ(pool.Take(4 * kMiB), blocks[1]);
+    for (void* b : blocks) pool.Give(b, 4 * kMiB);
+}
+
+TEST(PixelPoolTest, ASpareIsMadeReadyOnceAndOnlyWithinTheBound) {
+    PixelPool pool(2);
+    pool.PrepareSpare(8 * kMiB);
+    pool.PrepareSpare(8 * kMiB);  // already there: nothing more is got
+    pool.WaitUntilPrepared();
+    EXPECT_EQ(pool.Counters().kept, 1u);
+    EXPECT_EQ(pool.Counters().fresh, 1u);
+    void* a = pool.Take(8 * kMiB);
+    void* b = pool.Take(8 * kMiB);
+    EXPECT_EQ(pool.Counters().reused, 1u);
+    pool.PrepareSpare(8 * kMiB);  // two in use: the bound leaves no room for a spare
+    EXPECT_EQ(pool.Counters().Held(), 2u);
+    pool.Give(a, 8 * kMiB);
+    pool.Give(b, 8 * kMiB);
+    // A spare of another size replaces the kept blocks.
+    pool.PrepareSpare(32 * kMiB);
+    pool.WaitUntilPrepared();
+    EXPECT_EQ(pool.Counters().kept, 1u);
+    EXPECT_EQ(pool.Counters().Held(), 1u);
+}
+
+TEST(PixelPoolTest, ATakeDoesNotWaitForTheWorkerAndTheBlockStaysUsable) {
+    PixelPool pool(2);
+    pool.PrepareSpare(64 * kMiB);
+    // Taken at once, most likely while its pages are still being mapped.
+    auto* p = static_cast<unsigned char*>(pool.Take(64 * kMiB));
+    ASSERT_NE(p, nullptr);
+    for (std::size_t i = 0; i < 64 * kMiB; i += 4096) p[i] = static_cast<unsigned char>(i >> 12);
+    pool.WaitUntilPrepared();
+    for (std::size_t i = 0; i < 64 * kMiB; i += 4096) ASSERT_EQ(p[i], static_cast<unsigned char>(i >> 12));
+    pool.Give(p, 64 * kMiB);
+    // Freed while being prepared: the free waits for the worker's chunk, not for the block.
+    pool.PrepareSpare(128 * kMiB);
+    void* other = pool.Take(4 * kMiB);  // another size: the spare is freed
+    EXPECT_EQ(pool.Counters().Held(), 1u);
+    pool.Give(other, 4 * kMiB);
+}
+
+}  // namespace
+}  // namespace rastrix
