@@ -19,6 +19,9 @@ FileBytesResult ReadWholeFile(FileSystem& files, const std::string& path);
 // a large image file then costs no copy in fresh memory.
 FileBytesResult MapWholeFile(FileSystem& files, const std::string& path);
 
+// Why a file whose bytes were mapped is refused when another program cut it short meanwhile.
+inline constexpr const char* kFileCutShortText = "The file was cut short by another program while it was being read.";
+
 // Reads at most `count` bytes from the start of the file (fewer when the file is shorter).
 FileBytesResult ReadFileStart(FileSystem& files, const std::string& path, std::size_t count);
 

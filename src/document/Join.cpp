@@ -36,8 +36,9 @@ std::uint32_t DrawJoinedFiles(Editor& ed, Bitmap& canvas, const JoinPlan& plan) 
         }
         lastFileSize = std::uint32_t(file.View().size());
         BmpReadResult decoded = DecodeBmp(file.View());
-        if (!decoded.image) {
-            ReportProblem(ed, "Cannot join \"" + path + "\".\n" + std::string(decoded.Message()));
+        if (!decoded.image || !file.Intact()) {
+            const std::string_view why = file.Intact() ? decoded.Message() : kFileCutShortText;
+            ReportProblem(ed, "Cannot join \"" + path + "\".\n" + std::string(why));
             break;
         }
         const Bitmap& picture = decoded.image->bitmap;

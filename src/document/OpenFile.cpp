@@ -33,9 +33,11 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
     ShowWaitCursor(ed);
     BmpReadResult decoded = DecodeBmp(file.View());
     const std::size_t fileBytes = file.View().size();
+    const bool intact = file.Intact();
     file = {};  // the file's pages are of no more use
-    if (!decoded.image) {
-        ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(decoded.Message()));
+    if (!decoded.image || !intact) {
+        const std::string_view why = intact ? decoded.Message() : kFileCutShortText;
+        ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(why));
         InvalidateImageWindow(ed);  // the paint takes the wait cursor away
         return false;
     }

@@ -35,6 +35,8 @@ public:
     FileMapping(const FileMapping&) = delete;
     FileMapping& operator=(const FileMapping&) = delete;
     std::span<const std::uint8_t> Bytes() const { return {data_, size_}; }
+    // False when the file was cut short while mapped: some of Bytes() are zeros, not the file.
+    bool Intact() const { return !files_.MappedPagesLost(data_); }
 
 private:
     FileSystem& files_;
@@ -48,6 +50,8 @@ struct FileBytesResult {
     std::shared_ptr<const FileMapping> mapping;  // the bytes mapped, when they were
     // The file's bytes however they were had.
     std::span<const std::uint8_t> View() const { return mapping ? mapping->Bytes() : std::span<const std::uint8_t>(bytes); }
+    // The bytes View() showed were all the file's (a mapped file was not cut short meanwhile).
+    bool Intact() const { return !mapping || mapping->Intact(); }
     std::uint64_t storedSize = 0;  // the file's size as the system gave it, once known
     FileFailure failure;
     explicit operator bool() const { return ok; }

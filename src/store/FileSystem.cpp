@@ -1,5 +1,7 @@
 #include "store/FileSystem.h"
 
+#include "store/MappedFileGuard.h"
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -74,18 +76,26 @@ public:
     }
 
     // A file cut short by another program while it is mapped raises SIGBUS on the lost pages;
-    // only image files are mapped, for the few milliseconds of their decoding.
+    // the range is guarded, so those pages read as zeros and the loss is reported instead.
     int Map(Handle handle, std::uint64_t size, const std::uint8_t*& data) override {
         if (size == 0 || size > std::numeric_limits<std::size_t>::max()) return EINVAL;
-        void* p = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, handle, 0);
+        const auto bytes = static_cast<std::size_t>(size);
+        void* p = ::mmap(nullptr, bytes, PROT_READ, MAP_PRIVATE | MAP_POPULATE, handle, 0);
         if (p == MAP_FAILED) return errno;
+        if (!RegisterMappedRange(p, bytes)) {
+            ::munmap(p, bytes);
+            return ENOTSUP;  // too many files mapped at once: this one is read instead
+        }
         data = static_cast<const std::uint8_t*>(p);
         return 0;
     }
 
     void Unmap(const std::uint8_t* data, std::uint64_t size) override {
+        UnregisterMappedRange(data);
         ::munmap(const_cast<std::uint8_t*>(data), static_cast<std::size_t>(size));
     }
+
+    bool MappedPagesLost(const std::uint8_t* data) const override { return MappedRangeLost(data); }
 
     int Read(Handle handle, std::span<std::uint8_t> into, std::size_t& got) override {
         for (;;) {

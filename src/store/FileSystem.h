@@ -27,9 +27,13 @@ public:
     // ENOTSUP where the file system does not map (the caller then reads).
     virtual int Map(Handle handle, std::uint64_t size, const std::uint8_t*& data);
     virtual void Unmap(const std::uint8_t* data, std::uint64_t size);
+    // Whether pages of the mapping at data were lost since it was made (the file was cut short
+    // by another program); they read as zeros then.
+    virtual bool MappedPagesLost(const std::uint8_t* data) const { (void)data; return false; }
     // Creates a new, unique file beside target, named "." + target's name + "." and a few
     // characters, open for writing. When target is an existing regular file the new file takes
-    // its permissions (and its owner and group, as far as the process may set them), and the call fails with EACCES if target may not be written (renaming
+    // its permissions (and its owner and group, as far as the process may set them), and the
+    // call fails with EACCES if target may not be written (renaming
     // over it would replace a file the user protected). Otherwise the new file gets newMode
     // less the umask.
     virtual int CreateTemp(const std::filesystem::path& target, unsigned newMode, Handle& handle,

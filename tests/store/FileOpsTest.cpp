@@ -82,6 +82,26 @@ TEST_F(FileOpsTest, AMappedReadShowsTheFileAndFallsBackToReadingWhereNothingMaps
     EXPECT_EQ(files.OpenHandles(), 0u);
 }
 
+TEST_F(FileOpsTest, AMappedFileCutShortByAnotherProgramReadsAsZerosAndSaysSo) {
+    const std::size_t pages = 3 * std::size_t(::sysconf(_SC_PAGESIZE));
+    const Bytes whole = Counting(pages);
+    const fs::path file = Put("a.bmp", whole);
+    const FileBytesResult mapped =
+        ReadFileBytes(PosixFileSystem(), file, pages, LongerFile::Refuse, FileAccess::MapWhereAllowed);
+    ASSERT_TRUE(mapped.mapping);
+    EXPECT_TRUE(mapped.Intact());
+    fs::resize_file(file, 10);  // another program cuts it short
+    const Bytes seen(mapped.View().begin(), mapped.View().end());  // no SIGBUS ends the program
+    EXPECT_FALSE(mapped.Intact());
+    EXPECT_EQ(Bytes(seen.begin(), seen.begin() + 10), Bytes(whole.begin(), whole.begin() + 10));
+    EXPECT_EQ(Bytes(seen.end() - 100, seen.end()), Bytes(100, 0));
+    // Another mapping of it is whole again.
+    const FileBytesResult again =
+        ReadFileBytes(PosixFileSystem(), file, pages, LongerFile::Refuse, FileAccess::MapWhereAllowed);
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again.Intact());
+}
+
 struct ReadFault {
     const char* name;
     Op op;
