@@ -1,8 +1,10 @@
-// Bitmap files whose pixels are stored as PNG (compression 5) or JPEG (4) data.
+// Bitmap files whose pixels are stored as PNG (compression 5) or JPEG (4) data, and files of
+// any of the three kinds told apart by their first bytes.
 #include <gtest/gtest.h>
 
 #include "codec/JpegDecoder.h"
 #include "codec/PictureTestFiles.h"
+#include "codec/PictureReader.h"
 #include "codec/PngDecoder.h"
 #include "document/BmpReader.h"
 
@@ -56,6 +58,20 @@ TEST(EmbeddedPicture, MismatchesAndDamageAreRefusedWithTheirReasons) {
     cut.resize(54);
     EXPECT_EQ(DecodeBmp(cut).error, BmpError::NoPixelData);
     EXPECT_EQ(DecodeBmp(WrapInBmp(PictureBytes(), 5, 3, kPng)).Message(), "The file ends before its pixel data.");
+}
+
+TEST(EmbeddedPicture, FilesAreToldApartByTheirFirstBytesNotTheirNames) {
+    const PictureBytes png = Png5x3();
+    const PictureBytes jpeg = EncodeJpeg(testing::SmoothPicture(4, 4));
+    const PictureBytes bmp = WrapInBmp(png, 5, 3, kPng);
+    EXPECT_EQ(DecodePicture(png).image->bitmap, DecodePng(png).image->bitmap);
+    EXPECT_EQ(DecodePicture(jpeg).image->bitmap, DecodeJpeg(jpeg).image->bitmap);
+    EXPECT_EQ(DecodePicture(bmp).image->bitmap, DecodePng(png).image->bitmap);
+    EXPECT_EQ(DecodePicture(PictureBytes{'B', 'M', 0}).error, BmpError::NotBmp);
+    const BmpReadResult text = DecodePicture(PictureBytes{'h', 'e', 'l', 'l', 'o'});
+    EXPECT_EQ(text.error, BmpError::NotPicture);
+    EXPECT_EQ(text.Message(), "The file is not a BMP, PNG or JPEG file.");
+    EXPECT_EQ(DecodePicture(PictureBytes()).error, BmpError::NotPicture);
 }
 
 }  // namespace
