@@ -20,6 +20,7 @@ run: deps
 	build/release/src/gui/rastrix $(FILE)
 
 test: build-dev
+	scripts/include-graph.py
 	scripts/run-tests.sh
 
 bench: build-release

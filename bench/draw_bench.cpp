@@ -6,12 +6,13 @@
 #include <cstring>
 #include <memory>
 
-#include "app/CommandIds.h"
-#include "app/Editor.h"
-#include "app/Host.h"
-#include "document/ImageStack.h"
+#include "document/Undo.h"
 #include "draw/PixelTools.h"
 #include "draw/ShapeFills.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/Host.h"
+#include "editor/ImageStack.h"
 #include "selection/Selection.h"
 
 #include "support/FakeHost.h"

@@ -5,14 +5,15 @@
 #include <cstring>
 #include <memory>
 
-#include "app/CommandIds.h"
-#include "app/EnableGroups.h"
-#include "app/Editor.h"
-#include "app/FrameState.h"
-#include "document/ImageStack.h"
+#include "document/Undo.h"
 #include "edit/Clipboard.h"
 #include "edit/PixelTransforms.h"
 #include "edit/RotateFlip.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/EnableGroups.h"
+#include "editor/ImageStack.h"
+#include "frame/FrameSizing.h"
 #include "view/EditorView.h"
 
 #include "BenchImages.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "document/BmpReader.h"
+#include "codec/BmpReader.h"
 
 namespace {
 

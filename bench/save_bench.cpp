@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "document/BmpWriter.h"
+#include "codec/BmpWriter.h"
 
 namespace {
 

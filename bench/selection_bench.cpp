@@ -4,9 +4,10 @@
 
 #include <cstring>
 
-#include "app/Editor.h"
-#include "app/EnableGroups.h"
-#include "document/ImageStack.h"
+#include "document/Undo.h"
+#include "editor/Editor.h"
+#include "editor/EnableGroups.h"
+#include "editor/ImageStack.h"
 #include "selection/MarkBorder.h"
 #include "selection/Selection.h"
 #include "selection/SelectionCommands.h"

@@ -5,10 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/CommandDispatch.h"
-#include "app/CommandIds.h"
-#include "app/EditorEvents.h"
-#include "document/ImageStack.h"
+#include "editor/CommandIds.h"
+#include "editor/ImageStack.h"
+#include "frame/CommandDispatch.h"
+#include "frame/EditorEvents.h"
+#include "frame/FrameSizing.h"
 #include "support/FakeHost.h"
 #include "view/EditorView.h"
 

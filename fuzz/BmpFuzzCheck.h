@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "document/BmpHeader.h"
-#include "document/BmpReader.h"
+#include "codec/BmpHeader.h"
+#include "codec/BmpReader.h"
 
 namespace rastrix::fuzz {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "BmpTestFiles.h"
-#include "codec/PictureTestFiles.h"
+#include "support/BmpTestFiles.h"
+#include "support/PictureTestFiles.h"
 #include "SettingsFuzzCheck.h"
-#include "document/BmpWriter.h"
+#include "codec/BmpWriter.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "MemoryFileSystem.h"
-#include "app/SettingsCodec.h"
+#include "frame/SettingsCodec.h"
 
 namespace rastrix::fuzz {
 

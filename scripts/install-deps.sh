@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick python3
 )
 missing=()
 for p in "${packages[@]}"; do

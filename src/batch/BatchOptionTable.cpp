@@ -1,6 +1,6 @@
 #include "batch/BatchOptionTable.h"
 
-#include "app/CommandIds.h"
+#include "editor/CommandIds.h"
 #include "batch/BatchValues.h"
 
 namespace rastrix::batch {

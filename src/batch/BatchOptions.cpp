@@ -94,6 +94,8 @@ std::string CheckCombination(const BatchOptions& o) {
     if (!o.output.empty() && manyInputs) return "-o takes one input; use --out-dir DIR for several";
     if (o.inPlace && (o.join || stdinUses > 0)) return "--in-place needs input files to replace";
     if (stdinUses > 1) return "standard input can be read only once";
+    if (std::count(o.inputs.begin(), o.inputs.end(), "-") > 0 && o.output.empty())
+        return "the picture from standard input has no name; give -o FILE (or -o - )";
     return {};
 }
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <span>
 
-#include "document/BmpReader.h"
+#include "codec/BmpReader.h"
 
 namespace rastrix {
 

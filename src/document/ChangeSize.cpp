@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "app/Editor.h"
-#include "app/Host.h"
 #include "document/ChangeSizeDialog.h"
-#include "document/ImageStack.h"
+#include "editor/Editor.h"
+#include "editor/Host.h"
+#include "editor/ImageStack.h"
 #include "raster/Blit.h"
-#include "view/EditorView.h"
 #include "selection/Selection.h"
+#include "view/EditorView.h"
 
 namespace rastrix {
 
@@ -22,7 +22,7 @@ void ChangeSizeCommand(Editor& ed) {
     level->Fill(ed.settings.backColor);
     BitBlt(*level, 0, 0, width, height, CurrentImage(ed), 0, 0);  // clipped to the old image
     PushLevel(ed, std::move(*level));
-    KeepActiveSelectionInImage(ed);
+    ClampActiveSelectionSidesToImage(ed);
     LayoutImageWindow(ed);
     InvalidateImageWindow(ed);
 }

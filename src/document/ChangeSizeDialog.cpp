@@ -1,7 +1,7 @@
 #include "document/ChangeSizeDialog.h"
 
-#include "app/Host.h"
 #include "document/NewImageDialog.h"
+#include "editor/Host.h"
 
 namespace rastrix {
 

@@ -4,17 +4,17 @@
 #include <optional>
 #include <utility>
 
-#include "app/Editor.h"
-#include "app/Host.h"
-#include "app/ReportError.h"
-#include "document/BmpReader.h"
+#include "codec/BmpReader.h"
+#include "codec/FileRead.h"
 #include "document/FileErrorLines.h"
-#include "document/FileRead.h"
-#include "document/ImageStack.h"
 #include "document/JoinDialog.h"
 #include "document/NewImage.h"
 #include "document/NewImageDialog.h"
 #include "document/SavePrompt.h"
+#include "editor/Editor.h"
+#include "editor/Host.h"
+#include "editor/ImageStack.h"
+#include "editor/ReportError.h"
 #include "raster/Blit.h"
 #include "view/EditorView.h"
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/Editor.h"
-#include "app/Host.h"
-#include "app/ReportError.h"
-#include "document/BmpHeader.h"
+#include "codec/BmpHeader.h"
+#include "codec/FileRead.h"
 #include "document/FileErrorLines.h"
-#include "document/FileRead.h"
 #include "document/NewImageDialog.h"
+#include "editor/Editor.h"
+#include "editor/Host.h"
+#include "editor/ReportError.h"
 
 namespace rastrix {
 

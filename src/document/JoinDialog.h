@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/DialogModel.h"
 #include "document/Join.h"
+#include "editor/DialogModel.h"
 
 namespace rastrix {
 

@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "app/Editor.h"
-#include "app/EnableGroups.h"
-#include "app/Host.h"
-#include "document/BmpLayout.h"
-#include "document/ImageStack.h"
+#include "codec/BmpLayout.h"
 #include "document/NewImageDialog.h"
 #include "document/SavePrompt.h"
+#include "editor/Editor.h"
+#include "editor/EnableGroups.h"
+#include "editor/Host.h"
+#include "editor/ImageStack.h"
 #include "selection/Selection.h"
 #include "view/EditorView.h"
 

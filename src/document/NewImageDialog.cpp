@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "app/Editor.h"
-#include "app/Host.h"
-#include "app/ReportError.h"
-#include "document/BmpHeader.h"
-#include "document/Text.h"
+#include "codec/BmpHeader.h"
+#include "editor/Editor.h"
+#include "editor/Host.h"
+#include "editor/ReportError.h"
+#include "editor/Text.h"
 
 namespace rastrix {
 

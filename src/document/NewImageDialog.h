@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/DialogModel.h"
+#include "editor/DialogModel.h"
 
 namespace rastrix {
 

@@ -1,15 +1,15 @@
 #include "document/OpenFile.h"
 
-#include "app/CommandIds.h"
-#include "app/Editor.h"
-#include "app/EnableGroups.h"
-#include "app/RecentFiles.h"
-#include "app/ReportError.h"
-#include "document/BmpReader.h"
+#include "codec/BmpReader.h"
+#include "codec/FileRead.h"
 #include "document/FileErrorLines.h"
-#include "document/FileRead.h"
-#include "document/ImageStack.h"
 #include "document/SavePrompt.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/EnableGroups.h"
+#include "editor/ImageStack.h"
+#include "editor/RecentFiles.h"
+#include "editor/ReportError.h"
 #include "selection/Selection.h"
 #include "view/EditorView.h"
 #include "view/Layout.h"
@@ -37,20 +37,23 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
         return false;
     }
 
-    // Everything that can fail has been done; from here the file becomes the image.
+    MakeOpenedImage(ed, path, std::uint32_t(file.bytes.size()), std::move(*decoded.image));
+    return true;
+}
+
+void MakeOpenedImage(Editor& ed, const std::string& path, std::uint32_t fileSize, BmpImage image) {
     ed.doc.currentPath = path;
-    ed.doc.fileSize = std::uint32_t(file.bytes.size());
+    ed.doc.fileSize = fileSize;
     UpdateTitle(ed, true);
     MoveToFront(ed.recent, ed.doc.currentPath);
     EnableImageCommands(ed.commands);
     EndSelection(ed);
     ClearImageStack(ed);
     ed.settings.needsSaveAs = 0;
-    ed.doc.imageBitDepth = std::uint32_t(decoded.image->bitDepth);
-    SetBaseLevel(ed, std::move(decoded.image->bitmap));
+    ed.doc.imageBitDepth = std::uint32_t(image.bitDepth);
+    SetBaseLevel(ed, std::move(image.bitmap));
     LayoutImageWindow(ed);
     InvalidateImageWindow(ed);
-    return true;
 }
 
 void OpenCommand(Editor& ed) {

@@ -2,15 +2,15 @@
 
 #include <vector>
 
-#include "app/Editor.h"
-#include "app/RecentFiles.h"
-#include "app/ReportError.h"
-#include "document/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "document/FileWrite.h"
-#include "document/ImageStack.h"
 #include "document/OpenFile.h"
 #include "document/SaveErrorLines.h"
 #include "document/SavePrompt.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
+#include "editor/RecentFiles.h"
+#include "editor/ReportError.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
@@ -36,11 +36,11 @@ int FilterOfDepth(std::uint32_t depth) {
     }
 }
 
+}  // namespace
+
 int PlainSaveDepth(std::uint32_t imageBitDepth) {
     return (imageBitDepth == 1 || imageBitDepth == 4 || imageBitDepth == 8) ? int(imageBitDepth) : 24;
 }
-
-}  // namespace
 
 std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     // Ctrl+S reaches here even while Save is greyed; with no image there is nothing to write.

@@ -1,7 +1,7 @@
 #include "draw/ColorBar.h"
 
-#include "app/Editor.h"
 #include "draw/Colors.h"
+#include "editor/Editor.h"
 #include "raster/Canvas.h"
 
 namespace rastrix {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
-#include "draw/ShapeMask.h"
+#include "editor/CommandIds.h"
+#include "selection/ShapeMask.h"
 
 namespace rastrix {
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/CommandIds.h"
-#include "app/Editor.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
 
 namespace rastrix {
 

@@ -1,6 +1,6 @@
-#include "app/Host.h"
 #include "draw/StyleDialogs.h"
 #include "draw/StyleSettings.h"
+#include "editor/Host.h"
 #include "raster/Canvas.h"
 
 namespace rastrix {

@@ -1,10 +1,10 @@
 #include "draw/PixelTools.h"
 
-#include "app/Editor.h"
-#include "document/ImageStack.h"
 #include "draw/ColorReplace.h"
 #include "draw/Colors.h"
 #include "draw/MarkedShape.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
 #include "view/EditorView.h"
 #include "view/StatusTexts.h"
 

@@ -1,11 +1,12 @@
 #include "draw/ShapeFills.h"
 
-#include "app/CommandIds.h"
-#include "app/Editor.h"
-#include "document/ImageStack.h"
-#include "draw/ShapeMask.h"
 #include "draw/StyleSettings.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
 #include "raster/Canvas.h"
+#include "selection/Selection.h"
+#include "selection/ShapeMask.h"
 #include "view/EditorView.h"
 
 namespace rastrix {

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/SettingsRecord.h"
 #include "draw/MarkedShape.h"
+#include "editor/SettingsRecord.h"
 #include "raster/Bitmap.h"
 
 namespace rastrix {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 
 namespace rastrix {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/DialogModel.h"
-#include "app/SettingsRecord.h"
+#include "editor/DialogModel.h"
+#include "editor/SettingsRecord.h"
 #include "raster/Bitmap.h"
 #include "raster/Geometry.h"
 

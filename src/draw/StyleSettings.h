@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SettingsRecord.h"
+#include "editor/SettingsRecord.h"
 
 namespace rastrix {
 

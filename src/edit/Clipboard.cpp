@@ -5,21 +5,21 @@
 #include <optional>
 #include <utility>
 
-#include "app/CommandIds.h"
-#include "app/Editor.h"
-#include "app/EnableGroups.h"
-#include "app/ReportError.h"
+#include "codec/BmpHeader.h"
+#include "codec/BmpLayout.h"
 #include "codec/PictureConversion.h"
-#include "document/BmpHeader.h"
-#include "document/BmpLayout.h"
-#include "document/ImageStack.h"
 #include "document/NewImage.h"
 #include "document/NewImageDialog.h"
 #include "document/SavePrompt.h"
-#include "draw/ShapeMask.h"
 #include "edit/EditArea.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/EnableGroups.h"
+#include "editor/ImageStack.h"
+#include "editor/ReportError.h"
 #include "raster/Blit.h"
 #include "selection/Selection.h"
+#include "selection/ShapeMask.h"
 #include "view/EditorView.h"
 
 namespace rastrix {

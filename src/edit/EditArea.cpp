@@ -1,6 +1,6 @@
 #include "edit/EditArea.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "selection/Selection.h"
 
 namespace rastrix {

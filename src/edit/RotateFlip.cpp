@@ -3,11 +3,11 @@
 #include <optional>
 #include <utility>
 
-#include "app/CommandIds.h"
-#include "app/Editor.h"
-#include "document/ImageStack.h"
 #include "edit/EditArea.h"
 #include "edit/PixelTransforms.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
 #include "selection/Selection.h"
 #include "view/EditorView.h"
 

@@ -1,9 +1,9 @@
 #include "edit/Shift.h"
 
-#include "app/CommandIds.h"
-#include "app/Editor.h"
-#include "document/ImageStack.h"
 #include "edit/EditArea.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
 #include "raster/Blit.h"
 #include "selection/Selection.h"
 #include "view/EditorView.h"

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-#include "draw/ColorBar.h"
+#include "frame/EditorEvents.h"
 #include "gui/Artwork.h"
 #include "gui/ImageConversion.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 
 namespace rastrix::gui {
 

@@ -7,9 +7,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/CommandTable.h"
-#include "app/MenuModel.h"
-#include "app/ToolBarTables.h"
+#include "editor/CommandTable.h"
+#include "frame/MenuModel.h"
+#include "frame/ToolBarTables.h"
 #include "gui/Artwork.h"
 
 namespace rastrix::gui {

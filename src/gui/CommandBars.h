@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <string>
 
-#include "app/CommandStates.h"
+#include "editor/CommandStates.h"
 
 class QAction;
 class QMenuBar;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstddef>
 
-#include "app/DialogModel.h"
+#include "editor/DialogModel.h"
 
 namespace rastrix::gui {
 

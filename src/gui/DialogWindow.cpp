@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "app/Host.h"
+#include "editor/Host.h"
 #include "gui/Artwork.h"
 #include "gui/DialogGeometry.h"
 #include "gui/ImageConversion.h"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/DialogModel.h"
+#include "editor/DialogModel.h"
 
 namespace rastrix::gui {
 

@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <qdrawutil.h>
 
-#include "app/EditorEvents.h"
+#include "frame/EditorEvents.h"
 #include "gui/Artwork.h"
 #include "gui/ImageConversion.h"
 

@@ -2,8 +2,8 @@
 #include <QWidget>
 #include <optional>
 
-#include "app/Editor.h"
-#include "view/Scrolling.h"
+#include "editor/Editor.h"
+#include "frame/EditorEvents.h"
 
 class QScrollBar;
 

@@ -2,7 +2,7 @@
 #include <Qt>
 #include <optional>
 
-#include "app/VirtualKeys.h"
+#include "editor/VirtualKeys.h"
 
 namespace rastrix::gui {
 

@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QToolButton>
 
-#include "app/EditorEvents.h"
+#include "frame/EditorEvents.h"
 #include "gui/DialogWindow.h"
 #include "gui/KeyMapping.h"
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 
 class QWidget;
 

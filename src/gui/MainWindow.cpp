@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QToolBar>
 
-#include "app/CommandIds.h"
-#include "app/EditorEvents.h"
+#include "editor/CommandIds.h"
+#include "frame/EditorEvents.h"
 #include "gui/Artwork.h"
 #include "gui/ColorBarWidget.h"
 #include "gui/CommandBars.h"
@@ -17,7 +17,6 @@
 #include "gui/KeyRouter.h"
 #include "gui/QtHost.h"
 #include "gui/StatusBarWidget.h"
-#include "selection/AdjustDialog.h"
 
 namespace rastrix::gui {
 namespace {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/Editor.h"
-#include "app/FrameLayout.h"
+#include "editor/Editor.h"
+#include "frame/FrameLayout.h"
 #include "gui/ColorBarWidget.h"
 
 namespace rastrix {

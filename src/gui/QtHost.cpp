@@ -12,9 +12,9 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "frame/EditorEvents.h"
 #include "gui/DialogWindow.h"
 #include "gui/ImageConversion.h"
-#include "selection/AdjustDialog.h"
 
 namespace rastrix::gui {
 namespace {

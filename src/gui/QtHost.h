@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/Host.h"
+#include "editor/Host.h"
 
 class QColorDialog;
 class QDialog;

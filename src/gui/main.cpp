@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app/CommandLine.h"
-#include "app/EditorEvents.h"
+#include "frame/CommandLine.h"
+#include "frame/EditorEvents.h"
 #include "gui/Artwork.h"
 #include "gui/MainWindow.h"
 #include "gui/QtHost.h"

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/Editor.h"
-#include "document/Text.h"
+#include "editor/Editor.h"
+#include "editor/Text.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
@@ -133,7 +133,7 @@ void AdjustSelectionDialog::Refresh() {
 }
 
 void AdjustSelectionDialog::Changed() {
-    ClampSelectionToImage(ed_);
+    ClampSelectionCornerOntoImage(ed_);
     InvalidateImageWindow(ed_);
     Refresh();
     if (open_) ed_.host.RefreshModeless(*this);
@@ -165,7 +165,7 @@ void AdjustDialogMoved(Editor& ed, int offsetX, int offsetY) {
     ed.settings.adjustOffsetY = static_cast<std::int16_t>(offsetY);
 }
 
-void ClampSelectionToImage(Editor& ed) {
+void ClampSelectionCornerOntoImage(Editor& ed) {
     Rect& r = ed.selection.rect;
     const int w = ed.doc.imageWidth;
     const int h = ed.doc.imageHeight;

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/DialogModel.h"
+#include "editor/DialogModel.h"
 
 namespace rastrix {
 
@@ -90,9 +90,11 @@ AdjustSelectionDialog* OpenAdjustDialogModel(Editor& ed);
 // kept (as 16-bit values, like the stored settings) so it opens there again, also in later runs.
 void AdjustDialogMoved(Editor& ed, int offsetX, int offsetY);
 
-// Clamps the selection to the image, always in this order: left into [0, imageWidth - 1], top
-// into [0, imageHeight - 1], right into [left, imageWidth], bottom into [top, imageHeight].
-void ClampSelectionToImage(Editor& ed);
+// The Adjust Selection dialog's rule: the top-left corner onto an image pixel first, then the
+// far sides between it and the image's edges, always in this order: left into [0, imageWidth - 1],
+// top into [0, imageHeight - 1], right into [left, imageWidth], bottom into [top, imageHeight].
+// (A drag's rule, ClampSelectionSidesToImage, lets the left side lie on the right edge.)
+void ClampSelectionCornerOntoImage(Editor& ed);
 
 // The value a field's text stands for: the leading decimal digits of its first six characters
 // (none gives 0), of which the low 16 bits count as a signed number, so 40000 reads as -25536.

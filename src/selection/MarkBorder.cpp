@@ -6,8 +6,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "app/Editor.h"
-#include "document/ImageStack.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
 #include "selection/AdjustDialog.h"
 #include "selection/Selection.h"
 #include "view/EditorView.h"

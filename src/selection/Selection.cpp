@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/EnableGroups.h"
-#include "app/Editor.h"
+#include "editor/Editor.h"
+#include "editor/EnableGroups.h"
 #include "selection/AdjustDialog.h"
 
 namespace rastrix {
@@ -21,7 +21,7 @@ void EndSelection(Editor& ed) {
     EndSelectionStates(ed.commands, r.right != r.left || r.bottom != r.top);
 }
 
-void HoldSelectionInsideImage(Editor& ed) {
+void ClampSelectionSidesToImage(Editor& ed) {
     Rect& r = ed.selection.rect;
     const int w = std::max(ed.doc.imageWidth, 0);
     const int h = std::max(ed.doc.imageHeight, 0);
@@ -29,8 +29,8 @@ void HoldSelectionInsideImage(Editor& ed) {
     r.top = std::clamp(r.top, 0, h), r.bottom = std::clamp(r.bottom, 0, h);
 }
 
-void KeepActiveSelectionInImage(Editor& ed) {
-    if (HasSelection(ed)) HoldSelectionInsideImage(ed);
+void ClampActiveSelectionSidesToImage(Editor& ed) {
+    if (HasSelection(ed)) ClampSelectionSidesToImage(ed);
 }
 
 bool HasSelection(const Editor& ed) { return ed.settings.hasSelection != 0; }

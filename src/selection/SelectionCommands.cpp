@@ -3,13 +3,12 @@
 #include <cstring>
 #include <utility>
 
-#include "app/CommandChecks.h"
-#include "app/CommandDispatch.h"
-#include "app/CommandIds.h"
-#include "app/Editor.h"
-#include "app/EnableGroups.h"
-#include "app/ReportError.h"
-#include "document/ImageStack.h"
+#include "editor/CommandChecks.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/EnableGroups.h"
+#include "editor/ImageStack.h"
+#include "editor/ReportError.h"
 #include "selection/AdjustDialog.h"
 #include "selection/MarkBorder.h"
 #include "selection/Selection.h"
@@ -61,7 +60,7 @@ void RestoreSelection(Editor& ed) {
     if (!HasImage(ed) || (r.right == r.left && r.bottom == r.top)) return;
     // The kept rectangle may come from a larger image (before a Crop or an Undo); it is
     // brought back inside this one so that no command reads or writes outside the image.
-    HoldSelectionInsideImage(ed);
+    ClampSelectionSidesToImage(ed);
     BeginSelection(ed);
     OpenAdjustDialog(ed);
     InvalidateImageWindow(ed);
@@ -88,14 +87,5 @@ void Crop(Editor& ed) {
 }
 
 void AdjustSelection(Editor& ed) { OpenAdjustDialog(ed); }
-
-void RegisterSelectionCommands(CommandHandlers& h) {
-    h.Register(IDM_ADJUST, AdjustSelection);
-    h.Register(IDM_CROP, Crop);
-    h.Register(IDM_MARKBORDER, MarkBorder);
-    h.Register(IDM_RESTORESEL, RestoreSelection);
-    h.Register(IDM_UNSELECT, Unselect);
-    for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
-}
 
 }  // namespace rastrix

@@ -2,12 +2,10 @@
 
 namespace rastrix {
 
-class CommandHandlers;
 struct Editor;
 
-// Adjust Selection (292), Crop (293), Mark Border (295), Restore Selection (296), Unselect
-// (297) and the seven tools (320..326).
-void RegisterSelectionCommands(CommandHandlers& handlers);
+// The handlers of Adjust Selection (292), Crop (293), Restore Selection (296), Unselect (297)
+// and the seven tools (320..326); Mark Border (295) is in MarkBorder.h.
 
 // The seven tools (Pen 320 to Line 326): the tool's cursor, for the four selection tools the
 // selection shape, the check mark and held-down button moved to the tool, and with an active

@@ -1,6 +1,6 @@
 #include "selection/SelectionDrag.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "selection/AdjustDialog.h"
 #include "selection/Selection.h"
 #include "view/EditorView.h"
@@ -42,7 +42,7 @@ void SelectionDragStep(Editor& ed, Point imagePixel) {
     // Every side is held inside the image, not only the far ones: a press beyond the image's
     // last column (the window can be a little wider than the picture) must not leave
     // left > right.
-    HoldSelectionInsideImage(ed);
+    ClampSelectionSidesToImage(ed);
     InvalidateImageWindow(ed);
 }
 

@@ -1,6 +1,6 @@
 #include "selection/SelectionOutline.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "raster/Canvas.h"
 #include "selection/Selection.h"
 #include "view/PaintPlan.h"

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "editor/ViewState.h"
 #include "raster/Geometry.h"
-#include "view/ViewState.h"
 
 namespace rastrix {
 

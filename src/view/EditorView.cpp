@@ -1,6 +1,6 @@
 #include "view/EditorView.h"
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "view/Cursors.h"
 #include "view/Layout.h"
 
@@ -15,7 +15,7 @@ bool HasImage(const Editor& ed) { return ed.doc.fileSize != 0; }
 
 void LayoutImageWindow(Editor& ed) {
     if (!HasImage(ed)) return;
-    LayoutImageWindow(ed.view, ed.settings, CurrentViewArea(ed), ed.doc.imageWidth, ed.doc.imageHeight);
+    RelayoutImageWindow(ed.view, ed.settings, CurrentViewArea(ed), ed.doc.imageWidth, ed.doc.imageHeight);
     InvalidateImageWindow(ed);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "view/ViewState.h"
+#include "editor/ViewState.h"
 
 namespace rastrix {
 

@@ -60,22 +60,22 @@ std::int32_t ComputeFitZoom(const ViewArea& area, std::int32_t imageWidth, std::
     return ToInt32(std::max<std::int64_t>(std::min(zx, zy), 1));
 }
 
-LayoutOutcome LayoutImageWindow(ViewState& view, SettingsRecord& settings, const ViewArea& area,
-                                std::int32_t imageWidth, std::int32_t imageHeight) {
-    if (imageWidth <= 0 || imageHeight <= 0) return LayoutOutcome::Skipped;
+std::optional<ImageWindowLayout> LayoutImageWindow(const LayoutRequest& in) {
+    if (in.imageWidth <= 0 || in.imageHeight <= 0) return std::nullopt;
+    const ViewArea& area = in.area;
+    ImageWindowLayout out;
 
-    view.scrollOriginX = 0;
-    view.scrollOriginY = 0;
-
-    const bool fit = settings.viewMode == kViewFit;
+    const bool fit = in.viewMode == kViewFit;
     if (fit) {
-        settings.zoomPercent = ComputeFitZoom(area, imageWidth, imageHeight);
-    } else if (settings.zoomPercent < 1) {
+        out.zoomPercent = ComputeFitZoom(area, in.imageWidth, in.imageHeight);
+    } else if (in.zoomPercent < 1) {
         // A stored zoom of 0 or less cannot be shown; fall back to the view's own zoom.
-        const std::int32_t modeZoom = ZoomForViewMode(settings.viewMode);
-        settings.zoomPercent = modeZoom != 0 ? modeZoom : 100;
+        const std::int32_t modeZoom = ZoomForViewMode(in.viewMode);
+        out.zoomPercent = modeZoom != 0 ? modeZoom : 100;
+    } else {
+        out.zoomPercent = in.zoomPercent;
     }
-    const std::int64_t zoom = settings.zoomPercent;
+    const std::int64_t zoom = out.zoomPercent;
     const std::int64_t areaW = area.viewAreaWidth;
     const std::int64_t areaH = area.viewAreaHeight;
 
@@ -83,60 +83,92 @@ LayoutOutcome LayoutImageWindow(ViewState& view, SettingsRecord& settings, const
     // magnified and cut, the image part is rounded down to a multiple of 8 screen pixels, so
     // it shows whole image pixels at 200, 400 and 800 percent. The horizontal reserve still
     // holds what the previous layout decided.
-    std::int64_t height = std::int64_t(imageHeight) * zoom / 100 + kEdges;
+    std::uint8_t& vReserve = out.vScrollReserve;
+    std::uint8_t& hReserve = out.hScrollReserve;
+    hReserve = in.hScrollReserve;
+    std::int64_t height = std::int64_t(in.imageHeight) * zoom / 100 + kEdges;
     if (height > areaH) {
         height = areaH;
-        view.vScrollReserve = area.vScrollWidth;
-        if (zoom > 100) height = RoundDownTo8(areaH - kEdges - view.hScrollReserve) + view.hScrollReserve + kEdges;
-    } else {
-        view.vScrollReserve = 0;
+        vReserve = area.vScrollWidth;
+        if (zoom > 100) height = RoundDownTo8(areaH - kEdges - hReserve) + hReserve + kEdges;
     }
 
-    std::int64_t width = std::int64_t(imageWidth) * zoom / 100 + view.vScrollReserve + kEdges;
+    std::int64_t width = std::int64_t(in.imageWidth) * zoom / 100 + vReserve + kEdges;
     if (width > areaW) {
         width = areaW;
-        view.hScrollReserve = area.hScrollHeight;
-        if (zoom > 100) width = RoundDownTo8(areaW - kEdges - view.vScrollReserve) + view.vScrollReserve + kEdges;
-        height += view.hScrollReserve;
+        hReserve = area.hScrollHeight;
+        if (zoom > 100) width = RoundDownTo8(areaW - kEdges - vReserve) + vReserve + kEdges;
+        height += hReserve;
         if (height > areaH) {
             height = areaH;
-            if (zoom > 100)
-                height = RoundDownTo8(areaH - kEdges - view.hScrollReserve) + view.hScrollReserve + kEdges;
+            if (zoom > 100) height = RoundDownTo8(areaH - kEdges - hReserve) + hReserve + kEdges;
         }
     } else {
-        view.hScrollReserve = 0;
+        hReserve = 0;
     }
 
     // A band smaller than the edges and reserves (a minimised frame) must not give a window
     // of negative size: the image part shrinks to nothing instead.
-    width = std::max<std::int64_t>(width, kEdges + view.vScrollReserve);
-    height = std::max<std::int64_t>(height, kEdges + view.hScrollReserve);
+    width = std::max<std::int64_t>(width, kEdges + vReserve);
+    height = std::max<std::int64_t>(height, kEdges + hReserve);
 
-    const bool sizeChanged = width != view.imageWindowWidth || height != view.imageWindowHeight;
-    view.imageWindowWidth = ToInt32(width);
-    view.imageWindowHeight = ToInt32(height);
-    view.imageWindowX = ToInt32((areaW - width) / 2);
-    view.imageWindowY = ToInt32((areaH - height) / 2 + area.viewAreaTop);
+    out.width = ToInt32(width);
+    out.height = ToInt32(height);
+    out.x = ToInt32((areaW - width) / 2);
+    out.y = ToInt32((areaH - height) / 2 + area.viewAreaTop);
+
+    // In Fit mode the whole image is stretched into the window, so there is nothing to
+    // scroll; the origin stays 0 even when a tiny band forced room for scroll bars.
+    if (vReserve != 0 && !fit) {
+        const std::int64_t rows = (height - kEdges - hReserve) * 100 / zoom;
+        out.scrollOriginY = ScrolledOrigin(rows, in.savedCenterY, in.imageHeight);
+    }
+    if (hReserve != 0 && !fit) {
+        const std::int64_t columns = (width - kEdges - vReserve) * 100 / zoom;
+        out.scrollOriginX = ScrolledOrigin(columns, in.savedCenterX, in.imageWidth);
+    }
+    return out;
+}
+
+LayoutRequest LayoutRequestFor(const ViewState& view, const SettingsRecord& settings, const ViewArea& area,
+                               std::int32_t imageWidth, std::int32_t imageHeight) {
+    return {area,
+            imageWidth,
+            imageHeight,
+            settings.viewMode,
+            settings.zoomPercent,
+            settings.savedCenterX,
+            settings.savedCenterY,
+            view.hScrollReserve};
+}
+
+LayoutOutcome ApplyImageWindowLayout(ViewState& view, SettingsRecord& settings, const ImageWindowLayout& layout,
+                                     std::int32_t imageWidth, std::int32_t imageHeight) {
+    settings.zoomPercent = layout.zoomPercent;
+    settings.savedCenterX = 0;
+    settings.savedCenterY = 0;
+    const bool sizeChanged = layout.width != view.imageWindowWidth || layout.height != view.imageWindowHeight;
+    view.imageWindowX = layout.x;
+    view.imageWindowY = layout.y;
+    view.imageWindowWidth = layout.width;
+    view.imageWindowHeight = layout.height;
+    view.vScrollReserve = layout.vScrollReserve;
+    view.hScrollReserve = layout.hScrollReserve;
+    view.scrollOriginX = layout.scrollOriginX;
+    view.scrollOriginY = layout.scrollOriginY;
 
     const LayoutOutcome outcome = view.imageWindowExists ? LayoutOutcome::Moved : LayoutOutcome::Created;
     view.imageWindowExists = true;
     if (outcome == LayoutOutcome::Created || sizeChanged) view.repaintNeeded = true;
-
-    // In Fit mode the whole image is stretched into the window, so there is nothing to
-    // scroll; the origin stays 0 even when a tiny band forced room for scroll bars.
-    if (view.vScrollReserve != 0 && !fit) {
-        const std::int64_t rows = std::int64_t(view.ImagePartHeight()) * 100 / zoom;
-        view.scrollOriginY = ScrolledOrigin(rows, settings.savedCenterY, imageHeight);
-    }
-    settings.savedCenterY = 0;
-    if (view.hScrollReserve != 0 && !fit) {
-        const std::int64_t columns = std::int64_t(view.ImagePartWidth()) * 100 / zoom;
-        view.scrollOriginX = ScrolledOrigin(columns, settings.savedCenterX, imageWidth);
-    }
-    settings.savedCenterX = 0;
-
     UpdateScrollBars(view, settings, imageWidth, imageHeight);
     return outcome;
+}
+
+LayoutOutcome RelayoutImageWindow(ViewState& view, SettingsRecord& settings, const ViewArea& area,
+                                  std::int32_t imageWidth, std::int32_t imageHeight) {
+    const auto layout = LayoutImageWindow(LayoutRequestFor(view, settings, area, imageWidth, imageHeight));
+    if (!layout) return LayoutOutcome::Skipped;
+    return ApplyImageWindowLayout(view, settings, *layout, imageWidth, imageHeight);
 }
 
 void SaveViewCenter(const ViewState& view, SettingsRecord& settings) {

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/SettingsRecord.h"
-#include "view/ViewState.h"
+#include "editor/SettingsRecord.h"
+#include "editor/ViewState.h"
 
 namespace rastrix {
 

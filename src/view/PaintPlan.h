@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "app/SettingsRecord.h"
+#include "editor/SettingsRecord.h"
+#include "editor/ViewState.h"
 #include "raster/Geometry.h"
 #include "view/RenderPlan.h"
-#include "view/ViewState.h"
 
 namespace rastrix {
 

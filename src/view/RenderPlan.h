@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/SettingsRecord.h"
+#include "editor/SettingsRecord.h"
+#include "editor/ViewState.h"
 #include "raster/Geometry.h"
-#include "view/ViewState.h"
 
 namespace rastrix {
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "app/SettingsRecord.h"
-#include "view/ViewState.h"
+#include "editor/SettingsRecord.h"
+#include "editor/ViewState.h"
 
 namespace rastrix {
 

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
+#include "editor/ViewState.h"
 #include "raster/Color.h"
 #include "raster/Geometry.h"
-#include "view/ViewState.h"
 
 namespace rastrix {
 

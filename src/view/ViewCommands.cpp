@@ -19,7 +19,7 @@ std::optional<ViewCommandResult> RunViewCommand(std::int16_t command, ViewState&
         result.modeChange = ViewModeChange{settings.viewMode, command};
         settings.viewMode = command;
     }
-    result.layout = LayoutImageWindow(view, settings, area, imageWidth, imageHeight);
+    result.layout = RelayoutImageWindow(view, settings, area, imageWidth, imageHeight);
     if (view.imageWindowExists) {
         view.repaintNeeded = true;
         result.invalidated = true;

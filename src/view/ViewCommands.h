@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/SettingsRecord.h"
+#include "editor/SettingsRecord.h"
+#include "editor/ViewState.h"
 #include "view/Layout.h"
-#include "view/ViewState.h"
 
 namespace rastrix {
 

@@ -2,7 +2,7 @@
 // one-line reason for every usage error.
 #include <gtest/gtest.h>
 
-#include "app/CommandIds.h"
+#include "editor/CommandIds.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchValues.h"
 
@@ -51,14 +51,14 @@ TEST(BatchOptions, CommandsKeepTheirOrderAndValues) {
 
 TEST(BatchOptions, OutputAndRunningOptions) {
     const ParsedArguments p = Parse({"-j4", "-b", "1", "--allow-color-loss", "--out-dir=out", "--overwrite", "a.bmp",
-                                     "--", "-b.bmp", "-", "--files-from", "list.txt"});
+                                     "--", "-b.bmp", "--files-from", "list.txt"});
     ASSERT_TRUE(p.options) << p.error;
     EXPECT_EQ(p.options->jobs, 4);
     EXPECT_EQ(p.options->depth, 1);
     EXPECT_TRUE(p.options->allowColourLoss);
     EXPECT_TRUE(p.options->overwrite);
     EXPECT_EQ(p.options->outDir, "out");
-    EXPECT_EQ(p.options->inputs, (std::vector<std::string>{"a.bmp", "-b.bmp", "-", "--files-from", "list.txt"}));
+    EXPECT_EQ(p.options->inputs, (std::vector<std::string>{"a.bmp", "-b.bmp", "--files-from", "list.txt"}));
     EXPECT_TRUE(p.options->steps.empty());
 
     const ParsedArguments keep = Parse({"--jobs", "2", "--depth=keep", "-i", "x.png", "y.jpg"});
@@ -90,6 +90,7 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"--files-from", "-", "-o", "x.bmp"}, "-o takes one input; use --out-dir DIR for several"},
         {{"-", "-i"}, "--in-place needs input files to replace"},
         {{"-", "--files-from", "-", "-d", "o"}, "standard input can be read only once"},
+        {{"a.bmp", "-", "-d", "o"}, "the picture from standard input has no name; give -o FILE (or -o - )"},
         {{"--join", "a", "b", "c", "d", "e.bmp", "-o", "x"}, "--join makes the image from its four files; give no other inputs"},
         {{"--join", "none", "none", "none", "none", "-o", "x"}, "--join needs at least one file"},
         {{"--join", "a", "b"}, "--join needs A B C D"},

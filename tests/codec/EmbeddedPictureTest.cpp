@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "codec/JpegDecoder.h"
-#include "codec/PictureTestFiles.h"
+#include "support/PictureTestFiles.h"
 #include "codec/PictureReader.h"
 #include "codec/PngDecoder.h"
-#include "document/BmpReader.h"
+#include "codec/BmpReader.h"
 
 namespace rastrix {
 namespace {

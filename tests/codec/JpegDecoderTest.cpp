@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "codec/JpegDecoder.h"
-#include "codec/PictureTestFiles.h"
+#include "support/PictureTestFiles.h"
 
 namespace rastrix {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "codec/PictureConversion.h"
-#include "codec/PictureTestFiles.h"
+#include "support/PictureTestFiles.h"
 #include "codec/PngDecoder.h"
 
 namespace rastrix {

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <map>
 
-#include "app/CommandStateSnapshot.h"
-#include "document/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "document/NewImageTestSupport.h"
+#include "editor/CommandStateSnapshot.h"
 #include "store/StoreTestSupport.h"
 #include "support/FaultInjectingFileSystem.h"
 

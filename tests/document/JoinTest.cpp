@@ -4,12 +4,12 @@
 #include <cerrno>
 #include <functional>
 
-#include "document/BmpTestFiles.h"
-#include "document/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "document/JoinDialog.h"
 #include "document/NewImageDialog.h"
 #include "document/NewImageTestSupport.h"
 #include "store/StoreTestSupport.h"
+#include "support/BmpTestFiles.h"
 
 namespace rastrix {
 namespace {

@@ -1,10 +1,10 @@
 // File > New: the dialog model, the blank image it makes and the sizes it refuses.
 #include <gtest/gtest.h>
 
-#include "app/EnableGroups.h"
 #include "document/NewImage.h"
 #include "document/NewImageDialog.h"
 #include "document/NewImageTestSupport.h"
+#include "editor/EnableGroups.h"
 #include "selection/Selection.h"
 
 namespace rastrix {

@@ -3,10 +3,10 @@
 // snapshot of everything a refused or cancelled command must leave alone.
 #include <string>
 
-#include "app/CommandDispatch.h"
-#include "app/CommandIds.h"
-#include "app/DialogModel.h"
-#include "document/ImageStack.h"
+#include "editor/CommandIds.h"
+#include "editor/DialogModel.h"
+#include "editor/ImageStack.h"
+#include "frame/CommandDispatch.h"
 #include "support/EditorFixture.h"
 
 namespace rastrix::testing {

@@ -1,15 +1,15 @@
 // Opening and saving through the Editor: what the user sees and what is left behind.
 #include <gtest/gtest.h>
 
-#include "app/CommandDispatch.h"
-#include "app/CommandIds.h"
-#include "codec/PictureTestFiles.h"
-#include "document/BmpTestSupport.h"
-#include "document/BmpWriter.h"
-#include "document/ImageStack.h"
+#include "codec/BmpWriter.h"
+#include "support/BmpTestSupport.h"
+#include "support/PictureTestFiles.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "document/SavePrompt.h"
+#include "editor/CommandIds.h"
+#include "editor/ImageStack.h"
+#include "frame/CommandDispatch.h"
 #include "store/StoreTestSupport.h"
 #include "support/EditorFixture.h"
 

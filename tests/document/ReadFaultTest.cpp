@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "document/FileFaultFixture.h"
 #include "document/FileErrorLines.h"
+#include "document/FileFaultFixture.h"
 #include "document/JoinDialog.h"
 
 namespace rastrix::testing {

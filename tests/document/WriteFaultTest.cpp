@@ -1,9 +1,9 @@
 // Every command that writes an image file, against every step of the safe write failing: the
 // user is told with the right numbered report, the target is as it was (or still absent), no
 // temporary file is left, and the document is still the edited, unsaved one.
-#include "app/EditorEvents.h"
 #include "document/FileFaultFixture.h"
 #include "document/SaveErrorLines.h"
+#include "frame/EditorEvents.h"
 
 namespace rastrix::testing {
 namespace {

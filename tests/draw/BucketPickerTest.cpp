@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "app/CommandIds.h"
 #include "draw/PixelTools.h"
+#include "editor/CommandIds.h"
 #include "DrawFixture.h"
 
 namespace rastrix::test {

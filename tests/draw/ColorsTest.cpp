@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/CommandDispatch.h"
-#include "app/CommandIds.h"
 #include "draw/ColorBar.h"
 #include "draw/Colors.h"
+#include "editor/CommandIds.h"
+#include "frame/CommandDispatch.h"
 #include "DrawFixture.h"
+#include "frame/FrameSizing.h"
 
 namespace rastrix::test {
 namespace {

@@ -3,9 +3,9 @@
 // in Picture(), 'P' is foreColor, 'b' backColor, '.' the untouched paper and 'w' white.
 #include <string>
 
-#include "document/ImageStack.h"
-#include "selection/Selection.h"
+#include "editor/ImageStack.h"
 #include "raster/Picture.h"
+#include "selection/Selection.h"
 #include "support/EditorFixture.h"
 
 namespace rastrix::test {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/CommandDispatch.h"
-#include "app/CommandIds.h"
 #include "draw/ShapeFills.h"
-#include "draw/ShapeMask.h"
+#include "editor/CommandIds.h"
+#include "frame/CommandDispatch.h"
+#include "selection/ShapeMask.h"
 #include "DrawFixture.h"
+#include "selection/Selection.h"
 
 namespace rastrix::test {
 namespace {

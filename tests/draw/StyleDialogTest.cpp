@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "app/CommandDispatch.h"
-#include "app/CommandIds.h"
 #include "draw/StyleDialogs.h"
+#include "editor/CommandIds.h"
+#include "frame/CommandDispatch.h"
 #include "DrawFixture.h"
 
 namespace rastrix::test {

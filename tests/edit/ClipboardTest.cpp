@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/EditorEvents.h"
+#include "frame/EditorEvents.h"
 
 #include "EditFixture.h"
-#include "app/CommandDispatch.h"
-#include "draw/ShapeMask.h"
+#include "document/Undo.h"
+#include "frame/CommandDispatch.h"
+#include "selection/Selection.h"
+#include "selection/ShapeMask.h"
 
 namespace rastrix {
 namespace {

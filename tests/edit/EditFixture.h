@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/CommandIds.h"
-#include "app/EnableGroups.h"
-#include "document/ImageStack.h"
+#include "editor/CommandIds.h"
+#include "editor/EnableGroups.h"
+#include "editor/ImageStack.h"
 #include "selection/Selection.h"
 #include "support/EditorFixture.h"
 #include "view/EditorView.h"

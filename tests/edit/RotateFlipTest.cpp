@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
-#include "app/CommandDispatch.h"
+#include "document/Undo.h"
+#include "frame/CommandDispatch.h"
+#include "selection/Selection.h"
 
 namespace rastrix {
 namespace {

@@ -5,9 +5,9 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/CommandStates.h"
-#include "app/CommandTable.h"
-#include "app/ToolBarTables.h"
+#include "editor/CommandStates.h"
+#include "editor/CommandTable.h"
+#include "frame/ToolBarTables.h"
 #include "gui/CommandBars.h"
 
 using namespace rastrix;

@@ -8,7 +8,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/Host.h"
+#include "editor/Host.h"
 #include "gui/DialogGeometry.h"
 #include "gui/DialogWindow.h"
 #include "gui/QtHost.h"

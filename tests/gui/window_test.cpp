@@ -7,15 +7,15 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/CommandIds.h"
-#include "app/Editor.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
 #include "gui/ColorBarWidget.h"
 #include "gui/CommandBars.h"
+#include "gui/DialogWindow.h"
 #include "gui/ImageView.h"
 #include "gui/MainWindow.h"
 #include "gui/QtHost.h"
 #include "gui/StatusBarWidget.h"
-#include "gui/DialogWindow.h"
 #include "selection/AdjustDialog.h"
 #include <QLineEdit>
 #include "store/Store.h"

@@ -1,6 +1,6 @@
 #include "SelectionFixture.h"
 
-#include "app/SettingsCodec.h"
+#include "frame/SettingsCodec.h"
 
 namespace rastrix::test {
 namespace {

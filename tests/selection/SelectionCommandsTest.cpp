@@ -1,5 +1,7 @@
 #include "SelectionFixture.h"
 
+#include "document/Undo.h"
+#include "selection/Selection.h"
 #include "selection/SelectionCommands.h"
 
 namespace rastrix::test {

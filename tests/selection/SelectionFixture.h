@@ -5,11 +5,11 @@
 #include <string>
 #include <utility>
 
-#include "app/CommandStateSnapshot.h"
-#include "app/CommandChecks.h"
-#include "app/CommandDispatch.h"
-#include "app/EnableGroups.h"
-#include "document/ImageStack.h"
+#include "editor/CommandChecks.h"
+#include "editor/CommandStateSnapshot.h"
+#include "editor/EnableGroups.h"
+#include "editor/ImageStack.h"
+#include "frame/CommandDispatch.h"
 #include "selection/AdjustDialog.h"
 #include "selection/Selection.h"
 #include "selection/SelectionDrag.h"

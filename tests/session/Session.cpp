@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/CommandChecks.h"
-#include "app/CommandIds.h"
-#include "app/EditorEvents.h"
-#include "app/FrameState.h"
-#include "document/ImageStack.h"
+#include "editor/CommandChecks.h"
+#include "editor/CommandIds.h"
+#include "editor/ImageStack.h"
+#include "frame/EditorEvents.h"
+#include "frame/FrameSizing.h"
 #include "selection/AdjustDialog.h"
 #include "view/Coordinates.h"
 #include "view/EditorView.h"

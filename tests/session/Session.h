@@ -5,7 +5,7 @@
 #include <deque>
 #include <string>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 #include "session/Prng.h"
 #include "session/SessionChecks.h"
 #include "session/SessionWorld.h"

@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "app/CommandIds.h"
-#include "document/BmpReader.h"
-#include "document/ImageStack.h"
+#include "codec/BmpReader.h"
+#include "editor/CommandIds.h"
+#include "editor/ImageStack.h"
 #include "selection/AdjustDialog.h"
 #include "store/StoreTestSupport.h"
 #include "view/EditorView.h"

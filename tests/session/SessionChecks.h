@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Editor.h"
+#include "editor/Editor.h"
 
 namespace rastrix::session {
 

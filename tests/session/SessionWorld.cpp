@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/AboutDialog.h"
-#include "document/BmpWriter.h"
+#include "codec/BmpWriter.h"
 #include "document/ChangeSizeDialog.h"
 #include "document/JoinDialog.h"
 #include "document/NewImageDialog.h"
 #include "draw/StyleDialogs.h"
+#include "frame/AboutDialog.h"
 
 namespace rastrix::session {
 

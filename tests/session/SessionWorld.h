@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Host.h"
+#include "editor/Host.h"
 #include "session/Prng.h"
 #include "store/StoreTestSupport.h"
 #include "support/FakeHost.h"

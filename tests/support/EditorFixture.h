@@ -2,8 +2,8 @@
 // An Editor with a scripted host and a laid-out frame, for driving behaviour headless.
 #include <gtest/gtest.h>
 
-#include "app/Editor.h"
-#include "app/FrameState.h"
+#include "editor/Editor.h"
+#include "frame/FrameSizing.h"
 #include "support/FakeHost.h"
 
 namespace rastrix::test {

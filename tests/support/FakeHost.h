@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Host.h"
+#include "editor/Host.h"
 
 namespace rastrix::test {
 

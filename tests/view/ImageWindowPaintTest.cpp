@@ -2,10 +2,10 @@
 // status texts a paint leaves.
 #include <gtest/gtest.h>
 
-#include "app/CommandDispatch.h"
-#include "app/CommandIds.h"
-#include "app/EditorEvents.h"
-#include "document/ImageStack.h"
+#include "editor/CommandIds.h"
+#include "editor/ImageStack.h"
+#include "frame/CommandDispatch.h"
+#include "frame/EditorEvents.h"
 #include "support/EditorFixture.h"
 #include "view/EditorView.h"
 

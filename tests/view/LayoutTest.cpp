@@ -14,7 +14,7 @@ struct LayoutFixture : ::testing::Test {
     ViewState view;
     SettingsRecord settings;
     LayoutOutcome Layout(int w, int h, const ViewArea& area = kArea) {
-        return LayoutImageWindow(view, settings, area, w, h);
+        return RelayoutImageWindow(view, settings, area, w, h);
     }
     void Command(std::int16_t id, int w, int h) { ASSERT_TRUE(RunViewCommand(id, view, settings, kArea, w, h)); }
     Point Origin() const { return {view.scrollOriginX, view.scrollOriginY}; }

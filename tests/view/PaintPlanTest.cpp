@@ -53,7 +53,7 @@ struct PaintFixture : ::testing::Test {
     ViewState view;
     SettingsRecord settings;
     ImagePaintInputs inputs{true, 1000, 1000, 8, Rect{10, 20, 110, 70}, false};
-    void SetUp() override { LayoutImageWindow(view, settings, ViewArea{800, 600, 0, 17, 17}, 1000, 1000); }
+    void SetUp() override { RelayoutImageWindow(view, settings, ViewArea{800, 600, 0, 17, 17}, 1000, 1000); }
 };
 
 TEST_F(PaintFixture, WithSelectionShowsOutlineTextsAndEnablesFills) {

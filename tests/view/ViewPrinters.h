@@ -1,8 +1,8 @@
 #pragma once
 #include <ostream>
 
+#include "editor/ViewState.h"
 #include "raster/Geometry.h"
-#include "view/ViewState.h"
 
 // Readable failure messages for the view's small value types.
 namespace rastrix {

@@ -1,0 +1,171 @@
+#include "codec/BmpWriter.h"
+
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define RASTRIX_X86 1
+#endif
+
+namespace rastrix {
+
+std::string ColorLossText(int paletteCapacity) {
+    std::string text(kColorLossTextBefore);
+    text += std::to_string(paletteCapacity);
+    text += kColorLossTextAfter;
+    return text;
+}
+
+std::string_view EncodeStatusMessage(EncodeStatus status) {
+    switch (status) {
+        case EncodeStatus::OutOfMemory:
+            return "There is not enough memory to build the file.";
+        case EncodeStatus::TooLarge:
+            return "The image is too large to be saved as a BMP file at this depth.";
+        case EncodeStatus::Ok:
+        case EncodeStatus::Declined:
+            break;
+    }
+    return {};
+}
+
+namespace {
+
+#ifdef RASTRIX_X86
+bool HasSsse3() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+
+// Four pixels per shuffle; each 16-byte store carries 12 good bytes and runs 4 bytes ahead,
+// so it stops where that would pass the end of the row's pixel bytes.
+__attribute__((target("ssse3"))) int EncodeRow24Ssse3(const Pixel* src, int width, std::uint8_t* dst) {
+    const __m128i dropTop = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    int x = 0;
+    for (; x + 6 <= width; x += 4, dst += 12) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_shuffle_epi8(p, dropTop));
+    }
+    return x;
+}
+#endif
+
+// Blue, green, red per pixel: a pixel word's low three bytes in memory order.
+void EncodeRow24(const Pixel* src, int width, std::uint8_t* dst) {
+    int x = 0;
+#ifdef RASTRIX_X86
+    if (HasSsse3()) x = EncodeRow24Ssse3(src, width, dst);
+#endif
+    for (dst += 3 * std::size_t(x); x < width; ++x, dst += 3) {
+        const Pixel p = src[x];
+        dst[0] = std::uint8_t(p);
+        dst[1] = std::uint8_t(p >> 8);
+        dst[2] = std::uint8_t(p >> 16);
+    }
+}
+
+// Packs a row of indexes: two per byte with the left one high, or eight per byte with the
+// leftmost in bit 7; a partly filled last byte has its low bits zero. Returns the bytes used.
+std::size_t PackRow4(const std::uint8_t* idx, int width, std::uint8_t* dst) {
+    std::size_t n = 0;
+    int x = 0;
+    for (; x + 2 <= width; x += 2) dst[n++] = std::uint8_t((idx[x] << 4) | (idx[x + 1] & 15));
+    if (x < width) dst[n++] = std::uint8_t(idx[x] << 4);
+    return n;
+}
+
+std::size_t PackRow1(const std::uint8_t* idx, int width, std::uint8_t* dst) {
+    std::size_t n = 0;
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        unsigned byte = 0;
+        for (int b = 0; b < 8; ++b) byte = (byte << 1) | (idx[x + b] & 1u);
+        dst[n++] = std::uint8_t(byte);
+    }
+    if (x < width) {
+        unsigned byte = 0;
+        for (int b = 0; b < 8; ++b) byte = (byte << 1) | (x + b < width ? idx[x + b] & 1u : 0u);
+        dst[n++] = std::uint8_t(byte);
+    }
+    return n;
+}
+
+EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const ColourLossQuestion& ask,
+                          std::uint8_t* file) {
+    const int w = image.Width();
+    const int h = image.Height();
+    std::uint8_t* rows = file + l.pixelOffset;
+    if (l.saveDepth == 24) {
+        // Nothing depends on the order here, so the image is read top row first, the way
+        // memory runs, and each row lands in its bottom-up place.
+        for (int y = 0; y < h; ++y) {
+            std::uint8_t* row = rows + std::size_t(h - 1 - y) * l.stride;
+            EncodeRow24(image.Row(y), w, row);
+            std::memset(row + 3 * std::size_t(w), 0, l.stride - 3 * std::size_t(w));
+        }
+        return EncodeStatus::Ok;
+    }
+    Palette pal(l.paletteCapacity);
+    if (!pal.IsUsable()) return EncodeStatus::OutOfMemory;
+    if (IsStripShaped(w, h)) pal.PresortStripPalette(image);
+    // At 1 and 4 bits a row's indexes are gathered first, then packed.
+    std::vector<std::uint8_t> scratch;
+    if (l.saveDepth != 8) {
+        try {
+            scratch.resize(std::size_t(w));
+        } catch (const std::bad_alloc&) {
+            return EncodeStatus::OutOfMemory;
+        }
+    }
+    for (int y = h - 1; y >= 0; --y, rows += l.stride) {
+        std::uint8_t* idx = l.saveDepth == 8 ? rows : scratch.data();
+        if (!pal.IndexRow(image.Row(y), w, idx, ask, y > 0 ? image.Row(y - 1) : nullptr))
+            return EncodeStatus::Declined;
+        const std::size_t n = l.saveDepth == 8 ? std::size_t(w)
+                              : l.saveDepth == 4 ? PackRow4(idx, w, rows)
+                                                 : PackRow1(idx, w, rows);
+        std::memset(rows + n, 0, l.stride - n);
+    }
+    // The table is final only after the last row; entries no colour took stay white.
+    std::uint8_t* table = file + kWrittenHeaderBytes;
+    for (int j = 0; j < pal.Capacity(); ++j, table += 4) {
+        const std::uint32_t q = pal.Entries()[j];
+        table[0] = std::uint8_t(q);
+        table[1] = std::uint8_t(q >> 8);
+        table[2] = std::uint8_t(q >> 16);
+        table[3] = 0;
+    }
+    return EncodeStatus::Ok;
+}
+
+}  // namespace
+
+EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+                           std::vector<std::uint8_t>& buffer) {
+    const FileLayout l = ComputeFileLayout(image.Width(), image.Height(), depth);
+    if (!l.FitsHeader() || l.fileSize > buffer.max_size()) return EncodeStatus::TooLarge;
+    try {
+        buffer.resize(std::size_t(l.fileSize));
+    } catch (const std::bad_alloc&) {
+        return EncodeStatus::OutOfMemory;
+    } catch (const std::length_error&) {
+        return EncodeStatus::OutOfMemory;
+    }
+    WriteBmpHeader(buffer.data(), l, image.Width(), image.Height());
+    return EncodePixels(image, l, ask, buffer.data());
+}
+
+EncodedBmp EncodeBmp(const Bitmap& image, int depth, const ColourLossQuestion& ask) {
+    EncodedBmp out;
+    out.saveDepth = ComputeFileLayout(image.Width(), image.Height(), depth).saveDepth;
+    out.status = EncodeBmpInto(image, depth, ask, out.bytes);
+    if (out.status != EncodeStatus::Ok) {
+        out.bytes.clear();
+        out.bytes.shrink_to_fit();
+    }
+    return out;
+}
+
+}  // namespace rastrix

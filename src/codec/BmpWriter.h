@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codec/BmpLayout.h"
+#include "codec/Palette.h"
+#include "raster/Bitmap.h"
+
+namespace rastrix {
+
+// The question shown, with a Yes and a No button, when an image has more colours than the
+// chosen depth holds.
+inline constexpr std::string_view kColorLossCaption = "Warning";
+inline constexpr std::string_view kColorLossTextBefore = "This image contains more than ";
+inline constexpr std::string_view kColorLossTextAfter =
+    " colors; some colors will be lost.\nWould you like to continue?";
+
+// The full question text for a table of paletteCapacity entries.
+std::string ColorLossText(int paletteCapacity);
+
+enum class EncodeStatus {
+    Ok,
+    Declined,     // the user answered No to the colour-loss question; nothing to write
+    OutOfMemory,  // no buffer could be had for the file
+    TooLarge,     // the file would not fit the header's 32-bit sizes
+};
+
+// A message for the failures the user did not choose; empty for Ok and Declined.
+std::string_view EncodeStatusMessage(EncodeStatus status);
+
+struct EncodedBmp {
+    EncodeStatus status = EncodeStatus::Ok;
+    int saveDepth = 24;               // the depth actually written: 1, 4, 8 or 24
+    std::vector<std::uint8_t> bytes;  // the whole file when status is Ok, else empty
+};
+
+// Builds the whole BMP file of the image at the given depth (1, 4 or 8; anything else is
+// 24 bits). Rows are stored bottom row first. Never throws.
+EncodedBmp EncodeBmp(const Bitmap& image, int depth, const ColourLossQuestion& ask);
+
+// The same into a caller-kept buffer, resized to exactly the file's size; a buffer kept
+// from an earlier save is reused while it has room. On failure its contents are unspecified.
+EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+                           std::vector<std::uint8_t>& buffer);
+
+}  // namespace rastrix

@@ -1,0 +1,13 @@
+#include "codec/FileRead.h"
+
+namespace rastrix {
+
+FileBytesResult ReadWholeFile(FileSystem& files, const std::string& path) {
+    return ReadFileBytes(files, path, std::size_t(kMaxReadableFileBytes), LongerFile::Refuse);
+}
+
+FileBytesResult ReadFileStart(FileSystem& files, const std::string& path, std::size_t count) {
+    return ReadFileBytes(files, path, count, LongerFile::ReadStart);
+}
+
+}  // namespace rastrix

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "codec/BmpHeader.h"
+#include "store/FileOps.h"
+
+namespace rastrix {
+
+// Files larger than this are refused at the Allocate step with EFBIG: no bitmap this program
+// opens needs that many bytes (the largest bitmap at 32 bits, with generous room for headers).
+inline constexpr std::uint64_t kMaxReadableFileBytes = std::uint64_t(kBmpMaxPixels) * 4 + (std::uint64_t(1) << 20);
+
+// Reads a whole image file. The file is always closed before returning.
+FileBytesResult ReadWholeFile(FileSystem& files, const std::string& path);
+
+// Reads at most `count` bytes from the start of the file (fewer when the file is shorter).
+FileBytesResult ReadFileStart(FileSystem& files, const std::string& path, std::size_t count);
+
+}  // namespace rastrix

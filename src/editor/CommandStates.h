@@ -1,0 +1,65 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "editor/CommandTable.h"
+
+namespace rastrix {
+
+struct MenuItemState {
+    bool enabled = false;  // false: greyed
+    bool checked = false;
+    friend bool operator==(const MenuItemState&, const MenuItemState&) = default;
+};
+
+// A button's TBSTATE_* bits. The program shows a disabled button as indeterminate.
+struct ButtonState {
+    std::uint8_t bits = 0;
+
+    bool Enabled() const { return (bits & TBSTATE_ENABLED) != 0; }
+    bool Indeterminate() const { return (bits & TBSTATE_INDETERMINATE) != 0; }
+    bool Pressed() const { return (bits & TBSTATE_PRESSED) != 0; }
+    // What a click needs: enabled and not shown as indeterminate.
+    bool Clickable() const { return Enabled() && !Indeterminate(); }
+    friend bool operator==(const ButtonState&, const ButtonState&) = default;
+};
+
+// What the user sees of every command: its menu item and its tool-bar button, kept apart
+// because the two can differ. Starts as the menu and the freshly created main tool bar are;
+// the drawing tool bar exists only while the drawing tools are shown.
+//
+// The changing calls mirror the platform's: asking about an id the menu or the existing
+// bars do not carry has no effect, just as the platform ignores such a request.
+class CommandStates {
+public:
+    CommandStates();
+
+    // nullopt when the menu has no item of this id.
+    std::optional<MenuItemState> MenuItem(int id) const;
+    // nullopt when no existing tool bar has a button of this id.
+    std::optional<ButtonState> Button(int id) const;
+    bool DrawingToolBarExists() const { return drawingToolBar_; }
+    // Grows with every change, so a front end can skip reading when nothing moved.
+    std::uint64_t Revision() const { return revision_; }
+
+    void EnableMenuItem(int id, bool enabled);
+    void CheckMenuItem(int id, bool checked);
+    // Replaces the button's whole state, pressed bit included.
+    void SetButtonState(int id, std::uint8_t state);
+    void PressButton(int id, bool pressed);
+
+    // A new drawing tool bar has its buttons in their table states, none pressed.
+    void CreateDrawingToolBar();
+    void DestroyDrawingToolBar();
+
+private:
+    std::uint8_t* ButtonBits(int id);
+
+    std::array<MenuItemState, kCommandIdSpan> menu_{};
+    std::array<std::uint8_t, kCommandIdSpan> buttons_{};
+    bool drawingToolBar_ = false;
+    std::uint64_t revision_ = 0;
+};
+
+}  // namespace rastrix

@@ -1,0 +1,30 @@
+#include "editor/CommandTable.h"
+
+namespace rastrix {
+namespace {
+
+// The table is hand-written; these checks keep a slip in it from compiling.
+constexpr bool SortedAndInRange() {
+    for (std::size_t i = 0; i < kCommandTable.size(); ++i) {
+        if (!InCommandRange(kCommandTable[i].id)) return false;
+        if (i > 0 && kCommandTable[i - 1].id >= kCommandTable[i].id) return false;
+    }
+    return true;
+}
+
+constexpr bool ButtonsConsistent() {
+    for (const CommandInfo& c : kCommandTable) {
+        const bool button = c.HasButton();
+        if (button != (c.image >= 0) || button != !c.toolTip.empty()) return false;
+        if (button && c.buttonState != TBSTATE_ENABLED && c.buttonState != TBSTATE_INDETERMINATE)
+            return false;
+        if (!button && c.buttonState != 0) return false;
+    }
+    return true;
+}
+
+static_assert(SortedAndInRange(), "command table must be sorted by id, ids 257..383");
+static_assert(ButtonsConsistent(), "a button needs an image, a state and a tool-tip");
+
+}  // namespace
+}  // namespace rastrix

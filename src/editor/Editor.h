@@ -1,0 +1,54 @@
+#pragma once
+#include <array>
+#include <memory>
+#include <string>
+
+#include "editor/CommandStates.h"
+#include "editor/DialogModel.h"
+#include "editor/DocumentState.h"
+#include "editor/DrawState.h"
+#include "editor/FrameState.h"
+#include "editor/Host.h"
+#include "editor/RecentFiles.h"
+#include "editor/SelectionState.h"
+#include "editor/SettingsRecord.h"
+#include "editor/ViewState.h"
+#include "raster/Bitmap.h"
+#include "store/FileSystem.h"
+
+namespace rastrix {
+
+// The five parts of the status bar: image, pointer, foreground swatch, background swatch, selection.
+using StatusTexts = std::array<std::string, 5>;
+
+// The program-wide state. The operations that change it are free functions grouped by
+// subsystem, each taking the Editor it works on; a test makes one, drives it and drops it.
+struct Editor {
+    explicit Editor(Host& h) : host(h) {}
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    Host& host;
+    // Every file the commands open, read or write goes through here; tests put in their own.
+    FileSystem* files = &PosixFileSystem();
+    SettingsRecord settings;
+    // Stored settings values the start could not read; the exit leaves them as they are.
+    UnreadSettings unreadSettings;
+    CommandStates commands;
+    FrameState frame;
+    DocumentState doc;
+    ViewState view;
+    RecentFiles recent;
+    StatusTexts status;
+    DrawState draw;  // pen, press colour and status swatches
+    Selection selection;
+    // The Adjust Selection dialog's model, made when the dialog first opens and kept (open or
+    // closed) from then on, so the front end may read it after the dialog closes itself.
+    std::unique_ptr<DialogModel> adjustDialog;
+    // Exit was chosen: the front end closes the frame, which asks RequestClose.
+    bool closeRequested = false;
+    // The image window's client area as last painted; the front end copies it to the screen.
+    Bitmap surface;
+};
+
+}  // namespace rastrix

@@ -1,0 +1,117 @@
+#include "editor/ImageStack.h"
+
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/EnableGroups.h"
+#include "editor/ReportError.h"
+#include "editor/Text.h"
+
+namespace rastrix {
+
+Bitmap& CurrentImage(Editor& ed) { return ed.doc.stack.levels[ed.settings.undoDepth]; }
+const Bitmap& CurrentImage(const Editor& ed) { return ed.doc.stack.levels[ed.settings.undoDepth]; }
+
+void ClearImageStack(Editor& ed) {
+    for (auto& level : ed.doc.stack.levels) level = Bitmap();
+    ed.settings.undoDepth = 0;
+    ++ed.doc.stack.topSerial;
+    ClearModified(ed);
+    DisableCommand(ed.commands, IDM_UNDO);
+}
+
+void SetBaseLevel(Editor& ed, Bitmap image) {
+    ed.doc.imageWidth = image.Width();
+    ed.doc.imageHeight = image.Height();
+    ed.doc.stack.levels[ed.settings.undoDepth] = std::move(image);
+    ++ed.doc.stack.topSerial;
+}
+
+void PushLevel(Editor& ed, Bitmap newTop) {
+    auto& stack = ed.doc.stack;
+    auto& depth = ed.settings.undoDepth;
+    stack.levelWidth[depth] = ed.doc.imageWidth;
+    stack.levelHeight[depth] = ed.doc.imageHeight;
+    EnableCommand(ed.commands, IDM_UNDO);
+    ++depth;
+    ++stack.topSerial;
+    if (depth == ImageStack::kLevels) {
+        // The stack was full: the oldest version goes.
+        for (int i = 0; i + 1 < ImageStack::kLevels; ++i) {
+            stack.levels[i] = std::move(stack.levels[i + 1]);
+            stack.levelWidth[i] = stack.levelWidth[i + 1];
+            stack.levelHeight[i] = stack.levelHeight[i + 1];
+        }
+        depth = ImageStack::kLevels - 1;
+    }
+    ed.doc.imageWidth = newTop.Width();
+    ed.doc.imageHeight = newTop.Height();
+    stack.levels[depth] = std::move(newTop);
+    SetModified(ed);
+}
+
+void DropUndoLevels(Editor& ed) {
+    auto& stack = ed.doc.stack;
+    auto& depth = ed.settings.undoDepth;
+    if (depth == 0) return;
+    stack.levels[0] = std::move(stack.levels[depth]);
+    for (int i = 1; i < ImageStack::kLevels; ++i) stack.levels[i] = Bitmap();
+    depth = 0;
+    ++stack.topSerial;
+    DisableCommand(ed.commands, IDM_UNDO);
+}
+
+std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height, Bitmap::NewPixels pixels) {
+    auto level = Bitmap::TryCreate(width, height, pixels);
+    if (!level) ReportProblem(ed, kOutOfMemoryText);
+    return level;
+}
+
+bool PushCopy(Editor& ed) {
+    std::optional<Bitmap> copy;
+    try {
+        copy.emplace(CurrentImage(ed));
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    if (!copy) {
+        ReportProblem(ed, kOutOfMemoryText);
+        return false;
+    }
+    PushLevel(ed, std::move(*copy));
+    return true;
+}
+
+bool PopLevel(Editor& ed) {
+    auto& depth = ed.settings.undoDepth;
+    if (depth == 0) return false;
+    ed.doc.stack.levels[depth] = Bitmap();
+    --depth;
+    ++ed.doc.stack.topSerial;
+    if (depth == 0) DisableCommand(ed.commands, IDM_UNDO);
+    ed.doc.imageWidth = ed.doc.stack.levelWidth[depth];
+    ed.doc.imageHeight = ed.doc.stack.levelHeight[depth];
+    return true;
+}
+
+void SetModified(Editor& ed) {
+    ed.settings.modified = 1;
+    SetModifiedStates(ed.commands);
+}
+
+void ClearModified(Editor& ed) {
+    ed.settings.modified = 0;
+    ClearModifiedStates(ed.commands);
+}
+
+void UpdateTitle(Editor& ed, bool showSize) {
+    std::string text = "Rastrix - " + ed.doc.currentPath;
+    if (showSize) text += "  " + InsertThousandsSeparators(std::to_string(ed.doc.fileSize)) + " bytes";
+    ed.doc.caption = std::move(text);
+    ed.doc.fileTitle = FileTitleOf(ed.doc.currentPath);
+}
+
+}  // namespace rastrix

@@ -1,0 +1,22 @@
+#include "editor/ReportError.h"
+
+#include <cstring>
+
+#include "editor/Editor.h"
+
+namespace rastrix {
+
+std::string ErrorCaption(unsigned line, int errorCode) {
+    return "Line " + std::to_string(line) + ", Error Code " + std::to_string(unsigned(errorCode));
+}
+
+void ReportError(Editor& ed, unsigned line, int errorCode) {
+    ed.host.MessageBox(std::strerror(errorCode), ErrorCaption(line, errorCode), MsgButtons::Ok,
+                       MsgIcon::Information);
+}
+
+void ReportProblem(Editor& ed, const std::string& text) {
+    ed.host.MessageBox(text, std::string("Rastrix"), MsgButtons::Ok, MsgIcon::Warning);
+}
+
+}  // namespace rastrix

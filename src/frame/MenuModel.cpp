@@ -1,0 +1,36 @@
+#include "frame/MenuModel.h"
+
+#include "editor/CommandTable.h"
+
+namespace rastrix {
+namespace {
+
+constexpr int TimesInMenu(int id) {
+    int seen = 0;
+    for (const MenuBarEntry& e : kMainMenu) {
+        if (!e.IsPopup()) seen += e.id == id ? 1 : 0;
+        for (int item : e.items) seen += item == id ? 1 : 0;
+    }
+    return seen;
+}
+
+// Every command with a menu text sits in the menu exactly once, and nothing else does.
+constexpr bool MenuMatchesTable() {
+    for (const CommandInfo& c : kCommandTable)
+        if (TimesInMenu(c.id) != (c.HasMenuItem() ? 1 : 0)) return false;
+    for (const MenuBarEntry& e : kMainMenu) {
+        if (!e.IsPopup()) {
+            const int i = CommandIndex(e.id);
+            if (i < 0 || kCommandTable[static_cast<std::size_t>(i)].menuText != e.text)
+                return false;
+        }
+        for (int item : e.items)
+            if (item != kMenuSeparator && !IsCommand(item)) return false;
+    }
+    return true;
+}
+
+static_assert(MenuMatchesTable());
+
+}  // namespace
+}  // namespace rastrix

@@ -1,0 +1,232 @@
+#include "codec/BmpReader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/BmpTestFiles.h"
+
+namespace rastrix {
+namespace {
+
+using namespace rastrix::testing;
+
+constexpr int kW = 13;  // odd, and not a whole number of bytes at 1 and 4 bits
+constexpr int kH = 5;
+
+struct FormatCase {
+    const char* name;
+    std::uint32_t headerSize;
+    int bits;
+    std::uint32_t compression;
+    std::vector<std::uint32_t> masks;  // bit fields as stored; empty for the defaults
+    bool topDown;
+    int colours;                       // palette entries stored (indexed formats)
+    std::optional<std::uint32_t> coloursUsed;
+    std::size_t gap;
+};
+
+std::uint32_t IndexAt(int x, int y, int colours) { return std::uint32_t(x * 7 + y * 3 + x * y + y * y / 3) % colours; }
+
+// Raw 16/24/32-bit words that vary in every channel and are not symmetric.
+std::uint32_t WordAt(int x, int y) { return std::uint32_t(x * 2654435761u + y * 40503u + x * y * 97u) ^ 0x5A3C96E1u; }
+
+std::vector<std::uint32_t> EffectiveMasks(const FormatCase& c) {
+    if (!c.masks.empty()) return {c.masks[0], c.masks[1], c.masks[2]};
+    if (c.bits == 16) return {0x7C00, 0x03E0, 0x001F};
+    return {0xFF0000, 0x00FF00, 0x0000FF};
+}
+
+class BmpFormatTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(BmpFormatTest, DecodesEveryPixel) {
+    const FormatCase& c = GetParam();
+    const std::vector<Pixel> palette = TestPalette(c.colours);
+    const std::vector<std::uint32_t> masks = EffectiveMasks(c);
+    const std::uint32_t wordMask = c.bits == 32 ? 0xFFFFFFFFu : (1u << c.bits) - 1;
+
+    Bitmap expected(kW, kH);
+    TestBmp recipe;
+    recipe.headerSize = c.headerSize;
+    recipe.width = kW;
+    recipe.height = c.topDown ? -kH : kH;
+    recipe.bitCount = std::uint16_t(c.bits);
+    recipe.compression = c.compression;
+    recipe.palette = palette;
+    recipe.coloursUsed = c.coloursUsed;
+    recipe.masks = c.masks;
+    recipe.gap = c.gap;
+    if (c.bits <= 8) {
+        recipe.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return IndexAt(x, y, c.colours); });
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x) expected.Row(y)[x] = palette[IndexAt(x, y, c.colours)];
+    } else if (c.bits == 24) {
+        recipe.pixels = StoreRows(kW, kH, 24, c.topDown, [](int x, int y) { return WordAt(x, y) & 0xFFFFFF; });
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x) expected.Row(y)[x] = WordAt(x, y) & 0xFFFFFF;
+    } else {
+        recipe.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return WordAt(x, y) & wordMask; });
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x) {
+                const std::uint32_t v = WordAt(x, y) & wordMask;
+                expected.Row(y)[x] = (ExpandChannel(v, masks[0]) << 16) | (ExpandChannel(v, masks[1]) << 8) |
+                                     ExpandChannel(v, masks[2]);
+            }
+    }
+    ASSERT_NE(expected, FlippedRows(expected)) << "test image must not be symmetric";
+
+    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
+    ASSERT_TRUE(r.image) << r.Message();
+    EXPECT_EQ(r.image->bitDepth, c.bits);
+    EXPECT_FALSE(r.image->incomplete);
+    ASSERT_EQ(r.image->bitmap.Width(), kW);
+    ASSERT_EQ(r.image->bitmap.Height(), kH);
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            ASSERT_EQ(r.image->bitmap.Row(y)[x], expected.Row(y)[x]) << "pixel " << x << "," << y;
+}
+
+FormatCase Indexed(const char* name, std::uint32_t headerSize, int bits, int colours, bool topDown = false,
+                   std::optional<std::uint32_t> coloursUsed = std::nullopt, std::size_t gap = 0) {
+    return {name, headerSize, bits, 0, {}, topDown, colours, coloursUsed, gap};
+}
+
+FormatCase Direct(const char* name, std::uint32_t headerSize, int bits, std::uint32_t compression = 0,
+                  std::vector<std::uint32_t> masks = {}, bool topDown = false, std::size_t gap = 0) {
+    return {name, headerSize, bits, compression, std::move(masks), topDown, 0, std::nullopt, gap};
+}
+
+const FormatCase kFormats[] = {
+    Indexed("pal1", 40, 1, 2),
+    Indexed("pal1_os2", 12, 1, 2),
+    Indexed("pal2", 40, 2, 4),
+    Indexed("pal4", 40, 4, 16),
+    Indexed("pal4_short_table", 40, 4, 11),
+    Indexed("pal4_os2", 12, 4, 16),
+    Indexed("pal8", 40, 8, 256),
+    Indexed("pal8_short_table", 40, 8, 37),
+    Indexed("pal8_short_table_undeclared", 40, 8, 37, false, 0u),
+    Indexed("pal8_top_down", 40, 8, 200, true),
+    Indexed("pal8_v4", 108, 8, 100),
+    Indexed("pal8_v5_top_down", 124, 8, 100, true),
+    Indexed("pal8_os2", 12, 8, 256),
+    Indexed("pal8_gap_before_pixels", 40, 8, 50, false, std::nullopt, 37),
+    Direct("rgb16_555", 40, 16),
+    Direct("rgb16_555_top_down", 40, 16, 0, {}, true),
+    Direct("rgb16_555_bitfields", 40, 16, 3, {0x7C00, 0x03E0, 0x001F}),
+    Direct("rgb16_565_bitfields", 40, 16, 3, {0xF800, 0x07E0, 0x001F}),
+    Direct("rgb16_565_v5_top_down", 124, 16, 3, {0xF800, 0x07E0, 0x001F}, true),
+    Direct("rgb16_444_alpha_bitfields", 40, 16, 6, {0x0F00, 0x00F0, 0x000F, 0xF000}),
+    Direct("rgb24", 40, 24),
+    Direct("rgb24_top_down", 40, 24, 0, {}, true),
+    Direct("rgb24_os2", 12, 24),
+    Direct("rgb24_v5_gap", 124, 24, 0, {}, false, 5),
+    Direct("rgb32", 40, 32),
+    Direct("rgb32_bitfields_default", 40, 32, 3, {0xFF0000, 0x00FF00, 0x0000FF}),
+    Direct("rgb32_bitfields_rgba_top_down", 40, 32, 3, {0xFF000000, 0x00FF0000, 0x0000FF00}, true),
+    Direct("rgb32_bitfields_bgr", 56, 32, 3, {0x000000FF, 0x0000FF00, 0x00FF0000}),
+    Direct("rgb32_10_10_10", 108, 32, 3, {0x3FF00000, 0x000FFC00, 0x000003FF}),
+    Direct("rgb32_2_bit_red", 40, 32, 3, {0x00000003, 0x0003FFFC, 0xFFFC0000}),
+};
+
+INSTANTIATE_TEST_SUITE_P(Formats, BmpFormatTest, ::testing::ValuesIn(kFormats),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Run-length files: a palette of ten colours; '.' marks pixels the data never set.
+const std::vector<Pixel> kRlePalette = TestPalette(10);
+
+Bytes RleFile(int width, int height, int bits, const Bytes& data) {
+    TestBmp recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bitCount = std::uint16_t(bits);
+    recipe.compression = bits == 8 ? 1 : 2;
+    recipe.palette = kRlePalette;
+    recipe.pixels = data;
+    return BuildBmp(recipe);
+}
+
+// Bottom row first: run, literal with padding, end of line; run, delta; run, end of line;
+// even literal, end of bitmap.
+const Bytes kRle8Data = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 2, 5, 0, 2, 2, 1, 2, 6, 0, 0, 0, 4, 7, 6, 5, 4, 0, 1};
+const std::vector<const char*> kRle8Map = {"7654..", "....66", "55....", "111234"};
+
+// Runs alternate two indexes; odd literal of five nibbles in three bytes plus padding.
+const Bytes kRle4Data = {4, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 2, 3, 0, 3, 0x66, 0, 0,
+                         0, 5, 0x71, 0x23, 0x40, 0, 2, 0x56, 0, 1};
+const std::vector<const char*> kRle4Map = {"7123456", "...666.", "1212345"};
+
+TEST(BmpRunLength, Rle8RunsLiteralsDeltasAndLineEnds) {
+    const BmpReadResult r = DecodeBmp(RleFile(6, 4, 8, kRle8Data));
+    ASSERT_TRUE(r.image) << r.Message();
+    EXPECT_EQ(r.image->bitDepth, 8);
+    EXPECT_FALSE(r.image->incomplete);
+    EXPECT_EQ(r.image->bitmap, FromMap(kRle8Map, kRlePalette));
+}
+
+TEST(BmpRunLength, Rle4RunsLiteralsDeltasAndLineEnds) {
+    const BmpReadResult r = DecodeBmp(RleFile(7, 3, 4, kRle4Data));
+    ASSERT_TRUE(r.image) << r.Message();
+    EXPECT_EQ(r.image->bitDepth, 4);
+    EXPECT_FALSE(r.image->incomplete);
+    EXPECT_EQ(r.image->bitmap, FromMap(kRle4Map, kRlePalette));
+}
+
+TEST(BmpRunLength, RunsPastTheRowEndAreClippedNotWrapped) {
+    // A run of 255 and a literal of 5 on a 4-pixel row; two short runs, then a delta past the top.
+    const Bytes data = {255, 1, 0, 5, 2, 3, 4, 5, 6, 0, 0, 0, 1, 2, 1, 3, 0, 2, 0, 5, 9, 9};
+    const BmpReadResult r = DecodeBmp(RleFile(4, 2, 8, data));
+    ASSERT_TRUE(r.image) << r.Message();
+    EXPECT_FALSE(r.image->incomplete) << "leaving past the top row ends the image";
+    EXPECT_EQ(r.image->bitmap, FromMap({"23..", "1111"}, kRlePalette));
+}
+
+TEST(BmpRunLength, DataEndingEarlyKeepsWhatWasDecoded) {
+    const Bytes data = {3, 1, 0, 0, 2};  // one row, then half a code
+    const BmpReadResult r = DecodeBmp(RleFile(3, 2, 8, data));
+    ASSERT_TRUE(r.image) << r.Message();
+    EXPECT_TRUE(r.image->incomplete);
+    EXPECT_EQ(r.image->bitmap, FromMap({"...", "111"}, kRlePalette));
+}
+
+TEST(BmpColours, IndexesBeyondTheColourTableAreBlack) {
+    TestBmp recipe;
+    recipe.width = 4;
+    recipe.height = 1;
+    recipe.bitCount = 8;
+    recipe.palette = TestPalette(3);
+    recipe.pixels = {0, 2, 3, 255};
+    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
+    ASSERT_TRUE(r.image) << r.Message();
+    EXPECT_EQ(r.image->bitmap, FromMap({"02.."}, recipe.palette));
+}
+
+TEST(BmpColours, NarrowChannelsWidenRoundedToNearest) {
+    // 5-bit 1 -> 8.23 -> 8; 5-bit 16 -> 131.6 -> 132; 6-bit 33 -> 133.6 -> 134; 5-bit 31 -> 255.
+    TestBmp recipe;
+    recipe.width = 2;
+    recipe.height = 1;
+    recipe.bitCount = 16;
+    recipe.compression = 3;
+    recipe.masks = {0xF800, 0x07E0, 0x001F};
+    recipe.pixels = StoreRows(2, 1, 16, false, [](int x, int) { return x == 0 ? (1u << 11) | (33u << 5) | 16u : 31u; });
+    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
+    ASSERT_TRUE(r.image) << r.Message();
+    EXPECT_EQ(r.image->bitmap.Row(0)[0], Pixel(0x088684));
+    EXPECT_EQ(r.image->bitmap.Row(0)[1], Pixel(0x0000FF));
+}
+
+TEST(BmpRows, LastRowMayLackItsPadding) {
+    TestBmp recipe;
+    recipe.width = 1;
+    recipe.height = 2;
+    recipe.bitCount = 24;
+    recipe.pixels = {0x10, 0x20, 0x30, 0, 0x40, 0x50, 0x60};  // bottom row padded, top row not
+    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
+    ASSERT_TRUE(r.image) << r.Message();
+    EXPECT_EQ(r.image->bitmap.Row(0)[0], Pixel(0x605040));
+    EXPECT_EQ(r.image->bitmap.Row(1)[0], Pixel(0x302010));
+}
+
+}  // namespace
+}  // namespace rastrix

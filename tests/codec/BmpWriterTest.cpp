@@ -1,0 +1,273 @@
+#include "codec/BmpWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "support/BmpTestSupport.h"
+
+namespace rastrix {
+namespace {
+
+using testing::Bytes;
+using testing::ExpectedHeader;
+
+constexpr Color kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
+constexpr Color kMagenta = RGB(255, 0, 255), kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+
+// Records how often the colour-loss question came and with which capacity.
+struct Asker {
+    bool answer = true;
+    int calls = 0;
+    int capacity = 0;
+    ColourLossQuestion Fn() {
+        return [this](int c) {
+            ++calls;
+            capacity = c;
+            return answer;
+        };
+    }
+};
+
+Bytes Concat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Bytes Encode(const Bitmap& image, int depth, Asker* asker = nullptr) {
+    EncodedBmp r = EncodeBmp(image, depth, asker ? asker->Fn() : ColourLossQuestion());
+    EXPECT_EQ(r.status, EncodeStatus::Ok);
+    return r.bytes;
+}
+
+TEST(BmpWriter, TwoColoursAtOneBitTakeIndexesBottomRowFirst) {
+    Bitmap img(3, 2);
+    img.SetPixel(0, 0, kRed), img.SetPixel(1, 0, kGreen), img.SetPixel(2, 0, kRed);
+    img.SetPixel(0, 1, kGreen), img.SetPixel(1, 1, kGreen), img.SetPixel(2, 1, kRed);
+    Bytes want = ExpectedHeader(70, 62, 3, 2, 1, 8);
+    want = Concat(want, {0x00, 0xFF, 0x00, 0, 0x00, 0x00, 0xFF, 0});  // green 0, red 1
+    want = Concat(want, {0x20, 0, 0, 0, 0xA0, 0, 0, 0});              // G G R, then R G R
+    EXPECT_EQ(Encode(img, 1), want);
+}
+
+TEST(BmpWriter, OneColourAtOneBitLeavesSecondEntryWhite) {
+    Bitmap img(2, 2, kBlue);
+    Bytes want = ExpectedHeader(70, 62, 2, 2, 1, 8);
+    want = Concat(want, {0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0});
+    want = Concat(want, {0, 0, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(Encode(img, 1), want);
+}
+
+TEST(BmpWriter, SixteenSquareAtFourBitsHasFourteenWhiteEntries) {
+    Bitmap img(16, 16, kWhite);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if ((x + y) % 3 == 1) img.SetPixel(x, y, kBlack);
+    // The bottom-left pixel is white, so white is entry 0 and black entry 1.
+    Bytes want = ExpectedHeader(54 + 64 + 128, 118, 16, 16, 4, 128);
+    want = Concat(want, {0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0});
+    for (int i = 0; i < 14; ++i) want = Concat(want, {0xFF, 0xFF, 0xFF, 0});
+    for (int y = 15; y >= 0; --y)
+        for (int x = 0; x < 16; x += 2)
+            want.push_back(std::uint8_t(((x + y) % 3 == 1) << 4 | ((x + 1 + y) % 3 == 1)));
+    EXPECT_EQ(Encode(img, 4), want);
+}
+
+// Six colours in bands; strip-shaped widths get a table sorted by COLORREF with pure blue and
+// magenta nudged to 248, other widths keep the order the scan met them.
+struct BandCase {
+    int width;
+    std::vector<Bytes> table;         // the first six entries, as stored
+    std::map<Color, int> indexOf;     // where each colour's pixels point
+};
+
+class BandedImage : public ::testing::TestWithParam<BandCase> {};
+
+Bitmap Bands(int width) {
+    const Color bands[6] = {kWhite, kMagenta, kBlue, kRed, kGreen, kBlack};
+    Bitmap img(width, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < width; ++x) img.SetPixel(x, y, bands[(x / 20 + y) % 6]);
+    return img;
+}
+
+TEST_P(BandedImage, TableAndIndexesAreExact) {
+    const BandCase& c = GetParam();
+    const Bitmap img = Bands(c.width);
+    const std::uint32_t imageBytes = std::uint32_t(c.width) * 16;
+    Bytes want = ExpectedHeader(54 + 1024 + imageBytes, 1078, std::uint32_t(c.width), 16, 8, imageBytes);
+    for (const Bytes& e : c.table) want = Concat(want, e);
+    for (int i = 6; i < 256; ++i) want = Concat(want, {0xFF, 0xFF, 0xFF, 0});
+    for (int y = 15; y >= 0; --y)
+        for (int x = 0; x < c.width; ++x) want.push_back(std::uint8_t(c.indexOf.at(img.GetPixel(x, y))));
+    EXPECT_EQ(Encode(img, 8), want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BmpWriter, BandedImage,
+    ::testing::Values(
+        BandCase{160,
+                 {{0, 0, 0, 0}, {0, 0, 0xFF, 0}, {0, 0xFF, 0, 0}, {0xF8, 0, 0, 0}, {0xF8, 0, 0xF8, 0},
+                  {0xFF, 0xFF, 0xFF, 0}},
+                 {{kBlack, 0}, {kRed, 1}, {kGreen, 2}, {kBlue, 3}, {kMagenta, 4}, {kWhite, 5}}},
+        BandCase{64,
+                 {{0, 0, 0xFF, 0}, {0, 0xFF, 0, 0}, {0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}, {0xFF, 0, 0, 0},
+                  {0xFF, 0, 0xFF, 0}},
+                 {{kRed, 0}, {kGreen, 1}, {kBlack, 2}, {kWhite, 3}, {kBlue, 4}, {kMagenta, 5}}}),
+    [](const auto& info) { return "Width" + std::to_string(info.param.width); });
+
+// Sixteen greys and one extra colour, one row of 17 pixels.
+Bitmap SeventeenColours() {
+    Bitmap img(17, 1);
+    for (int i = 0; i < 16; ++i) img.SetPixel(i, 0, RGB(std::uint8_t(i * 16), std::uint8_t(i * 16), std::uint8_t(i * 16)));
+    img.SetPixel(16, 0, RGB(250, 251, 249));
+    return img;
+}
+
+TEST(BmpWriter, SeventeenColoursAtFourBitsAskAndMapToNearestOnYes) {
+    Asker asker;
+    const Bytes file = Encode(SeventeenColours(), 4, &asker);
+    EXPECT_EQ(asker.calls, 1);
+    EXPECT_EQ(asker.capacity, 16);
+    Bytes want = ExpectedHeader(54 + 64 + 12, 118, 17, 1, 4, 12);
+    for (int i = 0; i < 16; ++i) want = Concat(want, {std::uint8_t(i * 16), std::uint8_t(i * 16), std::uint8_t(i * 16), 0});
+    want = Concat(want, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xF0, 0, 0, 0});
+    EXPECT_EQ(file, want);
+}
+
+TEST(BmpWriter, QuestionTextNamesTheCapacity) {
+    EXPECT_EQ(ColorLossText(16),
+              "This image contains more than 16 colors; some colors will be lost.\nWould you like to continue?");
+    EXPECT_EQ(kColorLossCaption, "Warning");
+}
+
+// One more colour than each depth holds, plus repeats of further new colours.
+class TooManyColours : public ::testing::TestWithParam<int> {};
+
+TEST_P(TooManyColours, AskedOnceNoDeclinesYesWrites) {
+    const int depth = GetParam();
+    const int capacity = 1 << depth;
+    Bitmap img(capacity + 5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < img.Width(); ++x) img.SetPixel(x, y, RGB(std::uint8_t(x), std::uint8_t(y * 40), 7));
+
+    Asker no{false};
+    const EncodedBmp declined = EncodeBmp(img, depth, no.Fn());
+    EXPECT_EQ(declined.status, EncodeStatus::Declined);
+    EXPECT_TRUE(declined.bytes.empty());
+    EXPECT_EQ(no.calls, 1);
+    EXPECT_EQ(no.capacity, capacity);
+
+    Asker yes{true};
+    const EncodedBmp written = EncodeBmp(img, depth, yes.Fn());
+    EXPECT_EQ(written.status, EncodeStatus::Ok);
+    EXPECT_EQ(written.bytes.size(), ComputeFileLayout(img.Width(), 3, depth).fileSize);
+    EXPECT_EQ(yes.calls, 1);
+
+    // Without anyone to ask, the answer is No.
+    EXPECT_EQ(EncodeBmp(img, depth, nullptr).status, EncodeStatus::Declined);
+}
+
+TEST_P(TooManyColours, NotAskedWhenTheColoursFit) {
+    const int depth = GetParam();
+    const int capacity = 1 << depth;
+    Bitmap img(capacity, 2);
+    for (int x = 0; x < capacity; ++x) img.SetPixel(x, 0, RGB(std::uint8_t(x), 1, 2));
+    for (int x = 0; x < capacity; ++x) img.SetPixel(x, 1, RGB(std::uint8_t(capacity - 1 - x), 1, 2));
+    Asker asker;
+    Encode(img, depth, &asker);
+    EXPECT_EQ(asker.calls, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BmpWriter, TooManyColours, ::testing::Values(1, 4, 8));
+
+TEST(BmpWriter, WidthOneAtOneBitPadsToFourBytes) {
+    Bitmap img(1, 3, kBlack);
+    img.SetPixel(0, 1, kWhite);
+    Bytes want = ExpectedHeader(74, 62, 1, 3, 1, 12);
+    want = Concat(want, {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0});
+    want = Concat(want, {0x00, 0, 0, 0, 0x80, 0, 0, 0, 0x00, 0, 0, 0});
+    EXPECT_EQ(Encode(img, 1), want);
+}
+
+TEST(BmpWriter, WidthOneAtTwentyFourBitsIsThreeBytesAndOneZero) {
+    Bitmap img(1, 2);
+    img.SetPixel(0, 0, RGB(1, 2, 3));
+    img.SetPixel(0, 1, RGB(4, 5, 6));
+    Bytes want = ExpectedHeader(62, 54, 1, 2, 24, 8);
+    want = Concat(want, {6, 5, 4, 0, 3, 2, 1, 0});
+    EXPECT_EQ(Encode(img, 24), want);
+}
+
+TEST(BmpWriter, ThirtyTwoBitSourceIsWrittenAtTwentyFourIgnoringTheTopByte) {
+    Bitmap img(2, 1);
+    img.Row(0)[0] = 0xFF112233u;  // as a 32-bit file with alpha would have left it
+    img.Row(0)[1] = 0x80445566u;
+    const EncodedBmp r = EncodeBmp(img, 32, nullptr);
+    EXPECT_EQ(r.saveDepth, 24);
+    Bytes want = ExpectedHeader(62, 54, 2, 1, 24, 8);
+    want = Concat(want, {0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0, 0});
+    EXPECT_EQ(r.bytes, want);
+}
+
+// Header fields and row padding over widths around each stride boundary.
+struct LayoutCase {
+    int width, depth, stride;
+};
+
+class HeaderLayout : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(HeaderLayout, FieldsAndPaddingAreExact) {
+    const auto [width, depth, stride] = GetParam();
+    const int height = 3;
+    Bitmap img(width, height, RGB(9, 200, 77));
+    const Bytes file = Encode(img, depth);
+    const std::uint32_t palette = depth == 24 ? 0 : 4u << depth;
+    const std::uint32_t imageBytes = std::uint32_t(stride) * height;
+    const Bytes header = ExpectedHeader(54 + palette + imageBytes, 54 + palette, std::uint32_t(width), height,
+                                        std::uint16_t(depth), imageBytes);
+    ASSERT_EQ(file.size(), 54 + palette + imageBytes);
+    EXPECT_EQ(Bytes(file.begin(), file.begin() + 54), header);
+    const FileLayout l = ComputeFileLayout(width, height, depth);
+    EXPECT_EQ(l.stride, std::uint64_t(stride));
+    EXPECT_EQ(l.fileSize, file.size());
+    // A single colour is index 0, so only 24-bit rows carry set bytes; past the pixels
+    // every row is zero up to its stride.
+    const int used = depth == 24 ? 3 * width : (width * depth + 7) / 8;
+    for (int r = 0; r < height; ++r)
+        for (int i = used; i < stride; ++i) EXPECT_EQ(file[54 + palette + std::size_t(r) * stride + i], 0) << r << ":" << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(BmpWriter, HeaderLayout,
+                         ::testing::Values(LayoutCase{1, 1, 4}, LayoutCase{32, 1, 4}, LayoutCase{33, 1, 8},
+                                           LayoutCase{1, 4, 4}, LayoutCase{8, 4, 4}, LayoutCase{9, 4, 8},
+                                           LayoutCase{1, 8, 4}, LayoutCase{4, 8, 4}, LayoutCase{5, 8, 8},
+                                           LayoutCase{1, 24, 4}, LayoutCase{4, 24, 12}, LayoutCase{5, 24, 16},
+                                           LayoutCase{7, 24, 24}));
+
+TEST(BmpWriter, LayoutOfOtherDepthsIsTwentyFourAndHugeFilesDoNotFit) {
+    EXPECT_EQ(ComputeFileLayout(640, 480, 4).fileSize, 153718u);
+    EXPECT_EQ(ComputeFileLayout(10, 10, 16).saveDepth, 24);
+    EXPECT_EQ(ComputeFileLayout(10, 10, 0).paletteCapacity, 0);
+    EXPECT_TRUE(ComputeFileLayout(37000, 37000, 24).FitsHeader());
+    EXPECT_FALSE(ComputeFileLayout(38000, 38000, 24).FitsHeader());
+}
+
+TEST(BmpWriter, ReusedBufferMatchesAFreshEncode) {
+    Bitmap big(40, 30, RGB(1, 2, 3));
+    Bitmap small(5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) small.SetPixel(x, y, RGB(std::uint8_t(x * 50), 0, std::uint8_t(y)));
+    for (int depth : {1, 4, 8, 24}) {
+        std::vector<std::uint8_t> buffer(ComputeFileLayout(40, 30, 24).fileSize, 0xAA);  // stale bytes
+        ASSERT_EQ(EncodeBmpInto(big, depth, nullptr, buffer), EncodeStatus::Ok);
+        std::fill(buffer.begin(), buffer.end(), 0xAA);
+        Asker yes;
+        ASSERT_EQ(EncodeBmpInto(small, depth, yes.Fn(), buffer), EncodeStatus::Ok);
+        Asker yesAgain;
+        EXPECT_EQ(buffer, EncodeBmp(small, depth, yesAgain.Fn()).bytes) << depth;
+    }
+}
+
+}  // namespace
+}  // namespace rastrix

@@ -1,0 +1,43 @@
+#pragma once
+#include <map>
+#include <ostream>
+
+#include "editor/CommandStates.h"
+
+namespace rastrix::testing_support {
+
+// What the user sees of one command: menu 'E' enabled, 'G' greyed, '-' no item; the
+// check mark; the button's TBSTATE bits, -1 when no existing bar has its button.
+struct Seen {
+    char menu;
+    bool checked;
+    int button;
+    friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+inline void PrintTo(const Seen& s, std::ostream* os) {
+    *os << "{menu " << s.menu << (s.checked ? " checked" : "") << ", button " << s.button << "}";
+}
+
+using Snapshot = std::map<int, Seen>;
+
+inline Snapshot Take(const CommandStates& states) {
+    Snapshot out;
+    for (int id = kFirstCommandId; id <= kLastCommandId; ++id) {
+        if (!IsCommand(id)) continue;
+        const auto m = states.MenuItem(id);
+        const auto b = states.Button(id);
+        out[id] = {m ? (m->enabled ? 'E' : 'G') : '-', m && m->checked, b ? int(b->bits) : -1};
+    }
+    return out;
+}
+
+// The commands whose observables differ, with their new observables.
+inline Snapshot Changes(const Snapshot& before, const Snapshot& after) {
+    Snapshot out;
+    for (const auto& [id, seen] : after)
+        if (before.at(id) != seen) out[id] = seen;
+    return out;
+}
+
+}  // namespace rastrix::testing_support

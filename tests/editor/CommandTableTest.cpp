@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "editor/CommandTable.h"
+#include "frame/KeyTable.h"
+
+namespace rastrix {
+namespace {
+
+struct Row {
+    int constant;      // the IDM_ name
+    int number;        // the number it must have
+    const char* menu;  // "" when there is no menu item
+    bool enabled;      // menu start state
+    char bar;          // 'M', 'D' or '-'
+    int image;
+    int state;         // initial button state, 0 without a button
+    int key;           // shortcut virtual-key code, 0 for none
+};
+
+void PrintTo(const Row& r, std::ostream* os) { *os << "id " << r.number; }
+
+class CommandRowTest : public ::testing::TestWithParam<Row> {};
+
+TEST_P(CommandRowTest, MatchesTheResourceAndButtonTables) {
+    const Row& r = GetParam();
+    EXPECT_EQ(r.constant, r.number);
+    const CommandInfo* c = FindCommand(r.number);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->id, r.number);
+    EXPECT_EQ(std::string(c->menuText), r.menu);
+    if (*r.menu != '\0') {
+        EXPECT_EQ(c->menuStartsEnabled, r.enabled);
+    }
+    const char bar = c->bar == ToolBarKind::Main ? 'M' : c->bar == ToolBarKind::Drawing ? 'D' : '-';
+    EXPECT_EQ(bar, r.bar);
+    if (r.bar != '-') {
+        EXPECT_EQ(c->image, r.image);
+    }
+    EXPECT_EQ(c->buttonState, r.state);
+    EXPECT_EQ(c->key, r.key);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SpotRows, CommandRowTest,
+    ::testing::Values(
+        Row{IDM_NEW, 257, "&New", true, 'M', 0, 4, 0},
+        Row{IDM_OPEN, 258, "&Open\tCtrl+O", true, 'M', 1, 4, 0x4F},
+        Row{IDM_JOIN, 259, "&Join Files\tCtrl+J", true, '-', 0, 0, 0x4A},
+        Row{IDM_SAVE, 260, "&Save\tCtrl+S", false, 'M', 2, 16, 0x53},
+        Row{IDM_SAVEAS, 261, "S&ave As", false, '-', 0, 0, 0},
+        Row{IDM_OPEN_NAMED, 265, "", false, '-', 0, 0, 0},
+        Row{IDM_EXIT, 271, "E&xit", true, '-', 0, 0, 0},
+        Row{IDM_TOOLBAR_272, 272, "", false, '-', 0, 0, 0},
+        Row{IDM_DRAWTOOLS, 273, "Show Drawing Tools", true, 'M', 4, 4, 0},
+        Row{IDM_FIT, 274, "&Fit to Window", true, 'M', 5, 4, 0},
+        Row{IDM_ZOOM2, 276, "x&2", true, 'M', 7, 4, 0},
+        Row{IDM_ZOOM8, 278, "x&8", true, 'M', 9, 4, 0},
+        Row{IDM_UNDO, 288, "&Undo\tCtrl+Z", false, 'M', 10, 16, 0x5A},
+        Row{IDM_CUT, 289, "C&ut\tCtrl+X", false, 'M', 11, 16, 0x58},
+        Row{IDM_COPY, 290, "&Copy\tCtrl+C", false, 'M', 12, 16, 0x43},
+        Row{IDM_PASTE, 291, "&Paste\tCtrl+V", true, 'M', 13, 4, 0x56},
+        Row{IDM_ADJUST, 292, "Adjust Selection", false, 'M', 14, 4, 0},
+        Row{IDM_CROP, 293, "C&rop", false, 'M', 15, 16, 0},
+        Row{IDM_MARKBORDER, 295, "Mark &Border\tCtrl+B", false, 'M', 16, 16, 0x42},
+        Row{IDM_RESTORESEL, 296, "Restore Selction\tCtrl+R", false, 'M', 17, 16, 0x52},
+        Row{IDM_UNSELECT, 297, "&Unselect\tCtrl+U", false, 'M', 18, 16, 0x55},
+        Row{IDM_PASTENEW, 298, "&Paste into New File", true, '-', 0, 0, 0},
+        Row{IDM_ROT90CW, 304, "Rotate 90° clockwise", false, 'M', 19, 16, 0},
+        Row{IDM_ROT90CCW, 305, "Rotate 90° counter clockwise", false, 'M', 20, 16, 0},
+        Row{IDM_ROT180, 306, "Rotate 180°", false, 'M', 21, 16, 0},
+        Row{IDM_FLIPV, 308, "Flip vertical", false, 'M', 23, 16, 0},
+        Row{IDM_SHIFTL, 309, "Shift left", false, 'M', 24, 16, 0},
+        Row{IDM_SHIFTD, 312, "Shift down", false, 'M', 27, 16, 0},
+        Row{IDM_CHGSIZE, 316, "Change Image Size", false, '-', 0, 0, 0},
+        Row{IDM_PEN, 320, "&Pen", true, 'D', 0, 4, 0},
+        Row{IDM_PICK, 322, "Pick Color", true, 'D', 2, 4, 0},
+        Row{IDM_ROUNDRECT, 324, "Rounded Rectangle", true, 'D', 4, 4, 0},
+        Row{IDM_LINE, 326, "&Line", true, 'D', 6, 4, 0},
+        Row{IDM_FGCOLOR, 330, "Set &Foreground Color", true, '-', 0, 0, 0},
+        Row{IDM_BGCOLOR, 331, "Set &Background Color", true, '-', 0, 0, 0},
+        Row{IDM_LINESTYLE, 332, "Set Line Style", true, 'D', 7, 4, 0},
+        Row{IDM_FILLSTYLE, 333, "Set Fill Style", true, 'D', 8, 4, 0},
+        Row{IDM_FILLLINE, 336, "Fill Line/Perimeter", false, 'D', 9, 16, 0},
+        Row{IDM_FILL2COLOR, 338, "Fill 2-Color", false, 'D', 11, 16, 0},
+        Row{IDM_FILLEXTERIOR, 340, "Fill Exterior", false, 'D', 13, 16, 0},
+        Row{IDM_HELP, 352, "&Contents\tF1", true, '-', 0, 0, 0x70},
+        Row{IDM_SHORTCUTS, 353, "&Shortcut Keys", true, '-', 0, 0, 0},
+        Row{IDM_WEBSITE, 354, "&Visit Website", true, '-', 0, 0, 0},
+        Row{IDM_ABOUT, 355, "&About...", true, '-', 0, 0, 0},
+        Row{IDM_RECENT0, 368, "Recent File &0", true, '-', 0, 0, 0x74},
+        Row{IDM_RECENT0 + 9, 377, "Recent File &9", true, '-', 0, 0, 0},
+        Row{IDM_RECENT0 + 10, 378, "Recent File 10", true, '-', 0, 0, 0},
+        Row{IDM_RECENT0 + 15, 383, "Recent File 15", true, '-', 0, 0, 0}));
+
+TEST(CommandTable, HoldsSeventyCommandsAndNothingElse) {
+    int commands = 0;
+    for (int id = -1; id < 400; ++id) commands += IsCommand(id) ? 1 : 0;
+    EXPECT_EQ(commands, 70);
+    for (int gap : {256, 262, 264, 266, 270, 279, 287, 294, 299, 303, 313, 317, 327, 334, 341, 356,
+                    367, 384})
+        EXPECT_FALSE(IsCommand(gap)) << gap;
+    EXPECT_EQ(FindCommand(0), nullptr);
+}
+
+TEST(CommandTable, EveryButtonHasItsToolTipAndNothingElseHasOne) {
+    const std::map<int, std::string> tips = {
+        {257, "Create a new file"}, {258, "Open an existing file"}, {260, "Save current file"},
+        {273, "Show drawing tools"}, {274, "Fit image to window"}, {275, "View actual size"},
+        {276, "Magnify by 2"}, {277, "Magnify by 4"}, {278, "Magnify by 8"},
+        {288, "Undo last change"}, {289, "Cut to clipboard"}, {290, "Copy to clipboard"},
+        {291, "Paste from clipboard"}, {292, "Adjust selection"}, {293, "Crop image"},
+        {295, "Mark border"}, {296, "Restore selection"}, {297, "Unselect"},
+        {304, "Rotate 90° clockwise"}, {305, "Rotate 90° counter clockwise"},
+        {306, "Rotate 180°"}, {307, "Flip horizontal"}, {308, "Flip vertical"},
+        {309, "Shift left"}, {310, "Shift right"}, {311, "Shift up"}, {312, "Shift down"},
+        {320, "Change Pixels"}, {321, "Change All"}, {322, "Select Color"},
+        {323, "Rectangular Selection"}, {324, "Rounded Rectangle Selection"},
+        {325, "Elliptical Selection"}, {326, "Line Selection"}, {332, "Set Line Style"},
+        {333, "Set Fill Style"}, {336, "Fill Line/Perimeter"}, {337, "Fill Solid"},
+        {338, "Fill 2-Color"}, {339, "Fill Interior"}, {340, "Fill Exterior"}};
+    ASSERT_EQ(tips.size(), 41u);
+    for (int id = kFirstCommandId; id <= kLastCommandId; ++id) {
+        const auto it = tips.find(id);
+        const std::string expected = it == tips.end() ? "" : it->second;
+        EXPECT_EQ(std::string(ToolTipText(id)), expected) << id;
+        if (const CommandInfo* c = FindCommand(id)) {
+            EXPECT_EQ(c->HasButton(), !expected.empty()) << id;
+        }
+    }
+}
+
+struct KeyCase {
+    std::uint32_t key;
+    int command;
+};
+
+class KeyTableTest : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyTableTest, GivesItsCommand) {
+    EXPECT_EQ(CommandForKey(GetParam().key), GetParam().command) << std::hex << GetParam().key;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyTableTest,
+    ::testing::Values(KeyCase{0x42, 295}, KeyCase{0x43, 290}, KeyCase{0x4A, 259},
+                      KeyCase{0x4F, 258}, KeyCase{0x52, 296}, KeyCase{0x53, 260},
+                      KeyCase{0x55, 297}, KeyCase{0x56, 291}, KeyCase{0x58, 289},
+                      KeyCase{0x5A, 288}, KeyCase{0x70, 352}, KeyCase{0x74, 368},
+                      // only the low byte of the code counts
+                      KeyCase{0x143, 290}, KeyCase{0xFF5A, 288},
+                      // not in the table: F2..F4, F6..F9, other letters, digits, small codes
+                      KeyCase{0x71, 0}, KeyCase{0x73, 0}, KeyCase{0x75, 0}, KeyCase{0x78, 0},
+                      KeyCase{0x41, 0}, KeyCase{0x44, 0}, KeyCase{0x59, 0}, KeyCase{0x30, 0},
+                      KeyCase{0x63, 0}, KeyCase{0x00, 0}, KeyCase{0x0D, 0}, KeyCase{0x100, 0}));
+
+TEST(KeyTable, HasTwelveKeysInCodeOrder) {
+    ASSERT_EQ(kKeyTable.size(), 12u);
+    for (std::size_t i = 1; i < kKeyTable.size(); ++i)
+        EXPECT_LT(kKeyTable[i - 1].virtualKey, kKeyTable[i].virtualKey);
+}
+
+}  // namespace
+}  // namespace rastrix

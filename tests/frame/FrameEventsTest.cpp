@@ -1,0 +1,91 @@
+// The frame's events through the Editor: keys, the status bar, start-up and shutdown.
+#include <gtest/gtest.h>
+
+#include "editor/CommandIds.h"
+#include "editor/VirtualKeys.h"
+#include "frame/EditorEvents.h"
+#include "frame/SettingsCodec.h"
+#include "store/Store.h"
+#include "store/StoreTestSupport.h"
+#include "support/EditorFixture.h"
+
+namespace rastrix {
+namespace {
+
+class FrameEventsTest : public test::EditorTest {};
+
+TEST_F(FrameEventsTest, CtrlLetterAndFunctionKeysReachTheirCommands) {
+    EXPECT_EQ(FrameKeyDown(ed, {'O', true, false, false, false}), KeyRoute::FrameShortcut);
+    ASSERT_EQ(host.openRequests.size(), 1u);  // Ctrl+O asked for a file
+    EXPECT_EQ(FrameKeyDown(ed, {VK_F1, false, false, false, false}), KeyRoute::FrameShortcut);
+    ASSERT_NE(host.LastMessage(), nullptr);
+    EXPECT_EQ(host.LastMessage()->caption, "Rastrix Help");
+    // A navigation key with no image goes nowhere and does nothing.
+    const std::size_t shown = host.messages.size();
+    EXPECT_EQ(FrameKeyDown(ed, {VK_LEFT, false, false, false, false}), KeyRoute::Dropped);
+    EXPECT_EQ(host.messages.size(), shown);
+}
+
+TEST_F(FrameEventsTest, TheStatusBarShowsTheSwatchColoursAndItsClicksRunCommands) {
+    ed.settings.foreColor = RGB(1, 2, 3);
+    ed.settings.backColor = RGB(250, 251, 252);
+    const auto& e = ed.frame.layout.statusPartEdges;  // 1024 wide: 324, 648, 673, 698, 1024
+    ASSERT_EQ(e[1], 648);
+    StatusBarMouseMove(ed, e[1] + 5, 10);
+    EXPECT_EQ(ed.status[1], "RGB=1,2,3");
+    StatusBarMouseMove(ed, e[2] + 5, 10);
+    EXPECT_EQ(ed.status[1], "RGB=250,251,252");
+    StatusBarMouseMove(ed, 10, 10);
+    EXPECT_EQ(ed.status[1], " ");
+    StatusBarMouseMove(ed, e[2], 10);  // on an edge: no part
+    EXPECT_EQ(ed.status[1], " ");
+}
+
+TEST_F(FrameEventsTest, ExitAsksTheFrameToClose) {
+    RunCommand(ed, IDM_EXIT);
+    EXPECT_TRUE(ed.closeRequested);
+    EXPECT_TRUE(RequestClose(ed));  // nothing modified: no question
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(FrameEventsTest, SettingsChangedInARunAreThereAtTheNextStart) {
+    testing::TempFolder folder;
+    Store store(folder.Path());
+    {
+        test::FakeHost h;
+        Editor first(h);
+        StartUp(first, store, {}, "");
+        EXPECT_EQ(first.settings.viewMode, 275);  // defaults on a first run
+        EXPECT_EQ(first.doc.caption, "Rastrix");
+        FrameResized(first, SizeKind::Restored, 800, 600, WindowRect{10, 20, 810, 620});
+        RunCommand(first, IDM_ZOOM4);
+        RunCommand(first, IDM_DRAWTOOLS);
+        first.settings.foreColor = RGB(9, 8, 7);
+        EXPECT_FALSE(Shutdown(first, store).has_value());
+    }
+    test::FakeHost h;
+    Editor second(h);
+    StartUp(second, store, {}, "");
+    EXPECT_EQ(second.settings.viewMode, IDM_ZOOM4);
+    EXPECT_EQ(second.settings.zoomPercent, 400);
+    EXPECT_EQ(second.settings.showDrawingTools, 8);
+    EXPECT_EQ(second.settings.foreColor, RGB(9, 8, 7));
+    EXPECT_EQ(second.settings.maximized, 0);
+    EXPECT_EQ(second.settings.windowRect, (WindowRect{10, 20, 810, 620}));
+    EXPECT_TRUE(second.commands.MenuItem(IDM_ZOOM4)->checked);
+    EXPECT_TRUE(second.commands.Button(IDM_ZOOM4)->Pressed());
+    EXPECT_TRUE(second.commands.MenuItem(IDM_DRAWTOOLS)->checked);
+    EXPECT_TRUE(second.commands.DrawingToolBarExists());
+}
+
+TEST_F(FrameEventsTest, AFileNamedAtStartIsOpened) {
+    testing::TempFolder folder;
+    Store store(folder.Path() / "config");
+    StartUp(ed, store, {}, (folder.Path() / "nothing-here.bmp").string());
+    ASSERT_NE(host.LastMessage(), nullptr);
+    EXPECT_EQ(host.LastMessage()->caption, "Line 2293, Error Code 2");
+    EXPECT_EQ(ed.doc.fileSize, 0u);
+}
+
+}  // namespace
+}  // namespace rastrix

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "editor/CommandTable.h"
+#include "frame/MenuModel.h"
+#include "frame/ToolBarTables.h"
+
+namespace rastrix {
+namespace {
+
+// The pop-up's items as their texts, "-" for a separator.
+std::vector<std::string> ItemTexts(const MenuBarEntry& popup) {
+    std::vector<std::string> out;
+    for (int id : popup.items) {
+        const CommandInfo* c = FindCommand(id);
+        out.push_back(id == kMenuSeparator ? "-" : c ? std::string(c->menuText) : "?");
+    }
+    return out;
+}
+
+TEST(MainMenu, HasFivePopupsThenExitOnTheBar) {
+    ASSERT_EQ(kMainMenu.size(), 6u);
+    const char* titles[] = {"&File", "&View", "&Edit", "&Tools", "&Help"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(std::string(kMainMenu[i].text), titles[i]);
+        EXPECT_TRUE(kMainMenu[i].IsPopup());
+    }
+    EXPECT_FALSE(kMainMenu[5].IsPopup());
+    EXPECT_EQ(kMainMenu[5].id, 271);
+    EXPECT_EQ(std::string(kMainMenu[5].text), "E&xit");
+    EXPECT_TRUE(kMainMenu[5].items.empty());
+}
+
+TEST(MainMenu, FilePopupEndsWithTheSixteenRecentFiles) {
+    std::vector<std::string> expected = {"&New", "&Open\tCtrl+O", "&Join Files\tCtrl+J",
+                                         "&Save\tCtrl+S", "S&ave As", "-"};
+    for (int k = 0; k < 10; ++k) expected.push_back("Recent File &" + std::to_string(k));
+    for (int k = 10; k < 16; ++k) expected.push_back("Recent File " + std::to_string(k));
+    EXPECT_EQ(ItemTexts(kMainMenu[0]), expected);
+    EXPECT_EQ(kMainMenu[0].items.back(), 383);
+}
+
+TEST(MainMenu, ViewEditToolsAndHelpItemsInOrder) {
+    EXPECT_EQ(ItemTexts(kMainMenu[1]),
+              (std::vector<std::string>{"Show Drawing Tools", "-", "&Fit to Window",
+                                        "&Actual Size", "x&2", "x&4", "x&8"}));
+    EXPECT_EQ(ItemTexts(kMainMenu[2]),
+              (std::vector<std::string>{
+                  "&Undo\tCtrl+Z", "&Copy\tCtrl+C", "C&ut\tCtrl+X", "&Paste\tCtrl+V",
+                  "&Paste into New File", "-", "Change Image Size", "-", "Adjust Selection",
+                  "C&rop", "Mark &Border\tCtrl+B", "Restore Selction\tCtrl+R",
+                  "&Unselect\tCtrl+U", "-", "Rotate 90° clockwise",
+                  "Rotate 90° counter clockwise", "Rotate 180°", "Flip horizontal",
+                  "Flip vertical", "-", "Shift left", "Shift right", "Shift up",
+                  "Shift down"}));
+    EXPECT_EQ(ItemTexts(kMainMenu[3]),
+              (std::vector<std::string>{
+                  "&Pen", "&Bucket", "Pick Color", "&Rectangle", "Rounded Rectangle",
+                  "&Ellipse", "&Line", "-", "Set &Foreground Color", "Set &Background Color",
+                  "Set Line Style", "Set Fill Style", "-", "Fill Line/Perimeter", "Fill Solid",
+                  "Fill 2-Color", "Fill Interior", "Fill Exterior"}));
+    EXPECT_EQ(ItemTexts(kMainMenu[4]),
+              (std::vector<std::string>{"&Contents\tF1", "&Shortcut Keys", "&Visit Website", "-",
+                                        "&About..."}));
+}
+
+struct BarCase {
+    const char* name;
+    ToolBarKind bar;
+    std::vector<int> ids;  // 0 for a separator
+    std::vector<int> images;
+    int imageCount;
+};
+
+void PrintTo(const BarCase& c, std::ostream* os) { *os << c.name; }
+
+class ToolBarTableTest : public ::testing::TestWithParam<BarCase> {};
+
+TEST_P(ToolBarTableTest, EntriesInOrderWithSeparators) {
+    const BarCase& c = GetParam();
+    const auto buttons = ToolBarButtons(c.bar);
+    ASSERT_EQ(buttons.size(), c.ids.size());
+    std::set<int> images;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const ToolBarButton& b = buttons[i];
+        EXPECT_EQ(b.id, c.ids[i]) << "entry " << i;
+        EXPECT_EQ(b.image, c.images[i]) << "entry " << i;
+        if (c.ids[i] == 0) {
+            EXPECT_EQ(b, (ToolBarButton{0, 0, 4, TBSTYLE_SEP})) << "entry " << i;
+        } else {
+            EXPECT_EQ(b.style, TBSTYLE_BUTTON);
+            EXPECT_EQ(b.state, FindCommand(b.id)->buttonState);
+            EXPECT_LT(b.image, c.imageCount);
+            EXPECT_TRUE(images.insert(b.image).second) << "image used twice: " << b.image;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, ToolBarTableTest,
+    ::testing::Values(
+        BarCase{"Main",
+                ToolBarKind::Main,
+                {0, 257, 258, 260, 0, 273, 0, 274, 275, 276, 277, 278, 0, 288, 289, 290, 291,
+                 0, 292, 293, 295, 296, 297, 0, 304, 305, 306, 307, 308, 0, 309, 310, 311, 312},
+                {0, 0, 1, 2, 0, 4, 0, 5, 6, 7, 8, 9, 0, 10, 11, 12, 13,
+                 0, 14, 15, 16, 17, 18, 0, 19, 20, 21, 22, 23, 0, 24, 25, 26, 27},
+                28},
+        BarCase{"Drawing",
+                ToolBarKind::Drawing,
+                {0, 320, 321, 322, 323, 324, 325, 326, 0, 332, 333, 0, 336, 337, 338, 339, 340},
+                {0, 0, 1, 2, 3, 4, 5, 6, 0, 7, 8, 0, 9, 10, 11, 12, 13},
+                14}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ToolBarTables, CountsAndStartStates) {
+    EXPECT_EQ(kMainToolBarButtons.size(), 34u);
+    EXPECT_EQ(kDrawingToolBarButtons.size(), 17u);
+    // Only Paste, Adjust Selection and the non-editing buttons start enabled on the main bar.
+    std::vector<int> enabled;
+    for (const ToolBarButton& b : kMainToolBarButtons)
+        if (!b.IsSeparator() && b.state == TBSTATE_ENABLED) enabled.push_back(b.id);
+    EXPECT_EQ(enabled, (std::vector<int>{257, 258, 273, 274, 275, 276, 277, 278, 291, 292}));
+    std::vector<int> indeterminate;
+    for (const ToolBarButton& b : kDrawingToolBarButtons)
+        if (b.state == TBSTATE_INDETERMINATE) indeterminate.push_back(b.id);
+    EXPECT_EQ(indeterminate, (std::vector<int>{336, 337, 338, 339, 340}));
+    EXPECT_TRUE(ToolBarButtons(ToolBarKind::None).empty());
+}
+
+}  // namespace
+}  // namespace rastrix
