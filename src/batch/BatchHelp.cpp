@@ -17,7 +17,7 @@ std::string BatchHelpText() {
         std::string names = o.shortName ? std::string("  -") + o.shortName + ", " : std::string("      ");
         names += "--" + std::string(o.longName);
         if (!o.valueName.empty()) names += " " + std::string(o.valueName);
-        text += names + "\n      " + std::string(o.help) + "\n      e.g. " + std::string(o.example) + "\n";
+        text += names + "\n        " + std::string(o.help) + "\n        e.g. " + std::string(o.example) + "\n";
     }
     text +=
         "\nExit status: 0 when every file was written, 1 when some failed (each is named with its\n"

@@ -141,7 +141,7 @@ TEST(BatchOptions, HelpShowsEveryOptionWithAnExample) {
         if (entry == std::string::npos) entry = help.find(std::string(name) + " ");
         ASSERT_NE(entry, std::string::npos) << name;
         const std::size_t example = help.find('\n', help.find('\n', entry) + 1) + 1;
-        EXPECT_EQ(help.substr(example, 11), "      e.g. ") << name;
+        EXPECT_EQ(help.substr(example, 13), "        e.g. ") << name;
     }
     EXPECT_EQ(help.find("--allow-color-loss"), std::string::npos);  // a second spelling, not listed twice
 }
