@@ -60,7 +60,8 @@ for i in range(200):
 PY
 mkdir -p "$work/out"
 
-pil() { python3 -c "import sys; from PIL import Image; Image.MAX_IMAGE_PIXELS = None; $1" "${@:2}"; }
+# Debian's python3, the one python3-pil serves, whatever python3 comes first on the PATH.
+pil() { /usr/bin/python3 -c "import sys; from PIL import Image; Image.MAX_IMAGE_PIXELS = None; $1" "${@:2}"; }
 run_job() {  # job tool
   local big=$work/big.bmp out=$work/out/o.bmp
   rm -rf "$work/out"; mkdir -p "$work/out"
@@ -79,13 +80,13 @@ run_job() {  # job tool
     crop/magick) convert "$big" -crop 4000x3000+0+0 +repage BMP3:"$out" ;;
     depth8/rastrix) "$batch" -b 8 "$big" -o "$out" ;;
     depth8/pillow) pil "Image.open(sys.argv[1]).convert('P', palette=Image.Palette.ADAPTIVE, colors=256).save(sys.argv[2])" "$big" "$out" ;;
-    depth8/magick) convert "$big" -type Palette BMP3:"$out" ;;
+    depth8/magick) convert "$big" +dither -colors 256 BMP3:"$out" ;;
     dir4/rastrix) "$batch" -b 4 -d "$work/out" "$work"/small/*.bmp ;;
     dir4/pillow) pil "
 import glob, os
 for f in sorted(glob.glob(sys.argv[1] + '/*.bmp')):
     Image.open(f).quantize(16).save(os.path.join(sys.argv[2], os.path.basename(f)))" "$work/small" "$work/out" ;;
-    dir4/magick) mogrify -path "$work/out" -type Palette -colors 16 -format bmp "$work"/small/*.bmp ;;
+    dir4/magick) mogrify -path "$work/out" +dither -colors 16 -format bmp "$work"/small/*.bmp ;;
   esac
 }
 

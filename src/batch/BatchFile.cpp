@@ -20,6 +20,7 @@
 #include "editor/ImageStack.h"
 #include "frame/CommandDispatch.h"
 #include "frame/FrameSizing.h"
+#include "raster/PixelAllocator.h"
 
 namespace rastrix::batch {
 
@@ -58,8 +59,11 @@ std::string WriteStandardOutput(const std::vector<std::uint8_t>& bytes) {
     return {};
 }
 
-// The input becomes the editor's image, as Open makes a file the image.
-std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly) {
+// The input becomes the editor's image, as Open makes a file the image. When no step follows,
+// the file's buffer is kept for the written file (a straight conversion writes as many bytes
+// or fewer), which spares the faults of fresh memory; otherwise it goes at once, so a command
+// that makes a new level does not hold the file beside two images.
+std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, std::vector<std::uint8_t>& kept) {
     FileBytesResult file = input == "-" ? ReadStandardInput() : ReadWholeFile(*ed.files, input);
     if (!file) return Describe(file.failure);
     if (bmpOnly && (file.bytes.size() < 2 || file.bytes[0] != 'B' || file.bytes[1] != 'M'))
@@ -67,7 +71,7 @@ std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly) {
     BmpReadResult decoded = DecodePicture(file.bytes);
     if (!decoded.image) return std::string(decoded.Message());
     const auto size = std::uint32_t(file.bytes.size());
-    file.bytes = {};  // the picture is decoded: its file need not be held beside it
+    kept = std::move(file.bytes);
     MakeOpenedImage(ed, input, size, std::move(*decoded.image));
     return {};
 }
@@ -88,20 +92,21 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, const std::array<std::str
     return ed.doc.fileSize == 0 ? "--join made no image" : "";
 }
 
-std::string Save(Editor& ed, const BatchOptions& o, const std::string& output) {
+std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, std::vector<std::uint8_t>& buffer) {
     const int depth = o.depth == kKeepDepth ? PlainSaveDepth(ed.doc.imageBitDepth) : o.depth;
     // The same question Save asks; the headless host answers it from --allow-colour-loss.
     const ColourLossQuestion ask = [&ed](int capacity) {
         return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
                                   MsgIcon::Warning) == IDYES;
     };
-    EncodedBmp file = EncodeBmp(CurrentImage(ed), depth, ask);
-    if (file.status == EncodeStatus::Declined) return static_cast<HeadlessHost&>(ed.host).Failure();
-    if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
+    const EncodeStatus status = EncodeBmpInto(CurrentImage(ed), depth, ask, buffer);
+    if (status == EncodeStatus::Declined) return static_cast<HeadlessHost&>(ed.host).Failure();
+    if (status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(status));
     // The image is in the file's bytes now; only they are needed from here.
     ClearImageStack(ed);
-    if (output == "-") return WriteStandardOutput(file.bytes);
-    const WriteResult written = WriteFileAtomically(*ed.files, output, file.bytes, kNewImageFileMode);
+    ReleaseKeptPixelBlock();
+    if (output == "-") return WriteStandardOutput(buffer);
+    const WriteResult written = WriteFileAtomically(*ed.files, output, buffer, kNewImageFileMode);
     return written ? "" : output + ": " + Describe(written.failure);
 }
 
@@ -118,11 +123,14 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
     // The commands run in an editor laid out as on a screen, though none is shown.
     ed.frame = InitFrameState(ed.settings);
     OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1024, 768);
-    std::string reason = options.join ? JoinInputs(ed, host, *options.join) : OpenInput(ed, job.input, options.inPlace);
+    std::vector<std::uint8_t> buffer;
+    std::string reason = options.join ? JoinInputs(ed, host, *options.join)
+                                      : OpenInput(ed, job.input, options.inPlace, buffer);
+    if (!options.steps.empty()) buffer = std::vector<std::uint8_t>();  // frees it, unlike = {}
     StepMemory memory;
     for (std::size_t i = 0; reason.empty() && i < options.steps.size(); ++i)
         reason = RunStep(ed, host, options.steps[i], memory);
-    if (reason.empty()) reason = Save(ed, options, job.output);
+    if (reason.empty()) reason = Save(ed, options, job.output, buffer);
     return reason;
 }
 

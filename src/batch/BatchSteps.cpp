@@ -8,6 +8,7 @@
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
 #include "frame/CommandDispatch.h"
+#include "raster/PixelAllocator.h"
 #include "selection/SelectionDrag.h"
 #include "view/PaintPlan.h"
 
@@ -121,6 +122,7 @@ std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memor
 std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory) {
     std::string reason = Run(ed, host, step, memory);
     DropUndoLevels(ed);
+    ReleaseKeptPixelBlock();
     if (reason.empty()) reason = host.Failure();
     return reason;
 }

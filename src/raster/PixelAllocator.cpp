@@ -73,6 +73,14 @@ bool Keep(void* block, std::size_t bytes) {
 
 }  // namespace
 
+void ReleaseKeptPixelBlock() {
+    KeptBlock& k = Kept();
+    std::lock_guard<std::mutex> hold(k.lock);
+    std::free(k.block);
+    k.block = nullptr;
+    k.bytes = 0;
+}
+
 Pixel* PixelAllocator::allocate(std::size_t n) {
     if (n > (std::numeric_limits<std::size_t>::max() - kHugePage) / sizeof(Pixel)) throw std::bad_alloc();
     if (!IsLarge(n)) return static_cast<Pixel*>(::operator new(n * sizeof(Pixel)));

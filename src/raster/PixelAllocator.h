@@ -10,6 +10,10 @@ namespace rastrix {
 // huge pages, so a fresh 192 MB image is touched in a hundred faults instead of fifty
 // thousand. Elements are default-initialised: a new vector's pixels are unset unless the
 // caller gives a value (Bitmap does, unless it is asked for unset pixels).
+// Frees the large block kept for reuse, if any. For a caller that knows no image of that size
+// comes next (rastrix-batch between steps), so the block does not count against its memory.
+void ReleaseKeptPixelBlock();
+
 struct PixelAllocator {
     using value_type = Pixel;
 
