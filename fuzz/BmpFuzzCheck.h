@@ -49,8 +49,12 @@ inline std::string CheckBmpInput(std::span<const std::uint8_t> bytes) {
     if (!header.info) return "decoded a file whose header is refused";
 
     const Bitmap& bitmap = read.image->bitmap;
+    // A PNG or JPEG picture inside tells its depth only when decoded.
+    const BmpLayoutResult parsed = ParseBmpLayout(bytes);
+    const bool embedded = parsed.layout && (parsed.layout->compression == BmpCompression::Png ||
+                                            parsed.layout->compression == BmpCompression::Jpeg);
     if (bitmap.Width() != header.info->width || bitmap.Height() != header.info->height ||
-        read.image->bitDepth != header.info->bitDepth)
+        (!embedded && read.image->bitDepth != header.info->bitDepth))
         return "the bitmap's size or depth differs from the header's";
     if (bitmap.Width() <= 0 || bitmap.Height() <= 0 || bitmap.Width() > kBmpMaxSide ||
         bitmap.Height() > kBmpMaxSide || std::int64_t(bitmap.Width()) * bitmap.Height() > kBmpMaxPixels)

@@ -31,6 +31,13 @@ std::string_view BmpErrorMessage(BmpError error) {
         case BmpError::NoPixelData: return "The file ends before its pixel data.";
         case BmpError::TruncatedPixels: return "The file ends before the end of its pixel data.";
         case BmpError::OutOfMemory: return "There is not enough memory to open the bitmap.";
+        case BmpError::NotPicture: return "The file is not a BMP, PNG or JPEG file.";
+        case BmpError::DamagedPng: return "The PNG picture is damaged or cut short.";
+        case BmpError::DamagedJpeg: return "The JPEG picture is damaged or cut short.";
+        case BmpError::UnsupportedJpeg:
+            return "The JPEG picture's colours are of a kind this program does not read.";
+        case BmpError::EmbeddedSizeMismatch:
+            return "The bitmap's width or height differs from that of the picture stored in it.";
     }
     return "The file cannot be read as a bitmap.";
 }
@@ -40,7 +47,8 @@ static_assert(kBmpMaxSide == 65535 && kBmpMaxPixels == 268435456, "the TooLarge 
 namespace {
 
 // Compression codes of the info header.
-constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitFields = 3, kBiAlphaBitFields = 6;
+constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitFields = 3, kBiJpeg = 4, kBiPng = 5,
+                        kBiAlphaBitFields = 6;
 // The same codes 3 and 4 mean Huffman and 24-bit RLE in OS/2 2.x headers; neither is read.
 constexpr std::uint32_t kOs2Huffman = 3, kOs2Rle24 = 4;
 
@@ -120,7 +128,9 @@ BmpError CheckSizeAndFormat(const RawHeader& h, BmpLayout& out) {
     const std::int64_t height = std::llabs(h.height);
     if (h.width > kBmpMaxSide || height > kBmpMaxSide || h.width * height > kBmpMaxPixels)
         return BmpError::TooLarge;
-    if (!IsKnownBitCount(h.bitCount)) return BmpError::BadBitCount;
+    // PNG or JPEG data carry their own pixel format; the bit count says nothing (it is 0).
+    const bool embedded = !IsOs2Header(h.headerSize) && (h.compression == kBiJpeg || h.compression == kBiPng);
+    if (!(embedded && h.bitCount == 0) && !IsKnownBitCount(h.bitCount)) return BmpError::BadBitCount;
 
     out.width = int(h.width);
     out.height = int(height);
@@ -138,6 +148,11 @@ BmpError CheckSizeAndFormat(const RawHeader& h, BmpLayout& out) {
         case kBiRle4:
             if (h.bitCount != 4) return BmpError::BadCompression;
             out.compression = BmpCompression::Rle4;
+            break;
+        case kBiJpeg:
+        case kBiPng:
+            if (h.bitCount != 0) return BmpError::BadCompression;
+            out.compression = h.compression == kBiJpeg ? BmpCompression::Jpeg : BmpCompression::Png;
             break;
         case kBiBitFields:
         case kBiAlphaBitFields:
@@ -189,7 +204,7 @@ BmpLayoutResult ParseBmpLayout(std::span<const std::uint8_t> b) {
     layout.pixelOffset = ReadU32(b, 10);
     if (layout.pixelOffset < layout.colourTableOffset) return {std::nullopt, BmpError::BadPixelOffset};
 
-    if (layout.bitCount <= 8) {
+    if (layout.bitCount != 0 && layout.bitCount <= 8) {
         const std::size_t full = std::size_t(1) << layout.bitCount;
         if (raw.coloursUsed > full) return {std::nullopt, BmpError::BadColourTable};
         // Some writers declare a full table but store a shorter one before the pixels: use the
@@ -205,7 +220,8 @@ BmpLayoutResult ParseBmpLayout(std::span<const std::uint8_t> b) {
 BmpHeaderResult ReadBmpHeader(std::span<const std::uint8_t> fileStart) {
     const BmpLayoutResult r = ParseBmpLayout(fileStart);
     if (!r.layout) return {std::nullopt, r.error};
-    return {BmpHeaderInfo{r.layout->width, r.layout->height, r.layout->bitCount}, BmpError::None};
+    const int depth = r.layout->bitCount == 0 ? 24 : r.layout->bitCount;
+    return {BmpHeaderInfo{r.layout->width, r.layout->height, depth}, BmpError::None};
 }
 
 }  // namespace rastrix

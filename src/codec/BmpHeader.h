@@ -18,7 +18,7 @@ enum class BmpError {
     TooLarge,                // beyond kBmpMaxSide / kBmpMaxPixels
     BadPlanes,               // plane count other than 1
     BadBitCount,             // bit count we do not know
-    UnsupportedCompression,  // JPEG, PNG, OS/2 Huffman or 24-bit RLE, or an unknown code
+    UnsupportedCompression,  // OS/2 Huffman or 24-bit RLE, or an unknown code
     BadCompression,          // a compression that does not fit the bit count
     CompressedTopDown,       // run-length data cannot run top-down
     BadMasks,                // colour masks overlap, have holes or lie outside the pixel
@@ -28,6 +28,12 @@ enum class BmpError {
     NoPixelData,             // the pixel offset lies at or past the end of the file
     TruncatedPixels,         // uncompressed rows cut short
     OutOfMemory,
+    // Pictures stored as PNG or JPEG data, in a file of their own or inside a bitmap.
+    NotPicture,              // neither a BMP, a PNG nor a JPEG signature
+    DamagedPng,              // the PNG data is damaged or ends early
+    DamagedJpeg,             // the JPEG data is damaged or ends early
+    UnsupportedJpeg,         // JPEG data in CMYK colours or another kind we cannot turn into RGB
+    EmbeddedSizeMismatch,    // the bitmap's header and the picture inside it differ in size
 };
 
 std::string_view BmpErrorMessage(BmpError error);
@@ -46,14 +52,14 @@ inline constexpr std::int64_t kBmpMaxPixels = std::int64_t(1) << 28;
 // header; colour masks after a 40-byte header end before that (14 + 40 + 16).
 inline constexpr std::size_t kBmpHeaderReadBytes = 14 + 124;
 
-enum class BmpCompression { None, Rle8, Rle4, BitFields };
+enum class BmpCompression { None, Rle8, Rle4, BitFields, Jpeg, Png };
 
 // Everything the headers say about where and how the pixels are stored, after checking.
 struct BmpLayout {
     int width = 0;
     int height = 0;             // always positive
     bool topDown = false;       // first stored row is the top row
-    int bitCount = 0;           // 1, 2, 4, 8, 16, 24 or 32
+    int bitCount = 0;           // 1, 2, 4, 8, 16, 24 or 32; 0 when the pixels are PNG or JPEG data
     BmpCompression compression = BmpCompression::None;
     std::array<std::uint32_t, 3> masks{};  // red, green, blue; used for 16 and 32 bits
     std::size_t colourTableOffset = 0;
@@ -76,7 +82,7 @@ BmpLayoutResult ParseBmpLayout(std::span<const std::uint8_t> bytes);
 struct BmpHeaderInfo {
     int width = 0;
     int height = 0;
-    int bitDepth = 0;
+    int bitDepth = 0;  // a PNG or JPEG picture inside counts as 24 until it is decoded
 };
 
 struct BmpHeaderResult {

@@ -10,6 +10,8 @@
 
 #include "codec/BmpBytes.h"
 #include "codec/BmpRle.h"
+#include "codec/JpegDecoder.h"
+#include "codec/PngDecoder.h"
 
 namespace rastrix {
 
@@ -207,12 +209,28 @@ BmpError DecodeUncompressed(std::span<const std::uint8_t> b, const BmpLayout& l,
     return BmpError::None;
 }
 
+// Pixels stored as a whole PNG or JPEG file after the headers. The picture must have the size
+// the header gives; it decides the depth.
+BmpReadResult DecodeEmbedded(std::span<const std::uint8_t> b, const BmpLayout& l) {
+    const std::span<const std::uint8_t> data = b.subspan(l.pixelOffset);
+    BmpReadResult r = l.compression == BmpCompression::Png ? DecodePng(data) : DecodeJpeg(data);
+    if (r.error == BmpError::NotPicture)
+        r.error = l.compression == BmpCompression::Png ? BmpError::DamagedPng : BmpError::DamagedJpeg;
+    if (r.image && (r.image->bitmap.Width() != l.width || r.image->bitmap.Height() != l.height))
+        return Fail(BmpError::EmbeddedSizeMismatch);
+    return r;
+}
+
 }  // namespace
 
 BmpReadResult DecodeBmp(std::span<const std::uint8_t> bytes) {
     const BmpLayoutResult parsed = ParseBmpLayout(bytes);
     if (!parsed.layout) return Fail(parsed.error);
     const BmpLayout& l = *parsed.layout;
+    if (l.compression == BmpCompression::Png || l.compression == BmpCompression::Jpeg) {
+        if (l.pixelOffset >= bytes.size()) return Fail(BmpError::NoPixelData);
+        return DecodeEmbedded(bytes, l);
+    }
 
     BmpPalette palette;
     if (BmpError e = ReadPalette(bytes, l, palette); e != BmpError::None) return Fail(e);

@@ -11,7 +11,8 @@ namespace rastrix {
 
 struct BmpImage {
     Bitmap bitmap;
-    int bitDepth = 0;         // the file's bit count (1, 2, 4, 8, 16, 24 or 32)
+    int bitDepth = 0;         // the file's bit count (1, 2, 4, 8, 16, 24 or 32); PictureBitDepth
+                              // of a PNG or JPEG picture
     bool incomplete = false;  // run-length data ended early; rows it never reached are black
 };
 
@@ -28,6 +29,8 @@ struct BmpReadResult {
 //   with deltas or early line ends stay black; data that stops early leaves the rest black and
 //   sets `incomplete`;
 // - uncompressed rows cut short are refused (only the last row's padding may be missing).
+// Pixels stored as PNG or JPEG data (compression 4 and 5) are decoded by DecodePng and
+// DecodeJpeg, whose pictures must be of the header's size.
 BmpReadResult DecodeBmp(std::span<const std::uint8_t> bytes);
 
 }  // namespace rastrix

@@ -42,9 +42,13 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
         return false;
     }
 
-    // Everything that can fail has been done; from here the file becomes the image.
+    MakeOpenedImage(ed, path, std::uint32_t(fileBytes), std::move(*decoded.image));
+    return true;
+}
+
+void MakeOpenedImage(Editor& ed, const std::string& path, std::uint32_t fileSize, BmpImage image) {
     ed.doc.currentPath = path;
-    ed.doc.fileSize = std::uint32_t(fileBytes);
+    ed.doc.fileSize = fileSize;
     UpdateTitle(ed, true);
     // The caption keeps the name as given; the list keeps the whole path, so the entry still
     // opens when the program is later started from another folder.
@@ -53,11 +57,10 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
     EndSelection(ed);
     ClearImageStack(ed);
     ed.settings.needsSaveAs = 0;
-    ed.doc.imageBitDepth = std::uint32_t(decoded.image->bitDepth);
-    SetBaseLevel(ed, std::move(decoded.image->bitmap));
+    ed.doc.imageBitDepth = std::uint32_t(image.bitDepth);
+    SetBaseLevel(ed, std::move(image.bitmap));
     LayoutImageWindow(ed);
     InvalidateImageWindow(ed);
-    return true;
 }
 
 void OpenCommand(Editor& ed) {

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <string>
+
+#include "codec/BmpReader.h"
 
 namespace rastrix {
 
@@ -10,6 +13,11 @@ struct Editor;
 // On any failure the user is told and the image, its undo levels, path, size, caption, recent
 // list and flags are left exactly as they were. Returns whether the file became the image.
 bool LoadImageFile(Editor& ed, const std::string& path);
+
+// The second half of LoadImageFile, once the file has been read and decoded (by it, or by a
+// caller that reads pictures of its own): the picture becomes the image as path, fileSize
+// bytes, at the depth it counts as.
+void MakeOpenedImage(Editor& ed, const std::string& path, std::uint32_t fileSize, BmpImage image);
 
 // File > Open: asks to save a modified image, then for a file, then loads it.
 void OpenCommand(Editor& ed);

@@ -37,11 +37,11 @@ int FilterOfDepth(std::uint32_t depth) {
     }
 }
 
+}  // namespace
+
 int PlainSaveDepth(std::uint32_t imageBitDepth) {
     return (imageBitDepth == 1 || imageBitDepth == 4 || imageBitDepth == 8) ? int(imageBitDepth) : 24;
 }
-
-}  // namespace
 
 std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     // Ctrl+S reaches here even while Save is greyed; with no image there is nothing to write.

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,9 @@ struct SavedFile {
 // when nothing was: dialog cancelled, colour loss declined, or a failure the user has been
 // told about. A failed write leaves any old file as it was and the document modified.
 std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog);
+
+// The depth a plain Save writes for the image's depth: 1, 4 and 8 as they are, else 24.
+int PlainSaveDepth(std::uint32_t imageBitDepth);
 
 // Save (260) and Save As (261).
 void SaveCommand(Editor& ed);

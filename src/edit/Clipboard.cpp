@@ -7,6 +7,7 @@
 
 #include "codec/BmpHeader.h"
 #include "codec/BmpLayout.h"
+#include "codec/PictureConversion.h"
 #include "document/NewImage.h"
 #include "document/NewImageDialog.h"
 #include "document/SavePrompt.h"
@@ -102,10 +103,10 @@ void EraseSelection(Editor& ed) {
 
 // The clipboard bitmap becomes the only level of a new document.
 void MakeImageFromClipboard(Editor& ed, ClipboardImage clip) {
-    // The depths a bitmap file has; anything else (16 bits, or 48 and 64 from a picture with
-    // deep colour channels) counts as the 24 bits it is shown and saved with.
+    // A picture with deep colour channels (16, 48 or 64 bits) counts as the 24 bits it is shown
+    // and saved with, as a PNG file of that depth does; 32 bits stands for transparency.
     const int d = clip.bitDepth;
-    const int depth = d == 1 || d == 4 || d == 8 || d == 32 ? d : 24;
+    const int depth = PictureBitDepth(d, d == 32);
     const int w = clip.bitmap.Width(), h = clip.bitmap.Height();
     MakeUntitledImage(ed, std::move(clip.bitmap), std::uint32_t(depth), UntitledFileSize(w, h, depth));
     SetModified(ed);

@@ -52,6 +52,17 @@ void PushLevel(Editor& ed, Bitmap newTop) {
     SetModified(ed);
 }
 
+void DropUndoLevels(Editor& ed) {
+    auto& stack = ed.doc.stack;
+    auto& depth = ed.settings.undoDepth;
+    if (depth == 0) return;
+    stack.levels[0] = std::move(stack.levels[depth]);
+    for (int i = 1; i < ImageStack::kLevels; ++i) stack.levels[i] = Bitmap();
+    depth = 0;
+    ++stack.topSerial;
+    DisableCommand(ed.commands, IDM_UNDO);
+}
+
 std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height, Bitmap::NewPixels pixels) {
     // A full stack drops its oldest level at the push: that level's memory becomes the new
     // one's first, so a full stack never holds a fifth image and needs no fresh memory.

@@ -25,6 +25,9 @@ void PushLevel(Editor& ed, Bitmap newTop);
 // nothing changed, when the memory for the copy cannot be had.
 bool PushCopy(Editor& ed);
 
+// Keeps only the level shown, as level 0, and frees the ones below it; Undo becomes
+// unavailable. For a caller that never undoes (rastrix-batch), so one image is held at a time.
+void DropUndoLevels(Editor& ed);
 // Allocates a level of the given size (black, or unset for a caller that writes every pixel);
 // on failure tells the user and returns nullopt, with nothing changed. The caller pushes what
 // it gets at once: on a full stack it is made in the oldest level's memory, which the push

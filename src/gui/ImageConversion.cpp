@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "codec/PictureConversion.h"
+
 namespace rastrix::gui {
 
 QImage WrapBitmap(const Bitmap& bitmap) {
@@ -32,11 +34,9 @@ bool CompositeOnWhite(const QImage& image, Bitmap& out) {
     for (int y = 0; y < argb.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         Pixel* dst = out.Row(y);
-        for (int x = 0; x < argb.width(); ++x) {
-            const unsigned a = unsigned(qAlpha(src[x])), paper = 255u * (255u - a) + 127u;
-            const auto mix = [&](int c) { return (unsigned(c) * a + paper) / 255u; };
-            dst[x] = (mix(qRed(src[x])) << 16) | (mix(qGreen(src[x])) << 8) | mix(qBlue(src[x]));
-        }
+        for (int x = 0; x < argb.width(); ++x)
+            dst[x] = OnWhite(unsigned(qRed(src[x])), unsigned(qGreen(src[x])), unsigned(qBlue(src[x])),
+                             unsigned(qAlpha(src[x])));
     }
     return true;
 }
@@ -52,14 +52,6 @@ std::optional<Bitmap> BitmapFromImage(const QImage& image) {
     return out;
 }
 
-int BitDepthOf(const QImage& image) {
-    const int depth = image.depth();
-    if (depth <= 1) return 1;
-    if (depth <= 4) return 4;
-    if (depth <= 8) return 8;
-    if (depth <= 24) return 24;
-    // 32-bit pixels without an alpha channel carry 24 bits of colour.
-    return image.hasAlphaChannel() ? 32 : 24;
-}
+int BitDepthOf(const QImage& image) { return PictureBitDepth(image.depth(), image.hasAlphaChannel()); }
 
 }  // namespace rastrix::gui

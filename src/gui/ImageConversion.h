@@ -22,7 +22,7 @@ QImage WrapBitmap(const Bitmap& bitmap);
 // memory runs out.
 std::optional<Bitmap> BitmapFromImage(const QImage& image);
 
-// The colour depth a read image counts as: 1, 4, 8, 24 or 32 bits per pixel.
+// The colour depth a read image counts as: 1, 4, 8, 24 or 32 bits per pixel (PictureBitDepth).
 int BitDepthOf(const QImage& image);
 
 }  // namespace rastrix::gui

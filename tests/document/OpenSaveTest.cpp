@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "codec/BmpWriter.h"
+#include "support/BmpTestSupport.h"
+#include "support/PictureTestFiles.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "document/SavePrompt.h"
@@ -108,6 +110,7 @@ TEST_F(OpenSaveTest, EveryFailedOpenLeavesTheDocumentAsItWas) {
         {dir.Path().string(), "Line 2293, Error Code 21"},  // a folder is no file to open
         {Put("text.bmp", Bytes{'h', 'e', 'l', 'l', 'o'}), "Rastrix"},
         {Put("short.bmp", truncated), "Rastrix"},
+        {Put("badjpeg.bmp", testing::WrapInBmp(Bytes(300, 0xFF), 4, 4, 4)), "Rastrix"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -170,6 +173,32 @@ TEST_F(OpenSaveTest, ADroppedFileOpensAsTheOpenDialogWouldAfterThePrompt) {
         EXPECT_EQ(host.messages[0].caption.value_or("").rfind("Line 2293, Error Code ", 0), 0u) << dropped;
         EXPECT_EQ(Snapshot(), before);
     }
+}
+
+TEST_F(OpenSaveTest, BitmapsHoldingPngOrJpegDataOpenAsTheirPictures) {
+    testing::PngSpec spec{2, 2, 2, 8};
+    spec.rows = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
+    const std::string png = Put("png.bmp", testing::WrapInBmp(testing::EncodePng(spec), 2, 2, 5));
+    OpenViaDialog(png);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(CurrentImage(ed).GetPixel(1, 0), RGB(0, 255, 0));
+    EXPECT_EQ(CurrentImage(ed).GetPixel(1, 1), RGB(10, 20, 30));
+    EXPECT_EQ(ed.doc.imageBitDepth, 24u);
+    EXPECT_EQ(ed.doc.currentPath, png);
+
+    const Bitmap smooth = testing::SmoothPicture(16, 8);
+    OpenViaDialog(Put("jpeg.bmp", testing::WrapInBmp(testing::EncodeJpeg(smooth, true), 16, 8, 4)));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(ed.doc.imageWidth, 16);
+    EXPECT_EQ(ed.doc.imageBitDepth, 8u);  // a grey picture
+
+    // A plain Save writes the picture as an ordinary bitmap of the depth it counts as.
+    ASSERT_TRUE(PushCopy(ed));
+    Dispatch(ed, IDM_SAVE);
+    const Bytes saved = ReadBytes(dir.Path() / "jpeg.bmp");
+    ASSERT_GT(saved.size(), 54u);
+    EXPECT_EQ(testing::Le16(saved, 28), 8);
+    EXPECT_EQ(testing::Le32(saved, 30), 0u);
 }
 
 TEST_F(OpenSaveTest, CancelledDialogChangesNothingEvenAfterNoToTheSavePrompt) {

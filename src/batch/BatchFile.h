@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+#include "batch/BatchOptions.h"
+
+namespace rastrix::batch {
+
+// One file's work: where the picture comes from and where the result goes. "-" is standard
+// input or output; an empty input means the image is made by --join.
+struct FileJob {
+    std::string input;
+    std::string output;
+};
+
+// Reads the input (a BMP, PNG or JPEG file), makes it the image of a fresh editor, runs the
+// steps and writes the result as the editor saves it, by a temporary file renamed over the
+// output. Returns why the file failed, empty when it was written; nothing is written then.
+std::string ProcessFile(const BatchOptions& options, const FileJob& job);
+
+}  // namespace rastrix::batch

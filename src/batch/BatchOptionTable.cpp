@@ -1,0 +1,175 @@
+#include "batch/BatchOptionTable.h"
+
+#include "editor/CommandIds.h"
+#include "batch/BatchValues.h"
+
+namespace rastrix::batch {
+
+namespace {
+
+using Values = std::span<const std::string>;
+
+std::string Bad(std::string_view what, const std::string& value) {
+    return "'" + value + "' is not " + std::string(what);
+}
+
+std::string AddStep(BatchOptions& o, Step s) {
+    o.steps.push_back(s);
+    return {};
+}
+
+std::string AddCommand(BatchOptions& o, int id) { return AddStep(o, {StepKind::Command, id}); }
+
+// A keyword that stands for one of the given command ids.
+std::string AddWordCommand(BatchOptions& o, const std::string& v, std::string_view what,
+                           std::initializer_list<std::string_view> words, std::initializer_list<int> ids) {
+    const auto i = IndexOfWord(v, words);
+    if (!i) return Bad(what, v);
+    return AddCommand(o, *(ids.begin() + *i));
+}
+
+std::string Select(BatchOptions& o, Values v) {
+    const auto n = ParseNumbers(v[0], 4);
+    if (!n) return Bad("X,Y,W,H", v[0]);
+    return AddStep(o, {StepKind::Select, (*n)[0], (*n)[1], (*n)[2], (*n)[3]});
+}
+
+std::string Shape(BatchOptions& o, Values v) {
+    const auto i = IndexOfWord(v[0], {"rectangle", "rounded", "ellipse", "line", "line-up"});
+    if (!i) return Bad("rectangle, rounded, ellipse, line or line-up", v[0]);
+    return AddStep(o, {StepKind::Shape, IDM_RECT + (*i == 4 ? 3 : *i), *i == 4 ? 1 : 0});
+}
+
+std::string Rotate(BatchOptions& o, Values v) {
+    return AddWordCommand(o, v[0], "90, 180 or 270", {"90", "180", "270"}, {IDM_ROT90CW, IDM_ROT180, IDM_ROT90CCW});
+}
+
+std::string Flip(BatchOptions& o, Values v) {
+    return AddWordCommand(o, v[0], "h or v", {"h", "v"}, {IDM_FLIPH, IDM_FLIPV});
+}
+
+std::string Shift(BatchOptions& o, Values v) {
+    return AddWordCommand(o, v[0], "left, right, up or down", {"left", "right", "up", "down"},
+                          {IDM_SHIFTL, IDM_SHIFTR, IDM_SHIFTU, IDM_SHIFTD});
+}
+
+std::string Fill(BatchOptions& o, Values v) {
+    return AddWordCommand(o, v[0], "line, solid, two-colour, interior or exterior",
+                          {"line", "solid", "two-colour", "interior", "exterior"},
+                          {IDM_FILLLINE, IDM_FILLSOLID, IDM_FILL2COLOR, IDM_FILLINTERIOR, IDM_FILLEXTERIOR});
+}
+
+std::string Size(BatchOptions& o, Values v) {
+    const auto s = ParseSize(v[0]);
+    if (!s) return Bad("WxH", v[0]);
+    return AddStep(o, {StepKind::Size, (*s)[0], (*s)[1]});
+}
+
+std::string Bucket(BatchOptions& o, Values v) {
+    const auto p = ParseNumbers(v[0], 2);
+    if (!p) return Bad("X,Y", v[0]);
+    return AddStep(o, {StepKind::Bucket, (*p)[0], (*p)[1]});
+}
+
+std::string Colour(BatchOptions& o, const std::string& v, StepKind kind) {
+    const auto c = ParseColour(v);
+    if (!c) return Bad("a colour (#RRGGBB or R,G,B)", v);
+    Step s{kind};
+    s.colour = *c;
+    return AddStep(o, s);
+}
+
+std::string LineWidth(BatchOptions& o, Values v) {
+    const auto i = IndexOfWord(v[0], {"1", "2", "3", "4", "5", "6", "7", "8", "9"});
+    if (!i) return Bad("a width of 1 to 9", v[0]);
+    return AddStep(o, {StepKind::LineWidth, *i + 1});
+}
+
+std::string LineStyle(BatchOptions& o, Values v) {
+    const auto i = IndexOfWord(v[0], {"solid", "dot", "dash", "dash-dot", "dash-dot-dot"});
+    if (!i) return Bad("solid, dot, dash, dash-dot or dash-dot-dot", v[0]);
+    return AddStep(o, {StepKind::LineStyle, *i});
+}
+
+std::string FillStyle(BatchOptions& o, Values v) {
+    const auto i =
+        IndexOfWord(v[0], {"solid", "horizontal", "vertical", "backward-diagonal", "forward-diagonal", "cross", "diagonal-cross"});
+    if (!i) return Bad("solid, horizontal, vertical, backward-diagonal, forward-diagonal, cross or diagonal-cross", v[0]);
+    return AddStep(o, {StepKind::FillStyle, *i});
+}
+
+std::string Depth(BatchOptions& o, Values v) {
+    const auto i = IndexOfWord(v[0], {"keep", "1", "4", "8", "24"});
+    if (!i) return Bad("1, 4, 8, 24 or keep", v[0]);
+    static constexpr int kDepths[] = {kKeepDepth, 1, 4, 8, 24};
+    o.depth = kDepths[*i];
+    return {};
+}
+
+std::string Jobs(BatchOptions& o, Values v) {
+    const auto n = ParseNumbers(v[0], 1);
+    if (!n || (*n)[0] < 1 || (*n)[0] > 256) return Bad("a number of jobs from 1 to 256", v[0]);
+    o.jobs = (*n)[0];
+    return {};
+}
+
+std::string Join(BatchOptions& o, Values v) {
+    std::array<std::string, 4> places;
+    for (int i = 0; i < 4; ++i) places[std::size_t(i)] = v[std::size_t(i)] == "none" ? "" : v[std::size_t(i)];
+    o.join = places;
+    return {};
+}
+
+constexpr std::string_view kCommands = "Commands, applied in the order given";
+constexpr std::string_view kStyle = "Colours and styles for the commands after them";
+constexpr std::string_view kOutput = "Output";
+constexpr std::string_view kRun = "Inputs and running";
+
+const OptionSpec kOptions[] = {
+    {"select", 's', "X,Y,W,H", 1, "select a rectangle, as a drag or the Adjust Selection dialog does", "--select 10,10,200,120", kCommands, Select},
+    {"shape", 0, "SHAPE", 1, "mark the selection as rectangle, rounded, ellipse, line or line-up (a line from bottom-left to top-right)", "--shape ellipse", kCommands, Shape},
+    {"mark-border", 'm', "", 0, "select the picture inside a plain border (Mark Border)", "-m", kCommands,
+     [](BatchOptions& o, Values) { return AddStep(o, {StepKind::MarkBorder}); }},
+    {"unselect", 'u', "", 0, "end the selection, so the next command works on the whole image", "-u", kCommands,
+     [](BatchOptions& o, Values) { return AddStep(o, {StepKind::Unselect}); }},
+    {"crop", 'c', "", 0, "crop to the selection", "--select 0,0,640,480 --crop", kCommands,
+     [](BatchOptions& o, Values) { return AddCommand(o, IDM_CROP); }},
+    {"rotate", 'r', "DEGREES", 1, "rotate clockwise by 90, 180 or 270 degrees: the whole image, or a square selection", "-r 90", kCommands, Rotate},
+    {"flip", 0, "h|v", 1, "flip horizontally or vertically: the whole image, or a square selection", "--flip h", kCommands, Flip},
+    {"shift", 0, "DIRECTION", 1, "shift the rectangle selection one pixel left, right, up or down", "--shift left", kCommands, Shift},
+    {"size", 0, "WxH", 1, "Change Image Size: keep the top-left part, new area in the background colour", "--size 800x600", kCommands, Size},
+    {"bucket", 0, "X,Y", 1, "replace the colour at X,Y with the foreground colour, as the bucket does (inside or outside the selection)", "--bucket 0,0", kCommands, Bucket},
+    {"fill", 0, "KIND", 1, "fill the selection's shape: line, solid, two-colour, interior or exterior", "--fill exterior", kCommands, Fill},
+    {"foreground", 'F', "COLOUR", 1, "foreground colour, #RRGGBB or R,G,B (black unless given)", "-F '#FF8000'", kStyle,
+     [](BatchOptions& o, Values v) { return Colour(o, v[0], StepKind::Foreground); }},
+    {"background", 'B', "COLOUR", 1, "background colour (white unless given)", "-B 255,255,255", kStyle,
+     [](BatchOptions& o, Values v) { return Colour(o, v[0], StepKind::Background); }},
+    {"line-width", 0, "N", 1, "line width of the line fills, 1 to 9 pixels", "--line-width 3", kStyle, LineWidth},
+    {"line-style", 0, "STYLE", 1, "solid, dot, dash, dash-dot or dash-dot-dot (styles need width 1)", "--line-style dash", kStyle, LineStyle},
+    {"fill-style", 0, "STYLE", 1, "solid, horizontal, vertical, backward-diagonal, forward-diagonal, cross or diagonal-cross", "--fill-style cross", kStyle, FillStyle},
+    {"depth", 'b', "BITS", 1, "bits per pixel of the written file: 1, 4, 8, 24, or keep (the image's own, as Save does)", "-b 1", kOutput, Depth},
+    {"allow-colour-loss", 0, "", 0, "write even when the depth holds fewer colours than the image (nearest colours)", "--allow-colour-loss", kOutput,
+     [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
+    {"allow-color-loss", 0, "", 0, "", "", kOutput,
+     [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
+    {"output", 'o', "FILE", 1, "write the one input's result to FILE ('-' for standard output)", "-o out.bmp", kOutput,
+     [](BatchOptions& o, Values v) { o.output = v[0]; return std::string(); }},
+    {"out-dir", 'd', "DIR", 1, "write each result into DIR under the input's name, ending in .bmp", "-d converted/", kOutput,
+     [](BatchOptions& o, Values v) { o.outDir = v[0]; return std::string(); }},
+    {"in-place", 'i', "", 0, "replace each input file with its result", "-i", kOutput,
+     [](BatchOptions& o, Values) { o.inPlace = true; return std::string(); }},
+    {"overwrite", 0, "", 0, "replace output files that exist already (never done without it)", "--overwrite", kOutput,
+     [](BatchOptions& o, Values) { o.overwrite = true; return std::string(); }},
+    {"join", 0, "A B C D", 4, "make the image by joining four files two by two (none for an empty place); no other inputs", "--join a.bmp b.bmp none d.bmp -o joined.bmp", kRun, Join},
+    {"files-from", 0, "LIST", 1, "read input names from LIST, one a line ('-' for standard input)", "find scans -name '*.bmp' | rastrix-batch --files-from - ...", kRun,
+     [](BatchOptions& o, Values v) { o.filesFrom = v[0]; return std::string(); }},
+    {"jobs", 'j', "N", 1, "work on N files at once (default: one per processor core)", "-j 4", kRun, Jobs},
+    {"help", 'h', "", 0, "show this help", "--help", kRun, [](BatchOptions& o, Values) { o.help = true; return std::string(); }},
+    {"version", 'V', "", 0, "show the version", "--version", kRun, [](BatchOptions& o, Values) { o.version = true; return std::string(); }},
+};
+
+}  // namespace
+
+std::span<const OptionSpec> OptionTable() { return kOptions; }
+
+}  // namespace rastrix::batch

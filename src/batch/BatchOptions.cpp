@@ -1,0 +1,112 @@
+#include "batch/BatchOptions.h"
+
+#include <algorithm>
+
+#include "batch/BatchOptionTable.h"
+
+namespace rastrix::batch {
+
+namespace {
+
+const OptionSpec* FindLong(std::string_view name) {
+    for (const OptionSpec& o : OptionTable())
+        if (o.longName == name) return &o;
+    return nullptr;
+}
+
+const OptionSpec* FindShort(char name) {
+    for (const OptionSpec& o : OptionTable())
+        if (o.shortName == name) return &o;
+    return nullptr;
+}
+
+class Reader {
+public:
+    explicit Reader(std::span<const std::string> args) : args_(args) {}
+
+    std::string Run(BatchOptions& out) {
+        bool optionsEnded = false;
+        for (; next_ < args_.size();) {
+            const std::string& a = args_[next_++];
+            std::string error;
+            if (optionsEnded || a == "-" || a.size() < 2 || a[0] != '-') out.inputs.push_back(a);
+            else if (a == "--") optionsEnded = true;
+            else if (a[1] == '-') error = Long(out, a.substr(2));
+            else error = ShortGroup(out, a.substr(1));
+            if (!error.empty()) return error;
+        }
+        return {};
+    }
+
+private:
+    // The values an option takes: the text after '=' (or after a short name) for the first,
+    // then the next arguments.
+    std::string Apply(BatchOptions& out, const OptionSpec& o, std::optional<std::string> attached) {
+        std::vector<std::string> values;
+        if (attached) values.push_back(*attached);
+        while (int(values.size()) < o.valueCount) {
+            if (next_ >= args_.size()) return "--" + std::string(o.longName) + " needs " + std::string(o.valueName);
+            values.push_back(args_[next_++]);
+        }
+        const std::string error = o.apply(out, values);
+        return error.empty() ? error : "--" + std::string(o.longName) + ": " + error;
+    }
+
+    std::string Long(BatchOptions& out, const std::string& text) {
+        const std::size_t eq = text.find('=');
+        const OptionSpec* o = FindLong(std::string_view(text).substr(0, eq));
+        if (!o) return "unknown option --" + text.substr(0, eq);
+        if (eq == std::string::npos) return Apply(out, *o, std::nullopt);
+        if (o->valueCount == 0) return "--" + std::string(o->longName) + " takes no value";
+        return Apply(out, *o, text.substr(eq + 1));
+    }
+
+    // "-mc" is -m then -c; "-j4" and "-j 4" give -j the value 4.
+    std::string ShortGroup(BatchOptions& out, const std::string& text) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const OptionSpec* o = FindShort(text[i]);
+            if (!o) return "unknown option -" + std::string(1, text[i]);
+            if (o->valueCount > 0) {
+                const std::string rest = text.substr(i + 1);
+                return Apply(out, *o, rest.empty() ? std::nullopt : std::optional<std::string>(rest));
+            }
+            if (std::string error = Apply(out, *o, std::nullopt); !error.empty()) return error;
+        }
+        return {};
+    }
+
+    std::span<const std::string> args_;
+    std::size_t next_ = 0;
+};
+
+// Where the results go and where the inputs come from must fit together.
+std::string CheckCombination(const BatchOptions& o) {
+    const bool manyInputs = o.inputs.size() > 1 || !o.filesFrom.empty();
+    const bool hasInputs = !o.inputs.empty() || !o.filesFrom.empty();
+    const int targets = int(!o.output.empty()) + int(!o.outDir.empty()) + int(o.inPlace);
+    const long stdinUses = std::count(o.inputs.begin(), o.inputs.end(), "-") + long(o.filesFrom == "-");
+    if (o.join && hasInputs) return "--join makes the image from its four files; give no other inputs";
+    if (o.join && std::all_of(o.join->begin(), o.join->end(), [](const std::string& s) { return s.empty(); }))
+        return "--join needs at least one file";
+    if (!o.join && !hasInputs) return "no input files (see --help)";
+    if (targets == 0) return "say where to write: -o FILE, --out-dir DIR or --in-place";
+    if (targets > 1) return "give only one of -o, --out-dir and --in-place";
+    if (!o.output.empty() && manyInputs) return "-o takes one input; use --out-dir DIR for several";
+    if (o.inPlace && (o.join || stdinUses > 0)) return "--in-place needs input files to replace";
+    if (stdinUses > 1) return "standard input can be read only once";
+    if (std::count(o.inputs.begin(), o.inputs.end(), "-") > 0 && o.output.empty())
+        return "the picture from standard input has no name; give -o FILE (or -o - )";
+    return {};
+}
+
+}  // namespace
+
+ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
+    BatchOptions options;
+    if (std::string error = Reader(args).Run(options); !error.empty()) return {std::nullopt, error};
+    if (options.help || options.version) return {options, {}};
+    if (std::string error = CheckCombination(options); !error.empty()) return {std::nullopt, error};
+    return {options, {}};
+}
+
+}  // namespace rastrix::batch

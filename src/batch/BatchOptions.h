@@ -1,0 +1,66 @@
+#pragma once
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "raster/Color.h"
+
+namespace rastrix::batch {
+
+// One step of the command sequence, applied to every image in the order given.
+enum class StepKind {
+    Select,      // x, y, width, height
+    Shape,       // a = IDM_RECT .. IDM_LINE, b = 1 for a line from bottom-left to top-right
+    Unselect,
+    MarkBorder,
+    Command,     // a = the menu command: crop, rotations, flips, shifts, the five fills
+    Size,        // a = width, b = height
+    Bucket,      // a = x, b = y
+    Foreground,  // colour
+    Background,  // colour
+    LineWidth,   // a = 1..9
+    LineStyle,   // a = 0..4, as the Set Line Style dialog numbers them
+    FillStyle,   // a = 0..6, as the Set Fill Style dialog numbers them
+};
+
+struct Step {
+    StepKind kind = StepKind::Command;
+    int a = 0, b = 0, c = 0, d = 0;
+    Color colour = 0;
+    friend bool operator==(const Step&, const Step&) = default;
+};
+
+inline constexpr int kKeepDepth = 0;
+
+struct BatchOptions {
+    std::vector<Step> steps;
+    std::vector<std::string> inputs;   // "-" is standard input
+    std::string filesFrom;             // a file naming one input a line; "-" is standard input
+    std::string output;                // -o: one input only; "-" is standard output
+    std::string outDir;
+    bool inPlace = false;
+    bool overwrite = false;
+    bool allowColourLoss = false;
+    int depth = kKeepDepth;            // 1, 4, 8, 24, or keep the image's own depth
+    int jobs = 0;                      // 0: one per processor core
+    std::optional<std::array<std::string, 4>> join;  // top-left, top-right, bottom-left, bottom-right; "" empty
+    bool help = false;
+    bool version = false;
+};
+
+struct ParsedArguments {
+    std::optional<BatchOptions> options;
+    std::string error;  // a usage error, said in one line
+};
+
+// Reads the command line (without the program name). Options and inputs may come in any
+// order; the image commands keep theirs. Long options take "--name value" or "--name=value",
+// short ones "-x value" or "-xvalue", and flags may be grouped ("-mc"). "--" ends the options.
+ParsedArguments ParseBatchArguments(std::span<const std::string> args);
+
+// The --help text: every option with an example.
+std::string BatchHelpText();
+
+}  // namespace rastrix::batch

@@ -1,0 +1,130 @@
+#include "batch/BatchSteps.h"
+
+#include "batch/HeadlessHost.h"
+#include "document/ChangeSizeDialog.h"
+#include "draw/Colors.h"
+#include "draw/PixelTools.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "editor/ImageStack.h"
+#include "frame/CommandDispatch.h"
+#include "raster/PixelPool.h"
+#include "selection/SelectionDrag.h"
+#include "view/PaintPlan.h"
+
+namespace rastrix::batch {
+
+namespace {
+
+// What a user sees on the menu before choosing the command. The five fills follow the last
+// paint of the image window, which the editor repaints after every change.
+bool MenuAllows(const Editor& ed, int id) {
+    if (id >= kFirstFillCommand && id < kFirstFillCommand + kFillCommandCount) {
+        const auto fills = FillCommandStatesAfterPaint(ed.settings.hasSelection != 0, ed.settings.selectionShape);
+        return fills[std::size_t(id - kFirstFillCommand)].enabled;
+    }
+    const auto item = ed.commands.MenuItem(id);
+    return item && item->enabled;
+}
+
+std::string Unavailable(const char* what) {
+    return std::string(what) + " is not available at this step: the editor greys it (see --help)";
+}
+
+const char* NameOf(int id) {
+    switch (id) {
+        case IDM_CROP: return "--crop";
+        case IDM_ROT90CW: case IDM_ROT90CCW: case IDM_ROT180: return "--rotate";
+        case IDM_FLIPH: case IDM_FLIPV: return "--flip";
+        case IDM_SHIFTL: case IDM_SHIFTR: case IDM_SHIFTU: case IDM_SHIFTD: return "--shift";
+        case IDM_MARKBORDER: return "--mark-border";
+        case IDM_CHGSIZE: return "--size";
+        default: return "--fill";
+    }
+}
+
+std::string SizeText(const Editor& ed) {
+    return std::to_string(ed.doc.imageWidth) + " x " + std::to_string(ed.doc.imageHeight);
+}
+
+// A drag of the mouse from one corner to the opposite one, as the user marks a selection;
+// a rising line is marked from the bottom-left corner.
+void Drag(Editor& ed, const Rect& r, bool rising) {
+    const Point from = rising ? Point{r.left, r.bottom} : Point{r.left, r.top};
+    const Point to = rising ? Point{r.right, r.top} : Point{r.right, r.bottom};
+    SelectionDragStart(ed, from);
+    SelectionDragStep(ed, to);
+    SelectionButtonUp(ed, true);
+}
+
+std::string Command(Editor& ed, int id) {
+    if (!MenuAllows(ed, id)) return Unavailable(NameOf(id));
+    Dispatch(ed, id);
+    return {};
+}
+
+std::string ChangeSize(Editor& ed, HeadlessHost& host, int width, int height) {
+    if (!MenuAllows(ed, IDM_CHGSIZE)) return Unavailable("--size");
+    host.modalScripts.push_back([width, height](DialogModel& dialog) {
+        dialog.TextChanged(ChangeSizeDialog::kWidthEdit, std::to_string(width));
+        dialog.TextChanged(ChangeSizeDialog::kHeightEdit, std::to_string(height));
+        dialog.Command(IDOK);
+        return dialog.Result();
+    });
+    Dispatch(ed, IDM_CHGSIZE);
+    host.modalScripts.clear();
+    return {};
+}
+
+std::string Bucket(Editor& ed, int x, int y) {
+    if (x >= ed.doc.imageWidth || y >= ed.doc.imageHeight)
+        return "--bucket " + std::to_string(x) + "," + std::to_string(y) + " lies outside the " +
+               SizeText(ed) + " image";
+    BucketFill(ed, Point{x, y}, true);
+    return {};
+}
+
+std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memory) {
+    switch (s.kind) {
+        case StepKind::Select:
+            if (s.a + s.c > ed.doc.imageWidth || s.b + s.d > ed.doc.imageHeight)
+                return "--select " + std::to_string(s.a) + "," + std::to_string(s.b) + "," + std::to_string(s.c) + "," +
+                       std::to_string(s.d) + " reaches beyond the " + SizeText(ed) + " image";
+            Drag(ed, Rect{s.a, s.b, s.a + s.c, s.b + s.d}, memory.risingLine);
+            return {};
+        case StepKind::Shape:
+            Dispatch(ed, s.a);
+            // A line runs the way it was dragged: the next drags go that way, and a selection
+            // that is there already is dragged again.
+            memory.risingLine = s.b != 0;
+            if (ed.settings.hasSelection && memory.risingLine != ed.selection.lineReversed)
+                Drag(ed, ed.selection.rect.Normalized(), memory.risingLine);
+            return {};
+        case StepKind::Unselect:
+            if (ed.settings.hasSelection) Dispatch(ed, IDM_UNSELECT);
+            return {};
+        case StepKind::MarkBorder: return Command(ed, IDM_MARKBORDER);
+        case StepKind::Command: return Command(ed, s.a);
+        case StepKind::Size: return ChangeSize(ed, host, s.a, s.b);
+        case StepKind::Bucket: return Bucket(ed, s.a, s.b);
+        case StepKind::Foreground: SetForeColor(ed, s.colour); return {};
+        case StepKind::Background: SetBackColor(ed, s.colour); return {};
+        // What the Set Line Style and Set Fill Style dialogs store.
+        case StepKind::LineWidth: ed.settings.lineWidth = std::uint8_t(s.a); return {};
+        case StepKind::LineStyle: ed.settings.lineStyleIndex = std::uint8_t(s.a); return {};
+        case StepKind::FillStyle: ed.settings.hatchStyleIndex = std::uint8_t(s.a); return {};
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory) {
+    std::string reason = Run(ed, host, step, memory);
+    DropUndoLevels(ed);
+    PixelPool::Shared().FreeKept();
+    if (reason.empty()) reason = host.Failure();
+    return reason;
+}
+
+}  // namespace rastrix::batch

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+#include "batch/BatchOptions.h"
+
+namespace rastrix {
+struct Editor;
+}
+
+namespace rastrix::batch {
+
+class HeadlessHost;
+
+// What one file's steps remember between them: the direction a line selection is marked in.
+struct StepMemory {
+    bool risingLine = false;
+};
+
+// Runs one step on the editor's image the way the editor's menu, tools, dialogs or mouse would:
+// the same command handlers through the same dispatch. Returns why the file fails at this step
+// (a command the editor's menu greys here, a point beyond the image, or the editor's own report),
+// empty when it went well. The levels the command leaves for Undo are freed at once.
+std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory);
+
+}  // namespace rastrix::batch

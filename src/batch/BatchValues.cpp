@@ -1,0 +1,76 @@
+#include "batch/BatchValues.h"
+
+#include <charconv>
+
+namespace rastrix::batch {
+
+namespace {
+
+std::optional<int> ParseNumber(std::string_view text, int largest) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 0 || value > largest)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::vector<int>> SplitNumbers(std::string_view text, char separator, int count, int largest) {
+    std::vector<int> values;
+    for (;;) {
+        const std::size_t cut = text.find(separator);
+        const std::optional<int> v = ParseNumber(text.substr(0, cut), largest);
+        if (!v) return std::nullopt;
+        values.push_back(*v);
+        if (cut == std::string_view::npos) break;
+        text.remove_prefix(cut + 1);
+    }
+    if (int(values.size()) != count) return std::nullopt;
+    return values;
+}
+
+std::optional<int> HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Color> ParseColour(std::string_view text) {
+    if (text.size() == 7 && text[0] == '#') {
+        int channel[3];
+        for (int i = 0; i < 3; ++i) {
+            const auto hi = HexDigit(text[1 + 2 * i]), lo = HexDigit(text[2 + 2 * i]);
+            if (!hi || !lo) return std::nullopt;
+            channel[i] = *hi * 16 + *lo;
+        }
+        return RGB(std::uint8_t(channel[0]), std::uint8_t(channel[1]), std::uint8_t(channel[2]));
+    }
+    const auto rgb = SplitNumbers(text, ',', 3, 255);
+    if (!rgb) return std::nullopt;
+    return RGB(std::uint8_t((*rgb)[0]), std::uint8_t((*rgb)[1]), std::uint8_t((*rgb)[2]));
+}
+
+std::optional<std::vector<int>> ParseNumbers(std::string_view text, int count) {
+    return SplitNumbers(text, ',', count, 65535);
+}
+
+std::optional<std::vector<int>> ParseSize(std::string_view text) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string_view::npos) return std::nullopt;
+    const auto w = ParseNumber(text.substr(0, x), 65535), h = ParseNumber(text.substr(x + 1), 65535);
+    if (!w || !h) return std::nullopt;
+    return std::vector<int>{*w, *h};
+}
+
+std::optional<int> IndexOfWord(std::string_view text, std::initializer_list<std::string_view> words) {
+    int i = 0;
+    for (std::string_view w : words) {
+        if (w == text) return i;
+        ++i;
+    }
+    return std::nullopt;
+}
+
+}  // namespace rastrix::batch

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <span>
+
+#include "codec/BmpReader.h"
+
+namespace rastrix {
+
+// True when the bytes start with a JPEG start-of-image marker.
+bool IsJpeg(std::span<const std::uint8_t> bytes);
+
+// Decodes a JPEG picture held in memory (baseline or progressive, colour or grey) into pixels:
+// colour pictures count as 24 bits, grey ones as 8. The size is checked against kBmpMaxSide
+// and kBmpMaxPixels before any pixel memory is taken. Damaged or cut-short data (which the
+// library would only warn about) is refused, and so is a progressive file with an absurd number
+// of scans; CMYK pictures are refused as a kind we do not read.
+BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes);
+
+}  // namespace rastrix

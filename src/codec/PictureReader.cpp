@@ -1,0 +1,15 @@
+#include "codec/PictureReader.h"
+
+#include "codec/JpegDecoder.h"
+#include "codec/PngDecoder.h"
+
+namespace rastrix {
+
+BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes);
+    if (IsPng(bytes)) return DecodePng(bytes);
+    if (IsJpeg(bytes)) return DecodeJpeg(bytes);
+    return {std::nullopt, BmpError::NotPicture};
+}
+
+}  // namespace rastrix

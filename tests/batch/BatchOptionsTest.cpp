@@ -1,0 +1,150 @@
+// The command line of rastrix-batch: steps in order, values in every spelling, and a clear
+// one-line reason for every usage error.
+#include <gtest/gtest.h>
+
+#include "editor/CommandIds.h"
+#include "batch/BatchOptions.h"
+#include "batch/BatchValues.h"
+
+namespace rastrix::batch {
+namespace {
+
+ParsedArguments Parse(std::vector<std::string> args) { return ParseBatchArguments(args); }
+
+Step Colour(StepKind kind, Color c) {
+    Step s{kind};
+    s.colour = c;
+    return s;
+}
+
+TEST(BatchOptions, CommandsKeepTheirOrderAndValues) {
+    const ParsedArguments p = Parse({"-s", "1,2,3,4", "--crop", "-r", "90", "--flip=v", "-mc", "in.bmp", "--shift", "left",
+                                     "--size", "8x6", "--bucket=3,4", "-F", "#ff8000", "-B1,2,3", "--line-width", "3",
+                                     "--line-style", "dash", "--fill-style", "cross", "--shape", "line-up", "--fill",
+                                     "exterior", "-r270", "-u", "--rotate", "180", "-o", "out.bmp"});
+    ASSERT_TRUE(p.options) << p.error;
+    const std::vector<Step> expected = {
+        {StepKind::Select, 1, 2, 3, 4},
+        {StepKind::Command, IDM_CROP},
+        {StepKind::Command, IDM_ROT90CW},
+        {StepKind::Command, IDM_FLIPV},
+        {StepKind::MarkBorder},
+        {StepKind::Command, IDM_CROP},
+        {StepKind::Command, IDM_SHIFTL},
+        {StepKind::Size, 8, 6},
+        {StepKind::Bucket, 3, 4},
+        Colour(StepKind::Foreground, RGB(0xFF, 0x80, 0x00)),
+        Colour(StepKind::Background, RGB(1, 2, 3)),
+        {StepKind::LineWidth, 3},
+        {StepKind::LineStyle, 2},
+        {StepKind::FillStyle, 5},
+        {StepKind::Shape, IDM_LINE, 1},
+        {StepKind::Command, IDM_FILLEXTERIOR},
+        {StepKind::Command, IDM_ROT90CCW},
+        {StepKind::Unselect},
+        {StepKind::Command, IDM_ROT180},
+    };
+    EXPECT_EQ(p.options->steps, expected);
+    EXPECT_EQ(p.options->inputs, std::vector<std::string>{"in.bmp"});
+    EXPECT_EQ(p.options->output, "out.bmp");
+}
+
+TEST(BatchOptions, OutputAndRunningOptions) {
+    const ParsedArguments p = Parse({"-j4", "-b", "1", "--allow-color-loss", "--out-dir=out", "--overwrite", "a.bmp",
+                                     "--", "-b.bmp", "--files-from", "list.txt"});
+    ASSERT_TRUE(p.options) << p.error;
+    EXPECT_EQ(p.options->jobs, 4);
+    EXPECT_EQ(p.options->depth, 1);
+    EXPECT_TRUE(p.options->allowColourLoss);
+    EXPECT_TRUE(p.options->overwrite);
+    EXPECT_EQ(p.options->outDir, "out");
+    EXPECT_EQ(p.options->inputs, (std::vector<std::string>{"a.bmp", "-b.bmp", "--files-from", "list.txt"}));
+    EXPECT_TRUE(p.options->steps.empty());
+
+    const ParsedArguments keep = Parse({"--jobs", "2", "--depth=keep", "-i", "x.png", "y.jpg"});
+    ASSERT_TRUE(keep.options) << keep.error;
+    EXPECT_EQ(keep.options->depth, kKeepDepth);
+    EXPECT_EQ(keep.options->jobs, 2);
+    EXPECT_TRUE(keep.options->inPlace);
+
+    const ParsedArguments join = Parse({"--join", "a.bmp", "none", "", "d.bmp", "-o", "-"});
+    ASSERT_TRUE(join.options) << join.error;
+    EXPECT_EQ(*join.options->join, (std::array<std::string, 4>{"a.bmp", "", "", "d.bmp"}));
+    EXPECT_EQ(join.options->output, "-");
+
+    const ParsedArguments help = Parse({"--help"});
+    ASSERT_TRUE(help.options);
+    EXPECT_TRUE(help.options->help);  // no inputs needed to ask for help
+}
+
+TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {{"-o", "x.bmp"}, "no input files (see --help)"},
+        {{"a.bmp"}, "say where to write: -o FILE, --out-dir DIR or --in-place"},
+        {{"a.bmp", "-o", "x.bmp", "-i"}, "give only one of -o, --out-dir and --in-place"},
+        {{"a.bmp", "b.bmp", "-o", "x.bmp"}, "-o takes one input; use --out-dir DIR for several"},
+        {{"--files-from", "-", "-o", "x.bmp"}, "-o takes one input; use --out-dir DIR for several"},
+        {{"-", "-i"}, "--in-place needs input files to replace"},
+        {{"-", "--files-from", "-", "-d", "o"}, "standard input can be read only once"},
+        {{"a.bmp", "-", "-d", "o"}, "the picture from standard input has no name; give -o FILE (or -o - )"},
+        {{"--join", "a", "b", "c", "d", "e.bmp", "-o", "x"}, "--join makes the image from its four files; give no other inputs"},
+        {{"--join", "none", "none", "none", "none", "-o", "x"}, "--join needs at least one file"},
+        {{"--join", "a", "b"}, "--join needs A B C D"},
+        {{"a.bmp", "-o"}, "--output needs FILE"},
+        {{"a.bmp", "--colour", "red"}, "unknown option --colour"},
+        {{"a.bmp", "-x"}, "unknown option -x"},
+        {{"a.bmp", "--crop=1"}, "--crop takes no value"},
+        {{"a.bmp", "-r", "45"}, "--rotate: '45' is not 90, 180 or 270"},
+        {{"a.bmp", "--select", "1,2,3"}, "--select: '1,2,3' is not X,Y,W,H"},
+        {{"a.bmp", "--select", "1,2,3,-4"}, "--select: '1,2,3,-4' is not X,Y,W,H"},
+        {{"a.bmp", "--size", "640*480"}, "--size: '640*480' is not WxH"},
+        {{"a.bmp", "--size", "70000x1"}, "--size: '70000x1' is not WxH"},
+        {{"a.bmp", "-F", "#FF80"}, "--foreground: '#FF80' is not a colour (#RRGGBB or R,G,B)"},
+        {{"a.bmp", "-B", "256,0,0"}, "--background: '256,0,0' is not a colour (#RRGGBB or R,G,B)"},
+        {{"a.bmp", "-b", "16"}, "--depth: '16' is not 1, 4, 8, 24 or keep"},
+        {{"a.bmp", "-j", "0"}, "--jobs: '0' is not a number of jobs from 1 to 256"},
+        {{"a.bmp", "--line-width", "10"}, "--line-width: '10' is not a width of 1 to 9"},
+        {{"a.bmp", "--fill", "dots"}, "--fill: 'dots' is not line, solid, two-colour, interior or exterior"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const ParsedArguments p = Parse(c.args);
+        EXPECT_FALSE(p.options);
+        EXPECT_EQ(p.error, c.error);
+    }
+}
+
+TEST(BatchOptions, ColoursSizesAndNumbers) {
+    EXPECT_EQ(ParseColour("#0A0b0C"), RGB(10, 11, 12));
+    EXPECT_EQ(ParseColour("0,128,255"), RGB(0, 128, 255));
+    for (const char* bad : {"", "#GG0000", "#12345", "1,2", "1,2,3,4", "1,,3", " 1,2,3", "0x10,0,0"})
+        EXPECT_FALSE(ParseColour(bad)) << bad;
+    EXPECT_EQ(ParseSize("640X480"), (std::vector<int>{640, 480}));
+    EXPECT_EQ(ParseSize("0x0"), (std::vector<int>{0, 0}));  // the command itself refuses an empty image
+    EXPECT_FALSE(ParseSize("x480"));
+    EXPECT_FALSE(ParseNumbers("1,2,3,4,5", 4));
+    EXPECT_EQ(ParseNumbers("65535,0", 2), (std::vector<int>{65535, 0}));
+}
+
+TEST(BatchOptions, HelpShowsEveryOptionWithAnExample) {
+    const std::string help = BatchHelpText();
+    for (const char* name : {"--select", "--shape", "--mark-border", "--unselect", "--crop", "--rotate", "--flip", "--shift",
+                             "--size", "--bucket", "--fill", "--foreground", "--background", "--line-width",
+                             "--line-style", "--fill-style", "--depth", "--allow-colour-loss", "--output", "--out-dir",
+                             "--in-place", "--overwrite", "--join", "--files-from", "--jobs", "--help", "--version"}) {
+        // Each entry is three lines: the names, what the option does, an example.
+        std::size_t entry = help.find(std::string(name) + "\n");
+        if (entry == std::string::npos) entry = help.find(std::string(name) + " ");
+        ASSERT_NE(entry, std::string::npos) << name;
+        const std::size_t example = help.find('\n', help.find('\n', entry) + 1) + 1;
+        EXPECT_EQ(help.substr(example, 13), "        e.g. ") << name;
+    }
+    EXPECT_EQ(help.find("--allow-color-loss"), std::string::npos);  // a second spelling, not listed twice
+}
+
+}  // namespace
+}  // namespace rastrix::batch

@@ -1,0 +1,251 @@
+// rastrix-batch against the editor: the same steps give the same bytes, and many files run
+// with each failure reported and the others written.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+
+#include "batch/BatchRun.h"
+#include "codec/BmpWriter.h"
+#include "document/ChangeSizeDialog.h"
+#include "document/JoinDialog.h"
+#include "draw/Colors.h"
+#include "draw/PixelTools.h"
+#include "editor/CommandIds.h"
+#include "frame/CommandDispatch.h"
+#include "selection/SelectionDrag.h"
+#include "store/StoreTestSupport.h"
+#include "support/EditorFixture.h"
+#include "support/PictureTestFiles.h"
+
+namespace rastrix {
+namespace {
+
+using testing::Bytes;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// 30 x 20: a plain white border three pixels wide round six colours in an asymmetric pattern.
+Bitmap Picture() {
+    static constexpr Color kColours[] = {RGB(200, 10, 10), RGB(10, 150, 20), RGB(0, 0, 255),
+                                         RGB(250, 200, 0), RGB(90, 0, 90), RGB(0, 0, 0)};
+    Bitmap b(30, 20, RGB(255, 255, 255));
+    for (int y = 3; y < 17; ++y)
+        for (int x = 3; x < 27; ++x) b.SetPixel(x, y, kColours[(x * 3 + y * y) % 6]);
+    return b;
+}
+
+Bytes Bmp24(const Bitmap& b) { return EncodeBmp(b, 24, [](int) { return true; }).bytes; }
+
+// The user's drag from one pixel to another with a selection tool.
+void DragFrom(Editor& ed, Point from, Point to) {
+    SelectionDragStart(ed, from);
+    SelectionDragStep(ed, to);
+    SelectionButtonUp(ed, true);
+}
+
+struct BatchRun {
+    int status = -1;
+    std::string errors;
+};
+
+class BatchRunTest : public test::EditorTest {
+public:
+    std::string PathOf(const std::string& name) const { return (dir.Path() / name).string(); }
+    std::string Put(const std::string& name, const Bytes& bytes) {
+        WriteBytes(dir.Path() / name, bytes);
+        return PathOf(name);
+    }
+    BatchRun Batch(std::vector<std::string> args) {
+        ::testing::internal::CaptureStderr();
+        const int status = batch::RunBatch(args);
+        return {status, ::testing::internal::GetCapturedStderr()};
+    }
+    // What the editor writes: the file opened through File > Open, the steps done with its
+    // own menu, tools and dialogs, then Save As with the filter of a depth.
+    Bytes EditorSaves(const std::string& input, const std::function<void()>& steps, int filterIndex) {
+        host.openAnswers.push_back(FileDialogResult{input, 1});
+        Dispatch(ed, IDM_OPEN);
+        steps();
+        host.saveAnswers.push_back(FileDialogResult{PathOf("editor.bmp"), filterIndex});
+        Dispatch(ed, IDM_SAVEAS);
+        for (const auto& m : host.messages) EXPECT_EQ(m.text.rfind(kColorLossTextBefore, 0), 0u) << m.text;
+        return ReadBytes(dir.Path() / "editor.bmp");
+    }
+    void AnswerYes() { host.messageAnswers.push_back(IDYES); }
+    void ChangeSizeTo(int width, int height) {
+        host.modalScripts.push_back([width, height](DialogModel& d) {
+            d.TextChanged(ChangeSizeDialog::kWidthEdit, std::to_string(width));
+            d.TextChanged(ChangeSizeDialog::kHeightEdit, std::to_string(height));
+            d.Command(IDOK);
+            return d.Result();
+        });
+        Dispatch(ed, IDM_CHGSIZE);
+    }
+
+    TempFolder dir;
+};
+
+struct SameBytesCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::function<void(Editor&, BatchRunTest&)> steps;
+    int filterIndex;  // Save As: 1 monochrome, 2 4-bit, 3 8-bit, 4 24-bit
+};
+
+// Each case in an editor of its own, fresh as the batch tool's, so no colour or style set by
+// one case reaches the next.
+class SameBytesTest : public BatchRunTest, public ::testing::WithParamInterface<SameBytesCase> {};
+
+const std::vector<SameBytesCase> kSameBytesCases = {
+        {"straight to 4 bits", {"-b", "4"}, [](Editor&, BatchRunTest&) {}, 2},
+        {"mark border, crop, rotate", {"-mc", "-r", "90"},
+         [](Editor& ed, BatchRunTest&) {
+             Dispatch(ed, IDM_MARKBORDER);
+             Dispatch(ed, IDM_CROP);
+             Dispatch(ed, IDM_ROT90CW);
+         }, 4},
+        {"square selection flipped and shifted", {"-s", "2,2,8,8", "--flip", "h", "--shift", "right", "-r", "270"},
+         [](Editor& ed, BatchRunTest&) {
+             DragFrom(ed, {2, 2}, {10, 10});
+             Dispatch(ed, IDM_FLIPH);
+             Dispatch(ed, IDM_SHIFTR);
+             Dispatch(ed, IDM_ROT90CCW);
+         }, 4},
+        {"larger canvas in the background colour", {"-B", "#00FF00", "--size", "40x25", "-b", "8"},
+         [](Editor& ed, BatchRunTest& t) {
+             SetBackColor(ed, RGB(0, 255, 0));
+             t.ChangeSizeTo(40, 25);
+         }, 3},
+        {"bucket", {"-F", "255,0,0", "--bucket", "0,0"},
+         [](Editor& ed, BatchRunTest&) {
+             SetForeColor(ed, RGB(255, 0, 0));
+             BucketFill(ed, {0, 0}, true);
+         }, 4},
+        {"ellipse filled in two colours", {"--shape", "ellipse", "-s", "4,3,20,12", "--fill-style", "cross",
+                                           "--line-width", "2", "-F", "#102030", "-B", "#F0E0D0", "--fill", "two-colour"},
+         [](Editor& ed, BatchRunTest&) {
+             Dispatch(ed, IDM_ELLIPSE);
+             DragFrom(ed, {4, 3}, {24, 15});
+             ed.settings.hatchStyleIndex = 5;
+             ed.settings.lineWidth = 2;
+             SetForeColor(ed, RGB(0x10, 0x20, 0x30));
+             SetBackColor(ed, RGB(0xF0, 0xE0, 0xD0));
+             Dispatch(ed, IDM_FILL2COLOR);
+         }, 4},
+        {"rising dashed line", {"--shape", "line-up", "-s", "1,1,20,15", "--line-style", "dash", "--fill", "line"},
+         [](Editor& ed, BatchRunTest&) {
+             Dispatch(ed, IDM_LINE);
+             DragFrom(ed, {1, 16}, {21, 1});
+             ed.settings.lineStyleIndex = 2;
+             Dispatch(ed, IDM_FILLLINE);
+         }, 4},
+        {"exterior at one bit", {"-s", "3,3,24,14", "--fill", "exterior", "-b", "1", "--allow-colour-loss"},
+         [](Editor& ed, BatchRunTest& t) {
+             DragFrom(ed, {3, 3}, {27, 17});
+             Dispatch(ed, IDM_FILLEXTERIOR);
+             t.AnswerYes();  // more colours than the depth holds
+         }, 1},
+};
+TEST_P(SameBytesTest, WritesTheBytesTheEditorSavesAfterTheSameSteps) {
+    const SameBytesCase& c = GetParam();
+    const std::string input = Put("in.bmp", Bmp24(Picture()));
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {input, "-o", PathOf("batch.bmp")});
+    const BatchRun run = Batch(args);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const Bytes fromEditor = EditorSaves(input, [&] { c.steps(ed, *this); }, c.filterIndex);
+    EXPECT_EQ(ReadBytes(dir.Path() / "batch.bmp"), fromEditor);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, SameBytesTest, ::testing::ValuesIn(kSameBytesCases), [](const auto& info) {
+    std::string name = info.param.name;
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return name;
+});
+
+TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
+    testing::PngSpec spec{6, 4, 6, 8};
+    for (int i = 0; i < 24; ++i) spec.rows.insert(spec.rows.end(), {std::uint8_t(10 * i), 99, 7, std::uint8_t(i % 3 ? 255 : 60)});
+    const Bytes png = testing::EncodePng(spec);
+    // The editor opens the same picture inside a bitmap.
+    const std::string wrapped = Put("png.bmp", testing::WrapInBmp(png, 6, 4, 5));
+    ASSERT_EQ(Batch({Put("p.png", png), "-o", PathOf("batch.bmp")}).status, 0);
+    EXPECT_EQ(ReadBytes(dir.Path() / "batch.bmp"), EditorSaves(wrapped, [] {}, 4));
+
+    const std::string a = Put("a.bmp", Bmp24(Picture()));
+    const std::string b = Put("b.bmp", EncodeBmp(testing::SmoothPicture(7, 9), 8, [](int) { return true; }).bytes);
+    const BatchRun joined = Batch({"--join", a, "none", "none", b, "-o", PathOf("joined.bmp")});
+    ASSERT_EQ(joined.status, 0) << joined.errors;
+    host.openAnswers = {FileDialogResult{a, 1}, FileDialogResult{b, 1}};
+    host.modalScripts.push_back([](DialogModel& d) {
+        d.Command(JoinDialog::kFirstBrowse);
+        d.Command(JoinDialog::kFirstBrowse + 3);
+        d.Command(IDOK);
+        return d.Result();
+    });
+    Dispatch(ed, IDM_JOIN);
+    host.saveAnswers.push_back(FileDialogResult{PathOf("editor.bmp"), 4});
+    Dispatch(ed, IDM_SAVEAS);
+    EXPECT_EQ(ReadBytes(dir.Path() / "joined.bmp"), ReadBytes(dir.Path() / "editor.bmp"));
+    EXPECT_EQ(ed.doc.imageWidth, 37);
+}
+
+TEST_F(BatchRunTest, AFailingFileIsReportedWhileTheOthersAreWritten) {
+    const std::filesystem::path out = dir.Path() / "out";
+    std::filesystem::create_directory(out);
+    const std::string good1 = Put("one.bmp", Bmp24(Picture()));
+    const std::string bad = Put("bad.bmp", Bytes{'n', 'o', 'p', 'e'});
+    const std::string good2 = Put("two.png", testing::EncodePng(testing::PngSpec{1, 1, 0, 8, false, {128}}));
+    const BatchRun run = Batch({"-j", "2", "-b", "4", good1, bad, good2, "--out-dir", out.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find(bad + ": The file is not a BMP, PNG or JPEG file.\n"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("rastrix-batch: 2 written, 1 failed"), std::string::npos) << run.errors;
+    EXPECT_EQ(ReadBytes(out / "one.bmp"), EncodeBmp(Picture(), 4, [](int) { return true; }).bytes);
+    EXPECT_TRUE(std::filesystem::exists(out / "two.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(out / "bad.bmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 2);  // no temporary file left
+}
+
+TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {
+    const std::string input = Put("in.bmp", Bmp24(Picture()));
+    const std::string target = Put("taken.bmp", Bytes{1, 2, 3});
+    BatchRun run = Batch({input, "-o", target});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find(input + ": " + target + " exists; give --overwrite to replace it"), std::string::npos);
+    EXPECT_EQ(ReadBytes(target), (Bytes{1, 2, 3}));
+    EXPECT_EQ(Batch({input, "-o", target, "--overwrite"}).status, 0);
+    EXPECT_EQ(ReadBytes(target), Bmp24(Picture()));
+
+    // Colours a depth cannot hold: the editor's question, answered No unless allowed.
+    run = Batch({input, "-o", PathOf("mono.bmp"), "-b", "1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("This image contains more than 2 colors; some colors will be lost. Give "
+                              "--allow-colour-loss"), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "mono.bmp"));
+
+    // A command the editor's menu greys at this point fails the file.
+    run = Batch({input, "-o", PathOf("crop.bmp"), "--crop"});
+    EXPECT_NE(run.errors.find("--crop is not available at this step"), std::string::npos) << run.errors;
+    run = Batch({input, "-o", PathOf("sel.bmp"), "-s", "20,10,11,5"});
+    EXPECT_NE(run.errors.find("--select 20,10,11,5 reaches beyond the 30 x 20 image"), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "crop.bmp"));
+
+    EXPECT_EQ(Batch({input, "--rotate", "45", "-o", PathOf("x.bmp")}).status, 2);
+}
+
+TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
+    const std::string bmp = Put("pic.bmp", Bmp24(Picture()));
+    const Bytes png = testing::EncodePng(testing::PngSpec{1, 1, 0, 8, false, {7}});
+    const std::string pngPath = Put("pic.png", png);
+    const BatchRun run = Batch({"-i", "-b", "8", bmp, pngPath});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(ReadBytes(bmp), EncodeBmp(Picture(), 8, [](int) { return true; }).bytes);
+    EXPECT_EQ(ReadBytes(pngPath), png);
+    EXPECT_NE(run.errors.find(pngPath + ": --in-place replaces BMP files only"), std::string::npos) << run.errors;
+}
+
+}  // namespace
+}  // namespace rastrix

@@ -1,0 +1,77 @@
+// JPEG pictures decode close to the picture that was encoded; damaged ones are refused.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "codec/JpegDecoder.h"
+#include "support/PictureTestFiles.h"
+
+namespace rastrix {
+namespace {
+
+using testing::EncodeJpeg;
+using testing::PictureBytes;
+using testing::SmoothPicture;
+
+// The largest difference of any channel of any pixel.
+int LargestDifference(const Bitmap& a, const Bitmap& b) {
+    int worst = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            for (int shift : {0, 8, 16}) {
+                const int d = std::abs(int((a.Row(y)[x] >> shift) & 0xFF) - int((b.Row(y)[x] >> shift) & 0xFF));
+                worst = std::max(worst, d);
+            }
+    return worst;
+}
+
+TEST(JpegDecoder, ColourAndGreyPicturesComeBackCloseToTheOriginal) {
+    const Bitmap original = SmoothPicture(37, 21);  // sizes that are not whole blocks
+    const BmpReadResult colour = DecodeJpeg(EncodeJpeg(original));
+    ASSERT_TRUE(colour.image) << colour.Message();
+    EXPECT_EQ(colour.image->bitDepth, 24);
+    ASSERT_EQ(colour.image->bitmap.Width(), 37);
+    ASSERT_EQ(colour.image->bitmap.Height(), 21);
+    EXPECT_LE(LargestDifference(colour.image->bitmap, original), 6);
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 37; ++x) ASSERT_EQ(colour.image->bitmap.Row(y)[x] >> 24, 0u) << x << "," << y;
+
+    const BmpReadResult grey = DecodeJpeg(EncodeJpeg(original, true));
+    ASSERT_TRUE(grey.image) << grey.Message();
+    EXPECT_EQ(grey.image->bitDepth, 8);
+    const Pixel p = grey.image->bitmap.Row(10)[20];
+    EXPECT_EQ(p & 0xFF, (p >> 8) & 0xFF);
+    EXPECT_EQ(p & 0xFF, (p >> 16) & 0xFF);
+}
+
+TEST(JpegDecoder, DamagedOversizedAndCmykFilesAreRefusedWithAReason) {
+    const PictureBytes good = EncodeJpeg(SmoothPicture(32, 32));
+    ASSERT_TRUE(DecodeJpeg(good).image);
+    for (std::size_t cut : {std::size_t(2), std::size_t(40), good.size() / 2, good.size() - 2}) {
+        SCOPED_TRACE(cut);
+        const BmpReadResult r = DecodeJpeg(PictureBytes(good.begin(), good.begin() + std::ptrdiff_t(cut)));
+        EXPECT_FALSE(r.image);
+        EXPECT_TRUE(r.error == BmpError::DamagedJpeg || r.error == BmpError::NotPicture) << r.Message();
+    }
+    EXPECT_EQ(DecodeJpeg(PictureBytes(64, 0x5A)).error, BmpError::NotPicture);
+    PictureBytes garbage = good;
+    for (std::size_t i = garbage.size() / 3; i < garbage.size() / 3 + 40; ++i) garbage[i] = 0xFF;
+    EXPECT_EQ(DecodeJpeg(garbage).error, BmpError::DamagedJpeg);
+
+    // The frame header says 20000 x 20000, more pixels than the limit: refused before any pixel
+    // memory is taken.
+    PictureBytes huge = good;
+    for (std::size_t i = 0; i + 9 < huge.size(); ++i)
+        if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+            for (std::size_t k = i + 5; k < i + 9; k += 2) huge[k] = 0x4E, huge[k + 1] = 0x20;
+            break;
+        }
+    EXPECT_EQ(DecodeJpeg(huge).error, BmpError::TooLarge);
+
+    const BmpReadResult cmyk = DecodeJpeg(EncodeJpeg(SmoothPicture(8, 8), false, true));
+    EXPECT_EQ(cmyk.error, BmpError::UnsupportedJpeg);
+    EXPECT_EQ(cmyk.Message(), "The JPEG picture's colours are of a kind this program does not read.");
+}
+
+}  // namespace
+}  // namespace rastrix
