@@ -106,7 +106,13 @@ int RunBatch(std::span<const std::string> args) {
     }
     std::vector<std::string> inputs = o.inputs;
     if (!o.filesFrom.empty() && !ReadList(o.filesFrom, inputs)) return UsageError("cannot read the list " + o.filesFrom);
-    if (!o.outDir.empty() && !fs::is_directory(o.outDir)) return UsageError("--out-dir " + o.outDir + " is no folder");
+    if (!o.outDir.empty()) {
+        // A folder that is not there yet is made, as the files will be.
+        std::error_code made;
+        fs::create_directories(o.outDir, made);
+        if (!fs::is_directory(o.outDir))
+            return UsageError("--out-dir " + o.outDir + " is not a folder" + (made ? " (" + made.message() + ")" : ""));
+    }
     const std::vector<PlannedJob> jobs = o.join ? std::vector<PlannedJob>{{{"", o.output}, {}}} : PlanJobs(o, inputs);
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());

@@ -194,8 +194,7 @@ TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
 }
 
 TEST_F(BatchRunTest, AFailingFileIsReportedWhileTheOthersAreWritten) {
-    const std::filesystem::path out = dir.Path() / "out";
-    std::filesystem::create_directory(out);
+    const std::filesystem::path out = dir.Path() / "out" / "new";  // made by the run
     const std::string good1 = Put("one.bmp", Bmp24(Picture()));
     const std::string bad = Put("bad.bmp", Bytes{'n', 'o', 'p', 'e'});
     const std::string good2 = Put("two.png", testing::EncodePng(testing::PngSpec{1, 1, 0, 8, false, {128}}));
