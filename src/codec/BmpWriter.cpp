@@ -9,6 +9,8 @@
 #define RASTRIX_X86 1
 #endif
 
+#include "store/FileOps.h"
+
 namespace rastrix {
 
 std::string ColorLossText(int paletteCapacity) {
@@ -147,6 +149,7 @@ EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuest
     const FileLayout l = ComputeFileLayout(image.Width(), image.Height(), depth);
     if (!l.FitsHeader() || l.fileSize > buffer.max_size()) return EncodeStatus::TooLarge;
     try {
+        ReserveLargeBuffer(buffer, std::size_t(l.fileSize));
         buffer.resize(std::size_t(l.fileSize));
     } catch (const std::bad_alloc&) {
         return EncodeStatus::OutOfMemory;

@@ -1,5 +1,7 @@
 #include "store/FileOps.h"
 
+#include <sys/mman.h>
+
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -66,7 +68,9 @@ FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& fi
         }
     }
     try {
-        result.bytes.resize(static_cast<std::size_t>(size < limit ? size : limit));
+        const auto wanted = static_cast<std::size_t>(size < limit ? size : limit);
+        ReserveLargeBuffer(result.bytes, wanted);
+        result.bytes.resize(wanted);
     } catch (const std::bad_alloc&) {
         return ReadFailure(FileStep::Allocate, ENOMEM, size);
     }
@@ -81,6 +85,19 @@ FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& fi
     result.bytes.resize(total);
     result.ok = true;
     return result;
+}
+
+void ReserveLargeBuffer(std::vector<std::uint8_t>& buffer, std::size_t n) {
+    constexpr std::size_t kLarge = std::size_t(8) << 20;
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    if (n < kLarge || buffer.capacity() >= n) return;
+    buffer.reserve(n);  // a block this large is mapped fresh and not yet touched
+#ifdef MADV_HUGEPAGE
+    const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
+    const std::uintptr_t first = (begin + kHugePage - 1) / kHugePage * kHugePage;
+    const std::uintptr_t last = (begin + n) / kHugePage * kHugePage;
+    if (last > first) (void)::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
 }
 
 std::string AbsolutePathOf(const std::string& path) {
