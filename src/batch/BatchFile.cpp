@@ -59,19 +59,28 @@ std::string WriteStandardOutput(const std::vector<std::uint8_t>& bytes) {
     return {};
 }
 
-// The input becomes the editor's image, as Open makes a file the image. When no step follows,
-// the file's buffer is kept for the written file (a straight conversion writes as many bytes
-// or fewer), which spares the faults of fresh memory; otherwise it goes at once, so a command
-// that makes a new level does not hold the file beside two images.
-std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, std::vector<std::uint8_t>& kept) {
-    FileBytesResult file = input == "-" ? ReadStandardInput() : ReadWholeFile(*ed.files, input);
+// The input becomes the editor's image, as Open makes a file the image. When `kept` is given
+// (no step follows), the file is read into a buffer that is kept for the written file (a
+// straight conversion writes as many bytes or fewer), which spares the faults of fresh memory.
+// Otherwise the file is mapped and its pages let go as the rows are decoded, so the file and
+// the decoded image are not held whole side by side, and a command that makes a new level
+// does not hold the file beside two images.
+std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, std::vector<std::uint8_t>* kept) {
+    FileBytesResult file = input == "-" ? ReadStandardInput()
+                           : kept       ? ReadWholeFile(*ed.files, input)
+                                        : MapWholeFile(*ed.files, input);
     if (!file) return Describe(file.failure);
-    if (bmpOnly && (file.bytes.size() < 2 || file.bytes[0] != 'B' || file.bytes[1] != 'M'))
+    const std::span<const std::uint8_t> bytes = file.View();
+    if (bmpOnly && (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M'))
         return "--in-place replaces BMP files only; write other pictures elsewhere with --out-dir";
-    BmpReadResult decoded = DecodePicture(file.bytes);
+    ReadFinished release;
+    if (file.mapping) release = [&mapping = *file.mapping](std::size_t done) { mapping.Release(done); };
+    BmpReadResult decoded = DecodePicture(bytes, release);
+    if (!file.Intact()) return kFileCutShortText;
     if (!decoded.image) return std::string(decoded.Message());
-    const auto size = std::uint32_t(file.bytes.size());
-    kept = std::move(file.bytes);
+    const auto size = std::uint32_t(bytes.size());
+    if (kept) *kept = std::move(file.bytes);
+    file = {};  // unmaps a mapped file
     MakeOpenedImage(ed, input, size, std::move(*decoded.image));
     return {};
 }
@@ -125,8 +134,7 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
     OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1024, 768);
     std::vector<std::uint8_t> buffer;
     std::string reason = options.join ? JoinInputs(ed, host, *options.join)
-                                      : OpenInput(ed, job.input, options.inPlace, buffer);
-    if (!options.steps.empty()) buffer = std::vector<std::uint8_t>();  // frees it, unlike = {}
+                                      : OpenInput(ed, job.input, options.inPlace, options.steps.empty() ? &buffer : nullptr);
     StepMemory memory;
     for (std::size_t i = 0; reason.empty() && i < options.steps.size(); ++i)
         reason = RunStep(ed, host, options.steps[i], memory);

@@ -1,5 +1,6 @@
 #include "codec/BmpReader.h"
 
+#include <algorithm>
 #include <bit>
 #include <memory>
 #include <new>
@@ -176,7 +177,7 @@ std::uint64_t UncompressedBytesNeeded(const BmpLayout& l) {
 
 // The caller has checked that UncompressedBytesNeeded bytes follow the pixel offset.
 BmpError DecodeUncompressed(std::span<const std::uint8_t> b, const BmpLayout& l, const BmpPalette& palette,
-                            Bitmap& bmp) {
+                            Bitmap& bmp, const ReadFinished& finished) {
     const std::uint64_t stride = RowStride(l);
     const std::uint8_t* data = b.data() + l.pixelOffset;
     const std::array<std::uint32_t, 3> standard32{0xFF0000, 0x00FF00, 0x0000FF};
@@ -190,7 +191,10 @@ BmpError DecodeUncompressed(std::span<const std::uint8_t> b, const BmpLayout& l,
         masked32.emplace(l.masks);
     }
 
+    // How many rows make about 8 MB of the file, between two reports to `finished`.
+    const int rowsPerReport = int(std::clamp<std::uint64_t>((std::uint64_t(8) << 20) / stride, 1, std::uint64_t(l.height)));
     for (int i = 0; i < l.height; ++i) {
+        if (finished && i > 0 && i % rowsPerReport == 0) finished(l.pixelOffset + std::size_t(i) * stride);
         const std::uint8_t* src = data + std::size_t(i) * stride;
         Pixel* dst = DestinationRow(bmp, l, i);
         switch (l.bitCount) {
@@ -223,7 +227,7 @@ BmpReadResult DecodeEmbedded(std::span<const std::uint8_t> b, const BmpLayout& l
 
 }  // namespace
 
-BmpReadResult DecodeBmp(std::span<const std::uint8_t> bytes) {
+BmpReadResult DecodeBmp(std::span<const std::uint8_t> bytes, const ReadFinished& finished) {
     const BmpLayoutResult parsed = ParseBmpLayout(bytes);
     if (!parsed.layout) return Fail(parsed.error);
     const BmpLayout& l = *parsed.layout;
@@ -250,7 +254,7 @@ BmpReadResult DecodeBmp(std::span<const std::uint8_t> bytes) {
     if (runLength) {
         const bool fourBit = l.compression == BmpCompression::Rle4;
         image.incomplete = !DecodeRle(bytes.subspan(l.pixelOffset), fourBit, palette, *bmp);
-    } else if (BmpError e = DecodeUncompressed(bytes, l, palette, *bmp); e != BmpError::None) {
+    } else if (BmpError e = DecodeUncompressed(bytes, l, palette, *bmp, finished); e != BmpError::None) {
         return Fail(e);
     }
     image.bitmap = std::move(*bmp);

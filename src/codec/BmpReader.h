@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -31,6 +32,10 @@ struct BmpReadResult {
 // - uncompressed rows cut short are refused (only the last row's padding may be missing).
 // Pixels stored as PNG or JPEG data (compression 4 and 5) are decoded by DecodePng and
 // DecodeJpeg, whose pictures must be of the header's size.
-BmpReadResult DecodeBmp(std::span<const std::uint8_t> bytes);
+// While uncompressed rows are decoded, `finished` (when given) is told now and then how many
+// bytes from the file's start the reader will not look at again, so that a caller holding a
+// mapped file can let those pages go while the bitmap fills.
+using ReadFinished = std::function<void(std::size_t bytesFromStart)>;
+BmpReadResult DecodeBmp(std::span<const std::uint8_t> bytes, const ReadFinished& finished = {});
 
 }  // namespace rastrix

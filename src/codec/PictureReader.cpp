@@ -5,8 +5,8 @@
 
 namespace rastrix {
 
-BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes);
+BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const ReadFinished& finished) {
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes, finished);
     if (IsPng(bytes)) return DecodePng(bytes);
     if (IsJpeg(bytes)) return DecodeJpeg(bytes);
     return {std::nullopt, BmpError::NotPicture};

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -37,6 +38,8 @@ public:
     std::span<const std::uint8_t> Bytes() const { return {data_, size_}; }
     // False when the file was cut short while mapped: some of Bytes() are zeros, not the file.
     bool Intact() const { return !files_.MappedPagesLost(data_); }
+    // The first `upTo` bytes are no longer needed (see FileSystem::ReleaseMapped).
+    void Release(std::size_t upTo) const { files_.ReleaseMapped(data_, std::min(upTo, size_)); }
 
 private:
     FileSystem& files_;

@@ -97,6 +97,12 @@ public:
 
     bool MappedPagesLost(const std::uint8_t* data) const override { return MappedRangeLost(data); }
 
+    void ReleaseMapped(const std::uint8_t* data, std::uint64_t size) override {
+        const auto page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+        const std::uint64_t whole = size / page * page;  // the mapping starts on a page
+        if (whole > 0) ::madvise(const_cast<std::uint8_t*>(data), static_cast<std::size_t>(whole), MADV_DONTNEED);
+    }
+
     int Read(Handle handle, std::span<std::uint8_t> into, std::size_t& got) override {
         for (;;) {
             const ssize_t n = ::read(handle, into.data(), into.size());

@@ -30,6 +30,10 @@ public:
     // Whether pages of the mapping at data were lost since it was made (the file was cut short
     // by another program); they read as zeros then.
     virtual bool MappedPagesLost(const std::uint8_t* data) const { (void)data; return false; }
+    // Lets the system take back the whole pages among the first `size` bytes of the mapping at
+    // data, so a reader that is done with them holds no memory for them; touched again, they
+    // are read from the file again.
+    virtual void ReleaseMapped(const std::uint8_t* data, std::uint64_t size) { (void)data; (void)size; }
     // Creates a new, unique file beside target, named "." + target's name + "." and a few
     // characters, open for writing. When target is an existing regular file the new file takes
     // its permissions (and its owner and group, as far as the process may set them), and the

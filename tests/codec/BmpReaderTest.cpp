@@ -240,6 +240,32 @@ TEST(BmpRows, OneBitRowsAreWholeWords) {
     }
 }
 
+// A caller told that the reader is done with the file's first bytes may drop them (a mapped
+// file lets its pages go): bytes scribbled over as soon as they are reported must not change a
+// single pixel, and the reports must move forward through the pixel data.
+TEST(BmpRows, BytesReportedFinishedAreNotReadAgain) {
+    for (const bool topDown : {false, true}) {
+        TestBmp recipe;
+        recipe.width = 1000;   // rows of 3000 bytes: about 2800 of them between two reports
+        recipe.height = topDown ? -6000 : 6000;
+        recipe.bitCount = 24;
+        recipe.pixels = StoreRows(1000, 6000, 24, topDown, [](int x, int y) { return std::uint32_t(x * 31 + y * 7919); });
+        Bytes file = BuildBmp(recipe);
+        const BmpReadResult plain = DecodeBmp(file);
+        ASSERT_TRUE(plain.image) << plain.Message();
+        std::vector<std::size_t> reports;
+        const BmpReadResult scribbled = DecodeBmp(file, [&](std::size_t done) {
+            ASSERT_LE(done, file.size());
+            std::fill(file.begin(), file.begin() + std::ptrdiff_t(done), std::uint8_t(0xEE));
+            reports.push_back(done);
+        });
+        ASSERT_TRUE(scribbled.image) << scribbled.Message();
+        EXPECT_EQ(scribbled.image->bitmap, plain.image->bitmap) << (topDown ? "top down" : "bottom up");
+        EXPECT_FALSE(reports.empty());
+        EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+    }
+}
+
 TEST(BmpColours, IndexesBeyondTheColourTableAreBlack) {
     TestBmp recipe;
     recipe.width = 4;
