@@ -48,27 +48,23 @@ FileBytesResult ReadStandardInput() {
     return r;
 }
 
-std::string WriteStandardOutput(const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return std::string("standard output: ") + std::strerror(errno);
-        done += std::size_t(n);
+std::string WriteStandardOutput(const ByteSource& pieces) {
+    for (std::span<const std::uint8_t> bytes = pieces(); !bytes.empty(); bytes = pieces()) {
+        while (!bytes.empty()) {
+            const ssize_t n = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return std::string("standard output: ") + std::strerror(errno);
+            bytes = bytes.subspan(std::size_t(n));
+        }
     }
     return {};
 }
 
-// The input becomes the editor's image, as Open makes a file the image. When `kept` is given
-// (no step follows), the file is read into a buffer that is kept for the written file (a
-// straight conversion writes as many bytes or fewer), which spares the faults of fresh memory.
-// Otherwise the file is mapped and its pages let go as the rows are decoded, so the file and
-// the decoded image are not held whole side by side, and a command that makes a new level
-// does not hold the file beside two images.
-std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, std::vector<std::uint8_t>* kept) {
-    FileBytesResult file = input == "-" ? ReadStandardInput()
-                           : kept       ? ReadWholeFile(*ed.files, input)
-                                        : MapWholeFile(*ed.files, input);
+// The input becomes the editor's image, as Open makes a file the image. A named file is mapped
+// and its pages let go as the rows are decoded, so the file and the decoded image are not held
+// whole side by side, and the file's pages are the system's cache, not fresh memory.
+std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly) {
+    FileBytesResult file = input == "-" ? ReadStandardInput() : MapWholeFile(*ed.files, input);
     if (!file) return Describe(file.failure);
     const std::span<const std::uint8_t> bytes = file.View();
     if (bmpOnly && (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M'))
@@ -79,7 +75,6 @@ std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, std::v
     if (!file.Intact()) return kFileCutShortText;
     if (!decoded.image) return std::string(decoded.Message());
     const auto size = std::uint32_t(bytes.size());
-    if (kept) *kept = std::move(file.bytes);
     file = {};  // unmaps a mapped file
     MakeOpenedImage(ed, input, size, std::move(*decoded.image));
     return {};
@@ -101,21 +96,25 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, const std::array<std::str
     return ed.doc.fileSize == 0 ? "--join made no image" : "";
 }
 
-std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, std::vector<std::uint8_t>& buffer) {
+std::string Save(Editor& ed, const BatchOptions& o, const std::string& output) {
     const int depth = o.depth == kKeepDepth ? PlainSaveDepth(ed.doc.imageBitDepth) : o.depth;
     // The same question Save asks; the headless host answers it from --allow-colour-loss.
     const ColourLossQuestion ask = [&ed](int capacity) {
         return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
                                   MsgIcon::Warning) == IDYES;
     };
-    const EncodeStatus status = EncodeBmpInto(CurrentImage(ed), depth, ask, buffer);
-    if (status == EncodeStatus::Declined) return static_cast<HeadlessHost&>(ed.host).Failure();
-    if (status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(status));
-    // The image is in the file's bytes now; only they are needed from here.
-    ClearImageStack(ed);
-    PixelPool::Shared().FreeKept();
-    if (output == "-") return WriteStandardOutput(buffer);
-    const WriteResult written = WriteFileAtomically(*ed.files, output, buffer, kNewImageFileMode);
+    std::vector<std::uint8_t> buffer;
+    const BmpFileBytes file = EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
+    if (file.status == EncodeStatus::Declined) return static_cast<HeadlessHost&>(ed.host).Failure();
+    if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
+    if (file.saveDepth != 24) {
+        // The image is in the file's bytes now; only they are needed from here. (24-bit rows
+        // are encoded from the image as they are written.)
+        ClearImageStack(ed);
+        PixelPool::Shared().FreeKept();
+    }
+    if (output == "-") return WriteStandardOutput(file.pieces);
+    const WriteResult written = WriteFileAtomically(*ed.files, output, file.pieces, kNewImageFileMode);
     return written ? "" : output + ": " + Describe(written.failure);
 }
 
@@ -132,13 +131,11 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
     // The commands run in an editor laid out as on a screen, though none is shown.
     ed.frame = InitFrameState(ed.settings);
     OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1024, 768);
-    std::vector<std::uint8_t> buffer;
-    std::string reason = options.join ? JoinInputs(ed, host, *options.join)
-                                      : OpenInput(ed, job.input, options.inPlace, options.steps.empty() ? &buffer : nullptr);
+    std::string reason = options.join ? JoinInputs(ed, host, *options.join) : OpenInput(ed, job.input, options.inPlace);
     StepMemory memory;
     for (std::size_t i = 0; reason.empty() && i < options.steps.size(); ++i)
         reason = RunStep(ed, host, options.steps[i], memory);
-    if (reason.empty()) reason = Save(ed, options, job.output, buffer);
+    if (reason.empty()) reason = Save(ed, options, job.output);
     return reason;
 }
 

@@ -1,6 +1,8 @@
 #include "codec/BmpWriter.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <stdexcept>
 
@@ -94,6 +96,13 @@ std::size_t PackRow1(const std::uint8_t* idx, int width, std::uint8_t* dst) {
     return n;
 }
 
+// Image row y as a 24-bit stored row, its padding zero.
+void EncodeStoredRow24(const Bitmap& image, int y, const FileLayout& l, std::uint8_t* row) {
+    const int w = image.Width();
+    EncodeRow24(image.Row(y), w, row);
+    std::memset(row + 3 * std::size_t(w), 0, l.stride - 3 * std::size_t(w));
+}
+
 EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const ColourLossQuestion& ask,
                           std::uint8_t* file) {
     const int w = image.Width();
@@ -102,11 +111,7 @@ EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const Colour
     if (l.saveDepth == 24) {
         // Nothing depends on the order here, so the image is read top row first, the way
         // memory runs, and each row lands in its bottom-up place.
-        for (int y = 0; y < h; ++y) {
-            std::uint8_t* row = rows + std::size_t(h - 1 - y) * l.stride;
-            EncodeRow24(image.Row(y), w, row);
-            std::memset(row + 3 * std::size_t(w), 0, l.stride - 3 * std::size_t(w));
-        }
+        for (int y = 0; y < h; ++y) EncodeStoredRow24(image, y, l, rows + std::size_t(h - 1 - y) * l.stride);
         return EncodeStatus::Ok;
     }
     Palette pal(l.paletteCapacity);
@@ -142,7 +147,66 @@ EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const Colour
     return EncodeStatus::Ok;
 }
 
+// A 24-bit file made as it is written: the header with the first rows, then about 1 MB of rows
+// per piece, bottom row first.
+class Rows24Source {
+public:
+    // Throws std::bad_alloc when the piece's memory cannot be had.
+    Rows24Source(const Bitmap& image, const FileLayout& l)
+        : image_(image),
+          layout_(l),
+          next_(image.Height() - 1),
+          rowsPerPiece_(std::max<std::size_t>(1, (std::size_t(1) << 20) / std::size_t(l.stride))),
+          piece_(kWrittenHeaderBytes + rowsPerPiece_ * std::size_t(l.stride)) {
+        WriteBmpHeader(piece_.data(), layout_, image_.Width(), image_.Height());
+    }
+
+    std::span<const std::uint8_t> operator()() {
+        if (first_) {
+            first_ = false;
+            return Fill(piece_.data() + kWrittenHeaderBytes, rowsPerPiece_, kWrittenHeaderBytes);
+        }
+        return Fill(piece_.data(), rowsPerPiece_, 0);
+    }
+
+private:
+    std::span<const std::uint8_t> Fill(std::uint8_t* row, std::size_t rows, std::size_t before) {
+        std::size_t done = 0;
+        for (; done < rows && next_ >= 0; ++done, --next_, row += layout_.stride)
+            EncodeStoredRow24(image_, next_, layout_, row);
+        return {piece_.data(), before + done * std::size_t(layout_.stride)};
+    }
+
+    const Bitmap& image_;
+    FileLayout layout_;
+    int next_;  // the image row stored next
+    std::size_t rowsPerPiece_;
+    std::vector<std::uint8_t> piece_;
+    bool first_ = true;
+};
+
 }  // namespace
+
+BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+                             std::vector<std::uint8_t>& buffer) {
+    BmpFileBytes file;
+    const FileLayout l = ComputeFileLayout(image.Width(), image.Height(), depth);
+    file.saveDepth = l.saveDepth;
+    file.size = l.fileSize;
+    if (!l.FitsHeader()) {
+        file.status = EncodeStatus::TooLarge;
+    } else if (l.saveDepth == 24) {
+        try {
+            file.pieces = [source = std::make_shared<Rows24Source>(image, l)] { return (*source)(); };
+        } catch (const std::bad_alloc&) {
+            file.status = EncodeStatus::OutOfMemory;
+        }
+    } else {
+        file.status = EncodeBmpInto(image, depth, ask, buffer);
+        if (file.status == EncodeStatus::Ok) file.pieces = WholeBytes(buffer);
+    }
+    return file;
+}
 
 EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuestion& ask,
                            std::vector<std::uint8_t>& buffer) {

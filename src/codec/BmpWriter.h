@@ -6,6 +6,7 @@
 
 #include "codec/BmpLayout.h"
 #include "codec/Palette.h"
+#include "store/FileOps.h"
 #include "raster/Bitmap.h"
 
 namespace rastrix {
@@ -44,5 +45,21 @@ EncodedBmp EncodeBmp(const Bitmap& image, int depth, const ColourLossQuestion& a
 // from an earlier save is reused while it has room. On failure its contents are unspecified.
 EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuestion& ask,
                            std::vector<std::uint8_t>& buffer);
+
+// A BMP file of an image, ready to be written piece by piece (see WriteFileAtomically).
+struct BmpFileBytes {
+    EncodeStatus status = EncodeStatus::Ok;
+    int saveDepth = 24;      // the depth written: 1, 4, 8 or 24
+    std::uint64_t size = 0;  // the file's size in bytes
+    ByteSource pieces;       // the file's bytes when status is Ok
+};
+
+// At 24 bits nothing is built ahead: each piece is about 1 MB of rows encoded when it is asked
+// for, so a large image is written without a buffer of the file's size (the image must stay as
+// it is until the last piece). At 1, 4 and 8 bits the colour table is known only after the
+// last row, so the whole file is built first into `buffer` (the colour-loss question is asked
+// then, before anything is written), and the one piece is the buffer.
+BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+                             std::vector<std::uint8_t>& buffer);
 
 }  // namespace rastrix

@@ -70,7 +70,8 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
         return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
                                   MsgIcon::Warning) == IDYES;
     };
-    const EncodedBmp file = EncodeBmp(CurrentImage(ed), depth, ask);
+    std::vector<std::uint8_t> buffer;  // the whole file at 1, 4 and 8 bits; 24-bit rows go as made
+    const BmpFileBytes file = EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
     if (file.status == EncodeStatus::Declined) return std::nullopt;
     if (file.status != EncodeStatus::Ok) {
         ReportProblem(ed, std::string(EncodeStatusMessage(file.status)));
@@ -78,12 +79,12 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     }
 
     target = WithBmpExtension(target);
-    const WriteResult written = WriteFileAtomically(*ed.files, target, file.bytes, kNewImageFileMode);
+    const WriteResult written = WriteFileAtomically(*ed.files, target, file.pieces, kNewImageFileMode);
     if (!written) {
         ReportError(ed, SaveErrorLine(written.failure.step), written.failure.errorNumber);
         return std::nullopt;
     }
-    ed.doc.fileSize = std::uint32_t(file.bytes.size());
+    ed.doc.fileSize = std::uint32_t(file.size);
     ClearModified(ed);
     ed.settings.needsSaveAs = 0;
     return SavedFile{target, depth};

@@ -109,6 +109,19 @@ std::string AbsolutePathOf(const std::string& path) {
 
 WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
                                 std::span<const std::uint8_t> bytes, unsigned newMode) {
+    return WriteFileAtomically(files, target, WholeBytes(bytes), newMode);
+}
+
+ByteSource WholeBytes(std::span<const std::uint8_t> bytes) {
+    return [bytes, given = false]() mutable {
+        const bool first = !given;
+        given = true;
+        return first ? bytes : std::span<const std::uint8_t>();
+    };
+}
+
+WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& target, const ByteSource& pieces,
+                                unsigned newMode) {
     // Through a symbolic link the write replaces the file it points at, beside that file, and
     // the link stays a link.
     std::filesystem::path file;
@@ -125,11 +138,13 @@ WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& 
         return WriteFailure(step, error);
     };
 
-    while (!bytes.empty()) {
-        std::size_t put = 0;
-        const int error = files.Write(handle, bytes, put);
-        if (error != 0 || put == 0) return abandon(FileStep::Write, error != 0 ? error : ENOSPC);
-        bytes = bytes.subspan(put < bytes.size() ? put : bytes.size());
+    for (std::span<const std::uint8_t> bytes = pieces(); !bytes.empty(); bytes = pieces()) {
+        while (!bytes.empty()) {
+            std::size_t put = 0;
+            const int error = files.Write(handle, bytes, put);
+            if (error != 0 || put == 0) return abandon(FileStep::Write, error != 0 ? error : ENOSPC);
+            bytes = bytes.subspan(put < bytes.size() ? put : bytes.size());
+        }
     }
     if (const int error = files.Flush(handle)) return abandon(FileStep::Flush, error);
     // Some file systems report a failed write only when the file is closed.

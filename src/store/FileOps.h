@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -95,5 +96,16 @@ struct WriteResult {
 // symbolic link is written where the link points, and the link is kept.
 WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
                                 std::span<const std::uint8_t> bytes, unsigned newMode);
+
+// A file's bytes handed out piece by piece: each call gives the next piece, an empty one at the
+// end. A piece stays valid until the next call.
+using ByteSource = std::function<std::span<const std::uint8_t>()>;
+
+// The bytes as one piece (they must outlive the source).
+ByteSource WholeBytes(std::span<const std::uint8_t> bytes);
+
+// The same with bytes made as they are written, so a large file needs no buffer of its size.
+WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& target, const ByteSource& pieces,
+                                unsigned newMode);
 
 }  // namespace rastrix

@@ -269,5 +269,35 @@ TEST(BmpWriter, ReusedBufferMatchesAFreshEncode) {
     }
 }
 
+// Written piece by piece, the file is the same as built whole: 24-bit rows in several pieces
+// (about 1 MB each), the other depths as one. A declined colour loss gives nothing to write.
+TEST(BmpWriter, PiecesMakeTheSameFileAsTheWholeEncode) {
+    for (const auto [w, h] : {std::pair{1, 1}, std::pair{5, 3}, std::pair{700, 1200}, std::pair{1001, 1}}) {
+        Bitmap image(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) image.SetPixel(x, y, RGB(std::uint8_t(x * 3), std::uint8_t(y), std::uint8_t(x ^ y)));
+        for (const int depth : {1, 8, 24}) {
+            std::vector<std::uint8_t> buffer;
+            const BmpFileBytes file = EncodeBmpPieces(image, depth, [](int) { return true; }, buffer);
+            ASSERT_EQ(file.status, EncodeStatus::Ok);
+            std::vector<std::uint8_t> joined;
+            int pieces = 0;
+            for (auto piece = file.pieces(); !piece.empty(); piece = file.pieces(), ++pieces)
+                joined.insert(joined.end(), piece.begin(), piece.end());
+            const EncodedBmp whole = EncodeBmp(image, depth, [](int) { return true; });
+            EXPECT_EQ(joined, whole.bytes) << w << " x " << h << " at " << depth;
+            EXPECT_EQ(file.size, whole.bytes.size());
+            EXPECT_EQ(file.saveDepth, whole.saveDepth);
+            if (depth == 24 && h == 1200) EXPECT_GT(pieces, 2) << "a 3 MB file in one piece";
+        }
+    }
+    Bitmap colourful(300, 1);
+    for (int x = 0; x < 300; ++x) colourful.SetPixel(x, 0, RGB(std::uint8_t(x), std::uint8_t(x / 2), 7));
+    std::vector<std::uint8_t> buffer;
+    const BmpFileBytes declined = EncodeBmpPieces(colourful, 8, [](int) { return false; }, buffer);
+    EXPECT_EQ(declined.status, EncodeStatus::Declined);
+    EXPECT_FALSE(declined.pieces);
+}
+
 }  // namespace
 }  // namespace rastrix

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <span>
 #include <tuple>
 
 #include "StoreTestSupport.h"
@@ -186,6 +188,24 @@ TEST_F(AtomicWrite, AFailureAfterSomeShortWritesStillCleansUp) {
     ASSERT_TRUE(Write(target, fresh));
     EXPECT_EQ(ReadBytes(target), fresh);
     EXPECT_GT(files.Calls(Op::Write), 10000);
+}
+
+TEST_F(AtomicWrite, BytesMadeAsTheyAreWrittenGoInWholeOrNotAtAll) {
+    const fs::path target = Put("picture.bmp", oldBytes);
+    const auto thirds = [this] {
+        return [this, next = std::size_t(0)]() mutable {
+            const std::size_t from = next;
+            next = std::min(fresh.size(), next + fresh.size() / 3 + 1);
+            return std::span<const std::uint8_t>(fresh).subspan(from, next - from);
+        };
+    };
+    files.FailAt(Op::Write, ENOSPC, 2);  // in the last piece
+    EXPECT_EQ(WriteFileAtomically(files, target, thirds(), 0666).failure, (FileFailure{FileStep::Write, ENOSPC}));
+    EXPECT_EQ(ReadBytes(target), oldBytes);
+    EXPECT_EQ(FileNames(temp.Path()), std::vector<std::string>{"picture.bmp"});
+    files.Heal();
+    ASSERT_TRUE(WriteFileAtomically(files, target, thirds(), 0666));
+    EXPECT_EQ(ReadBytes(target), fresh);
 }
 
 TEST_F(AtomicWrite, AReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {
