@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -45,6 +47,25 @@ bool Populate(char* p, std::size_t bytes) {
     (void)p, (void)bytes;
     return false;
 #endif
+}
+
+// A fresh block of this size or more has its pages mapped by two threads at once before it is
+// handed out. The first touch of fresh memory is most of the cost of a new level on a virtual
+// machine (the host backs each page then), and two cores take it in about 60 % of the time one
+// does; a command would otherwise fault the pages in one by one on its own thread.
+constexpr std::size_t kPopulateInHalvesBytes = std::size_t(64) << 20;
+
+void PopulateFresh(char* p, std::size_t bytes) {
+    if (bytes < kPopulateInHalvesBytes || std::thread::hardware_concurrency() < 2) return;
+    const std::size_t half = bytes / 2 / PixelPool::kGranule * PixelPool::kGranule;
+    std::thread other;
+    try {
+        other = std::thread([p, half, bytes] { Populate(p + half, bytes - half); });
+    } catch (const std::system_error&) {
+        return;  // no thread to be had: the command touches the pages itself
+    }
+    Populate(p, half);
+    other.join();
 }
 
 }  // namespace
@@ -128,7 +149,10 @@ void* PixelPool::Take(std::size_t bytes) {
         return p;
     }
     char* p = Allocate(wanted);
-    if (p) ++counts_.inUse;
+    if (!p) return nullptr;
+    ++counts_.inUse;
+    lock.unlock();
+    PopulateFresh(p, wanted);
     return p;
 }
 

@@ -80,8 +80,11 @@ public:
     int Map(Handle handle, std::uint64_t size, const std::uint8_t*& data) override {
         if (size == 0 || size > std::numeric_limits<std::size_t>::max()) return EINVAL;
         const auto bytes = static_cast<std::size_t>(size);
-        void* p = ::mmap(nullptr, bytes, PROT_READ, MAP_PRIVATE | MAP_POPULATE, handle, 0);
+        // Not populated: a reader that lets pages go as it goes (ReleaseMapped) then never
+        // holds the whole file; the pages are read ahead in order as it asks for them.
+        void* p = ::mmap(nullptr, bytes, PROT_READ, MAP_PRIVATE, handle, 0);
         if (p == MAP_FAILED) return errno;
+        ::madvise(p, bytes, MADV_SEQUENTIAL);
         if (!RegisterMappedRange(p, bytes)) {
             ::munmap(p, bytes);
             return ENOTSUP;  // too many files mapped at once: this one is read instead

@@ -22,7 +22,7 @@ public:
     virtual int Size(Handle handle, std::uint64_t& size) = 0;
     // Reads up to into.size() bytes; got == 0 means the end of the file.
     virtual int Read(Handle handle, std::span<std::uint8_t> into, std::size_t& got) = 0;
-    // Maps the first `size` bytes of an open file read-only, its pages loaded at once, so a
+    // Maps the first `size` bytes of an open file read-only, its pages read as touched, so a
     // large file is read without a copy in fresh memory. The mapping outlives the handle.
     // ENOTSUP where the file system does not map (the caller then reads).
     virtual int Map(Handle handle, std::uint64_t size, const std::uint8_t*& data);
