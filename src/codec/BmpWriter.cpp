@@ -147,8 +147,9 @@ EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const Colour
     return EncodeStatus::Ok;
 }
 
-// A 24-bit file made as it is written: the header with the first rows, then about 1 MB of rows
-// per piece, bottom row first.
+// A 24-bit file made as it is written: the header with the first rows, then about 8 MB of rows
+// per piece, bottom row first. (Smaller writes leave the file's cached pages in smaller
+// pieces, which makes reading it back, as Save As does, slower.)
 class Rows24Source {
 public:
     // Throws std::bad_alloc when the piece's memory cannot be had.
@@ -156,8 +157,10 @@ public:
         : image_(image),
           layout_(l),
           next_(image.Height() - 1),
-          rowsPerPiece_(std::max<std::size_t>(1, (std::size_t(1) << 20) / std::size_t(l.stride))),
-          piece_(kWrittenHeaderBytes + rowsPerPiece_ * std::size_t(l.stride)) {
+          rowsPerPiece_(std::clamp<std::size_t>((std::size_t(8) << 20) / std::size_t(l.stride), 1,
+                                                std::size_t(std::max(image.Height(), 1)))),
+          first_(true) {
+        piece_.resize(kWrittenHeaderBytes + rowsPerPiece_ * std::size_t(l.stride));
         WriteBmpHeader(piece_.data(), layout_, image_.Width(), image_.Height());
     }
 
@@ -181,8 +184,8 @@ private:
     FileLayout layout_;
     int next_;  // the image row stored next
     std::size_t rowsPerPiece_;
+    bool first_;
     std::vector<std::uint8_t> piece_;
-    bool first_ = true;
 };
 
 }  // namespace

@@ -54,7 +54,7 @@ struct BmpFileBytes {
     ByteSource pieces;       // the file's bytes when status is Ok
 };
 
-// At 24 bits nothing is built ahead: each piece is about 1 MB of rows encoded when it is asked
+// At 24 bits nothing is built ahead: each piece is about 8 MB of rows encoded when it is asked
 // for, so a large image is written without a buffer of the file's size (the image must stay as
 // it is until the last piece). At 1, 4 and 8 bits the colour table is known only after the
 // last row, so the whole file is built first into `buffer` (the colour-loss question is asked
