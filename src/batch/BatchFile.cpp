@@ -60,11 +60,12 @@ std::string WriteStandardOutput(const ByteSource& pieces) {
     return {};
 }
 
-// The input becomes the editor's image, as Open makes a file the image. A named file is mapped
-// and its pages let go as the rows are decoded, so the file and the decoded image are not held
-// whole side by side, and the file's pages are the system's cache, not fresh memory.
+// The input becomes the editor's image, as Open makes a file the image. A named file is mapped,
+// its pages mapped as the rows are decoded and let go after them, so the file and the decoded
+// image are not held whole side by side, and the file's pages are the system's cache, not
+// fresh memory.
 std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly) {
-    FileBytesResult file = input == "-" ? ReadStandardInput() : MapWholeFile(*ed.files, input);
+    FileBytesResult file = input == "-" ? ReadStandardInput() : MapWholeFileAsTouched(*ed.files, input);
     if (!file) return Describe(file.failure);
     const std::span<const std::uint8_t> bytes = file.View();
     if (bmpOnly && (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M'))

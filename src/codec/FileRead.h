@@ -18,6 +18,9 @@ FileBytesResult ReadWholeFile(FileSystem& files, const std::string& path);
 // The same, mapped from the file where the system allows (result.View() shows the bytes):
 // a large image file then costs no copy in fresh memory.
 FileBytesResult MapWholeFile(FileSystem& files, const std::string& path);
+// The same with the pages mapped as they are touched: for a reader that lets them go as it
+// goes (DecodeBmp's `finished`), so that the whole file is never held beside its image.
+FileBytesResult MapWholeFileAsTouched(FileSystem& files, const std::string& path);
 
 // Why a file whose bytes were mapped is refused when another program cut it short meanwhile.
 inline constexpr const char* kFileCutShortText = "The file was cut short by another program while it was being read.";

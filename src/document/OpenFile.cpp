@@ -31,11 +31,7 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
         return false;
     }
     ShowWaitCursor(ed);
-    // The file's pages go as the rows are decoded, so the file and the new image are not held
-    // whole side by side.
-    ReadFinished release;
-    if (file.mapping) release = [&mapping = *file.mapping](std::size_t done) { mapping.Release(done); };
-    BmpReadResult decoded = DecodeBmp(file.View(), release);
+    BmpReadResult decoded = DecodeBmp(file.View());
     const std::size_t fileBytes = file.View().size();
     const bool intact = file.Intact();
     file = {};  // the file's pages are of no more use

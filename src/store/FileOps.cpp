@@ -59,9 +59,10 @@ FileBytesResult ReadFileBytes(FileSystem& files, const std::filesystem::path& fi
 
     FileBytesResult result;
     result.storedSize = size;
-    if (access == FileAccess::MapWhereAllowed && size > 0 && size <= limit) {
+    if (access != FileAccess::Read && size > 0 && size <= limit) {
         const std::uint8_t* data = nullptr;
-        if (files.Map(handle, size, data) == 0) {
+        const auto pages = access == FileAccess::MapWhereAllowed ? FileSystem::Pages::AtOnce : FileSystem::Pages::AsTouched;
+        if (files.Map(handle, size, pages, data) == 0) {
             result.mapping = std::make_shared<const FileMapping>(files, data, static_cast<std::size_t>(size));
             result.ok = true;
             return result;

@@ -63,8 +63,9 @@ struct FileBytesResult {
 
 // What to do with a file longer than the limit.
 enum class LongerFile : std::uint8_t { ReadStart, Refuse };
-// Whether the bytes may be mapped from the file instead of read (View() then shows them).
-enum class FileAccess : std::uint8_t { Read, MapWhereAllowed };
+// Whether the bytes may be mapped from the file instead of read (View() then shows them), and
+// whether the mapping's pages are mapped at once or as touched (FileSystem::Pages).
+enum class FileAccess : std::uint8_t { Read, MapWhereAllowed, MapAsTouchedWhereAllowed };
 
 // Reads the file from its start: all of it when it holds at most limit bytes; otherwise its
 // first limit bytes (ReadStart) or nothing, failing at Allocate with EFBIG (Refuse). Short

@@ -77,14 +77,13 @@ public:
 
     // A file cut short by another program while it is mapped raises SIGBUS on the lost pages;
     // the range is guarded, so those pages read as zeros and the loss is reported instead.
-    int Map(Handle handle, std::uint64_t size, const std::uint8_t*& data) override {
+    int Map(Handle handle, std::uint64_t size, Pages pages, const std::uint8_t*& data) override {
         if (size == 0 || size > std::numeric_limits<std::size_t>::max()) return EINVAL;
         const auto bytes = static_cast<std::size_t>(size);
-        // Not populated: a reader that lets pages go as it goes (ReleaseMapped) then never
-        // holds the whole file; the pages are read ahead in order as it asks for them.
-        void* p = ::mmap(nullptr, bytes, PROT_READ, MAP_PRIVATE, handle, 0);
+        const int populate = pages == Pages::AtOnce ? MAP_POPULATE : 0;
+        void* p = ::mmap(nullptr, bytes, PROT_READ, MAP_PRIVATE | populate, handle, 0);
         if (p == MAP_FAILED) return errno;
-        ::madvise(p, bytes, MADV_SEQUENTIAL);
+        if (pages == Pages::AsTouched) ::madvise(p, bytes, MADV_SEQUENTIAL);
         if (!RegisterMappedRange(p, bytes)) {
             ::munmap(p, bytes);
             return ENOTSUP;  // too many files mapped at once: this one is read instead
@@ -212,7 +211,7 @@ public:
 
 }  // namespace
 
-int FileSystem::Map(Handle, std::uint64_t, const std::uint8_t*&) { return ENOTSUP; }
+int FileSystem::Map(Handle, std::uint64_t, Pages, const std::uint8_t*&) { return ENOTSUP; }
 void FileSystem::Unmap(const std::uint8_t*, std::uint64_t) {}
 
 FileSystem& PosixFileSystem() {

@@ -22,10 +22,13 @@ public:
     virtual int Size(Handle handle, std::uint64_t& size) = 0;
     // Reads up to into.size() bytes; got == 0 means the end of the file.
     virtual int Read(Handle handle, std::span<std::uint8_t> into, std::size_t& got) = 0;
-    // Maps the first `size` bytes of an open file read-only, its pages read as touched, so a
-    // large file is read without a copy in fresh memory. The mapping outlives the handle.
-    // ENOTSUP where the file system does not map (the caller then reads).
-    virtual int Map(Handle handle, std::uint64_t size, const std::uint8_t*& data);
+    // Maps the first `size` bytes of an open file read-only, so a large file is read without a
+    // copy in fresh memory. The mapping outlives the handle. ENOTSUP where the file system does
+    // not map (the caller then reads). Its pages are mapped at once (fastest to read whole) or
+    // as they are touched, in order (for a reader that lets them go as it goes: see
+    // ReleaseMapped; it then never holds the whole file).
+    enum class Pages : std::uint8_t { AtOnce, AsTouched };
+    virtual int Map(Handle handle, std::uint64_t size, Pages pages, const std::uint8_t*& data);
     virtual void Unmap(const std::uint8_t* data, std::uint64_t size);
     // Whether pages of the mapping at data were lost since it was made (the file was cut short
     // by another program); they read as zeros then.
