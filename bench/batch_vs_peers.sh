@@ -64,7 +64,6 @@ mkdir -p "$work/out"
 pil() { /usr/bin/python3 -c "import sys; from PIL import Image; Image.MAX_IMAGE_PIXELS = None; $1" "${@:2}"; }
 run_job() {  # job tool
   local big=$work/big.bmp out=$work/out/o.bmp
-  rm -rf "$work/out"; mkdir -p "$work/out"
   case "$1/$2" in
     convert24/rastrix) "$batch" "$big" -o "$out" ;;
     convert24/pillow) pil "Image.open(sys.argv[1]).save(sys.argv[2])" "$big" "$out" ;;
@@ -97,6 +96,9 @@ echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 for ((r = 1; r <= rounds; r++)); do
   for job in "${jobs[@]}"; do
     for tool in "${tools[@]}"; do
+      # Outside the timing: the last tool's output goes, and what it left to write back reaches
+      # the disk, so no tool's time includes another's deletion or write-back.
+      rm -rf "$work/out"; mkdir -p "$work/out"; sync
       /usr/bin/time -f "%e %M" -o "$work/t" bash -c "$(declare -f run_job pil); batch='$batch' work='$work' run_job $job $tool" \
         >/dev/null 2>"$work/err" || { echo "$job/$tool failed:" >&2; cat "$work/err" >&2; exit 1; }
       echo "$job $tool $(cat "$work/t")" >>"$results"
