@@ -167,9 +167,9 @@ INSTANTIATE_TEST_SUITE_P(Steps, SameBytesTest, ::testing::ValuesIn(kSameBytesCas
 });
 
 TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
-    testing::PngSpec spec{6, 4, 6, 8};
-    for (int i = 0; i < 24; ++i) spec.rows.insert(spec.rows.end(), {std::uint8_t(10 * i), 99, 7, std::uint8_t(i % 3 ? 255 : 60)});
-    const Bytes png = testing::EncodePng(spec);
+    testing::PngRecipe recipe{6, 4, 6, 8};
+    for (int i = 0; i < 24; ++i) recipe.rows.insert(recipe.rows.end(), {std::uint8_t(10 * i), 99, 7, std::uint8_t(i % 3 ? 255 : 60)});
+    const Bytes png = testing::EncodePng(recipe);
     // The editor opens the same picture inside a bitmap.
     const std::string wrapped = Put("png.bmp", testing::WrapInBmp(png, 6, 4, 5));
     ASSERT_EQ(Batch({Put("p.png", png), "-o", PathOf("batch.bmp")}).status, 0);
@@ -197,7 +197,7 @@ TEST_F(BatchRunTest, AFailingFileIsReportedWhileTheOthersAreWritten) {
     const std::filesystem::path out = dir.Path() / "out" / "new";  // made by the run
     const std::string good1 = Put("one.bmp", Bmp24(Picture()));
     const std::string bad = Put("bad.bmp", Bytes{'n', 'o', 'p', 'e'});
-    const std::string good2 = Put("two.png", testing::EncodePng(testing::PngSpec{1, 1, 0, 8, false, {128}}));
+    const std::string good2 = Put("two.png", testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {128}}));
     const BatchRun run = Batch({"-j", "2", "-b", "4", good1, bad, good2, "--out-dir", out.string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find(bad + ": The file is not a BMP, PNG or JPEG file.\n"), std::string::npos) << run.errors;
@@ -237,7 +237,7 @@ TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {
 
 TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
     const std::string bmp = Put("pic.bmp", Bmp24(Picture()));
-    const Bytes png = testing::EncodePng(testing::PngSpec{1, 1, 0, 8, false, {7}});
+    const Bytes png = testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {7}});
     const std::string pngPath = Put("pic.png", png);
     const BatchRun run = Batch({"-i", "-b", "8", bmp, pngPath});
     EXPECT_EQ(run.status, 1);

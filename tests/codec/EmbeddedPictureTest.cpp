@@ -14,16 +14,16 @@ namespace {
 using testing::EncodeJpeg;
 using testing::EncodePng;
 using testing::PictureBytes;
-using testing::PngSpec;
+using testing::PngRecipe;
 using testing::WrapInBmp;
 
 constexpr int kJpeg = 4, kPng = 5;
 
 PictureBytes Png5x3() {
-    PngSpec spec{5, 3, 6, 8};
+    PngRecipe recipe{5, 3, 6, 8};
     for (int i = 0; i < 15; ++i)
-        spec.rows.insert(spec.rows.end(), {std::uint8_t(17 * i), std::uint8_t(250 - i), 3, std::uint8_t(i == 7 ? 0 : 255)});
-    return EncodePng(spec);
+        recipe.rows.insert(recipe.rows.end(), {std::uint8_t(17 * i), std::uint8_t(250 - i), 3, std::uint8_t(i == 7 ? 0 : 255)});
+    return EncodePng(recipe);
 }
 
 TEST(EmbeddedPicture, PngAndJpegDataDecodeAsTheirPictures) {

@@ -11,11 +11,11 @@ namespace {
 
 using testing::EncodePng;
 using testing::PictureBytes;
-using testing::PngSpec;
+using testing::PngRecipe;
 
 struct PngCase {
     const char* name;
-    PngSpec spec;
+    PngRecipe recipe;
     std::vector<Pixel> expected;  // row by row
     int depth;
 };
@@ -29,43 +29,43 @@ std::vector<std::uint8_t> Rgba16(std::initializer_list<std::uint16_t> samples) {
 std::vector<PngCase> Cases() {
     std::vector<PngCase> c;
     // Palette of 2 bits, 3 x 2, with a tRNS chunk: entry 1 clear, entry 2 half clear.
-    PngSpec pal{3, 2, 3, 2};
+    PngRecipe pal{3, 2, 3, 2};
     pal.palette = {{{10, 20, 30}}, {{0, 0, 0}}, {{255, 0, 0}}, {{1, 2, 3}}};
     pal.paletteAlpha = {255, 0, 128};
     pal.rows = {0b00011011, 0b10010000};  // 0 1 2 | 2 1 0 (the rest of each byte is padding)
     c.push_back({"palette with transparency", pal,
                  {0x0A141E, 0xFFFFFF, OnWhite(255, 0, 0, 128), OnWhite(255, 0, 0, 128), 0xFFFFFF, 0x0A141E}, 4});
-    PngSpec pal1{9, 1, 3, 1};
+    PngRecipe pal1{9, 1, 3, 1};
     pal1.palette = {{{0, 0, 255}}, {{255, 255, 0}}};
     pal1.rows = {0b10000001, 0b10000000};
     c.push_back({"palette of 1 bit", pal1,
                  {0xFFFF00, 0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0xFFFF00, 0xFFFF00}, 1});
-    PngSpec grey1{3, 1, 0, 1};
+    PngRecipe grey1{3, 1, 0, 1};
     grey1.rows = {0b10100000};
     c.push_back({"grey of 1 bit", grey1, {0xFFFFFF, 0x000000, 0xFFFFFF}, 1});
-    PngSpec grey4{2, 1, 0, 4};
+    PngRecipe grey4{2, 1, 0, 4};
     grey4.rows = {0x5F};
     c.push_back({"grey of 4 bits spreads to 0..255", grey4, {0x555555, 0xFFFFFF}, 4});
-    PngSpec grey8{2, 2, 0, 8};
+    PngRecipe grey8{2, 2, 0, 8};
     grey8.rows = {0, 100, 200, 255};
     grey8.transparentKey = {{200, 0, 0}};
     c.push_back({"grey with a transparent value", grey8, {0x000000, 0x646464, 0xFFFFFF, 0xFFFFFF}, 32});
-    PngSpec greyAlpha{3, 1, 4, 8};
+    PngRecipe greyAlpha{3, 1, 4, 8};
     greyAlpha.rows = {100, 255, 0, 0, 0, 128};
     c.push_back({"grey and alpha", greyAlpha, {0x646464, 0xFFFFFF, OnWhite(0, 0, 0, 128)}, 32});
-    PngSpec rgb{2, 2, 2, 8};
+    PngRecipe rgb{2, 2, 2, 8};
     rgb.rows = {1, 2, 3, 250, 128, 0, 0, 0, 255, 9, 8, 7};
     c.push_back({"colour, rows top first", rgb, {0x010203, 0xFA8000, 0x0000FF, 0x090807}, 24});
-    PngSpec rgba{2, 1, 6, 8};
+    PngRecipe rgba{2, 1, 6, 8};
     rgba.rows = {255, 128, 0, 64, 1, 2, 3, 255};
     c.push_back({"colour and alpha laid on white", rgba, {0xFFDFBF, 0x010203}, 32});
-    PngSpec deep{2, 1, 2, 16};
+    PngRecipe deep{2, 1, 2, 16};
     deep.rows = Rgba16({0xFFFF, 0x8000, 0x7F7F, 0x0000, 0x0080, 0x017F});
     c.push_back({"16-bit colour rounds to nearest", deep, {0xFF807F, 0x000001}, 24});
-    PngSpec deepAlpha{1, 1, 6, 16};
+    PngRecipe deepAlpha{1, 1, 6, 16};
     deepAlpha.rows = Rgba16({0xFFFF, 0x0000, 0x0000, 0x8000});
     c.push_back({"16-bit alpha", deepAlpha, {OnWhite(255, 0, 0, 128)}, 32});
-    PngSpec deepGrey{2, 1, 0, 16};
+    PngRecipe deepGrey{2, 1, 0, 16};
     deepGrey.rows = Rgba16({0x8000, 0x0100});
     c.push_back({"16-bit grey", deepGrey, {0x808080, 0x010101}, 24});
     return c;
@@ -74,11 +74,11 @@ std::vector<PngCase> Cases() {
 TEST(PngDecoder, EveryColourTypeDecodesExactly) {
     for (const PngCase& c : Cases()) {
         SCOPED_TRACE(c.name);
-        const BmpReadResult r = DecodePng(EncodePng(c.spec));
+        const BmpReadResult r = DecodePng(EncodePng(c.recipe));
         ASSERT_TRUE(r.image) << r.Message();
         const Bitmap& b = r.image->bitmap;
-        ASSERT_EQ(b.Width(), c.spec.width);
-        ASSERT_EQ(b.Height(), c.spec.height);
+        ASSERT_EQ(b.Width(), c.recipe.width);
+        ASSERT_EQ(b.Height(), c.recipe.height);
         std::vector<Pixel> got;
         for (int y = 0; y < b.Height(); ++y) got.insert(got.end(), b.Row(y), b.Row(y) + b.Width());
         EXPECT_EQ(got, c.expected);
@@ -88,11 +88,11 @@ TEST(PngDecoder, EveryColourTypeDecodesExactly) {
 
 // Interlaced pictures come in seven passes; every pixel must land where it belongs.
 TEST(PngDecoder, InterlacedEqualsPlain) {
-    PngSpec spec{13, 11, 2, 8};
-    for (int i = 0; i < 13 * 11; ++i) spec.rows.insert(spec.rows.end(), {std::uint8_t(i), std::uint8_t(7 * i), 99});
-    const BmpReadResult plain = DecodePng(EncodePng(spec));
-    spec.interlaced = true;
-    const PictureBytes file = EncodePng(spec);
+    PngRecipe recipe{13, 11, 2, 8};
+    for (int i = 0; i < 13 * 11; ++i) recipe.rows.insert(recipe.rows.end(), {std::uint8_t(i), std::uint8_t(7 * i), 99});
+    const BmpReadResult plain = DecodePng(EncodePng(recipe));
+    recipe.interlaced = true;
+    const PictureBytes file = EncodePng(recipe);
     ASSERT_EQ(file.at(28), 1);  // the header's interlace method: Adam7
     const BmpReadResult interlaced = DecodePng(file);
     ASSERT_TRUE(plain.image && interlaced.image) << interlaced.Message();
@@ -101,9 +101,9 @@ TEST(PngDecoder, InterlacedEqualsPlain) {
 }
 
 PictureBytes SmallPng() {
-    PngSpec spec{16, 16, 2, 8};
-    for (int i = 0; i < 16 * 16; ++i) spec.rows.insert(spec.rows.end(), {std::uint8_t(i), std::uint8_t(i * 3), 7});
-    return EncodePng(spec);
+    PngRecipe recipe{16, 16, 2, 8};
+    for (int i = 0; i < 16 * 16; ++i) recipe.rows.insert(recipe.rows.end(), {std::uint8_t(i), std::uint8_t(i * 3), 7});
+    return EncodePng(recipe);
 }
 
 std::uint32_t Crc32(const std::uint8_t* p, std::size_t n) {

@@ -176,9 +176,9 @@ TEST_F(OpenSaveTest, ADroppedFileOpensAsTheOpenDialogWouldAfterThePrompt) {
 }
 
 TEST_F(OpenSaveTest, BitmapsHoldingPngOrJpegDataOpenAsTheirPictures) {
-    testing::PngSpec spec{2, 2, 2, 8};
-    spec.rows = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
-    const std::string png = Put("png.bmp", testing::WrapInBmp(testing::EncodePng(spec), 2, 2, 5));
+    testing::PngRecipe recipe{2, 2, 2, 8};
+    recipe.rows = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
+    const std::string png = Put("png.bmp", testing::WrapInBmp(testing::EncodePng(recipe), 2, 2, 5));
     OpenViaDialog(png);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(CurrentImage(ed).GetPixel(1, 0), RGB(0, 255, 0));

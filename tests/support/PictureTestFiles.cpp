@@ -9,36 +9,36 @@
 
 namespace rastrix::testing {
 
-PictureBytes EncodePng(const PngSpec& spec) {
+PictureBytes EncodePng(const PngRecipe& recipe) {
     spng_ctx* ctx = spng_ctx_new(SPNG_CTX_ENCODER);
     spng_set_option(ctx, SPNG_ENCODE_TO_BUFFER, 1);
     spng_ihdr ihdr{};
-    ihdr.width = std::uint32_t(spec.width);
-    ihdr.height = std::uint32_t(spec.height);
-    ihdr.bit_depth = std::uint8_t(spec.bitDepth);
-    ihdr.color_type = std::uint8_t(spec.colourType);
-    ihdr.interlace_method = spec.interlaced ? 1 : 0;
+    ihdr.width = std::uint32_t(recipe.width);
+    ihdr.height = std::uint32_t(recipe.height);
+    ihdr.bit_depth = std::uint8_t(recipe.bitDepth);
+    ihdr.color_type = std::uint8_t(recipe.colourType);
+    ihdr.interlace_method = recipe.interlaced ? 1 : 0;
     int e = spng_set_ihdr(ctx, &ihdr);
-    if (!spec.palette.empty()) {
+    if (!recipe.palette.empty()) {
         spng_plte plte{};
-        plte.n_entries = std::uint32_t(spec.palette.size());
-        for (std::size_t i = 0; i < spec.palette.size(); ++i)
-            plte.entries[i] = {spec.palette[i][0], spec.palette[i][1], spec.palette[i][2], 0};
+        plte.n_entries = std::uint32_t(recipe.palette.size());
+        for (std::size_t i = 0; i < recipe.palette.size(); ++i)
+            plte.entries[i] = {recipe.palette[i][0], recipe.palette[i][1], recipe.palette[i][2], 0};
         e = e ? e : spng_set_plte(ctx, &plte);
     }
-    if (!spec.paletteAlpha.empty() || spec.transparentKey) {
+    if (!recipe.paletteAlpha.empty() || recipe.transparentKey) {
         spng_trns trns{};
-        trns.n_type3_entries = std::uint32_t(spec.paletteAlpha.size());
-        for (std::size_t i = 0; i < spec.paletteAlpha.size(); ++i) trns.type3_alpha[i] = spec.paletteAlpha[i];
-        if (spec.transparentKey) {
-            trns.gray = (*spec.transparentKey)[0];
-            trns.red = (*spec.transparentKey)[0];
-            trns.green = (*spec.transparentKey)[1];
-            trns.blue = (*spec.transparentKey)[2];
+        trns.n_type3_entries = std::uint32_t(recipe.paletteAlpha.size());
+        for (std::size_t i = 0; i < recipe.paletteAlpha.size(); ++i) trns.type3_alpha[i] = recipe.paletteAlpha[i];
+        if (recipe.transparentKey) {
+            trns.gray = (*recipe.transparentKey)[0];
+            trns.red = (*recipe.transparentKey)[0];
+            trns.green = (*recipe.transparentKey)[1];
+            trns.blue = (*recipe.transparentKey)[2];
         }
         e = e ? e : spng_set_trns(ctx, &trns);
     }
-    e = e ? e : spng_encode_image(ctx, spec.rows.data(), spec.rows.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
+    e = e ? e : spng_encode_image(ctx, recipe.rows.data(), recipe.rows.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE);
     std::size_t size = 0;
     void* png = e ? nullptr : spng_get_png_buffer(ctx, &size, &e);
     spng_ctx_free(ctx);

@@ -12,7 +12,7 @@ namespace rastrix::testing {
 
 using PictureBytes = std::vector<std::uint8_t>;
 
-struct PngSpec {
+struct PngRecipe {
     int width = 0;
     int height = 0;
     int colourType = 2;  // 0 grey, 2 colour, 3 palette, 4 grey + alpha, 6 colour + alpha
@@ -26,7 +26,7 @@ struct PngSpec {
     std::optional<std::array<std::uint16_t, 3>> transparentKey = {};
 };
 
-PictureBytes EncodePng(const PngSpec& spec);
+PictureBytes EncodePng(const PngRecipe& recipe);
 
 // 16-bit samples in the host order the encoder takes.
 void AppendSample16(std::vector<std::uint8_t>& rows, std::uint16_t v);
