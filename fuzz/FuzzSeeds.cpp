@@ -96,12 +96,12 @@ std::vector<std::pair<std::string, Bytes>> BmpSeeds() {
         if (encoded.status == EncodeStatus::Ok) seeds.emplace_back("written" + std::to_string(depth), encoded.bytes);
     }
     // Pixels stored as PNG (palette with transparency, interlaced colour) and JPEG data.
-    PngSpec palette{5, 3, 3, 4};
+    PngRecipe palette{5, 3, 3, 4};
     palette.palette = {{{255, 0, 0}}, {{0, 0, 255}}, {{9, 9, 9}}};
     palette.paletteAlpha = {0, 128};
     palette.rows = {0x01, 0x20, 0x10, 0x12, 0x00, 0x20, 0x22, 0x10, 0x00};
     seeds.emplace_back("png_palette", WrapInBmp(EncodePng(palette), 5, 3, 5));
-    PngSpec interlaced{9, 9, 2, 8, true};
+    PngRecipe interlaced{9, 9, 2, 8, true};
     for (int i = 0; i < 81; ++i) interlaced.rows.insert(interlaced.rows.end(), {std::uint8_t(i), std::uint8_t(3 * i), 7});
     seeds.emplace_back("png_interlaced", WrapInBmp(EncodePng(interlaced), 9, 9, 5));
     seeds.emplace_back("jpeg", WrapInBmp(EncodeJpeg(SmoothPicture(12, 10)), 12, 10, 4));
