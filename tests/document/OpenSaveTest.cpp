@@ -30,9 +30,13 @@ TEST_F(OpenSaveTest, OpenShowsTheFileAndEnablesTheImageCommands) {
     OpenViaDialog(path);
     ASSERT_EQ(host.openRequests.size(), 1u);
     EXPECT_EQ(host.openRequests[0].title, "Open a file");
-    ASSERT_EQ(host.openRequests[0].filters.size(), 1u);
+    // Bitmaps first and shown first; the second filter adds the PNG and JPEG pictures.
+    ASSERT_EQ(host.openRequests[0].filters.size(), 2u);
     EXPECT_EQ(host.openRequests[0].filters[0].name, "Bitmap Files");
     EXPECT_EQ(host.openRequests[0].filters[0].pattern, "*.bmp");
+    EXPECT_EQ(host.openRequests[0].filterIndex, 1);
+    EXPECT_EQ(host.openRequests[0].filters[1].name, "Pictures");
+    EXPECT_EQ(host.openRequests[0].filters[1].pattern, "*.bmp;*.png;*.jpg;*.jpeg");
     EXPECT_EQ(CurrentImage(ed), Picture(5, 3));
     EXPECT_EQ(ed.doc.imageBitDepth, 24u);
     EXPECT_EQ(ed.doc.fileSize, 54u + 16u * 3u);
@@ -60,12 +64,17 @@ TEST_F(OpenSaveTest, EveryFailedOpenLeavesTheDocumentAsItWas) {
     };
     Bytes truncated = FileOf(Picture(4, 4), 24);
     truncated.resize(60);
+    const Bytes png = testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {9}});
+    const Bytes jpeg = testing::EncodeJpeg(Picture(8, 8));
     const std::vector<Case> cases = {
         {PathOf("missing.bmp"), "Line 2293, Error Code 2"},
         {dir.Path().string(), "Line 2293, Error Code 21"},  // a folder is no file to open
         {Put("text.bmp", Bytes{'h', 'e', 'l', 'l', 'o'}), "Rastrix"},
         {Put("short.bmp", truncated), "Rastrix"},
         {Put("badjpeg.bmp", testing::WrapInBmp(Bytes(300, 0xFF), 4, 4, 4)), "Rastrix"},
+        {Put("cut.png", Bytes(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2))), "Rastrix"},
+        {Put("cut.jpg", Bytes(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(jpeg.size() / 2))), "Rastrix"},
+        {Put("cmyk.jpg", testing::EncodeJpeg(Picture(4, 4), false, true)), "Rastrix"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
