@@ -13,6 +13,8 @@
 #include <mutex>
 #include <thread>
 
+#include "frame/CommandLine.h"
+
 namespace rastrix::batch {
 
 namespace {
@@ -101,7 +103,7 @@ int RunBatch(std::span<const std::string> args) {
         return 0;
     }
     if (o.version) {
-        std::puts("rastrix-batch 0.1");
+        std::printf("rastrix-batch %s\n", std::string(VersionNumber()).c_str());
         return 0;
     }
     std::vector<std::string> inputs = o.inputs;

@@ -13,6 +13,7 @@
 #include "draw/PixelTools.h"
 #include "editor/CommandIds.h"
 #include "frame/CommandDispatch.h"
+#include "frame/CommandLine.h"
 #include "selection/SelectionDrag.h"
 #include "store/StoreTestSupport.h"
 #include "support/EditorFixture.h"
@@ -244,6 +245,13 @@ TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
     EXPECT_EQ(ReadBytes(bmp), EncodeBmp(Picture(), 8, [](int) { return true; }).bytes);
     EXPECT_EQ(ReadBytes(pngPath), png);
     EXPECT_NE(run.errors.find(pngPath + ": --in-place replaces BMP files only"), std::string::npos) << run.errors;
+}
+
+TEST(BatchRunVersion, PrintsTheEditorsVersionUnderItsOwnName) {
+    ::testing::internal::CaptureStdout();
+    const int status = batch::RunBatch(std::vector<std::string>{"--version"});
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "rastrix-batch " + std::string(VersionNumber()) + "\n");
 }
 
 }  // namespace
