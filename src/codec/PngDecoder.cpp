@@ -186,8 +186,10 @@ BmpReadResult DecodePng(std::span<const std::uint8_t> bytes) {
         else ConvertRow8(row.get(), bmp->Row(int(info.row_num)), width, columns);
         if (e == SPNG_EOI) break;
     }
-    // The chunks after the rows: the rest of the image data is checked (its checksums too).
-    if (int e = spng_decode_chunks(ctx.get()); e != 0) return Fail(DecodeError(e));
+    // The chunks after the rows: the rest of the image data is checked (its checksums too). A
+    // file that ends after its last image data, without its end chunk, has lost no pixel.
+    if (int e = spng_decode_chunks(ctx.get()); e != 0 && e != SPNG_EOF && e != SPNG_IO_EOF)
+        return Fail(DecodeError(e));
 
     BmpImage image;
     image.bitDepth = DepthOf(ihdr, HasTransparencyChunk(ctx.get()));

@@ -206,6 +206,7 @@ TEST(PngDecoder, ClaimsTheDataCannotHoldAreRefusedBeforeAnyPixelMemory) {
     const std::size_t idat = ChunkAt(badSum, "IEND") - 4;  // the last byte of the IDAT checksum
     badSum[idat] ^= 0x01;
     EXPECT_EQ(DecodePng(badSum).error, BmpError::DamagedPng);
+    EXPECT_TRUE(DecodePng(PictureBytes(good.begin(), good.begin() + std::ptrdiff_t(idat + 1))).image);  // no end chunk
 
     // Text chunks beyond what the reader keeps: said so, not "damaged".
     PictureBytes chatty(good.begin(), good.begin() + 33);
