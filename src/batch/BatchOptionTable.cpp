@@ -153,7 +153,7 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
     {"allow-color-loss", 0, "", 0, "", "", kOutput,
      [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
-    {"output", 'o', "FILE", 1, "write the one input's result to FILE ('-' for standard output)", "-o out.bmp", kOutput,
+    {"output", 'o', "FILE", 1, "write the one input's result to FILE, a BMP file ('-' for standard output)", "-o out.bmp", kOutput,
      [](BatchOptions& o, Values v) { o.output = v[0]; return std::string(); }},
     {"out-dir", 'd', "DIR", 1, "write each result into DIR under the input's name, ending in .bmp", "-d converted/", kOutput,
      [](BatchOptions& o, Values v) { o.outDir = v[0]; return std::string(); }},

@@ -163,6 +163,7 @@ TEST(BatchOptions, HelpShowsEveryOptionWithAnExample) {
     }
     EXPECT_EQ(help.find("--allow-color-loss"), std::string::npos);  // a second spelling, not listed twice
     EXPECT_NE(help.find("keep (the default"), std::string::npos);
+    EXPECT_NE(help.find("128 + the signal's number"), std::string::npos);
 }
 
 }  // namespace
