@@ -60,7 +60,7 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes) {
         return Fail(BmpError::TooLarge);
     if (colourSpace == TJCS_CMYK || colourSpace == TJCS_YCCK) return Fail(BmpError::UnsupportedJpeg);
 
-    std::optional<Bitmap> bmp = Bitmap::TryCreate(width, height, Bitmap::NewPixels::Unset);
+    std::optional<Bitmap> bmp = Bitmap::TryCreate(width, height, Bitmap::NewPixels::UnsetMappedAsWritten);
     if (!bmp) return Fail(BmpError::OutOfMemory);
     // Blue, green, red and a spare byte: the memory order of a 0x00RRGGBB pixel word.
     static_assert(sizeof(Pixel) == 4 && std::endian::native == std::endian::little);

@@ -168,7 +168,7 @@ BmpReadResult DecodePng(std::span<const std::uint8_t> bytes) {
     if (int e = spng_decode_image(ctx.get(), nullptr, 0, format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE); e != 0)
         return Fail(DecodeError(e));
 
-    std::optional<Bitmap> bmp = Bitmap::TryCreate(width, height, Bitmap::NewPixels::Unset);
+    std::optional<Bitmap> bmp = Bitmap::TryCreate(width, height, Bitmap::NewPixels::UnsetMappedAsWritten);
     const std::size_t rowBytes = std::size_t(width) * (deep ? 8 : 4);
     std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[rowBytes]);
     if (!bmp || !row) return Fail(BmpError::OutOfMemory);

@@ -13,10 +13,14 @@ Bitmap::Bitmap(int width, int height) : Bitmap(width, height, NewPixels::Black) 
 Bitmap::Bitmap(int width, int height, NewPixels pixels)
     : width_(std::max(width, 0)), height_(std::max(height, 0)) {
     const std::size_t count = std::size_t(width_) * std::size_t(height_);
-    if (pixels == NewPixels::Black)
+    if (pixels == NewPixels::Black) {
         pixels_.assign(count, 0u);
-    else
+    } else if (pixels == NewPixels::UnsetMappedAsWritten) {
+        PixelAllocator::FreshPagesAsWritten asWritten;
+        pixels_.resize(count);
+    } else {
         pixels_.resize(count);  // default-initialised: left as the memory was
+    }
 }
 
 Bitmap::Bitmap(const Bitmap& other) : Bitmap(other.width_, other.height_, NewPixels::Unset) {

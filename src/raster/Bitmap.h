@@ -26,8 +26,10 @@ public:
     Bitmap& operator=(Bitmap&&) noexcept = default;
 
     // What a new bitmap's pixels hold: black, or whatever the memory held, for a caller that
-    // writes every pixel before anyone reads one.
-    enum class NewPixels { Black, Unset };
+    // writes every pixel before anyone reads one. UnsetMappedAsWritten is Unset for a decoder
+    // that may still fail before it has written them all: fresh memory gets its pages only as
+    // they are written, so a file that claims more than it holds costs no more than it holds.
+    enum class NewPixels { Black, Unset, UnsetMappedAsWritten };
 
     // Allocation that reports failure as an empty result instead of throwing.
     static std::optional<Bitmap> TryCreate(int width, int height, NewPixels pixels = NewPixels::Black);

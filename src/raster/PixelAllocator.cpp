@@ -19,6 +19,8 @@ bool IsLarge(std::size_t n) { return n >= kLargeBlock / sizeof(Pixel); }
 // Set once the shared pool is gone at exit; a bitmap that outlives it frees its block itself.
 std::atomic<bool> sharedPoolGone{false};
 
+thread_local bool freshPagesAsWritten = false;
+
 struct SharedPool {
     PixelPool pool{PixelPool::kSharedBlocks};
     ~SharedPool() { sharedPoolGone = true; }
@@ -34,7 +36,8 @@ PixelPool& PixelPool::Shared() {
 Pixel* PixelAllocator::allocate(std::size_t n) {
     if (n > (std::numeric_limits<std::size_t>::max() - PixelPool::kGranule) / sizeof(Pixel)) throw std::bad_alloc();
     if (!IsLarge(n)) return static_cast<Pixel*>(::operator new(n * sizeof(Pixel)));
-    void* block = PixelPool::Shared().Take(n * sizeof(Pixel));
+    void* block = PixelPool::Shared().Take(
+        n * sizeof(Pixel), freshPagesAsWritten ? PixelPool::FreshPages::MapAsWritten : PixelPool::FreshPages::MapNow);
     if (!block) throw std::bad_alloc();
     return static_cast<Pixel*>(block);
 }
@@ -47,6 +50,12 @@ void PixelAllocator::deallocate(Pixel* p, std::size_t n) noexcept {
     if (sharedPoolGone) std::free(p);
     else PixelPool::Shared().Give(p, n * sizeof(Pixel));
 }
+
+PixelAllocator::FreshPagesAsWritten::FreshPagesAsWritten() : before_(freshPagesAsWritten) {
+    freshPagesAsWritten = true;
+}
+
+PixelAllocator::FreshPagesAsWritten::~FreshPagesAsWritten() { freshPagesAsWritten = before_; }
 
 void PixelAllocator::PrepareSpare(std::size_t n) {
     if (IsLarge(n)) PixelPool::Shared().PrepareSpare(n * sizeof(Pixel));

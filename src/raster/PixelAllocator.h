@@ -35,6 +35,19 @@ struct PixelAllocator {
     // large blocks back instead.
     static void PrepareSpare(std::size_t n);
 
+    // While one lives, fresh large blocks taken on this thread get their pages as they are
+    // written instead of all at once.
+    class FreshPagesAsWritten {
+    public:
+        FreshPagesAsWritten();
+        ~FreshPagesAsWritten();
+        FreshPagesAsWritten(const FreshPagesAsWritten&) = delete;
+        FreshPagesAsWritten& operator=(const FreshPagesAsWritten&) = delete;
+
+    private:
+        bool before_;
+    };
+
     friend bool operator==(const PixelAllocator&, const PixelAllocator&) { return true; }
 };
 

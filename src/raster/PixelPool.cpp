@@ -132,7 +132,7 @@ char* PixelPool::Allocate(std::size_t bytes) {
     return p;
 }
 
-void* PixelPool::Take(std::size_t bytes) {
+void* PixelPool::Take(std::size_t bytes, FreshPages fresh) {
     const std::size_t wanted = Round(bytes);
     if (wanted == 0) return nullptr;
     std::unique_lock<std::mutex> lock(lock_);
@@ -159,7 +159,7 @@ void* PixelPool::Take(std::size_t bytes) {
     if (!p) return nullptr;
     ++counts_.inUse;
     lock.unlock();
-    PopulateFresh(p, wanted);
+    if (fresh == FreshPages::MapNow) PopulateFresh(p, wanted);
     return p;
 }
 

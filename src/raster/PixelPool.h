@@ -29,9 +29,14 @@ public:
     PixelPool(const PixelPool&) = delete;
     PixelPool& operator=(const PixelPool&) = delete;
 
+    // How a fresh block's pages are got: mapped at once (by two threads for a large block), or
+    // by the kernel as they are first written, for a caller that may still fail before it
+    // writes them all (a decoder of a file that only claims a large picture).
+    enum class FreshPages { MapNow, MapAsWritten };
+
     // A block of at least `bytes` (rounded up to kGranule): a kept block that fits, already
     // mapped when there is one, otherwise a new one. Null when the memory cannot be had.
-    void* Take(std::size_t bytes);
+    void* Take(std::size_t bytes, FreshPages fresh = FreshPages::MapNow);
     // Gives back a block from Take, with the bytes it was asked for.
     void Give(void* block, std::size_t bytes) noexcept;
 

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <chrono>
 #include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <thread>
 #include <vector>
 
@@ -12,6 +14,16 @@ namespace rastrix {
 namespace {
 
 constexpr std::size_t kMiB = std::size_t(1) << 20;
+
+// The share of the block's pages that are in memory.
+double ResidentShare(void* block, std::size_t bytes) {
+    const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+    std::vector<unsigned char> in((bytes + page - 1) / page);
+    if (mincore(block, bytes, in.data()) != 0) return -1;
+    std::size_t resident = 0;
+    for (unsigned char v : in) resident += v & 1;
+    return double(resident) / double(in.size());
+}
 
 // Takes n blocks of the given size; none may fail.
 std::vector<void*> TakeMany(PixelPool& pool, int n, std::size_t bytes) {
@@ -123,6 +135,24 @@ TEST(PixelPoolTest, ATakeDoesNotWaitForTheWorkerAndTheBlockStaysUsable) {
     void* other = pool.Take(4 * kMiB);  // another size: the spare is freed
     EXPECT_EQ(pool.Counters().Held(), 1u);
     pool.Give(other, 4 * kMiB);
+}
+
+// A decoder that may still fail takes its block with the pages left to be got as they are
+// written, so a file that only claims a large picture costs no memory; a command's level has its
+// pages mapped before it starts.
+TEST(PixelPoolTest, AFreshBlockMapsItsPagesAtOnceOnlyWhenAsked) {
+    PixelPool pool(5);
+    const std::size_t bytes = 96 * kMiB;
+    void* now = pool.Take(bytes);
+    ASSERT_NE(now, nullptr);
+    const double mappedNow = ResidentShare(now, bytes);
+    if (mappedNow < 0.9) GTEST_SKIP() << "this kernel or machine does not map a fresh block ahead (" << mappedNow << ")";
+    void* later = pool.Take(bytes, PixelPool::FreshPages::MapAsWritten);
+    ASSERT_NE(later, nullptr);
+    EXPECT_LT(ResidentShare(later, bytes), 0.1);
+    static_cast<unsigned char*>(later)[bytes - 1] = 1;  // written as usual
+    pool.Give(later, bytes);
+    pool.Give(now, bytes);
 }
 
 // Two threads take, give and prepare blocks of mixed sizes, as rastrix-batch's workers would.
