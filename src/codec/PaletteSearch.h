@@ -17,9 +17,11 @@ constexpr int Luminance(std::uint32_t rgb) { return int((Luminance16(rgb) + 3276
 
 // The nearest entry of a user's palette to a colour: the smallest sum of squared channel
 // differences, the earlier entry on a tie, so each palette colour finds its own (first) index.
-// Answers are kept in a direct-mapped cache of 65536 colours, so the search over the entries
-// runs about once per distinct colour of an image; a colour that meets another in its cache
-// slot is searched again, never answered wrongly.
+// Answers are kept in a direct-mapped cache of 65536 colours; a colour that meets another in
+// its cache slot is searched again, never answered wrongly. The search splits the colour cube
+// into 16 x 16 x 16 cells and keeps, for each cell met, the entries that can be nearest to some
+// colour in it (those no farther from the cell than the cell's farthest point from the best
+// entry), so a search looks at a few entries instead of all of them, with the same answer.
 class PaletteSearch {
 public:
     // palette: 1..256 entries.
@@ -35,15 +37,21 @@ public:
     }
 
     // The search itself, without the cache.
-    int Search(std::uint32_t rgb) const;
+    int Search(std::uint32_t rgb);
 
 private:
+    static constexpr int kCells = 16 * 16 * 16;
+    void BuildCell(int cell);
+
     std::int32_t red_[256] = {};
     std::int32_t green_[256] = {};
     std::int32_t blue_[256] = {};
     int count_ = 0;
     std::vector<std::uint32_t> keys_;  // 0xFFFFFFFF: empty (no 24-bit colour has it)
     std::vector<std::uint8_t> values_;
+    std::vector<std::int32_t> cellStart_;  // into candidates_; -1 while the cell is not built
+    std::vector<std::uint16_t> cellCount_;
+    std::vector<std::uint8_t> candidates_;
 };
 
 // True when every entry is a grey (red = green = blue).
