@@ -199,6 +199,14 @@ TEST(OptimisedPalette, FewColoursComeBackExactlyAndManyAreCutToTheCount) {
     ASSERT_EQ(cut.error, "");
     EXPECT_EQ(cut.colours.size(), 8u);
     EXPECT_EQ(MakeOptimisedPalette(ramp, 8).colours, cut.colours);  // the same image, the same palette
+    // A large image is seen through a grid of its pixels: colours in areas wider than the grid's
+    // step still all come back.
+    Bitmap large(1200, 700, RGB(255, 255, 255));
+    for (int y = 100; y < 300; ++y)
+        for (int x = 0; x < 1200; ++x) large.SetPixel(x, y, x < 600 ? RGB(200, 0, 0) : RGB(0, 0, 0));
+    PaletteColours four = MakeOptimisedPalette(large, 4).colours;
+    std::sort(four.begin(), four.end());
+    EXPECT_EQ(four, (PaletteColours{Rgb(0, 0, 0), Rgb(200, 0, 0), Rgb(255, 255, 255)}));
     EXPECT_FALSE(MakeOptimisedPalette(ramp, 1).error.empty());
     EXPECT_FALSE(MakeOptimisedPalette(ramp, 257).error.empty());
     EXPECT_FALSE(MakeOptimisedPalette(Bitmap(), 16).error.empty());
