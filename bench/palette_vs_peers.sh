@@ -18,16 +18,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
 
-# The peers are installed here and nowhere else: the product does not use them.
-missing=()
-for p in python3-pil python3-numpy imagemagick libvips-tools time; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bench/install-peers.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target palette_map >/dev/null
 map=$PWD/build/release/bench/palette_map
@@ -47,8 +38,7 @@ picture 1024x768 "$work/q.png" 2>/dev/null || {
 convert -seed 7 -size 4000x3000 plasma:fractal -blur 0x2 -depth 8 -type TrueColor "$work/big.png"
 
 pil() { /usr/bin/python3 -c "import sys; from PIL import Image; Image.MAX_IMAGE_PIXELS = None; $1" "${@:2}"; }
-run_job() {  # job tool in out
-  local in=$3 out=$4
+run_job() {  # job tool, from $in to $out.bmp or $out.png
   case "$1/$2" in
     bw/rastrix) "$map" "$in" "$out.bmp" bw fs 2>/dev/null ;;
     bw/pillow) pil "Image.open(sys.argv[1]).convert('1').save(sys.argv[2])" "$in" "$out.bmp" ;;
@@ -64,7 +54,7 @@ tools=(rastrix pillow magick vips)
 
 # Quality, once (every tool is deterministic here).
 for job in bw q256; do
-  for tool in "${tools[@]}"; do run_job "$job" "$tool" "$work/q.png" "$work/q-$job-$tool"; done
+  for tool in "${tools[@]}"; do in=$work/q.png out=$work/q-$job-$tool run_job "$job" "$tool"; done
 done
 for extra in atkinson ordered; do "$map" "$work/q.png" "$work/q-bw-rastrix-$extra.bmp" bw "$extra" 2>/dev/null; done
 /usr/bin/python3 - "$work" <<'PY'
@@ -89,7 +79,7 @@ rgb = blur(np.asarray(orig, dtype=np.float64))
 print("| Job | Tool | blurred MAE (levels) | vs Pillow FS |")
 print("|---|---|---|---|")
 rows = {}
-for f in sorted(glob.glob(os.path.join(work, "q-*.*"))):
+for f in sorted(glob.glob(os.path.join(work, "q-*.bmp")) + glob.glob(os.path.join(work, "q-*.png"))):
     name = os.path.basename(f).rsplit(".", 1)[0][2:]
     job = name.split("-")[0]
     im = Image.open(f)
@@ -104,20 +94,11 @@ for name, mae in sorted(rows.items()):
 PY
 
 # Speed.
+source bench/peer-rounds.sh
+clean_outputs() { rm -f "$work"/o.*; }
+job_env="map='$map' in='$work/big.png' out='$work/o'"
 results=$work/results.txt
-echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-for ((r = 1; r <= rounds; r++)); do
-  for job in bw q256; do
-    for tool in "${tools[@]}"; do
-      rm -f "$work"/o.*; sync
-      /usr/bin/time -f "%e %M" -o "$work/t" bash -c "$(declare -f run_job pil); map='$map' run_job $job $tool '$work/big.png' '$work/o'" \
-        >/dev/null 2>"$work/err" || { echo "$job/$tool failed:" >&2; cat "$work/err" >&2; exit 1; }
-      echo "$job $tool $(cat "$work/t")" >>"$results"
-    done
-  done
-  echo "round $r done, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-done
-echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+time_rounds "$rounds" "bw q256" "${tools[*]}"
 /usr/bin/python3 - "$results" <<'PY'
 import sys, statistics, collections
 runs = collections.defaultdict(list)
