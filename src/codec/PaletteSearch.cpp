@@ -20,28 +20,30 @@ PaletteSearch::PaletteSearch(std::span<const std::uint32_t> palette)
 
 namespace {
 
-// Squared distances from v to the nearest and the farthest value of [lo, lo + 15].
-inline std::int32_t NearSquare(std::int32_t v, std::int32_t lo) {
-    const std::int32_t d = v < lo ? lo - v : v > lo + 15 ? v - lo - 15 : 0;
+// Squared distances from v to the nearest and the farthest value of [lo, hi].
+inline std::int32_t NearSquare(std::int32_t v, std::int32_t lo, std::int32_t hi) {
+    const std::int32_t d = v < lo ? lo - v : v > hi ? v - hi : 0;
     return d * d;
 }
-inline std::int32_t FarSquare(std::int32_t v, std::int32_t lo) {
-    const std::int32_t d = std::max(std::abs(v - lo), std::abs(v - lo - 15));
+inline std::int32_t FarSquare(std::int32_t v, std::int32_t lo, std::int32_t hi) {
+    const std::int32_t d = std::max(std::abs(v - lo), std::abs(v - hi));
     return d * d;
 }
 
 }  // namespace
 
 void PaletteSearch::BuildCell(int cell) {
-    const std::int32_t r0 = (cell >> 8) * 16, g0 = ((cell >> 4) & 15) * 16, b0 = (cell & 15) * 16;
+    constexpr int n = kCellsPerAxis, side = 1 << kCellShift;
+    const std::int32_t r0 = (cell / (n * n)) * side, g0 = (cell / n % n) * side, b0 = (cell % n) * side;
+    const std::int32_t r1 = r0 + side - 1, g1 = g0 + side - 1, b1 = b0 + side - 1;
     // Every colour of the cell is within `bound` of some entry; an entry nearer than that to no
     // colour of the cell can never be the nearest there. Equal distances stay, for the tie rule.
     std::int32_t bound = 0x7FFFFFFF;
     for (int j = 0; j < count_; ++j)
-        bound = std::min(bound, FarSquare(red_[j], r0) + FarSquare(green_[j], g0) + FarSquare(blue_[j], b0));
+        bound = std::min(bound, FarSquare(red_[j], r0, r1) + FarSquare(green_[j], g0, g1) + FarSquare(blue_[j], b0, b1));
     cellStart_[std::size_t(cell)] = std::int32_t(candidates_.size());
     for (int j = 0; j < count_; ++j)
-        if (NearSquare(red_[j], r0) + NearSquare(green_[j], g0) + NearSquare(blue_[j], b0) <= bound)
+        if (NearSquare(red_[j], r0, r1) + NearSquare(green_[j], g0, g1) + NearSquare(blue_[j], b0, b1) <= bound)
             candidates_.push_back(std::uint8_t(j));
     cellCount_[std::size_t(cell)] = std::uint16_t(std::int32_t(candidates_.size()) - cellStart_[std::size_t(cell)]);
 }
@@ -49,7 +51,7 @@ void PaletteSearch::BuildCell(int cell) {
 int PaletteSearch::Search(std::uint32_t rgb) {
     const std::int32_t r = std::int32_t((rgb >> 16) & 0xFF), g = std::int32_t((rgb >> 8) & 0xFF),
                        b = std::int32_t(rgb & 0xFF);
-    const int cell = (r >> 4) << 8 | (g >> 4) << 4 | (b >> 4);
+    const int cell = ((r >> kCellShift) * kCellsPerAxis + (g >> kCellShift)) * kCellsPerAxis + (b >> kCellShift);
     if (cellStart_[std::size_t(cell)] < 0) BuildCell(cell);
     const std::uint8_t* list = candidates_.data() + cellStart_[std::size_t(cell)];
     // The distance (at most 3 x 255^2, under 2^18) above the index in one key: the smallest key

@@ -19,7 +19,7 @@ constexpr int Luminance(std::uint32_t rgb) { return int((Luminance16(rgb) + 3276
 // differences, the earlier entry on a tie, so each palette colour finds its own (first) index.
 // Answers are kept in a direct-mapped cache of 65536 colours; a colour that meets another in
 // its cache slot is searched again, never answered wrongly. The search splits the colour cube
-// into 16 x 16 x 16 cells and keeps, for each cell met, the entries that can be nearest to some
+// into 32 x 32 x 32 cells and keeps, for each cell met, the entries that can be nearest to some
 // colour in it (those no farther from the cell than the cell's farthest point from the best
 // entry), so a search looks at a few entries instead of all of them, with the same answer.
 class PaletteSearch {
@@ -40,7 +40,9 @@ public:
     int Search(std::uint32_t rgb);
 
 private:
-    static constexpr int kCells = 16 * 16 * 16;
+    static constexpr int kCellShift = 3;  // cells of 8 levels a side
+    static constexpr int kCellsPerAxis = 256 >> kCellShift;
+    static constexpr int kCells = kCellsPerAxis * kCellsPerAxis * kCellsPerAxis;
     void BuildCell(int cell);
 
     std::int32_t red_[256] = {};
