@@ -184,17 +184,6 @@ TEST(Mapping, OrderedDitherIsOneFixedEightByEightPatternThatGrowsWithTheGrey) {
     EXPECT_EQ(ShareOf(Map(Constant(8, 8, 0xFFFFFF), BlackWhitePalette(), {Dither::Ordered, -1}), 1), 1.0);
 }
 
-TEST(Mapping, DitheringIsTheSameEveryTime) {
-    std::mt19937 rng(99);
-    Bitmap img(97, 41);
-    for (int y = 0; y < 41; ++y)
-        for (int x = 0; x < 97; ++x) img.Row(y)[x] = rng() & 0xFFFFFF;
-    for (const Dither d : {Dither::FloydSteinberg, Dither::Atkinson, Dither::Ordered}) {
-        const PaletteColours pal = BasicPalette16();
-        EXPECT_EQ(Map(img, pal, {d, -1}).indexes, Map(img, pal, {d, -1}).indexes) << DitherName(d);
-    }
-}
-
 // The search and its cache against the rule written out plainly.
 TEST(PaletteSearch, CachedAnswersAreTheNearestAndEarliestOnATie) {
     std::mt19937 rng(5);
