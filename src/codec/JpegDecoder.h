@@ -3,6 +3,7 @@
 #include <span>
 
 #include "codec/BmpReader.h"
+#include "codec/PngDecoder.h"
 
 namespace rastrix {
 
@@ -15,5 +16,8 @@ bool IsJpeg(std::span<const std::uint8_t> bytes);
 // library would only warn about) is refused, and so is a progressive file with an absurd number
 // of scans; CMYK pictures are refused as a kind we do not read.
 BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes);
+
+// The width and height of the frame header, read without decoding (PngHeaderSize).
+std::optional<PictureSize> JpegHeaderSize(std::span<const std::uint8_t> bytes);
 
 }  // namespace rastrix

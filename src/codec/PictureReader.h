@@ -11,4 +11,8 @@ namespace rastrix {
 // `finished` is passed to DecodeBmp.
 BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const ReadFinished& finished = {});
 
+// Why DecodePicture refused the bytes, in the words for what they hold: a PNG or JPEG file is
+// "the picture", a BMP file "the bitmap" (BmpErrorMessage).
+std::string_view PictureErrorMessage(std::span<const std::uint8_t> bytes, BmpError error);
+
 }  // namespace rastrix

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "codec/BmpReader.h"
@@ -15,5 +16,13 @@ bool IsPng(std::span<const std::uint8_t> bytes);
 // kBmpMaxSide and kBmpMaxPixels before any pixel memory is taken, and pixels are decoded a row
 // at a time straight into the bitmap. Damaged or cut-short data is refused, never half shown.
 BmpReadResult DecodePng(std::span<const std::uint8_t> bytes);
+
+// The width and height the picture's header gives, read without decoding; nothing when the
+// header cannot be read.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+std::optional<PictureSize> PngHeaderSize(std::span<const std::uint8_t> bytes);
 
 }  // namespace rastrix
