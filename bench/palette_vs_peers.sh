@@ -25,16 +25,15 @@ map=$PWD/build/release/bench/palette_map
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-picture() {  # size out
-  convert -seed 7 -size "$1" plasma:fractal -blur 0x2 \
-    -fill white -draw "circle %[fx:w*0.7],%[fx:h*0.35] %[fx:w*0.8],%[fx:h*0.35]" \
-    \( -size "$1" gradient:black-white -rotate 90 -resize "${1%x*}x%[fx:h/8]!" \) -gravity south -composite \
-    -fill black -pointsize "%[fx:h/10]" -gravity northwest -annotate +20+20 "Rastrix 1-bit" \
-    -depth 8 -type TrueColor "$2"
+picture() {  # width height out
+  local w=$1 h=$2
+  convert -seed 7 -size "${w}x$h" plasma:fractal -blur 0x2 \
+    -fill white -draw "circle $((w * 7 / 10)),$((h * 35 / 100)) $((w * 8 / 10)),$((h * 35 / 100))" \
+    \( -size "${h}x$((h / 8))" gradient:black-white -rotate 90 -resize "${w}x$((h / 8))!" \) -gravity south -composite \
+    -fill black -font DejaVu-Sans -pointsize $((h / 10)) -gravity northwest -annotate +20+20 "Rastrix 1-bit" \
+    -depth 8 -type TrueColor "$3"
 }
-picture 1024x768 "$work/q.png" 2>/dev/null || {
-  # Older ImageMagick without %[fx:] in -draw: the plasma alone.
-  convert -seed 7 -size 1024x768 plasma:fractal -blur 0x2 -depth 8 -type TrueColor "$work/q.png"; }
+picture 1024 768 "$work/q.png"
 convert -seed 7 -size 4000x3000 plasma:fractal -blur 0x2 -depth 8 -type TrueColor "$work/big.png"
 
 pil() { /usr/bin/python3 -c "import sys; from PIL import Image; Image.MAX_IMAGE_PIXELS = None; $1" "${@:2}"; }
