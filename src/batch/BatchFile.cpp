@@ -16,6 +16,8 @@
 #include "batch/HeadlessHost.h"
 #include "codec/BmpWriter.h"
 #include "codec/FileRead.h"
+#include "codec/OptimisedPalette.h"
+#include "codec/PaletteMapping.h"
 #include "codec/PictureReader.h"
 #include "document/FileWrite.h"
 #include "document/JoinDialog.h"
@@ -145,7 +147,44 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, c
     return ed.doc.fileSize == 0 ? "--join made no image" : "";
 }
 
+// The file's bytes to standard output or, whole or not at all, to the output file.
+std::string WriteOutput(Editor& ed, const BmpFileBytes& file, const std::string& output) {
+    if (output == "-") return WriteStandardOutput(file.pieces);
+    const WriteResult written = WriteFileAtomically(*ed.files, output, file.pieces, kNewImageFileMode);
+    return written ? "" : output + ": " + Describe(written.failure);
+}
+
+// --palette: every pixel mapped to the palette's colours (chosen for this image with
+// optimised:N), written with the palette as the table in its order; at 24 bits, as colours.
+std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string& output) {
+    PaletteColours colours = o.palette;
+    if (o.optimisedColours > 0) {
+        OptimisedPaletteResult made = MakeOptimisedPalette(CurrentImage(ed), o.optimisedColours);
+        if (!made.error.empty()) return made.error;
+        colours = std::move(made.colours);
+    }
+    MapResult mapped = MapToPalette(CurrentImage(ed), colours, {o.dither.value_or(Dither::None), o.thresholdPercent});
+    if (!mapped.image) return mapped.error;
+    // The image is in the indexes now; only they are needed from here.
+    ClearImageStack(ed);
+    PixelPool::Shared().FreeKept();
+    std::vector<std::uint8_t> buffer;
+    if (o.depth == 24) {
+        const std::optional<Bitmap> image = PaletteBitmap(*mapped.image, colours);
+        if (!image) return std::string(EncodeStatusMessage(EncodeStatus::OutOfMemory));
+        mapped.image.reset();
+        const BmpFileBytes file = EncodeBmpPieces(*image, 24, {}, buffer);
+        if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
+        return WriteOutput(ed, file, output);
+    }
+    const BmpFileBytes file = EncodeIndexedBmpPieces(*mapped.image, colours, o.depth, buffer);
+    if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
+    mapped.image.reset();
+    return WriteOutput(ed, file, output);
+}
+
 std::string Save(Editor& ed, const BatchOptions& o, const std::string& output) {
+    if (!o.paletteName.empty()) return SaveWithPalette(ed, o, output);
     const int depth = o.depth == kKeepDepth ? PlainSaveDepth(ed.doc.imageBitDepth) : o.depth;
     // The same question Save asks; the headless host answers it from --allow-colour-loss.
     const ColourLossQuestion ask = [&ed](int capacity) {
@@ -162,9 +201,7 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output) {
         ClearImageStack(ed);
         PixelPool::Shared().FreeKept();
     }
-    if (output == "-") return WriteStandardOutput(file.pieces);
-    const WriteResult written = WriteFileAtomically(*ed.files, output, file.pieces, kNewImageFileMode);
-    return written ? "" : output + ": " + Describe(written.failure);
+    return WriteOutput(ed, file, output);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "editor/CommandIds.h"
 #include "batch/BatchValues.h"
+#include "codec/PaletteFile.h"
+#include "store/FileSystem.h"
 
 namespace rastrix::batch {
 
@@ -107,6 +109,35 @@ std::string Depth(BatchOptions& o, Values v) {
     return {};
 }
 
+// A palette's name, or else a palette file, read once here for every input.
+std::string Palette(BatchOptions& o, Values v) {
+    PaletteChoice choice = PaletteByName(v[0]);
+    if (!choice.error.empty()) {
+        if (v[0].starts_with("optimised:") || v[0].starts_with("optimized:")) return choice.error;
+        PaletteFileResult file = ReadPaletteFile(PosixFileSystem(), v[0]);
+        if (!file.error.empty())
+            return "'" + v[0] + "' is neither a palette (" + std::string(PaletteNames()) + ") nor a palette file: " + file.error;
+        choice = {std::move(file.colours), 0, {}};
+    }
+    o.paletteName = v[0];
+    o.palette = std::move(choice.colours);
+    o.optimisedColours = choice.optimisedColours;
+    return {};
+}
+
+std::string DitherKind(BatchOptions& o, Values v) {
+    o.dither = DitherByName(v[0]);
+    return o.dither ? "" : Bad("fs, atkinson, ordered or none", v[0]);
+}
+
+std::string Threshold(BatchOptions& o, Values v) {
+    const std::string digits = v[0].ends_with('%') ? v[0].substr(0, v[0].size() - 1) : v[0];
+    const auto n = ParseNumbers(digits, 1);
+    if (!n || (*n)[0] < 0 || (*n)[0] > 100) return Bad("a share of white from 0% to 100%", v[0]);
+    o.thresholdPercent = (*n)[0];
+    return {};
+}
+
 std::string Jobs(BatchOptions& o, Values v) {
     const auto n = ParseNumbers(v[0], 1);
     if (!n || (*n)[0] < 1 || (*n)[0] > 256) return Bad("a number of jobs from 1 to 256", v[0]);
@@ -153,6 +184,9 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
     {"allow-color-loss", 0, "", 0, "", "", kOutput,
      [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
+    {"palette", 0, "NAME|FILE", 1, "map every colour to a palette and write its colours as the colour table, in its order (no colour-loss question): bw, grey4, grey16, basic16, epaper7, optimised:N (N colours chosen for each image), or a file holding a BMP's colour table or #RRGGBB lines; the depth is the smallest that holds it unless --depth is given", "--palette epaper7", kOutput, Palette},
+    {"dither", 0, "KIND", 1, "with --palette: fs (Floyd-Steinberg), atkinson, ordered (an 8x8 Bayer pattern) or none (each pixel its nearest colour, the default)", "--palette bw --dither fs", kOutput, DitherKind},
+    {"threshold", 0, "N%", 1, "with a two-colour --palette and no dithering: a pixel at least N% as light as white takes the lighter colour, any other the darker", "--palette bw --threshold 50%", kOutput, Threshold},
     {"output", 'o', "FILE", 1, "write the one input's result to FILE, a BMP file ('-' for standard output)", "-o out.bmp", kOutput,
      [](BatchOptions& o, Values v) { o.output = v[0]; return std::string(); }},
     {"out-dir", 'd', "DIR", 1, "write each result into DIR under the input's name, ending in .bmp", "-d converted/", kOutput,

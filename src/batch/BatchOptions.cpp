@@ -119,6 +119,24 @@ std::string OtherImageKind(const std::string& name) {
     return {};
 }
 
+// --dither and --threshold belong to --palette, and the palette must fit the depth asked for.
+std::string CheckPalette(const BatchOptions& o) {
+    if (o.paletteName.empty()) {
+        if (o.dither) return "--dither maps to a palette; give --palette too";
+        if (o.thresholdPercent >= 0) return "--threshold maps to a palette of two colours; give --palette bw (or another)";
+        return {};
+    }
+    const std::size_t colours = o.optimisedColours > 0 ? std::size_t(o.optimisedColours) : o.palette.size();
+    if (o.thresholdPercent >= 0 && colours != 2)
+        return "--threshold needs a palette of two colours; --palette " + o.paletteName + " has " + std::to_string(colours);
+    if (o.thresholdPercent >= 0 && o.dither && *o.dither != Dither::None)
+        return "--threshold and --dither cannot be used together: a threshold maps each pixel on its own";
+    if ((o.depth == 1 || o.depth == 4 || o.depth == 8) && colours > (std::size_t(1) << o.depth))
+        return "--palette " + o.paletteName + " has " + std::to_string(colours) + " colours; --depth " +
+               std::to_string(o.depth) + " holds at most " + std::to_string(1 << o.depth);
+    return {};
+}
+
 // Where the results go and where the inputs come from must fit together.
 std::string CheckCombination(const BatchOptions& o) {
     const bool manyInputs = o.inputs.size() > 1 || !o.filesFrom.empty();
@@ -140,6 +158,7 @@ std::string CheckCombination(const BatchOptions& o) {
         return "-o " + o.output + " names a " + kind + " file, but rastrix-batch writes BMP files only; give a name ending in .bmp";
     if (o.keepFolders && o.outDir.empty()) return "--keep-folders needs --out-dir DIR";
     if (o.nullSeparated && o.filesFrom.empty()) return "-0 reads the --files-from list; give --files-from LIST";
+    if (const std::string palette = CheckPalette(o); !palette.empty()) return palette;
     return CheckStylesAreUsed(o.steps);
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "codec/FixedPalettes.h"
+#include "codec/PaletteMapping.h"
 #include "raster/Color.h"
 
 namespace rastrix::batch {
@@ -46,6 +48,14 @@ struct BatchOptions {
     bool overwrite = false;
     bool allowColourLoss = false;
     int depth = kKeepDepth;            // 1, 4, 8, 24, or keep the image's own depth
+    // --palette: every pixel is mapped to these colours, which are written as the colour table in
+    // this order (or, with optimisedColours, to that many chosen for each image). Without it the
+    // file gets the editor's own table.
+    std::string paletteName;           // as given; empty: no --palette
+    PaletteColours palette;
+    int optimisedColours = 0;
+    std::optional<Dither> dither;      // --dither; with --palette only
+    int thresholdPercent = -1;         // --threshold N%; -1: none
     int jobs = 0;                      // 0: one per processor core
     bool quiet = false;                // no progress line and no summary
     std::optional<std::array<std::string, 4>> join;  // top-left, top-right, bottom-left, bottom-right; "" empty

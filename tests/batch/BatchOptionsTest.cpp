@@ -5,6 +5,7 @@
 #include "editor/CommandIds.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchValues.h"
+#include "codec/FixedPalettes.h"
 
 namespace rastrix::batch {
 namespace {
@@ -79,6 +80,22 @@ TEST(BatchOptions, OutputAndRunningOptions) {
     EXPECT_TRUE(quiet.options->keepFolders);
     EXPECT_TRUE(Parse({"a.bmp", "-o", "a.png.bmp"}).options);  // only the name's ending counts
 
+    const ParsedArguments inks = Parse({"a.png", "-d", "o", "--palette", "epaper7", "--dither=atkinson", "-b", "8"});
+    ASSERT_TRUE(inks.options) << inks.error;
+    EXPECT_EQ(inks.options->palette, EpaperPalette7());
+    EXPECT_EQ(inks.options->dither, Dither::Atkinson);
+    EXPECT_EQ(inks.options->thresholdPercent, -1);
+    const ParsedArguments bw = Parse({"a.png", "-d", "o", "--palette", "bw", "--threshold", "40%", "--dither", "none"});
+    ASSERT_TRUE(bw.options) << bw.error;
+    EXPECT_EQ(bw.options->thresholdPercent, 40);
+    EXPECT_EQ(Parse({"a.png", "-d", "o", "--palette", "bw", "--threshold", "0"}).options->thresholdPercent, 0);
+    const ParsedArguments chosen = Parse({"a.png", "-d", "o", "--palette=optimised:256"});
+    ASSERT_TRUE(chosen.options) << chosen.error;
+    EXPECT_EQ(chosen.options->optimisedColours, 256);
+    EXPECT_TRUE(chosen.options->palette.empty());
+    EXPECT_EQ(chosen.options->paletteName, "optimised:256");
+    EXPECT_TRUE(Parse({"a.png", "-d", "o"}).options->paletteName.empty());  // the editor's own table
+
     const ParsedArguments help = Parse({"--help"});
     ASSERT_TRUE(help.options);
     EXPECT_TRUE(help.options->help);  // no inputs needed to ask for help
@@ -126,6 +143,21 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "-o", "dir.x/OUT.JPG"}, "-o dir.x/OUT.JPG names a JPEG file, but rastrix-batch writes BMP files only; give a name ending in .bmp"},
         {{"a.bmp", "--keep-folders", "-o", "x.bmp"}, "--keep-folders needs --out-dir DIR"},
         {{"a.bmp", "-0", "-d", "o"}, "-0 reads the --files-from list; give --files-from LIST"},
+        {{"a.bmp", "-d", "o", "--dither", "fs"}, "--dither maps to a palette; give --palette too"},
+        {{"a.bmp", "-d", "o", "--threshold", "50%"}, "--threshold maps to a palette of two colours; give --palette bw (or another)"},
+        {{"a.bmp", "-d", "o", "--palette", "grey4", "--threshold", "50%"}, "--threshold needs a palette of two colours; --palette grey4 has 4"},
+        {{"a.bmp", "-d", "o", "--palette", "optimised:3", "--threshold", "9"}, "--threshold needs a palette of two colours; --palette optimised:3 has 3"},
+        {{"a.bmp", "-d", "o", "--palette", "bw", "--threshold", "50%", "--dither", "fs"},
+         "--threshold and --dither cannot be used together: a threshold maps each pixel on its own"},
+        {{"a.bmp", "-d", "o", "--palette", "epaper7", "-b", "1"}, "--palette epaper7 has 7 colours; --depth 1 holds at most 2"},
+        {{"a.bmp", "-d", "o", "-b", "4", "--palette", "optimized:17"}, "--palette optimized:17 has 17 colours; --depth 4 holds at most 16"},
+        {{"a.bmp", "--dither", "floyd"}, "--dither: 'floyd' is not fs, atkinson, ordered or none"},
+        {{"a.bmp", "--threshold", "101%"}, "--threshold: '101%' is not a share of white from 0% to 100%"},
+        {{"a.bmp", "--threshold", "50%%"}, "--threshold: '50%%' is not a share of white from 0% to 100%"},
+        {{"a.bmp", "--palette", "optimised:1"}, "--palette: an optimised palette needs a number of colours from 2 to 256, as in optimised:16"},
+        {{"a.bmp", "--palette", "/no/such/inks.txt"},
+         "--palette: '/no/such/inks.txt' is neither a palette (bw, grey4, grey16, basic16, epaper7, optimised:N (N from 2 to "
+         "256)) nor a palette file: open: No such file or directory"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -152,7 +184,7 @@ TEST(BatchOptions, HelpShowsEveryOptionWithAnExample) {
     for (const char* name : {"--select", "--shape", "--mark-border", "--unselect", "--crop", "--rotate", "--flip", "--shift",
                              "--size", "--bucket", "--fill", "--foreground", "--background", "--line-width",
                              "--line-style", "--fill-style", "--depth", "--allow-colour-loss", "--output", "--out-dir",
-                             "--in-place", "--overwrite", "--keep-folders", "--join", "--files-from", "--null", "--jobs",
+                             "--in-place", "--overwrite", "--keep-folders", "--palette", "--dither", "--threshold", "--join", "--files-from", "--null", "--jobs",
                              "--quiet", "--help", "--version"}) {
         // Each entry is three lines: the names, what the option does, an example.
         std::size_t entry = help.find(std::string(name) + "\n");

@@ -7,6 +7,7 @@
 
 #include "batch/BatchRun.h"
 #include "codec/BmpWriter.h"
+#include "codec/FixedPalettes.h"
 #include "codec/PictureReader.h"
 #include "document/ChangeSizeDialog.h"
 #include "document/JoinDialog.h"
@@ -18,6 +19,7 @@
 #include "selection/SelectionDrag.h"
 #include "store/StoreTestSupport.h"
 #include "support/EditorFixture.h"
+#include "support/BmpTestSupport.h"
 #include "support/PictureTestFiles.h"
 
 namespace rastrix {
@@ -303,6 +305,63 @@ TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
     EXPECT_EQ(ReadBytes(bmp), EncodeBmp(Picture(), 8, [](int) { return true; }).bytes);
     EXPECT_EQ(ReadBytes(pngPath), png);
     EXPECT_NE(run.errors.find(pngPath + ": --in-place replaces BMP files only"), std::string::npos) << run.errors;
+}
+
+// --palette: the table is the palette in its order whatever the image holds, every colour is
+// mapped into it, and no colour-loss question is asked.
+TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
+    // An anti-aliased stroke: greys of every darkness on white, the lightest met first.
+    static constexpr std::uint8_t kGreys[] = {254, 200, 128, 127, 100, 30, 0};
+    Bitmap drawing(35, 4, RGB(255, 255, 255));
+    for (int x = 0; x < 35; ++x)
+        for (int y = 1; y < 4; ++y) drawing.SetPixel(x, y, RGB(kGreys[x / 5], kGreys[x / 5], kGreys[x / 5]));
+    const std::string input = Put("stroke.bmp", Bmp24(drawing));
+    const auto decoded = [this](const std::string& name) {
+        const Bytes bytes = ReadBytes(dir.Path() / name);
+        BmpReadResult r = DecodePicture(bytes);
+        EXPECT_TRUE(r.image) << name;
+        return std::pair(bytes, r.image ? r.image->bitmap : Bitmap());
+    };
+
+    ASSERT_EQ(Batch({input, "-o", PathOf("bw.bmp"), "--palette", "bw", "--threshold", "50%"}).status, 0);
+    const auto [bw, bwImage] = decoded("bw.bmp");
+    EXPECT_EQ(testing::Le16(bw, 28), 1);
+    EXPECT_EQ(Bytes(bw.begin() + 54, bw.begin() + 62), (Bytes{0, 0, 0, 0, 255, 255, 255, 0}));  // black is index 0
+    for (int x = 0; x < 35; ++x)
+        EXPECT_EQ(bwImage.GetPixel(x, 2), kGreys[x / 5] >= 128 ? RGB(255, 255, 255) : RGB(0, 0, 0)) << x;
+
+    // A palette file, white first: a panel that reads index bits sees white as 0.
+    const std::string inks = Put("inks.txt", Bytes{'#', 'f', 'f', 'f', 'f', 'f', 'f', '\n', '#', '0', '0', '0', '0', '0', '0', '\n'});
+    ASSERT_EQ(Batch({input, "-o", PathOf("wb.bmp"), "--palette", inks, "-b", "8"}).status, 0);
+    const auto [wb, wbImage] = decoded("wb.bmp");
+    EXPECT_EQ(testing::Le16(wb, 28), 8);
+    EXPECT_EQ(Bytes(wb.begin() + 54, wb.begin() + 66), (Bytes{255, 255, 255, 0, 0, 0, 0, 0, 255, 255, 255, 0}));
+    EXPECT_EQ(wb[54 + 1024], 0);  // the bottom row starts white...
+    EXPECT_EQ(wb[54 + 1024 + 34], 1);  // ...and ends black
+    EXPECT_EQ(wbImage.GetPixel(25, 3), RGB(0, 0, 0));  // grey 30 is nearer black
+
+    // Seven inks, Floyd-Steinberg: 4 bits, the inks in their order, only inks in the picture.
+    ASSERT_EQ(Batch({Put("picture.bmp", Bmp24(Picture())), "-o", PathOf("e7.bmp"), "--palette", "epaper7", "--dither", "fs"}).status, 0);
+    const auto [e7, e7Image] = decoded("e7.bmp");
+    EXPECT_EQ(testing::Le16(e7, 28), 4);
+    const PaletteColours epaper = EpaperPalette7();
+    for (std::size_t i = 0; i < epaper.size(); ++i)
+        EXPECT_EQ(testing::Le32(e7, 54 + 4 * i), epaper[i]) << i;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            ASSERT_NE(std::find(epaper.begin(), epaper.end(), e7Image.Row(y)[x]), epaper.end()) << x << "," << y;
+
+    // An optimised palette of the picture's seven colours keeps every pixel exactly; at 24 bits a
+    // fixed palette's colours are written as colours.
+    ASSERT_EQ(Batch({PathOf("picture.bmp"), "-o", PathOf("o16.bmp"), "--palette", "optimised:16"}).status, 0);
+    EXPECT_EQ(testing::Le16(decoded("o16.bmp").first, 28), 4);
+    EXPECT_EQ(decoded("o16.bmp").second, Picture());
+    ASSERT_EQ(Batch({input, "-o", PathOf("g24.bmp"), "--palette", "grey4", "-b", "24", "--dither", "ordered"}).status, 0);
+    const Bitmap g24 = decoded("g24.bmp").second;
+    for (int x = 0; x < 35; ++x) {
+        const Pixel p = g24.Row(2)[x];
+        EXPECT_TRUE(p == 0 || p == 0x555555 || p == 0xAAAAAA || p == 0xFFFFFF) << std::hex << p;
+    }
 }
 
 TEST(BatchRunVersion, PrintsTheEditorsVersionUnderItsOwnName) {
