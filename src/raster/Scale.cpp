@@ -65,38 +65,48 @@ void FilterColumns(const Bitmap& src, int firstRow, const std::int32_t* w, int n
     for (int x = 0; x < width; ++x) out[x] = Channel8(r[x], 16) | Channel8(g[x], 8) | Channel8(b[x], 0);
 }
 
+// A pixel's channels spread over one 64-bit word, blue in bits 0-15, red in 16-31 and green in
+// 32-63, so that up to 257 pixels add up in one addition each without a carry between channels.
+inline std::uint64_t Spread(Pixel p) { return (p & 0x00FF00FFu) | (std::uint64_t(p & 0xFF00u) << 24); }
+constexpr int kSpreadRows = 256;
+
 // Each kx x ky block of the source as its rounded average; blocks at the right and bottom
-// edges may be smaller and average what they hold.
+// edges may be smaller and average what they hold. The rows of a block are added column by
+// column first (a straight pass over memory), then the columns of each block.
 std::optional<Bitmap> AverageDown(const Bitmap& src, int kx, int ky) {
     const int w = src.Width(), h = src.Height();
     const int ow = int((std::int64_t(w) + kx - 1) / kx), oh = int((std::int64_t(h) + ky - 1) / ky);
     std::optional<Bitmap> out = Bitmap::TryCreate(ow, oh, Bitmap::NewPixels::Unset);
     if (!out) return std::nullopt;
-    std::vector<std::uint64_t> sums(std::size_t(ow) * 3);
+    std::vector<std::uint64_t> spread(std::size_t(w), 0);
+    std::vector<std::uint32_t> columns(std::size_t(w) * 3);  // at most 65535 rows of 255 each
     for (int oy = 0; oy < oh; ++oy) {
-        std::fill(sums.begin(), sums.end(), 0);
+        std::fill(columns.begin(), columns.end(), 0u);
         const int y0 = oy * ky, y1 = std::min(h, y0 + ky);
-        for (int y = y0; y < y1; ++y) {
-            const Pixel* row = src.Row(y);
-            for (int ox = 0; ox < ow; ++ox) {
-                const int x0 = ox * kx, x1 = std::min(w, x0 + kx);
-                std::uint32_t r = 0, g = 0, b = 0;
-                for (int x = x0; x < x1; ++x) {
-                    const Pixel p = row[x];
-                    r += (p >> 16) & 0xFFu;
-                    g += (p >> 8) & 0xFFu;
-                    b += p & 0xFFu;
-                }
-                sums[3 * std::size_t(ox)] += r;
-                sums[3 * std::size_t(ox) + 1] += g;
-                sums[3 * std::size_t(ox) + 2] += b;
+        for (int chunk = y0; chunk < y1; chunk += kSpreadRows) {
+            std::fill(spread.begin(), spread.end(), 0u);
+            for (int y = chunk; y < std::min(y1, chunk + kSpreadRows); ++y) {
+                const Pixel* row = src.Row(y);
+                for (int x = 0; x < w; ++x) spread[std::size_t(x)] += Spread(row[x]);
+            }
+            for (int x = 0; x < w; ++x) {
+                const std::uint64_t v = spread[std::size_t(x)];
+                columns[3 * std::size_t(x)] += std::uint32_t(v >> 16) & 0xFFFFu;
+                columns[3 * std::size_t(x) + 1] += std::uint32_t(v >> 32);
+                columns[3 * std::size_t(x) + 2] += std::uint32_t(v) & 0xFFFFu;
             }
         }
         Pixel* dst = out->Row(oy);
         for (int ox = 0; ox < ow; ++ox) {
-            const std::uint64_t n = std::uint64_t(std::min(w, ox * kx + kx) - ox * kx) * std::uint64_t(y1 - y0);
-            const std::uint64_t* s = sums.data() + 3 * std::size_t(ox);
-            dst[ox] = Pixel((s[0] + n / 2) / n) << 16 | Pixel((s[1] + n / 2) / n) << 8 | Pixel((s[2] + n / 2) / n);
+            const int x0 = ox * kx, x1 = std::min(w, x0 + kx);
+            std::uint64_t r = 0, g = 0, b = 0;
+            for (int x = x0; x < x1; ++x) {
+                r += columns[3 * std::size_t(x)];
+                g += columns[3 * std::size_t(x) + 1];
+                b += columns[3 * std::size_t(x) + 2];
+            }
+            const std::uint64_t n = std::uint64_t(x1 - x0) * std::uint64_t(y1 - y0);
+            dst[ox] = Pixel((r + n / 2) / n) << 16 | Pixel((g + n / 2) / n) << 8 | Pixel((b + n / 2) / n);
         }
     }
     return out;
