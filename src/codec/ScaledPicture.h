@@ -18,7 +18,7 @@ struct ScaleTarget {
 
 // Reads a BMP, PNG or JPEG file held in memory (as DecodePicture does) and scales it to the
 // target. A JPEG that is much larger than the target is decoded at 1/2, 1/4 or 1/8 size on the
-// way (never smaller than the picture's scaled size, so the filter still only reduces); with
+// way (never below twice the picture's scaled size, so the filter still does the last halving); with
 // the nearest-pixel filter it is read whole, so pixels stay pixels. A kept alpha is scaled the
 // same way, its padding opaque like the background. The bit depth is the picture's.
 BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarget& target,
