@@ -65,53 +65,6 @@ void FilterColumns(const Bitmap& src, int firstRow, const std::int32_t* w, int n
     for (int x = 0; x < width; ++x) out[x] = Channel8(r[x], 16) | Channel8(g[x], 8) | Channel8(b[x], 0);
 }
 
-// A pixel's channels spread over one 64-bit word, blue in bits 0-15, red in 16-31 and green in
-// 32-63, so that up to 257 pixels add up in one addition each without a carry between channels.
-inline std::uint64_t Spread(Pixel p) { return (p & 0x00FF00FFu) | (std::uint64_t(p & 0xFF00u) << 24); }
-constexpr int kSpreadRows = 256;
-
-// Each kx x ky block of the source as its rounded average; blocks at the right and bottom
-// edges may be smaller and average what they hold. The rows of a block are added column by
-// column first (a straight pass over memory), then the columns of each block.
-std::optional<Bitmap> AverageDown(const Bitmap& src, int kx, int ky) {
-    const int w = src.Width(), h = src.Height();
-    const int ow = int((std::int64_t(w) + kx - 1) / kx), oh = int((std::int64_t(h) + ky - 1) / ky);
-    std::optional<Bitmap> out = Bitmap::TryCreate(ow, oh, Bitmap::NewPixels::Unset);
-    if (!out) return std::nullopt;
-    std::vector<std::uint64_t> spread(std::size_t(w), 0);
-    std::vector<std::uint32_t> columns(std::size_t(w) * 3);  // at most 65535 rows of 255 each
-    for (int oy = 0; oy < oh; ++oy) {
-        std::fill(columns.begin(), columns.end(), 0u);
-        const int y0 = oy * ky, y1 = std::min(h, y0 + ky);
-        for (int chunk = y0; chunk < y1; chunk += kSpreadRows) {
-            std::fill(spread.begin(), spread.end(), 0u);
-            for (int y = chunk; y < std::min(y1, chunk + kSpreadRows); ++y) {
-                const Pixel* row = src.Row(y);
-                for (int x = 0; x < w; ++x) spread[std::size_t(x)] += Spread(row[x]);
-            }
-            for (int x = 0; x < w; ++x) {
-                const std::uint64_t v = spread[std::size_t(x)];
-                columns[3 * std::size_t(x)] += std::uint32_t(v >> 16) & 0xFFFFu;
-                columns[3 * std::size_t(x) + 1] += std::uint32_t(v >> 32);
-                columns[3 * std::size_t(x) + 2] += std::uint32_t(v) & 0xFFFFu;
-            }
-        }
-        Pixel* dst = out->Row(oy);
-        for (int ox = 0; ox < ow; ++ox) {
-            const int x0 = ox * kx, x1 = std::min(w, x0 + kx);
-            std::uint64_t r = 0, g = 0, b = 0;
-            for (int x = x0; x < x1; ++x) {
-                r += columns[3 * std::size_t(x)];
-                g += columns[3 * std::size_t(x) + 1];
-                b += columns[3 * std::size_t(x) + 2];
-            }
-            const std::uint64_t n = std::uint64_t(x1 - x0) * std::uint64_t(y1 - y0);
-            dst[ox] = Pixel((r + n / 2) / n) << 16 | Pixel((g + n / 2) / n) << 8 | Pixel((b + n / 2) / n);
-        }
-    }
-    return out;
-}
-
 void ScaleNearest(const Bitmap& src, const ScaleLayout& l, Bitmap& out) {
     const std::vector<int> xs = NearestAxis(src.Width(), l.scaled.right, l.shown.left, l.shown.Width());
     const std::vector<int> ys = NearestAxis(src.Height(), l.scaled.bottom, l.shown.top, l.shown.Height());
@@ -122,18 +75,11 @@ void ScaleNearest(const Bitmap& src, const ScaleLayout& l, Bitmap& out) {
     }
 }
 
-bool ScaleLanczos(const Bitmap& src, const ScaleLayout& l, Bitmap& out) {
-    const int kx = ShrinkFactor(src.Width(), l.scaled.right);
-    const int ky = ShrinkFactor(src.Height(), l.scaled.bottom);
-    std::optional<Bitmap> shrunk;
-    if (kx > 1 || ky > 1) {
-        shrunk = AverageDown(src, kx, ky);
-        if (!shrunk) return false;
-    }
-    const Bitmap& base = shrunk ? *shrunk : src;
+// `base` is the picture of srcWidth x srcHeight averaged down by kx x ky (or the picture itself).
+bool ScaleLanczos(const Bitmap& base, int srcWidth, int srcHeight, int kx, int ky, const ScaleLayout& l, Bitmap& out) {
     const int sw = l.shown.Width(), sh = l.shown.Height();
-    const ScaleAxis ax = LanczosAxis(src.Width(), l.scaled.right, l.shown.left, sw, kx, base.Width());
-    const ScaleAxis ay = LanczosAxis(src.Height(), l.scaled.bottom, l.shown.top, sh, ky, base.Height());
+    const ScaleAxis ax = LanczosAxis(srcWidth, l.scaled.right, l.shown.left, sw, kx, base.Width());
+    const ScaleAxis ay = LanczosAxis(srcHeight, l.scaled.bottom, l.shown.top, sh, ky, base.Height());
 
     // The horizontal pass covers only the rows the vertical one reads; an axis left at its
     // size is copied, not filtered.
@@ -167,7 +113,104 @@ int ScaledSide(std::int64_t a, std::int64_t b, std::int64_t c) {
     return int(std::clamp<std::int64_t>((2 * a * b + c) / (2 * c), 1, INT_MAX / 2));
 }
 
+std::optional<Bitmap> TargetFor(const ScaleLayout& l, int width, int height, Pixel background) {
+    std::optional<Bitmap> out = Bitmap::TryCreate(width, height, Bitmap::NewPixels::Unset);
+    if (out && (l.shown.Width() != width || l.shown.Height() != height))
+        std::fill(out->Data(), out->Data() + std::size_t(width) * std::size_t(height), background & 0x00FFFFFFu);
+    return out;
+}
+
+// A pixel's channels spread over one 64-bit word, blue in bits 0-15, red in 16-31 and green in
+// 32-63, so that up to 257 pixels add up in one addition each without a carry between channels.
+inline std::uint64_t Spread(Pixel p) { return (p & 0x00FF00FFu) | (std::uint64_t(p & 0xFF00u) << 24); }
+constexpr int kSpreadRows = 256;
+
 }  // namespace
+
+std::optional<BlockAverager> BlockAverager::Create(int width, int height, int kx, int ky) {
+    if (width < 1 || height < 1 || kx < 1 || ky < 1) return std::nullopt;
+    BlockAverager a;
+    a.width_ = width;
+    a.height_ = height;
+    a.kx_ = kx;
+    a.ky_ = ky;
+    std::optional<Bitmap> out = Bitmap::TryCreate(int((std::int64_t(width) + kx - 1) / kx),
+                                                  int((std::int64_t(height) + ky - 1) / ky), Bitmap::NewPixels::Unset);
+    if (!out) return std::nullopt;
+    a.out_ = std::move(*out);
+    try {
+        a.spread_.assign(std::size_t(width), 0);
+        a.columns_.assign(std::size_t(width) * 3, 0);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    return a;
+}
+
+void BlockAverager::Add(const Pixel* row) {
+    if (next_ >= height_) return;
+    const int width = width_;
+    std::uint64_t* spread = spread_.data();
+    for (int x = 0; x < width; ++x) spread[x] += Spread(row[x]);
+    ++next_;
+    ++spreadRows_;
+    const bool blockDone = next_ % ky_ == 0 || next_ == height_;
+    if (spreadRows_ == kSpreadRows || blockDone) {
+        std::uint32_t* columns = columns_.data();
+        for (int x = 0; x < width; ++x) {
+            const std::uint64_t v = spread[x];
+            columns[3 * x] += std::uint32_t(v >> 16) & 0xFFFFu;
+            columns[3 * x + 1] += std::uint32_t(v >> 32);
+            columns[3 * x + 2] += std::uint32_t(v) & 0xFFFFu;
+        }
+        std::fill(spread_.begin(), spread_.end(), 0u);
+        spreadRows_ = 0;
+    }
+    if (blockDone) FinishBlockRow();
+}
+
+void BlockAverager::FinishBlockRow() {
+    const int oy = (next_ - 1) / ky_;
+    const std::uint64_t rows = std::uint64_t(next_ - oy * ky_);
+    Pixel* dst = out_.Row(oy);
+    for (int ox = 0; ox < out_.Width(); ++ox) {
+        const int x0 = ox * kx_, x1 = std::min(width_, x0 + kx_);
+        std::uint64_t r = 0, g = 0, b = 0;
+        for (int x = x0; x < x1; ++x) {
+            r += columns_[3 * std::size_t(x)];
+            g += columns_[3 * std::size_t(x) + 1];
+            b += columns_[3 * std::size_t(x) + 2];
+        }
+        const std::uint64_t n = std::uint64_t(x1 - x0) * rows;
+        dst[ox] = Pixel((r + n / 2) / n) << 16 | Pixel((g + n / 2) / n) << 8 | Pixel((b + n / 2) / n);
+    }
+    std::fill(columns_.begin(), columns_.end(), 0u);
+}
+
+std::optional<Bitmap> BlockAverager::Take() {
+    if (next_ < height_) return std::nullopt;
+    return std::move(out_);
+}
+
+ScaleShrink PlanShrink(int srcWidth, int srcHeight, int width, int height, ScaleFit fit, ScaleFilter filter) {
+    if (filter != ScaleFilter::Lanczos || srcWidth < 1 || srcHeight < 1 || width < 1 || height < 1) return {};
+    const ScaleLayout l = LayOutScale(srcWidth, srcHeight, width, height, fit);
+    return {ShrinkFactor(srcWidth, l.scaled.right), ShrinkFactor(srcHeight, l.scaled.bottom)};
+}
+
+std::optional<Bitmap> ScaleAveraged(const Bitmap& averaged, int srcWidth, int srcHeight, ScaleShrink shrink, int width,
+                                    int height, ScaleFit fit, Pixel background) {
+    if (averaged.IsEmpty() || width < 1 || height < 1) return std::nullopt;
+    const ScaleLayout l = LayOutScale(srcWidth, srcHeight, width, height, fit);
+    std::optional<Bitmap> out = TargetFor(l, width, height, background);
+    if (!out) return std::nullopt;
+    try {
+        if (!ScaleLanczos(averaged, srcWidth, srcHeight, shrink.kx, shrink.ky, l, *out)) return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    return out;
+}
 
 ScaleLayout LayOutScale(int srcWidth, int srcHeight, int width, int height, ScaleFit fit) {
     ScaleLayout l;
@@ -196,20 +239,18 @@ ScaleLayout LayOutScale(int srcWidth, int srcHeight, int width, int height, Scal
 std::optional<Bitmap> ScaleBitmap(const Bitmap& src, int width, int height, ScaleFit fit, ScaleFilter filter,
                                   Pixel background) {
     if (src.IsEmpty() || width < 1 || height < 1) return std::nullopt;
-    const ScaleLayout l = LayOutScale(src.Width(), src.Height(), width, height, fit);
-    const bool covered = l.shown.Width() == width && l.shown.Height() == height;
-    std::optional<Bitmap> out = Bitmap::TryCreate(width, height, Bitmap::NewPixels::Unset);
-    if (!out) return std::nullopt;
-    if (!covered) std::fill(out->Data(), out->Data() + std::size_t(width) * std::size_t(height), background & 0x00FFFFFFu);
-    try {
-        if (filter == ScaleFilter::Nearest) {
-            ScaleNearest(src, l, *out);
-        } else if (!ScaleLanczos(src, l, *out)) {
-            return std::nullopt;
-        }
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
+    const ScaleShrink shrink = PlanShrink(src.Width(), src.Height(), width, height, fit, filter);
+    if (shrink.kx > 1 || shrink.ky > 1) {
+        std::optional<BlockAverager> averager = BlockAverager::Create(src.Width(), src.Height(), shrink.kx, shrink.ky);
+        if (!averager) return std::nullopt;
+        for (int y = 0; y < src.Height(); ++y) averager->Add(src.Row(y));
+        const std::optional<Bitmap> averaged = averager->Take();
+        return ScaleAveraged(*averaged, src.Width(), src.Height(), shrink, width, height, fit, background);
     }
+    if (filter == ScaleFilter::Lanczos) return ScaleAveraged(src, src.Width(), src.Height(), {}, width, height, fit, background);
+    const ScaleLayout l = LayOutScale(src.Width(), src.Height(), width, height, fit);
+    std::optional<Bitmap> out = TargetFor(l, width, height, background);
+    if (out) ScaleNearest(src, l, *out);
     return out;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "raster/Bitmap.h"
 #include "raster/Geometry.h"
@@ -43,5 +45,43 @@ ScaleLayout LayOutScale(int srcWidth, int srcHeight, int width, int height, Scal
 // 1 or memory that cannot be had gives nullopt; nothing throws.
 std::optional<Bitmap> ScaleBitmap(const Bitmap& src, int width, int height, ScaleFit fit, ScaleFilter filter,
                                   Pixel background = 0x00FFFFFFu);
+
+// For a reader that hands out a large picture row by row, so it is never held whole: the whole
+// factors by which ScaleBitmap first averages the picture down (1 x 1 when it does not).
+struct ScaleShrink {
+    int kx = 1;
+    int ky = 1;
+};
+ScaleShrink PlanShrink(int srcWidth, int srcHeight, int width, int height, ScaleFit fit, ScaleFilter filter);
+
+// Averages each kx x ky block of a picture whose rows are added one at a time, top row first;
+// blocks at the right and bottom edges may be smaller and average what they hold. The rows of
+// a block are added column by column (a straight pass over memory), then the columns of each block.
+class BlockAverager {
+public:
+    // Nullopt when a size or factor is below 1 or memory cannot be had.
+    static std::optional<BlockAverager> Create(int width, int height, int kx, int ky);
+    // The next row of `width` pixels; rows past the last are ignored.
+    void Add(const Pixel* row);
+    // The averaged picture once every row has been added, else nullopt.
+    std::optional<Bitmap> Take();
+
+private:
+    BlockAverager() = default;
+    void FinishBlockRow();
+
+    int width_ = 0, height_ = 0, kx_ = 1, ky_ = 1;
+    int next_ = 0;        // rows added
+    int spreadRows_ = 0;  // rows in spread_
+    Bitmap out_;
+    std::vector<std::uint64_t> spread_;   // up to 256 rows' channels per column, spread over a word
+    std::vector<std::uint32_t> columns_;  // the block's red, green and blue sums per column
+};
+
+// ScaleBitmap with the Lanczos filter of a srcWidth x srcHeight picture that was averaged down
+// by `shrink` into `averaged` (as PlanShrink said; 1 x 1 for the picture itself). Gives what
+// ScaleBitmap gives for the whole picture.
+std::optional<Bitmap> ScaleAveraged(const Bitmap& averaged, int srcWidth, int srcHeight, ScaleShrink shrink, int width,
+                                    int height, ScaleFit fit, Pixel background = 0x00FFFFFFu);
 
 }  // namespace rastrix

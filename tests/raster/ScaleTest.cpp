@@ -221,6 +221,35 @@ TEST(ScaleTest, FitAndCoverAreTheExactScaleToTheirSizePlacedOrCut) {
         }
 }
 
+TEST(ScaleTest, BlockAveragesAreTheRoundedMeansOfTheirBlocksEdgesIncluded) {
+    // 300 rows in a block pass the 256 rows one word of spread channels holds.
+    for (auto [w, h, kx, ky] : {Sizes{10, 9, 3, 4}, Sizes{7, 5, 7, 5}, Sizes{5, 600, 2, 300}, Sizes{1, 1, 4, 4},
+                                Sizes{9, 2, 1, 2}})
+    {
+        const Bitmap src = Noise(w, h, unsigned(w + h));
+        auto averager = BlockAverager::Create(w, h, kx, ky);
+        ASSERT_TRUE(averager);
+        for (int y = 0; y < h; ++y) {
+            EXPECT_FALSE(averager->Take().has_value() && y < h);
+            averager->Add(src.Row(y));
+        }
+        const auto got = averager->Take();
+        ASSERT_TRUE(got);
+        ASSERT_EQ(got->Width(), (w + kx - 1) / kx);
+        ASSERT_EQ(got->Height(), (h + ky - 1) / ky);
+        for (int oy = 0; oy < got->Height(); ++oy)
+            for (int ox = 0; ox < got->Width(); ++ox)
+                for (int c = 0; c < 3; ++c) {
+                    long sum = 0, n = 0;
+                    for (int y = oy * ky; y < std::min(h, oy * ky + ky); ++y)
+                        for (int x = ox * kx; x < std::min(w, ox * kx + kx); ++x, ++n) sum += Channel(src.Row(y)[x], c);
+                    ASSERT_EQ(Channel(got->Row(oy)[ox], c), (sum + n / 2) / n) << w << "x" << h << " " << ox << "," << oy;
+                }
+    }
+    EXPECT_FALSE(BlockAverager::Create(0, 5, 2, 2));
+    EXPECT_FALSE(BlockAverager::Create(5, 5, 0, 2));
+}
+
 TEST(ScaleTest, NothingToScaleFromOrToIsRefused) {
     EXPECT_FALSE(ScaleBitmap(Bitmap(), 10, 10, ScaleFit::Exact, ScaleFilter::Lanczos));
     EXPECT_FALSE(ScaleBitmap(Bitmap(3, 3), 0, 10, ScaleFit::Fit, ScaleFilter::Lanczos));
