@@ -94,7 +94,11 @@ bool IsPng(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= sizeof kSignature && std::memcmp(bytes.data(), kSignature, sizeof kSignature) == 0;
 }
 
-BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOptions& options) {
+namespace {
+
+// With a sink, a picture that is not interlaced is decoded into one row that goes to the sink
+// as it is done; an interlaced one is decoded whole and handed out after.
+BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink* sink) {
     if (!IsPng(bytes)) return Fail(BmpError::NotPicture);
     Context ctx(spng_ctx_new(0));
     if (!ctx) return Fail(BmpError::OutOfMemory);
@@ -112,16 +116,19 @@ BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOption
     if (spng_decode_image(ctx.get(), nullptr, 0, format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE) != 0)
         return Fail(BmpError::DamagedPng);
 
-    std::optional<Bitmap> bmp = Bitmap::TryCreate(width, height, Bitmap::NewPixels::Unset);
+    const bool streamed = sink && ihdr.interlace_method == 0;
+    const int heldRows = streamed ? 1 : height;
+    std::optional<Bitmap> bmp = Bitmap::TryCreate(width, heldRows, Bitmap::NewPixels::Unset);
     const std::size_t rowBytes = std::size_t(width) * (deep ? 8 : 4);
     std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[rowBytes]);
     if (!bmp || !row) return Fail(BmpError::OutOfMemory);
     const bool transparencyChunk = HasTransparencyChunk(ctx.get());
     std::optional<Bitmap> alpha;
     if (options.keepAlpha && (transparencyChunk || (ihdr.color_type & 4) != 0)) {
-        alpha = Bitmap::TryCreate(width, height, Bitmap::NewPixels::Unset);
+        alpha = Bitmap::TryCreate(width, heldRows, Bitmap::NewPixels::Unset);
         if (!alpha) return Fail(BmpError::OutOfMemory);
     }
+    if (streamed && !sink->Begin(width, height, alpha.has_value())) return Fail(BmpError::OutOfMemory);
 
     for (;;) {
         spng_row_info info{};
@@ -129,18 +136,34 @@ BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOption
         const int e = spng_decode_row(ctx.get(), row.get(), rowBytes);
         if (e != 0 && e != SPNG_EOI) return Fail(BmpError::DamagedPng);
         const PassColumns columns = ColumnsOf(ihdr, info.pass);
-        const int y = int(info.row_num);
+        const int y = streamed ? 0 : int(info.row_num);
         Pixel* alphaRow = alpha ? alpha->Row(y) : nullptr;
         if (deep) ConvertRow16(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
         else ConvertRow8(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
+        if (streamed) sink->Row(bmp->Row(0), alphaRow);
         if (e == SPNG_EOI) break;
     }
+    if (sink && !streamed) {
+        if (!sink->Begin(width, height, alpha.has_value())) return Fail(BmpError::OutOfMemory);
+        for (int y = 0; y < height; ++y) sink->Row(bmp->Row(y), alpha ? alpha->Row(y) : nullptr);
+    }
+    if (sink) bmp = Bitmap(), alpha.reset();
 
     BmpImage image;
     image.bitDepth = DepthOf(ihdr, transparencyChunk);
     image.bitmap = std::move(*bmp);
     image.alpha = std::move(alpha);
     return {std::move(image), BmpError::None};
+}
+
+}  // namespace
+
+BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOptions& options) {
+    return Decode(bytes, options, nullptr);
+}
+
+BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink) {
+    return Decode(bytes, options, &sink);
 }
 
 }  // namespace rastrix

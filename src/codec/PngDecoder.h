@@ -18,4 +18,21 @@ bool IsPng(std::span<const std::uint8_t> bytes);
 // at a time straight into the bitmap. Damaged or cut-short data is refused, never half shown.
 BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOptions& options = {});
 
+// Receives a PNG picture's rows as DecodePngRows decodes them.
+class PngRowSink {
+public:
+    virtual ~PngRowSink() = default;
+    // Once, before any row: the picture's size and whether an alpha comes with each row.
+    // False stops the decoding as out of memory.
+    virtual bool Begin(int width, int height, bool withAlpha) = 0;
+    // Each row once, top row first, as DecodePng would have made it; `alpha` is null without one.
+    virtual void Row(const Pixel* pixels, const Pixel* alpha) = 0;
+};
+
+// DecodePng without a bitmap of the whole picture: each row goes to `sink` as it is decoded, so
+// a large picture is never held whole (an interlaced one, whose rows come in seven passes, is
+// decoded whole first and handed out after). On success the image's bitmap is empty. A picture
+// found damaged part way has had its first rows handed out already.
+BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink);
+
 }  // namespace rastrix

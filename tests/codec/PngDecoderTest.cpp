@@ -126,6 +126,54 @@ TEST(PngDecoder, TransparencyLiesOnTheChosenBackgroundAndItsAlphaIsKeptWhenAsked
     EXPECT_EQ(r.image->alpha->Row(0)[1], 0u);
 }
 
+// Rows handed out one at a time are the rows of the whole picture, in order, with their alpha;
+// interlaced pictures too.
+struct RecordingSink : PngRowSink {
+    Bitmap pixels, alpha;
+    int next = 0;
+    bool withAlpha = false;
+    bool Begin(int width, int height, bool a) override {
+        pixels = Bitmap(width, height), alpha = Bitmap(width, height), withAlpha = a;
+        return true;
+    }
+    void Row(const Pixel* p, const Pixel* a) override {
+        std::copy(p, p + pixels.Width(), pixels.Row(next));
+        EXPECT_EQ(a != nullptr, withAlpha);
+        if (a) std::copy(a, a + alpha.Width(), alpha.Row(next));
+        ++next;
+    }
+};
+
+TEST(PngDecoder, RowsHandedOutOneByOneAreThoseOfTheWholePicture) {
+    PictureOptions options;
+    options.keepAlpha = true;
+    options.background = 0x00123456u;
+    std::vector<PngCase> cases = Cases();
+    PngCase interlaced{"interlaced colour and alpha", {13, 11, 6, 8}, {}, 32};
+    interlaced.recipe.interlaced = true;
+    for (int i = 0; i < 13 * 11; ++i)
+        interlaced.recipe.rows.insert(interlaced.recipe.rows.end(), {std::uint8_t(i), std::uint8_t(7 * i), 99, std::uint8_t(3 * i)});
+    cases.push_back(interlaced);
+    for (const PngCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PictureBytes file = EncodePng(c.recipe);
+        const BmpReadResult whole = DecodePng(file, options);
+        RecordingSink sink;
+        const BmpReadResult rows = DecodePngRows(file, options, sink);
+        ASSERT_TRUE(whole.image && rows.image) << rows.Message();
+        EXPECT_TRUE(rows.image->bitmap.IsEmpty());
+        EXPECT_EQ(rows.image->bitDepth, whole.image->bitDepth);
+        EXPECT_EQ(sink.next, c.recipe.height);
+        EXPECT_EQ(sink.pixels, whole.image->bitmap);
+        EXPECT_EQ(sink.withAlpha, whole.image->alpha.has_value());
+        if (whole.image->alpha) {
+            EXPECT_EQ(sink.alpha, *whole.image->alpha);
+        }
+    }
+    RecordingSink sink;
+    EXPECT_EQ(DecodePngRows(PictureBytes(30, 1), options, sink).error, BmpError::NotPicture);
+}
+
 // Interlaced pictures come in seven passes; every pixel must land where it belongs.
 TEST(PngDecoder, InterlacedEqualsPlain) {
     PngRecipe recipe{13, 11, 2, 8};
