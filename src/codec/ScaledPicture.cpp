@@ -6,6 +6,7 @@
 
 #include "codec/JpegDecoder.h"
 #include "codec/PictureReader.h"
+#include "codec/PngDecoder.h"
 
 namespace rastrix {
 
@@ -28,6 +29,73 @@ Point JpegSize(std::span<const std::uint8_t> bytes) {
     return {width, height};
 }
 
+// The size in a PNG's header chunk, which always comes first, or 0 x 0 when it is not there
+// (the decoder then says why).
+Point PngSize(std::span<const std::uint8_t> bytes) {
+    if (!IsPng(bytes) || bytes.size() < 24) return {};
+    auto be32 = [&](std::size_t at) {
+        return (std::uint32_t(bytes[at]) << 24) | (std::uint32_t(bytes[at + 1]) << 16) |
+               (std::uint32_t(bytes[at + 2]) << 8) | bytes[at + 3];
+    };
+    const std::uint32_t w = be32(16), h = be32(20);
+    if (w == 0 || h == 0 || w > std::uint32_t(kBmpMaxSide) || h > std::uint32_t(kBmpMaxSide)) return {};
+    return {int(w), int(h)};
+}
+
+// Averages a PNG's rows down as they are decoded, so a large picture is never held whole.
+class AveragingSink final : public PngRowSink {
+public:
+    explicit AveragingSink(ScaleShrink shrink) : shrink_(shrink) {}
+
+    bool Begin(int width, int height, bool withAlpha) override {
+        width_ = width;
+        height_ = height;
+        pixels_ = BlockAverager::Create(width, height, shrink_.kx, shrink_.ky);
+        if (withAlpha) alpha_ = BlockAverager::Create(width, height, shrink_.kx, shrink_.ky);
+        return pixels_ && (!withAlpha || alpha_);
+    }
+    void Row(const Pixel* pixels, const Pixel* alpha) override {
+        pixels_->Add(pixels);
+        if (alpha_ && alpha) alpha_->Add(alpha);
+    }
+
+    // Both planes scaled to the target; false when memory could not be had.
+    bool Finish(const ScaleTarget& target, Pixel background, BmpImage& image) {
+        std::optional<Bitmap> pixels = Scaled(pixels_, target, background);
+        if (!pixels) return false;
+        image.bitmap = std::move(*pixels);
+        if (alpha_) {
+            image.alpha = Scaled(alpha_, target, 0x00FFFFFFu);
+            if (!image.alpha) return false;
+        }
+        return true;
+    }
+
+private:
+    std::optional<Bitmap> Scaled(std::optional<BlockAverager>& plane, const ScaleTarget& target, Pixel background) {
+        std::optional<Bitmap> averaged = plane ? plane->Take() : std::nullopt;
+        if (!averaged) return std::nullopt;
+        return ScaleAveraged(*averaged, width_, height_, shrink_, target.width, target.height, target.fit, background);
+    }
+
+    ScaleShrink shrink_;
+    int width_ = 0, height_ = 0;
+    std::optional<BlockAverager> pixels_, alpha_;
+};
+
+// A PNG that is averaged down first goes through the sink; nullopt when it is not.
+std::optional<BmpReadResult> DecodePngAveraged(std::span<const std::uint8_t> bytes, const ScaleTarget& target,
+                                               const PictureOptions& options) {
+    const Point size = PngSize(bytes);
+    if (size.x == 0) return std::nullopt;
+    const ScaleShrink shrink = PlanShrink(size.x, size.y, target.width, target.height, target.fit, target.filter);
+    if (shrink.kx == 1 && shrink.ky == 1) return std::nullopt;
+    AveragingSink sink(shrink);
+    BmpReadResult r = DecodePngRows(bytes, options, sink);
+    if (r.image && !sink.Finish(target, options.background, *r.image)) return BmpReadResult{std::nullopt, BmpError::OutOfMemory};
+    return r;
+}
+
 }  // namespace
 
 BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarget& target,
@@ -42,6 +110,7 @@ BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarge
             read.minHeight = l.scaled.Height() * kJpegMargin;
         }
     }
+    if (std::optional<BmpReadResult> averaged = DecodePngAveraged(bytes, target, options)) return std::move(*averaged);
     BmpReadResult r = DecodePicture(bytes, read);
     if (!r.image) return r;
     std::optional<Bitmap> scaled =

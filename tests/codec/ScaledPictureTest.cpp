@@ -66,12 +66,46 @@ TEST(ScaledPicture, AKeptAlphaIsScaledWithThePictureAndItsPaddingIsOpaque) {
         }
 }
 
+TEST(ScaledPicture, ALargePngAveragedAsItsRowsComeGivesExactlyWhatScalingTheWholePictureGives) {
+    // 90 x 70 with a varying alpha, to 10 x 7: averaged by whole factors first.
+    PngRecipe rgba{90, 70, 6, 8};
+    const Bitmap colours = SmoothPicture(90, 70);
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 90; ++x) {
+            const Pixel p = colours.Row(y)[x];
+            rgba.rows.insert(rgba.rows.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p),
+                                               std::uint8_t((x * 3 + y * 5) % 256)});
+        }
+    ASSERT_GT(PlanShrink(90, 70, 10, 7, ScaleFit::Cover, ScaleFilter::Lanczos).kx, 1);
+    PictureOptions options;
+    options.keepAlpha = true;
+    options.background = 0x00204060u;
+    const auto file = EncodePng(rgba);
+    const BmpReadResult whole = DecodePng(file, options);
+    ASSERT_TRUE(whole.image && whole.image->alpha);
+    for (ScaleFit fit : {ScaleFit::Fit, ScaleFit::Cover, ScaleFit::Exact}) {
+        SCOPED_TRACE(int(fit));
+        const BmpReadResult r = DecodeScaled(file, {10, 7, fit, ScaleFilter::Lanczos}, options);
+        ASSERT_TRUE(r.image && r.image->alpha) << r.Message();
+        EXPECT_EQ(r.image->bitDepth, 32);
+        EXPECT_EQ(r.image->bitmap, *ScaleBitmap(whole.image->bitmap, 10, 7, fit, ScaleFilter::Lanczos, options.background));
+        EXPECT_EQ(*r.image->alpha, *ScaleBitmap(*whole.image->alpha, 10, 7, fit, ScaleFilter::Lanczos, 0x00FFFFFFu));
+    }
+}
+
 TEST(ScaledPicture, BadTargetsAndBadFilesAreRefusedWithAReason) {
     const auto file = EncodeJpeg(SmoothPicture(16, 16));
     EXPECT_EQ(DecodeScaled(file, {0, 10}).error, BmpError::BadSize);
     std::vector<std::uint8_t> cut(file.begin(), file.begin() + std::ptrdiff_t(file.size() / 2));
     EXPECT_EQ(DecodeScaled(cut, {8, 8}).error, BmpError::DamagedJpeg);
     EXPECT_EQ(DecodeScaled(std::vector<std::uint8_t>(40, 7), {8, 8}).error, BmpError::NotPicture);
+    // A PNG cut short part way is refused even though its first rows were averaged already.
+    PngRecipe grey{200, 200, 0, 8};
+    grey.rows.assign(200 * 200, 0);
+    for (std::size_t i = 0; i < grey.rows.size(); ++i) grey.rows[i] = std::uint8_t(i * 7919 % 251);
+    const auto png = EncodePng(grey);
+    const std::vector<std::uint8_t> half(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2));
+    EXPECT_EQ(DecodeScaled(half, {10, 10}).error, BmpError::DamagedPng);
 }
 
 }  // namespace
