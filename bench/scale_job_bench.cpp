@@ -29,7 +29,10 @@ int main(int argc, char** argv) {
     target.filter = filter == "nearest" ? ScaleFilter::Nearest : ScaleFilter::Lanczos;
     PictureOptions options;
     options.keepAlpha = depth == "32";
-    const BmpReadResult r = DecodeScaled(bytes, target, options);
+    // The mapped file's pages go as the reader is done with them, as rastrix-batch lets them go.
+    const BmpReadResult r = DecodeScaled(bytes, target, options, [&](std::size_t upTo) {
+        if (in.mapping) in.mapping->Release(upTo);
+    });
     if (!r.image) {
         std::fprintf(stderr, "%s: %s\n", argv[1], std::string(r.Message()).c_str());
         return 1;

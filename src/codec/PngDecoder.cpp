@@ -96,15 +96,34 @@ bool IsPng(std::span<const std::uint8_t> bytes) {
 
 namespace {
 
+// The file's bytes handed to the decoder as it asks for them, so the caller can be told how far
+// it has read.
+struct ByteStream {
+    std::span<const std::uint8_t> bytes;
+    std::size_t at = 0;
+
+    static int Read(spng_ctx*, void* user, void* dest, std::size_t length) {
+        auto* s = static_cast<ByteStream*>(user);
+        if (length > s->bytes.size() - s->at) return SPNG_IO_EOF;
+        std::memcpy(dest, s->bytes.data() + s->at, length);
+        s->at += length;
+        return 0;
+    }
+};
+
 // With a sink, a picture that is not interlaced is decoded into one row that goes to the sink
 // as it is done; an interlaced one is decoded whole and handed out after.
-BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink* sink) {
+BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink* sink,
+                     const ReadFinished& finished) {
     if (!IsPng(bytes)) return Fail(BmpError::NotPicture);
     Context ctx(spng_ctx_new(0));
     if (!ctx) return Fail(BmpError::OutOfMemory);
     spng_set_image_limits(ctx.get(), kBmpMaxSide, kBmpMaxSide);
     spng_set_chunk_limits(ctx.get(), kChunkCacheLimit, kChunkCacheLimit);
-    if (spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()) != 0) return Fail(BmpError::DamagedPng);
+    ByteStream stream{bytes};
+    const int set = finished ? spng_set_png_stream(ctx.get(), &ByteStream::Read, &stream)
+                             : spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size());
+    if (set != 0) return Fail(BmpError::DamagedPng);
 
     spng_ihdr ihdr{};
     if (int e = spng_get_ihdr(ctx.get(), &ihdr); e != 0) return Fail(HeaderError(e));
@@ -141,6 +160,7 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& 
         if (deep) ConvertRow16(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
         else ConvertRow8(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
         if (streamed) sink->Row(bmp->Row(0), alphaRow);
+        if (finished) finished(stream.at);
         if (e == SPNG_EOI) break;
     }
     if (sink && !streamed) {
@@ -159,11 +179,12 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& 
 }  // namespace
 
 BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOptions& options) {
-    return Decode(bytes, options, nullptr);
+    return Decode(bytes, options, nullptr, {});
 }
 
-BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink) {
-    return Decode(bytes, options, &sink);
+BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink,
+                            const ReadFinished& finished) {
+    return Decode(bytes, options, &sink, finished);
 }
 
 }  // namespace rastrix

@@ -32,7 +32,10 @@ public:
 // DecodePng without a bitmap of the whole picture: each row goes to `sink` as it is decoded, so
 // a large picture is never held whole (an interlaced one, whose rows come in seven passes, is
 // decoded whole first and handed out after). On success the image's bitmap is empty. A picture
-// found damaged part way has had its first rows handed out already.
-BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink);
+// found damaged part way has had its first rows handed out already. `finished`, when given, is
+// told after each row how many bytes from the file's start the decoder has read and will not
+// look at again (as for DecodeBmp), so a caller holding a mapped file can let those pages go.
+BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink,
+                            const ReadFinished& finished = {});
 
 }  // namespace rastrix

@@ -85,13 +85,13 @@ private:
 
 // A PNG that is averaged down first goes through the sink; nullopt when it is not.
 std::optional<BmpReadResult> DecodePngAveraged(std::span<const std::uint8_t> bytes, const ScaleTarget& target,
-                                               const PictureOptions& options) {
+                                               const PictureOptions& options, const ReadFinished& finished) {
     const Point size = PngSize(bytes);
     if (size.x == 0) return std::nullopt;
     const ScaleShrink shrink = PlanShrink(size.x, size.y, target.width, target.height, target.fit, target.filter);
     if (shrink.kx == 1 && shrink.ky == 1) return std::nullopt;
     AveragingSink sink(shrink);
-    BmpReadResult r = DecodePngRows(bytes, options, sink);
+    BmpReadResult r = DecodePngRows(bytes, options, sink, finished);
     if (r.image && !sink.Finish(target, options.background, *r.image)) return BmpReadResult{std::nullopt, BmpError::OutOfMemory};
     return r;
 }
@@ -99,7 +99,7 @@ std::optional<BmpReadResult> DecodePngAveraged(std::span<const std::uint8_t> byt
 }  // namespace
 
 BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarget& target,
-                           const PictureOptions& options) {
+                           const PictureOptions& options, const ReadFinished& finished) {
     if (target.width < 1 || target.height < 1) return {std::nullopt, BmpError::BadSize};
     PictureOptions read = options;
     if (IsJpeg(bytes) && target.filter == ScaleFilter::Lanczos) {
@@ -110,8 +110,8 @@ BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarge
             read.minHeight = l.scaled.Height() * kJpegMargin;
         }
     }
-    if (std::optional<BmpReadResult> averaged = DecodePngAveraged(bytes, target, options)) return std::move(*averaged);
-    BmpReadResult r = DecodePicture(bytes, read);
+    if (std::optional<BmpReadResult> averaged = DecodePngAveraged(bytes, target, options, finished)) return std::move(*averaged);
+    BmpReadResult r = DecodePicture(bytes, read, finished);
     if (!r.image) return r;
     std::optional<Bitmap> scaled =
         ScaleBitmap(r.image->bitmap, target.width, target.height, target.fit, target.filter, options.background);

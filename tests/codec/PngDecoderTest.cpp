@@ -169,6 +169,16 @@ TEST(PngDecoder, RowsHandedOutOneByOneAreThoseOfTheWholePicture) {
         if (whole.image->alpha) {
             EXPECT_EQ(sink.alpha, *whole.image->alpha);
         }
+        // Told how far it has read: never backwards, never past the end, and by the last row
+        // past every pixel byte (all but the last data chunk's 4-byte check value and the 12-byte end chunk).
+        std::vector<std::size_t> reads;
+        RecordingSink told;
+        ASSERT_TRUE(DecodePngRows(file, options, told, [&](std::size_t n) { reads.push_back(n); }).image);
+        EXPECT_EQ(told.pixels, whole.image->bitmap);
+        ASSERT_FALSE(reads.empty());
+        EXPECT_TRUE(std::is_sorted(reads.begin(), reads.end()));
+        EXPECT_LE(reads.back(), file.size());
+        EXPECT_GE(reads.back() + 16, file.size());
     }
     RecordingSink sink;
     EXPECT_EQ(DecodePngRows(PictureBytes(30, 1), options, sink).error, BmpError::NotPicture);
