@@ -3,7 +3,7 @@
 // default filter; it has no Lanczos). Times one call each, three times, and gives each result's
 // mean absolute difference from ours. Not part of the build (it needs libswscale-dev and
 // libstb-dev, which the program does not use); from the repository root:
-//   g++ -O3 -std=c++20 -Isrc bench/scale_libraries.cpp src/raster/*.cpp src/codec/PngDecoder.cpp \
+//   g++ -O3 -std=c++20 -Isrc -Itests bench/scale_libraries.cpp src/raster/*.cpp src/codec/PngDecoder.cpp \
 //       -o /tmp/scale_libraries -lswscale -lavutil -lspng && /tmp/scale_libraries photo.png
 extern "C" {
 #include <libswscale/swscale.h>
@@ -20,6 +20,7 @@ extern "C" {
 
 #include "codec/PngDecoder.h"
 #include "raster/Scale.h"
+#include "support/RandomPicture.h"
 
 using namespace rastrix;
 
@@ -29,13 +30,7 @@ double Since(std::chrono::steady_clock::time_point t) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t).count();
 }
 
-double MeanDifference(const Bitmap& a, const Bitmap& b) {
-    long total = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            for (int s : {0, 8, 16}) total += std::abs(int(a.Row(y)[x] >> s & 255) - int(b.Row(y)[x] >> s & 255));
-    return double(total) / (3.0 * a.Width() * a.Height());
-}
+double MeanDifference(const Bitmap& a, const Bitmap& b) { return testing::Difference(a, b).mean; }
 
 }  // namespace
 

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "codec/BmpReader.h"
+#include "support/RandomPicture.h"
 
 namespace rastrix {
 namespace {
@@ -15,13 +14,7 @@ std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
 }
 unsigned Get16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | unsigned(b[at + 1]) << 8; }
 
-Bitmap Noise(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    Bitmap bmp(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) bmp.Row(y)[x] = rng() & 0x00FFFFFFu;
-    return bmp;
-}
+using testing::Noise;
 
 std::vector<std::uint8_t> Encode(const Bitmap& image, DirectDepth depth, const Bitmap* alpha = nullptr,
                                  Pixel background = 0x00FFFFFFu) {
@@ -37,7 +30,7 @@ struct HeaderCase {
     unsigned bits, infoSize, pixelOffset, red, green, blue, alpha;
 };
 
-class DirectHeaderTest : public testing::TestWithParam<HeaderCase> {};
+class DirectHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(DirectHeaderTest, NamesItsBitFieldsAndPadsRowsToFourBytes) {
     const HeaderCase c = GetParam();
@@ -66,7 +59,7 @@ TEST_P(DirectHeaderTest, NamesItsBitFieldsAndPadsRowsToFourBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, DirectHeaderTest,
-                         testing::Values(HeaderCase{DirectDepth::Rgb565, 16, 40, 66, 0xF800, 0x07E0, 0x1F, 0},
+                         ::testing::Values(HeaderCase{DirectDepth::Rgb565, 16, 40, 66, 0xF800, 0x07E0, 0x1F, 0},
                                          HeaderCase{DirectDepth::Rgb555, 16, 40, 66, 0x7C00, 0x03E0, 0x1F, 0},
                                          HeaderCase{DirectDepth::Bgra32, 32, 124, 138, 0xFF0000, 0xFF00, 0xFF,
                                                     0xFF000000u}));

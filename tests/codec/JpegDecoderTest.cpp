@@ -7,6 +7,7 @@
 
 #include "codec/JpegDecoder.h"
 #include "support/PictureTestFiles.h"
+#include "support/RandomPicture.h"
 
 namespace rastrix {
 namespace {
@@ -16,16 +17,7 @@ using testing::PictureBytes;
 using testing::SmoothPicture;
 
 // The largest difference of any channel of any pixel.
-int LargestDifference(const Bitmap& a, const Bitmap& b) {
-    int worst = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            for (int shift : {0, 8, 16}) {
-                const int d = std::abs(int((a.Row(y)[x] >> shift) & 0xFF) - int((b.Row(y)[x] >> shift) & 0xFF));
-                worst = std::max(worst, d);
-            }
-    return worst;
-}
+int LargestDifference(const Bitmap& a, const Bitmap& b) { return testing::Difference(a, b).largest; }
 
 TEST(JpegDecoder, ColourAndGreyPicturesComeBackCloseToTheOriginal) {
     const Bitmap original = SmoothPicture(37, 21);  // sizes that are not whole blocks

@@ -7,6 +7,7 @@
 #include "codec/JpegDecoder.h"
 #include "codec/PngDecoder.h"
 #include "support/PictureTestFiles.h"
+#include "support/RandomPicture.h"
 
 namespace rastrix {
 namespace {
@@ -16,13 +17,7 @@ using testing::EncodePng;
 using testing::PngRecipe;
 using testing::SmoothPicture;
 
-double MeanDifference(const Bitmap& a, const Bitmap& b) {
-    long total = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            for (int shift : {0, 8, 16}) total += std::abs(int(a.Row(y)[x] >> shift & 0xFF) - int(b.Row(y)[x] >> shift & 0xFF));
-    return double(total) / (3.0 * a.Width() * a.Height());
-}
+double MeanDifference(const Bitmap& a, const Bitmap& b) { return testing::Difference(a, b).mean; }
 
 TEST(ScaledPicture, AReducedJpegDecodeGivesWhatScalingTheWholePictureGives) {
     const auto file = EncodeJpeg(SmoothPicture(400, 240));

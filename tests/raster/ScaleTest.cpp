@@ -5,17 +5,13 @@
 #include <random>
 
 #include "raster/Scale.h"
+#include "support/RandomPicture.h"
 
 namespace rastrix::test {
 namespace {
 
-Bitmap Noise(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    Bitmap bmp(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) bmp.Row(y)[x] = rng() & 0x00FFFFFFu;
-    return bmp;
-}
+using testing::Difference;
+using testing::Noise;
 
 // Smooth gradients with a few hard edges, as a photo or an anti-aliased drawing has.
 Bitmap PhotoLike(int w, int h) {
@@ -75,24 +71,6 @@ Bitmap ReferenceScale(const Bitmap& src, int w, int h) {
     return out;
 }
 
-struct Difference {
-    int largest = 0;
-    double mean = 0;
-};
-Difference Compare(const Bitmap& a, const Bitmap& b) {
-    Difference d;
-    long total = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            for (int c = 0; c < 3; ++c) {
-                const int e = std::abs(Channel(a.Row(y)[x], c) - Channel(b.Row(y)[x], c));
-                d.largest = std::max(d.largest, e);
-                total += e;
-            }
-    d.mean = double(total) / (3.0 * a.Width() * a.Height());
-    return d;
-}
-
 Bitmap Window(const Bitmap& src, Rect r) {
     Bitmap out(r.Width(), r.Height());
     for (int y = 0; y < r.Height(); ++y)
@@ -104,20 +82,20 @@ struct Sizes {
     int sw, sh, w, h;
 };
 
-class LanczosAgainstReference : public testing::TestWithParam<Sizes> {};
+class LanczosAgainstReference : public ::testing::TestWithParam<Sizes> {};
 
 TEST_P(LanczosAgainstReference, WithinOneLevelOfTheDoublePrecisionFilter) {
     const Sizes s = GetParam();
     const Bitmap src = Noise(s.sw, s.sh, unsigned(s.sw * 31 + s.h));
     const auto got = ScaleBitmap(src, s.w, s.h, ScaleFit::Exact, ScaleFilter::Lanczos);
     ASSERT_TRUE(got);
-    const Difference d = Compare(*got, ReferenceScale(src, s.w, s.h));
+    const auto d = Difference(*got, ReferenceScale(src, s.w, s.h));
     EXPECT_LE(d.largest, 1);
     EXPECT_LT(d.mean, 0.05);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, LanczosAgainstReference,
-                         testing::Values(Sizes{40, 30, 17, 11}, Sizes{17, 11, 40, 30}, Sizes{25, 25, 23, 27},
+                         ::testing::Values(Sizes{40, 30, 17, 11}, Sizes{17, 11, 40, 30}, Sizes{25, 25, 23, 27},
                                          Sizes{50, 7, 9, 20}, Sizes{3, 2, 12, 9}, Sizes{59, 40, 10, 8},
                                          Sizes{1, 9, 5, 4}, Sizes{13, 1, 3, 3}));
 
@@ -126,7 +104,7 @@ TEST(ScaleTest, LargeReductionStaysCloseToTheFullFilterAndDoesNotAlias) {
     const Bitmap photo = PhotoLike(400, 300);
     const auto got = ScaleBitmap(photo, 40, 25, ScaleFit::Exact, ScaleFilter::Lanczos);
     ASSERT_TRUE(got);
-    EXPECT_LT(Compare(*got, ReferenceScale(photo, 40, 25)).mean, 1.0);
+    EXPECT_LT(Difference(*got, ReferenceScale(photo, 40, 25)).mean, 1.0);
 
     // One-pixel black and white checks: any sampling that skips pixels shows black or white.
     Bitmap checks(300, 200);
@@ -180,7 +158,7 @@ struct LayoutCase {
     ScaleLayout want;
 };
 
-class ScaleLayoutTest : public testing::TestWithParam<LayoutCase> {};
+class ScaleLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(ScaleLayoutTest, SizesRoundToTheNearestPixelAndCentre) {
     const LayoutCase c = GetParam();
@@ -192,7 +170,7 @@ TEST_P(ScaleLayoutTest, SizesRoundToTheNearestPixelAndCentre) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ScaleLayoutTest,
-    testing::Values(
+    ::testing::Values(
         // 600 * 800 / 1024 = 468.75 -> 469 rows, 11 rows of background: 5 above, 6 below
         LayoutCase{1024, 600, 800, 480, ScaleFit::Fit, {{0, 0, 800, 469}, {0, 0, 800, 469}, {0, 5}}},
         // 1024 * 480 / 600 = 819.2 -> 819 columns, 19 cut: 9 on the left
