@@ -13,15 +13,7 @@ cd "$(dirname "$0")/.."
 rounds=${1:-5}
 
 # The peers are installed here and nowhere else: the product does not use them.
-missing=()
-for p in python3-pil imagemagick libvips-tools time; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bench/install-peers.sh python3-pil imagemagick libvips-tools time
 cmake --preset release >/dev/null
 cmake --build --preset release --target scale_job_bench >/dev/null
 ours=$PWD/build/release/bench/scale_job_bench
