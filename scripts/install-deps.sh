@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Rastrix needs to build, run and test; does nothing when all are present.
+# With --package, also what `make package` and `make package-check` use: dpkg-shlibdeps (dpkg-dev,
+# file) works out the package's Depends; the checks run lintian, desktop-file-validate,
+# appstreamcli and zsh (to read the zsh completion); man-db shows the manual pages.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -9,6 +12,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth imagemagick python3
 )
+if [ "${1:-}" = "--package" ]; then
+  packages+=(dpkg-dev file lintian desktop-file-utils appstream zsh man-db)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,12 +1,18 @@
 #include "batch/BatchFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
+#include "batch/BatchFileSystem.h"
 #include "batch/BatchSteps.h"
+#include "batch/BatchStop.h"
 #include "batch/HeadlessHost.h"
 #include "codec/BmpWriter.h"
 #include "codec/FileRead.h"
@@ -26,26 +32,52 @@ namespace rastrix::batch {
 
 namespace {
 
-// The whole of standard input, up to the largest file the editor reads.
-FileBytesResult ReadStandardInput() {
-    FileBytesResult r;
+// Whether the first bytes of a stream can start a BMP, PNG or JPEG file; `all` when the stream
+// holds no more.
+bool CanStartPicture(std::span<const std::uint8_t> first, bool all) {
+    static constexpr std::uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const auto startsWith = [first](std::span<const std::uint8_t> sig) {
+        const std::size_t n = std::min(first.size(), sig.size());
+        return std::equal(first.begin(), first.begin() + std::ptrdiff_t(n), sig.begin());
+    };
+    static constexpr std::uint8_t kBmp[2] = {'B', 'M'}, kJpeg[3] = {0xFF, 0xD8, 0xFF};
+    if (!all && first.size() < sizeof kPng) return true;  // too few bytes to tell yet
+    return startsWith(kBmp) || startsWith(kPng) || startsWith(kJpeg);
+}
+
+// The whole of a stream (standard input, a pipe named on the command line), up to the largest
+// file the editor reads. One that does not start as a picture is refused at its first bytes,
+// and a stop ends the reading.
+std::string ReadStream(int fd, std::vector<std::uint8_t>& bytes) {
     std::uint8_t chunk[1 << 16];
+    bool checked = false;
     for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            r.failure = {FileStep::Read, errno};
-            return r;
-        }
-        if (r.bytes.size() + std::size_t(n) > kMaxReadableFileBytes) {
-            r.failure = {FileStep::Allocate, EFBIG};
-            return r;
-        }
-        r.bytes.insert(r.bytes.end(), chunk, chunk + n);
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR && StopSignal() == 0) continue;
+        if (StopSignal() != 0) return kStoppedText;
+        if (n < 0) return Describe({FileStep::Read, errno});
+        if (!checked && !CanStartPicture(bytes, n == 0)) return std::string(BmpErrorMessage(BmpError::NotPicture));
+        if (n == 0) return {};
+        if (bytes.size() + std::size_t(n) > kMaxReadableFileBytes) return Describe({FileStep::Allocate, EFBIG});
+        bytes.insert(bytes.end(), chunk, chunk + n);
+        checked = checked || bytes.size() >= 8;
+        if (checked && !CanStartPicture(bytes, false)) return std::string(BmpErrorMessage(BmpError::NotPicture));
     }
-    r.ok = true;
-    return r;
+}
+
+// A named input that is not a regular file: a pipe is read as standard input is; a folder or a
+// device is refused. Empty when the input is a regular file (or not there: opening says so).
+std::string ReadNonRegular(const std::string& input, bool inPlace, std::vector<std::uint8_t>& bytes, bool& read) {
+    struct stat info {};
+    read = false;
+    if (::stat(input.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return {};
+    if (inPlace || !(S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode))) return "not a regular file";
+    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Describe({FileStep::Open, errno});
+    std::string reason = ReadStream(fd, bytes);
+    ::close(fd);
+    read = true;
+    return reason;
 }
 
 std::string WriteStandardOutput(const ByteSource& pieces) {
@@ -65,7 +97,12 @@ std::string WriteStandardOutput(const ByteSource& pieces) {
 // image are not held whole side by side, and the file's pages are the system's cache, not
 // fresh memory.
 std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly) {
-    FileBytesResult file = input == "-" ? ReadStandardInput() : MapWholeFileAsTouched(*ed.files, input);
+    FileBytesResult file;
+    bool streamed = input == "-";
+    std::string reason = streamed ? ReadStream(STDIN_FILENO, file.bytes) : ReadNonRegular(input, bmpOnly, file.bytes, streamed);
+    if (!reason.empty()) return reason;
+    if (streamed) file.ok = true;
+    else file = MapWholeFileAsTouched(*ed.files, input);
     if (!file) return Describe(file.failure);
     const std::span<const std::uint8_t> bytes = file.View();
     if (bmpOnly && (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M'))
@@ -74,15 +111,26 @@ std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly) {
     if (file.mapping) release = [&mapping = *file.mapping](std::size_t done) { mapping.Release(done); };
     BmpReadResult decoded = DecodePicture(bytes, release);
     if (!file.Intact()) return kFileCutShortText;
-    if (!decoded.image) return std::string(decoded.Message());
+    if (!decoded.image) return std::string(PictureErrorMessage(bytes, decoded.error));
     const auto size = std::uint32_t(bytes.size());
     file = {};  // unmaps a mapped file
     MakeOpenedImage(ed, input, size, std::move(*decoded.image));
     return {};
 }
 
-// --join: Browse for each named place, then Join, as in the Join Files dialog.
-std::string JoinInputs(Editor& ed, HeadlessHost& host, const std::array<std::string, 4>& places) {
+// --join: Browse for each named place, then Join, as in the Join Files dialog. Join reads
+// bitmaps; a PNG or JPEG file is handed to it as the bitmap it decodes to.
+std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, const std::array<std::string, 4>& places) {
+    for (const std::string& place : places) {
+        if (place.empty()) continue;
+        const FileBytesResult start = ReadFileStart(files, place, 8);
+        if (!start || (start.bytes.size() >= 2 && start.bytes[0] == 'B' && start.bytes[1] == 'M')) continue;
+        const FileBytesResult file = MapWholeFile(files, place);
+        if (!file) continue;  // Join reports it
+        const BmpReadResult decoded = DecodePicture(file.View());
+        if (!decoded.image) return place + ": " + std::string(PictureErrorMessage(file.View(), decoded.error));
+        files.Serve(place, EncodeBmp(decoded.image->bitmap, 24, [](int) { return true; }).bytes);
+    }
     host.modalScripts.push_back([&host, &places](DialogModel& dialog) {
         for (int p = 0; p < 4; ++p) {
             if (places[std::size_t(p)].empty()) continue;
@@ -129,14 +177,24 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
     }
     HeadlessHost host(options.allowColourLoss);
     Editor ed(host);
+    BatchFileSystem files;
+    ed.files = &files;
     // The commands run in an editor laid out as on a screen, though none is shown.
     ed.frame = InitFrameState(ed.settings);
     OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1024, 768);
-    std::string reason = options.join ? JoinInputs(ed, host, *options.join) : OpenInput(ed, job.input, options.inPlace);
+    std::string reason =
+        options.join ? JoinInputs(ed, host, files, *options.join) : OpenInput(ed, job.input, options.inPlace);
     StepMemory memory;
     for (std::size_t i = 0; reason.empty() && i < options.steps.size(); ++i)
         reason = RunStep(ed, host, options.steps[i], memory);
-    if (reason.empty()) reason = Save(ed, options, job.output);
+    if (reason.empty() && options.keepFolders) {
+        // The input's folders under --out-dir, made as the files are.
+        std::error_code made;
+        const std::filesystem::path folder = std::filesystem::path(job.output).parent_path();
+        if (!folder.empty() && !std::filesystem::create_directories(folder, made) && made)
+            reason = folder.string() + ": " + made.message();
+    }
+    if (reason.empty()) reason = StopSignal() != 0 ? kStoppedText : Save(ed, options, job.output);
     return reason;
 }
 

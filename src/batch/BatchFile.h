@@ -17,4 +17,7 @@ struct FileJob {
 // output. Returns why the file failed, empty when it was written; nothing is written then.
 std::string ProcessFile(const BatchOptions& options, const FileJob& job);
 
+// The reason a file gets when the run was asked to stop before it was written.
+inline constexpr const char* kStoppedText = "stopped before it was written";
+
 }  // namespace rastrix::batch

@@ -62,6 +62,7 @@ std::string Fill(BatchOptions& o, Values v) {
 std::string Size(BatchOptions& o, Values v) {
     const auto s = ParseSize(v[0]);
     if (!s) return Bad("WxH", v[0]);
+    if ((*s)[0] == 0 || (*s)[1] == 0) return "'" + v[0] + "' makes an empty image; give a width and height of at least 1";
     return AddStep(o, {StepKind::Size, (*s)[0], (*s)[1]});
 }
 
@@ -147,12 +148,12 @@ const OptionSpec kOptions[] = {
     {"line-width", 0, "N", 1, "line width of the line fills, 1 to 9 pixels", "--line-width 3", kStyle, LineWidth},
     {"line-style", 0, "STYLE", 1, "solid, dot, dash, dash-dot or dash-dot-dot (styles need width 1)", "--line-style dash", kStyle, LineStyle},
     {"fill-style", 0, "STYLE", 1, "solid, horizontal, vertical, backward-diagonal, forward-diagonal, cross or diagonal-cross", "--fill-style cross", kStyle, FillStyle},
-    {"depth", 'b', "BITS", 1, "bits per pixel of the written file: 1, 4, 8, 24, or keep (the image's own, as Save does)", "-b 1", kOutput, Depth},
+    {"depth", 'b', "BITS", 1, "bits per pixel of the written file: 1, 4, 8, 24, or keep (the default: the image's own depth, as Save keeps it)", "-b 1", kOutput, Depth},
     {"allow-colour-loss", 0, "", 0, "write even when the depth holds fewer colours than the image (nearest colours)", "--allow-colour-loss", kOutput,
      [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
     {"allow-color-loss", 0, "", 0, "", "", kOutput,
      [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
-    {"output", 'o', "FILE", 1, "write the one input's result to FILE ('-' for standard output)", "-o out.bmp", kOutput,
+    {"output", 'o', "FILE", 1, "write the one input's result to FILE, a BMP file ('-' for standard output)", "-o out.bmp", kOutput,
      [](BatchOptions& o, Values v) { o.output = v[0]; return std::string(); }},
     {"out-dir", 'd', "DIR", 1, "write each result into DIR under the input's name, ending in .bmp", "-d converted/", kOutput,
      [](BatchOptions& o, Values v) { o.outDir = v[0]; return std::string(); }},
@@ -160,10 +161,16 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values) { o.inPlace = true; return std::string(); }},
     {"overwrite", 0, "", 0, "replace output files that exist already (never done without it)", "--overwrite", kOutput,
      [](BatchOptions& o, Values) { o.overwrite = true; return std::string(); }},
+    {"keep-folders", 0, "", 0, "with --out-dir: write each result under the input's own folders (relative to the current folder) inside DIR, so equal names in different folders do not collide", "--keep-folders -d out/ scans/*/*.bmp", kOutput,
+     [](BatchOptions& o, Values) { o.keepFolders = true; return std::string(); }},
     {"join", 0, "A B C D", 4, "make the image by joining four files two by two (none for an empty place); no other inputs", "--join a.bmp b.bmp none d.bmp -o joined.bmp", kRun, Join},
     {"files-from", 0, "LIST", 1, "read input names from LIST, one a line ('-' for standard input)", "find scans -name '*.bmp' | rastrix-batch --files-from - ...", kRun,
      [](BatchOptions& o, Values v) { o.filesFrom = v[0]; return std::string(); }},
+    {"null", '0', "", 0, "the --files-from list holds names each ended by a NUL byte, as find -print0 writes them", "find . -name '*.png' -print0 | rastrix-batch -0 --files-from - ...", kRun,
+     [](BatchOptions& o, Values) { o.nullSeparated = true; return std::string(); }},
     {"jobs", 'j', "N", 1, "work on N files at once (default: one per processor core)", "-j 4", kRun, Jobs},
+    {"quiet", 'q', "", 0, "show no progress line and no summary (failures are still reported)", "-q", kRun,
+     [](BatchOptions& o, Values) { o.quiet = true; return std::string(); }},
     {"help", 'h', "", 0, "show this help", "--help", kRun, [](BatchOptions& o, Values) { o.help = true; return std::string(); }},
     {"version", 'V', "", 0, "show the version", "--version", kRun, [](BatchOptions& o, Values) { o.version = true; return std::string(); }},
 };

@@ -1,6 +1,8 @@
 #include "batch/BatchOptions.h"
 
 #include <algorithm>
+#include <cctype>
+#include <utility>
 
 #include "batch/BatchOptionTable.h"
 
@@ -79,6 +81,44 @@ private:
     std::size_t next_ = 0;
 };
 
+bool IsStyle(StepKind k) {
+    return k == StepKind::Foreground || k == StepKind::Background || k == StepKind::LineWidth ||
+           k == StepKind::LineStyle || k == StepKind::FillStyle;
+}
+
+std::string_view StyleOptionName(StepKind k) {
+    switch (k) {
+        case StepKind::Foreground: return "--foreground";
+        case StepKind::Background: return "--background";
+        case StepKind::LineWidth: return "--line-width";
+        case StepKind::LineStyle: return "--line-style";
+        default: return "--fill-style";
+    }
+}
+
+// A colour or style acts only on the commands after it.
+std::string CheckStylesAreUsed(const std::vector<Step>& steps) {
+    if (steps.empty() || !IsStyle(steps.back().kind)) return {};
+    std::size_t first = steps.size() - 1;
+    while (first > 0 && IsStyle(steps[first - 1].kind)) --first;
+    return std::string(StyleOptionName(steps[first].kind)) +
+           " comes after the last command, so nothing uses it; give it before the command it is for";
+}
+
+// A name ending as another kind of image file: this program writes BMP files only.
+std::string OtherImageKind(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || name.find('/', dot) != std::string::npos) return {};
+    std::string ext = name.substr(dot + 1);
+    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    static constexpr std::pair<std::string_view, std::string_view> kKinds[] = {
+        {"png", "PNG"}, {"jpg", "JPEG"}, {"jpeg", "JPEG"}, {"jpe", "JPEG"}, {"gif", "GIF"},
+        {"tif", "TIFF"}, {"tiff", "TIFF"}, {"webp", "WebP"}, {"ico", "icon"}};
+    for (const auto& [suffix, kind] : kKinds)
+        if (ext == suffix) return std::string(kind);
+    return {};
+}
+
 // Where the results go and where the inputs come from must fit together.
 std::string CheckCombination(const BatchOptions& o) {
     const bool manyInputs = o.inputs.size() > 1 || !o.filesFrom.empty();
@@ -96,7 +136,11 @@ std::string CheckCombination(const BatchOptions& o) {
     if (stdinUses > 1) return "standard input can be read only once";
     if (std::count(o.inputs.begin(), o.inputs.end(), "-") > 0 && o.output.empty())
         return "the picture from standard input has no name; give -o FILE (or -o - )";
-    return {};
+    if (const std::string kind = OtherImageKind(o.output); !kind.empty())
+        return "-o " + o.output + " names a " + kind + " file, but rastrix-batch writes BMP files only; give a name ending in .bmp";
+    if (o.keepFolders && o.outDir.empty()) return "--keep-folders needs --out-dir DIR";
+    if (o.nullSeparated && o.filesFrom.empty()) return "-0 reads the --files-from list; give --files-from LIST";
+    return CheckStylesAreUsed(o.steps);
 }
 
 }  // namespace

@@ -38,13 +38,16 @@ struct BatchOptions {
     std::vector<Step> steps;
     std::vector<std::string> inputs;   // "-" is standard input
     std::string filesFrom;             // a file naming one input a line; "-" is standard input
+    bool nullSeparated = false;        // -0: names in the list end with a NUL byte, not a line end
     std::string output;                // -o: one input only; "-" is standard output
     std::string outDir;
     bool inPlace = false;
+    bool keepFolders = false;          // --out-dir DIR/<the input's folders>/<name>.bmp
     bool overwrite = false;
     bool allowColourLoss = false;
     int depth = kKeepDepth;            // 1, 4, 8, 24, or keep the image's own depth
     int jobs = 0;                      // 0: one per processor core
+    bool quiet = false;                // no progress line and no summary
     std::optional<std::array<std::string, 4>> join;  // top-left, top-right, bottom-left, bottom-right; "" empty
     bool help = false;
     bool version = false;

@@ -1,5 +1,6 @@
 #include "batch/BatchRun.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -7,11 +8,13 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <map>
 #include <mutex>
+#include <new>
 #include <thread>
+
+#include "batch/BatchList.h"
+#include "batch/BatchStop.h"
+#include "frame/CommandLine.h"
 
 namespace rastrix::batch {
 
@@ -20,32 +23,12 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// The names of a --files-from list, one a line; blank lines are skipped.
-bool ReadList(const std::string& list, std::vector<std::string>& names) {
-    std::ifstream file;
-    if (list != "-") {
-        file.open(list);
-        if (!file) return false;
-    }
-    std::istream& in = list == "-" ? std::cin : file;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) names.push_back(line);
-    }
-    return !in.bad();
-}
-
-std::string OutputOf(const BatchOptions& o, const std::string& input) {
-    if (!o.output.empty()) return o.output;
-    if (o.inPlace) return input;
-    return (fs::path(o.outDir) / fs::path(input).filename().replace_extension(".bmp")).string();
-}
-
 // What the workers share: the next job to take and the counts the progress line shows.
 struct Progress {
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
     std::atomic<std::size_t> failed{0};
+    std::atomic<std::size_t> abandoned{0};  // not written because the run was stopped
     std::mutex report;  // one failure line at a time
     bool lineShown = false;
 };
@@ -58,11 +41,22 @@ void ShowProgress(Progress& p, std::size_t total, Clock::time_point start, bool 
     p.lineShown = !final;
 }
 
+std::string ProcessOrSayWhy(const BatchOptions& o, const PlannedJob& planned) {
+    if (!planned.refusal.empty()) return planned.refusal;
+    try {
+        return ProcessFile(o, planned.job);
+    } catch (const std::bad_alloc&) {
+        return "there is not enough memory for this file";
+    }
+}
+
 void Work(const BatchOptions& o, const std::vector<PlannedJob>& jobs, Progress& p) {
-    for (std::size_t i = p.next++; i < jobs.size(); i = p.next++) {
+    for (std::size_t i = p.next++; i < jobs.size() && StopSignal() == 0; i = p.next++) {
         const PlannedJob& planned = jobs[i];
-        const std::string reason = planned.refusal.empty() ? ProcessFile(o, planned.job) : planned.refusal;
-        if (!reason.empty()) {
+        const std::string reason = ProcessOrSayWhy(o, planned);
+        if (!reason.empty() && StopSignal() != 0) {
+            ++p.abandoned;
+        } else if (!reason.empty()) {
             const std::lock_guard lock(p.report);
             std::fprintf(stderr, "%s%s: %s\n", p.lineShown ? "\r\033[K" : "",
                          planned.job.input.empty() ? "--join" : planned.job.input.c_str(), reason.c_str());
@@ -78,21 +72,16 @@ int UsageError(const std::string& error) {
     return 2;
 }
 
-}  // namespace
-
-std::vector<PlannedJob> PlanJobs(const BatchOptions& o, const std::vector<std::string>& inputs) {
-    std::vector<PlannedJob> jobs;
-    std::map<std::string, std::string> writers;  // output -> the input that writes it
-    for (const std::string& input : inputs) {
-        PlannedJob p{{input, OutputOf(o, input)}, {}};
-        const auto [at, first] = writers.emplace(fs::path(p.job.output).lexically_normal().string(), input);
-        if (!first) p.refusal = "would write " + p.job.output + " as " + at->second + " does";
-        jobs.push_back(std::move(p));
+const char* SignalName(int signal) {
+    switch (signal) {
+        case SIGINT: return "SIGINT";
+        case SIGTERM: return "SIGTERM";
+        case SIGHUP: return "SIGHUP";
+        default: return "a signal";
     }
-    return jobs;
 }
 
-int RunBatch(std::span<const std::string> args) {
+int Run(std::span<const std::string> args) {
     const ParsedArguments parsed = ParseBatchArguments(args);
     if (!parsed.options) return UsageError(parsed.error);
     const BatchOptions& o = *parsed.options;
@@ -101,11 +90,16 @@ int RunBatch(std::span<const std::string> args) {
         return 0;
     }
     if (o.version) {
-        std::puts("rastrix-batch 0.1");
+        std::printf("rastrix-batch %s\n", std::string(VersionNumber()).c_str());
         return 0;
     }
     std::vector<std::string> inputs = o.inputs;
-    if (!o.filesFrom.empty() && !ReadList(o.filesFrom, inputs)) return UsageError("cannot read the list " + o.filesFrom);
+    if (!o.filesFrom.empty())
+        if (std::string error = ReadNameList(o.filesFrom, o.nullSeparated, inputs); !error.empty()) return UsageError(error);
+    if (StopSignal() != 0) return StoppedExitStatus(StopSignal());
+    if (!o.output.empty() && o.output != "-" && fs::is_directory(o.output))
+        return UsageError("-o " + o.output + " is a folder; give a file name, or --out-dir " + o.output +
+                          " to write there under the input's name");
     if (!o.outDir.empty()) {
         // A folder that is not there yet is made, as the files will be.
         std::error_code made;
@@ -113,11 +107,14 @@ int RunBatch(std::span<const std::string> args) {
         if (!fs::is_directory(o.outDir))
             return UsageError("--out-dir " + o.outDir + " is not a folder" + (made ? " (" + made.message() + ")" : ""));
     }
-    const std::vector<PlannedJob> jobs = o.join ? std::vector<PlannedJob>{{{"", o.output}, {}}} : PlanJobs(o, inputs);
+    const JobPlan plan = o.join ? JobPlan{{{{"", o.output}, {}}}, {}} : PlanJobs(o, inputs);
+    const std::vector<PlannedJob>& jobs = plan.jobs;
+    if (!o.quiet)
+        for (const std::string& note : plan.notes) std::fprintf(stderr, "%s\n", note.c_str());
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t workers = std::min<std::size_t>(o.jobs > 0 ? std::size_t(o.jobs) : cores, jobs.size());
-    const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    const bool terminal = !o.quiet && ::isatty(STDERR_FILENO) != 0;
     const Clock::time_point start = Clock::now();
     Progress progress;
     std::vector<std::thread> threads;
@@ -142,8 +139,26 @@ int RunBatch(std::span<const std::string> args) {
 
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const std::size_t failed = progress.failed;
-    std::fprintf(stderr, "rastrix-batch: %zu written, %zu failed, %.2f s\n", jobs.size() - failed, failed, seconds);
+    const std::size_t written = progress.done - failed - progress.abandoned;
+    if (const int signal = StopSignal(); signal != 0) {
+        if (!o.quiet)
+            std::fprintf(stderr, "rastrix-batch: stopped by %s: %zu written, %zu failed, %zu not done, %.2f s\n",
+                         SignalName(signal), written, failed, jobs.size() - written - failed, seconds);
+        return StoppedExitStatus(signal);
+    }
+    if (!o.quiet) std::fprintf(stderr, "rastrix-batch: %zu written, %zu failed, %.2f s\n", written, failed, seconds);
     return failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int RunBatch(std::span<const std::string> args) {
+    try {
+        return Run(args);
+    } catch (const std::bad_alloc&) {
+        std::fputs("rastrix-batch: there is not enough memory to go on\n", stderr);
+        return 1;
+    }
 }
 
 }  // namespace rastrix::batch

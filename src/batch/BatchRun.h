@@ -3,21 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "batch/BatchFile.h"
+#include "batch/BatchPlan.h"
 
 namespace rastrix::batch {
 
 // The whole program: reads the command line, runs every file (several at once with -j) and
 // reports. Failures go to standard error as "path: reason"; the result is the exit status:
-// 0 when every file was written, 1 when some failed, 2 for a usage error.
+// 0 when every file was written, 1 when some failed, 2 for a usage error, 128 + the signal's
+// number when a signal stopped the run (BatchStop.h). Memory that runs out fails the file
+// (or, while the list is read, the run), never the program.
 int RunBatch(std::span<const std::string> args);
-
-// Where each input's result goes (-o, --out-dir DIR/<name>.bmp, or the input itself). Two
-// inputs that would write the same file: the later one gets the reason instead.
-struct PlannedJob {
-    FileJob job;
-    std::string refusal;
-};
-std::vector<PlannedJob> PlanJobs(const BatchOptions& options, const std::vector<std::string>& inputs);
 
 }  // namespace rastrix::batch

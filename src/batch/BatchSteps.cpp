@@ -1,5 +1,8 @@
 #include "batch/BatchSteps.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 #include "batch/HeadlessHost.h"
 #include "document/ChangeSizeDialog.h"
 #include "draw/Colors.h"
@@ -27,10 +30,6 @@ bool MenuAllows(const Editor& ed, int id) {
     return item && item->enabled;
 }
 
-std::string Unavailable(const char* what) {
-    return std::string(what) + " is not available at this step: the editor greys it (see --help)";
-}
-
 const char* NameOf(int id) {
     switch (id) {
         case IDM_CROP: return "--crop";
@@ -47,6 +46,22 @@ std::string SizeText(const Editor& ed) {
     return std::to_string(ed.doc.imageWidth) + " x " + std::to_string(ed.doc.imageHeight);
 }
 
+bool IsOneOf(int id, std::initializer_list<int> ids) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+
+// Why a command cannot run on the image and selection as they are: what is missing, in the
+// words of the command line.
+std::string Unavailable(const Editor& ed, int id) {
+    const std::string name = NameOf(id);
+    const bool fill = id >= kFirstFillCommand && id < kFirstFillCommand + kFillCommandCount;
+    const bool needsSelection = fill || IsOneOf(id, {IDM_CROP, IDM_SHIFTL, IDM_SHIFTR, IDM_SHIFTU, IDM_SHIFTD});
+    if (needsSelection && !ed.settings.hasSelection)
+        return name + " needs a selection: give --select or --mark-border before it";
+    if (needsSelection && !fill && ed.settings.selectionShape != IDM_RECT)
+        return name + " works on a rectangle selection only: give --shape rectangle before --select";
+    if (fill) return name + " of this kind does not fit the selection's shape (see --fill in --help)";
+    return name + " cannot be used on this image and selection (see --help)";
+}
+
 // A drag of the mouse from one corner to the opposite one, as the user marks a selection;
 // a rising line is marked from the bottom-left corner.
 void Drag(Editor& ed, const Rect& r, bool rising) {
@@ -58,13 +73,13 @@ void Drag(Editor& ed, const Rect& r, bool rising) {
 }
 
 std::string Command(Editor& ed, int id) {
-    if (!MenuAllows(ed, id)) return Unavailable(NameOf(id));
+    if (!MenuAllows(ed, id)) return Unavailable(ed, id);
     Dispatch(ed, id);
     return {};
 }
 
 std::string ChangeSize(Editor& ed, HeadlessHost& host, int width, int height) {
-    if (!MenuAllows(ed, IDM_CHGSIZE)) return Unavailable("--size");
+    if (!MenuAllows(ed, IDM_CHGSIZE)) return Unavailable(ed, IDM_CHGSIZE);
     host.modalScripts.push_back([width, height](DialogModel& dialog) {
         dialog.TextChanged(ChangeSizeDialog::kWidthEdit, std::to_string(width));
         dialog.TextChanged(ChangeSizeDialog::kHeightEdit, std::to_string(height));

@@ -15,8 +15,9 @@ int HeadlessHost::MessageBox(const std::string& text, const std::optional<std::s
     if (colourLoss && allowColourLoss_) return IDYES;
     std::string reason = text;
     if (colourLoss) {
-        // The question's second line asks the user; the tool says what to give instead.
-        reason = text.substr(0, text.find('\n')) + " Give --allow-colour-loss to write it with the nearest colours.";
+        // The question's second line asks the user; the tool says what to give instead, spelt as
+        // the question spells colour.
+        reason = text.substr(0, text.find('\n')) + " Give --allow-color-loss to write it with the nearest colors.";
     }
     for (char& c : reason)
         if (c == '\n') c = ' ';

@@ -38,6 +38,15 @@ std::string_view BmpErrorMessage(BmpError error) {
             return "The JPEG picture's colours are of a kind this program does not read.";
         case BmpError::EmbeddedSizeMismatch:
             return "The bitmap's width or height differs from that of the picture stored in it.";
+        case BmpError::PictureDataTooShort:
+            return "The picture's data is far too short for the size its header claims: the file is damaged or "
+                   "cut short.";
+        case BmpError::JpegTooManyScans:
+            return "The JPEG picture has more than 500 scans, far more than any real picture needs.";
+        case BmpError::UnsupportedJpegPrecision:
+            return "The JPEG picture has 12- or 16-bit samples, a kind this program does not read.";
+        case BmpError::PngChunkLimits:
+            return "The PNG picture holds more text or colour-profile data than this program reads.";
     }
     return "The file cannot be read as a bitmap.";
 }

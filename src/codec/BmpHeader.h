@@ -34,6 +34,10 @@ enum class BmpError {
     DamagedJpeg,             // the JPEG data is damaged or ends early
     UnsupportedJpeg,         // JPEG data in CMYK colours or another kind we cannot turn into RGB
     EmbeddedSizeMismatch,    // the bitmap's header and the picture inside it differ in size
+    PictureDataTooShort,     // far too little data for the size the picture's header claims
+    JpegTooManyScans,        // more scans than kJpegMaxScans
+    UnsupportedJpegPrecision,  // 12- or 16-bit JPEG samples
+    PngChunkLimits,          // more text or colour-profile chunks than the reader keeps
 };
 
 std::string_view BmpErrorMessage(BmpError error);

@@ -214,9 +214,14 @@ BmpError DecodeUncompressed(std::span<const std::uint8_t> b, const BmpLayout& l,
 }
 
 // Pixels stored as a whole PNG or JPEG file after the headers. The picture must have the size
-// the header gives; it decides the depth.
+// the header gives (compared with the picture's own header first, so a picture of another
+// size is never decoded); it decides the depth.
 BmpReadResult DecodeEmbedded(std::span<const std::uint8_t> b, const BmpLayout& l) {
     const std::span<const std::uint8_t> data = b.subspan(l.pixelOffset);
+    const bool png = l.compression == BmpCompression::Png;
+    if (const auto size = png ? PngHeaderSize(data) : JpegHeaderSize(data);
+        size && (size->width != l.width || size->height != l.height))
+        return Fail(BmpError::EmbeddedSizeMismatch);
     BmpReadResult r = l.compression == BmpCompression::Png ? DecodePng(data) : DecodeJpeg(data);
     if (r.error == BmpError::NotPicture)
         r.error = l.compression == BmpCompression::Png ? BmpError::DamagedPng : BmpError::DamagedJpeg;

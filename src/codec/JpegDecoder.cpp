@@ -6,6 +6,7 @@
 #include <bit>
 #include <memory>
 
+#include "codec/JpegMarkers.h"
 #include "codec/PictureConversion.h"
 
 namespace rastrix {
@@ -65,8 +66,25 @@ bool IsJpeg(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
 }
 
+std::optional<PictureSize> JpegHeaderSize(std::span<const std::uint8_t> bytes) {
+    if (!IsJpeg(bytes)) return std::nullopt;
+    const JpegOutline outline = ReadJpegOutline(bytes);
+    if (!outline.frameFound) return std::nullopt;
+    return PictureSize{outline.width, outline.height};
+}
+
 BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptions& options) {
     if (!IsJpeg(bytes)) return Fail(BmpError::NotPicture);
+    // What the markers claim is checked before the library sees the file: it would take the
+    // picture's memory first, and pass over every scan before counting them.
+    const JpegOutline outline = ReadJpegOutline(bytes);
+    if (!outline.frameFound) return Fail(BmpError::DamagedJpeg);
+    if (outline.width > kBmpMaxSide || outline.height > kBmpMaxSide ||
+        std::int64_t(outline.width) * outline.height > kBmpMaxPixels)
+        return Fail(BmpError::TooLarge);
+    if (outline.precision != 8) return Fail(BmpError::UnsupportedJpegPrecision);
+    if (outline.scans > kJpegMaxScans) return Fail(BmpError::JpegTooManyScans);
+    if (JpegFirstScanTooShort(outline)) return Fail(BmpError::PictureDataTooShort);
     Handle tj(tjInitDecompress());
     if (!tj) return Fail(BmpError::OutOfMemory);
 

@@ -4,6 +4,7 @@
 
 #include "codec/BmpReader.h"
 #include "codec/PictureOptions.h"
+#include "codec/PngDecoder.h"
 
 namespace rastrix {
 
@@ -17,5 +18,8 @@ bool IsJpeg(std::span<const std::uint8_t> bytes);
 // of scans; CMYK pictures are refused as a kind we do not read unless the options ask for them
 // to be converted, and the options may let the picture be decoded at 1/2, 1/4 or 1/8 size.
 BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptions& options = {});
+
+// The width and height of the frame header, read without decoding (PngHeaderSize).
+std::optional<PictureSize> JpegHeaderSize(std::span<const std::uint8_t> bytes);
 
 }  // namespace rastrix

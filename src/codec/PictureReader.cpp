@@ -17,4 +17,14 @@ BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const PictureOp
     return {std::nullopt, BmpError::NotPicture};
 }
 
+std::string_view PictureErrorMessage(std::span<const std::uint8_t> bytes, BmpError error) {
+    if (IsPng(bytes) || IsJpeg(bytes)) {
+        if (error == BmpError::TooLarge)
+            return "The picture is too large: this program opens at most 65535 pixels a side and 268,435,456 "
+                   "pixels in all.";
+        if (error == BmpError::OutOfMemory) return "There is not enough memory to open the picture.";
+    }
+    return BmpErrorMessage(error);
+}
+
 }  // namespace rastrix

@@ -2,6 +2,7 @@
 
 #include <spng.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -77,6 +78,54 @@ int DepthOf(const spng_ihdr& ihdr, bool transparencyChunk) {
     }
 }
 
+// Bytes of filtered rows the picture's compressed data must expand to: every row of every
+// Adam7 pass that has pixels, with its filter byte.
+std::uint64_t RawBytes(const spng_ihdr& ihdr) {
+    int channels = 1;
+    switch (ihdr.color_type) {
+        case SPNG_COLOR_TYPE_TRUECOLOR: channels = 3; break;
+        case SPNG_COLOR_TYPE_GRAYSCALE_ALPHA: channels = 2; break;
+        case SPNG_COLOR_TYPE_TRUECOLOR_ALPHA: channels = 4; break;
+        default: break;
+    }
+    const std::uint64_t bits = std::uint64_t(channels) * ihdr.bit_depth;
+    const auto rows = [bits](std::uint64_t w, std::uint64_t h) { return w && h ? h * (1 + (w * bits + 7) / 8) : 0; };
+    if (ihdr.interlace_method == 0) return rows(ihdr.width, ihdr.height);
+    static constexpr int kStart[7][2] = {{0, 0}, {4, 0}, {0, 4}, {2, 0}, {0, 2}, {1, 0}, {0, 1}};
+    static constexpr int kStep[7][2] = {{8, 8}, {8, 8}, {4, 8}, {4, 4}, {2, 4}, {2, 2}, {1, 2}};
+    std::uint64_t total = 0;
+    for (int p = 0; p < 7; ++p) {
+        const auto count = [](std::uint64_t size, int start, int step) {
+            return size > std::uint64_t(start) ? (size - std::uint64_t(start) + std::uint64_t(step) - 1) / std::uint64_t(step) : 0;
+        };
+        total += rows(count(ihdr.width, kStart[p][0], kStep[p][0]), count(ihdr.height, kStart[p][1], kStep[p][1]));
+    }
+    return total;
+}
+
+// The bytes of all IDAT chunks, walked from the chunk lengths (a chunk cut short counts what
+// the file holds of it).
+std::uint64_t CompressedBytes(std::span<const std::uint8_t> bytes) {
+    std::uint64_t total = 0;
+    for (std::size_t at = sizeof kSignature; at + 8 <= bytes.size();) {
+        const std::uint64_t length = std::uint64_t(bytes[at]) << 24 | std::uint64_t(bytes[at + 1]) << 16 |
+                                     std::uint64_t(bytes[at + 2]) << 8 | bytes[at + 3];
+        const std::uint64_t held = std::min<std::uint64_t>(length, bytes.size() - at - 8);
+        if (std::memcmp(bytes.data() + at + 4, "IDAT", 4) == 0) total += held;
+        if (std::memcmp(bytes.data() + at + 4, "IEND", 4) == 0 || held < length) break;
+        at += std::size_t(length) + 12;
+    }
+    return total;
+}
+
+// Deflate expands data at most 1032 times; compressed data that could not fill the picture
+// even so belongs to a damaged file or one made to claim memory.
+constexpr std::uint64_t kDeflateMostExpansion = 1032;
+
+BmpError DecodeError(int code) {
+    return code == SPNG_ECHUNK_LIMITS ? BmpError::PngChunkLimits : BmpError::DamagedPng;
+}
+
 BmpError HeaderError(int code) {
     switch (code) {
         case SPNG_ESIGNATURE: return BmpError::NotPicture;
@@ -92,6 +141,14 @@ BmpError HeaderError(int code) {
 
 bool IsPng(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= sizeof kSignature && std::memcmp(bytes.data(), kSignature, sizeof kSignature) == 0;
+}
+
+std::optional<PictureSize> PngHeaderSize(std::span<const std::uint8_t> bytes) {
+    Context ctx(spng_ctx_new(0));
+    if (!IsPng(bytes) || !ctx || spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()) != 0) return std::nullopt;
+    spng_ihdr ihdr{};
+    if (spng_get_ihdr(ctx.get(), &ihdr) != 0) return std::nullopt;
+    return PictureSize{int(std::min<std::uint32_t>(ihdr.width, 1u << 30)), int(std::min<std::uint32_t>(ihdr.height, 1u << 30))};
 }
 
 namespace {
@@ -129,11 +186,14 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& 
     if (int e = spng_get_ihdr(ctx.get(), &ihdr); e != 0) return Fail(HeaderError(e));
     const int width = int(ihdr.width), height = int(ihdr.height);
     if (std::int64_t(width) * height > kBmpMaxPixels) return Fail(BmpError::TooLarge);
+    const std::uint64_t compressed = CompressedBytes(bytes);
+    if (compressed == 0) return Fail(BmpError::DamagedPng);  // no pixel data at all
+    if (compressed * kDeflateMostExpansion < RawBytes(ihdr)) return Fail(BmpError::PictureDataTooShort);
 
     const bool deep = ihdr.bit_depth == 16;
     const int format = deep ? SPNG_FMT_RGBA16 : SPNG_FMT_RGBA8;
-    if (spng_decode_image(ctx.get(), nullptr, 0, format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE) != 0)
-        return Fail(BmpError::DamagedPng);
+    if (int e = spng_decode_image(ctx.get(), nullptr, 0, format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE); e != 0)
+        return Fail(DecodeError(e));
 
     const bool streamed = sink && ihdr.interlace_method == 0;
     const int heldRows = streamed ? 1 : height;
@@ -151,9 +211,12 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& 
 
     for (;;) {
         spng_row_info info{};
-        if (spng_get_row_info(ctx.get(), &info) != 0 || info.row_num >= ihdr.height) return Fail(BmpError::DamagedPng);
+        // An interlaced picture whose last pass has no pixels (one row high) ends here.
+        const int where = spng_get_row_info(ctx.get(), &info);
+        if (where == SPNG_EOI) break;
+        if (where != 0 || info.row_num >= ihdr.height) return Fail(BmpError::DamagedPng);
         const int e = spng_decode_row(ctx.get(), row.get(), rowBytes);
-        if (e != 0 && e != SPNG_EOI) return Fail(BmpError::DamagedPng);
+        if (e != 0 && e != SPNG_EOI) return Fail(DecodeError(e));
         const PassColumns columns = ColumnsOf(ihdr, info.pass);
         const int y = streamed ? 0 : int(info.row_num);
         Pixel* alphaRow = alpha ? alpha->Row(y) : nullptr;
@@ -163,6 +226,10 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& 
         if (finished) finished(stream.at);
         if (e == SPNG_EOI) break;
     }
+    // The chunks after the rows: the rest of the image data is checked (its checksums too). A
+    // file that ends after its last image data, without its end chunk, has lost no pixel.
+    if (int e = spng_decode_chunks(ctx.get()); e != 0 && e != SPNG_EOF && e != SPNG_IO_EOF)
+        return Fail(DecodeError(e));
     if (sink && !streamed) {
         if (!sink->Begin(width, height, alpha.has_value())) return Fail(BmpError::OutOfMemory);
         for (int y = 0; y < height; ++y) sink->Row(bmp->Row(y), alpha ? alpha->Row(y) : nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "codec/BmpReader.h"
@@ -37,5 +38,13 @@ public:
 // look at again (as for DecodeBmp), so a caller holding a mapped file can let those pages go.
 BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink,
                             const ReadFinished& finished = {});
+
+// The width and height the picture's header gives, read without decoding; nothing when the
+// header cannot be read.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+std::optional<PictureSize> PngHeaderSize(std::span<const std::uint8_t> bytes);
 
 }  // namespace rastrix

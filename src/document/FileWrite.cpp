@@ -15,4 +15,10 @@ std::string WithBmpExtension(const std::string& path) {
     return path + ".bmp";
 }
 
+std::string BmpNameOf(const std::string& fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    const std::size_t stem = (dot == std::string::npos || dot == 0) ? fileName.size() : dot;
+    return fileName.substr(0, stem) + ".bmp";
+}
+
 }  // namespace rastrix

@@ -10,4 +10,8 @@ inline constexpr unsigned kNewImageFileMode = 0666;
 // characters and already ends in ".bmp" (in any case).
 std::string WithBmpExtension(const std::string& path);
 
+// The name proposed for a picture that has no BMP file yet: its file name with the ending after
+// the last dot (if any, and not a leading one) made ".bmp": photo.png gives photo.bmp.
+std::string BmpNameOf(const std::string& fileName);
+
 }  // namespace rastrix

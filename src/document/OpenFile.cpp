@@ -1,7 +1,10 @@
 #include "document/OpenFile.h"
 
-#include "codec/BmpReader.h"
+#include "codec/ExifOrientation.h"
 #include "codec/FileRead.h"
+#include "codec/JpegDecoder.h"
+#include "codec/PictureReader.h"
+#include "codec/PngDecoder.h"
 #include "document/FileErrorLines.h"
 #include "document/SavePrompt.h"
 #include "editor/CommandIds.h"
@@ -22,6 +25,11 @@ namespace {
 // Asks to save a modified image first; false when the user cancelled (or a wanted save failed).
 bool MayReplaceImage(Editor& ed) { return !ed.settings.modified || AskToSave(ed) != IDCANCEL; }
 
+void ReportUnopened(Editor& ed, const std::string& path, std::string_view why) {
+    ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(why));
+    InvalidateImageWindow(ed);  // the paint takes the wait cursor away
+}
+
 }  // namespace
 
 bool LoadImageFile(Editor& ed, const std::string& path) {
@@ -31,18 +39,28 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
         return false;
     }
     ShowWaitCursor(ed);
-    BmpReadResult decoded = DecodeBmp(file.View());
-    const std::size_t fileBytes = file.View().size();
+    const std::span<const std::uint8_t> bytes = file.View();
+    BmpReadResult decoded = DecodePicture(bytes);
+    // A PNG or JPEG picture is not a BMP file: the image has none until it is saved as one.
+    const bool picture = IsPng(bytes) || IsJpeg(bytes);
+    const int orientation = IsJpeg(bytes) ? ReadExifOrientation(bytes) : kUprightOrientation;
+    const std::size_t fileBytes = bytes.size();
     const bool intact = file.Intact();
     file = {};  // the file's pages are of no more use
     if (!decoded.image || !intact) {
         const std::string_view why = intact ? decoded.Message() : kFileCutShortText;
-        ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(why));
-        InvalidateImageWindow(ed);  // the paint takes the wait cursor away
+        ReportUnopened(ed, path, why);
+        return false;
+    }
+    // A photo stands as the camera was held.
+    if (!TurnUpright(decoded.image->bitmap, orientation)) {
+        ReportUnopened(ed, path, BmpErrorMessage(BmpError::OutOfMemory));
         return false;
     }
 
     MakeOpenedImage(ed, path, std::uint32_t(fileBytes), std::move(*decoded.image));
+    // Save then asks for a BMP name, so the picture's own file is never written over.
+    if (picture) ed.settings.needsSaveAs = 1;
     return true;
 }
 
@@ -68,7 +86,8 @@ void OpenCommand(Editor& ed) {
     ed.recent.recentIndex = kRecentCount - 1;
     FileDialogRequest request;
     request.title = kOpenDialogTitle;
-    request.filters = {{"Bitmap Files", "*.bmp"}};
+    // Bitmaps stay the filter first shown; the second also shows the pictures Open reads.
+    request.filters = {{"Bitmap Files", "*.bmp"}, {kPictureFilterName, kPictureFilterPattern}};
     request.filterIndex = 1;
     const auto chosen = ed.host.OpenFileDialog(request);
     if (!chosen) return;

@@ -8,8 +8,10 @@ namespace rastrix {
 
 struct Editor;
 
-// Reads a BMP file and makes it the image: level 0 of a fresh stack, the caption with its size,
-// the file at the top of the recent list. Uses ed.recent.recentIndex as its caller set it.
+// Reads a BMP, PNG or JPEG file and makes it the image: level 0 of a fresh stack, the caption
+// with its size, the file at the top of the recent list. Uses ed.recent.recentIndex as its
+// caller set it. A PNG or JPEG picture is laid on white, a JPEG photo turned upright as its EXIF
+// orientation says, and the image then needs Save As: it has no BMP file of its own yet.
 // On any failure the user is told and the image, its undo levels, path, size, caption, recent
 // list and flags are left exactly as they were. Returns whether the file became the image.
 bool LoadImageFile(Editor& ed, const std::string& path);
@@ -30,5 +32,8 @@ void OpenNamedCommand(Editor& ed);
 void OpenRecentCommand(Editor& ed, int id);
 
 inline constexpr const char* kOpenDialogTitle = "Open a file";
+// The Open dialog's second filter: every kind of file Open reads.
+inline constexpr const char* kPictureFilterName = "Pictures";
+inline constexpr const char* kPictureFilterPattern = "*.bmp;*.png;*.jpg;*.jpeg";
 
 }  // namespace rastrix

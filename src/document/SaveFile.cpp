@@ -56,7 +56,10 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
                            {"8-bit Bitmap", "*.bmp"},
                            {"24-bit Bitmap", "*.bmp"}};
         request.filterIndex = FilterOfDepth(ed.doc.imageBitDepth);
-        request.initialName = ed.doc.currentPath.substr(ed.doc.fileTitle);
+        const std::string title = ed.doc.currentPath.substr(ed.doc.fileTitle);
+        // An image without a BMP file of its own (a new one, or an opened PNG or JPEG picture)
+        // proposes its name ending in .bmp; a BMP file's own name is proposed as it is.
+        request.initialName = ed.settings.needsSaveAs ? BmpNameOf(title) : title;
         request.confirmOverwrite = true;
         const auto chosen = ed.host.SaveFileDialog(request);
         if (!chosen) return std::nullopt;

@@ -20,7 +20,9 @@ std::string UsageText() {
            "  --version  show the version and exit\n";
 }
 
-std::string VersionText() { return "Rastrix " RASTRIX_VERSION "\n"; }
+std::string_view VersionNumber() { return RASTRIX_VERSION; }
+
+std::string VersionText() { return "Rastrix " + std::string(VersionNumber()) + "\n"; }
 
 CommandLineArgument ArgumentFromWords(int argc, const char* const* argv) {
     if (argc == 2 && argv[1] != nullptr) {

@@ -23,6 +23,8 @@ struct CommandLineArgument {
 // What "--help" and "--version" print, each ending in a line break.
 std::string UsageText();
 std::string VersionText();
+// The program's version number alone ("0.1"), set in one place: the CMake project version.
+std::string_view VersionNumber();
 
 // The argument part of a command line: leading spaces are skipped (only spaces, not tabs); text
 // that starts with a double quote runs to the next double quote, or to the end when there is

@@ -108,13 +108,16 @@ void PixelPool::FreeBlock(std::unique_lock<std::mutex>& lock, char* data, std::s
 }
 
 void PixelPool::FreeUnfitting(std::unique_lock<std::mutex>& lock, std::size_t wanted) {
+    // Every unfitting block leaves the kept list before any is freed: a free may wait for the
+    // worker with the lock let go, and another thread may change the list meanwhile.
+    std::vector<Block> unfitting;
     for (std::size_t i = kept_.size(); i-- > 0;) {
         if (Fits(kept_[i].bytes, wanted)) continue;
-        const Block b = kept_[i];
+        unfitting.push_back(kept_[i]);
         kept_.erase(kept_.begin() + std::ptrdiff_t(i));
         --counts_.kept;
-        FreeBlock(lock, b.data, b.bytes);
     }
+    for (const Block& b : unfitting) FreeBlock(lock, b.data, b.bytes);
 }
 
 char* PixelPool::Allocate(std::size_t bytes) {
@@ -135,9 +138,13 @@ void* PixelPool::Take(std::size_t bytes) {
     std::unique_lock<std::mutex> lock(lock_);
     wanted_ = wanted;
     FreeUnfitting(lock, wanted);
-    // Every kept block fits now; one whose pages are mapped saves the faults.
-    auto best = std::find_if(kept_.begin(), kept_.end(), [](const Block& b) { return b.mapped; });
-    if (best == kept_.end()) best = kept_.begin();
+    // Another thread may have given back a block of another size while the lock was let go,
+    // so the fit is checked again; one whose pages are mapped saves the faults.
+    auto best = kept_.end();
+    for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+        if (!Fits(it->bytes, wanted)) continue;
+        if (best == kept_.end() || (it->mapped && !best->mapped)) best = it;
+    }
     if (best != kept_.end()) {
         char* p = best->data;
         kept_.erase(best);
@@ -178,7 +185,7 @@ void PixelPool::PrepareSpare(std::size_t bytes) {
     if (stop_) return;
     wanted_ = wanted;
     FreeUnfitting(lock, wanted);
-    if (kept_.empty()) {
+    if (std::none_of(kept_.begin(), kept_.end(), [&](const Block& b) { return Fits(b.bytes, wanted); })) {
         if (counts_.Held() >= maxBlocks_) return;
         char* p = Allocate(wanted);
         if (!p) return;

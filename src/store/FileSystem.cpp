@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -22,14 +23,25 @@ constexpr std::size_t kWriteChunk = std::size_t(1) << 30;
 // Links followed before a name is taken for a circle of links, as the system itself allows.
 constexpr int kMaxLinkHops = 40;
 
-// A name part that differs between calls and between processes.
+// Longest name of one folder entry on the systems the program runs on (NAME_MAX).
+constexpr std::size_t kLongestName = 255;
+
+// A name part that differs between calls, threads and processes.
 std::string UniqueSuffix(unsigned attempt) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter{0};
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
     char text[48];
     std::snprintf(text, sizeof text, "%lx%x%x", static_cast<unsigned long>(now) & 0xFFFFFFul,
                   unsigned(::getpid()) & 0xFFFFu, (++counter) * 131u + attempt);
     return text;
+}
+
+// "." + base + "." + suffix, with base cut short (at a character's start, not inside a UTF-8
+// sequence) so that the whole stays a legal name however long base is.
+std::string TempName(const std::string& base, const std::string& suffix) {
+    std::size_t keep = std::min(base.size(), kLongestName - suffix.size() - 2);
+    while (keep > 0 && keep < base.size() && (static_cast<unsigned char>(base[keep]) & 0xC0) == 0x80) --keep;
+    return "." + base.substr(0, keep) + "." + suffix;
 }
 
 class Posix final : public FileSystem {
@@ -125,7 +137,7 @@ public:
         if (replacing && ::access(target.c_str(), W_OK) != 0) return errno;
         const std::filesystem::path folder = target.parent_path();
         for (unsigned attempt = 0; attempt < 16; ++attempt) {
-            const std::filesystem::path name = folder / ("." + base + "." + UniqueSuffix(attempt));
+            const std::filesystem::path name = folder / TempName(base, UniqueSuffix(attempt));
             const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newMode & 07777);
             if (fd < 0) {
                 if (errno == EEXIST || errno == EINTR) continue;

@@ -38,7 +38,7 @@ public:
     // are read from the file again.
     virtual void ReleaseMapped(const std::uint8_t* data, std::uint64_t size) { (void)data; (void)size; }
     // Creates a new, unique file beside target, named "." + target's name + "." and a few
-    // characters, open for writing. When target is an existing regular file the new file takes
+    // characters (the name cut short so the whole stays within 255 bytes), open for writing. When target is an existing regular file the new file takes
     // its permissions (and its owner and group, as far as the process may set them), and the
     // call fails with EACCES if target may not be written (renaming
     // over it would replace a file the user protected). Otherwise the new file gets newMode

@@ -72,6 +72,13 @@ TEST(BatchOptions, OutputAndRunningOptions) {
     EXPECT_EQ(*join.options->join, (std::array<std::string, 4>{"a.bmp", "", "", "d.bmp"}));
     EXPECT_EQ(join.options->output, "-");
 
+    const ParsedArguments quiet = Parse({"-q0", "--files-from", "list", "--keep-folders", "-d", "out", "-F", "#000000", "-c"});
+    ASSERT_TRUE(quiet.options) << quiet.error;
+    EXPECT_TRUE(quiet.options->quiet);
+    EXPECT_TRUE(quiet.options->nullSeparated);
+    EXPECT_TRUE(quiet.options->keepFolders);
+    EXPECT_TRUE(Parse({"a.bmp", "-o", "a.png.bmp"}).options);  // only the name's ending counts
+
     const ParsedArguments help = Parse({"--help"});
     ASSERT_TRUE(help.options);
     EXPECT_TRUE(help.options->help);  // no inputs needed to ask for help
@@ -109,6 +116,16 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "-j", "0"}, "--jobs: '0' is not a number of jobs from 1 to 256"},
         {{"a.bmp", "--line-width", "10"}, "--line-width: '10' is not a width of 1 to 9"},
         {{"a.bmp", "--fill", "dots"}, "--fill: 'dots' is not line, solid, two-colour, interior or exterior"},
+        {{"a.bmp", "--size", "0x0", "-d", "o"}, "--size: '0x0' makes an empty image; give a width and height of at least 1"},
+        {{"a.bmp", "--size", "0x5", "-d", "o"}, "--size: '0x5' makes an empty image; give a width and height of at least 1"},
+        {{"a.bmp", "-d", "o", "--crop", "-F", "#000000", "--line-width", "2"},
+         "--foreground comes after the last command, so nothing uses it; give it before the command it is for"},
+        {{"a.bmp", "-B", "1,2,3", "-o", "x.bmp"},
+         "--background comes after the last command, so nothing uses it; give it before the command it is for"},
+        {{"a.bmp", "-o", "out.png"}, "-o out.png names a PNG file, but rastrix-batch writes BMP files only; give a name ending in .bmp"},
+        {{"a.bmp", "-o", "dir.x/OUT.JPG"}, "-o dir.x/OUT.JPG names a JPEG file, but rastrix-batch writes BMP files only; give a name ending in .bmp"},
+        {{"a.bmp", "--keep-folders", "-o", "x.bmp"}, "--keep-folders needs --out-dir DIR"},
+        {{"a.bmp", "-0", "-d", "o"}, "-0 reads the --files-from list; give --files-from LIST"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -135,7 +152,8 @@ TEST(BatchOptions, HelpShowsEveryOptionWithAnExample) {
     for (const char* name : {"--select", "--shape", "--mark-border", "--unselect", "--crop", "--rotate", "--flip", "--shift",
                              "--size", "--bucket", "--fill", "--foreground", "--background", "--line-width",
                              "--line-style", "--fill-style", "--depth", "--allow-colour-loss", "--output", "--out-dir",
-                             "--in-place", "--overwrite", "--join", "--files-from", "--jobs", "--help", "--version"}) {
+                             "--in-place", "--overwrite", "--keep-folders", "--join", "--files-from", "--null", "--jobs",
+                             "--quiet", "--help", "--version"}) {
         // Each entry is three lines: the names, what the option does, an example.
         std::size_t entry = help.find(std::string(name) + "\n");
         if (entry == std::string::npos) entry = help.find(std::string(name) + " ");
@@ -144,6 +162,8 @@ TEST(BatchOptions, HelpShowsEveryOptionWithAnExample) {
         EXPECT_EQ(help.substr(example, 13), "        e.g. ") << name;
     }
     EXPECT_EQ(help.find("--allow-color-loss"), std::string::npos);  // a second spelling, not listed twice
+    EXPECT_NE(help.find("keep (the default"), std::string::npos);
+    EXPECT_NE(help.find("128 + the signal's number"), std::string::npos);
 }
 
 }  // namespace

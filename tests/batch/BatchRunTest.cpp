@@ -7,12 +7,14 @@
 
 #include "batch/BatchRun.h"
 #include "codec/BmpWriter.h"
+#include "codec/PictureReader.h"
 #include "document/ChangeSizeDialog.h"
 #include "document/JoinDialog.h"
 #include "draw/Colors.h"
 #include "draw/PixelTools.h"
 #include "editor/CommandIds.h"
 #include "frame/CommandDispatch.h"
+#include "frame/CommandLine.h"
 #include "selection/SelectionDrag.h"
 #include "store/StoreTestSupport.h"
 #include "support/EditorFixture.h"
@@ -222,17 +224,74 @@ TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {
     run = Batch({input, "-o", PathOf("mono.bmp"), "-b", "1"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("This image contains more than 2 colors; some colors will be lost. Give "
-                              "--allow-colour-loss"), std::string::npos) << run.errors;
+                              "--allow-color-loss to write it with the nearest colors."), std::string::npos) << run.errors;
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "mono.bmp"));
 
     // A command the editor's menu greys at this point fails the file.
     run = Batch({input, "-o", PathOf("crop.bmp"), "--crop"});
-    EXPECT_NE(run.errors.find("--crop is not available at this step"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("--crop needs a selection: give --select or --mark-border before it"), std::string::npos)
+        << run.errors;
     run = Batch({input, "-o", PathOf("sel.bmp"), "-s", "20,10,11,5"});
     EXPECT_NE(run.errors.find("--select 20,10,11,5 reaches beyond the 30 x 20 image"), std::string::npos) << run.errors;
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "crop.bmp"));
 
     EXPECT_EQ(Batch({input, "--rotate", "45", "-o", PathOf("x.bmp")}).status, 2);
+}
+
+// What a command-line user is told: what is missing, in the words of the command line.
+TEST_F(BatchRunTest, ReasonsSpeakOfTheCommandLineAndThePicture) {
+    const std::string input = Put("in.bmp", Bmp24(Picture()));
+    const struct {
+        std::vector<std::string> steps;
+        std::string reason;
+    } cases[] = {
+        {{"--shift", "left"}, "--shift needs a selection: give --select or --mark-border before it"},
+        {{"--fill", "solid"}, "--fill needs a selection: give --select or --mark-border before it"},
+        {{"--shape", "ellipse", "-s", "0,0,10,5", "--shift", "up"},
+         "--shift works on a rectangle selection only: give --shape rectangle before --select"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.steps;
+        args.insert(args.end(), {input, "-o", PathOf("x.bmp")});
+        const BatchRun run = Batch(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find(input + ": " + c.reason + "\n"), std::string::npos) << run.errors;
+    }
+    // A PNG file is a picture, not a bitmap.
+    testing::PngRecipe wide{70000, 1, 0, 8};
+    wide.rows.assign(70000, 0);
+    const BatchRun large = Batch({Put("wide.png", testing::EncodePng(wide)), "-o", PathOf("wide.bmp")});
+    EXPECT_NE(large.errors.find("The picture is too large: this program opens at most 65535 pixels a side"),
+              std::string::npos) << large.errors;
+    // -o naming a folder: no --overwrite would help.
+    const BatchRun folder = Batch({input, "-o", dir.Path().string()});
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_NE(folder.errors.find("is a folder; give a file name, or --out-dir"), std::string::npos) << folder.errors;
+    EXPECT_EQ(folder.errors.find("--overwrite"), std::string::npos) << folder.errors;
+}
+
+// --join reads PNG and JPEG files as every other input does: as the bitmaps they decode to.
+TEST_F(BatchRunTest, JoinReadsPngAndJpegFiles) {
+    const Bitmap small = testing::SmoothPicture(5, 4);
+    const Bytes png = testing::EncodePng([&small] {
+        testing::PngRecipe r{5, 4, 2, 8};
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 5; ++x) {
+                const Pixel p = small.Row(y)[x];  // 0x00RRGGBB
+                r.rows.insert(r.rows.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
+            }
+        return r;
+    }());
+    const Bytes jpeg = testing::EncodeJpeg(testing::SmoothPicture(8, 8));
+    const std::string bmpOfJpeg = Put("jpeg.bmp", Bmp24(DecodePicture(jpeg).image->bitmap));
+    ASSERT_EQ(Batch({"--join", Put("a.bmp", Bmp24(small)), "none", "none", bmpOfJpeg, "-o", PathOf("bmps.bmp")}).status, 0);
+    const BatchRun run = Batch({"--join", Put("a.png", png), "none", "none", Put("d.jpg", jpeg), "-o", PathOf("mixed.bmp")});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(ReadBytes(dir.Path() / "mixed.bmp"), ReadBytes(dir.Path() / "bmps.bmp"));
+    const BatchRun bad = Batch({"--join", Put("bad.png", Bytes(png.begin(), png.begin() + 40)), "none", "none", "none",
+                                "-o", PathOf("bad.bmp")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.errors.find("bad.png: The PNG picture is damaged or cut short."), std::string::npos) << bad.errors;
 }
 
 TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
@@ -244,6 +303,13 @@ TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
     EXPECT_EQ(ReadBytes(bmp), EncodeBmp(Picture(), 8, [](int) { return true; }).bytes);
     EXPECT_EQ(ReadBytes(pngPath), png);
     EXPECT_NE(run.errors.find(pngPath + ": --in-place replaces BMP files only"), std::string::npos) << run.errors;
+}
+
+TEST(BatchRunVersion, PrintsTheEditorsVersionUnderItsOwnName) {
+    ::testing::internal::CaptureStdout();
+    const int status = batch::RunBatch(std::vector<std::string>{"--version"});
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "rastrix-batch " + std::string(VersionNumber()) + "\n");
 }
 
 }  // namespace

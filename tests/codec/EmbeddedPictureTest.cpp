@@ -7,6 +7,7 @@
 #include "codec/PictureReader.h"
 #include "codec/PngDecoder.h"
 #include "codec/BmpReader.h"
+#include "raster/PixelPool.h"
 
 namespace rastrix {
 namespace {
@@ -58,6 +59,22 @@ TEST(EmbeddedPicture, MismatchesAndDamageAreRefusedWithTheirReasons) {
     cut.resize(54);
     EXPECT_EQ(DecodeBmp(cut).error, BmpError::NoPixelData);
     EXPECT_EQ(DecodeBmp(WrapInBmp(PictureBytes(), 5, 3, kPng)).Message(), "The file ends before its pixel data.");
+}
+
+// The picture's own header is compared with the bitmap's before the picture is decoded: a
+// large picture inside a bitmap that says 1 x 1 takes no pixel memory.
+TEST(EmbeddedPicture, APictureOfAnotherSizeIsRefusedBeforeItIsDecoded) {
+    PngRecipe grey{1600, 1600, 0, 8};  // 10 MB of pixels: a block from the pool
+    grey.rows.assign(std::size_t(1600) * 1600, 77);
+    const PictureBytes png = EncodePng(grey);
+    const PictureBytes jpeg = EncodeJpeg(Bitmap(1600, 1600, RGB(1, 2, 3)));
+    ASSERT_TRUE(DecodePng(png).image);
+    for (const auto& [data, compression] : {std::pair{&png, kPng}, std::pair{&jpeg, kJpeg}}) {
+        const PixelPool::Counts before = PixelPool::Shared().Counters();
+        EXPECT_EQ(DecodeBmp(WrapInBmp(*data, 1, 1, compression)).error, BmpError::EmbeddedSizeMismatch);
+        const PixelPool::Counts after = PixelPool::Shared().Counters();
+        EXPECT_EQ(after.fresh + after.reused, before.fresh + before.reused) << compression;
+    }
 }
 
 TEST(EmbeddedPicture, FilesAreToldApartByTheirFirstBytesNotTheirNames) {

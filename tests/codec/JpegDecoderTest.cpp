@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "codec/JpegDecoder.h"
+#include "raster/PixelPool.h"
 #include "support/PictureTestFiles.h"
 #include "support/RandomPicture.h"
 
@@ -38,6 +39,49 @@ TEST(JpegDecoder, ColourAndGreyPicturesComeBackCloseToTheOriginal) {
     EXPECT_EQ(p & 0xFF, (p >> 16) & 0xFF);
 }
 
+// Where the frame header's marker stands.
+std::size_t FrameAt(const PictureBytes& b) {
+    for (std::size_t i = 0; i + 9 < b.size(); ++i)
+        if (b[i] == 0xFF && b[i + 1] == 0xC0) return i;
+    ADD_FAILURE() << "no frame header";
+    return 0;
+}
+
+// Files that claim what their data cannot hold, or more than a picture needs, are refused
+// with the true reason before the library decodes anything, and so before any pixel memory.
+TEST(JpegDecoder, ClaimsAndScanBombsAreRefusedBeforeAnyPixelMemory) {
+    const PictureBytes good = EncodeJpeg(SmoothPicture(32, 32));
+    const std::size_t frame = FrameAt(good);
+
+    PictureBytes claim = good;  // 16384 x 16384 over the data of 32 x 32 pixels
+    for (std::size_t k = frame + 5; k < frame + 9; k += 2) claim[k] = 0x40, claim[k + 1] = 0x00;
+    const PixelPool::Counts before = PixelPool::Shared().Counters();
+    EXPECT_EQ(DecodeJpeg(claim).error, BmpError::PictureDataTooShort);
+    const PixelPool::Counts after = PixelPool::Shared().Counters();
+    EXPECT_EQ(after.fresh, before.fresh);
+    EXPECT_EQ(after.inUse, before.inUse);
+
+    PictureBytes deep = good;  // samples of 12 bits
+    deep[frame + 4] = 12;
+    const BmpReadResult twelve = DecodeJpeg(deep);
+    EXPECT_EQ(twelve.error, BmpError::UnsupportedJpegPrecision);
+    EXPECT_EQ(twelve.Message(), "The JPEG picture has 12- or 16-bit samples, a kind this program does not read.");
+
+    // 600 more scans after the picture's own: counted before any is decoded.
+    PictureBytes bomb(good.begin(), good.end() - 2);
+    std::size_t scan = frame;
+    while (!(good[scan] == 0xFF && good[scan + 1] == 0xDA)) ++scan;
+    const std::size_t header = 2 + (std::size_t(good[scan + 2]) << 8 | good[scan + 3]);
+    for (int i = 0; i < 600; ++i) {
+        bomb.insert(bomb.end(), good.begin() + std::ptrdiff_t(scan), good.begin() + std::ptrdiff_t(scan + header));
+        bomb.push_back(0x00);
+    }
+    bomb.insert(bomb.end(), {0xFF, 0xD9});
+    const BmpReadResult scans = DecodeJpeg(bomb);
+    EXPECT_EQ(scans.error, BmpError::JpegTooManyScans);
+    EXPECT_EQ(scans.Message(), "The JPEG picture has more than 500 scans, far more than any real picture needs.");
+}
+
 TEST(JpegDecoder, DamagedOversizedAndCmykFilesAreRefusedWithAReason) {
     const PictureBytes good = EncodeJpeg(SmoothPicture(32, 32));
     ASSERT_TRUE(DecodeJpeg(good).image);
@@ -61,6 +105,12 @@ TEST(JpegDecoder, DamagedOversizedAndCmykFilesAreRefusedWithAReason) {
             break;
         }
     EXPECT_EQ(DecodeJpeg(huge).error, BmpError::TooLarge);
+
+    // 65535 a side is within the side limit but far beyond the pixel limit.
+    PictureBytes widest = good;
+    const std::size_t frame = FrameAt(widest);
+    for (std::size_t k = frame + 5; k < frame + 9; ++k) widest[k] = 0xFF;
+    EXPECT_EQ(DecodeJpeg(widest).error, BmpError::TooLarge);
 
     const BmpReadResult cmyk = DecodeJpeg(EncodeJpeg(SmoothPicture(8, 8), false, true));
     EXPECT_EQ(cmyk.error, BmpError::UnsupportedJpeg);

@@ -5,6 +5,9 @@
 #include "codec/PictureConversion.h"
 #include "support/PictureTestFiles.h"
 #include "codec/PngDecoder.h"
+#include "raster/PixelPool.h"
+
+#include <cstring>
 
 namespace rastrix {
 namespace {
@@ -196,6 +199,17 @@ TEST(PngDecoder, InterlacedEqualsPlain) {
     ASSERT_TRUE(plain.image && interlaced.image) << interlaced.Message();
     EXPECT_EQ(plain.image->bitmap, interlaced.image->bitmap);
     EXPECT_EQ(plain.image->bitmap.GetPixel(12, 10), RGB(142, std::uint8_t(7 * 142), 99));
+
+    // One row high: the last pass holds no pixels, and the picture ends before it.
+    for (int width : {1, 2, 5, 9}) {
+        PngRecipe row{width, 1, 0, 8};
+        for (int x = 0; x < width; ++x) row.rows.push_back(std::uint8_t(30 * x + 1));
+        const BmpReadResult flat = DecodePng(EncodePng(row));
+        row.interlaced = true;
+        const BmpReadResult adam7 = DecodePng(EncodePng(row));
+        ASSERT_TRUE(flat.image && adam7.image) << width << ": " << adam7.Message();
+        EXPECT_EQ(flat.image->bitmap, adam7.image->bitmap) << width;
+    }
 }
 
 PictureBytes SmallPng() {
@@ -242,6 +256,64 @@ TEST(PngDecoder, DamagedAndOversizedFilesAreRefusedWithAReason) {
     EXPECT_EQ(refusal(HeaderOnly(20000, 20000)), BmpError::TooLarge);  // 4e8 pixels > 2^28
     EXPECT_EQ(refusal(HeaderOnly(16, 16)), BmpError::DamagedPng);      // no pixel data at all
     EXPECT_EQ(DecodePng(HeaderOnly(16, 16)).Message(), "The PNG picture is damaged or cut short.");
+}
+
+// Where a chunk of the given type starts (its length field), or the file's size.
+std::size_t ChunkAt(const PictureBytes& b, const char* type) {
+    for (std::size_t at = 8; at + 8 <= b.size();) {
+        if (std::memcmp(b.data() + at + 4, type, 4) == 0) return at;
+        at += 12 + (std::size_t(b[at]) << 24 | std::size_t(b[at + 1]) << 16 | std::size_t(b[at + 2]) << 8 | b[at + 3]);
+    }
+    return b.size();
+}
+
+PictureBytes Chunk(const char* type, const PictureBytes& data) {
+    const auto n = std::uint32_t(data.size());
+    PictureBytes c = {std::uint8_t(n >> 24), std::uint8_t(n >> 16), std::uint8_t(n >> 8), std::uint8_t(n)};
+    c.insert(c.end(), type, type + 4);
+    c.insert(c.end(), data.begin(), data.end());
+    const std::uint32_t crc = Crc32(c.data() + 4, c.size() - 4);
+    c.insert(c.end(), {std::uint8_t(crc >> 24), std::uint8_t(crc >> 16), std::uint8_t(crc >> 8), std::uint8_t(crc)});
+    return c;
+}
+
+// Files that claim what their data cannot hold are refused with the true reason, and the
+// large claims before any pixel memory is taken.
+TEST(PngDecoder, ClaimsTheDataCannotHoldAreRefusedBeforeAnyPixelMemory) {
+    const PictureBytes good = SmallPng();
+    // A 16384 x 16384 header over the small picture's compressed data: deflate expands at
+    // most 1032 times, so these few hundred bytes cannot fill 805 MB of rows.
+    PictureBytes claim = HeaderOnly(16384, 16384);
+    claim.insert(claim.end(), good.begin() + 33, good.end());
+    const PixelPool::Counts before = PixelPool::Shared().Counters();
+    const BmpReadResult r = DecodePng(claim);
+    EXPECT_EQ(r.error, BmpError::PictureDataTooShort);
+    EXPECT_EQ(r.Message(), "The picture's data is far too short for the size its header claims: the file is damaged "
+                           "or cut short.");
+    const PixelPool::Counts after = PixelPool::Shared().Counters();
+    EXPECT_EQ(after.fresh, before.fresh);
+    EXPECT_EQ(after.inUse, before.inUse);
+
+    // A picture that does compress near the limit is not caught by it.
+    PngRecipe plain{1500, 1500, 0, 8};
+    plain.rows.assign(std::size_t(1500) * 1500, 0);
+    EXPECT_TRUE(DecodePng(EncodePng(plain)).image);
+
+    // A wrong checksum on the image data is found also when it is the last thing read.
+    PictureBytes badSum = good;
+    const std::size_t idat = ChunkAt(badSum, "IEND") - 4;  // the last byte of the IDAT checksum
+    badSum[idat] ^= 0x01;
+    EXPECT_EQ(DecodePng(badSum).error, BmpError::DamagedPng);
+    EXPECT_TRUE(DecodePng(PictureBytes(good.begin(), good.begin() + std::ptrdiff_t(idat + 1))).image);  // no end chunk
+
+    // Text chunks beyond what the reader keeps: said so, not "damaged".
+    PictureBytes chatty(good.begin(), good.begin() + 33);
+    const PictureBytes text = Chunk("tEXt", {'k', 0, 'v'});
+    for (int i = 0; i < 1100; ++i) chatty.insert(chatty.end(), text.begin(), text.end());
+    chatty.insert(chatty.end(), good.begin() + 33, good.end());
+    const BmpReadResult many = DecodePng(chatty);
+    EXPECT_EQ(many.error, BmpError::PngChunkLimits);
+    EXPECT_EQ(many.Message(), "The PNG picture holds more text or colour-profile data than this program reads.");
 }
 
 }  // namespace

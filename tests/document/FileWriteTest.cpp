@@ -17,6 +17,18 @@ TEST(FileWrite, BmpExtensionIsAddedUnlessPresent) {
     EXPECT_EQ(WithBmpExtension(".bmp"), ".bmp.bmp");
     EXPECT_EQ(WithBmpExtension("x.bm"), "x.bm.bmp");
     EXPECT_EQ(WithBmpExtension("shot.bmpx"), "shot.bmpx.bmp");
+    // A picture's own name typed in Save As is never written over.
+    EXPECT_EQ(WithBmpExtension("photo.png"), "photo.png.bmp");
+    EXPECT_EQ(WithBmpExtension("/tmp/photo.JPG"), "/tmp/photo.JPG.bmp");
+}
+
+TEST(FileWrite, APictureNameIsProposedWithABmpEnding) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"photo.png", "photo.bmp"},   {"IMG_0001.JPG", "IMG_0001.bmp"}, {"a.b.jpeg", "a.b.bmp"},
+        {"Untitled.bmp", "Untitled.bmp"}, {"noending", "noending.bmp"},  {".png", ".png.bmp"},
+        {"trailing.", "trailing.bmp"},
+    };
+    for (const auto& [name, proposed] : cases) EXPECT_EQ(BmpNameOf(name), proposed) << name;
 }
 
 }  // namespace

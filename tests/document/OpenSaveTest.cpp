@@ -5,6 +5,7 @@
 #include "support/BmpTestSupport.h"
 #include "support/PictureTestFiles.h"
 #include "document/OpenFile.h"
+#include "document/OpenSaveFixture.h"
 #include "document/SaveFile.h"
 #include "document/SavePrompt.h"
 #include "editor/CommandIds.h"
@@ -17,67 +18,25 @@
 namespace rastrix {
 namespace {
 
+using test::DocumentSnapshot;
+using test::FileOf;
+using test::OpenSaveTest;
+using test::Picture;
 using testing::Bytes;
 using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteBytes;
-
-// A small asymmetric picture: a flipped row or swapped channels cannot pass.
-Bitmap Picture(int w, int h) {
-    Bitmap b(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, RGB(std::uint8_t(x * 40), std::uint8_t(y * 60), 200));
-    return b;
-}
-
-Bytes FileOf(const Bitmap& b, int depth) {
-    return EncodeBmp(b, depth, [](int) { return true; }).bytes;
-}
-
-// Everything a failed open must leave alone.
-struct DocumentSnapshot {
-    std::string path, caption;
-    std::uint32_t fileSize, depth;
-    int width, height, undoDepth, modified, needsSaveAs;
-    std::array<std::string, 16> recent;
-    Bitmap image;
-    friend bool operator==(const DocumentSnapshot&, const DocumentSnapshot&) = default;
-};
-
-class OpenSaveTest : public test::EditorTest {
-protected:
-    std::string PathOf(const std::string& name) const { return (dir.Path() / name).string(); }
-    std::string Put(const std::string& name, const Bytes& bytes) {
-        WriteBytes(dir.Path() / name, bytes);
-        return PathOf(name);
-    }
-    DocumentSnapshot Snapshot() {
-        return {ed.doc.currentPath, ed.doc.caption, ed.doc.fileSize, ed.doc.imageBitDepth,
-                ed.doc.imageWidth, ed.doc.imageHeight, ed.settings.undoDepth, ed.settings.modified,
-                ed.settings.needsSaveAs, ed.recent.entries, CurrentImage(ed)};
-    }
-    void OpenViaDialog(const std::string& path) {
-        host.openAnswers.push_back(FileDialogResult{path, 1});
-        Dispatch(ed, IDM_OPEN);
-    }
-    // Opens a modified image: one file loaded and one edit made.
-    void OpenAndEdit() {
-        OpenViaDialog(Put("first.bmp", FileOf(Picture(5, 3), 24)));
-        ASSERT_TRUE(PushCopy(ed));
-        CurrentImage(ed).SetPixel(0, 0, RGB(1, 2, 3));
-    }
-
-    TempFolder dir;
-};
 
 TEST_F(OpenSaveTest, OpenShowsTheFileAndEnablesTheImageCommands) {
     const std::string path = Put("pic.bmp", FileOf(Picture(5, 3), 24));
     OpenViaDialog(path);
     ASSERT_EQ(host.openRequests.size(), 1u);
     EXPECT_EQ(host.openRequests[0].title, "Open a file");
-    ASSERT_EQ(host.openRequests[0].filters.size(), 1u);
+    // Bitmaps first and shown first; the second filter adds the PNG and JPEG pictures.
+    ASSERT_EQ(host.openRequests[0].filters.size(), 2u);
     EXPECT_EQ(host.openRequests[0].filters[0].name, "Bitmap Files");
     EXPECT_EQ(host.openRequests[0].filters[0].pattern, "*.bmp");
+    EXPECT_EQ(host.openRequests[0].filterIndex, 1);
+    EXPECT_EQ(host.openRequests[0].filters[1].name, "Pictures");
+    EXPECT_EQ(host.openRequests[0].filters[1].pattern, "*.bmp;*.png;*.jpg;*.jpeg");
     EXPECT_EQ(CurrentImage(ed), Picture(5, 3));
     EXPECT_EQ(ed.doc.imageBitDepth, 24u);
     EXPECT_EQ(ed.doc.fileSize, 54u + 16u * 3u);
@@ -105,12 +64,17 @@ TEST_F(OpenSaveTest, EveryFailedOpenLeavesTheDocumentAsItWas) {
     };
     Bytes truncated = FileOf(Picture(4, 4), 24);
     truncated.resize(60);
+    const Bytes png = testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {9}});
+    const Bytes jpeg = testing::EncodeJpeg(Picture(8, 8));
     const std::vector<Case> cases = {
         {PathOf("missing.bmp"), "Line 2293, Error Code 2"},
         {dir.Path().string(), "Line 2293, Error Code 21"},  // a folder is no file to open
         {Put("text.bmp", Bytes{'h', 'e', 'l', 'l', 'o'}), "Rastrix"},
         {Put("short.bmp", truncated), "Rastrix"},
         {Put("badjpeg.bmp", testing::WrapInBmp(Bytes(300, 0xFF), 4, 4, 4)), "Rastrix"},
+        {Put("cut.png", Bytes(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2))), "Rastrix"},
+        {Put("cut.jpg", Bytes(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(jpeg.size() / 2))), "Rastrix"},
+        {Put("cmyk.jpg", testing::EncodeJpeg(Picture(4, 4), false, true)), "Rastrix"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

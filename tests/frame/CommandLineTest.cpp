@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,6 +56,17 @@ TEST(CommandLineRequests, OnlyASingleHelpOrVersionWordAsksForText) {
     EXPECT_EQ(FromWords({"--help", "me.bmp"}).path, "--help me.bmp");
     EXPECT_NE(UsageText().find("Usage: rastrix [FILE]"), std::string::npos);
     EXPECT_EQ(VersionText().rfind("Rastrix ", 0), 0u);
+}
+
+TEST(CommandLineRequests, VersionIsTheProjectVersionOfTheBuild) {
+    std::ifstream lists(RASTRIX_SOURCE_DIR "/CMakeLists.txt");
+    std::stringstream text;
+    text << lists.rdbuf();
+    std::smatch m;
+    const std::string s = text.str();
+    ASSERT_TRUE(std::regex_search(s, m, std::regex(R"(project\(Rastrix VERSION ([0-9.]+))"))) << "no project version";
+    EXPECT_EQ(VersionNumber(), m[1].str());
+    EXPECT_EQ(VersionText(), "Rastrix " + m[1].str() + "\n");
 }
 
 TEST(CommandLineLimit, At255TheArgumentIsKeptAt256RefusedNotCut) {

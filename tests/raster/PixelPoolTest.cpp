@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <malloc.h>
+#include <thread>
 #include <vector>
 
 namespace rastrix {
@@ -119,6 +123,43 @@ TEST(PixelPoolTest, ATakeDoesNotWaitForTheWorkerAndTheBlockStaysUsable) {
     void* other = pool.Take(4 * kMiB);  // another size: the spare is freed
     EXPECT_EQ(pool.Counters().Held(), 1u);
     pool.Give(other, 4 * kMiB);
+}
+
+// Two threads take, give and prepare blocks of mixed sizes, as rastrix-batch's workers would.
+// One asks for a spare of one size and at once for a block of a larger size, so its Take frees
+// the spare while the worker still maps it; meanwhile the other takes and gives back blocks of a
+// smaller size. Every block must be at least the size asked for, and never held by both.
+TEST(PixelPoolTest, TwoThreadsNeverGetASharedOrTooSmallBlock) {
+    PixelPool pool(5);
+    std::atomic<bool> done{false};
+    std::atomic<int> tooSmall{0}, shared{0};
+    auto use = [&](std::size_t bytes, unsigned char mark) {
+        auto* p = static_cast<unsigned char*>(pool.Take(bytes));
+        if (!p) return;
+        if (malloc_usable_size(p) < bytes) {
+            ++tooSmall;  // not written: it would run past the block
+            return;
+        }
+        p[0] = mark;
+        std::this_thread::yield();
+        if (p[0] != mark) ++shared;
+        pool.Give(p, bytes);
+    };
+    std::thread other([&] {
+        while (!done) use(4 * kMiB, 1);
+    });
+    for (int round = 0; round < 300; ++round) {
+        pool.PrepareSpare(6 * kMiB);
+        std::this_thread::sleep_for(std::chrono::microseconds(100));  // the worker starts on it
+        use(12 * kMiB, 2);
+    }
+    done = true;
+    other.join();
+    pool.WaitUntilPrepared();
+    EXPECT_EQ(tooSmall.load(), 0);
+    EXPECT_EQ(shared.load(), 0);
+    EXPECT_EQ(pool.Counters().inUse, 0u);
+    EXPECT_LE(pool.Counters().Held(), 5u);
 }
 
 }  // namespace

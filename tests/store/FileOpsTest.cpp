@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cerrno>
 #include <span>
 #include <tuple>
@@ -285,6 +287,37 @@ TEST_F(AtomicWrite, ACircleOfLinksIsRefusedAndNothingIsWritten) {
     EXPECT_FALSE(r);
     EXPECT_EQ(r.failure, (FileFailure{FileStep::Open, ELOOP}));
     EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"a.bmp", "b.bmp"}));
+}
+
+// Names of 241 to 255 bytes are legal, but with a temporary suffix added they would not be.
+// Long names that share their first 246 bytes, written from several threads at once, still
+// each get a temporary file of their own.
+TEST_F(AtomicWrite, NamesUpToTheLongestLegalOneAreWrittenAlsoFromManyThreads) {
+    std::vector<std::string> names;
+    for (std::size_t length : {241u, 250u, 255u}) names.push_back(std::string(length - 4, 'n') + ".bmp");
+    std::string accented;  // two bytes a letter: a cut must not split one
+    while (accented.size() < 250) accented += "\xC3\xA9";
+    names.push_back(accented + ".bmp");
+    for (const std::string& name : names) {
+        ASSERT_TRUE(Write(temp.Path() / name, fresh)) << name.size();
+        EXPECT_EQ(ReadBytes(temp.Path() / name), fresh);
+    }
+    EXPECT_EQ(FileNames(temp.Path()).size(), names.size());  // no temporary file left
+
+    const fs::path shared = temp.Path() / "threads";
+    fs::create_directory(shared);
+    std::vector<std::thread> writers;
+    std::atomic<int> failures{0};
+    for (int t = 0; t < 6; ++t)
+        writers.emplace_back([&, t] {
+            for (int i = 0; i < 20; ++i) {
+                const std::string name = std::string(246, 'x') + char('a' + t) + char('a' + i) + ".bmp";
+                if (!WriteFileAtomically(PosixFileSystem(), shared / name, oldBytes, 0666)) ++failures;
+            }
+        });
+    for (std::thread& w : writers) w.join();
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(FileNames(shared).size(), 120u);
 }
 
 TEST_F(AtomicWrite, AReadOnlyFileIsNotReplaced) {

@@ -1,0 +1,146 @@
+#include "manual/Completions.h"
+
+#include <algorithm>
+#include <span>
+#include <string_view>
+
+namespace rastrix::manual {
+
+namespace {
+
+constexpr std::string_view kHeader = "written by rastrix-manual from rastrix-batch's option table; do not edit.\n";
+
+bool Takes(const batch::OptionSpec& option, const std::string& value) {
+    batch::BatchOptions scratch;
+    return option.apply(scratch, std::span<const std::string>(&value, 1)).empty();
+}
+
+std::string Joined(const std::vector<std::string>& words) {
+    std::string out;
+    for (const std::string& w : words) out += (out.empty() ? "" : " ") + w;
+    return out;
+}
+
+// Text inside single quotes in a shell script.
+std::string Quoted(std::string_view text) {
+    std::string out;
+    for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out;
+}
+
+// An _arguments explanation ([...]) or message (:...:) of zsh.
+std::string ZshText(std::string_view text, std::string_view special) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\\' || special.find(c) != std::string_view::npos) out += '\\';
+        out += c;
+    }
+    return Quoted(out);
+}
+
+std::string ZshAction(const batch::OptionSpec& o) {
+    switch (KindOfValue(o)) {
+        case ValueKind::Words: return "(" + Joined(ValueChoices(o)) + ")";
+        case ValueKind::Folders: return "_files -/";
+        case ValueKind::Files: break;
+    }
+    return "_files";
+}
+
+}  // namespace
+
+std::vector<std::string> ValueChoices(const batch::OptionSpec& option) {
+    if (option.valueCount != 1) return {};
+    const std::string probe = "\x01";
+    batch::BatchOptions scratch;
+    const std::string message = option.apply(scratch, std::span<const std::string>(&probe, 1));
+    const std::string lead = "'" + probe + "' is not ";
+    if (!message.starts_with(lead)) return {};
+    std::string list = message.substr(lead.size());
+    if (const std::size_t last = list.rfind(" or "); last != std::string::npos) list.replace(last, 4, ", ");
+    std::vector<std::string> words;
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(", ", start), list.size());
+        std::string word = list.substr(start, comma - start);
+        // A description ("a width of 1 to 9") or a pattern ("X,Y") is no list of words.
+        if (word.empty() || word.find(' ') != std::string::npos || !Takes(option, word)) return {};
+        words.push_back(std::move(word));
+        start = comma + 2;
+    }
+    return words;
+}
+
+ValueKind KindOfValue(const batch::OptionSpec& option) {
+    if (!ValueChoices(option).empty()) return ValueKind::Words;
+    return option.valueName == "DIR" ? ValueKind::Folders : ValueKind::Files;
+}
+
+std::string BashCompletion() {
+    std::string names, words, folders;
+    for (const batch::OptionSpec& o : batch::OptionTable()) {
+        if (o.help.empty()) continue;  // a second spelling, not offered twice
+        std::string pattern = "--" + std::string(o.longName);
+        names += (names.empty() ? "" : " ") + pattern;
+        if (o.shortName) {
+            names += std::string(" -") + o.shortName;
+            pattern = std::string("-") + o.shortName + "|" + pattern;
+        }
+        if (o.valueCount == 0) continue;
+        switch (KindOfValue(o)) {
+            case ValueKind::Words:
+                words += "        " + pattern + ") COMPREPLY=($(compgen -W '" + Joined(ValueChoices(o)) +
+                         "' -- \"$cur\")); return ;;\n";
+                break;
+            case ValueKind::Folders: folders += (folders.empty() ? "" : "|") + pattern; break;
+            case ValueKind::Files: break;
+        }
+    }
+    std::string s = "# bash completion for rastrix-batch, " + std::string(kHeader);
+    s += "_rastrix_batch()\n{\n"
+         "    local cur=${COMP_WORDS[COMP_CWORD]} prev=\n"
+         "    (( COMP_CWORD > 0 )) && prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+         "    # bash splits --name=value at the '=': complete the value of --name\n"
+         "    if [[ $cur == = ]]; then\n"
+         "        cur=\n"
+         "    elif [[ $prev == = ]] && (( COMP_CWORD > 1 )); then\n"
+         "        prev=${COMP_WORDS[COMP_CWORD-2]}\n"
+         "    fi\n"
+         "    case $prev in\n" +
+         words;
+    if (!folders.empty()) s += "        " + folders + ") COMPREPLY=($(compgen -d -- \"$cur\")); return ;;\n";
+    s += "    esac\n"
+         "    if [[ $cur == -* ]]; then\n"
+         "        COMPREPLY=($(compgen -W '" + names + "' -- \"$cur\"))\n"
+         "    else\n"
+         "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+         "    fi\n"
+         "}\n"
+         "complete -o filenames -F _rastrix_batch rastrix-batch\n";
+    return s;
+}
+
+std::string ZshCompletion() {
+    std::string s = "#compdef rastrix-batch\n# zsh completion for rastrix-batch, " + std::string(kHeader);
+    s += "_arguments -s -S \\\n";
+    for (const batch::OptionSpec& o : batch::OptionTable()) {
+        if (o.help.empty()) continue;
+        const bool value = o.valueCount > 0;
+        const std::string longSpec = "--" + std::string(o.longName) + (value ? "=" : "");
+        // Commands may come again and again, in any order: every option can be repeated.
+        s += "  '*'";
+        s += o.shortName ? "{-" + std::string(1, o.shortName) + (value ? "+" : "") + "," + longSpec + "}"
+                         : "'" + longSpec + "'";
+        s += "'[" + ZshText(o.help, "[]") + "]";
+        std::string_view names = o.valueName;
+        for (int i = 0; i < o.valueCount; ++i) {
+            const std::size_t space = names.find(' ');
+            s += ":" + ZshText(names.substr(0, space), ":") + ":" + ZshAction(o);
+            if (space != std::string_view::npos) names.remove_prefix(space + 1);
+        }
+        s += "' \\\n";
+    }
+    s += "  '*:input file:_files'\n";
+    return s;
+}
+
+}  // namespace rastrix::manual

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "batch/BatchOptionTable.h"
+
+namespace rastrix::manual {
+
+// The words an option's value must be one of, when it is one word from a fixed list: read off
+// the message the option gives for a value it cannot take ("'x' is not h or v"), each word kept
+// only if the option takes it. Empty for a free value (a number, a colour, a file name).
+std::vector<std::string> ValueChoices(const batch::OptionSpec& option);
+
+// What a shell offers for an option's values: the fixed words, folders for a DIR, else files.
+enum class ValueKind { Words, Folders, Files };
+ValueKind KindOfValue(const batch::OptionSpec& option);
+
+// Completion scripts for rastrix-batch, every option of its table: bash (the function
+// _rastrix_batch) and zsh (a #compdef file for _arguments).
+std::string BashCompletion();
+std::string ZshCompletion();
+
+}  // namespace rastrix::manual

@@ -1,0 +1,151 @@
+#include "manual/ManualPages.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "batch/BatchOptionTable.h"
+#include "batch/BatchOptions.h"
+#include "frame/CommandLine.h"
+#include "frame/SettingsCodec.h"
+#include "manual/Roff.h"
+#include "store/Store.h"
+
+namespace rastrix::manual {
+
+namespace {
+
+constexpr Example kBatchExamples[] = {
+    {"Trim the plain border of every scan in a folder; a scan without a border is written whole:",
+     "find scans -name '*.bmp' | rastrix-batch --files-from - --mark-border --crop --out-dir trimmed/"},
+    {"Change the depth of files in place, keeping their names:", "rastrix-batch --in-place --depth 8 assets/*.bmp"},
+    {"Black-and-white drawings as 1-bit files for an 800 x 480 display, grey edges to the nearer colour:",
+     "rastrix-batch --size 800x480 --depth 1 --allow-colour-loss --out-dir epaper/ drawings/*.png"},
+    {"An orange ellipse on a picture, turned a quarter to the right, written to another file:",
+     "rastrix-batch -F '#FF8000' --select 10,10,200,120 --shape ellipse --fill solid -r 90 -o out.bmp in.bmp"},
+};
+
+constexpr Example kEditorExamples[] = {
+    {"Open a picture:", "rastrix photo.bmp"},
+    {"The words after the program name are one file name, so no quotes are needed:", "rastrix my holiday photo.bmp"},
+    {"Show the version:", "rastrix --version"},
+};
+
+struct HelpParts {
+    std::string synopsis;                 // after "Usage: ", without the program name
+    std::vector<std::string> paragraphs;  // the rest, each joined into one line
+};
+
+HelpParts SplitHelp(std::string_view help, std::string_view program) {
+    HelpParts parts;
+    const std::size_t end = help.find('\n');
+    std::string_view usage = help.substr(0, end);
+    const std::string prefix = "Usage: " + std::string(program);
+    if (usage.substr(0, prefix.size()) == prefix) usage.remove_prefix(prefix.size());
+    usage.remove_prefix(std::min(usage.size(), usage.find_first_not_of(' ')));
+    parts.synopsis = usage;
+    if (end != std::string_view::npos) parts.paragraphs = Paragraphs(help.substr(end + 1));
+    return parts;
+}
+
+void Head(RoffPage& page, std::string_view program, std::string_view summary, const HelpParts& parts) {
+    page.Section("Name");
+    page.Raw(RoffCode(program) + " \\- " + RoffText(summary));
+    page.Section("Synopsis");
+    page.Raw("\\fB" + RoffCode(program) + "\\fR " + RoffCode(parts.synopsis));
+    page.Section("Description");
+    if (!parts.paragraphs.empty()) page.Paragraph(parts.paragraphs.front());
+}
+
+void Examples(RoffPage& page, std::span<const Example> examples) {
+    page.Section("Examples");
+    for (const Example& e : examples) {
+        page.Paragraph(e.what);
+        page.CodeBlock(e.command);
+    }
+}
+
+// The settings folder as the store finds it, written for a reader.
+std::string SettingsFolders() {
+    const std::string xdg = Store::FolderFor("/XDG", nullptr).string().substr(4);
+    const std::string home = Store::FolderFor(nullptr, "/HOME").string().substr(5);
+    return "$XDG_CONFIG_HOME" + xdg + ", or ~" + home + " when XDG_CONFIG_HOME is not set";
+}
+
+std::string OptionTag(const batch::OptionSpec& o) {
+    std::string tag;
+    if (o.shortName) tag = "\\fB\\-" + std::string(1, o.shortName) + "\\fR, ";
+    tag += "\\fB" + RoffCode("--" + std::string(o.longName)) + "\\fR";
+    if (!o.valueName.empty()) tag += " \\fI" + RoffCode(o.valueName) + "\\fR";
+    return tag;
+}
+
+}  // namespace
+
+std::span<const Example> BatchExamples() { return kBatchExamples; }
+std::span<const Example> EditorExamples() { return kEditorExamples; }
+
+std::string BatchManualPage() {
+    constexpr std::string_view kProgram = "rastrix-batch";
+    const HelpParts parts = SplitHelp(batch::BatchHelpText(), kProgram);
+    RoffPage page(kProgram, "Rastrix " + std::string(VersionNumber()));
+    Head(page, kProgram, "the Rastrix editor's commands on many BMP, PNG or JPEG files", parts);
+
+    page.Section("Options");
+    std::string_view group;
+    for (const batch::OptionSpec& o : batch::OptionTable()) {
+        if (o.help.empty()) continue;  // a second spelling of the option above, as in --help
+        if (o.group != group) page.Subsection(group = o.group);
+        page.Entry(OptionTag(o), o.help, o.example);
+    }
+
+    page.Section("Exit status");
+    constexpr std::string_view kExit = "Exit status: ";
+    for (const std::string& p : parts.paragraphs)
+        if (p.starts_with(kExit)) page.Paragraph(p.substr(kExit.size()));
+    Examples(page, kBatchExamples);
+    page.Section("Files");
+    page.Paragraph("rastrix-batch reads and writes no settings: every run starts from the editor's default colours "
+                   "and styles, whatever the editor keeps in its settings folder, " + SettingsFolders() + ".");
+    page.Section("See also");
+    page.Raw(".BR rastrix (1)");
+    return page.Text();
+}
+
+std::string EditorManualPage() {
+    constexpr std::string_view kProgram = "rastrix";
+    const HelpParts parts = SplitHelp(UsageText(), kProgram);
+    RoffPage page(kProgram, "Rastrix " + std::string(VersionNumber()));
+    Head(page, kProgram, "a small, fast editor for BMP images", parts);
+
+    // The usage text's later paragraphs list its options, one a line: the name, then what it does.
+    page.Section("Options");
+    const std::string usage = UsageText();
+    std::string_view rest = usage;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (!line.starts_with("  -")) continue;
+        line.remove_prefix(2);
+        const std::size_t gap = line.find("  ");
+        const std::string_view name = line.substr(0, gap);
+        std::string_view text = gap == std::string_view::npos ? std::string_view() : line.substr(gap);
+        text.remove_prefix(std::min(text.size(), text.find_first_not_of(' ')));
+        page.Entry("\\fB" + RoffCode(name) + "\\fR", text);
+    }
+
+    page.Section("Exit status");
+    page.Paragraph("0 when the editor was closed, or when it printed what --help or --version asked for; "
+                   "1 when that text could not be written.");
+    Examples(page, kEditorExamples);
+    page.Section("Files");
+    page.Paragraph("The settings folder: " + SettingsFolders() + ". It holds the values " +
+                   std::string(kSettingsValueName) + " (the window's place, the colours, tools and styles), " +
+                   std::string(kRecentValueName) + " (the recent files) and " + std::string(kColorsValueName) +
+                   " (the custom colours), one file each, each written whole.");
+    page.Section("See also");
+    page.Raw(".BR rastrix\\-batch (1)");
+    return page.Text();
+}
+
+}  // namespace rastrix::manual

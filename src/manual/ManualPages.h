@@ -1,0 +1,23 @@
+#pragma once
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace rastrix::manual {
+
+// One example of the EXAMPLES section: what it does, and the command as typed.
+struct Example {
+    std::string_view what;
+    std::string_view command;
+};
+
+std::span<const Example> BatchExamples();
+std::span<const Example> EditorExamples();
+
+// rastrix-batch(1): the synopsis, description and exit status from its --help text, every
+// option of its option table under the same headings, examples, files and see also.
+std::string BatchManualPage();
+// rastrix(1): the same from the editor's usage text, with the settings folder under FILES.
+std::string EditorManualPage();
+
+}  // namespace rastrix::manual

@@ -1,0 +1,221 @@
+// rastrix-batch against hostile and unusual input: lists whose names no file call could take,
+// one file under several names, pipes and devices, signals, and the real program's exit.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "batch/BatchRun.h"
+#include "codec/BmpWriter.h"
+#include "codec/PictureReader.h"
+#include "store/StoreTestSupport.h"
+#include "support/PictureTestFiles.h"
+
+extern char** environ;
+
+namespace rastrix {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Bytes;
+using testing::FileNames;
+using testing::ReadBytes;
+
+struct Outcome {
+    int status = -1;
+    std::string errors;
+};
+
+Bytes Bmp24(const Bitmap& b) { return EncodeBmp(b, 24, [](int) { return true; }).bytes; }
+
+class BatchInputsTest : public ::testing::Test {
+protected:
+    std::string Put(const std::string& name, const Bytes& bytes) {
+        testing::WriteBytes(dir.Path() / name, bytes);
+        return PathOf(name);
+    }
+    std::string PathOf(const std::string& name) const { return (dir.Path() / name).string(); }
+    Outcome Batch(std::vector<std::string> args) {
+        ::testing::internal::CaptureStderr();
+        const int status = batch::RunBatch(args);
+        return {status, ::testing::internal::GetCapturedStderr()};
+    }
+    // The program itself, as a user runs it, with standard input from `input`; waits for it
+    // unless `running` is given, which then gets its process id.
+    Outcome Program(const std::vector<std::string>& args, const std::string& input = "/dev/null", pid_t* running = nullptr) {
+        std::vector<std::string> all = {RASTRIX_BATCH_PROGRAM};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& a : all) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        pid_t pid = 0;
+        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        EXPECT_EQ(spawned, 0);
+        if (running) {
+            *running = pid;
+            return {};
+        }
+        return Wait(pid);
+    }
+    Outcome Wait(pid_t pid) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        const Bytes errors = ReadBytes(errorsFile);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), std::string(errors.begin(), errors.end())};
+    }
+
+    testing::TempFolder dir;
+    testing::TempFolder scratch;  // beside the outputs, so it never counts among them
+    const std::string errorsFile = (scratch.Path() / "errors.txt").string();
+    const Bitmap picture = testing::SmoothPicture(12, 8);
+};
+
+// A NUL byte in a line list would cut the name short at the system call: the first file would
+// be taken for the whole line and replaced. Such a list is refused before any file is touched;
+// -0 reads it as find -print0 writes it.
+TEST_F(BatchInputsTest, ListNamesNoFileCallCouldTakeAreRefusedBeforeAnything) {
+    const Bytes png = testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {9}});
+    const std::string a = Put("a.png", png), b = Put("b.png", png);
+    const std::string nulList = a + '\0' + b + '\0';
+    const std::string list = Put("list", Bytes(nulList.begin(), nulList.end()));
+    Outcome run = Batch({"--files-from", list, "-d", dir.Path().string(), "--overwrite"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("holds a NUL byte, which no file name has; give -0"), std::string::npos) << run.errors;
+    EXPECT_EQ(ReadBytes(a), png);
+    EXPECT_FALSE(fs::exists(dir.Path() / "a.bmp"));
+
+    run = Batch({"-0", "--files-from", list, "-d", dir.Path().string()});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_TRUE(fs::exists(dir.Path() / "a.bmp") && fs::exists(dir.Path() / "b.bmp"));
+    EXPECT_EQ(ReadBytes(a), png);
+
+    const std::string longLine = std::string(5000, 'x') + "\n";
+    run = Batch({"--files-from", Put("long", Bytes(longLine.begin(), longLine.end())), "-d", "out"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("holds a name longer than 4095 bytes"), std::string::npos) << run.errors;
+    EXPECT_EQ(Batch({"--files-from", "/dev/zero", "-d", "out"}).status, 2);  // ends at its first byte
+    EXPECT_EQ(Batch({"-0", "--files-from", "/dev/zero", "-d", "out"}).status, 2);  // an empty name
+}
+
+// One file named twice is done once, whatever the spelling; two results that would land in
+// one file (through a link among the outputs) leave the later one refused.
+TEST_F(BatchInputsTest, SamenessIsDecidedByTheFileNotItsSpelling) {
+    const std::string x = Put("x.bmp", Bmp24(picture));
+    fs::create_symlink(x, dir.Path() / "link.bmp");
+    const std::string relative = fs::relative(x).string();
+    Outcome run = Batch({"-i", "-j", "1", "-r", "90", x, relative, PathOf("link.bmp"), x});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    const BmpReadResult turned = DecodePicture(ReadBytes(x));
+    ASSERT_TRUE(turned.image);
+    EXPECT_EQ(turned.image->bitmap.Width(), 8);  // turned once, not three times
+    EXPECT_NE(run.errors.find(relative + ": the same file as " + x + "; done once"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find(x + ": listed twice; done once"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("1 written, 0 failed"), std::string::npos) << run.errors;
+
+    const fs::path out = dir.Path() / "out";
+    fs::create_directory(out);
+    fs::create_symlink("b.bmp", out / "a.bmp");  // writing a.bmp would land in b.bmp
+    const std::string a = Put("a.png", testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {1}}));
+    const std::string b = Put("b.png", testing::EncodePng(testing::PngRecipe{2, 1, 0, 8, false, {2, 3}}));
+    run = Batch({"-d", out.string(), "--overwrite", a, b});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find(b + ": would write " + (out / "b.bmp").string() + " as " + a + " does"), std::string::npos)
+        << run.errors;
+}
+
+// A pipe named on the command line is read as standard input is; folders and devices are not
+// regular files.
+TEST_F(BatchInputsTest, PipesAreReadAndFoldersAndDevicesRefused) {
+    const fs::path fifo = dir.Path() / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const Bytes png = testing::EncodePng(testing::PngRecipe{2, 1, 0, 8, false, {0, 255}});
+    const auto feed = [&fifo](Bytes bytes) {
+        return std::thread([&fifo, bytes] { testing::WriteBytes(fifo, bytes); });
+    };
+    std::thread writer = feed(png);
+    Outcome run = Batch({fifo.string(), "-o", PathOf("from-pipe.bmp")});
+    writer.join();
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(DecodePicture(ReadBytes(dir.Path() / "from-pipe.bmp")).image->bitmap, DecodePicture(png).image->bitmap);
+
+    writer = feed(Bytes(4096, 0));
+    run = Batch({fifo.string(), "-o", PathOf("zeros.bmp")});
+    writer.join();
+    EXPECT_NE(run.errors.find(": The file is not a BMP, PNG or JPEG file."), std::string::npos) << run.errors;
+
+    run = Batch({dir.Path().string(), "/dev/null", "-d", PathOf("out")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find(dir.Path().string() + ": not a regular file"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("/dev/null: not a regular file"), std::string::npos) << run.errors;
+}
+
+// Standard input with no end is refused at its first bytes, not after the largest file.
+TEST_F(BatchInputsTest, EndlessStandardInputIsRefusedAtItsFirstBytes) {
+    Outcome run = Program({"-", "-o", PathOf("zero.bmp")}, "/dev/zero");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("-: The file is not a BMP, PNG or JPEG file."), std::string::npos) << run.errors;
+    run = Program({"--files-from", "-", "-d", PathOf("out")}, "/dev/urandom");
+    EXPECT_EQ(run.status, 2);  // not an abort on memory running out
+    EXPECT_FALSE(fs::exists(dir.Path() / "zero.bmp"));
+}
+
+// SIGINT, SIGTERM and SIGHUP: the file in hand is abandoned (here: waiting for a pipe that
+// never opens), no new one starts, no temporary file is left, and the summary says so.
+TEST_F(BatchInputsTest, ASignalStopsTheRunAndLeavesNoTemporaryFile) {
+    const std::string first = Put("first.bmp", Bmp24(picture));
+    const fs::path fifo = scratch.Path() / "never.bmp";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string last = Put("last.bmp", Bmp24(picture));
+    for (const auto& [signal, status, name] : {std::tuple{SIGINT, 130, "SIGINT"}, std::tuple{SIGTERM, 143, "SIGTERM"},
+                                               std::tuple{SIGHUP, 129, "SIGHUP"}}) {
+        SCOPED_TRACE(name);
+        const fs::path out = dir.Path() / ("out-" + std::string(name));
+        pid_t pid = 0;
+        Program({"-j", "1", "-d", out.string(), first, fifo.string(), last}, "/dev/null", &pid);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!fs::exists(out / "first.bmp") && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));  // now waiting for the pipe
+        ::kill(pid, signal);
+        const Outcome run = Wait(pid);
+        EXPECT_EQ(run.status, status) << run.errors;
+        EXPECT_EQ(FileNames(out), std::vector<std::string>{"first.bmp"});
+        EXPECT_EQ(ReadBytes(out / "first.bmp"), Bmp24(picture));
+        EXPECT_NE(run.errors.find(std::string("stopped by ") + name + ": 1 written, 0 failed, 2 not done"), std::string::npos)
+            << run.errors;
+    }
+}
+
+// Names of up to 255 bytes are written in place; --keep-folders keeps equal names in
+// different folders apart; -q says nothing when all went well.
+TEST_F(BatchInputsTest, LongNamesFoldersAndQuietRuns) {
+    const std::string longName = Put(std::string(250, 'n') + ".bmp", Bmp24(picture));
+    Outcome run = Batch({"-i", "-b", "8", longName});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(ReadBytes(longName), EncodeBmp(picture, 8, [](int) { return true; }).bytes);
+
+    Put("in/a/x.bmp", Bmp24(picture));
+    Put("in/b/x.bmp", Bmp24(testing::SmoothPicture(3, 2)));
+    const fs::path saved = fs::current_path();
+    fs::current_path(dir.Path());
+    run = Batch({"-q", "--keep-folders", "-d", "out", "in/a/x.bmp", PathOf("in/b/x.bmp"), "/"});
+    fs::current_path(saved);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "/: --keep-folders keeps the folders below the current one, and this file lies outside it\n");
+    EXPECT_EQ(ReadBytes(dir.Path() / "out/in/a/x.bmp"), Bmp24(picture));
+    EXPECT_EQ(ReadBytes(dir.Path() / "out/in/b/x.bmp"), Bmp24(testing::SmoothPicture(3, 2)));
+}
+
+}  // namespace
+}  // namespace rastrix

@@ -1,0 +1,135 @@
+// The completion scripts: bash offers the option names, the fixed values and folders where the
+// option table says so; zsh's file is read by zsh without an error. Both shells run the script.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "batch/BatchOptionTable.h"
+#include "manual/Completions.h"
+#include "store/StoreTestSupport.h"
+
+namespace rastrix::manual {
+namespace {
+
+const batch::OptionSpec& Option(std::string_view longName) {
+    for (const batch::OptionSpec& o : batch::OptionTable())
+        if (o.longName == longName) return o;
+    throw std::runtime_error("no option --" + std::string(longName));
+}
+
+bool Contains(const std::vector<std::string>& words, const std::string& w) {
+    return std::find(words.begin(), words.end(), w) != words.end();
+}
+
+TEST(ValueChoices, FixedListsAreFoundAndFreeValuesAreNot) {
+    EXPECT_EQ(ValueChoices(Option("flip")), (std::vector<std::string>{"h", "v"}));
+    EXPECT_EQ(ValueChoices(Option("rotate")), (std::vector<std::string>{"90", "180", "270"}));
+    EXPECT_EQ(ValueChoices(Option("shift")), (std::vector<std::string>{"left", "right", "up", "down"}));
+    const std::vector<std::string> depth = ValueChoices(Option("depth"));
+    for (const char* w : {"1", "8", "24", "keep"}) EXPECT_TRUE(Contains(depth, w)) << w;
+    EXPECT_TRUE(Contains(ValueChoices(Option("shape")), "line-up"));
+    EXPECT_TRUE(Contains(ValueChoices(Option("fill-style")), "diagonal-cross"));
+    // A pattern, a described range, a colour, a number, names: no list.
+    for (const char* free : {"select", "size", "bucket", "line-width", "foreground", "jobs", "output", "out-dir",
+                             "files-from", "join", "crop"})
+        EXPECT_EQ(ValueChoices(Option(free)), std::vector<std::string>{}) << free;
+    EXPECT_EQ(KindOfValue(Option("flip")), ValueKind::Words);
+    EXPECT_EQ(KindOfValue(Option("out-dir")), ValueKind::Folders);
+    EXPECT_EQ(KindOfValue(Option("output")), ValueKind::Files);
+    EXPECT_EQ(KindOfValue(Option("select")), ValueKind::Files);
+}
+
+TEST(ValueChoices, EveryWordOfEveryListIsTakenAndNothingElse) {
+    for (const batch::OptionSpec& o : batch::OptionTable()) {
+        for (const std::string& w : ValueChoices(o)) {
+            batch::BatchOptions scratch;
+            EXPECT_EQ(o.apply(scratch, std::span<const std::string>(&w, 1)), "") << o.longName << " " << w;
+            const std::string other = w + "x";
+            EXPECT_NE(o.apply(scratch, std::span<const std::string>(&other, 1)), "") << o.longName << " " << other;
+        }
+    }
+}
+
+bool HasShell(const char* shell) { return std::system((std::string("command -v ") + shell + " >/dev/null 2>&1").c_str()) == 0; }
+
+std::string Output(const std::string& command) {
+    std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return "popen failed";
+    char buffer[512];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    return status == 0 ? out : out + "[exit " + std::to_string(status) + "]";
+}
+
+class BashCompletionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!HasShell("bash")) GTEST_SKIP() << "bash is not installed";
+        std::ofstream(dir.Path() / "completion.bash") << BashCompletion();
+        // Completes the words given as arguments, as bash does at a <TAB> after them.
+        std::ofstream(dir.Path() / "complete.sh") << "source completion.bash\n"
+                                                     "COMP_WORDS=(rastrix-batch \"$@\")\n"
+                                                     "COMP_CWORD=$#\n"
+                                                     "_rastrix_batch\n"
+                                                     "printf '%s\\n' \"${COMPREPLY[@]}\" | sort\n";
+        std::filesystem::create_directory(dir.Path() / "shots");
+        std::ofstream(dir.Path() / "scan.bmp") << "BM";
+    }
+    // What bash offers for the last word, one a line, sorted; words as bash splits them.
+    std::string Offers(const std::vector<std::string>& words) {
+        std::string quoted;
+        for (const std::string& w : words) quoted += " '" + w + "'";
+        return Output("cd '" + dir.Path().string() + "' && bash --norc --noprofile complete.sh" + quoted + " 2>&1");
+    }
+    testing::TempFolder dir;
+};
+
+TEST_F(BashCompletionTest, OffersOptionsValuesFoldersAndFiles) {
+    EXPECT_EQ(Offers({"--de"}), "--depth\n");
+    EXPECT_EQ(Offers({"--fl"}), "--flip\n");
+    EXPECT_EQ(Offers({"--flip", ""}), "h\nv\n");
+    EXPECT_EQ(Offers({"--flip", "=", ""}), "h\nv\n");  // --flip= split at the '='
+    EXPECT_EQ(Offers({"-r", "1"}), "180\n");
+    EXPECT_EQ(Offers({"-b", "k"}), "keep\n");
+    EXPECT_EQ(Offers({"--out-dir", ""}), "shots\n");   // folders only
+    EXPECT_EQ(Offers({"--output", "s"}), "scan.bmp\nshots\n");
+    EXPECT_EQ(Offers({"-m", "sc"}), "scan.bmp\n");     // an input
+    EXPECT_EQ(Offers({"--allow-col"}), "--allow-colour-loss\n");  // the second spelling is not offered
+    const std::string all = Offers({"-"});
+    for (const batch::OptionSpec& o : batch::OptionTable()) {
+        if (o.help.empty()) continue;
+        EXPECT_NE(all.find("--" + std::string(o.longName) + "\n"), std::string::npos) << o.longName;
+        if (o.shortName) {
+            EXPECT_NE(all.find(std::string("-") + o.shortName + "\n"), std::string::npos) << o.shortName;
+        }
+    }
+}
+
+TEST(ZshCompletion, ZshReadsItAndItNamesEveryOption) {
+    const std::string script = ZshCompletion();
+    EXPECT_EQ(script.rfind("#compdef rastrix-batch\n", 0), 0u);
+    EXPECT_NE(script.find("{-b+,--depth=}'[bits per pixel"), std::string::npos) << script;
+    EXPECT_NE(script.find("'*''--flip=''[flip horizontally or vertically"), std::string::npos);
+    EXPECT_NE(script.find(":h|v:(h v)'"), std::string::npos);
+    EXPECT_NE(script.find(":DIR:_files -/'"), std::string::npos);
+    EXPECT_NE(script.find("('\\''-'\\'' for standard output)"), std::string::npos);  // a quote inside quotes
+    for (const batch::OptionSpec& o : batch::OptionTable())
+        EXPECT_EQ(script.find("--" + std::string(o.longName) + "=") != std::string::npos ||
+                      script.find("--" + std::string(o.longName) + "}") != std::string::npos ||
+                      script.find("--" + std::string(o.longName) + "'") != std::string::npos,
+                  !o.help.empty())
+            << o.longName;
+    if (!HasShell("zsh")) GTEST_SKIP() << "zsh is not installed: its syntax check is left out";
+    testing::TempFolder dir;
+    std::ofstream(dir.Path() / "_rastrix-batch") << script;
+    EXPECT_EQ(Output("zsh -n '" + (dir.Path() / "_rastrix-batch").string() + "' 2>&1"), "");
+}
+
+}  // namespace
+}  // namespace rastrix::manual
