@@ -1,7 +1,5 @@
 #include "codec/ScaledPicture.h"
 
-#include <turbojpeg.h>
-
 #include <memory>
 
 #include "codec/JpegDecoder.h"
@@ -18,29 +16,6 @@ namespace {
 // kept at twice the scaled size, so the filter does the last halving, 0.69 levels, for about a
 // fifth more time (bench/RESULTS.md).
 constexpr int kJpegMargin = 2;
-
-// The size a JPEG's header gives, or 0 x 0 when it cannot be read (the decoder then says why).
-Point JpegSize(std::span<const std::uint8_t> bytes) {
-    std::unique_ptr<void, int (*)(void*)> tj(tjInitDecompress(), tjDestroy);
-    int width = 0, height = 0, subsampling = 0, colourSpace = 0;
-    if (!tj || tjDecompressHeader3(tj.get(), bytes.data(), static_cast<unsigned long>(bytes.size()), &width, &height,
-                                   &subsampling, &colourSpace) != 0)
-        return {};
-    return {width, height};
-}
-
-// The size in a PNG's header chunk, which always comes first, or 0 x 0 when it is not there
-// (the decoder then says why).
-Point PngSize(std::span<const std::uint8_t> bytes) {
-    if (!IsPng(bytes) || bytes.size() < 24) return {};
-    auto be32 = [&](std::size_t at) {
-        return (std::uint32_t(bytes[at]) << 24) | (std::uint32_t(bytes[at + 1]) << 16) |
-               (std::uint32_t(bytes[at + 2]) << 8) | bytes[at + 3];
-    };
-    const std::uint32_t w = be32(16), h = be32(20);
-    if (w == 0 || h == 0 || w > std::uint32_t(kBmpMaxSide) || h > std::uint32_t(kBmpMaxSide)) return {};
-    return {int(w), int(h)};
-}
 
 // Averages a PNG's rows down as they are decoded, so a large picture is never held whole.
 class AveragingSink final : public PngRowSink {
@@ -86,9 +61,9 @@ private:
 // A PNG that is averaged down first goes through the sink; nullopt when it is not.
 std::optional<BmpReadResult> DecodePngAveraged(std::span<const std::uint8_t> bytes, const ScaleTarget& target,
                                                const PictureOptions& options, const ReadFinished& finished) {
-    const Point size = PngSize(bytes);
-    if (size.x == 0) return std::nullopt;
-    const ScaleShrink shrink = PlanShrink(size.x, size.y, target.width, target.height, target.fit, target.filter);
+    const std::optional<PictureSize> size = PngHeaderSize(bytes);
+    if (!size || size->width < 1 || size->height < 1) return std::nullopt;
+    const ScaleShrink shrink = PlanShrink(size->width, size->height, target.width, target.height, target.fit, target.filter);
     if (shrink.kx == 1 && shrink.ky == 1) return std::nullopt;
     AveragingSink sink(shrink);
     BmpReadResult r = DecodePngRows(bytes, options, sink, finished);
@@ -103,9 +78,9 @@ BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarge
     if (target.width < 1 || target.height < 1) return {std::nullopt, BmpError::BadSize};
     PictureOptions read = options;
     if (IsJpeg(bytes) && target.filter == ScaleFilter::Lanczos) {
-        const Point size = JpegSize(bytes);
-        if (size.x > 0 && size.y > 0) {
-            const ScaleLayout l = LayOutScale(size.x, size.y, target.width, target.height, target.fit);
+        const std::optional<PictureSize> size = JpegHeaderSize(bytes);
+        if (size && size->width > 0 && size->height > 0) {
+            const ScaleLayout l = LayOutScale(size->width, size->height, target.width, target.height, target.fit);
             read.minWidth = l.scaled.Width() * kJpegMargin;
             read.minHeight = l.scaled.Height() * kJpegMargin;
         }
