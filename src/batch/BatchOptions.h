@@ -23,6 +23,7 @@ enum class StepKind {
     LineWidth,   // a = 1..9
     LineStyle,   // a = 0..4, as the Set Line Style dialog numbers them
     FillStyle,   // a = 0..6, as the Set Fill Style dialog numbers them
+    Scale,       // a = width, b = height, c = 0 fit, 1 cover, 2 exact; d = 0 Lanczos, 1 nearest
 };
 
 struct Step {
@@ -33,6 +34,8 @@ struct Step {
 };
 
 inline constexpr int kKeepDepth = 0;
+// 16 bits as 5-5-5 (--depth 16:555 or 15); 16 is 5-6-5.
+inline constexpr int kDepth555 = 15;
 
 struct BatchOptions {
     std::vector<Step> steps;
@@ -45,7 +48,10 @@ struct BatchOptions {
     bool keepFolders = false;          // --out-dir DIR/<the input's folders>/<name>.bmp
     bool overwrite = false;
     bool allowColourLoss = false;
-    int depth = kKeepDepth;            // 1, 4, 8, 24, or keep the image's own depth
+    int depth = kKeepDepth;            // 1, 4, 8, 24, 16 (5-6-5), kDepth555, 32, or keep the image's own depth
+    int scaleFilter = 0;               // the filter of the scale commands after --filter: 0 Lanczos, 1 nearest
+    std::optional<Color> pictureBackground;  // the first --background: transparent pixels are laid on it
+    bool autoOrient = false;           // a JPEG is turned upright as its EXIF orientation says
     int jobs = 0;                      // 0: one per processor core
     bool quiet = false;                // no progress line and no summary
     std::optional<std::array<std::string, 4>> join;  // top-left, top-right, bottom-left, bottom-right; "" empty

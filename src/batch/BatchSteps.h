@@ -1,7 +1,9 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "batch/BatchOptions.h"
+#include "raster/Bitmap.h"
 
 namespace rastrix {
 struct Editor;
@@ -14,6 +16,9 @@ class HeadlessHost;
 // What one file's steps remember between them: the direction a line selection is marked in.
 struct StepMemory {
     bool risingLine = false;
+    // A picture's alpha kept for a 32-bit file: scaled with the image, dropped by any other
+    // command that changes the image.
+    std::optional<Bitmap> alpha;
 };
 
 // Runs one step on the editor's image the way the editor's menu, tools, dialogs or mouse would:
