@@ -109,11 +109,6 @@ struct InputReading {
     bool autoOrient = false;
 };
 
-bool IsStyle(StepKind kind) {
-    return kind == StepKind::Foreground || kind == StepKind::Background || kind == StepKind::LineWidth ||
-           kind == StepKind::LineStyle || kind == StepKind::FillStyle;
-}
-
 InputReading ReadingFor(const BatchOptions& o) {
     InputReading r;
     if (o.pictureBackground) r.picture.background = ColorToPixel(*o.pictureBackground);

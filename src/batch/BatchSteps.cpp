@@ -108,14 +108,8 @@ std::string Scale(Editor& ed, const Step& s, StepMemory& memory) {
     return {};
 }
 
-// Commands that leave the pixels as they are.
-bool KeepsPixels(StepKind kind) {
-    return kind == StepKind::Foreground || kind == StepKind::Background || kind == StepKind::LineWidth ||
-           kind == StepKind::LineStyle || kind == StepKind::FillStyle || kind == StepKind::Scale;
-}
-
 std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memory) {
-    if (!KeepsPixels(s.kind)) memory.alpha.reset();
+    if (!IsStyle(s.kind) && s.kind != StepKind::Scale) memory.alpha.reset();
     switch (s.kind) {
         case StepKind::Select:
             if (s.a + s.c > ed.doc.imageWidth || s.b + s.d > ed.doc.imageHeight)
@@ -150,6 +144,11 @@ std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memor
 }
 
 }  // namespace
+
+bool IsStyle(StepKind kind) {
+    return kind == StepKind::Foreground || kind == StepKind::Background || kind == StepKind::LineWidth ||
+           kind == StepKind::LineStyle || kind == StepKind::FillStyle;
+}
 
 std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory) {
     std::string reason = Run(ed, host, step, memory);

@@ -25,6 +25,9 @@ struct StepMemory {
 // the same command handlers through the same dispatch. Returns why the file fails at this step
 // (a command the editor's menu greys here, a point beyond the image, or the editor's own report),
 // empty when it went well. The levels the command leaves for Undo are freed at once.
+// Colours and styles: steps that change no pixel, only what the commands after them use.
+bool IsStyle(StepKind kind);
+
 std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory);
 
 }  // namespace rastrix::batch
