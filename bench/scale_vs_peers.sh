@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Whole-process comparison of scaling a large photo to a small 16-bit (5-6-5) BMP: our core
-# (bench/scale_job_bench: DecodeScaled and the 16-bit writer, as rastrix-batch --scale uses them)
-# against Pillow (with its JPEG draft mode), ImageMagick (with its JPEG size hint) and libvips'
+# Whole-process comparison of scaling a large photo to a small 16-bit (5-6-5) BMP: rastrix-batch
+# --scale 800x480 --depth 16 against Pillow (with its JPEG draft mode), ImageMagick (with its JPEG size hint) and libvips'
 # `vips thumbnail`. Each job is a fresh process timed by /usr/bin/time (wall seconds, peak
 # resident memory); the tools run interleaved, job by job and round by round, so a change of
 # machine load hits them alike; the table gives the median of ROUNDS rounds (default 5) with
 # the spread (min-max). Then the quality: the mean absolute difference of our Lanczos result
 # from Pillow's LANCZOS of the whole picture.
-#   bench/scale_vs_peers.sh [ROUNDS]      (builds the release preset's scale_job_bench first)
+#   bench/scale_vs_peers.sh [ROUNDS]      (builds the release preset's rastrix-batch first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
@@ -15,8 +14,8 @@ rounds=${1:-5}
 # The peers are installed here and nowhere else: the product does not use them.
 bench/install-peers.sh python3-pil imagemagick libvips-tools time
 cmake --preset release >/dev/null
-cmake --build --preset release --target scale_job_bench >/dev/null
-ours=$PWD/build/release/bench/scale_job_bench
+cmake --build --preset release --target rastrix-batch >/dev/null
+batch=$PWD/build/release/src/batch/rastrix-batch
 
 work=${SCALE_BENCH_DIR:-$(mktemp -d)}
 [ -n "${SCALE_BENCH_DIR:-}" ] || trap 'rm -rf "$work"' EXIT
@@ -60,7 +59,7 @@ def save565(im, path):
 run_job() {  # job tool
   local src=$work/photo.${1%%-*} out=$work/out/o.bmp
   case "$2" in
-    ours) "$ours" "$src" "$out" 800x480 scale lanczos 16 ;;
+    ours) "$batch" -q --scale 800x480 --depth 16 "$src" -o "$out" ;;
     pillow) pil "$pil_565
 im = Image.open(sys.argv[1])
 im.draft('RGB', (800, 480))
@@ -70,7 +69,7 @@ save565(im.convert('RGB').resize((800, 480), Image.LANCZOS), sys.argv[2])" "$src
   esac
 }
 export -f run_job pil
-export ours work pil_565
+export batch work pil_565
 
 jobs=(jpg-16 png-16)
 tools=(ours pillow magick vips)
@@ -115,7 +114,7 @@ PY
 
 # Quality: ours at 24 bits against Pillow's LANCZOS of the whole decoded picture (no draft).
 for f in jpg png; do
-  "$ours" "$work/photo.$f" "$work/ours-$f.bmp" 800x480 scale lanczos 24
+  "$batch" -q --overwrite --scale 800x480 --depth 24 "$work/photo.$f" -o "$work/ours-$f.bmp"
 done
 pil "
 from PIL import ImageChops, ImageStat
