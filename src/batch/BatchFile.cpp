@@ -14,7 +14,11 @@
 #include "batch/BatchSteps.h"
 #include "batch/BatchStop.h"
 #include "batch/HeadlessHost.h"
+#include "codec/BmpDirectWriter.h"
 #include "codec/BmpWriter.h"
+#include "codec/ExifOrientation.h"
+#include "codec/JpegDecoder.h"
+#include "codec/ScaledPicture.h"
 #include "codec/FileRead.h"
 #include "codec/OptimisedPalette.h"
 #include "codec/PaletteMapping.h"
@@ -98,7 +102,51 @@ std::string WriteStandardOutput(const ByteSource& pieces) {
 // its pages mapped as the rows are decoded and let go after them, so the file and the decoded
 // image are not held whole side by side, and the file's pages are the system's cache, not
 // fresh memory.
-std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly) {
+// How a PNG or JPEG input is read: on the first --background, its alpha kept for a 32-bit
+// file whose commands only scale, and straight to the size of a first --fit, --cover or
+// --scale (a large JPEG then decodes reduced, a large PNG is averaged down as it is read).
+struct InputReading {
+    PictureOptions picture;
+    const Step* firstScale = nullptr;  // done by the reading when set, so not run as a step
+    bool autoOrient = false;
+};
+
+InputReading ReadingFor(const BatchOptions& o) {
+    InputReading r;
+    if (o.pictureBackground) r.picture.background = ColorToPixel(*o.pictureBackground);
+    r.picture.keepAlpha = o.depth == 32 && std::all_of(o.steps.begin(), o.steps.end(), [](const Step& s) {
+        return s.kind == StepKind::Scale || IsStyle(s.kind);
+    });
+    // The first command, after colours and styles only, may be a scale; the reading does it
+    // when the background it pads with is the one transparent pixels are laid on (none given
+    // at all, or the first one given before it).
+    auto first = std::find_if(o.steps.begin(), o.steps.end(), [](const Step& s) { return !IsStyle(s.kind); });
+    const bool backgroundBefore = std::any_of(o.steps.begin(), first, [](const Step& s) { return s.kind == StepKind::Background; });
+    if (first != o.steps.end() && first->kind == StepKind::Scale && (backgroundBefore || !o.pictureBackground))
+        r.firstScale = &*first;
+    r.autoOrient = o.autoOrient;
+    return r;
+}
+
+BmpReadResult Decode(std::span<const std::uint8_t> bytes, const InputReading& how, const ReadFinished& release) {
+    const int orientation = how.autoOrient && IsJpeg(bytes) ? ReadExifOrientation(bytes) : kUprightOrientation;
+    BmpReadResult decoded;
+    if (how.firstScale) {
+        const Step& s = *how.firstScale;
+        const bool across = orientation >= 5 && orientation <= 8;  // scaled lying, then turned
+        ScaleTarget target{across ? s.b : s.a, across ? s.a : s.b,
+                           s.c == 0 ? ScaleFit::Fit : s.c == 1 ? ScaleFit::Cover : ScaleFit::Exact,
+                           s.d == 1 ? ScaleFilter::Nearest : ScaleFilter::Lanczos};
+        decoded = DecodeScaled(bytes, target, how.picture, release);
+    } else {
+        decoded = DecodePicture(bytes, how.picture, release);
+    }
+    if (decoded.image && !TurnUpright(decoded.image->bitmap, orientation)) return {std::nullopt, BmpError::OutOfMemory};
+    return decoded;
+}
+
+std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, const InputReading& how,
+                      std::optional<Bitmap>& alpha) {
     FileBytesResult file;
     bool streamed = input == "-";
     std::string reason = streamed ? ReadStream(STDIN_FILENO, file.bytes) : ReadNonRegular(input, bmpOnly, file.bytes, streamed);
@@ -111,11 +159,12 @@ std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly) {
         return "--in-place replaces BMP files only; write other pictures elsewhere with --out-dir";
     ReadFinished release;
     if (file.mapping) release = [&mapping = *file.mapping](std::size_t done) { mapping.Release(done); };
-    BmpReadResult decoded = DecodePicture(bytes, release);
+    BmpReadResult decoded = Decode(bytes, how, release);
     if (!file.Intact()) return kFileCutShortText;
     if (!decoded.image) return std::string(PictureErrorMessage(bytes, decoded.error));
     const auto size = std::uint32_t(bytes.size());
     file = {};  // unmaps a mapped file
+    alpha = std::move(decoded.image->alpha);
     MakeOpenedImage(ed, input, size, std::move(*decoded.image));
     return {};
 }
@@ -147,6 +196,19 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, c
     return ed.doc.fileSize == 0 ? "--join made no image" : "";
 }
 
+DirectDepth DirectDepthOf(int depth) {
+    return depth == 32 ? DirectDepth::Bgra32 : depth == kDepth555 ? DirectDepth::Rgb555 : DirectDepth::Rgb565;
+}
+
+// 16 and 32 bits: no colour table, so no question; a kept alpha goes into a 32-bit file.
+BmpFileBytes EncodeDirect(Editor& ed, const BatchOptions& o, const std::optional<Bitmap>& alpha,
+                          std::vector<std::uint8_t>& buffer) {
+    const Pixel background = ColorToPixel(o.pictureBackground.value_or(RGB(255, 255, 255)));
+    return EncodeBmpDirect(CurrentImage(ed), DirectDepthOf(o.depth), alpha ? &*alpha : nullptr, background, buffer);
+}
+
+bool IsDirectDepth(int depth) { return depth == 16 || depth == kDepth555 || depth == 32; }
+
 // The file's bytes to standard output or, whole or not at all, to the output file.
 std::string WriteOutput(Editor& ed, const BmpFileBytes& file, const std::string& output) {
     if (output == "-") return WriteStandardOutput(file.pieces);
@@ -169,11 +231,12 @@ std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string
     ClearImageStack(ed);
     PixelPool::Shared().FreeKept();
     std::vector<std::uint8_t> buffer;
-    if (o.depth == 24) {
+    if (o.depth == 24 || IsDirectDepth(o.depth)) {
         const std::optional<Bitmap> image = PaletteBitmap(*mapped.image, colours);
         if (!image) return std::string(EncodeStatusMessage(EncodeStatus::OutOfMemory));
         mapped.image.reset();
-        const BmpFileBytes file = EncodeBmpPieces(*image, 24, {}, buffer);
+        const BmpFileBytes file = o.depth == 24 ? EncodeBmpPieces(*image, 24, {}, buffer)
+                                                : EncodeBmpDirect(*image, DirectDepthOf(o.depth), nullptr, 0, buffer);
         if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
         return WriteOutput(ed, file, output);
     }
@@ -183,7 +246,7 @@ std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string
     return WriteOutput(ed, file, output);
 }
 
-std::string Save(Editor& ed, const BatchOptions& o, const std::string& output) {
+std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, const std::optional<Bitmap>& alpha) {
     if (!o.paletteName.empty()) return SaveWithPalette(ed, o, output);
     const int depth = o.depth == kKeepDepth ? PlainSaveDepth(ed.doc.imageBitDepth) : o.depth;
     // The same question Save asks; the headless host answers it from --allow-colour-loss.
@@ -192,7 +255,8 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output) {
                                   MsgIcon::Warning) == IDYES;
     };
     std::vector<std::uint8_t> buffer;
-    const BmpFileBytes file = EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
+    const BmpFileBytes file = IsDirectDepth(depth) ? EncodeDirect(ed, o, alpha, buffer)
+                                                   : EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
     if (file.status == EncodeStatus::Declined) return static_cast<HeadlessHost&>(ed.host).Failure();
     if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
     if (file.saveDepth != 24) {
@@ -219,11 +283,12 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
     // The commands run in an editor laid out as on a screen, though none is shown.
     ed.frame = InitFrameState(ed.settings);
     OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1024, 768);
-    std::string reason =
-        options.join ? JoinInputs(ed, host, files, *options.join) : OpenInput(ed, job.input, options.inPlace);
+    const InputReading how = options.join ? InputReading{} : ReadingFor(options);
     StepMemory memory;
+    std::string reason = options.join ? JoinInputs(ed, host, files, *options.join)
+                                      : OpenInput(ed, job.input, options.inPlace, how, memory.alpha);
     for (std::size_t i = 0; reason.empty() && i < options.steps.size(); ++i)
-        reason = RunStep(ed, host, options.steps[i], memory);
+        if (&options.steps[i] != how.firstScale) reason = RunStep(ed, host, options.steps[i], memory);
     if (reason.empty() && options.keepFolders) {
         // The input's folders under --out-dir, made as the files are.
         std::error_code made;
@@ -231,7 +296,7 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
         if (!folder.empty() && !std::filesystem::create_directories(folder, made) && made)
             reason = folder.string() + ": " + made.message();
     }
-    if (reason.empty()) reason = StopSignal() != 0 ? kStoppedText : Save(ed, options, job.output);
+    if (reason.empty()) reason = StopSignal() != 0 ? kStoppedText : Save(ed, options, job.output, memory.alpha);
     return reason;
 }
 

@@ -102,9 +102,9 @@ std::string FillStyle(BatchOptions& o, Values v) {
 }
 
 std::string Depth(BatchOptions& o, Values v) {
-    const auto i = IndexOfWord(v[0], {"keep", "1", "4", "8", "24"});
-    if (!i) return Bad("1, 4, 8, 24 or keep", v[0]);
-    static constexpr int kDepths[] = {kKeepDepth, 1, 4, 8, 24};
+    const auto i = IndexOfWord(v[0], {"keep", "1", "4", "8", "24", "16", "16:555", "15", "32"});
+    if (!i) return Bad("1, 4, 8, 16, 16:555, 24, 32 or keep", v[0]);
+    static constexpr int kDepths[] = {kKeepDepth, 1, 4, 8, 24, 16, kDepth555, kDepth555, 32};
     o.depth = kDepths[*i];
     return {};
 }
@@ -135,6 +135,21 @@ std::string Threshold(BatchOptions& o, Values v) {
     const auto n = ParseNumbers(digits, 1);
     if (!n || (*n)[0] < 0 || (*n)[0] > 100) return Bad("a share of white from 0% to 100%", v[0]);
     o.thresholdPercent = (*n)[0];
+    return {};
+}
+
+// --fit, --cover, --scale: a scale command with the filter chosen so far.
+std::string Scale(BatchOptions& o, const std::string& v, int fit) {
+    const auto s = ParseSize(v);
+    if (!s) return Bad("WxH", v);
+    if ((*s)[0] == 0 || (*s)[1] == 0) return "'" + v + "' makes an empty image; give a width and height of at least 1";
+    return AddStep(o, {StepKind::Scale, (*s)[0], (*s)[1], fit, o.scaleFilter});
+}
+
+std::string Filter(BatchOptions& o, Values v) {
+    const auto i = IndexOfWord(v[0], {"lanczos", "nearest"});
+    if (!i) return Bad("lanczos or nearest", v[0]);
+    o.scaleFilter = int(*i);
     return {};
 }
 
@@ -171,15 +186,26 @@ const OptionSpec kOptions[] = {
     {"shift", 0, "DIRECTION", 1, "shift the rectangle selection one pixel left, right, up or down", "--shift left", kCommands, Shift},
     {"size", 0, "WxH", 1, "Change Image Size: keep the top-left part, new area in the background colour", "--size 800x600", kCommands, Size},
     {"bucket", 0, "X,Y", 1, "replace the colour at X,Y with the foreground colour, as the bucket does (inside or outside the selection)", "--bucket 0,0", kCommands, Bucket},
+    {"fit", 0, "WxH", 1, "scale to fit inside WxH, keeping the aspect ratio; the rest is filled with the background colour (white unless given), the picture centred", "--fit 800x480", kCommands,
+     [](BatchOptions& o, Values v) { return Scale(o, v[0], 0); }},
+    {"cover", 0, "WxH", 1, "scale to cover WxH, keeping the aspect ratio; what sticks out is cut off equally on both sides", "--cover 800x480", kCommands,
+     [](BatchOptions& o, Values v) { return Scale(o, v[0], 1); }},
+    {"scale", 0, "WxH", 1, "scale to exactly WxH (the aspect ratio may change)", "--scale 320x240", kCommands,
+     [](BatchOptions& o, Values v) { return Scale(o, v[0], 2); }},
     {"fill", 0, "KIND", 1, "fill the selection's shape: line, solid, two-colour, interior or exterior", "--fill exterior", kCommands, Fill},
     {"foreground", 'F', "COLOUR", 1, "foreground colour, #RRGGBB or R,G,B (black unless given)", "-F '#FF8000'", kStyle,
      [](BatchOptions& o, Values v) { return Colour(o, v[0], StepKind::Foreground); }},
-    {"background", 'B', "COLOUR", 1, "background colour (white unless given)", "-B 255,255,255", kStyle,
-     [](BatchOptions& o, Values v) { return Colour(o, v[0], StepKind::Background); }},
+    {"background", 'B', "COLOUR", 1, "background colour (white unless given); the first one given is also what transparent pixels of a PNG are laid on", "-B 255,255,255", kStyle,
+     [](BatchOptions& o, Values v) {
+         std::string error = Colour(o, v[0], StepKind::Background);
+         if (error.empty() && !o.pictureBackground) o.pictureBackground = o.steps.back().colour;
+         return error;
+     }},
+    {"filter", 0, "FILTER", 1, "how --fit, --cover and --scale after it make pixels: lanczos (the default, for photos and drawings) or nearest (for pixel art)", "--filter nearest", kStyle, Filter},
     {"line-width", 0, "N", 1, "line width of the line fills, 1 to 9 pixels", "--line-width 3", kStyle, LineWidth},
     {"line-style", 0, "STYLE", 1, "solid, dot, dash, dash-dot or dash-dot-dot (styles need width 1)", "--line-style dash", kStyle, LineStyle},
     {"fill-style", 0, "STYLE", 1, "solid, horizontal, vertical, backward-diagonal, forward-diagonal, cross or diagonal-cross", "--fill-style cross", kStyle, FillStyle},
-    {"depth", 'b', "BITS", 1, "bits per pixel of the written file: 1, 4, 8, 24, or keep (the default: the image's own depth, as Save keeps it)", "-b 1", kOutput, Depth},
+    {"depth", 'b', "BITS", 1, "bits per pixel of the written file: 1, 4, 8, 24, 16 (5-6-5 with bit-field masks, for small TFT screens), 16:555 (or 15: 5-5-5), 32 (keeps a PNG's transparency when the only commands are --fit, --cover and --scale), or keep (the default: the image's own depth, as Save keeps it)", "-b 16", kOutput, Depth},
     {"allow-colour-loss", 0, "", 0, "write even when the depth holds fewer colours than the image (nearest colours)", "--allow-colour-loss", kOutput,
      [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
     {"allow-color-loss", 0, "", 0, "", "", kOutput,
@@ -197,6 +223,8 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values) { o.overwrite = true; return std::string(); }},
     {"keep-folders", 0, "", 0, "with --out-dir: write each result under the input's own folders (relative to the current folder) inside DIR, so equal names in different folders do not collide", "--keep-folders -d out/ scans/*/*.bmp", kOutput,
      [](BatchOptions& o, Values) { o.keepFolders = true; return std::string(); }},
+    {"auto-orient", 0, "", 0, "turn a JPEG photo upright as its EXIF orientation says, before the commands", "--auto-orient", kRun,
+     [](BatchOptions& o, Values) { o.autoOrient = true; return std::string(); }},
     {"join", 0, "A B C D", 4, "make the image by joining four files two by two (none for an empty place); no other inputs", "--join a.bmp b.bmp none d.bmp -o joined.bmp", kRun, Join},
     {"files-from", 0, "LIST", 1, "read input names from LIST, one a line ('-' for standard input)", "find scans -name '*.bmp' | rastrix-batch --files-from - ...", kRun,
      [](BatchOptions& o, Values v) { o.filesFrom = v[0]; return std::string(); }},

@@ -25,6 +25,7 @@ enum class StepKind {
     LineWidth,   // a = 1..9
     LineStyle,   // a = 0..4, as the Set Line Style dialog numbers them
     FillStyle,   // a = 0..6, as the Set Fill Style dialog numbers them
+    Scale,       // a = width, b = height, c = 0 fit, 1 cover, 2 exact; d = 0 Lanczos, 1 nearest
 };
 
 struct Step {
@@ -35,6 +36,8 @@ struct Step {
 };
 
 inline constexpr int kKeepDepth = 0;
+// 16 bits as 5-5-5 (--depth 16:555 or 15); 16 is 5-6-5.
+inline constexpr int kDepth555 = 15;
 
 struct BatchOptions {
     std::vector<Step> steps;
@@ -47,7 +50,10 @@ struct BatchOptions {
     bool keepFolders = false;          // --out-dir DIR/<the input's folders>/<name>.bmp
     bool overwrite = false;
     bool allowColourLoss = false;
-    int depth = kKeepDepth;            // 1, 4, 8, 24, or keep the image's own depth
+    int depth = kKeepDepth;            // 1, 4, 8, 24, 16 (5-6-5), kDepth555, 32, or keep the image's own depth
+    int scaleFilter = 0;               // the filter of the scale commands after --filter: 0 Lanczos, 1 nearest
+    std::optional<Color> pictureBackground;  // the first --background: transparent pixels are laid on it
+    bool autoOrient = false;           // a JPEG is turned upright as its EXIF orientation says
     // --palette: every pixel is mapped to these colours, which are written as the colour table in
     // this order (or, with optimisedColours, to that many chosen for each image). Without it the
     // file gets the editor's own table.

@@ -5,6 +5,7 @@
 
 #include "batch/HeadlessHost.h"
 #include "document/ChangeSizeDialog.h"
+#include "document/ScaleImage.h"
 #include "draw/Colors.h"
 #include "draw/PixelTools.h"
 #include "editor/CommandIds.h"
@@ -99,7 +100,16 @@ std::string Bucket(Editor& ed, int x, int y) {
     return {};
 }
 
+std::string Scale(Editor& ed, const Step& s, StepMemory& memory) {
+    const ScaleFit fit = s.c == 0 ? ScaleFit::Fit : s.c == 1 ? ScaleFit::Cover : ScaleFit::Exact;
+    const ScaleFilter filter = s.d == 1 ? ScaleFilter::Nearest : ScaleFilter::Lanczos;
+    if (!ScaleImage(ed, s.a, s.b, fit, filter)) return "there is not enough memory to scale the image";
+    if (memory.alpha) memory.alpha = ScaleBitmap(*memory.alpha, s.a, s.b, fit, filter, 0x00FFFFFFu);
+    return {};
+}
+
 std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memory) {
+    if (!IsStyle(s.kind) && s.kind != StepKind::Scale) memory.alpha.reset();
     switch (s.kind) {
         case StepKind::Select:
             if (s.a + s.c > ed.doc.imageWidth || s.b + s.d > ed.doc.imageHeight)
@@ -128,11 +138,17 @@ std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memor
         case StepKind::LineWidth: ed.settings.lineWidth = std::uint8_t(s.a); return {};
         case StepKind::LineStyle: ed.settings.lineStyleIndex = std::uint8_t(s.a); return {};
         case StepKind::FillStyle: ed.settings.hatchStyleIndex = std::uint8_t(s.a); return {};
+        case StepKind::Scale: return Scale(ed, s, memory);
     }
     return {};
 }
 
 }  // namespace
+
+bool IsStyle(StepKind kind) {
+    return kind == StepKind::Foreground || kind == StepKind::Background || kind == StepKind::LineWidth ||
+           kind == StepKind::LineStyle || kind == StepKind::FillStyle;
+}
 
 std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory) {
     std::string reason = Run(ed, host, step, memory);

@@ -1,7 +1,9 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "batch/BatchOptions.h"
+#include "raster/Bitmap.h"
 
 namespace rastrix {
 struct Editor;
@@ -14,12 +16,18 @@ class HeadlessHost;
 // What one file's steps remember between them: the direction a line selection is marked in.
 struct StepMemory {
     bool risingLine = false;
+    // A picture's alpha kept for a 32-bit file: scaled with the image, dropped by any other
+    // command that changes the image.
+    std::optional<Bitmap> alpha;
 };
 
 // Runs one step on the editor's image the way the editor's menu, tools, dialogs or mouse would:
 // the same command handlers through the same dispatch. Returns why the file fails at this step
 // (a command the editor's menu greys here, a point beyond the image, or the editor's own report),
 // empty when it went well. The levels the command leaves for Undo are freed at once.
+// Colours and styles: steps that change no pixel, only what the commands after them use.
+bool IsStyle(StepKind kind);
+
 std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory);
 
 }  // namespace rastrix::batch

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "codec/BmpReader.h"
+#include "codec/PictureOptions.h"
 
 namespace rastrix {
 
@@ -11,6 +12,9 @@ namespace rastrix {
 // `finished` is passed to DecodeBmp.
 BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const ReadFinished& finished = {});
 
+// The same with the options for PNG and JPEG files (a BMP file is read as always).
+BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const PictureOptions& options,
+                            const ReadFinished& finished = {});
 // Why DecodePicture refused the bytes, in the words for what they hold: a PNG or JPEG file is
 // "the picture", a BMP file "the bitmap" (BmpErrorMessage).
 std::string_view PictureErrorMessage(std::span<const std::uint8_t> bytes, BmpError error);

@@ -41,18 +41,22 @@ PassColumns ColumnsOf(const spng_ihdr& ihdr, int pass) {
 }
 
 // The decoder hands out RGBA rows of 8 or 16 bits a channel; only the pass's columns are new.
-void ConvertRow8(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c) {
+// The alpha, when kept, goes to `alpha` in each of a pixel's three bytes.
+void ConvertRow8(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c, Pixel paper, Pixel* alpha) {
     for (int x = c.first; x < width; x += c.step) {
         const std::uint8_t* p = rgba + std::size_t(x) * 4;
-        dst[x] = p[3] == 255 ? (Pixel(p[0]) << 16) | (Pixel(p[1]) << 8) | p[2] : OnWhite(p[0], p[1], p[2], p[3]);
+        dst[x] = p[3] == 255 ? (Pixel(p[0]) << 16) | (Pixel(p[1]) << 8) | p[2] : OnBackground(p[0], p[1], p[2], p[3], paper);
+        if (alpha) alpha[x] = Pixel(p[3]) * 0x010101u;
     }
 }
 
-void ConvertRow16(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c) {
+void ConvertRow16(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c, Pixel paper, Pixel* alpha) {
     for (int x = c.first; x < width; x += c.step) {
         std::uint16_t v[4];
         std::memcpy(v, rgba + std::size_t(x) * 8, sizeof v);  // host order, as the decoder writes them
-        dst[x] = OnWhite(Narrow16(v[0]), Narrow16(v[1]), Narrow16(v[2]), Narrow16(v[3]));
+        const unsigned a = Narrow16(v[3]);
+        dst[x] = OnBackground(Narrow16(v[0]), Narrow16(v[1]), Narrow16(v[2]), a, paper);
+        if (alpha) alpha[x] = Pixel(a) * 0x010101u;
     }
 }
 
@@ -147,13 +151,36 @@ std::optional<PictureSize> PngHeaderSize(std::span<const std::uint8_t> bytes) {
     return PictureSize{int(std::min<std::uint32_t>(ihdr.width, 1u << 30)), int(std::min<std::uint32_t>(ihdr.height, 1u << 30))};
 }
 
-BmpReadResult DecodePng(std::span<const std::uint8_t> bytes) {
+namespace {
+
+// The file's bytes handed to the decoder as it asks for them, so the caller can be told how far
+// it has read.
+struct ByteStream {
+    std::span<const std::uint8_t> bytes;
+    std::size_t at = 0;
+
+    static int Read(spng_ctx*, void* user, void* dest, std::size_t length) {
+        auto* s = static_cast<ByteStream*>(user);
+        if (length > s->bytes.size() - s->at) return SPNG_IO_EOF;
+        std::memcpy(dest, s->bytes.data() + s->at, length);
+        s->at += length;
+        return 0;
+    }
+};
+
+// With a sink, a picture that is not interlaced is decoded into one row that goes to the sink
+// as it is done; an interlaced one is decoded whole and handed out after.
+BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink* sink,
+                     const ReadFinished& finished) {
     if (!IsPng(bytes)) return Fail(BmpError::NotPicture);
     Context ctx(spng_ctx_new(0));
     if (!ctx) return Fail(BmpError::OutOfMemory);
     spng_set_image_limits(ctx.get(), kBmpMaxSide, kBmpMaxSide);
     spng_set_chunk_limits(ctx.get(), kChunkCacheLimit, kChunkCacheLimit);
-    if (spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()) != 0) return Fail(BmpError::DamagedPng);
+    ByteStream stream{bytes};
+    const int set = finished ? spng_set_png_stream(ctx.get(), &ByteStream::Read, &stream)
+                             : spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size());
+    if (set != 0) return Fail(BmpError::DamagedPng);
 
     spng_ihdr ihdr{};
     if (int e = spng_get_ihdr(ctx.get(), &ihdr); e != 0) return Fail(HeaderError(e));
@@ -168,10 +195,19 @@ BmpReadResult DecodePng(std::span<const std::uint8_t> bytes) {
     if (int e = spng_decode_image(ctx.get(), nullptr, 0, format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE); e != 0)
         return Fail(DecodeError(e));
 
-    std::optional<Bitmap> bmp = Bitmap::TryCreate(width, height, Bitmap::NewPixels::UnsetMappedAsWritten);
+    const bool streamed = sink && ihdr.interlace_method == 0;
+    const int heldRows = streamed ? 1 : height;
+    std::optional<Bitmap> bmp = Bitmap::TryCreate(width, heldRows, Bitmap::NewPixels::UnsetMappedAsWritten);
     const std::size_t rowBytes = std::size_t(width) * (deep ? 8 : 4);
     std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[rowBytes]);
     if (!bmp || !row) return Fail(BmpError::OutOfMemory);
+    const bool transparencyChunk = HasTransparencyChunk(ctx.get());
+    std::optional<Bitmap> alpha;
+    if (options.keepAlpha && (transparencyChunk || (ihdr.color_type & 4) != 0)) {
+        alpha = Bitmap::TryCreate(width, heldRows, Bitmap::NewPixels::Unset);
+        if (!alpha) return Fail(BmpError::OutOfMemory);
+    }
+    if (streamed && !sink->Begin(width, height, alpha.has_value())) return Fail(BmpError::OutOfMemory);
 
     for (;;) {
         spng_row_info info{};
@@ -182,19 +218,40 @@ BmpReadResult DecodePng(std::span<const std::uint8_t> bytes) {
         const int e = spng_decode_row(ctx.get(), row.get(), rowBytes);
         if (e != 0 && e != SPNG_EOI) return Fail(DecodeError(e));
         const PassColumns columns = ColumnsOf(ihdr, info.pass);
-        if (deep) ConvertRow16(row.get(), bmp->Row(int(info.row_num)), width, columns);
-        else ConvertRow8(row.get(), bmp->Row(int(info.row_num)), width, columns);
+        const int y = streamed ? 0 : int(info.row_num);
+        Pixel* alphaRow = alpha ? alpha->Row(y) : nullptr;
+        if (deep) ConvertRow16(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
+        else ConvertRow8(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
+        if (streamed) sink->Row(bmp->Row(0), alphaRow);
+        if (finished) finished(stream.at);
         if (e == SPNG_EOI) break;
     }
     // The chunks after the rows: the rest of the image data is checked (its checksums too). A
     // file that ends after its last image data, without its end chunk, has lost no pixel.
     if (int e = spng_decode_chunks(ctx.get()); e != 0 && e != SPNG_EOF && e != SPNG_IO_EOF)
         return Fail(DecodeError(e));
+    if (sink && !streamed) {
+        if (!sink->Begin(width, height, alpha.has_value())) return Fail(BmpError::OutOfMemory);
+        for (int y = 0; y < height; ++y) sink->Row(bmp->Row(y), alpha ? alpha->Row(y) : nullptr);
+    }
+    if (sink) bmp = Bitmap(), alpha.reset();
 
     BmpImage image;
-    image.bitDepth = DepthOf(ihdr, HasTransparencyChunk(ctx.get()));
+    image.bitDepth = DepthOf(ihdr, transparencyChunk);
     image.bitmap = std::move(*bmp);
+    image.alpha = std::move(alpha);
     return {std::move(image), BmpError::None};
+}
+
+}  // namespace
+
+BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOptions& options) {
+    return Decode(bytes, options, nullptr, {});
+}
+
+BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink,
+                            const ReadFinished& finished) {
+    return Decode(bytes, options, &sink, finished);
 }
 
 }  // namespace rastrix

@@ -129,7 +129,7 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "--size", "70000x1"}, "--size: '70000x1' is not WxH"},
         {{"a.bmp", "-F", "#FF80"}, "--foreground: '#FF80' is not a colour (#RRGGBB or R,G,B)"},
         {{"a.bmp", "-B", "256,0,0"}, "--background: '256,0,0' is not a colour (#RRGGBB or R,G,B)"},
-        {{"a.bmp", "-b", "16"}, "--depth: '16' is not 1, 4, 8, 24 or keep"},
+        {{"a.bmp", "-b", "12"}, "--depth: '12' is not 1, 4, 8, 16, 16:555, 24, 32 or keep"},  // 16 is a depth now
         {{"a.bmp", "-j", "0"}, "--jobs: '0' is not a number of jobs from 1 to 256"},
         {{"a.bmp", "--line-width", "10"}, "--line-width: '10' is not a width of 1 to 9"},
         {{"a.bmp", "--fill", "dots"}, "--fill: 'dots' is not line, solid, two-colour, interior or exterior"},
@@ -164,6 +164,38 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         const ParsedArguments p = Parse(c.args);
         EXPECT_FALSE(p.options);
         EXPECT_EQ(p.error, c.error);
+    }
+}
+
+TEST(BatchOptions, ScalingDepthsAndHowPicturesAreRead) {
+    const ParsedArguments p = Parse({"--filter", "nearest", "--fit", "8x6", "--cover=4x4", "--filter=lanczos", "--scale",
+                                     "3x2", "-B", "1,2,3", "-B", "4,5,6", "--crop", "--depth", "16:555", "--auto-orient",
+                                     "a.png", "-o", "x.bmp"});
+    ASSERT_TRUE(p.options) << p.error;
+    const std::vector<Step> expected = {
+        {StepKind::Scale, 8, 6, 0, 1},
+        {StepKind::Scale, 4, 4, 1, 1},
+        {StepKind::Scale, 3, 2, 2, 0},
+        Colour(StepKind::Background, RGB(1, 2, 3)),
+        Colour(StepKind::Background, RGB(4, 5, 6)),
+        {StepKind::Command, IDM_CROP},
+    };
+    EXPECT_EQ(p.options->steps, expected);
+    EXPECT_EQ(p.options->depth, kDepth555);
+    EXPECT_EQ(p.options->pictureBackground, RGB(1, 2, 3));  // the first one given
+    EXPECT_TRUE(p.options->autoOrient);
+    EXPECT_FALSE(Parse({"a.png", "-o", "x.bmp"}).options->pictureBackground.has_value());  // white, as always
+    for (auto [word, depth] : {std::pair{"16", 16}, {"15", kDepth555}, {"32", 32}, {"24", 24}}) {
+        const ParsedArguments d = Parse({"--depth", word, "a.png", "-o", "x.bmp"});
+        ASSERT_TRUE(d.options) << d.error;
+        EXPECT_EQ(d.options->depth, depth) << word;
+    }
+    for (std::vector<std::string> bad : {std::vector<std::string>{"--fit", "0x5"}, {"--cover", "wide"},
+                                         {"--filter", "bicubic", "--fit", "2x2"}, {"--depth", "12"}}) {
+        bad.insert(bad.end(), {"a.png", "-o", "x.bmp"});
+        const ParsedArguments e = Parse(bad);
+        EXPECT_FALSE(e.options) << bad[0];
+        EXPECT_NE(e.error.find(bad[1]), std::string::npos) << e.error;
     }
 }
 

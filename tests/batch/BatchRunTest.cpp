@@ -6,8 +6,11 @@
 #include <functional>
 
 #include "batch/BatchRun.h"
+#include "codec/BmpDirectWriter.h"
 #include "codec/BmpWriter.h"
 #include "codec/FixedPalettes.h"
+#include "codec/ExifOrientation.h"
+#include "codec/ScaledPicture.h"
 #include "codec/PictureReader.h"
 #include "document/ChangeSizeDialog.h"
 #include "document/JoinDialog.h"
@@ -20,6 +23,7 @@
 #include "store/StoreTestSupport.h"
 #include "support/EditorFixture.h"
 #include "support/BmpTestSupport.h"
+#include "support/ExifTestFiles.h"
 #include "support/PictureTestFiles.h"
 
 namespace rastrix {
@@ -195,6 +199,57 @@ TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
     Dispatch(ed, IDM_SAVEAS);
     EXPECT_EQ(ReadBytes(dir.Path() / "joined.bmp"), ReadBytes(dir.Path() / "editor.bmp"));
     EXPECT_EQ(ed.doc.imageWidth, 37);
+}
+
+// Scaling writes what the core's reading to a size and its 16- and 32-bit writers make: read
+// straight to the size of a first --fit, --cover or --scale, or scaled after other commands;
+// a PNG's alpha kept at 32 bits; a photo turned upright first when asked.
+TEST_F(BatchRunTest, ScalingAndTheNewDepthsWriteWhatTheCoreMakes) {
+    auto core = [](const Bytes& file, ScaleTarget target, PictureOptions options, DirectDepth depth) {
+        BmpReadResult r = DecodeScaled(file, target, options);
+        EXPECT_TRUE(r.image) << r.Message();
+        std::vector<std::uint8_t> buffer;
+        EncodeBmpDirect(r.image->bitmap, depth, r.image->alpha ? &*r.image->alpha : nullptr, options.background, buffer);
+        return buffer;
+    };
+    const Bytes jpeg = testing::EncodeJpeg(testing::SmoothPicture(120, 90));
+    const std::string photo = Put("photo.jpg", jpeg);
+    ASSERT_EQ(Batch({"--fit", "40x20", "--depth", "16", photo, "-o", PathOf("fit.bmp")}).status, 0);
+    EXPECT_EQ(ReadBytes(dir.Path() / "fit.bmp"), core(jpeg, {40, 20, ScaleFit::Fit}, {}, DirectDepth::Rgb565));
+    ASSERT_EQ(Batch({"-B", "0,0,0", "--filter", "nearest", "--cover", "30x30", "-b", "15", photo, "-o", PathOf("cover.bmp")}).status, 0);
+    PictureOptions black;
+    black.background = 0;
+    EXPECT_EQ(ReadBytes(dir.Path() / "cover.bmp"),
+              core(jpeg, {30, 30, ScaleFit::Cover, ScaleFilter::Nearest}, black, DirectDepth::Rgb555));
+
+    testing::PngRecipe rgba{64, 48, 6, 8};
+    for (int i = 0; i < 64 * 48; ++i) rgba.rows.insert(rgba.rows.end(), {std::uint8_t(i), 90, std::uint8_t(i / 7), std::uint8_t(i % 256)});
+    const Bytes png = testing::EncodePng(rgba);
+    ASSERT_EQ(Batch({"--scale", "8x6", "--depth", "32", Put("a.png", png), "-o", PathOf("alpha.bmp")}).status, 0);
+    PictureOptions keep;
+    keep.keepAlpha = true;
+    const Bytes alpha = ReadBytes(dir.Path() / "alpha.bmp");
+    EXPECT_EQ(alpha, core(png, {8, 6, ScaleFit::Exact}, keep, DirectDepth::Bgra32));
+    EXPECT_NE(alpha.at(138 + 3), 0xFF);  // the first pixel's alpha is not opaque
+
+    // After another command the scale runs on the editor's image; the alpha is then dropped.
+    ASSERT_EQ(Batch({"-r", "90", "--fit", "10x10", "--depth", "32", PathOf("a.png"), "-o", PathOf("turned.bmp")}).status, 0);
+    BmpReadResult whole = DecodePicture(png);
+    ASSERT_TRUE(whole.image && TurnUpright(whole.image->bitmap, 6));
+    std::vector<std::uint8_t> want;
+    EncodeBmpDirect(*ScaleBitmap(whole.image->bitmap, 10, 10, ScaleFit::Fit, ScaleFilter::Lanczos), DirectDepth::Bgra32,
+                    nullptr, 0x00FFFFFFu, want);
+    EXPECT_EQ(ReadBytes(dir.Path() / "turned.bmp"), want);
+
+    // A photo lying on its side (orientation 6) stands upright before it is fitted.
+    const std::string lying = Put("lying.jpg", testing::WithOrientation(jpeg, 6));
+    ASSERT_EQ(Batch({"--auto-orient", "--scale", "30x40", "-b", "24", lying, "-o", PathOf("upright.bmp")}).status, 0);
+    BmpReadResult upright = DecodePicture(ReadBytes(dir.Path() / "upright.bmp"));
+    ASSERT_TRUE(upright.image);
+    EXPECT_EQ(upright.image->bitmap.Width(), 30);
+    BmpReadResult lyingScaled = DecodeScaled(jpeg, {40, 30, ScaleFit::Exact});
+    ASSERT_TRUE(lyingScaled.image && TurnUpright(lyingScaled.image->bitmap, 6));
+    EXPECT_EQ(upright.image->bitmap, lyingScaled.image->bitmap);
 }
 
 TEST_F(BatchRunTest, AFailingFileIsReportedWhileTheOthersAreWritten) {

@@ -89,6 +89,104 @@ TEST(PngDecoder, EveryColourTypeDecodesExactly) {
     }
 }
 
+// Asked to, the same pictures are laid on another colour and hand out their alpha beside the
+// pixels: opaque pixels are as on white, clear ones the background, and only pictures with
+// transparency have an alpha.
+TEST(PngDecoder, TransparencyLiesOnTheChosenBackgroundAndItsAlphaIsKeptWhenAsked) {
+    const Pixel paper = 0x00336699u;
+    PictureOptions options;
+    options.background = paper;
+    options.keepAlpha = true;
+    for (const PngCase& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        const PictureBytes file = EncodePng(c.recipe);
+        const BmpReadResult onWhite = DecodePng(file);
+        const BmpReadResult onPaper = DecodePng(file, options);
+        ASSERT_TRUE(onWhite.image && onPaper.image) << onPaper.Message();
+        const bool transparent = c.depth == 32 || !c.recipe.paletteAlpha.empty();
+        ASSERT_EQ(onPaper.image->alpha.has_value(), transparent);
+        EXPECT_FALSE(onWhite.image->alpha.has_value());
+        for (int y = 0; y < c.recipe.height; ++y)
+            for (int x = 0; x < c.recipe.width; ++x) {
+                const Pixel a = transparent ? onPaper.image->alpha->Row(y)[x] : 0x00FFFFFFu;
+                ASSERT_EQ(a, (a & 0xFFu) * 0x010101u);
+                const Pixel got = onPaper.image->bitmap.Row(y)[x], white = onWhite.image->bitmap.Row(y)[x];
+                if ((a & 0xFFu) == 255u) {
+                    EXPECT_EQ(got, white) << x << "," << y;
+                } else if ((a & 0xFFu) == 0u) {
+                    EXPECT_EQ(got, paper) << x << "," << y;
+                }
+            }
+    }
+    PngRecipe rgba{2, 1, 6, 8};
+    rgba.rows = {255, 128, 0, 64, 1, 2, 3, 0};
+    const BmpReadResult r = DecodePng(EncodePng(rgba), options);
+    ASSERT_TRUE(r.image);
+    // (255 * 64 + 0x33 * 191 + 127) / 255 = 102, (128 * 64 + 0x66 * 191 + 127) / 255 = 109, 0x99 * 191 / 255 = 115
+    EXPECT_EQ(r.image->bitmap.Row(0)[0], 0x00666D73u);
+    EXPECT_EQ(r.image->alpha->Row(0)[0], 0x00404040u);
+    EXPECT_EQ(r.image->bitmap.Row(0)[1], paper);
+    EXPECT_EQ(r.image->alpha->Row(0)[1], 0u);
+}
+
+// Rows handed out one at a time are the rows of the whole picture, in order, with their alpha;
+// interlaced pictures too.
+struct RecordingSink : PngRowSink {
+    Bitmap pixels, alpha;
+    int next = 0;
+    bool withAlpha = false;
+    bool Begin(int width, int height, bool a) override {
+        pixels = Bitmap(width, height), alpha = Bitmap(width, height), withAlpha = a;
+        return true;
+    }
+    void Row(const Pixel* p, const Pixel* a) override {
+        std::copy(p, p + pixels.Width(), pixels.Row(next));
+        EXPECT_EQ(a != nullptr, withAlpha);
+        if (a) std::copy(a, a + alpha.Width(), alpha.Row(next));
+        ++next;
+    }
+};
+
+TEST(PngDecoder, RowsHandedOutOneByOneAreThoseOfTheWholePicture) {
+    PictureOptions options;
+    options.keepAlpha = true;
+    options.background = 0x00123456u;
+    std::vector<PngCase> cases = Cases();
+    PngCase interlaced{"interlaced colour and alpha", {13, 11, 6, 8}, {}, 32};
+    interlaced.recipe.interlaced = true;
+    for (int i = 0; i < 13 * 11; ++i)
+        interlaced.recipe.rows.insert(interlaced.recipe.rows.end(), {std::uint8_t(i), std::uint8_t(7 * i), 99, std::uint8_t(3 * i)});
+    cases.push_back(interlaced);
+    for (const PngCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PictureBytes file = EncodePng(c.recipe);
+        const BmpReadResult whole = DecodePng(file, options);
+        RecordingSink sink;
+        const BmpReadResult rows = DecodePngRows(file, options, sink);
+        ASSERT_TRUE(whole.image && rows.image) << rows.Message();
+        EXPECT_TRUE(rows.image->bitmap.IsEmpty());
+        EXPECT_EQ(rows.image->bitDepth, whole.image->bitDepth);
+        EXPECT_EQ(sink.next, c.recipe.height);
+        EXPECT_EQ(sink.pixels, whole.image->bitmap);
+        EXPECT_EQ(sink.withAlpha, whole.image->alpha.has_value());
+        if (whole.image->alpha) {
+            EXPECT_EQ(sink.alpha, *whole.image->alpha);
+        }
+        // Told how far it has read: never backwards, never past the end, and by the last row
+        // past every pixel byte (all but the last data chunk's 4-byte check value and the 12-byte end chunk).
+        std::vector<std::size_t> reads;
+        RecordingSink told;
+        ASSERT_TRUE(DecodePngRows(file, options, told, [&](std::size_t n) { reads.push_back(n); }).image);
+        EXPECT_EQ(told.pixels, whole.image->bitmap);
+        ASSERT_FALSE(reads.empty());
+        EXPECT_TRUE(std::is_sorted(reads.begin(), reads.end()));
+        EXPECT_LE(reads.back(), file.size());
+        EXPECT_GE(reads.back() + 16, file.size());
+    }
+    RecordingSink sink;
+    EXPECT_EQ(DecodePngRows(PictureBytes(30, 1), options, sink).error, BmpError::NotPicture);
+}
+
 // Interlaced pictures come in seven passes; every pixel must land where it belongs.
 TEST(PngDecoder, InterlacedEqualsPlain) {
     PngRecipe recipe{13, 11, 2, 8};

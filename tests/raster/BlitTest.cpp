@@ -4,17 +4,12 @@
 
 #include "Picture.h"
 #include "raster/Blit.h"
+#include "support/RandomPicture.h"
 
 namespace rastrix::test {
 namespace {
 
-Bitmap Noise(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    Bitmap bmp(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) bmp.Row(y)[x] = rng() & 0x00FFFFFFu;
-    return bmp;
-}
+using testing::Noise;
 
 TEST(BitBltTest, CopiesOnlyWhereSourceAndDestinationBothExist) {
     const Bitmap src = Noise(7, 5, 1);
