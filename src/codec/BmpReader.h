@@ -15,6 +15,10 @@ struct BmpImage {
     int bitDepth = 0;         // the file's bit count (1, 2, 4, 8, 16, 24 or 32); PictureBitDepth
                               // of a PNG or JPEG picture
     bool incomplete = false;  // run-length data ended early; rows it never reached are black
+    // A PNG picture's alpha when PictureOptions::keepAlpha asked for it and the picture has
+    // transparency: the bitmap's size, the alpha (255 opaque) in each of a pixel's three bytes,
+    // so it scales like the picture. The bitmap then holds the colours laid on the background.
+    std::optional<Bitmap> alpha;
 };
 
 struct BmpReadResult {

@@ -2,6 +2,7 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <bit>
 #include <memory>
 
@@ -22,13 +23,49 @@ BmpReadResult Fail(BmpError e) { return {std::nullopt, e}; }
 // means the picture came out damaged, so it stops at the first one.
 constexpr int kDecodeFlags = TJFLAG_ACCURATEDCT | TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS;
 
+// True when the picture has Adobe's APP14 marker, which Photoshop writes with its CMYK files and
+// whose CMYK values are stored inverted (0 is full ink); the readers people use agree on that.
+bool HasAdobeMarker(std::span<const std::uint8_t> bytes) {
+    std::size_t at = 2;
+    while (at + 4 <= bytes.size() && bytes[at] == 0xFF) {
+        const std::uint8_t marker = bytes[at + 1];
+        if (marker == 0xDA || marker == 0xD9) break;  // the scans start: no more headers
+        const std::size_t length = (std::size_t(bytes[at + 2]) << 8) | bytes[at + 3];
+        if (marker == 0xEE && length >= 7 && at + 9 <= bytes.size() &&
+            std::equal(bytes.begin() + std::ptrdiff_t(at + 4), bytes.begin() + std::ptrdiff_t(at + 9), "Adobe"))
+            return true;
+        at += 2 + length;
+    }
+    return false;
+}
+
+// CMYK inks to RGB by the plain formula red = (1 - cyan)(1 - black) and so on, with no colour
+// profile (a printer's profile is not at hand, and a viewer without one does the same).
+// Reads in place: each 4-byte CMYK pixel becomes a 0x00RRGGBB word.
+void CmykToPixels(Pixel* pixels, std::size_t count, bool inverted) {
+    auto* bytes = reinterpret_cast<const std::uint8_t*>(pixels);
+    for (std::size_t i = 0; i < count; ++i) {
+        unsigned c = bytes[4 * i], m = bytes[4 * i + 1], y = bytes[4 * i + 2], k = bytes[4 * i + 3];
+        if (!inverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;  // now 255 = no ink
+        pixels[i] = (((c * k + 127) / 255) << 16) | (((m * k + 127) / 255) << 8) | ((y * k + 127) / 255);
+    }
+}
+
+// The largest reduction by 2, 4 or 8 that leaves at least minWidth x minHeight; 1 for none.
+int ReductionFor(int width, int height, const PictureOptions& options) {
+    if (options.minWidth <= 0 && options.minHeight <= 0) return 1;
+    for (int d : {8, 4, 2})
+        if ((width + d - 1) / d >= options.minWidth && (height + d - 1) / d >= options.minHeight) return d;
+    return 1;
+}
+
 }  // namespace
 
 bool IsJpeg(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
 }
 
-BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes) {
+BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptions& options) {
     if (!IsJpeg(bytes)) return Fail(BmpError::NotPicture);
     Handle tj(tjInitDecompress());
     if (!tj) return Fail(BmpError::OutOfMemory);
@@ -40,7 +77,12 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes) {
     if (width <= 0 || height <= 0) return Fail(BmpError::DamagedJpeg);
     if (width > kBmpMaxSide || height > kBmpMaxSide || std::int64_t(width) * height > kBmpMaxPixels)
         return Fail(BmpError::TooLarge);
-    if (colourSpace == TJCS_CMYK || colourSpace == TJCS_YCCK) return Fail(BmpError::UnsupportedJpeg);
+    const bool cmyk = colourSpace == TJCS_CMYK || colourSpace == TJCS_YCCK;
+    if (cmyk && !options.convertCmyk) return Fail(BmpError::UnsupportedJpeg);
+    // The decoder's scaled sizes are rounded up, as here.
+    const int reduction = ReductionFor(width, height, options);
+    width = (width + reduction - 1) / reduction;
+    height = (height + reduction - 1) / reduction;
 
     std::optional<Bitmap> bmp = Bitmap::TryCreate(width, height, Bitmap::NewPixels::Unset);
     if (!bmp) return Fail(BmpError::OutOfMemory);
@@ -48,12 +90,16 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes) {
     static_assert(sizeof(Pixel) == 4 && std::endian::native == std::endian::little);
     auto* out = reinterpret_cast<unsigned char*>(bmp->Data());
     if (tjDecompress2(tj.get(), bytes.data(), static_cast<unsigned long>(bytes.size()), out, width,
-                      width * int(sizeof(Pixel)), height, TJPF_BGRX, kDecodeFlags) != 0)
+                      width * int(sizeof(Pixel)), height, cmyk ? TJPF_CMYK : TJPF_BGRX, kDecodeFlags) != 0)
         return Fail(BmpError::DamagedJpeg);
-    // The library fills the spare byte; pixels keep it zero.
     Pixel* p = bmp->Data();
     const std::size_t count = std::size_t(width) * std::size_t(height);
-    for (std::size_t i = 0; i < count; ++i) p[i] &= 0x00FFFFFFu;
+    if (cmyk) {
+        CmykToPixels(p, count, HasAdobeMarker(bytes));
+    } else {
+        // The library fills the spare byte; pixels keep it zero.
+        for (std::size_t i = 0; i < count; ++i) p[i] &= 0x00FFFFFFu;
+    }
 
     BmpImage image;
     image.bitDepth = PictureBitDepth(colourSpace == TJCS_GRAY ? 8 : 24, false);

@@ -9,12 +9,17 @@ namespace rastrix {
 // turned into opaque pixels and a bit depth by the same rules, so a picture looks and saves
 // the same whichever way it came in.
 
-// A colour with an alpha value laid on white paper: a bitmap has no alpha, and the colour under
-// a fully transparent pixel is often black or left over. Channels are 0..255.
-constexpr Pixel OnWhite(unsigned r, unsigned g, unsigned b, unsigned a) {
-    const unsigned paper = 255u * (255u - a) + 127u;
-    return (((r * a + paper) / 255u) << 16) | (((g * a + paper) / 255u) << 8) | ((b * a + paper) / 255u);
+// A colour with an alpha value laid on paper of the given colour (0x00RRGGBB): a bitmap has no
+// alpha, and the colour under a fully transparent pixel is often black or left over.
+// Channels are 0..255.
+constexpr Pixel OnBackground(unsigned r, unsigned g, unsigned b, unsigned a, Pixel paper) {
+    const unsigned keep = 255u - a;
+    return (((r * a + ((paper >> 16) & 0xFFu) * keep + 127u) / 255u) << 16) |
+           (((g * a + ((paper >> 8) & 0xFFu) * keep + 127u) / 255u) << 8) | ((b * a + (paper & 0xFFu) * keep + 127u) / 255u);
 }
+
+// The same on white, the paper pictures are laid on unless asked otherwise.
+constexpr Pixel OnWhite(unsigned r, unsigned g, unsigned b, unsigned a) { return OnBackground(r, g, b, a, 0x00FFFFFFu); }
 
 // A 16-bit channel narrowed to 8 bits, rounded to nearest.
 constexpr unsigned Narrow16(unsigned v) { return (v * 255u + 32767u) / 65535u; }

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "codec/BmpReader.h"
+#include "codec/PictureOptions.h"
 
 namespace rastrix {
 
@@ -10,5 +11,9 @@ namespace rastrix {
 // name): DecodeBmp, DecodePng or DecodeJpeg. Anything else is refused as NotPicture.
 // `finished` is passed to DecodeBmp.
 BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const ReadFinished& finished = {});
+
+// The same with the options for PNG and JPEG files (a BMP file is read as always).
+BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const PictureOptions& options,
+                            const ReadFinished& finished = {});
 
 }  // namespace rastrix

@@ -40,18 +40,22 @@ PassColumns ColumnsOf(const spng_ihdr& ihdr, int pass) {
 }
 
 // The decoder hands out RGBA rows of 8 or 16 bits a channel; only the pass's columns are new.
-void ConvertRow8(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c) {
+// The alpha, when kept, goes to `alpha` in each of a pixel's three bytes.
+void ConvertRow8(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c, Pixel paper, Pixel* alpha) {
     for (int x = c.first; x < width; x += c.step) {
         const std::uint8_t* p = rgba + std::size_t(x) * 4;
-        dst[x] = p[3] == 255 ? (Pixel(p[0]) << 16) | (Pixel(p[1]) << 8) | p[2] : OnWhite(p[0], p[1], p[2], p[3]);
+        dst[x] = p[3] == 255 ? (Pixel(p[0]) << 16) | (Pixel(p[1]) << 8) | p[2] : OnBackground(p[0], p[1], p[2], p[3], paper);
+        if (alpha) alpha[x] = Pixel(p[3]) * 0x010101u;
     }
 }
 
-void ConvertRow16(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c) {
+void ConvertRow16(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c, Pixel paper, Pixel* alpha) {
     for (int x = c.first; x < width; x += c.step) {
         std::uint16_t v[4];
         std::memcpy(v, rgba + std::size_t(x) * 8, sizeof v);  // host order, as the decoder writes them
-        dst[x] = OnWhite(Narrow16(v[0]), Narrow16(v[1]), Narrow16(v[2]), Narrow16(v[3]));
+        const unsigned a = Narrow16(v[3]);
+        dst[x] = OnBackground(Narrow16(v[0]), Narrow16(v[1]), Narrow16(v[2]), a, paper);
+        if (alpha) alpha[x] = Pixel(a) * 0x010101u;
     }
 }
 
@@ -90,7 +94,7 @@ bool IsPng(std::span<const std::uint8_t> bytes) {
     return bytes.size() >= sizeof kSignature && std::memcmp(bytes.data(), kSignature, sizeof kSignature) == 0;
 }
 
-BmpReadResult DecodePng(std::span<const std::uint8_t> bytes) {
+BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOptions& options) {
     if (!IsPng(bytes)) return Fail(BmpError::NotPicture);
     Context ctx(spng_ctx_new(0));
     if (!ctx) return Fail(BmpError::OutOfMemory);
@@ -112,6 +116,12 @@ BmpReadResult DecodePng(std::span<const std::uint8_t> bytes) {
     const std::size_t rowBytes = std::size_t(width) * (deep ? 8 : 4);
     std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[rowBytes]);
     if (!bmp || !row) return Fail(BmpError::OutOfMemory);
+    const bool transparencyChunk = HasTransparencyChunk(ctx.get());
+    std::optional<Bitmap> alpha;
+    if (options.keepAlpha && (transparencyChunk || (ihdr.color_type & 4) != 0)) {
+        alpha = Bitmap::TryCreate(width, height, Bitmap::NewPixels::Unset);
+        if (!alpha) return Fail(BmpError::OutOfMemory);
+    }
 
     for (;;) {
         spng_row_info info{};
@@ -119,14 +129,17 @@ BmpReadResult DecodePng(std::span<const std::uint8_t> bytes) {
         const int e = spng_decode_row(ctx.get(), row.get(), rowBytes);
         if (e != 0 && e != SPNG_EOI) return Fail(BmpError::DamagedPng);
         const PassColumns columns = ColumnsOf(ihdr, info.pass);
-        if (deep) ConvertRow16(row.get(), bmp->Row(int(info.row_num)), width, columns);
-        else ConvertRow8(row.get(), bmp->Row(int(info.row_num)), width, columns);
+        const int y = int(info.row_num);
+        Pixel* alphaRow = alpha ? alpha->Row(y) : nullptr;
+        if (deep) ConvertRow16(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
+        else ConvertRow8(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
         if (e == SPNG_EOI) break;
     }
 
     BmpImage image;
-    image.bitDepth = DepthOf(ihdr, HasTransparencyChunk(ctx.get()));
+    image.bitDepth = DepthOf(ihdr, transparencyChunk);
     image.bitmap = std::move(*bmp);
+    image.alpha = std::move(alpha);
     return {std::move(image), BmpError::None};
 }
 

@@ -86,6 +86,46 @@ TEST(PngDecoder, EveryColourTypeDecodesExactly) {
     }
 }
 
+// Asked to, the same pictures are laid on another colour and hand out their alpha beside the
+// pixels: opaque pixels are as on white, clear ones the background, and only pictures with
+// transparency have an alpha.
+TEST(PngDecoder, TransparencyLiesOnTheChosenBackgroundAndItsAlphaIsKeptWhenAsked) {
+    const Pixel paper = 0x00336699u;
+    PictureOptions options;
+    options.background = paper;
+    options.keepAlpha = true;
+    for (const PngCase& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        const PictureBytes file = EncodePng(c.recipe);
+        const BmpReadResult onWhite = DecodePng(file);
+        const BmpReadResult onPaper = DecodePng(file, options);
+        ASSERT_TRUE(onWhite.image && onPaper.image) << onPaper.Message();
+        const bool transparent = c.depth == 32 || !c.recipe.paletteAlpha.empty();
+        ASSERT_EQ(onPaper.image->alpha.has_value(), transparent);
+        EXPECT_FALSE(onWhite.image->alpha.has_value());
+        for (int y = 0; y < c.recipe.height; ++y)
+            for (int x = 0; x < c.recipe.width; ++x) {
+                const Pixel a = transparent ? onPaper.image->alpha->Row(y)[x] : 0x00FFFFFFu;
+                ASSERT_EQ(a, (a & 0xFFu) * 0x010101u);
+                const Pixel got = onPaper.image->bitmap.Row(y)[x], white = onWhite.image->bitmap.Row(y)[x];
+                if ((a & 0xFFu) == 255u) {
+                    EXPECT_EQ(got, white) << x << "," << y;
+                } else if ((a & 0xFFu) == 0u) {
+                    EXPECT_EQ(got, paper) << x << "," << y;
+                }
+            }
+    }
+    PngRecipe rgba{2, 1, 6, 8};
+    rgba.rows = {255, 128, 0, 64, 1, 2, 3, 0};
+    const BmpReadResult r = DecodePng(EncodePng(rgba), options);
+    ASSERT_TRUE(r.image);
+    // (255 * 64 + 0x33 * 191 + 127) / 255 = 102, (128 * 64 + 0x66 * 191 + 127) / 255 = 109, 0x99 * 191 / 255 = 115
+    EXPECT_EQ(r.image->bitmap.Row(0)[0], 0x00666D73u);
+    EXPECT_EQ(r.image->alpha->Row(0)[0], 0x00404040u);
+    EXPECT_EQ(r.image->bitmap.Row(0)[1], paper);
+    EXPECT_EQ(r.image->alpha->Row(0)[1], 0u);
+}
+
 // Interlaced pictures come in seven passes; every pixel must land where it belongs.
 TEST(PngDecoder, InterlacedEqualsPlain) {
     PngRecipe recipe{13, 11, 2, 8};

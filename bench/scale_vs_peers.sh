@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Whole-process comparison of scaling a large photo to a small 16-bit (5-6-5) BMP: our core
+# (bench/scale_job_bench: DecodeScaled and the 16-bit writer, as rastrix-batch --scale uses them)
+# against Pillow (with its JPEG draft mode), ImageMagick (with its JPEG size hint) and libvips'
+# `vips thumbnail`. Each job is a fresh process timed by /usr/bin/time (wall seconds, peak
+# resident memory); the tools run interleaved, job by job and round by round, so a change of
+# machine load hits them alike; the table gives the median of ROUNDS rounds (default 5) with
+# the spread (min-max). Then the quality: the mean absolute difference of our Lanczos result
+# from Pillow's LANCZOS of the whole picture.
+#   bench/scale_vs_peers.sh [ROUNDS]      (builds the release preset's scale_job_bench first)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-5}
+
+# The peers are installed here and nowhere else: the product does not use them.
+missing=()
+for p in python3-pil imagemagick libvips-tools time; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+cmake --preset release >/dev/null
+cmake --build --preset release --target scale_job_bench >/dev/null
+ours=$PWD/build/release/bench/scale_job_bench
+
+work=${SCALE_BENCH_DIR:-$(mktemp -d)}
+[ -n "${SCALE_BENCH_DIR:-}" ] || trap 'rm -rf "$work"' EXIT
+export MAGICK_AREA_LIMIT=1GP MAGICK_MEMORY_LIMIT=4GiB MAGICK_DISK_LIMIT=8GiB MAGICK_WIDTH_LIMIT=100KP MAGICK_HEIGHT_LIMIT=100KP
+pil() { /usr/bin/python3 -c "import sys, struct; from PIL import Image; Image.MAX_IMAGE_PIXELS = None; $1" "${@:2}"; }
+
+# The input: an 8000 x 6000 photo-like picture (smooth shapes enlarged from a small picture,
+# film grain, and thin hard lines that a reduction without a wide enough filter aliases), as a
+# JPEG of quality 90 and as a PNG.
+if [ ! -f "$work/photo.png" ]; then
+  pil "
+from PIL import ImageChops, ImageDraw
+W, H = 8000, 6000
+small = [Image.effect_mandelbrot((1000, 750), (-2.2, -1.2, 1.0, 1.2), 60),
+         Image.linear_gradient('L').resize((1000, 750)), Image.radial_gradient('L').resize((1000, 750))]
+big = [c.resize((W, H), Image.BICUBIC) for c in small]
+grain = Image.effect_noise((W, H), 10)
+big = [ImageChops.add(c, grain, 1.0, -128) for c in big]
+im = Image.merge('RGB', big)
+d = ImageDraw.Draw(im)
+for i in range(0, W, 97):
+    d.line([(i, 0), (W - i, H)], fill=(255, 255, 255), width=2)
+im.save(sys.argv[1] + '/photo.jpg', quality=90)
+im.save(sys.argv[1] + '/photo.png')
+" "$work"
+fi
+
+# 16-bit 5-6-5 file with the 40-byte header and three masks, as ours writes, from Pillow's
+# 'BGR;16' pixels (red in the top bits), rows bottom first.
+pil_565='
+def save565(im, path):
+    w, h = im.size
+    px = im.convert("BGR;16").tobytes("raw", "BGR;16", 0, -1)
+    stride = (2 * w + 3) // 4 * 4
+    assert stride == 2 * w
+    with open(path, "wb") as f:
+        f.write(b"BM" + struct.pack("<IHHI", 66 + len(px), 0, 0, 66))
+        f.write(struct.pack("<IiiHHIIiiII", 40, w, h, 1, 16, 3, len(px), 0, 0, 0, 0))
+        f.write(struct.pack("<III", 0xF800, 0x07E0, 0x001F) + px)
+'
+run_job() {  # job tool
+  local src=$work/photo.${1%%-*} out=$work/out/o.bmp
+  case "$2" in
+    ours) "$ours" "$src" "$out" 800x480 scale lanczos 16 ;;
+    pillow) pil "$pil_565
+im = Image.open(sys.argv[1])
+im.draft('RGB', (800, 480))
+save565(im.convert('RGB').resize((800, 480), Image.LANCZOS), sys.argv[2])" "$src" "$out" ;;
+    magick) convert -define jpeg:size=1600x960 "$src" -resize '800x480!' -define bmp:subtype=RGB565 BMP3:"$out" ;;
+    vips) vips thumbnail "$src" "$work/out/o.ppm" 800 --height 480 --size force ;;
+  esac
+}
+export -f run_job pil
+export ours work pil_565
+
+jobs=(jpg-16 png-16)
+tools=(ours pillow magick vips)
+results=$work/results.txt
+: >"$results"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+for ((r = 1; r <= rounds; r++)); do
+  for job in "${jobs[@]}"; do
+    for tool in "${tools[@]}"; do
+      rm -rf "$work/out"; mkdir -p "$work/out"; sync
+      /usr/bin/time -f "%e %M" -o "$work/t" bash -c "run_job $job $tool" >/dev/null 2>"$work/err" \
+        || { echo "$job/$tool failed:" >&2; cat "$work/err" >&2; exit 1; }
+      echo "$job $tool $(cat "$work/t")" >>"$results"
+    done
+  done
+  echo "round $r done, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+
+/usr/bin/python3 - "$results" <<'PY'
+import sys, statistics, collections
+runs = collections.defaultdict(list)
+for line in open(sys.argv[1]):
+    job, tool, secs, kb = line.split()
+    runs[(job, tool)].append((float(secs), int(kb) / 1024))
+names = {"jpg-16": "8000 x 6000 JPEG to 800 x 480 16-bit BMP", "png-16": "8000 x 6000 PNG to 800 x 480 16-bit BMP"}
+tools = ("ours", "pillow", "magick", "vips")
+print("| Job | ours s (spread) | Pillow s | ImageMagick s | vips s | vs fastest peer | vs ImageMagick | ours MB | Pillow MB | ImageMagick MB | vips MB |")
+print("|---|---|---|---|---|---|---|---|---|---|---|")
+for job, name in names.items():
+    med, cells = {}, []
+    for t in tools:
+        s = [a for a, _ in runs[(job, t)]]
+        m = [b for _, b in runs[(job, t)]]
+        med[t] = (statistics.median(s), statistics.median(m))
+        cells.append("%.2f (%.2f-%.2f)" % (med[t][0], min(s), max(s)))
+    fastest = min(med[t][0] for t in tools[1:]) / med["ours"][0]
+    magick = med["magick"][0] / med["ours"][0]
+    print("| %s | %s | %.2fx | %.2fx | %s |" % (name, " | ".join(cells), fastest, magick,
+                                             " | ".join("%.0f" % med[t][1] for t in tools)))
+PY
+
+# Quality: ours at 24 bits against Pillow's LANCZOS of the whole decoded picture (no draft).
+for f in jpg png; do
+  "$ours" "$work/photo.$f" "$work/ours-$f.bmp" 800x480 scale lanczos 24
+done
+pil "
+from PIL import ImageChops, ImageStat
+for f in ('jpg', 'png'):
+    ref = Image.open(sys.argv[1] + '/photo.' + f).convert('RGB').resize((800, 480), Image.LANCZOS)
+    ours = Image.open(sys.argv[1] + '/ours-' + f + '.bmp').convert('RGB')
+    diff = ImageStat.Stat(ImageChops.difference(ours, ref))
+    d = Image.open(sys.argv[1] + '/photo.' + f)
+    d.draft('RGB', (800, 480))
+    pdiff = ImageStat.Stat(ImageChops.difference(d.convert('RGB').resize((800, 480), Image.LANCZOS), ref))
+    print('%s: ours vs Pillow LANCZOS of the whole picture: mean %.3f levels (largest %d); Pillow with draft vs the same: mean %.3f'
+          % (f, sum(diff.mean) / 3, max(e[1] for e in diff.extrema), sum(pdiff.mean) / 3))
+" "$work"

@@ -1,0 +1,140 @@
+#include "codec/BmpDirectWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "codec/BmpReader.h"
+
+namespace rastrix {
+namespace {
+
+std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+           std::uint32_t(b[at + 3]) << 24;
+}
+unsigned Get16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | unsigned(b[at + 1]) << 8; }
+
+Bitmap Noise(int w, int h, unsigned seed) {
+    std::mt19937 rng(seed);
+    Bitmap bmp(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) bmp.Row(y)[x] = rng() & 0x00FFFFFFu;
+    return bmp;
+}
+
+std::vector<std::uint8_t> Encode(const Bitmap& image, DirectDepth depth, const Bitmap* alpha = nullptr,
+                                 Pixel background = 0x00FFFFFFu) {
+    std::vector<std::uint8_t> buffer;
+    const BmpFileBytes file = EncodeBmpDirect(image, depth, alpha, background, buffer);
+    EXPECT_EQ(file.status, EncodeStatus::Ok);
+    EXPECT_EQ(file.size, buffer.size());
+    return buffer;
+}
+
+struct HeaderCase {
+    DirectDepth depth;
+    unsigned bits, infoSize, pixelOffset, red, green, blue, alpha;
+};
+
+class DirectHeaderTest : public testing::TestWithParam<HeaderCase> {};
+
+TEST_P(DirectHeaderTest, NamesItsBitFieldsAndPadsRowsToFourBytes) {
+    const HeaderCase c = GetParam();
+    const std::vector<std::uint8_t> f = Encode(Noise(3, 2, 1), c.depth);
+    const unsigned stride = (3 * c.bits / 8 + 3) / 4 * 4;
+    ASSERT_EQ(f.size(), c.pixelOffset + 2 * stride);
+    EXPECT_EQ(f[0], 'B');
+    EXPECT_EQ(f[1], 'M');
+    EXPECT_EQ(Get32(f, 2), f.size());
+    EXPECT_EQ(Get32(f, 10), c.pixelOffset);
+    EXPECT_EQ(Get32(f, 14), c.infoSize);
+    EXPECT_EQ(Get32(f, 18), 3u);
+    EXPECT_EQ(Get32(f, 22), 2u);
+    EXPECT_EQ(Get16(f, 26), 1u);
+    EXPECT_EQ(Get16(f, 28), c.bits);
+    EXPECT_EQ(Get32(f, 30), 3u);  // bit fields
+    EXPECT_EQ(Get32(f, 34), 2 * stride);
+    EXPECT_EQ(Get32(f, 54), c.red);
+    EXPECT_EQ(Get32(f, 58), c.green);
+    EXPECT_EQ(Get32(f, 62), c.blue);
+    if (c.infoSize > 40) {
+        EXPECT_EQ(Get32(f, 66), c.alpha);
+    }
+    for (unsigned y = 0; y < 2; ++y)
+        for (unsigned pad = 3 * c.bits / 8; pad < stride; ++pad) EXPECT_EQ(f[c.pixelOffset + y * stride + pad], 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, DirectHeaderTest,
+                         testing::Values(HeaderCase{DirectDepth::Rgb565, 16, 40, 66, 0xF800, 0x07E0, 0x1F, 0},
+                                         HeaderCase{DirectDepth::Rgb555, 16, 40, 66, 0x7C00, 0x03E0, 0x1F, 0},
+                                         HeaderCase{DirectDepth::Bgra32, 32, 124, 138, 0xFF0000, 0xFF00, 0xFF,
+                                                    0xFF000000u}));
+
+TEST(BmpDirectWriter, ChannelsRoundToTheNearestLevelBottomRowFirst) {
+    Bitmap img(2, 2);
+    img.Row(0)[0] = 0x00FFFFFFu;
+    img.Row(0)[1] = 0x00808080u;  // 128 * 31 / 255 = 15.6 -> 16; 128 * 63 / 255 = 31.6 -> 32
+    img.Row(1)[0] = 0x00FF0000u;
+    // Red 3 -> 3 * 31 / 255 = 0.4 -> 0, green 4 -> 4 * 63 / 255 = 0.99 -> 1, blue 5 -> 0.6 -> 1
+    img.Row(1)[1] = 0x00030405u;
+    const auto f565 = Encode(img, DirectDepth::Rgb565);
+    EXPECT_EQ(Get16(f565, 66), 0xF800u);  // bottom row first: red
+    EXPECT_EQ(Get16(f565, 68), (0u << 11) | (1u << 5) | 1u);
+    EXPECT_EQ(Get16(f565, 70), 0xFFFFu);  // then the top row: white
+    EXPECT_EQ(Get16(f565, 72), (16u << 11) | (32u << 5) | 16u);
+    const auto f555 = Encode(img, DirectDepth::Rgb555);
+    EXPECT_EQ(Get16(f555, 66), 0x7C00u);
+    EXPECT_EQ(Get16(f555, 70), 0x7FFFu);  // the top bit stays 0
+    EXPECT_EQ(Get16(f555, 72), (16u << 10) | (16u << 5) | 16u);
+}
+
+TEST(BmpDirectWriter, OurReaderReadsEveryFormBackWithinItsRounding) {
+    const Bitmap img = Noise(37, 11, 7);
+    for (auto [depth, step] : {std::pair{DirectDepth::Rgb565, 4}, {DirectDepth::Rgb555, 4}, {DirectDepth::Bgra32, 0}}) {
+        const auto f = Encode(img, depth);
+        const BmpReadResult back = DecodeBmp(f);
+        ASSERT_TRUE(back.image) << back.Message();
+        ASSERT_EQ(back.image->bitmap.Width(), 37);
+        for (int y = 0; y < 11; ++y)
+            for (int x = 0; x < 37; ++x)
+                for (int shift : {0, 8, 16}) {
+                    const int want = int((img.Row(y)[x] >> shift) & 0xFF);
+                    const int got = int((back.image->bitmap.Row(y)[x] >> shift) & 0xFF);
+                    // Green keeps 6 bits at 5-6-5: half a step of 4 levels.
+                    const int allowed = depth == DirectDepth::Rgb565 && shift == 8 ? 2 : step;
+                    ASSERT_LE(std::abs(got - want), allowed) << x << "," << y << " shift " << shift;
+                }
+    }
+}
+
+TEST(BmpDirectWriter, AlphaIsWrittenWithTheColoursTakenOffTheBackground) {
+    const Pixel paper = 0x00336699u;
+    Bitmap img(3, 1), alpha(3, 1);
+    img.Row(0)[0] = 0x00102030u, alpha.Row(0)[0] = 0x00FFFFFFu;  // opaque: as it is
+    img.Row(0)[1] = paper, alpha.Row(0)[1] = 0;                  // transparent: the background, alpha 0
+    // Red 200 at alpha 128 on paper red 0x33: (200 * 128 + 51 * 127) / 255 = 125.8 -> 126
+    img.Row(0)[2] = (126u << 16) | (paper & 0xFFFFu), alpha.Row(0)[2] = 0x00808080u;
+    const auto f = Encode(img, DirectDepth::Bgra32, &alpha, paper);
+    EXPECT_EQ(Get32(f, 138), 0xFF102030u);
+    EXPECT_EQ(Get32(f, 142), 0x00336699u);
+    EXPECT_EQ(Get32(f, 146) >> 24, 0x80u);
+    EXPECT_NEAR(int((Get32(f, 146) >> 16) & 0xFF), 200, 1);
+    // Without an alpha every pixel is opaque, whatever the background.
+    EXPECT_EQ(Get32(Encode(img, DirectDepth::Bgra32, nullptr, paper), 142), 0xFF336699u);
+}
+
+TEST(BmpDirectWriter, AColourTakenOffItsBackgroundLaysBackToTheSameColour) {
+    for (Pixel paper : {0x00FFFFFFu, 0u, 0x00336699u})
+        for (unsigned a = 1; a < 256; a += 3)
+            for (unsigned c = 0; c < 256; c += 5) {
+                const unsigned p = paper & 0xFFu;
+                const unsigned laid = (c * a + p * (255 - a) + 127) / 255;
+                const unsigned straight = OffBackground(laid | (paper & 0x00FFFF00u), a, paper) & 0xFFu;
+                const int again = int((straight * a + p * (255 - a) + 127) / 255);
+                ASSERT_LE(std::abs(again - int(laid)), 1) << "a " << a << " c " << c << " paper " << paper;
+            }
+}
+
+}  // namespace
+}  // namespace rastrix
