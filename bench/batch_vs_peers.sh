@@ -8,16 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
 
-# The peers are installed here and nowhere else: the product does not use them.
-missing=()
-for p in python3-pil imagemagick time; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bench/install-peers.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target rastrix-batch >/dev/null
 batch=$PWD/build/release/src/batch/rastrix-batch
@@ -89,24 +80,11 @@ for f in sorted(glob.glob(sys.argv[1] + '/*.bmp')):
   esac
 }
 
-jobs=(convert24 rotate90 fliph crop depth8 dir4)
-tools=(rastrix pillow magick)
+source bench/peer-rounds.sh
+clean_outputs() { rm -rf "$work/out"; mkdir -p "$work/out"; }
+job_env="batch='$batch' work='$work'"
 results=$work/results.txt
-echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-for ((r = 1; r <= rounds; r++)); do
-  for job in "${jobs[@]}"; do
-    for tool in "${tools[@]}"; do
-      # Outside the timing: the last tool's output goes, and what it left to write back reaches
-      # the disk, so no tool's time includes another's deletion or write-back.
-      rm -rf "$work/out"; mkdir -p "$work/out"; sync
-      /usr/bin/time -f "%e %M" -o "$work/t" bash -c "$(declare -f run_job pil); batch='$batch' work='$work' run_job $job $tool" \
-        >/dev/null 2>"$work/err" || { echo "$job/$tool failed:" >&2; cat "$work/err" >&2; exit 1; }
-      echo "$job $tool $(cat "$work/t")" >>"$results"
-    done
-  done
-  echo "round $r done, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-done
-echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+time_rounds "$rounds" "convert24 rotate90 fliph crop depth8 dir4" "rastrix pillow magick"
 
 python3 - "$results" <<'PY'
 import sys, statistics, collections

@@ -28,6 +28,9 @@ std::string_view EncodeStatusMessage(EncodeStatus status) {
             return "There is not enough memory to build the file.";
         case EncodeStatus::TooLarge:
             return "The image is too large to be saved as a BMP file at this depth.";
+        case EncodeStatus::TooManyColours:
+            return "The palette has more colours than a BMP file of this depth holds "
+                   "(2 at 1 bit, 16 at 4 bits, 256 at 8 bits).";
         case EncodeStatus::Ok:
         case EncodeStatus::Declined:
             break;
@@ -96,6 +99,33 @@ std::size_t PackRow1(const std::uint8_t* idx, int width, std::uint8_t* dst) {
     return n;
 }
 
+// Quads as blue, green, red, 0 each, then white entries up to the table's capacity.
+void WriteColourTable(std::span<const std::uint32_t> colours, int capacity, std::uint8_t* table) {
+    for (int j = 0; j < capacity; ++j, table += 4) {
+        const std::uint32_t q = std::size_t(j) < colours.size() ? colours[std::size_t(j)] : kUntakenEntry;
+        table[0] = std::uint8_t(q);
+        table[1] = std::uint8_t(q >> 8);
+        table[2] = std::uint8_t(q >> 16);
+        table[3] = 0;
+    }
+}
+
+// Rows of given indexes, bottom row first, each packed at the layout's depth; then the table.
+void EncodeIndexedPixels(const IndexImage& image, std::span<const std::uint32_t> palette, const FileLayout& l,
+                         std::uint8_t* file) {
+    std::uint8_t* rows = file + l.pixelOffset;
+    for (int y = image.height - 1; y >= 0; --y, rows += l.stride) {
+        const std::uint8_t* idx = image.Row(y);
+        std::size_t n = std::size_t(image.width);
+        if (l.saveDepth == 8)
+            std::memcpy(rows, idx, n);
+        else
+            n = l.saveDepth == 4 ? PackRow4(idx, image.width, rows) : PackRow1(idx, image.width, rows);
+        std::memset(rows + n, 0, l.stride - n);
+    }
+    WriteColourTable(palette, l.paletteCapacity, file + kWrittenHeaderBytes);
+}
+
 // Image row y as a 24-bit stored row, its padding zero.
 void EncodeStoredRow24(const Bitmap& image, int y, const FileLayout& l, std::uint8_t* row) {
     const int w = image.Width();
@@ -136,14 +166,7 @@ EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const Colour
         std::memset(rows + n, 0, l.stride - n);
     }
     // The table is final only after the last row; entries no colour took stay white.
-    std::uint8_t* table = file + kWrittenHeaderBytes;
-    for (int j = 0; j < pal.Capacity(); ++j, table += 4) {
-        const std::uint32_t q = pal.Entries()[j];
-        table[0] = std::uint8_t(q);
-        table[1] = std::uint8_t(q >> 8);
-        table[2] = std::uint8_t(q >> 16);
-        table[3] = 0;
-    }
+    WriteColourTable(std::span(pal.Entries(), std::size_t(pal.Capacity())), pal.Capacity(), file + kWrittenHeaderBytes);
     return EncodeStatus::Ok;
 }
 
@@ -225,6 +248,47 @@ EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuest
     }
     WriteBmpHeader(buffer.data(), l, image.Width(), image.Height());
     return EncodePixels(image, l, ask, buffer.data());
+}
+
+int SmallestIndexedDepth(std::size_t colours) {
+    return colours <= 2 ? 1 : colours <= 16 ? 4 : colours <= 256 ? 8 : 0;
+}
+
+BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const std::uint32_t> palette, int depth,
+                                    std::vector<std::uint8_t>& buffer) {
+    BmpFileBytes file;
+    if (depth != 1 && depth != 4 && depth != 8) depth = SmallestIndexedDepth(palette.size());
+    const FileLayout l = ComputeFileLayout(image.width, image.height, depth);
+    file.saveDepth = l.saveDepth;
+    file.size = l.fileSize;
+    if (palette.empty() || depth == 0 || palette.size() > std::size_t(l.paletteCapacity)) {
+        file.status = EncodeStatus::TooManyColours;
+        return file;
+    }
+    if (!l.FitsHeader() || l.fileSize > buffer.max_size()) {
+        file.status = EncodeStatus::TooLarge;
+        return file;
+    }
+    try {
+        ReserveLargeBuffer(buffer, std::size_t(l.fileSize));
+        buffer.resize(std::size_t(l.fileSize));
+    } catch (const std::exception&) {
+        file.status = EncodeStatus::OutOfMemory;
+        return file;
+    }
+    WriteBmpHeader(buffer.data(), l, image.width, image.height);
+    EncodeIndexedPixels(image, palette, l, buffer.data());
+    file.pieces = WholeBytes(buffer);
+    return file;
+}
+
+EncodedBmp EncodeIndexedBmp(const IndexImage& image, std::span<const std::uint32_t> palette, int depth) {
+    EncodedBmp out;
+    const BmpFileBytes file = EncodeIndexedBmpPieces(image, palette, depth, out.bytes);
+    out.status = file.status;
+    out.saveDepth = file.saveDepth;
+    if (out.status != EncodeStatus::Ok) out.bytes = {};
+    return out;
 }
 
 EncodedBmp EncodeBmp(const Bitmap& image, int depth, const ColourLossQuestion& ask) {

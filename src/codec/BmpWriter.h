@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "codec/BmpLayout.h"
+#include "codec/IndexImage.h"
 #include "codec/Palette.h"
 #include "store/FileOps.h"
 #include "raster/Bitmap.h"
@@ -26,6 +28,7 @@ enum class EncodeStatus {
     Declined,     // the user answered No to the colour-loss question; nothing to write
     OutOfMemory,  // no buffer could be had for the file
     TooLarge,     // the file would not fit the header's 32-bit sizes
+    TooManyColours,  // a given palette has more entries than the depth holds, or none
 };
 
 // A message for the failures the user did not choose; empty for Ok and Declined.
@@ -61,5 +64,18 @@ struct BmpFileBytes {
 // then, before anything is written), and the one piece is the buffer.
 BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQuestion& ask,
                              std::vector<std::uint8_t>& buffer);
+
+// An image already mapped to a palette (see PaletteMapping.h), written at 1, 4 or 8 bits with
+// that palette as its colour table, in its order: index i is entry i in every file. A palette
+// shorter than the depth's 2, 16 or 256 entries is followed by white entries, as the editor
+// leaves entries no colour took; no index points at them. Depth 0 (or any depth but 1, 4 and 8)
+// takes the smallest that holds the palette. TooManyColours when the palette is empty or longer
+// than the depth holds. Every index must be below the palette's size. No question is asked.
+BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const std::uint32_t> palette, int depth,
+                                    std::vector<std::uint8_t>& buffer);
+EncodedBmp EncodeIndexedBmp(const IndexImage& image, std::span<const std::uint32_t> palette, int depth);
+
+// The smallest of the depths 1, 4 and 8 whose table holds `colours` entries; 0 above 256.
+int SmallestIndexedDepth(std::size_t colours);
 
 }  // namespace rastrix

@@ -299,5 +299,65 @@ TEST(BmpWriter, PiecesMakeTheSameFileAsTheWholeEncode) {
     EXPECT_FALSE(declined.pieces);
 }
 
+// A given palette is written as the table in its own order, padded with white, and the
+// indexes go in as they are: a device that reads only index bits sees what was mapped.
+TEST(BmpWriter, GivenPaletteIsTheTableInItsOrderByteForByte) {
+    const std::vector<std::uint32_t> inks = {0x000000, 0xFFFFFF, 0x00FF00, 0x0000FF, 0xFF0000, 0xFFFF00, 0xFF8000};
+    const IndexImage img{3, 2, {6, 0, 1, 2, 3, 4}};  // top row 6 0 1, bottom row 2 3 4
+    const EncodedBmp file = EncodeIndexedBmp(img, inks, 4);
+    ASSERT_EQ(file.status, EncodeStatus::Ok);
+    EXPECT_EQ(file.saveDepth, 4);
+    Bytes want = ExpectedHeader(54 + 64 + 8, 54 + 64, 3, 2, 4, 8);
+    want = Concat(want, {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0,
+                         0, 0, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, 0x80, 0xFF, 0});
+    for (int j = 7; j < 16; ++j) want = Concat(want, {0xFF, 0xFF, 0xFF, 0});
+    want = Concat(want, {0x23, 0x40, 0, 0, 0x60, 0x10, 0, 0});  // bottom row first
+    EXPECT_EQ(file.bytes, want);
+}
+
+TEST(BmpWriter, GivenTableKeepsWhiteBeforeBlackAtOneBit) {
+    const IndexImage img{9, 1, {0, 1, 1, 0, 0, 0, 0, 1, 1}};
+    const EncodedBmp file = EncodeIndexedBmp(img, std::vector<std::uint32_t>{0xFFFFFF, 0x000000}, 0);
+    ASSERT_EQ(file.status, EncodeStatus::Ok);
+    Bytes want = ExpectedHeader(54 + 8 + 4, 54 + 8, 9, 1, 1, 4);
+    want = Concat(want, {0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0x61, 0x80, 0, 0});
+    EXPECT_EQ(file.bytes, want);
+    const std::optional<Bitmap> back = testing::DecodeSimpleBmp(file.bytes);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->GetPixel(1, 0), kBlack);
+    EXPECT_EQ(back->GetPixel(0, 0), kWhite);
+}
+
+struct IndexedDepthCase {
+    std::size_t colours;
+    int depth;    // asked for; 0 picks
+    int written;  // 0: refused as too many colours
+};
+class IndexedDepth : public ::testing::TestWithParam<IndexedDepthCase> {};
+
+TEST_P(IndexedDepth, SmallestFittingDepthOrARefusal) {
+    const IndexedDepthCase& c = GetParam();
+    const std::vector<std::uint32_t> palette(c.colours, 0x123456);
+    const EncodedBmp file = EncodeIndexedBmp(IndexImage{2, 2, {0, 0, 0, 0}}, palette, c.depth);
+    if (c.written == 0) {
+        EXPECT_EQ(file.status, EncodeStatus::TooManyColours);
+        EXPECT_TRUE(file.bytes.empty());
+        EXPECT_NE(EncodeStatusMessage(file.status).find("more colours"), std::string_view::npos);
+        return;
+    }
+    ASSERT_EQ(file.status, EncodeStatus::Ok);
+    EXPECT_EQ(file.saveDepth, c.written);
+    EXPECT_EQ(testing::Le16(file.bytes, 28), c.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(BmpWriter, IndexedDepth,
+                         ::testing::Values(IndexedDepthCase{1, 0, 1}, IndexedDepthCase{2, 0, 1},
+                                           IndexedDepthCase{3, 0, 4}, IndexedDepthCase{16, 0, 4},
+                                           IndexedDepthCase{17, 0, 8}, IndexedDepthCase{256, 0, 8},
+                                           IndexedDepthCase{2, 8, 8}, IndexedDepthCase{7, 4, 4},
+                                           IndexedDepthCase{3, 1, 0}, IndexedDepthCase{17, 4, 0},
+                                           IndexedDepthCase{257, 8, 0}, IndexedDepthCase{257, 0, 0},
+                                           IndexedDepthCase{0, 0, 0}));
+
 }  // namespace
 }  // namespace rastrix

@@ -1,0 +1,78 @@
+// One picture to a BMP of a palette, as one process, for the whole-process comparison in
+// bench/palette_vs_peers.sh (rastrix-batch has no palette options yet, so this drives the
+// same core calls it will make):
+//   palette_map IN OUT PALETTE DITHER [DEPTH]
+// PALETTE is a name (bw, grey4, epaper7, optimised:N, ...) or a palette file; DITHER is
+// fs, atkinson, ordered or none; DEPTH 1, 4 or 8 (default: the smallest that holds it).
+// Prints the time of each step to stderr.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "codec/BmpWriter.h"
+#include "codec/FileRead.h"
+#include "codec/OptimisedPalette.h"
+#include "codec/PaletteFile.h"
+#include "codec/PaletteMapping.h"
+#include "codec/PictureReader.h"
+#include "store/FileSystem.h"
+
+using namespace rastrix;
+
+namespace {
+
+int Fail(const std::string& what) {
+    std::fprintf(stderr, "palette_map: %s\n", what.c_str());
+    return 1;
+}
+
+double Since(std::chrono::steady_clock::time_point& t) {
+    const auto now = std::chrono::steady_clock::now();
+    const double ms = std::chrono::duration<double, std::milli>(now - t).count();
+    t = now;
+    return ms;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 5) return Fail("usage: palette_map IN OUT PALETTE DITHER [DEPTH]");
+    auto t = std::chrono::steady_clock::now();
+    FileSystem& files = PosixFileSystem();
+    const FileBytesResult bytes = ReadWholeFile(files, argv[1]);
+    if (!bytes) return Fail(std::string(argv[1]) + ": " + Describe(bytes.failure));
+    BmpReadResult read = DecodePicture(bytes.View());
+    if (!read.image) return Fail(std::string(argv[1]) + ": " + std::string(read.Message()));
+    const Bitmap& image = read.image->bitmap;
+    const double decodeMs = Since(t);
+
+    PaletteChoice choice = PaletteByName(argv[3]);
+    if (!choice.error.empty() && choice.optimisedColours == 0) {
+        const PaletteFileResult fromFile = ReadPaletteFile(files, argv[3]);
+        if (!fromFile.error.empty()) return Fail(choice.error + " (" + fromFile.error + ")");
+        choice = {fromFile.colours, 0, {}};
+    }
+    if (choice.optimisedColours > 0) {
+        OptimisedPaletteResult made = MakeOptimisedPalette(image, choice.optimisedColours);
+        if (!made.error.empty()) return Fail(made.error);
+        choice.colours = std::move(made.colours);
+    }
+    const double paletteMs = Since(t);
+
+    const std::optional<Dither> dither = DitherByName(argv[4]);
+    if (!dither) return Fail(std::string("unknown dithering ") + argv[4]);
+    const MapResult mapped = MapToPalette(image, choice.colours, {*dither, -1});
+    if (!mapped.image) return Fail(mapped.error);
+    const double mapMs = Since(t);
+
+    std::vector<std::uint8_t> buffer;
+    const BmpFileBytes file =
+        EncodeIndexedBmpPieces(*mapped.image, choice.colours, argc > 5 ? std::atoi(argv[5]) : 0, buffer);
+    if (file.status != EncodeStatus::Ok) return Fail(std::string(EncodeStatusMessage(file.status)));
+    const WriteResult written = WriteFileAtomically(files, argv[2], file.pieces, 0644);
+    if (!written) return Fail(std::string(argv[2]) + ": " + Describe(written.failure));
+    std::fprintf(stderr, "decode %.1f ms, palette %.1f ms, map %.1f ms, write %.1f ms\n", decodeMs, paletteMs, mapMs,
+                 Since(t));
+    return 0;
+}

@@ -1,0 +1,69 @@
+#include "codec/FixedPalettes.h"
+
+#include <charconv>
+
+namespace rastrix {
+
+namespace {
+
+constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r << 16 | g << 8 | b; }
+
+constexpr std::string_view kNames = "bw, grey4, grey16, basic16, epaper7, optimised:N (N from 2 to 256)";
+
+}  // namespace
+
+PaletteColours BlackWhitePalette() { return {Rgb(0, 0, 0), Rgb(255, 255, 255)}; }
+
+PaletteColours GreyPalette(int levels) {
+    PaletteColours out;
+    if (levels < 2 || levels > kMaxPaletteColours) return out;
+    for (int i = 0; i < levels; ++i) {
+        const auto v = std::uint32_t((i * 255 + (levels - 1) / 2) / (levels - 1));
+        out.push_back(Rgb(v, v, v));
+    }
+    return out;
+}
+
+PaletteColours BasicPalette16() {
+    return {Rgb(0, 0, 0),       Rgb(128, 0, 0),   Rgb(0, 128, 0),   Rgb(128, 128, 0),
+            Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128), Rgb(192, 192, 192),
+            Rgb(128, 128, 128), Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(255, 255, 0),
+            Rgb(0, 0, 255),     Rgb(255, 0, 255), Rgb(0, 255, 255), Rgb(255, 255, 255)};
+}
+
+PaletteColours EpaperPalette7() {
+    return {Rgb(0, 0, 0),     Rgb(255, 255, 255), Rgb(0, 255, 0),  Rgb(0, 0, 255),
+            Rgb(255, 0, 0),   Rgb(255, 255, 0),   Rgb(255, 128, 0)};
+}
+
+std::string_view PaletteNames() { return kNames; }
+
+PaletteChoice PaletteByName(std::string_view name) {
+    PaletteChoice c;
+    if (name == "bw") {
+        c.colours = BlackWhitePalette();
+    } else if (name == "grey4") {
+        c.colours = GreyPalette(4);
+    } else if (name == "grey16") {
+        c.colours = GreyPalette(16);
+    } else if (name == "basic16") {
+        c.colours = BasicPalette16();
+    } else if (name == "epaper7") {
+        c.colours = EpaperPalette7();
+    } else if (name.starts_with("optimised:") || name.starts_with("optimized:")) {
+        const std::string_view digits = name.substr(10);
+        int n = 0;
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+        if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || n < 2 ||
+            n > kMaxPaletteColours)
+            c.error = "an optimised palette needs a number of colours from 2 to 256, as in optimised:16";
+        else
+            c.optimisedColours = n;
+    } else {
+        c.error = "unknown palette '" + std::string(name) + "'; known: " + std::string(kNames) +
+                  ", or a palette file";
+    }
+    return c;
+}
+
+}  // namespace rastrix

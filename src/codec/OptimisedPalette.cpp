@@ -1,0 +1,83 @@
+#include "codec/OptimisedPalette.h"
+
+#include <dlfcn.h>
+#include <libimagequant.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace rastrix {
+
+namespace {
+
+struct AttrDeleter {
+    void operator()(liq_attr* a) const { liq_attr_destroy(a); }
+};
+struct ImageDeleter {
+    void operator()(liq_image* i) const { liq_image_destroy(i); }
+};
+struct ResultDeleter {
+    void operator()(liq_result* r) const { liq_result_destroy(r); }
+};
+
+// The quantiser sees every step-th pixel of every step-th row: its work grows with the pixels
+// it is shown, and a grid of a quarter of a million pixels holds a photo's colours as well.
+struct Sampled {
+    const Bitmap* image;
+    int step;
+};
+
+// Rows of RGBA are handed over on demand, so the image is never copied.
+void RowOfImage(liq_color rowOut[], int row, int width, void* user) {
+    const Sampled& s = *static_cast<const Sampled*>(user);
+    const Pixel* src = s.image->Row(row * s.step);
+    for (int x = 0; x < width; ++x) {
+        const Pixel p = src[std::size_t(x) * std::size_t(s.step)];
+        rowOut[x] = liq_color{static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                              static_cast<unsigned char>(p), 255};
+    }
+}
+
+// Debian's libimagequant runs its loops on OpenMP threads. One thread (for the calling thread
+// only): the palette is then the same on every machine whatever its cores, and a busy machine
+// is not slowed further by threads waiting for each other.
+void UseOneQuantiserThread() {
+    using SetThreads = void (*)(int);
+    if (auto set = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) set(1);
+}
+
+constexpr double kSampledPixels = 262144;
+
+OptimisedPaletteResult Failure(const char* why) { return {{}, why}; }
+
+}  // namespace
+
+OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colours) {
+    if (colours < 2 || colours > kMaxPaletteColours)
+        return Failure("an optimised palette needs from 2 to 256 colours");
+    if (image.IsEmpty()) return Failure("an empty image has no colours to choose a palette from");
+    std::unique_ptr<liq_attr, AttrDeleter> attr(liq_attr_create());
+    if (!attr) return Failure("there is not enough memory to choose a palette");
+    if (liq_set_max_colors(attr.get(), colours) != LIQ_OK) return Failure("the quantiser refused the number of colours");
+    UseOneQuantiserThread();
+    const double pixels = double(image.Width()) * double(image.Height());
+    Sampled sampled{&image, std::max(1, int(std::floor(std::sqrt(pixels / kSampledPixels))))};
+    const int w = (image.Width() + sampled.step - 1) / sampled.step;
+    const int h = (image.Height() + sampled.step - 1) / sampled.step;
+    std::unique_ptr<liq_image, ImageDeleter> input(liq_image_create_custom(attr.get(), RowOfImage, &sampled, w, h, 0));
+    if (!input) return Failure("the quantiser refused the image");
+    liq_result* raw = nullptr;
+    if (liq_image_quantize(input.get(), attr.get(), &raw) != LIQ_OK || !raw)
+        return Failure("the quantiser could not choose a palette for the image");
+    std::unique_ptr<liq_result, ResultDeleter> result(raw);
+    const liq_palette* pal = liq_get_palette(result.get());
+    OptimisedPaletteResult out;
+    for (unsigned i = 0; i < pal->count && i < unsigned(kMaxPaletteColours); ++i) {
+        const liq_color& c = pal->entries[i];
+        out.colours.push_back(std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | std::uint32_t(c.b));
+    }
+    return out;
+}
+
+}  // namespace rastrix

@@ -1,0 +1,247 @@
+#include "codec/PaletteMapping.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <vector>
+
+#include "codec/PaletteSearch.h"
+
+namespace rastrix {
+
+namespace {
+
+// Picks entries by luminance, for palettes of greys: one value a pixel.
+class GreyMapper {
+public:
+    static constexpr int kChannels = 1;
+    explicit GreyMapper(std::span<const std::uint32_t> palette) : table_(GreyIndexTable(palette)) {
+        for (std::size_t j = 0; j < palette.size(); ++j) level_[j] = int(palette[j] & 0xFF);
+    }
+    static void Read(Pixel p, int* v) { v[0] = Luminance(p); }
+    int Pick(const int* v) { return table_[std::size_t(v[0])]; }
+    void Entry(int index, int* e) const { e[0] = level_[index]; }
+
+private:
+    std::vector<std::uint8_t> table_;
+    int level_[256] = {};
+};
+
+// Picks entries by the distance between colours: red, green, blue a pixel.
+class ColourMapper {
+public:
+    static constexpr int kChannels = 3;
+    explicit ColourMapper(std::span<const std::uint32_t> palette) : search_(palette) {
+        for (std::size_t j = 0; j < palette.size(); ++j)
+            for (int c = 0; c < 3; ++c) entries_[j][c] = int((palette[j] >> (16 - 8 * c)) & 0xFF);
+    }
+    static void Read(Pixel p, int* v) {
+        v[0] = int((p >> 16) & 0xFF), v[1] = int((p >> 8) & 0xFF), v[2] = int(p & 0xFF);
+    }
+    int Pick(const int* v) { return search_.Find(std::uint32_t(v[0]) << 16 | std::uint32_t(v[1]) << 8 | std::uint32_t(v[2])); }
+    void Entry(int index, int* e) const { e[0] = entries_[index][0], e[1] = entries_[index][1], e[2] = entries_[index][2]; }
+
+private:
+    PaletteSearch search_;
+    int entries_[256][3] = {};
+};
+
+struct Tap {
+    int dx, dy, weight;
+};
+
+// Weights are in units of 1 / 2^shift.
+struct FloydSteinbergKernel {
+    static constexpr int kShift = 4;
+    static constexpr int kRows = 2;
+    static constexpr Tap kTaps[] = {{1, 0, 7}, {-1, 1, 3}, {0, 1, 5}, {1, 1, 1}};
+};
+struct AtkinsonKernel {
+    static constexpr int kShift = 3;
+    static constexpr int kRows = 3;
+    static constexpr Tap kTaps[] = {{1, 0, 1}, {2, 0, 1}, {-1, 1, 1}, {0, 1, 1}, {1, 1, 1}, {0, 2, 1}};
+};
+
+// Error rows hold two spare cells at each end, where error leaving the image is dropped.
+constexpr int kMargin = 2;
+
+template <class Kernel, class Mapper>
+void Diffuse(const Bitmap& image, Mapper& mapper, IndexImage& out) {
+    constexpr int C = Mapper::kChannels;
+    const int w = image.Width();
+    const std::size_t cells = std::size_t(w + 2 * kMargin) * C;
+    // Accumulated error of the rows still to come, scaled by 2^shift; a ring of kRows rows.
+    std::vector<std::int32_t> rows[Kernel::kRows];
+    for (auto& r : rows) r.assign(cells, 0);
+    constexpr std::int32_t half = 1 << (Kernel::kShift - 1);
+    for (int y = 0; y < image.Height(); ++y) {
+        std::int32_t* ring[Kernel::kRows];
+        for (int k = 0; k < Kernel::kRows; ++k) ring[k] = rows[(y + k) % Kernel::kRows].data() + kMargin * C;
+        const Pixel* src = image.Row(y);
+        std::uint8_t* dst = out.Row(y);
+        for (int x = 0; x < w; ++x) {
+            int v[C], e[C];
+            Mapper::Read(src[x], v);
+            for (int c = 0; c < C; ++c) v[c] = std::clamp(v[c] + ((ring[0][x * C + c] + half) >> Kernel::kShift), 0, 255);
+            const int index = mapper.Pick(v);
+            dst[x] = std::uint8_t(index);
+            mapper.Entry(index, e);
+            for (int c = 0; c < C; ++c) {
+                const std::int32_t error = v[c] - e[c];
+                if (error == 0) continue;
+                for (const Tap& t : Kernel::kTaps) ring[t.dy][(x + t.dx) * C + c] += error * t.weight;
+            }
+        }
+        std::fill(rows[y % Kernel::kRows].begin(), rows[y % Kernel::kRows].end(), 0);
+    }
+}
+
+// How far the pattern moves a value: the mean distance from each entry to its nearest other
+// entry (per channel, for colours), so that the pattern spans about one step between entries.
+template <class Mapper>
+int OrderedSpread(std::span<const std::uint32_t> palette, const Mapper& mapper) {
+    constexpr int C = Mapper::kChannels;
+    if (palette.size() < 2) return 0;
+    double sum = 0;
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        int a[C], b[C];
+        mapper.Entry(int(i), a);
+        long nearest = -1;
+        for (std::size_t j = 0; j < palette.size(); ++j) {
+            mapper.Entry(int(j), b);
+            long d = 0;
+            for (int c = 0; c < C; ++c) d += long(a[c] - b[c]) * (a[c] - b[c]);
+            if (j != i && d > 0 && (nearest < 0 || d < nearest)) nearest = d;
+        }
+        if (nearest > 0) sum += std::sqrt(double(nearest) / C);
+    }
+    return int(std::lround(sum / double(palette.size())));
+}
+
+template <class Mapper>
+void Ordered(const Bitmap& image, Mapper& mapper, int spread, IndexImage& out) {
+    constexpr int C = Mapper::kChannels;
+    // Offsets of (rank + 1/2) / 64 - 1/2 of the spread, so a value halfway between two entries
+    // takes the upper one on exactly half the pattern.
+    int offset[8][8];
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) offset[y][x] = ((2 * BayerRank(x, y) + 1 - 64) * spread) / 128;
+    for (int y = 0; y < image.Height(); ++y) {
+        const Pixel* src = image.Row(y);
+        std::uint8_t* dst = out.Row(y);
+        const int* row = offset[y & 7];
+        for (int x = 0; x < image.Width(); ++x) {
+            int v[C];
+            Mapper::Read(src[x], v);
+            for (int c = 0; c < C; ++c) v[c] = std::clamp(v[c] + row[x & 7], 0, 255);
+            dst[x] = std::uint8_t(mapper.Pick(v));
+        }
+    }
+}
+
+template <class Mapper>
+void Nearest(const Bitmap& image, Mapper& mapper, IndexImage& out) {
+    for (int y = 0; y < image.Height(); ++y) {
+        const Pixel* src = image.Row(y);
+        std::uint8_t* dst = out.Row(y);
+        for (int x = 0; x < image.Width(); ++x) {
+            int v[Mapper::kChannels];
+            Mapper::Read(src[x], v);
+            dst[x] = std::uint8_t(mapper.Pick(v));
+        }
+    }
+}
+
+void Threshold(const Bitmap& image, std::span<const std::uint32_t> palette, int percent, IndexImage& out) {
+    // The lighter entry is the one of greater luminance; entry 1 when both are equal.
+    const std::uint8_t light = Luminance16(palette[0]) > Luminance16(palette[1]) ? 0 : 1;
+    const std::uint8_t dark = std::uint8_t(1 - light);
+    // Luminance16 * 100 >= percent * 255 * 65536, without division.
+    const std::uint64_t limit = std::uint64_t(percent) * 255u * 65536u;
+    for (int y = 0; y < image.Height(); ++y) {
+        const Pixel* src = image.Row(y);
+        std::uint8_t* dst = out.Row(y);
+        for (int x = 0; x < image.Width(); ++x)
+            dst[x] = std::uint64_t(Luminance16(src[x])) * 100u >= limit ? light : dark;
+    }
+}
+
+template <class Mapper>
+void MapWith(const Bitmap& image, std::span<const std::uint32_t> palette, Dither dither, IndexImage& out) {
+    Mapper mapper(palette);
+    switch (dither) {
+        case Dither::None:
+            Nearest(image, mapper, out);
+            break;
+        case Dither::FloydSteinberg:
+            Diffuse<FloydSteinbergKernel>(image, mapper, out);
+            break;
+        case Dither::Atkinson:
+            Diffuse<AtkinsonKernel>(image, mapper, out);
+            break;
+        case Dither::Ordered:
+            Ordered(image, mapper, OrderedSpread(palette, mapper), out);
+            break;
+    }
+}
+
+}  // namespace
+
+std::optional<Dither> DitherByName(std::string_view name) {
+    if (name == "none") return Dither::None;
+    if (name == "fs") return Dither::FloydSteinberg;
+    if (name == "atkinson") return Dither::Atkinson;
+    if (name == "ordered") return Dither::Ordered;
+    return std::nullopt;
+}
+
+int BayerRank(int x, int y) {
+    // Bit b of x xor y and of y, from the lowest, become the rank's bits from the highest pair.
+    int rank = 0;
+    for (int b = 0; b < 3; ++b) rank = rank << 2 | (((x ^ y) >> b) & 1) << 1 | ((y >> b) & 1);
+    return rank;
+}
+
+MapResult MapToPalette(const Bitmap& image, std::span<const std::uint32_t> palette, const MapOptions& options) {
+    MapResult r;
+    if (palette.empty() || palette.size() > 256) {
+        r.error = "a palette needs from 1 to 256 colours";
+        return r;
+    }
+    if (options.thresholdPercent >= 0) {
+        if (palette.size() != 2) r.error = "a threshold needs a palette of two colours";
+        else if (options.thresholdPercent > 100) r.error = "a threshold is a share from 0% to 100%";
+        else if (options.dither != Dither::None) r.error = "a threshold and dithering cannot be used together";
+        if (!r.error.empty()) return r;
+    }
+    IndexImage out;
+    try {
+        out.indexes.resize(std::size_t(image.Width()) * std::size_t(image.Height()));
+    } catch (const std::bad_alloc&) {
+        r.error = "there is not enough memory to map the image to the palette";
+        return r;
+    }
+    out.width = image.Width();
+    out.height = image.Height();
+    if (options.thresholdPercent >= 0)
+        Threshold(image, palette, options.thresholdPercent, out);
+    else if (AllGrey(palette))
+        MapWith<GreyMapper>(image, palette, options.dither, out);
+    else
+        MapWith<ColourMapper>(image, palette, options.dither, out);
+    r.image = std::move(out);
+    return r;
+}
+
+std::optional<Bitmap> PaletteBitmap(const IndexImage& image, std::span<const std::uint32_t> palette) {
+    std::optional<Bitmap> out = Bitmap::TryCreate(image.width, image.height, Bitmap::NewPixels::Unset);
+    if (!out) return std::nullopt;
+    for (int y = 0; y < image.height; ++y) {
+        const std::uint8_t* src = image.Row(y);
+        Pixel* dst = out->Row(y);
+        for (int x = 0; x < image.width; ++x) dst[x] = src[x] < palette.size() ? palette[src[x]] : 0;
+    }
+    return out;
+}
+
+}  // namespace rastrix

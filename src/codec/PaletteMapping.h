@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "codec/IndexImage.h"
+#include "raster/Bitmap.h"
+
+namespace rastrix {
+
+// How the colours between a palette's entries are shown.
+enum class Dither : std::uint8_t {
+    None,            // each pixel takes its nearest entry
+    FloydSteinberg,  // error diffusion: 7/16 right, 3/16, 5/16, 1/16 on the row below
+    Atkinson,        // error diffusion of 6/8 of the error, 1/8 to each of six neighbours
+    Ordered,         // an 8 x 8 Bayer threshold pattern, the same wherever the image is
+};
+
+// fs, atkinson, ordered, none; nullopt for anything else.
+std::optional<Dither> DitherByName(std::string_view name);
+
+struct MapOptions {
+    Dither dither = Dither::None;
+    // 0..100, or -1 for none: with a palette of two colours, a pixel whose luminance is at
+    // least this share of white takes the lighter entry, any other the darker. No dithering.
+    int thresholdPercent = -1;
+};
+
+struct MapResult {
+    std::optional<IndexImage> image;
+    std::string error;  // empty when image is set
+};
+
+// Maps every pixel of an image to an entry of the palette (1..256 colours, kept in order).
+// When every entry is a grey the image is mapped by its luminance (see Luminance16), otherwise
+// by the distance between colours (see PaletteSearch). Rows go top row first, each from the
+// left; diffused error that would fall outside the image is dropped. Exact integer arithmetic:
+// the same image and palette always give the same indexes, and an image whose every pixel is an
+// entry maps each pixel to that entry's first index (with every dithering but ordered).
+MapResult MapToPalette(const Bitmap& image, std::span<const std::uint32_t> palette, const MapOptions& options);
+
+// The image of palette colours the indexes stand for; nullopt when there is no memory for it.
+std::optional<Bitmap> PaletteBitmap(const IndexImage& image, std::span<const std::uint32_t> palette);
+
+// The 8 x 8 Bayer pattern: 0..63, each once; adjacent ranks lie far apart.
+int BayerRank(int x, int y);
+
+}  // namespace rastrix

@@ -1,0 +1,216 @@
+#include "codec/PaletteFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "codec/BmpWriter.h"
+#include "codec/FixedPalettes.h"
+#include "codec/OptimisedPalette.h"
+#include "store/FileSystem.h"
+
+namespace rastrix {
+namespace {
+
+constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r << 16 | g << 8 | b; }
+
+// Every named palette, entry by entry: the order is what a device reads.
+struct NamedPalette {
+    const char* name;
+    PaletteColours colours;
+};
+
+class FixedPaletteOrder : public ::testing::TestWithParam<NamedPalette> {};
+
+TEST_P(FixedPaletteOrder, NameGivesExactlyTheseEntriesInThisOrder) {
+    const PaletteChoice c = PaletteByName(GetParam().name);
+    EXPECT_EQ(c.error, "");
+    EXPECT_EQ(c.optimisedColours, 0);
+    EXPECT_EQ(c.colours, GetParam().colours);
+}
+
+PaletteColours Greys(std::initializer_list<std::uint32_t> levels) {
+    PaletteColours out;
+    for (const std::uint32_t v : levels) out.push_back(Rgb(v, v, v));
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Palettes, FixedPaletteOrder,
+    ::testing::Values(
+        NamedPalette{"bw", {Rgb(0, 0, 0), Rgb(255, 255, 255)}},
+        NamedPalette{"grey4", Greys({0, 85, 170, 255})},
+        NamedPalette{"grey16", Greys({0, 17, 34, 51, 68, 85, 102, 119, 136, 153, 170, 187, 204, 221, 238, 255})},
+        NamedPalette{"basic16",
+                     {Rgb(0, 0, 0), Rgb(128, 0, 0), Rgb(0, 128, 0), Rgb(128, 128, 0), Rgb(0, 0, 128),
+                      Rgb(128, 0, 128), Rgb(0, 128, 128), Rgb(192, 192, 192), Rgb(128, 128, 128), Rgb(255, 0, 0),
+                      Rgb(0, 255, 0), Rgb(255, 255, 0), Rgb(0, 0, 255), Rgb(255, 0, 255), Rgb(0, 255, 255),
+                      Rgb(255, 255, 255)}},
+        NamedPalette{"epaper7",
+                     {Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(255, 0, 0),
+                      Rgb(255, 255, 0), Rgb(255, 128, 0)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct NameCase {
+    const char* name;
+    int optimised;  // 0: an error is expected
+};
+
+class PaletteNames : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(PaletteNames, OptimisedTakesTwoTo256ColoursAndAnythingElseIsAnError) {
+    const PaletteChoice c = PaletteByName(GetParam().name);
+    EXPECT_EQ(c.optimisedColours, GetParam().optimised);
+    EXPECT_TRUE(c.colours.empty());
+    EXPECT_EQ(c.error.empty(), GetParam().optimised != 0) << c.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(Palettes, PaletteNames,
+                         ::testing::Values(NameCase{"optimised:16", 16}, NameCase{"optimized:256", 256},
+                                           NameCase{"optimised:2", 2}, NameCase{"optimised:1", 0},
+                                           NameCase{"optimised:257", 0}, NameCase{"optimised:", 0},
+                                           NameCase{"optimised:16x", 0}, NameCase{"optimised:-4", 0},
+                                           NameCase{"grey5", 0}, NameCase{"BW", 0}, NameCase{"", 0}));
+
+// Text palettes: what is read, or the words the error must hold.
+struct TextCase {
+    const char* label;
+    std::string text;
+    PaletteColours colours;
+    const char* errorPart;  // nullptr: no error
+};
+
+class PaletteText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(PaletteText, ReadsColoursInOrderOrNamesTheBadLine) {
+    const PaletteFileResult r = ParsePaletteText(GetParam().text);
+    if (GetParam().errorPart) {
+        EXPECT_TRUE(r.colours.empty());
+        EXPECT_NE(r.error.find(GetParam().errorPart), std::string::npos) << r.error;
+    } else {
+        EXPECT_EQ(r.error, "");
+        EXPECT_EQ(r.colours, GetParam().colours);
+    }
+}
+
+// n lines #000000, #000001, ... (blue counts up, then green).
+std::string Lines(int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) {
+        char line[16];
+        std::snprintf(line, sizeof line, "#00%04x\n", unsigned(i));
+        s += line;
+    }
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Palettes, PaletteText,
+    ::testing::Values(
+        TextCase{"Plain", "#000000\n#FFFFFF\n", {Rgb(0, 0, 0), Rgb(255, 255, 255)}, nullptr},
+        TextCase{"OrderKept", "#ffffff\n#000000", {Rgb(255, 255, 255), Rgb(0, 0, 0)}, nullptr},
+        TextCase{"CommentsBlanksAndCr",
+                 "; inks\r\n# panel colours\n\n  #Ff8000  orange\r\n#\n\t#102030\n",
+                 {Rgb(255, 128, 0), Rgb(16, 32, 48)},
+                 nullptr},
+        TextCase{"TooManyColours", Lines(257), {}, "257"},
+        TextCase{"ShortColour", "#000000\n#12345\n", {}, "line 2"},
+        TextCase{"LongColour", "#1234567\n", {}, "line 1"},
+        TextCase{"NoHash", "000000\n", {}, "line 1"},
+        TextCase{"NotHex", "; x\n#GG0000\n", {}, "line 2"},
+        TextCase{"Empty", "", {}, "no colour"},
+        TextCase{"OnlyComments", "; a\n# b\n\n", {}, "no colour"},
+        TextCase{"Words", "black\n", {}, "#RRGGBB"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(PaletteText, TwoHundredFiftySixLinesAreReadInOrder) {
+    const PaletteFileResult r = ParsePaletteText(Lines(256));
+    ASSERT_EQ(r.colours.size(), 256u);
+    for (std::size_t i = 0; i < 256; ++i) EXPECT_EQ(r.colours[i], std::uint32_t(i));
+}
+
+TEST(PaletteBmp, ColourTableIsReadInTheFilesOrder) {
+    const PaletteColours inks = EpaperPalette7();
+    IndexImage img{2, 1, {6, 0}};
+    const EncodedBmp file = EncodeIndexedBmp(img, inks, 4);
+    ASSERT_EQ(file.status, EncodeStatus::Ok);
+    const PaletteFileResult r = PaletteFromBmp(file.bytes);
+    EXPECT_EQ(r.error, "");
+    ASSERT_EQ(r.colours.size(), 16u);  // the full table the header declares
+    EXPECT_EQ(PaletteColours(r.colours.begin(), r.colours.begin() + 7), inks);
+}
+
+TEST(PaletteBmp, FilesWithoutATableOrCutShortAreRefused) {
+    const EncodedBmp deep = EncodeBmp(Bitmap(2, 2, RGB(1, 2, 3)), 24, {});
+    ASSERT_EQ(deep.status, EncodeStatus::Ok);
+    EXPECT_NE(PaletteFromBmp(deep.bytes).error.find("no colour table"), std::string::npos);
+    const EncodedBmp eight = EncodeIndexedBmp(IndexImage{1, 1, {0}}, BlackWhitePalette(), 8);
+    ASSERT_EQ(eight.status, EncodeStatus::Ok);
+    const std::vector<std::uint8_t> cut(eight.bytes.begin(), eight.bytes.begin() + 54 + 100);
+    EXPECT_FALSE(PaletteFromBmp(cut).error.empty());
+    EXPECT_TRUE(PaletteFromBmp(cut).colours.empty());
+}
+
+class PaletteFileOnDisk : public ::testing::Test {
+protected:
+    std::string Put(const std::string& name, const std::string& bytes) {
+        const std::filesystem::path dir = std::filesystem::temp_directory_path() / "rastrix-palette-test";
+        std::filesystem::create_directories(dir);
+        const std::string path = (dir / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    FileSystem& files = PosixFileSystem();
+};
+
+TEST_F(PaletteFileOnDisk, TextAndBmpFilesAreReadAndHostileOnesRefused) {
+    EXPECT_EQ(ReadPaletteFile(files, Put("two.txt", "#000000\n#ffffff\n")).colours, BlackWhitePalette());
+    const EncodedBmp bmp = EncodeIndexedBmp(IndexImage{1, 1, {1}}, EpaperPalette7(), 8);
+    const PaletteFileResult fromBmp =
+        ReadPaletteFile(files, Put("inks.bmp", std::string(bmp.bytes.begin(), bmp.bytes.end())));
+    ASSERT_EQ(fromBmp.colours.size(), 256u);
+    EXPECT_EQ(fromBmp.colours[6], Rgb(255, 128, 0));
+    // Long text (even of good lines) and binary data are refused with a reason; so is no file.
+    std::string longText;
+    while (longText.size() <= kMaxPaletteFileBytes) longText += "; a comment line that says nothing\n";
+    EXPECT_NE(ReadPaletteFile(files, Put("long.txt", longText + "#000000\n")).error.find("larger than"),
+              std::string::npos);
+    EXPECT_NE(ReadPaletteFile(files, Put("nul.txt", std::string("#000000\n\0\n", 10))).error.find("neither"),
+              std::string::npos);
+    EXPECT_FALSE(ReadPaletteFile(files, "/nonexistent/rastrix/palette.txt").error.empty());
+}
+
+TEST(OptimisedPalette, FewColoursComeBackExactlyAndManyAreCutToTheCount) {
+    Bitmap three(30, 20, RGB(10, 200, 30));
+    for (int x = 0; x < 30; ++x) three.SetPixel(x, 5, RGB(250, 0, 0)), three.SetPixel(x, 9, RGB(0, 0, 90));
+    const OptimisedPaletteResult few = MakeOptimisedPalette(three, 16);
+    ASSERT_EQ(few.error, "");
+    PaletteColours got = few.colours;
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, (PaletteColours{Rgb(0, 0, 90), Rgb(10, 200, 30), Rgb(250, 0, 0)}));
+
+    Bitmap ramp(256, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 256; ++x) ramp.SetPixel(x, y, RGB(std::uint8_t(x), std::uint8_t(y * 4), 128));
+    const OptimisedPaletteResult cut = MakeOptimisedPalette(ramp, 8);
+    ASSERT_EQ(cut.error, "");
+    EXPECT_EQ(cut.colours.size(), 8u);
+    EXPECT_EQ(MakeOptimisedPalette(ramp, 8).colours, cut.colours);  // the same image, the same palette
+    // A large image is seen through a grid of its pixels: colours in areas wider than the grid's
+    // step still all come back.
+    Bitmap large(1200, 700, RGB(255, 255, 255));
+    for (int y = 100; y < 300; ++y)
+        for (int x = 0; x < 1200; ++x) large.SetPixel(x, y, x < 600 ? RGB(200, 0, 0) : RGB(0, 0, 0));
+    PaletteColours four = MakeOptimisedPalette(large, 4).colours;
+    std::sort(four.begin(), four.end());
+    EXPECT_EQ(four, (PaletteColours{Rgb(0, 0, 0), Rgb(200, 0, 0), Rgb(255, 255, 255)}));
+    EXPECT_FALSE(MakeOptimisedPalette(ramp, 1).error.empty());
+    EXPECT_FALSE(MakeOptimisedPalette(ramp, 257).error.empty());
+    EXPECT_FALSE(MakeOptimisedPalette(Bitmap(), 16).error.empty());
+}
+
+}  // namespace
+}  // namespace rastrix

@@ -1,0 +1,240 @@
+#include "codec/PaletteMapping.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+#include "codec/FixedPalettes.h"
+#include "codec/PaletteSearch.h"
+
+namespace rastrix {
+namespace {
+
+constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r << 16 | g << 8 | b; }
+
+Bitmap Constant(int w, int h, std::uint32_t rgb) {
+    Bitmap b(w, h);
+    std::fill(b.Data(), b.Data() + std::size_t(w) * std::size_t(h), rgb);
+    return b;
+}
+
+IndexImage Map(const Bitmap& image, const PaletteColours& palette, MapOptions options) {
+    MapResult r = MapToPalette(image, palette, options);
+    EXPECT_EQ(r.error, "");
+    return r.image ? *r.image : IndexImage{};
+}
+
+double ShareOf(const IndexImage& img, int index) {
+    std::size_t n = 0;
+    for (const std::uint8_t i : img.indexes) n += i == index;
+    return double(n) / double(img.indexes.size());
+}
+
+const char* DitherName(Dither d) {
+    switch (d) {
+        case Dither::None: return "none";
+        case Dither::FloydSteinberg: return "fs";
+        case Dither::Atkinson: return "atkinson";
+        case Dither::Ordered: return "ordered";
+    }
+    return "?";
+}
+
+// An image made only of palette colours comes back as exactly those entries: no error is ever
+// made, so none is spread. (Ordered dithering moves values by design; it keeps the entries of
+// evenly spaced greys, whose steps it spans.)
+using ExactCase = std::tuple<const char*, Dither>;
+class PaletteColoursMapToThemselves : public ::testing::TestWithParam<ExactCase> {};
+
+TEST_P(PaletteColoursMapToThemselves, EveryPixelTakesItsOwnEntry) {
+    const auto [name, dither] = GetParam();
+    const PaletteColours palette = PaletteByName(name).colours;
+    std::mt19937 rng(7);
+    Bitmap img(61, 23);
+    std::vector<std::uint8_t> want;
+    for (int y = 0; y < img.Height(); ++y)
+        for (int x = 0; x < img.Width(); ++x) {
+            const auto i = std::uint8_t(rng() % palette.size());
+            img.Row(y)[x] = palette[i];
+            want.push_back(i);
+        }
+    const IndexImage out = Map(img, palette, {dither, -1});
+    EXPECT_EQ(out.width, 61);
+    EXPECT_EQ(out.height, 23);
+    EXPECT_EQ(out.indexes, want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mapping, PaletteColoursMapToThemselves,
+    ::testing::Combine(::testing::Values("bw", "grey4", "grey16", "basic16", "epaper7"),
+                       ::testing::Values(Dither::None, Dither::FloydSteinberg, Dither::Atkinson)),
+    [](const auto& info) { return std::string(std::get<0>(info.param)) + "_" + DitherName(std::get<1>(info.param)); });
+
+INSTANTIATE_TEST_SUITE_P(OrderedGreys, PaletteColoursMapToThemselves,
+                         ::testing::Combine(::testing::Values("bw", "grey4", "grey16"),
+                                            ::testing::Values(Dither::Ordered)),
+                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
+
+// Threshold: a pixel takes the lighter of two entries when its luminance is at least N% of white.
+struct ThresholdCase {
+    int percent;
+    std::uint32_t colour;
+    bool light;
+};
+class Threshold : public ::testing::TestWithParam<ThresholdCase> {};
+
+TEST_P(Threshold, EdgesFallOnTheRightSide) {
+    const ThresholdCase& c = GetParam();
+    const IndexImage bw = Map(Constant(3, 2, c.colour), BlackWhitePalette(), {Dither::None, c.percent});
+    EXPECT_EQ(bw.indexes, std::vector<std::uint8_t>(6, c.light ? 1 : 0));
+    // The same with the table the other way round: the lighter entry is found by its colour.
+    const IndexImage wb =
+        Map(Constant(3, 2, c.colour), {Rgb(255, 255, 255), Rgb(0, 0, 0)}, {Dither::None, c.percent});
+    EXPECT_EQ(wb.indexes, std::vector<std::uint8_t>(6, c.light ? 0 : 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Mapping, Threshold,
+                         ::testing::Values(ThresholdCase{50, Rgb(128, 128, 128), true},
+                                           ThresholdCase{50, Rgb(127, 127, 127), false},
+                                           ThresholdCase{0, Rgb(0, 0, 0), true},
+                                           ThresholdCase{100, Rgb(255, 255, 255), true},
+                                           ThresholdCase{100, Rgb(254, 255, 255), false},
+                                           ThresholdCase{1, Rgb(3, 3, 3), true},
+                                           ThresholdCase{1, Rgb(2, 2, 2), false},
+                                           // Luminance, not the channels' mean: pure green is light
+                                           ThresholdCase{55, Rgb(0, 255, 0), true},
+                                           ThresholdCase{35, Rgb(255, 0, 0), false}));
+
+TEST(Mapping, ThresholdAndPaletteMistakesAreErrors) {
+    const Bitmap img = Constant(2, 2, 0);
+    EXPECT_NE(MapToPalette(img, GreyPalette(4), {Dither::None, 50}).error.find("two colours"), std::string::npos);
+    EXPECT_NE(MapToPalette(img, BlackWhitePalette(), {Dither::FloydSteinberg, 50}).error.find("together"),
+              std::string::npos);
+    EXPECT_FALSE(MapToPalette(img, BlackWhitePalette(), {Dither::None, 101}).error.empty());
+    EXPECT_FALSE(MapToPalette(img, PaletteColours{}, {}).error.empty());
+    EXPECT_FALSE(MapToPalette(img, PaletteColours(257, 0), {}).error.empty());
+    EXPECT_FALSE(MapToPalette(img, BlackWhitePalette(), {}).image->indexes.empty());
+}
+
+// Error diffusion keeps an area's mean: a constant grey comes out with the share of white the
+// grey stands for (within what is lost at the image's edges).
+using MeanCase = std::tuple<Dither, int>;
+class DiffusionKeepsTheMean : public ::testing::TestWithParam<MeanCase> {};
+
+TEST_P(DiffusionKeepsTheMean, ShareOfWhiteMatchesTheGrey) {
+    const auto [dither, level] = GetParam();
+    const IndexImage out = Map(Constant(200, 200, Rgb(level, level, level)), BlackWhitePalette(), {dither, -1});
+    EXPECT_NEAR(ShareOf(out, 1) * 255.0, level, 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mapping, DiffusionKeepsTheMean,
+                         ::testing::Combine(::testing::Values(Dither::FloydSteinberg),
+                                            ::testing::Values(10, 64, 100, 128, 200, 245)));
+INSTANTIATE_TEST_SUITE_P(MidGrey, DiffusionKeepsTheMean,
+                         ::testing::Combine(::testing::Values(Dither::Atkinson, Dither::Ordered),
+                                            ::testing::Values(128)));
+
+TEST(Mapping, ColourDiffusionKeepsTheMeanColour) {
+    // Between red and orange and towards yellow: only a mix of inks can show it.
+    const PaletteColours inks = EpaperPalette7();
+    const IndexImage out = Map(Constant(120, 120, Rgb(255, 100, 0)), inks, {Dither::FloydSteinberg, -1});
+    double green = 0;
+    std::set<int> used;
+    for (const std::uint8_t i : out.indexes) green += double((inks[i] >> 8) & 0xFF), used.insert(i);
+    EXPECT_NEAR(green / double(out.indexes.size()), 100.0, 1.5);
+    EXPECT_GE(used.size(), 2u);
+}
+
+// Atkinson passes on 6/8 of each error: in a run of black pixels the carried error settles at
+// four times the grey, so a grey below 128 / 4 never reaches white, while Floyd-Steinberg
+// (which passes on all of it) shows such a grey with a few white pixels.
+class AtkinsonDropsAQuarter : public ::testing::TestWithParam<int> {};
+
+TEST_P(AtkinsonDropsAQuarter, DarkGreysBelowAQuarterOfHalfStayBlack) {
+    const int level = GetParam();
+    const Bitmap img = Constant(128, 128, Rgb(level, level, level));
+    const double atkinson = ShareOf(Map(img, BlackWhitePalette(), {Dither::Atkinson, -1}), 1);
+    const double fs = ShareOf(Map(img, BlackWhitePalette(), {Dither::FloydSteinberg, -1}), 1);
+    EXPECT_GT(fs, 0.0);
+    if (level < 32)
+        EXPECT_EQ(atkinson, 0.0);
+    else
+        EXPECT_GT(atkinson, 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mapping, AtkinsonDropsAQuarter, ::testing::Values(8, 20, 30, 36, 48));
+
+TEST(Mapping, OrderedDitherIsOneFixedEightByEightPatternThatGrowsWithTheGrey) {
+    std::set<int> ranks;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) ranks.insert(BayerRank(x, y));
+    EXPECT_EQ(ranks.size(), 64u);
+    EXPECT_EQ(*ranks.rbegin(), 63);
+    IndexImage previous;
+    for (int level = 0; level <= 255; level += 5) {
+        const IndexImage out = Map(Constant(37, 29, Rgb(level, level, level)), BlackWhitePalette(), {Dither::Ordered, -1});
+        for (int y = 0; y < 29; ++y)
+            for (int x = 0; x < 37; ++x) ASSERT_EQ(out.Row(y)[x], out.Row(y % 8)[x % 8]) << x << "," << y;
+        // A lighter grey keeps every white cell of a darker one.
+        for (std::size_t i = 0; i < previous.indexes.size(); ++i) ASSERT_GE(out.indexes[i], previous.indexes[i]);
+        previous = out;
+    }
+    EXPECT_EQ(ShareOf(Map(Constant(8, 8, 0), BlackWhitePalette(), {Dither::Ordered, -1}), 1), 0.0);
+    EXPECT_EQ(ShareOf(Map(Constant(8, 8, 0xFFFFFF), BlackWhitePalette(), {Dither::Ordered, -1}), 1), 1.0);
+}
+
+TEST(Mapping, DitheringIsTheSameEveryTime) {
+    std::mt19937 rng(99);
+    Bitmap img(97, 41);
+    for (int y = 0; y < 41; ++y)
+        for (int x = 0; x < 97; ++x) img.Row(y)[x] = rng() & 0xFFFFFF;
+    for (const Dither d : {Dither::FloydSteinberg, Dither::Atkinson, Dither::Ordered}) {
+        const PaletteColours pal = BasicPalette16();
+        EXPECT_EQ(Map(img, pal, {d, -1}).indexes, Map(img, pal, {d, -1}).indexes) << DitherName(d);
+    }
+}
+
+// The search and its cache against the rule written out plainly.
+TEST(PaletteSearch, CachedAnswersAreTheNearestAndEarliestOnATie) {
+    std::mt19937 rng(5);
+    for (const std::uint32_t spread : {255u, 5u}) {
+        PaletteColours pal(256);
+        for (auto& c : pal) c = Rgb(rng() % (spread + 1), rng() % (spread + 1), rng() % (spread + 1));
+        PaletteSearch search(pal);
+        for (int i = 0; i < 200000; ++i) {
+            const std::uint32_t q = Rgb(rng() % (spread + 1), rng() % (spread + 1), rng() % (spread + 1));
+            int best = 0;
+            long bestDistance = 1L << 40;
+            for (std::size_t j = 0; j < pal.size(); ++j) {
+                long d = 0;
+                for (int s : {0, 8, 16}) d += long(int((pal[j] >> s) & 0xFF) - int((q >> s) & 0xFF)) * long(int((pal[j] >> s) & 0xFF) - int((q >> s) & 0xFF));
+                if (d < bestDistance) bestDistance = d, best = int(j);
+            }
+            ASSERT_EQ(search.Find(q), best) << std::hex << q;
+        }
+    }
+}
+
+TEST(PaletteSearch, GreyTableTakesTheNearerGreyAndTheEarlierOnATie) {
+    const std::vector<std::uint8_t> t = GreyIndexTable(PaletteColours{Rgb(0, 0, 0), Rgb(100, 100, 100), Rgb(255, 255, 255), Rgb(100, 100, 100)});
+    EXPECT_EQ(t[49], 0);
+    EXPECT_EQ(t[50], 0);  // as near to 0 as to 100
+    EXPECT_EQ(t[51], 1);
+    EXPECT_EQ(t[100], 1);  // never the later duplicate
+    EXPECT_EQ(t[177], 1);
+    EXPECT_EQ(t[178], 2);
+    EXPECT_EQ(Luminance(Rgb(77, 77, 77)), 77);
+}
+
+TEST(Mapping, PaletteBitmapHoldsOnlyPaletteColours) {
+    const IndexImage idx{3, 1, {2, 0, 1}};
+    const std::optional<Bitmap> b = PaletteBitmap(idx, GreyPalette(4));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->Row(0)[0], Rgb(170, 170, 170));
+    EXPECT_EQ(b->Row(0)[1], 0u);
+    EXPECT_EQ(b->Row(0)[2], Rgb(85, 85, 85));
+}
+
+}  // namespace
+}  // namespace rastrix
