@@ -103,7 +103,7 @@ std::string Bucket(Editor& ed, int x, int y) {
 std::string Scale(Editor& ed, const Step& s, StepMemory& memory) {
     const ScaleFit fit = s.c == 0 ? ScaleFit::Fit : s.c == 1 ? ScaleFit::Cover : ScaleFit::Exact;
     const ScaleFilter filter = s.d == 1 ? ScaleFilter::Nearest : ScaleFilter::Lanczos;
-    if (!ScaleImage(ed, s.a, s.b, fit, filter)) return "there is not enough memory to scale the image";
+    if (!RunScaleImage(ed, {s.a, s.b, false, filter, fit})) return {};  // the reason is the host's failure
     if (memory.alpha) memory.alpha = ScaleBitmap(*memory.alpha, s.a, s.b, fit, filter, 0x00FFFFFFu);
     return {};
 }

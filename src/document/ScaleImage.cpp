@@ -1,23 +1,67 @@
 #include "document/ScaleImage.h"
 
+#include <string>
 #include <utility>
 
+#include "document/NewImageDialog.h"
+#include "document/ScaleImageDialog.h"
 #include "editor/Editor.h"
+#include "editor/Host.h"
 #include "editor/ImageStack.h"
+#include "editor/ReportError.h"
 #include "selection/Selection.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
 
-bool ScaleImage(Editor& ed, int width, int height, ScaleFit fit, ScaleFilter filter) {
-    if (!HasImage(ed)) return false;
-    std::optional<Bitmap> level = ScaleBitmap(CurrentImage(ed), width, height, fit, filter, ColorToPixel(ed.settings.backColor));
-    if (!level) return false;
-    PushLevel(ed, std::move(*level));
+std::uint32_t ProportionalSide(std::uint32_t side, int to, int from) {
+    const std::uint64_t twice = 2 * std::uint64_t(from);
+    const std::uint64_t other = (std::uint64_t(side) * std::uint64_t(to) * 2 + std::uint64_t(from)) / twice;
+    return other < 1 ? 1 : other > 0xFFFFFFFFu ? 0xFFFFFFFFu : std::uint32_t(other);
+}
+
+ScaledSize ScaledImageSize(int srcWidth, int srcHeight, const ScaleImageParams& params) {
+    if (!params.keepAspect || params.fit != ScaleFit::Exact || srcWidth < 1 || srcHeight < 1 || params.width < 1 || params.height < 1)
+        return {params.width, params.height};
+    const std::uint32_t height = ProportionalSide(std::uint32_t(params.width), srcHeight, srcWidth);
+    if (height <= std::uint32_t(params.height)) return {params.width, int(height)};
+    return {int(ProportionalSide(std::uint32_t(params.height), srcWidth, srcHeight)), params.height};
+}
+
+bool RunScaleImage(Editor& ed, const ScaleImageParams& params) {
+    if (!HasImage(ed)) {
+        ReportProblem(ed, "There is no image to scale.");
+        return false;
+    }
+    if (params.width < 0 || params.height < 0) {
+        ReportProblem(ed, kZeroSizeText);
+        return false;
+    }
+    if (const auto why = RefuseImageSize(std::uint32_t(params.width), std::uint32_t(params.height))) {
+        ReportProblem(ed, std::string(*why));
+        return false;
+    }
+    const ScaledSize size = ScaledImageSize(ed.doc.imageWidth, ed.doc.imageHeight, params);
+    ShowWaitCursor(ed);
+    InvalidateImageWindow(ed);  // the next paint puts the cursor back
+    std::optional<Bitmap> scaled = ScaleBitmap(CurrentImage(ed), size.width, size.height, params.fit, params.filter,
+                                               ColorToPixel(ed.settings.backColor));
+    if (!scaled) {
+        ReportProblem(ed, kOutOfMemoryText);
+        return false;
+    }
+    PushLevel(ed, std::move(*scaled));
     ClampActiveSelectionSidesToImage(ed);
     LayoutImageWindow(ed);
     InvalidateImageWindow(ed);
     return true;
+}
+
+void ScaleImageCommand(Editor& ed) {
+    if (!HasImage(ed)) return;  // reachable while greyed
+    ScaleImageDialog dialog(ed, ed.doc.imageWidth, ed.doc.imageHeight);
+    if (ed.host.RunModal(dialog) != IDOK) return;
+    RunScaleImage(ed, dialog.Params());
 }
 
 }  // namespace rastrix

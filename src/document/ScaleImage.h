@@ -1,14 +1,45 @@
 #pragma once
+#include <cstdint>
+
 #include "raster/Scale.h"
 
 namespace rastrix {
 
 struct Editor;
 
-// Scales the image to width x height as `fit` says, with the filter; Fit pads with the
-// background colour. A new level, so one Undo brings the old image back; the selection is held
-// inside the new image as Change Image Size holds it. False, with nothing changed, without an
-// image, for a size below 1 or when memory runs short.
-bool ScaleImage(Editor& ed, int width, int height, ScaleFit fit, ScaleFilter filter);
+// What Scale Image is asked to do; both front ends fill one in and call RunScaleImage.
+struct ScaleImageParams {
+    int width = 0;   // 1..65535, at most 2^28 pixels in all with height
+    int height = 0;
+    // Keeps the image's aspect ratio: the result is the largest size of that ratio within
+    // width x height (one side equal to it), never padded.
+    bool keepAspect = true;
+    ScaleFilter filter = ScaleFilter::Lanczos;
+    // Exact: the size above (kept to the ratio with keepAspect). Fit and Cover make exactly
+    // width x height with the ratio kept: Fit pads, centred, with the background colour, Cover
+    // cuts off what sticks out (rastrix-batch's --fit and --cover); keepAspect is then not read.
+    ScaleFit fit = ScaleFit::Exact;
+};
+
+// side * to / from rounded to the nearest whole number (halves up), at least 1: the other side
+// of a size with the ratio to : from. from is at least 1.
+std::uint32_t ProportionalSide(std::uint32_t side, int to, int from);
+
+// The size the image becomes: width x height, or with keepAspect the largest size of the
+// source's ratio within it: the given width with ProportionalSide's height when that fits,
+// else the given height with ProportionalSide's width. So a size the dialog made by keeping
+// the ratio is taken exactly as shown.
+struct ScaledSize {
+    int width = 0, height = 0;
+};
+ScaledSize ScaledImageSize(int srcWidth, int srcHeight, const ScaleImageParams& params);
+
+// Scales the whole image to a new undo level (both front ends), so one Undo brings the old image back. An active
+// selection is held inside the new image. Without an image, with a size that cannot be made, or
+// when memory runs short, the user is told why and the document is left as it was (false).
+bool RunScaleImage(Editor& ed, const ScaleImageParams& params);
+
+// Edit > Scale Image...: asks for the parameters (ScaleImageDialog) and runs them.
+void ScaleImageCommand(Editor& ed);
 
 }  // namespace rastrix

@@ -40,6 +40,9 @@ inline constexpr int IDM_SHIFTR = 310;
 inline constexpr int IDM_SHIFTU = 311;
 inline constexpr int IDM_SHIFTD = 312;
 inline constexpr int IDM_CHGSIZE = 316;
+// Added commands take free numbers in the range; the numbers are not stored in files.
+inline constexpr int kScaleImageCommand = 317;
+inline constexpr int kReduceColoursCommand = 318;
 inline constexpr int IDM_PEN = 320;
 inline constexpr int IDM_BUCKET = 321;
 inline constexpr int IDM_PICK = 322;

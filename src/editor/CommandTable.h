@@ -50,7 +50,7 @@ inline constexpr std::uint8_t I = TBSTATE_INDETERMINATE;
 // Sorted by id. The texts are the resource texts, kept letter for letter.
 inline constexpr auto kCommandTable = [] {
     using namespace command_table_detail;
-    return std::array<CommandInfo, 70>{{
+    return std::array<CommandInfo, 72>{{
         {IDM_NEW, "&New", On, M, 0, E, "Create a new file", 0},
         {IDM_OPEN, "&Open\tCtrl+O", On, M, 1, E, "Open an existing file", 'O'},
         {IDM_JOIN, "&Join Files\tCtrl+J", On, No, -1, 0, "", 'J'},
@@ -87,6 +87,8 @@ inline constexpr auto kCommandTable = [] {
         {IDM_SHIFTU, "Shift up", Grey, M, 26, I, "Shift up", 0},
         {IDM_SHIFTD, "Shift down", Grey, M, 27, I, "Shift down", 0},
         {IDM_CHGSIZE, "Change Image Size", Grey, No, -1, 0, "", 0},
+        {kScaleImageCommand, "Scale &Image...", Grey, No, -1, 0, "", 0},
+        {kReduceColoursCommand, "Reduce C&olours...", Grey, No, -1, 0, "", 0},
         {IDM_PEN, "&Pen", On, D, 0, E, "Change Pixels", 0},
         {IDM_BUCKET, "&Bucket", On, D, 1, E, "Change All", 0},
         {IDM_PICK, "Pick Color", On, D, 2, E, "Select Color", 0},

@@ -26,6 +26,7 @@ enum class ControlKind {
     DropList,       // a list to choose one item from
     UpDown,         // a pair of arrow buttons beside an edit (Command gets +1 / -1 through Spin)
     Preview,        // a sample the model draws (Preview returns its pixels)
+    CheckBox,       // a box ticked or not on its own; the model says which (Command gets its id on a click)
 };
 
 struct DialogControl {
@@ -66,7 +67,7 @@ public:
     virtual void Spin(int id, int delta) { (void)id, (void)delta; }
     virtual std::optional<Bitmap> Preview(int id) const { (void)id; return std::nullopt; }
 
-    // A button or radio button was clicked; Enter sends IDOK (1), Esc and the close box IDCANCEL (2).
+    // A button, radio button or check box was clicked; Enter sends IDOK (1), Esc and the close box IDCANCEL (2).
     virtual void Command(int id) = 0;
 
     bool Ended() const { return ended_; }

@@ -24,12 +24,14 @@ void DisableCommand(CommandStates& states, int id) {
 }
 
 void EnableImageCommands(CommandStates& states) {
-    // Save As and Change Image Size have no button, so the pairs cover exactly the
-    // two buttons Copy and Mark Border.
+    // Save As, Change Image Size, Scale Image and Reduce Colours have no button, so the
+    // pairs cover exactly the two buttons Copy and Mark Border.
     EnableCommand(states, IDM_COPY);
     EnableCommand(states, IDM_MARKBORDER);
     EnableCommand(states, IDM_SAVEAS);
     EnableCommand(states, IDM_CHGSIZE);
+    EnableCommand(states, kScaleImageCommand);
+    EnableCommand(states, kReduceColoursCommand);
     EnableRotateFlip(states);
 }
 

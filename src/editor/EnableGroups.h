@@ -10,9 +10,9 @@ namespace rastrix {
 void EnableCommand(CommandStates& states, int id);
 void DisableCommand(CommandStates& states, int id);
 
-// An image exists (open, New, Join, Paste into New File): Save As, Copy, Change Image Size
-// and Mark Border become available (Copy and Mark Border also on the tool bar; Save As and
-// Change Image Size have no button), then EnableRotateFlip.
+// An image exists (open, New, Join, Paste into New File): Save As, Copy, Change Image Size,
+// Scale Image, Reduce Colours and Mark Border become available (Copy and Mark Border also on
+// the tool bar; the others have no button), then EnableRotateFlip.
 void EnableImageCommands(CommandStates& states);
 void EnableRotateFlip(CommandStates& states);   // 304..308
 void DisableRotateFlip(CommandStates& states);  // 304..308

@@ -4,7 +4,9 @@
 #include "document/Join.h"
 #include "document/NewImage.h"
 #include "document/OpenFile.h"
+#include "document/ReduceColours.h"
 #include "document/SaveFile.h"
+#include "document/ScaleImage.h"
 #include "document/Undo.h"
 #include "editor/CommandChecks.h"
 #include "editor/Editor.h"
@@ -56,6 +58,8 @@ void RegisterDocumentCommands(CommandHandlers& h) {
     h.Register(IDM_SAVEAS, SaveAsCommand);
     h.Register(IDM_UNDO, Undo);
     h.Register(IDM_CHGSIZE, ChangeSizeCommand);
+    h.Register(kScaleImageCommand, ScaleImageCommand);
+    h.Register(kReduceColoursCommand, ReduceColoursCommand);
     for (int k = 0; k < kRecentCount; ++k) h.Register(IDM_RECENT0 + k, OpenRecentCommand);
 }
 

@@ -30,12 +30,14 @@ inline constexpr std::array<int, 22> kFile{
     IDM_RECENT0 + 12, IDM_RECENT0 + 13, IDM_RECENT0 + 14, IDM_RECENT0 + 15};
 inline constexpr std::array<int, 7> kView{IDM_DRAWTOOLS, S,        IDM_FIT,  IDM_ACTUAL,
                                           IDM_ZOOM2,     IDM_ZOOM4, IDM_ZOOM8};
-// Copy comes before Cut here, unlike on the tool bar.
-inline constexpr std::array<int, 24> kEdit{
+// Copy comes before Cut here, unlike on the tool bar. Scale Image and Reduce Colours came
+// later and follow the older items.
+inline constexpr std::array<int, 27> kEdit{
     IDM_UNDO,    IDM_COPY,  IDM_CUT,   IDM_PASTE,      IDM_PASTENEW,   S,
     IDM_CHGSIZE, S,         IDM_ADJUST, IDM_CROP,      IDM_MARKBORDER, IDM_RESTORESEL,
     IDM_UNSELECT, S,        IDM_ROT90CW, IDM_ROT90CCW, IDM_ROT180,     IDM_FLIPH,
-    IDM_FLIPV,   S,         IDM_SHIFTL, IDM_SHIFTR,    IDM_SHIFTU,     IDM_SHIFTD};
+    IDM_FLIPV,   S,         IDM_SHIFTL, IDM_SHIFTR,    IDM_SHIFTU,     IDM_SHIFTD,
+    S,           kScaleImageCommand,    kReduceColoursCommand};
 inline constexpr std::array<int, 18> kTools{
     IDM_PEN,     IDM_BUCKET,   IDM_PICK,      IDM_RECT,     IDM_ROUNDRECT,  IDM_ELLIPSE,
     IDM_LINE,    S,            IDM_FGCOLOR,   IDM_BGCOLOR,  IDM_LINESTYLE,  IDM_FILLSTYLE,

@@ -1,6 +1,7 @@
 #include "gui/DialogWindow.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -61,7 +62,7 @@ public:
 
 bool Interactive(ControlKind kind) {
     return kind == ControlKind::Edit || kind == ControlKind::DropList || kind == ControlKind::PushButton ||
-           kind == ControlKind::DefPushButton || kind == ControlKind::RadioButton;
+           kind == ControlKind::DefPushButton || kind == ControlKind::RadioButton || kind == ControlKind::CheckBox;
 }
 
 }  // namespace
@@ -187,6 +188,14 @@ QWidget* DialogWindow::Build(const DialogControl& c) {
             w = radio;
             break;
         }
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(text, this);
+            // Every way the box changes (a click, Space, an assistive tool) tells the model,
+            // which then says whether it is ticked.
+            connect(box, &QCheckBox::toggled, this, [this, id = c.id](bool) { Send(id); });
+            w = box;
+            break;
+        }
         case ControlKind::DropList: {
             auto* list = new QComboBox(this);
             connect(list, &QComboBox::activated, this, [this, id = c.id](int index) {
@@ -211,7 +220,7 @@ QWidget* DialogWindow::Build(const DialogControl& c) {
         }
     }
     if (c.kind == ControlKind::PushButton || c.kind == ControlKind::DefPushButton || c.kind == ControlKind::RadioButton ||
-        c.kind == ControlKind::GroupBox)
+        c.kind == ControlKind::CheckBox || c.kind == ControlKind::GroupBox)
         w->setAccessibleName(WithoutMnemonic(text));
     w->setFocusPolicy(Interactive(c.kind) ? Qt::StrongFocus : Qt::NoFocus);
     QRect r = units_.ToPixels(c.rect);
@@ -273,6 +282,10 @@ void DialogWindow::Show(bool placeSelection, bool moveFocus) {
             const QSignalBlocker block(radio);
             radio->setText(text);
             radio->setChecked(model_.Checked(c.id));
+        } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+            const QSignalBlocker block(check);
+            check->setText(text);
+            check->setChecked(model_.Checked(c.id));
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
             button->setText(text);
         } else if (auto* box = qobject_cast<QGroupBox*>(w)) {

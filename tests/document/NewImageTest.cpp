@@ -61,6 +61,8 @@ TEST_F(NewImageTest, MakesABlankUntitledImageInTheBackgroundColour) {
     EXPECT_FALSE(MenuEnabled(IDM_SAVE));
     EXPECT_TRUE(MenuEnabled(IDM_SAVEAS));
     EXPECT_TRUE(MenuEnabled(IDM_CHGSIZE));
+    EXPECT_TRUE(MenuEnabled(kScaleImageCommand));
+    EXPECT_TRUE(MenuEnabled(kReduceColoursCommand));
     EXPECT_TRUE(ed.view.imageWindowExists);
     EXPECT_TRUE(host.messages.empty());
 }

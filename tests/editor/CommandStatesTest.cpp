@@ -19,7 +19,7 @@ constexpr int P = TBSTATE_PRESSED;
 
 TEST(CommandStates, StartAsTheMenuResourceAndTheFreshMainBar) {
     const Snapshot seen = Take(CommandStates{});
-    ASSERT_EQ(seen.size(), 70u);
+    ASSERT_EQ(seen.size(), 72u);
     for (const auto& [id, s] : seen) {
         const CommandInfo& c = *FindCommand(id);
         const char menu = !c.HasMenuItem() ? '-' : c.menuStartsEnabled ? 'E' : 'G';
@@ -33,6 +33,8 @@ TEST(CommandStates, StartAsTheMenuResourceAndTheFreshMainBar) {
     EXPECT_EQ(seen.at(320), (Seen{'E', false, -1}));
     EXPECT_EQ(seen.at(272), (Seen{'-', false, -1}));
     EXPECT_EQ(seen.at(271), (Seen{'E', false, -1}));
+    EXPECT_EQ(seen.at(kScaleImageCommand), (Seen{'G', false, -1}));
+    EXPECT_EQ(seen.at(kReduceColoursCommand), (Seen{'G', false, -1}));
 }
 
 TEST(CommandStates, SetButtonStateReplacesEveryBitAndPressKeepsTheOthers) {

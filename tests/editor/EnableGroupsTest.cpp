@@ -42,6 +42,8 @@ TEST_F(EnableGroupsTest, ImageCommandsEnableSaveAsCopySizeBorderAndRotateFlip) {
     expected[290] = kOn;
     expected[295] = kOn;
     expected[316] = kMenuOn;
+    expected[317] = kMenuOn;  // Scale Image
+    expected[318] = kMenuOn;  // Reduce Colours
     EXPECT_EQ(Apply(EnableImageCommands), expected);
 }
 

@@ -55,7 +55,7 @@ TEST(MainMenu, ViewEditToolsAndHelpItemsInOrder) {
                   "&Unselect\tCtrl+U", "-", "Rotate 90° clockwise",
                   "Rotate 90° counter clockwise", "Rotate 180°", "Flip horizontal",
                   "Flip vertical", "-", "Shift left", "Shift right", "Shift up",
-                  "Shift down"}));
+                  "Shift down", "-", "Scale &Image...", "Reduce C&olours..."}));
     EXPECT_EQ(ItemTexts(kMainMenu[3]),
               (std::vector<std::string>{
                   "&Pen", "&Bucket", "Pick Color", "&Rectangle", "Rounded Rectangle",

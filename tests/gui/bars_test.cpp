@@ -35,7 +35,7 @@ private slots:
         QCOMPARE(top, (QStringList{"&File", "&View", "&Edit", "&Tools", "&Help", "E&xit"}));
         QVERIFY(!f.menuBar->actions()[5]->menu());
 
-        const QList<int> sizes{22, 7, 24, 18, 5};
+        const QList<int> sizes{22, 7, 27, 18, 5};
         for (int m = 0; m < 5; ++m) QCOMPARE(PopupActions(f.menuBar, m).size(), sizes[m]);
 
         const QList<QAction*> file = PopupActions(f.menuBar, 0);
@@ -47,6 +47,11 @@ private slots:
         QCOMPARE(edit[1], f.bars.MenuAction(IDM_COPY));  // Copy before Cut in the menu
         QCOMPARE(edit[2], f.bars.MenuAction(IDM_CUT));
         QCOMPARE(edit[14]->text(), QString("Rotate 90° clockwise"));
+        // The later commands follow the older items, greyed until an image exists.
+        QVERIFY(edit[24]->isSeparator());
+        QCOMPARE(edit[25], f.bars.MenuAction(kScaleImageCommand));
+        QCOMPARE(edit[26]->text(), QString("Reduce C&olours..."));
+        QVERIFY(!f.bars.MenuAction(kReduceColoursCommand)->isEnabled());
         QVERIFY(!f.bars.MenuAction(IDM_SAVE)->isEnabled());
         QVERIFY(f.bars.MenuAction(IDM_OPEN)->isEnabled());
     }

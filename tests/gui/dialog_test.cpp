@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,8 @@
 #include <QtTest>
 
 #include "document/NewImageDialog.h"
+#include "document/ReduceColoursDialog.h"
+#include "document/ScaleImageDialog.h"
 #include "draw/StyleDialogs.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
@@ -21,10 +24,11 @@ using namespace rastrix::gui;
 
 namespace {
 
-constexpr int kWidth = 101, kArrows = 102, kDepth = 103, kBlack = 104, kWhite = 105;
+constexpr int kWidth = 101, kArrows = 102, kDepth = 103, kBlack = 104, kWhite = 105, kLock = 106;
 
-// A small dialog model: a numeric field with arrows, a list, two radio buttons, OK and Cancel.
-// OK is refused while the field is empty.
+// A small dialog model: a numeric field with arrows, a list, two radio buttons, a check box,
+// OK and Cancel. OK is refused while the field is empty; the box cannot be ticked while the
+// colour is white.
 class SizeModel : public DialogModel {
 public:
     const DialogTemplate& Template() const override { return t_; }
@@ -46,10 +50,11 @@ public:
     void Select(int id, int index) override {
         if (id == kDepth) depth = index;
     }
-    bool Checked(int id) const override { return id == color; }
+    bool Checked(int id) const override { return id == color || (id == kLock && locked); }
     void Command(int id) override {
         log += "command " + std::to_string(id) + ";";
         if (id == kBlack || id == kWhite) color = id;
+        if (id == kLock) locked = !locked && color != kWhite;
         if (id == IDOK && !width.empty()) End(IDOK);
         if (id == IDCANCEL) End(IDCANCEL);
     }
@@ -57,6 +62,7 @@ public:
     std::string width = "100";
     int depth = 3;
     int color = kBlack;
+    bool locked = false;
     std::string log;
 
 private:
@@ -71,6 +77,7 @@ private:
                           {kDepth, ControlKind::DropList, {50, 22, 60, 40}, "", true},
                           {kBlack, ControlKind::RadioButton, {6, 40, 50, 10}, "&Black", true},
                           {kWhite, ControlKind::RadioButton, {60, 40, 50, 10}, "W&hite", false},
+                          {kLock, ControlKind::CheckBox, {112, 40, 46, 10}, "&Lock", true},
                           {IDOK, ControlKind::DefPushButton, {20, 60, 50, 14}, "OK", true},
                           {IDCANCEL, ControlKind::PushButton, {90, 60, 50, 14}, "Cancel", true},
                       }};
@@ -119,6 +126,7 @@ private slots:
         QCOMPARE(w.Control(kWidth)->accessibleName(), QString("Width:"));
         QCOMPARE(w.Control(kDepth)->accessibleName(), QString("Depth:"));
         QCOMPARE(w.Control(kWhite)->accessibleName(), QString("White"));
+        QCOMPARE(w.Control(kLock)->accessibleName(), QString("Lock"));
         QCOMPARE(w.Control(IDCANCEL)->accessibleName(), QString("Cancel"));
         const auto arrows = w.Control(kArrows)->findChildren<QToolButton*>();
         QCOMPARE(arrows.size(), 2);
@@ -129,7 +137,7 @@ private slots:
             if (l->text() == "&Width:") label = l;
         QVERIFY(label);
         QCOMPARE(label->buddy(), w.Control(kWidth));
-        for (int id : {kWidth, kDepth, kBlack, kWhite, int(IDOK), int(IDCANCEL)})
+        for (int id : {kWidth, kDepth, kBlack, kWhite, kLock, int(IDOK), int(IDCANCEL)})
             QVERIFY2(w.Control(id)->focusPolicy() & Qt::TabFocus, qPrintable(QString::number(id)));
     }
 
@@ -163,6 +171,20 @@ private slots:
         QVERIFY(!black->isChecked() && white->isChecked());
         white->click();  // clicking it again does not uncheck it: the model says it is checked
         QVERIFY(white->isChecked());
+
+        // The box shows what the model says after each click, not only what the click did.
+        auto* lock = ControlOf<QCheckBox>(w, kLock);
+        QVERIFY(!lock->isChecked());
+        lock->click();
+        QVERIFY(!model.locked);
+        QVERIFY(!lock->isChecked());  // refused while white
+        black->click();
+        lock->click();
+        QVERIFY(model.locked);
+        QVERIFY(lock->isChecked());
+        lock->toggle();  // as an assistive tool does
+        QVERIFY(!model.locked);
+        QVERIFY(!lock->isChecked());
     }
 
     void enterInAFieldCommitsItThenSendsOk() {
@@ -309,6 +331,43 @@ private slots:
         ControlOf<QRadioButton>(w, IDC_STYLE_RADIO + 6)->toggle();  // as an assistive tool does
         ControlOf<QPushButton>(w, IDOK)->click();
         QCOMPARE(int(settings.hatchStyleIndex), 6);
+    }
+
+    // Scale Image and Reduce Colours: every field is named by its label and shows all of it,
+    // and what is done in the window reaches the model.
+    void scaleAndReduceDialogsNameTheirFieldsAndFollowTheModel() {
+        QtHost host;
+        Editor ed(host);
+        ScaleImageDialog scale(ed, 100, 80);
+        DialogWindow s(scale);
+        s.show();
+        QCOMPARE(s.Control(ScaleImageDialog::kWidthEdit)->accessibleName(), QString("Width:"));
+        QCOMPARE(s.Control(ScaleImageDialog::kHeightEdit)->accessibleName(), QString("Height:"));
+        QCOMPARE(s.Control(ScaleImageDialog::kFilterList)->accessibleName(), QString("Filter:"));
+        QCOMPARE(s.Control(ScaleImageDialog::kKeepAspectBox)->accessibleName(), QString("Keep aspect ratio"));
+        auto* width = ControlOf<QLineEdit>(s, ScaleImageDialog::kWidthEdit);
+        width->selectAll();
+        QTest::keyClicks(width, "50");
+        QCOMPARE(ControlOf<QLineEdit>(s, ScaleImageDialog::kHeightEdit)->text(), QString("40"));
+        auto* keep = ControlOf<QCheckBox>(s, ScaleImageDialog::kKeepAspectBox);
+        QVERIFY(keep->isChecked());
+        keep->click();
+        QVERIFY(!scale.Checked(ScaleImageDialog::kKeepAspectBox));
+        QVERIFY(!keep->isChecked());
+
+        ReduceColoursDialog reduce(ed);
+        DialogWindow r(reduce);
+        r.show();
+        QCOMPARE(r.Control(ReduceColoursDialog::kPaletteList)->accessibleName(), QString("Palette:"));
+        QCOMPARE(r.Control(ReduceColoursDialog::kDitherList)->accessibleName(), QString("Dithering:"));
+        QCOMPARE(r.Control(ReduceColoursDialog::kFileEdit)->accessibleName(), QString("Palette file:"));
+        QCOMPARE(r.Control(ReduceColoursDialog::kThresholdEdit)->accessibleName(), QString("Threshold %:"));
+        QCOMPARE(ControlOf<QComboBox>(r, ReduceColoursDialog::kPaletteList)->count(), 7);
+        emit ControlOf<QComboBox>(r, ReduceColoursDialog::kDitherList)->activated(1);
+        QCOMPARE(reduce.Selection(ReduceColoursDialog::kDitherList), 1);
+        for (const DialogWindow* w : {&s, &r})
+            for (QLabel* label : w->findChildren<QLabel*>())
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
     }
 
     void mnemonicsAreStrippedFromNames() {

@@ -167,7 +167,8 @@ std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
     if (selected) audit.Menu(IDM_RESTORESEL, false, "selection active");
     if (hasImage) {
         audit.Button(IDM_ADJUST, selected, "selection");
-        for (int id : {IDM_SAVEAS, IDM_COPY, IDM_CHGSIZE, IDM_MARKBORDER}) audit.Both(id, true, "image present");
+        for (int id : {IDM_SAVEAS, IDM_COPY, IDM_CHGSIZE, kScaleImageCommand, kReduceColoursCommand, IDM_MARKBORDER})
+            audit.Both(id, true, "image present");
         const bool rectangle = ed.settings.selectionShape == IDM_RECT;
         for (int id = IDM_ROT90CW; id <= IDM_FLIPV; ++id) audit.Both(id, !selected || rectangle, "selection shape");
         for (int id = IDM_SHIFTL; id <= IDM_SHIFTD; ++id) audit.Both(id, selected && rectangle, "selection shape");

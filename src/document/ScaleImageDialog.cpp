@@ -1,0 +1,96 @@
+#include "document/ScaleImageDialog.h"
+
+#include <cstdint>
+
+#include "document/NewImageDialog.h"
+#include "editor/Host.h"
+
+namespace rastrix {
+
+namespace {
+
+DialogTemplate MakeTemplate() {
+    using K = ControlKind;
+    return {"SCALEIMAGE",
+            "Scale Image",
+            {0, 0, 212, 96},
+            {
+                {101, K::Text, {14, 9, 50, 8}, "&Width:", false},
+                {ScaleImageDialog::kWidthEdit, K::Edit, {72, 7, 40, 13}, "", true},
+                {102, K::Text, {14, 29, 50, 8}, "&Height:", false},
+                {ScaleImageDialog::kHeightEdit, K::Edit, {72, 27, 40, 13}, "", true},
+                {ScaleImageDialog::kKeepAspectBox, K::CheckBox, {14, 47, 110, 12}, "&Keep aspect ratio", true},
+                {103, K::Text, {14, 69, 50, 8}, "&Filter:", false},
+                {ScaleImageDialog::kFilterList, K::DropList, {56, 67, 140, 40}, "", true},
+                {IDOK, K::DefPushButton, {144, 7, 50, 14}, "OK", true},
+                {IDCANCEL, K::PushButton, {144, 27, 50, 14}, "Cancel", true},
+            }};
+}
+
+}  // namespace
+
+ScaleImageDialog::ScaleImageDialog(Editor& ed, int imageWidth, int imageHeight)
+    : ed_(ed),
+      imageWidth_(imageWidth),
+      imageHeight_(imageHeight),
+      widthText_(std::to_string(imageWidth)),
+      heightText_(std::to_string(imageHeight)) {}
+
+const DialogTemplate& ScaleImageDialog::Template() const {
+    static const DialogTemplate t = MakeTemplate();
+    return t;
+}
+
+std::string ScaleImageDialog::Text(int id) const {
+    if (id == kWidthEdit) return widthText_;
+    if (id == kHeightEdit) return heightText_;
+    return DialogModel::Text(id);
+}
+
+void ScaleImageDialog::FollowRatio(int changedId) {
+    if (!keepAspect_ || imageWidth_ < 1 || imageHeight_ < 1) return;
+    const bool widthChanged = changedId == kWidthEdit;
+    const std::uint32_t typed = ReadSizeField(widthChanged ? widthText_ : heightText_);
+    if (typed == 0) return;
+    if (widthChanged)
+        heightText_ = std::to_string(ProportionalSide(typed, imageHeight_, imageWidth_));
+    else
+        widthText_ = std::to_string(ProportionalSide(typed, imageWidth_, imageHeight_));
+}
+
+void ScaleImageDialog::TextChanged(int id, std::string_view text) {
+    if (id == kWidthEdit) widthText_ = text;
+    else if (id == kHeightEdit) heightText_ = text;
+    else return;
+    FollowRatio(id);
+}
+
+bool ScaleImageDialog::Checked(int id) const { return id == kKeepAspectBox && keepAspect_; }
+
+std::vector<std::string> ScaleImageDialog::Items(int id) const {
+    if (id != kFilterList) return {};
+    return {"Smooth (for photos)", "Nearest pixel (for pixel art)"};
+}
+
+int ScaleImageDialog::Selection(int id) const { return id == kFilterList ? filter_ : -1; }
+
+void ScaleImageDialog::Select(int id, int index) {
+    if (id == kFilterList && (index == kSmoothFilter || index == kNearestFilter)) filter_ = index;
+}
+
+void ScaleImageDialog::Command(int id) {
+    if (id == kKeepAspectBox) {
+        keepAspect_ = !keepAspect_;
+        FollowRatio(kWidthEdit);
+    } else if (id == IDOK) {
+        std::uint32_t width = 0, height = 0;
+        if (!AcceptSizeFields(ed_, widthText_, heightText_, width, height)) return;
+        params_ = {int(width), int(height), keepAspect_,
+                   filter_ == kNearestFilter ? ScaleFilter::Nearest : ScaleFilter::Lanczos};
+        End(IDOK);
+    } else if (id == IDCANCEL) {
+        End(0);
+    }
+}
+
+}  // namespace rastrix

@@ -1,0 +1,50 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/ScaleImage.h"
+#include "editor/DialogModel.h"
+
+namespace rastrix {
+
+struct Editor;
+
+// The "Scale Image" dialog: the size fields start with the image's size, Keep aspect ratio
+// ticked and the smooth filter chosen. While the box is ticked, typing a width sets the height
+// of the same ratio and typing a height sets the width (a field that reads 0 leaves the other as
+// it is); ticking it sets the height from the width. OK with a size that cannot be made tells
+// the user why and keeps the dialog open; otherwise it ends with IDOK and Params() holds what
+// was asked. Cancel ends it with 0. The dialog only collects: RunScaleImage does the work.
+class ScaleImageDialog : public DialogModel {
+public:
+    static constexpr int kWidthEdit = 132, kHeightEdit = 133;
+    static constexpr int kKeepAspectBox = 134, kFilterList = 135;
+    static constexpr int kSmoothFilter = 0, kNearestFilter = 1;  // positions in the filter list
+
+    ScaleImageDialog(Editor& ed, int imageWidth, int imageHeight);
+
+    const DialogTemplate& Template() const override;
+    std::string Text(int id) const override;
+    void TextChanged(int id, std::string_view text) override;
+    bool Checked(int id) const override;
+    std::vector<std::string> Items(int id) const override;
+    int Selection(int id) const override;
+    void Select(int id, int index) override;
+    void Command(int id) override;
+
+    const ScaleImageParams& Params() const { return params_; }
+
+private:
+    // The other field's text for this side's typed value, keeping the image's ratio.
+    void FollowRatio(int changedId);
+
+    Editor& ed_;
+    int imageWidth_, imageHeight_;
+    std::string widthText_, heightText_;
+    bool keepAspect_ = true;
+    int filter_ = kSmoothFilter;
+    ScaleImageParams params_;
+};
+
+}  // namespace rastrix

@@ -1,0 +1,315 @@
+// Edit > Reduce Colours: the dialog's rules, mapping to a palette with or without dithering,
+// one Undo back, and a black-and-white image saved at 1 bit with no question.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "document/NewImageTestSupport.h"
+#include "document/ReduceColours.h"
+#include "document/ReduceColoursDialog.h"
+#include "store/StoreTestSupport.h"
+
+namespace rastrix {
+namespace {
+
+using testing::Pattern;
+using testing::Snapshot;
+using testing::TypeSize;
+using D = ReduceColoursDialog;
+
+constexpr Color kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
+
+std::set<Color> ColoursOf(const Bitmap& b) {
+    std::set<Color> seen;
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x) seen.insert(b.GetPixel(x, y));
+    return seen;
+}
+
+Bitmap Flat(int w, int h, Color c) {
+    Bitmap b(w, h);
+    b.Fill(c);
+    return b;
+}
+
+// What the user does in the dialog: the list positions and the texts typed (nullptr: left as it is).
+struct DialogInput {
+    int palette = 0;
+    int dither = 0;
+    const char* colours = nullptr;
+    const char* file = nullptr;
+    const char* threshold = nullptr;
+};
+
+void Fill(DialogModel& m, const DialogInput& in) {
+    m.Select(D::kPaletteList, in.palette);
+    m.Select(D::kDitherList, in.dither);
+    if (in.colours) m.TextChanged(D::kColoursEdit, in.colours);
+    if (in.file) m.TextChanged(D::kFileEdit, in.file);
+    if (in.threshold) m.TextChanged(D::kThresholdEdit, in.threshold);
+}
+
+// Answers the dialog with the input and OK; Cancel when OK left it open (then *stayedOpen).
+auto Answer(DialogInput in, bool* stayedOpen = nullptr) {
+    return [=](DialogModel& m) {
+        Fill(m, in);
+        m.Command(IDOK);
+        if (stayedOpen) *stayedOpen = !m.Ended();
+        if (!m.Ended()) m.Command(IDCANCEL);
+        return m.Result();
+    };
+}
+
+class ReduceColoursTest : public test::EditorTest {
+protected:
+    // A 64 x 32 image of distinct pixels, unmodified.
+    ReduceColoursTest() {
+        host.modalScripts.push_back(TypeSize("64", "32"));
+        Dispatch(ed, IDM_NEW);
+        CurrentImage(ed) = Pattern(64, 32);
+    }
+    std::string Put(const std::string& name, const std::string& text) {
+        const std::string path = (dir.Path() / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    testing::TempFolder dir;
+};
+
+TEST_F(ReduceColoursTest, DialogStartsWithBlackAndWhiteNoDitheringAndNoThreshold) {
+    D d(ed);
+    EXPECT_EQ(d.Template().caption, "Reduce Colours");
+    EXPECT_EQ(d.Items(D::kPaletteList).size(), 7u);
+    EXPECT_EQ(d.Items(D::kDitherList).size(), 4u);
+    EXPECT_EQ(d.Selection(D::kPaletteList), 0);
+    EXPECT_EQ(d.Selection(D::kDitherList), 0);
+    EXPECT_EQ(d.Text(D::kColoursEdit), "16");
+    EXPECT_EQ(d.Text(D::kThresholdEdit), "");
+    d.Select(D::kPaletteList, 7);  // no such item: the choice stays
+    d.Select(D::kDitherList, -1);
+    EXPECT_EQ(d.Selection(D::kPaletteList), 0);
+    EXPECT_EQ(d.Selection(D::kDitherList), 0);
+    d.Command(IDOK);
+    ASSERT_EQ(d.Result(), IDOK);
+    EXPECT_EQ(d.Params().palette, PaletteSource::BlackWhite);
+    EXPECT_EQ(d.Params().dither, Dither::None);
+    EXPECT_EQ(d.Params().thresholdPercent, -1);
+}
+
+// What OK does with the fields: accepted with these parameters, or refused with a message.
+struct OkCase {
+    const char* name;
+    DialogInput input;
+    bool accepted;
+    PaletteSource palette;
+    Dither dither;
+    int colours, threshold;
+};
+void PrintTo(const OkCase& c, std::ostream* os) { *os << c.name; }
+
+class ReduceDialogOkTest : public ReduceColoursTest, public ::testing::WithParamInterface<OkCase> {};
+
+TEST_P(ReduceDialogOkTest, AcceptsOrTellsWhyAndStaysOpen) {
+    const OkCase& c = GetParam();
+    D d(ed);
+    Fill(d, c.input);
+    d.Command(IDOK);
+    EXPECT_EQ(d.Ended(), c.accepted);
+    EXPECT_EQ(host.messages.size(), c.accepted ? 0u : 1u);
+    if (!c.accepted) return;
+    EXPECT_EQ(d.Params().palette, c.palette);
+    EXPECT_EQ(d.Params().dither, c.dither);
+    if (c.palette == PaletteSource::Optimised) EXPECT_EQ(d.Params().optimisedColours, c.colours);
+    EXPECT_EQ(d.Params().thresholdPercent, c.threshold);
+}
+
+using P = PaletteSource;
+INSTANTIATE_TEST_SUITE_P(
+    Fields, ReduceDialogOkTest,
+    ::testing::Values(
+        OkCase{"Grey16Atkinson", {2, 2}, true, P::Grey16, Dither::Atkinson, 0, -1},
+        OkCase{"EpaperOrdered", {4, 3}, true, P::Epaper7, Dither::Ordered, 0, -1},
+        OkCase{"Optimised256", {5, 1, "256"}, true, P::Optimised, Dither::FloydSteinberg, 256, -1},
+        OkCase{"OptimisedTwo", {5, 0, "2"}, true, P::Optimised, Dither::None, 2, -1},
+        OkCase{"OptimisedOne", {5, 0, "1"}, false},
+        OkCase{"Optimised257", {5, 0, "257"}, false},
+        OkCase{"OptimisedNoCount", {5, 0, ""}, false},
+        OkCase{"OptimisedJunk", {5, 0, "1x"}, false},
+        OkCase{"BadCountIgnoredForFixed", {1, 0, "junk"}, true, P::Grey4, Dither::None, 0, -1},
+        OkCase{"FileWithoutName", {6, 0}, false},
+        OkCase{"ThresholdForBlackAndWhite", {0, 0, nullptr, nullptr, "60"}, true, P::BlackWhite, Dither::None, 0, 60},
+        OkCase{"ThresholdZero", {0, 0, nullptr, nullptr, "0"}, true, P::BlackWhite, Dither::None, 0, 0},
+        OkCase{"ThresholdHundred", {0, 0, nullptr, nullptr, "100"}, true, P::BlackWhite, Dither::None, 0, 100},
+        OkCase{"ThresholdAbove100", {0, 0, nullptr, nullptr, "101"}, false},
+        OkCase{"ThresholdJunk", {0, 0, nullptr, nullptr, "5%"}, false},
+        OkCase{"ThresholdWithDithering", {0, 1, nullptr, nullptr, "50"}, false},
+        OkCase{"ThresholdWithGreys", {1, 0, nullptr, nullptr, "50"}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ReduceColoursTest, BrowsingChoosesTheFileAndTheFilePalette) {
+    host.openAnswers.push_back(FileDialogResult{"/some/where/inks.txt", 1});
+    D d(ed);
+    d.Command(D::kBrowseButton);
+    ASSERT_EQ(host.openRequests.size(), 1u);
+    EXPECT_EQ(host.openRequests[0].title, kPaletteBrowseTitle);
+    EXPECT_EQ(d.Text(D::kFileEdit), "/some/where/inks.txt");
+    EXPECT_EQ(d.Selection(D::kPaletteList), int(PaletteSource::File));
+    d.Command(IDOK);
+    ASSERT_EQ(d.Result(), IDOK);
+    EXPECT_EQ(d.Params().paletteFile, "/some/where/inks.txt");
+    // A cancelled browse changes nothing.
+    D other(ed);
+    other.Command(D::kBrowseButton);
+    EXPECT_EQ(other.Text(D::kFileEdit), "");
+    EXPECT_EQ(other.Selection(D::kPaletteList), 0);
+}
+
+// A flat grey reduced to black and white: the share of white pixels each dithering gives.
+struct GreyCase {
+    const char* name;
+    Dither dither;
+    int threshold;
+    std::uint8_t grey;
+    int minWhitePercent, maxWhitePercent;
+};
+void PrintTo(const GreyCase& c, std::ostream* os) { *os << c.name; }
+
+class ReduceGreyTest : public ReduceColoursTest, public ::testing::WithParamInterface<GreyCase> {};
+
+TEST_P(ReduceGreyTest, GivesBlackAndWhiteInTheRightShare) {
+    const GreyCase& c = GetParam();
+    CurrentImage(ed) = Flat(64, 32, RGB(c.grey, c.grey, c.grey));
+    ASSERT_TRUE(RunReduceColours(ed, {PaletteSource::BlackWhite, 16, "", c.dither, c.threshold}));
+    int white = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const Color p = CurrentImage(ed).GetPixel(x, y);
+            ASSERT_TRUE(p == kBlack || p == kWhite) << std::hex << p;
+            white += p == kWhite ? 1 : 0;
+        }
+    const int percent = white * 100 / (64 * 32);
+    EXPECT_GE(percent, c.minWhitePercent);
+    EXPECT_LE(percent, c.maxWhitePercent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Greys, ReduceGreyTest,
+    ::testing::Values(GreyCase{"NoneLightGoesWhite", Dither::None, -1, 128, 100, 100},
+                      GreyCase{"NoneDarkGoesBlack", Dither::None, -1, 127, 0, 0},
+                      GreyCase{"FloydSteinbergMixesMidGrey", Dither::FloydSteinberg, -1, 128, 45, 55},
+                      GreyCase{"FloydSteinbergQuarterGrey", Dither::FloydSteinberg, -1, 64, 20, 30},
+                      GreyCase{"OrderedMixesMidGrey", Dither::Ordered, -1, 128, 40, 60},
+                      GreyCase{"ThresholdAboveTheGreyGoesBlack", Dither::None, 60, 128, 0, 0},
+                      GreyCase{"ThresholdBelowTheGreyGoesWhite", Dither::None, 40, 128, 100, 100}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ReduceColoursTest, ThroughTheDialogMakesANewLevelAndUndoBringsTheColoursBack) {
+    host.modalScripts.push_back(Answer({0, 1}));
+    Dispatch(ed, kReduceColoursCommand);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(ColoursOf(CurrentImage(ed)), (std::set<Color>{kBlack, kWhite}));
+    EXPECT_EQ(ed.settings.undoDepth, 1);
+    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_TRUE(MenuEnabled(IDM_UNDO));
+    Dispatch(ed, IDM_UNDO);
+    EXPECT_EQ(CurrentImage(ed), Pattern(64, 32));
+}
+
+TEST_F(ReduceColoursTest, EveryFixedPaletteLeavesOnlyItsOwnColours) {
+    for (auto [source, name] : {std::pair{P::Grey4, "grey4"}, std::pair{P::Grey16, "grey16"},
+                                std::pair{P::Basic16, "basic16"}, std::pair{P::Epaper7, "epaper7"}}) {
+        CurrentImage(ed) = Pattern(64, 32);
+        ASSERT_TRUE(RunReduceColours(ed, {source, 16, "", Dither::FloydSteinberg})) << name;
+        std::set<Color> allowed;
+        for (std::uint32_t c : PaletteByName(name).colours) allowed.insert(RGB(c >> 16, c >> 8 & 0xFF, c & 0xFF));
+        const std::set<Color> seen = ColoursOf(CurrentImage(ed));
+        EXPECT_GT(seen.size(), 1u) << name;
+        for (Color c : seen) EXPECT_TRUE(allowed.count(c)) << name << " " << std::hex << c;
+    }
+}
+
+TEST_F(ReduceColoursTest, APaletteFileGivesItsColours) {
+    const std::string path = Put("inks.txt", "; two inks\n#FF0000\n#0000ff\n");
+    ASSERT_TRUE(RunReduceColours(ed, {P::File, 16, path, Dither::None}));
+    EXPECT_EQ(ColoursOf(CurrentImage(ed)), (std::set<Color>{RGB(255, 0, 0), RGB(0, 0, 255)}));
+}
+
+TEST_F(ReduceColoursTest, AnOptimisedPaletteHasAtMostTheColoursAsked) {
+    ASSERT_TRUE(RunReduceColours(ed, {P::Optimised, 4, "", Dither::None}));
+    const std::size_t seen = ColoursOf(CurrentImage(ed)).size();
+    EXPECT_GE(seen, 2u);
+    EXPECT_LE(seen, 4u);
+}
+
+// Parameters Run cannot use: the user is told, the document is left as it was.
+class ReduceRefusalTest : public ReduceColoursTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ReduceRefusalTest, TellsWhyAndLeavesTheImage) {
+    const std::string what = GetParam();
+    ReduceColoursParams p;
+    if (what == "one colour") p = {P::Optimised, 1};
+    if (what == "257 colours") p = {P::Optimised, 257};
+    if (what == "threshold 101") p = {P::BlackWhite, 16, "", Dither::None, 101};
+    if (what == "threshold -2") p = {P::BlackWhite, 16, "", Dither::None, -2};
+    if (what == "threshold with dithering") p = {P::BlackWhite, 16, "", Dither::Atkinson, 50};
+    if (what == "threshold with greys") p = {P::Grey4, 16, "", Dither::None, 50};
+    if (what == "no file") p = {P::File, 16, ""};
+    if (what == "missing file") p = {P::File, 16, (dir.Path() / "none.txt").string()};
+    if (what == "bad file") p = {P::File, 16, Put("bad.txt", "#FF0000\nred\n")};
+    const auto before = Snapshot(ed);
+    EXPECT_FALSE(RunReduceColours(ed, p));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].caption, "Rastrix");
+    EXPECT_FALSE(host.messages[0].text.empty());
+    EXPECT_EQ(Snapshot(ed), before);
+    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+}
+
+INSTANTIATE_TEST_SUITE_P(Params, ReduceRefusalTest,
+                         ::testing::Values("one colour", "257 colours", "threshold 101", "threshold -2",
+                                           "threshold with dithering", "threshold with greys", "no file",
+                                           "missing file", "bad file"));
+
+TEST_F(ReduceColoursTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
+    // Control: the many-coloured image asks before it loses colours at 1 bit.
+    const std::string path = (dir.Path() / "bw.bmp").string();
+    host.saveAnswers.push_back(FileDialogResult{path, 1});
+    host.messageAnswers.push_back(IDNO);
+    Dispatch(ed, IDM_SAVEAS);
+    ASSERT_EQ(host.messages.size(), 1u);
+    host.messages.clear();
+
+    for (Dither dither : {Dither::None, Dither::FloydSteinberg}) {
+        CurrentImage(ed) = Pattern(64, 32);
+        ASSERT_TRUE(RunReduceColours(ed, {P::BlackWhite, 16, "", dither}));
+        const Bitmap reduced = CurrentImage(ed);
+        host.saveAnswers.push_back(FileDialogResult{path, 1});
+        Dispatch(ed, IDM_SAVEAS);
+        EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
+        const testing::Bytes file = testing::ReadBytes(path);
+        ASSERT_GT(file.size(), 62u);
+        EXPECT_EQ(file[28], 1);  // bits per pixel
+        // The two table entries are black and white, in either order.
+        const std::set<std::uint32_t> table = {std::uint32_t(file[54] | file[55] << 8 | file[56] << 16),
+                                               std::uint32_t(file[58] | file[59] << 8 | file[60] << 16)};
+        EXPECT_EQ(table, (std::set<std::uint32_t>{0x000000u, 0xFFFFFFu}));
+        // Read back after Save As: the same pixels, now a 1-bit file's.
+        EXPECT_EQ(CurrentImage(ed), reduced);
+        EXPECT_EQ(ed.doc.imageBitDepth, 1u);
+    }
+}
+
+TEST(ReduceColoursWithoutImage, IsGreyedAsksNothingAndRunRefuses) {
+    test::FakeHost host;
+    Editor ed{host};
+    EXPECT_FALSE(ed.commands.MenuItem(kReduceColoursCommand).value().enabled);
+    Dispatch(ed, kReduceColoursCommand);
+    EXPECT_EQ(host.modalRuns, 0);
+    EXPECT_FALSE(RunReduceColours(ed, {}));
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(ed.settings.undoDepth, 0);
+}
+
+}  // namespace
+}  // namespace rastrix
