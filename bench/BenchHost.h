@@ -13,11 +13,11 @@ class BenchHost : public Host {
 public:
     std::optional<ClipboardImage> clipboard;
     std::optional<FileDialogResult> saveAnswer;
-    int MessageBox(const std::string&, const std::optional<std::string>&, MsgButtons, MsgIcon) override { return IDOK; }
+    int MessageBox(const std::string&, const std::optional<std::string>&, MsgButtons, MsgIcon) override { return DialogAnswer::Ok; }
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return {}; }
     std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return saveAnswer; }
     std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return {}; }
-    int RunModal(DialogModel&) override { return IDCANCEL; }
+    int RunModal(DialogModel&) override { return DialogAnswer::Cancel; }
     void ShowModeless(DialogModel&, int, int) override {}
     void RefreshModeless(DialogModel&) override {}
     void CloseModeless(DialogModel&) override {}

@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
 
     std::vector<Step> steps;
     ed.doc.currentPath = path;
-    steps.push_back(Time("open", [&] { RunCommand(ed, IDM_OPEN_NAMED); }));
+    steps.push_back(Time("open", [&] { RunCommand(ed, CommandId::OpenNamed); }));
     steps.back().paint = Time("", [&] { PaintImageWindow(ed); }).wall;
     if (ed.doc.imageWidth != kW) {
         std::fprintf(stderr, "cannot open %s\n", path.c_str());
@@ -157,9 +157,9 @@ int main(int argc, char** argv) {
         steps.push_back(Time(name, [&] { RunCommand(ed, id); }));
         steps.back().paint = Time("", [&] { PaintImageWindow(ed); }).wall;
     };
-    for (int i = 1; i <= 6; ++i) command("rotate 90 cw #" + std::to_string(i), IDM_ROT90CW);
+    for (int i = 1; i <= 6; ++i) command("rotate 90 cw #" + std::to_string(i), CommandId::RotateClockwise);
     const double peakAfterTurns = PeakMb();
-    for (int i = 1; i <= 6; ++i) command((i % 2 ? "flip horizontal #" : "flip vertical #") + std::to_string(i), i % 2 ? IDM_FLIPH : IDM_FLIPV);
+    for (int i = 1; i <= 6; ++i) command((i % 2 ? "flip horizontal #" : "flip vertical #") + std::to_string(i), i % 2 ? CommandId::FlipHorizontal : CommandId::FlipVertical);
     const double peakAfterFlips = PeakMb();
     const PixelPool::Counts pool = PixelPool::Shared().Counters();
     const int depth = ed.settings.undoDepth;

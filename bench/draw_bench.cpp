@@ -81,7 +81,7 @@ void RunCommand(benchmark::State& state, Prepare prepare, Command command) {
 }
 
 void NoSelection(Editor& ed) { EndSelection(ed); }
-void Ellipse(Editor&) { F().Select(IDM_ELLIPSE); }
+void Ellipse(Editor&) { F().Select(CommandId::EllipseSelection); }
 
 void BM_Memcpy(benchmark::State& state) {
     const Bitmap& image = CurrentImage(F().ed);
@@ -110,7 +110,7 @@ void BM_BucketOutsideEllipse(benchmark::State& state) {
 }
 
 void BM_FillSolidEllipse(benchmark::State& state) {
-    RunCommand(state, Ellipse, [](Editor& ed) { FillShape(ed, IDM_FILLSOLID); });
+    RunCommand(state, Ellipse, [](Editor& ed) { FillShape(ed, CommandId::FillSolid); });
 }
 
 void BM_FillExteriorEllipse(benchmark::State& state) {
@@ -119,7 +119,7 @@ void BM_FillExteriorEllipse(benchmark::State& state) {
 
 void BM_Fill2ColorHatchEllipse(benchmark::State& state) {
     F().ed.settings.hatchStyleIndex = 6;  // diagonal cross
-    RunCommand(state, Ellipse, [](Editor& ed) { FillShape(ed, IDM_FILL2COLOR); });
+    RunCommand(state, Ellipse, [](Editor& ed) { FillShape(ed, CommandId::FillTwoColor); });
 }
 
 void Setup(const benchmark::State&) { F(); }

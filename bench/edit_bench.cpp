@@ -92,7 +92,7 @@ void BM_RotateFlipCommand(benchmark::State& state) {
         RunCommand(b.ed, int(state.range(0)));
         benchmark::ClobberMemory();
         state.PauseTiming();
-        RunCommand(b.ed, IDM_UNDO);
+        RunCommand(b.ed, CommandId::Undo);
         state.ResumeTiming();
     }
     SetBytes(state);
@@ -101,7 +101,7 @@ void BM_RotateFlipCommand(benchmark::State& state) {
 void BM_CopyWholeImage(benchmark::State& state) {
     BenchEditor b;
     for (auto _ : state) {
-        RunCommand(b.ed, IDM_COPY);
+        RunCommand(b.ed, CommandId::Copy);
         benchmark::ClobberMemory();
         state.PauseTiming();
         b.host.clipboard.reset();
@@ -114,10 +114,10 @@ void BM_PasteWholeImage(benchmark::State& state) {
     BenchEditor b;
     b.host.clipboard = ClipboardImage{Source(), 24};
     for (auto _ : state) {
-        RunCommand(b.ed, IDM_PASTE);
+        RunCommand(b.ed, CommandId::Paste);
         benchmark::ClobberMemory();
         state.PauseTiming();
-        RunCommand(b.ed, IDM_UNDO);
+        RunCommand(b.ed, CommandId::Undo);
         state.ResumeTiming();
     }
     SetBytes(state);
@@ -135,7 +135,7 @@ BENCHMARK(BM_TurnArea)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RotateFlipCommand)
     ->ArgName("id")
-    ->DenseRange(IDM_ROT90CW, IDM_FLIPV)
+    ->DenseRange(CommandId::RotateClockwise, CommandId::FlipVertical)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyWholeImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PasteWholeImage)->Unit(benchmark::kMillisecond);

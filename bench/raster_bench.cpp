@@ -39,9 +39,9 @@ void BM_FillRect(benchmark::State& state) {
     SetBytes(state);
 }
 
-void BM_BitBlt(benchmark::State& state) {
+void BM_CopyPixels(benchmark::State& state) {
     for (auto _ : state) {
-        BitBlt(Target(), 0, 0, kW, kH, Source(), 0, 0);
+        CopyPixels(Target(), 0, 0, kW, kH, Source(), 0, 0);
         benchmark::ClobberMemory();
     }
     SetBytes(state);
@@ -60,7 +60,7 @@ void BM_Ellipse(benchmark::State& state) {
 
 void BM_StretchColorOnColor(benchmark::State& state) {
     for (auto _ : state) {
-        StretchBlt(Window(), Window().Bounds(), Source(), Source().Bounds(), StretchMode::ColorOnColor);
+        StretchPixels(Window(), Window().Bounds(), Source(), Source().Bounds(), StretchMode::ColorOnColor);
         benchmark::ClobberMemory();
     }
     SetBytes(state);
@@ -68,7 +68,7 @@ void BM_StretchColorOnColor(benchmark::State& state) {
 
 void BM_StretchHalftone(benchmark::State& state) {
     for (auto _ : state) {
-        StretchBlt(Window(), Window().Bounds(), Source(), Source().Bounds(), StretchMode::Halftone);
+        StretchPixels(Window(), Window().Bounds(), Source(), Source().Bounds(), StretchMode::Halftone);
         benchmark::ClobberMemory();
     }
     SetBytes(state);
@@ -78,7 +78,7 @@ void BM_StretchHalftone(benchmark::State& state) {
 void BM_StretchHalftone8Percent(benchmark::State& state) {
     Bitmap view(776, 576);
     for (auto _ : state) {
-        StretchBlt(view, view.Bounds(), Source(), {0, 0, 7760, 5760}, StretchMode::Halftone);
+        StretchPixels(view, view.Bounds(), Source(), {0, 0, 7760, 5760}, StretchMode::Halftone);
         benchmark::ClobberMemory();
     }
     SetBytes(state);
@@ -92,7 +92,7 @@ void Setup(const benchmark::State&) {
 
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->Setup(Setup);
 BENCHMARK(BM_FillRect)->Unit(benchmark::kMillisecond)->Setup(Setup);
-BENCHMARK(BM_BitBlt)->Unit(benchmark::kMillisecond)->Setup(Setup);
+BENCHMARK(BM_CopyPixels)->Unit(benchmark::kMillisecond)->Setup(Setup);
 BENCHMARK(BM_Ellipse)->Unit(benchmark::kMillisecond)->Setup(Setup);
 BENCHMARK(BM_StretchColorOnColor)->Unit(benchmark::kMillisecond)->Setup(Setup);
 BENCHMARK(BM_StretchHalftone)->Unit(benchmark::kMillisecond)->Setup(Setup);

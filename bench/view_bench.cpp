@@ -46,7 +46,7 @@ Session& Shared() {
 
 void BM_PaintFitHalftone(benchmark::State& state) {
     Session& s = Shared();
-    Dispatch(s.ed, IDM_FIT);
+    Dispatch(s.ed, CommandId::FitToWindow);
     PaintImageWindow(s.ed);
     for (auto _ : state) {
         PaintImageWindow(s.ed);
@@ -60,7 +60,7 @@ BENCHMARK(BM_PaintFitHalftone)->Unit(benchmark::kMillisecond);
 
 void BM_PaintActualSize(benchmark::State& state) {
     Session& s = Shared();
-    Dispatch(s.ed, IDM_ACTUAL);
+    Dispatch(s.ed, CommandId::ActualSize);
     PaintImageWindow(s.ed);
     for (auto _ : state) {
         PaintImageWindow(s.ed);
@@ -73,8 +73,8 @@ BENCHMARK(BM_PaintActualSize)->Unit(benchmark::kMillisecond);
 // pressed (and its undo level made) before the timing, as a stroke's later moves are.
 void BM_PenMoveAndRepaint(benchmark::State& state) {
     Session& s = Shared();
-    Dispatch(s.ed, IDM_ACTUAL);
-    Dispatch(s.ed, IDM_PEN);
+    Dispatch(s.ed, CommandId::ActualSize);
+    Dispatch(s.ed, CommandId::Pen);
     ImageButtonDown(s.ed, 100, 100, true);
     // Actual size shows the middle of the image; the stroke's midpoint in image coordinates:
     const Point middle{s.ed.draw.lastPenX + 20, s.ed.draw.lastPenY + 15};

@@ -188,10 +188,10 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, c
             host.openAnswers.push_back(places[std::size_t(p)]);
             dialog.Command(JoinDialog::kFirstBrowse + p);
         }
-        dialog.Command(IDOK);
-        return dialog.Ended() ? dialog.Result() : IDCANCEL;
+        dialog.Command(DialogAnswer::Ok);
+        return dialog.Ended() ? dialog.Result() : DialogAnswer::Cancel;
     });
-    Dispatch(ed, IDM_JOIN);
+    Dispatch(ed, CommandId::JoinFiles);
     if (!host.Failure().empty()) return host.Failure();
     return ed.doc.fileSize == 0 ? "--join made no image" : "";
 }
@@ -252,7 +252,7 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, c
     // The same question Save asks; the headless host answers it from --allow-colour-loss.
     const ColourLossQuestion ask = [&ed](int capacity) {
         return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
-                                  MsgIcon::Warning) == IDYES;
+                                  MsgIcon::Warning) == DialogAnswer::Yes;
     };
     std::vector<std::uint8_t> buffer;
     const BmpFileBytes file = IsDirectDepth(depth) ? EncodeDirect(ed, o, alpha, buffer)

@@ -39,26 +39,26 @@ std::string Select(BatchOptions& o, Values v) {
 std::string Shape(BatchOptions& o, Values v) {
     const auto i = IndexOfWord(v[0], {"rectangle", "rounded", "ellipse", "line", "line-up"});
     if (!i) return Bad("rectangle, rounded, ellipse, line or line-up", v[0]);
-    return AddStep(o, {StepKind::Shape, IDM_RECT + (*i == 4 ? 3 : *i), *i == 4 ? 1 : 0});
+    return AddStep(o, {StepKind::Shape, CommandId::RectangleSelection + (*i == 4 ? 3 : *i), *i == 4 ? 1 : 0});
 }
 
 std::string Rotate(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], "90, 180 or 270", {"90", "180", "270"}, {IDM_ROT90CW, IDM_ROT180, IDM_ROT90CCW});
+    return AddWordCommand(o, v[0], "90, 180 or 270", {"90", "180", "270"}, {CommandId::RotateClockwise, CommandId::Rotate180, CommandId::RotateCounterClockwise});
 }
 
 std::string Flip(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], "h or v", {"h", "v"}, {IDM_FLIPH, IDM_FLIPV});
+    return AddWordCommand(o, v[0], "h or v", {"h", "v"}, {CommandId::FlipHorizontal, CommandId::FlipVertical});
 }
 
 std::string Shift(BatchOptions& o, Values v) {
     return AddWordCommand(o, v[0], "left, right, up or down", {"left", "right", "up", "down"},
-                          {IDM_SHIFTL, IDM_SHIFTR, IDM_SHIFTU, IDM_SHIFTD});
+                          {CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown});
 }
 
 std::string Fill(BatchOptions& o, Values v) {
     return AddWordCommand(o, v[0], "line, solid, two-colour, interior or exterior",
                           {"line", "solid", "two-colour", "interior", "exterior"},
-                          {IDM_FILLLINE, IDM_FILLSOLID, IDM_FILL2COLOR, IDM_FILLINTERIOR, IDM_FILLEXTERIOR});
+                          {CommandId::FillLine, CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior});
 }
 
 std::string Size(BatchOptions& o, Values v) {
@@ -180,7 +180,7 @@ const OptionSpec kOptions[] = {
     {"unselect", 'u', "", 0, "end the selection, so the next command works on the whole image", "-u", kCommands,
      [](BatchOptions& o, Values) { return AddStep(o, {StepKind::Unselect}); }},
     {"crop", 'c', "", 0, "crop to the selection", "--select 0,0,640,480 --crop", kCommands,
-     [](BatchOptions& o, Values) { return AddCommand(o, IDM_CROP); }},
+     [](BatchOptions& o, Values) { return AddCommand(o, CommandId::Crop); }},
     {"rotate", 'r', "DEGREES", 1, "rotate clockwise by 90, 180 or 270 degrees: the whole image, or a square selection", "-r 90", kCommands, Rotate},
     {"flip", 0, "h|v", 1, "flip horizontally or vertically: the whole image, or a square selection", "--flip h", kCommands, Flip},
     {"shift", 0, "DIRECTION", 1, "shift the rectangle selection one pixel left, right, up or down", "--shift left", kCommands, Shift},

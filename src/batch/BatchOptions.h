@@ -14,7 +14,7 @@ namespace rastrix::batch {
 // One step of the command sequence, applied to every image in the order given.
 enum class StepKind {
     Select,      // x, y, width, height
-    Shape,       // a = IDM_RECT .. IDM_LINE, b = 1 for a line from bottom-left to top-right
+    Shape,       // a = CommandId::RectangleSelection .. CommandId::LineSelection, b = 1 for a line from bottom-left to top-right
     Unselect,
     MarkBorder,
     Command,     // a = the menu command: crop, rotations, flips, shifts, the five fills

@@ -33,12 +33,12 @@ bool MenuAllows(const Editor& ed, int id) {
 
 const char* NameOf(int id) {
     switch (id) {
-        case IDM_CROP: return "--crop";
-        case IDM_ROT90CW: case IDM_ROT90CCW: case IDM_ROT180: return "--rotate";
-        case IDM_FLIPH: case IDM_FLIPV: return "--flip";
-        case IDM_SHIFTL: case IDM_SHIFTR: case IDM_SHIFTU: case IDM_SHIFTD: return "--shift";
-        case IDM_MARKBORDER: return "--mark-border";
-        case IDM_CHGSIZE: return "--size";
+        case CommandId::Crop: return "--crop";
+        case CommandId::RotateClockwise: case CommandId::RotateCounterClockwise: case CommandId::Rotate180: return "--rotate";
+        case CommandId::FlipHorizontal: case CommandId::FlipVertical: return "--flip";
+        case CommandId::ShiftLeft: case CommandId::ShiftRight: case CommandId::ShiftUp: case CommandId::ShiftDown: return "--shift";
+        case CommandId::MarkBorder: return "--mark-border";
+        case CommandId::ChangeImageSize: return "--size";
         default: return "--fill";
     }
 }
@@ -54,10 +54,10 @@ bool IsOneOf(int id, std::initializer_list<int> ids) { return std::find(ids.begi
 std::string Unavailable(const Editor& ed, int id) {
     const std::string name = NameOf(id);
     const bool fill = id >= kFirstFillCommand && id < kFirstFillCommand + kFillCommandCount;
-    const bool needsSelection = fill || IsOneOf(id, {IDM_CROP, IDM_SHIFTL, IDM_SHIFTR, IDM_SHIFTU, IDM_SHIFTD});
+    const bool needsSelection = fill || IsOneOf(id, {CommandId::Crop, CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown});
     if (needsSelection && !ed.settings.hasSelection)
         return name + " needs a selection: give --select or --mark-border before it";
-    if (needsSelection && !fill && ed.settings.selectionShape != IDM_RECT)
+    if (needsSelection && !fill && ed.settings.selectionShape != CommandId::RectangleSelection)
         return name + " works on a rectangle selection only: give --shape rectangle before --select";
     if (fill) return name + " of this kind does not fit the selection's shape (see --fill in --help)";
     return name + " cannot be used on this image and selection (see --help)";
@@ -80,14 +80,14 @@ std::string Command(Editor& ed, int id) {
 }
 
 std::string ChangeSize(Editor& ed, HeadlessHost& host, int width, int height) {
-    if (!MenuAllows(ed, IDM_CHGSIZE)) return Unavailable(ed, IDM_CHGSIZE);
+    if (!MenuAllows(ed, CommandId::ChangeImageSize)) return Unavailable(ed, CommandId::ChangeImageSize);
     host.modalScripts.push_back([width, height](DialogModel& dialog) {
         dialog.TextChanged(ChangeSizeDialog::kWidthEdit, std::to_string(width));
         dialog.TextChanged(ChangeSizeDialog::kHeightEdit, std::to_string(height));
-        dialog.Command(IDOK);
+        dialog.Command(DialogAnswer::Ok);
         return dialog.Result();
     });
-    Dispatch(ed, IDM_CHGSIZE);
+    Dispatch(ed, CommandId::ChangeImageSize);
     host.modalScripts.clear();
     return {};
 }
@@ -126,9 +126,9 @@ std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memor
                 Drag(ed, ed.selection.rect.Normalized(), memory.risingLine);
             return {};
         case StepKind::Unselect:
-            if (ed.settings.hasSelection) Dispatch(ed, IDM_UNSELECT);
+            if (ed.settings.hasSelection) Dispatch(ed, CommandId::Unselect);
             return {};
-        case StepKind::MarkBorder: return Command(ed, IDM_MARKBORDER);
+        case StepKind::MarkBorder: return Command(ed, CommandId::MarkBorder);
         case StepKind::Command: return Command(ed, s.a);
         case StepKind::Size: return ChangeSize(ed, host, s.a, s.b);
         case StepKind::Bucket: return Bucket(ed, s.a, s.b);

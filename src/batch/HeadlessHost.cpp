@@ -12,7 +12,7 @@ void HeadlessHost::Fail(const std::string& reason) {
 int HeadlessHost::MessageBox(const std::string& text, const std::optional<std::string>&, MsgButtons buttons,
                              MsgIcon) {
     const bool colourLoss = buttons == MsgButtons::YesNo && text.starts_with(kColorLossTextBefore);
-    if (colourLoss && allowColourLoss_) return IDYES;
+    if (colourLoss && allowColourLoss_) return DialogAnswer::Yes;
     std::string reason = text;
     if (colourLoss) {
         // The question's second line asks the user; the tool says what to give instead, spelt as
@@ -23,7 +23,7 @@ int HeadlessHost::MessageBox(const std::string& text, const std::optional<std::s
         if (c == '\n') c = ' ';
     Fail(reason);
     // No to a question (nothing is written), OK to a report.
-    return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? IDOK : IDNO;
+    return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? DialogAnswer::Ok : DialogAnswer::No;
 }
 
 std::optional<FileDialogResult> HeadlessHost::OpenFileDialog(const FileDialogRequest&) {
@@ -34,7 +34,7 @@ std::optional<FileDialogResult> HeadlessHost::OpenFileDialog(const FileDialogReq
 }
 
 int HeadlessHost::RunModal(DialogModel& model) {
-    if (modalScripts.empty()) return IDCANCEL;
+    if (modalScripts.empty()) return DialogAnswer::Cancel;
     auto script = std::move(modalScripts.front());
     modalScripts.pop_front();
     return script(model);

@@ -69,7 +69,7 @@ void Palette::PresortStripPalette(const Bitmap& image) {
         }
     }
     for (int i = 0; i < n; ++i) lookup_[ColorRefToQuad(found[i])] = 0;
-    // Selection sort by COLORREF value (blue weighs most); each placed value is substituted
+    // Selection sort by colour value (blue weighs most); each placed value is substituted
     // and stored as a quad.
     for (int i = 0; i < n; ++i) {
         int smallest = i;

@@ -10,14 +10,14 @@
 
 namespace rastrix {
 
-// A COLORREF 0x00BBGGRR with its first and third bytes exchanged: 0x00RRGGBB, which a file
+// A colour value 0x00BBGGRR with its first and third bytes exchanged: 0x00RRGGBB, which a file
 // stores as the bytes blue, green, red, 0. (The same word as a Bitmap pixel.)
 constexpr std::uint32_t ColorRefToQuad(Color c) {
     return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
 
 // Strip-shaped images have pure blue and magenta nudged to 248 so they sort and match as
-// the table expects. Both forms of the two substitutions, as COLORREF and as quad.
+// the table expects. Both forms of the two substitutions, as colour value and as quad.
 constexpr Color SubstituteStripColorRef(Color c) {
     if (c == 0x00FF0000u) return 0x00F80000u;
     if (c == 0x00FF00FFu) return 0x00F800F8u;
@@ -67,7 +67,7 @@ public:
     const std::uint32_t* Entries() const { return entries_.data(); }
 
     // For strip-shaped images: collects the colours bottom row first, each row from the
-    // left, until the table is full, then sorts them by COLORREF value with the strip
+    // left, until the table is full, then sorts them by colour value with the strip
     // substitutions applied. Turns on strip mode for every later lookup.
     void PresortStripPalette(const Bitmap& image);
 

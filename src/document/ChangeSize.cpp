@@ -15,12 +15,12 @@ namespace rastrix {
 void ChangeSizeCommand(Editor& ed) {
     if (!HasImage(ed)) return;  // reachable by key while greyed
     ChangeSizeDialog dialog(ed, ed.doc.imageWidth, ed.doc.imageHeight);
-    if (ed.host.RunModal(dialog) != IDOK) return;
+    if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     const int width = int(dialog.Width()), height = int(dialog.Height());
     std::optional<Bitmap> level = AllocateLevel(ed, width, height);
     if (!level) return;
     level->Fill(ed.settings.backColor);
-    BitBlt(*level, 0, 0, width, height, CurrentImage(ed), 0, 0);  // clipped to the old image
+    CopyPixels(*level, 0, 0, width, height, CurrentImage(ed), 0, 0);  // clipped to the old image
     PushLevel(ed, std::move(*level));
     ClampActiveSelectionSidesToImage(ed);
     LayoutImageWindow(ed);

@@ -17,8 +17,8 @@ DialogTemplate MakeTemplate() {
                 {ChangeSizeDialog::kWidthEdit, K::Edit, {72, 7, 28, 13}, "", true},
                 {102, K::Text, {14, 29, 50, 8}, "Image Height:", false},
                 {ChangeSizeDialog::kHeightEdit, K::Edit, {72, 27, 28, 13}, "", true},
-                {IDOK, K::PushButton, {144, 7, 50, 14}, "OK", true},
-                {IDCANCEL, K::PushButton, {144, 30, 50, 14}, "Cancel", true},
+                {DialogAnswer::Ok, K::PushButton, {144, 7, 50, 14}, "OK", true},
+                {DialogAnswer::Cancel, K::PushButton, {144, 30, 50, 14}, "Cancel", true},
             }};
 }
 
@@ -44,13 +44,13 @@ void ChangeSizeDialog::TextChanged(int id, std::string_view text) {
 }
 
 void ChangeSizeDialog::Command(int id) {
-    if (id == IDOK) {
+    if (id == DialogAnswer::Ok) {
         // No size at all (both fields empty or 0) is taken as Cancel.
         if (ReadSizeField(widthText_) == 0 && ReadSizeField(heightText_) == 0)
             End(0);
         else if (AcceptSizeFields(ed_, widthText_, heightText_, width_, height_))
-            End(IDOK);
-    } else if (id == IDCANCEL) {
+            End(DialogAnswer::Ok);
+    } else if (id == DialogAnswer::Cancel) {
         End(0);
     }
 }

@@ -11,7 +11,7 @@ struct Editor;
 
 // The "Change File Size" dialog: the two size fields start with the current size. OK with a
 // size that cannot be made (0, more than 65535 a side, too many pixels) tells the user why and
-// keeps the dialog open; otherwise it ends with IDOK. Cancel ends it with 0.
+// keeps the dialog open; otherwise it ends with DialogAnswer::Ok. Cancel ends it with 0.
 class ChangeSizeDialog : public DialogModel {
 public:
     static constexpr int kWidthEdit = 132, kHeightEdit = 133;

@@ -43,7 +43,7 @@ std::uint32_t DrawJoinedFiles(Editor& ed, Bitmap& canvas, const JoinPlan& plan) 
         }
         const Bitmap& picture = decoded.image->bitmap;
         const Point at = plan.canvas.offsets[p];
-        BitBlt(canvas, at.x, at.y, picture.Width(), picture.Height(), picture, 0, 0);
+        CopyPixels(canvas, at.x, at.y, picture.Width(), picture.Height(), picture, 0, 0);
     }
     return lastFileSize;
 }
@@ -86,9 +86,9 @@ void JoinFiles(Editor& ed, const JoinPlan& plan) {
 }
 
 void JoinCommand(Editor& ed) {
-    if (ed.settings.modified && AskToSave(ed) == IDCANCEL) return;
+    if (ed.settings.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
     JoinDialog dialog(ed);
-    if (ed.host.RunModal(dialog) != IDOK) return;
+    if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     JoinFiles(ed, dialog.Plan());
 }
 

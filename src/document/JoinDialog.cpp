@@ -33,8 +33,8 @@ DialogTemplate MakeTemplate() {
         add(JoinDialog::kFirstBrowse + p, K::PushButton, {x + 76, y + 24, 48, 14}, "Browse", true);
         add(JoinDialog::kFirstLabel + p, K::Text, {x, y + 28, 56, 9}, "", false);
     }
-    add(IDOK, K::PushButton, {282, 184, 50, 14}, "Join", true);
-    add(IDCANCEL, K::PushButton, {132, 184, 50, 14}, "Cancel", true);
+    add(DialogAnswer::Ok, K::PushButton, {282, 184, 50, 14}, "Join", true);
+    add(DialogAnswer::Cancel, K::PushButton, {132, 184, 50, 14}, "Cancel", true);
     return t;
 }
 
@@ -63,9 +63,9 @@ void JoinDialog::TextChanged(int id, std::string_view text) {
 void JoinDialog::Command(int id) {
     if (const int p = PositionOf(id, kFirstBrowse); p >= 0) {
         Browse(p);
-    } else if (id == IDOK) {
+    } else if (id == DialogAnswer::Ok) {
         Join();
-    } else if (id == IDCANCEL) {
+    } else if (id == DialogAnswer::Cancel) {
         End(0);
     }
 }
@@ -118,7 +118,7 @@ void JoinDialog::Join() {
         return;
     }
     plan_ = {canvas, paths_, largestDepth_};
-    End(IDOK);
+    End(DialogAnswer::Ok);
 }
 
 }  // namespace rastrix

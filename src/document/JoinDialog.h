@@ -22,8 +22,9 @@ inline constexpr const char* kJoinNoCanvasText = "The files chosen give the join
 // chosen name in the edit and reads the file's header at once: its size (kept as 16-bit signed
 // values) shows in the label and counts in the canvas, and its depth raises the depth of the
 // result. A name typed by hand is drawn but its size does not count. Join checks the canvas
-// and ends with IDOK; when no file was browsed, a browsed size does not fit 16 bits signed, or
-// the canvas would be too large, it tells the user why and stays open. Cancel ends with 0.
+// and ends with DialogAnswer::Ok; when no file was browsed, a browsed size does not fit 16 bits
+// signed, or the canvas would be too large, it tells the user why and stays open. Cancel ends with
+// 0.
 class JoinDialog : public DialogModel {
 public:
     static constexpr int kFirstEdit = 151, kFirstBrowse = 155, kFirstLabel = 161;
@@ -38,7 +39,7 @@ public:
     std::int16_t JoinWidth(int position) const { return joinWidths_[position]; }
     std::int16_t JoinHeight(int position) const { return joinHeights_[position]; }
     std::uint32_t LargestDepth() const { return largestDepth_; }
-    // What Join accepted; meaningful once the dialog ended with IDOK.
+    // What Join accepted; meaningful once the dialog ended with DialogAnswer::Ok.
     const JoinPlan& Plan() const { return plan_; }
 
 private:

@@ -34,9 +34,9 @@ void MakeUntitledImage(Editor& ed, Bitmap image, std::uint32_t bitDepth, std::ui
 }
 
 void NewCommand(Editor& ed) {
-    if (ed.settings.modified && AskToSave(ed) == IDCANCEL) return;
+    if (ed.settings.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
     NewImageDialog dialog(ed);
-    if (ed.host.RunModal(dialog) != IDOK) return;
+    if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     const int width = int(dialog.Width()), height = int(dialog.Height());
     std::optional<Bitmap> image = AllocateLevel(ed, width, height);
     if (!image) return;

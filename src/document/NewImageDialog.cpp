@@ -29,8 +29,8 @@ DialogTemplate MakeTemplate() {
                 {NewImageDialog::kDepth4, K::RadioButton, {20, 80, 60, 12}, "4 (16 colors)", true},
                 {NewImageDialog::kDepth8, K::RadioButton, {20, 100, 60, 12}, "8 (256 colors)", true},
                 {NewImageDialog::kDepth24, K::RadioButton, {20, 120, 80, 12}, "24 (2^24 colors)", true},
-                {IDOK, K::PushButton, {144, 12, 50, 14}, "OK", true},
-                {IDCANCEL, K::PushButton, {144, 36, 50, 14}, "Cancel", true},
+                {DialogAnswer::Ok, K::PushButton, {144, 12, 50, 14}, "OK", true},
+                {DialogAnswer::Cancel, K::PushButton, {144, 36, 50, 14}, "Cancel", true},
             }};
 }
 
@@ -91,9 +91,9 @@ bool NewImageDialog::Checked(int id) const { return DepthOfRadio(id) != 0 && Dep
 void NewImageDialog::Command(int id) {
     if (const int depth = DepthOfRadio(id)) {
         bitDepth_ = depth;
-    } else if (id == IDOK) {
-        if (AcceptSizeFields(ed_, widthText_, heightText_, width_, height_)) End(IDOK);
-    } else if (id == IDCANCEL) {
+    } else if (id == DialogAnswer::Ok) {
+        if (AcceptSizeFields(ed_, widthText_, heightText_, width_, height_)) End(DialogAnswer::Ok);
+    } else if (id == DialogAnswer::Cancel) {
         End(0);
     }
 }

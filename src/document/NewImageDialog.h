@@ -33,7 +33,7 @@ bool AcceptSizeFields(Editor& ed, std::string_view widthText, std::string_view h
 
 // The "Create New File" dialog: two empty size fields and the depth as four radio buttons,
 // 4 bits at first. OK with a size that cannot be made tells the user why and keeps the dialog
-// open; otherwise it ends with IDOK. Cancel ends it with 0.
+// open; otherwise it ends with DialogAnswer::Ok. Cancel ends it with 0.
 class NewImageDialog : public DialogModel {
 public:
     static constexpr int kWidthEdit = 132, kHeightEdit = 133;

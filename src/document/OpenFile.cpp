@@ -23,7 +23,7 @@ namespace rastrix {
 namespace {
 
 // Asks to save a modified image first; false when the user cancelled (or a wanted save failed).
-bool MayReplaceImage(Editor& ed) { return !ed.settings.modified || AskToSave(ed) != IDCANCEL; }
+bool MayReplaceImage(Editor& ed) { return !ed.settings.modified || AskToSave(ed) != DialogAnswer::Cancel; }
 
 void ReportUnopened(Editor& ed, const std::string& path, std::string_view why) {
     ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(why));
@@ -105,7 +105,7 @@ void OpenNamedCommand(Editor& ed) { OpenFileByName(ed, std::string(ed.doc.curren
 void OpenRecentCommand(Editor& ed, int id) {
     const int k = RecentPositionOf(id);
     if (k < 0) return;
-    if (id == IDM_RECENT0) SaveViewCenter(ed.view, ed.settings);
+    if (id == CommandId::FirstRecentFile) SaveViewCenter(ed.view, ed.settings);
     if (!MayReplaceImage(ed)) return;
     // An empty entry is loaded as the empty name, so the user is told it names no file.
     const std::string path = BeginReopen(ed.recent, k);

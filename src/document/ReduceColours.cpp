@@ -92,7 +92,7 @@ bool RunReduceColours(Editor& ed, const ReduceColoursParams& params) {
 void ReduceColoursCommand(Editor& ed) {
     if (!HasImage(ed)) return;  // reachable while greyed
     ReduceColoursDialog dialog(ed);
-    if (ed.host.RunModal(dialog) != IDOK) return;
+    if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     RunReduceColours(ed, dialog.Params());
 }
 

@@ -38,8 +38,8 @@ DialogTemplate MakeTemplate() {
                 {105, K::Text, {10, 91, 56, 8}, "&Threshold %:", false},
                 {D::kThresholdEdit, K::Edit, {70, 89, 30, 13}, "", true},
                 {106, K::Text, {106, 91, 140, 8}, "(black and white only; empty for none)", false},
-                {IDOK, K::DefPushButton, {134, 112, 50, 14}, "OK", true},
-                {IDCANCEL, K::PushButton, {192, 112, 50, 14}, "Cancel", true},
+                {DialogAnswer::Ok, K::DefPushButton, {134, 112, 50, 14}, "OK", true},
+                {DialogAnswer::Cancel, K::PushButton, {192, 112, 50, 14}, "Cancel", true},
             }};
 }
 
@@ -127,11 +127,11 @@ std::string ReduceColoursDialog::Collect() {
 void ReduceColoursDialog::Command(int id) {
     if (id == kBrowseButton) {
         Browse();
-    } else if (id == IDOK) {
+    } else if (id == DialogAnswer::Ok) {
         const std::string why = Collect();
-        if (why.empty()) End(IDOK);
+        if (why.empty()) End(DialogAnswer::Ok);
         else ReportProblem(ed_, why);
-    } else if (id == IDCANCEL) {
+    } else if (id == DialogAnswer::Cancel) {
         End(0);
     }
 }

@@ -71,7 +71,7 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
 
     const ColourLossQuestion ask = [&ed](int capacity) {
         return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
-                                  MsgIcon::Warning) == IDYES;
+                                  MsgIcon::Warning) == DialogAnswer::Yes;
     };
     std::vector<std::uint8_t> buffer;  // the whole file at 1, 4 and 8 bits; 24-bit rows go as made
     const BmpFileBytes file = EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
@@ -130,16 +130,16 @@ int AskToSave(Editor& ed) {
         ed.doc.currentPath.substr(ed.doc.fileTitle) + " has been modified.\nWould you like to save it?";
     const int answer =
         ed.host.MessageBox(text, std::string("Warning"), MsgButtons::YesNoCancel, MsgIcon::Warning);
-    if (answer != IDYES) return answer;
+    if (answer != DialogAnswer::Yes) return answer;
     // A wanted save that did not happen must not let the caller throw the image away.
     const bool named = ed.settings.needsSaveAs != 0;
     const auto written = SaveImageFile(ed, named);
-    if (!written) return IDCANCEL;
+    if (!written) return DialogAnswer::Cancel;
     // The image now has a file of its own. Should the caller not replace it after all (its
     // dialog cancelled, its file unreadable), a plain Save must go to that file, not to the
     // made-up name the image had before.
     if (named) AdoptSavedFile(ed, *written);
-    return IDYES;
+    return DialogAnswer::Yes;
 }
 
 }  // namespace rastrix

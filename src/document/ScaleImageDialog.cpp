@@ -22,8 +22,8 @@ DialogTemplate MakeTemplate() {
                 {ScaleImageDialog::kKeepAspectBox, K::CheckBox, {14, 47, 110, 12}, "&Keep aspect ratio", true},
                 {103, K::Text, {14, 69, 50, 8}, "&Filter:", false},
                 {ScaleImageDialog::kFilterList, K::DropList, {56, 67, 140, 40}, "", true},
-                {IDOK, K::DefPushButton, {144, 7, 50, 14}, "OK", true},
-                {IDCANCEL, K::PushButton, {144, 27, 50, 14}, "Cancel", true},
+                {DialogAnswer::Ok, K::DefPushButton, {144, 7, 50, 14}, "OK", true},
+                {DialogAnswer::Cancel, K::PushButton, {144, 27, 50, 14}, "Cancel", true},
             }};
 }
 
@@ -82,13 +82,13 @@ void ScaleImageDialog::Command(int id) {
     if (id == kKeepAspectBox) {
         keepAspect_ = !keepAspect_;
         FollowRatio(kWidthEdit);
-    } else if (id == IDOK) {
+    } else if (id == DialogAnswer::Ok) {
         std::uint32_t width = 0, height = 0;
         if (!AcceptSizeFields(ed_, widthText_, heightText_, width, height)) return;
         params_ = {int(width), int(height), keepAspect_,
                    filter_ == kNearestFilter ? ScaleFilter::Nearest : ScaleFilter::Lanczos};
-        End(IDOK);
-    } else if (id == IDCANCEL) {
+        End(DialogAnswer::Ok);
+    } else if (id == DialogAnswer::Cancel) {
         End(0);
     }
 }

@@ -14,8 +14,9 @@ struct Editor;
 // ticked and the smooth filter chosen. While the box is ticked, typing a width sets the height
 // of the same ratio and typing a height sets the width (a field that reads 0 leaves the other as
 // it is); ticking it sets the height from the width. OK with a size that cannot be made tells
-// the user why and keeps the dialog open; otherwise it ends with IDOK and Params() holds what
-// was asked. Cancel ends it with 0. The dialog only collects: RunScaleImage does the work.
+// the user why and keeps the dialog open; otherwise it ends with DialogAnswer::Ok and Params()
+// holds what was asked. Cancel ends it with 0. The dialog only collects: RunScaleImage does the
+// work.
 class ScaleImageDialog : public DialogModel {
 public:
     static constexpr int kWidthEdit = 132, kHeightEdit = 133;

@@ -8,7 +8,7 @@ namespace rastrix {
 
 namespace {
 
-// The colour the bar shows in column x, or CLR_INVALID off the bar. The y of the event does
+// The colour the bar shows in column x, or kInvalidColor off the bar. The y of the event does
 // not matter: every swatch is one colour from top to bottom.
 Color ProbeColorBar(const Editor& ed, int x) { return RenderColorBar(ed).GetPixel(x, kColorBarProbeRow); }
 
@@ -31,12 +31,12 @@ Bitmap RenderColorBar(const Editor& ed) {
 
 void ColorBarMouseMove(Editor& ed, int x, int /*y*/) {
     const Color c = ProbeColorBar(ed, x);
-    if (c != CLR_INVALID) ShowColor(ed, c);
+    if (c != kInvalidColor) ShowColor(ed, c);
 }
 
 void ColorBarButtonDown(Editor& ed, int x, int /*y*/, bool left) {
     const Color c = ProbeColorBar(ed, x);
-    if (c == CLR_INVALID) return;
+    if (c == kInvalidColor) return;
     if (left) SetForeColor(ed, c);
     else SetBackColor(ed, c);
 }

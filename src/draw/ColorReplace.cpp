@@ -31,13 +31,13 @@ void ReplaceRows(Bitmap& image, int y0, int y1, Pixel target, Pixel with) {
 void ReplaceColor(Bitmap& image, const std::optional<MarkedShape>& region, Point click, Color target, Color with) {
     const Pixel t = ColorToPixel(target) & 0x00FFFFFFu;
     const Pixel n = ColorToPixel(with) & 0x00FFFFFFu;
-    if (target > 0x00FFFFFFu) return;  // no pixel reads as CLR_INVALID
-    if (!region || region->shape == IDM_LINE) {
+    if (target > 0x00FFFFFFu) return;  // no pixel reads as kInvalidColor
+    if (!region || region->shape == CommandId::LineSelection) {
         ReplaceRows(image, 0, image.Height(), t, n);
         return;
     }
     const Rect r = region->rect;
-    const bool rounded = region->shape != IDM_RECT;
+    const bool rounded = region->shape != CommandId::RectangleSelection;
     ShapeMask mask;
     if (rounded) mask = BuildShapeMask(r, region->shape);
     const bool inside = r.Contains(click) && (!rounded || mask.IsInside(click.x - r.left, click.y - r.top));

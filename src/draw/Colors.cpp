@@ -51,8 +51,8 @@ Rect SwatchRect(const Editor& ed, int part) {
 }
 
 void ChooseCurrentColor(Editor& ed, int id) {
-    const bool fore = id == IDM_FGCOLOR;
-    if (!fore && id != IDM_BGCOLOR) return;
+    const bool fore = id == CommandId::SetForegroundColor;
+    if (!fore && id != CommandId::SetBackgroundColor) return;
     Color& current = fore ? ed.settings.foreColor : ed.settings.backColor;
     if (const auto chosen = ed.host.ChooseColor(current, ed.settings.customColors)) current = *chosen & kColorBits;
     if (fore) DrawForeSwatch(ed);

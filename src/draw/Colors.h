@@ -31,9 +31,10 @@ void DrawBackSwatch(Editor& ed);
 // every side. part is 2 or 3.
 Rect SwatchRect(const Editor& ed, int part);
 
-// Set Foreground Color (IDM_FGCOLOR) and Set Background Color (IDM_BGCOLOR): the platform's
-// colour dialog with the sixteen custom colours, which it updates in place. A cancelled
-// dialog keeps the colour; the swatch is repainted either way.
+// Set Foreground Color (CommandId::SetForegroundColor) and Set Background Color
+// (CommandId::SetBackgroundColor): the platform's colour dialog with the sixteen custom colours,
+// which it updates in place. A cancelled dialog keeps the colour; the swatch is repainted either
+// way.
 void ChooseCurrentColor(Editor& ed, int id);
 
 }  // namespace rastrix

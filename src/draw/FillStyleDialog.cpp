@@ -13,19 +13,19 @@ DialogTemplate MakeFillStyleTemplate() {
     t.caption = "Set Fill Style";
     t.rect = {0, 0, 212, 175};
     t.controls = {
-        {IDOK, ControlKind::PushButton, {144, 12, 50, 14}, "OK", true},
-        {IDCANCEL, ControlKind::PushButton, {144, 36, 50, 14}, "Cancel", true},
+        {DialogAnswer::Ok, ControlKind::PushButton, {144, 12, 50, 14}, "OK", true},
+        {DialogAnswer::Cancel, ControlKind::PushButton, {144, 36, 50, 14}, "Cancel", true},
         {300, ControlKind::GroupBox, {8, 4, 120, 160}, "Style", false},
-        {IDC_STYLE_RADIO + 0, ControlKind::RadioButton, {50, 20, 70, 12}, "Solid", true},
-        {IDC_STYLE_RADIO + 1, ControlKind::RadioButton, {50, 40, 70, 12}, "Horizontal hatch", false},
-        {IDC_STYLE_RADIO + 2, ControlKind::RadioButton, {50, 60, 70, 12}, "Vertical hatch", false},
-        {IDC_STYLE_RADIO + 3, ControlKind::RadioButton, {50, 80, 70, 12}, "// diagonal hatch", false},
-        {IDC_STYLE_RADIO + 4, ControlKind::RadioButton, {50, 100, 70, 12}, "\\\\ diagonal hatch", false},
-        {IDC_STYLE_RADIO + 5, ControlKind::RadioButton, {50, 120, 70, 12}, "+ hatch", false},
-        {IDC_STYLE_RADIO + 6, ControlKind::RadioButton, {50, 140, 70, 12}, "X hatch", false},
-        {IDC_SOLID_SAMPLE, ControlKind::Preview, {18, 18, 24, 16}, "", false},
+        {ControlId::StyleRadio + 0, ControlKind::RadioButton, {50, 20, 70, 12}, "Solid", true},
+        {ControlId::StyleRadio + 1, ControlKind::RadioButton, {50, 40, 70, 12}, "Horizontal hatch", false},
+        {ControlId::StyleRadio + 2, ControlKind::RadioButton, {50, 60, 70, 12}, "Vertical hatch", false},
+        {ControlId::StyleRadio + 3, ControlKind::RadioButton, {50, 80, 70, 12}, "// diagonal hatch", false},
+        {ControlId::StyleRadio + 4, ControlKind::RadioButton, {50, 100, 70, 12}, "\\\\ diagonal hatch", false},
+        {ControlId::StyleRadio + 5, ControlKind::RadioButton, {50, 120, 70, 12}, "+ hatch", false},
+        {ControlId::StyleRadio + 6, ControlKind::RadioButton, {50, 140, 70, 12}, "X hatch", false},
+        {ControlId::SolidSample, ControlKind::Preview, {18, 18, 24, 16}, "", false},
         // The six hatch samples, 20 units apart below the solid one, each beside its style.
-        {IDC_STYLE_SAMPLES, ControlKind::Preview, {18, 38, 24, 116}, "", false},
+        {ControlId::StyleSamples, ControlKind::Preview, {18, 38, 24, 116}, "", false},
     };
     return t;
 }
@@ -43,26 +43,26 @@ const DialogTemplate& FillStyleDialog::Template() const {
     return t;
 }
 
-bool FillStyleDialog::Checked(int id) const { return id == IDC_STYLE_RADIO + pendingStyle_; }
+bool FillStyleDialog::Checked(int id) const { return id == ControlId::StyleRadio + pendingStyle_; }
 
 void FillStyleDialog::Command(int id) {
-    if (id >= IDC_STYLE_RADIO && id < IDC_STYLE_RADIO + kFillStyleCount) {
-        pendingStyle_ = id - IDC_STYLE_RADIO;
-    } else if (id == IDOK) {
+    if (id >= ControlId::StyleRadio && id < ControlId::StyleRadio + kFillStyleCount) {
+        pendingStyle_ = id - ControlId::StyleRadio;
+    } else if (id == DialogAnswer::Ok) {
         settings_.hatchStyleIndex = std::uint8_t(pendingStyle_);
-        End(IDOK);
-    } else if (id == IDCANCEL) {
-        End(IDCANCEL);
+        End(DialogAnswer::Ok);
+    } else if (id == DialogAnswer::Cancel) {
+        End(DialogAnswer::Cancel);
     }
 }
 
 void FillStyleDialog::DrawPreview(int id, Bitmap& picture, Point origin) const {
     Canvas canvas(picture);
-    if (id == IDC_SOLID_SAMPLE) {
+    if (id == ControlId::SolidSample) {
         canvas.FillRect(picture.Bounds(), Brush::Solid(RGB(0, 0, 0)));
         return;
     }
-    if (id != IDC_STYLE_SAMPLES) return;
+    if (id != ControlId::StyleSamples) return;
     canvas.SelectPen(Pen(PS_SOLID, 1, RGB(0, 0, 0)));
     // Hatches line up with the dialog's own origin, not the picture's.
     canvas.SetBrushOrg({-origin.x, -origin.y});

@@ -13,19 +13,19 @@ DialogTemplate MakeLineStyleTemplate() {
     t.caption = "Set Line Style";
     t.rect = {0, 0, 212, 175};
     t.controls = {
-        {IDOK, ControlKind::PushButton, {154, 12, 50, 14}, "OK", true},
-        {IDCANCEL, ControlKind::PushButton, {154, 36, 50, 14}, "Cancel", true},
+        {DialogAnswer::Ok, ControlKind::PushButton, {154, 12, 50, 14}, "OK", true},
+        {DialogAnswer::Cancel, ControlKind::PushButton, {154, 36, 50, 14}, "Cancel", true},
         {300, ControlKind::Text, {14, 6, 40, 8}, "Line Width", false},
-        {IDC_LINE_WIDTH, ControlKind::DropList, {74, 5, 28, 99}, "", true},
+        {ControlId::LineWidth, ControlKind::DropList, {74, 5, 28, 99}, "", true},
         {301, ControlKind::GroupBox, {8, 24, 136, 120}, "Line Style", false},
-        {IDC_STYLE_RADIO + 0, ControlKind::RadioButton, {80, 40, 60, 12}, "Solid", true},
-        {IDC_STYLE_RADIO + 1, ControlKind::RadioButton, {80, 60, 60, 12}, "Dot", false},
-        {IDC_STYLE_RADIO + 2, ControlKind::RadioButton, {80, 80, 60, 12}, "Dash", false},
-        {IDC_STYLE_RADIO + 3, ControlKind::RadioButton, {80, 100, 60, 12}, "Dash-Dot", false},
-        {IDC_STYLE_RADIO + 4, ControlKind::RadioButton, {80, 120, 60, 12}, "Dash-Dot-Dot", false},
+        {ControlId::StyleRadio + 0, ControlKind::RadioButton, {80, 40, 60, 12}, "Solid", true},
+        {ControlId::StyleRadio + 1, ControlKind::RadioButton, {80, 60, 60, 12}, "Dot", false},
+        {ControlId::StyleRadio + 2, ControlKind::RadioButton, {80, 80, 60, 12}, "Dash", false},
+        {ControlId::StyleRadio + 3, ControlKind::RadioButton, {80, 100, 60, 12}, "Dash-Dot", false},
+        {ControlId::StyleRadio + 4, ControlKind::RadioButton, {80, 120, 60, 12}, "Dash-Dot-Dot", false},
         {700, ControlKind::Text, {16, 150, 112, 20}, "Note: Line Style is only available when Line Width is 1.", false},
         // The five sample lines run from x 16 to 72 at rows 44, 64, ... 124, each beside its style.
-        {IDC_STYLE_SAMPLES, ControlKind::Preview, {12, 38, 64, 94}, "", false},
+        {ControlId::StyleSamples, ControlKind::Preview, {12, 38, 64, 94}, "", false},
     };
     return t;
 }
@@ -46,19 +46,19 @@ const DialogTemplate& LineStyleDialog::Template() const {
     return t;
 }
 
-bool LineStyleDialog::Checked(int id) const { return id == IDC_STYLE_RADIO + pendingStyle_; }
+bool LineStyleDialog::Checked(int id) const { return id == ControlId::StyleRadio + pendingStyle_; }
 
 std::vector<std::string> LineStyleDialog::Items(int id) const {
-    if (id != IDC_LINE_WIDTH) return {};
+    if (id != ControlId::LineWidth) return {};
     std::vector<std::string> items;
     for (int w = 1; w <= kMaxLineWidth; ++w) items.push_back(std::to_string(w));
     return items;
 }
 
-int LineStyleDialog::Selection(int id) const { return id == IDC_LINE_WIDTH ? widthSelection_ : -1; }
+int LineStyleDialog::Selection(int id) const { return id == ControlId::LineWidth ? widthSelection_ : -1; }
 
 void LineStyleDialog::Select(int id, int index) {
-    if (id != IDC_LINE_WIDTH || index < 0 || index >= kMaxLineWidth) return;
+    if (id != ControlId::LineWidth || index < 0 || index >= kMaxLineWidth) return;
     widthSelection_ = index;
     // Only a new width changes the samples; choosing the same one again draws nothing.
     if (index + 1 != pendingWidth_) {
@@ -68,19 +68,19 @@ void LineStyleDialog::Select(int id, int index) {
 }
 
 void LineStyleDialog::Command(int id) {
-    if (id >= IDC_STYLE_RADIO && id < IDC_STYLE_RADIO + kLineStyleCount) {
-        pendingStyle_ = id - IDC_STYLE_RADIO;
-    } else if (id == IDOK) {
+    if (id >= ControlId::StyleRadio && id < ControlId::StyleRadio + kLineStyleCount) {
+        pendingStyle_ = id - ControlId::StyleRadio;
+    } else if (id == DialogAnswer::Ok) {
         settings_.lineWidth = std::uint8_t(widthSelection_ + 1);
         settings_.lineStyleIndex = std::uint8_t(pendingStyle_);
-        End(IDOK);
-    } else if (id == IDCANCEL) {
-        End(IDCANCEL);
+        End(DialogAnswer::Ok);
+    } else if (id == DialogAnswer::Cancel) {
+        End(DialogAnswer::Cancel);
     }
 }
 
 void LineStyleDialog::DrawPreview(int id, Bitmap& picture, Point origin) const {
-    if (id != IDC_STYLE_SAMPLES) return;
+    if (id != ControlId::StyleSamples) return;
     Canvas canvas(picture);
     DialogUnitRect line = kFirstLine;
     for (int style = 0; style < kLineStyleCount; ++style, line.y += kLineStep) {

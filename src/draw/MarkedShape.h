@@ -8,9 +8,9 @@ namespace rastrix {
 struct Editor;
 
 // A marked shape as the drawing tools use it: the selection rectangle in image pixels (right
-// and bottom exclusive), the shape command inscribed in it (IDM_RECT, IDM_ROUNDRECT,
-// IDM_ELLIPSE or IDM_LINE) and, for a line, whether it runs from the bottom-left corner to
-// the top-right one.
+// and bottom exclusive), the shape command inscribed in it (CommandId::RectangleSelection,
+// CommandId::RoundedRectangleSelection, CommandId::EllipseSelection or CommandId::LineSelection)
+// and, for a line, whether it runs from the bottom-left corner to the top-right one.
 struct MarkedShape {
     Rect rect;
     int shape = 0;

@@ -74,7 +74,7 @@ void PenButtonUp(Editor& ed) { ed.draw.penLevel.reset(); }
 void BucketFill(Editor& ed, Point p, bool left) {
     if (!HasImage(ed)) return;
     const Color target = CurrentImage(ed).GetPixel(p.x, p.y);
-    if (target == CLR_INVALID) return;
+    if (target == kInvalidColor) return;
     ed.draw.penColor = PressColor(ed, left);
     if (!PushCopy(ed)) return;
     ShowWaitCursor(ed);
@@ -86,7 +86,7 @@ void BucketFill(Editor& ed, Point p, bool left) {
 void PickColor(Editor& ed, Point p, bool left) {
     if (!HasImage(ed)) return;
     const Color c = CurrentImage(ed).GetPixel(p.x, p.y);
-    if (c == CLR_INVALID) return;
+    if (c == kInvalidColor) return;
     if (left) SetForeColor(ed, c);
     else SetBackColor(ed, c);
 }

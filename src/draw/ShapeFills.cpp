@@ -18,16 +18,16 @@ constexpr Color kBlack = RGB(0, 0, 0);
 Pen FillPen(int id, const SettingsRecord& s) {
     const Color fore = s.foreColor;
     switch (id) {
-        case IDM_FILLINTERIOR: return Pen(PS_NULL, 0, kBlack);
-        case IDM_FILLSOLID: return Pen(PS_SOLID, LineWidthOf(s), fore);
+        case CommandId::FillInterior: return Pen(PS_NULL, 0, kBlack);
+        case CommandId::FillSolid: return Pen(PS_SOLID, LineWidthOf(s), fore);
         default: return Pen(s.penStyles[std::size_t(LineStyleIndexOf(s))], LineWidthOf(s), fore);
     }
 }
 
 Brush FillBrush(int id, const SettingsRecord& s) {
     switch (id) {
-        case IDM_FILLLINE: return Brush::Null();
-        case IDM_FILLSOLID: return Brush::Solid(s.foreColor);
+        case CommandId::FillLine: return Brush::Null();
+        case CommandId::FillSolid: return Brush::Solid(s.foreColor);
         default: {
             const int hatch = HatchStyleIndexOf(s);
             if (hatch == 0) return Brush::Solid(s.backColor);
@@ -36,12 +36,12 @@ Brush FillBrush(int id, const SettingsRecord& s) {
     }
 }
 
-bool IsFillCommand(int id) { return id >= IDM_FILLLINE && id <= IDM_FILLINTERIOR; }
+bool IsFillCommand(int id) { return id >= CommandId::FillLine && id <= CommandId::FillInterior; }
 
 // A fill draws only on an active selection of a shape it is offered for.
 bool CanFill(const Editor& ed, int id) {
     if (!HasImage(ed) || !HasSelection(ed)) return false;
-    return ed.settings.selectionShape != IDM_LINE || id == IDM_FILLLINE;
+    return ed.settings.selectionShape != CommandId::LineSelection || id == CommandId::FillLine;
 }
 
 void FinishFill(Editor& ed) {
@@ -64,13 +64,13 @@ void DrawShapeFill(Bitmap& image, const MarkedShape& shape, int id, const Settin
     canvas.SelectBrush(FillBrush(id, settings));
     // Without a pen the figure comes out one pixel smaller at the right and bottom; moving its
     // left and top in by one makes it cover exactly the inside of a 1-pixel outline.
-    const int l = id == IDM_FILLINTERIOR ? r.left + 1 : r.left;
-    const int t = id == IDM_FILLINTERIOR ? r.top + 1 : r.top;
+    const int l = id == CommandId::FillInterior ? r.left + 1 : r.left;
+    const int t = id == CommandId::FillInterior ? r.top + 1 : r.top;
     switch (shape.shape) {
-        case IDM_RECT: canvas.Rectangle(l, t, r.right, r.bottom); break;
-        case IDM_ROUNDRECT: canvas.RoundRect(l, t, r.right, r.bottom, (r.right - l) / 4, (r.bottom - t) / 4); break;
-        case IDM_ELLIPSE: canvas.Ellipse(l, t, r.right, r.bottom); break;
-        case IDM_LINE:
+        case CommandId::RectangleSelection: canvas.Rectangle(l, t, r.right, r.bottom); break;
+        case CommandId::RoundedRectangleSelection: canvas.RoundRect(l, t, r.right, r.bottom, (r.right - l) / 4, (r.bottom - t) / 4); break;
+        case CommandId::EllipseSelection: canvas.Ellipse(l, t, r.right, r.bottom); break;
+        case CommandId::LineSelection:
             if (shape.lineReversed) {
                 canvas.MoveTo(r.left, r.bottom - 1);
                 canvas.LineTo(r.right, r.top - 1);
@@ -93,7 +93,7 @@ void DrawExteriorFill(Bitmap& image, const MarkedShape& shape, Color color) {
     if (r.bottom < ih) canvas.FillRect({0, r.bottom, iw, ih}, brush);
     if (r.left != 0) canvas.FillRect({0, r.top, r.left, r.bottom}, brush);
     if (r.right < iw) canvas.FillRect({r.right, r.top, iw, r.bottom}, brush);
-    if (shape.shape == IDM_RECT) return;
+    if (shape.shape == CommandId::RectangleSelection) return;
 
     const ShapeMask mask = BuildShapeMask(r, shape.shape);
     const int k0 = std::max(0, -r.top), k1 = std::min(h, ih - r.top);
@@ -114,7 +114,7 @@ void FillShape(Editor& ed, int id) {
 }
 
 void FillExterior(Editor& ed) {
-    if (!CanFill(ed, IDM_FILLEXTERIOR)) return;
+    if (!CanFill(ed, CommandId::FillExterior)) return;
     const MarkedShape shape = *ActiveShape(ed);
     if (!PushCopy(ed)) return;
     DrawExteriorFill(CurrentImage(ed), shape, ed.settings.foreColor);

@@ -7,12 +7,12 @@ namespace rastrix {
 
 struct Editor;
 
-// Fill Line/Perimeter (IDM_FILLLINE), Fill Solid (IDM_FILLSOLID), Fill 2-Color
-// (IDM_FILL2COLOR) and Fill Interior (IDM_FILLINTERIOR) on the active selection: one undo
-// level, the shape drawn, the selection ended (its rectangle kept for Restore Selection).
+// Fill Line/Perimeter (CommandId::FillLine), Fill Solid (CommandId::FillSolid), Fill 2-Color
+// (CommandId::FillTwoColor) and Fill Interior (CommandId::FillInterior) on the active selection:
+// one undo level, the shape drawn, the selection ended (its rectangle kept for Restore Selection).
 // With a line selected only Fill Line/Perimeter draws, as only it is offered then.
 void FillShape(Editor& ed, int id);
-// Fill Exterior (IDM_FILLEXTERIOR): every pixel outside the selected rectangle, rounded
+// Fill Exterior (CommandId::FillExterior): every pixel outside the selected rectangle, rounded
 // rectangle or ellipse becomes foreColor; the shape, outline included, keeps its pixels.
 void FillExterior(Editor& ed);
 

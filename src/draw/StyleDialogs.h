@@ -13,12 +13,14 @@ namespace rastrix {
 
 struct Editor;
 
-// Control identifiers of the two style dialogs. Radio button IDC_STYLE_RADIO + n stands for
+// Control identifiers of the two style dialogs. Radio button ControlId::StyleRadio + n stands for
 // style n (line style in one dialog, fill style in the other).
-inline constexpr int IDC_STYLE_RADIO = 101;
-inline constexpr int IDC_LINE_WIDTH = 107;     // the drop-down list "1".."9"
-inline constexpr int IDC_SOLID_SAMPLE = 500;   // the black rectangle beside "Solid"
-inline constexpr int IDC_STYLE_SAMPLES = 600;  // the line or hatch samples
+namespace ControlId {
+inline constexpr int StyleRadio = 101;
+inline constexpr int LineWidth = 107;     // the drop-down list "1".."9"
+inline constexpr int SolidSample = 500;   // the black rectangle beside "Solid"
+inline constexpr int StyleSamples = 600;  // the line or hatch samples
+}  // namespace ControlId
 
 // The dialog font's base units: pixels per 4 horizontal and per 8 vertical dialog units.
 // The defaults are those of the classic 8-point dialog font on a 96-dpi screen.
@@ -106,8 +108,8 @@ private:
     int pendingStyle_;
 };
 
-// Set Line Style (IDM_LINESTYLE) and Set Fill Style (IDM_FILLSTYLE): the dialog, run modally.
-// Nothing is redrawn afterwards; the new values take effect at the next fill.
+// Set Line Style (CommandId::SetLineStyle) and Set Fill Style (CommandId::SetFillStyle): the
+// dialog, run modally. Nothing is redrawn afterwards; the new values take effect at the next fill.
 void SetLineStyle(Editor& ed);
 void SetFillStyle(Editor& ed);
 

@@ -51,10 +51,10 @@ struct Region {
 
 Region CopyRegion(const Editor& ed) {
     const int shape = ed.settings.selectionShape;
-    if (!HasSelection(ed) || shape == IDM_LINE) return {{0, 0, ed.doc.imageWidth, ed.doc.imageHeight}, {}, {}};
+    if (!HasSelection(ed) || shape == CommandId::LineSelection) return {{0, 0, ed.doc.imageWidth, ed.doc.imageHeight}, {}, {}};
     const Rect sel = ed.selection.rect.Normalized();
     Region r{SelectedArea(ed), {sel.left, sel.top}, {}};
-    if (shape == IDM_ROUNDRECT || shape == IDM_ELLIPSE) r.mask = BuildShapeMask(sel, shape);
+    if (shape == CommandId::RoundedRectangleSelection || shape == CommandId::EllipseSelection) r.mask = BuildShapeMask(sel, shape);
     return r;
 }
 
@@ -76,7 +76,7 @@ std::optional<Bitmap> ShapedCopy(Editor& ed, const Region& r) {
         ReportProblem(ed, kOutOfMemoryText);
         return std::nullopt;
     }
-    BitBlt(*copy, 0, 0, a.Width(), a.Height(), CurrentImage(ed), a.left, a.top);
+    CopyPixels(*copy, 0, 0, a.Width(), a.Height(), CurrentImage(ed), a.left, a.top);
     if (r.mask) {
         const Pixel back = ColorToPixel(ed.settings.backColor) & 0x00FFFFFFu;
         for (int y = a.top; y < a.bottom; ++y) {
@@ -125,7 +125,7 @@ void PlaceIntoImage(Editor& ed, Bitmap clip) {
         Bitmap& img = CurrentImage(ed);
         for (int y = a.top; y < a.bottom; ++y) {
             const auto [lo, hi] = r.InsideSpan(y);
-            BitBlt(img, lo, y, hi - lo, 1, clip, lo - r.origin.x, y - r.origin.y);
+            CopyPixels(img, lo, y, hi - lo, 1, clip, lo - r.origin.x, y - r.origin.y);
         }
     }
     InvalidateImageWindow(ed);
@@ -134,7 +134,7 @@ void PlaceIntoImage(Editor& ed, Bitmap clip) {
 }  // namespace
 
 void CopySelection(Editor& ed, int id) {
-    if ((id != IDM_CUT && id != IDM_COPY) || !HasImage(ed)) return;
+    if ((id != CommandId::Cut && id != CommandId::Copy) || !HasImage(ed)) return;
     const Region r = CopyRegion(ed);
     if (r.area.IsEmpty()) return;  // a selection without pixels inside the image: nothing to copy
     if (!OpenClipboardOrWarn(ed)) return;
@@ -153,11 +153,11 @@ void CopySelection(Editor& ed, int id) {
         return;
     }
     SetPasteStates(ed.commands, true);
-    if (id == IDM_CUT && HasSelection(ed)) EraseSelection(ed);
+    if (id == CommandId::Cut && HasSelection(ed)) EraseSelection(ed);
 }
 
 void PasteClipboard(Editor& ed, int id) {
-    if (id != IDM_PASTE && id != IDM_PASTENEW) return;
+    if (id != CommandId::Paste && id != CommandId::PasteIntoNewFile) return;
     if (!OpenClipboardOrWarn(ed)) return;
     if (!ed.host.ClipboardHasBitmap()) {
         InvalidateImageWindow(ed);  // nothing to paste; the Paste items follow at the next paint
@@ -172,7 +172,7 @@ void PasteClipboard(Editor& ed, int id) {
         ReportProblem(ed, kClipboardEmptyImageText);
         return;
     }
-    const bool newImage = id == IDM_PASTENEW || !HasImage(ed);
+    const bool newImage = id == CommandId::PasteIntoNewFile || !HasImage(ed);
     if (!newImage) {
         PlaceIntoImage(ed, std::move(clip->bitmap));
         return;
@@ -181,7 +181,7 @@ void PasteClipboard(Editor& ed, int id) {
         ReportProblem(ed, kClipboardTooLargeText);
         return;
     }
-    if (id == IDM_PASTENEW && ed.settings.modified && AskToSave(ed) == IDCANCEL) return;
+    if (id == CommandId::PasteIntoNewFile && ed.settings.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
     MakeImageFromClipboard(ed, std::move(*clip));
 }
 

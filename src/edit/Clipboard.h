@@ -3,17 +3,17 @@ namespace rastrix {
 
 struct Editor;
 
-// Cut (IDM_CUT) and Copy (IDM_COPY): the copy region goes to the clipboard. The region is the
-// active selection's rectangle, except for a line selection, or else the whole image; for a
-// rounded rectangle or an ellipse everything outside the shape is backColor on the copy.
+// Cut (CommandId::Cut) and Copy (CommandId::Copy): the copy region goes to the clipboard. The
+// region is the active selection's rectangle, except for a line selection, or else the whole image;
+// for a rounded rectangle or an ellipse everything outside the shape is backColor on the copy.
 // Cut then erases the whole selection rectangle in backColor (one undo level) and ends the
 // selection; without an active selection it erases nothing. Both do nothing without an image.
 void CopySelection(Editor& ed, int id);
 
-// Paste (IDM_PASTE) and Paste into New File (IDM_PASTENEW). Paste places the clipboard bitmap
-// at the copy region's top-left corner, cut to the region (and to the shape of a rounded
-// rectangle or ellipse), as one undo level; without an image it makes a new one instead. Paste
-// into New File first offers to save a modified image (Cancel stops it), then makes a new
+// Paste (CommandId::Paste) and Paste into New File (CommandId::PasteIntoNewFile). Paste places the
+// clipboard bitmap at the copy region's top-left corner, cut to the region (and to the shape of a
+// rounded rectangle or ellipse), as one undo level; without an image it makes a new one instead.
+// Paste into New File first offers to save a modified image (Cancel stops it), then makes a new
 // image, "Untitled.bmp", of the clipboard bitmap's size and bit depth. A clipboard bitmap
 // that cannot be read, has no pixels, or is too large for a new image is refused with a message.
 void PasteClipboard(Editor& ed, int id);

@@ -16,11 +16,11 @@ namespace {
 
 std::optional<Turn> TurnOf(int id) {
     switch (id) {
-        case IDM_ROT90CW: return Turn::Clockwise;
-        case IDM_ROT90CCW: return Turn::CounterClockwise;
-        case IDM_ROT180: return Turn::HalfTurn;
-        case IDM_FLIPH: return Turn::MirrorColumns;
-        case IDM_FLIPV: return Turn::MirrorRows;
+        case CommandId::RotateClockwise: return Turn::Clockwise;
+        case CommandId::RotateCounterClockwise: return Turn::CounterClockwise;
+        case CommandId::Rotate180: return Turn::HalfTurn;
+        case CommandId::FlipHorizontal: return Turn::MirrorColumns;
+        case CommandId::FlipVertical: return Turn::MirrorRows;
         default: return std::nullopt;
     }
 }

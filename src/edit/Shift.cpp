@@ -11,7 +11,7 @@
 namespace rastrix {
 
 void ShiftSelection(Editor& ed, int id) {
-    if (id < IDM_SHIFTL || id > IDM_SHIFTD || !HasImage(ed) || !HasSelection(ed)) return;
+    if (id < CommandId::ShiftLeft || id > CommandId::ShiftDown || !HasImage(ed) || !HasSelection(ed)) return;
     const Rect a = SelectedArea(ed);
     if (a.IsEmpty()) return;  // the kept rectangle lies wholly outside the image
     if (!PushCopy(ed)) return;
@@ -20,10 +20,10 @@ void ShiftSelection(Editor& ed, int id) {
     Bitmap& img = CurrentImage(ed);
     const int w = a.Width(), h = a.Height();
     switch (id) {
-        case IDM_SHIFTL: BitBlt(img, a.left, a.top, w - 1, h, img, a.left + 1, a.top); break;
-        case IDM_SHIFTR: BitBlt(img, a.left + 1, a.top, w - 1, h, img, a.left, a.top); break;
-        case IDM_SHIFTU: BitBlt(img, a.left, a.top, w, h - 1, img, a.left, a.top + 1); break;
-        case IDM_SHIFTD: BitBlt(img, a.left, a.top + 1, w, h - 1, img, a.left, a.top); break;
+        case CommandId::ShiftLeft: CopyPixels(img, a.left, a.top, w - 1, h, img, a.left + 1, a.top); break;
+        case CommandId::ShiftRight: CopyPixels(img, a.left + 1, a.top, w - 1, h, img, a.left, a.top); break;
+        case CommandId::ShiftUp: CopyPixels(img, a.left, a.top, w, h - 1, img, a.left, a.top + 1); break;
+        case CommandId::ShiftDown: CopyPixels(img, a.left, a.top + 1, w, h - 1, img, a.left, a.top); break;
     }
     InvalidateImageWindow(ed);
 }

@@ -7,17 +7,17 @@ namespace {
 
 constexpr std::uint8_t kCheckedFlag = 8;  // the menu's "checked" value, kept in on/off bytes
 
-bool IsViewCommand(int id) { return id >= IDM_FIT && id <= IDM_ZOOM8; }
-bool IsToolCommand(int id) { return id >= IDM_PEN && id <= IDM_LINE; }
+bool IsViewCommand(int id) { return id >= CommandId::FitToWindow && id <= CommandId::Magnify8; }
+bool IsToolCommand(int id) { return id >= CommandId::Pen && id <= CommandId::LineSelection; }
 
 }  // namespace
 
 void ApplyStartChecks(CommandStates& states, const SettingsRecord& settings) {
     const bool drawingTools = settings.showDrawingTools != 0;
-    states.CheckMenuItem(IDM_DRAWTOOLS, drawingTools);
+    states.CheckMenuItem(CommandId::ShowDrawingTools, drawingTools);
     states.CheckMenuItem(settings.viewMode, true);
     states.CheckMenuItem(settings.currentTool, true);
-    states.PressButton(IDM_DRAWTOOLS, drawingTools);
+    states.PressButton(CommandId::ShowDrawingTools, drawingTools);
     states.PressButton(settings.viewMode, true);
     if (drawingTools) ShowDrawingToolBar(states, settings);
 }
@@ -61,16 +61,16 @@ bool SyncDrawingToolsStates(CommandStates& states, const SettingsRecord& setting
         ShowDrawingToolBar(states, settings);
     else
         HideDrawingToolBar(states);
-    states.CheckMenuItem(IDM_DRAWTOOLS, shown);
-    states.PressButton(IDM_DRAWTOOLS, shown);
+    states.CheckMenuItem(CommandId::ShowDrawingTools, shown);
+    states.PressButton(CommandId::ShowDrawingTools, shown);
     return shown;
 }
 
 void ToggleReservedFlag(CommandStates& states, SettingsRecord& settings) {
     settings.reservedFlag ^= kCheckedFlag;
     const bool on = settings.reservedFlag != 0;
-    states.CheckMenuItem(IDM_TOOLBAR_272, on);
-    states.PressButton(IDM_TOOLBAR_272, on);
+    states.CheckMenuItem(CommandId::ToggleReservedFlag, on);
+    states.PressButton(CommandId::ToggleReservedFlag, on);
 }
 
 }  // namespace rastrix

@@ -3,67 +3,72 @@
 namespace rastrix {
 
 // Command identifiers shared by menu items, tool-bar buttons, tool-tip strings, shortcut keys
-// and the dispatch. The view mode, the current tool and the selection shape are stored as these.
-inline constexpr int IDM_NEW = 257;
-inline constexpr int IDM_OPEN = 258;
-inline constexpr int IDM_JOIN = 259;
-inline constexpr int IDM_SAVE = 260;
-inline constexpr int IDM_SAVEAS = 261;
-inline constexpr int IDM_OPEN_NAMED = 265;  // sent once at start-up for the command-line file
-inline constexpr int IDM_EXIT = 271;
+// and the dispatch. They are plain ints, as the tables are indexed by them. The settings file
+// stores the view mode, the current tool and the selection shape as these numbers, so every
+// number keeps the value it has always had: a command may be renamed, never renumbered, or
+// settings files written before would read as a different mode, tool or shape.
+namespace CommandId {
+inline constexpr int New = 257;
+inline constexpr int Open = 258;
+inline constexpr int JoinFiles = 259;
+inline constexpr int Save = 260;
+inline constexpr int SaveAs = 261;
+inline constexpr int OpenNamed = 265;  // sent once at start-up for the command-line file
+inline constexpr int Exit = 271;
 // No menu item, button or key carries 272; the command is kept because it still has a handler
 // (it flips the stored reservedFlag), so a message that names it behaves as it always has.
-inline constexpr int IDM_TOOLBAR_272 = 272;
-inline constexpr int IDM_DRAWTOOLS = 273;
-inline constexpr int IDM_FIT = 274;
-inline constexpr int IDM_ACTUAL = 275;
-inline constexpr int IDM_ZOOM2 = 276;
-inline constexpr int IDM_ZOOM4 = 277;
-inline constexpr int IDM_ZOOM8 = 278;
-inline constexpr int IDM_UNDO = 288;
-inline constexpr int IDM_CUT = 289;
-inline constexpr int IDM_COPY = 290;
-inline constexpr int IDM_PASTE = 291;
-inline constexpr int IDM_ADJUST = 292;
-inline constexpr int IDM_CROP = 293;
-inline constexpr int IDM_MARKBORDER = 295;
-inline constexpr int IDM_RESTORESEL = 296;
-inline constexpr int IDM_UNSELECT = 297;
-inline constexpr int IDM_PASTENEW = 298;
-inline constexpr int IDM_ROT90CW = 304;
-inline constexpr int IDM_ROT90CCW = 305;
-inline constexpr int IDM_ROT180 = 306;
-inline constexpr int IDM_FLIPH = 307;
-inline constexpr int IDM_FLIPV = 308;
-inline constexpr int IDM_SHIFTL = 309;
-inline constexpr int IDM_SHIFTR = 310;
-inline constexpr int IDM_SHIFTU = 311;
-inline constexpr int IDM_SHIFTD = 312;
-inline constexpr int IDM_CHGSIZE = 316;
+inline constexpr int ToggleReservedFlag = 272;
+inline constexpr int ShowDrawingTools = 273;
+inline constexpr int FitToWindow = 274;
+inline constexpr int ActualSize = 275;
+inline constexpr int Magnify2 = 276;
+inline constexpr int Magnify4 = 277;
+inline constexpr int Magnify8 = 278;
+inline constexpr int Undo = 288;
+inline constexpr int Cut = 289;
+inline constexpr int Copy = 290;
+inline constexpr int Paste = 291;
+inline constexpr int AdjustSelection = 292;
+inline constexpr int Crop = 293;
+inline constexpr int MarkBorder = 295;
+inline constexpr int RestoreSelection = 296;
+inline constexpr int Unselect = 297;
+inline constexpr int PasteIntoNewFile = 298;
+inline constexpr int RotateClockwise = 304;
+inline constexpr int RotateCounterClockwise = 305;
+inline constexpr int Rotate180 = 306;
+inline constexpr int FlipHorizontal = 307;
+inline constexpr int FlipVertical = 308;
+inline constexpr int ShiftLeft = 309;
+inline constexpr int ShiftRight = 310;
+inline constexpr int ShiftUp = 311;
+inline constexpr int ShiftDown = 312;
+inline constexpr int ChangeImageSize = 316;
 // Added commands take free numbers in the range; the numbers are not stored in files.
-inline constexpr int kScaleImageCommand = 317;
-inline constexpr int kReduceColoursCommand = 318;
-inline constexpr int IDM_PEN = 320;
-inline constexpr int IDM_BUCKET = 321;
-inline constexpr int IDM_PICK = 322;
-inline constexpr int IDM_RECT = 323;
-inline constexpr int IDM_ROUNDRECT = 324;
-inline constexpr int IDM_ELLIPSE = 325;
-inline constexpr int IDM_LINE = 326;
-inline constexpr int IDM_FGCOLOR = 330;
-inline constexpr int IDM_BGCOLOR = 331;
-inline constexpr int IDM_LINESTYLE = 332;
-inline constexpr int IDM_FILLSTYLE = 333;
-inline constexpr int IDM_FILLLINE = 336;
-inline constexpr int IDM_FILLSOLID = 337;
-inline constexpr int IDM_FILL2COLOR = 338;
-inline constexpr int IDM_FILLINTERIOR = 339;
-inline constexpr int IDM_FILLEXTERIOR = 340;
-inline constexpr int IDM_HELP = 352;
-inline constexpr int IDM_SHORTCUTS = 353;
-inline constexpr int IDM_WEBSITE = 354;
-inline constexpr int IDM_ABOUT = 355;
-inline constexpr int IDM_RECENT0 = 368;  // IDM_RECENT0 + k for recent file k, k = 0..15
+inline constexpr int ScaleImage = 317;
+inline constexpr int ReduceColours = 318;
+inline constexpr int Pen = 320;
+inline constexpr int Bucket = 321;
+inline constexpr int PickColor = 322;
+inline constexpr int RectangleSelection = 323;
+inline constexpr int RoundedRectangleSelection = 324;
+inline constexpr int EllipseSelection = 325;
+inline constexpr int LineSelection = 326;
+inline constexpr int SetForegroundColor = 330;
+inline constexpr int SetBackgroundColor = 331;
+inline constexpr int SetLineStyle = 332;
+inline constexpr int SetFillStyle = 333;
+inline constexpr int FillLine = 336;
+inline constexpr int FillSolid = 337;
+inline constexpr int FillTwoColor = 338;
+inline constexpr int FillInterior = 339;
+inline constexpr int FillExterior = 340;
+inline constexpr int HelpContents = 352;
+inline constexpr int ShortcutKeys = 353;
+inline constexpr int VisitWebsite = 354;
+inline constexpr int About = 355;
+inline constexpr int FirstRecentFile = 368;  // FirstRecentFile + k for recent file k, k = 0..15
+}  // namespace CommandId
 inline constexpr int kRecentCount = 16;
 
 // Every identifier lies in this closed range; not every number inside it is a command.

@@ -64,8 +64,8 @@ void CommandStates::SetButtonState(int id, std::uint8_t state) {
 void CommandStates::PressButton(int id, bool pressed) {
     std::uint8_t* bits = ButtonBits(id);
     if (bits == nullptr) return;
-    const auto next = static_cast<std::uint8_t>(pressed ? (*bits | TBSTATE_PRESSED)
-                                                        : (*bits & ~TBSTATE_PRESSED));
+    const auto next = static_cast<std::uint8_t>(pressed ? (*bits | ButtonBits::Pressed)
+                                                        : (*bits & ~ButtonBits::Pressed));
     if (next == *bits) return;
     *bits = next;
     ++revision_;

@@ -13,13 +13,13 @@ struct MenuItemState {
     friend bool operator==(const MenuItemState&, const MenuItemState&) = default;
 };
 
-// A button's TBSTATE_* bits. The program shows a disabled button as indeterminate.
+// A button's ButtonBits. The program shows a disabled button as indeterminate.
 struct ButtonState {
     std::uint8_t bits = 0;
 
-    bool Enabled() const { return (bits & TBSTATE_ENABLED) != 0; }
-    bool Indeterminate() const { return (bits & TBSTATE_INDETERMINATE) != 0; }
-    bool Pressed() const { return (bits & TBSTATE_PRESSED) != 0; }
+    bool Enabled() const { return (bits & ButtonBits::Enabled) != 0; }
+    bool Indeterminate() const { return (bits & ButtonBits::Indeterminate) != 0; }
+    bool Pressed() const { return (bits & ButtonBits::Pressed) != 0; }
     // What a click needs: enabled and not shown as indeterminate.
     bool Clickable() const { return Enabled() && !Indeterminate(); }
     friend bool operator==(const ButtonState&, const ButtonState&) = default;

@@ -16,7 +16,7 @@ constexpr bool ButtonsConsistent() {
     for (const CommandInfo& c : kCommandTable) {
         const bool button = c.HasButton();
         if (button != (c.image >= 0) || button != !c.toolTip.empty()) return false;
-        if (button && c.buttonState != TBSTATE_ENABLED && c.buttonState != TBSTATE_INDETERMINATE)
+        if (button && c.buttonState != ButtonBits::Enabled && c.buttonState != ButtonBits::Indeterminate)
             return false;
         if (!button && c.buttonState != 0) return false;
     }

@@ -5,19 +5,19 @@
 
 #include "editor/CommandIds.h"
 
-#include "editor/VirtualKeys.h"
+#include "editor/KeyCodes.h"
 
 namespace rastrix {
 
-// Tool-bar button states, with the platform's bit values. The program shows a disabled
+// Tool-bar button state bits. The program shows a disabled
 // button as indeterminate rather than by clearing the enabled bit.
-inline constexpr std::uint8_t TBSTATE_CHECKED = 0x01;
-inline constexpr std::uint8_t TBSTATE_PRESSED = 0x02;
-inline constexpr std::uint8_t TBSTATE_ENABLED = 0x04;
-inline constexpr std::uint8_t TBSTATE_HIDDEN = 0x08;
-inline constexpr std::uint8_t TBSTATE_INDETERMINATE = 0x10;
-
-// Virtual-key codes of the function keys used as shortcuts.
+namespace ButtonBits {
+inline constexpr std::uint8_t Checked = 0x01;
+inline constexpr std::uint8_t Pressed = 0x02;
+inline constexpr std::uint8_t Enabled = 0x04;
+inline constexpr std::uint8_t Hidden = 0x08;
+inline constexpr std::uint8_t Indeterminate = 0x10;
+}  // namespace ButtonBits
 
 enum class ToolBarKind : std::uint8_t { None, Main, Drawing };
 
@@ -29,9 +29,9 @@ struct CommandInfo {
     bool menuStartsEnabled;     // false: the item starts greyed
     ToolBarKind bar;            // the bar carrying its button, if any
     int image;                  // index in that bar's image strip; -1 without a button
-    std::uint8_t buttonState;   // initial TBSTATE_* of the button; 0 without a button
+    std::uint8_t buttonState;   // initial ButtonBits of the button; 0 without a button
     std::string_view toolTip;   // empty without a button
-    std::uint8_t key;           // virtual-key code of its shortcut, 0 for none
+    std::uint8_t key;           // key code of its shortcut, 0 for none
 
     constexpr bool HasMenuItem() const { return !menuText.empty(); }
     constexpr bool HasButton() const { return bar != ToolBarKind::None; }
@@ -43,89 +43,89 @@ inline constexpr bool Grey = false;
 inline constexpr ToolBarKind No = ToolBarKind::None;
 inline constexpr ToolBarKind M = ToolBarKind::Main;
 inline constexpr ToolBarKind D = ToolBarKind::Drawing;
-inline constexpr std::uint8_t E = TBSTATE_ENABLED;
-inline constexpr std::uint8_t I = TBSTATE_INDETERMINATE;
+inline constexpr std::uint8_t E = ButtonBits::Enabled;
+inline constexpr std::uint8_t I = ButtonBits::Indeterminate;
 }  // namespace command_table_detail
 
 // Sorted by id. The texts are the resource texts, kept letter for letter.
 inline constexpr auto kCommandTable = [] {
     using namespace command_table_detail;
     return std::array<CommandInfo, 72>{{
-        {IDM_NEW, "&New", On, M, 0, E, "Create a new file", 0},
-        {IDM_OPEN, "&Open\tCtrl+O", On, M, 1, E, "Open an existing file", 'O'},
-        {IDM_JOIN, "&Join Files\tCtrl+J", On, No, -1, 0, "", 'J'},
-        {IDM_SAVE, "&Save\tCtrl+S", Grey, M, 2, I, "Save current file", 'S'},
-        {IDM_SAVEAS, "S&ave As", Grey, No, -1, 0, "", 0},
-        {IDM_OPEN_NAMED, "", Grey, No, -1, 0, "", 0},
-        {IDM_EXIT, "E&xit", On, No, -1, 0, "", 0},
-        {IDM_TOOLBAR_272, "", Grey, No, -1, 0, "", 0},
-        {IDM_DRAWTOOLS, "Show Drawing Tools", On, M, 4, E, "Show drawing tools", 0},
-        {IDM_FIT, "&Fit to Window", On, M, 5, E, "Fit image to window", 0},
-        {IDM_ACTUAL, "&Actual Size", On, M, 6, E, "View actual size", 0},
-        {IDM_ZOOM2, "x&2", On, M, 7, E, "Magnify by 2", 0},
-        {IDM_ZOOM4, "x&4", On, M, 8, E, "Magnify by 4", 0},
-        {IDM_ZOOM8, "x&8", On, M, 9, E, "Magnify by 8", 0},
-        {IDM_UNDO, "&Undo\tCtrl+Z", Grey, M, 10, I, "Undo last change", 'Z'},
-        {IDM_CUT, "C&ut\tCtrl+X", Grey, M, 11, I, "Cut to clipboard", 'X'},
-        {IDM_COPY, "&Copy\tCtrl+C", Grey, M, 12, I, "Copy to clipboard", 'C'},
-        {IDM_PASTE, "&Paste\tCtrl+V", On, M, 13, E, "Paste from clipboard", 'V'},
+        {CommandId::New, "&New", On, M, 0, E, "Create a new file", 0},
+        {CommandId::Open, "&Open\tCtrl+O", On, M, 1, E, "Open an existing file", 'O'},
+        {CommandId::JoinFiles, "&Join Files\tCtrl+J", On, No, -1, 0, "", 'J'},
+        {CommandId::Save, "&Save\tCtrl+S", Grey, M, 2, I, "Save current file", 'S'},
+        {CommandId::SaveAs, "S&ave As", Grey, No, -1, 0, "", 0},
+        {CommandId::OpenNamed, "", Grey, No, -1, 0, "", 0},
+        {CommandId::Exit, "E&xit", On, No, -1, 0, "", 0},
+        {CommandId::ToggleReservedFlag, "", Grey, No, -1, 0, "", 0},
+        {CommandId::ShowDrawingTools, "Show Drawing Tools", On, M, 4, E, "Show drawing tools", 0},
+        {CommandId::FitToWindow, "&Fit to Window", On, M, 5, E, "Fit image to window", 0},
+        {CommandId::ActualSize, "&Actual Size", On, M, 6, E, "View actual size", 0},
+        {CommandId::Magnify2, "x&2", On, M, 7, E, "Magnify by 2", 0},
+        {CommandId::Magnify4, "x&4", On, M, 8, E, "Magnify by 4", 0},
+        {CommandId::Magnify8, "x&8", On, M, 9, E, "Magnify by 8", 0},
+        {CommandId::Undo, "&Undo\tCtrl+Z", Grey, M, 10, I, "Undo last change", 'Z'},
+        {CommandId::Cut, "C&ut\tCtrl+X", Grey, M, 11, I, "Cut to clipboard", 'X'},
+        {CommandId::Copy, "&Copy\tCtrl+C", Grey, M, 12, I, "Copy to clipboard", 'C'},
+        {CommandId::Paste, "&Paste\tCtrl+V", On, M, 13, E, "Paste from clipboard", 'V'},
         // The button starts enabled while the menu item starts greyed.
-        {IDM_ADJUST, "Adjust Selection", Grey, M, 14, E, "Adjust selection", 0},
-        {IDM_CROP, "C&rop", Grey, M, 15, I, "Crop image", 0},
-        {IDM_MARKBORDER, "Mark &Border\tCtrl+B", Grey, M, 16, I, "Mark border", 'B'},
-        {IDM_RESTORESEL, "Restore Selction\tCtrl+R", Grey, M, 17, I, "Restore selection", 'R'},
-        {IDM_UNSELECT, "&Unselect\tCtrl+U", Grey, M, 18, I, "Unselect", 'U'},
-        {IDM_PASTENEW, "&Paste into New File", On, No, -1, 0, "", 0},
-        {IDM_ROT90CW, "Rotate 90° clockwise", Grey, M, 19, I, "Rotate 90° clockwise", 0},
-        {IDM_ROT90CCW, "Rotate 90° counter clockwise", Grey, M, 20, I,
+        {CommandId::AdjustSelection, "Adjust Selection", Grey, M, 14, E, "Adjust selection", 0},
+        {CommandId::Crop, "C&rop", Grey, M, 15, I, "Crop image", 0},
+        {CommandId::MarkBorder, "Mark &Border\tCtrl+B", Grey, M, 16, I, "Mark border", 'B'},
+        {CommandId::RestoreSelection, "Restore Selction\tCtrl+R", Grey, M, 17, I, "Restore selection", 'R'},
+        {CommandId::Unselect, "&Unselect\tCtrl+U", Grey, M, 18, I, "Unselect", 'U'},
+        {CommandId::PasteIntoNewFile, "&Paste into New File", On, No, -1, 0, "", 0},
+        {CommandId::RotateClockwise, "Rotate 90° clockwise", Grey, M, 19, I, "Rotate 90° clockwise", 0},
+        {CommandId::RotateCounterClockwise, "Rotate 90° counter clockwise", Grey, M, 20, I,
          "Rotate 90° counter clockwise", 0},
-        {IDM_ROT180, "Rotate 180°", Grey, M, 21, I, "Rotate 180°", 0},
-        {IDM_FLIPH, "Flip horizontal", Grey, M, 22, I, "Flip horizontal", 0},
-        {IDM_FLIPV, "Flip vertical", Grey, M, 23, I, "Flip vertical", 0},
-        {IDM_SHIFTL, "Shift left", Grey, M, 24, I, "Shift left", 0},
-        {IDM_SHIFTR, "Shift right", Grey, M, 25, I, "Shift right", 0},
-        {IDM_SHIFTU, "Shift up", Grey, M, 26, I, "Shift up", 0},
-        {IDM_SHIFTD, "Shift down", Grey, M, 27, I, "Shift down", 0},
-        {IDM_CHGSIZE, "Change Image Size", Grey, No, -1, 0, "", 0},
-        {kScaleImageCommand, "Scale &Image...", Grey, No, -1, 0, "", 0},
-        {kReduceColoursCommand, "Reduce C&olours...", Grey, No, -1, 0, "", 0},
-        {IDM_PEN, "&Pen", On, D, 0, E, "Change Pixels", 0},
-        {IDM_BUCKET, "&Bucket", On, D, 1, E, "Change All", 0},
-        {IDM_PICK, "Pick Color", On, D, 2, E, "Select Color", 0},
-        {IDM_RECT, "&Rectangle", On, D, 3, E, "Rectangular Selection", 0},
-        {IDM_ROUNDRECT, "Rounded Rectangle", On, D, 4, E, "Rounded Rectangle Selection", 0},
-        {IDM_ELLIPSE, "&Ellipse", On, D, 5, E, "Elliptical Selection", 0},
-        {IDM_LINE, "&Line", On, D, 6, E, "Line Selection", 0},
-        {IDM_FGCOLOR, "Set &Foreground Color", On, No, -1, 0, "", 0},
-        {IDM_BGCOLOR, "Set &Background Color", On, No, -1, 0, "", 0},
-        {IDM_LINESTYLE, "Set Line Style", On, D, 7, E, "Set Line Style", 0},
-        {IDM_FILLSTYLE, "Set Fill Style", On, D, 8, E, "Set Fill Style", 0},
-        {IDM_FILLLINE, "Fill Line/Perimeter", Grey, D, 9, I, "Fill Line/Perimeter", 0},
-        {IDM_FILLSOLID, "Fill Solid", Grey, D, 10, I, "Fill Solid", 0},
-        {IDM_FILL2COLOR, "Fill 2-Color", Grey, D, 11, I, "Fill 2-Color", 0},
-        {IDM_FILLINTERIOR, "Fill Interior", Grey, D, 12, I, "Fill Interior", 0},
-        {IDM_FILLEXTERIOR, "Fill Exterior", Grey, D, 13, I, "Fill Exterior", 0},
-        {IDM_HELP, "&Contents\tF1", On, No, -1, 0, "", VK_F1},
-        {IDM_SHORTCUTS, "&Shortcut Keys", On, No, -1, 0, "", 0},
-        {IDM_WEBSITE, "&Visit Website", On, No, -1, 0, "", 0},
-        {IDM_ABOUT, "&About...", On, No, -1, 0, "", 0},
+        {CommandId::Rotate180, "Rotate 180°", Grey, M, 21, I, "Rotate 180°", 0},
+        {CommandId::FlipHorizontal, "Flip horizontal", Grey, M, 22, I, "Flip horizontal", 0},
+        {CommandId::FlipVertical, "Flip vertical", Grey, M, 23, I, "Flip vertical", 0},
+        {CommandId::ShiftLeft, "Shift left", Grey, M, 24, I, "Shift left", 0},
+        {CommandId::ShiftRight, "Shift right", Grey, M, 25, I, "Shift right", 0},
+        {CommandId::ShiftUp, "Shift up", Grey, M, 26, I, "Shift up", 0},
+        {CommandId::ShiftDown, "Shift down", Grey, M, 27, I, "Shift down", 0},
+        {CommandId::ChangeImageSize, "Change Image Size", Grey, No, -1, 0, "", 0},
+        {CommandId::ScaleImage, "Scale &Image...", Grey, No, -1, 0, "", 0},
+        {CommandId::ReduceColours, "Reduce C&olours...", Grey, No, -1, 0, "", 0},
+        {CommandId::Pen, "&Pen", On, D, 0, E, "Change Pixels", 0},
+        {CommandId::Bucket, "&Bucket", On, D, 1, E, "Change All", 0},
+        {CommandId::PickColor, "Pick Color", On, D, 2, E, "Select Color", 0},
+        {CommandId::RectangleSelection, "&Rectangle", On, D, 3, E, "Rectangular Selection", 0},
+        {CommandId::RoundedRectangleSelection, "Rounded Rectangle", On, D, 4, E, "Rounded Rectangle Selection", 0},
+        {CommandId::EllipseSelection, "&Ellipse", On, D, 5, E, "Elliptical Selection", 0},
+        {CommandId::LineSelection, "&Line", On, D, 6, E, "Line Selection", 0},
+        {CommandId::SetForegroundColor, "Set &Foreground Color", On, No, -1, 0, "", 0},
+        {CommandId::SetBackgroundColor, "Set &Background Color", On, No, -1, 0, "", 0},
+        {CommandId::SetLineStyle, "Set Line Style", On, D, 7, E, "Set Line Style", 0},
+        {CommandId::SetFillStyle, "Set Fill Style", On, D, 8, E, "Set Fill Style", 0},
+        {CommandId::FillLine, "Fill Line/Perimeter", Grey, D, 9, I, "Fill Line/Perimeter", 0},
+        {CommandId::FillSolid, "Fill Solid", Grey, D, 10, I, "Fill Solid", 0},
+        {CommandId::FillTwoColor, "Fill 2-Color", Grey, D, 11, I, "Fill 2-Color", 0},
+        {CommandId::FillInterior, "Fill Interior", Grey, D, 12, I, "Fill Interior", 0},
+        {CommandId::FillExterior, "Fill Exterior", Grey, D, 13, I, "Fill Exterior", 0},
+        {CommandId::HelpContents, "&Contents\tF1", On, No, -1, 0, "", Key::F1},
+        {CommandId::ShortcutKeys, "&Shortcut Keys", On, No, -1, 0, "", 0},
+        {CommandId::VisitWebsite, "&Visit Website", On, No, -1, 0, "", 0},
+        {CommandId::About, "&About...", On, No, -1, 0, "", 0},
         // Placeholders until the recent list writes its paths into them; F5 reloads.
-        {IDM_RECENT0 + 0, "Recent File &0", On, No, -1, 0, "", VK_F5},
-        {IDM_RECENT0 + 1, "Recent File &1", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 2, "Recent File &2", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 3, "Recent File &3", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 4, "Recent File &4", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 5, "Recent File &5", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 6, "Recent File &6", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 7, "Recent File &7", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 8, "Recent File &8", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 9, "Recent File &9", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 10, "Recent File 10", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 11, "Recent File 11", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 12, "Recent File 12", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 13, "Recent File 13", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 14, "Recent File 14", On, No, -1, 0, "", 0},
-        {IDM_RECENT0 + 15, "Recent File 15", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 0, "Recent File &0", On, No, -1, 0, "", Key::F5},
+        {CommandId::FirstRecentFile + 1, "Recent File &1", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 2, "Recent File &2", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 3, "Recent File &3", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 4, "Recent File &4", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 5, "Recent File &5", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 6, "Recent File &6", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 7, "Recent File &7", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 8, "Recent File &8", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 9, "Recent File &9", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 10, "Recent File 10", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 11, "Recent File 11", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 12, "Recent File 12", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 13, "Recent File 13", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 14, "Recent File 14", On, No, -1, 0, "", 0},
+        {CommandId::FirstRecentFile + 15, "Recent File 15", On, No, -1, 0, "", 0},
     }};
 }();
 

@@ -67,7 +67,8 @@ public:
     virtual void Spin(int id, int delta) { (void)id, (void)delta; }
     virtual std::optional<Bitmap> Preview(int id) const { (void)id; return std::nullopt; }
 
-    // A button, radio button or check box was clicked; Enter sends IDOK (1), Esc and the close box IDCANCEL (2).
+    // A button, radio button or check box was clicked; Enter sends DialogAnswer::Ok (1), Esc and
+    // the close box DialogAnswer::Cancel (2).
     virtual void Command(int id) = 0;
 
     bool Ended() const { return ended_; }

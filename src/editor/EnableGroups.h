@@ -4,7 +4,7 @@
 namespace rastrix {
 
 // Enabling a command enables its menu item and sets its button, on whichever existing bar
-// carries it, to TBSTATE_ENABLED; disabling greys the item and makes the button
+// carries it, to ButtonBits::Enabled; disabling greys the item and makes the button
 // indeterminate. The two halves always move together here; where the menu and the button
 // differ, a caller has set only one of them.
 void EnableCommand(CommandStates& states, int id);

@@ -12,7 +12,12 @@ namespace rastrix {
 // Buttons and answers of a message box, with the platform's numbers.
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgIcon { None, Information, Warning, Error, Question };
-enum MsgAnswer : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+namespace DialogAnswer {
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+}  // namespace DialogAnswer
 
 struct FileFilter {
     std::string name;     // "Bitmap Files"
@@ -52,7 +57,8 @@ public:
     virtual std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest& request) = 0;
     // Returns the chosen colour, or nullopt on Cancel; customColors is updated in place either way.
     virtual std::optional<Color> ChooseColor(Color initial, std::array<Color, 16>& customColors) = 0;
-    // Runs a modal dialog on the model; returns the value the model ended with (IDOK, IDCANCEL, ...).
+    // Runs a modal dialog on the model; returns the value the model ended with (DialogAnswer::Ok,
+    // DialogAnswer::Cancel, ...).
     virtual int RunModal(DialogModel& model) = 0;
     // Shows a modeless dialog (Adjust Selection) at offset (x, y) from the frame's top-left
     // corner; the front end reports moves back through the dialog's model. Refresh re-reads the

@@ -19,7 +19,7 @@ void ClearImageStack(Editor& ed) {
     ed.settings.undoDepth = 0;
     ++ed.doc.stack.topSerial;
     ClearModified(ed);
-    DisableCommand(ed.commands, IDM_UNDO);
+    DisableCommand(ed.commands, CommandId::Undo);
 }
 
 void SetBaseLevel(Editor& ed, Bitmap image) {
@@ -34,7 +34,7 @@ void PushLevel(Editor& ed, Bitmap newTop) {
     auto& depth = ed.settings.undoDepth;
     stack.levelWidth[depth] = ed.doc.imageWidth;
     stack.levelHeight[depth] = ed.doc.imageHeight;
-    EnableCommand(ed.commands, IDM_UNDO);
+    EnableCommand(ed.commands, CommandId::Undo);
     ++depth;
     ++stack.topSerial;
     if (depth == ImageStack::kLevels) {
@@ -60,7 +60,7 @@ void DropUndoLevels(Editor& ed) {
     for (int i = 1; i < ImageStack::kLevels; ++i) stack.levels[i] = Bitmap();
     depth = 0;
     ++stack.topSerial;
-    DisableCommand(ed.commands, IDM_UNDO);
+    DisableCommand(ed.commands, CommandId::Undo);
 }
 
 std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height, Bitmap::NewPixels pixels) {
@@ -92,7 +92,7 @@ bool PopLevel(Editor& ed) {
     ed.doc.stack.levels[depth] = Bitmap();
     --depth;
     ++ed.doc.stack.topSerial;
-    if (depth == 0) DisableCommand(ed.commands, IDM_UNDO);
+    if (depth == 0) DisableCommand(ed.commands, CommandId::Undo);
     ed.doc.imageWidth = ed.doc.stack.levelWidth[depth];
     ed.doc.imageHeight = ed.doc.stack.levelHeight[depth];
     return true;

@@ -43,7 +43,7 @@ const std::string& RecentMenuText(const RecentFiles& recent, int k) {
 }
 
 int RecentPositionOf(int commandId) {
-    const int k = commandId - IDM_RECENT0;
+    const int k = commandId - CommandId::FirstRecentFile;
     return (k >= 0 && k < kRecentCount) ? k : -1;
 }
 

@@ -24,7 +24,7 @@ struct RecentFiles {
 // recentIndex moves up, whatever it holds. A new path pushes the last entry out.
 void MoveToFront(RecentFiles& recent, std::string_view path);
 
-// The text of menu item IDM_RECENT0 + k: the entry itself, empty for an empty entry.
+// The text of menu item CommandId::FirstRecentFile + k: the entry itself, empty for an empty entry.
 const std::string& RecentMenuText(const RecentFiles& recent, int k);
 
 // The list position a command id stands for, or -1 when it is not a recent-file command.

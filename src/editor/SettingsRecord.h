@@ -25,8 +25,8 @@ struct SettingsRecord {
     std::array<std::int32_t, 5> penStyles{0, 2, 1, 3, 4};
 
     std::int32_t drawingBarHeight = 0;  // 38 once the drawing-tools bar has been laid out
-    std::int16_t currentTool = IDM_RECT;     // command id of the current tool, IDM_PEN..IDM_LINE
-    std::int16_t selectionShape = IDM_RECT;  // command id of the selection shape, IDM_RECT..IDM_LINE
+    std::int16_t currentTool = CommandId::RectangleSelection;     // command id of the current tool, CommandId::Pen..CommandId::LineSelection
+    std::int16_t selectionShape = CommandId::RectangleSelection;  // command id of the selection shape, CommandId::RectangleSelection..CommandId::LineSelection
     std::int32_t savedCenterX = 0;      // image column to centre on at the next layout; 0 none
     std::int32_t savedCenterY = 0;      // (32 bits: images may be wider than 32767 pixels)
     std::uint8_t hasSelection = 0;
@@ -45,11 +45,11 @@ struct SettingsRecord {
     // program survives a run of this one. Nothing else reads them.
     std::uint32_t reservedA = 180;
     std::uint32_t reservedB = 0;
-    std::int16_t viewMode = IDM_ACTUAL;
+    std::int16_t viewMode = CommandId::ActualSize;
     std::int16_t adjustOffsetX = 0;
     std::int16_t adjustOffsetY = 333;
     std::uint8_t maximized = 1;
-    std::uint8_t reservedFlag = 0;      // 0 or 8; only IDM_TOOLBAR_272 flips it, and nothing shows it
+    std::uint8_t reservedFlag = 0;      // 0 or 8; only CommandId::ToggleReservedFlag flips it, and nothing shows it
     std::uint8_t showDrawingTools = 0;  // 0 or 8 (the menu check state)
     std::uint8_t hatchStyleIndex = 0;
     std::uint8_t lineStyleIndex = 0;

@@ -20,26 +20,26 @@ CommandHandlers MakeStandardCommandHandlers() {
     RegisterViewCommands(h);
     RegisterDocumentCommands(h);
     // Selection
-    h.Register(IDM_ADJUST, AdjustSelection);
-    h.Register(IDM_CROP, Crop);
-    h.Register(IDM_MARKBORDER, MarkBorder);
-    h.Register(IDM_RESTORESEL, RestoreSelection);
-    h.Register(IDM_UNSELECT, Unselect);
-    for (int id = IDM_PEN; id <= IDM_LINE; ++id) h.Register(id, ChooseTool);
+    h.Register(CommandId::AdjustSelection, AdjustSelection);
+    h.Register(CommandId::Crop, Crop);
+    h.Register(CommandId::MarkBorder, MarkBorder);
+    h.Register(CommandId::RestoreSelection, RestoreSelection);
+    h.Register(CommandId::Unselect, Unselect);
+    for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id) h.Register(id, ChooseTool);
     // Edit operations
-    h.Register(IDM_CUT, CopySelection);
-    h.Register(IDM_COPY, CopySelection);
-    h.Register(IDM_PASTE, PasteClipboard);
-    h.Register(IDM_PASTENEW, PasteClipboard);
-    for (int id = IDM_ROT90CW; id <= IDM_FLIPV; ++id) h.Register(id, RotateFlip);
-    for (int id = IDM_SHIFTL; id <= IDM_SHIFTD; ++id) h.Register(id, ShiftSelection);
+    h.Register(CommandId::Cut, CopySelection);
+    h.Register(CommandId::Copy, CopySelection);
+    h.Register(CommandId::Paste, PasteClipboard);
+    h.Register(CommandId::PasteIntoNewFile, PasteClipboard);
+    for (int id = CommandId::RotateClockwise; id <= CommandId::FlipVertical; ++id) h.Register(id, RotateFlip);
+    for (int id = CommandId::ShiftLeft; id <= CommandId::ShiftDown; ++id) h.Register(id, ShiftSelection);
     // Drawing
-    h.Register(IDM_FGCOLOR, ChooseCurrentColor);
-    h.Register(IDM_BGCOLOR, ChooseCurrentColor);
-    h.Register(IDM_LINESTYLE, SetLineStyle);
-    h.Register(IDM_FILLSTYLE, SetFillStyle);
-    for (int id = IDM_FILLLINE; id <= IDM_FILLINTERIOR; ++id) h.Register(id, FillShape);
-    h.Register(IDM_FILLEXTERIOR, FillExterior);
+    h.Register(CommandId::SetForegroundColor, ChooseCurrentColor);
+    h.Register(CommandId::SetBackgroundColor, ChooseCurrentColor);
+    h.Register(CommandId::SetLineStyle, SetLineStyle);
+    h.Register(CommandId::SetFillStyle, SetFillStyle);
+    for (int id = CommandId::FillLine; id <= CommandId::FillInterior; ++id) h.Register(id, FillShape);
+    h.Register(CommandId::FillExterior, FillExterior);
     return h;
 }
 

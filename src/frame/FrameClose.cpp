@@ -7,7 +7,7 @@ namespace rastrix {
 CloseOutcome RequestClose(const SettingsRecord& settings, const AskToSaveFn& askToSave) {
     if (settings.modified == 0) return CloseOutcome::Closed;
     // Without a way to ask, a modified image is never dropped unasked.
-    if (!askToSave || askToSave() == IDCANCEL) return CloseOutcome::StaysOpen;
+    if (!askToSave || askToSave() == DialogAnswer::Cancel) return CloseOutcome::StaysOpen;
     return CloseOutcome::Closed;
 }
 

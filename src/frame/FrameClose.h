@@ -6,9 +6,9 @@
 
 namespace rastrix {
 
-// Asks whether to save the modified image and returns the message-box answer (IDYES, IDNO or
-// IDCANCEL). Yes saves before it returns; a save that fails should answer IDCANCEL, so the
-// frame stays open and nothing is lost.
+// Asks whether to save the modified image and returns the message-box answer (DialogAnswer::Yes,
+// DialogAnswer::No or DialogAnswer::Cancel). Yes saves before it returns; a save that fails should
+// answer DialogAnswer::Cancel, so the frame stays open and nothing is lost.
 using AskToSaveFn = std::function<int()>;
 
 // The steps of shutting down that belong to other parts of the program, in the order they run.

@@ -46,31 +46,31 @@ void View(Editor& ed, int id) {
 }  // namespace
 
 void RegisterViewCommands(CommandHandlers& h) {
-    for (int id = IDM_FIT; id <= IDM_ZOOM8; ++id) h.Register(id, View);
+    for (int id = CommandId::FitToWindow; id <= CommandId::Magnify8; ++id) h.Register(id, View);
 }
 
 void RegisterDocumentCommands(CommandHandlers& h) {
-    h.Register(IDM_NEW, NewCommand);
-    h.Register(IDM_OPEN, OpenCommand);
-    h.Register(IDM_JOIN, JoinCommand);
-    h.Register(IDM_OPEN_NAMED, OpenNamedCommand);
-    h.Register(IDM_SAVE, SaveCommand);
-    h.Register(IDM_SAVEAS, SaveAsCommand);
-    h.Register(IDM_UNDO, Undo);
-    h.Register(IDM_CHGSIZE, ChangeSizeCommand);
-    h.Register(kScaleImageCommand, ScaleImageCommand);
-    h.Register(kReduceColoursCommand, ReduceColoursCommand);
-    for (int k = 0; k < kRecentCount; ++k) h.Register(IDM_RECENT0 + k, OpenRecentCommand);
+    h.Register(CommandId::New, NewCommand);
+    h.Register(CommandId::Open, OpenCommand);
+    h.Register(CommandId::JoinFiles, JoinCommand);
+    h.Register(CommandId::OpenNamed, OpenNamedCommand);
+    h.Register(CommandId::Save, SaveCommand);
+    h.Register(CommandId::SaveAs, SaveAsCommand);
+    h.Register(CommandId::Undo, Undo);
+    h.Register(CommandId::ChangeImageSize, ChangeSizeCommand);
+    h.Register(CommandId::ScaleImage, ScaleImageCommand);
+    h.Register(CommandId::ReduceColours, ReduceColoursCommand);
+    for (int k = 0; k < kRecentCount; ++k) h.Register(CommandId::FirstRecentFile + k, OpenRecentCommand);
 }
 
 void RegisterFrameCommands(CommandHandlers& h) {
-    h.Register(IDM_EXIT, Exit);
-    h.Register(IDM_TOOLBAR_272, ToggleReserved);
-    h.Register(IDM_DRAWTOOLS, DrawTools);
-    h.Register(IDM_HELP, Help);
-    h.Register(IDM_SHORTCUTS, Shortcuts);
-    h.Register(IDM_WEBSITE, Website);
-    h.Register(IDM_ABOUT, AboutCommand);
+    h.Register(CommandId::Exit, Exit);
+    h.Register(CommandId::ToggleReservedFlag, ToggleReserved);
+    h.Register(CommandId::ShowDrawingTools, DrawTools);
+    h.Register(CommandId::HelpContents, Help);
+    h.Register(CommandId::ShortcutKeys, Shortcuts);
+    h.Register(CommandId::VisitWebsite, Website);
+    h.Register(CommandId::About, AboutCommand);
 }
 
 }  // namespace rastrix

@@ -30,7 +30,7 @@ void StartUp(Editor& ed, const Store& store, const FrameMetrics& metrics) {
 void OpenStartFile(Editor& ed, const std::string& argument) {
     if (argument.empty()) return;
     ed.doc.currentPath = argument;
-    RunCommand(ed, IDM_OPEN_NAMED);
+    RunCommand(ed, CommandId::OpenNamed);
 }
 
 void FileDropped(Editor& ed, const std::string& path) {

@@ -48,8 +48,8 @@ struct AboutBox {
     static constexpr std::string_view kTemplateName = "ABOUTBOX";
     static constexpr std::string_view kCaption = "About Rastrix";
     static constexpr DialogUnitRect kRect{100, 50, 167, 100};
-    static constexpr int kDonate = 1;  // IDOK
-    static constexpr int kCancel = 2;  // IDCANCEL
+    static constexpr int kDonate = 1;  // DialogAnswer::Ok
+    static constexpr int kCancel = 2;  // DialogAnswer::Cancel
 
     // In tab order.
     static constexpr std::array<AboutControl, 8> kControls{{

@@ -95,11 +95,11 @@ void PaintImageWindow(Editor& ed) {
     const RenderPlan& r = plan.render;
     switch (r.mode) {
         case BlitMode::Copy:
-            BitBlt(ed.surface, r.dest.left, r.dest.top, r.source.Width(), r.source.Height(), image, r.source.left,
+            CopyPixels(ed.surface, r.dest.left, r.dest.top, r.source.Width(), r.source.Height(), image, r.source.left,
                    r.source.top);
             break;
-        case BlitMode::Halftone: StretchBlt(ed.surface, r.dest, image, r.source, StretchMode::Halftone); break;
-        case BlitMode::ColorOnColor: StretchBlt(ed.surface, r.dest, image, r.source, StretchMode::ColorOnColor); break;
+        case BlitMode::Halftone: StretchPixels(ed.surface, r.dest, image, r.source, StretchMode::Halftone); break;
+        case BlitMode::ColorOnColor: StretchPixels(ed.surface, r.dest, image, r.source, StretchMode::ColorOnColor); break;
         case BlitMode::None: break;
     }
     // What the image does not cover shows the window's white background.

@@ -19,7 +19,7 @@ constexpr std::size_t CountKeys() {
 }
 }  // namespace key_table_detail
 
-// The frame's key table, by virtual-key code, taken from the command table.
+// The frame's key table, by key code, taken from the command table.
 inline constexpr auto kKeyTable = [] {
     std::array<KeyBinding, key_table_detail::CountKeys()> keys{};
     std::size_t n = 0;

@@ -23,27 +23,27 @@ struct MenuBarEntry {
 namespace menu_detail {
 inline constexpr int S = kMenuSeparator;
 inline constexpr std::array<int, 22> kFile{
-    IDM_NEW, IDM_OPEN, IDM_JOIN, IDM_SAVE, IDM_SAVEAS, S,
-    IDM_RECENT0 + 0, IDM_RECENT0 + 1, IDM_RECENT0 + 2, IDM_RECENT0 + 3,
-    IDM_RECENT0 + 4, IDM_RECENT0 + 5, IDM_RECENT0 + 6, IDM_RECENT0 + 7,
-    IDM_RECENT0 + 8, IDM_RECENT0 + 9, IDM_RECENT0 + 10, IDM_RECENT0 + 11,
-    IDM_RECENT0 + 12, IDM_RECENT0 + 13, IDM_RECENT0 + 14, IDM_RECENT0 + 15};
-inline constexpr std::array<int, 7> kView{IDM_DRAWTOOLS, S,        IDM_FIT,  IDM_ACTUAL,
-                                          IDM_ZOOM2,     IDM_ZOOM4, IDM_ZOOM8};
+    CommandId::New, CommandId::Open, CommandId::JoinFiles, CommandId::Save, CommandId::SaveAs, S,
+    CommandId::FirstRecentFile + 0, CommandId::FirstRecentFile + 1, CommandId::FirstRecentFile + 2, CommandId::FirstRecentFile + 3,
+    CommandId::FirstRecentFile + 4, CommandId::FirstRecentFile + 5, CommandId::FirstRecentFile + 6, CommandId::FirstRecentFile + 7,
+    CommandId::FirstRecentFile + 8, CommandId::FirstRecentFile + 9, CommandId::FirstRecentFile + 10, CommandId::FirstRecentFile + 11,
+    CommandId::FirstRecentFile + 12, CommandId::FirstRecentFile + 13, CommandId::FirstRecentFile + 14, CommandId::FirstRecentFile + 15};
+inline constexpr std::array<int, 7> kView{CommandId::ShowDrawingTools, S,        CommandId::FitToWindow,  CommandId::ActualSize,
+                                          CommandId::Magnify2,     CommandId::Magnify4, CommandId::Magnify8};
 // Copy comes before Cut here, unlike on the tool bar. Scale Image and Reduce Colours came
 // later and follow the older items.
 inline constexpr std::array<int, 27> kEdit{
-    IDM_UNDO,    IDM_COPY,  IDM_CUT,   IDM_PASTE,      IDM_PASTENEW,   S,
-    IDM_CHGSIZE, S,         IDM_ADJUST, IDM_CROP,      IDM_MARKBORDER, IDM_RESTORESEL,
-    IDM_UNSELECT, S,        IDM_ROT90CW, IDM_ROT90CCW, IDM_ROT180,     IDM_FLIPH,
-    IDM_FLIPV,   S,         IDM_SHIFTL, IDM_SHIFTR,    IDM_SHIFTU,     IDM_SHIFTD,
-    S,           kScaleImageCommand,    kReduceColoursCommand};
+    CommandId::Undo,    CommandId::Copy,  CommandId::Cut,   CommandId::Paste,      CommandId::PasteIntoNewFile,   S,
+    CommandId::ChangeImageSize, S,         CommandId::AdjustSelection, CommandId::Crop,      CommandId::MarkBorder, CommandId::RestoreSelection,
+    CommandId::Unselect, S,        CommandId::RotateClockwise, CommandId::RotateCounterClockwise, CommandId::Rotate180,     CommandId::FlipHorizontal,
+    CommandId::FlipVertical,   S,         CommandId::ShiftLeft, CommandId::ShiftRight,    CommandId::ShiftUp,     CommandId::ShiftDown,
+    S,           CommandId::ScaleImage,    CommandId::ReduceColours};
 inline constexpr std::array<int, 18> kTools{
-    IDM_PEN,     IDM_BUCKET,   IDM_PICK,      IDM_RECT,     IDM_ROUNDRECT,  IDM_ELLIPSE,
-    IDM_LINE,    S,            IDM_FGCOLOR,   IDM_BGCOLOR,  IDM_LINESTYLE,  IDM_FILLSTYLE,
-    S,           IDM_FILLLINE, IDM_FILLSOLID, IDM_FILL2COLOR, IDM_FILLINTERIOR,
-    IDM_FILLEXTERIOR};
-inline constexpr std::array<int, 5> kHelp{IDM_HELP, IDM_SHORTCUTS, IDM_WEBSITE, S, IDM_ABOUT};
+    CommandId::Pen,     CommandId::Bucket,   CommandId::PickColor,      CommandId::RectangleSelection,     CommandId::RoundedRectangleSelection,  CommandId::EllipseSelection,
+    CommandId::LineSelection,    S,            CommandId::SetForegroundColor,   CommandId::SetBackgroundColor,  CommandId::SetLineStyle,  CommandId::SetFillStyle,
+    S,           CommandId::FillLine, CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior,
+    CommandId::FillExterior};
+inline constexpr std::array<int, 5> kHelp{CommandId::HelpContents, CommandId::ShortcutKeys, CommandId::VisitWebsite, S, CommandId::About};
 }  // namespace menu_detail
 
 // The menu "MAIN", left to right. No item is checked in it; the frame sets the checks.
@@ -53,7 +53,7 @@ inline constexpr std::array<MenuBarEntry, 6> kMainMenu{{
     {"&Edit", kMenuSeparator, menu_detail::kEdit},
     {"&Tools", kMenuSeparator, menu_detail::kTools},
     {"&Help", kMenuSeparator, menu_detail::kHelp},
-    {"E&xit", IDM_EXIT, {}},
+    {"E&xit", CommandId::Exit, {}},
 }};
 
 }  // namespace rastrix

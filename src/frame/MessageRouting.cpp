@@ -3,17 +3,17 @@
 namespace rastrix {
 
 bool IsSystemKey(const KeyPress& press) {
-    return press.key == VK_F10 || press.key == VK_MENU || (press.altDown && !press.ctrlDown);
+    return press.key == Key::F10 || press.key == Key::Alt || (press.altDown && !press.ctrlDown);
 }
 
 KeyRoute RouteKeyDown(const KeyPress& press) {
     if (press.adjustDialogHasFocus) return KeyRoute::AdjustDialog;
     if (IsSystemKey(press)) return KeyRoute::Unchanged;
-    const VirtualKey k = press.key;
-    if (k >= VK_F1 && k <= VK_F9) return KeyRoute::FrameShortcut;
-    if (k >= VK_A && k <= VK_Z && press.ctrlDown) return KeyRoute::FrameShortcut;
-    if (k >= VK_PRIOR && k <= VK_DOWN) return press.imageWindowExists ? KeyRoute::ImageWindow : KeyRoute::Dropped;
-    if (k >= VK_SPACE) return KeyRoute::FocusFrame;
+    const KeyCode k = press.key;
+    if (k >= Key::F1 && k <= Key::F9) return KeyRoute::FrameShortcut;
+    if (k >= Key::LetterA && k <= Key::LetterZ && press.ctrlDown) return KeyRoute::FrameShortcut;
+    if (k >= Key::PageUp && k <= Key::Down) return press.imageWindowExists ? KeyRoute::ImageWindow : KeyRoute::Dropped;
+    if (k >= Key::Space) return KeyRoute::FocusFrame;
     return KeyRoute::Unchanged;
 }
 

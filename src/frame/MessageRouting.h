@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "editor/VirtualKeys.h"
+#include "editor/KeyCodes.h"
 
 namespace rastrix {
 
@@ -19,7 +19,7 @@ enum class KeyRoute {
 };
 
 struct KeyPress {
-    VirtualKey key = 0;
+    KeyCode key = 0;
     bool ctrlDown = false;
     bool altDown = false;
     bool adjustDialogHasFocus = false;  // a control of the Adjust Selection dialog has the focus

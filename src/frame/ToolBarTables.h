@@ -11,7 +11,7 @@ inline constexpr std::uint8_t TBSTYLE_BUTTON = 0x00;
 inline constexpr std::uint8_t TBSTYLE_SEP = 0x01;
 
 // One entry of a tool bar's button table, as the bar is created from it. Separators have
-// image 0, id 0, state TBSTATE_ENABLED and style TBSTYLE_SEP. Buttons are plain push buttons
+// image 0, id 0, state ButtonBits::Enabled and style TBSTYLE_SEP. Buttons are plain push buttons
 // (TBSTYLE_BUTTON): they never toggle by themselves; a held-down look is set from outside.
 struct ToolBarButton {
     int image;
@@ -34,7 +34,7 @@ constexpr std::array<ToolBarButton, N> Build(const std::array<int, N>& ids) {
     std::array<ToolBarButton, N> out{};
     for (std::size_t i = 0; i < N; ++i) {
         if (ids[i] == S) {
-            out[i] = {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP};
+            out[i] = {0, 0, ButtonBits::Enabled, TBSTYLE_SEP};
         } else {
             const CommandInfo& c = kCommandTable[static_cast<std::size_t>(CommandIndex(ids[i]))];
             out[i] = {c.image, c.id, c.buttonState, TBSTYLE_BUTTON};
@@ -45,21 +45,21 @@ constexpr std::array<ToolBarButton, N> Build(const std::array<int, N>& ids) {
 }  // namespace toolbar_detail
 
 inline constexpr auto kMainToolBarButtons = toolbar_detail::Build(std::array<int, 34>{
-    toolbar_detail::S, IDM_NEW, IDM_OPEN, IDM_SAVE,                                  //
-    toolbar_detail::S, IDM_DRAWTOOLS,                                                //
-    toolbar_detail::S, IDM_FIT, IDM_ACTUAL, IDM_ZOOM2, IDM_ZOOM4, IDM_ZOOM8,         //
-    toolbar_detail::S, IDM_UNDO, IDM_CUT, IDM_COPY, IDM_PASTE,                       //
-    toolbar_detail::S, IDM_ADJUST, IDM_CROP, IDM_MARKBORDER, IDM_RESTORESEL,         //
-    IDM_UNSELECT,                                                                    //
-    toolbar_detail::S, IDM_ROT90CW, IDM_ROT90CCW, IDM_ROT180, IDM_FLIPH, IDM_FLIPV,  //
-    toolbar_detail::S, IDM_SHIFTL, IDM_SHIFTR, IDM_SHIFTU, IDM_SHIFTD});
+    toolbar_detail::S, CommandId::New, CommandId::Open, CommandId::Save,                                  //
+    toolbar_detail::S, CommandId::ShowDrawingTools,                                                //
+    toolbar_detail::S, CommandId::FitToWindow, CommandId::ActualSize, CommandId::Magnify2, CommandId::Magnify4, CommandId::Magnify8,         //
+    toolbar_detail::S, CommandId::Undo, CommandId::Cut, CommandId::Copy, CommandId::Paste,                       //
+    toolbar_detail::S, CommandId::AdjustSelection, CommandId::Crop, CommandId::MarkBorder, CommandId::RestoreSelection,         //
+    CommandId::Unselect,                                                                    //
+    toolbar_detail::S, CommandId::RotateClockwise, CommandId::RotateCounterClockwise, CommandId::Rotate180, CommandId::FlipHorizontal, CommandId::FlipVertical,  //
+    toolbar_detail::S, CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown});
 
 inline constexpr auto kDrawingToolBarButtons = toolbar_detail::Build(std::array<int, 17>{
-    toolbar_detail::S, IDM_PEN, IDM_BUCKET, IDM_PICK, IDM_RECT, IDM_ROUNDRECT, IDM_ELLIPSE,
-    IDM_LINE,                                                                   //
-    toolbar_detail::S, IDM_LINESTYLE, IDM_FILLSTYLE,                            //
-    toolbar_detail::S, IDM_FILLLINE, IDM_FILLSOLID, IDM_FILL2COLOR, IDM_FILLINTERIOR,
-    IDM_FILLEXTERIOR});
+    toolbar_detail::S, CommandId::Pen, CommandId::Bucket, CommandId::PickColor, CommandId::RectangleSelection, CommandId::RoundedRectangleSelection, CommandId::EllipseSelection,
+    CommandId::LineSelection,                                                                   //
+    toolbar_detail::S, CommandId::SetLineStyle, CommandId::SetFillStyle,                            //
+    toolbar_detail::S, CommandId::FillLine, CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior,
+    CommandId::FillExterior});
 
 constexpr std::span<const ToolBarButton> ToolBarButtons(ToolBarKind bar) {
     switch (bar) {

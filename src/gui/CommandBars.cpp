@@ -19,7 +19,7 @@ QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), qsizet
 
 // Commands whose menu item can carry a check: the drawing tools, the view modes and the tools.
 bool CanBeChecked(int id) {
-    return id == IDM_DRAWTOOLS || (id >= IDM_FIT && id <= IDM_ZOOM8) || (id >= IDM_PEN && id <= IDM_LINE);
+    return id == CommandId::ShowDrawingTools || (id >= CommandId::FitToWindow && id <= CommandId::Magnify8) || (id >= CommandId::Pen && id <= CommandId::LineSelection);
 }
 
 // The drawing bar's buttons are as wide as the platform makes them for 20-pixel images, so all

@@ -335,10 +335,10 @@ void DialogWindow::Acted(bool placeSelection, bool moveFocus) {
 int DialogWindow::DefaultCommand() const {
     for (const DialogControl& c : model_.Template().controls)
         if (c.kind == ControlKind::DefPushButton) return c.id;
-    return IDOK;
+    return DialogAnswer::Ok;
 }
 
-void DialogWindow::reject() { Send(IDCANCEL); }
+void DialogWindow::reject() { Send(DialogAnswer::Cancel); }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {

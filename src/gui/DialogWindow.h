@@ -28,9 +28,9 @@ struct FieldSelection {
 // A dialog window that shows a dialog model: its controls are built from the model's
 // template, every user action goes to the model, the window then shows the model's texts,
 // checks, lists and previews again, and closes when the model has ended.
-// Enter sends the default button's id (IDOK without one), Esc and the close box IDCANCEL.
-// Fields are named by their labels, and a pair of arrows spins the field it stands beside;
-// the Up and Down keys in that field do the same.
+// Enter sends the default button's id (DialogAnswer::Ok without one), Esc and the close box
+// DialogAnswer::Cancel. Fields are named by their labels, and a pair of arrows spins the field it
+// stands beside; the Up and Down keys in that field do the same.
 class DialogWindow : public QDialog {
     Q_OBJECT
 public:

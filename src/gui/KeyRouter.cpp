@@ -38,7 +38,7 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    const std::optional<VirtualKey> code = VirtualKeyFor(key->key(), key->modifiers());
+    const std::optional<KeyCode> code = KeyCodeFor(key->key(), key->modifiers());
     if (!code) return false;
 
     KeyPress press;

@@ -10,7 +10,7 @@ class QWidget;
 namespace rastrix::gui {
 
 // The application-wide key filter: a key pressed in the frame (or in the modeless dialog) is
-// turned into a virtual-key code and routed by the core, as the message loop re-targets
+// turned into a key code and routed by the core, as the message loop re-targets
 // WM_KEYDOWN. Keys the core takes are consumed; the others go on to the focused widget (Tab
 // moves the focus, Alt+letter opens a menu). Keys in modal dialogs and open menus are left
 // alone, as they run their own loops.

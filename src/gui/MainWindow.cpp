@@ -246,7 +246,7 @@ void MainWindow::PlaceChildren() {
 void MainWindow::ShowRecentFiles() {
     if (ed_.recent.entries == shownRecent_) return;
     shownRecent_ = ed_.recent.entries;
-    for (int k = 0; k < kRecentCount; ++k) bars_->SetPlainMenuText(IDM_RECENT0 + k, RecentMenuText(ed_.recent, k));
+    for (int k = 0; k < kRecentCount; ++k) bars_->SetPlainMenuText(CommandId::FirstRecentFile + k, RecentMenuText(ed_.recent, k));
 }
 
 void MainWindow::Refresh() {

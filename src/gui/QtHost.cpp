@@ -46,19 +46,19 @@ QMessageBox::StandardButtons ButtonsOf(MsgButtons buttons) {
 // Cancel where there is one, OK for a lone OK. A Yes/No box has no way out but its buttons.
 int AnswerOf(int standardButton, MsgButtons buttons) {
     switch (standardButton) {
-        case QMessageBox::Ok: return IDOK;
-        case QMessageBox::Cancel: return IDCANCEL;
-        case QMessageBox::Yes: return IDYES;
-        case QMessageBox::No: return IDNO;
+        case QMessageBox::Ok: return DialogAnswer::Ok;
+        case QMessageBox::Cancel: return DialogAnswer::Cancel;
+        case QMessageBox::Yes: return DialogAnswer::Yes;
+        case QMessageBox::No: return DialogAnswer::No;
         default: break;
     }
     switch (buttons) {
-        case MsgButtons::Ok: return IDOK;
-        case MsgButtons::YesNo: return IDNO;
+        case MsgButtons::Ok: return DialogAnswer::Ok;
+        case MsgButtons::YesNo: return DialogAnswer::No;
         case MsgButtons::OkCancel:
         case MsgButtons::YesNoCancel: break;
     }
-    return IDCANCEL;
+    return DialogAnswer::Cancel;
 }
 
 }  // namespace

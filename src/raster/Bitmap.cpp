@@ -63,7 +63,7 @@ void Bitmap::PrepareSpare(int width, int height) {
 }
 
 Color Bitmap::GetPixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColor;
     return PixelToColor(Row(y)[x]);
 }
 

@@ -56,7 +56,7 @@ public:
     Pixel* Data() { return pixels_.data(); }
     const Pixel* Data() const { return pixels_.data(); }
 
-    // COLORREF access; outside the bitmap GetPixel is CLR_INVALID and SetPixel does nothing.
+    // Colour access; outside the bitmap GetPixel is kInvalidColor and SetPixel does nothing.
     Color GetPixel(int x, int y) const;
     void SetPixel(int x, int y, Color c);
 

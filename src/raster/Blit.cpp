@@ -48,7 +48,7 @@ void ColorOnColorStretch(Bitmap& dst, const StretchAxis& xs, const StretchAxis& 
 
 }  // namespace
 
-void BitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy) {
+void CopyPixels(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy) {
     if (w <= 0 || h <= 0) return;
     const Range xr = CopyRange(dx, w, dst.Width(), sx, src.Width());
     const Range yr = CopyRange(dy, h, dst.Height(), sy, src.Height());
@@ -122,7 +122,7 @@ CoverAxis MapCoverAxis(const StretchAxis& centres, int dstStart, int dstLen, int
     return axis;
 }
 
-void StretchBlt(Bitmap& dst, Rect dstRect, const Bitmap& src, Rect srcRect, StretchMode mode) {
+void StretchPixels(Bitmap& dst, Rect dstRect, const Bitmap& src, Rect srcRect, StretchMode mode) {
     if (dstRect.IsEmpty() || srcRect.IsEmpty()) return;
     if (std::int64_t(dstRect.Width()) > kMaxStretchSide || std::int64_t(dstRect.Height()) > kMaxStretchSide ||
         std::int64_t(srcRect.Width()) > kMaxStretchSide || std::int64_t(srcRect.Height()) > kMaxStretchSide)
@@ -132,14 +132,14 @@ void StretchBlt(Bitmap& dst, Rect dstRect, const Bitmap& src, Rect srcRect, Stre
         const Rect part = srcRect.Intersect(src.Bounds());
         if (part.IsEmpty()) return;
         Bitmap copy(part.Width(), part.Height());
-        BitBlt(copy, 0, 0, part.Width(), part.Height(), src, part.left, part.top);
+        CopyPixels(copy, 0, 0, part.Width(), part.Height(), src, part.left, part.top);
         const Rect moved{srcRect.left - part.left, srcRect.top - part.top, srcRect.right - part.left,
                          srcRect.bottom - part.top};
-        StretchBlt(dst, dstRect, copy, moved, mode);
+        StretchPixels(dst, dstRect, copy, moved, mode);
         return;
     }
     if (dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height()) {
-        BitBlt(dst, dstRect.left, dstRect.top, dstRect.Width(), dstRect.Height(), src, srcRect.left, srcRect.top);
+        CopyPixels(dst, dstRect.left, dstRect.top, dstRect.Width(), dstRect.Height(), src, srcRect.left, srcRect.top);
         return;
     }
     const StretchAxis xs =

@@ -8,7 +8,7 @@ namespace rastrix {
 // Only pixels whose source and destination positions both lie inside their bitmaps are
 // copied; the rest of the destination keeps its pixels. src may be dst itself: overlapping
 // areas come out as if the source had been copied first. w or h of 0 or less copies nothing.
-void BitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy);
+void CopyPixels(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy);
 
 enum class StretchMode {
     ColorOnColor,  // nearest: each destination pixel takes the source pixel holding its centre
@@ -21,6 +21,6 @@ enum class StretchMode {
 // pixel needs are read, so rendering a small part of a huge bitmap costs only that part.
 // Reversed or empty rectangles, and rectangles more than 2^24 pixels on a side, draw
 // nothing (no mirroring). src may be dst itself; the source is then copied first.
-void StretchBlt(Bitmap& dst, Rect dstRect, const Bitmap& src, Rect srcRect, StretchMode mode);
+void StretchPixels(Bitmap& dst, Rect dstRect, const Bitmap& src, Rect srcRect, StretchMode mode);
 
 }  // namespace rastrix

@@ -34,7 +34,7 @@ Pen Canvas::SelectPen(const Pen& pen) { return std::exchange(pen_, pen); }
 Brush Canvas::SelectBrush(const Brush& brush) { return std::exchange(brush_, brush); }
 Color Canvas::SetBkColor(Color c) { return std::exchange(bkColor_, c & 0x00FFFFFFu); }
 Point Canvas::SetBrushOrg(Point origin) { return std::exchange(brushOrg_, origin); }
-StretchMode Canvas::SetStretchBltMode(StretchMode mode) { return std::exchange(stretchMode_, mode); }
+StretchMode Canvas::SetStretchMode(StretchMode mode) { return std::exchange(stretchMode_, mode); }
 Point Canvas::MoveTo(int x, int y) { return std::exchange(pos_, Point{x, y}); }
 
 int Canvas::SetBkMode(int mode) {
@@ -123,19 +123,19 @@ void Canvas::LineTo(int x, int y) {
 }
 
 Color Canvas::SetPixel(int x, int y, Color c) {
-    if (!bmp_->Bounds().Contains({x, y})) return CLR_INVALID;
+    if (!bmp_->Bounds().Contains({x, y})) return kInvalidColor;
     bmp_->SetPixel(x, y, c);
     return c & 0x00FFFFFFu;
 }
 
-void Canvas::BitBlt(int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy) {
-    rastrix::BitBlt(*bmp_, dx, dy, w, h, src, sx, sy);
+void Canvas::CopyPixels(int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy) {
+    rastrix::CopyPixels(*bmp_, dx, dy, w, h, src, sx, sy);
 }
 
-void Canvas::StretchBlt(int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy, int sw, int sh) {
+void Canvas::StretchPixels(int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy, int sw, int sh) {
     const auto dst = RectFromSize(dx, dy, dw, dh);
     const auto from = RectFromSize(sx, sy, sw, sh);
-    if (dst && from) rastrix::StretchBlt(*bmp_, *dst, src, *from, stretchMode_);
+    if (dst && from) rastrix::StretchPixels(*bmp_, *dst, src, *from, stretchMode_);
 }
 
 }  // namespace rastrix

@@ -40,7 +40,7 @@ public:
     Color SetBkColor(Color c);
     int SetBkMode(int mode);  // OPAQUE or TRANSPARENT; anything else is ignored
     Point SetBrushOrg(Point origin);
-    StretchMode SetStretchBltMode(StretchMode mode);
+    StretchMode SetStretchMode(StretchMode mode);
     Point MoveTo(int x, int y);
 
     const Pen& CurrentPen() const { return pen_; }
@@ -48,7 +48,7 @@ public:
     Color BkColor() const { return bkColor_; }
     int BkMode() const { return bkMode_; }
     Point BrushOrg() const { return brushOrg_; }
-    StretchMode StretchBltMode() const { return stretchMode_; }
+    StretchMode CurrentStretchMode() const { return stretchMode_; }
     Point CurrentPosition() const { return pos_; }
 
     // Covers the half-open rectangle; a reversed one is normalised first.
@@ -69,12 +69,12 @@ public:
     // zero length draws nothing.
     void LineTo(int x, int y);
 
-    // The colour set, or CLR_INVALID outside the bitmap (nothing is written then).
+    // The colour set, or kInvalidColor outside the bitmap (nothing is written then).
     Color SetPixel(int x, int y, Color c);
     Color GetPixel(int x, int y) const { return bmp_->GetPixel(x, y); }
 
-    void BitBlt(int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy);
-    void StretchBlt(int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy, int sw, int sh);
+    void CopyPixels(int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy);
+    void StretchPixels(int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy, int sw, int sh);
 
 private:
     enum class Shape { Box, Ellipse, Rounded };

@@ -6,7 +6,8 @@ namespace rastrix {
 // A colour as the rest of the program stores it: 0x00BBGGRR (red in the low byte).
 using Color = std::uint32_t;
 
-inline constexpr Color CLR_INVALID = 0xFFFFFFFFu;
+// What GetPixel reads outside a bitmap; no pixel has this value.
+inline constexpr Color kInvalidColor = 0xFFFFFFFFu;
 
 constexpr Color RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return Color(r) | (Color(g) << 8) | (Color(b) << 16);

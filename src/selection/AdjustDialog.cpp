@@ -22,15 +22,15 @@ DialogTemplate MakeAdjustTemplate() {
         {703, K::Text, {10, 32, 20, 8}, "Down:", false},
         {704, K::Text, {10, 52, 20, 8}, "Width:", false},
         {705, K::Text, {10, 72, 30, 8}, "Height:", false},
-        {IDC_ADJUST_IN, K::Edit, {44, 10, 24, 12}, "", true},
-        {IDC_ADJUST_DOWN, K::Edit, {44, 30, 24, 12}, "", true},
-        {IDC_ADJUST_WIDTH, K::Edit, {44, 50, 24, 12}, "", true},
-        {IDC_ADJUST_HEIGHT, K::Edit, {44, 70, 24, 12}, "", true},
+        {ControlId::AdjustLeft, K::Edit, {44, 10, 24, 12}, "", true},
+        {ControlId::AdjustTop, K::Edit, {44, 30, 24, 12}, "", true},
+        {ControlId::AdjustWidth, K::Edit, {44, 50, 24, 12}, "", true},
+        {ControlId::AdjustHeight, K::Edit, {44, 70, 24, 12}, "", true},
         // Across for In and Width, upright for Down and Height.
-        {IDC_ADJUST_IN + IDC_ADJUST_UPDOWN_OFFSET, K::UpDown, {67, 10, 18, 12}, "UpDownI", false},
-        {IDC_ADJUST_DOWN + IDC_ADJUST_UPDOWN_OFFSET, K::UpDown, {70, 28, 12, 16}, "UpDownD", false},
-        {IDC_ADJUST_WIDTH + IDC_ADJUST_UPDOWN_OFFSET, K::UpDown, {67, 50, 18, 12}, "UpDownW", false},
-        {IDC_ADJUST_HEIGHT + IDC_ADJUST_UPDOWN_OFFSET, K::UpDown, {70, 68, 12, 16}, "UpDownH", false},
+        {ControlId::AdjustLeft + ControlId::AdjustArrowsOffset, K::UpDown, {67, 10, 18, 12}, "UpDownI", false},
+        {ControlId::AdjustTop + ControlId::AdjustArrowsOffset, K::UpDown, {70, 28, 12, 16}, "UpDownD", false},
+        {ControlId::AdjustWidth + ControlId::AdjustArrowsOffset, K::UpDown, {67, 50, 18, 12}, "UpDownW", false},
+        {ControlId::AdjustHeight + ControlId::AdjustArrowsOffset, K::UpDown, {70, 68, 12, 16}, "UpDownH", false},
     };
     return t;
 }
@@ -55,7 +55,7 @@ const DialogTemplate& AdjustSelectionDialog::Template() const {
 }
 
 std::string AdjustSelectionDialog::Text(int id) const {
-    if (IsField(id)) return texts_[std::size_t(id - IDC_ADJUST_IN)];
+    if (IsField(id)) return texts_[std::size_t(id - ControlId::AdjustLeft)];
     return DialogModel::Text(id);
 }
 
@@ -68,22 +68,22 @@ void AdjustSelectionDialog::EditCommitted(int id) {
     const std::int64_t v = ParseAdjustField(FieldText(id));
     Rect& r = ed_.selection.rect;
     switch (id) {
-        case IDC_ADJUST_IN:  // moves the selection, its width stays
+        case ControlId::AdjustLeft:  // moves the selection, its width stays
             r.right = ClampInt(std::int64_t(r.right) + v - r.left);
             r.left = int(v);
             break;
-        case IDC_ADJUST_DOWN:
+        case ControlId::AdjustTop:
             r.bottom = ClampInt(std::int64_t(r.bottom) + v - r.top);
             r.top = int(v);
             break;
-        case IDC_ADJUST_WIDTH: r.right = ClampInt(std::int64_t(r.left) + v); break;
-        case IDC_ADJUST_HEIGHT: r.bottom = ClampInt(std::int64_t(r.top) + v); break;
+        case ControlId::AdjustWidth: r.right = ClampInt(std::int64_t(r.left) + v); break;
+        case ControlId::AdjustHeight: r.bottom = ClampInt(std::int64_t(r.top) + v); break;
     }
     Changed();
 }
 
 void AdjustSelectionDialog::Spin(int id, int delta) {
-    const int field = id - IDC_ADJUST_UPDOWN_OFFSET;
+    const int field = id - ControlId::AdjustArrowsOffset;
     if (!IsField(field)) return;
     // The arrow moves the focus to its field, and leaving a field applies what was typed there.
     if (focused_ != field) {
@@ -93,20 +93,20 @@ void AdjustSelectionDialog::Spin(int id, int delta) {
     const int d = delta < 0 ? -1 : 1;  // +1: the right arrow, or the up arrow
     Rect& r = ed_.selection.rect;
     switch (field) {
-        case IDC_ADJUST_IN: r.left += d, r.right += d; break;
-        case IDC_ADJUST_DOWN: r.top -= d, r.bottom -= d; break;  // up moves the selection up
-        case IDC_ADJUST_WIDTH: r.right += d; break;
-        case IDC_ADJUST_HEIGHT: r.bottom += d; break;         // up makes it taller
+        case ControlId::AdjustLeft: r.left += d, r.right += d; break;
+        case ControlId::AdjustTop: r.top -= d, r.bottom -= d; break;  // up moves the selection up
+        case ControlId::AdjustWidth: r.right += d; break;
+        case ControlId::AdjustHeight: r.bottom += d; break;         // up makes it taller
     }
     Changed();
 }
 
 void AdjustSelectionDialog::Command(int id) {
-    if (id == IDOK) {
+    if (id == DialogAnswer::Ok) {
         // Enter applies the focused field and keeps the focus there.
         EditCommitted(focused_);
         selected_ = {0, std::min<int>(4, int(FieldText(focused_).size()))};
-    } else if (id == IDCANCEL) {
+    } else if (id == DialogAnswer::Cancel) {
         CloseAdjustDialog(ed_);
     }
 }
@@ -117,7 +117,7 @@ void AdjustSelectionDialog::FieldFocused(int id) {
 
 void AdjustSelectionDialog::Opened() {
     open_ = true;
-    focused_ = IDC_ADJUST_IN;
+    focused_ = ControlId::AdjustLeft;
     Refresh();
     // The first field takes the focus with its whole text selected.
     selected_ = {0, int(FieldText(focused_).size())};
@@ -125,10 +125,10 @@ void AdjustSelectionDialog::Opened() {
 
 void AdjustSelectionDialog::Refresh() {
     const Rect& r = ed_.selection.rect;
-    FieldText(IDC_ADJUST_IN) = Unsigned(r.left);
-    FieldText(IDC_ADJUST_DOWN) = Unsigned(r.top);
-    FieldText(IDC_ADJUST_WIDTH) = Unsigned(std::int64_t(r.right) - r.left);
-    FieldText(IDC_ADJUST_HEIGHT) = Unsigned(std::int64_t(r.bottom) - r.top);
+    FieldText(ControlId::AdjustLeft) = Unsigned(r.left);
+    FieldText(ControlId::AdjustTop) = Unsigned(r.top);
+    FieldText(ControlId::AdjustWidth) = Unsigned(std::int64_t(r.right) - r.left);
+    FieldText(ControlId::AdjustHeight) = Unsigned(std::int64_t(r.bottom) - r.top);
     selected_ = {0, std::min<int>(4, int(FieldText(focused_).size()))};
 }
 

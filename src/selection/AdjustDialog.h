@@ -11,11 +11,13 @@ struct Editor;
 
 // Control identifiers of the Adjust Selection dialog. Each field's arrows have the field's
 // identifier plus 4.
-inline constexpr int IDC_ADJUST_IN = 130;      // left
-inline constexpr int IDC_ADJUST_DOWN = 131;    // top
-inline constexpr int IDC_ADJUST_WIDTH = 132;   // right - left
-inline constexpr int IDC_ADJUST_HEIGHT = 133;  // bottom - top
-inline constexpr int IDC_ADJUST_UPDOWN_OFFSET = 4;
+namespace ControlId {
+inline constexpr int AdjustLeft = 130;    // left
+inline constexpr int AdjustTop = 131;     // top
+inline constexpr int AdjustWidth = 132;   // right - left
+inline constexpr int AdjustHeight = 133;  // bottom - top
+inline constexpr int AdjustArrowsOffset = 4;
+}  // namespace ControlId
 
 // Characters of a field that are read when it is applied; the rest is ignored.
 inline constexpr std::size_t kAdjustFieldReadLength = 6;
@@ -35,9 +37,9 @@ struct TextRange {
 // The front end shows it with Host::ShowModeless, and reports: every text change
 // (TextChanged), a field losing the focus (EditCommitted), a field gaining it (FieldFocused),
 // arrow clicks (Spin: +1 for the right or up arrow, -1 for left or down), Enter (Command
-// IDOK), Esc and the close box (Command IDCANCEL), and moves (AdjustDialogMoved). The arrows
-// of In and Width lie across (their rectangle is wider than high); those of Down and Height
-// stand up. After each call it selects SelectedRange() in FocusedField().
+// DialogAnswer::Ok), Esc and the close box (Command DialogAnswer::Cancel), and moves
+// (AdjustDialogMoved). The arrows of In and Width lie across (their rectangle is wider than high);
+// those of Down and Height stand up. After each call it selects SelectedRange() in FocusedField().
 class AdjustSelectionDialog : public DialogModel {
 public:
     explicit AdjustSelectionDialog(Editor& ed) : ed_(ed) {}
@@ -65,14 +67,14 @@ public:
     void Refresh();
 
 private:
-    static bool IsField(int id) { return id >= IDC_ADJUST_IN && id <= IDC_ADJUST_HEIGHT; }
-    std::string& FieldText(int id) { return texts_[std::size_t(id - IDC_ADJUST_IN)]; }
+    static bool IsField(int id) { return id >= ControlId::AdjustLeft && id <= ControlId::AdjustHeight; }
+    std::string& FieldText(int id) { return texts_[std::size_t(id - ControlId::AdjustLeft)]; }
     // Clamp, repaint the image window, refresh the fields.
     void Changed();
 
     Editor& ed_;
     std::array<std::string, 4> texts_;
-    int focused_ = IDC_ADJUST_IN;
+    int focused_ = ControlId::AdjustLeft;
     TextRange selected_;
     bool open_ = false;
 };

@@ -19,9 +19,9 @@ namespace {
 
 CursorKind ToolCursor(int toolCommand) {
     switch (toolCommand) {
-        case IDM_PEN: return CursorKind::Pen;
-        case IDM_BUCKET: return CursorKind::Bucket;
-        case IDM_PICK: return CursorKind::Picker;
+        case CommandId::Pen: return CursorKind::Pen;
+        case CommandId::Bucket: return CursorKind::Bucket;
+        case CommandId::PickColor: return CursorKind::Picker;
         default: return CursorKind::Cross;
     }
 }
@@ -29,12 +29,12 @@ CursorKind ToolCursor(int toolCommand) {
 }  // namespace
 
 void ChooseTool(Editor& ed, int toolCommand) {
-    if (toolCommand < IDM_PEN || toolCommand > IDM_LINE) return;
+    if (toolCommand < CommandId::Pen || toolCommand > CommandId::LineSelection) return;
     ed.view.toolCursor = ToolCursor(toolCommand);
-    if (toolCommand >= IDM_RECT) {
+    if (toolCommand >= CommandId::RectangleSelection) {
         if (HasSelection(ed)) {
             // Only a rectangle can be rotated, flipped or shifted.
-            if (toolCommand == IDM_RECT) {
+            if (toolCommand == CommandId::RectangleSelection) {
                 EnableRotateFlip(ed.commands);
                 EnableShift(ed.commands);
             } else {

@@ -67,7 +67,7 @@ ShapeMask BuildShapeMask(int width, int height, int selectionShape) {
         const Pixel shape = ColorToPixel(ink);
         canvas.SelectPen(Pen(PS_SOLID, 1, ink));
         // The band shows rows y0 .. y0 + bandRows - 1 of the figure.
-        if (selectionShape == IDM_ROUNDRECT) canvas.RoundRect(0, -y0, width, height - y0, width / 4, height / 4);
+        if (selectionShape == CommandId::RoundedRectangleSelection) canvas.RoundRect(0, -y0, width, height - y0, width / 4, height / 4);
         else canvas.Ellipse(0, -y0, width, height - y0);
 
         const int rows = std::min(bandRows, height - y0);

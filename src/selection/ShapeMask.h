@@ -37,8 +37,9 @@ private:
     std::vector<MaskRowScan> rows_;
 };
 
-// selectionShape IDM_ROUNDRECT gives the rounded rectangle, any other shape the ellipse.
-// A height of 0 or less gives no rows; a width of 0 or less gives rows without shape pixels.
+// selectionShape CommandId::RoundedRectangleSelection gives the rounded rectangle, any other shape
+// the ellipse. A height of 0 or less gives no rows; a width of 0 or less gives rows without shape
+// pixels.
 ShapeMask BuildShapeMask(int width, int height, int selectionShape);
 inline ShapeMask BuildShapeMask(const Rect& selection, int selectionShape) {
     return BuildShapeMask(selection.Width(), selection.Height(), selectionShape);

@@ -12,7 +12,7 @@ namespace rastrix {
 std::string ImageStatusText(std::int32_t imageWidth, std::int32_t imageHeight, std::int32_t bitDepth,
                             std::int32_t zoomPercent);
 
-// Status part 1: "Pos=5,7;  RGB=255,128,0". A position outside the image reads CLR_INVALID,
+// Status part 1: "Pos=5,7;  RGB=255,128,0". A position outside the image reads kInvalidColor,
 // whose low three bytes show as 255,255,255.
 std::string PositionStatusText(std::int32_t x, std::int32_t y, Color color);
 

@@ -26,12 +26,12 @@ TEST(BatchOptions, CommandsKeepTheirOrderAndValues) {
     ASSERT_TRUE(p.options) << p.error;
     const std::vector<Step> expected = {
         {StepKind::Select, 1, 2, 3, 4},
-        {StepKind::Command, IDM_CROP},
-        {StepKind::Command, IDM_ROT90CW},
-        {StepKind::Command, IDM_FLIPV},
+        {StepKind::Command, CommandId::Crop},
+        {StepKind::Command, CommandId::RotateClockwise},
+        {StepKind::Command, CommandId::FlipVertical},
         {StepKind::MarkBorder},
-        {StepKind::Command, IDM_CROP},
-        {StepKind::Command, IDM_SHIFTL},
+        {StepKind::Command, CommandId::Crop},
+        {StepKind::Command, CommandId::ShiftLeft},
         {StepKind::Size, 8, 6},
         {StepKind::Bucket, 3, 4},
         Colour(StepKind::Foreground, RGB(0xFF, 0x80, 0x00)),
@@ -39,11 +39,11 @@ TEST(BatchOptions, CommandsKeepTheirOrderAndValues) {
         {StepKind::LineWidth, 3},
         {StepKind::LineStyle, 2},
         {StepKind::FillStyle, 5},
-        {StepKind::Shape, IDM_LINE, 1},
-        {StepKind::Command, IDM_FILLEXTERIOR},
-        {StepKind::Command, IDM_ROT90CCW},
+        {StepKind::Shape, CommandId::LineSelection, 1},
+        {StepKind::Command, CommandId::FillExterior},
+        {StepKind::Command, CommandId::RotateCounterClockwise},
         {StepKind::Unselect},
-        {StepKind::Command, IDM_ROT180},
+        {StepKind::Command, CommandId::Rotate180},
     };
     EXPECT_EQ(p.options->steps, expected);
     EXPECT_EQ(p.options->inputs, std::vector<std::string>{"in.bmp"});
@@ -178,7 +178,7 @@ TEST(BatchOptions, ScalingDepthsAndHowPicturesAreRead) {
         {StepKind::Scale, 3, 2, 2, 0},
         Colour(StepKind::Background, RGB(1, 2, 3)),
         Colour(StepKind::Background, RGB(4, 5, 6)),
-        {StepKind::Command, IDM_CROP},
+        {StepKind::Command, CommandId::Crop},
     };
     EXPECT_EQ(p.options->steps, expected);
     EXPECT_EQ(p.options->depth, kDepth555);

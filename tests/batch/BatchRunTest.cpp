@@ -74,22 +74,22 @@ public:
     // own menu, tools and dialogs, then Save As with the filter of a depth.
     Bytes EditorSaves(const std::string& input, const std::function<void()>& steps, int filterIndex) {
         host.openAnswers.push_back(FileDialogResult{input, 1});
-        Dispatch(ed, IDM_OPEN);
+        Dispatch(ed, CommandId::Open);
         steps();
         host.saveAnswers.push_back(FileDialogResult{PathOf("editor.bmp"), filterIndex});
-        Dispatch(ed, IDM_SAVEAS);
+        Dispatch(ed, CommandId::SaveAs);
         for (const auto& m : host.messages) EXPECT_EQ(m.text.rfind(kColorLossTextBefore, 0), 0u) << m.text;
         return ReadBytes(dir.Path() / "editor.bmp");
     }
-    void AnswerYes() { host.messageAnswers.push_back(IDYES); }
+    void AnswerYes() { host.messageAnswers.push_back(DialogAnswer::Yes); }
     void ChangeSizeTo(int width, int height) {
         host.modalScripts.push_back([width, height](DialogModel& d) {
             d.TextChanged(ChangeSizeDialog::kWidthEdit, std::to_string(width));
             d.TextChanged(ChangeSizeDialog::kHeightEdit, std::to_string(height));
-            d.Command(IDOK);
+            d.Command(DialogAnswer::Ok);
             return d.Result();
         });
-        Dispatch(ed, IDM_CHGSIZE);
+        Dispatch(ed, CommandId::ChangeImageSize);
     }
 
     TempFolder dir;
@@ -110,16 +110,16 @@ const std::vector<SameBytesCase> kSameBytesCases = {
         {"straight to 4 bits", {"-b", "4"}, [](Editor&, BatchRunTest&) {}, 2},
         {"mark border, crop, rotate", {"-mc", "-r", "90"},
          [](Editor& ed, BatchRunTest&) {
-             Dispatch(ed, IDM_MARKBORDER);
-             Dispatch(ed, IDM_CROP);
-             Dispatch(ed, IDM_ROT90CW);
+             Dispatch(ed, CommandId::MarkBorder);
+             Dispatch(ed, CommandId::Crop);
+             Dispatch(ed, CommandId::RotateClockwise);
          }, 4},
         {"square selection flipped and shifted", {"-s", "2,2,8,8", "--flip", "h", "--shift", "right", "-r", "270"},
          [](Editor& ed, BatchRunTest&) {
              DragFrom(ed, {2, 2}, {10, 10});
-             Dispatch(ed, IDM_FLIPH);
-             Dispatch(ed, IDM_SHIFTR);
-             Dispatch(ed, IDM_ROT90CCW);
+             Dispatch(ed, CommandId::FlipHorizontal);
+             Dispatch(ed, CommandId::ShiftRight);
+             Dispatch(ed, CommandId::RotateCounterClockwise);
          }, 4},
         {"larger canvas in the background colour", {"-B", "#00FF00", "--size", "40x25", "-b", "8"},
          [](Editor& ed, BatchRunTest& t) {
@@ -134,25 +134,25 @@ const std::vector<SameBytesCase> kSameBytesCases = {
         {"ellipse filled in two colours", {"--shape", "ellipse", "-s", "4,3,20,12", "--fill-style", "cross",
                                            "--line-width", "2", "-F", "#102030", "-B", "#F0E0D0", "--fill", "two-colour"},
          [](Editor& ed, BatchRunTest&) {
-             Dispatch(ed, IDM_ELLIPSE);
+             Dispatch(ed, CommandId::EllipseSelection);
              DragFrom(ed, {4, 3}, {24, 15});
              ed.settings.hatchStyleIndex = 5;
              ed.settings.lineWidth = 2;
              SetForeColor(ed, RGB(0x10, 0x20, 0x30));
              SetBackColor(ed, RGB(0xF0, 0xE0, 0xD0));
-             Dispatch(ed, IDM_FILL2COLOR);
+             Dispatch(ed, CommandId::FillTwoColor);
          }, 4},
         {"rising dashed line", {"--shape", "line-up", "-s", "1,1,20,15", "--line-style", "dash", "--fill", "line"},
          [](Editor& ed, BatchRunTest&) {
-             Dispatch(ed, IDM_LINE);
+             Dispatch(ed, CommandId::LineSelection);
              DragFrom(ed, {1, 16}, {21, 1});
              ed.settings.lineStyleIndex = 2;
-             Dispatch(ed, IDM_FILLLINE);
+             Dispatch(ed, CommandId::FillLine);
          }, 4},
         {"exterior at one bit", {"-s", "3,3,24,14", "--fill", "exterior", "-b", "1", "--allow-colour-loss"},
          [](Editor& ed, BatchRunTest& t) {
              DragFrom(ed, {3, 3}, {27, 17});
-             Dispatch(ed, IDM_FILLEXTERIOR);
+             Dispatch(ed, CommandId::FillExterior);
              t.AnswerYes();  // more colours than the depth holds
          }, 1},
 };
@@ -191,12 +191,12 @@ TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
     host.modalScripts.push_back([](DialogModel& d) {
         d.Command(JoinDialog::kFirstBrowse);
         d.Command(JoinDialog::kFirstBrowse + 3);
-        d.Command(IDOK);
+        d.Command(DialogAnswer::Ok);
         return d.Result();
     });
-    Dispatch(ed, IDM_JOIN);
+    Dispatch(ed, CommandId::JoinFiles);
     host.saveAnswers.push_back(FileDialogResult{PathOf("editor.bmp"), 4});
-    Dispatch(ed, IDM_SAVEAS);
+    Dispatch(ed, CommandId::SaveAs);
     EXPECT_EQ(ReadBytes(dir.Path() / "joined.bmp"), ReadBytes(dir.Path() / "editor.bmp"));
     EXPECT_EQ(ed.doc.imageWidth, 37);
 }

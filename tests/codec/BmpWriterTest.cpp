@@ -73,7 +73,7 @@ TEST(BmpWriter, SixteenSquareAtFourBitsHasFourteenWhiteEntries) {
     EXPECT_EQ(Encode(img, 4), want);
 }
 
-// Six colours in bands; strip-shaped widths get a table sorted by COLORREF with pure blue and
+// Six colours in bands; strip-shaped widths get a table sorted by colour value with pure blue and
 // magenta nudged to 248, other widths keep the order the scan met them.
 struct BandCase {
     int width;

@@ -97,7 +97,7 @@ Bitmap StripOf(const std::vector<Color>& colours) {
 }
 
 TEST(Palette, StripSortPutsBlueWeightFirstAndSubstitutes) {
-    // Red (COLORREF 0x0000FF) sorts before a blue of 1 (0x010000).
+    // Red (colour value 0x0000FF) sorts before a blue of 1 (0x010000).
     const Bitmap img = StripOf({RGB(0, 0, 1), RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 0, 248), RGB(255, 0, 255),
                                 RGB(0, 1, 0)});
     ASSERT_TRUE(IsStripShaped(img.Width(), img.Height()));

@@ -21,7 +21,7 @@ protected:
     // A 100 x 80 image of distinct pixels, unmodified.
     ChangeSizeTest() {
         host.modalScripts.push_back(TypeSize("100", "80"));
-        Dispatch(ed, IDM_NEW);
+        Dispatch(ed, CommandId::New);
         CurrentImage(ed) = Pattern(100, 80);
         ed.settings.backColor = kBack;
     }
@@ -34,7 +34,7 @@ TEST_F(ChangeSizeTest, DialogShowsTheCurrentSize) {
     EXPECT_EQ(d.Text(132), "100");
     EXPECT_EQ(d.Text(133), "80");
     EXPECT_EQ(d.Text(101), "Image Width:");
-    d.Command(IDCANCEL);
+    d.Command(DialogAnswer::Cancel);
     EXPECT_EQ(d.Result(), 0);
 }
 
@@ -43,17 +43,17 @@ TEST_F(ChangeSizeTest, ShrinkingKeepsTheTopLeftAndUndoBringsBackTheWhole) {
     ed.selection.rect = {30, 20, 90, 70};
     BeginSelection(ed);
     host.modalScripts.push_back(TypeSize("50", "40"));
-    Dispatch(ed, IDM_CHGSIZE);
+    Dispatch(ed, CommandId::ChangeImageSize);
     EXPECT_EQ(CurrentImage(ed), Pattern(50, 40));
     EXPECT_EQ(ed.doc.imageWidth, 50);
     EXPECT_EQ(ed.settings.undoDepth, 1);
     EXPECT_EQ(ed.settings.modified, 1);
-    EXPECT_TRUE(MenuEnabled(IDM_UNDO));
+    EXPECT_TRUE(MenuEnabled(CommandId::Undo));
     EXPECT_EQ(ed.doc.caption, caption);
     EXPECT_EQ(ed.doc.imageBitDepth, 4u);
     EXPECT_TRUE(HasSelection(ed));
     EXPECT_EQ(ed.selection.rect, (Rect{30, 20, 50, 40}));  // held inside the smaller image
-    Dispatch(ed, IDM_UNDO);
+    Dispatch(ed, CommandId::Undo);
     EXPECT_EQ(CurrentImage(ed), Pattern(100, 80));
     EXPECT_EQ(ed.doc.imageWidth, 100);
     EXPECT_EQ(ed.doc.imageHeight, 80);
@@ -61,7 +61,7 @@ TEST_F(ChangeSizeTest, ShrinkingKeepsTheTopLeftAndUndoBringsBackTheWhole) {
 
 TEST_F(ChangeSizeTest, GrowingFillsTheNewBandsWithTheBackgroundColour) {
     host.modalScripts.push_back(TypeSize("150", "100"));
-    Dispatch(ed, IDM_CHGSIZE);
+    Dispatch(ed, CommandId::ChangeImageSize);
     const Bitmap& image = CurrentImage(ed);
     ASSERT_EQ(image.Width(), 150);
     ASSERT_EQ(image.Height(), 100);
@@ -77,12 +77,12 @@ TEST_P(ChangeSizeRefusalTest, TellsWhyAndLeavesTheImage) {
     const auto before = Snapshot(ed);
     bool stayedOpen = false;
     host.modalScripts.push_back(TypeSize(GetParam().first, GetParam().second, 0, &stayedOpen));
-    Dispatch(ed, IDM_CHGSIZE);
+    Dispatch(ed, CommandId::ChangeImageSize);
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].caption, "Rastrix");
     EXPECT_EQ(Snapshot(ed), before);
-    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+    EXPECT_FALSE(MenuEnabled(CommandId::Undo));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ChangeSizeRefusalTest,
@@ -95,7 +95,7 @@ TEST_F(ChangeSizeTest, NoSizeAtAllInBothFieldsIsCancel) {
     for (const auto& [w, h] : {std::pair{"", ""}, std::pair{"0", "0"}, std::pair{"0", ""}, std::pair{"x", "00"}}) {
         bool stayedOpen = true;
         host.modalScripts.push_back(TypeSize(w, h, 0, &stayedOpen));
-        Dispatch(ed, IDM_CHGSIZE);
+        Dispatch(ed, CommandId::ChangeImageSize);
         EXPECT_FALSE(stayedOpen) << w << "," << h;
         EXPECT_TRUE(host.messages.empty()) << w << "," << h;
         EXPECT_EQ(Snapshot(ed), before);
@@ -105,7 +105,7 @@ TEST_F(ChangeSizeTest, NoSizeAtAllInBothFieldsIsCancel) {
 TEST(ChangeSizeWithoutImage, DoesNotAskForASize) {
     test::FakeHost host;
     Editor ed{host};
-    Dispatch(ed, IDM_CHGSIZE);
+    Dispatch(ed, CommandId::ChangeImageSize);
     EXPECT_EQ(host.modalRuns, 0);
     EXPECT_EQ(ed.settings.undoDepth, 0);
 }

@@ -46,7 +46,7 @@ public:
     void OpenEditedImage() {
         for (const char* name : {"other.bmp", "current.bmp"}) {
             host.openAnswers.push_back(FileDialogResult{Put(name, BmpOf(Pattern(name[0] == 'o' ? 4 : 6, 5))), 1});
-            Dispatch(ed, IDM_OPEN);
+            Dispatch(ed, CommandId::Open);
         }
         ASSERT_EQ(ed.doc.currentPath, PathOf("current.bmp"));
         ASSERT_TRUE(PushCopy(ed));

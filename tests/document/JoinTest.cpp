@@ -52,17 +52,17 @@ protected:
             for (const auto& [p, path] : typed) d.TextChanged(JoinDialog::kFirstEdit + p, path);
             for (int p = 0; p < kJoinPositions; ++p) labels[p] = d.Text(JoinDialog::kFirstLabel + p);
             if (beforeJoin) beforeJoin();
-            d.Command(IDOK);
+            d.Command(DialogAnswer::Ok);
             closedByJoin = d.Ended();
-            if (!d.Ended()) d.Command(IDCANCEL);
+            if (!d.Ended()) d.Command(DialogAnswer::Cancel);
             return d.Result();
         });
-        Dispatch(ed, IDM_JOIN);
+        Dispatch(ed, CommandId::JoinFiles);
     }
     // An unmodified 8 x 8 image to be replaced.
     void MakeImage() {
         host.modalScripts.push_back(testing::TypeSize("8", "8"));
-        Dispatch(ed, IDM_NEW);
+        Dispatch(ed, CommandId::New);
     }
 
     testing::TempFolder dir;
@@ -89,8 +89,8 @@ TEST_F(JoinTest, DiagonalFilesMakeTheCanvasOfTheLargerSides) {
     EXPECT_EQ(ed.settings.modified, 1);
     EXPECT_EQ(ed.settings.needsSaveAs, 1);
     EXPECT_EQ(ed.settings.undoDepth, 0);
-    EXPECT_TRUE(MenuEnabled(IDM_SAVE));
-    EXPECT_TRUE(MenuEnabled(IDM_CHGSIZE));
+    EXPECT_TRUE(MenuEnabled(CommandId::Save));
+    EXPECT_TRUE(MenuEnabled(CommandId::ChangeImageSize));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -108,7 +108,7 @@ TEST_F(JoinTest, TheDeepestBrowsedFileSetsTheDepthThatSaveAsOffers) {
     const Bytes mono = EncodeBmp(Bitmap(9, 4, RGB(255, 255, 255)), 1, [](int) { return true; }).bytes;
     Join({{kTopLeft, Put("mono.bmp", mono)}, {kTopRight, PutPattern("rgb.bmp", 5, 5)}});
     EXPECT_EQ(ed.doc.imageBitDepth, 24u);
-    Dispatch(ed, IDM_SAVE);  // no file yet: Save asks for a name
+    Dispatch(ed, CommandId::Save);  // no file yet: Save asks for a name
     ASSERT_EQ(host.saveRequests.size(), 1u);
     EXPECT_EQ(host.saveRequests[0].filterIndex, 4);
 }
@@ -165,7 +165,7 @@ TEST_F(JoinTest, BrowseFailuresKeepTheEarlierSizeOfThatPlace) {
     EXPECT_EQ(d.Text(161), "7 x 3");
     EXPECT_EQ(d.JoinWidth(0), 7);
     EXPECT_EQ(d.JoinHeight(0), 3);
-    d.Command(IDCANCEL);
+    d.Command(DialogAnswer::Cancel);
     EXPECT_EQ(d.Result(), 0);
 }
 
@@ -214,10 +214,10 @@ TEST_F(JoinTest, CancelAfterBrowsingAndAnEmptyPlanChangeNothing) {
     host.openAnswers.push_back(FileDialogResult{PutPattern("a.bmp", 3, 3), 1});
     host.modalScripts.push_back([](DialogModel& m) {
         m.Command(JoinDialog::kFirstBrowse);
-        m.Command(IDCANCEL);
+        m.Command(DialogAnswer::Cancel);
         return m.Result();
     });
-    Dispatch(ed, IDM_JOIN);
+    Dispatch(ed, CommandId::JoinFiles);
     EXPECT_EQ(host.openRequests.size(), 1u);
     EXPECT_EQ(Snapshot(ed), before);
 

@@ -34,7 +34,7 @@ TEST_F(NewImageTest, DialogStartsEmptyAtFourBitsAndMovesTheDepthCheck) {
     d.Command(113);
     EXPECT_EQ(d.BitDepth(), 1);
     EXPECT_FALSE(d.Ended());
-    d.Command(IDCANCEL);
+    d.Command(DialogAnswer::Cancel);
     EXPECT_TRUE(d.Ended());
     EXPECT_EQ(d.Result(), 0);
 }
@@ -48,7 +48,7 @@ TEST_F(NewImageTest, SizeFieldsReadSixCharactersUpToTheFirstNonDigit) {
 
 TEST_F(NewImageTest, MakesABlankUntitledImageInTheBackgroundColour) {
     host.modalScripts.push_back(TypeSize("640", "480"));
-    Dispatch(ed, IDM_NEW);
+    Dispatch(ed, CommandId::New);
     ASSERT_EQ(ed.doc.imageWidth, 640);
     ASSERT_EQ(ed.doc.imageHeight, 480);
     EXPECT_TRUE(testing::AllOf(CurrentImage(ed), {0, 0, 640, 480}, RGB(10, 200, 30)));
@@ -58,18 +58,18 @@ TEST_F(NewImageTest, MakesABlankUntitledImageInTheBackgroundColour) {
     EXPECT_EQ(ed.settings.modified, 0);
     EXPECT_EQ(ed.settings.needsSaveAs, 1);
     EXPECT_EQ(ed.settings.undoDepth, 0);
-    EXPECT_FALSE(MenuEnabled(IDM_SAVE));
-    EXPECT_TRUE(MenuEnabled(IDM_SAVEAS));
-    EXPECT_TRUE(MenuEnabled(IDM_CHGSIZE));
-    EXPECT_TRUE(MenuEnabled(kScaleImageCommand));
-    EXPECT_TRUE(MenuEnabled(kReduceColoursCommand));
+    EXPECT_FALSE(MenuEnabled(CommandId::Save));
+    EXPECT_TRUE(MenuEnabled(CommandId::SaveAs));
+    EXPECT_TRUE(MenuEnabled(CommandId::ChangeImageSize));
+    EXPECT_TRUE(MenuEnabled(CommandId::ScaleImage));
+    EXPECT_TRUE(MenuEnabled(CommandId::ReduceColours));
     EXPECT_TRUE(ed.view.imageWindowExists);
     EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(NewImageTest, TypedJunkEndsTheNumberAndTheChosenDepthSizesTheFile) {
     host.modalScripts.push_back(TypeSize("12abc", "3", NewImageDialog::kDepth24));
-    Dispatch(ed, IDM_NEW);
+    Dispatch(ed, CommandId::New);
     EXPECT_EQ(ed.doc.imageWidth, 12);
     EXPECT_EQ(ed.doc.imageBitDepth, 24u);
     EXPECT_EQ(ed.doc.fileSize, 54u + 36u * 3u);
@@ -85,11 +85,11 @@ class NewImageRefusalTest : public NewImageTest, public ::testing::WithParamInte
 
 TEST_P(NewImageRefusalTest, TellsWhyKeepsTheDialogOpenAndChangesNothing) {
     host.modalScripts.push_back(TypeSize("30", "20"));
-    Dispatch(ed, IDM_NEW);
+    Dispatch(ed, CommandId::New);
     const auto before = Snapshot(ed);
     bool stayedOpen = false;
     host.modalScripts.push_back(TypeSize(GetParam().width, GetParam().height, 0, &stayedOpen));
-    Dispatch(ed, IDM_NEW);
+    Dispatch(ed, CommandId::New);
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, GetParam().message);
@@ -111,31 +111,31 @@ TEST_F(NewImageTest, TheLargestSizesAreAccepted) {
 
 TEST_F(NewImageTest, OnlyTheDialogsOkReplacesAModifiedImage) {
     host.modalScripts.push_back(TypeSize("8", "8"));
-    Dispatch(ed, IDM_NEW);
+    Dispatch(ed, CommandId::New);
     ASSERT_TRUE(PushCopy(ed));
     ed.selection.rect = {1, 1, 4, 4};
     BeginSelection(ed);
     const auto before = Snapshot(ed);
-    host.messageAnswers = {IDCANCEL};
-    Dispatch(ed, IDM_NEW);
+    host.messageAnswers = {DialogAnswer::Cancel};
+    Dispatch(ed, CommandId::New);
     EXPECT_EQ(host.modalRuns, 1);
     EXPECT_EQ(host.LastMessage()->text, "Untitled.bmp has been modified.\nWould you like to save it?");
     EXPECT_EQ(Snapshot(ed), before);
 
-    host.messageAnswers = {IDNO};  // a cancelled dialog after No leaves the image too
-    Dispatch(ed, IDM_NEW);
+    host.messageAnswers = {DialogAnswer::No};  // a cancelled dialog after No leaves the image too
+    Dispatch(ed, CommandId::New);
     EXPECT_EQ(host.modalRuns, 2);
     EXPECT_EQ(Snapshot(ed), before);
     EXPECT_TRUE(HasSelection(ed));
 
-    host.messageAnswers = {IDNO};  // No goes on and drops the edit
+    host.messageAnswers = {DialogAnswer::No};  // No goes on and drops the edit
     host.modalScripts.push_back(TypeSize("5", "5"));
-    Dispatch(ed, IDM_NEW);
+    Dispatch(ed, CommandId::New);
     EXPECT_EQ(ed.doc.imageWidth, 5);
     EXPECT_EQ(ed.settings.undoDepth, 0);
     EXPECT_EQ(ed.settings.modified, 0);
     EXPECT_FALSE(HasSelection(ed));
-    EXPECT_FALSE(MenuEnabled(IDM_CROP));
+    EXPECT_FALSE(MenuEnabled(CommandId::Crop));
 }
 
 }  // namespace

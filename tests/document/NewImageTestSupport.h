@@ -33,9 +33,9 @@ inline auto TypeSize(std::string width, std::string height, int radio = 0, bool*
         m.TextChanged(132, width);
         m.TextChanged(133, height);
         if (radio) m.Command(radio);
-        m.Command(IDOK);
+        m.Command(DialogAnswer::Ok);
         if (stayedOpen) *stayedOpen = !m.Ended();
-        if (!m.Ended()) m.Command(IDCANCEL);
+        if (!m.Ended()) m.Command(DialogAnswer::Cancel);
         return m.Result();
     };
 }

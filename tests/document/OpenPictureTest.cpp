@@ -53,7 +53,7 @@ protected:
         EXPECT_EQ(ed.recent.entries[0], path);
         EXPECT_EQ(ed.settings.needsSaveAs, 1);
         EXPECT_EQ(ed.settings.modified, 0);
-        EXPECT_TRUE(MenuEnabled(IDM_SAVEAS));
+        EXPECT_TRUE(MenuEnabled(CommandId::SaveAs));
     }
     void OpenAndEditPng() {
         OpenViaDialog(Put("photo.png", PngFile()));
@@ -73,7 +73,7 @@ TEST_F(OpenPictureTest, EveryWayOfOpeningReadsPngAndJpeg) {
         {"recent entry", [&](const std::string& p) {
              OpenViaDialog(p);
              OpenViaDialog(other);
-             Dispatch(ed, IDM_RECENT0 + 1);
+             Dispatch(ed, CommandId::FirstRecentFile + 1);
          }},
     };
     for (const auto& [way, open] : ways) {
@@ -87,7 +87,7 @@ TEST_F(OpenPictureTest, EveryWayOfOpeningReadsPngAndJpeg) {
     testing::PngRecipe changed{1, 1, 0, 8};
     changed.rows = {77};
     testing::WriteBytes(dir.Path() / "picture.jpg", testing::EncodePng(changed));
-    Dispatch(ed, IDM_RECENT0);
+    Dispatch(ed, CommandId::FirstRecentFile);
     ExpectOpened(PathOf("picture.jpg"), Bitmap(1, 1, RGB(77, 77, 77)), 8);
 }
 
@@ -102,7 +102,7 @@ TEST_F(OpenPictureTest, SaveAsksForABmpNameAndNeverWritesThePicture) {
         const Bytes jpegBefore = ReadBytes(PathOf("photo.jpg"));
         host.saveRequests.clear();
         OpenAndEditPng();
-        Dispatch(ed, IDM_SAVE);  // the dialog is cancelled: nothing is written
+        Dispatch(ed, CommandId::Save);  // the dialog is cancelled: nothing is written
         ASSERT_EQ(host.saveRequests.size(), 1u);
         EXPECT_EQ(host.saveRequests[0].title, "Save As");
         EXPECT_EQ(host.saveRequests[0].initialName, "photo.bmp");
@@ -111,7 +111,7 @@ TEST_F(OpenPictureTest, SaveAsksForABmpNameAndNeverWritesThePicture) {
         EXPECT_EQ(ed.settings.needsSaveAs, 1);
 
         host.saveAnswers.push_back(FileDialogResult{PathOf(typed), 4});
-        Dispatch(ed, IDM_SAVE);
+        Dispatch(ed, CommandId::Save);
         EXPECT_EQ(ReadBytes(PathOf("photo.png")), png);
         EXPECT_EQ(ReadBytes(PathOf("photo.jpg")), jpegBefore);
         const Bytes bmp = ReadBytes(PathOf(written));
@@ -126,7 +126,7 @@ TEST_F(OpenPictureTest, SaveAsksForABmpNameAndNeverWritesThePicture) {
         EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(1, 2, 3));
         CurrentImage(ed).SetPixel(1, 0, RGB(4, 5, 6));
         SetModified(ed);
-        Dispatch(ed, IDM_SAVE);  // a plain save now, to the bitmap
+        Dispatch(ed, CommandId::Save);  // a plain save now, to the bitmap
         EXPECT_EQ(host.saveRequests.size(), 2u);
         EXPECT_EQ(ReadBytes(PathOf(written)), test::FileOf(CurrentImage(ed), 24));
         EXPECT_EQ(ReadBytes(PathOf("photo.png")), png);
@@ -137,7 +137,7 @@ TEST_F(OpenPictureTest, SaveAsksForABmpNameAndNeverWritesThePicture) {
 TEST_F(OpenPictureTest, TheSavePromptOfAModifiedPictureAsksForABmpName) {
     const std::string next = Put("next.bmp", test::FileOf(test::Picture(2, 2), 24));
     OpenAndEditPng();
-    host.messageAnswers = {IDYES};
+    host.messageAnswers = {DialogAnswer::Yes};
     host.saveAnswers.push_back(FileDialogResult{PathOf("kept"), 4});
     FileDropped(ed, next);
     ASSERT_FALSE(host.messages.empty());
@@ -172,7 +172,7 @@ TEST_F(OpenPictureTest, AJpegPhotoIsTurnedAsItsExifOrientationSays) {
     OpenViaDialog(Put("grey.jpg", testing::WithOrientation(JpegFile(true), 6)));
     EXPECT_EQ(ed.doc.imageBitDepth, 8u);
     EXPECT_EQ(ed.doc.imageWidth, 4);
-    Dispatch(ed, IDM_SAVEAS);
+    Dispatch(ed, CommandId::SaveAs);
     ASSERT_FALSE(host.saveRequests.empty());
     EXPECT_EQ(host.saveRequests.back().filterIndex, 3);
     EXPECT_EQ(host.saveRequests.back().initialName, "grey.bmp");

@@ -47,7 +47,7 @@ protected:
     }
     void OpenViaDialog(const std::string& path) {
         host.openAnswers.push_back(FileDialogResult{path, 1});
-        Dispatch(ed, IDM_OPEN);
+        Dispatch(ed, CommandId::Open);
     }
     // Opens a modified image: one file loaded and one edit made.
     void OpenAndEdit() {

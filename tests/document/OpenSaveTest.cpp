@@ -42,11 +42,11 @@ TEST_F(OpenSaveTest, OpenShowsTheFileAndEnablesTheImageCommands) {
     EXPECT_EQ(ed.doc.fileSize, 54u + 16u * 3u);
     EXPECT_EQ(ed.doc.caption, "Rastrix - " + path + "  102 bytes");
     EXPECT_EQ(ed.recent.entries[0], path);
-    EXPECT_TRUE(MenuEnabled(IDM_SAVEAS));
-    EXPECT_TRUE(MenuEnabled(IDM_COPY));
-    EXPECT_TRUE(MenuEnabled(IDM_ROT90CW));
-    EXPECT_FALSE(MenuEnabled(IDM_SAVE));
-    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+    EXPECT_TRUE(MenuEnabled(CommandId::SaveAs));
+    EXPECT_TRUE(MenuEnabled(CommandId::Copy));
+    EXPECT_TRUE(MenuEnabled(CommandId::RotateClockwise));
+    EXPECT_FALSE(MenuEnabled(CommandId::Save));
+    EXPECT_FALSE(MenuEnabled(CommandId::Undo));
     EXPECT_TRUE(ed.view.imageWindowExists);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.waitCursorsShown, 1);  // up on screen before the file is read
@@ -95,7 +95,7 @@ TEST_F(OpenSaveTest, AnEmptyRecentEntryIsReportedAsAFailedOpenOfNoName) {
         if (pass == 1) OpenViaDialog(Put("good.bmp", FileOf(Picture(4, 4), 8)));
         const DocumentSnapshot before = Snapshot();
         host.messages.clear();
-        Dispatch(ed, IDM_RECENT0 + pass);
+        Dispatch(ed, CommandId::FirstRecentFile + pass);
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].caption, "Line 2293, Error Code 2");
         EXPECT_EQ(Snapshot(), before);
@@ -111,7 +111,7 @@ TEST_F(OpenSaveTest, TheRecentListKeepsTheWholePathOfAFileOpenedByARelativeName)
     EXPECT_EQ(ed.doc.caption, "Rastrix - rel.bmp  78 bytes");
     EXPECT_EQ(ed.recent.entries[0], PathOf("rel.bmp"));
     // From another folder the entry still opens the file.
-    Dispatch(ed, IDM_RECENT0);
+    Dispatch(ed, CommandId::FirstRecentFile);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(ed.doc.currentPath, PathOf("rel.bmp"));
 }
@@ -119,7 +119,7 @@ TEST_F(OpenSaveTest, TheRecentListKeepsTheWholePathOfAFileOpenedByARelativeName)
 TEST_F(OpenSaveTest, ADroppedFileOpensAsTheOpenDialogWouldAfterThePrompt) {
     OpenAndEdit();
     const std::string path = Put("dropped.bmp", FileOf(Picture(6, 2), 8));
-    host.messageAnswers = {IDNO};
+    host.messageAnswers = {DialogAnswer::No};
     FileDropped(ed, path);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].caption, "Warning");  // the modified image was offered for saving first
@@ -158,7 +158,7 @@ TEST_F(OpenSaveTest, BitmapsHoldingPngOrJpegDataOpenAsTheirPictures) {
 
     // A plain Save writes the picture as an ordinary bitmap of the depth it counts as.
     ASSERT_TRUE(PushCopy(ed));
-    Dispatch(ed, IDM_SAVE);
+    Dispatch(ed, CommandId::Save);
     const Bytes saved = ReadBytes(dir.Path() / "jpeg.bmp");
     ASSERT_GT(saved.size(), 54u);
     EXPECT_EQ(testing::Le16(saved, 28), 8);
@@ -168,8 +168,8 @@ TEST_F(OpenSaveTest, BitmapsHoldingPngOrJpegDataOpenAsTheirPictures) {
 TEST_F(OpenSaveTest, CancelledDialogChangesNothingEvenAfterNoToTheSavePrompt) {
     OpenAndEdit();
     const DocumentSnapshot before = Snapshot();
-    host.messageAnswers = {IDNO};
-    Dispatch(ed, IDM_OPEN);  // dialog answers cancel
+    host.messageAnswers = {DialogAnswer::No};
+    Dispatch(ed, CommandId::Open);  // dialog answers cancel
     EXPECT_EQ(host.openRequests.size(), 2u);
     EXPECT_EQ(Snapshot(), before);
 }
@@ -177,8 +177,8 @@ TEST_F(OpenSaveTest, CancelledDialogChangesNothingEvenAfterNoToTheSavePrompt) {
 TEST_F(OpenSaveTest, CancelToTheSavePromptKeepsTheImageAndShowsNoDialog) {
     OpenAndEdit();
     const DocumentSnapshot before = Snapshot();
-    host.messageAnswers = {IDCANCEL};
-    Dispatch(ed, IDM_OPEN);
+    host.messageAnswers = {DialogAnswer::Cancel};
+    Dispatch(ed, CommandId::Open);
     ASSERT_NE(host.LastMessage(), nullptr);
     EXPECT_EQ(host.LastMessage()->text, "first.bmp has been modified.\nWould you like to save it?");
     EXPECT_EQ(host.LastMessage()->caption, "Warning");
@@ -197,7 +197,7 @@ TEST_F(OpenSaveTest, ReopeningAListedFileMovesItToTheTopAndF5KeepsTheViewCentre)
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(ed.recent.entries[i], paths[i - 1]);
     EXPECT_EQ(ed.recent.entries[6], paths[6]);
 
-    Dispatch(ed, IDM_RECENT0 + 3);
+    Dispatch(ed, CommandId::FirstRecentFile + 3);
     EXPECT_EQ(ed.doc.currentPath, paths[2]);
     EXPECT_EQ(ed.recent.entries[0], paths[2]);
 }
@@ -205,9 +205,9 @@ TEST_F(OpenSaveTest, ReopeningAListedFileMovesItToTheTopAndF5KeepsTheViewCentre)
 TEST_F(OpenSaveTest, SaveWritesAtTheImageDepthAndClearsModified) {
     OpenAndEdit();
     const std::string path = ed.doc.currentPath;
-    Dispatch(ed, IDM_SAVE);
+    Dispatch(ed, CommandId::Save);
     EXPECT_EQ(ed.settings.modified, 0);
-    EXPECT_FALSE(MenuEnabled(IDM_SAVE));
+    EXPECT_FALSE(MenuEnabled(CommandId::Save));
     EXPECT_EQ(ed.settings.undoDepth, 1);  // a plain save keeps the undo levels
     const Bytes written = ReadBytes(path);
     EXPECT_EQ(written, FileOf(CurrentImage(ed), 24));
@@ -219,21 +219,21 @@ TEST_F(OpenSaveTest, SaveWritesAtTheImageDepthAndClearsModified) {
 TEST_F(OpenSaveTest, SaveAndSaveAsWithoutAnImageWriteNothing) {
     ed.doc.currentPath = PathOf("none.bmp");
     host.saveAnswers.push_back(FileDialogResult{PathOf("chosen.bmp"), 4});
-    for (int id : {IDM_SAVE, IDM_SAVEAS}) Dispatch(ed, id);
+    for (int id : {CommandId::Save, CommandId::SaveAs}) Dispatch(ed, id);
     ed.settings.needsSaveAs = 1;
-    Dispatch(ed, IDM_SAVE);
+    Dispatch(ed, CommandId::Save);
     EXPECT_TRUE(testing::FileNames(dir.Path()).empty());
     EXPECT_TRUE(host.saveRequests.empty());
     EXPECT_EQ(ed.doc.fileSize, 0u);
     EXPECT_EQ(ed.doc.caption, "Rastrix");
-    EXPECT_FALSE(MenuEnabled(IDM_COPY));
+    EXPECT_FALSE(MenuEnabled(CommandId::Copy));
 }
 
 TEST_F(OpenSaveTest, SaveAsAtALowerDepthReloadsTheWrittenFileAndEmptiesUndo) {
     OpenAndEdit();
     host.saveAnswers.push_back(FileDialogResult{PathOf("mono"), 1});
-    host.messageAnswers = {IDYES};  // more than two colours: go on
-    Dispatch(ed, IDM_SAVEAS);
+    host.messageAnswers = {DialogAnswer::Yes};  // more than two colours: go on
+    Dispatch(ed, CommandId::SaveAs);
     ASSERT_EQ(host.saveRequests.size(), 1u);
     EXPECT_EQ(host.saveRequests[0].filterIndex, 4);  // a 24-bit image preselects 24 bits
     EXPECT_EQ(host.saveRequests[0].initialName, "first.bmp");
@@ -241,7 +241,7 @@ TEST_F(OpenSaveTest, SaveAsAtALowerDepthReloadsTheWrittenFileAndEmptiesUndo) {
     EXPECT_EQ(ed.doc.currentPath, PathOf("mono.bmp"));
     EXPECT_EQ(ed.doc.imageBitDepth, 1u);
     EXPECT_EQ(ed.settings.undoDepth, 0);
-    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+    EXPECT_FALSE(MenuEnabled(CommandId::Undo));
     EXPECT_EQ(ed.recent.entries[0], PathOf("mono.bmp"));
 }
 
@@ -250,7 +250,7 @@ TEST_F(OpenSaveTest, AFailedSaveIsReportedAndLeavesTheDocumentModified) {
     const DocumentSnapshot before = Snapshot();
     std::filesystem::create_directory(dir.Path() / "taken.bmp");  // a folder stands where the file would go
     host.saveAnswers.push_back(FileDialogResult{PathOf("taken.bmp"), 4});
-    Dispatch(ed, IDM_SAVEAS);
+    Dispatch(ed, CommandId::SaveAs);
     ASSERT_NE(host.LastMessage(), nullptr);
     EXPECT_EQ(host.LastMessage()->caption.value_or("").rfind("Line 1078, Error Code ", 0), 0u);
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "taken.bmp"));
@@ -263,13 +263,13 @@ TEST_F(OpenSaveTest, AFailedSaveIsReportedAndLeavesTheDocumentModified) {
 TEST_F(OpenSaveTest, YesToThePromptWhoseSaveFailsActsAsCancel) {
     OpenAndEdit();
     ed.settings.needsSaveAs = 1;  // Yes asks for a name; the user cancels that dialog
-    host.messageAnswers = {IDYES};
-    EXPECT_EQ(AskToSave(ed), IDCANCEL);
+    host.messageAnswers = {DialogAnswer::Yes};
+    EXPECT_EQ(AskToSave(ed), DialogAnswer::Cancel);
     EXPECT_EQ(ed.settings.modified, 1);
 
     const DocumentSnapshot before = Snapshot();
-    host.messageAnswers = {IDYES};
-    Dispatch(ed, IDM_OPEN);
+    host.messageAnswers = {DialogAnswer::Yes};
+    Dispatch(ed, CommandId::Open);
     EXPECT_EQ(host.openRequests.size(), 1u);  // the open stopped before its dialog
     EXPECT_EQ(Snapshot(), before);
 }
@@ -279,27 +279,27 @@ TEST_F(OpenSaveTest, AnUntitledImageSavedAtThePromptKeepsItsNewNameWhenTheOpenIs
     ed.doc.currentPath = "Untitled.bmp";  // as New leaves it
     UpdateTitle(ed, false);
     ed.settings.needsSaveAs = 1;
-    host.messageAnswers = {IDYES};
+    host.messageAnswers = {DialogAnswer::Yes};
     host.saveAnswers.push_back(FileDialogResult{PathOf("named"), 4});
-    Dispatch(ed, IDM_OPEN);  // the open dialog is then cancelled
+    Dispatch(ed, CommandId::Open);  // the open dialog is then cancelled
     EXPECT_EQ(ed.settings.needsSaveAs, 0);
     EXPECT_EQ(ed.doc.currentPath, PathOf("named.bmp"));
     EXPECT_EQ(ed.doc.caption, "Rastrix - " + PathOf("named.bmp") + "  102 bytes");
 
     CurrentImage(ed).SetPixel(1, 1, RGB(7, 7, 7));
     SetModified(ed);
-    Dispatch(ed, IDM_SAVE);
+    Dispatch(ed, CommandId::Save);
     EXPECT_EQ(ReadBytes(PathOf("named.bmp")), FileOf(CurrentImage(ed), 24));
     EXPECT_FALSE(std::filesystem::exists("Untitled.bmp"));
 }
 
 TEST_F(OpenSaveTest, NoToThePromptDiscardsAndYesSavesFirst) {
     OpenAndEdit();
-    host.messageAnswers = {IDNO};
-    EXPECT_EQ(AskToSave(ed), IDNO);
+    host.messageAnswers = {DialogAnswer::No};
+    EXPECT_EQ(AskToSave(ed), DialogAnswer::No);
     EXPECT_EQ(ed.settings.modified, 1);
-    host.messageAnswers = {IDYES};
-    EXPECT_EQ(AskToSave(ed), IDYES);
+    host.messageAnswers = {DialogAnswer::Yes};
+    EXPECT_EQ(AskToSave(ed), DialogAnswer::Yes);
     EXPECT_EQ(ed.settings.modified, 0);
     EXPECT_EQ(ReadBytes(ed.doc.currentPath), FileOf(CurrentImage(ed), 24));
 }

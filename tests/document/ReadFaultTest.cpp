@@ -24,55 +24,55 @@ int RunJoinDialog(DialogModel& m, const std::function<void()>& beforeJoin) {
     auto& d = dynamic_cast<JoinDialog&>(m);
     d.Command(JoinDialog::kFirstBrowse);
     beforeJoin();
-    d.Command(IDOK);
-    if (!d.Ended()) d.Command(IDCANCEL);
+    d.Command(DialogAnswer::Ok);
+    if (!d.Ended()) d.Command(DialogAnswer::Cancel);
     return d.Result();
 }
 
 const ReadCommand kReadCommands[] = {
     {"Open",
      [](FileFaultTest& t, const std::function<void()>& arm) {
-         t.host.messageAnswers.push_back(IDNO);
+         t.host.messageAnswers.push_back(DialogAnswer::No);
          t.host.openAnswers.push_back(FileDialogResult{t.PathOf("other.bmp"), 1});
          arm();
-         Dispatch(t.ed, IDM_OPEN);
+         Dispatch(t.ed, CommandId::Open);
      },
      LoadErrorLine, 1},
     {"Reload",
      [](FileFaultTest& t, const std::function<void()>& arm) {
-         t.host.messageAnswers.push_back(IDNO);
+         t.host.messageAnswers.push_back(DialogAnswer::No);
          arm();
-         Dispatch(t.ed, IDM_RECENT0);
+         Dispatch(t.ed, CommandId::FirstRecentFile);
      },
      LoadErrorLine, 1},
     {"RecentFile",
      [](FileFaultTest& t, const std::function<void()>& arm) {
-         t.host.messageAnswers.push_back(IDNO);
+         t.host.messageAnswers.push_back(DialogAnswer::No);
          arm();
-         Dispatch(t.ed, IDM_RECENT0 + 1);
+         Dispatch(t.ed, CommandId::FirstRecentFile + 1);
      },
      LoadErrorLine, 1},
     {"JoinBrowse",
      [](FileFaultTest& t, const std::function<void()>& arm) {
-         t.host.messageAnswers.push_back(IDNO);
+         t.host.messageAnswers.push_back(DialogAnswer::No);
          t.host.openAnswers.push_back(FileDialogResult{t.PathOf("other.bmp"), 1});
          t.host.modalScripts.push_back([arm, &t](DialogModel& m) {
              auto& d = dynamic_cast<JoinDialog&>(m);
              arm();
              d.Command(JoinDialog::kFirstBrowse);
              t.joinLabel = d.Text(JoinDialog::kFirstLabel);
-             d.Command(IDCANCEL);
+             d.Command(DialogAnswer::Cancel);
              return d.Result();
          });
-         Dispatch(t.ed, IDM_JOIN);
+         Dispatch(t.ed, CommandId::JoinFiles);
      },
      BrowseErrorLine, 1},
     {"Join",
      [](FileFaultTest& t, const std::function<void()>& arm) {
-         t.host.messageAnswers.push_back(IDNO);
+         t.host.messageAnswers.push_back(DialogAnswer::No);
          t.host.openAnswers.push_back(FileDialogResult{t.PathOf("other.bmp"), 1});
          t.host.modalScripts.push_back([arm](DialogModel& m) { return RunJoinDialog(m, arm); });
-         Dispatch(t.ed, IDM_JOIN);
+         Dispatch(t.ed, CommandId::JoinFiles);
      },
      JoinErrorLine, 1},
 };
@@ -149,9 +149,9 @@ TEST_F(FileFaultTest, APipeNamedAsAnImageIsRefusedWithoutWaitingForAWriter) {
     OpenEditedImage();
     const Observed before = Observe();
     ASSERT_EQ(::mkfifo(PathOf("pipe.bmp").c_str(), 0600), 0);
-    host.messageAnswers.push_back(IDNO);
+    host.messageAnswers.push_back(DialogAnswer::No);
     host.openAnswers.push_back(FileDialogResult{PathOf("pipe.bmp"), 1});
-    Dispatch(ed, IDM_OPEN);
+    Dispatch(ed, CommandId::Open);
     ASSERT_EQ(host.messages.size(), 2u);
     ExpectReport(host.messages.back(), kLoadBufferFailedLine, EINVAL);
     Observed after = Observe();

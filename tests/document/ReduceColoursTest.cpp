@@ -54,9 +54,9 @@ void Fill(DialogModel& m, const DialogInput& in) {
 auto Answer(DialogInput in, bool* stayedOpen = nullptr) {
     return [=](DialogModel& m) {
         Fill(m, in);
-        m.Command(IDOK);
+        m.Command(DialogAnswer::Ok);
         if (stayedOpen) *stayedOpen = !m.Ended();
-        if (!m.Ended()) m.Command(IDCANCEL);
+        if (!m.Ended()) m.Command(DialogAnswer::Cancel);
         return m.Result();
     };
 }
@@ -66,7 +66,7 @@ protected:
     // A 64 x 32 image of distinct pixels, unmodified.
     ReduceColoursTest() {
         host.modalScripts.push_back(TypeSize("64", "32"));
-        Dispatch(ed, IDM_NEW);
+        Dispatch(ed, CommandId::New);
         CurrentImage(ed) = Pattern(64, 32);
     }
     std::string Put(const std::string& name, const std::string& text) {
@@ -90,8 +90,8 @@ TEST_F(ReduceColoursTest, DialogStartsWithBlackAndWhiteNoDitheringAndNoThreshold
     d.Select(D::kDitherList, -1);
     EXPECT_EQ(d.Selection(D::kPaletteList), 0);
     EXPECT_EQ(d.Selection(D::kDitherList), 0);
-    d.Command(IDOK);
-    ASSERT_EQ(d.Result(), IDOK);
+    d.Command(DialogAnswer::Ok);
+    ASSERT_EQ(d.Result(), DialogAnswer::Ok);
     EXPECT_EQ(d.Params().palette, PaletteSource::BlackWhite);
     EXPECT_EQ(d.Params().dither, Dither::None);
     EXPECT_EQ(d.Params().thresholdPercent, -1);
@@ -114,7 +114,7 @@ TEST_P(ReduceDialogOkTest, AcceptsOrTellsWhyAndStaysOpen) {
     const OkCase& c = GetParam();
     D d(ed);
     Fill(d, c.input);
-    d.Command(IDOK);
+    d.Command(DialogAnswer::Ok);
     EXPECT_EQ(d.Ended(), c.accepted);
     EXPECT_EQ(host.messages.size(), c.accepted ? 0u : 1u);
     if (!c.accepted) return;
@@ -155,8 +155,8 @@ TEST_F(ReduceColoursTest, BrowsingChoosesTheFileAndTheFilePalette) {
     EXPECT_EQ(host.openRequests[0].title, kPaletteBrowseTitle);
     EXPECT_EQ(d.Text(D::kFileEdit), "/some/where/inks.txt");
     EXPECT_EQ(d.Selection(D::kPaletteList), int(PaletteSource::File));
-    d.Command(IDOK);
-    ASSERT_EQ(d.Result(), IDOK);
+    d.Command(DialogAnswer::Ok);
+    ASSERT_EQ(d.Result(), DialogAnswer::Ok);
     EXPECT_EQ(d.Params().paletteFile, "/some/where/inks.txt");
     // A cancelled browse changes nothing.
     D other(ed);
@@ -206,13 +206,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ReduceColoursTest, ThroughTheDialogMakesANewLevelAndUndoBringsTheColoursBack) {
     host.modalScripts.push_back(Answer({0, 1}));
-    Dispatch(ed, kReduceColoursCommand);
+    Dispatch(ed, CommandId::ReduceColours);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(ColoursOf(CurrentImage(ed)), (std::set<Color>{kBlack, kWhite}));
     EXPECT_EQ(ed.settings.undoDepth, 1);
     EXPECT_EQ(ed.settings.modified, 1);
-    EXPECT_TRUE(MenuEnabled(IDM_UNDO));
-    Dispatch(ed, IDM_UNDO);
+    EXPECT_TRUE(MenuEnabled(CommandId::Undo));
+    Dispatch(ed, CommandId::Undo);
     EXPECT_EQ(CurrentImage(ed), Pattern(64, 32));
 }
 
@@ -263,7 +263,7 @@ TEST_P(ReduceRefusalTest, TellsWhyAndLeavesTheImage) {
     EXPECT_EQ(host.messages[0].caption, "Rastrix");
     EXPECT_FALSE(host.messages[0].text.empty());
     EXPECT_EQ(Snapshot(ed), before);
-    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+    EXPECT_FALSE(MenuEnabled(CommandId::Undo));
 }
 
 INSTANTIATE_TEST_SUITE_P(Params, ReduceRefusalTest,
@@ -275,8 +275,8 @@ TEST_F(ReduceColoursTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
     // Control: the many-coloured image asks before it loses colours at 1 bit.
     const std::string path = (dir.Path() / "bw.bmp").string();
     host.saveAnswers.push_back(FileDialogResult{path, 1});
-    host.messageAnswers.push_back(IDNO);
-    Dispatch(ed, IDM_SAVEAS);
+    host.messageAnswers.push_back(DialogAnswer::No);
+    Dispatch(ed, CommandId::SaveAs);
     ASSERT_EQ(host.messages.size(), 1u);
     host.messages.clear();
 
@@ -285,7 +285,7 @@ TEST_F(ReduceColoursTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
         ASSERT_TRUE(RunReduceColours(ed, {P::BlackWhite, 16, "", dither}));
         const Bitmap reduced = CurrentImage(ed);
         host.saveAnswers.push_back(FileDialogResult{path, 1});
-        Dispatch(ed, IDM_SAVEAS);
+        Dispatch(ed, CommandId::SaveAs);
         EXPECT_TRUE(host.messages.empty()) << host.messages.front().text;
         const testing::Bytes file = testing::ReadBytes(path);
         ASSERT_GT(file.size(), 62u);
@@ -303,8 +303,8 @@ TEST_F(ReduceColoursTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
 TEST(ReduceColoursWithoutImage, IsGreyedAsksNothingAndRunRefuses) {
     test::FakeHost host;
     Editor ed{host};
-    EXPECT_FALSE(ed.commands.MenuItem(kReduceColoursCommand).value().enabled);
-    Dispatch(ed, kReduceColoursCommand);
+    EXPECT_FALSE(ed.commands.MenuItem(CommandId::ReduceColours).value().enabled);
+    Dispatch(ed, CommandId::ReduceColours);
     EXPECT_EQ(host.modalRuns, 0);
     EXPECT_FALSE(RunReduceColours(ed, {}));
     EXPECT_EQ(host.messages.size(), 1u);

@@ -24,9 +24,9 @@ auto ScaleTo(std::string width, std::string height, bool keepAspect = false, int
         if (!width.empty()) m.TextChanged(D::kWidthEdit, width);
         if (!height.empty()) m.TextChanged(D::kHeightEdit, height);
         m.Select(D::kFilterList, filter);
-        m.Command(IDOK);
+        m.Command(DialogAnswer::Ok);
         if (stayedOpen) *stayedOpen = !m.Ended();
-        if (!m.Ended()) m.Command(IDCANCEL);
+        if (!m.Ended()) m.Command(DialogAnswer::Cancel);
         return m.Result();
     };
 }
@@ -36,7 +36,7 @@ protected:
     // A 100 x 80 image of distinct pixels, unmodified.
     ScaleImageTest() {
         host.modalScripts.push_back(TypeSize("100", "80"));
-        Dispatch(ed, IDM_NEW);
+        Dispatch(ed, CommandId::New);
         CurrentImage(ed) = Pattern(100, 80);
     }
 };
@@ -51,7 +51,7 @@ TEST_F(ScaleImageTest, DialogStartsWithTheImageSizeTheRatioKeptAndTheSmoothFilte
     EXPECT_EQ(d.Selection(D::kFilterList), D::kSmoothFilter);
     d.Select(D::kFilterList, 7);  // no such item: the choice stays
     EXPECT_EQ(d.Selection(D::kFilterList), D::kSmoothFilter);
-    d.Command(IDCANCEL);
+    d.Command(DialogAnswer::Cancel);
     EXPECT_TRUE(d.Ended());
     EXPECT_EQ(d.Result(), 0);
 }
@@ -109,8 +109,8 @@ TEST_F(ScaleImageTest, OkCollectsTheParameters) {
     d.TextChanged(D::kWidthEdit, "64");
     d.TextChanged(D::kHeightEdit, "48");
     d.Select(D::kFilterList, D::kNearestFilter);
-    d.Command(IDOK);
-    ASSERT_EQ(d.Result(), IDOK);
+    d.Command(DialogAnswer::Ok);
+    ASSERT_EQ(d.Result(), DialogAnswer::Ok);
     EXPECT_EQ(d.Params().width, 64);
     EXPECT_EQ(d.Params().height, 48);
     EXPECT_FALSE(d.Params().keepAspect);
@@ -119,16 +119,16 @@ TEST_F(ScaleImageTest, OkCollectsTheParameters) {
 
 TEST_F(ScaleImageTest, ExactSizeMakesANewLevelAndUndoBringsTheOldImageBack) {
     host.modalScripts.push_back(ScaleTo("30", "50"));
-    Dispatch(ed, kScaleImageCommand);
+    Dispatch(ed, CommandId::ScaleImage);
     EXPECT_EQ(CurrentImage(ed).Width(), 30);
     EXPECT_EQ(CurrentImage(ed).Height(), 50);
     EXPECT_EQ(ed.doc.imageWidth, 30);
     EXPECT_EQ(ed.doc.imageHeight, 50);
     EXPECT_EQ(ed.settings.undoDepth, 1);
     EXPECT_EQ(ed.settings.modified, 1);
-    EXPECT_TRUE(MenuEnabled(IDM_UNDO));
+    EXPECT_TRUE(MenuEnabled(CommandId::Undo));
     EXPECT_TRUE(host.messages.empty());
-    Dispatch(ed, IDM_UNDO);
+    Dispatch(ed, CommandId::Undo);
     EXPECT_EQ(CurrentImage(ed), Pattern(100, 80));
     EXPECT_EQ(ed.doc.imageWidth, 100);
     EXPECT_EQ(ed.doc.imageHeight, 80);
@@ -204,7 +204,7 @@ TEST_P(ScaleRefusalTest, TheDialogTellsWhyAndStaysOpen) {
     const auto before = Snapshot(ed);
     bool stayedOpen = false;
     host.modalScripts.push_back(ScaleTo(GetParam().first, GetParam().second, false, D::kSmoothFilter, &stayedOpen));
-    Dispatch(ed, kScaleImageCommand);
+    Dispatch(ed, CommandId::ScaleImage);
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].caption, "Rastrix");
@@ -228,7 +228,7 @@ TEST_F(ScaleImageTest, RunRefusesASizeThatCannotBeMadeAndLeavesTheImage) {
 
 TEST_F(ScaleImageTest, CancelChangesNothing) {
     const auto before = Snapshot(ed);
-    Dispatch(ed, kScaleImageCommand);  // no script: the dialog is cancelled
+    Dispatch(ed, CommandId::ScaleImage);  // no script: the dialog is cancelled
     EXPECT_EQ(host.modalRuns, 2);
     EXPECT_EQ(Snapshot(ed), before);
 }
@@ -236,8 +236,8 @@ TEST_F(ScaleImageTest, CancelChangesNothing) {
 TEST(ScaleImageWithoutImage, IsGreyedAsksNothingAndRunRefuses) {
     test::FakeHost host;
     Editor ed{host};
-    EXPECT_FALSE(ed.commands.MenuItem(kScaleImageCommand).value().enabled);
-    Dispatch(ed, kScaleImageCommand);
+    EXPECT_FALSE(ed.commands.MenuItem(CommandId::ScaleImage).value().enabled);
+    Dispatch(ed, CommandId::ScaleImage);
     EXPECT_EQ(host.modalRuns, 0);
     EXPECT_FALSE(RunScaleImage(ed, {10, 10, false}));
     EXPECT_EQ(host.messages.size(), 1u);

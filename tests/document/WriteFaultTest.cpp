@@ -17,25 +17,25 @@ struct WriteCommand {
 
 bool SaveAsTo(FileFaultTest& t, const std::string& name) {
     t.host.saveAnswers.push_back(FileDialogResult{t.PathOf(name), 4});
-    Dispatch(t.ed, IDM_SAVEAS);
+    Dispatch(t.ed, CommandId::SaveAs);
     return true;
 }
 
 const WriteCommand kWriteCommands[] = {
-    {"Save", [](FileFaultTest& t) { return Dispatch(t.ed, IDM_SAVE), true; }, 0},
+    {"Save", [](FileFaultTest& t) { return Dispatch(t.ed, CommandId::Save), true; }, 0},
     {"SaveAsOverAFile", [](FileFaultTest& t) { return SaveAsTo(t, "other.bmp"); }, 0},
     {"SaveAsNewName", [](FileFaultTest& t) { return SaveAsTo(t, "fresh"); }, 0},
     {"SaveBeforeOpen",
      [](FileFaultTest& t) {
-         t.host.messageAnswers.push_back(IDYES);
+         t.host.messageAnswers.push_back(DialogAnswer::Yes);
          t.host.openAnswers.push_back(FileDialogResult{t.PathOf("other.bmp"), 1});
-         Dispatch(t.ed, IDM_OPEN);
+         Dispatch(t.ed, CommandId::Open);
          return t.host.openRequests.size() > 2u;  // beyond the two opens of the setup
      },
      1},
     {"SaveBeforeClose",
      [](FileFaultTest& t) {
-         t.host.messageAnswers.push_back(IDYES);
+         t.host.messageAnswers.push_back(DialogAnswer::Yes);
          return RequestClose(t.ed);
      },
      1},
@@ -106,7 +106,7 @@ TEST_F(FileFaultTest, SaveAsWhoseReloadFailsStillMakesTheWrittenFileTheDocument)
     // A later edit is saved to the written file, not to the name the image had before.
     ASSERT_TRUE(PushCopy(ed));
     CurrentImage(ed).SetPixel(1, 1, RGB(9, 9, 9));
-    Dispatch(ed, IDM_SAVE);
+    Dispatch(ed, CommandId::Save);
     EXPECT_EQ(ReadBytes(written), BmpOf(CurrentImage(ed)));
     EXPECT_EQ(ReadBytes(PathOf("current.bmp")), BmpOf(Pattern(6, 5)));
 }

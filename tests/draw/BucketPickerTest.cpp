@@ -46,31 +46,31 @@ INSTANTIATE_TEST_SUITE_P(
         Bucket{"WholeImage", std::nullopt, 0, {0, 0},
                "b.b.b.b.b.b./............/b.b.b.b.b.b./............/b.b.b.b.b.b./............/"
                "b.b.b.b.b.b./............/b.b.b.b.b.b."},
-        Bucket{"InsideRectangle", Rect{3, 1, 9, 6}, IDM_RECT, {4, 2},
+        Bucket{"InsideRectangle", Rect{3, 1, 9, 6}, CommandId::RectangleSelection, {4, 2},
                "w.w.w.w.w.w./............/w.w.b.b.b.w./............/w.w.b.b.b.w./............/"
                "w.w.w.w.w.w./............/w.w.w.w.w.w."},
-        Bucket{"OutsideRectangle", Rect{3, 1, 9, 6}, IDM_RECT, {0, 8},
+        Bucket{"OutsideRectangle", Rect{3, 1, 9, 6}, CommandId::RectangleSelection, {0, 8},
                "b.b.b.b.b.b./............/b.b.w.w.w.b./............/b.b.w.w.w.b./............/"
                "b.b.b.b.b.b./............/b.b.b.b.b.b."},
         // (2,1) lies in the rectangle's corner, off the ellipse: it counts as outside.
-        Bucket{"EllipseCorner", Rect{1, 1, 11, 8}, IDM_ELLIPSE, {2, 1},
+        Bucket{"EllipseCorner", Rect{1, 1, 11, 8}, CommandId::EllipseSelection, {2, 1},
                "wbwbwbwbwbwb/bbbb....bbbb/wbw.w.w.w.wb/b..........b/w.w.w.w.w.wb/b..........b/"
                "wbw.w.w.w.wb/bbbb....bbbb/wbwbwbwbwbwb"},
-        Bucket{"InsideEllipse", Rect{1, 1, 11, 8}, IDM_ELLIPSE, {5, 4},
+        Bucket{"InsideEllipse", Rect{1, 1, 11, 8}, CommandId::EllipseSelection, {5, 4},
                "w.w.w.w.w.w./....bbbb..../w.wbwbwbwbw./.bbbbbbbbbb./wbwbwbwbwbw./.bbbbbbbbbb./"
                "w.wbwbwbwbw./....bbbb..../w.w.w.w.w.w."},
         // A 1x1 ellipse draws no mask pixel: the click on it is outside, yet its row keeps the
         // rectangle's edges, so the pixel itself stays.
-        Bucket{"RowWithoutShapePixel", Rect{4, 4, 5, 5}, IDM_ELLIPSE, {4, 4},
+        Bucket{"RowWithoutShapePixel", Rect{4, 4, 5, 5}, CommandId::EllipseSelection, {4, 4},
                "b.b.b.b.b.b./............/b.b.b.b.b.b./............/b.b.w.b.b.b./............/"
                "b.b.b.b.b.b./............/b.b.b.b.b.b."},
-        Bucket{"ZeroWidthEllipse", Rect{4, 2, 4, 7}, IDM_ELLIPSE, {0, 0},
+        Bucket{"ZeroWidthEllipse", Rect{4, 2, 4, 7}, CommandId::EllipseSelection, {0, 0},
                "b.b.b.b.b.b./............/b.b.b.b.b.b./............/b.b.b.b.b.b./............/"
                "b.b.b.b.b.b./............/b.b.b.b.b.b."},
-        Bucket{"LineMeansWholeImage", Rect{3, 1, 9, 6}, IDM_LINE, {1, 0},
+        Bucket{"LineMeansWholeImage", Rect{3, 1, 9, 6}, CommandId::LineSelection, {1, 0},
                "wbwbwbwbwbwb/bbbbbbbbbbbb/wbwbwbwbwbwb/bbbbbbbbbbbb/wbwbwbwbwbwb/bbbbbbbbbbbb/"
                "wbwbwbwbwbwb/bbbbbbbbbbbb/wbwbwbwbwbwb"},
-        Bucket{"SelectionPastTheImage", Rect{7, 5, 30, 30}, IDM_RECT, {8, 6},
+        Bucket{"SelectionPastTheImage", Rect{7, 5, 30, 30}, CommandId::RectangleSelection, {8, 6},
                "w.w.w.w.w.w./............/w.w.w.w.w.w./............/w.w.w.w.w.w./............/"
                "w.w.w.w.b.b./............/w.w.w.w.b.b."}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -80,11 +80,11 @@ TEST(ColorDialog, OkSetsTheColourCancelKeepsItBothRepaintTheSwatch) {
     ed.settings.foreColor = RGB(9, 9, 9);
     ed.settings.backColor = RGB(40, 50, 60);
     host.colorAnswers = {RGB(10, 20, 30), std::nullopt};
-    ASSERT_TRUE(Dispatch(ed, IDM_FGCOLOR));
+    ASSERT_TRUE(Dispatch(ed, CommandId::SetForegroundColor));
     EXPECT_EQ(ed.settings.foreColor, RGB(10, 20, 30));
     EXPECT_EQ(ed.draw.foreSwatch, RGB(10, 20, 30));
     EXPECT_FALSE(ed.draw.backSwatch.has_value());
-    ASSERT_TRUE(Dispatch(ed, IDM_BGCOLOR));
+    ASSERT_TRUE(Dispatch(ed, CommandId::SetBackgroundColor));
     EXPECT_EQ(host.colorRequests, (std::vector<Color>{RGB(9, 9, 9), RGB(40, 50, 60)}));
     EXPECT_EQ(ed.settings.backColor, RGB(40, 50, 60));
     EXPECT_EQ(ed.draw.backSwatch, RGB(40, 50, 60));

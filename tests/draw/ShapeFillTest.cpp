@@ -36,7 +36,7 @@ TEST_P(Fills, DrawTheShapeAddOneLevelAndEndTheSelection) {
     EXPECT_TRUE(Modified());
     EXPECT_FALSE(HasSelection(ed));
     EXPECT_EQ(ed.selection.rect, f.selection);  // kept for Restore Selection
-    EXPECT_TRUE(MenuEnabled(IDM_RESTORESEL));
+    EXPECT_TRUE(MenuEnabled(CommandId::RestoreSelection));
 }
 
 constexpr Rect kBox{2, 2, 6, 5};
@@ -45,41 +45,41 @@ constexpr const char* kPlain = "......../......../......../......../......../...
 INSTANTIATE_TEST_SUITE_P(
     Commands, Fills,
     ::testing::Values(
-        Fill{"Solid", IDM_FILLSOLID, 8, 7, kBox, IDM_RECT,
+        Fill{"Solid", CommandId::FillSolid, 8, 7, kBox, CommandId::RectangleSelection,
              "......../......../..PPPP../..PPPP../..PPPP../......../........"},
-        Fill{"Interior", IDM_FILLINTERIOR, 8, 7, kBox, IDM_RECT,
+        Fill{"Interior", CommandId::FillInterior, 8, 7, kBox, CommandId::RectangleSelection,
              "......../......../......../...bb.../......../......../........"},
-        Fill{"LinePerimeter", IDM_FILLLINE, 8, 7, kBox, IDM_RECT,
+        Fill{"LinePerimeter", CommandId::FillLine, 8, 7, kBox, CommandId::RectangleSelection,
              "......../......../..PPPP../..P..P../..PPPP../......../........"},
-        Fill{"TwoColor", IDM_FILL2COLOR, 8, 7, kBox, IDM_RECT,
+        Fill{"TwoColor", CommandId::FillTwoColor, 8, 7, kBox, CommandId::RectangleSelection,
              "......../......../..PPPP../..PbbP../..PPPP../......../........"},
         // Style bytes from a damaged settings file read as solid, width 1.
-        Fill{"StylesOutOfRange", IDM_FILL2COLOR, 8, 7, kBox, IDM_RECT,
+        Fill{"StylesOutOfRange", CommandId::FillTwoColor, 8, 7, kBox, CommandId::RectangleSelection,
              "......../......../..PPPP../..PbbP../..PPPP../......../........", 0, 200, 99},
         // + hatch: row 3 and column 4 of every 8 x 8 cell of the image, on white.
-        Fill{"CrossHatch", IDM_FILL2COLOR, 10, 10, {0, 0, 10, 10}, IDM_RECT,
+        Fill{"CrossHatch", CommandId::FillTwoColor, 10, 10, {0, 0, 10, 10}, CommandId::RectangleSelection,
              "PPPPPPPPPP/PwwwbwwwwP/PwwwbwwwwP/PbbbbbbbbP/PwwwbwwwwP/PwwwbwwwwP/PwwwbwwwwP/PwwwbwwwwP/"
              "PwwwbwwwwP/PPPPPPPPPP", 1, 0, 5},
-        Fill{"InteriorHatch", IDM_FILLINTERIOR, 7, 6, {0, 0, 7, 6}, IDM_RECT,
+        Fill{"InteriorHatch", CommandId::FillInterior, 7, 6, {0, 0, 7, 6}, CommandId::RectangleSelection,
              "......./.wwwww./.wwwww./.bbbbb./.wwwww./.......", 1, 0, 1},
         // Dots of three with white gaps, from the top-right corner leftward and round.
-        Fill{"DottedOutline", IDM_FILLLINE, 8, 4, {0, 0, 8, 4}, IDM_RECT, "PPwwwPPP/P......P/w......P/wwPPPwww", 1, 1},
+        Fill{"DottedOutline", CommandId::FillLine, 8, 4, {0, 0, 8, 4}, CommandId::RectangleSelection, "PPwwwPPP/P......P/w......P/wwPPPwww", 1, 1},
         // Three pixels wide round the 1-pixel ring, corners rounded, dashes drawn solid.
-        Fill{"WideDashed", IDM_FILL2COLOR, 12, 10, {2, 2, 10, 8}, IDM_RECT,
+        Fill{"WideDashed", CommandId::FillTwoColor, 12, 10, {2, 2, 10, 8}, CommandId::RectangleSelection,
              "............/..PPPPPPPP../.PPPPPPPPPP./.PPPPPPPPPP./.PPPbbbbPPP./.PPPbbbbPPP./.PPPPPPPPPP./"
              ".PPPPPPPPPP./..PPPPPPPP../............", 3, 2},
-        Fill{"Line", IDM_FILLLINE, 7, 5, {1, 1, 6, 4}, IDM_LINE, "......./.P...../..PP.../....PP./......."},
-        Fill{"ReversedLine", IDM_FILLLINE, 7, 5, {1, 1, 6, 4}, IDM_LINE, "......./....PP./..PP.../.P...../.......",
+        Fill{"Line", CommandId::FillLine, 7, 5, {1, 1, 6, 4}, CommandId::LineSelection, "......./.P...../..PP.../....PP./......."},
+        Fill{"ReversedLine", CommandId::FillLine, 7, 5, {1, 1, 6, 4}, CommandId::LineSelection, "......./....PP./..PP.../.P...../.......",
              1, 0, 0, true},
         // The rectangle's corners lie outside the ellipse and are filled too.
-        Fill{"ExteriorEllipse", IDM_FILLEXTERIOR, 12, 9, {1, 1, 11, 8}, IDM_ELLIPSE,
+        Fill{"ExteriorEllipse", CommandId::FillExterior, 12, 9, {1, 1, 11, 8}, CommandId::EllipseSelection,
              "PPPPPPPPPPPP/PPPP....PPPP/PP........PP/P..........P/P..........P/P..........P/"
              "PP........PP/PPPP....PPPP/PPPPPPPPPPPP"},
-        Fill{"ExteriorOnTheBottomEdge", IDM_FILLEXTERIOR, 8, 6, {2, 3, 5, 6}, IDM_RECT,
+        Fill{"ExteriorOnTheBottomEdge", CommandId::FillExterior, 8, 6, {2, 3, 5, 6}, CommandId::RectangleSelection,
              "PPPPPPPP/PPPPPPPP/PPPPPPPP/PP...PPP/PP...PPP/PP...PPP"},
-        Fill{"ExteriorOfZeroWidthEllipse", IDM_FILLEXTERIOR, 6, 4, {2, 1, 2, 3}, IDM_ELLIPSE,
+        Fill{"ExteriorOfZeroWidthEllipse", CommandId::FillExterior, 6, 4, {2, 1, 2, 3}, CommandId::EllipseSelection,
              "PPPPPP/PPPPPP/PPPPPP/PPPPPP"},
-        Fill{"ExteriorOfTheWholeImage", IDM_FILLEXTERIOR, 8, 7, {0, 0, 8, 7}, IDM_RECT, kPlain}),
+        Fill{"ExteriorOfTheWholeImage", CommandId::FillExterior, 8, 7, {0, 0, 8, 7}, CommandId::RectangleSelection, kPlain}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Draws a figure in the picture colours the plain way, for comparison.
@@ -95,8 +95,8 @@ Bitmap Drawn(int w, int h, Color pen, Color brush, Draw draw) {
 
 TEST_F(DrawTest, RoundedRectangleCornerIsAQuarterOfTheBox) {
     NewImage(44, 24);
-    Select({2, 2, 42, 22}, IDM_ROUNDRECT);
-    FillShape(ed, IDM_FILLSOLID);
+    Select({2, 2, 42, 22}, CommandId::RoundedRectangleSelection);
+    FillShape(ed, CommandId::FillSolid);
     auto corner = [](int cw, int ch) { return Drawn(44, 24, kPen, kPen, [&](Canvas& c) { c.RoundRect(2, 2, 42, 22, cw, ch); }); };
     EXPECT_EQ(Image(), corner(10, 5));
     EXPECT_NE(Image(), corner(12, 5));
@@ -106,9 +106,9 @@ TEST_F(DrawTest, RoundedRectangleCornerIsAQuarterOfTheBox) {
 TEST_F(DrawTest, ExteriorOfRoundedRectangleKeepsExactlyTheMask) {
     NewImage(60, 40);
     const Rect r{7, 5, 53, 38};
-    Select(r, IDM_ROUNDRECT);
+    Select(r, CommandId::RoundedRectangleSelection);
     FillExterior(ed);
-    const ShapeMask mask = BuildShapeMask(r, IDM_ROUNDRECT);
+    const ShapeMask mask = BuildShapeMask(r, CommandId::RoundedRectangleSelection);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 60; ++x)
             ASSERT_EQ(Image().GetPixel(x, y), mask.IsInside(x - r.left, y - r.top) ? kPaper : kPen) << x << "," << y;
@@ -117,9 +117,9 @@ TEST_F(DrawTest, ExteriorOfRoundedRectangleKeepsExactlyTheMask) {
 TEST_F(DrawTest, FillsNeedAnActiveSelectionOfAShapeTheyAreOfferedFor) {
     NewImage(8, 7);
     ed.selection.rect = kBox;  // kept, but not active
-    FillShape(ed, IDM_FILLSOLID);
-    Select(kBox, IDM_LINE);
-    for (int id : {IDM_FILLSOLID, IDM_FILL2COLOR, IDM_FILLINTERIOR, IDM_FILLEXTERIOR}) Dispatch(ed, id);
+    FillShape(ed, CommandId::FillSolid);
+    Select(kBox, CommandId::LineSelection);
+    for (int id : {CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior}) Dispatch(ed, id);
     EXPECT_EQ(Depth(), 0);
     EXPECT_TRUE(HasSelection(ed));
 }

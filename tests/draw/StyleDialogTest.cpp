@@ -38,19 +38,19 @@ protected:
 };
 
 TEST_F(StyleDialogTest, LineStyleOpensOnTheSettingsAndOkStoresWhatItShows) {
-    Run<LineStyleDialog>(IDM_LINESTYLE, IDOK, [](LineStyleDialog& d) {
-        EXPECT_EQ(d.Items(IDC_LINE_WIDTH), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
-        EXPECT_EQ(d.Selection(IDC_LINE_WIDTH), 3);
+    Run<LineStyleDialog>(CommandId::SetLineStyle, DialogAnswer::Ok, [](LineStyleDialog& d) {
+        EXPECT_EQ(d.Items(ControlId::LineWidth), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+        EXPECT_EQ(d.Selection(ControlId::LineWidth), 3);
         for (int id = 101; id <= 105; ++id) EXPECT_EQ(d.Checked(id), id == 103) << id;  // "Dash"
     });
     ExpectLine(4, 2);
-    Run<LineStyleDialog>(IDM_LINESTYLE, IDOK, [](LineStyleDialog& d) {
-        d.Select(IDC_LINE_WIDTH, 6);
+    Run<LineStyleDialog>(CommandId::SetLineStyle, DialogAnswer::Ok, [](LineStyleDialog& d) {
+        d.Select(ControlId::LineWidth, 6);
         d.Command(104);  // Dash-Dot
     });
     ExpectLine(7, 3);
-    Run<LineStyleDialog>(IDM_LINESTYLE, IDCANCEL, [](LineStyleDialog& d) {
-        d.Select(IDC_LINE_WIDTH, 0);
+    Run<LineStyleDialog>(CommandId::SetLineStyle, DialogAnswer::Cancel, [](LineStyleDialog& d) {
+        d.Select(ControlId::LineWidth, 0);
         d.Command(101);
     });
     ExpectLine(7, 3);
@@ -58,11 +58,11 @@ TEST_F(StyleDialogTest, LineStyleOpensOnTheSettingsAndOkStoresWhatItShows) {
 }
 
 TEST_F(StyleDialogTest, FillStyleOkKeepsOrStoresCancelKeeps) {
-    Run<FillStyleDialog>(IDM_FILLSTYLE, IDOK, [](FillStyleDialog& d) { EXPECT_TRUE(d.Checked(104)); });
+    Run<FillStyleDialog>(CommandId::SetFillStyle, DialogAnswer::Ok, [](FillStyleDialog& d) { EXPECT_TRUE(d.Checked(104)); });
     EXPECT_EQ(ed.settings.hatchStyleIndex, 3);
-    Run<FillStyleDialog>(IDM_FILLSTYLE, IDCANCEL, [](FillStyleDialog& d) { d.Command(106); });  // "+ hatch"
+    Run<FillStyleDialog>(CommandId::SetFillStyle, DialogAnswer::Cancel, [](FillStyleDialog& d) { d.Command(106); });  // "+ hatch"
     EXPECT_EQ(ed.settings.hatchStyleIndex, 3);
-    Run<FillStyleDialog>(IDM_FILLSTYLE, IDOK, [](FillStyleDialog& d) { d.Command(106); });
+    Run<FillStyleDialog>(CommandId::SetFillStyle, DialogAnswer::Ok, [](FillStyleDialog& d) { d.Command(106); });
     EXPECT_EQ(ed.settings.hatchStyleIndex, 5);
 }
 
@@ -71,7 +71,7 @@ TEST_F(StyleDialogTest, StoredValuesOutOfRangeOpenAsSolidWidthOne) {
     ed.settings.lineStyleIndex = 9;
     ed.settings.hatchStyleIndex = 200;
     EXPECT_TRUE(FillStyleDialog(ed.settings).Checked(101));
-    Run<LineStyleDialog>(IDM_LINESTYLE, IDOK);
+    Run<LineStyleDialog>(CommandId::SetLineStyle, DialogAnswer::Ok);
     ExpectLine(1, 0);
 }
 
@@ -83,7 +83,7 @@ TEST_F(StyleDialogTest, NewWidthRedrawsTheSamplesSolidAndThick) {
     // Lines from x 16 to 72 at rows 44 + 20 n; the picture starts at (12, 38). The dot line
     // (style 1) is three on, three off from its left end.
     const int dotRow = 26;
-    const Bitmap thin = *d.Preview(IDC_STYLE_SAMPLES);
+    const Bitmap thin = *d.Preview(ControlId::StyleSamples);
     ASSERT_EQ(thin.Width(), 64);
     ASSERT_EQ(thin.Height(), 94);
     EXPECT_EQ(Picture(thin, {3, dotRow - 1, 13, dotRow + 2}), Rows("??????????/?kkkwwwkkk/??????????"));
@@ -91,11 +91,11 @@ TEST_F(StyleDialogTest, NewWidthRedrawsTheSamplesSolidAndThick) {
 
     const auto revision = d.PreviewRevision();
     d.Command(102);               // a style click shows nothing new
-    d.Select(IDC_LINE_WIDTH, 0);  // nor does the width it already has
+    d.Select(ControlId::LineWidth, 0);  // nor does the width it already has
     EXPECT_EQ(d.PreviewRevision(), revision);
-    d.Select(IDC_LINE_WIDTH, 2);
+    d.Select(ControlId::LineWidth, 2);
     EXPECT_GT(d.PreviewRevision(), revision);
-    EXPECT_EQ(Picture(*d.Preview(IDC_STYLE_SAMPLES), {3, dotRow - 2, 13, dotRow + 3}),
+    EXPECT_EQ(Picture(*d.Preview(ControlId::StyleSamples), {3, dotRow - 2, 13, dotRow + 3}),
               Rows("??????????/?kkkkkkkkk/kkkkkkkkkk/?kkkkkkkkk/??????????"));
 }
 
@@ -104,8 +104,8 @@ TEST_F(StyleDialogTest, HatchSamplesLineUpWithTheDialogOrigin) {
     EXPECT_EQ(d.Text(105), "\\\\ diagonal hatch");
     d.SetDialogBaseUnits(kOnePixelPerUnit);
     d.SetFaceColor(kFace);
-    EXPECT_EQ(*d.Preview(IDC_SOLID_SAMPLE), Bitmap(24, 16, kBlack));
-    const Bitmap samples = *d.Preview(IDC_STYLE_SAMPLES);
+    EXPECT_EQ(*d.Preview(ControlId::SolidSample), Bitmap(24, 16, kBlack));
+    const Bitmap samples = *d.Preview(ControlId::StyleSamples);
     ASSERT_EQ(samples.Height(), 116);
     // At the usual font the picture spans dialog pixels 18..114 x 62..215, edges rounded.
     EXPECT_EQ(DialogUnitsToPixels({12, 38, 64, 94}, {6, 13}), (Rect{18, 62, 114, 215}));

@@ -28,7 +28,7 @@ protected:
     // Paste into New File with a scripted answer to a save question, if one comes.
     void PasteNew(int answer) {
         host.messageAnswers = {answer};
-        PasteClipboard(ed, IDM_PASTENEW);
+        PasteClipboard(ed, CommandId::PasteIntoNewFile);
     }
 };
 
@@ -43,38 +43,38 @@ class CopyRegions : public ClipboardTest, public ::testing::WithParamInterface<C
 TEST_P(CopyRegions, CopyPutsTheRegionOnTheClipboardAndChangesNothingElse) {
     Load("abcde/fghij/klmno");
     if (GetParam().shape) Select(GetParam().rect, GetParam().shape);
-    CopySelection(ed, IDM_COPY);
+    CopySelection(ed, CommandId::Copy);
     EXPECT_EQ(Clip(), GetParam().copied);
     EXPECT_EQ(Shown(), "abcde/fghij/klmno");
     EXPECT_EQ(Depth(), 0);
     EXPECT_EQ(ed.settings.modified, 0);
     EXPECT_EQ(HasSelection(ed), GetParam().shape != 0);
-    EXPECT_TRUE(MenuEnabled(IDM_PASTE));
-    EXPECT_TRUE(MenuEnabled(IDM_PASTENEW));
-    EXPECT_TRUE(ButtonEnabled(IDM_PASTE));
+    EXPECT_TRUE(MenuEnabled(CommandId::Paste));
+    EXPECT_TRUE(MenuEnabled(CommandId::PasteIntoNewFile));
+    EXPECT_TRUE(ButtonEnabled(CommandId::Paste));
 }
 
 // The 5 x 3 ellipse is .PPP. / PPPPP / .PPP. : its four corners are outside.
 INSTANTIATE_TEST_SUITE_P(Selections, CopyRegions,
-                         ::testing::Values(CopyCase{IDM_RECT, {1, 0, 4, 2}, "bcd/ghi"},
-                                           CopyCase{IDM_ELLIPSE, {0, 0, 5, 3}, "-bcd-/fghij/-lmn-"},
-                                           CopyCase{IDM_LINE, {1, 0, 4, 2}, "abcde/fghij/klmno"},
+                         ::testing::Values(CopyCase{CommandId::RectangleSelection, {1, 0, 4, 2}, "bcd/ghi"},
+                                           CopyCase{CommandId::EllipseSelection, {0, 0, 5, 3}, "-bcd-/fghij/-lmn-"},
+                                           CopyCase{CommandId::LineSelection, {1, 0, 4, 2}, "abcde/fghij/klmno"},
                                            CopyCase{0, {}, "abcde/fghij/klmno"}));
 
 // Larger shapes against the mask itself: Copy keeps exactly the pixels inside the shape, on a
 // backColor surround, and Paste replaces exactly those.
 TEST_F(ClipboardTest, CopyAndPasteFollowTheShapeOfRoundedRectanglesAndEllipses) {
-    for (int shape : {IDM_ROUNDRECT, IDM_ELLIPSE}) {
+    for (int shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection}) {
         Bitmap image(30, 20);
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 30; ++x) image.SetPixel(x, y, RGB(x, y, 7));
         Load(image);
         const Rect sel{3, 2, 27, 16};
         Select(sel, shape);
-        CopySelection(ed, IDM_COPY);
+        CopySelection(ed, CommandId::Copy);
         const Bitmap copied = host.clipboard->bitmap;
         host.clipboard->bitmap.Fill(RGB(1, 2, 3));
-        PasteClipboard(ed, IDM_PASTE);
+        PasteClipboard(ed, CommandId::Paste);
         const ShapeMask mask = BuildShapeMask(sel, shape);
         Bitmap wantCopy(sel.Width(), sel.Height()), wantImage = image;
         for (int y = 0; y < sel.Height(); ++y)
@@ -89,22 +89,22 @@ TEST_F(ClipboardTest, CopyAndPasteFollowTheShapeOfRoundedRectanglesAndEllipses) 
 }
 
 TEST_F(ClipboardTest, CutErasesTheWholeSelectionRectangleOnlyWhenThereIsOne) {
-    CopySelection(ed, IDM_CUT);  // no image: nothing happens
+    CopySelection(ed, CommandId::Cut);  // no image: nothing happens
     EXPECT_EQ(Clip(), "(empty)");
     Load("abcde/fghij/klmno");
-    Select({0, 0, 5, 3}, IDM_ELLIPSE);
-    CopySelection(ed, IDM_CUT);
+    Select({0, 0, 5, 3}, CommandId::EllipseSelection);
+    CopySelection(ed, CommandId::Cut);
     EXPECT_EQ(Clip(), "-bcd-/fghij/-lmn-");
     EXPECT_EQ(Shown(), "-----/-----/-----");  // the corners outside the ellipse too
     EXPECT_FALSE(HasSelection(ed));
-    EXPECT_FALSE(MenuEnabled(IDM_CUT));
+    EXPECT_FALSE(MenuEnabled(CommandId::Cut));
     EXPECT_EQ(Depth(), 1);
     EXPECT_EQ(ed.settings.modified, 1);
     EXPECT_TRUE(ed.view.repaintNeeded);
     Undo(ed);
     EXPECT_EQ(Shown(), "abcde/fghij/klmno");
     // Without an active selection the kept rectangle is not erased; the whole image is copied.
-    CopySelection(ed, IDM_CUT);
+    CopySelection(ed, CommandId::Cut);
     EXPECT_EQ(Clip(), "abcde/fghij/klmno");
     EXPECT_EQ(Shown(), "abcde/fghij/klmno");
     EXPECT_EQ(Depth(), 0);
@@ -116,17 +116,17 @@ TEST_F(ClipboardTest, PasteIsPlacedAtTheRegionsCornerAndCutToIt) {
     Load("abcde/fghij/klmno");
     PutOnClipboard("VWXYZ/STUVW");
     Select({1, 1, 3, 3});
-    PasteClipboard(ed, IDM_PASTE);
+    PasteClipboard(ed, CommandId::Paste);
     EXPECT_EQ(Shown(), "abcde/fVWij/kSTno");
     EXPECT_TRUE(HasSelection(ed));
     EXPECT_EQ(ed.settings.modified, 1);
     PutOnClipboard("Q");
     Select({2, 0, 5, 2});
-    PasteClipboard(ed, IDM_PASTE);
+    PasteClipboard(ed, CommandId::Paste);
     EXPECT_EQ(Shown(), "abQde/fVWij/kSTno");
     EndSelection(ed);
     PutOnClipboard("12345/67890/ABCDE");
-    PasteClipboard(ed, IDM_PASTE);
+    PasteClipboard(ed, CommandId::Paste);
     EXPECT_EQ(Shown(), "12345/67890/ABCDE");
     EXPECT_EQ(Depth(), 3);
     for (int i = 0; i < 3; ++i) Undo(ed);
@@ -135,7 +135,7 @@ TEST_F(ClipboardTest, PasteIsPlacedAtTheRegionsCornerAndCutToIt) {
 
 TEST_F(ClipboardTest, PasteWithoutAnImageMakesUntitledOfTheClipboardsSizeAndDepth) {
     PutOnClipboard("abc/def", 8);
-    PasteClipboard(ed, IDM_PASTE);
+    PasteClipboard(ed, CommandId::Paste);
     EXPECT_EQ(Shown(), "abc/def");
     EXPECT_EQ(ed.doc.imageBitDepth, 8u);
     EXPECT_EQ(ed.doc.fileSize, 54u + 256 * 4 + 2 * 4);
@@ -143,17 +143,17 @@ TEST_F(ClipboardTest, PasteWithoutAnImageMakesUntitledOfTheClipboardsSizeAndDept
     EXPECT_EQ(ed.settings.needsSaveAs, 1);
     EXPECT_EQ(ed.settings.modified, 1);
     EXPECT_EQ(Depth(), 0);
-    EXPECT_TRUE(MenuEnabled(IDM_ROT90CW));
+    EXPECT_TRUE(MenuEnabled(CommandId::RotateClockwise));
     EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(ClipboardTest, PasteIntoNewFileAsksFirstAndCancelKeepsEverything) {
     Load("abc/def");
     Select({0, 0, 2, 2});
-    CopySelection(ed, IDM_CUT);
+    CopySelection(ed, CommandId::Cut);
     Select({1, 0, 3, 1});
     PutOnClipboard("wxyz/WXYZ", 32);
-    PasteNew(IDCANCEL);
+    PasteNew(DialogAnswer::Cancel);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "start.bmp has been modified.\nWould you like to save it?");
     EXPECT_EQ(Shown(), "--c/--f");
@@ -161,7 +161,7 @@ TEST_F(ClipboardTest, PasteIntoNewFileAsksFirstAndCancelKeepsEverything) {
     EXPECT_TRUE(HasSelection(ed));
     EXPECT_EQ(ed.doc.currentPath, "/pictures/start.bmp");
 
-    PasteNew(IDNO);
+    PasteNew(DialogAnswer::No);
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(Shown(), "wxyz/WXYZ");
     EXPECT_EQ(Depth(), 0);
@@ -170,7 +170,7 @@ TEST_F(ClipboardTest, PasteIntoNewFileAsksFirstAndCancelKeepsEverything) {
     EXPECT_EQ(ed.doc.currentPath, "Untitled.bmp");
 
     ed.settings.modified = 0;
-    PasteNew(IDCANCEL);  // unmodified: no question
+    PasteNew(DialogAnswer::Cancel);  // unmodified: no question
     EXPECT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(ed.settings.modified, 1);
 }
@@ -179,7 +179,7 @@ TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
     Load("abc/def");
     host.clipboardOpens = false;
     PutOnClipboard("xyz/xyz");
-    for (int id : {IDM_CUT, IDM_COPY, IDM_PASTE, IDM_PASTENEW}) {
+    for (int id : {CommandId::Cut, CommandId::Copy, CommandId::Paste, CommandId::PasteIntoNewFile}) {
         host.messages.clear();
         EXPECT_TRUE(Dispatch(ed, id));
         ASSERT_EQ(host.messages.size(), 1u);
@@ -193,15 +193,15 @@ TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
     host.clipboard.reset();
     host.messages.clear();
     ed.view.repaintNeeded = false;
-    PasteClipboard(ed, IDM_PASTE);
+    PasteClipboard(ed, CommandId::Paste);
     EXPECT_TRUE(ed.view.repaintNeeded);
     EXPECT_TRUE(host.messages.empty());  // no picture at all: Paste is greyed, nothing to say
     host.clipboard = ClipboardImage{Bitmap(0, 0), 24};
-    PasteClipboard(ed, IDM_PASTE);
+    PasteClipboard(ed, CommandId::Paste);
     EXPECT_EQ(host.LastMessage()->text, kClipboardEmptyImageText);
     PutOnClipboard("xyz/xyz");
     host.clipboardReadable = false;
-    for (int id : {IDM_PASTE, IDM_PASTENEW}) {
+    for (int id : {CommandId::Paste, CommandId::PasteIntoNewFile}) {
         host.messages.clear();
         PasteClipboard(ed, id);
         ASSERT_EQ(host.messages.size(), 1u);
@@ -209,7 +209,7 @@ TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
     }
     host.clipboardReadable = true;
     host.clipboard = ClipboardImage{Bitmap(65536, 1), 24};
-    PasteClipboard(ed, IDM_PASTENEW);
+    PasteClipboard(ed, CommandId::PasteIntoNewFile);
     EXPECT_EQ(host.LastMessage()->text, kClipboardTooLargeText);
     EXPECT_EQ(Shown(), "abc/def");
     EXPECT_EQ(Depth(), 0);
@@ -222,7 +222,7 @@ TEST_F(ClipboardTest, PasteIntoNewFileKeepsFileDepthsAndCountsOthersAs24) {
     for (const auto& [given, kept] : {std::pair{1, 1}, {4, 4}, {8, 8}, {16, 24}, {24, 24}, {32, 32}, {48, 24},
                                       {64, 24}, {0, 24}, {-3, 24}}) {
         PutOnClipboard("ab/cd", given);
-        PasteClipboard(ed, IDM_PASTENEW);
+        PasteClipboard(ed, CommandId::PasteIntoNewFile);
         EXPECT_EQ(ed.doc.imageBitDepth, std::uint32_t(kept)) << given;
         EXPECT_EQ(Shown(), "ab/cd");
         ed.settings.modified = 0;
@@ -232,16 +232,16 @@ TEST_F(ClipboardTest, PasteIntoNewFileKeepsFileDepthsAndCountsOthersAs24) {
 TEST_F(ClipboardTest, FramePaintMakesPasteFollowTheClipboardWhenItOpens) {
     PutOnClipboard("a");
     FramePaint(ed);
-    EXPECT_TRUE(MenuEnabled(IDM_PASTENEW));
+    EXPECT_TRUE(MenuEnabled(CommandId::PasteIntoNewFile));
     host.clipboard.reset();
     host.clipboardOpens = false;
     FramePaint(ed);
-    EXPECT_TRUE(MenuEnabled(IDM_PASTENEW));
+    EXPECT_TRUE(MenuEnabled(CommandId::PasteIntoNewFile));
     host.clipboardOpens = true;
     FramePaint(ed);
-    EXPECT_FALSE(MenuEnabled(IDM_PASTE));
-    EXPECT_FALSE(MenuEnabled(IDM_PASTENEW));
-    EXPECT_FALSE(ButtonEnabled(IDM_PASTE));
+    EXPECT_FALSE(MenuEnabled(CommandId::Paste));
+    EXPECT_FALSE(MenuEnabled(CommandId::PasteIntoNewFile));
+    EXPECT_FALSE(ButtonEnabled(CommandId::Paste));
 }
 
 }  // namespace

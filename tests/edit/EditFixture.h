@@ -54,7 +54,7 @@ protected:
     }
     void Load(std::string_view rows) { Load(FromLetters(rows)); }
 
-    void Select(Rect r, int shape = IDM_RECT) {
+    void Select(Rect r, int shape = CommandId::RectangleSelection) {
         ed.settings.selectionShape = std::int16_t(shape);
         ed.selection.rect = r;
         BeginSelection(ed);

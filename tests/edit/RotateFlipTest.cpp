@@ -51,31 +51,31 @@ constexpr const char* kRing = "ABCDEF/Gabcd!/Hefgh@/Iijkl#/Jmnop$/KLMNOP";
 constexpr Rect kNone{}, kBlock{1, 1, 5, 5};
 INSTANTIATE_TEST_SUITE_P(
     Commands, RotateFlipCases,
-    ::testing::Values(TurnCase{IDM_ROT90CW, "abc/def", kNone, "da/eb/fc"},
-                      TurnCase{IDM_ROT90CCW, "abc/def", kNone, "cf/be/ad"},
-                      TurnCase{IDM_ROT180, "abc/def", kNone, "fed/cba"},
-                      TurnCase{IDM_FLIPH, "abc/def", kNone, "cba/fed"},
-                      TurnCase{IDM_FLIPV, "abc/def", kNone, "def/abc"},
-                      TurnCase{IDM_ROT90CW, kRing, kBlock, "ABCDEF/Gmiea!/Hnjfb@/Iokgc#/Jplhd$/KLMNOP"},
-                      TurnCase{IDM_ROT90CCW, kRing, kBlock, "ABCDEF/Gdhlp!/Hcgko@/Ibfjn#/Jaeim$/KLMNOP"},
-                      TurnCase{IDM_ROT180, kRing, kBlock, "ABCDEF/Gponm!/Hlkji@/Ihgfe#/Jdcba$/KLMNOP"},
-                      TurnCase{IDM_FLIPH, kRing, kBlock, "ABCDEF/Gdcba!/Hhgfe@/Ilkji#/Jponm$/KLMNOP"},
-                      TurnCase{IDM_FLIPV, kRing, kBlock, "ABCDEF/Gmnop!/Hijkl@/Iefgh#/Jabcd$/KLMNOP"},
-                      TurnCase{IDM_FLIPH, "abcdef/ghijkl", {1, 0, 4, 2}, "adcbef/gjihkl"},
+    ::testing::Values(TurnCase{CommandId::RotateClockwise, "abc/def", kNone, "da/eb/fc"},
+                      TurnCase{CommandId::RotateCounterClockwise, "abc/def", kNone, "cf/be/ad"},
+                      TurnCase{CommandId::Rotate180, "abc/def", kNone, "fed/cba"},
+                      TurnCase{CommandId::FlipHorizontal, "abc/def", kNone, "cba/fed"},
+                      TurnCase{CommandId::FlipVertical, "abc/def", kNone, "def/abc"},
+                      TurnCase{CommandId::RotateClockwise, kRing, kBlock, "ABCDEF/Gmiea!/Hnjfb@/Iokgc#/Jplhd$/KLMNOP"},
+                      TurnCase{CommandId::RotateCounterClockwise, kRing, kBlock, "ABCDEF/Gdhlp!/Hcgko@/Ibfjn#/Jaeim$/KLMNOP"},
+                      TurnCase{CommandId::Rotate180, kRing, kBlock, "ABCDEF/Gponm!/Hlkji@/Ihgfe#/Jdcba$/KLMNOP"},
+                      TurnCase{CommandId::FlipHorizontal, kRing, kBlock, "ABCDEF/Gdcba!/Hhgfe@/Ilkji#/Jponm$/KLMNOP"},
+                      TurnCase{CommandId::FlipVertical, kRing, kBlock, "ABCDEF/Gmnop!/Hijkl@/Iefgh#/Jabcd$/KLMNOP"},
+                      TurnCase{CommandId::FlipHorizontal, "abcdef/ghijkl", {1, 0, 4, 2}, "adcbef/gjihkl"},
                       // kept across an Undo that shrank the image: only the part inside turns
-                      TurnCase{IDM_ROT180, "abc/def/ghi", {1, 1, 5, 5}, "abc/dih/gfe"}));
+                      TurnCase{CommandId::Rotate180, "abc/def/ghi", {1, 1, 5, 5}, "abc/dih/gfe"}));
 
 TEST_F(EditTest, FourQuarterTurnsAndTwiceEachFlipGiveTheImageBack) {
     Load(Bitmap(300, 200, RGB(1, 2, 3)));
     CurrentImage(ed).SetPixel(0, 0, RGB(9, 9, 9));
     const Bitmap start = CurrentImage(ed);
     const int wideWindow = ed.view.imageWindowWidth;
-    RotateFlip(ed, IDM_ROT90CW);
+    RotateFlip(ed, CommandId::RotateClockwise);
     EXPECT_LT(ed.view.imageWindowWidth, ed.view.imageWindowHeight);  // laid out for 200 x 300
-    for (int i = 0; i < 3; ++i) RotateFlip(ed, IDM_ROT90CW);
+    for (int i = 0; i < 3; ++i) RotateFlip(ed, CommandId::RotateClockwise);
     EXPECT_EQ(CurrentImage(ed), start);
     EXPECT_EQ(ed.view.imageWindowWidth, wideWindow);
-    for (int id : {IDM_ROT180, IDM_FLIPH, IDM_FLIPV}) {
+    for (int id : {CommandId::Rotate180, CommandId::FlipHorizontal, CommandId::FlipVertical}) {
         RotateFlip(ed, id);
         EXPECT_NE(CurrentImage(ed), start);
         RotateFlip(ed, id);
@@ -86,7 +86,7 @@ TEST_F(EditTest, FourQuarterTurnsAndTwiceEachFlipGiveTheImageBack) {
 TEST_F(EditTest, QuarterTurnOfANonSquareSelectionIsRefusedAndChangesNothing) {
     Load("abcde/fghij/klmno/pqrst");
     Select({0, 0, 4, 3});
-    for (int id : {IDM_ROT90CW, IDM_ROT90CCW}) RotateFlip(ed, id);
+    for (int id : {CommandId::RotateClockwise, CommandId::RotateCounterClockwise}) RotateFlip(ed, id);
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[1].text, "Selection must be square for this operation.");
     EXPECT_EQ(host.messages[1].caption, std::nullopt);

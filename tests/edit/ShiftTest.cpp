@@ -40,20 +40,20 @@ TEST_P(ShiftCases, MovesTheSelectedPixelsByOneAndUndoes) {
 
 constexpr Rect kArea{1, 1, 5, 4};
 INSTANTIATE_TEST_SUITE_P(Commands, ShiftCases,
-                         ::testing::Values(ShiftCase{IDM_SHIFTL, kArea, "ABCDEF/Gbcdd!/Hfghh@/Ijkll#/JKLMNO"},
-                                           ShiftCase{IDM_SHIFTR, kArea, "ABCDEF/Gaabc!/Heefg@/Iiijk#/JKLMNO"},
-                                           ShiftCase{IDM_SHIFTU, kArea, "ABCDEF/Gefgh!/Hijkl@/Iijkl#/JKLMNO"},
-                                           ShiftCase{IDM_SHIFTD, kArea, "ABCDEF/Gabcd!/Habcd@/Iefgh#/JKLMNO"},
-                                           ShiftCase{IDM_SHIFTL, {2, 1, 3, 4}, "ABCDEF/Gabcd!/Hefgh@/Iijkl#/JKLMNO"}));
+                         ::testing::Values(ShiftCase{CommandId::ShiftLeft, kArea, "ABCDEF/Gbcdd!/Hfghh@/Ijkll#/JKLMNO"},
+                                           ShiftCase{CommandId::ShiftRight, kArea, "ABCDEF/Gaabc!/Heefg@/Iiijk#/JKLMNO"},
+                                           ShiftCase{CommandId::ShiftUp, kArea, "ABCDEF/Gefgh!/Hijkl@/Iijkl#/JKLMNO"},
+                                           ShiftCase{CommandId::ShiftDown, kArea, "ABCDEF/Gabcd!/Habcd@/Iefgh#/JKLMNO"},
+                                           ShiftCase{CommandId::ShiftLeft, {2, 1, 3, 4}, "ABCDEF/Gabcd!/Hefgh@/Iijkl#/JKLMNO"}));
 
 TEST_F(EditTest, RepeatedShiftsKeepMovingTheSameAreaAndNeedASelection) {
     Load("abcd");
-    ShiftSelection(ed, IDM_SHIFTL);
+    ShiftSelection(ed, CommandId::ShiftLeft);
     EXPECT_EQ(Depth(), 0);
     Select({0, 0, 4, 1});
-    ShiftSelection(ed, IDM_SHIFTL);
-    ShiftSelection(ed, IDM_SHIFTL);
-    ShiftSelection(ed, IDM_SHIFTR);
+    ShiftSelection(ed, CommandId::ShiftLeft);
+    ShiftSelection(ed, CommandId::ShiftLeft);
+    ShiftSelection(ed, CommandId::ShiftRight);
     EXPECT_EQ(Shown(), "ccdd");
 }
 

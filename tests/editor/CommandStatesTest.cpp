@@ -13,9 +13,9 @@ using testing_support::Seen;
 using testing_support::Snapshot;
 using testing_support::Take;
 
-constexpr int E = TBSTATE_ENABLED;
-constexpr int I = TBSTATE_INDETERMINATE;
-constexpr int P = TBSTATE_PRESSED;
+constexpr int E = ButtonBits::Enabled;
+constexpr int I = ButtonBits::Indeterminate;
+constexpr int P = ButtonBits::Pressed;
 
 TEST(CommandStates, StartAsTheMenuResourceAndTheFreshMainBar) {
     const Snapshot seen = Take(CommandStates{});
@@ -33,23 +33,23 @@ TEST(CommandStates, StartAsTheMenuResourceAndTheFreshMainBar) {
     EXPECT_EQ(seen.at(320), (Seen{'E', false, -1}));
     EXPECT_EQ(seen.at(272), (Seen{'-', false, -1}));
     EXPECT_EQ(seen.at(271), (Seen{'E', false, -1}));
-    EXPECT_EQ(seen.at(kScaleImageCommand), (Seen{'G', false, -1}));
-    EXPECT_EQ(seen.at(kReduceColoursCommand), (Seen{'G', false, -1}));
+    EXPECT_EQ(seen.at(CommandId::ScaleImage), (Seen{'G', false, -1}));
+    EXPECT_EQ(seen.at(CommandId::ReduceColours), (Seen{'G', false, -1}));
 }
 
 TEST(CommandStates, SetButtonStateReplacesEveryBitAndPressKeepsTheOthers) {
     CommandStates states;
-    states.PressButton(IDM_FIT, true);
-    EXPECT_EQ(states.Button(IDM_FIT)->bits, E | P);
-    EXPECT_TRUE(states.Button(IDM_FIT)->Pressed());
-    states.SetButtonState(IDM_FIT, TBSTATE_ENABLED);
-    EXPECT_FALSE(states.Button(IDM_FIT)->Pressed());
-    states.SetButtonState(IDM_UNDO, TBSTATE_INDETERMINATE);
-    states.PressButton(IDM_UNDO, true);
-    EXPECT_EQ(states.Button(IDM_UNDO)->bits, I | P);
-    EXPECT_FALSE(states.Button(IDM_UNDO)->Clickable());
-    states.PressButton(IDM_UNDO, false);
-    EXPECT_EQ(states.Button(IDM_UNDO)->bits, I);
+    states.PressButton(CommandId::FitToWindow, true);
+    EXPECT_EQ(states.Button(CommandId::FitToWindow)->bits, E | P);
+    EXPECT_TRUE(states.Button(CommandId::FitToWindow)->Pressed());
+    states.SetButtonState(CommandId::FitToWindow, ButtonBits::Enabled);
+    EXPECT_FALSE(states.Button(CommandId::FitToWindow)->Pressed());
+    states.SetButtonState(CommandId::Undo, ButtonBits::Indeterminate);
+    states.PressButton(CommandId::Undo, true);
+    EXPECT_EQ(states.Button(CommandId::Undo)->bits, I | P);
+    EXPECT_FALSE(states.Button(CommandId::Undo)->Clickable());
+    states.PressButton(CommandId::Undo, false);
+    EXPECT_EQ(states.Button(CommandId::Undo)->bits, I);
 }
 
 TEST(CommandStates, RequestsNoItemOrExistingBarCarriesChangeNothing) {
@@ -63,38 +63,38 @@ TEST(CommandStates, RequestsNoItemOrExistingBarCarriesChangeNothing) {
         states.PressButton(id, true);
     }
     // The drawing bar does not exist yet, and these have no button anywhere.
-    states.SetButtonState(IDM_FILLSOLID, E);
-    states.PressButton(IDM_PEN, true);
-    states.SetButtonState(IDM_PASTENEW, I);
+    states.SetButtonState(CommandId::FillSolid, E);
+    states.PressButton(CommandId::Pen, true);
+    states.SetButtonState(CommandId::PasteIntoNewFile, I);
     EXPECT_EQ(Take(states), before);
     EXPECT_EQ(states.Revision(), revision);
-    EXPECT_FALSE(states.Button(IDM_PEN).has_value());
-    EXPECT_FALSE(states.MenuItem(IDM_OPEN_NAMED).has_value());
+    EXPECT_FALSE(states.Button(CommandId::Pen).has_value());
+    EXPECT_FALSE(states.MenuItem(CommandId::OpenNamed).has_value());
 }
 
 TEST(CommandStates, RevisionGrowsWithEachRealChangeOnly) {
     CommandStates states;
     auto r = states.Revision();
-    states.EnableMenuItem(IDM_UNDO, false);  // already greyed
-    states.SetButtonState(IDM_NEW, E);       // already enabled
-    states.CheckMenuItem(IDM_FIT, false);
+    states.EnableMenuItem(CommandId::Undo, false);  // already greyed
+    states.SetButtonState(CommandId::New, E);       // already enabled
+    states.CheckMenuItem(CommandId::FitToWindow, false);
     EXPECT_EQ(states.Revision(), r);
-    states.EnableMenuItem(IDM_UNDO, true);
+    states.EnableMenuItem(CommandId::Undo, true);
     EXPECT_GT(states.Revision(), r);
     r = states.Revision();
-    states.PressButton(IDM_ZOOM2, true);
+    states.PressButton(CommandId::Magnify2, true);
     EXPECT_GT(states.Revision(), r);
 }
 
 TEST(CommandStates, DrawingBarComesBackInItsTableStates) {
     CommandStates states;
     states.CreateDrawingToolBar();
-    UpdateFillStates(states, true, IDM_ELLIPSE);
-    states.PressButton(IDM_LINE, true);
-    ASSERT_EQ(states.Button(IDM_FILLSOLID)->bits, E);
+    UpdateFillStates(states, true, CommandId::EllipseSelection);
+    states.PressButton(CommandId::LineSelection, true);
+    ASSERT_EQ(states.Button(CommandId::FillSolid)->bits, E);
     states.DestroyDrawingToolBar();
-    EXPECT_FALSE(states.Button(IDM_FILLSOLID).has_value());
-    EXPECT_TRUE(states.MenuItem(IDM_FILLSOLID)->enabled);  // the menu keeps its state
+    EXPECT_FALSE(states.Button(CommandId::FillSolid).has_value());
+    EXPECT_TRUE(states.MenuItem(CommandId::FillSolid)->enabled);  // the menu keeps its state
     states.CreateDrawingToolBar();
     for (const ToolBarButton& b : kDrawingToolBarButtons)
         if (!b.IsSeparator()) {
@@ -116,7 +116,7 @@ TEST(CommandChecks, StartChecksWithDrawingToolsAndFitMode) {
     CommandStates states;
     SettingsRecord settings;
     settings.showDrawingTools = 8;
-    settings.viewMode = IDM_FIT;
+    settings.viewMode = CommandId::FitToWindow;
     ApplyStartChecks(states, settings);
     const Snapshot seen = Take(states);
     EXPECT_EQ(seen.at(273), (Seen{'E', true, E | P}));
@@ -132,15 +132,15 @@ TEST(CommandChecks, ViewModeMovesCheckAndHeldButton) {
     SettingsRecord settings;
     ApplyStartChecks(states, settings);
     Snapshot before = Take(states);
-    CheckViewMode(states, settings, IDM_ZOOM8);
-    EXPECT_EQ(settings.viewMode, IDM_ZOOM8);
+    CheckViewMode(states, settings, CommandId::Magnify8);
+    EXPECT_EQ(settings.viewMode, CommandId::Magnify8);
     EXPECT_EQ(Changes(before, Take(states)),
               (Snapshot{{275, {'E', false, E}}, {278, {'E', true, E | P}}}));
     before = Take(states);
-    CheckViewMode(states, settings, IDM_ZOOM8);  // already the mode
-    CheckViewMode(states, settings, IDM_PEN);    // no view command
+    CheckViewMode(states, settings, CommandId::Magnify8);  // already the mode
+    CheckViewMode(states, settings, CommandId::Pen);    // no view command
     EXPECT_EQ(Take(states), before);
-    EXPECT_EQ(settings.viewMode, IDM_ZOOM8);
+    EXPECT_EQ(settings.viewMode, CommandId::Magnify8);
 }
 
 TEST(CommandChecks, ToolMovesTheCheckAndTheButtonOnlyWhileTheBarExists) {
@@ -148,47 +148,47 @@ TEST(CommandChecks, ToolMovesTheCheckAndTheButtonOnlyWhileTheBarExists) {
     SettingsRecord settings;
     ApplyStartChecks(states, settings);
     Snapshot before = Take(states);
-    CheckTool(states, settings, IDM_LINE);
-    EXPECT_EQ(settings.currentTool, IDM_LINE);
+    CheckTool(states, settings, CommandId::LineSelection);
+    EXPECT_EQ(settings.currentTool, CommandId::LineSelection);
     EXPECT_EQ(Changes(before, Take(states)),
               (Snapshot{{323, {'E', false, -1}}, {326, {'E', true, -1}}}));
 
     ShowDrawingToolBar(states, settings);
-    EXPECT_EQ(states.Button(IDM_LINE)->bits, E | P);
-    EXPECT_EQ(states.Button(IDM_RECT)->bits, E);
+    EXPECT_EQ(states.Button(CommandId::LineSelection)->bits, E | P);
+    EXPECT_EQ(states.Button(CommandId::RectangleSelection)->bits, E);
     before = Take(states);
-    CheckTool(states, settings, IDM_BUCKET);
+    CheckTool(states, settings, CommandId::Bucket);
     EXPECT_EQ(Changes(before, Take(states)),
               (Snapshot{{326, {'E', false, E}}, {321, {'E', true, E | P}}}));
     before = Take(states);
-    CheckTool(states, settings, IDM_FIT);
+    CheckTool(states, settings, CommandId::FitToWindow);
     EXPECT_EQ(Take(states), before);
-    EXPECT_EQ(settings.currentTool, IDM_BUCKET);
+    EXPECT_EQ(settings.currentTool, CommandId::Bucket);
 }
 
 TEST(CommandChecks, AFreshDrawingBarOffersTheFillsAnActiveSelectionAllows) {
     CommandStates states;
     SettingsRecord settings;
     settings.hasSelection = 1;
-    settings.selectionShape = IDM_LINE;
+    settings.selectionShape = CommandId::LineSelection;
     ShowDrawingToolBar(states, settings);
-    EXPECT_TRUE(states.Button(IDM_FILLLINE)->Clickable());
-    for (int id = IDM_FILLSOLID; id <= IDM_FILLEXTERIOR; ++id) EXPECT_FALSE(states.Button(id)->Clickable()) << id;
+    EXPECT_TRUE(states.Button(CommandId::FillLine)->Clickable());
+    for (int id = CommandId::FillSolid; id <= CommandId::FillExterior; ++id) EXPECT_FALSE(states.Button(id)->Clickable()) << id;
     HideDrawingToolBar(states);
-    settings.selectionShape = IDM_ELLIPSE;
+    settings.selectionShape = CommandId::EllipseSelection;
     ShowDrawingToolBar(states, settings);
-    for (int id = IDM_FILLLINE; id <= IDM_FILLEXTERIOR; ++id) EXPECT_TRUE(states.Button(id)->Clickable()) << id;
+    for (int id = CommandId::FillLine; id <= CommandId::FillExterior; ++id) EXPECT_TRUE(states.Button(id)->Clickable()) << id;
 }
 
 TEST(CommandChecks, DrawingToolsStatesFollowTheSetting) {
     CommandStates states;
     SettingsRecord settings;
-    settings.currentTool = IDM_PICK;
+    settings.currentTool = CommandId::PickColor;
     settings.showDrawingTools = 8;
     EXPECT_TRUE(SyncDrawingToolsStates(states, settings));
     EXPECT_TRUE(states.DrawingToolBarExists());
     EXPECT_EQ(Take(states).at(273), (Seen{'E', true, E | P}));
-    EXPECT_EQ(states.Button(IDM_PICK)->bits, E | P);
+    EXPECT_EQ(states.Button(CommandId::PickColor)->bits, E | P);
 
     settings.showDrawingTools = 0;
     EXPECT_FALSE(SyncDrawingToolsStates(states, settings));

@@ -10,14 +10,14 @@ namespace rastrix {
 namespace {
 
 struct Row {
-    int constant;      // the IDM_ name
+    int constant;      // the CommandId constant
     int number;        // the number it must have
     const char* menu;  // "" when there is no menu item
     bool enabled;      // menu start state
     char bar;          // 'M', 'D' or '-'
     int image;
     int state;         // initial button state, 0 without a button
-    int key;           // shortcut virtual-key code, 0 for none
+    int key;           // shortcut key code, 0 for none
 };
 
 void PrintTo(const Row& r, std::ostream* os) { *os << "id " << r.number; }
@@ -46,57 +46,57 @@ TEST_P(CommandRowTest, MatchesTheResourceAndButtonTables) {
 INSTANTIATE_TEST_SUITE_P(
     SpotRows, CommandRowTest,
     ::testing::Values(
-        Row{IDM_NEW, 257, "&New", true, 'M', 0, 4, 0},
-        Row{IDM_OPEN, 258, "&Open\tCtrl+O", true, 'M', 1, 4, 0x4F},
-        Row{IDM_JOIN, 259, "&Join Files\tCtrl+J", true, '-', 0, 0, 0x4A},
-        Row{IDM_SAVE, 260, "&Save\tCtrl+S", false, 'M', 2, 16, 0x53},
-        Row{IDM_SAVEAS, 261, "S&ave As", false, '-', 0, 0, 0},
-        Row{IDM_OPEN_NAMED, 265, "", false, '-', 0, 0, 0},
-        Row{IDM_EXIT, 271, "E&xit", true, '-', 0, 0, 0},
-        Row{IDM_TOOLBAR_272, 272, "", false, '-', 0, 0, 0},
-        Row{IDM_DRAWTOOLS, 273, "Show Drawing Tools", true, 'M', 4, 4, 0},
-        Row{IDM_FIT, 274, "&Fit to Window", true, 'M', 5, 4, 0},
-        Row{IDM_ZOOM2, 276, "x&2", true, 'M', 7, 4, 0},
-        Row{IDM_ZOOM8, 278, "x&8", true, 'M', 9, 4, 0},
-        Row{IDM_UNDO, 288, "&Undo\tCtrl+Z", false, 'M', 10, 16, 0x5A},
-        Row{IDM_CUT, 289, "C&ut\tCtrl+X", false, 'M', 11, 16, 0x58},
-        Row{IDM_COPY, 290, "&Copy\tCtrl+C", false, 'M', 12, 16, 0x43},
-        Row{IDM_PASTE, 291, "&Paste\tCtrl+V", true, 'M', 13, 4, 0x56},
-        Row{IDM_ADJUST, 292, "Adjust Selection", false, 'M', 14, 4, 0},
-        Row{IDM_CROP, 293, "C&rop", false, 'M', 15, 16, 0},
-        Row{IDM_MARKBORDER, 295, "Mark &Border\tCtrl+B", false, 'M', 16, 16, 0x42},
-        Row{IDM_RESTORESEL, 296, "Restore Selction\tCtrl+R", false, 'M', 17, 16, 0x52},
-        Row{IDM_UNSELECT, 297, "&Unselect\tCtrl+U", false, 'M', 18, 16, 0x55},
-        Row{IDM_PASTENEW, 298, "&Paste into New File", true, '-', 0, 0, 0},
-        Row{IDM_ROT90CW, 304, "Rotate 90° clockwise", false, 'M', 19, 16, 0},
-        Row{IDM_ROT90CCW, 305, "Rotate 90° counter clockwise", false, 'M', 20, 16, 0},
-        Row{IDM_ROT180, 306, "Rotate 180°", false, 'M', 21, 16, 0},
-        Row{IDM_FLIPV, 308, "Flip vertical", false, 'M', 23, 16, 0},
-        Row{IDM_SHIFTL, 309, "Shift left", false, 'M', 24, 16, 0},
-        Row{IDM_SHIFTD, 312, "Shift down", false, 'M', 27, 16, 0},
-        Row{IDM_CHGSIZE, 316, "Change Image Size", false, '-', 0, 0, 0},
+        Row{CommandId::New, 257, "&New", true, 'M', 0, 4, 0},
+        Row{CommandId::Open, 258, "&Open\tCtrl+O", true, 'M', 1, 4, 0x4F},
+        Row{CommandId::JoinFiles, 259, "&Join Files\tCtrl+J", true, '-', 0, 0, 0x4A},
+        Row{CommandId::Save, 260, "&Save\tCtrl+S", false, 'M', 2, 16, 0x53},
+        Row{CommandId::SaveAs, 261, "S&ave As", false, '-', 0, 0, 0},
+        Row{CommandId::OpenNamed, 265, "", false, '-', 0, 0, 0},
+        Row{CommandId::Exit, 271, "E&xit", true, '-', 0, 0, 0},
+        Row{CommandId::ToggleReservedFlag, 272, "", false, '-', 0, 0, 0},
+        Row{CommandId::ShowDrawingTools, 273, "Show Drawing Tools", true, 'M', 4, 4, 0},
+        Row{CommandId::FitToWindow, 274, "&Fit to Window", true, 'M', 5, 4, 0},
+        Row{CommandId::Magnify2, 276, "x&2", true, 'M', 7, 4, 0},
+        Row{CommandId::Magnify8, 278, "x&8", true, 'M', 9, 4, 0},
+        Row{CommandId::Undo, 288, "&Undo\tCtrl+Z", false, 'M', 10, 16, 0x5A},
+        Row{CommandId::Cut, 289, "C&ut\tCtrl+X", false, 'M', 11, 16, 0x58},
+        Row{CommandId::Copy, 290, "&Copy\tCtrl+C", false, 'M', 12, 16, 0x43},
+        Row{CommandId::Paste, 291, "&Paste\tCtrl+V", true, 'M', 13, 4, 0x56},
+        Row{CommandId::AdjustSelection, 292, "Adjust Selection", false, 'M', 14, 4, 0},
+        Row{CommandId::Crop, 293, "C&rop", false, 'M', 15, 16, 0},
+        Row{CommandId::MarkBorder, 295, "Mark &Border\tCtrl+B", false, 'M', 16, 16, 0x42},
+        Row{CommandId::RestoreSelection, 296, "Restore Selction\tCtrl+R", false, 'M', 17, 16, 0x52},
+        Row{CommandId::Unselect, 297, "&Unselect\tCtrl+U", false, 'M', 18, 16, 0x55},
+        Row{CommandId::PasteIntoNewFile, 298, "&Paste into New File", true, '-', 0, 0, 0},
+        Row{CommandId::RotateClockwise, 304, "Rotate 90° clockwise", false, 'M', 19, 16, 0},
+        Row{CommandId::RotateCounterClockwise, 305, "Rotate 90° counter clockwise", false, 'M', 20, 16, 0},
+        Row{CommandId::Rotate180, 306, "Rotate 180°", false, 'M', 21, 16, 0},
+        Row{CommandId::FlipVertical, 308, "Flip vertical", false, 'M', 23, 16, 0},
+        Row{CommandId::ShiftLeft, 309, "Shift left", false, 'M', 24, 16, 0},
+        Row{CommandId::ShiftDown, 312, "Shift down", false, 'M', 27, 16, 0},
+        Row{CommandId::ChangeImageSize, 316, "Change Image Size", false, '-', 0, 0, 0},
         // Added later: menu items only, greyed until an image exists, no button, no key.
-        Row{kScaleImageCommand, 317, "Scale &Image...", false, '-', 0, 0, 0},
-        Row{kReduceColoursCommand, 318, "Reduce C&olours...", false, '-', 0, 0, 0},
-        Row{IDM_PEN, 320, "&Pen", true, 'D', 0, 4, 0},
-        Row{IDM_PICK, 322, "Pick Color", true, 'D', 2, 4, 0},
-        Row{IDM_ROUNDRECT, 324, "Rounded Rectangle", true, 'D', 4, 4, 0},
-        Row{IDM_LINE, 326, "&Line", true, 'D', 6, 4, 0},
-        Row{IDM_FGCOLOR, 330, "Set &Foreground Color", true, '-', 0, 0, 0},
-        Row{IDM_BGCOLOR, 331, "Set &Background Color", true, '-', 0, 0, 0},
-        Row{IDM_LINESTYLE, 332, "Set Line Style", true, 'D', 7, 4, 0},
-        Row{IDM_FILLSTYLE, 333, "Set Fill Style", true, 'D', 8, 4, 0},
-        Row{IDM_FILLLINE, 336, "Fill Line/Perimeter", false, 'D', 9, 16, 0},
-        Row{IDM_FILL2COLOR, 338, "Fill 2-Color", false, 'D', 11, 16, 0},
-        Row{IDM_FILLEXTERIOR, 340, "Fill Exterior", false, 'D', 13, 16, 0},
-        Row{IDM_HELP, 352, "&Contents\tF1", true, '-', 0, 0, 0x70},
-        Row{IDM_SHORTCUTS, 353, "&Shortcut Keys", true, '-', 0, 0, 0},
-        Row{IDM_WEBSITE, 354, "&Visit Website", true, '-', 0, 0, 0},
-        Row{IDM_ABOUT, 355, "&About...", true, '-', 0, 0, 0},
-        Row{IDM_RECENT0, 368, "Recent File &0", true, '-', 0, 0, 0x74},
-        Row{IDM_RECENT0 + 9, 377, "Recent File &9", true, '-', 0, 0, 0},
-        Row{IDM_RECENT0 + 10, 378, "Recent File 10", true, '-', 0, 0, 0},
-        Row{IDM_RECENT0 + 15, 383, "Recent File 15", true, '-', 0, 0, 0}));
+        Row{CommandId::ScaleImage, 317, "Scale &Image...", false, '-', 0, 0, 0},
+        Row{CommandId::ReduceColours, 318, "Reduce C&olours...", false, '-', 0, 0, 0},
+        Row{CommandId::Pen, 320, "&Pen", true, 'D', 0, 4, 0},
+        Row{CommandId::PickColor, 322, "Pick Color", true, 'D', 2, 4, 0},
+        Row{CommandId::RoundedRectangleSelection, 324, "Rounded Rectangle", true, 'D', 4, 4, 0},
+        Row{CommandId::LineSelection, 326, "&Line", true, 'D', 6, 4, 0},
+        Row{CommandId::SetForegroundColor, 330, "Set &Foreground Color", true, '-', 0, 0, 0},
+        Row{CommandId::SetBackgroundColor, 331, "Set &Background Color", true, '-', 0, 0, 0},
+        Row{CommandId::SetLineStyle, 332, "Set Line Style", true, 'D', 7, 4, 0},
+        Row{CommandId::SetFillStyle, 333, "Set Fill Style", true, 'D', 8, 4, 0},
+        Row{CommandId::FillLine, 336, "Fill Line/Perimeter", false, 'D', 9, 16, 0},
+        Row{CommandId::FillTwoColor, 338, "Fill 2-Color", false, 'D', 11, 16, 0},
+        Row{CommandId::FillExterior, 340, "Fill Exterior", false, 'D', 13, 16, 0},
+        Row{CommandId::HelpContents, 352, "&Contents\tF1", true, '-', 0, 0, 0x70},
+        Row{CommandId::ShortcutKeys, 353, "&Shortcut Keys", true, '-', 0, 0, 0},
+        Row{CommandId::VisitWebsite, 354, "&Visit Website", true, '-', 0, 0, 0},
+        Row{CommandId::About, 355, "&About...", true, '-', 0, 0, 0},
+        Row{CommandId::FirstRecentFile, 368, "Recent File &0", true, '-', 0, 0, 0x74},
+        Row{CommandId::FirstRecentFile + 9, 377, "Recent File &9", true, '-', 0, 0, 0},
+        Row{CommandId::FirstRecentFile + 10, 378, "Recent File 10", true, '-', 0, 0, 0},
+        Row{CommandId::FirstRecentFile + 15, 383, "Recent File 15", true, '-', 0, 0, 0}));
 
 TEST(CommandTable, HoldsSeventyTwoCommandsAndNothingElse) {
     int commands = 0;

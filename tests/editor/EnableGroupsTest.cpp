@@ -12,8 +12,8 @@ using testing_support::Seen;
 using testing_support::Snapshot;
 using testing_support::Take;
 
-constexpr int E = TBSTATE_ENABLED;
-constexpr int I = TBSTATE_INDETERMINATE;
+constexpr int E = ButtonBits::Enabled;
+constexpr int I = ButtonBits::Indeterminate;
 const Seen kOn{'E', false, E};         // enabled item and button
 const Seen kOff{'G', false, I};        // greyed item, indeterminate button
 const Seen kMenuOn{'E', false, -1};    // enabled item, no button
@@ -88,28 +88,28 @@ INSTANTIATE_TEST_SUITE_P(Shapes, BeginSelectionTest,
 // A selection that begins over an active one of another shape, as Mark Border does.
 TEST_F(EnableGroupsTest, BeginSelectionOverAnotherShapeSwapsRotateAndShift) {
     EnableImageCommands(states);
-    BeginSelectionStates(states, IDM_LINE);
-    EXPECT_EQ(Apply([](CommandStates& s) { BeginSelectionStates(s, IDM_RECT); }),
+    BeginSelectionStates(states, CommandId::LineSelection);
+    EXPECT_EQ(Apply([](CommandStates& s) { BeginSelectionStates(s, CommandId::RectangleSelection); }),
               Range(304, 312, kOn, {}));
-    EXPECT_EQ(Apply([](CommandStates& s) { BeginSelectionStates(s, IDM_ELLIPSE); }),
+    EXPECT_EQ(Apply([](CommandStates& s) { BeginSelectionStates(s, CommandId::EllipseSelection); }),
               Range(304, 312, kOff, {}));
 }
 
 TEST_F(EnableGroupsTest, BeginSelectionGreysRestoreSelection) {
     EndSelectionStates(states, true);
     ASSERT_EQ(Take(states).at(296), kOn);
-    BeginSelectionStates(states, IDM_RECT);
+    BeginSelectionStates(states, CommandId::RectangleSelection);
     EXPECT_EQ(Take(states).at(296), kOff);
 }
 
 TEST_F(EnableGroupsTest, EndSelectionOffersRestoreOnlyForAKeptRectangle) {
     EnableImageCommands(states);
-    BeginSelectionStates(states, IDM_RECT);
+    BeginSelectionStates(states, CommandId::RectangleSelection);
     const Snapshot selected = Take(states);
     Snapshot expected = Range(309, 312, kOff, {{289, kOff}, {292, kOff}, {293, kOff}, {297, kOff}});
     EXPECT_EQ(Apply([](CommandStates& s) { EndSelectionStates(s, false); }), expected);
 
-    BeginSelectionStates(states, IDM_RECT);
+    BeginSelectionStates(states, CommandId::RectangleSelection);
     ASSERT_EQ(Take(states), selected);
     expected[296] = kOn;
     EXPECT_EQ(Apply([](CommandStates& s) { EndSelectionStates(s, true); }), expected);
@@ -117,7 +117,7 @@ TEST_F(EnableGroupsTest, EndSelectionOffersRestoreOnlyForAKeptRectangle) {
 
 TEST_F(EnableGroupsTest, EndSelectionOfAShapeBringsRotateFlipBack) {
     EnableImageCommands(states);
-    BeginSelectionStates(states, IDM_ELLIPSE);
+    BeginSelectionStates(states, CommandId::EllipseSelection);
     const Snapshot changed = Apply([](CommandStates& s) { EndSelectionStates(s, true); });
     for (int id = 304; id <= 308; ++id) EXPECT_EQ(changed.at(id), kOn) << id;
     for (int id = 309; id <= 312; ++id) EXPECT_EQ(changed.count(id), 0u) << id;
@@ -131,13 +131,13 @@ TEST_F(EnableGroupsTest, PasteFollowsTheClipboardOnTheButtonAndBothItems) {
 }
 
 TEST_F(EnableGroupsTest, SingleCommandsMoveOnlyTheHalvesTheyHave) {
-    EXPECT_EQ(Apply([](CommandStates& s) { EnableCommand(s, IDM_UNDO); }), (Snapshot{{288, kOn}}));
-    EXPECT_EQ(Apply([](CommandStates& s) { DisableCommand(s, IDM_UNDO); }),
+    EXPECT_EQ(Apply([](CommandStates& s) { EnableCommand(s, CommandId::Undo); }), (Snapshot{{288, kOn}}));
+    EXPECT_EQ(Apply([](CommandStates& s) { DisableCommand(s, CommandId::Undo); }),
               (Snapshot{{288, kOff}}));
-    EXPECT_EQ(Apply([](CommandStates& s) { EnableCommand(s, IDM_SAVEAS); }),
+    EXPECT_EQ(Apply([](CommandStates& s) { EnableCommand(s, CommandId::SaveAs); }),
               (Snapshot{{261, kMenuOn}}));
     const auto revision = states.Revision();
-    EnableCommand(states, IDM_OPEN_NAMED);
+    EnableCommand(states, CommandId::OpenNamed);
     DisableCommand(states, 300);
     EXPECT_EQ(states.Revision(), revision);
 }
@@ -159,7 +159,7 @@ class FillStatesTest : public EnableGroupsTest, public ::testing::WithParamInter
 TEST_P(FillStatesTest, PaintLeavesTheFillsForTheShape) {
     const FillCase& c = GetParam();
     if (c.drawingBar) states.CreateDrawingToolBar();
-    UpdateFillStates(states, true, IDM_RECT);  // start from all five enabled
+    UpdateFillStates(states, true, CommandId::RectangleSelection);  // start from all five enabled
     UpdateFillStates(states, c.hasSelection, c.shape);
     const Snapshot seen = Take(states);
     for (int id = 336; id <= 340; ++id) {

@@ -36,14 +36,14 @@ TEST_F(ImageStackTest, ThreeUndoStepsAfterFourEditsAndTheFirstVersionIsGone) {
     EXPECT_EQ(ed.settings.undoDepth, 3);
     EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(4, 0, 0));
     for (int i = 3; i >= 1; --i) {
-        EXPECT_TRUE(MenuEnabled(IDM_UNDO));
-        EXPECT_TRUE(ButtonEnabled(IDM_UNDO));
+        EXPECT_TRUE(MenuEnabled(CommandId::Undo));
+        EXPECT_TRUE(ButtonEnabled(CommandId::Undo));
         Undo(ed);
         EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(i, 0, 0));
     }
     EXPECT_EQ(ed.settings.undoDepth, 0);
-    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
-    EXPECT_FALSE(ButtonEnabled(IDM_UNDO));
+    EXPECT_FALSE(MenuEnabled(CommandId::Undo));
+    EXPECT_FALSE(ButtonEnabled(CommandId::Undo));
     Undo(ed);  // nothing below level 0: the oldest kept version stays
     EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(1, 0, 0));
 }
@@ -53,14 +53,14 @@ TEST_F(ImageStackTest, EditMarksModifiedAndUndoLeavesItModified) {
     ed.doc.currentPath = "/tmp/a.bmp";
     UpdateTitle(ed, true);
     const std::string caption = ed.doc.caption;
-    EXPECT_FALSE(MenuEnabled(IDM_SAVE));
+    EXPECT_FALSE(MenuEnabled(CommandId::Save));
     Edit(RGB(1, 2, 3));
     EXPECT_EQ(ed.settings.modified, 1);
-    EXPECT_TRUE(MenuEnabled(IDM_SAVE));
-    EXPECT_TRUE(ButtonEnabled(IDM_SAVE));
+    EXPECT_TRUE(MenuEnabled(CommandId::Save));
+    EXPECT_TRUE(ButtonEnabled(CommandId::Save));
     Undo(ed);
     EXPECT_EQ(ed.settings.modified, 1);
-    EXPECT_TRUE(MenuEnabled(IDM_SAVE));
+    EXPECT_TRUE(MenuEnabled(CommandId::Save));
     EXPECT_EQ(ed.doc.caption, caption);
 }
 
@@ -109,8 +109,8 @@ TEST_F(ImageStackTest, ClearBeforeAnyImageOnlyDisablesSaveAndUndo) {
     ClearImageStack(ed);
     EXPECT_EQ(ed.settings.undoDepth, 0);
     EXPECT_EQ(ed.settings.modified, 0);
-    EXPECT_FALSE(MenuEnabled(IDM_SAVE));
-    EXPECT_FALSE(MenuEnabled(IDM_UNDO));
+    EXPECT_FALSE(MenuEnabled(CommandId::Save));
+    EXPECT_FALSE(MenuEnabled(CommandId::Undo));
     EXPECT_EQ(ed.doc.fileSize, 0u);
 }
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/CommandIds.h"
-#include "editor/VirtualKeys.h"
+#include "editor/KeyCodes.h"
 #include "frame/EditorEvents.h"
 #include "frame/SettingsCodec.h"
 #include "store/Store.h"
@@ -17,28 +17,28 @@ class FrameEventsTest : public test::EditorTest {};
 TEST_F(FrameEventsTest, CtrlLetterAndFunctionKeysReachTheirCommands) {
     EXPECT_EQ(FrameKeyDown(ed, {'O', true, false, false, false}), KeyRoute::FrameShortcut);
     ASSERT_EQ(host.openRequests.size(), 1u);  // Ctrl+O asked for a file
-    EXPECT_EQ(FrameKeyDown(ed, {VK_F1, false, false, false, false}), KeyRoute::FrameShortcut);
+    EXPECT_EQ(FrameKeyDown(ed, {Key::F1, false, false, false, false}), KeyRoute::FrameShortcut);
     ASSERT_NE(host.LastMessage(), nullptr);
     EXPECT_EQ(host.LastMessage()->caption, "Rastrix Help");
     // A navigation key with no image goes nowhere and does nothing.
     const std::size_t shown = host.messages.size();
-    EXPECT_EQ(FrameKeyDown(ed, {VK_LEFT, false, false, false, false}), KeyRoute::Dropped);
+    EXPECT_EQ(FrameKeyDown(ed, {Key::Left, false, false, false, false}), KeyRoute::Dropped);
     EXPECT_EQ(host.messages.size(), shown);
 }
 
 TEST_F(FrameEventsTest, AKeyTheTableDoesNotHoldBlanksThePointerPartWhenItReachesTheFrame) {
     struct Case {
-        VirtualKey key;
+        KeyCode key;
         bool ctrl, alt, frameHasFocus;
         bool blanks;
     };
     const Case cases[] = {
-        {VK_F2, false, false, false, true},   {VK_F3, false, false, false, true},  {VK_F4, false, false, false, true},
-        {VK_F6, false, false, false, true},   {VK_F7, false, false, false, true},  {VK_F8, false, false, false, true},
-        {VK_F9, false, false, false, true},   {'Q', false, false, false, true},    {'Q', true, false, false, true},
-        {'7', false, false, false, true},     {VK_ESCAPE, false, false, true, true}, {VK_TAB, false, false, true, true},
+        {Key::F2, false, false, false, true},   {Key::F3, false, false, false, true},  {Key::F4, false, false, false, true},
+        {Key::F6, false, false, false, true},   {Key::F7, false, false, false, true},  {Key::F8, false, false, false, true},
+        {Key::F9, false, false, false, true},   {'Q', false, false, false, true},    {'Q', true, false, false, true},
+        {'7', false, false, false, true},     {Key::Escape, false, false, true, true}, {Key::Tab, false, false, true, true},
         // Below 0x20 a key stays where the focus is; system keys work the menu.
-        {VK_ESCAPE, false, false, false, false}, {VK_F10, false, false, true, false}, {'Q', false, true, true, false},
+        {Key::Escape, false, false, false, false}, {Key::F10, false, false, true, false}, {'Q', false, true, true, false},
     };
     for (const Case& c : cases) {
         ed.status[1] = "RGB=86,52,18";
@@ -47,7 +47,7 @@ TEST_F(FrameEventsTest, AKeyTheTableDoesNotHoldBlanksThePointerPartWhenItReaches
     }
     // A key the table holds runs its command and leaves the text to it.
     ed.status[1] = "RGB=86,52,18";
-    FrameKeyDown(ed, {VK_F1, false, false, false, false, true});
+    FrameKeyDown(ed, {Key::F1, false, false, false, false, true});
     EXPECT_EQ(ed.status[1], "RGB=86,52,18");
 }
 
@@ -67,7 +67,7 @@ TEST_F(FrameEventsTest, TheStatusBarShowsTheSwatchColoursAndItsClicksRunCommands
 }
 
 TEST_F(FrameEventsTest, ExitAsksTheFrameToClose) {
-    RunCommand(ed, IDM_EXIT);
+    RunCommand(ed, CommandId::Exit);
     EXPECT_TRUE(ed.closeRequested);
     EXPECT_TRUE(RequestClose(ed));  // nothing modified: no question
     EXPECT_TRUE(host.messages.empty());
@@ -83,23 +83,23 @@ TEST_F(FrameEventsTest, SettingsChangedInARunAreThereAtTheNextStart) {
         EXPECT_EQ(first.settings.viewMode, 275);  // defaults on a first run
         EXPECT_EQ(first.doc.caption, "Rastrix");
         FrameResized(first, SizeKind::Restored, 800, 600, WindowRect{10, 20, 810, 620});
-        RunCommand(first, IDM_ZOOM4);
-        RunCommand(first, IDM_DRAWTOOLS);
+        RunCommand(first, CommandId::Magnify4);
+        RunCommand(first, CommandId::ShowDrawingTools);
         first.settings.foreColor = RGB(9, 8, 7);
         EXPECT_FALSE(Shutdown(first, store).has_value());
     }
     test::FakeHost h;
     Editor second(h);
     StartUp(second, store, {});
-    EXPECT_EQ(second.settings.viewMode, IDM_ZOOM4);
+    EXPECT_EQ(second.settings.viewMode, CommandId::Magnify4);
     EXPECT_EQ(second.settings.zoomPercent, 400);
     EXPECT_EQ(second.settings.showDrawingTools, 8);
     EXPECT_EQ(second.settings.foreColor, RGB(9, 8, 7));
     EXPECT_EQ(second.settings.maximized, 0);
     EXPECT_EQ(second.settings.windowRect, (WindowRect{10, 20, 810, 620}));
-    EXPECT_TRUE(second.commands.MenuItem(IDM_ZOOM4)->checked);
-    EXPECT_TRUE(second.commands.Button(IDM_ZOOM4)->Pressed());
-    EXPECT_TRUE(second.commands.MenuItem(IDM_DRAWTOOLS)->checked);
+    EXPECT_TRUE(second.commands.MenuItem(CommandId::Magnify4)->checked);
+    EXPECT_TRUE(second.commands.Button(CommandId::Magnify4)->Pressed());
+    EXPECT_TRUE(second.commands.MenuItem(CommandId::ShowDrawingTools)->checked);
     EXPECT_TRUE(second.commands.DrawingToolBarExists());
 }
 

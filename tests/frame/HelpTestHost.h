@@ -25,7 +25,7 @@ public:
     int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override {
         boxes.push_back({text, caption, buttons, icon});
-        return IDOK;
+        return DialogAnswer::Ok;
     }
     bool OpenUrl(const std::string& address) override {
         openedUrls.push_back(address);
@@ -36,7 +36,7 @@ public:
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return Other(); }
     std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return Other(); }
     std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return Other(); }
-    int RunModal(DialogModel&) override { return Other(), IDCANCEL; }
+    int RunModal(DialogModel&) override { return Other(), DialogAnswer::Cancel; }
     void ShowModeless(DialogModel&, int, int) override { Other(); }
     void RefreshModeless(DialogModel&) override { Other(); }
     void CloseModeless(DialogModel&) override { Other(); }

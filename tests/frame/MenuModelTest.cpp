@@ -122,11 +122,11 @@ TEST(ToolBarTables, CountsAndStartStates) {
     // Only Paste, Adjust Selection and the non-editing buttons start enabled on the main bar.
     std::vector<int> enabled;
     for (const ToolBarButton& b : kMainToolBarButtons)
-        if (!b.IsSeparator() && b.state == TBSTATE_ENABLED) enabled.push_back(b.id);
+        if (!b.IsSeparator() && b.state == ButtonBits::Enabled) enabled.push_back(b.id);
     EXPECT_EQ(enabled, (std::vector<int>{257, 258, 273, 274, 275, 276, 277, 278, 291, 292}));
     std::vector<int> indeterminate;
     for (const ToolBarButton& b : kDrawingToolBarButtons)
-        if (b.state == TBSTATE_INDETERMINATE) indeterminate.push_back(b.id);
+        if (b.state == ButtonBits::Indeterminate) indeterminate.push_back(b.id);
     EXPECT_EQ(indeterminate, (std::vector<int>{336, 337, 338, 339, 340}));
     EXPECT_TRUE(ToolBarButtons(ToolBarKind::None).empty());
 }

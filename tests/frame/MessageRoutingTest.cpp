@@ -8,7 +8,7 @@ namespace {
 
 struct KeyCase {
     const char* name;
-    VirtualKey key;
+    KeyCode key;
     bool ctrl;
     KeyRoute route;           // with an image window, focus outside the Adjust dialog
 };
@@ -27,22 +27,22 @@ TEST_P(KeyRouting, Route) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, KeyRouting,
-    ::testing::Values(KeyCase{"CtrlA", VK_A, true, KeyRoute::FrameShortcut},
-                      KeyCase{"CtrlZ", VK_Z, true, KeyRoute::FrameShortcut},
+    ::testing::Values(KeyCase{"CtrlA", Key::LetterA, true, KeyRoute::FrameShortcut},
+                      KeyCase{"CtrlZ", Key::LetterZ, true, KeyRoute::FrameShortcut},
                       KeyCase{"PlainC", 'C', false, KeyRoute::FocusFrame},
-                      KeyCase{"F1", VK_F1, false, KeyRoute::FrameShortcut},
-                      KeyCase{"F9", VK_F9, false, KeyRoute::FrameShortcut},
-                      KeyCase{"F10", VK_F10, false, KeyRoute::Unchanged},  // works the menu
-                      KeyCase{"F11", VK_F11, false, KeyRoute::FocusFrame},
-                      KeyCase{"PageUp", VK_PRIOR, false, KeyRoute::ImageWindow},
-                      KeyCase{"Home", VK_HOME, false, KeyRoute::ImageWindow},
-                      KeyCase{"CtrlDown", VK_DOWN, true, KeyRoute::ImageWindow},
-                      KeyCase{"Insert", VK_INSERT, false, KeyRoute::FocusFrame},
-                      KeyCase{"Space", VK_SPACE, false, KeyRoute::FocusFrame},
-                      KeyCase{"Digit0", VK_0, false, KeyRoute::FocusFrame},
-                      KeyCase{"CtrlDigit9", VK_9, true, KeyRoute::FocusFrame},
-                      KeyCase{"Escape", VK_ESCAPE, false, KeyRoute::Unchanged},
-                      KeyCase{"Return", VK_RETURN, true, KeyRoute::Unchanged}),
+                      KeyCase{"F1", Key::F1, false, KeyRoute::FrameShortcut},
+                      KeyCase{"F9", Key::F9, false, KeyRoute::FrameShortcut},
+                      KeyCase{"F10", Key::F10, false, KeyRoute::Unchanged},  // works the menu
+                      KeyCase{"F11", Key::F11, false, KeyRoute::FocusFrame},
+                      KeyCase{"PageUp", Key::PageUp, false, KeyRoute::ImageWindow},
+                      KeyCase{"Home", Key::Home, false, KeyRoute::ImageWindow},
+                      KeyCase{"CtrlDown", Key::Down, true, KeyRoute::ImageWindow},
+                      KeyCase{"Insert", Key::Insert, false, KeyRoute::FocusFrame},
+                      KeyCase{"Space", Key::Space, false, KeyRoute::FocusFrame},
+                      KeyCase{"Digit0", Key::Digit0, false, KeyRoute::FocusFrame},
+                      KeyCase{"CtrlDigit9", Key::Digit9, true, KeyRoute::FocusFrame},
+                      KeyCase{"Escape", Key::Escape, false, KeyRoute::Unchanged},
+                      KeyCase{"Return", Key::Return, true, KeyRoute::Unchanged}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 TEST(KeyRoutingAlt, AltLettersWorkTheMenuUnlessCtrlIsDown) {

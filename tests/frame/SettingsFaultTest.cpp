@@ -34,7 +34,7 @@ Values Of(const SettingsRecord& s, const RecentFiles& r) {
 class SettingsFaults : public ::testing::Test {
 protected:
     SettingsFaults() {
-        written.viewMode = IDM_ZOOM8;
+        written.viewMode = CommandId::Magnify8;
         written.zoomPercent = 800;
         written.lineWidth = 4;
         written.showDrawingTools = 8;
@@ -151,7 +151,7 @@ TEST_P(DamagedValue, IsReadAsFarAsItMakesSenseAndTheOthersAreKept) {
 
     // The program runs on with what it has, and at exit writes values the next run reads whole.
     host.modalScripts.push_back(TypeSize("8", "8"));
-    RunCommand(ed, IDM_NEW);
+    RunCommand(ed, CommandId::New);
     EXPECT_EQ(ed.doc.imageWidth, 8);
     EXPECT_FALSE(Shutdown(ed, store).has_value());
     test::FakeHost nextHost;
@@ -243,7 +243,7 @@ TEST_F(SettingsFaults, AConfigurationFolderThatCannotBeMadeIsToldOnceAtExit) {
     EXPECT_TRUE(host.messages.empty());  // a first run looks the same; nothing to say yet
 
     host.modalScripts.push_back(TypeSize("8", "8"));
-    RunCommand(ed, IDM_NEW);
+    RunCommand(ed, CommandId::New);
     EXPECT_EQ(ed.doc.imageWidth, 8);
     EXPECT_EQ(Shutdown(ed, nowhere), "The settings could not be saved (Settings: create folder: Not a directory).");
     EXPECT_TRUE(host.messages.empty());

@@ -49,27 +49,27 @@ INSTANTIATE_TEST_SUITE_P(
         // parts 0 and 1
         PointerCase{10, 401, kBlank, kNothing}, PointerCase{300, 420, kBlank, kNothing},
         // the swatches, edges excluded
-        PointerCase{501, 401, kFore, StatusClick{true, IDM_FGCOLOR}},
-        PointerCase{524, 420, kFore, StatusClick{true, IDM_FGCOLOR}},
+        PointerCase{501, 401, kFore, StatusClick{true, CommandId::SetForegroundColor}},
+        PointerCase{524, 420, kFore, StatusClick{true, CommandId::SetForegroundColor}},
         PointerCase{500, 420, kBlank, kNothing}, PointerCase{525, 420, kBlank, kNothing},
-        PointerCase{526, 420, kBack, StatusClick{true, IDM_BGCOLOR}},
-        PointerCase{549, 420, kBack, StatusClick{true, IDM_BGCOLOR}},
+        PointerCase{526, 420, kBack, StatusClick{true, CommandId::SetBackgroundColor}},
+        PointerCase{549, 420, kBack, StatusClick{true, CommandId::SetBackgroundColor}},
         PointerCase{550, 420, kBlank, kNothing},
         // part 4 opens Adjust Selection, up to but not on the client width
-        PointerCase{551, 420, kBlank, StatusClick{true, IDM_ADJUST}},
-        PointerCase{799, 420, kBlank, StatusClick{true, IDM_ADJUST}},
+        PointerCase{551, 420, kBlank, StatusClick{true, CommandId::AdjustSelection}},
+        PointerCase{799, 420, kBlank, StatusClick{true, CommandId::AdjustSelection}},
         PointerCase{800, 420, kBlank, kNothing}, PointerCase{65535, 420, kBlank, kNothing}));
 
 TEST(StatusPointer, NegativeThresholdCountsEveryRowAsOverTheBar) {
     const StatusPartEdges edges = ComputeStatusPartEdges(800);
-    EXPECT_EQ(StatusClickAt(edges, 510, 0, -5), (StatusClick{true, IDM_FGCOLOR}));
+    EXPECT_EQ(StatusClickAt(edges, 510, 0, -5), (StatusClick{true, CommandId::SetForegroundColor}));
     EXPECT_EQ(StatusHoverAt(edges, 530, 0, -5), StatusHover::ShowBackColor);
 }
 
 TEST(StatusPointer, NarrowFrameHasNoSelectionPart) {
     const StatusPartEdges edges = ComputeStatusPartEdges(320);  // 143, 286, 311, 336, 320
-    EXPECT_EQ(StatusClickAt(edges, 300, 50, 0), (StatusClick{true, IDM_FGCOLOR}));
-    EXPECT_EQ(StatusClickAt(edges, 319, 50, 0), (StatusClick{true, IDM_BGCOLOR}));
+    EXPECT_EQ(StatusClickAt(edges, 300, 50, 0), (StatusClick{true, CommandId::SetForegroundColor}));
+    EXPECT_EQ(StatusClickAt(edges, 319, 50, 0), (StatusClick{true, CommandId::SetBackgroundColor}));
     EXPECT_EQ(StatusClickAt(edges, 337, 50, 0), kNothing);
 }
 

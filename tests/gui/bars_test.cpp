@@ -41,19 +41,19 @@ private slots:
         const QList<QAction*> file = PopupActions(f.menuBar, 0);
         QVERIFY(file[5]->isSeparator());
         QCOMPARE(file[1]->text(), QString("&Open\tCtrl+O"));
-        QCOMPARE(file[1], f.bars.MenuAction(IDM_OPEN));
+        QCOMPARE(file[1], f.bars.MenuAction(CommandId::Open));
         QCOMPARE(file[6]->text(), QString("Recent File &0"));
         const QList<QAction*> edit = PopupActions(f.menuBar, 2);
-        QCOMPARE(edit[1], f.bars.MenuAction(IDM_COPY));  // Copy before Cut in the menu
-        QCOMPARE(edit[2], f.bars.MenuAction(IDM_CUT));
+        QCOMPARE(edit[1], f.bars.MenuAction(CommandId::Copy));  // Copy before Cut in the menu
+        QCOMPARE(edit[2], f.bars.MenuAction(CommandId::Cut));
         QCOMPARE(edit[14]->text(), QString("Rotate 90° clockwise"));
         // The later commands follow the older items, greyed until an image exists.
         QVERIFY(edit[24]->isSeparator());
-        QCOMPARE(edit[25], f.bars.MenuAction(kScaleImageCommand));
+        QCOMPARE(edit[25], f.bars.MenuAction(CommandId::ScaleImage));
         QCOMPARE(edit[26]->text(), QString("Reduce C&olours..."));
-        QVERIFY(!f.bars.MenuAction(kReduceColoursCommand)->isEnabled());
-        QVERIFY(!f.bars.MenuAction(IDM_SAVE)->isEnabled());
-        QVERIFY(f.bars.MenuAction(IDM_OPEN)->isEnabled());
+        QVERIFY(!f.bars.MenuAction(CommandId::ReduceColours)->isEnabled());
+        QVERIFY(!f.bars.MenuAction(CommandId::Save)->isEnabled());
+        QVERIFY(f.bars.MenuAction(CommandId::Open)->isEnabled());
     }
 
     void noActionHasAShortcut() {
@@ -90,15 +90,15 @@ private slots:
                 QCOMPARE(f.bars.ButtonAction(b.id), actions[i]);
             }
         }
-        QCOMPARE(f.bars.ButtonAction(IDM_OPEN)->toolTip(), QString("Open an existing file"));
-        QCOMPARE(f.bars.ButtonAction(IDM_FILL2COLOR)->toolTip(), QString("Fill 2-Color"));
+        QCOMPARE(f.bars.ButtonAction(CommandId::Open)->toolTip(), QString("Open an existing file"));
+        QCOMPARE(f.bars.ButtonAction(CommandId::FillTwoColor)->toolTip(), QString("Fill 2-Color"));
 
         QSignalSpy changed(&f.bars, &CommandBars::drawingToolBarChanged);
         states.DestroyDrawingToolBar();
         f.bars.ShowStates(states);
         QCOMPARE(changed.size(), 1);
         QVERIFY(!f.bars.DrawingToolBar());
-        QVERIFY(!f.bars.ButtonAction(IDM_PEN));
+        QVERIFY(!f.bars.ButtonAction(CommandId::Pen));
     }
 
     void menuItemAndButtonShowTheirOwnStates() {
@@ -106,51 +106,51 @@ private slots:
         CommandStates states;
         f.bars.ShowStates(states);
         // At start Adjust Selection is greyed in the menu and enabled on the bar.
-        QVERIFY(!f.bars.MenuAction(IDM_ADJUST)->isEnabled());
-        QVERIFY(f.bars.ButtonAction(IDM_ADJUST)->isEnabled());
+        QVERIFY(!f.bars.MenuAction(CommandId::AdjustSelection)->isEnabled());
+        QVERIFY(f.bars.ButtonAction(CommandId::AdjustSelection)->isEnabled());
 
-        states.EnableMenuItem(IDM_SAVE, true);
+        states.EnableMenuItem(CommandId::Save, true);
         f.bars.ShowStates(states);
-        QVERIFY(f.bars.MenuAction(IDM_SAVE)->isEnabled());
-        QVERIFY(!f.bars.ButtonAction(IDM_SAVE)->isEnabled());  // still indeterminate
-        states.SetButtonState(IDM_SAVE, TBSTATE_ENABLED);
+        QVERIFY(f.bars.MenuAction(CommandId::Save)->isEnabled());
+        QVERIFY(!f.bars.ButtonAction(CommandId::Save)->isEnabled());  // still indeterminate
+        states.SetButtonState(CommandId::Save, ButtonBits::Enabled);
         f.bars.ShowStates(states);
-        QVERIFY(f.bars.ButtonAction(IDM_SAVE)->isEnabled());
+        QVERIFY(f.bars.ButtonAction(CommandId::Save)->isEnabled());
 
-        states.CheckMenuItem(IDM_ACTUAL, true);
-        states.PressButton(IDM_FIT, true);
+        states.CheckMenuItem(CommandId::ActualSize, true);
+        states.PressButton(CommandId::FitToWindow, true);
         f.bars.ShowStates(states);
-        QVERIFY(f.bars.MenuAction(IDM_ACTUAL)->isChecked());
-        QVERIFY(!f.bars.ButtonAction(IDM_ACTUAL)->isChecked());
-        QVERIFY(f.bars.ButtonAction(IDM_FIT)->isChecked());
-        QVERIFY(!f.bars.MenuAction(IDM_FIT)->isChecked());
+        QVERIFY(f.bars.MenuAction(CommandId::ActualSize)->isChecked());
+        QVERIFY(!f.bars.ButtonAction(CommandId::ActualSize)->isChecked());
+        QVERIFY(f.bars.ButtonAction(CommandId::FitToWindow)->isChecked());
+        QVERIFY(!f.bars.MenuAction(CommandId::FitToWindow)->isChecked());
     }
 
     void clickingAButtonOnlyReportsTheCommand() {
         Frame f;
         CommandStates states;
-        states.PressButton(IDM_FIT, true);
+        states.PressButton(CommandId::FitToWindow, true);
         f.bars.ShowStates(states);
         QSignalSpy chosen(&f.bars, &CommandBars::commandChosen);
-        auto* fit = qobject_cast<QToolButton*>(f.bars.MainToolBar()->widgetForAction(f.bars.ButtonAction(IDM_FIT)));
+        auto* fit = qobject_cast<QToolButton*>(f.bars.MainToolBar()->widgetForAction(f.bars.ButtonAction(CommandId::FitToWindow)));
         QVERIFY(fit);
         fit->click();
         QCOMPARE(chosen.size(), 1);
-        QCOMPARE(chosen[0][0].toInt(), IDM_FIT);
+        QCOMPARE(chosen[0][0].toInt(), CommandId::FitToWindow);
         f.bars.ShowStates(states);  // the core still has it pressed
         QVERIFY(fit->isChecked());
 
-        f.bars.MenuAction(IDM_ABOUT)->trigger();
+        f.bars.MenuAction(CommandId::About)->trigger();
         QCOMPARE(chosen.size(), 2);
-        QCOMPARE(chosen[1][0].toInt(), IDM_ABOUT);
+        QCOMPARE(chosen[1][0].toInt(), CommandId::About);
     }
 
     void recentFileTextsAreShownAsTheyAre() {
         Frame f;
-        f.bars.SetPlainMenuText(IDM_RECENT0 + 2, "/home/me/Tom & Jerry.bmp");
-        QCOMPARE(f.bars.MenuAction(IDM_RECENT0 + 2)->text(), QString("/home/me/Tom && Jerry.bmp"));
-        f.bars.SetPlainMenuText(IDM_RECENT0, "");
-        QCOMPARE(f.bars.MenuAction(IDM_RECENT0)->text(), QString());
+        f.bars.SetPlainMenuText(CommandId::FirstRecentFile + 2, "/home/me/Tom & Jerry.bmp");
+        QCOMPARE(f.bars.MenuAction(CommandId::FirstRecentFile + 2)->text(), QString("/home/me/Tom && Jerry.bmp"));
+        f.bars.SetPlainMenuText(CommandId::FirstRecentFile, "");
+        QCOMPARE(f.bars.MenuAction(CommandId::FirstRecentFile)->text(), QString());
     }
 };
 

@@ -55,8 +55,8 @@ public:
         log += "command " + std::to_string(id) + ";";
         if (id == kBlack || id == kWhite) color = id;
         if (id == kLock) locked = !locked && color != kWhite;
-        if (id == IDOK && !width.empty()) End(IDOK);
-        if (id == IDCANCEL) End(IDCANCEL);
+        if (id == DialogAnswer::Ok && !width.empty()) End(DialogAnswer::Ok);
+        if (id == DialogAnswer::Cancel) End(DialogAnswer::Cancel);
     }
 
     std::string width = "100";
@@ -78,8 +78,8 @@ private:
                           {kBlack, ControlKind::RadioButton, {6, 40, 50, 10}, "&Black", true},
                           {kWhite, ControlKind::RadioButton, {60, 40, 50, 10}, "W&hite", false},
                           {kLock, ControlKind::CheckBox, {112, 40, 46, 10}, "&Lock", true},
-                          {IDOK, ControlKind::DefPushButton, {20, 60, 50, 14}, "OK", true},
-                          {IDCANCEL, ControlKind::PushButton, {90, 60, 50, 14}, "Cancel", true},
+                          {DialogAnswer::Ok, ControlKind::DefPushButton, {20, 60, 50, 14}, "OK", true},
+                          {DialogAnswer::Cancel, ControlKind::PushButton, {90, 60, 50, 14}, "Cancel", true},
                       }};
 };
 
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(w.windowTitle(), QString("Image Size"));
         QCOMPARE(w.size(), w.Units().ToPixels({0, 0, 160, 80}).size());
         QCOMPARE(w.Control(kWidth)->geometry(), w.Units().ToPixels({50, 6, 40, 12}));
-        QCOMPARE(w.Control(IDOK)->geometry(), w.Units().ToPixels({20, 60, 50, 14}));
+        QCOMPARE(w.Control(DialogAnswer::Ok)->geometry(), w.Units().ToPixels({20, 60, 50, 14}));
         // A closed list is one line high, whatever room the template keeps for it opened.
         const QRect list = w.Control(kDepth)->geometry();
         QCOMPARE(list.topLeft(), w.Units().ToPixels({50, 22, 60, 40}).topLeft());
@@ -116,8 +116,8 @@ private slots:
         // One-line labels show all their letters.
         for (QLabel* label : w.findChildren<QLabel*>())
             QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
-        QVERIFY(ControlOf<QPushButton>(w, IDOK)->isDefault());
-        QVERIFY(!ControlOf<QPushButton>(w, IDCANCEL)->isDefault());
+        QVERIFY(ControlOf<QPushButton>(w, DialogAnswer::Ok)->isDefault());
+        QVERIFY(!ControlOf<QPushButton>(w, DialogAnswer::Cancel)->isDefault());
     }
 
     void fieldsAreNamedByTheirLabels() {
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(w.Control(kDepth)->accessibleName(), QString("Depth:"));
         QCOMPARE(w.Control(kWhite)->accessibleName(), QString("White"));
         QCOMPARE(w.Control(kLock)->accessibleName(), QString("Lock"));
-        QCOMPARE(w.Control(IDCANCEL)->accessibleName(), QString("Cancel"));
+        QCOMPARE(w.Control(DialogAnswer::Cancel)->accessibleName(), QString("Cancel"));
         const auto arrows = w.Control(kArrows)->findChildren<QToolButton*>();
         QCOMPARE(arrows.size(), 2);
         QCOMPARE(arrows[0]->accessibleName(), QString("Width: up"));
@@ -137,7 +137,7 @@ private slots:
             if (l->text() == "&Width:") label = l;
         QVERIFY(label);
         QCOMPARE(label->buddy(), w.Control(kWidth));
-        for (int id : {kWidth, kDepth, kBlack, kWhite, kLock, int(IDOK), int(IDCANCEL)})
+        for (int id : {kWidth, kDepth, kBlack, kWhite, kLock, int(DialogAnswer::Ok), int(DialogAnswer::Cancel)})
             QVERIFY2(w.Control(id)->focusPolicy() & Qt::TabFocus, qPrintable(QString::number(id)));
     }
 
@@ -196,7 +196,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(model.log, std::string("commit 101;command 1;"));
         QVERIFY(model.Ended());
-        QCOMPARE(w.result(), int(IDOK));
+        QCOMPARE(w.result(), int(DialogAnswer::Ok));
         QVERIFY(!w.isVisible());
     }
 
@@ -208,11 +208,11 @@ private slots:
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
         QCOMPARE(model.width, std::string());
-        ControlOf<QPushButton>(w, IDOK)->click();
+        ControlOf<QPushButton>(w, DialogAnswer::Ok)->click();
         QVERIFY(w.isVisible());  // refused
         QTest::keyClick(&w, Qt::Key_Escape);
         QVERIFY(!w.isVisible());
-        QCOMPARE(w.result(), int(IDCANCEL));
+        QCOMPARE(w.result(), int(DialogAnswer::Cancel));
     }
 
     void hostRunsTheModelToItsResult() {
@@ -222,9 +222,9 @@ private slots:
             auto* w = qobject_cast<DialogWindow*>(QApplication::activeModalWidget());
             QVERIFY(w);
             ControlOf<QRadioButton>(*w, kWhite)->click();
-            ControlOf<QPushButton>(*w, IDOK)->click();
+            ControlOf<QPushButton>(*w, DialogAnswer::Ok)->click();
         });
-        QCOMPARE(host.RunModal(model), int(IDOK));
+        QCOMPARE(host.RunModal(model), int(DialogAnswer::Ok));
         QCOMPARE(model.color, kWhite);
     }
 
@@ -307,14 +307,14 @@ private slots:
             for (int i = 0; i < downs; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QVERIFY(model.Ended());
-            QCOMPARE(model.Result(), int(IDOK));
+            QCOMPARE(model.Result(), int(DialogAnswer::Ok));
         };
         SettingsRecord settings;
         FillStyleDialog fill(settings);
-        runByKeys(fill, IDC_STYLE_RADIO, 5);
+        runByKeys(fill, ControlId::StyleRadio, 5);
         QCOMPARE(int(settings.hatchStyleIndex), 5);  // "+ hatch"
         LineStyleDialog line(settings);
-        runByKeys(line, IDC_STYLE_RADIO, 2);
+        runByKeys(line, ControlId::StyleRadio, 2);
         QCOMPARE(int(settings.lineStyleIndex), 2);  // "Dash"
 
         QtHost host;
@@ -328,8 +328,8 @@ private slots:
         FillStyleDialog toggled(settings);
         DialogWindow w(toggled);
         w.show();
-        ControlOf<QRadioButton>(w, IDC_STYLE_RADIO + 6)->toggle();  // as an assistive tool does
-        ControlOf<QPushButton>(w, IDOK)->click();
+        ControlOf<QRadioButton>(w, ControlId::StyleRadio + 6)->toggle();  // as an assistive tool does
+        ControlOf<QPushButton>(w, DialogAnswer::Ok)->click();
         QCOMPARE(int(settings.hatchStyleIndex), 6);
     }
 

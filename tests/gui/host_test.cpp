@@ -54,7 +54,7 @@ private slots:
         };
         const int answer = host.MessageBox("Save changes to <b>a.bmp</b>?", std::string("Rastrix"),
                                            MsgButtons::YesNoCancel, MsgIcon::Question);
-        QCOMPARE(answer, int(IDNO));
+        QCOMPARE(answer, int(DialogAnswer::No));
         QCOMPARE(title, QString("Rastrix"));
         QCOMPARE(text, QString("Save changes to <b>a.bmp</b>?"));
         QCOMPARE(icon, QMessageBox::Question);
@@ -70,13 +70,13 @@ private slots:
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("clicked");  // 0: closed without a button
         QTest::addColumn<int>("answer");
-        QTest::newRow("OK") << int(MsgButtons::Ok) << int(QMessageBox::Ok) << int(IDOK);
-        QTest::newRow("OK box closed") << int(MsgButtons::Ok) << 0 << int(IDOK);
-        QTest::newRow("Cancel") << int(MsgButtons::OkCancel) << int(QMessageBox::Cancel) << int(IDCANCEL);
-        QTest::newRow("OK/Cancel closed") << int(MsgButtons::OkCancel) << 0 << int(IDCANCEL);
-        QTest::newRow("Yes") << int(MsgButtons::YesNo) << int(QMessageBox::Yes) << int(IDYES);
-        QTest::newRow("Yes/No closed") << int(MsgButtons::YesNo) << 0 << int(IDNO);
-        QTest::newRow("Yes/No/Cancel closed") << int(MsgButtons::YesNoCancel) << 0 << int(IDCANCEL);
+        QTest::newRow("OK") << int(MsgButtons::Ok) << int(QMessageBox::Ok) << int(DialogAnswer::Ok);
+        QTest::newRow("OK box closed") << int(MsgButtons::Ok) << 0 << int(DialogAnswer::Ok);
+        QTest::newRow("Cancel") << int(MsgButtons::OkCancel) << int(QMessageBox::Cancel) << int(DialogAnswer::Cancel);
+        QTest::newRow("OK/Cancel closed") << int(MsgButtons::OkCancel) << 0 << int(DialogAnswer::Cancel);
+        QTest::newRow("Yes") << int(MsgButtons::YesNo) << int(QMessageBox::Yes) << int(DialogAnswer::Yes);
+        QTest::newRow("Yes/No closed") << int(MsgButtons::YesNo) << 0 << int(DialogAnswer::No);
+        QTest::newRow("Yes/No/Cancel closed") << int(MsgButtons::YesNoCancel) << 0 << int(DialogAnswer::Cancel);
     }
     void messageBoxAnswers() {
         QFETCH(int, buttons);

@@ -8,7 +8,7 @@ using namespace rastrix::gui;
 class KeysTest : public QObject {
     Q_OBJECT
 private slots:
-    void mapsQtKeysToVirtualKeys_data() {
+    void mapsQtKeysToKeyCodes_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("expected");  // -1: no code
@@ -55,11 +55,11 @@ private slots:
         QTest::newRow("letter beyond ASCII") << int(Qt::Key_Adiaeresis) << none << -1;
         QTest::newRow("volume key") << int(Qt::Key_VolumeUp) << none << -1;
     }
-    void mapsQtKeysToVirtualKeys() {
+    void mapsQtKeysToKeyCodes() {
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(int, expected);
-        const std::optional<VirtualKey> code = VirtualKeyFor(key, Qt::KeyboardModifiers(modifiers));
+        const std::optional<KeyCode> code = KeyCodeFor(key, Qt::KeyboardModifiers(modifiers));
         if (expected < 0) {
             QVERIFY2(!code, qPrintable(QString("got 0x%1").arg(code.value_or(0), 0, 16)));
         } else {

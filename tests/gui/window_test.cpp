@@ -41,7 +41,7 @@ public:
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* frame = qobject_cast<MainWindow*>(w))
                 frameShownAtBox << (frame->isVisible() && frame->windowHandle() && frame->windowHandle()->isExposed());
-        return IDOK;
+        return DialogAnswer::Ok;
     }
     QList<bool> frameShownAtBox;
     std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return chosenColor; }
@@ -98,7 +98,7 @@ private slots:
         QVERIFY(p.window.windowTitle().contains("sample.bmp"));
         QCOMPARE(p.window.StatusBarPart()->Text(0), QString::fromStdString(p.ed.status[0]));
         QVERIFY(p.window.StatusBarPart()->Text(0).startsWith("640W x 400H"));
-        QCOMPARE(p.window.Bars()->MenuAction(IDM_RECENT0)->text(), QString::fromStdString(kSample));
+        QCOMPARE(p.window.Bars()->MenuAction(CommandId::FirstRecentFile)->text(), QString::fromStdString(kSample));
 
         ImageView* view = p.window.View();
         QVERIFY(view->isVisible());
@@ -202,18 +202,18 @@ private slots:
         Program p;
         QVERIFY(p.ok);
         CommandBars* bars = p.window.Bars();
-        ButtonOf(bars->MainToolBar(), bars->ButtonAction(IDM_ZOOM2))->click();
+        ButtonOf(bars->MainToolBar(), bars->ButtonAction(CommandId::Magnify2))->click();
         QCOMPARE(p.ed.settings.zoomPercent, 200);
-        QVERIFY(bars->ButtonAction(IDM_ZOOM2)->isChecked());
-        QVERIFY(!bars->ButtonAction(IDM_ACTUAL)->isChecked());
-        QVERIFY(bars->MenuAction(IDM_ZOOM2)->isChecked());
+        QVERIFY(bars->ButtonAction(CommandId::Magnify2)->isChecked());
+        QVERIFY(!bars->ButtonAction(CommandId::ActualSize)->isChecked());
+        QVERIFY(bars->MenuAction(CommandId::Magnify2)->isChecked());
         QTRY_VERIFY(p.window.StatusBarPart()->Text(0).endsWith("200%"));  // after the paint
 
         // The drawing tools come and go with their colour bar.
         QVERIFY(!bars->DrawingToolBar());
-        bars->ButtonAction(IDM_DRAWTOOLS)->trigger();
+        bars->ButtonAction(CommandId::ShowDrawingTools)->trigger();
         QVERIFY(bars->DrawingToolBar());
-        QVERIFY(bars->ButtonAction(IDM_DRAWTOOLS)->isChecked());
+        QVERIFY(bars->ButtonAction(CommandId::ShowDrawingTools)->isChecked());
         const Rect band = p.ed.frame.layout.drawingToolBar;
         QCOMPARE(bars->DrawingToolBar()->geometry().top(), band.top);
         QVERIFY(p.window.ColorBar());
@@ -232,14 +232,14 @@ private slots:
         QCOMPARE(p.window.StatusBarPart()->Part(2)->palette().color(QPalette::Window), QColor(255, 0, 0));
         QCOMPARE(p.window.StatusBarPart()->Part(3)->palette().color(QPalette::Window), QColor(0, 0, 255));
 
-        bars->MenuAction(IDM_DRAWTOOLS)->trigger();
+        bars->MenuAction(CommandId::ShowDrawingTools)->trigger();
         QVERIFY(!bars->DrawingToolBar());
     }
 
     void scrollBarsFollowTheView() {
         Program p;
         QVERIFY(p.ok);
-        p.window.Bars()->MenuAction(IDM_ZOOM8)->trigger();
+        p.window.Bars()->MenuAction(CommandId::Magnify8)->trigger();
         QApplication::processEvents();
         QScrollBar* bar = p.window.View()->HorizontalBar();
         const ScrollBarState& s = p.ed.view.hScroll;
@@ -259,7 +259,7 @@ private slots:
         QCOMPARE(p.ed.view.scrollOriginX, 5);
         QCOMPARE(bar->value(), 5);
 
-        p.window.Bars()->MenuAction(IDM_FIT)->trigger();
+        p.window.Bars()->MenuAction(CommandId::FitToWindow)->trigger();
         QApplication::processEvents();
         QVERIFY(!bar->isVisible() && !p.window.View()->VerticalBar()->isVisible());
     }
@@ -305,7 +305,7 @@ private slots:
         QCOMPARE(r.top, 10 + p.ed.view.scrollOriginY);
         QTRY_COMPARE(p.window.StatusBarPart()->Text(4),
                      QString("Selection@ %1,%2 (%3W x %4H)").arg(r.left).arg(r.top).arg(r.right - r.left).arg(r.bottom - r.top));
-        QVERIFY(p.window.Bars()->MenuAction(IDM_CROP)->isEnabled());
+        QVERIFY(p.window.Bars()->MenuAction(CommandId::Crop)->isEnabled());
         QVERIFY(AdjustDialogOpen(p.ed));  // a release with a selection opens it
     }
 
@@ -318,10 +318,10 @@ private slots:
         QVERIFY(model);
         auto* dialog = qobject_cast<DialogWindow*>(p.host.ModelessWindow(*model));
         QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
-        QCOMPARE(dialog->focusWidget(), dialog->Control(IDC_ADJUST_IN));  // the first field has the focus
+        QCOMPARE(dialog->focusWidget(), dialog->Control(ControlId::AdjustLeft));  // the first field has the focus
         QApplication::setActiveWindow(dialog);
-        QTRY_COMPARE(QApplication::focusWidget(), dialog->Control(IDC_ADJUST_IN));
-        auto* width = qobject_cast<QLineEdit*>(dialog->Control(IDC_ADJUST_WIDTH));
+        QTRY_COMPARE(QApplication::focusWidget(), dialog->Control(ControlId::AdjustLeft));
+        auto* width = qobject_cast<QLineEdit*>(dialog->Control(ControlId::AdjustWidth));
         QCOMPARE(width->accessibleName(), QString("Width:"));
         QCOMPARE(width->text(), QString::number(p.ed.selection.rect.right - p.ed.selection.rect.left));
 
@@ -337,11 +337,11 @@ private slots:
         // An arrow spins its field and takes the focus there.
         const Rect& sel = p.ed.selection.rect;
         const int height = sel.bottom - sel.top;
-        auto arrows = dialog->Control(IDC_ADJUST_HEIGHT + IDC_ADJUST_UPDOWN_OFFSET)->findChildren<QToolButton*>();
+        auto arrows = dialog->Control(ControlId::AdjustHeight + ControlId::AdjustArrowsOffset)->findChildren<QToolButton*>();
         QCOMPARE(arrows[0]->accessibleName(), QString("Height: up"));
         arrows[0]->click();
         QCOMPARE(sel.bottom - sel.top, height + 1);
-        QCOMPARE(QApplication::focusWidget(), dialog->Control(IDC_ADJUST_HEIGHT));
+        QCOMPARE(QApplication::focusWidget(), dialog->Control(ControlId::AdjustHeight));
         width->setFocus();
 
         // Keys in the dialog stay there: F1 shows no help.
@@ -365,7 +365,7 @@ private slots:
         QVERIFY(p.ok);
         QString shown = path;
         shown.replace("&", "&&");
-        QCOMPARE(p.window.Bars()->MenuAction(IDM_RECENT0)->text(), shown);
+        QCOMPARE(p.window.Bars()->MenuAction(CommandId::FirstRecentFile)->text(), shown);
     }
 
     void minimisingAndRestoringReachTheCore() {
@@ -381,7 +381,7 @@ private slots:
     void exitClosesTheFrame() {
         Program p;
         QVERIFY(p.ok);
-        p.window.Bars()->MenuAction(IDM_EXIT)->trigger();
+        p.window.Bars()->MenuAction(CommandId::Exit)->trigger();
         QTRY_VERIFY(!p.window.isVisible());
         QVERIFY(!p.ed.closeRequested);
     }

@@ -11,14 +11,14 @@ namespace {
 
 using testing::Noise;
 
-TEST(BitBltTest, CopiesOnlyWhereSourceAndDestinationBothExist) {
+TEST(CopyPixelsTest, CopiesOnlyWhereSourceAndDestinationBothExist) {
     const Bitmap src = Noise(7, 5, 1);
     std::mt19937 rng(2);
     std::uniform_int_distribution<int> pos(-8, 10), len(-1, 12);
     for (int i = 0; i < 500; ++i) {
         const int dx = pos(rng), dy = pos(rng), w = len(rng), h = len(rng), sx = pos(rng), sy = pos(rng);
         Bitmap dst(6, 4, kPaper), want(6, 4, kPaper);
-        BitBlt(dst, dx, dy, w, h, src, sx, sy);
+        CopyPixels(dst, dx, dy, w, h, src, sx, sy);
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 6; ++x)
                 if (x >= dx && x < dx + w && y >= dy && y < dy + h && src.Bounds().Contains({x - dx + sx, y - dy + sy}))
@@ -27,27 +27,27 @@ TEST(BitBltTest, CopiesOnlyWhereSourceAndDestinationBothExist) {
     }
 }
 
-TEST(BitBltTest, OverlappingCopyActsAsIfSourceWereCopiedFirstKeepingAll32Bits) {
+TEST(CopyPixelsTest, OverlappingCopyActsAsIfSourceWereCopiedFirstKeepingAll32Bits) {
     for (int sx = -3; sx <= 3; ++sx)
         for (int sy = -3; sy <= 3; ++sy) {
             Bitmap bmp = Noise(9, 8, 3);
             bmp.Row(2)[4] |= 0xAB000000u;
             const Bitmap before = bmp;
             Bitmap want = bmp;
-            BitBlt(want, 1, 2, 7, 5, before, 1 + sx, 2 + sy);
-            BitBlt(bmp, 1, 2, 7, 5, bmp, 1 + sx, 2 + sy);
+            CopyPixels(want, 1, 2, 7, 5, before, 1 + sx, 2 + sy);
+            CopyPixels(bmp, 1, 2, 7, 5, bmp, 1 + sx, 2 + sy);
             ASSERT_EQ(bmp, want) << sx << "," << sy;
         }
 }
 
-TEST(StretchBltTest, WholeZoomsGiveSquareBlocksInBothModes) {
+TEST(StretchPixelsTest, WholeZoomsGiveSquareBlocksInBothModes) {
     const Bitmap src = Noise(5, 3, 5);
     for (int k : {2, 4, 8})
         for (StretchMode mode : {StretchMode::ColorOnColor, StretchMode::Halftone}) {
             Bitmap dst(5 * k, 3 * k, kPaper);
             Canvas c(dst);
-            c.SetStretchBltMode(mode);
-            c.StretchBlt(0, 0, 5 * k, 3 * k, src, 0, 0, 5, 3);
+            c.SetStretchMode(mode);
+            c.StretchPixels(0, 0, 5 * k, 3 * k, src, 0, 0, 5, 3);
             for (int y = 0; y < 3 * k; ++y)
                 for (int x = 0; x < 5 * k; ++x) ASSERT_EQ(dst.Row(y)[x], src.Row(y / k)[x / k]) << k;
         }
@@ -80,7 +80,7 @@ int Centre(int d, int S, int D) {
     return s;
 }
 
-TEST(StretchBltTest, MatchesSlowReferenceOnRandomRectanglesPartlyOutside) {
+TEST(StretchPixelsTest, MatchesSlowReferenceOnRandomRectanglesPartlyOutside) {
     const Bitmap src = Noise(23, 17, 6);
     std::mt19937 rng(8);
     std::uniform_int_distribution<int> pos(-5, 20), len(1, 40);
@@ -89,7 +89,7 @@ TEST(StretchBltTest, MatchesSlowReferenceOnRandomRectanglesPartlyOutside) {
         const Rect sr{sx, sy, sx + len(rng), sy + len(rng)}, dr{dx, dy, dx + len(rng), dy + len(rng)};
         for (StretchMode mode : {StretchMode::ColorOnColor, StretchMode::Halftone}) {
             Bitmap dst(30, 30, kPaper), want(30, 30, kPaper);
-            StretchBlt(dst, dr, src, sr, mode);
+            StretchPixels(dst, dr, src, sr, mode);
             for (int y = std::max(dr.top, 0); y < std::min(dr.bottom, 30); ++y)
                 for (int x = std::max(dr.left, 0); x < std::min(dr.right, 30); ++x) {
                     const int u = sr.left + Centre(x - dx, sr.Width(), dr.Width());
@@ -103,16 +103,16 @@ TEST(StretchBltTest, MatchesSlowReferenceOnRandomRectanglesPartlyOutside) {
     }
 }
 
-TEST(StretchBltTest, WithinOneBitmapReadsTheSourceAsItWasAndEmptyRectsDrawNothing) {
+TEST(StretchPixelsTest, WithinOneBitmapReadsTheSourceAsItWasAndEmptyRectsDrawNothing) {
     for (StretchMode mode : {StretchMode::ColorOnColor, StretchMode::Halftone}) {
         Bitmap bmp = Noise(12, 9, 9);
         const Bitmap before = bmp;
         Bitmap want = bmp;
-        StretchBlt(want, {1, 0, 12, 9}, before, {-2, 1, 8, 6}, mode);
-        StretchBlt(bmp, {1, 0, 12, 9}, bmp, {-2, 1, 8, 6}, mode);
+        StretchPixels(want, {1, 0, 12, 9}, before, {-2, 1, 8, 6}, mode);
+        StretchPixels(bmp, {1, 0, 12, 9}, bmp, {-2, 1, 8, 6}, mode);
         EXPECT_EQ(bmp, want);
-        StretchBlt(bmp, {0, 0, 4, 4}, bmp, {3, 3, 1, 1}, mode);  // reversed: no mirroring
-        StretchBlt(bmp, {4, 4, 0, 0}, bmp, {0, 0, 3, 3}, mode);
+        StretchPixels(bmp, {0, 0, 4, 4}, bmp, {3, 3, 1, 1}, mode);  // reversed: no mirroring
+        StretchPixels(bmp, {4, 4, 0, 0}, bmp, {0, 0, 3, 3}, mode);
         EXPECT_EQ(bmp, want);
     }
 }

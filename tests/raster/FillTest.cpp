@@ -18,8 +18,8 @@ TEST(PixelTest, ColorrefIsRedLowPixelsAreStoredBlueLowAndOutsideIsInvalid) {
     s.bmp.Row(0)[0] = 0xAB010203u;  // a top byte left by a copy is ignored when reading
     EXPECT_EQ(s.canvas.GetPixel(0, 0), RGB(1, 2, 3));
     for (Point p : {Point{-1, 0}, Point{2, 0}, Point{0, -1}, Point{0, 1}}) {
-        EXPECT_EQ(s.canvas.SetPixel(p.x, p.y, kPen), CLR_INVALID);
-        EXPECT_EQ(s.canvas.GetPixel(p.x, p.y), CLR_INVALID);
+        EXPECT_EQ(s.canvas.SetPixel(p.x, p.y, kPen), kInvalidColor);
+        EXPECT_EQ(s.canvas.GetPixel(p.x, p.y), kInvalidColor);
     }
     EXPECT_EQ(s.bmp.Row(0)[1], 0x00010203u);
 }

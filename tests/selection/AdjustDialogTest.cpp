@@ -5,8 +5,8 @@
 namespace rastrix::test {
 namespace {
 
-constexpr int kIn = IDC_ADJUST_IN, kDown = IDC_ADJUST_DOWN, kWidth = IDC_ADJUST_WIDTH, kHeight = IDC_ADJUST_HEIGHT;
-constexpr int kArrows = IDC_ADJUST_UPDOWN_OFFSET;
+constexpr int kIn = ControlId::AdjustLeft, kDown = ControlId::AdjustTop, kWidth = ControlId::AdjustWidth, kHeight = ControlId::AdjustHeight;
+constexpr int kArrows = ControlId::AdjustArrowsOffset;
 
 class AdjustTest : public SelectionTest {
 protected:
@@ -125,25 +125,25 @@ TEST_F(AdjustTest, EnterAppliesTheFocusedFieldAndSelectsItsFirstFourCharacters) 
     AdjustSelectionDialog& d = Dialog();
     d.FieldFocused(kWidth);
     d.TextChanged(kWidth, "12345");
-    d.Command(IDOK);
+    d.Command(DialogAnswer::Ok);
     EXPECT_EQ(Sel(), (Rect{0, 0, 12345, 4}));
     EXPECT_EQ(d.FocusedField(), kWidth);
     EXPECT_EQ(d.SelectedRange(), (TextRange{0, 4}));
     EXPECT_TRUE(AdjustDialogOpen(ed));
     d.TextChanged(kWidth, "7");
-    d.Command(IDOK);
+    d.Command(DialogAnswer::Ok);
     EXPECT_EQ(d.SelectedRange(), (TextRange{0, 1}));
 }
 
 TEST_F(AdjustTest, EscapeClosesAndTheNextOpenIsWhereTheDialogWasLeft) {
     AdjustDialogMoved(ed, -40, 512);
-    Dialog().Command(IDCANCEL);
+    Dialog().Command(DialogAnswer::Cancel);
     EXPECT_FALSE(AdjustDialogOpen(ed));
     EXPECT_EQ(host.modeless, nullptr);
     EXPECT_EQ(ed.settings.adjustOffsetX, -40);
     EXPECT_EQ(ed.settings.adjustOffsetY, 512);
 
-    Dispatch(ed, IDM_ADJUST);
+    Dispatch(ed, CommandId::AdjustSelection);
     EXPECT_TRUE(AdjustDialogOpen(ed));
     EXPECT_EQ(host.modelessShows, 2);
     EXPECT_EQ(host.modelessOffset, (Point{-40, 512}));
@@ -162,7 +162,7 @@ TEST_F(AdjustTest, PlaceOutlivesTheRunThroughTheStoredSettings) {
     FakeHost nextHost;
     Editor next(nextHost);
     DecodeSettings(stored, next.settings);
-    Dispatch(next, IDM_ADJUST);
+    Dispatch(next, CommandId::AdjustSelection);
     EXPECT_EQ(nextHost.modelessOffset, (Point{120, -15}));
 }
 
@@ -170,15 +170,15 @@ TEST_F(AdjustTest, OpeningWhenOpenDoesNothing) {
     Type(kWidth, "30");
     const int shows = host.modelessShows;
     Dialog().FieldFocused(kHeight);
-    Dispatch(ed, IDM_ADJUST);
+    Dispatch(ed, CommandId::AdjustSelection);
     EXPECT_EQ(host.modelessShows, shows);
     EXPECT_EQ(Dialog().FocusedField(), kHeight);
 }
 
 TEST_F(AdjustTest, EditsTheKeptRectangleWithoutASelection) {
-    Dispatch(ed, IDM_UNSELECT);
+    Dispatch(ed, CommandId::Unselect);
     ASSERT_FALSE(AdjustDialogOpen(ed));
-    Dispatch(ed, IDM_ADJUST);
+    Dispatch(ed, CommandId::AdjustSelection);
     Type(kIn, "50");
     EXPECT_EQ(Sel(), (Rect{50, 20, 150, 70}));
     EXPECT_FALSE(Active());
@@ -186,7 +186,7 @@ TEST_F(AdjustTest, EditsTheKeptRectangleWithoutASelection) {
 
 TEST_F(SelectionTest, WithoutAnImageTheClampKeepsEverySideAtZero) {
     ed.selection.rect = {10, 20, 110, 70};
-    Dispatch(ed, IDM_ADJUST);
+    Dispatch(ed, CommandId::AdjustSelection);
     ASSERT_TRUE(AdjustDialogOpen(ed));
     Dialog().Spin(kIn + kArrows, +1);
     EXPECT_EQ(Sel(), (Rect{0, 0, 0, 0}));

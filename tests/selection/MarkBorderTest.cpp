@@ -47,18 +47,18 @@ TEST_F(SelectionTest, FramedPictureIsMarkedAndShown) {
     Bitmap image(200, 100, kWhite);
     Checker(image, {20, 10, 170, 95});
     LoadImage(std::move(image));
-    Dispatch(ed, IDM_ELLIPSE);
-    Dispatch(ed, IDM_MARKBORDER);
+    Dispatch(ed, CommandId::EllipseSelection);
+    Dispatch(ed, CommandId::MarkBorder);
     EXPECT_EQ(Sel(), (Rect{20, 10, 170, 95}));
     EXPECT_TRUE(Active());
     EXPECT_EQ(ed.settings.selectionShape, kShapeRectangle);
-    EXPECT_EQ(ed.settings.currentTool, IDM_ELLIPSE);  // the tool stays
-    EXPECT_TRUE(ed.commands.MenuItem(IDM_ELLIPSE)->checked);
+    EXPECT_EQ(ed.settings.currentTool, CommandId::EllipseSelection);  // the tool stays
+    EXPECT_TRUE(ed.commands.MenuItem(CommandId::EllipseSelection)->checked);
     EXPECT_EQ(ed.view.toolCursor, CursorKind::Cross);
     EXPECT_TRUE(AdjustDialogOpen(ed));
     EXPECT_EQ(Fields(), "20,10,150,85");
-    for (int id : {IDM_CROP, IDM_CUT, IDM_UNSELECT, IDM_SHIFTL, IDM_SHIFTD}) EXPECT_TRUE(MenuEnabled(id)) << id;
-    EXPECT_FALSE(MenuEnabled(IDM_RESTORESEL));
+    for (int id : {CommandId::Crop, CommandId::Cut, CommandId::Unselect, CommandId::ShiftLeft, CommandId::ShiftDown}) EXPECT_TRUE(MenuEnabled(id)) << id;
+    EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
     EXPECT_TRUE(ed.view.repaintNeeded);
     EXPECT_EQ(ed.settings.undoDepth, 0);  // the image is not touched
     EXPECT_EQ(ed.settings.modified, 0);
@@ -74,7 +74,7 @@ TEST_F(SelectionTest, LightGreyJustBelowTheThresholdIsBorder) {
     Fill(image, {37, 0, 40, 20}, RGB(244, 244, 244));  // picture
     Fill(image, {0, 0, 1, 1}, kWhite);
     LoadImage(std::move(image));
-    Dispatch(ed, IDM_MARKBORDER);
+    Dispatch(ed, CommandId::MarkBorder);
     EXPECT_EQ(Sel().left, 37);
     EXPECT_EQ(Sel().right, 40);
 }
@@ -87,7 +87,7 @@ TEST_P(QuarterOfAColumn, UpToAQuarterOfDifferingPixelsIsStillBorder) {
     Fill(image, {4, 0, 6, 100}, RGB(0, 0, 0));               // the picture
     Fill(image, {1, 40, 2, 40 + marks}, RGB(90, 10, 200));   // dust in column 1
     LoadImage(std::move(image));
-    Dispatch(ed, IDM_MARKBORDER);
+    Dispatch(ed, CommandId::MarkBorder);
     EXPECT_EQ(Sel().left, left);
     EXPECT_EQ(Sel().right, 6);
 }
@@ -101,7 +101,7 @@ TEST_F(SelectionTest, QuarterOfARowCountsAgainstTheWidth) {
     Fill(image, {50, 30, 75, 31}, RGB(0, 0, 0));  // 25 marks in row 30: border
     Fill(image, {50, 2, 76, 3}, RGB(0, 0, 0));    // 26 marks in row 2: picture
     LoadImage(std::move(image));
-    Dispatch(ed, IDM_MARKBORDER);
+    Dispatch(ed, CommandId::MarkBorder);
     EXPECT_EQ(Sel(), (Rect{0, 2, 100, 17}));
 }
 
@@ -181,14 +181,14 @@ TEST_F(SelectionTest, MarkBorderReopensAnOpenDialogWithTheNewValues) {
     Drag({1, 1}, {5, 5});
     ASSERT_TRUE(AdjustDialogOpen(ed));
     AdjustDialogMoved(ed, 15, 250);
-    Dispatch(ed, IDM_MARKBORDER);
+    Dispatch(ed, CommandId::MarkBorder);
     EXPECT_EQ(host.modelessShows, 2);
     EXPECT_EQ(host.modelessOffset, (Point{15, 250}));
     EXPECT_EQ(Fields(), "20,10,150,85");
 }
 
 TEST_F(SelectionTest, MarkBorderWithoutAnImageDoesNothing) {
-    Dispatch(ed, IDM_MARKBORDER);
+    Dispatch(ed, CommandId::MarkBorder);
     EXPECT_FALSE(Active());
     EXPECT_FALSE(AdjustDialogOpen(ed));
 }

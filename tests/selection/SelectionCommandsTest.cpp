@@ -11,8 +11,8 @@ using testing_support::Changes;
 using testing_support::Seen;
 using testing_support::Snapshot;
 
-constexpr int E = TBSTATE_ENABLED;
-constexpr int I = TBSTATE_INDETERMINATE;
+constexpr int E = ButtonBits::Enabled;
+constexpr int I = ButtonBits::Indeterminate;
 
 struct ToolCase {
     int command;
@@ -30,20 +30,20 @@ TEST_P(ToolCommands, SetCursorShapeCheckAndHeldButton) {
     EXPECT_EQ(ed.view.toolCursor, c.cursor);
     EXPECT_EQ(ed.settings.selectionShape, c.shapeAfter);
     EXPECT_EQ(ed.settings.currentTool, c.command);
-    for (int id = IDM_PEN; id <= IDM_LINE; ++id) {
+    for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id) {
         EXPECT_EQ(ed.commands.MenuItem(id)->checked, id == c.command) << id;
         EXPECT_EQ(ed.commands.Button(id)->Pressed(), id == c.command) << id;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(SevenTools, ToolCommands,
-                         ::testing::Values(ToolCase{IDM_PEN, CursorKind::Pen, kShapeEllipse},
-                                           ToolCase{IDM_BUCKET, CursorKind::Bucket, kShapeEllipse},
-                                           ToolCase{IDM_PICK, CursorKind::Picker, kShapeEllipse},
-                                           ToolCase{IDM_RECT, CursorKind::Cross, kShapeRectangle},
-                                           ToolCase{IDM_ROUNDRECT, CursorKind::Cross, kShapeRoundRect},
-                                           ToolCase{IDM_ELLIPSE, CursorKind::Cross, kShapeEllipse},
-                                           ToolCase{IDM_LINE, CursorKind::Cross, kShapeLine}));
+                         ::testing::Values(ToolCase{CommandId::Pen, CursorKind::Pen, kShapeEllipse},
+                                           ToolCase{CommandId::Bucket, CursorKind::Bucket, kShapeEllipse},
+                                           ToolCase{CommandId::PickColor, CursorKind::Picker, kShapeEllipse},
+                                           ToolCase{CommandId::RectangleSelection, CursorKind::Cross, kShapeRectangle},
+                                           ToolCase{CommandId::RoundedRectangleSelection, CursorKind::Cross, kShapeRoundRect},
+                                           ToolCase{CommandId::EllipseSelection, CursorKind::Cross, kShapeEllipse},
+                                           ToolCase{CommandId::LineSelection, CursorKind::Cross, kShapeLine}));
 
 TEST_F(SelectionTest, SwitchingShapeWithASelectionMovesRotateFlipAndShift) {
     LoadImage(640, 480);
@@ -51,22 +51,22 @@ TEST_F(SelectionTest, SwitchingShapeWithASelectionMovesRotateFlipAndShift) {
     ed.view.repaintNeeded = false;
 
     Snapshot before = States();
-    Dispatch(ed, IDM_ELLIPSE);
+    Dispatch(ed, CommandId::EllipseSelection);
     Snapshot changed = Changes(before, States());
-    for (int id = IDM_ROT90CW; id <= IDM_SHIFTD; ++id) EXPECT_EQ(changed[id], (Seen{'G', false, I})) << id;
-    EXPECT_EQ(changed[IDM_ELLIPSE].checked, true);
-    EXPECT_EQ(changed[IDM_RECT].checked, false);
-    EXPECT_EQ(changed.size(), std::size_t(IDM_SHIFTD - IDM_ROT90CW + 1 + 2));
+    for (int id = CommandId::RotateClockwise; id <= CommandId::ShiftDown; ++id) EXPECT_EQ(changed[id], (Seen{'G', false, I})) << id;
+    EXPECT_EQ(changed[CommandId::EllipseSelection].checked, true);
+    EXPECT_EQ(changed[CommandId::RectangleSelection].checked, false);
+    EXPECT_EQ(changed.size(), std::size_t(CommandId::ShiftDown - CommandId::RotateClockwise + 1 + 2));
     EXPECT_TRUE(ed.view.repaintNeeded);  // the outline changes shape
 
     before = States();
-    Dispatch(ed, IDM_RECT);
+    Dispatch(ed, CommandId::RectangleSelection);
     changed = Changes(before, States());
-    for (int id = IDM_ROT90CW; id <= IDM_SHIFTD; ++id) EXPECT_EQ(changed[id], (Seen{'E', false, E})) << id;
+    for (int id = CommandId::RotateClockwise; id <= CommandId::ShiftDown; ++id) EXPECT_EQ(changed[id], (Seen{'E', false, E})) << id;
 
     // Pen keeps the selection and the rectangle, and the rectangle's commands.
     before = States();
-    Dispatch(ed, IDM_PEN);
+    Dispatch(ed, CommandId::Pen);
     changed = Changes(before, States());
     EXPECT_EQ(changed.size(), 2u);  // only the two check marks
     EXPECT_TRUE(Active());
@@ -77,8 +77,8 @@ TEST_F(SelectionTest, SwitchingShapeWithoutSelectionLeavesTheGroupsAlone) {
     LoadImage(640, 480);
     ed.view.repaintNeeded = false;
     const Snapshot before = States();
-    Dispatch(ed, IDM_LINE);
-    EXPECT_EQ(Changes(before, States()), (Snapshot{{IDM_RECT, {'E', false, -1}}, {IDM_LINE, {'E', true, -1}}}));
+    Dispatch(ed, CommandId::LineSelection);
+    EXPECT_EQ(Changes(before, States()), (Snapshot{{CommandId::RectangleSelection, {'E', false, -1}}, {CommandId::LineSelection, {'E', true, -1}}}));
     EXPECT_FALSE(ed.view.repaintNeeded);
 }
 
@@ -86,7 +86,7 @@ TEST_F(SelectionTest, CropKeepsTheSelectedPixelsAsANewLevel) {
     LoadImage(640, 480);
     Drag({10, 20}, {110, 70});
     const int depth = ed.settings.undoDepth;
-    Dispatch(ed, IDM_CROP);
+    Dispatch(ed, CommandId::Crop);
 
     const Bitmap& image = CurrentImage(ed);
     ASSERT_EQ(image.Width(), 100);
@@ -98,10 +98,10 @@ TEST_F(SelectionTest, CropKeepsTheSelectedPixelsAsANewLevel) {
     EXPECT_EQ(ed.settings.undoDepth, depth + 1);
     EXPECT_FALSE(Active());
     EXPECT_FALSE(AdjustDialogOpen(ed));
-    EXPECT_TRUE(MenuEnabled(IDM_RESTORESEL));
-    EXPECT_FALSE(MenuEnabled(IDM_CROP));
-    EXPECT_TRUE(MenuEnabled(IDM_UNDO));
-    EXPECT_TRUE(MenuEnabled(IDM_SAVE));
+    EXPECT_TRUE(MenuEnabled(CommandId::RestoreSelection));
+    EXPECT_FALSE(MenuEnabled(CommandId::Crop));
+    EXPECT_TRUE(MenuEnabled(CommandId::Undo));
+    EXPECT_TRUE(MenuEnabled(CommandId::Save));
     EXPECT_EQ(ed.settings.modified, 1);
     EXPECT_EQ(Sel(), (Rect{10, 20, 110, 70}));  // kept for Restore
 
@@ -114,13 +114,13 @@ TEST_F(SelectionTest, CropKeepsTheSelectedPixelsAsANewLevel) {
 TEST_F(SelectionTest, RestoreAfterCropBringsTheRectangleBackInsideTheSmallerImage) {
     LoadImage(640, 480);
     Drag({10, 20}, {110, 70});
-    Dispatch(ed, IDM_CROP);
-    Dispatch(ed, IDM_RESTORESEL);
+    Dispatch(ed, CommandId::Crop);
+    Dispatch(ed, CommandId::RestoreSelection);
     EXPECT_TRUE(Active());
     EXPECT_EQ(Sel(), (Rect{10, 20, 100, 50}));
     EXPECT_TRUE(AdjustDialogOpen(ed));
     EXPECT_EQ(Fields(), "10,20,90,30");
-    EXPECT_FALSE(MenuEnabled(IDM_RESTORESEL));
+    EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
 }
 
 class CropRefused : public SelectionTest, public ::testing::WithParamInterface<std::pair<Point, Point>> {};
@@ -129,7 +129,7 @@ TEST_P(CropRefused, SelectionWithoutWidthOrHeightIsNotCropped) {
     LoadImage(640, 480);
     Drag(GetParam().first, GetParam().second);
     ASSERT_TRUE(Active());
-    Dispatch(ed, IDM_CROP);
+    Dispatch(ed, CommandId::Crop);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, kCropEmptySelectionText);
     EXPECT_EQ(ed.doc.imageWidth, 640);
@@ -147,8 +147,8 @@ INSTANTIATE_TEST_SUITE_P(ZeroSides, CropRefused,
 TEST_F(SelectionTest, CropWithoutSelectionDoesNothing) {
     LoadImage(640, 480);
     Drag({10, 20}, {110, 70});
-    Dispatch(ed, IDM_UNSELECT);
-    Dispatch(ed, IDM_CROP);
+    Dispatch(ed, CommandId::Unselect);
+    Dispatch(ed, CommandId::Crop);
     EXPECT_EQ(ed.doc.imageWidth, 640);
     EXPECT_EQ(ed.settings.undoDepth, 0);
     EXPECT_TRUE(host.messages.empty());
@@ -156,34 +156,34 @@ TEST_F(SelectionTest, CropWithoutSelectionDoesNothing) {
 
 TEST_F(SelectionTest, UnselectEndsTheSelectionAndRepaints) {
     LoadImage(640, 480);
-    Dispatch(ed, IDM_ELLIPSE);
+    Dispatch(ed, CommandId::EllipseSelection);
     Drag({10, 20}, {110, 70});
     ed.view.repaintNeeded = false;
-    Dispatch(ed, IDM_UNSELECT);
+    Dispatch(ed, CommandId::Unselect);
     EXPECT_FALSE(Active());
     EXPECT_TRUE(ed.view.repaintNeeded);
     EXPECT_FALSE(AdjustDialogOpen(ed));
-    for (int id : {IDM_CUT, IDM_ADJUST, IDM_CROP, IDM_UNSELECT, IDM_SHIFTL}) EXPECT_FALSE(MenuEnabled(id)) << id;
-    for (int id : {IDM_CUT, IDM_ADJUST, IDM_CROP, IDM_UNSELECT}) EXPECT_FALSE(ButtonEnabled(id)) << id;
-    EXPECT_TRUE(MenuEnabled(IDM_ROT90CW));
-    EXPECT_TRUE(MenuEnabled(IDM_RESTORESEL));
+    for (int id : {CommandId::Cut, CommandId::AdjustSelection, CommandId::Crop, CommandId::Unselect, CommandId::ShiftLeft}) EXPECT_FALSE(MenuEnabled(id)) << id;
+    for (int id : {CommandId::Cut, CommandId::AdjustSelection, CommandId::Crop, CommandId::Unselect}) EXPECT_FALSE(ButtonEnabled(id)) << id;
+    EXPECT_TRUE(MenuEnabled(CommandId::RotateClockwise));
+    EXPECT_TRUE(MenuEnabled(CommandId::RestoreSelection));
 }
 
 TEST_F(SelectionTest, EndingAnEmptySelectionLeavesRestoreAsItWas) {
     LoadImage(640, 480);
-    EXPECT_FALSE(MenuEnabled(IDM_RESTORESEL));
+    EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
     EndSelection(ed);
-    EXPECT_FALSE(MenuEnabled(IDM_RESTORESEL));
-    ed.commands.EnableMenuItem(IDM_RESTORESEL, true);
+    EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
+    ed.commands.EnableMenuItem(CommandId::RestoreSelection, true);
     EndSelection(ed);
-    EXPECT_TRUE(MenuEnabled(IDM_RESTORESEL));
+    EXPECT_TRUE(MenuEnabled(CommandId::RestoreSelection));
 }
 
 TEST_F(SelectionTest, RestoreNeedsAnImageAndSomethingKept) {
-    Dispatch(ed, IDM_RESTORESEL);  // no image
+    Dispatch(ed, CommandId::RestoreSelection);  // no image
     EXPECT_FALSE(Active());
     LoadImage(640, 480);
-    Dispatch(ed, IDM_RESTORESEL);  // nothing selected yet
+    Dispatch(ed, CommandId::RestoreSelection);  // nothing selected yet
     EXPECT_FALSE(Active());
     EXPECT_FALSE(AdjustDialogOpen(ed));
 }

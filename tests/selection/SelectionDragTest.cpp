@@ -49,10 +49,10 @@ TEST_F(SelectionTest, FirstStepBeginsTheSelectionWithItsCommands) {
     SelectionDragStep(ed, {50, 40});
     EXPECT_TRUE(Active());
     EXPECT_TRUE(ed.view.repaintNeeded);
-    for (int id : {IDM_CUT, IDM_ADJUST, IDM_CROP, IDM_UNSELECT, IDM_SHIFTL, IDM_SHIFTD, IDM_ROT90CW})
+    for (int id : {CommandId::Cut, CommandId::AdjustSelection, CommandId::Crop, CommandId::Unselect, CommandId::ShiftLeft, CommandId::ShiftDown, CommandId::RotateClockwise})
         EXPECT_TRUE(MenuEnabled(id) && ButtonEnabled(id)) << id;
-    EXPECT_FALSE(MenuEnabled(IDM_RESTORESEL));
-    EXPECT_FALSE(ButtonEnabled(IDM_RESTORESEL));
+    EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
+    EXPECT_FALSE(ButtonEnabled(CommandId::RestoreSelection));
 
     SelectionButtonUp(ed, true);
     EXPECT_EQ(ed.settings.dragging, 0);
@@ -62,12 +62,12 @@ TEST_F(SelectionTest, FirstStepBeginsTheSelectionWithItsCommands) {
 
 TEST_F(SelectionTest, ShapedSelectionForbidsRotatingAndShifting) {
     LoadImage(640, 480);
-    Dispatch(ed, IDM_ELLIPSE);
+    Dispatch(ed, CommandId::EllipseSelection);
     Drag({5, 5}, {50, 40});
-    EXPECT_FALSE(MenuEnabled(IDM_ROT90CW));
-    EXPECT_FALSE(ButtonEnabled(IDM_FLIPV));
-    EXPECT_FALSE(MenuEnabled(IDM_SHIFTL));
-    EXPECT_TRUE(MenuEnabled(IDM_CROP));
+    EXPECT_FALSE(MenuEnabled(CommandId::RotateClockwise));
+    EXPECT_FALSE(ButtonEnabled(CommandId::FlipVertical));
+    EXPECT_FALSE(MenuEnabled(CommandId::ShiftLeft));
+    EXPECT_TRUE(MenuEnabled(CommandId::Crop));
 }
 
 TEST_F(SelectionTest, ClickWithoutMoveKeepsTheSelectionAndOpensTheDialog) {
@@ -125,7 +125,7 @@ TEST_F(SelectionTest, LeftUpWithAnotherToolOpensNothing) {
     LoadImage(640, 480);
     Drag({10, 10}, {40, 40});
     CloseAdjustDialog(ed);
-    Dispatch(ed, IDM_PEN);
+    Dispatch(ed, CommandId::Pen);
     SelectionButtonUp(ed, true);
     EXPECT_FALSE(AdjustDialogOpen(ed));
 }
@@ -133,11 +133,11 @@ TEST_F(SelectionTest, LeftUpWithAnotherToolOpensNothing) {
 TEST_F(SelectionTest, SidewaysSelectionCanBeRestoredAfterUnselect) {
     LoadImage(640, 480);
     Drag({50, 60}, {90, 60});
-    Dispatch(ed, IDM_UNSELECT);
+    Dispatch(ed, CommandId::Unselect);
     EXPECT_FALSE(Active());
-    EXPECT_TRUE(MenuEnabled(IDM_RESTORESEL));
-    EXPECT_TRUE(ButtonEnabled(IDM_RESTORESEL));
-    Dispatch(ed, IDM_RESTORESEL);
+    EXPECT_TRUE(MenuEnabled(CommandId::RestoreSelection));
+    EXPECT_TRUE(ButtonEnabled(CommandId::RestoreSelection));
+    Dispatch(ed, CommandId::RestoreSelection);
     EXPECT_TRUE(Active());
     EXPECT_EQ(Sel(), (Rect{50, 60, 90, 60}));
 }

@@ -62,8 +62,8 @@ protected:
     // The four fields as the dialog shows them: "In,Down,Width,Height".
     std::string Fields() {
         AdjustSelectionDialog& d = Dialog();
-        return d.Text(IDC_ADJUST_IN) + "," + d.Text(IDC_ADJUST_DOWN) + "," + d.Text(IDC_ADJUST_WIDTH) + "," +
-               d.Text(IDC_ADJUST_HEIGHT);
+        return d.Text(ControlId::AdjustLeft) + "," + d.Text(ControlId::AdjustTop) + "," + d.Text(ControlId::AdjustWidth) + "," +
+               d.Text(ControlId::AdjustHeight);
     }
     testing_support::Snapshot States() const { return testing_support::Take(ed.commands); }
 

@@ -14,7 +14,7 @@ Bitmap ReferenceMask(int w, int h, int shape) {
     Bitmap bmp(w, h, RGB(255, 255, 255));
     Canvas c(bmp);
     c.SelectBrush(Brush::Solid(RGB(0, 0, 0)));
-    if (shape == IDM_ROUNDRECT) c.RoundRect(0, 0, w, h, w / 4, h / 4);
+    if (shape == CommandId::RoundedRectangleSelection) c.RoundRect(0, 0, w, h, w / 4, h / 4);
     else c.Ellipse(0, 0, w, h);
     return bmp;
 }
@@ -46,11 +46,11 @@ TEST_P(ShapeMaskGrid, MatchesTheFilledFigurePixelForPixel) {
 INSTANTIATE_TEST_SUITE_P(Sizes, ShapeMaskGrid,
                          ::testing::Combine(::testing::Values(1, 2, 3, 4, 5, 8, 13, 40, 3000),
                                             ::testing::Values(1, 2, 3, 6, 7, 20, 31, 200),
-                                            ::testing::Values(IDM_ROUNDRECT, IDM_ELLIPSE)));
+                                            ::testing::Values(CommandId::RoundedRectangleSelection, CommandId::EllipseSelection)));
 
 // A mask this wide is drawn in bands of about 100 rows; each band must see only its own part.
 TEST(ShapeMask, WideMaskDrawnInBandsMatchesTheWholeFigure) {
-    for (int shape : {IDM_ROUNDRECT, IDM_ELLIPSE}) {
+    for (int shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection}) {
         const Bitmap ref = ReferenceMask(20000, 300, shape);
         const ShapeMask mask = BuildShapeMask(Rect{5, 5, 20005, 305}, shape);
         for (int k = 0; k < 300; ++k) ASSERT_EQ(ScanMaskRow(mask, k), ReferenceScan(ref, k)) << shape << " row " << k;
@@ -58,11 +58,11 @@ TEST(ShapeMask, WideMaskDrawnInBandsMatchesTheWholeFigure) {
 }
 
 TEST(ShapeMask, EmptyBoxGivesEmptyMaskAndFreeEmptiesIt) {
-    EXPECT_EQ(BuildShapeMask(5, 0, IDM_ELLIPSE).Height(), 0);
-    const ShapeMask noColumns = BuildShapeMask(Rect{3, 1, 3, 6}, IDM_ELLIPSE);
+    EXPECT_EQ(BuildShapeMask(5, 0, CommandId::EllipseSelection).Height(), 0);
+    const ShapeMask noColumns = BuildShapeMask(Rect{3, 1, 3, 6}, CommandId::EllipseSelection);
     ASSERT_EQ(noColumns.Height(), 5);
     EXPECT_EQ(ScanMaskRow(noColumns, 4), (MaskRowScan{1, -1}));
-    ShapeMask mask = BuildShapeMask(9, 9, IDM_ELLIPSE);
+    ShapeMask mask = BuildShapeMask(9, 9, CommandId::EllipseSelection);
     ASSERT_TRUE(mask.IsInside(4, 4));
     FreeShapeMask(mask);
     EXPECT_EQ(mask.Height(), 0);

@@ -22,28 +22,28 @@ constexpr std::size_t kStepsKept = 20;
 // Commands with weights (an id listed twice comes twice as often).
 const std::vector<int>& CommandPool() {
     static const std::vector<int> pool = [] {
-        std::vector<int> p{IDM_NEW,       IDM_NEW,      IDM_OPEN,     IDM_OPEN,      IDM_OPEN,     IDM_JOIN,
-                           IDM_SAVE,      IDM_SAVE,     IDM_SAVEAS,   IDM_SAVEAS,    IDM_OPEN_NAMED, IDM_DRAWTOOLS,
-                           IDM_UNDO,      IDM_UNDO,     IDM_UNDO,     IDM_UNDO,      IDM_UNDO,     IDM_CUT,
-                           IDM_COPY,      IDM_COPY,     IDM_PASTE,    IDM_PASTE,     IDM_PASTE,    IDM_ADJUST,
-                           IDM_CROP,      IDM_CROP,     IDM_MARKBORDER, IDM_RESTORESEL, IDM_RESTORESEL, IDM_UNSELECT,
-                           IDM_PASTENEW,  IDM_CHGSIZE,  IDM_CHGSIZE,  IDM_FGCOLOR,   IDM_BGCOLOR,  IDM_LINESTYLE,
-                           IDM_FILLSTYLE, IDM_RECENT0,  IDM_RECENT0 + 1, IDM_RECENT0 + 2, IDM_ABOUT, IDM_SHORTCUTS,
-                           IDM_HELP,      IDM_TOOLBAR_272};
-        p.insert(p.end(), 6, IDM_UNDO);
-        for (int id = IDM_FIT; id <= IDM_ZOOM8; ++id) p.push_back(id);
-        for (int id = IDM_ROT90CW; id <= IDM_SHIFTD; ++id) p.insert(p.end(), {id, id});
-        for (int id = IDM_PEN; id <= IDM_LINE; ++id) p.insert(p.end(), {id, id, id});
-        for (int id = IDM_FILLLINE; id <= IDM_FILLEXTERIOR; ++id) p.insert(p.end(), {id, id});
+        std::vector<int> p{CommandId::New,       CommandId::New,      CommandId::Open,     CommandId::Open,      CommandId::Open,     CommandId::JoinFiles,
+                           CommandId::Save,      CommandId::Save,     CommandId::SaveAs,   CommandId::SaveAs,    CommandId::OpenNamed, CommandId::ShowDrawingTools,
+                           CommandId::Undo,      CommandId::Undo,     CommandId::Undo,     CommandId::Undo,      CommandId::Undo,     CommandId::Cut,
+                           CommandId::Copy,      CommandId::Copy,     CommandId::Paste,    CommandId::Paste,     CommandId::Paste,    CommandId::AdjustSelection,
+                           CommandId::Crop,      CommandId::Crop,     CommandId::MarkBorder, CommandId::RestoreSelection, CommandId::RestoreSelection, CommandId::Unselect,
+                           CommandId::PasteIntoNewFile,  CommandId::ChangeImageSize,  CommandId::ChangeImageSize,  CommandId::SetForegroundColor,   CommandId::SetBackgroundColor,  CommandId::SetLineStyle,
+                           CommandId::SetFillStyle, CommandId::FirstRecentFile,  CommandId::FirstRecentFile + 1, CommandId::FirstRecentFile + 2, CommandId::About, CommandId::ShortcutKeys,
+                           CommandId::HelpContents,      CommandId::ToggleReservedFlag};
+        p.insert(p.end(), 6, CommandId::Undo);
+        for (int id = CommandId::FitToWindow; id <= CommandId::Magnify8; ++id) p.push_back(id);
+        for (int id = CommandId::RotateClockwise; id <= CommandId::ShiftDown; ++id) p.insert(p.end(), {id, id});
+        for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id) p.insert(p.end(), {id, id, id});
+        for (int id = CommandId::FillLine; id <= CommandId::FillExterior; ++id) p.insert(p.end(), {id, id});
         return p;
     }();
     return pool;
 }
 
 bool MayReplace(int id) {
-    return id == IDM_NEW || id == IDM_OPEN || id == IDM_JOIN || id == IDM_SAVE || id == IDM_SAVEAS ||
-           id == IDM_OPEN_NAMED || id == IDM_PASTE || id == IDM_PASTENEW ||
-           (id >= IDM_RECENT0 && id < IDM_RECENT0 + kRecentCount);
+    return id == CommandId::New || id == CommandId::Open || id == CommandId::JoinFiles || id == CommandId::Save || id == CommandId::SaveAs ||
+           id == CommandId::OpenNamed || id == CommandId::Paste || id == CommandId::PasteIntoNewFile ||
+           (id >= CommandId::FirstRecentFile && id < CommandId::FirstRecentFile + kRecentCount);
 }
 
 }  // namespace
@@ -118,13 +118,13 @@ std::string Session::Act(StepKind& kind, std::string& fault) {
 }
 
 std::string Session::Command(int id, StepKind& kind, std::string& fault) {
-    kind.undo = id == IDM_UNDO;
+    kind.undo = id == CommandId::Undo;
     kind.mayReplace = MayReplace(id);
     // A save to check: where it goes and at which depth.
     std::string target;
     int depth = 24;
-    const bool withDialog = id == IDM_SAVEAS || (id == IDM_SAVE && ed_.settings.needsSaveAs);
-    if (HasImage(ed_) && (id == IDM_SAVE || id == IDM_SAVEAS)) {
+    const bool withDialog = id == CommandId::SaveAs || (id == CommandId::Save && ed_.settings.needsSaveAs);
+    if (HasImage(ed_) && (id == CommandId::Save || id == CommandId::SaveAs)) {
         if (withDialog) {
             if (!host_.saveAnswers.empty() && host_.saveAnswers.front()) {
                 target = SessionWorld::SavedName(host_.saveAnswers.front()->path);
@@ -189,7 +189,7 @@ std::string Session::Mouse(StepKind& kind) {
 
 std::string Session::AdjustDialogEdit() {
     AdjustSelectionDialog& d = *OpenAdjustDialogModel(ed_);
-    const int field = IDC_ADJUST_IN + rng_.Below(4);
+    const int field = ControlId::AdjustLeft + rng_.Below(4);
     switch (rng_.Below(5)) {
         case 0:
         case 1: {
@@ -203,11 +203,11 @@ std::string Session::AdjustDialogEdit() {
         case 2:
         case 3: {
             const int delta = rng_.Chance(50) ? 1 : -1;
-            d.Spin(field + IDC_ADJUST_UPDOWN_OFFSET, delta);
+            d.Spin(field + ControlId::AdjustArrowsOffset, delta);
             return "adjust arrow " + std::to_string(field) + " " + std::to_string(delta);
         }
         default: {
-            const int button = rng_.Chance(50) ? IDOK : IDCANCEL;
+            const int button = rng_.Chance(50) ? DialogAnswer::Ok : DialogAnswer::Cancel;
             d.Command(button);
             return "adjust button " + std::to_string(button);
         }

@@ -160,28 +160,28 @@ std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
     }
 
     StateAudit audit(ed);
-    audit.Both(IDM_UNDO, depth > 0, "undo depth");
-    audit.Both(IDM_SAVE, ed.settings.modified != 0, "modified");
-    for (int id : {IDM_CUT, IDM_CROP, IDM_UNSELECT}) audit.Both(id, selected, "selection");
-    audit.Menu(IDM_ADJUST, selected, "selection");
-    if (selected) audit.Menu(IDM_RESTORESEL, false, "selection active");
+    audit.Both(CommandId::Undo, depth > 0, "undo depth");
+    audit.Both(CommandId::Save, ed.settings.modified != 0, "modified");
+    for (int id : {CommandId::Cut, CommandId::Crop, CommandId::Unselect}) audit.Both(id, selected, "selection");
+    audit.Menu(CommandId::AdjustSelection, selected, "selection");
+    if (selected) audit.Menu(CommandId::RestoreSelection, false, "selection active");
     if (hasImage) {
-        audit.Button(IDM_ADJUST, selected, "selection");
-        for (int id : {IDM_SAVEAS, IDM_COPY, IDM_CHGSIZE, kScaleImageCommand, kReduceColoursCommand, IDM_MARKBORDER})
+        audit.Button(CommandId::AdjustSelection, selected, "selection");
+        for (int id : {CommandId::SaveAs, CommandId::Copy, CommandId::ChangeImageSize, CommandId::ScaleImage, CommandId::ReduceColours, CommandId::MarkBorder})
             audit.Both(id, true, "image present");
-        const bool rectangle = ed.settings.selectionShape == IDM_RECT;
-        for (int id = IDM_ROT90CW; id <= IDM_FLIPV; ++id) audit.Both(id, !selected || rectangle, "selection shape");
-        for (int id = IDM_SHIFTL; id <= IDM_SHIFTD; ++id) audit.Both(id, selected && rectangle, "selection shape");
+        const bool rectangle = ed.settings.selectionShape == CommandId::RectangleSelection;
+        for (int id = CommandId::RotateClockwise; id <= CommandId::FlipVertical; ++id) audit.Both(id, !selected || rectangle, "selection shape");
+        for (int id = CommandId::ShiftLeft; id <= CommandId::ShiftDown; ++id) audit.Both(id, selected && rectangle, "selection shape");
     }
     // Painted after every step that asked for it, so the fills follow the selection.
-    const bool area = selected && ed.settings.selectionShape != IDM_LINE;
-    audit.Both(IDM_FILLLINE, selected, "selection");
-    for (int id = IDM_FILLSOLID; id <= IDM_FILLEXTERIOR; ++id) audit.Both(id, area, "selection shape");
+    const bool area = selected && ed.settings.selectionShape != CommandId::LineSelection;
+    audit.Both(CommandId::FillLine, selected, "selection");
+    for (int id = CommandId::FillSolid; id <= CommandId::FillExterior; ++id) audit.Both(id, area, "selection shape");
     fault << audit.Result();
 
-    for (int id = IDM_FIT; id <= IDM_ZOOM8; ++id)
+    for (int id = CommandId::FitToWindow; id <= CommandId::Magnify8; ++id)
         if (MenuChecked(ed, id) != (id == ed.settings.viewMode)) fault << "view mode check on " << id << " is wrong; ";
-    for (int id = IDM_PEN; id <= IDM_LINE; ++id)
+    for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id)
         if (MenuChecked(ed, id) != (id == ed.settings.currentTool)) fault << "tool check on " << id << " is wrong; ";
     return fault.str();
 }

@@ -88,7 +88,7 @@ void SessionWorld::TypeSize(DialogModel& model, int widthEdit, int heightEdit) {
 
 int SessionWorld::AnswerDialog(DialogModel& model) {
     if (rng_.Chance(12)) {
-        model.Command(IDCANCEL);
+        model.Command(DialogAnswer::Cancel);
         return model.Result();
     }
     if (dynamic_cast<NewImageDialog*>(&model)) {
@@ -103,13 +103,13 @@ int SessionWorld::AnswerDialog(DialogModel& model) {
             else if (rng_.Chance(15)) model.TextChanged(JoinDialog::kFirstEdit + p, PathOf("typed.bmp"));
         }
     } else if (dynamic_cast<LineStyleDialog*>(&model)) {
-        model.Command(IDC_STYLE_RADIO + rng_.Below(6));
-        model.Select(IDC_LINE_WIDTH, rng_.Below(9));
+        model.Command(ControlId::StyleRadio + rng_.Below(6));
+        model.Select(ControlId::LineWidth, rng_.Below(9));
     } else if (dynamic_cast<FillStyleDialog*>(&model)) {
-        model.Command(IDC_STYLE_RADIO + rng_.Below(8));
+        model.Command(ControlId::StyleRadio + rng_.Below(8));
     }
-    model.Command(IDOK);
-    if (!model.Ended()) model.Command(IDCANCEL);
+    model.Command(DialogAnswer::Ok);
+    if (!model.Ended()) model.Command(DialogAnswer::Cancel);
     return model.Result();
 }
 
@@ -122,7 +122,7 @@ void SessionWorld::Refill(test::FakeHost& host) {
 
     host.messageAnswers.clear();
     for (int i = 0; i < 6; ++i)
-        host.messageAnswers.push_back(rng_.Pick(std::vector<int>{IDYES, IDYES, IDYES, IDNO, IDNO, IDCANCEL, IDOK}));
+        host.messageAnswers.push_back(rng_.Pick(std::vector<int>{DialogAnswer::Yes, DialogAnswer::Yes, DialogAnswer::Yes, DialogAnswer::No, DialogAnswer::No, DialogAnswer::Cancel, DialogAnswer::Ok}));
 
     const std::vector<std::string> offered = OfferedFiles();
     host.openAnswers.clear();

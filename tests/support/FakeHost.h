@@ -20,7 +20,7 @@ struct ShownMessage {
 
 class FakeHost : public Host {
 public:
-    // Answers, consumed front first. An empty queue answers IDOK / cancel / nullopt.
+    // Answers, consumed front first. An empty queue answers DialogAnswer::Ok / cancel / nullopt.
     std::deque<int> messageAnswers;
     std::deque<std::optional<FileDialogResult>> openAnswers;
     std::deque<std::optional<FileDialogResult>> saveAnswers;
@@ -49,7 +49,7 @@ public:
     int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override {
         messages.push_back({text, caption, buttons, icon});
-        return Pop(messageAnswers, int(IDOK));
+        return Pop(messageAnswers, int(DialogAnswer::Ok));
     }
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request) override {
         openRequests.push_back(request);
@@ -65,7 +65,7 @@ public:
     }
     int RunModal(DialogModel& model) override {
         ++modalRuns;
-        if (modalScripts.empty()) return IDCANCEL;
+        if (modalScripts.empty()) return DialogAnswer::Cancel;
         auto script = std::move(modalScripts.front());
         modalScripts.pop_front();
         return script(model);

@@ -55,22 +55,22 @@ TEST_F(ImageWindowPaintTest, ActualSizeIsAOneToOneCopy) {
 
 TEST_F(ImageWindowPaintTest, MagnifiedPixelsAreSquareBlocks) {
     Show(Gradient(200, 150), 8);
-    for (int id : {IDM_ZOOM2, IDM_ZOOM4, IDM_ZOOM8}) {
+    for (int id : {CommandId::Magnify2, CommandId::Magnify4, CommandId::Magnify8}) {
         Dispatch(ed, id);
         PaintImageWindow(ed);
         const int zoom = ed.settings.zoomPercent;
         SCOPED_TRACE(zoom);
-        EXPECT_EQ(zoom, id == IDM_ZOOM2 ? 200 : id == IDM_ZOOM4 ? 400 : 800);
+        EXPECT_EQ(zoom, id == CommandId::Magnify2 ? 200 : id == CommandId::Magnify4 ? 400 : 800);
         ExpectMapping(zoom);
         EXPECT_EQ(ed.status[0], "200W x 150H, 8 bits per pixel, " + std::to_string(zoom) + "%");
         EXPECT_TRUE(ed.commands.MenuItem(id)->checked);
-        EXPECT_FALSE(ed.commands.MenuItem(IDM_ACTUAL)->checked);
+        EXPECT_FALSE(ed.commands.MenuItem(CommandId::ActualSize)->checked);
     }
 }
 
 TEST_F(ImageWindowPaintTest, ScrollingMovesTheOriginOnePixelAndStopsAtTheEnd) {
     Show(Gradient(1000, 1000));
-    Dispatch(ed, IDM_ZOOM2);
+    Dispatch(ed, CommandId::Magnify2);
     PaintImageWindow(ed);
     const int maxX = 1000 - ed.view.visibleImageWidth;
     ed.view.scrollOriginX = maxX - 1;
@@ -93,7 +93,7 @@ TEST_F(ImageWindowPaintTest, FitReducesByAveragingAndShowsNoScrollBars) {
     for (int y = 0; y < 1000; ++y)
         for (int x = 1000; x < 2000; ++x) img.SetPixel(x, y, RGB(0, 0, 255));
     Show(std::move(img));
-    Dispatch(ed, IDM_FIT);
+    Dispatch(ed, CommandId::FitToWindow);
     PaintImageWindow(ed);
     const int zoom = ed.settings.zoomPercent;
     EXPECT_LT(zoom, 100);
@@ -114,15 +114,15 @@ TEST_F(ImageWindowPaintTest, MouseShowsThePixelAndItsColourInPartOne) {
     Show(std::move(img));
     ImageMouseMove(ed, 5, 7, false, false);
     EXPECT_EQ(ed.status[1], "Pos=5,7;  RGB=255,128,0");
-    Dispatch(ed, IDM_ZOOM2);
+    Dispatch(ed, CommandId::Magnify2);
     ImageMouseMove(ed, 11, 15, false, false);  // 200 %: window (11,15) is image (5,7)
     EXPECT_EQ(ed.status[1], "Pos=5,7;  RGB=255,128,0");
 }
 
 TEST_F(ImageWindowPaintTest, APenStrokeKeepsThePressTextUntilTheButtonIsReleased) {
     Show(Bitmap(20, 20, RGB(255, 255, 255)));
-    Dispatch(ed, IDM_PEN);
-    Dispatch(ed, IDM_ZOOM8);
+    Dispatch(ed, CommandId::Pen);
+    Dispatch(ed, CommandId::Magnify8);
     ImageButtonDown(ed, 3, 3, true);
     EXPECT_EQ(ed.status[1], "Pos=0,0;  RGB=0,0,0");
     ImageMouseMove(ed, 10 * 8 + 3, 3 * 8 + 3, true, false);

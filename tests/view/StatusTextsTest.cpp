@@ -14,7 +14,7 @@ TEST(StatusTexts, PositionPartShowsRedGreenBlueInThatOrder) {
     EXPECT_EQ(PositionStatusText(5, 7, RGB(255, 128, 0)), "Pos=5,7;  RGB=255,128,0");
     EXPECT_EQ(PositionStatusText(0, 0, RGB(1, 2, 3)), "Pos=0,0;  RGB=1,2,3");
     // Outside the image the colour reads as invalid, shown as white.
-    EXPECT_EQ(PositionStatusText(1200, 3, CLR_INVALID), "Pos=1200,3;  RGB=255,255,255");
+    EXPECT_EQ(PositionStatusText(1200, 3, kInvalidColor), "Pos=1200,3;  RGB=255,255,255");
     ViewState view;
     view.mouseX = 31;
     view.mouseY = 4;
