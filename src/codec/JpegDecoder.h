@@ -15,8 +15,8 @@ bool IsJpeg(std::span<const std::uint8_t> bytes);
 // colour pictures count as 24 bits, grey ones as 8. The size is checked against kBmpMaxSide
 // and kBmpMaxPixels before any pixel memory is taken. Damaged or cut-short data (which the
 // library would only warn about) is refused, and so is a progressive file with an absurd number
-// of scans; CMYK pictures are refused as a kind we do not read unless the options ask for them
-// to be converted, and the options may let the picture be decoded at 1/2, 1/4 or 1/8 size.
+// of scans; CMYK and YCCK pictures are turned into RGB (24 bits) unless the options refuse them,
+// and the options may let the picture be decoded at 1/2, 1/4 or 1/8 size.
 BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptions& options = {});
 
 // The width and height of the frame header, read without decoding (PngHeaderSize).

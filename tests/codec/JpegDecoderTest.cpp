@@ -112,7 +112,9 @@ TEST(JpegDecoder, DamagedOversizedAndCmykFilesAreRefusedWithAReason) {
     for (std::size_t k = frame + 5; k < frame + 9; ++k) widest[k] = 0xFF;
     EXPECT_EQ(DecodeJpeg(widest).error, BmpError::TooLarge);
 
-    const BmpReadResult cmyk = DecodeJpeg(EncodeJpeg(SmoothPicture(8, 8), false, true));
+    PictureOptions refuseCmyk;
+    refuseCmyk.convertCmyk = false;
+    const BmpReadResult cmyk = DecodeJpeg(EncodeJpeg(SmoothPicture(8, 8), false, true), refuseCmyk);
     EXPECT_EQ(cmyk.error, BmpError::UnsupportedJpeg);
     EXPECT_EQ(cmyk.Message(), "The JPEG picture's colours are of a kind this program does not read.");
 }
@@ -138,16 +140,16 @@ PictureBytes AdobeCmykJpeg(const Bitmap& picture, std::uint8_t black) {
     return bytes;
 }
 
-TEST(JpegDecoder, CmykPicturesAreConvertedWhenAskedAndStillRefusedOtherwise) {
+TEST(JpegDecoder, CmykPicturesAreConvertedUnlessRefused) {
     const Bitmap original = SmoothPicture(24, 16);
-    PictureOptions convert;
-    convert.convertCmyk = true;
+    PictureOptions refuse;
+    refuse.convertCmyk = false;
     for (int black : {0, 128}) {
         SCOPED_TRACE(black);
         const PictureBytes file = AdobeCmykJpeg(original, std::uint8_t(black));
         ASSERT_FALSE(file.empty());
-        EXPECT_EQ(DecodeJpeg(file).error, BmpError::UnsupportedJpeg);
-        const BmpReadResult r = DecodeJpeg(file, convert);
+        EXPECT_EQ(DecodeJpeg(file, refuse).error, BmpError::UnsupportedJpeg);
+        const BmpReadResult r = DecodeJpeg(file);
         ASSERT_TRUE(r.image) << r.Message();
         EXPECT_EQ(r.image->bitDepth, 24);
         // Black ink darkens every channel by the same factor.
