@@ -78,15 +78,15 @@ TEST_F(OpenPictureTest, EveryWayOfOpeningReadsPngAndJpeg) {
     };
     for (const auto& [way, open] : ways) {
         SCOPED_TRACE(way);
-        open(Put("picture.png", PngFile()));
-        ExpectOpened(PathOf("picture.png"), PngPixels(), 32);  // it had transparency
-        open(Put("picture.jpg", jpeg));
-        ExpectOpened(PathOf("picture.jpg"), jpegPixels, 24);
         // A CMYK photo opens as a colour picture.
         open(Put("cmyk.jpg", testing::EncodeJpeg(test::Picture(4, 4), false, true)));
         EXPECT_TRUE(host.messages.empty());
         EXPECT_EQ(ed.doc.imageWidth, 4);
         EXPECT_EQ(ed.doc.imageBitDepth, 24);
+        open(Put("picture.png", PngFile()));
+        ExpectOpened(PathOf("picture.png"), PngPixels(), 32);  // it had transparency
+        open(Put("picture.jpg", jpeg));
+        ExpectOpened(PathOf("picture.jpg"), jpegPixels, 24);
     }
     // F5 reads the picture's file again, as it is now.
     testing::PngRecipe changed{1, 1, 0, 8};
