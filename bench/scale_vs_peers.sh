@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Whole-process comparison of scaling a large photo to a small 16-bit (5-6-5) BMP: rastrix-batch
-# --scale 800x480 --depth 16 against Pillow (with its JPEG draft mode), ImageMagick (with its JPEG size hint) and libvips'
+# Whole-process comparison of scaling a large photo to a small BMP for a device: 800 x 480 at
+# 16 bits (5-6-5), at 1 bit dithered (Floyd-Steinberg) and at 256 colours (an optimised palette,
+# Floyd-Steinberg): rastrix-batch --scale 800x480 with --depth 16, --palette bw --dither fs or
+# --palette optimised:256 --dither fs, against Pillow (with its JPEG draft mode), ImageMagick (with its JPEG size hint) and libvips'
 # `vips thumbnail`. Each job is a fresh process timed by /usr/bin/time (wall seconds, peak
 # resident memory); the tools run interleaved, job by job and round by round, so a change of
 # machine load hits them alike; the table gives the median of ROUNDS rounds (default 5) with
@@ -56,22 +58,34 @@ def save565(im, path):
         f.write(struct.pack("<IiiHHIIiiII", 40, w, h, 1, 16, 3, len(px), 0, 0, 0, 0))
         f.write(struct.pack("<III", 0xF800, 0x07E0, 0x001F) + px)
 '
+# Jobs are FORMAT-KIND: KIND 16 is the 16-bit file, 1 the dithered black-and-white one, 8 the
+# 256-colour one. vips writes no BMP: it writes a PPM (16), or a palette PNG through
+# libimagequant (1 and 8), counted at its best.
 run_job() {  # job tool
-  local src=$work/photo.${1%%-*} out=$work/out/o.bmp
-  case "$2" in
-    ours) "$batch" -q --scale 800x480 --depth 16 "$src" -o "$out" ;;
-    pillow) pil "$pil_565
-im = Image.open(sys.argv[1])
-im.draft('RGB', (800, 480))
-save565(im.convert('RGB').resize((800, 480), Image.LANCZOS), sys.argv[2])" "$src" "$out" ;;
-    magick) convert -define jpeg:size=1600x960 "$src" -resize '800x480!' -define bmp:subtype=RGB565 BMP3:"$out" ;;
-    vips) vips thumbnail "$src" "$work/out/o.ppm" 800 --height 480 --size force ;;
+  local src=$work/photo.${1%%-*} kind=${1##*-} out=$work/out/o.bmp
+  local pilscale="im = Image.open(sys.argv[1]); im.draft('RGB', (800, 480)); im = im.convert('RGB').resize((800, 480), Image.LANCZOS)"
+  local hint=(-define jpeg:size=1600x960)
+  case "$2-$kind" in
+    ours-16) "$batch" -q --scale 800x480 --depth 16 "$src" -o "$out" ;;
+    ours-1) "$batch" -q --scale 800x480 --palette bw --dither fs "$src" -o "$out" ;;
+    ours-8) "$batch" -q --scale 800x480 --palette optimised:256 --dither fs "$src" -o "$out" ;;
+    pillow-16) pil "$pil_565
+$pilscale
+save565(im, sys.argv[2])" "$src" "$out" ;;
+    pillow-1) pil "$pilscale; im.convert('L').convert('1').save(sys.argv[2])" "$src" "$out" ;;
+    pillow-8) pil "$pilscale; im.quantize(256, dither=Image.Dither.FLOYDSTEINBERG).save(sys.argv[2])" "$src" "$out" ;;
+    magick-16) convert "${hint[@]}" "$src" -resize '800x480!' -define bmp:subtype=RGB565 BMP3:"$out" ;;
+    magick-1) convert "${hint[@]}" "$src" -resize '800x480!' -colorspace gray -dither FloydSteinberg -monochrome BMP3:"$out" ;;
+    magick-8) convert "${hint[@]}" "$src" -resize '800x480!' -dither FloydSteinberg -colors 256 BMP3:"$out" ;;
+    vips-16) vips thumbnail "$src" "$work/out/o.ppm" 800 --height 480 --size force ;;
+    vips-1) vips thumbnail "$src" "$work/out/o.png[palette,bitdepth=1,dither=1]" 800 --height 480 --size force ;;
+    vips-8) vips thumbnail "$src" "$work/out/o.png[palette,Q=100,dither=1]" 800 --height 480 --size force ;;
   esac
 }
 export -f run_job pil
 export batch work pil_565
 
-jobs=(jpg-16 png-16)
+jobs=(${SCALE_BENCH_JOBS:-jpg-16 png-16 jpg-1 png-1 jpg-8 png-8})
 tools=(ours pillow magick vips)
 results=$work/results.txt
 : >"$results"
@@ -95,7 +109,11 @@ runs = collections.defaultdict(list)
 for line in open(sys.argv[1]):
     job, tool, secs, kb = line.split()
     runs[(job, tool)].append((float(secs), int(kb) / 1024))
-names = {"jpg-16": "8000 x 6000 JPEG to 800 x 480 16-bit BMP", "png-16": "8000 x 6000 PNG to 800 x 480 16-bit BMP"}
+kinds = {"16": "16-bit BMP", "1": "1-bit BMP, Floyd-Steinberg", "8": "256-colour BMP, Floyd-Steinberg"}
+names = {}
+for job in sorted({j for j, _ in runs}, key=lambda j: (j.split("-")[1] != "16", j)):
+    f, k = job.split("-")
+    names[job] = "8000 x 6000 %s to 800 x 480 %s" % ("JPEG" if f == "jpg" else "PNG", kinds[k])
 tools = ("ours", "pillow", "magick", "vips")
 print("| Job | ours s (spread) | Pillow s | ImageMagick s | vips s | vs fastest peer | vs ImageMagick | ours MB | Pillow MB | ImageMagick MB | vips MB |")
 print("|---|---|---|---|---|---|---|---|---|---|---|")
