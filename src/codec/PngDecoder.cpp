@@ -103,11 +103,12 @@ std::uint64_t RawBytes(const spng_ihdr& ihdr) {
     return total;
 }
 
-// The bytes of all IDAT chunks, walked from the chunk lengths (a chunk cut short counts what
-// the file holds of it).
-std::uint64_t CompressedBytes(std::span<const std::uint8_t> bytes) {
+// The bytes of the IDAT chunks, walked from the chunk lengths (a chunk cut short counts what
+// the file holds of it), until `enough` are counted: a real picture's file is then not walked to
+// its end, which would bring every page of a large mapped file in before the first row.
+std::uint64_t CompressedBytes(std::span<const std::uint8_t> bytes, std::uint64_t enough) {
     std::uint64_t total = 0;
-    for (std::size_t at = sizeof kSignature; at + 8 <= bytes.size();) {
+    for (std::size_t at = sizeof kSignature; at + 8 <= bytes.size() && total < enough;) {
         const std::uint64_t length = std::uint64_t(bytes[at]) << 24 | std::uint64_t(bytes[at + 1]) << 16 |
                                      std::uint64_t(bytes[at + 2]) << 8 | bytes[at + 3];
         const std::uint64_t held = std::min<std::uint64_t>(length, bytes.size() - at - 8);
@@ -186,9 +187,11 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& 
     if (int e = spng_get_ihdr(ctx.get(), &ihdr); e != 0) return Fail(HeaderError(e));
     const int width = int(ihdr.width), height = int(ihdr.height);
     if (std::int64_t(width) * height > kBmpMaxPixels) return Fail(BmpError::TooLarge);
-    const std::uint64_t compressed = CompressedBytes(bytes);
+    const std::uint64_t raw = RawBytes(ihdr);
+    const std::uint64_t needed = std::max<std::uint64_t>(1, (raw + kDeflateMostExpansion - 1) / kDeflateMostExpansion);
+    const std::uint64_t compressed = CompressedBytes(bytes, needed);
     if (compressed == 0) return Fail(BmpError::DamagedPng);  // no pixel data at all
-    if (compressed * kDeflateMostExpansion < RawBytes(ihdr)) return Fail(BmpError::PictureDataTooShort);
+    if (compressed * kDeflateMostExpansion < raw) return Fail(BmpError::PictureDataTooShort);
 
     const bool deep = ihdr.bit_depth == 16;
     const int format = deep ? SPNG_FMT_RGBA16 : SPNG_FMT_RGBA8;
