@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
-#include <stdexcept>
 
 #include "store/FileOps.h"
 
@@ -109,20 +107,8 @@ BmpFileBytes EncodeBmpDirect(const Bitmap& image, DirectDepth depth, const Bitma
     const std::uint64_t offset = depth == DirectDepth::Bgra32 ? kAlphaHeaderPixelOffset : kBitFieldsPixelOffset;
     file.size = offset + stride * std::uint64_t(h);
     if (alpha && (alpha->Width() != image.Width() || alpha->Height() != image.Height())) alpha = nullptr;
-    if (file.size > 0xFFFFFFFFull || file.size > buffer.max_size()) {
-        file.status = EncodeStatus::TooLarge;
-        return file;
-    }
-    try {
-        ReserveLargeBuffer(buffer, std::size_t(file.size));
-        buffer.resize(std::size_t(file.size));
-    } catch (const std::bad_alloc&) {
-        file.status = EncodeStatus::OutOfMemory;
-        return file;
-    } catch (const std::length_error&) {
-        file.status = EncodeStatus::OutOfMemory;
-        return file;
-    }
+    file.status = file.size > 0xFFFFFFFFull ? EncodeStatus::TooLarge : SizeFileBuffer(buffer, file.size);
+    if (file.status != EncodeStatus::Ok) return file;
     WriteHeader(buffer.data(), depth, w, h, offset, stride * std::uint64_t(h));
     std::uint8_t* row = buffer.data() + offset;
     for (int y = h - 1; y >= 0; --y, row += stride) {

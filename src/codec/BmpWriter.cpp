@@ -234,18 +234,24 @@ BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQue
     return file;
 }
 
-EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuestion& ask,
-                           std::vector<std::uint8_t>& buffer) {
-    const FileLayout l = ComputeFileLayout(image.Width(), image.Height(), depth);
-    if (!l.FitsHeader() || l.fileSize > buffer.max_size()) return EncodeStatus::TooLarge;
+EncodeStatus SizeFileBuffer(std::vector<std::uint8_t>& buffer, std::uint64_t bytes) {
+    if (bytes > buffer.max_size()) return EncodeStatus::TooLarge;
     try {
-        ReserveLargeBuffer(buffer, std::size_t(l.fileSize));
-        buffer.resize(std::size_t(l.fileSize));
+        ReserveLargeBuffer(buffer, std::size_t(bytes));
+        buffer.resize(std::size_t(bytes));
     } catch (const std::bad_alloc&) {
         return EncodeStatus::OutOfMemory;
     } catch (const std::length_error&) {
         return EncodeStatus::OutOfMemory;
     }
+    return EncodeStatus::Ok;
+}
+
+EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+                           std::vector<std::uint8_t>& buffer) {
+    const FileLayout l = ComputeFileLayout(image.Width(), image.Height(), depth);
+    if (!l.FitsHeader()) return EncodeStatus::TooLarge;
+    if (const EncodeStatus sized = SizeFileBuffer(buffer, l.fileSize); sized != EncodeStatus::Ok) return sized;
     WriteBmpHeader(buffer.data(), l, image.Width(), image.Height());
     return EncodePixels(image, l, ask, buffer.data());
 }
@@ -265,17 +271,8 @@ BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const std
         file.status = EncodeStatus::TooManyColours;
         return file;
     }
-    if (!l.FitsHeader() || l.fileSize > buffer.max_size()) {
-        file.status = EncodeStatus::TooLarge;
-        return file;
-    }
-    try {
-        ReserveLargeBuffer(buffer, std::size_t(l.fileSize));
-        buffer.resize(std::size_t(l.fileSize));
-    } catch (const std::exception&) {
-        file.status = EncodeStatus::OutOfMemory;
-        return file;
-    }
+    file.status = l.FitsHeader() ? SizeFileBuffer(buffer, l.fileSize) : EncodeStatus::TooLarge;
+    if (file.status != EncodeStatus::Ok) return file;
     WriteBmpHeader(buffer.data(), l, image.width, image.height);
     EncodeIndexedPixels(image, palette, l, buffer.data());
     file.pieces = WholeBytes(buffer);

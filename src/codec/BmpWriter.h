@@ -49,6 +49,10 @@ EncodedBmp EncodeBmp(const Bitmap& image, int depth, const ColourLossQuestion& a
 EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuestion& ask,
                            std::vector<std::uint8_t>& buffer);
 
+// Makes `buffer` exactly `bytes` long (a file's whole size), reusing its room: TooLarge past
+// what a vector can hold, OutOfMemory when the memory cannot be had, else Ok. Never throws.
+EncodeStatus SizeFileBuffer(std::vector<std::uint8_t>& buffer, std::uint64_t bytes);
+
 // A BMP file of an image, ready to be written piece by piece (see WriteFileAtomically).
 struct BmpFileBytes {
     EncodeStatus status = EncodeStatus::Ok;
