@@ -207,7 +207,7 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& 
     const bool transparencyChunk = HasTransparencyChunk(ctx.get());
     std::optional<Bitmap> alpha;
     if (options.keepAlpha && (transparencyChunk || (ihdr.color_type & 4) != 0)) {
-        alpha = Bitmap::TryCreate(width, heldRows, Bitmap::NewPixels::Unset);
+        alpha = Bitmap::TryCreate(width, heldRows, Bitmap::NewPixels::UnsetMappedAsWritten);
         if (!alpha) return Fail(BmpError::OutOfMemory);
     }
     if (streamed && !sink->Begin(width, height, alpha.has_value())) return Fail(BmpError::OutOfMemory);
