@@ -96,7 +96,7 @@ bool MakeFile(const std::string& path) {
 
 // A memcpy between two warm buffers of the level's size: the top level into the one below.
 double MemcpyMs(Editor& ed) {
-    const int top = ed.settings.undoDepth;
+    const int top = ed.doc.undoDepth;
     Bitmap& from = ed.doc.stack.levels[top];
     Bitmap& to = ed.doc.stack.levels[top - 1];
     const std::size_t bytes = std::min(from.ByteSize(), to.ByteSize());
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     bench::BenchHost host;
     Editor ed{host};
     ed.frame = InitFrameState(ed.settings);
-    OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1600, 1200);
+    OnFrameResize(ed.frame, SizeKind::Maximized, 1600, 1200);
     const auto pause = [&] { std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs)); };
 
     std::vector<Step> steps;
@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i <= 6; ++i) command((i % 2 ? "flip horizontal #" : "flip vertical #") + std::to_string(i), i % 2 ? CommandId::FlipHorizontal : CommandId::FlipVertical);
     const double peakAfterFlips = PeakMb();
     const PixelPool::Counts pool = PixelPool::Shared().Counters();
-    const int depth = ed.settings.undoDepth;
+    const int depth = ed.doc.undoDepth;
     const double memcpyMs = MemcpyMs(ed);
 
     // Save As is the file written and then read back; the two are timed apart, in that order.

@@ -48,7 +48,7 @@ struct Fixture {
     }
     void Select(int shape) {
         ed.selection.rect = {0, 0, kW, kH};
-        ed.settings.selectionShape = std::int16_t(shape);
+        ed.selection.shape = std::int16_t(shape);
         BeginSelection(ed);
     }
 };

@@ -76,7 +76,7 @@ struct BenchEditor {
         // the bound grows by them, so the levels are kept as in the editor.
         PixelPool::Shared().SetBound(PixelPool::kSharedBlocks + 4);
         ed.frame = InitFrameState(ed.settings);
-        OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1600, 1200);
+        OnFrameResize(ed.frame, SizeKind::Maximized, 1600, 1200);
         SetBaseLevel(ed, Source());
         ed.doc.fileSize = 1;
         EnableImageCommands(ed.commands);

@@ -282,7 +282,7 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
     ed.files = &files;
     // The commands run in an editor laid out as on a screen, though none is shown.
     ed.frame = InitFrameState(ed.settings);
-    OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1024, 768);
+    OnFrameResize(ed.frame, SizeKind::Maximized, 1024, 768);
     const InputReading how = options.join ? InputReading{} : ReadingFor(options);
     StepMemory memory;
     std::string reason = options.join ? JoinInputs(ed, host, files, *options.join)

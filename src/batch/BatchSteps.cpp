@@ -14,22 +14,10 @@
 #include "frame/CommandDispatch.h"
 #include "raster/PixelPool.h"
 #include "selection/SelectionDrag.h"
-#include "view/PaintPlan.h"
 
 namespace rastrix::batch {
 
 namespace {
-
-// What a user sees on the menu before choosing the command. The five fills follow the last
-// paint of the image window, which the editor repaints after every change.
-bool MenuAllows(const Editor& ed, int id) {
-    if (id >= kFirstFillCommand && id < kFirstFillCommand + kFillCommandCount) {
-        const auto fills = FillCommandStatesAfterPaint(ed.settings.hasSelection != 0, ed.settings.selectionShape);
-        return fills[std::size_t(id - kFirstFillCommand)].enabled;
-    }
-    const auto item = ed.commands.MenuItem(id);
-    return item && item->enabled;
-}
 
 const char* NameOf(int id) {
     switch (id) {
@@ -53,11 +41,11 @@ bool IsOneOf(int id, std::initializer_list<int> ids) { return std::find(ids.begi
 // words of the command line.
 std::string Unavailable(const Editor& ed, int id) {
     const std::string name = NameOf(id);
-    const bool fill = id >= kFirstFillCommand && id < kFirstFillCommand + kFillCommandCount;
+    const bool fill = id >= CommandId::FillLine && id <= CommandId::FillExterior;
     const bool needsSelection = fill || IsOneOf(id, {CommandId::Crop, CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown});
-    if (needsSelection && !ed.settings.hasSelection)
+    if (needsSelection && !ed.selection.active)
         return name + " needs a selection: give --select or --mark-border before it";
-    if (needsSelection && !fill && ed.settings.selectionShape != CommandId::RectangleSelection)
+    if (needsSelection && !fill && ed.selection.shape != CommandId::RectangleSelection)
         return name + " works on a rectangle selection only: give --shape rectangle before --select";
     if (fill) return name + " of this kind does not fit the selection's shape (see --fill in --help)";
     return name + " cannot be used on this image and selection (see --help)";
@@ -74,13 +62,13 @@ void Drag(Editor& ed, const Rect& r, bool rising) {
 }
 
 std::string Command(Editor& ed, int id) {
-    if (!MenuAllows(ed, id)) return Unavailable(ed, id);
+    if (!CommandEnabled(ed, id)) return Unavailable(ed, id);
     Dispatch(ed, id);
     return {};
 }
 
 std::string ChangeSize(Editor& ed, HeadlessHost& host, int width, int height) {
-    if (!MenuAllows(ed, CommandId::ChangeImageSize)) return Unavailable(ed, CommandId::ChangeImageSize);
+    if (!CommandEnabled(ed, CommandId::ChangeImageSize)) return Unavailable(ed, CommandId::ChangeImageSize);
     host.modalScripts.push_back([width, height](DialogModel& dialog) {
         dialog.TextChanged(ChangeSizeDialog::kWidthEdit, std::to_string(width));
         dialog.TextChanged(ChangeSizeDialog::kHeightEdit, std::to_string(height));
@@ -122,11 +110,11 @@ std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memor
             // A line runs the way it was dragged: the next drags go that way, and a selection
             // that is there already is dragged again.
             memory.risingLine = s.b != 0;
-            if (ed.settings.hasSelection && memory.risingLine != ed.selection.lineReversed)
+            if (ed.selection.active && memory.risingLine != ed.selection.lineReversed)
                 Drag(ed, ed.selection.rect.Normalized(), memory.risingLine);
             return {};
         case StepKind::Unselect:
-            if (ed.settings.hasSelection) Dispatch(ed, CommandId::Unselect);
+            if (ed.selection.active) Dispatch(ed, CommandId::Unselect);
             return {};
         case StepKind::MarkBorder: return Command(ed, CommandId::MarkBorder);
         case StepKind::Command: return Command(ed, s.a);

@@ -86,7 +86,7 @@ void JoinFiles(Editor& ed, const JoinPlan& plan) {
 }
 
 void JoinCommand(Editor& ed) {
-    if (ed.settings.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
+    if (ed.doc.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
     JoinDialog dialog(ed);
     if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     JoinFiles(ed, dialog.Plan());

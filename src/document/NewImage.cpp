@@ -6,7 +6,6 @@
 #include "document/NewImageDialog.h"
 #include "document/SavePrompt.h"
 #include "editor/Editor.h"
-#include "editor/EnableGroups.h"
 #include "editor/Host.h"
 #include "editor/ImageStack.h"
 #include "selection/Selection.h"
@@ -24,17 +23,16 @@ void MakeUntitledImage(Editor& ed, Bitmap image, std::uint32_t bitDepth, std::ui
     ClearImageStack(ed);
     ed.doc.imageBitDepth = bitDepth;
     ed.doc.fileSize = fileSize;
-    ed.settings.needsSaveAs = 1;
+    ed.doc.needsSaveAs = 1;
     ed.doc.currentPath = kUntitledName;
     UpdateTitle(ed, false);
-    EnableImageCommands(ed.commands);
     SetBaseLevel(ed, std::move(image));
     LayoutImageWindow(ed);
     InvalidateImageWindow(ed);
 }
 
 void NewCommand(Editor& ed) {
-    if (ed.settings.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
+    if (ed.doc.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
     NewImageDialog dialog(ed);
     if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     const int width = int(dialog.Width()), height = int(dialog.Height());

@@ -9,7 +9,6 @@
 #include "document/SavePrompt.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
-#include "editor/EnableGroups.h"
 #include "editor/ImageStack.h"
 #include "editor/RecentFiles.h"
 #include "editor/ReportError.h"
@@ -23,7 +22,7 @@ namespace rastrix {
 namespace {
 
 // Asks to save a modified image first; false when the user cancelled (or a wanted save failed).
-bool MayReplaceImage(Editor& ed) { return !ed.settings.modified || AskToSave(ed) != DialogAnswer::Cancel; }
+bool MayReplaceImage(Editor& ed) { return !ed.doc.modified || AskToSave(ed) != DialogAnswer::Cancel; }
 
 void ReportUnopened(Editor& ed, const std::string& path, std::string_view why) {
     ReportProblem(ed, "Cannot open \"" + path + "\".\n" + std::string(why));
@@ -60,7 +59,7 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
 
     MakeOpenedImage(ed, path, std::uint32_t(fileBytes), std::move(*decoded.image));
     // Save then asks for a BMP name, so the picture's own file is never written over.
-    if (picture) ed.settings.needsSaveAs = 1;
+    if (picture) ed.doc.needsSaveAs = 1;
     return true;
 }
 
@@ -71,10 +70,9 @@ void MakeOpenedImage(Editor& ed, const std::string& path, std::uint32_t fileSize
     // The caption keeps the name as given; the list keeps the whole path, so the entry still
     // opens when the program is later started from another folder.
     MoveToFront(ed.recent, AbsolutePathOf(path));
-    EnableImageCommands(ed.commands);
     EndSelection(ed);
     ClearImageStack(ed);
-    ed.settings.needsSaveAs = 0;
+    ed.doc.needsSaveAs = 0;
     ed.doc.imageBitDepth = std::uint32_t(image.bitDepth);
     SetBaseLevel(ed, std::move(image.bitmap));
     LayoutImageWindow(ed);

@@ -59,7 +59,7 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
         const std::string title = ed.doc.currentPath.substr(ed.doc.fileTitle);
         // An image without a BMP file of its own (a new one, or an opened PNG or JPEG picture)
         // proposes its name ending in .bmp; a BMP file's own name is proposed as it is.
-        request.initialName = ed.settings.needsSaveAs ? BmpNameOf(title) : title;
+        request.initialName = ed.doc.needsSaveAs ? BmpNameOf(title) : title;
         request.confirmOverwrite = true;
         const auto chosen = ed.host.SaveFileDialog(request);
         if (!chosen) return std::nullopt;
@@ -89,7 +89,7 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     }
     ed.doc.fileSize = std::uint32_t(file.size);
     ClearModified(ed);
-    ed.settings.needsSaveAs = 0;
+    ed.doc.needsSaveAs = 0;
     return SavedFile{target, depth};
 }
 
@@ -117,7 +117,7 @@ void SaveAsCommand(Editor& ed) {
 
 void SaveCommand(Editor& ed) {
     if (!HasImage(ed)) return;
-    if (ed.settings.needsSaveAs) {
+    if (ed.doc.needsSaveAs) {
         SaveAsCommand(ed);
         return;
     }
@@ -132,7 +132,7 @@ int AskToSave(Editor& ed) {
         ed.host.MessageBox(text, std::string("Warning"), MsgButtons::YesNoCancel, MsgIcon::Warning);
     if (answer != DialogAnswer::Yes) return answer;
     // A wanted save that did not happen must not let the caller throw the image away.
-    const bool named = ed.settings.needsSaveAs != 0;
+    const bool named = ed.doc.needsSaveAs != 0;
     const auto written = SaveImageFile(ed, named);
     if (!written) return DialogAnswer::Cancel;
     // The image now has a file of its own. Should the caller not replace it after all (its

@@ -21,7 +21,7 @@ Bitmap RenderColorBar(const Editor& ed) {
     Bitmap bar(layout.colorBarWidth, kColorBarClientHeight);
     Canvas canvas(bar);
     Rect swatch{0, 0, sw, kColorBarClientHeight};
-    for (const Color c : ed.settings.colorBarColors) {
+    for (const Color c : kColorBarColors) {
         canvas.FillRect(swatch, Brush::Solid(c));
         swatch.left += sw;
         swatch.right += sw;

@@ -31,16 +31,14 @@ std::string ColorStatusText(Color c) {
     return text;
 }
 
-void ShowColor(Editor& ed, Color c) { ed.status[1] = ColorStatusText(c); }
+void ShowColor(Editor& ed, Color c) { ed.pointerStatus = ColorStatusText(c); }
 
 void DrawForeSwatch(Editor& ed) {
     ed.draw.foreSwatch = ForeBrush(ed).color;
-    ++ed.draw.swatchRevision;
 }
 
 void DrawBackSwatch(Editor& ed) {
     ed.draw.backSwatch = BackBrush(ed).color;
-    ++ed.draw.swatchRevision;
 }
 
 Rect SwatchRect(const Editor& ed, int part) {

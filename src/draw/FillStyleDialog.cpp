@@ -69,7 +69,7 @@ void FillStyleDialog::DrawPreview(int id, Bitmap& picture, Point origin) const {
     DialogUnitRect sample = kSolidSample;
     for (int style = 1; style < kFillStyleCount; ++style) {
         sample.y += kSampleStep;
-        canvas.SelectBrush(Brush::Hatched(settings_.hatchStyles[std::size_t(style)], RGB(0, 0, 0)));
+        canvas.SelectBrush(Brush::Hatched(kHatchStyles[std::size_t(style)], RGB(0, 0, 0)));
         const Rect px = DialogUnitsToPixels(sample, Units());
         canvas.Rectangle(px.left - origin.x, px.top - origin.y, px.right - origin.x, px.bottom - origin.y);
     }

@@ -14,7 +14,7 @@ namespace {
 
 Color PressColor(const Editor& ed, bool left) { return left ? ed.settings.foreColor : ed.settings.backColor; }
 
-void ShowPenPosition(Editor& ed, Point p) { ed.status[1] = PositionStatusText(p.x, p.y, ed.draw.penColor); }
+void ShowPenPosition(Editor& ed, Point p) { ed.pointerStatus = PositionStatusText(p.x, p.y, ed.draw.penColor); }
 
 void RememberPenPixel(Editor& ed, Point p) {
     ed.draw.lastPenX = p.x;
@@ -58,7 +58,7 @@ void PenStrokeTo(Editor& ed, Point p) {
                 return;
             }
             ed.draw.penLevel = ed.doc.stack.topSerial;
-        } else if (!ed.settings.modified) {
+        } else if (!ed.doc.modified) {
             SetModified(ed);  // a stroke that began off the image window changes the current level
         }
         Bitmap& image = CurrentImage(ed);
@@ -79,7 +79,7 @@ void BucketFill(Editor& ed, Point p, bool left) {
     if (!PushCopy(ed)) return;
     ShowWaitCursor(ed);
     ReplaceColor(CurrentImage(ed), ActiveShape(ed), p, target, ed.draw.penColor);
-    ed.status[1] = PositionStatusText(p.x, p.y, ed.draw.penColor);
+    ed.pointerStatus = PositionStatusText(p.x, p.y, ed.draw.penColor);
     InvalidateImageWindow(ed);
 }
 

@@ -20,7 +20,7 @@ Pen FillPen(int id, const SettingsRecord& s) {
     switch (id) {
         case CommandId::FillInterior: return Pen(PS_NULL, 0, kBlack);
         case CommandId::FillSolid: return Pen(PS_SOLID, LineWidthOf(s), fore);
-        default: return Pen(s.penStyles[std::size_t(LineStyleIndexOf(s))], LineWidthOf(s), fore);
+        default: return Pen(kPenStyles[std::size_t(LineStyleIndexOf(s))], LineWidthOf(s), fore);
     }
 }
 
@@ -31,18 +31,12 @@ Brush FillBrush(int id, const SettingsRecord& s) {
         default: {
             const int hatch = HatchStyleIndexOf(s);
             if (hatch == 0) return Brush::Solid(s.backColor);
-            return Brush::Hatched(s.hatchStyles[std::size_t(hatch)], s.backColor);
+            return Brush::Hatched(kHatchStyles[std::size_t(hatch)], s.backColor);
         }
     }
 }
 
 bool IsFillCommand(int id) { return id >= CommandId::FillLine && id <= CommandId::FillInterior; }
-
-// A fill draws only on an active selection of a shape it is offered for.
-bool CanFill(const Editor& ed, int id) {
-    if (!HasImage(ed) || !HasSelection(ed)) return false;
-    return ed.settings.selectionShape != CommandId::LineSelection || id == CommandId::FillLine;
-}
 
 void FinishFill(Editor& ed) {
     EndSelection(ed);
@@ -53,7 +47,7 @@ void FinishFill(Editor& ed) {
 
 std::optional<MarkedShape> ActiveShape(const Editor& ed) {
     if (!HasSelection(ed)) return std::nullopt;
-    return MarkedShape{ed.selection.rect, ed.settings.selectionShape, ed.selection.lineReversed};
+    return MarkedShape{ed.selection.rect, ed.selection.shape, ed.selection.lineReversed};
 }
 
 void DrawShapeFill(Bitmap& image, const MarkedShape& shape, int id, const SettingsRecord& settings) {
@@ -105,19 +99,26 @@ void DrawExteriorFill(Bitmap& image, const MarkedShape& shape, Color color) {
     }
 }
 
-void FillShape(Editor& ed, int id) {
-    if (!IsFillCommand(id) || !CanFill(ed, id)) return;
-    const MarkedShape shape = *ActiveShape(ed);
-    if (!PushCopy(ed)) return;
-    DrawShapeFill(CurrentImage(ed), shape, id, ed.settings);
-    FinishFill(ed);
+bool FillOffered(const Editor& ed, FillKind kind) {
+    if (!HasImage(ed) || !HasSelection(ed)) return false;
+    switch (ed.selection.shape) {
+        case CommandId::RectangleSelection:
+        case CommandId::RoundedRectangleSelection:
+        case CommandId::EllipseSelection: return true;
+        case CommandId::LineSelection: return kind == FillKind::Line;
+        default: return false;
+    }
 }
 
-void FillExterior(Editor& ed) {
-    if (!CanFill(ed, CommandId::FillExterior)) return;
+void RunFill(Editor& ed, FillKind kind) {
+    if (!FillOffered(ed, kind)) return;
     const MarkedShape shape = *ActiveShape(ed);
     if (!PushCopy(ed)) return;
-    DrawExteriorFill(CurrentImage(ed), shape, ed.settings.foreColor);
+    if (kind == FillKind::Exterior) {
+        DrawExteriorFill(CurrentImage(ed), shape, ed.settings.foreColor);
+    } else {
+        DrawShapeFill(CurrentImage(ed), shape, CommandId::FillLine + int(kind), ed.settings);
+    }
     FinishFill(ed);
 }
 

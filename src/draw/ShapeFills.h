@@ -7,14 +7,19 @@ namespace rastrix {
 
 struct Editor;
 
-// Fill Line/Perimeter (CommandId::FillLine), Fill Solid (CommandId::FillSolid), Fill 2-Color
-// (CommandId::FillTwoColor) and Fill Interior (CommandId::FillInterior) on the active selection:
-// one undo level, the shape drawn, the selection ended (its rectangle kept for Restore Selection).
-// With a line selected only Fill Line/Perimeter draws, as only it is offered then.
-void FillShape(Editor& ed, int id);
-// Fill Exterior (CommandId::FillExterior): every pixel outside the selected rectangle, rounded
-// rectangle or ellipse becomes foreColor; the shape, outline included, keeps its pixels.
-void FillExterior(Editor& ed);
+// The five fills, in the order of their commands (Fill Line/Perimeter first).
+enum class FillKind { Line, Solid, TwoColor, Interior, Exterior };
+
+// Whether a fill of this kind is offered now: each needs an active selection, and of a line
+// only Fill Line/Perimeter is drawn.
+bool FillOffered(const Editor& ed, FillKind kind);
+
+// A fill of the active selection, one undo level. Line/Perimeter, Solid, 2-Color and
+// Interior draw the shape and end the selection (its rectangle kept for Restore Selection);
+// Exterior makes every pixel outside the selected rectangle, rounded rectangle or ellipse
+// foreColor, the shape, outline included, keeping its pixels. Nothing happens when the
+// fill is not offered.
+void RunFill(Editor& ed, FillKind kind);
 
 // The drawing itself, on any bitmap:
 //  - Line/Perimeter: the outline with the line style, width and foreColor, inside untouched.

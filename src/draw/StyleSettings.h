@@ -1,4 +1,7 @@
 #pragma once
+#include <array>
+#include <cstdint>
+
 #include "editor/SettingsRecord.h"
 
 namespace rastrix {
@@ -9,6 +12,10 @@ namespace rastrix {
 inline constexpr int kLineStyleCount = 5;   // solid, dot, dash, dash-dot, dash-dot-dot
 inline constexpr int kFillStyleCount = 7;   // solid and six hatches
 inline constexpr int kMaxLineWidth = 9;
+
+// The pen style of each line style and the hatch style of each fill style, by index.
+inline constexpr std::array<std::int32_t, kLineStyleCount> kPenStyles{0, 2, 1, 3, 4};
+inline constexpr std::array<std::int32_t, kFillStyleCount> kHatchStyles{0, 0, 1, 3, 2, 4, 5};
 
 inline int LineStyleIndexOf(const SettingsRecord& s) { return s.lineStyleIndex < kLineStyleCount ? s.lineStyleIndex : 0; }
 inline int HatchStyleIndexOf(const SettingsRecord& s) { return s.hatchStyleIndex < kFillStyleCount ? s.hatchStyleIndex : 0; }

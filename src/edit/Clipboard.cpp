@@ -14,7 +14,6 @@
 #include "edit/EditArea.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
-#include "editor/EnableGroups.h"
 #include "editor/ImageStack.h"
 #include "editor/ReportError.h"
 #include "raster/Blit.h"
@@ -50,7 +49,7 @@ struct Region {
 };
 
 Region CopyRegion(const Editor& ed) {
-    const int shape = ed.settings.selectionShape;
+    const int shape = ed.selection.shape;
     if (!HasSelection(ed) || shape == CommandId::LineSelection) return {{0, 0, ed.doc.imageWidth, ed.doc.imageHeight}, {}, {}};
     const Rect sel = ed.selection.rect.Normalized();
     Region r{SelectedArea(ed), {sel.left, sel.top}, {}};
@@ -152,7 +151,7 @@ void CopySelection(Editor& ed, int id) {
         ReportProblem(ed, kClipboardWriteFailedText);
         return;
     }
-    SetPasteStates(ed.commands, true);
+    ed.clipboardHasBitmap = true;
     if (id == CommandId::Cut && HasSelection(ed)) EraseSelection(ed);
 }
 
@@ -181,7 +180,7 @@ void PasteClipboard(Editor& ed, int id) {
         ReportProblem(ed, kClipboardTooLargeText);
         return;
     }
-    if (id == CommandId::PasteIntoNewFile && ed.settings.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
+    if (id == CommandId::PasteIntoNewFile && ed.doc.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
     MakeImageFromClipboard(ed, std::move(*clip));
 }
 

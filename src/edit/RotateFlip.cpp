@@ -1,11 +1,9 @@
 #include "edit/RotateFlip.h"
 
-#include <optional>
 #include <utility>
 
 #include "edit/EditArea.h"
 #include "edit/PixelTransforms.h"
-#include "editor/CommandIds.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
 #include "selection/Selection.h"
@@ -14,23 +12,12 @@
 namespace rastrix {
 namespace {
 
-std::optional<Turn> TurnOf(int id) {
-    switch (id) {
-        case CommandId::RotateClockwise: return Turn::Clockwise;
-        case CommandId::RotateCounterClockwise: return Turn::CounterClockwise;
-        case CommandId::Rotate180: return Turn::HalfTurn;
-        case CommandId::FlipHorizontal: return Turn::MirrorColumns;
-        case CommandId::FlipVertical: return Turn::MirrorRows;
-        default: return std::nullopt;
-    }
-}
-
 // The selection's pixels turn in place on a copy of the image; the level below is left as
 // it was and is the source.
 void TurnSelection(Editor& ed, Rect area, Turn turn) {
     if (!PushCopy(ed)) return;
     ShowWaitCursor(ed);
-    const Bitmap& before = ed.doc.stack.levels[ed.settings.undoDepth - 1];
+    const Bitmap& before = ed.doc.stack.levels[ed.doc.undoDepth - 1];
     TurnArea(before, area, CurrentImage(ed), {area.left, area.top}, turn);
     InvalidateImageWindow(ed);
 }
@@ -54,21 +41,20 @@ void TurnImage(Editor& ed, Turn turn) {
 
 }  // namespace
 
-void RotateFlip(Editor& ed, int id) {
-    const std::optional<Turn> turn = TurnOf(id);
-    if (!turn || !HasImage(ed)) return;
+void RunRotateFlip(Editor& ed, Turn turn) {
+    if (!HasImage(ed)) return;
     if (!HasSelection(ed)) {
-        TurnImage(ed, *turn);
+        TurnImage(ed, turn);
         return;
     }
     const Rect area = SelectedArea(ed);
-    const bool quarter = *turn == Turn::Clockwise || *turn == Turn::CounterClockwise;
+    const bool quarter = turn == Turn::Clockwise || turn == Turn::CounterClockwise;
     if (quarter && area.Width() != area.Height()) {
         ed.host.MessageBox(kSelectionNotSquareText, std::nullopt, MsgButtons::Ok, MsgIcon::None);
         return;
     }
     if (area.IsEmpty()) return;  // the kept rectangle lies wholly outside the image
-    TurnSelection(ed, area, *turn);
+    TurnSelection(ed, area, turn);
 }
 
 }  // namespace rastrix

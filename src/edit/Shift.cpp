@@ -1,7 +1,6 @@
 #include "edit/Shift.h"
 
 #include "edit/EditArea.h"
-#include "editor/CommandIds.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
 #include "raster/Blit.h"
@@ -10,8 +9,8 @@
 
 namespace rastrix {
 
-void ShiftSelection(Editor& ed, int id) {
-    if (id < CommandId::ShiftLeft || id > CommandId::ShiftDown || !HasImage(ed) || !HasSelection(ed)) return;
+void RunShift(Editor& ed, ShiftDirection direction) {
+    if (!HasImage(ed) || !HasSelection(ed)) return;
     const Rect a = SelectedArea(ed);
     if (a.IsEmpty()) return;  // the kept rectangle lies wholly outside the image
     if (!PushCopy(ed)) return;
@@ -19,11 +18,11 @@ void ShiftSelection(Editor& ed, int id) {
     // not overwritten, so it stays and shows twice.
     Bitmap& img = CurrentImage(ed);
     const int w = a.Width(), h = a.Height();
-    switch (id) {
-        case CommandId::ShiftLeft: CopyPixels(img, a.left, a.top, w - 1, h, img, a.left + 1, a.top); break;
-        case CommandId::ShiftRight: CopyPixels(img, a.left + 1, a.top, w - 1, h, img, a.left, a.top); break;
-        case CommandId::ShiftUp: CopyPixels(img, a.left, a.top, w, h - 1, img, a.left, a.top + 1); break;
-        case CommandId::ShiftDown: CopyPixels(img, a.left, a.top + 1, w, h - 1, img, a.left, a.top); break;
+    switch (direction) {
+        case ShiftDirection::Left: CopyPixels(img, a.left, a.top, w - 1, h, img, a.left + 1, a.top); break;
+        case ShiftDirection::Right: CopyPixels(img, a.left + 1, a.top, w - 1, h, img, a.left, a.top); break;
+        case ShiftDirection::Up: CopyPixels(img, a.left, a.top, w, h - 1, img, a.left, a.top + 1); break;
+        case ShiftDirection::Down: CopyPixels(img, a.left, a.top + 1, w, h - 1, img, a.left, a.top); break;
     }
     InvalidateImageWindow(ed);
 }

@@ -40,48 +40,33 @@ std::uint8_t* CommandStates::ButtonBits(int id) {
 
 void CommandStates::EnableMenuItem(int id, bool enabled) {
     if (WithMenuItem(id) == nullptr) return;
-    bool& slot = menu_[Slot(id)].enabled;
-    if (slot == enabled) return;
-    slot = enabled;
-    ++revision_;
+    menu_[Slot(id)].enabled = enabled;
 }
 
 void CommandStates::CheckMenuItem(int id, bool checked) {
     if (WithMenuItem(id) == nullptr) return;
-    bool& slot = menu_[Slot(id)].checked;
-    if (slot == checked) return;
-    slot = checked;
-    ++revision_;
+    menu_[Slot(id)].checked = checked;
 }
 
 void CommandStates::SetButtonState(int id, std::uint8_t state) {
     std::uint8_t* bits = ButtonBits(id);
-    if (bits == nullptr || *bits == state) return;
-    *bits = state;
-    ++revision_;
+    if (bits != nullptr) *bits = state;
 }
 
 void CommandStates::PressButton(int id, bool pressed) {
     std::uint8_t* bits = ButtonBits(id);
     if (bits == nullptr) return;
-    const auto next = static_cast<std::uint8_t>(pressed ? (*bits | ButtonBits::Pressed)
-                                                        : (*bits & ~ButtonBits::Pressed));
-    if (next == *bits) return;
-    *bits = next;
-    ++revision_;
+    *bits = static_cast<std::uint8_t>(pressed ? (*bits | ButtonBits::Pressed) : (*bits & ~ButtonBits::Pressed));
 }
 
 void CommandStates::CreateDrawingToolBar() {
     for (const CommandInfo& c : kCommandTable)
         if (c.bar == ToolBarKind::Drawing) buttons_[Slot(c.id)] = c.buttonState;
     drawingToolBar_ = true;
-    ++revision_;
 }
 
 void CommandStates::DestroyDrawingToolBar() {
-    if (!drawingToolBar_) return;
     drawingToolBar_ = false;
-    ++revision_;
 }
 
 }  // namespace rastrix

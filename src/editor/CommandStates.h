@@ -27,7 +27,9 @@ struct ButtonState {
 
 // What the user sees of every command: its menu item and its tool-bar button, kept apart
 // because the two can differ. Starts as the menu and the freshly created main tool bar are;
-// the drawing tool bar exists only while the drawing tools are shown.
+// the drawing tool bar exists only while the drawing tools are shown. The frame fills one
+// from the commands' rules after every event (ShownCommandStates); a front end compares it
+// with the one it shows.
 //
 // The changing calls mirror the platform's: asking about an id the menu or the existing
 // bars do not carry has no effect, just as the platform ignores such a request.
@@ -40,8 +42,7 @@ public:
     // nullopt when no existing tool bar has a button of this id.
     std::optional<ButtonState> Button(int id) const;
     bool DrawingToolBarExists() const { return drawingToolBar_; }
-    // Grows with every change, so a front end can skip reading when nothing moved.
-    std::uint64_t Revision() const { return revision_; }
+    friend bool operator==(const CommandStates&, const CommandStates&) = default;
 
     void EnableMenuItem(int id, bool enabled);
     void CheckMenuItem(int id, bool checked);
@@ -59,7 +60,6 @@ private:
     std::array<MenuItemState, kCommandIdSpan> menu_{};
     std::array<std::uint8_t, kCommandIdSpan> buttons_{};
     bool drawingToolBar_ = false;
-    std::uint64_t revision_ = 0;
 };
 
 }  // namespace rastrix

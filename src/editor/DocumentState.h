@@ -21,10 +21,12 @@ struct ImageStack {
     std::uint64_t topSerial = 0;
 };
 
-// The document that goes with the image; modified, needsSaveAs and undoDepth live in the
-// SettingsRecord with the other editor flags.
+// The document that goes with the image.
 struct DocumentState {
     ImageStack stack;
+    std::uint8_t undoDepth = 0;    // levels below the one shown, 0..3
+    std::uint8_t modified = 0;     // changed since it was opened or last saved
+    std::uint8_t needsSaveAs = 0;  // Save must ask for a name (a new image, or a picture not yet a BMP)
     std::int32_t imageWidth = 0;
     std::int32_t imageHeight = 0;
     std::uint32_t imageBitDepth = 0;

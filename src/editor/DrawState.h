@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "editor/CommandIds.h"
 #include "raster/Color.h"
 
 namespace rastrix {
@@ -9,6 +10,8 @@ namespace rastrix {
 // What the drawing tools keep between events. The two current colours themselves live in
 // the SettingsRecord (foreColor, backColor), because they are persisted with it.
 struct DrawState {
+    // The current tool, as the command that chooses it: CommandId::Pen..CommandId::LineSelection.
+    std::int16_t currentTool = CommandId::RectangleSelection;
     // Colour of the current press: foreColor after a left press (any tool but the picker),
     // backColor after a right pen or bucket press. A stroke keeps drawing with it.
     Color penColor = 0x000000;
@@ -24,12 +27,10 @@ struct DrawState {
     // The press could not get memory for its undo level: its strokes draw nothing.
     bool penBlocked = false;
 
-    // What the status bar's swatch parts (2 foreground, 3 background) show: nothing until a
-    // swatch is first drawn, then the colour it was last drawn with. swatchRevision grows
-    // with every draw, so the front end knows when to repaint them.
+    // The colour each swatch of the status bar (2 foreground, 3 background) was last drawn
+    // with when a current colour was set; nothing until then.
     std::optional<Color> foreSwatch;
     std::optional<Color> backSwatch;
-    std::uint64_t swatchRevision = 0;
 };
 
 }  // namespace rastrix

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "editor/CommandStates.h"
 #include "editor/DialogModel.h"
 #include "editor/DocumentState.h"
 #include "editor/DrawState.h"
@@ -34,12 +33,18 @@ struct Editor {
     SettingsRecord settings;
     // Stored settings values the start could not read; the exit leaves them as they are.
     UnreadSettings unreadSettings;
-    CommandStates commands;
     FrameState frame;
     DocumentState doc;
     ViewState view;
     RecentFiles recent;
-    StatusTexts status;
+    // The pointer part of the status bar (part 1): the position and colour under the mouse,
+    // or a colour of the colour bar, as the last mouse move over them left it. The other
+    // parts are read off the editor (ShownStatus in frame/).
+    std::string pointerStatus;
+    // Whether the clipboard holds a bitmap, as last seen: assumed at start, read again when
+    // the frame is painted (another program may have changed it), set by Copy and Cut.
+    // Paste and Paste into New File follow it.
+    bool clipboardHasBitmap = true;
     DrawState draw;  // pen, press colour and status swatches
     Selection selection;
     // The Adjust Selection dialog's model, made when the dialog first opens and kept (open or

@@ -49,6 +49,7 @@ inline constexpr std::uint8_t kScrollBarExtent = 17;
 // The frame's own UI state, apart from what the settings record holds (showDrawingTools,
 // drawingBarHeight, maximized, windowRect).
 struct FrameState {
+    std::int32_t drawingBarHeight = 0;  // 38 once the drawing-tools bar has been laid out
     bool drawingToolsShown = false;  // the drawing-tools bar and its colour bar exist
     bool minimized = false;
     std::uint8_t maximizedNow = 0;   // follows restore and maximise; minimising leaves it

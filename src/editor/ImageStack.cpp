@@ -5,36 +5,33 @@
 
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
-#include "editor/EnableGroups.h"
 #include "editor/ReportError.h"
 #include "editor/Text.h"
 
 namespace rastrix {
 
-Bitmap& CurrentImage(Editor& ed) { return ed.doc.stack.levels[ed.settings.undoDepth]; }
-const Bitmap& CurrentImage(const Editor& ed) { return ed.doc.stack.levels[ed.settings.undoDepth]; }
+Bitmap& CurrentImage(Editor& ed) { return ed.doc.stack.levels[ed.doc.undoDepth]; }
+const Bitmap& CurrentImage(const Editor& ed) { return ed.doc.stack.levels[ed.doc.undoDepth]; }
 
 void ClearImageStack(Editor& ed) {
     for (auto& level : ed.doc.stack.levels) level = Bitmap();
-    ed.settings.undoDepth = 0;
+    ed.doc.undoDepth = 0;
     ++ed.doc.stack.topSerial;
     ClearModified(ed);
-    DisableCommand(ed.commands, CommandId::Undo);
 }
 
 void SetBaseLevel(Editor& ed, Bitmap image) {
     ed.doc.imageWidth = image.Width();
     ed.doc.imageHeight = image.Height();
-    ed.doc.stack.levels[ed.settings.undoDepth] = std::move(image);
+    ed.doc.stack.levels[ed.doc.undoDepth] = std::move(image);
     ++ed.doc.stack.topSerial;
 }
 
 void PushLevel(Editor& ed, Bitmap newTop) {
     auto& stack = ed.doc.stack;
-    auto& depth = ed.settings.undoDepth;
+    auto& depth = ed.doc.undoDepth;
     stack.levelWidth[depth] = ed.doc.imageWidth;
     stack.levelHeight[depth] = ed.doc.imageHeight;
-    EnableCommand(ed.commands, CommandId::Undo);
     ++depth;
     ++stack.topSerial;
     if (depth == ImageStack::kLevels) {
@@ -54,19 +51,18 @@ void PushLevel(Editor& ed, Bitmap newTop) {
 
 void DropUndoLevels(Editor& ed) {
     auto& stack = ed.doc.stack;
-    auto& depth = ed.settings.undoDepth;
+    auto& depth = ed.doc.undoDepth;
     if (depth == 0) return;
     stack.levels[0] = std::move(stack.levels[depth]);
     for (int i = 1; i < ImageStack::kLevels; ++i) stack.levels[i] = Bitmap();
     depth = 0;
     ++stack.topSerial;
-    DisableCommand(ed.commands, CommandId::Undo);
 }
 
 std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height, Bitmap::NewPixels pixels) {
     // A full stack drops its oldest level at the push: that level's memory becomes the new
     // one's first, so a full stack never holds a fifth image and needs no fresh memory.
-    if (ed.settings.undoDepth == ImageStack::kLevels - 1)
+    if (ed.doc.undoDepth == ImageStack::kLevels - 1)
         if (auto reused = Bitmap::TryReuse(ed.doc.stack.levels[0], width, height, pixels)) return reused;
     auto level = Bitmap::TryCreate(width, height, pixels);
     if (!level) ReportProblem(ed, kOutOfMemoryText);
@@ -87,25 +83,22 @@ void PrepareSpareLevel(const Editor& ed) {
 }
 
 bool PopLevel(Editor& ed) {
-    auto& depth = ed.settings.undoDepth;
+    auto& depth = ed.doc.undoDepth;
     if (depth == 0) return false;
     ed.doc.stack.levels[depth] = Bitmap();
     --depth;
     ++ed.doc.stack.topSerial;
-    if (depth == 0) DisableCommand(ed.commands, CommandId::Undo);
     ed.doc.imageWidth = ed.doc.stack.levelWidth[depth];
     ed.doc.imageHeight = ed.doc.stack.levelHeight[depth];
     return true;
 }
 
 void SetModified(Editor& ed) {
-    ed.settings.modified = 1;
-    SetModifiedStates(ed.commands);
+    ed.doc.modified = 1;
 }
 
 void ClearModified(Editor& ed) {
-    ed.settings.modified = 0;
-    ClearModifiedStates(ed.commands);
+    ed.doc.modified = 0;
 }
 
 void UpdateTitle(Editor& ed, bool showSize) {

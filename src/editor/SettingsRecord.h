@@ -17,25 +17,11 @@ struct WindowRect {
     friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
-// The program-wide record of settings and editor state flags. The fields marked
-// "persisted" make up the 51-byte "Settings" value; customColors is the "Colors" value.
+// The settings the program stores: the fields down to reservedTail make up the 51-byte
+// "Settings" value, customColors is the "Colors" value.
+// What a session only holds (undo levels, modified, the selection, the current tool) lives
+// in the document, selection, drawing and view state instead.
 struct SettingsRecord {
-    // Constant tables: hatchStyleIndex -> hatch style, lineStyleIndex -> pen style.
-    std::array<std::int32_t, 7> hatchStyles{0, 0, 1, 3, 2, 4, 5};
-    std::array<std::int32_t, 5> penStyles{0, 2, 1, 3, 4};
-
-    std::int32_t drawingBarHeight = 0;  // 38 once the drawing-tools bar has been laid out
-    std::int16_t currentTool = CommandId::RectangleSelection;     // command id of the current tool, CommandId::Pen..CommandId::LineSelection
-    std::int16_t selectionShape = CommandId::RectangleSelection;  // command id of the selection shape, CommandId::RectangleSelection..CommandId::LineSelection
-    std::int32_t savedCenterX = 0;      // image column to centre on at the next layout; 0 none
-    std::int32_t savedCenterY = 0;      // (32 bits: images may be wider than 32767 pixels)
-    std::uint8_t hasSelection = 0;
-    std::uint8_t modified = 0;
-    std::uint8_t needsSaveAs = 0;
-    std::uint8_t dragging = 0;
-    std::uint8_t undoDepth = 0;
-
-    // persisted
     Color foreColor = 0x000000;
     Color backColor = 0xFFFFFF;
     WindowRect windowRect{};
@@ -59,10 +45,6 @@ struct SettingsRecord {
     std::array<Color, 16> customColors{0xF0CAA6, 0xC0FFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
                                        0xFFFFFF, 0xFFFFFF, 0xFFFFCC, 0xCCCCFF, 0xFFFFFF, 0xFFFFFF,
                                        0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
-    std::array<Color, 24> colorBarColors{0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF,
-                                         0xC0C0C0, 0x808080, 0x008000, 0xFF00FF, 0x800080, 0x000080,
-                                         0x008080, 0xFFFF00, 0x808000, 0x800000, 0x004040, 0x0080FF,
-                                         0x004080, 0xFF0080, 0xFF8040, 0x80FF80, 0xFF80C0, 0xFF80FF};
 };
 
 // The stored values that existed at start but could not be read, and the first failure.

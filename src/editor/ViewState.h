@@ -32,9 +32,13 @@ struct ScrollBarState {
 
 // Everything the view knows about the image window: where it stands in the frame, how much
 // of it is kept for scroll bars, which image pixel sits at its top-left corner, the scroll
-// bars, the pixel under the mouse and the cursors. zoomPercent, viewMode and the saved
-// centre live in the SettingsRecord.
+// bars, the pixel under the mouse and the cursors. zoomPercent and viewMode are stored, so
+// they live in the SettingsRecord.
 struct ViewState {
+    // The image pixel to centre on at the next layout; 0 on an axis: none (centred).
+    // 32 bits: images may be wider than 32767 pixels.
+    std::int32_t savedCenterX = 0;
+    std::int32_t savedCenterY = 0;
     // Placement in the frame's client area. The outer size includes the 2-pixel sunken edge
     // on each side and the room kept for scroll bars.
     std::int32_t imageWindowX = 0;

@@ -1,6 +1,7 @@
 #include "frame/CommandDispatch.h"
 
 #include "editor/CommandTable.h"
+#include "editor/Editor.h"
 
 namespace rastrix {
 namespace {
@@ -9,47 +10,67 @@ std::size_t IndexOf(int id) { return static_cast<std::size_t>(id - kFirstCommand
 
 }  // namespace
 
-bool CommandHandlers::Register(int id, CommandHandler handler) {
-    if (!IsCommand(id) || handler == nullptr) return false;
-    slots_[IndexOf(id)] = {handler, nullptr};
+bool CommandRegistry::Add(const Command& command) {
+    if (!IsCommand(command.id) || command.run == nullptr) return false;
+    slots_[IndexOf(command.id)] = command;
     return true;
 }
 
-bool CommandHandlers::Register(int id, CommandHandlerWithId handler) {
-    if (!IsCommand(id) || handler == nullptr) return false;
-    slots_[IndexOf(id)] = {nullptr, handler};
+void CommandRegistry::Add(CommandList commands) {
+    for (const Command& c : commands) Add(c);
+}
+
+const Command* CommandRegistry::Find(int id) const {
+    if (!IsCommand(id)) return nullptr;
+    const Command& c = slots_[IndexOf(id)];
+    return c.run != nullptr ? &c : nullptr;
+}
+
+bool CommandRegistry::Run(Editor& editor, int id) const {
+    const Command* c = Find(id);
+    if (c == nullptr) return false;
+    c->run(editor);
     return true;
 }
 
-bool CommandHandlers::Has(int id) const {
-    if (!IsCommand(id)) return false;
-    const Slot& s = slots_[IndexOf(id)];
-    return s.plain != nullptr || s.withId != nullptr;
+const CommandRegistry& StandardCommands() {
+    static const CommandRegistry commands = MakeStandardCommands();
+    return commands;
 }
 
-bool CommandHandlers::Run(Editor& editor, int id) const {
-    if (!IsCommand(id)) return false;
-    const Slot& s = slots_[IndexOf(id)];
-    if (s.plain != nullptr) {
-        s.plain(editor);
-        return true;
+bool Dispatch(const CommandRegistry& commands, Editor& editor, int id) { return commands.Run(editor, id); }
+
+bool Dispatch(Editor& editor, int id) { return Dispatch(StandardCommands(), editor, id); }
+
+bool CommandEnabled(const Editor& editor, int id) {
+    const CommandInfo* info = FindCommand(id);
+    if (info == nullptr) return false;
+    const Command* c = StandardCommands().Find(id);
+    return c != nullptr && c->enabled != nullptr ? c->enabled(editor) : info->menuStartsEnabled;
+}
+
+CommandStates ShownCommandStates(const CommandRegistry& commands, const Editor& editor) {
+    CommandStates states;
+    if (editor.settings.showDrawingTools != 0) states.CreateDrawingToolBar();
+    for (const CommandInfo& info : kCommandTable) {
+        const Command* c = commands.Find(info.id);
+        if (c == nullptr) continue;
+        if (c->enabled != nullptr) {
+            const bool enabled = c->enabled(editor);
+            const bool button = c->buttonEnabled != nullptr ? c->buttonEnabled(editor) : enabled;
+            states.EnableMenuItem(info.id, enabled);
+            // The program shows a disabled button as indeterminate.
+            states.SetButtonState(info.id, button ? ButtonBits::Enabled : ButtonBits::Indeterminate);
+        }
+        if (c->checked != nullptr) {
+            const bool checked = c->checked(editor);
+            states.CheckMenuItem(info.id, checked);
+            states.PressButton(info.id, checked);
+        }
     }
-    if (s.withId != nullptr) {
-        s.withId(editor, id);
-        return true;
-    }
-    return false;
+    return states;
 }
 
-const CommandHandlers& StandardCommandHandlers() {
-    static const CommandHandlers handlers = MakeStandardCommandHandlers();
-    return handlers;
-}
-
-bool Dispatch(const CommandHandlers& handlers, Editor& editor, int id) {
-    return handlers.Run(editor, id);
-}
-
-bool Dispatch(Editor& editor, int id) { return Dispatch(StandardCommandHandlers(), editor, id); }
+CommandStates ShownCommandStates(const Editor& editor) { return ShownCommandStates(StandardCommands(), editor); }
 
 }  // namespace rastrix

@@ -1,47 +1,52 @@
 #pragma once
 #include <array>
 
+#include "editor/Command.h"
 #include "editor/CommandIds.h"
+#include "editor/CommandStates.h"
 
 namespace rastrix {
 
 struct Editor;
 
-// A command handler. Families of commands that share one handler (the recent files, the
-// view modes, the tools, rotate and flip, shift) take the form with the identifier.
-using CommandHandler = void (*)(Editor&);
-using CommandHandlerWithId = void (*)(Editor&, int id);
-
-// The table from command identifier to handler.
-class CommandHandlers {
+// The program's commands by id, gathered from the lists of the layers that own them.
+class CommandRegistry {
 public:
-    // False, and nothing registered, for a number that is no command or a null handler.
-    // A later registration of the same id replaces the earlier one.
-    bool Register(int id, CommandHandler handler);
-    bool Register(int id, CommandHandlerWithId handler);
+    // False, and nothing entered, for a number that is no command or a command without a
+    // run. A later command of the same id replaces the earlier one.
+    bool Add(const Command& command);
+    void Add(CommandList commands);
 
-    bool Has(int id) const;
-    // Runs the handler of id; false when there is none.
+    bool Has(int id) const { return Find(id) != nullptr; }
+    // The command of id, or nullptr.
+    const Command* Find(int id) const;
+    // Runs the command of id; false when there is none.
     bool Run(Editor& editor, int id) const;
 
 private:
-    struct Slot {
-        CommandHandler plain = nullptr;
-        CommandHandlerWithId withId = nullptr;
-    };
-    std::array<Slot, kCommandIdSpan> slots_{};
+    std::array<Command, kCommandIdSpan> slots_{};
 };
 
-// The program's handlers, built once by MakeStandardCommandHandlers (CommandHandlers.cpp),
-// the one place where every subsystem's handlers are registered.
-CommandHandlers MakeStandardCommandHandlers();
-const CommandHandlers& StandardCommandHandlers();
+// The program's commands, gathered once by MakeStandardCommands (CommandHandlers.cpp), the
+// one place where every layer's list is entered.
+CommandRegistry MakeStandardCommands();
+const CommandRegistry& StandardCommands();
 
-// Hands a command to its handler whether or not the command is enabled: a greyed item or
-// an indeterminate button cannot be clicked, but a key or a status-bar click still gets
-// here, and each handler guards itself. Returns false for an identifier without a handler
-// (inside or outside 257..383), which the caller leaves to default processing.
-bool Dispatch(const CommandHandlers& handlers, Editor& editor, int id);
+// Hands a command to its run whether or not the command is enabled: a greyed item or an
+// indeterminate button cannot be clicked, but a key or a status-bar click still gets here,
+// and each run guards itself. Returns false for an identifier without a command (inside or
+// outside 257..383), which the caller leaves to default processing.
+bool Dispatch(const CommandRegistry& commands, Editor& editor, int id);
 bool Dispatch(Editor& editor, int id);
+
+// Whether the menu item of id is enabled now (its command's enabled rule); false for a
+// number that is no command. rastrix-batch asks this before it runs a command.
+bool CommandEnabled(const Editor& editor, int id);
+
+// What the user sees of every command now: menu items, their checks and the buttons of the
+// bars that exist, each read off its command. The front end asks after every event and
+// shows what changed; nothing else sets a command's state.
+CommandStates ShownCommandStates(const CommandRegistry& commands, const Editor& editor);
+CommandStates ShownCommandStates(const Editor& editor);
 
 }  // namespace rastrix

@@ -4,8 +4,8 @@
 
 namespace rastrix {
 
-CloseOutcome RequestClose(const SettingsRecord& settings, const AskToSaveFn& askToSave) {
-    if (settings.modified == 0) return CloseOutcome::Closed;
+CloseOutcome RequestClose(const DocumentState& doc, const AskToSaveFn& askToSave) {
+    if (doc.modified == 0) return CloseOutcome::Closed;
     // Without a way to ask, a modified image is never dropped unasked.
     if (!askToSave || askToSave() == DialogAnswer::Cancel) return CloseOutcome::StaysOpen;
     return CloseOutcome::Closed;
@@ -23,9 +23,9 @@ void RunShutdown(const FrameState& state, SettingsRecord& settings, const Shutdo
     if (hooks.writeSettings) hooks.writeSettings();
 }
 
-CloseOutcome CloseFrame(const FrameState& state, SettingsRecord& settings, const AskToSaveFn& askToSave,
+CloseOutcome CloseFrame(const FrameState& state, const DocumentState& doc, SettingsRecord& settings, const AskToSaveFn& askToSave,
                         const ShutdownHooks& hooks) {
-    const CloseOutcome outcome = RequestClose(settings, askToSave);
+    const CloseOutcome outcome = RequestClose(doc, askToSave);
     if (outcome == CloseOutcome::Closed) RunShutdown(state, settings, hooks);
     return outcome;
 }

@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "editor/FrameState.h"
+#include "editor/DocumentState.h"
 #include "editor/SettingsRecord.h"
 
 namespace rastrix {
@@ -23,7 +24,7 @@ enum class CloseOutcome { StaysOpen, Closed };
 // The close request, from the window's close box, the system menu or the Exit command. A
 // modified image is offered for saving first; Cancel keeps the frame open.
 // A modified image with no askToSave supplied keeps the frame open.
-CloseOutcome RequestClose(const SettingsRecord& settings, const AskToSaveFn& askToSave);
+CloseOutcome RequestClose(const DocumentState& doc, const AskToSaveFn& askToSave);
 
 // Copies the frame's placement into the settings before they are written: maximized follows
 // maximizedNow; a frame that is not maximised records its last restored rectangle, which is
@@ -35,7 +36,7 @@ void RecordFramePlacement(const FrameState& state, SettingsRecord& settings);
 void RunShutdown(const FrameState& state, SettingsRecord& settings, const ShutdownHooks& hooks);
 
 // The whole close path: the save prompt, then the shutdown when the frame goes.
-CloseOutcome CloseFrame(const FrameState& state, SettingsRecord& settings, const AskToSaveFn& askToSave,
+CloseOutcome CloseFrame(const FrameState& state, const DocumentState& doc, SettingsRecord& settings, const AskToSaveFn& askToSave,
                         const ShutdownHooks& hooks);
 
 }  // namespace rastrix

@@ -1,12 +1,9 @@
 #pragma once
+#include "editor/Command.h"
 
 namespace rastrix {
 
-class CommandHandlers;
-
-// The commands the frame, the view, the document and help own.
-void RegisterFrameCommands(CommandHandlers& handlers);
-void RegisterViewCommands(CommandHandlers& handlers);
-void RegisterDocumentCommands(CommandHandlers& handlers);
+// Exit, Show Drawing Tools, the five view modes, the help commands and About.
+CommandList FrameCommands();
 
 }  // namespace rastrix

@@ -8,7 +8,7 @@ DrawingToolsChange ToggleDrawingTools(FrameState& state, SettingsRecord& setting
     settings.showDrawingTools = settings.showDrawingTools != 0 ? 0 : kCheckedByte;
     state.drawingToolsShown = settings.showDrawingTools != 0;
     // Hiding does not lay out again; showing does (unless minimised, when the restore will).
-    const bool laidOut = state.drawingToolsShown && OnFrameResize(state, settings, SizeKind::Relayout, 0, 0);
+    const bool laidOut = state.drawingToolsShown && OnFrameResize(state, SizeKind::Relayout, 0, 0);
     return {state.drawingToolsShown, laidOut};
 }
 

@@ -4,9 +4,7 @@
 #include "document/OpenFile.h"
 #include "document/SavePrompt.h"
 #include "draw/Colors.h"
-#include "editor/CommandChecks.h"
 #include "editor/CommandIds.h"
-#include "editor/EnableGroups.h"
 #include "editor/ImageStack.h"
 #include "frame/CommandDispatch.h"
 #include "frame/EditorEvents.h"
@@ -23,7 +21,6 @@ namespace rastrix {
 void StartUp(Editor& ed, const Store& store, const FrameMetrics& metrics) {
     ed.unreadSettings = ReadSettings(ed.settings, ed.recent, store);
     ed.frame = InitFrameState(ed.settings, metrics);
-    ApplyStartChecks(ed.commands, ed.settings);
     ed.doc.caption = "Rastrix";
 }
 
@@ -54,7 +51,7 @@ KeyRoute FrameKeyDown(Editor& ed, const KeyPress& press) {
         if (const int id = CommandForKey(press.key))
             RunCommand(ed, id);
         else
-            ed.status[1].assign(1, ' ');
+            ed.pointerStatus.assign(1, ' ');
     }
     // Navigation keys reach the image window, which leaves them alone: there is no
     // keyboard scrolling.
@@ -62,7 +59,7 @@ KeyRoute FrameKeyDown(Editor& ed, const KeyPress& press) {
 }
 
 void FrameResized(Editor& ed, SizeKind kind, int clientWidth, int clientHeight, std::optional<WindowRect> frameRect) {
-    if (OnFrameResize(ed.frame, ed.settings, kind, clientWidth, clientHeight, frameRect)) LayoutImageWindow(ed);
+    if (OnFrameResize(ed.frame, kind, clientWidth, clientHeight, frameRect)) LayoutImageWindow(ed);
 }
 
 void FrameMoved(Editor& ed, const WindowRect& frameRect) { OnFrameMoved(ed.frame, frameRect); }
@@ -70,15 +67,15 @@ void FrameMoved(Editor& ed, const WindowRect& frameRect) { OnFrameMoved(ed.frame
 void FrameButtonUp(Editor& ed) { FrameResized(ed, SizeKind::Relayout, 0, 0); }
 
 void FramePaint(Editor& ed) {
-    if (!ed.host.OpenClipboard()) return;  // the Paste states keep their values
-    SetPasteStates(ed.commands, ed.host.ClipboardHasBitmap());
+    if (!ed.host.OpenClipboard()) return;  // Paste keeps what was last seen
+    ed.clipboardHasBitmap = ed.host.ClipboardHasBitmap();
 }
 
 namespace {
 
 // Status-bar messages reach the frame with the bar's height above them added to y.
 std::int32_t StatusThreshold(const Editor& ed) {
-    return ed.frame.layout.viewAreaHeight + ed.settings.drawingBarHeight;
+    return ed.frame.layout.viewAreaHeight + ed.frame.drawingBarHeight;
 }
 
 std::uint16_t Word(int v) { return std::uint16_t(v); }
@@ -90,7 +87,7 @@ void StatusBarMouseMove(Editor& ed, int x, int y) {
     switch (StatusHoverAt(ed.frame.layout.statusPartEdges, Word(x), Word(y + threshold), threshold)) {
         case StatusHover::ShowForeColor: ShowColor(ed, ed.settings.foreColor); break;
         case StatusHover::ShowBackColor: ShowColor(ed, ed.settings.backColor); break;
-        case StatusHover::Blank: ed.status[1].assign(1, ' '); break;  // (a literal trips a false -Wrestrict in GCC 12)
+        case StatusHover::Blank: ed.pointerStatus.assign(1, ' '); break;  // (a literal trips a false -Wrestrict in GCC 12)
     }
 }
 
@@ -102,7 +99,7 @@ void StatusBarLeftDown(Editor& ed, int x, int y) {
 }
 
 bool RequestClose(Editor& ed) {
-    return RequestClose(ed.settings, [&ed] { return AskToSave(ed); }) == CloseOutcome::Closed;
+    return RequestClose(ed.doc, [&ed] { return AskToSave(ed); }) == CloseOutcome::Closed;
 }
 
 std::optional<std::string> Shutdown(Editor& ed, Store& store) {

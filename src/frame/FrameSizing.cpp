@@ -15,14 +15,14 @@ FrameState InitFrameState(const SettingsRecord& settings, const FrameMetrics& me
     return s;
 }
 
-void RunFrameLayout(FrameState& state, SettingsRecord& settings) {
+void RunFrameLayout(FrameState& state) {
     state.layout = ComputeFrameLayout(state.layout.clientWidth, state.layout.clientHeight,
                                       state.drawingToolsShown, state.metrics);
     // Once set it stays: status-bar mouse positions are measured against it.
-    if (state.drawingToolsShown) settings.drawingBarHeight = kDrawingBarBand;
+    if (state.drawingToolsShown) state.drawingBarHeight = kDrawingBarBand;
 }
 
-bool OnFrameResize(FrameState& state, SettingsRecord& settings, SizeKind kind, int clientWidth,
+bool OnFrameResize(FrameState& state, SizeKind kind, int clientWidth,
                    int clientHeight, std::optional<WindowRect> frameRect) {
     switch (kind) {
         case SizeKind::Minimized:
@@ -45,7 +45,7 @@ bool OnFrameResize(FrameState& state, SettingsRecord& settings, SizeKind kind, i
     }
     state.layout.clientWidth = clientWidth;
     state.layout.clientHeight = clientHeight;
-    RunFrameLayout(state, settings);
+    RunFrameLayout(state);
     return true;
 }
 

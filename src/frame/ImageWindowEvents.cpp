@@ -3,7 +3,6 @@
 
 #include "draw/Colors.h"
 #include "draw/PixelTools.h"
-#include "editor/EnableGroups.h"
 #include "editor/ImageStack.h"
 #include "frame/EditorEvents.h"
 #include "raster/Blit.h"
@@ -22,7 +21,7 @@ namespace {
 // Converts the position, shows it with the colour under it, and returns the image pixel.
 Point TrackAndShow(Editor& ed, int x, int y) {
     const Point p = TrackMousePosition(ed.view, ed.settings.zoomPercent, x, y);
-    ed.status[1] = ShowPosition(ed.view, CurrentImage(ed).GetPixel(p.x, p.y));
+    ed.pointerStatus = ShowPosition(ed.view, CurrentImage(ed).GetPixel(p.x, p.y));
     return p;
 }
 
@@ -30,7 +29,7 @@ void Perform(Editor& ed, MouseAction action, Point p) {
     switch (action) {
         case MouseAction::None: break;
         case MouseAction::ShowPosition:
-            if (ed.settings.dragging) SelectionDragStep(ed, p);
+            if (ed.selection.dragging) SelectionDragStep(ed, p);
             break;
         case MouseAction::PickForeColor: PickColor(ed, p, true); break;
         case MouseAction::PickBackColor: PickColor(ed, p, false); break;
@@ -81,6 +80,8 @@ void PaintImageWindow(Editor& ed) {
     inputs.imageWidth = ed.doc.imageWidth;
     inputs.imageHeight = ed.doc.imageHeight;
     inputs.imageBitDepth = std::int32_t(ed.doc.imageBitDepth);
+    inputs.hasSelection = ed.selection.active != 0;
+    inputs.selectionShape = ed.selection.shape;
     inputs.selection = ed.selection.rect;
     inputs.lineReversed = ed.selection.lineReversed;
     const ImagePaintPlan plan = PlanImageWindowPaint(ed.view, ed.settings, inputs);
@@ -108,12 +109,7 @@ void PaintImageWindow(Editor& ed) {
             std::fill(ed.surface.Row(y) + std::max(0, band.left), ed.surface.Row(y) + std::min(w, band.right),
                       Pixel(0x00FFFFFF));
 
-    ed.status[0] = plan.imageStatus;
-    DrawForeSwatch(ed);
-    DrawBackSwatch(ed);
-    UpdateFillStates(ed.commands, ed.settings.hasSelection != 0, ed.settings.selectionShape);
-    if (ed.settings.hasSelection) DrawSelectionOutline(ed, ed.surface);
-    ed.status[4] = SelectionStatus(ed);
+    if (ed.selection.active) DrawSelectionOutline(ed, ed.surface);
 }
 
 }  // namespace rastrix

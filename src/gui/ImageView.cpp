@@ -34,7 +34,8 @@ void ImageSurface::paintEvent(QPaintEvent*) {
     const bool stale = ed_.surface.Width() != width() || ed_.surface.Height() != height();
     if (ed_.view.repaintNeeded || stale) {
         PaintImageWindow(ed_);
-        // The paint changed status texts and command states; show them once this paint is over.
+        // The paint set this window's scroll bars and put back the tool's cursor; show them once
+        // this paint is over.
         QMetaObject::invokeMethod(this, &ImageSurface::edited, Qt::QueuedConnection);
     }
     QPainter painter(this);

@@ -12,7 +12,9 @@
 #include <QToolBar>
 
 #include "editor/CommandIds.h"
+#include "frame/CommandDispatch.h"
 #include "frame/EditorEvents.h"
+#include "frame/ShownStatus.h"
 #include "gui/Artwork.h"
 #include "gui/ColorBarWidget.h"
 #include "gui/CommandBars.h"
@@ -84,7 +86,7 @@ MainWindow::MainWindow(Editor& ed, QtHost& host, QWidget* parent)
     // The frame's own area answers the mouse as the status bar does, in frame coordinates,
     // which the status bar's are shifted from by the height above it.
     auto toStatus = [this](QPoint p) {
-        return p - QPoint(0, ed_.frame.layout.viewAreaHeight + ed_.settings.drawingBarHeight);
+        return p - QPoint(0, ed_.frame.layout.viewAreaHeight + ed_.frame.drawingBarHeight);
     };
     connect(area_, &FrameArea::mouseMoved, this, [this, toStatus](QPoint p) {
         const QPoint s = toStatus(p);
@@ -221,9 +223,11 @@ void MainWindow::OnCommand(int id) {
 }
 
 void MainWindow::ShowCommandStates(bool always) {
-    if (!always && ed_.commands.Revision() == shownRevision_) return;
-    shownRevision_ = ed_.commands.Revision();
-    bars_->ShowStates(ed_.commands);
+    // The commands' states are read off the editor here, after every event, and nowhere else.
+    CommandStates states = ShownCommandStates(ed_);
+    if (!always && shownStates_ == states) return;
+    bars_->ShowStates(states);
+    shownStates_ = std::move(states);
 }
 
 void MainWindow::PlaceChildren() {
@@ -260,7 +264,8 @@ void MainWindow::Refresh() {
     const QString caption = FromUtf8(ed_.doc.caption);
     if (windowTitle() != caption) setWindowTitle(caption);
     PlaceChildren();
-    for (int i = 0; i < StatusBarWidget::kParts; ++i) status_->SetText(i, FromUtf8(ed_.status[std::size_t(i)]));
+    const StatusTexts texts = ShownStatus(ed_);
+    for (int i = 0; i < StatusBarWidget::kParts; ++i) status_->SetText(i, FromUtf8(texts[std::size_t(i)]));
     status_->SetSwatches(ToQColor(ed_.settings.foreColor), ToQColor(ed_.settings.backColor));
     view_->ShowState();
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "editor/CommandStates.h"
 #include "editor/Editor.h"
 #include "frame/FrameLayout.h"
 #include "gui/ColorBarWidget.h"
@@ -98,7 +99,7 @@ private:
     ImageView* view_;
     QPointer<ColorBarWidget> colorBar_;
     KeyRouter* keys_;
-    std::uint64_t shownRevision_ = ~std::uint64_t{0};
+    std::optional<CommandStates> shownStates_;
     // The recent list as the menu shows it; the menu keeps its placeholders until start-up.
     std::optional<std::array<std::string, kRecentCount>> shownRecent_;
     bool started_ = false;

@@ -144,7 +144,7 @@ Rect FindPictureInsideBorder(const Bitmap& image) {
 void MarkBorder(Editor& ed) {
     if (!HasImage(ed)) return;
     // A rectangle, whatever tool is checked; new drags make rectangles until a tool is chosen.
-    ed.settings.selectionShape = kShapeRectangle;
+    ed.selection.shape = kShapeRectangle;
     ed.selection.rect = FindPictureInsideBorder(CurrentImage(ed));
     BeginSelection(ed);
     // Closed and opened again so the dialog shows the new values where the user left it.

@@ -3,22 +3,23 @@
 #include <algorithm>
 
 #include "editor/Editor.h"
-#include "editor/EnableGroups.h"
 #include "selection/AdjustDialog.h"
 
 namespace rastrix {
 
 void BeginSelection(Editor& ed) {
-    ed.settings.hasSelection = 1;
-    BeginSelectionStates(ed.commands, ed.settings.selectionShape);
+    ed.selection.active = 1;
+    ed.selection.restoreOffered = false;
+    ed.selection.adjustButtonFollows = true;
 }
 
 void EndSelection(Editor& ed) {
-    ed.settings.hasSelection = 0;
+    ed.selection.active = 0;
     CloseAdjustDialog(ed);
     // A rectangle of width 0 but some height (or the other way round) is still worth restoring.
     const Rect& r = ed.selection.rect;
-    EndSelectionStates(ed.commands, r.right != r.left || r.bottom != r.top);
+    if (r.right != r.left || r.bottom != r.top) ed.selection.restoreOffered = true;
+    ed.selection.adjustButtonFollows = true;
 }
 
 void ClampSelectionSidesToImage(Editor& ed) {
@@ -33,6 +34,6 @@ void ClampActiveSelectionSidesToImage(Editor& ed) {
     if (HasSelection(ed)) ClampSelectionSidesToImage(ed);
 }
 
-bool HasSelection(const Editor& ed) { return ed.settings.hasSelection != 0; }
+bool HasSelection(const Editor& ed) { return ed.selection.active != 0; }
 
 }  // namespace rastrix

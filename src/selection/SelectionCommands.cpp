@@ -3,10 +3,8 @@
 #include <cstring>
 #include <utility>
 
-#include "editor/CommandChecks.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
-#include "editor/EnableGroups.h"
 #include "editor/ImageStack.h"
 #include "editor/ReportError.h"
 #include "selection/AdjustDialog.h"
@@ -31,20 +29,8 @@ CursorKind ToolCursor(int toolCommand) {
 void ChooseTool(Editor& ed, int toolCommand) {
     if (toolCommand < CommandId::Pen || toolCommand > CommandId::LineSelection) return;
     ed.view.toolCursor = ToolCursor(toolCommand);
-    if (toolCommand >= CommandId::RectangleSelection) {
-        if (HasSelection(ed)) {
-            // Only a rectangle can be rotated, flipped or shifted.
-            if (toolCommand == CommandId::RectangleSelection) {
-                EnableRotateFlip(ed.commands);
-                EnableShift(ed.commands);
-            } else {
-                DisableRotateFlip(ed.commands);
-                DisableShift(ed.commands);
-            }
-        }
-        ed.settings.selectionShape = static_cast<std::int16_t>(toolCommand);
-    }
-    CheckTool(ed.commands, ed.settings, toolCommand);
+    if (toolCommand >= CommandId::RectangleSelection) ed.selection.shape = static_cast<std::int16_t>(toolCommand);
+    ed.draw.currentTool = static_cast<std::int16_t>(toolCommand);
     // The outline may have changed shape.
     if (HasSelection(ed)) InvalidateImageWindow(ed);
 }
@@ -87,5 +73,41 @@ void Crop(Editor& ed) {
 }
 
 void AdjustSelection(Editor& ed) { OpenAdjustDialog(ed); }
+
+namespace {
+
+bool ImageExists(const Editor& ed) { return HasImage(ed); }
+bool SelectionActive(const Editor& ed) { return HasSelection(ed); }
+bool RestoreOffered(const Editor& ed) { return ed.selection.restoreOffered; }
+bool AdjustButtonEnabled(const Editor& ed) { return !ed.selection.adjustButtonFollows || HasSelection(ed); }
+
+template <int Tool>
+bool IsCurrentTool(const Editor& ed) {
+    return ed.draw.currentTool == Tool;
+}
+
+template <int Tool>
+constexpr Command ToolCommand() {
+    return {Tool, nullptr, IsCurrentTool<Tool>, nullptr, RunMember<ChooseTool, Tool>};
+}
+
+const Command kCommands[] = {
+    {CommandId::AdjustSelection, SelectionActive, nullptr, AdjustButtonEnabled, AdjustSelection},
+    {CommandId::Crop, SelectionActive, nullptr, nullptr, Crop},
+    {CommandId::MarkBorder, ImageExists, nullptr, nullptr, MarkBorder},
+    {CommandId::RestoreSelection, RestoreOffered, nullptr, nullptr, RestoreSelection},
+    {CommandId::Unselect, SelectionActive, nullptr, nullptr, Unselect},
+    ToolCommand<CommandId::Pen>(),
+    ToolCommand<CommandId::Bucket>(),
+    ToolCommand<CommandId::PickColor>(),
+    ToolCommand<CommandId::RectangleSelection>(),
+    ToolCommand<CommandId::RoundedRectangleSelection>(),
+    ToolCommand<CommandId::EllipseSelection>(),
+    ToolCommand<CommandId::LineSelection>(),
+};
+
+}  // namespace
+
+CommandList SelectionCommands() { return kCommands; }
 
 }  // namespace rastrix

@@ -1,16 +1,19 @@
 #pragma once
+#include "editor/Command.h"
 
 namespace rastrix {
 
 struct Editor;
 
-// The handlers of Adjust Selection (292), Crop (293), Restore Selection (296), Unselect (297)
-// and the seven tools (320..326); Mark Border (295) is in MarkBorder.h.
+// Adjust Selection, Crop, Mark Border, Restore Selection, Unselect and the seven tools.
+CommandList SelectionCommands();
+
+// Their runs; Mark Border's is in MarkBorder.h.
 
 // The seven tools (Pen 320 to Line 326): the tool's cursor, for the four selection tools the
-// selection shape, the check mark and held-down button moved to the tool, and with an active
-// selection the rotate/flip and shift commands set for the new shape and the outline redrawn.
-// Pen, Bucket and Pick Color keep the selection and its shape.
+// selection shape, and the current tool (checked on the menu, held down on the drawing bar);
+// with an active selection the outline is redrawn. Pen, Bucket and Pick Color keep the
+// selection and its shape.
 void ChooseTool(Editor& ed, int toolCommand);
 
 // Unselect: the selection goes (its rectangle is kept for Restore Selection).

@@ -10,11 +10,11 @@ namespace rastrix {
 
 void SelectionDragStart(Editor& ed, Point imagePixel) {
     ed.selection.anchor = imagePixel;
-    ed.settings.dragging = 1;
+    ed.selection.dragging = 1;
 }
 
 void SelectionDragStep(Editor& ed, Point imagePixel) {
-    if (ed.settings.dragging == 0) return;
+    if (ed.selection.dragging == 0) return;
     CloseAdjustDialog(ed);
     Selection& s = ed.selection;
     if (!HasSelection(ed))
@@ -47,7 +47,7 @@ void SelectionDragStep(Editor& ed, Point imagePixel) {
 }
 
 void SelectionButtonUp(Editor& ed, bool left) {
-    if (HandleImageButtonUp(ed.view, ed.settings, left)) OpenAdjustDialog(ed);
+    if (HandleImageButtonUp(ed.view, ed.selection, left)) OpenAdjustDialog(ed);
 }
 
 }  // namespace rastrix

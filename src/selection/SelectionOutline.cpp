@@ -12,7 +12,7 @@ namespace rastrix {
 void DrawSelectionOutline(const Editor& ed, Bitmap& surface) {
     if (!HasSelection(ed)) return;
     const std::optional<SelectionOutline> outline =
-        ComputeSelectionOutline(ed.selection.rect, ed.settings.selectionShape, ed.selection.lineReversed, ed.view,
+        ComputeSelectionOutline(ed.selection.rect, ed.selection.shape, ed.selection.lineReversed, ed.view,
                                 ed.settings.zoomPercent);
     if (!outline) return;
 

@@ -137,16 +137,16 @@ LayoutRequest LayoutRequestFor(const ViewState& view, const SettingsRecord& sett
             imageHeight,
             settings.viewMode,
             settings.zoomPercent,
-            settings.savedCenterX,
-            settings.savedCenterY,
+            view.savedCenterX,
+            view.savedCenterY,
             view.hScrollReserve};
 }
 
 LayoutOutcome ApplyImageWindowLayout(ViewState& view, SettingsRecord& settings, const ImageWindowLayout& layout,
                                      std::int32_t imageWidth, std::int32_t imageHeight) {
     settings.zoomPercent = layout.zoomPercent;
-    settings.savedCenterX = 0;
-    settings.savedCenterY = 0;
+    view.savedCenterX = 0;
+    view.savedCenterY = 0;
     const bool sizeChanged = layout.width != view.imageWindowWidth || layout.height != view.imageWindowHeight;
     view.imageWindowX = layout.x;
     view.imageWindowY = layout.y;
@@ -171,12 +171,12 @@ LayoutOutcome RelayoutImageWindow(ViewState& view, SettingsRecord& settings, con
     return ApplyImageWindowLayout(view, settings, *layout, imageWidth, imageHeight);
 }
 
-void SaveViewCenter(const ViewState& view, SettingsRecord& settings) {
+void SaveViewCenter(ViewState& view, const SettingsRecord& settings) {
     const std::int64_t zoom = EffectiveZoom(settings.zoomPercent);
     if (view.vScrollReserve != 0)
-        settings.savedCenterY = ToInt32(std::int64_t(view.ImagePartHeight()) * 100 / zoom / 2 + view.scrollOriginY);
+        view.savedCenterY = ToInt32(std::int64_t(view.ImagePartHeight()) * 100 / zoom / 2 + view.scrollOriginY);
     if (view.hScrollReserve != 0)
-        settings.savedCenterX = ToInt32(std::int64_t(view.ImagePartWidth()) * 100 / zoom / 2 + view.scrollOriginX);
+        view.savedCenterX = ToInt32(std::int64_t(view.ImagePartWidth()) * 100 / zoom / 2 + view.scrollOriginX);
 }
 
 }  // namespace rastrix

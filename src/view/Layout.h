@@ -72,6 +72,6 @@ LayoutOutcome RelayoutImageWindow(ViewState& view, SettingsRecord& settings, con
 
 // Remembers the image pixel at the centre of the current view on each scrolled axis, so that
 // the next layout (after a zoom change or a reload) shows the same point. Unscrolled axes keep 0.
-void SaveViewCenter(const ViewState& view, SettingsRecord& settings);
+void SaveViewCenter(ViewState& view, const SettingsRecord& settings);
 
 }  // namespace rastrix

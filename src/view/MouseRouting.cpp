@@ -26,9 +26,9 @@ MouseAction RouteImageMouse(CursorKind toolCursor, ImageMouseEvent event, bool b
     return MouseAction::None;
 }
 
-bool HandleImageButtonUp(const ViewState& view, SettingsRecord& settings, bool leftButton) {
-    const bool openAdjust = leftButton && view.toolCursor == CursorKind::Cross && settings.hasSelection != 0;
-    settings.dragging = 0;
+bool HandleImageButtonUp(const ViewState& view, Selection& selection, bool leftButton) {
+    const bool openAdjust = leftButton && view.toolCursor == CursorKind::Cross && selection.active != 0;
+    selection.dragging = 0;
     return openAdjust;
 }
 

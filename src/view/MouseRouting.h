@@ -1,5 +1,5 @@
 #pragma once
-#include "editor/SettingsRecord.h"
+#include "editor/SelectionState.h"
 #include "editor/ViewState.h"
 
 namespace rastrix {
@@ -26,6 +26,6 @@ MouseAction RouteImageMouse(CursorKind toolCursor, ImageMouseEvent event, bool b
 // A button was released over the image window: the drag ends (the front end releases the
 // mouse capture). Returns true when the Adjust Selection dialog must open: a left release
 // with a selection tool while a selection exists.
-bool HandleImageButtonUp(const ViewState& view, SettingsRecord& settings, bool leftButton);
+bool HandleImageButtonUp(const ViewState& view, Selection& selection, bool leftButton);
 
 }  // namespace rastrix

@@ -3,23 +3,8 @@
 #include "view/Coordinates.h"
 #include "view/Cursors.h"
 #include "view/Scrolling.h"
-#include "view/StatusTexts.h"
 
 namespace rastrix {
-
-std::array<CommandEnable, kFillCommandCount> FillCommandStatesAfterPaint(bool hasSelection,
-                                                                         std::int16_t selectionShape) {
-    std::array<CommandEnable, kFillCommandCount> states{};
-    const bool areaShape = selectionShape == kShapeRectangle || selectionShape == kShapeRoundRect ||
-                           selectionShape == kShapeEllipse;
-    for (int i = 0; i < kFillCommandCount; ++i) {
-        const auto id = std::int16_t(kFirstFillCommand + i);
-        bool enabled = false;
-        if (hasSelection) enabled = areaShape || (selectionShape == kShapeLine && id == kFirstFillCommand);
-        states[i] = {id, enabled};
-    }
-    return states;
-}
 
 std::optional<SelectionOutline> ComputeSelectionOutline(const Rect& selection, std::int16_t selectionShape,
                                                         bool lineReversed, const ViewState& view,
@@ -55,14 +40,9 @@ ImagePaintPlan PlanImageWindowPaint(ViewState& view, const SettingsRecord& setti
         plan.paintsImage = true;
         UpdateScrollBars(view, settings, inputs.imageWidth, inputs.imageHeight);
         plan.render = ComputeRenderPlan(view, settings, inputs.imageWidth, inputs.imageHeight);
-        plan.imageStatus =
-            ImageStatusText(inputs.imageWidth, inputs.imageHeight, inputs.imageBitDepth, settings.zoomPercent);
-        const bool hasSelection = settings.hasSelection != 0;
-        plan.fillCommands = FillCommandStatesAfterPaint(hasSelection, settings.selectionShape);
-        if (hasSelection)
-            plan.outline = ComputeSelectionOutline(inputs.selection, settings.selectionShape, inputs.lineReversed,
+        if (inputs.hasSelection)
+            plan.outline = ComputeSelectionOutline(inputs.selection, inputs.selectionShape, inputs.lineReversed,
                                                    view, settings.zoomPercent);
-        plan.selectionStatus = SelectionStatusText(hasSelection, inputs.selection);
     }
     view.repaintNeeded = false;
     RestoreCursorAfterPaint(view);

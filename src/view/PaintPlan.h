@@ -17,22 +17,6 @@ inline constexpr std::int16_t kShapeRoundRect = 324;
 inline constexpr std::int16_t kShapeEllipse = 325;
 inline constexpr std::int16_t kShapeLine = 326;
 
-// The five fill commands, 336 (Fill Line/Perimeter) to 340.
-inline constexpr std::int16_t kFirstFillCommand = 336;
-inline constexpr int kFillCommandCount = 5;
-
-struct CommandEnable {
-    std::int16_t id = 0;
-    bool enabled = false;
-    friend bool operator==(const CommandEnable&, const CommandEnable&) = default;
-};
-
-// The fill commands as every paint leaves them: greyed, unless a selection is active; a
-// rectangle, rounded rectangle or ellipse enables all five, a line only Fill Line/Perimeter.
-// Apply each to the menu item and, when the drawing-tools bar exists, its button.
-std::array<CommandEnable, kFillCommandCount> FillCommandStatesAfterPaint(bool hasSelection,
-                                                                         std::int16_t selectionShape);
-
 enum class OutlineKind {
     PatternFrame,  // one-pixel frame painted with the selection pattern brush
     RoundRect,     // dotted red pen, hollow brush, corner ellipse cornerWidth x cornerHeight
@@ -64,18 +48,17 @@ struct ImagePaintInputs {
     std::int32_t imageWidth = 0;
     std::int32_t imageHeight = 0;
     std::int32_t imageBitDepth = 0;
-    Rect selection;  // the selection's rectangle; read when settings.hasSelection is set
+    bool hasSelection = false;
+    std::int16_t selectionShape = kShapeRectangle;
+    Rect selection;  // the selection's rectangle; read when hasSelection is set
     bool lineReversed = false;
 };
 
-// Everything a paint shows besides the pixels themselves. The colour swatches of status
-// parts 2 and 3 are painted again by their owner.
+// Everything a paint shows besides the pixels themselves. The status bar and the commands
+// are read off the editor, not set by a paint.
 struct ImagePaintPlan {
-    bool paintsImage = false;  // false: nothing is drawn and no text or command changes
+    bool paintsImage = false;  // false: nothing is drawn
     RenderPlan render;
-    std::string imageStatus;      // status part 0
-    std::string selectionStatus;  // status part 4
-    std::array<CommandEnable, kFillCommandCount> fillCommands{};
     std::optional<SelectionOutline> outline;
 };
 

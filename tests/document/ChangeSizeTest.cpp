@@ -46,8 +46,8 @@ TEST_F(ChangeSizeTest, ShrinkingKeepsTheTopLeftAndUndoBringsBackTheWhole) {
     Dispatch(ed, CommandId::ChangeImageSize);
     EXPECT_EQ(CurrentImage(ed), Pattern(50, 40));
     EXPECT_EQ(ed.doc.imageWidth, 50);
-    EXPECT_EQ(ed.settings.undoDepth, 1);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.undoDepth, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(MenuEnabled(CommandId::Undo));
     EXPECT_EQ(ed.doc.caption, caption);
     EXPECT_EQ(ed.doc.imageBitDepth, 4u);
@@ -107,7 +107,7 @@ TEST(ChangeSizeWithoutImage, DoesNotAskForASize) {
     Editor ed{host};
     Dispatch(ed, CommandId::ChangeImageSize);
     EXPECT_EQ(host.modalRuns, 0);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "editor/CommandStateSnapshot.h"
 #include "store/StoreTestSupport.h"
 #include "support/FaultInjectingFileSystem.h"
+#include "frame/CommandDispatch.h"
 
 namespace rastrix::testing {
 
@@ -51,12 +52,12 @@ public:
         ASSERT_EQ(ed.doc.currentPath, PathOf("current.bmp"));
         ASSERT_TRUE(PushCopy(ed));
         CurrentImage(ed).SetPixel(0, 0, RGB(1, 2, 3));
-        ASSERT_EQ(ed.settings.modified, 1);
+        ASSERT_EQ(ed.doc.modified, 1);
         host.messages.clear();
     }
 
     Observed Observe() {
-        Observed seen{Snapshot(ed), testing_support::Take(ed.commands), {}};
+        Observed seen{Snapshot(ed), testing_support::Take(ShownCommandStates(ed)), {}};
         for (const std::string& name : FileNames(dir.Path()))
             seen.files[name] = std::filesystem::is_regular_file(dir.Path() / name) ? ReadBytes(dir.Path() / name) : Bytes{};
         return seen;

@@ -86,9 +86,9 @@ TEST_F(JoinTest, DiagonalFilesMakeTheCanvasOfTheLargerSides) {
     EXPECT_TRUE(AllOf(image, {0, 50, 100, 120}, kBack));
     EXPECT_EQ(ed.doc.caption, "Rastrix - Untitled.bmp");
     EXPECT_EQ(ed.doc.fileSize, testing::ReadBytes(bottomRight).size());
-    EXPECT_EQ(ed.settings.modified, 1);
-    EXPECT_EQ(ed.settings.needsSaveAs, 1);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_EQ(ed.doc.modified, 1);
+    EXPECT_EQ(ed.doc.needsSaveAs, 1);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
     EXPECT_TRUE(MenuEnabled(CommandId::Save));
     EXPECT_TRUE(MenuEnabled(CommandId::ChangeImageSize));
     EXPECT_TRUE(host.messages.empty());
@@ -182,7 +182,7 @@ TEST_F(JoinTest, AFileGoneBeforeJoinEndsTheJoinWithWhatWasDrawn) {
     EXPECT_TRUE(AllOf(image, {10, 0, 20, 20}, kBack));
     EXPECT_TRUE(AllOf(image, {0, 10, 10, 20}, kBack));  // nothing is drawn after the failure
     EXPECT_EQ(ed.doc.fileSize, testing::ReadBytes(first).size());
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_EQ(ed.doc.caption, "Rastrix - Untitled.bmp");
 }
 

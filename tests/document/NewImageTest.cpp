@@ -4,7 +4,6 @@
 #include "document/NewImage.h"
 #include "document/NewImageDialog.h"
 #include "document/NewImageTestSupport.h"
-#include "editor/EnableGroups.h"
 #include "selection/Selection.h"
 
 namespace rastrix {
@@ -55,9 +54,9 @@ TEST_F(NewImageTest, MakesABlankUntitledImageInTheBackgroundColour) {
     EXPECT_EQ(ed.doc.imageBitDepth, 4u);
     EXPECT_EQ(ed.doc.fileSize, 153718u);  // 54 + 64 + 480 x 320
     EXPECT_EQ(ed.doc.caption, "Rastrix - Untitled.bmp");
-    EXPECT_EQ(ed.settings.modified, 0);
-    EXPECT_EQ(ed.settings.needsSaveAs, 1);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
+    EXPECT_EQ(ed.doc.needsSaveAs, 1);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
     EXPECT_FALSE(MenuEnabled(CommandId::Save));
     EXPECT_TRUE(MenuEnabled(CommandId::SaveAs));
     EXPECT_TRUE(MenuEnabled(CommandId::ChangeImageSize));
@@ -132,8 +131,8 @@ TEST_F(NewImageTest, OnlyTheDialogsOkReplacesAModifiedImage) {
     host.modalScripts.push_back(TypeSize("5", "5"));
     Dispatch(ed, CommandId::New);
     EXPECT_EQ(ed.doc.imageWidth, 5);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
     EXPECT_FALSE(HasSelection(ed));
     EXPECT_FALSE(MenuEnabled(CommandId::Crop));
 }

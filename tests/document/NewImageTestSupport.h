@@ -22,8 +22,8 @@ struct DocumentSnapshot {
 
 inline DocumentSnapshot Snapshot(Editor& ed) {
     return {ed.doc.currentPath, ed.doc.caption,       ed.doc.fileSize,      ed.doc.imageBitDepth,
-            ed.doc.imageWidth,  ed.doc.imageHeight,   ed.settings.undoDepth, ed.settings.modified,
-            ed.settings.needsSaveAs, ed.recent.entries, CurrentImage(ed)};
+            ed.doc.imageWidth,  ed.doc.imageHeight,   ed.doc.undoDepth, ed.doc.modified,
+            ed.doc.needsSaveAs, ed.recent.entries, CurrentImage(ed)};
 }
 
 // Answers a size dialog: types the two fields (132, 133), optionally clicks a radio button,

@@ -51,8 +51,8 @@ protected:
         EXPECT_EQ(ed.doc.fileSize, ReadBytes(path).size());
         EXPECT_EQ(ed.doc.caption, Caption(path));
         EXPECT_EQ(ed.recent.entries[0], path);
-        EXPECT_EQ(ed.settings.needsSaveAs, 1);
-        EXPECT_EQ(ed.settings.modified, 0);
+        EXPECT_EQ(ed.doc.needsSaveAs, 1);
+        EXPECT_EQ(ed.doc.modified, 0);
         EXPECT_TRUE(MenuEnabled(CommandId::SaveAs));
     }
     void OpenAndEditPng() {
@@ -112,8 +112,8 @@ TEST_F(OpenPictureTest, SaveAsksForABmpNameAndNeverWritesThePicture) {
         EXPECT_EQ(host.saveRequests[0].title, "Save As");
         EXPECT_EQ(host.saveRequests[0].initialName, "photo.bmp");
         EXPECT_EQ(host.saveRequests[0].filterIndex, 4);  // 24 bits, as a plain save would write
-        EXPECT_EQ(ed.settings.modified, 1);
-        EXPECT_EQ(ed.settings.needsSaveAs, 1);
+        EXPECT_EQ(ed.doc.modified, 1);
+        EXPECT_EQ(ed.doc.needsSaveAs, 1);
 
         host.saveAnswers.push_back(FileDialogResult{PathOf(typed), 4});
         Dispatch(ed, CommandId::Save);
@@ -125,7 +125,7 @@ TEST_F(OpenPictureTest, SaveAsksForABmpNameAndNeverWritesThePicture) {
         // From now on the image is that bitmap's, as after any Save As.
         EXPECT_EQ(ed.doc.currentPath, PathOf(written));
         EXPECT_EQ(ed.doc.caption, Caption(PathOf(written)));
-        EXPECT_EQ(ed.settings.needsSaveAs, 0);
+        EXPECT_EQ(ed.doc.needsSaveAs, 0);
         EXPECT_EQ(ed.recent.entries[0], PathOf(written));
         EXPECT_EQ(ed.recent.entries[1], PathOf("photo.png"));
         EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(1, 2, 3));

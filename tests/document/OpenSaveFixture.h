@@ -42,8 +42,8 @@ protected:
     }
     DocumentSnapshot Snapshot() {
         return {ed.doc.currentPath, ed.doc.caption, ed.doc.fileSize, ed.doc.imageBitDepth,
-                ed.doc.imageWidth, ed.doc.imageHeight, ed.settings.undoDepth, ed.settings.modified,
-                ed.settings.needsSaveAs, ed.recent.entries, CurrentImage(ed)};
+                ed.doc.imageWidth, ed.doc.imageHeight, ed.doc.undoDepth, ed.doc.modified,
+                ed.doc.needsSaveAs, ed.recent.entries, CurrentImage(ed)};
     }
     void OpenViaDialog(const std::string& path) {
         host.openAnswers.push_back(FileDialogResult{path, 1});

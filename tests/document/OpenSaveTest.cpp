@@ -55,7 +55,7 @@ TEST_F(OpenSaveTest, OpenShowsTheFileAndEnablesTheImageCommands) {
 TEST_F(OpenSaveTest, EveryFailedOpenLeavesTheDocumentAsItWas) {
     OpenViaDialog(Put("good.bmp", FileOf(Picture(4, 4), 8)));
     ASSERT_TRUE(PushCopy(ed));
-    ed.settings.modified = 0;  // no save prompt in the way
+    ed.doc.modified = 0;  // no save prompt in the way
     const DocumentSnapshot before = Snapshot();
 
     struct Case {
@@ -205,9 +205,9 @@ TEST_F(OpenSaveTest, SaveWritesAtTheImageDepthAndClearsModified) {
     OpenAndEdit();
     const std::string path = ed.doc.currentPath;
     Dispatch(ed, CommandId::Save);
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
     EXPECT_FALSE(MenuEnabled(CommandId::Save));
-    EXPECT_EQ(ed.settings.undoDepth, 1);  // a plain save keeps the undo levels
+    EXPECT_EQ(ed.doc.undoDepth, 1);  // a plain save keeps the undo levels
     const Bytes written = ReadBytes(path);
     EXPECT_EQ(written, FileOf(CurrentImage(ed), 24));
     EXPECT_EQ(ed.doc.caption, "Rastrix - " + path + "  102 bytes");
@@ -219,7 +219,7 @@ TEST_F(OpenSaveTest, SaveAndSaveAsWithoutAnImageWriteNothing) {
     ed.doc.currentPath = PathOf("none.bmp");
     host.saveAnswers.push_back(FileDialogResult{PathOf("chosen.bmp"), 4});
     for (int id : {CommandId::Save, CommandId::SaveAs}) Dispatch(ed, id);
-    ed.settings.needsSaveAs = 1;
+    ed.doc.needsSaveAs = 1;
     Dispatch(ed, CommandId::Save);
     EXPECT_TRUE(testing::FileNames(dir.Path()).empty());
     EXPECT_TRUE(host.saveRequests.empty());
@@ -239,7 +239,7 @@ TEST_F(OpenSaveTest, SaveAsAtALowerDepthReloadsTheWrittenFileAndEmptiesUndo) {
     EXPECT_TRUE(host.saveRequests[0].confirmOverwrite);
     EXPECT_EQ(ed.doc.currentPath, PathOf("mono.bmp"));
     EXPECT_EQ(ed.doc.imageBitDepth, 1u);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
     EXPECT_FALSE(MenuEnabled(CommandId::Undo));
     EXPECT_EQ(ed.recent.entries[0], PathOf("mono.bmp"));
 }
@@ -261,10 +261,10 @@ TEST_F(OpenSaveTest, AFailedSaveIsReportedAndLeavesTheDocumentModified) {
 
 TEST_F(OpenSaveTest, YesToThePromptWhoseSaveFailsActsAsCancel) {
     OpenAndEdit();
-    ed.settings.needsSaveAs = 1;  // Yes asks for a name; the user cancels that dialog
+    ed.doc.needsSaveAs = 1;  // Yes asks for a name; the user cancels that dialog
     host.messageAnswers = {DialogAnswer::Yes};
     EXPECT_EQ(AskToSave(ed), DialogAnswer::Cancel);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
 
     const DocumentSnapshot before = Snapshot();
     host.messageAnswers = {DialogAnswer::Yes};
@@ -277,11 +277,11 @@ TEST_F(OpenSaveTest, AnUntitledImageSavedAtThePromptKeepsItsNewNameWhenTheOpenIs
     OpenAndEdit();
     ed.doc.currentPath = "Untitled.bmp";  // as New leaves it
     UpdateTitle(ed, false);
-    ed.settings.needsSaveAs = 1;
+    ed.doc.needsSaveAs = 1;
     host.messageAnswers = {DialogAnswer::Yes};
     host.saveAnswers.push_back(FileDialogResult{PathOf("named"), 4});
     Dispatch(ed, CommandId::Open);  // the open dialog is then cancelled
-    EXPECT_EQ(ed.settings.needsSaveAs, 0);
+    EXPECT_EQ(ed.doc.needsSaveAs, 0);
     EXPECT_EQ(ed.doc.currentPath, PathOf("named.bmp"));
     EXPECT_EQ(ed.doc.caption, "Rastrix - " + PathOf("named.bmp") + "  102 bytes");
 
@@ -296,10 +296,10 @@ TEST_F(OpenSaveTest, NoToThePromptDiscardsAndYesSavesFirst) {
     OpenAndEdit();
     host.messageAnswers = {DialogAnswer::No};
     EXPECT_EQ(AskToSave(ed), DialogAnswer::No);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     host.messageAnswers = {DialogAnswer::Yes};
     EXPECT_EQ(AskToSave(ed), DialogAnswer::Yes);
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
     EXPECT_EQ(ReadBytes(ed.doc.currentPath), FileOf(CurrentImage(ed), 24));
 }
 

@@ -112,8 +112,8 @@ TEST_P(ReadFault, IsReportedAndChangesNothing) {
         EXPECT_EQ(after.files, before.files);
         EXPECT_EQ(CurrentImage(ed), Bitmap(4, 5, ed.settings.backColor));
         EXPECT_EQ(ed.doc.caption, "Rastrix - Untitled.bmp");
-        EXPECT_EQ(ed.settings.modified, 1);
-        EXPECT_EQ(ed.settings.undoDepth, 0);
+        EXPECT_EQ(ed.doc.modified, 1);
+        EXPECT_EQ(ed.doc.undoDepth, 0);
     } else {
         EXPECT_EQ(Observe(), before);
     }
@@ -138,7 +138,7 @@ TEST_P(ShortReads, StillGiveTheWholeFile) {
         EXPECT_EQ(joinLabel, "4 x 5");
     } else {
         EXPECT_EQ(Part(CurrentImage(ed), 0, 0, expected.Width(), expected.Height()), expected);
-        EXPECT_EQ(ed.settings.undoDepth, 0);
+        EXPECT_EQ(ed.doc.undoDepth, 0);
     }
 }
 

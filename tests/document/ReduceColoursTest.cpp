@@ -9,6 +9,7 @@
 #include "document/ReduceColours.h"
 #include "document/ReduceColoursDialog.h"
 #include "store/StoreTestSupport.h"
+#include "frame/CommandDispatch.h"
 
 namespace rastrix {
 namespace {
@@ -209,8 +210,8 @@ TEST_F(ReduceColoursTest, ThroughTheDialogMakesANewLevelAndUndoBringsTheColoursB
     Dispatch(ed, CommandId::ReduceColours);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(ColoursOf(CurrentImage(ed)), (std::set<Color>{kBlack, kWhite}));
-    EXPECT_EQ(ed.settings.undoDepth, 1);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.undoDepth, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(MenuEnabled(CommandId::Undo));
     Dispatch(ed, CommandId::Undo);
     EXPECT_EQ(CurrentImage(ed), Pattern(64, 32));
@@ -303,12 +304,12 @@ TEST_F(ReduceColoursTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
 TEST(ReduceColoursWithoutImage, IsGreyedAsksNothingAndRunRefuses) {
     test::FakeHost host;
     Editor ed{host};
-    EXPECT_FALSE(ed.commands.MenuItem(CommandId::ReduceColours).value().enabled);
+    EXPECT_FALSE(ShownCommandStates(ed).MenuItem(CommandId::ReduceColours).value().enabled);
     Dispatch(ed, CommandId::ReduceColours);
     EXPECT_EQ(host.modalRuns, 0);
     EXPECT_FALSE(RunReduceColours(ed, {}));
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "document/ScaleImage.h"
 #include "document/ScaleImageDialog.h"
 #include "selection/Selection.h"
+#include "frame/CommandDispatch.h"
 
 namespace rastrix {
 namespace {
@@ -124,8 +125,8 @@ TEST_F(ScaleImageTest, ExactSizeMakesANewLevelAndUndoBringsTheOldImageBack) {
     EXPECT_EQ(CurrentImage(ed).Height(), 50);
     EXPECT_EQ(ed.doc.imageWidth, 30);
     EXPECT_EQ(ed.doc.imageHeight, 50);
-    EXPECT_EQ(ed.settings.undoDepth, 1);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.undoDepth, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(MenuEnabled(CommandId::Undo));
     EXPECT_TRUE(host.messages.empty());
     Dispatch(ed, CommandId::Undo);
@@ -236,12 +237,12 @@ TEST_F(ScaleImageTest, CancelChangesNothing) {
 TEST(ScaleImageWithoutImage, IsGreyedAsksNothingAndRunRefuses) {
     test::FakeHost host;
     Editor ed{host};
-    EXPECT_FALSE(ed.commands.MenuItem(CommandId::ScaleImage).value().enabled);
+    EXPECT_FALSE(ShownCommandStates(ed).MenuItem(CommandId::ScaleImage).value().enabled);
     Dispatch(ed, CommandId::ScaleImage);
     EXPECT_EQ(host.modalRuns, 0);
     EXPECT_FALSE(RunScaleImage(ed, {10, 10, false}));
     EXPECT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
 }
 
 }  // namespace

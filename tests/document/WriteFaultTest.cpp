@@ -77,7 +77,7 @@ TEST_P(WriteFault, IsReportedAndLeavesTheTargetTheDocumentAndTheFolderAlone) {
     host.messages.clear();
     EXPECT_TRUE(command.run(*this));
     EXPECT_EQ(host.messages.size(), std::size_t(command.messagesBefore));
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommandAndStep, WriteFault,
@@ -99,8 +99,8 @@ TEST_F(FileFaultTest, SaveAsWhoseReloadFailsStillMakesTheWrittenFileTheDocument)
     EXPECT_EQ(ed.doc.currentPath, written);
     EXPECT_EQ(ed.doc.caption, "Rastrix - " + written + "  154 bytes");  // 6 x 5 at 24 bits
     EXPECT_EQ(ed.recent.entries[0], written);
-    EXPECT_EQ(ed.settings.modified, 0);
-    EXPECT_EQ(ed.settings.needsSaveAs, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
+    EXPECT_EQ(ed.doc.needsSaveAs, 0);
     EXPECT_EQ(CurrentImage(ed), edited);
 
     // A later edit is saved to the written file, not to the name the image had before.

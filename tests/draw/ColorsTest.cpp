@@ -14,7 +14,7 @@ class ColorBarTest : public DrawTest {
 protected:
     void ShowBar(int clientWidth, bool shown = true) {
         ed.frame.drawingToolsShown = shown;
-        OnFrameResize(ed.frame, ed.settings, SizeKind::Restored, clientWidth, 700);
+        OnFrameResize(ed.frame, SizeKind::Restored, clientWidth, 700);
     }
 };
 
@@ -29,7 +29,7 @@ TEST_P(ColorBarWidths, TwentyFourSwatchesFillTheClientArea) {
     ASSERT_EQ(bar.Height(), 22);
     for (int i = 0; i < 24; ++i)
         for (int x : {i * sw, i * sw + sw - 1})
-            for (int y : {0, 21}) ASSERT_EQ(bar.GetPixel(x, y), ed.settings.colorBarColors[std::size_t(i)]) << x;
+            for (int y : {0, 21}) ASSERT_EQ(bar.GetPixel(x, y), kColorBarColors[std::size_t(i)]) << x;
 }
 
 INSTANTIATE_TEST_SUITE_P(ClientWidths, ColorBarWidths,
@@ -41,7 +41,7 @@ TEST_F(ColorBarTest, MovesShowTheSwatchColourAndClicksTakeIt) {
         {3, "RGB=0,0,0"}, {16, "RGB=255,255,255"}, {47, "RGB=255,0,0"}, {383, "RGB=255,128,255"}, {384, "RGB=255,128,255"}};
     for (auto [x, text] : moves) {
         ColorBarMouseMove(ed, x, 20);
-        EXPECT_EQ(ed.status[1], text) << x;  // off the bar (384) the text stays
+        EXPECT_EQ(ed.pointerStatus, text) << x;  // off the bar (384) the text stays
     }
     ColorBarButtonDown(ed, 16 * 17 + 3, 4, true);  // swatch 17: 255,128,0
     ColorBarButtonDown(ed, -1, 4, true);           // off the bar: nothing

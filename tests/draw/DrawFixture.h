@@ -26,13 +26,13 @@ protected:
     void Select(Rect r, int shape, bool lineReversed = false) {
         ed.selection.rect = r;
         ed.selection.lineReversed = lineReversed;
-        ed.settings.selectionShape = std::int16_t(shape);
+        ed.selection.shape = std::int16_t(shape);
         BeginSelection(ed);
     }
     Bitmap& Image() { return CurrentImage(ed); }
     std::string Pic() { return Picture(Image()); }
-    int Depth() const { return ed.settings.undoDepth; }
-    bool Modified() const { return ed.settings.modified != 0; }
+    int Depth() const { return ed.doc.undoDepth; }
+    bool Modified() const { return ed.doc.modified != 0; }
 };
 
 }  // namespace rastrix::test

@@ -96,7 +96,7 @@ Bitmap Drawn(int w, int h, Color pen, Color brush, Draw draw) {
 TEST_F(DrawTest, RoundedRectangleCornerIsAQuarterOfTheBox) {
     NewImage(44, 24);
     Select({2, 2, 42, 22}, CommandId::RoundedRectangleSelection);
-    FillShape(ed, CommandId::FillSolid);
+    RunFill(ed, FillKind::Solid);
     auto corner = [](int cw, int ch) { return Drawn(44, 24, kPen, kPen, [&](Canvas& c) { c.RoundRect(2, 2, 42, 22, cw, ch); }); };
     EXPECT_EQ(Image(), corner(10, 5));
     EXPECT_NE(Image(), corner(12, 5));
@@ -107,7 +107,7 @@ TEST_F(DrawTest, ExteriorOfRoundedRectangleKeepsExactlyTheMask) {
     NewImage(60, 40);
     const Rect r{7, 5, 53, 38};
     Select(r, CommandId::RoundedRectangleSelection);
-    FillExterior(ed);
+    RunFill(ed, FillKind::Exterior);
     const ShapeMask mask = BuildShapeMask(r, CommandId::RoundedRectangleSelection);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 60; ++x)
@@ -117,7 +117,7 @@ TEST_F(DrawTest, ExteriorOfRoundedRectangleKeepsExactlyTheMask) {
 TEST_F(DrawTest, FillsNeedAnActiveSelectionOfAShapeTheyAreOfferedFor) {
     NewImage(8, 7);
     ed.selection.rect = kBox;  // kept, but not active
-    FillShape(ed, CommandId::FillSolid);
+    RunFill(ed, FillKind::Solid);
     Select(kBox, CommandId::LineSelection);
     for (int id : {CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior}) Dispatch(ed, id);
     EXPECT_EQ(Depth(), 0);

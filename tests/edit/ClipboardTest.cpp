@@ -21,7 +21,7 @@ class ClipboardTest : public test::EditTest {
 protected:
     ClipboardTest() {
         ed.settings.backColor = LetterColor('-');
-        SetPasteStates(ed.commands, false);
+        ed.clipboardHasBitmap = false;
     }
     std::string Clip() const { return host.clipboard ? Letters(host.clipboard->bitmap) : "(empty)"; }
     void PutOnClipboard(const char* rows, int depth = 24) { host.clipboard = ClipboardImage{FromLetters(rows), depth}; }
@@ -47,7 +47,7 @@ TEST_P(CopyRegions, CopyPutsTheRegionOnTheClipboardAndChangesNothingElse) {
     EXPECT_EQ(Clip(), GetParam().copied);
     EXPECT_EQ(Shown(), "abcde/fghij/klmno");
     EXPECT_EQ(Depth(), 0);
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
     EXPECT_EQ(HasSelection(ed), GetParam().shape != 0);
     EXPECT_TRUE(MenuEnabled(CommandId::Paste));
     EXPECT_TRUE(MenuEnabled(CommandId::PasteIntoNewFile));
@@ -99,7 +99,7 @@ TEST_F(ClipboardTest, CutErasesTheWholeSelectionRectangleOnlyWhenThereIsOne) {
     EXPECT_FALSE(HasSelection(ed));
     EXPECT_FALSE(MenuEnabled(CommandId::Cut));
     EXPECT_EQ(Depth(), 1);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(ed.view.repaintNeeded);
     Undo(ed);
     EXPECT_EQ(Shown(), "abcde/fghij/klmno");
@@ -119,7 +119,7 @@ TEST_F(ClipboardTest, PasteIsPlacedAtTheRegionsCornerAndCutToIt) {
     PasteClipboard(ed, CommandId::Paste);
     EXPECT_EQ(Shown(), "abcde/fVWij/kSTno");
     EXPECT_TRUE(HasSelection(ed));
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     PutOnClipboard("Q");
     Select({2, 0, 5, 2});
     PasteClipboard(ed, CommandId::Paste);
@@ -140,8 +140,8 @@ TEST_F(ClipboardTest, PasteWithoutAnImageMakesUntitledOfTheClipboardsSizeAndDept
     EXPECT_EQ(ed.doc.imageBitDepth, 8u);
     EXPECT_EQ(ed.doc.fileSize, 54u + 256 * 4 + 2 * 4);
     EXPECT_EQ(ed.doc.caption, "Rastrix - Untitled.bmp");
-    EXPECT_EQ(ed.settings.needsSaveAs, 1);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.needsSaveAs, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_EQ(Depth(), 0);
     EXPECT_TRUE(MenuEnabled(CommandId::RotateClockwise));
     EXPECT_TRUE(host.messages.empty());
@@ -169,10 +169,10 @@ TEST_F(ClipboardTest, PasteIntoNewFileAsksFirstAndCancelKeepsEverything) {
     EXPECT_EQ(ed.doc.imageBitDepth, 32u);
     EXPECT_EQ(ed.doc.currentPath, "Untitled.bmp");
 
-    ed.settings.modified = 0;
+    ed.doc.modified = 0;
     PasteNew(DialogAnswer::Cancel);  // unmodified: no question
     EXPECT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
 }
 
 TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
@@ -213,7 +213,7 @@ TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
     EXPECT_EQ(host.LastMessage()->text, kClipboardTooLargeText);
     EXPECT_EQ(Shown(), "abc/def");
     EXPECT_EQ(Depth(), 0);
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
 }
 
 // Pictures from other programs may have depths no bitmap file has; the new image counts them
@@ -225,7 +225,7 @@ TEST_F(ClipboardTest, PasteIntoNewFileKeepsFileDepthsAndCountsOthersAs24) {
         PasteClipboard(ed, CommandId::PasteIntoNewFile);
         EXPECT_EQ(ed.doc.imageBitDepth, std::uint32_t(kept)) << given;
         EXPECT_EQ(Shown(), "ab/cd");
-        ed.settings.modified = 0;
+        ed.doc.modified = 0;
     }
 }
 

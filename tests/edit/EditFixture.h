@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "editor/CommandIds.h"
-#include "editor/EnableGroups.h"
 #include "editor/ImageStack.h"
 #include "selection/Selection.h"
 #include "support/EditorFixture.h"
@@ -48,20 +47,19 @@ protected:
         ed.doc.fileSize = 1000;
         ed.doc.currentPath = "/pictures/start.bmp";
         UpdateTitle(ed, true);
-        EnableImageCommands(ed.commands);
         LayoutImageWindow(ed);
         ed.view.repaintNeeded = false;
     }
     void Load(std::string_view rows) { Load(FromLetters(rows)); }
 
     void Select(Rect r, int shape = CommandId::RectangleSelection) {
-        ed.settings.selectionShape = std::int16_t(shape);
+        ed.selection.shape = std::int16_t(shape);
         ed.selection.rect = r;
         BeginSelection(ed);
     }
 
     std::string Shown() const { return Letters(CurrentImage(ed)); }
-    int Depth() const { return ed.settings.undoDepth; }
+    int Depth() const { return ed.doc.undoDepth; }
 };
 
 }  // namespace rastrix::test

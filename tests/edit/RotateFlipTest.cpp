@@ -33,7 +33,7 @@ TEST_P(RotateFlipCases, TurnsTheImageOrOnlyTheSelectionAndUndoes) {
     EXPECT_EQ(ed.doc.imageWidth, CurrentImage(ed).Width());
     EXPECT_EQ(ed.doc.imageHeight, CurrentImage(ed).Height());
     EXPECT_EQ(Depth(), 1);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(ed.view.repaintNeeded);
     EXPECT_EQ(HasSelection(ed), !c.selection.IsEmpty());
     if (HasSelection(ed)) {
@@ -70,15 +70,15 @@ TEST_F(EditTest, FourQuarterTurnsAndTwiceEachFlipGiveTheImageBack) {
     CurrentImage(ed).SetPixel(0, 0, RGB(9, 9, 9));
     const Bitmap start = CurrentImage(ed);
     const int wideWindow = ed.view.imageWindowWidth;
-    RotateFlip(ed, CommandId::RotateClockwise);
+    RunRotateFlip(ed, Turn::Clockwise);
     EXPECT_LT(ed.view.imageWindowWidth, ed.view.imageWindowHeight);  // laid out for 200 x 300
-    for (int i = 0; i < 3; ++i) RotateFlip(ed, CommandId::RotateClockwise);
+    for (int i = 0; i < 3; ++i) RunRotateFlip(ed, Turn::Clockwise);
     EXPECT_EQ(CurrentImage(ed), start);
     EXPECT_EQ(ed.view.imageWindowWidth, wideWindow);
     for (int id : {CommandId::Rotate180, CommandId::FlipHorizontal, CommandId::FlipVertical}) {
-        RotateFlip(ed, id);
+        Dispatch(ed, id);
         EXPECT_NE(CurrentImage(ed), start);
-        RotateFlip(ed, id);
+        Dispatch(ed, id);
         EXPECT_EQ(CurrentImage(ed), start) << id;
     }
 }
@@ -86,14 +86,14 @@ TEST_F(EditTest, FourQuarterTurnsAndTwiceEachFlipGiveTheImageBack) {
 TEST_F(EditTest, QuarterTurnOfANonSquareSelectionIsRefusedAndChangesNothing) {
     Load("abcde/fghij/klmno/pqrst");
     Select({0, 0, 4, 3});
-    for (int id : {CommandId::RotateClockwise, CommandId::RotateCounterClockwise}) RotateFlip(ed, id);
+    for (int id : {CommandId::RotateClockwise, CommandId::RotateCounterClockwise}) Dispatch(ed, id);
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[1].text, "Selection must be square for this operation.");
     EXPECT_EQ(host.messages[1].caption, std::nullopt);
     EXPECT_EQ(host.messages[1].buttons, MsgButtons::Ok);
     EXPECT_EQ(Shown(), "abcde/fghij/klmno/pqrst");
     EXPECT_EQ(Depth(), 0);
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
 }
 
 }  // namespace

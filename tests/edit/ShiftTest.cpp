@@ -30,7 +30,7 @@ TEST_P(ShiftCases, MovesTheSelectedPixelsByOneAndUndoes) {
     EXPECT_TRUE(Dispatch(ed, GetParam().id));
     EXPECT_EQ(Shown(), GetParam().expected);
     EXPECT_EQ(Depth(), 1);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(ed.view.repaintNeeded);
     Undo(ed);
     EXPECT_EQ(Shown(), start);
@@ -48,12 +48,12 @@ INSTANTIATE_TEST_SUITE_P(Commands, ShiftCases,
 
 TEST_F(EditTest, RepeatedShiftsKeepMovingTheSameAreaAndNeedASelection) {
     Load("abcd");
-    ShiftSelection(ed, CommandId::ShiftLeft);
+    RunShift(ed, ShiftDirection::Left);
     EXPECT_EQ(Depth(), 0);
     Select({0, 0, 4, 1});
-    ShiftSelection(ed, CommandId::ShiftLeft);
-    ShiftSelection(ed, CommandId::ShiftLeft);
-    ShiftSelection(ed, CommandId::ShiftRight);
+    RunShift(ed, ShiftDirection::Left);
+    RunShift(ed, ShiftDirection::Left);
+    RunShift(ed, ShiftDirection::Right);
     EXPECT_EQ(Shown(), "ccdd");
 }
 

@@ -33,7 +33,7 @@ protected:
 TEST_F(ImageStackTest, ThreeUndoStepsAfterFourEditsAndTheFirstVersionIsGone) {
     MakeImage(4, 3, RGB(9, 9, 9));
     for (int i = 1; i <= 4; ++i) Edit(RGB(i, 0, 0));
-    EXPECT_EQ(ed.settings.undoDepth, 3);
+    EXPECT_EQ(ed.doc.undoDepth, 3);
     EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(4, 0, 0));
     for (int i = 3; i >= 1; --i) {
         EXPECT_TRUE(MenuEnabled(CommandId::Undo));
@@ -41,7 +41,7 @@ TEST_F(ImageStackTest, ThreeUndoStepsAfterFourEditsAndTheFirstVersionIsGone) {
         Undo(ed);
         EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(i, 0, 0));
     }
-    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
     EXPECT_FALSE(MenuEnabled(CommandId::Undo));
     EXPECT_FALSE(ButtonEnabled(CommandId::Undo));
     Undo(ed);  // nothing below level 0: the oldest kept version stays
@@ -55,11 +55,11 @@ TEST_F(ImageStackTest, EditMarksModifiedAndUndoLeavesItModified) {
     const std::string caption = ed.doc.caption;
     EXPECT_FALSE(MenuEnabled(CommandId::Save));
     Edit(RGB(1, 2, 3));
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(MenuEnabled(CommandId::Save));
     EXPECT_TRUE(ButtonEnabled(CommandId::Save));
     Undo(ed);
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(MenuEnabled(CommandId::Save));
     EXPECT_EQ(ed.doc.caption, caption);
 }
@@ -107,8 +107,8 @@ TEST_F(ImageStackTest, UndoOfAPixelEditKeepsTheLayout) {
 
 TEST_F(ImageStackTest, ClearBeforeAnyImageOnlyDisablesSaveAndUndo) {
     ClearImageStack(ed);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
     EXPECT_FALSE(MenuEnabled(CommandId::Save));
     EXPECT_FALSE(MenuEnabled(CommandId::Undo));
     EXPECT_EQ(ed.doc.fileSize, 0u);
@@ -118,9 +118,9 @@ TEST_F(ImageStackTest, LevelsCostTheirPixelsAndNothingMore) {
     MakeImage(64, 32, 0);
     Edit(1);
     Edit(2);
-    for (int i = 0; i <= ed.settings.undoDepth; ++i)
+    for (int i = 0; i <= ed.doc.undoDepth; ++i)
         EXPECT_EQ(ed.doc.stack.levels[i].ByteSize(), 64u * 32u * 4u);
-    for (int i = ed.settings.undoDepth + 1; i < ImageStack::kLevels; ++i)
+    for (int i = ed.doc.undoDepth + 1; i < ImageStack::kLevels; ++i)
         EXPECT_EQ(ed.doc.stack.levels[i].ByteSize(), 0u);
 }
 
@@ -160,7 +160,7 @@ protected:
     // What the user could get back: each level's size and first pixel.
     std::vector<std::tuple<int, int, Color>> Levels() const {
         std::vector<std::tuple<int, int, Color>> seen;
-        for (int i = 0; i <= ed.settings.undoDepth; ++i) {
+        for (int i = 0; i <= ed.doc.undoDepth; ++i) {
             const Bitmap& b = ed.doc.stack.levels[i];
             seen.emplace_back(b.Width(), b.Height(), b.GetPixel(0, 0));
         }
@@ -173,7 +173,7 @@ TEST_F(ImageStackMemoryTest, TurnsNeverHoldMoreThanFourLevelsAndASpare) {
     for (int i = 0; i < 8; ++i) {
         const std::size_t freshBefore = pool.Counters().fresh;
         ASSERT_TRUE(Turn(RGB(0, 0, i)));
-        EXPECT_LE(ed.settings.undoDepth, ImageStack::kLevels - 1);
+        EXPECT_LE(ed.doc.undoDepth, ImageStack::kLevels - 1);
         // On a full stack the dropped level's memory is the new one's: nothing fresh is got.
         if (i >= 3) {
             EXPECT_EQ(pool.Counters().fresh, freshBefore) << "turn " << i;
@@ -214,7 +214,7 @@ TEST_F(ImageStackMemoryTest, AFailedAllocationLeavesTheStackAsItWas) {
     EXPECT_FALSE(AllocateLevel(ed, kW * 2, kH));
     EXPECT_EQ(Levels(), full);
     ASSERT_TRUE(Turn(RGB(6, 0, 0)));
-    EXPECT_EQ(ed.settings.undoDepth, ImageStack::kLevels - 1);
+    EXPECT_EQ(ed.doc.undoDepth, ImageStack::kLevels - 1);
     EXPECT_EQ(Levels().front(), full[1]);
     EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(6, 0, 0));
 }

@@ -9,7 +9,7 @@ class DrawingTools : public ::testing::Test {
 protected:
     void SetUp() override {
         state = InitFrameState(settings);
-        OnFrameResize(state, settings, SizeKind::Restored, 800, 600);
+        OnFrameResize(state, SizeKind::Restored, 800, 600);
     }
     SettingsRecord settings;
     FrameState state;
@@ -17,7 +17,7 @@ protected:
 
 TEST_F(DrawingTools, ShowHideSequenceLeavesTheBandUntilTheNextLayout) {
     ASSERT_EQ(settings.showDrawingTools, 0);
-    EXPECT_EQ(settings.drawingBarHeight, 0);
+    EXPECT_EQ(state.drawingBarHeight, 0);
     EXPECT_EQ(state.layout.viewAreaHeight, 548);
 
     // Show: the byte becomes 8 and the frame is laid out with the bar.
@@ -26,7 +26,7 @@ TEST_F(DrawingTools, ShowHideSequenceLeavesTheBandUntilTheNextLayout) {
     EXPECT_TRUE(change.laidOut);
     EXPECT_EQ(settings.showDrawingTools, 8);
     EXPECT_TRUE(state.drawingToolsShown);
-    EXPECT_EQ(settings.drawingBarHeight, 38);
+    EXPECT_EQ(state.drawingBarHeight, 38);
     EXPECT_EQ(state.layout.viewAreaHeight, 510);
     EXPECT_EQ(state.layout.drawingToolBar, (Rect{0, 540, 800, 578}));
     EXPECT_EQ(state.layout.swatchWidth, 16);
@@ -41,13 +41,13 @@ TEST_F(DrawingTools, ShowHideSequenceLeavesTheBandUntilTheNextLayout) {
     EXPECT_EQ(state.layout.viewAreaHeight, 510);
     ASSERT_TRUE(LeftoverDrawingBand(state));
     EXPECT_EQ(*LeftoverDrawingBand(state), (Rect{0, 540, 800, 578}));
-    EXPECT_EQ(settings.drawingBarHeight, 38);
+    EXPECT_EQ(state.drawingBarHeight, 38);
 
     // The next layout pass (a resize or a button release on the frame) closes the gap.
-    EXPECT_TRUE(OnFrameResize(state, settings, SizeKind::Relayout, 0, 0));
+    EXPECT_TRUE(OnFrameResize(state, SizeKind::Relayout, 0, 0));
     EXPECT_EQ(state.layout.viewAreaHeight, 548);
     EXPECT_FALSE(LeftoverDrawingBand(state));
-    EXPECT_EQ(settings.drawingBarHeight, 38);  // never set back
+    EXPECT_EQ(state.drawingBarHeight, 38);  // never set back
 
     // Shown again: laid out again at once.
     change = ToggleDrawingTools(state, settings);
@@ -71,11 +71,11 @@ TEST(DrawingToolsAtStart, SettingOnShowsTheBarFromTheFirstLayout) {
     settings.showDrawingTools = 8;
     FrameState state = InitFrameState(settings);
     EXPECT_TRUE(state.drawingToolsShown);
-    EXPECT_EQ(settings.drawingBarHeight, 0);
-    OnFrameResize(state, settings, SizeKind::Restored, 1000, 700);
+    EXPECT_EQ(state.drawingBarHeight, 0);
+    OnFrameResize(state, SizeKind::Restored, 1000, 700);
     EXPECT_TRUE(state.layout.hasDrawingBar);
     EXPECT_EQ(state.layout.swatchWidth, 24);
-    EXPECT_EQ(settings.drawingBarHeight, 38);
+    EXPECT_EQ(state.drawingBarHeight, 38);
 }
 
 }  // namespace

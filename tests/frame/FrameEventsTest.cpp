@@ -8,6 +8,7 @@
 #include "store/Store.h"
 #include "store/StoreTestSupport.h"
 #include "support/EditorFixture.h"
+#include "frame/CommandDispatch.h"
 
 namespace rastrix {
 namespace {
@@ -41,14 +42,14 @@ TEST_F(FrameEventsTest, AKeyTheTableDoesNotHoldBlanksThePointerPartWhenItReaches
         {Key::Escape, false, false, false, false}, {Key::F10, false, false, true, false}, {'Q', false, true, true, false},
     };
     for (const Case& c : cases) {
-        ed.status[1] = "RGB=86,52,18";
+        ed.pointerStatus = "RGB=86,52,18";
         FrameKeyDown(ed, {c.key, c.ctrl, c.alt, false, false, c.frameHasFocus});
-        EXPECT_EQ(ed.status[1], c.blanks ? " " : "RGB=86,52,18") << "key " << int(c.key);
+        EXPECT_EQ(ed.pointerStatus, c.blanks ? " " : "RGB=86,52,18") << "key " << int(c.key);
     }
     // A key the table holds runs its command and leaves the text to it.
-    ed.status[1] = "RGB=86,52,18";
+    ed.pointerStatus = "RGB=86,52,18";
     FrameKeyDown(ed, {Key::F1, false, false, false, false, true});
-    EXPECT_EQ(ed.status[1], "RGB=86,52,18");
+    EXPECT_EQ(ed.pointerStatus, "RGB=86,52,18");
 }
 
 TEST_F(FrameEventsTest, TheStatusBarShowsTheSwatchColoursAndItsClicksRunCommands) {
@@ -57,13 +58,13 @@ TEST_F(FrameEventsTest, TheStatusBarShowsTheSwatchColoursAndItsClicksRunCommands
     const auto& e = ed.frame.layout.statusPartEdges;  // 1024 wide: 324, 648, 673, 698, 1024
     ASSERT_EQ(e[1], 648);
     StatusBarMouseMove(ed, e[1] + 5, 10);
-    EXPECT_EQ(ed.status[1], "RGB=1,2,3");
+    EXPECT_EQ(ed.pointerStatus, "RGB=1,2,3");
     StatusBarMouseMove(ed, e[2] + 5, 10);
-    EXPECT_EQ(ed.status[1], "RGB=250,251,252");
+    EXPECT_EQ(ed.pointerStatus, "RGB=250,251,252");
     StatusBarMouseMove(ed, 10, 10);
-    EXPECT_EQ(ed.status[1], " ");
+    EXPECT_EQ(ed.pointerStatus, " ");
     StatusBarMouseMove(ed, e[2], 10);  // on an edge: no part
-    EXPECT_EQ(ed.status[1], " ");
+    EXPECT_EQ(ed.pointerStatus, " ");
 }
 
 TEST_F(FrameEventsTest, ExitAsksTheFrameToClose) {
@@ -97,10 +98,10 @@ TEST_F(FrameEventsTest, SettingsChangedInARunAreThereAtTheNextStart) {
     EXPECT_EQ(second.settings.foreColor, RGB(9, 8, 7));
     EXPECT_EQ(second.settings.maximized, 0);
     EXPECT_EQ(second.settings.windowRect, (WindowRect{10, 20, 810, 620}));
-    EXPECT_TRUE(second.commands.MenuItem(CommandId::Magnify4)->checked);
-    EXPECT_TRUE(second.commands.Button(CommandId::Magnify4)->Pressed());
-    EXPECT_TRUE(second.commands.MenuItem(CommandId::ShowDrawingTools)->checked);
-    EXPECT_TRUE(second.commands.DrawingToolBarExists());
+    EXPECT_TRUE(ShownCommandStates(second).MenuItem(CommandId::Magnify4)->checked);
+    EXPECT_TRUE(ShownCommandStates(second).Button(CommandId::Magnify4)->Pressed());
+    EXPECT_TRUE(ShownCommandStates(second).MenuItem(CommandId::ShowDrawingTools)->checked);
+    EXPECT_TRUE(ShownCommandStates(second).DrawingToolBarExists());
 }
 
 TEST_F(FrameEventsTest, AFileNamedAtStartIsOpened) {

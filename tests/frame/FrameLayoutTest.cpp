@@ -98,28 +98,28 @@ protected:
 
 TEST_F(FrameResize, MaximizedNowFollowsRestoreAndMaximise) {
     EXPECT_EQ(state.maximizedNow, 0);
-    EXPECT_TRUE(OnFrameResize(state, settings, SizeKind::Maximized, 1920, 1000));
+    EXPECT_TRUE(OnFrameResize(state, SizeKind::Maximized, 1920, 1000));
     EXPECT_EQ(state.maximizedNow, 1);
-    EXPECT_TRUE(OnFrameResize(state, settings, SizeKind::Relayout, 0, 0));
+    EXPECT_TRUE(OnFrameResize(state, SizeKind::Relayout, 0, 0));
     EXPECT_EQ(state.maximizedNow, 1);
-    EXPECT_FALSE(OnFrameResize(state, settings, SizeKind::Minimized, 0, 0));
+    EXPECT_FALSE(OnFrameResize(state, SizeKind::Minimized, 0, 0));
     EXPECT_EQ(state.maximizedNow, 1);
-    EXPECT_TRUE(OnFrameResize(state, settings, SizeKind::Restored, 640, 400));
+    EXPECT_TRUE(OnFrameResize(state, SizeKind::Restored, 640, 400));
     EXPECT_EQ(state.maximizedNow, 0);
-    EXPECT_FALSE(OnFrameResize(state, settings, SizeKind::Minimized, 0, 0));
+    EXPECT_FALSE(OnFrameResize(state, SizeKind::Minimized, 0, 0));
     EXPECT_EQ(state.maximizedNow, 0);
 }
 
 TEST_F(FrameResize, MinimisingKeepsTheLastLayout) {
-    OnFrameResize(state, settings, SizeKind::Restored, 800, 600);
+    OnFrameResize(state, SizeKind::Restored, 800, 600);
     const FrameLayout before = state.layout;
-    EXPECT_FALSE(OnFrameResize(state, settings, SizeKind::Minimized, 0, 0));
+    EXPECT_FALSE(OnFrameResize(state, SizeKind::Minimized, 0, 0));
     EXPECT_TRUE(state.minimized);
     EXPECT_EQ(state.layout, before);
     // A relayout request while minimised waits for the restore too.
-    EXPECT_FALSE(OnFrameResize(state, settings, SizeKind::Relayout, 0, 0));
+    EXPECT_FALSE(OnFrameResize(state, SizeKind::Relayout, 0, 0));
     EXPECT_EQ(state.layout, before);
-    EXPECT_TRUE(OnFrameResize(state, settings, SizeKind::Restored, 900, 500));
+    EXPECT_TRUE(OnFrameResize(state, SizeKind::Restored, 900, 500));
     EXPECT_FALSE(state.minimized);
     EXPECT_EQ(state.layout.clientWidth, 900);
 }

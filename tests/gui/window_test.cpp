@@ -19,6 +19,7 @@
 #include "gui/StatusBarWidget.h"
 #include "selection/AdjustDialog.h"
 #include <QLineEdit>
+#include "frame/ShownStatus.h"
 #include "frame/StatusBarRules.h"
 #include "store/Store.h"
 
@@ -65,7 +66,7 @@ struct Program {
     // The file named at start is open (or refused) and its first paint is shown.
     bool Settled() const {
         return !window.StartPending() && !ed.view.repaintNeeded && ed.view.shownCursor != CursorKind::Wait &&
-               window.StatusBarPart()->Text(0) == QString::fromStdString(ed.status[0]);
+               window.StatusBarPart()->Text(0) == QString::fromStdString(ShownStatus(ed)[0]);
     }
     QTemporaryDir folder;
     Store store{folder.path().toStdString()};
@@ -96,7 +97,7 @@ private slots:
         Program p;
         QVERIFY(p.ok);
         QVERIFY(p.window.windowTitle().contains("sample.bmp"));
-        QCOMPARE(p.window.StatusBarPart()->Text(0), QString::fromStdString(p.ed.status[0]));
+        QCOMPARE(p.window.StatusBarPart()->Text(0), QString::fromStdString(ShownStatus(p.ed)[0]));
         QVERIFY(p.window.StatusBarPart()->Text(0).startsWith("640W x 400H"));
         QCOMPARE(p.window.Bars()->MenuAction(CommandId::FirstRecentFile)->text(), QString::fromStdString(kSample));
 
@@ -288,7 +289,7 @@ private slots:
 
         SendMouse(p.window.View()->Surface(), QEvent::MouseMove, QPoint(3, 4));
         QVERIFY2(status->Text(1).startsWith("Pos="), qPrintable(status->Text(1)));
-        QCOMPARE(status->Text(1), QString::fromStdString(p.ed.status[1]));
+        QCOMPARE(status->Text(1), QString::fromStdString(p.ed.pointerStatus));
     }
 
     void draggingMarksASelection() {
@@ -299,7 +300,7 @@ private slots:
         SendMouse(surface, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton);
         SendMouse(surface, QEvent::MouseMove, QPoint(50, 40), Qt::LeftButton);
         SendMouse(surface, QEvent::MouseButtonRelease, QPoint(50, 40), Qt::LeftButton);
-        QVERIFY(p.ed.settings.hasSelection);
+        QVERIFY(p.ed.selection.active);
         const Rect& r = p.ed.selection.rect;
         QCOMPARE(r.left, 10 + p.ed.view.scrollOriginX);
         QCOMPARE(r.top, 10 + p.ed.view.scrollOriginY);

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "selection/MarkBorder.h"
+#include "frame/CommandDispatch.h"
 
 namespace rastrix::test {
 namespace {
@@ -51,21 +52,21 @@ TEST_F(SelectionTest, FramedPictureIsMarkedAndShown) {
     Dispatch(ed, CommandId::MarkBorder);
     EXPECT_EQ(Sel(), (Rect{20, 10, 170, 95}));
     EXPECT_TRUE(Active());
-    EXPECT_EQ(ed.settings.selectionShape, kShapeRectangle);
-    EXPECT_EQ(ed.settings.currentTool, CommandId::EllipseSelection);  // the tool stays
-    EXPECT_TRUE(ed.commands.MenuItem(CommandId::EllipseSelection)->checked);
+    EXPECT_EQ(ed.selection.shape, kShapeRectangle);
+    EXPECT_EQ(ed.draw.currentTool, CommandId::EllipseSelection);  // the tool stays
+    EXPECT_TRUE(ShownCommandStates(ed).MenuItem(CommandId::EllipseSelection)->checked);
     EXPECT_EQ(ed.view.toolCursor, CursorKind::Cross);
     EXPECT_TRUE(AdjustDialogOpen(ed));
     EXPECT_EQ(Fields(), "20,10,150,85");
     for (int id : {CommandId::Crop, CommandId::Cut, CommandId::Unselect, CommandId::ShiftLeft, CommandId::ShiftDown}) EXPECT_TRUE(MenuEnabled(id)) << id;
     EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
     EXPECT_TRUE(ed.view.repaintNeeded);
-    EXPECT_EQ(ed.settings.undoDepth, 0);  // the image is not touched
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);  // the image is not touched
+    EXPECT_EQ(ed.doc.modified, 0);
 
     // New drags make rectangles until a tool is chosen again.
     Drag({1, 1}, {30, 30});
-    EXPECT_EQ(ed.settings.selectionShape, kShapeRectangle);
+    EXPECT_EQ(ed.selection.shape, kShapeRectangle);
 }
 
 TEST_F(SelectionTest, LightGreyJustBelowTheThresholdIsBorder) {

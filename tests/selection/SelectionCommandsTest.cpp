@@ -3,6 +3,7 @@
 #include "document/Undo.h"
 #include "selection/Selection.h"
 #include "selection/SelectionCommands.h"
+#include "frame/CommandDispatch.h"
 
 namespace rastrix::test {
 namespace {
@@ -23,16 +24,16 @@ struct ToolCase {
 class ToolCommands : public SelectionTest, public ::testing::WithParamInterface<ToolCase> {};
 
 TEST_P(ToolCommands, SetCursorShapeCheckAndHeldButton) {
-    ShowDrawingToolBar(ed.commands, ed.settings);
-    ed.settings.selectionShape = kShapeEllipse;
+    ed.settings.showDrawingTools = 8;
+    ed.selection.shape = kShapeEllipse;
     const ToolCase& c = GetParam();
     Dispatch(ed, c.command);
     EXPECT_EQ(ed.view.toolCursor, c.cursor);
-    EXPECT_EQ(ed.settings.selectionShape, c.shapeAfter);
-    EXPECT_EQ(ed.settings.currentTool, c.command);
+    EXPECT_EQ(ed.selection.shape, c.shapeAfter);
+    EXPECT_EQ(ed.draw.currentTool, c.command);
     for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id) {
-        EXPECT_EQ(ed.commands.MenuItem(id)->checked, id == c.command) << id;
-        EXPECT_EQ(ed.commands.Button(id)->Pressed(), id == c.command) << id;
+        EXPECT_EQ(ShownCommandStates(ed).MenuItem(id)->checked, id == c.command) << id;
+        EXPECT_EQ(ShownCommandStates(ed).Button(id)->Pressed(), id == c.command) << id;
     }
 }
 
@@ -70,7 +71,7 @@ TEST_F(SelectionTest, SwitchingShapeWithASelectionMovesRotateFlipAndShift) {
     changed = Changes(before, States());
     EXPECT_EQ(changed.size(), 2u);  // only the two check marks
     EXPECT_TRUE(Active());
-    EXPECT_EQ(ed.settings.selectionShape, kShapeRectangle);
+    EXPECT_EQ(ed.selection.shape, kShapeRectangle);
 }
 
 TEST_F(SelectionTest, SwitchingShapeWithoutSelectionLeavesTheGroupsAlone) {
@@ -85,7 +86,7 @@ TEST_F(SelectionTest, SwitchingShapeWithoutSelectionLeavesTheGroupsAlone) {
 TEST_F(SelectionTest, CropKeepsTheSelectedPixelsAsANewLevel) {
     LoadImage(640, 480);
     Drag({10, 20}, {110, 70});
-    const int depth = ed.settings.undoDepth;
+    const int depth = ed.doc.undoDepth;
     Dispatch(ed, CommandId::Crop);
 
     const Bitmap& image = CurrentImage(ed);
@@ -95,14 +96,14 @@ TEST_F(SelectionTest, CropKeepsTheSelectedPixelsAsANewLevel) {
     EXPECT_EQ(ed.doc.imageHeight, 50);
     EXPECT_EQ(image.GetPixel(0, 0), PositionColor(10, 20));
     EXPECT_EQ(image.GetPixel(99, 49), PositionColor(109, 69));
-    EXPECT_EQ(ed.settings.undoDepth, depth + 1);
+    EXPECT_EQ(ed.doc.undoDepth, depth + 1);
     EXPECT_FALSE(Active());
     EXPECT_FALSE(AdjustDialogOpen(ed));
     EXPECT_TRUE(MenuEnabled(CommandId::RestoreSelection));
     EXPECT_FALSE(MenuEnabled(CommandId::Crop));
     EXPECT_TRUE(MenuEnabled(CommandId::Undo));
     EXPECT_TRUE(MenuEnabled(CommandId::Save));
-    EXPECT_EQ(ed.settings.modified, 1);
+    EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_EQ(Sel(), (Rect{10, 20, 110, 70}));  // kept for Restore
 
     Undo(ed);
@@ -134,8 +135,8 @@ TEST_P(CropRefused, SelectionWithoutWidthOrHeightIsNotCropped) {
     EXPECT_EQ(host.messages[0].text, kCropEmptySelectionText);
     EXPECT_EQ(ed.doc.imageWidth, 640);
     EXPECT_EQ(ed.doc.imageHeight, 480);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
-    EXPECT_EQ(ed.settings.modified, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
+    EXPECT_EQ(ed.doc.modified, 0);
     EXPECT_TRUE(Active());
 }
 
@@ -150,7 +151,7 @@ TEST_F(SelectionTest, CropWithoutSelectionDoesNothing) {
     Dispatch(ed, CommandId::Unselect);
     Dispatch(ed, CommandId::Crop);
     EXPECT_EQ(ed.doc.imageWidth, 640);
-    EXPECT_EQ(ed.settings.undoDepth, 0);
+    EXPECT_EQ(ed.doc.undoDepth, 0);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -174,7 +175,7 @@ TEST_F(SelectionTest, EndingAnEmptySelectionLeavesRestoreAsItWas) {
     EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
     EndSelection(ed);
     EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
-    ed.commands.EnableMenuItem(CommandId::RestoreSelection, true);
+    ed.selection.restoreOffered = true;  // as an earlier selection left it
     EndSelection(ed);
     EXPECT_TRUE(MenuEnabled(CommandId::RestoreSelection));
 }

@@ -42,7 +42,7 @@ TEST_F(SelectionTest, FirstStepBeginsTheSelectionWithItsCommands) {
     LoadImage(640, 480);
     const auto before = States();
     SelectionDragStart(ed, {5, 5});
-    EXPECT_EQ(ed.settings.dragging, 1);
+    EXPECT_EQ(ed.selection.dragging, 1);
     EXPECT_FALSE(Active());
     EXPECT_EQ(States(), before);  // a press alone changes nothing
 
@@ -55,7 +55,7 @@ TEST_F(SelectionTest, FirstStepBeginsTheSelectionWithItsCommands) {
     EXPECT_FALSE(ButtonEnabled(CommandId::RestoreSelection));
 
     SelectionButtonUp(ed, true);
-    EXPECT_EQ(ed.settings.dragging, 0);
+    EXPECT_EQ(ed.selection.dragging, 0);
     EXPECT_TRUE(AdjustDialogOpen(ed));
     EXPECT_EQ(host.modeless, ed.adjustDialog.get());
 }
@@ -116,7 +116,7 @@ TEST_F(SelectionTest, DraggingClosesTheDialogAndTheRightButtonEndsWithoutIt) {
     EXPECT_FALSE(AdjustDialogOpen(ed));
     EXPECT_EQ(host.modeless, nullptr);
     SelectionButtonUp(ed, false);
-    EXPECT_EQ(ed.settings.dragging, 0);
+    EXPECT_EQ(ed.selection.dragging, 0);
     EXPECT_FALSE(AdjustDialogOpen(ed));
     EXPECT_EQ(Sel(), (Rect{5, 5, 60, 70}));
 }

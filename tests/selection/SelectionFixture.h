@@ -5,9 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "editor/CommandChecks.h"
 #include "editor/CommandStateSnapshot.h"
-#include "editor/EnableGroups.h"
 #include "editor/ImageStack.h"
 #include "frame/CommandDispatch.h"
 #include "selection/AdjustDialog.h"
@@ -32,8 +30,6 @@ inline Bitmap PositionImage(int w, int h) {
 
 class SelectionTest : public EditorTest {
 protected:
-    SelectionTest() { ApplyStartChecks(ed.commands, ed.settings); }
-
     // What opening a file does to the document and the commands.
     void LoadImage(Bitmap image) {
         EndSelection(ed);
@@ -41,7 +37,6 @@ protected:
         SetBaseLevel(ed, std::move(image));
         ed.doc.fileSize = 1;
         ed.doc.imageBitDepth = 24;
-        EnableImageCommands(ed.commands);
         LayoutImageWindow(ed);
     }
     void LoadImage(int w, int h) { LoadImage(PositionImage(w, h)); }
@@ -65,10 +60,10 @@ protected:
         return d.Text(ControlId::AdjustLeft) + "," + d.Text(ControlId::AdjustTop) + "," + d.Text(ControlId::AdjustWidth) + "," +
                d.Text(ControlId::AdjustHeight);
     }
-    testing_support::Snapshot States() const { return testing_support::Take(ed.commands); }
+    testing_support::Snapshot States() const { return testing_support::Take(ShownCommandStates(ed)); }
 
     const Rect& Sel() const { return ed.selection.rect; }
-    bool Active() const { return ed.settings.hasSelection != 0; }
+    bool Active() const { return ed.selection.active != 0; }
 };
 
 }  // namespace rastrix::test

@@ -20,8 +20,8 @@ class OutlineTest : public SelectionTest {
 protected:
     // Draws the outline of an active selection over a paper-coloured window of w x h.
     Bitmap Draw(std::int16_t shape, Rect rect, int zoom, int w, int h, bool lineReversed = false, Point origin = {}) {
-        ed.settings.hasSelection = 1;
-        ed.settings.selectionShape = shape;
+        ed.selection.active = 1;
+        ed.selection.shape = shape;
         ed.settings.zoomPercent = zoom;
         ed.selection.rect = rect;
         ed.selection.lineReversed = lineReversed;
@@ -110,7 +110,7 @@ TEST_F(OutlineTest, PartlyScrolledOutOutlinesAreClipped) {
 TEST_F(OutlineTest, NothingWithoutASelection) {
     Bitmap surface(10, 10, kPaper);
     ed.selection.rect = {1, 1, 8, 8};
-    ed.settings.hasSelection = 0;
+    ed.selection.active = 0;
     DrawSelectionOutline(ed, surface);
     EXPECT_EQ(surface, Bitmap(10, 10, kPaper));
     EXPECT_EQ(SelectionStatus(ed), " ");

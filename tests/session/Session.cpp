@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "editor/CommandChecks.h"
 #include "editor/CommandIds.h"
 #include "editor/ImageStack.h"
 #include "frame/EditorEvents.h"
@@ -50,7 +49,6 @@ bool MayReplace(int id) {
 
 Session::Session(std::uint64_t seed) : seed_(seed), rng_(seed), world_(rng_) {
     ed_.frame = InitFrameState(ed_.settings);
-    ApplyStartChecks(ed_.commands, ed_.settings);
     FrameResized(ed_, SizeKind::Maximized, 400, 300);
     Repaint();
 }
@@ -74,7 +72,7 @@ std::string Session::Run(int steps) {
 
         if (fault.empty()) fault = model_.Advance(ed_, before, kind, seen_);
         if (fault.empty()) fault = CheckDocumentAndStates(ed_, world_.PathOf(""));
-        if (ed_.settings.hasSelection) ++seen_.selectedSteps;
+        if (ed_.selection.active) ++seen_.selectedSteps;
         if (!fault.empty()) {
             std::ostringstream report;
             report << "seed " << seed_ << ", step " << step << ": " << fault << "\nreplay with RASTRIX_SEED=" << seed_
@@ -123,7 +121,7 @@ std::string Session::Command(int id, StepKind& kind, std::string& fault) {
     // A save to check: where it goes and at which depth.
     std::string target;
     int depth = 24;
-    const bool withDialog = id == CommandId::SaveAs || (id == CommandId::Save && ed_.settings.needsSaveAs);
+    const bool withDialog = id == CommandId::SaveAs || (id == CommandId::Save && ed_.doc.needsSaveAs);
     if (HasImage(ed_) && (id == CommandId::Save || id == CommandId::SaveAs)) {
         if (withDialog) {
             if (!host_.saveAnswers.empty() && host_.saveAnswers.front()) {

@@ -8,6 +8,7 @@
 #include "selection/AdjustDialog.h"
 #include "store/StoreTestSupport.h"
 #include "view/EditorView.h"
+#include "frame/CommandDispatch.h"
 
 namespace rastrix::session {
 
@@ -16,16 +17,16 @@ namespace {
 std::string SizeText(const Bitmap& b) { return std::to_string(b.Width()) + "x" + std::to_string(b.Height()); }
 
 bool MenuOn(const Editor& ed, int id) {
-    const auto item = ed.commands.MenuItem(id);
+    const auto item = ShownCommandStates(ed).MenuItem(id);
     return item && item->enabled;
 }
 bool MenuChecked(const Editor& ed, int id) {
-    const auto item = ed.commands.MenuItem(id);
+    const auto item = ShownCommandStates(ed).MenuItem(id);
     return item && item->checked;
 }
 // nullopt when no existing bar carries the button.
 std::optional<bool> ButtonOn(const Editor& ed, int id) {
-    const auto button = ed.commands.Button(id);
+    const auto button = ShownCommandStates(ed).Button(id);
     if (!button) return std::nullopt;
     return button->Clickable();
 }
@@ -60,7 +61,7 @@ private:
 
 Before TakeBefore(const Editor& ed) {
     Before b;
-    b.depth = ed.settings.undoDepth;
+    b.depth = ed.doc.undoDepth;
     b.hadImage = HasImage(ed);
     if (b.hadImage) {
         b.image = CurrentImage(ed);
@@ -71,7 +72,7 @@ Before TakeBefore(const Editor& ed) {
 }
 
 std::string UndoModel::Advance(const Editor& ed, const Before& before, const StepKind& step, Coverage& seen) {
-    const int depth = ed.settings.undoDepth;
+    const int depth = ed.doc.undoDepth;
     const bool hasImage = HasImage(ed);
     const Bitmap* image = hasImage ? &CurrentImage(ed) : nullptr;
     const void* top = hasImage ? image->Data() : nullptr;
@@ -137,7 +138,7 @@ std::string UndoModel::Advance(const Editor& ed, const Before& before, const Ste
 
 std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
     std::ostringstream fault;
-    const int depth = ed.settings.undoDepth;
+    const int depth = ed.doc.undoDepth;
     if (depth > 3) fault << "undo depth " << depth << " exceeds 3; ";
     const bool hasImage = HasImage(ed);
     if (hasImage) {
@@ -147,10 +148,10 @@ std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
                   << ed.doc.imageHeight << "; ";
     }
 
-    if (hasImage && !ed.settings.needsSaveAs && ed.doc.currentPath.rfind(folder, 0) != 0)
+    if (hasImage && !ed.doc.needsSaveAs && ed.doc.currentPath.rfind(folder, 0) != 0)
         fault << "a plain Save would write " << ed.doc.currentPath << ", a file the user never chose; ";
 
-    const bool selected = ed.settings.hasSelection != 0;
+    const bool selected = ed.selection.active != 0;
     if (selected) {
         const Rect r = ed.selection.rect;
         if (!hasImage || r.left < 0 || r.top < 0 || r.left > r.right || r.top > r.bottom || r.right > ed.doc.imageWidth ||
@@ -161,7 +162,7 @@ std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
 
     StateAudit audit(ed);
     audit.Both(CommandId::Undo, depth > 0, "undo depth");
-    audit.Both(CommandId::Save, ed.settings.modified != 0, "modified");
+    audit.Both(CommandId::Save, ed.doc.modified != 0, "modified");
     for (int id : {CommandId::Cut, CommandId::Crop, CommandId::Unselect}) audit.Both(id, selected, "selection");
     audit.Menu(CommandId::AdjustSelection, selected, "selection");
     if (selected) audit.Menu(CommandId::RestoreSelection, false, "selection active");
@@ -169,12 +170,12 @@ std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
         audit.Button(CommandId::AdjustSelection, selected, "selection");
         for (int id : {CommandId::SaveAs, CommandId::Copy, CommandId::ChangeImageSize, CommandId::ScaleImage, CommandId::ReduceColours, CommandId::MarkBorder})
             audit.Both(id, true, "image present");
-        const bool rectangle = ed.settings.selectionShape == CommandId::RectangleSelection;
+        const bool rectangle = ed.selection.shape == CommandId::RectangleSelection;
         for (int id = CommandId::RotateClockwise; id <= CommandId::FlipVertical; ++id) audit.Both(id, !selected || rectangle, "selection shape");
         for (int id = CommandId::ShiftLeft; id <= CommandId::ShiftDown; ++id) audit.Both(id, selected && rectangle, "selection shape");
     }
     // Painted after every step that asked for it, so the fills follow the selection.
-    const bool area = selected && ed.settings.selectionShape != CommandId::LineSelection;
+    const bool area = selected && ed.selection.shape != CommandId::LineSelection;
     audit.Both(CommandId::FillLine, selected, "selection");
     for (int id = CommandId::FillSolid; id <= CommandId::FillExterior; ++id) audit.Both(id, area, "selection shape");
     fault << audit.Result();
@@ -182,7 +183,7 @@ std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
     for (int id = CommandId::FitToWindow; id <= CommandId::Magnify8; ++id)
         if (MenuChecked(ed, id) != (id == ed.settings.viewMode)) fault << "view mode check on " << id << " is wrong; ";
     for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id)
-        if (MenuChecked(ed, id) != (id == ed.settings.currentTool)) fault << "tool check on " << id << " is wrong; ";
+        if (MenuChecked(ed, id) != (id == ed.draw.currentTool)) fault << "tool check on " << id << " is wrong; ";
     return fault.str();
 }
 
@@ -190,10 +191,10 @@ std::string DescribeState(const Editor& ed) {
     const Rect r = ed.selection.rect;
     std::ostringstream out;
     out << "image " << ed.doc.imageWidth << "x" << ed.doc.imageHeight << " at " << ed.doc.imageBitDepth
-        << " bits, depth " << int(ed.settings.undoDepth) << ", modified " << int(ed.settings.modified)
-        << ", selection " << (ed.settings.hasSelection ? "on" : "off") << " {" << r.left << "," << r.top << ","
-        << r.right << "," << r.bottom << "} shape " << ed.settings.selectionShape << ", tool "
-        << ed.settings.currentTool << ", zoom " << ed.settings.zoomPercent << ", adjust dialog "
+        << " bits, depth " << int(ed.doc.undoDepth) << ", modified " << int(ed.doc.modified)
+        << ", selection " << (ed.selection.active ? "on" : "off") << " {" << r.left << "," << r.top << ","
+        << r.right << "," << r.bottom << "} shape " << ed.selection.shape << ", tool "
+        << ed.draw.currentTool << ", zoom " << ed.settings.zoomPercent << ", adjust dialog "
         << (AdjustDialogOpen(ed) ? "open" : "closed");
     return out.str();
 }
@@ -214,8 +215,8 @@ std::string CheckSavedFile(const Editor& ed, const std::string& path, int depth,
     if (reloaded) {
         if (!HasImage(ed) || CurrentImage(ed) != file) fault << "the editor does not show the file it saved as; ";
         if (ed.doc.imageBitDepth != std::uint32_t(depth)) fault << "after Save As the depth is " << ed.doc.imageBitDepth << "; ";
-        if (ed.settings.undoDepth != 0 || ed.settings.modified) fault << "after Save As the undo levels or modified remain; ";
-    } else if (ed.settings.modified) {
+        if (ed.doc.undoDepth != 0 || ed.doc.modified) fault << "after Save As the undo levels or modified remain; ";
+    } else if (ed.doc.modified) {
         fault << "a successful save left the image modified; ";
     }
     return fault.str();

@@ -5,6 +5,7 @@
 #include "editor/Editor.h"
 #include "frame/FrameSizing.h"
 #include "support/FakeHost.h"
+#include "frame/CommandDispatch.h"
 
 namespace rastrix::test {
 
@@ -12,12 +13,12 @@ class EditorTest : public ::testing::Test {
 protected:
     EditorTest() {
         ed.frame = InitFrameState(ed.settings);
-        OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1024, 768);
+        OnFrameResize(ed.frame, SizeKind::Maximized, 1024, 768);
     }
 
     // Observable state of one command: menu item and tool-bar button.
-    bool MenuEnabled(int id) const { return ed.commands.MenuItem(id).value().enabled; }
-    bool ButtonEnabled(int id) const { return ed.commands.Button(id).value().Clickable(); }
+    bool MenuEnabled(int id) const { return ShownCommandStates(ed).MenuItem(id).value().enabled; }
+    bool ButtonEnabled(int id) const { return ShownCommandStates(ed).Button(id).value().Clickable(); }
 
     FakeHost host;
     Editor ed{host};

@@ -34,17 +34,17 @@ TEST(Mouse, RoutesByToolCursor) {
 
 TEST(Mouse, ButtonUpEndsTheDragAndOpensAdjustOnlyForALeftSelectionRelease) {
     ViewState view;
-    SettingsRecord settings;
-    settings.dragging = 1;
-    settings.hasSelection = 1;
-    EXPECT_TRUE(HandleImageButtonUp(view, settings, true));
-    EXPECT_EQ(settings.dragging, 0);
-    EXPECT_FALSE(HandleImageButtonUp(view, settings, false));
+    Selection selection;
+    selection.dragging = 1;
+    selection.active = 1;
+    EXPECT_TRUE(HandleImageButtonUp(view, selection, true));
+    EXPECT_EQ(selection.dragging, 0);
+    EXPECT_FALSE(HandleImageButtonUp(view, selection, false));
     view.toolCursor = CursorKind::Pen;
-    EXPECT_FALSE(HandleImageButtonUp(view, settings, true));
+    EXPECT_FALSE(HandleImageButtonUp(view, selection, true));
     view.toolCursor = CursorKind::Cross;
-    settings.hasSelection = 0;
-    EXPECT_FALSE(HandleImageButtonUp(view, settings, true));
+    selection.active = 0;
+    EXPECT_FALSE(HandleImageButtonUp(view, selection, true));
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // The image window as the user sees it: the rendered surface, the scroll limits and the
-// status texts a paint leaves.
+// status texts shown with it.
 #include <gtest/gtest.h>
 
 #include "editor/CommandIds.h"
 #include "editor/ImageStack.h"
 #include "frame/CommandDispatch.h"
 #include "frame/EditorEvents.h"
+#include "frame/ShownStatus.h"
 #include "support/EditorFixture.h"
 #include "view/EditorView.h"
 
@@ -49,8 +50,8 @@ TEST_F(ImageWindowPaintTest, ActualSizeIsAOneToOneCopy) {
     EXPECT_EQ(ed.surface.Width(), 200);
     EXPECT_EQ(ed.surface.Height(), 150);
     ExpectMapping(100);
-    EXPECT_EQ(ed.status[0], "200W x 150H, 24 bits per pixel, 100%");
-    EXPECT_EQ(ed.status[4], " ");
+    EXPECT_EQ(ShownStatus(ed)[0], "200W x 150H, 24 bits per pixel, 100%");
+    EXPECT_EQ(ShownStatus(ed)[4], " ");
 }
 
 TEST_F(ImageWindowPaintTest, MagnifiedPixelsAreSquareBlocks) {
@@ -62,9 +63,9 @@ TEST_F(ImageWindowPaintTest, MagnifiedPixelsAreSquareBlocks) {
         SCOPED_TRACE(zoom);
         EXPECT_EQ(zoom, id == CommandId::Magnify2 ? 200 : id == CommandId::Magnify4 ? 400 : 800);
         ExpectMapping(zoom);
-        EXPECT_EQ(ed.status[0], "200W x 150H, 8 bits per pixel, " + std::to_string(zoom) + "%");
-        EXPECT_TRUE(ed.commands.MenuItem(id)->checked);
-        EXPECT_FALSE(ed.commands.MenuItem(CommandId::ActualSize)->checked);
+        EXPECT_EQ(ShownStatus(ed)[0], "200W x 150H, 8 bits per pixel, " + std::to_string(zoom) + "%");
+        EXPECT_TRUE(ShownCommandStates(ed).MenuItem(id)->checked);
+        EXPECT_FALSE(ShownCommandStates(ed).MenuItem(CommandId::ActualSize)->checked);
     }
 }
 
@@ -113,10 +114,10 @@ TEST_F(ImageWindowPaintTest, MouseShowsThePixelAndItsColourInPartOne) {
     img.SetPixel(5, 7, RGB(255, 128, 0));
     Show(std::move(img));
     ImageMouseMove(ed, 5, 7, false, false);
-    EXPECT_EQ(ed.status[1], "Pos=5,7;  RGB=255,128,0");
+    EXPECT_EQ(ed.pointerStatus, "Pos=5,7;  RGB=255,128,0");
     Dispatch(ed, CommandId::Magnify2);
     ImageMouseMove(ed, 11, 15, false, false);  // 200 %: window (11,15) is image (5,7)
-    EXPECT_EQ(ed.status[1], "Pos=5,7;  RGB=255,128,0");
+    EXPECT_EQ(ed.pointerStatus, "Pos=5,7;  RGB=255,128,0");
 }
 
 TEST_F(ImageWindowPaintTest, APenStrokeKeepsThePressTextUntilTheButtonIsReleased) {
@@ -124,20 +125,20 @@ TEST_F(ImageWindowPaintTest, APenStrokeKeepsThePressTextUntilTheButtonIsReleased
     Dispatch(ed, CommandId::Pen);
     Dispatch(ed, CommandId::Magnify8);
     ImageButtonDown(ed, 3, 3, true);
-    EXPECT_EQ(ed.status[1], "Pos=0,0;  RGB=0,0,0");
+    EXPECT_EQ(ed.pointerStatus, "Pos=0,0;  RGB=0,0,0");
     ImageMouseMove(ed, 10 * 8 + 3, 3 * 8 + 3, true, false);
     EXPECT_EQ(CurrentImage(ed).GetPixel(10, 3), RGB(0, 0, 0));  // the stroke drew
-    EXPECT_EQ(ed.status[1], "Pos=0,0;  RGB=0,0,0");
+    EXPECT_EQ(ed.pointerStatus, "Pos=0,0;  RGB=0,0,0");
     ImageButtonUp(ed, true);
     ImageMouseMove(ed, 11 * 8 + 3, 3 * 8 + 3, false, false);
-    EXPECT_EQ(ed.status[1], "Pos=11,3;  RGB=255,255,255");
+    EXPECT_EQ(ed.pointerStatus, "Pos=11,3;  RGB=255,255,255");
 }
 
 TEST_F(ImageWindowPaintTest, NothingIsPaintedBeforeAnImageExists) {
     PaintImageWindow(ed);
     EXPECT_TRUE(ed.surface.IsEmpty());
     ImageMouseMove(ed, 3, 3, false, false);
-    EXPECT_EQ(ed.status[1], "");
+    EXPECT_EQ(ed.pointerStatus, "");
 }
 
 }  // namespace

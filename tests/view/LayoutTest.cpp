@@ -48,8 +48,8 @@ TEST_F(LayoutFixture, ActualSizeThenTimesTwoKeepsTheCentre) {
     EXPECT_EQ(Origin(), (Point{110, 210}));
     EXPECT_EQ(view.hScroll, (ScrollBarState{0, 999, 779, 110, true}));
 
-    SettingsRecord probe = settings;
-    SaveViewCenter(view, probe);
+    ViewState probe = view;
+    SaveViewCenter(probe, settings);
     EXPECT_EQ((Point{probe.savedCenterX, probe.savedCenterY}), (Point{499, 499}));
 
     auto result = RunViewCommand(kViewZoom2, view, settings, kArea, 1000, 1000);
@@ -59,7 +59,7 @@ TEST_F(LayoutFixture, ActualSizeThenTimesTwoKeepsTheCentre) {
     EXPECT_EQ(settings.zoomPercent, 200);
     EXPECT_EQ(view.ImageWindowRect(), (Rect{1, 1 + kTop, 1 + 797, 1 + kTop + 597}));
     EXPECT_EQ(Origin(), (Point{305, 355}));
-    EXPECT_EQ((Point{settings.savedCenterX, settings.savedCenterY}), (Point{0, 0}));
+    EXPECT_EQ((Point{view.savedCenterX, view.savedCenterY}), (Point{0, 0}));
 
     Command(kViewActual, 1000, 1000);  // and back to the same view
     EXPECT_EQ(Origin(), (Point{110, 210}));
@@ -86,7 +86,7 @@ TEST_F(LayoutFixture, ResizeRecentresButARepeatedCommandKeepsTheCentre) {
     EXPECT_TRUE(again->invalidated);
     EXPECT_EQ(view.scrollOriginY, 0);  // saved centre 289 clamps to the top
 
-    settings.savedCenterX = 1;  // a saved centre of 0 means none: that axis is centred
+    view.savedCenterX = 1;  // a saved centre of 0 means none: that axis is centred
     Layout(1000, 1000);
     EXPECT_EQ(Origin(), (Point{0, 210}));
 }

@@ -1,0 +1,52 @@
+#include "document/DocumentCommands.h"
+
+#include <array>
+#include <utility>
+
+#include "document/ChangeSize.h"
+#include "document/Join.h"
+#include "document/NewImage.h"
+#include "document/OpenFile.h"
+#include "document/ReduceColours.h"
+#include "document/SaveFile.h"
+#include "document/ScaleImage.h"
+#include "document/Undo.h"
+#include "editor/CommandIds.h"
+#include "editor/Editor.h"
+#include "view/EditorView.h"
+
+namespace rastrix {
+namespace {
+
+bool ImageExists(const Editor& ed) { return HasImage(ed); }
+bool Modified(const Editor& ed) { return ed.doc.modified != 0; }
+bool UndoLevelBelow(const Editor& ed) { return ed.doc.undoDepth > 0; }
+
+constexpr std::size_t kFixedCount = 10;
+
+template <std::size_t... K>
+constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::index_sequence<K...>) {
+    return {{
+        {CommandId::New, nullptr, nullptr, nullptr, NewCommand},
+        {CommandId::Open, nullptr, nullptr, nullptr, OpenCommand},
+        {CommandId::JoinFiles, nullptr, nullptr, nullptr, JoinCommand},
+        {CommandId::OpenNamed, nullptr, nullptr, nullptr, OpenNamedCommand},
+        {CommandId::Save, Modified, nullptr, nullptr, SaveCommand},
+        {CommandId::SaveAs, ImageExists, nullptr, nullptr, SaveAsCommand},
+        {CommandId::Undo, UndoLevelBelow, nullptr, nullptr, Undo},
+        {CommandId::ChangeImageSize, ImageExists, nullptr, nullptr, ChangeSizeCommand},
+        {CommandId::ScaleImage, ImageExists, nullptr, nullptr, ScaleImageCommand},
+        {CommandId::ReduceColours, ImageExists, nullptr, nullptr, ReduceColoursCommand},
+        // Recent file k; its menu text is the entry's path, or a placeholder.
+        {CommandId::FirstRecentFile + int(K), nullptr, nullptr, nullptr,
+         RunMember<OpenRecentCommand, CommandId::FirstRecentFile + int(K)>}...,
+    }};
+}
+
+constexpr auto kCommands = MakeCommands(std::make_index_sequence<kRecentCount>{});
+
+}  // namespace
+
+CommandList DocumentCommands() { return kCommands; }
+
+}  // namespace rastrix

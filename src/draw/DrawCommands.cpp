@@ -1,0 +1,44 @@
+#include "draw/DrawCommands.h"
+
+#include "draw/Colors.h"
+#include "draw/ShapeFills.h"
+#include "draw/StyleDialogs.h"
+#include "editor/CommandIds.h"
+
+namespace rastrix {
+namespace {
+
+template <FillKind Kind>
+bool Offered(const Editor& ed) {
+    return FillOffered(ed, Kind);
+}
+
+template <FillKind Kind>
+void Filled(Editor& ed) {
+    RunFill(ed, Kind);
+}
+
+template <FillKind Kind>
+constexpr Command FillCommand(int id) {
+    return {id, Offered<Kind>, nullptr, nullptr, Filled<Kind>};
+}
+
+const Command kCommands[] = {
+    {CommandId::SetForegroundColor, nullptr, nullptr, nullptr,
+     RunMember<ChooseCurrentColor, CommandId::SetForegroundColor>},
+    {CommandId::SetBackgroundColor, nullptr, nullptr, nullptr,
+     RunMember<ChooseCurrentColor, CommandId::SetBackgroundColor>},
+    {CommandId::SetLineStyle, nullptr, nullptr, nullptr, SetLineStyle},
+    {CommandId::SetFillStyle, nullptr, nullptr, nullptr, SetFillStyle},
+    FillCommand<FillKind::Line>(CommandId::FillLine),
+    FillCommand<FillKind::Solid>(CommandId::FillSolid),
+    FillCommand<FillKind::TwoColor>(CommandId::FillTwoColor),
+    FillCommand<FillKind::Interior>(CommandId::FillInterior),
+    FillCommand<FillKind::Exterior>(CommandId::FillExterior),
+};
+
+}  // namespace
+
+CommandList DrawCommands() { return kCommands; }
+
+}  // namespace rastrix

@@ -1,0 +1,247 @@
+// The commands' rules as the user sees them: every state is read off the editor, so each case
+// changes the editor the way an event does and compares what the menu and the bars show.
+#include <gtest/gtest.h>
+
+#include "editor/CommandStateSnapshot.h"
+#include "editor/Editor.h"
+#include "frame/CommandDispatch.h"
+#include "selection/Selection.h"
+#include "support/FakeHost.h"
+
+namespace rastrix {
+namespace {
+
+using testing_support::Changes;
+using testing_support::Seen;
+using testing_support::Snapshot;
+using testing_support::Take;
+
+constexpr int E = ButtonBits::Enabled;
+constexpr int I = ButtonBits::Indeterminate;
+constexpr int P = ButtonBits::Pressed;
+const Seen kOn{'E', false, E};         // enabled item and button
+const Seen kOff{'G', false, I};        // greyed item, indeterminate button
+const Seen kMenuOn{'E', false, -1};    // enabled item, no button
+const Seen kMenuOff{'G', false, -1};   // greyed item, no button
+
+Snapshot Range(int first, int last, Seen seen, Snapshot into = {}) {
+    for (int id = first; id <= last; ++id) into[id] = seen;
+    return into;
+}
+
+class CommandRulesTest : public ::testing::Test {
+protected:
+    Snapshot Seen() const { return Take(ShownCommandStates(ed)); }
+    // Applies f to the editor and returns what changed on the menu and the bars.
+    template <class F>
+    Snapshot Apply(F f) {
+        const Snapshot before = Seen();
+        f(ed);
+        return Changes(before, Seen());
+    }
+    // What opening a file leaves: an image, no selection.
+    void GiveImage() {
+        ed.doc.fileSize = 1;
+        ed.doc.imageWidth = 10;
+        ed.doc.imageHeight = 10;
+    }
+    void Begin(int shape) {
+        ed.selection.shape = std::int16_t(shape);
+        ed.selection.rect = {1, 1, 5, 5};
+        BeginSelection(ed);
+    }
+
+    test::FakeHost host;
+    Editor ed{host};
+};
+
+TEST_F(CommandRulesTest, AFreshEditorShowsTheMenuResourceWithTheStartChecks) {
+    // Actual Size and the Rectangle tool are checked; no drawing bar.
+    EXPECT_EQ(Changes(Take(CommandStates{}), Seen()),
+              (Snapshot{{275, {'E', true, E | P}}, {323, {'E', true, -1}}}));
+    EXPECT_FALSE(ShownCommandStates(ed).DrawingToolBarExists());
+}
+
+TEST_F(CommandRulesTest, DrawingToolsAndFitModeFromTheSettings) {
+    ed.settings.showDrawingTools = 8;
+    ed.settings.viewMode = CommandId::FitToWindow;
+    const Snapshot seen = Seen();
+    EXPECT_EQ(seen.at(273), (testing_support::Seen{'E', true, E | P}));
+    EXPECT_EQ(seen.at(274), (testing_support::Seen{'E', true, E | P}));
+    EXPECT_EQ(seen.at(275), kOn);
+    EXPECT_EQ(seen.at(323), (testing_support::Seen{'E', true, E | P}));
+    EXPECT_EQ(seen.at(320), kOn);
+    EXPECT_EQ(seen.at(336), kOff);
+}
+
+TEST_F(CommandRulesTest, AnImageEnablesSaveAsCopySizeBorderAndRotateFlip) {
+    Snapshot expected = Range(304, 308, kOn);
+    expected[261] = kMenuOn;
+    expected[290] = kOn;
+    expected[295] = kOn;
+    expected[316] = kMenuOn;
+    expected[317] = kMenuOn;  // Scale Image
+    expected[318] = kMenuOn;  // Reduce Colours
+    EXPECT_EQ(Apply([this](Editor&) { GiveImage(); }), expected);
+}
+
+// Unselect with no image and no selection ends a selection that is not there: rotate and flip
+// still need an image (only the Adjust Selection button starts following the selection).
+TEST_F(CommandRulesTest, RotateAndFlipStayGreyedWithoutAnImage) {
+    EXPECT_EQ(Apply([](Editor& e) { EndSelection(e); }), (Snapshot{{292, kOff}}));
+}
+
+TEST_F(CommandRulesTest, ModifiedMovesSaveOnlyAndUndoFollowsTheLevels) {
+    EXPECT_EQ(Apply([](Editor& e) { e.doc.modified = 1; }), (Snapshot{{260, kOn}}));
+    EXPECT_EQ(Apply([](Editor& e) { e.doc.modified = 0; }), (Snapshot{{260, kOff}}));
+    EXPECT_EQ(Apply([](Editor& e) { e.doc.undoDepth = 2; }), (Snapshot{{288, kOn}}));
+    EXPECT_EQ(Apply([](Editor& e) { e.doc.undoDepth = 0; }), (Snapshot{{288, kOff}}));
+}
+
+TEST_F(CommandRulesTest, AdjustButtonStartsEnabledUntilTheFirstEndSelection) {
+    EXPECT_EQ(Seen().at(292), (testing_support::Seen{'G', false, E}));
+    EndSelection(ed);
+    EXPECT_EQ(Seen().at(292), kOff);
+}
+
+struct BeginCase {
+    int shape;
+    bool shifts;  // rectangle: shift becomes available; other shapes lose rotate and flip
+};
+
+class BeginSelectionTest : public CommandRulesTest, public ::testing::WithParamInterface<BeginCase> {};
+
+TEST_P(BeginSelectionTest, EnablesSelectionCommandsAndPicksShiftOrNoRotation) {
+    GiveImage();
+    Snapshot expected{{289, kOn}, {292, kOn}, {293, kOn}, {297, kOn}};
+    expected = GetParam().shifts ? Range(309, 312, kOn, expected) : Range(304, 308, kOff, expected);
+    // The fills: all five for an area, Fill Line/Perimeter alone for a line.
+    expected = Range(336, GetParam().shape == CommandId::LineSelection ? 336 : 340, kMenuOn, expected);
+    EXPECT_EQ(Apply([this](Editor&) { Begin(GetParam().shape); }), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, BeginSelectionTest,
+                         ::testing::Values(BeginCase{323, true}, BeginCase{324, false},
+                                           BeginCase{325, false}, BeginCase{326, false}));
+
+// A selection that begins over an active one of another shape, as Mark Border does.
+TEST_F(CommandRulesTest, BeginSelectionOverAnotherShapeSwapsRotateAndShift) {
+    GiveImage();
+    Begin(CommandId::LineSelection);
+    EXPECT_EQ(Apply([this](Editor&) { Begin(CommandId::RectangleSelection); }),
+              Range(304, 312, kOn, {{337, kMenuOn}, {338, kMenuOn}, {339, kMenuOn}, {340, kMenuOn}}));
+    EXPECT_EQ(Apply([this](Editor&) { Begin(CommandId::EllipseSelection); }), Range(304, 312, kOff, {}));
+}
+
+TEST_F(CommandRulesTest, BeginSelectionGreysRestoreSelection) {
+    GiveImage();
+    ed.selection.rect = {1, 1, 5, 5};
+    EndSelection(ed);
+    ASSERT_EQ(Seen().at(296), kOn);
+    Begin(CommandId::RectangleSelection);
+    EXPECT_EQ(Seen().at(296), kOff);
+}
+
+TEST_F(CommandRulesTest, EndSelectionOffersRestoreOnlyForAKeptRectangle) {
+    GiveImage();
+    Begin(CommandId::RectangleSelection);
+    const Snapshot selected = Seen();
+    Snapshot expected = Range(309, 312, kOff, {{289, kOff}, {292, kOff}, {293, kOff}, {297, kOff}});
+    for (int id = 336; id <= 340; ++id) expected[id] = kMenuOff;
+    ed.selection.rect = {3, 3, 3, 3};  // nothing kept
+    EXPECT_EQ(Apply([](Editor& e) { EndSelection(e); }), expected);
+
+    Begin(CommandId::RectangleSelection);
+    ASSERT_EQ(Seen(), selected);
+    expected[296] = kOn;
+    EXPECT_EQ(Apply([](Editor& e) { EndSelection(e); }), expected);
+}
+
+TEST_F(CommandRulesTest, EndSelectionOfAShapeBringsRotateFlipBack) {
+    GiveImage();
+    Begin(CommandId::EllipseSelection);
+    const Snapshot changed = Apply([](Editor& e) { EndSelection(e); });
+    for (int id = 304; id <= 308; ++id) EXPECT_EQ(changed.at(id), kOn) << id;
+    for (int id = 309; id <= 312; ++id) EXPECT_EQ(changed.count(id), 0u) << id;
+}
+
+TEST_F(CommandRulesTest, PasteFollowsTheClipboardOnTheButtonAndBothItems) {
+    EXPECT_EQ(Apply([](Editor& e) { e.clipboardHasBitmap = false; }), (Snapshot{{291, kOff}, {298, kMenuOff}}));
+    EXPECT_EQ(Apply([](Editor& e) { e.clipboardHasBitmap = true; }), (Snapshot{{291, kOn}, {298, kMenuOn}}));
+}
+
+TEST_F(CommandRulesTest, ToolMovesTheCheckAndTheButtonOnlyWhileTheBarExists) {
+    EXPECT_EQ(Apply([](Editor& e) { Dispatch(e, CommandId::LineSelection); }),
+              (Snapshot{{323, {'E', false, -1}}, {326, {'E', true, -1}}}));
+    ed.settings.showDrawingTools = 8;
+    EXPECT_EQ(ShownCommandStates(ed).Button(CommandId::LineSelection)->bits, E | P);
+    EXPECT_EQ(ShownCommandStates(ed).Button(CommandId::RectangleSelection)->bits, E);
+    EXPECT_EQ(Apply([](Editor& e) { Dispatch(e, CommandId::Bucket); }),
+              (Snapshot{{326, {'E', false, E}}, {321, {'E', true, E | P}}}));
+}
+
+TEST_F(CommandRulesTest, ViewModeMovesCheckAndHeldButton) {
+    EXPECT_EQ(Apply([](Editor& e) { Dispatch(e, CommandId::Magnify8); }),
+              (Snapshot{{275, kOn}, {278, {'E', true, E | P}}}));
+    EXPECT_EQ(Apply([](Editor& e) { Dispatch(e, CommandId::Magnify8); }), Snapshot{});  // already the mode
+}
+
+TEST_F(CommandRulesTest, DrawingToolsFollowTheSetting) {
+    ed.draw.currentTool = CommandId::PickColor;
+    ed.settings.showDrawingTools = 8;
+    CommandStates states = ShownCommandStates(ed);
+    EXPECT_TRUE(states.DrawingToolBarExists());
+    EXPECT_EQ(Take(states).at(273), (testing_support::Seen{'E', true, E | P}));
+    EXPECT_EQ(states.Button(CommandId::PickColor)->bits, E | P);
+    ed.settings.showDrawingTools = 0;
+    states = ShownCommandStates(ed);
+    EXPECT_FALSE(states.DrawingToolBarExists());
+    EXPECT_EQ(Take(states).at(273), kOn);
+}
+
+struct FillCase {
+    bool drawingBar;
+    bool hasSelection;
+    int shape;
+    int enabledFills;  // how many of 336..340, from 336 on, are enabled
+};
+
+void PrintTo(const FillCase& c, std::ostream* os) {
+    *os << (c.drawingBar ? "bar" : "no bar") << (c.hasSelection ? ", selection " : ", none ") << c.shape;
+}
+
+class FillStatesTest : public CommandRulesTest, public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(FillStatesTest, TheFillsFollowTheSelectionsShape) {
+    const FillCase& c = GetParam();
+    GiveImage();
+    if (c.drawingBar) ed.settings.showDrawingTools = 8;
+    Begin(c.shape);
+    if (!c.hasSelection) EndSelection(ed);
+    const Snapshot seen = Seen();
+    for (int id = 336; id <= 340; ++id) {
+        const bool on = id - 336 < c.enabledFills;
+        const int button = c.drawingBar ? (on ? E : I) : -1;
+        EXPECT_EQ(seen.at(id), (testing_support::Seen{on ? 'E' : 'G', false, button})) << id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grid, FillStatesTest,
+    ::testing::Values(FillCase{true, false, 323, 0}, FillCase{true, true, 323, 5}, FillCase{true, true, 324, 5},
+                      FillCase{true, true, 325, 5}, FillCase{true, true, 326, 1}, FillCase{false, false, 325, 0},
+                      FillCase{false, true, 324, 5}, FillCase{false, true, 326, 1}));
+
+TEST_F(CommandRulesTest, CommandEnabledIsTheMenuItemsState) {
+    EXPECT_FALSE(CommandEnabled(ed, CommandId::Crop));
+    EXPECT_TRUE(CommandEnabled(ed, CommandId::New));
+    EXPECT_FALSE(CommandEnabled(ed, 300));  // no command
+    GiveImage();
+    Begin(CommandId::RectangleSelection);
+    for (int id : {CommandId::Crop, CommandId::ShiftUp, CommandId::FillExterior, CommandId::RotateClockwise})
+        EXPECT_TRUE(CommandEnabled(ed, id)) << id;
+    EXPECT_FALSE(CommandEnabled(ed, CommandId::RestoreSelection));
+}
+
+}  // namespace
+}  // namespace rastrix
