@@ -24,7 +24,7 @@
 #include "codec/PaletteMapping.h"
 #include "codec/PictureReader.h"
 #include "document/FileWrite.h"
-#include "document/JoinDialog.h"
+#include "document/Join.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "editor/CommandIds.h"
@@ -169,8 +169,8 @@ std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, const 
     return {};
 }
 
-// --join: Browse for each named place, then Join, as in the Join Files dialog. Join reads
-// bitmaps; a PNG or JPEG file is handed to it as the bitmap it decodes to.
+// --join: each named place put in, as Browse puts a file in the Join Files dialog, then the
+// join. Join reads bitmaps; a PNG or JPEG file is handed to it as the bitmap it decodes to.
 std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, const std::array<std::string, 4>& places) {
     for (const std::string& place : places) {
         if (place.empty()) continue;
@@ -182,16 +182,11 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, c
         if (!decoded.image) return place + ": " + std::string(PictureErrorMessage(file.View(), decoded.error));
         files.Serve(place, EncodeBmp(decoded.image->bitmap, 24, [](int) { return true; }).bytes);
     }
-    host.modalScripts.push_back([&host, &places](DialogModel& dialog) {
-        for (int p = 0; p < 4; ++p) {
-            if (places[std::size_t(p)].empty()) continue;
-            host.openAnswers.push_back(places[std::size_t(p)]);
-            dialog.Command(JoinDialog::kFirstBrowse + p);
-        }
-        dialog.Command(DialogAnswer::Ok);
-        return dialog.Ended() ? dialog.Result() : DialogAnswer::Cancel;
-    });
-    Dispatch(ed, CommandId::JoinFiles);
+    JoinParams params;
+    for (int p = 0; p < kJoinPositions; ++p)
+        if (!places[std::size_t(p)].empty() && !PlaceJoinFile(ed, params, p, places[std::size_t(p)]))
+            return host.Failure();
+    RunJoin(ed, params);
     if (!host.Failure().empty()) return host.Failure();
     return ed.doc.fileSize == 0 ? "--join made no image" : "";
 }

@@ -208,6 +208,69 @@ TEST_F(JoinTest, SizesWithoutFilesGiveABlankCanvasSizedAsAFileOfItsDepth) {
     EXPECT_TRUE(ed.view.imageWindowExists);
 }
 
+TEST_F(JoinTest, PlacesGivenStraightToTheJoinMakeWhatTheDialogMakes) {
+    const std::string a = PutPattern("a.bmp", 40, 30), typed = PutPattern("typed.bmp", 50, 10);
+    const std::string mono = Put("mono.bmp", EncodeBmp(Bitmap(9, 4, RGB(0, 0, 0)), 1, [](int) { return true; }).bytes);
+    Join({{kTopLeft, a}, {kBottomRight, mono}}, {{kTopRight, typed}});
+    ASSERT_TRUE(closedByJoin);
+    const auto viaDialog = Snapshot(ed);
+
+    JoinParams params;
+    ASSERT_TRUE(PlaceJoinFile(ed, params, kTopLeft, a));
+    ASSERT_TRUE(PlaceJoinFile(ed, params, kBottomRight, mono));
+    params.paths[kTopRight] = typed;  // typed: drawn, its size not counted
+    EXPECT_EQ(params.widths, (std::array<std::int16_t, 4>{40, 0, 0, 9}));
+    EXPECT_EQ(params.heights, (std::array<std::int16_t, 4>{30, 0, 0, 4}));
+    EXPECT_EQ(params.bitDepth, 24u);
+    EXPECT_EQ(JoinSizeText(params, kBottomRight), "9 x 4");
+    EXPECT_EQ(JoinSizeText(params, kTopRight), "");
+    ASSERT_TRUE(RunJoin(ed, params));
+    EXPECT_EQ(Snapshot(ed), viaDialog);
+    EXPECT_EQ(CurrentImage(ed).Width(), 49);
+    EXPECT_EQ(Part(CurrentImage(ed), 40, 0, 9, 10), Part(Pattern(50, 10), 0, 0, 9, 10));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(JoinTest, APlaceWhoseHeaderCannotBeReadKeepsItsNameAndItsEarlierSize) {
+    JoinParams params;
+    ASSERT_TRUE(PlaceJoinFile(ed, params, kTopRight, PutPattern("good.bmp", 7, 3)));
+    const std::string junk = Put("junk.bmp", Bytes(200, 'x'));
+    EXPECT_FALSE(PlaceJoinFile(ed, params, kTopRight, junk));
+    EXPECT_EQ(params.paths[kTopRight], junk);
+    EXPECT_EQ(params.widths[kTopRight], 7);
+    EXPECT_EQ(params.heights[kTopRight], 3);
+    EXPECT_EQ(params.bitDepth, 24u);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Cannot read the size of \"" + junk + "\".\nThe file is not a BMP file.");
+}
+
+// Places the dialog would not close on are refused by the join itself, with the dialog's words.
+struct RefusedPlaces {
+    std::array<std::int16_t, 4> widths, heights;
+    std::string text;
+};
+class JoinRefusalTest : public JoinTest, public ::testing::WithParamInterface<RefusedPlaces> {};
+
+TEST_P(JoinRefusalTest, TellsWhyAndChangesNothing) {
+    MakeImage();
+    const auto before = Snapshot(ed);
+    JoinParams params;
+    params.widths = GetParam().widths;
+    params.heights = GetParam().heights;
+    EXPECT_FALSE(RunJoin(ed, params));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, GetParam().text);
+    EXPECT_EQ(Snapshot(ed), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Places, JoinRefusalTest,
+        ::testing::Values(RefusedPlaces{{0, 0, 0, 0}, {0, 0, 0, 0}, kJoinNothingBrowsedText},
+                          RefusedPlaces{{5, 0, std::int16_t(-25536), 0}, {5, 0, 2, 0},
+                                        "The bottom-left file is 40000 x 2 pixels; files more than 32767 pixels "
+                                        "wide or high cannot be joined."},
+                          RefusedPlaces{{16384, 16384, 16384, 16384}, {16384, 16384, 16384, 16384}, kTooManyPixelsText}));
+
 TEST_F(JoinTest, CancelAfterBrowsingAndAnEmptyPlanChangeNothing) {
     MakeImage();
     const auto before = Snapshot(ed);
