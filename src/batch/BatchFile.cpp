@@ -180,7 +180,11 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, c
         if (!file) continue;  // Join reports it
         const BmpReadResult decoded = DecodePicture(file.View());
         if (!decoded.image) return place + ": " + std::string(PictureErrorMessage(file.View(), decoded.error));
-        files.Serve(place, EncodeBmp(decoded.image->bitmap, 24, [](int) { return true; }).bytes);
+        std::vector<std::uint8_t> buffer, bytes;
+        const BmpFileBytes bmp = EncodeBmpPieces(decoded.image->bitmap, 24, {}, buffer);
+        if (bmp.status != EncodeStatus::Ok) return place + ": " + std::string(EncodeStatusMessage(bmp.status));
+        for (auto piece = bmp.pieces(); !piece.empty(); piece = bmp.pieces()) bytes.insert(bytes.end(), piece.begin(), piece.end());
+        files.Serve(place, std::move(bytes));
     }
     JoinParams params;
     for (int p = 0; p < kJoinPositions; ++p)
@@ -244,15 +248,18 @@ std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string
 std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, const std::optional<Bitmap>& alpha) {
     if (!o.paletteName.empty()) return SaveWithPalette(ed, o, output);
     const int depth = o.depth == kKeepDepth ? PlainSaveDepth(ed.doc.imageBitDepth) : o.depth;
-    // The same question Save asks; the headless host answers it from --allow-colour-loss.
-    const ColourLossQuestion ask = [&ed](int capacity) {
-        return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
-                                  MsgIcon::Warning) == DialogAnswer::Yes;
+    // The question Save asks, answered from --allow-colour-loss; a No says what to give instead,
+    // spelt as the question spells colour.
+    std::string declined;
+    const ColourLossQuestion ask = [&o, &declined](int capacity) {
+        if (o.allowColourLoss) return true;
+        declined = ColorLossFact(capacity) + " Give --allow-color-loss to write it with the nearest colors.";
+        return false;
     };
     std::vector<std::uint8_t> buffer;
     const BmpFileBytes file = IsDirectDepth(depth) ? EncodeDirect(ed, o, alpha, buffer)
                                                    : EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
-    if (file.status == EncodeStatus::Declined) return static_cast<HeadlessHost&>(ed.host).Failure();
+    if (file.status == EncodeStatus::Declined) return declined;
     if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
     if (file.saveDepth != 24) {
         // The image is in the file's bytes now; only they are needed from here. (24-bit rows
@@ -271,7 +278,7 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
         if (std::filesystem::symlink_status(job.output, ec).type() != std::filesystem::file_type::not_found)
             return job.output + " exists; give --overwrite to replace it";
     }
-    HeadlessHost host(options.allowColourLoss);
+    HeadlessHost host;
     Editor ed(host);
     BatchFileSystem files;
     ed.files = &files;

@@ -8,6 +8,7 @@
 #include "batch/BatchRun.h"
 #include "codec/BmpDirectWriter.h"
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "codec/FixedPalettes.h"
 #include "codec/ExifOrientation.h"
 #include "codec/ScaledPicture.h"
@@ -44,7 +45,7 @@ Bitmap Picture() {
     return b;
 }
 
-Bytes Bmp24(const Bitmap& b) { return EncodeBmp(b, 24, [](int) { return true; }).bytes; }
+Bytes Bmp24(const Bitmap& b) { return testing::EncodeBmpFile(b, 24, [](int) { return true; }).bytes; }
 
 // The user's drag from one pixel to another with a selection tool.
 void DragFrom(Editor& ed, Point from, Point to) {
@@ -184,7 +185,7 @@ TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
     EXPECT_EQ(ReadBytes(dir.Path() / "batch.bmp"), EditorSaves(wrapped, [] {}, 4));
 
     const std::string a = Put("a.bmp", Bmp24(Picture()));
-    const std::string b = Put("b.bmp", EncodeBmp(testing::SmoothPicture(7, 9), 8, [](int) { return true; }).bytes);
+    const std::string b = Put("b.bmp", testing::EncodeBmpFile(testing::SmoothPicture(7, 9), 8, [](int) { return true; }).bytes);
     const BatchRun joined = Batch({"--join", a, "none", "none", b, "-o", PathOf("joined.bmp")});
     ASSERT_EQ(joined.status, 0) << joined.errors;
     host.openAnswers = {FileDialogResult{a, 1}, FileDialogResult{b, 1}};
@@ -261,7 +262,7 @@ TEST_F(BatchRunTest, AFailingFileIsReportedWhileTheOthersAreWritten) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find(bad + ": The file is not a BMP, PNG or JPEG file.\n"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("rastrix-batch: 2 written, 1 failed"), std::string::npos) << run.errors;
-    EXPECT_EQ(ReadBytes(out / "one.bmp"), EncodeBmp(Picture(), 4, [](int) { return true; }).bytes);
+    EXPECT_EQ(ReadBytes(out / "one.bmp"), testing::EncodeBmpFile(Picture(), 4, [](int) { return true; }).bytes);
     EXPECT_TRUE(std::filesystem::exists(out / "two.bmp"));
     EXPECT_FALSE(std::filesystem::exists(out / "bad.bmp"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 2);  // no temporary file left
@@ -357,7 +358,7 @@ TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
     const std::string pngPath = Put("pic.png", png);
     const BatchRun run = Batch({"-i", "-b", "8", bmp, pngPath});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(ReadBytes(bmp), EncodeBmp(Picture(), 8, [](int) { return true; }).bytes);
+    EXPECT_EQ(ReadBytes(bmp), testing::EncodeBmpFile(Picture(), 8, [](int) { return true; }).bytes);
     EXPECT_EQ(ReadBytes(pngPath), png);
     EXPECT_NE(run.errors.find(pngPath + ": --in-place replaces BMP files only"), std::string::npos) << run.errors;
 }

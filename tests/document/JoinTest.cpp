@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "document/JoinDialog.h"
 #include "document/NewImageDialog.h"
 #include "document/NewImageTestSupport.h"
@@ -32,7 +33,7 @@ protected:
         return (dir.Path() / name).string();
     }
     std::string PutPattern(const std::string& name, int w, int h) {
-        return Put(name, EncodeBmp(Pattern(w, h), 24, [](int) { return true; }).bytes);
+        return Put(name, testing::EncodeBmpFile(Pattern(w, h), 24, [](int) { return true; }).bytes);
     }
     // A file whose headers claim w x h but that holds no pixels.
     std::string PutHeaderOnly(const std::string& name, int w, int h) {
@@ -105,7 +106,7 @@ TEST_F(JoinTest, AColumnIsAsWideAsItsWiderFile) {
 }
 
 TEST_F(JoinTest, TheDeepestBrowsedFileSetsTheDepthThatSaveAsOffers) {
-    const Bytes mono = EncodeBmp(Bitmap(9, 4, RGB(255, 255, 255)), 1, [](int) { return true; }).bytes;
+    const Bytes mono = testing::EncodeBmpFile(Bitmap(9, 4, RGB(255, 255, 255)), 1, [](int) { return true; }).bytes;
     Join({{kTopLeft, Put("mono.bmp", mono)}, {kTopRight, PutPattern("rgb.bmp", 5, 5)}});
     EXPECT_EQ(ed.doc.imageBitDepth, 24u);
     Dispatch(ed, CommandId::Save);  // no file yet: Save asks for a name
@@ -187,7 +188,7 @@ TEST_F(JoinTest, AFileGoneBeforeJoinEndsTheJoinWithWhatWasDrawn) {
 }
 
 TEST_F(JoinTest, DamagedPixelDataIsReportedAndEndsTheJoin) {
-    Bytes cut = EncodeBmp(Pattern(12, 12), 24, [](int) { return true; }).bytes;
+    Bytes cut = testing::EncodeBmpFile(Pattern(12, 12), 24, [](int) { return true; }).bytes;
     cut.resize(cut.size() / 2);
     const std::string damaged = Put("cut.bmp", cut);
     Join({{kTopLeft, PutPattern("a.bmp", 12, 12)}, {kTopRight, damaged}, {kBottomRight, PutPattern("d.bmp", 4, 4)}});
@@ -210,7 +211,7 @@ TEST_F(JoinTest, SizesWithoutFilesGiveABlankCanvasSizedAsAFileOfItsDepth) {
 
 TEST_F(JoinTest, PlacesGivenStraightToTheJoinMakeWhatTheDialogMakes) {
     const std::string a = PutPattern("a.bmp", 40, 30), typed = PutPattern("typed.bmp", 50, 10);
-    const std::string mono = Put("mono.bmp", EncodeBmp(Bitmap(9, 4, RGB(0, 0, 0)), 1, [](int) { return true; }).bytes);
+    const std::string mono = Put("mono.bmp", testing::EncodeBmpFile(Bitmap(9, 4, RGB(0, 0, 0)), 1, [](int) { return true; }).bytes);
     Join({{kTopLeft, a}, {kBottomRight, mono}}, {{kTopRight, typed}});
     ASSERT_TRUE(closedByJoin);
     const auto viaDialog = Snapshot(ed);
