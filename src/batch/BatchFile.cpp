@@ -31,7 +31,6 @@
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
 #include "frame/CommandDispatch.h"
-#include "frame/FrameSizing.h"
 #include "raster/PixelPool.h"
 
 namespace rastrix::batch {
@@ -282,9 +281,6 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
     Editor ed(host);
     BatchFileSystem files;
     ed.files = &files;
-    // The commands run in an editor laid out as on a screen, though none is shown.
-    ed.frame = InitFrameState(ed.settings);
-    OnFrameResize(ed.frame, ed.settings, SizeKind::Maximized, 1024, 768);
     const InputReading how = options.join ? InputReading{} : ReadingFor(options);
     StepMemory memory;
     std::string reason = options.join ? JoinInputs(ed, host, files, *options.join)

@@ -175,6 +175,30 @@ INSTANTIATE_TEST_SUITE_P(Steps, SameBytesTest, ::testing::ValuesIn(kSameBytesCas
     return name;
 });
 
+// The tool lays out no window: commands far outside what a 1024 x 768 window shows of a large
+// image give what the editor, laid out on such a screen, gives.
+TEST_F(BatchRunTest, ALargeImageNeedsNoLaidOutWindow) {
+    const std::string input = Put("large.bmp", Bmp24(testing::SmoothPicture(1500, 1000)));
+    const BatchRun run = Batch({"--shape", "ellipse", "-s", "1200,800,250,180", "-F", "#123456", "--fill", "solid",
+                                "--shape", "rectangle", "-s", "1300,850,120,120", "-r", "90", "--shift", "left",
+                                "-B", "#00FF00", "--size", "1600x1100", input, "-o", PathOf("batch.bmp")});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const Bytes fromEditor = EditorSaves(input, [&] {
+        Dispatch(ed, CommandId::EllipseSelection);
+        DragFrom(ed, {1200, 800}, {1450, 980});
+        SetForeColor(ed, RGB(0x12, 0x34, 0x56));
+        Dispatch(ed, CommandId::FillSolid);
+        Dispatch(ed, CommandId::RectangleSelection);
+        DragFrom(ed, {1300, 850}, {1420, 970});
+        Dispatch(ed, CommandId::RotateClockwise);
+        Dispatch(ed, CommandId::ShiftLeft);
+        SetBackColor(ed, RGB(0, 255, 0));
+        ChangeSizeTo(1600, 1100);
+    }, 4);
+    EXPECT_EQ(ReadBytes(dir.Path() / "batch.bmp"), fromEditor);
+    EXPECT_EQ(ed.doc.imageWidth, 1600);
+}
+
 TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
     testing::PngRecipe recipe{6, 4, 6, 8};
     for (int i = 0; i < 24; ++i) recipe.rows.insert(recipe.rows.end(), {std::uint8_t(10 * i), 99, 7, std::uint8_t(i % 3 ? 255 : 60)});
