@@ -320,6 +320,40 @@ TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {
     EXPECT_EQ(Batch({input, "--rotate", "45", "-o", PathOf("x.bmp")}).status, 2);
 }
 
+// More colours than the depth holds: the tool answers the editor's question itself, No with
+// what to give instead (the capacity of the depth's table in it) unless colour loss is allowed.
+class ColourLossTest : public BatchRunTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
+
+TEST_P(ColourLossTest, RefusedWithTheReasonUnlessAllowed) {
+    const int depth = GetParam().first, capacity = GetParam().second;
+    Bitmap colourful(20, 15);  // 300 colours
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 20; ++x) colourful.SetPixel(x, y, RGB(std::uint8_t(x * 12), std::uint8_t(y * 17), 9));
+    const std::string input = Put("many.bmp", Bmp24(colourful));
+    const std::string bits = std::to_string(depth);
+    const BatchRun refused = Batch({"-b", bits, input, "-o", PathOf("refused.bmp")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.errors.find(input + ": This image contains more than " + std::to_string(capacity) +
+                                  " colors; some colors will be lost. Give --allow-color-loss to write it with the "
+                                  "nearest colors.\n"),
+              std::string::npos)
+            << refused.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "refused.bmp"));
+
+    const BatchRun allowed = Batch({"-b", bits, "--allow-colour-loss", input, "-o", PathOf("allowed.bmp")});
+    ASSERT_EQ(allowed.status, 0) << allowed.errors;
+    int asked = 0;
+    const Bytes yes = testing::EncodeBmpFile(colourful, depth, [&asked, capacity](int c) {
+        ++asked;
+        return c == capacity;
+    }).bytes;
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(ReadBytes(dir.Path() / "allowed.bmp"), yes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, ColourLossTest,
+                         ::testing::Values(std::pair{1, 2}, std::pair{4, 16}, std::pair{8, 256}));
+
 // What a command-line user is told: what is missing, in the words of the command line.
 TEST_F(BatchRunTest, ReasonsSpeakOfTheCommandLineAndThePicture) {
     const std::string input = Put("in.bmp", Bmp24(Picture()));
