@@ -27,10 +27,8 @@
 #include "document/Join.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
-#include "editor/CommandIds.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
-#include "frame/CommandDispatch.h"
 #include "raster/PixelPool.h"
 
 namespace rastrix::batch {
@@ -210,7 +208,7 @@ bool IsDirectDepth(int depth) { return depth == 16 || depth == kDepth555 || dept
 // The file's bytes to standard output or, whole or not at all, to the output file.
 std::string WriteOutput(Editor& ed, const BmpFileBytes& file, const std::string& output) {
     if (output == "-") return WriteStandardOutput(file.pieces);
-    const WriteResult written = WriteFileAtomically(*ed.files, output, file.pieces, kNewImageFileMode);
+    const WriteResult written = WriteImageFile(ed, output, file);
     return written ? "" : output + ": " + Describe(written.failure);
 }
 
@@ -257,7 +255,7 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, c
     };
     std::vector<std::uint8_t> buffer;
     const BmpFileBytes file = IsDirectDepth(depth) ? EncodeDirect(ed, o, alpha, buffer)
-                                                   : EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
+                                                   : EncodeCurrentImage(ed, depth, ask, buffer);
     if (file.status == EncodeStatus::Declined) return declined;
     if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
     if (file.saveDepth != 24) {
