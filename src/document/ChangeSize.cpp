@@ -20,14 +20,7 @@ bool RunChangeImageSize(Editor& ed, const ChangeSizeParams& params) {
         ReportProblem(ed, "There is no image to change the size of.");
         return false;
     }
-    if (params.width < 0 || params.height < 0) {
-        ReportProblem(ed, kZeroSizeText);
-        return false;
-    }
-    if (const auto why = RefuseImageSize(std::uint32_t(params.width), std::uint32_t(params.height))) {
-        ReportProblem(ed, std::string(*why));
-        return false;
-    }
+    if (!AcceptImageSize(ed, params.width, params.height)) return false;
     std::optional<Bitmap> level = AllocateLevel(ed, params.width, params.height);
     if (!level) return false;
     level->Fill(ed.settings.backColor);
