@@ -90,8 +90,9 @@ bool MakeFile(const std::string& path) {
     Bitmap image(kW, kH);
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) image.Row(y)[x] = Pixel(x * 2654435761u + y * 40503u) & 0x00FFFFFFu;
-    const EncodedBmp file = EncodeBmp(image, 24, [](int) { return true; });
-    return file.status == EncodeStatus::Ok && WriteFileAtomically(PosixFileSystem(), path, file.bytes, 0644);
+    std::vector<std::uint8_t> buffer;
+    const BmpFileBytes file = EncodeBmpPieces(image, 24, [](int) { return true; }, buffer);
+    return file.status == EncodeStatus::Ok && WriteFileAtomically(PosixFileSystem(), path, file.pieces, 0644);
 }
 
 // A memcpy between two warm buffers of the level's size: the top level into the one below.

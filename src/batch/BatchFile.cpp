@@ -24,14 +24,11 @@
 #include "codec/PaletteMapping.h"
 #include "codec/PictureReader.h"
 #include "document/FileWrite.h"
-#include "document/JoinDialog.h"
+#include "document/Join.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
-#include "editor/CommandIds.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
-#include "frame/CommandDispatch.h"
-#include "frame/FrameSizing.h"
 #include "raster/PixelPool.h"
 
 namespace rastrix::batch {
@@ -169,8 +166,8 @@ std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, const 
     return {};
 }
 
-// --join: Browse for each named place, then Join, as in the Join Files dialog. Join reads
-// bitmaps; a PNG or JPEG file is handed to it as the bitmap it decodes to.
+// --join: each named place put in, as Browse puts a file in the Join Files dialog, then the
+// join. Join reads bitmaps; a PNG or JPEG file is handed to it as the bitmap it decodes to.
 std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, const std::array<std::string, 4>& places) {
     for (const std::string& place : places) {
         if (place.empty()) continue;
@@ -180,18 +177,17 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, c
         if (!file) continue;  // Join reports it
         const BmpReadResult decoded = DecodePicture(file.View());
         if (!decoded.image) return place + ": " + std::string(PictureErrorMessage(file.View(), decoded.error));
-        files.Serve(place, EncodeBmp(decoded.image->bitmap, 24, [](int) { return true; }).bytes);
+        std::vector<std::uint8_t> buffer, bytes;
+        const BmpFileBytes bmp = EncodeBmpPieces(decoded.image->bitmap, 24, {}, buffer);
+        if (bmp.status != EncodeStatus::Ok) return place + ": " + std::string(EncodeStatusMessage(bmp.status));
+        for (auto piece = bmp.pieces(); !piece.empty(); piece = bmp.pieces()) bytes.insert(bytes.end(), piece.begin(), piece.end());
+        files.Serve(place, std::move(bytes));
     }
-    host.modalScripts.push_back([&host, &places](DialogModel& dialog) {
-        for (int p = 0; p < 4; ++p) {
-            if (places[std::size_t(p)].empty()) continue;
-            host.openAnswers.push_back(places[std::size_t(p)]);
-            dialog.Command(JoinDialog::kFirstBrowse + p);
-        }
-        dialog.Command(DialogAnswer::Ok);
-        return dialog.Ended() ? dialog.Result() : DialogAnswer::Cancel;
-    });
-    Dispatch(ed, CommandId::JoinFiles);
+    JoinParams params;
+    for (int p = 0; p < kJoinPositions; ++p)
+        if (!places[std::size_t(p)].empty() && !PlaceJoinFile(ed, params, p, places[std::size_t(p)]))
+            return host.Failure();
+    RunJoin(ed, params);
     if (!host.Failure().empty()) return host.Failure();
     return ed.doc.fileSize == 0 ? "--join made no image" : "";
 }
@@ -212,7 +208,7 @@ bool IsDirectDepth(int depth) { return depth == 16 || depth == kDepth555 || dept
 // The file's bytes to standard output or, whole or not at all, to the output file.
 std::string WriteOutput(Editor& ed, const BmpFileBytes& file, const std::string& output) {
     if (output == "-") return WriteStandardOutput(file.pieces);
-    const WriteResult written = WriteFileAtomically(*ed.files, output, file.pieces, kNewImageFileMode);
+    const WriteResult written = WriteImageFile(ed, output, file);
     return written ? "" : output + ": " + Describe(written.failure);
 }
 
@@ -249,15 +245,18 @@ std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string
 std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, const std::optional<Bitmap>& alpha) {
     if (!o.paletteName.empty()) return SaveWithPalette(ed, o, output);
     const int depth = o.depth == kKeepDepth ? PlainSaveDepth(ed.doc.imageBitDepth) : o.depth;
-    // The same question Save asks; the headless host answers it from --allow-colour-loss.
-    const ColourLossQuestion ask = [&ed](int capacity) {
-        return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
-                                  MsgIcon::Warning) == DialogAnswer::Yes;
+    // The question Save asks, answered from --allow-colour-loss; a No says what to give instead,
+    // spelt as the question spells colour.
+    std::string declined;
+    const ColourLossQuestion ask = [&o, &declined](int capacity) {
+        if (o.allowColourLoss) return true;
+        declined = ColorLossFact(capacity) + " Give --allow-color-loss to write it with the nearest colors.";
+        return false;
     };
     std::vector<std::uint8_t> buffer;
     const BmpFileBytes file = IsDirectDepth(depth) ? EncodeDirect(ed, o, alpha, buffer)
-                                                   : EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
-    if (file.status == EncodeStatus::Declined) return static_cast<HeadlessHost&>(ed.host).Failure();
+                                                   : EncodeCurrentImage(ed, depth, ask, buffer);
+    if (file.status == EncodeStatus::Declined) return declined;
     if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
     if (file.saveDepth != 24) {
         // The image is in the file's bytes now; only they are needed from here. (24-bit rows
@@ -276,13 +275,10 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
         if (std::filesystem::symlink_status(job.output, ec).type() != std::filesystem::file_type::not_found)
             return job.output + " exists; give --overwrite to replace it";
     }
-    HeadlessHost host(options.allowColourLoss);
+    HeadlessHost host;
     Editor ed(host);
     BatchFileSystem files;
     ed.files = &files;
-    // The commands run in an editor laid out as on a screen, though none is shown.
-    ed.frame = InitFrameState(ed.settings);
-    OnFrameResize(ed.frame, SizeKind::Maximized, 1024, 768);
     const InputReading how = options.join ? InputReading{} : ReadingFor(options);
     StepMemory memory;
     std::string reason = options.join ? JoinInputs(ed, host, files, *options.join)

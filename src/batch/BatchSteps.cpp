@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "batch/HeadlessHost.h"
-#include "document/ChangeSizeDialog.h"
+#include "document/ChangeSize.h"
 #include "document/ScaleImage.h"
 #include "draw/Colors.h"
 #include "draw/PixelTools.h"
@@ -67,16 +67,9 @@ std::string Command(Editor& ed, int id) {
     return {};
 }
 
-std::string ChangeSize(Editor& ed, HeadlessHost& host, int width, int height) {
+std::string ChangeSize(Editor& ed, int width, int height) {
     if (!CommandEnabled(ed, CommandId::ChangeImageSize)) return Unavailable(ed, CommandId::ChangeImageSize);
-    host.modalScripts.push_back([width, height](DialogModel& dialog) {
-        dialog.TextChanged(ChangeSizeDialog::kWidthEdit, std::to_string(width));
-        dialog.TextChanged(ChangeSizeDialog::kHeightEdit, std::to_string(height));
-        dialog.Command(DialogAnswer::Ok);
-        return dialog.Result();
-    });
-    Dispatch(ed, CommandId::ChangeImageSize);
-    host.modalScripts.clear();
+    RunChangeImageSize(ed, {width, height});  // a refusal is the host's failure
     return {};
 }
 
@@ -96,7 +89,7 @@ std::string Scale(Editor& ed, const Step& s, StepMemory& memory) {
     return {};
 }
 
-std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memory) {
+std::string Run(Editor& ed, const Step& s, StepMemory& memory) {
     if (!IsStyle(s.kind) && s.kind != StepKind::Scale) memory.alpha.reset();
     switch (s.kind) {
         case StepKind::Select:
@@ -118,7 +111,7 @@ std::string Run(Editor& ed, HeadlessHost& host, const Step& s, StepMemory& memor
             return {};
         case StepKind::MarkBorder: return Command(ed, CommandId::MarkBorder);
         case StepKind::Command: return Command(ed, s.a);
-        case StepKind::Size: return ChangeSize(ed, host, s.a, s.b);
+        case StepKind::Size: return ChangeSize(ed, s.a, s.b);
         case StepKind::Bucket: return Bucket(ed, s.a, s.b);
         case StepKind::Foreground: SetForeColor(ed, s.colour); return {};
         case StepKind::Background: SetBackColor(ed, s.colour); return {};
@@ -139,7 +132,7 @@ bool IsStyle(StepKind kind) {
 }
 
 std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory) {
-    std::string reason = Run(ed, host, step, memory);
+    std::string reason = Run(ed, step, memory);
     DropUndoLevels(ed);
     PixelPool::Shared().FreeKept();
     if (reason.empty()) reason = host.Failure();

@@ -1,6 +1,4 @@
 #pragma once
-#include <deque>
-#include <functional>
 #include <string>
 
 #include "editor/Host.h"
@@ -8,27 +6,21 @@
 namespace rastrix::batch {
 
 // The platform as rastrix-batch sees it: no windows. A message box becomes the reason the
-// current file fails (the first one counts), the colour-loss question is answered from the
-// command line, file dialogs and modal dialogs are answered by what the runner queued for the
-// command it is about to run, and there is no clipboard.
+// current file fails (the first one counts) and is answered No (a question) or OK (a report);
+// file dialogs and modal dialogs are cancelled, for the runner gives the commands their
+// parameters itself; and there is no clipboard.
 class HeadlessHost : public Host {
 public:
-    explicit HeadlessHost(bool allowColourLoss) : allowColourLoss_(allowColourLoss) {}
-
     // The first report of the current file, empty while all went well.
     const std::string& Failure() const { return failure_; }
     void ClearFailure() { failure_.clear(); }
 
-    // Answers for the next dialogs, consumed front first; an empty queue cancels.
-    std::deque<std::string> openAnswers;
-    std::deque<std::function<int(DialogModel&)>> modalScripts;
-
     int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override;
-    std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return std::nullopt; }
-    int RunModal(DialogModel& model) override;
+    int RunModal(DialogModel&) override { return DialogAnswer::Cancel; }
     void ShowModeless(DialogModel&, int, int) override {}
     void RefreshModeless(DialogModel&) override {}
     void CloseModeless(DialogModel&) override {}
@@ -39,9 +31,6 @@ public:
     bool WriteClipboardBitmap(const Bitmap&) override { return false; }
 
 private:
-    void Fail(const std::string& reason);
-
-    bool allowColourLoss_;
     std::string failure_;
 };
 

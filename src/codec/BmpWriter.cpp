@@ -22,6 +22,11 @@ std::string ColorLossText(int paletteCapacity) {
     return text;
 }
 
+std::string ColorLossFact(int paletteCapacity) {
+    const std::string text = ColorLossText(paletteCapacity);
+    return text.substr(0, text.find('\n'));
+}
+
 std::string_view EncodeStatusMessage(EncodeStatus status) {
     switch (status) {
         case EncodeStatus::OutOfMemory:
@@ -211,6 +216,16 @@ private:
     std::vector<std::uint8_t> piece_;
 };
 
+// The whole file into `buffer`, resized to exactly the file's size.
+EncodeStatus EncodeWhole(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+                         std::vector<std::uint8_t>& buffer) {
+    const FileLayout l = ComputeFileLayout(image.Width(), image.Height(), depth);
+    if (!l.FitsHeader()) return EncodeStatus::TooLarge;
+    if (const EncodeStatus sized = SizeFileBuffer(buffer, l.fileSize); sized != EncodeStatus::Ok) return sized;
+    WriteBmpHeader(buffer.data(), l, image.Width(), image.Height());
+    return EncodePixels(image, l, ask, buffer.data());
+}
+
 }  // namespace
 
 BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQuestion& ask,
@@ -228,7 +243,7 @@ BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQue
             file.status = EncodeStatus::OutOfMemory;
         }
     } else {
-        file.status = EncodeBmpInto(image, depth, ask, buffer);
+        file.status = EncodeWhole(image, depth, ask, buffer);
         if (file.status == EncodeStatus::Ok) file.pieces = WholeBytes(buffer);
     }
     return file;
@@ -245,15 +260,6 @@ EncodeStatus SizeFileBuffer(std::vector<std::uint8_t>& buffer, std::uint64_t byt
         return EncodeStatus::OutOfMemory;
     }
     return EncodeStatus::Ok;
-}
-
-EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuestion& ask,
-                           std::vector<std::uint8_t>& buffer) {
-    const FileLayout l = ComputeFileLayout(image.Width(), image.Height(), depth);
-    if (!l.FitsHeader()) return EncodeStatus::TooLarge;
-    if (const EncodeStatus sized = SizeFileBuffer(buffer, l.fileSize); sized != EncodeStatus::Ok) return sized;
-    WriteBmpHeader(buffer.data(), l, image.Width(), image.Height());
-    return EncodePixels(image, l, ask, buffer.data());
 }
 
 int SmallestIndexedDepth(std::size_t colours) {
@@ -285,17 +291,6 @@ EncodedBmp EncodeIndexedBmp(const IndexImage& image, std::span<const std::uint32
     out.status = file.status;
     out.saveDepth = file.saveDepth;
     if (out.status != EncodeStatus::Ok) out.bytes = {};
-    return out;
-}
-
-EncodedBmp EncodeBmp(const Bitmap& image, int depth, const ColourLossQuestion& ask) {
-    EncodedBmp out;
-    out.saveDepth = ComputeFileLayout(image.Width(), image.Height(), depth).saveDepth;
-    out.status = EncodeBmpInto(image, depth, ask, out.bytes);
-    if (out.status != EncodeStatus::Ok) {
-        out.bytes.clear();
-        out.bytes.shrink_to_fit();
-    }
     return out;
 }
 

@@ -22,6 +22,9 @@ inline constexpr std::string_view kColorLossTextAfter =
 
 // The full question text for a table of paletteCapacity entries.
 std::string ColorLossText(int paletteCapacity);
+// Its first line, what happens without the question: "This image contains more than N colors;
+// some colors will be lost."
+std::string ColorLossFact(int paletteCapacity);
 
 enum class EncodeStatus {
     Ok,
@@ -33,21 +36,6 @@ enum class EncodeStatus {
 
 // A message for the failures the user did not choose; empty for Ok and Declined.
 std::string_view EncodeStatusMessage(EncodeStatus status);
-
-struct EncodedBmp {
-    EncodeStatus status = EncodeStatus::Ok;
-    int saveDepth = 24;               // the depth actually written: 1, 4, 8 or 24
-    std::vector<std::uint8_t> bytes;  // the whole file when status is Ok, else empty
-};
-
-// Builds the whole BMP file of the image at the given depth (1, 4 or 8; anything else is
-// 24 bits). Rows are stored bottom row first. Never throws.
-EncodedBmp EncodeBmp(const Bitmap& image, int depth, const ColourLossQuestion& ask);
-
-// The same into a caller-kept buffer, resized to exactly the file's size; a buffer kept
-// from an earlier save is reused while it has room. On failure its contents are unspecified.
-EncodeStatus EncodeBmpInto(const Bitmap& image, int depth, const ColourLossQuestion& ask,
-                           std::vector<std::uint8_t>& buffer);
 
 // Makes `buffer` exactly `bytes` long (a file's whole size), reusing its room: TooLarge past
 // what a vector can hold, OutOfMemory when the memory cannot be had, else Ok. Never throws.
@@ -61,7 +49,10 @@ struct BmpFileBytes {
     ByteSource pieces;       // the file's bytes when status is Ok
 };
 
-// At 24 bits nothing is built ahead: each piece is about 8 MB of rows encoded when it is asked
+// The one way to write an image as a BMP file of 1, 4 or 8 bits (anything else is 24 bits),
+// rows stored bottom row first; never throws. When the image has more colours than a table of
+// the depth holds, `ask` is asked once (no one to ask is No) and No gives Declined, nothing
+// written. At 24 bits nothing is built ahead: each piece is about 8 MB of rows encoded when it is asked
 // for, so a large image is written without a buffer of the file's size (the image must stay as
 // it is until the last piece). At 1, 4 and 8 bits the colour table is known only after the
 // last row, so the whole file is built first into `buffer` (the colour-loss question is asked
@@ -77,6 +68,13 @@ BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQue
 // than the depth holds. Every index must be below the palette's size. No question is asked.
 BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const std::uint32_t> palette, int depth,
                                     std::vector<std::uint8_t>& buffer);
+
+// The same built whole, for small files made to be kept in memory.
+struct EncodedBmp {
+    EncodeStatus status = EncodeStatus::Ok;
+    int saveDepth = 24;               // the depth actually written: 1, 4, 8 or 24
+    std::vector<std::uint8_t> bytes;  // the whole file when status is Ok, else empty
+};
 EncodedBmp EncodeIndexedBmp(const IndexImage& image, std::span<const std::uint32_t> palette, int depth);
 
 // The smallest of the depths 1, 4 and 8 whose table holds `colours` entries; 0 above 256.

@@ -48,8 +48,10 @@ void ChangeSizeDialog::Command(int id) {
         // No size at all (both fields empty or 0) is taken as Cancel.
         if (ReadSizeField(widthText_) == 0 && ReadSizeField(heightText_) == 0)
             End(0);
-        else if (AcceptSizeFields(ed_, widthText_, heightText_, width_, height_))
+        else if (std::uint32_t width = 0, height = 0; AcceptSizeFields(ed_, widthText_, heightText_, width, height)) {
+            params_ = {int(width), int(height)};
             End(DialogAnswer::Ok);
+        }
     } else if (id == DialogAnswer::Cancel) {
         End(0);
     }

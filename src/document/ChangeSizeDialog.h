@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/ChangeSize.h"
 #include "editor/DialogModel.h"
 
 namespace rastrix {
@@ -11,7 +12,8 @@ struct Editor;
 
 // The "Change File Size" dialog: the two size fields start with the current size. OK with a
 // size that cannot be made (0, more than 65535 a side, too many pixels) tells the user why and
-// keeps the dialog open; otherwise it ends with DialogAnswer::Ok. Cancel ends it with 0.
+// keeps the dialog open; otherwise it ends with DialogAnswer::Ok and Params() holds the size.
+// Cancel ends it with 0. The dialog only collects: RunChangeImageSize does the work.
 class ChangeSizeDialog : public DialogModel {
 public:
     static constexpr int kWidthEdit = 132, kHeightEdit = 133;
@@ -24,13 +26,12 @@ public:
     void Command(int id) override;
 
     // What OK accepted.
-    std::uint32_t Width() const { return width_; }
-    std::uint32_t Height() const { return height_; }
+    const ChangeSizeParams& Params() const { return params_; }
 
 private:
     Editor& ed_;
     std::string widthText_, heightText_;
-    std::uint32_t width_ = 0, height_ = 0;
+    ChangeSizeParams params_;
 };
 
 }  // namespace rastrix

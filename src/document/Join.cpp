@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "codec/BmpHeader.h"
 #include "codec/BmpReader.h"
 #include "codec/FileRead.h"
 #include "document/FileErrorLines.h"
@@ -21,6 +22,9 @@
 namespace rastrix {
 
 namespace {
+
+constexpr std::array<const char*, kJoinPositions> kJoinPositionNames = {"top-left", "top-right", "bottom-left",
+                                                                        "bottom-right"};
 
 // Draws the named files in position order; returns the size of the last file read, or 0.
 // The first file that cannot be read or decoded is reported and ends the drawing.
@@ -85,11 +89,59 @@ void JoinFiles(Editor& ed, const JoinPlan& plan) {
     SetModified(ed);
 }
 
+bool PlaceJoinFile(Editor& ed, JoinParams& params, int p, const std::string& path) {
+    params.paths[p] = path;
+    // On any failure the name stays while the size counted for this place keeps what it had.
+    const FileBytesResult start = ReadFileStart(*ed.files, path, kBmpHeaderReadBytes);
+    if (!start) {
+        ReportError(ed, BrowseErrorLine(start.failure.step), start.failure.errorNumber);
+        return false;
+    }
+    const BmpHeaderResult header = ReadBmpHeader(start.bytes);
+    if (!header.info) {
+        ReportProblem(ed, "Cannot read the size of \"" + path + "\".\n" + std::string(header.Message()));
+        return false;
+    }
+    // The reader keeps sides within 1..65535; the low 16 bits are kept as a signed value.
+    params.widths[p] = std::int16_t(std::uint16_t(header.info->width));
+    params.heights[p] = std::int16_t(std::uint16_t(header.info->height));
+    params.bitDepth = std::max(params.bitDepth, std::uint32_t(header.info->bitDepth));
+    return true;
+}
+
+std::optional<std::string> RefuseJoin(const JoinParams& params) {
+    const auto unset = [](std::int16_t v) { return v == 0; };
+    if (std::all_of(params.widths.begin(), params.widths.end(), unset)) return kJoinNothingBrowsedText;
+    for (int p = 0; p < kJoinPositions; ++p) {
+        if (params.widths[p] < 0 || params.heights[p] < 0)
+            return "The " + std::string(kJoinPositionNames[p]) + " file is " + JoinSizeText(params, p) +
+                   " pixels; files more than 32767 pixels wide or high cannot be joined.";
+    }
+    const JoinCanvas canvas = ComputeJoinCanvas(params.widths, params.heights);
+    if (const auto why = RefuseImageSize(std::uint32_t(canvas.width), std::uint32_t(canvas.height)))
+        return std::string(*why);
+    return std::nullopt;
+}
+
+std::string JoinSizeText(const JoinParams& params, int p) {
+    if (params.widths[p] == 0 && params.heights[p] == 0) return {};
+    return std::to_string(std::uint16_t(params.widths[p])) + " x " + std::to_string(std::uint16_t(params.heights[p]));
+}
+
+bool RunJoin(Editor& ed, const JoinParams& params) {
+    if (const auto why = RefuseJoin(params)) {
+        ReportProblem(ed, *why);
+        return false;
+    }
+    JoinFiles(ed, {ComputeJoinCanvas(params.widths, params.heights), params.paths, params.bitDepth});
+    return true;
+}
+
 void JoinCommand(Editor& ed) {
     if (ed.doc.modified && AskToSave(ed) == DialogAnswer::Cancel) return;
     JoinDialog dialog(ed);
     if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
-    JoinFiles(ed, dialog.Plan());
+    RunJoin(ed, dialog.Params());
 }
 
 }  // namespace rastrix

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "raster/Geometry.h"
@@ -40,6 +41,33 @@ struct JoinPlan {
 // "Untitled.bmp", modified, with no file of its own. Nothing changes when the canvas cannot be
 // allocated.
 void JoinFiles(Editor& ed, const JoinPlan& plan);
+
+// What Join Files is asked to join; both front ends fill one in and call RunJoin. Each place
+// has the file drawn there (empty for none) and the size its header gave when the file was put
+// there by PlaceJoinFile (kept as 16-bit signed values, 0 x 0 for a name typed by hand, whose
+// size does not count); the depth is the deepest of those files'.
+struct JoinParams {
+    std::array<std::string, kJoinPositions> paths;
+    std::array<std::int16_t, kJoinPositions> widths{};
+    std::array<std::int16_t, kJoinPositions> heights{};
+    std::uint32_t bitDepth = 1;
+};
+
+// Puts the file at path in a place, as the join dialog's Browse does: the name is kept, and the
+// file's header is read at once for its size and depth. When the header cannot be read the user
+// is told why, the place keeps the size it had, and false is returned.
+bool PlaceJoinFile(Editor& ed, JoinParams& params, int position, const std::string& path);
+
+// A place's size as the dialog shows it, "width x height", or empty while no size is known.
+std::string JoinSizeText(const JoinParams& params, int position);
+
+// Why the places cannot be joined, for the user: no size known at all, a size more than 16 bits
+// signed, or a canvas too large. nullopt when they can.
+std::optional<std::string> RefuseJoin(const JoinParams& params);
+
+// Joins the places (see JoinFiles). When RefuseJoin refuses, the user is told why and nothing
+// changes (false).
+bool RunJoin(Editor& ed, const JoinParams& params);
 
 // File > Join Files: asks to save a modified image, then runs the join dialog and joins.
 void JoinCommand(Editor& ed);

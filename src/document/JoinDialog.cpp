@@ -1,11 +1,5 @@
 #include "document/JoinDialog.h"
 
-#include <algorithm>
-
-#include "codec/BmpHeader.h"
-#include "codec/FileRead.h"
-#include "document/FileErrorLines.h"
-#include "document/NewImageDialog.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
 #include "editor/ReportError.h"
@@ -13,9 +7,6 @@
 namespace rastrix {
 
 namespace {
-
-constexpr std::array<const char*, kJoinPositions> kPositionNames = {"top-left", "top-right", "bottom-left",
-                                                                    "bottom-right"};
 
 DialogTemplate MakeTemplate() {
     using K = ControlKind;
@@ -51,13 +42,13 @@ const DialogTemplate& JoinDialog::Template() const {
 }
 
 std::string JoinDialog::Text(int id) const {
-    if (const int p = PositionOf(id, kFirstEdit); p >= 0) return paths_[p];
-    if (const int p = PositionOf(id, kFirstLabel); p >= 0) return labels_[p];
+    if (const int p = PositionOf(id, kFirstEdit); p >= 0) return params_.paths[p];
+    if (const int p = PositionOf(id, kFirstLabel); p >= 0) return JoinSizeText(params_, p);
     return DialogModel::Text(id);
 }
 
 void JoinDialog::TextChanged(int id, std::string_view text) {
-    if (const int p = PositionOf(id, kFirstEdit); p >= 0) paths_[p] = text;
+    if (const int p = PositionOf(id, kFirstEdit); p >= 0) params_.paths[p] = text;
 }
 
 void JoinDialog::Command(int id) {
@@ -77,47 +68,14 @@ void JoinDialog::Browse(int p) {
     request.filterIndex = 1;
     const auto chosen = ed_.host.OpenFileDialog(request);
     if (!chosen) return;
-    const std::string& path = paths_[p] = chosen->path;
-
-    // On any failure the edit keeps the new name while the label and the size counted for this
-    // place keep what they had.
-    const FileBytesResult start = ReadFileStart(*ed_.files, path, kBmpHeaderReadBytes);
-    if (!start) {
-        ReportError(ed_, BrowseErrorLine(start.failure.step), start.failure.errorNumber);
-        return;
-    }
-    const BmpHeaderResult header = ReadBmpHeader(start.bytes);
-    if (!header.info) {
-        ReportProblem(ed_, "Cannot read the size of \"" + path + "\".\n" + std::string(header.Message()));
-        return;
-    }
-    // The reader keeps sides within 1..65535; the low 16 bits are kept as a signed value.
-    const auto w = std::uint16_t(header.info->width), h = std::uint16_t(header.info->height);
-    joinWidths_[p] = std::int16_t(w);
-    joinHeights_[p] = std::int16_t(h);
-    labels_[p] = std::to_string(w) + " x " + std::to_string(h);
-    largestDepth_ = std::max(largestDepth_, std::uint32_t(header.info->bitDepth));
+    PlaceJoinFile(ed_, params_, p, chosen->path);
 }
 
 void JoinDialog::Join() {
-    const auto unset = [](std::int16_t v) { return v == 0; };
-    if (std::all_of(joinWidths_.begin(), joinWidths_.end(), unset)) {
-        ReportProblem(ed_, kJoinNothingBrowsedText);
+    if (const auto why = RefuseJoin(params_)) {
+        ReportProblem(ed_, *why);
         return;
     }
-    for (int p = 0; p < kJoinPositions; ++p) {
-        if (joinWidths_[p] < 0 || joinHeights_[p] < 0) {
-            ReportProblem(ed_, "The " + std::string(kPositionNames[p]) + " file is " + labels_[p] +
-                                   " pixels; files more than 32767 pixels wide or high cannot be joined.");
-            return;
-        }
-    }
-    const JoinCanvas canvas = ComputeJoinCanvas(joinWidths_, joinHeights_);
-    if (const auto why = RefuseImageSize(std::uint32_t(canvas.width), std::uint32_t(canvas.height))) {
-        ReportProblem(ed_, std::string(*why));
-        return;
-    }
-    plan_ = {canvas, paths_, largestDepth_};
     End(DialogAnswer::Ok);
 }
 

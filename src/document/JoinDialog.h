@@ -24,7 +24,7 @@ inline constexpr const char* kJoinNoCanvasText = "The files chosen give the join
 // result. A name typed by hand is drawn but its size does not count. Join checks the canvas
 // and ends with DialogAnswer::Ok; when no file was browsed, a browsed size does not fit 16 bits
 // signed, or the canvas would be too large, it tells the user why and stays open. Cancel ends with
-// 0.
+// 0. The dialog only collects the places (PlaceJoinFile): RunJoin does the join.
 class JoinDialog : public DialogModel {
 public:
     static constexpr int kFirstEdit = 151, kFirstBrowse = 155, kFirstLabel = 161;
@@ -36,23 +36,18 @@ public:
     void TextChanged(int id, std::string_view text) override;
     void Command(int id) override;
 
-    std::int16_t JoinWidth(int position) const { return joinWidths_[position]; }
-    std::int16_t JoinHeight(int position) const { return joinHeights_[position]; }
-    std::uint32_t LargestDepth() const { return largestDepth_; }
-    // What Join accepted; meaningful once the dialog ended with DialogAnswer::Ok.
-    const JoinPlan& Plan() const { return plan_; }
+    std::int16_t JoinWidth(int position) const { return params_.widths[position]; }
+    std::int16_t JoinHeight(int position) const { return params_.heights[position]; }
+    std::uint32_t LargestDepth() const { return params_.bitDepth; }
+    // The places as chosen; what Join accepted once the dialog ended with DialogAnswer::Ok.
+    const JoinParams& Params() const { return params_; }
 
 private:
     void Browse(int position);
     void Join();
 
     Editor& ed_;
-    std::array<std::string, kJoinPositions> paths_;
-    std::array<std::string, kJoinPositions> labels_;
-    std::array<std::int16_t, kJoinPositions> joinWidths_{};
-    std::array<std::int16_t, kJoinPositions> joinHeights_{};
-    std::uint32_t largestDepth_ = 1;
-    JoinPlan plan_;
+    JoinParams params_;
 };
 
 }  // namespace rastrix

@@ -53,6 +53,12 @@ std::optional<std::string_view> RefuseImageSize(std::uint32_t width, std::uint32
     return std::nullopt;
 }
 
+bool AcceptImageSize(Editor& ed, int width, int height) {
+    const auto why = width < 0 || height < 0 ? kZeroSizeText : RefuseImageSize(std::uint32_t(width), std::uint32_t(height));
+    if (why) ReportProblem(ed, std::string(*why));
+    return !why;
+}
+
 std::uint32_t ReadSizeField(std::string_view text) { return ParseDecimal(text.substr(0, kSizeFieldChars)); }
 
 bool AcceptSizeFields(Editor& ed, std::string_view widthText, std::string_view heightText,

@@ -26,6 +26,10 @@ inline constexpr const char* kTooManyPixelsText =
 // first non-digit; an empty field reads as 0.
 std::uint32_t ReadSizeField(std::string_view text);
 
+// Whether an image of width x height can be made; otherwise tells the user why (a side below
+// 0 as one of 0) and returns false.
+bool AcceptImageSize(Editor& ed, int width, int height);
+
 // Reads both size fields. When the size can be made, stores it and returns true; otherwise
 // tells the user why and returns false with width and height untouched.
 bool AcceptSizeFields(Editor& ed, std::string_view widthText, std::string_view heightText,

@@ -43,6 +43,21 @@ int PlainSaveDepth(std::uint32_t imageBitDepth) {
     return (imageBitDepth == 1 || imageBitDepth == 4 || imageBitDepth == 8) ? int(imageBitDepth) : 24;
 }
 
+ColourLossQuestion AskUserAboutColourLoss(Editor& ed) {
+    return [&ed](int capacity) {
+        return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
+                                  MsgIcon::Warning) == DialogAnswer::Yes;
+    };
+}
+
+BmpFileBytes EncodeCurrentImage(Editor& ed, int depth, const ColourLossQuestion& ask, std::vector<std::uint8_t>& buffer) {
+    return EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
+}
+
+WriteResult WriteImageFile(Editor& ed, const std::string& path, const BmpFileBytes& file) {
+    return WriteFileAtomically(*ed.files, path, file.pieces, kNewImageFileMode);
+}
+
 std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     // Ctrl+S reaches here even while Save is greyed; with no image there is nothing to write.
     if (!HasImage(ed)) return std::nullopt;
@@ -69,12 +84,8 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     ShowWaitCursor(ed);
     InvalidateImageWindow(ed);  // the next paint puts the cursor back
 
-    const ColourLossQuestion ask = [&ed](int capacity) {
-        return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
-                                  MsgIcon::Warning) == DialogAnswer::Yes;
-    };
     std::vector<std::uint8_t> buffer;  // the whole file at 1, 4 and 8 bits; 24-bit rows go as made
-    const BmpFileBytes file = EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
+    const BmpFileBytes file = EncodeCurrentImage(ed, depth, AskUserAboutColourLoss(ed), buffer);
     if (file.status == EncodeStatus::Declined) return std::nullopt;
     if (file.status != EncodeStatus::Ok) {
         ReportProblem(ed, std::string(EncodeStatusMessage(file.status)));
@@ -82,7 +93,7 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     }
 
     target = WithBmpExtension(target);
-    const WriteResult written = WriteFileAtomically(*ed.files, target, file.pieces, kNewImageFileMode);
+    const WriteResult written = WriteImageFile(ed, target, file);
     if (!written) {
         ReportError(ed, SaveErrorLine(written.failure.step), written.failure.errorNumber);
         return std::nullopt;

@@ -2,6 +2,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "codec/BmpWriter.h"
+#include "store/FileOps.h"
 
 namespace rastrix {
 
@@ -17,6 +21,18 @@ struct SavedFile {
 // when nothing was: dialog cancelled, colour loss declined, or a failure the user has been
 // told about. A failed write leaves any old file as it was and the document modified.
 std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog);
+
+// The question Save asks when the image has more colours than the depth's table holds: the
+// host's warning with Yes and No, Yes to write the nearest colours.
+ColourLossQuestion AskUserAboutColourLoss(Editor& ed);
+
+// The current image as the BMP file Save writes at depth (1, 4 or 8; else 24 bits), the colour
+// loss answered by ask; see EncodeBmpPieces. rastrix-batch answers with a question of its own.
+BmpFileBytes EncodeCurrentImage(Editor& ed, int depth, const ColourLossQuestion& ask, std::vector<std::uint8_t>& buffer);
+
+// Writes a file's bytes to path as Save does: whole or not at all, by a temporary file renamed
+// over it, with the mode of a new image file.
+WriteResult WriteImageFile(Editor& ed, const std::string& path, const BmpFileBytes& file);
 
 // The depth a plain Save writes for the image's depth: 1, 4 and 8 as they are, else 24.
 int PlainSaveDepth(std::uint32_t imageBitDepth);

@@ -33,14 +33,7 @@ bool RunScaleImage(Editor& ed, const ScaleImageParams& params) {
         ReportProblem(ed, "There is no image to scale.");
         return false;
     }
-    if (params.width < 0 || params.height < 0) {
-        ReportProblem(ed, kZeroSizeText);
-        return false;
-    }
-    if (const auto why = RefuseImageSize(std::uint32_t(params.width), std::uint32_t(params.height))) {
-        ReportProblem(ed, std::string(*why));
-        return false;
-    }
+    if (!AcceptImageSize(ed, params.width, params.height)) return false;
     const ScaledSize size = ScaledImageSize(ed.doc.imageWidth, ed.doc.imageHeight, params);
     ShowWaitCursor(ed);
     InvalidateImageWindow(ed);  // the next paint puts the cursor back

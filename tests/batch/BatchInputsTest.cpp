@@ -13,6 +13,7 @@
 
 #include "batch/BatchRun.h"
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "codec/PictureReader.h"
 #include "store/StoreTestSupport.h"
 #include "support/PictureTestFiles.h"
@@ -32,7 +33,7 @@ struct Outcome {
     std::string errors;
 };
 
-Bytes Bmp24(const Bitmap& b) { return EncodeBmp(b, 24, [](int) { return true; }).bytes; }
+Bytes Bmp24(const Bitmap& b) { return testing::EncodeBmpFile(b, 24, [](int) { return true; }).bytes; }
 
 class BatchInputsTest : public ::testing::Test {
 protected:
@@ -203,7 +204,7 @@ TEST_F(BatchInputsTest, LongNamesFoldersAndQuietRuns) {
     const std::string longName = Put(std::string(250, 'n') + ".bmp", Bmp24(picture));
     Outcome run = Batch({"-i", "-b", "8", longName});
     EXPECT_EQ(run.status, 0) << run.errors;
-    EXPECT_EQ(ReadBytes(longName), EncodeBmp(picture, 8, [](int) { return true; }).bytes);
+    EXPECT_EQ(ReadBytes(longName), testing::EncodeBmpFile(picture, 8, [](int) { return true; }).bytes);
 
     Put("in/a/x.bmp", Bmp24(picture));
     Put("in/b/x.bmp", Bmp24(testing::SmoothPicture(3, 2)));

@@ -8,6 +8,7 @@
 #include "batch/BatchRun.h"
 #include "codec/BmpDirectWriter.h"
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "codec/FixedPalettes.h"
 #include "codec/ExifOrientation.h"
 #include "codec/ScaledPicture.h"
@@ -44,7 +45,7 @@ Bitmap Picture() {
     return b;
 }
 
-Bytes Bmp24(const Bitmap& b) { return EncodeBmp(b, 24, [](int) { return true; }).bytes; }
+Bytes Bmp24(const Bitmap& b) { return testing::EncodeBmpFile(b, 24, [](int) { return true; }).bytes; }
 
 // The user's drag from one pixel to another with a selection tool.
 void DragFrom(Editor& ed, Point from, Point to) {
@@ -174,6 +175,30 @@ INSTANTIATE_TEST_SUITE_P(Steps, SameBytesTest, ::testing::ValuesIn(kSameBytesCas
     return name;
 });
 
+// The tool lays out no window: commands far outside what a 1024 x 768 window shows of a large
+// image give what the editor, laid out on such a screen, gives.
+TEST_F(BatchRunTest, ALargeImageNeedsNoLaidOutWindow) {
+    const std::string input = Put("large.bmp", Bmp24(testing::SmoothPicture(1500, 1000)));
+    const BatchRun run = Batch({"--shape", "ellipse", "-s", "1200,800,250,180", "-F", "#123456", "--fill", "solid",
+                                "--shape", "rectangle", "-s", "1300,850,120,120", "-r", "90", "--shift", "left",
+                                "-B", "#00FF00", "--size", "1600x1100", input, "-o", PathOf("batch.bmp")});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const Bytes fromEditor = EditorSaves(input, [&] {
+        Dispatch(ed, CommandId::EllipseSelection);
+        DragFrom(ed, {1200, 800}, {1450, 980});
+        SetForeColor(ed, RGB(0x12, 0x34, 0x56));
+        Dispatch(ed, CommandId::FillSolid);
+        Dispatch(ed, CommandId::RectangleSelection);
+        DragFrom(ed, {1300, 850}, {1420, 970});
+        Dispatch(ed, CommandId::RotateClockwise);
+        Dispatch(ed, CommandId::ShiftLeft);
+        SetBackColor(ed, RGB(0, 255, 0));
+        ChangeSizeTo(1600, 1100);
+    }, 4);
+    EXPECT_EQ(ReadBytes(dir.Path() / "batch.bmp"), fromEditor);
+    EXPECT_EQ(ed.doc.imageWidth, 1600);
+}
+
 TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
     testing::PngRecipe recipe{6, 4, 6, 8};
     for (int i = 0; i < 24; ++i) recipe.rows.insert(recipe.rows.end(), {std::uint8_t(10 * i), 99, 7, std::uint8_t(i % 3 ? 255 : 60)});
@@ -184,7 +209,7 @@ TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
     EXPECT_EQ(ReadBytes(dir.Path() / "batch.bmp"), EditorSaves(wrapped, [] {}, 4));
 
     const std::string a = Put("a.bmp", Bmp24(Picture()));
-    const std::string b = Put("b.bmp", EncodeBmp(testing::SmoothPicture(7, 9), 8, [](int) { return true; }).bytes);
+    const std::string b = Put("b.bmp", testing::EncodeBmpFile(testing::SmoothPicture(7, 9), 8, [](int) { return true; }).bytes);
     const BatchRun joined = Batch({"--join", a, "none", "none", b, "-o", PathOf("joined.bmp")});
     ASSERT_EQ(joined.status, 0) << joined.errors;
     host.openAnswers = {FileDialogResult{a, 1}, FileDialogResult{b, 1}};
@@ -261,7 +286,7 @@ TEST_F(BatchRunTest, AFailingFileIsReportedWhileTheOthersAreWritten) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find(bad + ": The file is not a BMP, PNG or JPEG file.\n"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("rastrix-batch: 2 written, 1 failed"), std::string::npos) << run.errors;
-    EXPECT_EQ(ReadBytes(out / "one.bmp"), EncodeBmp(Picture(), 4, [](int) { return true; }).bytes);
+    EXPECT_EQ(ReadBytes(out / "one.bmp"), testing::EncodeBmpFile(Picture(), 4, [](int) { return true; }).bytes);
     EXPECT_TRUE(std::filesystem::exists(out / "two.bmp"));
     EXPECT_FALSE(std::filesystem::exists(out / "bad.bmp"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 2);  // no temporary file left
@@ -294,6 +319,40 @@ TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {
 
     EXPECT_EQ(Batch({input, "--rotate", "45", "-o", PathOf("x.bmp")}).status, 2);
 }
+
+// More colours than the depth holds: the tool answers the editor's question itself, No with
+// what to give instead (the capacity of the depth's table in it) unless colour loss is allowed.
+class ColourLossTest : public BatchRunTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
+
+TEST_P(ColourLossTest, RefusedWithTheReasonUnlessAllowed) {
+    const int depth = GetParam().first, capacity = GetParam().second;
+    Bitmap colourful(20, 15);  // 300 colours
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 20; ++x) colourful.SetPixel(x, y, RGB(std::uint8_t(x * 12), std::uint8_t(y * 17), 9));
+    const std::string input = Put("many.bmp", Bmp24(colourful));
+    const std::string bits = std::to_string(depth);
+    const BatchRun refused = Batch({"-b", bits, input, "-o", PathOf("refused.bmp")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.errors.find(input + ": This image contains more than " + std::to_string(capacity) +
+                                  " colors; some colors will be lost. Give --allow-color-loss to write it with the "
+                                  "nearest colors.\n"),
+              std::string::npos)
+            << refused.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "refused.bmp"));
+
+    const BatchRun allowed = Batch({"-b", bits, "--allow-colour-loss", input, "-o", PathOf("allowed.bmp")});
+    ASSERT_EQ(allowed.status, 0) << allowed.errors;
+    int asked = 0;
+    const Bytes yes = testing::EncodeBmpFile(colourful, depth, [&asked, capacity](int c) {
+        ++asked;
+        return c == capacity;
+    }).bytes;
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(ReadBytes(dir.Path() / "allowed.bmp"), yes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, ColourLossTest,
+                         ::testing::Values(std::pair{1, 2}, std::pair{4, 16}, std::pair{8, 256}));
 
 // What a command-line user is told: what is missing, in the words of the command line.
 TEST_F(BatchRunTest, ReasonsSpeakOfTheCommandLineAndThePicture) {
@@ -357,7 +416,7 @@ TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
     const std::string pngPath = Put("pic.png", png);
     const BatchRun run = Batch({"-i", "-b", "8", bmp, pngPath});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(ReadBytes(bmp), EncodeBmp(Picture(), 8, [](int) { return true; }).bytes);
+    EXPECT_EQ(ReadBytes(bmp), testing::EncodeBmpFile(Picture(), 8, [](int) { return true; }).bytes);
     EXPECT_EQ(ReadBytes(pngPath), png);
     EXPECT_NE(run.errors.find(pngPath + ": --in-place replaces BMP files only"), std::string::npos) << run.errors;
 }

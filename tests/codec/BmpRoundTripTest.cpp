@@ -7,6 +7,7 @@
 #include <string>
 
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "support/BmpTestSupport.h"
 
 namespace rastrix {
@@ -40,7 +41,7 @@ TEST_P(RoundTrip, DecodedPixelsEqualTheImage) {
     const auto [depth, shape] = GetParam();
     const int colours = depth == 24 ? 1 << 20 : 1 << depth;
     const Bitmap img = RandomImage(shape.width, shape.height, colours, unsigned(depth * 1000 + shape.width));
-    const EncodedBmp file = EncodeBmp(img, depth, nullptr);
+    const EncodedBmp file = testing::EncodeBmpFile(img, depth, nullptr);
     ASSERT_EQ(file.status, EncodeStatus::Ok);
     const auto back = testing::DecodeSimpleBmp(file.bytes);
     ASSERT_TRUE(back.has_value());
@@ -63,7 +64,7 @@ TEST_P(ImageMagickReads, SamePixels) {
     if (!std::filesystem::exists(kConvert)) GTEST_SKIP() << "ImageMagick convert is not installed";
     const int depth = GetParam();
     const Bitmap img = RandomImage(37, 13, depth == 24 ? 4096 : 1 << depth, unsigned(depth));
-    const EncodedBmp file = EncodeBmp(img, depth, nullptr);
+    const EncodedBmp file = testing::EncodeBmpFile(img, depth, nullptr);
     ASSERT_EQ(file.status, EncodeStatus::Ok);
     const auto dir = std::filesystem::path(::testing::TempDir()) / ("rastrix_im_" + std::to_string(depth));
     std::filesystem::create_directories(dir);

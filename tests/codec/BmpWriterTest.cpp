@@ -1,4 +1,5 @@
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ Bytes Concat(Bytes a, const Bytes& b) {
 }
 
 Bytes Encode(const Bitmap& image, int depth, Asker* asker = nullptr) {
-    EncodedBmp r = EncodeBmp(image, depth, asker ? asker->Fn() : ColourLossQuestion());
+    EncodedBmp r = testing::EncodeBmpFile(image, depth, asker ? asker->Fn() : ColourLossQuestion());
     EXPECT_EQ(r.status, EncodeStatus::Ok);
     return r.bytes;
 }
@@ -152,20 +153,20 @@ TEST_P(TooManyColours, AskedOnceNoDeclinesYesWrites) {
         for (int x = 0; x < img.Width(); ++x) img.SetPixel(x, y, RGB(std::uint8_t(x), std::uint8_t(y * 40), 7));
 
     Asker no{false};
-    const EncodedBmp declined = EncodeBmp(img, depth, no.Fn());
+    const EncodedBmp declined = testing::EncodeBmpFile(img, depth, no.Fn());
     EXPECT_EQ(declined.status, EncodeStatus::Declined);
     EXPECT_TRUE(declined.bytes.empty());
     EXPECT_EQ(no.calls, 1);
     EXPECT_EQ(no.capacity, capacity);
 
     Asker yes{true};
-    const EncodedBmp written = EncodeBmp(img, depth, yes.Fn());
+    const EncodedBmp written = testing::EncodeBmpFile(img, depth, yes.Fn());
     EXPECT_EQ(written.status, EncodeStatus::Ok);
     EXPECT_EQ(written.bytes.size(), ComputeFileLayout(img.Width(), 3, depth).fileSize);
     EXPECT_EQ(yes.calls, 1);
 
     // Without anyone to ask, the answer is No.
-    EXPECT_EQ(EncodeBmp(img, depth, nullptr).status, EncodeStatus::Declined);
+    EXPECT_EQ(testing::EncodeBmpFile(img, depth, nullptr).status, EncodeStatus::Declined);
 }
 
 TEST_P(TooManyColours, NotAskedWhenTheColoursFit) {
@@ -203,7 +204,7 @@ TEST(BmpWriter, ThirtyTwoBitSourceIsWrittenAtTwentyFourIgnoringTheTopByte) {
     Bitmap img(2, 1);
     img.Row(0)[0] = 0xFF112233u;  // as a 32-bit file with alpha would have left it
     img.Row(0)[1] = 0x80445566u;
-    const EncodedBmp r = EncodeBmp(img, 32, nullptr);
+    const EncodedBmp r = testing::EncodeBmpFile(img, 32, nullptr);
     EXPECT_EQ(r.saveDepth, 24);
     Bytes want = ExpectedHeader(62, 54, 2, 1, 24, 8);
     want = Concat(want, {0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0, 0});
@@ -253,6 +254,16 @@ TEST(BmpWriter, LayoutOfOtherDepthsIsTwentyFourAndHugeFilesDoNotFit) {
     EXPECT_FALSE(ComputeFileLayout(38000, 38000, 24).FitsHeader());
 }
 
+// Every piece of a file, joined; how many pieces there were in `pieces`.
+Bytes Joined(const BmpFileBytes& file, int* pieces = nullptr) {
+    Bytes joined;
+    int count = 0;
+    for (auto piece = file.pieces(); !piece.empty(); piece = file.pieces(), ++count)
+        joined.insert(joined.end(), piece.begin(), piece.end());
+    if (pieces) *pieces = count;
+    return joined;
+}
+
 TEST(BmpWriter, ReusedBufferMatchesAFreshEncode) {
     Bitmap big(40, 30, RGB(1, 2, 3));
     Bitmap small(5, 3);
@@ -260,18 +271,25 @@ TEST(BmpWriter, ReusedBufferMatchesAFreshEncode) {
         for (int x = 0; x < 5; ++x) small.SetPixel(x, y, RGB(std::uint8_t(x * 50), 0, std::uint8_t(y)));
     for (int depth : {1, 4, 8, 24}) {
         std::vector<std::uint8_t> buffer(ComputeFileLayout(40, 30, 24).fileSize, 0xAA);  // stale bytes
-        ASSERT_EQ(EncodeBmpInto(big, depth, nullptr, buffer), EncodeStatus::Ok);
+        const BmpFileBytes first = EncodeBmpPieces(big, depth, nullptr, buffer);
+        ASSERT_EQ(first.status, EncodeStatus::Ok);
+        Joined(first);
         std::fill(buffer.begin(), buffer.end(), 0xAA);
         Asker yes;
-        ASSERT_EQ(EncodeBmpInto(small, depth, yes.Fn(), buffer), EncodeStatus::Ok);
+        const BmpFileBytes again = EncodeBmpPieces(small, depth, yes.Fn(), buffer);
+        ASSERT_EQ(again.status, EncodeStatus::Ok);
+        const Bytes reused = Joined(again);
+        std::vector<std::uint8_t> fresh;
         Asker yesAgain;
-        EXPECT_EQ(buffer, EncodeBmp(small, depth, yesAgain.Fn()).bytes) << depth;
+        EXPECT_EQ(reused, Joined(EncodeBmpPieces(small, depth, yesAgain.Fn(), fresh))) << depth;
+        EXPECT_EQ(reused.size(), ComputeFileLayout(5, 3, depth).fileSize) << depth;
     }
 }
 
-// Written piece by piece, the file is the same as built whole: 24-bit rows in several pieces
-// (about 8 MB each), the other depths as one. A declined colour loss gives nothing to write.
-TEST(BmpWriter, PiecesMakeTheSameFileAsTheWholeEncode) {
+// Written piece by piece, the file is whole and right: 24-bit rows in several pieces (about
+// 8 MB each) that read back as the image, the other depths as one piece of the file's size. A
+// declined colour loss gives nothing to write.
+TEST(BmpWriter, PiecesMakeTheWholeFile) {
     for (const auto [w, h] : {std::pair{1, 1}, std::pair{5, 3}, std::pair{2000, 1600}, std::pair{1001, 1}}) {
         Bitmap image(w, h);
         for (int y = 0; y < h; ++y)
@@ -280,14 +298,17 @@ TEST(BmpWriter, PiecesMakeTheSameFileAsTheWholeEncode) {
             std::vector<std::uint8_t> buffer;
             const BmpFileBytes file = EncodeBmpPieces(image, depth, [](int) { return true; }, buffer);
             ASSERT_EQ(file.status, EncodeStatus::Ok);
-            std::vector<std::uint8_t> joined;
             int pieces = 0;
-            for (auto piece = file.pieces(); !piece.empty(); piece = file.pieces(), ++pieces)
-                joined.insert(joined.end(), piece.begin(), piece.end());
-            const EncodedBmp whole = EncodeBmp(image, depth, [](int) { return true; });
-            EXPECT_EQ(joined, whole.bytes) << w << " x " << h << " at " << depth;
-            EXPECT_EQ(file.size, whole.bytes.size());
-            EXPECT_EQ(file.saveDepth, whole.saveDepth);
+            const Bytes joined = Joined(file, &pieces);
+            EXPECT_EQ(file.size, joined.size());
+            EXPECT_EQ(file.size, ComputeFileLayout(w, h, depth).fileSize);
+            EXPECT_EQ(file.saveDepth, depth);
+            const std::optional<Bitmap> back = testing::DecodeSimpleBmp(joined);
+            ASSERT_TRUE(back.has_value()) << w << " x " << h << " at " << depth;
+            EXPECT_EQ(back->Width(), w);
+            EXPECT_EQ(back->Height(), h);
+            if (depth == 24) EXPECT_EQ(*back, image) << w << " x " << h;
+            if (depth != 24) EXPECT_EQ(pieces, 1);
             if (depth == 24 && h == 1600) EXPECT_GE(pieces, 2) << "a 9.6 MB file in one piece";
         }
     }

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "codec/FixedPalettes.h"
 #include "codec/OptimisedPalette.h"
 #include "store/FileSystem.h"
@@ -144,7 +145,7 @@ TEST(PaletteBmp, ColourTableIsReadInTheFilesOrder) {
 }
 
 TEST(PaletteBmp, FilesWithoutATableOrCutShortAreRefused) {
-    const EncodedBmp deep = EncodeBmp(Bitmap(2, 2, RGB(1, 2, 3)), 24, {});
+    const EncodedBmp deep = testing::EncodeBmpFile(Bitmap(2, 2, RGB(1, 2, 3)), 24, {});
     ASSERT_EQ(deep.status, EncodeStatus::Ok);
     EXPECT_NE(PaletteFromBmp(deep.bytes).error.find("no colour table"), std::string::npos);
     const EncodedBmp eight = EncodeIndexedBmp(IndexImage{1, 1, {0}}, BlackWhitePalette(), 8);

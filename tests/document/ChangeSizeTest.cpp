@@ -1,7 +1,9 @@
 // Edit > Change Image Size: the canvas grows or shrinks at the bottom and right, one Undo back.
 #include <gtest/gtest.h>
 
+#include "document/ChangeSize.h"
 #include "document/ChangeSizeDialog.h"
+#include "document/NewImageDialog.h"
 #include "document/NewImageTestSupport.h"
 #include "selection/Selection.h"
 
@@ -100,6 +102,76 @@ TEST_F(ChangeSizeTest, NoSizeAtAllInBothFieldsIsCancel) {
         EXPECT_TRUE(host.messages.empty()) << w << "," << h;
         EXPECT_EQ(Snapshot(ed), before);
     }
+}
+
+// The size given straight to the command (as rastrix-batch gives it) makes what the dialog's
+// OK with the same size makes, in an editor of its own.
+class ChangeSizeParamsTest : public ChangeSizeTest, public ::testing::WithParamInterface<ChangeSizeParams> {};
+
+TEST_P(ChangeSizeParamsTest, GivesWhatTheDialogGives) {
+    const ChangeSizeParams size = GetParam();
+    const auto select = [this] {
+        ed.selection.rect = {10, 10, 90, 70};
+        BeginSelection(ed);
+    };
+    select();
+    host.modalScripts.push_back(TypeSize(std::to_string(size.width), std::to_string(size.height)));
+    Dispatch(ed, CommandId::ChangeImageSize);
+    const auto viaDialog = Snapshot(ed);
+    const Rect selectedViaDialog = ed.selection.rect;
+    Dispatch(ed, CommandId::Undo);
+    ASSERT_EQ(CurrentImage(ed), Pattern(100, 80));
+
+    select();
+    ASSERT_TRUE(RunChangeImageSize(ed, size));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(Snapshot(ed), viaDialog);
+    EXPECT_EQ(ed.selection.rect, selectedViaDialog);
+    EXPECT_EQ(ed.doc.imageWidth, size.width);
+    EXPECT_EQ(ed.doc.imageHeight, size.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ChangeSizeParamsTest,
+                         ::testing::Values(ChangeSizeParams{50, 40}, ChangeSizeParams{150, 100},
+                                           ChangeSizeParams{1, 200}, ChangeSizeParams{100, 80}));
+
+TEST_F(ChangeSizeTest, OkHandsOverTheTypedSize) {
+    ChangeSizeDialog d(ed, 100, 80);
+    d.TextChanged(ChangeSizeDialog::kWidthEdit, "321");
+    d.TextChanged(ChangeSizeDialog::kHeightEdit, "0045");
+    d.Command(DialogAnswer::Ok);
+    ASSERT_EQ(d.Result(), DialogAnswer::Ok);
+    EXPECT_EQ(d.Params().width, 321);
+    EXPECT_EQ(d.Params().height, 45);
+}
+
+// Sizes the dialog never lets through are refused by the command too, with the dialog's words.
+struct RefusedSize {
+    ChangeSizeParams size;
+    const char* text;
+};
+class ChangeSizeParamsRefusalTest : public ChangeSizeTest, public ::testing::WithParamInterface<RefusedSize> {};
+
+TEST_P(ChangeSizeParamsRefusalTest, TellsWhyAndLeavesTheImage) {
+    const auto before = Snapshot(ed);
+    EXPECT_FALSE(RunChangeImageSize(ed, GetParam().size));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, GetParam().text);
+    EXPECT_EQ(Snapshot(ed), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ChangeSizeParamsRefusalTest,
+                         ::testing::Values(RefusedSize{{0, 40}, kZeroSizeText}, RefusedSize{{40, -3}, kZeroSizeText},
+                                           RefusedSize{{65536, 10}, kSideTooLargeText},
+                                           RefusedSize{{30000, 30000}, kTooManyPixelsText}));
+
+TEST(ChangeSizeWithoutImage, TheCommandGivenASizeSaysThereIsNoImage) {
+    test::FakeHost host;
+    Editor ed{host};
+    EXPECT_FALSE(RunChangeImageSize(ed, {10, 10}));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "There is no image to change the size of.");
+    EXPECT_EQ(ed.doc.undoDepth, 0);
 }
 
 TEST(ChangeSizeWithoutImage, DoesNotAskForASize) {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "document/NewImageTestSupport.h"
 #include "editor/CommandStateSnapshot.h"
 #include "store/StoreTestSupport.h"
@@ -28,7 +29,7 @@ struct Observed {
 };
 
 inline Bytes BmpOf(const Bitmap& b, int depth = 24) {
-    return EncodeBmp(b, depth, [](int) { return true; }).bytes;
+    return testing::EncodeBmpFile(b, depth, [](int) { return true; }).bytes;
 }
 
 // Public, so the command tables of the tests can reach the folder and the editor.

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "document/JoinDialog.h"
 #include "document/NewImageDialog.h"
 #include "document/NewImageTestSupport.h"
@@ -32,7 +33,7 @@ protected:
         return (dir.Path() / name).string();
     }
     std::string PutPattern(const std::string& name, int w, int h) {
-        return Put(name, EncodeBmp(Pattern(w, h), 24, [](int) { return true; }).bytes);
+        return Put(name, testing::EncodeBmpFile(Pattern(w, h), 24, [](int) { return true; }).bytes);
     }
     // A file whose headers claim w x h but that holds no pixels.
     std::string PutHeaderOnly(const std::string& name, int w, int h) {
@@ -105,7 +106,7 @@ TEST_F(JoinTest, AColumnIsAsWideAsItsWiderFile) {
 }
 
 TEST_F(JoinTest, TheDeepestBrowsedFileSetsTheDepthThatSaveAsOffers) {
-    const Bytes mono = EncodeBmp(Bitmap(9, 4, RGB(255, 255, 255)), 1, [](int) { return true; }).bytes;
+    const Bytes mono = testing::EncodeBmpFile(Bitmap(9, 4, RGB(255, 255, 255)), 1, [](int) { return true; }).bytes;
     Join({{kTopLeft, Put("mono.bmp", mono)}, {kTopRight, PutPattern("rgb.bmp", 5, 5)}});
     EXPECT_EQ(ed.doc.imageBitDepth, 24u);
     Dispatch(ed, CommandId::Save);  // no file yet: Save asks for a name
@@ -187,7 +188,7 @@ TEST_F(JoinTest, AFileGoneBeforeJoinEndsTheJoinWithWhatWasDrawn) {
 }
 
 TEST_F(JoinTest, DamagedPixelDataIsReportedAndEndsTheJoin) {
-    Bytes cut = EncodeBmp(Pattern(12, 12), 24, [](int) { return true; }).bytes;
+    Bytes cut = testing::EncodeBmpFile(Pattern(12, 12), 24, [](int) { return true; }).bytes;
     cut.resize(cut.size() / 2);
     const std::string damaged = Put("cut.bmp", cut);
     Join({{kTopLeft, PutPattern("a.bmp", 12, 12)}, {kTopRight, damaged}, {kBottomRight, PutPattern("d.bmp", 4, 4)}});
@@ -207,6 +208,69 @@ TEST_F(JoinTest, SizesWithoutFilesGiveABlankCanvasSizedAsAFileOfItsDepth) {
     EXPECT_EQ(ed.doc.fileSize, 54u + 1024u + 4u * 8u);  // no file read: its size as an 8-bit file
     EXPECT_TRUE(ed.view.imageWindowExists);
 }
+
+TEST_F(JoinTest, PlacesGivenStraightToTheJoinMakeWhatTheDialogMakes) {
+    const std::string a = PutPattern("a.bmp", 40, 30), typed = PutPattern("typed.bmp", 50, 10);
+    const std::string mono = Put("mono.bmp", testing::EncodeBmpFile(Bitmap(9, 4, RGB(0, 0, 0)), 1, [](int) { return true; }).bytes);
+    Join({{kTopLeft, a}, {kBottomRight, mono}}, {{kTopRight, typed}});
+    ASSERT_TRUE(closedByJoin);
+    const auto viaDialog = Snapshot(ed);
+
+    JoinParams params;
+    ASSERT_TRUE(PlaceJoinFile(ed, params, kTopLeft, a));
+    ASSERT_TRUE(PlaceJoinFile(ed, params, kBottomRight, mono));
+    params.paths[kTopRight] = typed;  // typed: drawn, its size not counted
+    EXPECT_EQ(params.widths, (std::array<std::int16_t, 4>{40, 0, 0, 9}));
+    EXPECT_EQ(params.heights, (std::array<std::int16_t, 4>{30, 0, 0, 4}));
+    EXPECT_EQ(params.bitDepth, 24u);
+    EXPECT_EQ(JoinSizeText(params, kBottomRight), "9 x 4");
+    EXPECT_EQ(JoinSizeText(params, kTopRight), "");
+    ASSERT_TRUE(RunJoin(ed, params));
+    EXPECT_EQ(Snapshot(ed), viaDialog);
+    EXPECT_EQ(CurrentImage(ed).Width(), 49);
+    EXPECT_EQ(Part(CurrentImage(ed), 40, 0, 9, 10), Part(Pattern(50, 10), 0, 0, 9, 10));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(JoinTest, APlaceWhoseHeaderCannotBeReadKeepsItsNameAndItsEarlierSize) {
+    JoinParams params;
+    ASSERT_TRUE(PlaceJoinFile(ed, params, kTopRight, PutPattern("good.bmp", 7, 3)));
+    const std::string junk = Put("junk.bmp", Bytes(200, 'x'));
+    EXPECT_FALSE(PlaceJoinFile(ed, params, kTopRight, junk));
+    EXPECT_EQ(params.paths[kTopRight], junk);
+    EXPECT_EQ(params.widths[kTopRight], 7);
+    EXPECT_EQ(params.heights[kTopRight], 3);
+    EXPECT_EQ(params.bitDepth, 24u);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Cannot read the size of \"" + junk + "\".\nThe file is not a BMP file.");
+}
+
+// Places the dialog would not close on are refused by the join itself, with the dialog's words.
+struct RefusedPlaces {
+    std::array<std::int16_t, 4> widths, heights;
+    std::string text;
+};
+class JoinRefusalTest : public JoinTest, public ::testing::WithParamInterface<RefusedPlaces> {};
+
+TEST_P(JoinRefusalTest, TellsWhyAndChangesNothing) {
+    MakeImage();
+    const auto before = Snapshot(ed);
+    JoinParams params;
+    params.widths = GetParam().widths;
+    params.heights = GetParam().heights;
+    EXPECT_FALSE(RunJoin(ed, params));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, GetParam().text);
+    EXPECT_EQ(Snapshot(ed), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Places, JoinRefusalTest,
+        ::testing::Values(RefusedPlaces{{0, 0, 0, 0}, {0, 0, 0, 0}, kJoinNothingBrowsedText},
+                          RefusedPlaces{{5, 0, std::int16_t(-25536), 0}, {5, 0, 2, 0},
+                                        "The bottom-left file is 40000 x 2 pixels; files more than 32767 pixels "
+                                        "wide or high cannot be joined."},
+                          RefusedPlaces{{16384, 16384, 16384, 16384}, {16384, 16384, 16384, 16384}, kTooManyPixelsText}));
 
 TEST_F(JoinTest, CancelAfterBrowsingAndAnEmptyPlanChangeNothing) {
     MakeImage();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "editor/ImageStack.h"
 #include "frame/CommandDispatch.h"
 #include "store/StoreTestSupport.h"
@@ -20,7 +21,7 @@ inline Bitmap Picture(int w, int h) {
 }
 
 inline testing::Bytes FileOf(const Bitmap& b, int depth) {
-    return EncodeBmp(b, depth, [](int) { return true; }).bytes;
+    return testing::EncodeBmpFile(b, depth, [](int) { return true; }).bytes;
 }
 
 // Everything a failed open must leave alone.

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
 #include "document/ChangeSizeDialog.h"
 #include "document/JoinDialog.h"
 #include "document/NewImageDialog.h"
@@ -44,7 +45,7 @@ SessionWorld::SessionWorld(Prng& rng) : rng_(rng) {
     const std::array<int, 4> depths{1, 4, 8, 24};
     for (int i = 0; i < 6; ++i) {
         const Bitmap image = RandomImage(rng_);
-        const auto bytes = EncodeBmp(image, depths[std::size_t(i % 4)], [](int) { return true; }).bytes;
+        const auto bytes = testing::EncodeBmpFile(image, depths[std::size_t(i % 4)], [](int) { return true; }).bytes;
         testing::WriteBytes(folder_.Path() / ("start" + std::to_string(i) + ".bmp"), bytes);
     }
     testing::Bytes garbage(std::size_t(rng_.Between(0, 200)));
