@@ -110,16 +110,16 @@ void BM_BucketOutsideEllipse(benchmark::State& state) {
 }
 
 void BM_FillSolidEllipse(benchmark::State& state) {
-    RunCommand(state, Ellipse, [](Editor& ed) { FillShape(ed, CommandId::FillSolid); });
+    RunCommand(state, Ellipse, [](Editor& ed) { RunFill(ed, FillKind::Solid); });
 }
 
 void BM_FillExteriorEllipse(benchmark::State& state) {
-    RunCommand(state, Ellipse, [](Editor& ed) { FillExterior(ed); });
+    RunCommand(state, Ellipse, [](Editor& ed) { RunFill(ed, FillKind::Exterior); });
 }
 
 void BM_Fill2ColorHatchEllipse(benchmark::State& state) {
     F().ed.settings.hatchStyleIndex = 6;  // diagonal cross
-    RunCommand(state, Ellipse, [](Editor& ed) { FillShape(ed, CommandId::FillTwoColor); });
+    RunCommand(state, Ellipse, [](Editor& ed) { RunFill(ed, FillKind::TwoColor); });
 }
 
 void Setup(const benchmark::State&) { F(); }

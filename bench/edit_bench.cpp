@@ -8,7 +8,6 @@
 #include "edit/PixelTransforms.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
-#include "editor/EnableGroups.h"
 #include "editor/ImageStack.h"
 #include "frame/EditorEvents.h"
 #include "frame/FrameSizing.h"
@@ -79,7 +78,6 @@ struct BenchEditor {
         OnFrameResize(ed.frame, SizeKind::Maximized, 1600, 1200);
         SetBaseLevel(ed, Source());
         ed.doc.fileSize = 1;
-        EnableImageCommands(ed.commands);
         LayoutImageWindow(ed);
     }
 };

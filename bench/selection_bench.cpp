@@ -6,7 +6,6 @@
 
 #include "document/Undo.h"
 #include "editor/Editor.h"
-#include "editor/EnableGroups.h"
 #include "editor/ImageStack.h"
 #include "selection/MarkBorder.h"
 #include "selection/Selection.h"
@@ -54,7 +53,6 @@ struct Document {
     Document() {
         SetBaseLevel(ed, Photograph());
         ed.doc.fileSize = 1;
-        EnableImageCommands(ed.commands);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/BmpTestFiles.h"
+#include "support/EncodedBmpFile.h"
 #include "support/PictureTestFiles.h"
 #include "SettingsFuzzCheck.h"
 #include "codec/BmpWriter.h"
@@ -92,7 +93,7 @@ std::vector<std::pair<std::string, Bytes>> BmpSeeds() {
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x) image.Row(y)[x] = (x * 40) << 16 | (y * 60) << 8 | ((x + y) & 1) * 255;
     for (int depth : {1, 4, 8, 24}) {
-        const EncodedBmp encoded = EncodeBmp(image, depth, [](int) { return true; });
+        const EncodedBmp encoded = testing::EncodeBmpFile(image, depth, [](int) { return true; });
         if (encoded.status == EncodeStatus::Ok) seeds.emplace_back("written" + std::to_string(depth), encoded.bytes);
     }
     // Pixels stored as PNG (palette with transparency, interlaced colour) and JPEG data.
