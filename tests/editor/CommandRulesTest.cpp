@@ -11,18 +11,7 @@
 namespace rastrix {
 namespace {
 
-using testing_support::Changes;
-using testing_support::Seen;
-using testing_support::Snapshot;
-using testing_support::Take;
-
-constexpr int E = ButtonBits::Enabled;
-constexpr int I = ButtonBits::Indeterminate;
-constexpr int P = ButtonBits::Pressed;
-const Seen kOn{'E', false, E};         // enabled item and button
-const Seen kOff{'G', false, I};        // greyed item, indeterminate button
-const Seen kMenuOn{'E', false, -1};    // enabled item, no button
-const Seen kMenuOff{'G', false, -1};   // greyed item, no button
+using namespace testing_support;
 
 Snapshot Range(int first, int last, Seen seen, Snapshot into = {}) {
     for (int id = first; id <= last; ++id) into[id] = seen;
@@ -31,13 +20,13 @@ Snapshot Range(int first, int last, Seen seen, Snapshot into = {}) {
 
 class CommandRulesTest : public ::testing::Test {
 protected:
-    Snapshot Seen() const { return Take(ShownCommandStates(ed)); }
+    Snapshot Shown() const { return Take(ShownCommandStates(ed)); }
     // Applies f to the editor and returns what changed on the menu and the bars.
     template <class F>
     Snapshot Apply(F f) {
-        const Snapshot before = Seen();
+        const Snapshot before = Shown();
         f(ed);
-        return Changes(before, Seen());
+        return Changes(before, Shown());
     }
     // What opening a file leaves: an image, no selection.
     void GiveImage() {
@@ -57,7 +46,7 @@ protected:
 
 TEST_F(CommandRulesTest, AFreshEditorShowsTheMenuResourceWithTheStartChecks) {
     // Actual Size and the Rectangle tool are checked; no drawing bar.
-    EXPECT_EQ(Changes(Take(CommandStates{}), Seen()),
+    EXPECT_EQ(Changes(Take(CommandStates{}), Shown()),
               (Snapshot{{275, {'E', true, E | P}}, {323, {'E', true, -1}}}));
     EXPECT_FALSE(ShownCommandStates(ed).DrawingToolBarExists());
 }
@@ -65,11 +54,11 @@ TEST_F(CommandRulesTest, AFreshEditorShowsTheMenuResourceWithTheStartChecks) {
 TEST_F(CommandRulesTest, DrawingToolsAndFitModeFromTheSettings) {
     ed.settings.showDrawingTools = 8;
     ed.settings.viewMode = CommandId::FitToWindow;
-    const Snapshot seen = Seen();
-    EXPECT_EQ(seen.at(273), (testing_support::Seen{'E', true, E | P}));
-    EXPECT_EQ(seen.at(274), (testing_support::Seen{'E', true, E | P}));
+    const Snapshot seen = Shown();
+    EXPECT_EQ(seen.at(273), (Seen{'E', true, E | P}));
+    EXPECT_EQ(seen.at(274), (Seen{'E', true, E | P}));
     EXPECT_EQ(seen.at(275), kOn);
-    EXPECT_EQ(seen.at(323), (testing_support::Seen{'E', true, E | P}));
+    EXPECT_EQ(seen.at(323), (Seen{'E', true, E | P}));
     EXPECT_EQ(seen.at(320), kOn);
     EXPECT_EQ(seen.at(336), kOff);
 }
@@ -99,9 +88,9 @@ TEST_F(CommandRulesTest, ModifiedMovesSaveOnlyAndUndoFollowsTheLevels) {
 }
 
 TEST_F(CommandRulesTest, AdjustButtonStartsEnabledUntilTheFirstEndSelection) {
-    EXPECT_EQ(Seen().at(292), (testing_support::Seen{'G', false, E}));
+    EXPECT_EQ(Shown().at(292), (Seen{'G', false, E}));
     EndSelection(ed);
-    EXPECT_EQ(Seen().at(292), kOff);
+    EXPECT_EQ(Shown().at(292), kOff);
 }
 
 struct BeginCase {
@@ -137,22 +126,22 @@ TEST_F(CommandRulesTest, BeginSelectionGreysRestoreSelection) {
     GiveImage();
     ed.selection.rect = {1, 1, 5, 5};
     EndSelection(ed);
-    ASSERT_EQ(Seen().at(296), kOn);
+    ASSERT_EQ(Shown().at(296), kOn);
     Begin(CommandId::RectangleSelection);
-    EXPECT_EQ(Seen().at(296), kOff);
+    EXPECT_EQ(Shown().at(296), kOff);
 }
 
 TEST_F(CommandRulesTest, EndSelectionOffersRestoreOnlyForAKeptRectangle) {
     GiveImage();
     Begin(CommandId::RectangleSelection);
-    const Snapshot selected = Seen();
+    const Snapshot selected = Shown();
     Snapshot expected = Range(309, 312, kOff, {{289, kOff}, {292, kOff}, {293, kOff}, {297, kOff}});
     for (int id = 336; id <= 340; ++id) expected[id] = kMenuOff;
     ed.selection.rect = {3, 3, 3, 3};  // nothing kept
     EXPECT_EQ(Apply([](Editor& e) { EndSelection(e); }), expected);
 
     Begin(CommandId::RectangleSelection);
-    ASSERT_EQ(Seen(), selected);
+    ASSERT_EQ(Shown(), selected);
     expected[296] = kOn;
     EXPECT_EQ(Apply([](Editor& e) { EndSelection(e); }), expected);
 }
@@ -191,7 +180,7 @@ TEST_F(CommandRulesTest, DrawingToolsFollowTheSetting) {
     ed.settings.showDrawingTools = 8;
     CommandStates states = ShownCommandStates(ed);
     EXPECT_TRUE(states.DrawingToolBarExists());
-    EXPECT_EQ(Take(states).at(273), (testing_support::Seen{'E', true, E | P}));
+    EXPECT_EQ(Take(states).at(273), (Seen{'E', true, E | P}));
     EXPECT_EQ(states.Button(CommandId::PickColor)->bits, E | P);
     ed.settings.showDrawingTools = 0;
     states = ShownCommandStates(ed);
@@ -218,11 +207,11 @@ TEST_P(FillStatesTest, TheFillsFollowTheSelectionsShape) {
     if (c.drawingBar) ed.settings.showDrawingTools = 8;
     Begin(c.shape);
     if (!c.hasSelection) EndSelection(ed);
-    const Snapshot seen = Seen();
+    const Snapshot seen = Shown();
     for (int id = 336; id <= 340; ++id) {
         const bool on = id - 336 < c.enabledFills;
         const int button = c.drawingBar ? (on ? E : I) : -1;
-        EXPECT_EQ(seen.at(id), (testing_support::Seen{on ? 'E' : 'G', false, button})) << id;
+        EXPECT_EQ(seen.at(id), (Seen{on ? 'E' : 'G', false, button})) << id;
     }
 }
 

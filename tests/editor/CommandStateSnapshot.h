@@ -21,6 +21,15 @@ inline void PrintTo(const Seen& s, std::ostream* os) {
 
 using Snapshot = std::map<int, Seen>;
 
+// Button bits, and the usual pairs of an item and its button.
+inline constexpr int E = ButtonBits::Enabled;
+inline constexpr int I = ButtonBits::Indeterminate;
+inline constexpr int P = ButtonBits::Pressed;
+inline constexpr Seen kOn{'E', false, E};        // enabled item and button
+inline constexpr Seen kOff{'G', false, I};       // greyed item, indeterminate button
+inline constexpr Seen kMenuOn{'E', false, -1};   // enabled item, no button
+inline constexpr Seen kMenuOff{'G', false, -1};  // greyed item, no button
+
 inline Snapshot Take(const CommandStates& states) {
     Snapshot out;
     for (int id = kFirstCommandId; id <= kLastCommandId; ++id) {

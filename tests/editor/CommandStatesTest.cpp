@@ -6,14 +6,7 @@
 namespace rastrix {
 namespace {
 
-using testing_support::Changes;
-using testing_support::Seen;
-using testing_support::Snapshot;
-using testing_support::Take;
-
-constexpr int E = ButtonBits::Enabled;
-constexpr int I = ButtonBits::Indeterminate;
-constexpr int P = ButtonBits::Pressed;
+using namespace testing_support;
 
 TEST(CommandStates, StartAsTheMenuResourceAndTheFreshMainBar) {
     const Snapshot seen = Take(CommandStates{});
