@@ -71,7 +71,8 @@ void ImageButtonUp(Editor& ed, bool left) {
 
 void ImageScroll(Editor& ed, ScrollBarKind bar, ScrollRequest request, int thumbPosition) {
     if (!HasImage(ed)) return;
-    HandleScrollRequest(ed.view, bar, request, thumbPosition, ed.doc.imageWidth, ed.doc.imageHeight);
+    if (HandleScrollRequest(ed.view, bar, request, thumbPosition, ed.doc.imageWidth, ed.doc.imageHeight))
+        InvalidateImageWindow(ed);
 }
 
 void PaintImageWindow(Editor& ed) {

@@ -3,6 +3,7 @@
 #include "editor/Editor.h"
 #include "view/Cursors.h"
 #include "view/Layout.h"
+#include "view/Scrolling.h"
 
 namespace rastrix {
 
@@ -19,7 +20,11 @@ void LayoutImageWindow(Editor& ed) {
     InvalidateImageWindow(ed);
 }
 
-void InvalidateImageWindow(Editor& ed) { ed.view.repaintNeeded = true; }
+void InvalidateImageWindow(Editor& ed) {
+    ed.view.repaintNeeded = true;
+    // The scroll bars follow the image as it will be painted.
+    if (HasImage(ed)) UpdateScrollBars(ed.view, ed.settings, ed.doc.imageWidth, ed.doc.imageHeight);
+}
 
 void ShowWaitCursor(Editor& ed) {
     ShowWaitCursor(ed.view);

@@ -12,7 +12,7 @@ ViewArea CurrentViewArea(const Editor& ed);
 // while there is no image. Marks the window for repainting.
 void LayoutImageWindow(Editor& ed);
 
-// Asks for the whole image window to be painted again.
+// Asks for the whole image window to be painted again, its scroll bars set for the image.
 void InvalidateImageWindow(Editor& ed);
 
 // Puts up the wait cursor before a long operation: on screen at once (the program does not

@@ -38,7 +38,6 @@ ImagePaintPlan PlanImageWindowPaint(ViewState& view, const SettingsRecord& setti
     ImagePaintPlan plan;
     if (inputs.hasImage && inputs.imageWidth > 0 && inputs.imageHeight > 0) {
         plan.paintsImage = true;
-        UpdateScrollBars(view, settings, inputs.imageWidth, inputs.imageHeight);
         plan.render = ComputeRenderPlan(view, settings, inputs.imageWidth, inputs.imageHeight);
         if (inputs.hasSelection)
             plan.outline = ComputeSelectionOutline(inputs.selection, inputs.selectionShape, inputs.lineReversed,

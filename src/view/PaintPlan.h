@@ -62,8 +62,8 @@ struct ImagePaintPlan {
     std::optional<SelectionOutline> outline;
 };
 
-// One paint: refreshes the scroll bars, plans the image and the outline, gives the texts and
-// the fill command states, and ends by putting restoreCursor back and clearing repaintNeeded.
+// One paint: plans the image and the outline from the view as the last event left it (its
+// scroll bars included), and ends by putting restoreCursor back and clearing repaintNeeded.
 ImagePaintPlan PlanImageWindowPaint(ViewState& view, const SettingsRecord& settings, const ImagePaintInputs& inputs);
 
 }  // namespace rastrix

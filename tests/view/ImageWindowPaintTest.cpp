@@ -77,6 +77,7 @@ TEST_F(ImageWindowPaintTest, ScrollingMovesTheOriginOnePixelAndStopsAtTheEnd) {
     ed.view.scrollOriginX = maxX - 1;
     ImageScroll(ed, ScrollBarKind::Horizontal, ScrollRequest::LineForward, 0);
     EXPECT_EQ(ed.view.scrollOriginX, maxX);
+    EXPECT_EQ(ed.view.hScroll.position, maxX);  // the bar follows before any paint
     ImageScroll(ed, ScrollBarKind::Horizontal, ScrollRequest::LineForward, 0);
     EXPECT_EQ(ed.view.scrollOriginX, maxX);  // at the end
     PaintImageWindow(ed);
