@@ -34,8 +34,8 @@ void ImageSurface::paintEvent(QPaintEvent*) {
     const bool stale = ed_.surface.Width() != width() || ed_.surface.Height() != height();
     if (ed_.view.repaintNeeded || stale) {
         PaintImageWindow(ed_);
-        // The paint set this window's scroll bars and put back the tool's cursor; show them once
-        // this paint is over.
+        // The paint put back the tool's cursor after a long operation; show it once this paint
+        // is over.
         QMetaObject::invokeMethod(this, &ImageSurface::edited, Qt::QueuedConnection);
     }
     QPainter painter(this);
@@ -102,8 +102,8 @@ void ImageView::OnBarAction(QScrollBar* bar, ScrollBarKind kind, int action) {
     }
     surface_->setFocus(Qt::OtherFocusReason);
     ImageScroll(ed_, kind, request, bar->sliderPosition());
-    // The paint sets the scroll bars from the new origin: paint now, so the bar shows where the
-    // core put the view rather than where the bar itself would have gone.
+    // The core has set the bars from the new origin: show them now, so the bar shows where the
+    // core put the view rather than where the bar itself would have gone, and paint at once.
     if (ed_.view.repaintNeeded) surface_->repaint();
     ShowState();
     bar->setSliderPosition(bar->value());
