@@ -19,7 +19,7 @@ inline Bitmap& Source() {
 
 // A destination of the same size, allocated and touched once so no timing pays for page faults.
 inline Bitmap& Target() {
-    static Bitmap bmp(kW, kH, RGB(255, 255, 255));
+    static Bitmap bmp(kW, kH, ColorFromRgb(255, 255, 255));
     return bmp;
 }
 

@@ -203,7 +203,7 @@ DirectDepth DirectDepthOf(int depth) {
 // 16 and 32 bits: no colour table, so no question; a kept alpha goes into a 32-bit file.
 BmpFileBytes EncodeDirect(Editor& ed, const BatchOptions& o, const std::optional<Bitmap>& alpha,
                           std::vector<std::uint8_t>& buffer) {
-    const Pixel background = ColorToPixel(o.pictureBackground.value_or(RGB(255, 255, 255)));
+    const Pixel background = ColorToPixel(o.pictureBackground.value_or(ColorFromRgb(255, 255, 255)));
     return EncodeBmpDirect(CurrentImage(ed), DirectDepthOf(o.depth), alpha ? &*alpha : nullptr, background, buffer);
 }
 
@@ -251,7 +251,7 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, c
     const int depth = o.depth == kKeepDepth ? PlainSaveDepth(ed.doc.imageBitDepth) : o.depth;
     // The same question Save asks; the headless host answers it from --allow-colour-loss.
     const ColourLossQuestion ask = [&ed](int capacity) {
-        return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
+        return ed.host.ShowMessage(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
                                   MsgIcon::Warning) == DialogAnswer::Yes;
     };
     std::vector<std::uint8_t> buffer;

@@ -9,7 +9,7 @@ void HeadlessHost::Fail(const std::string& reason) {
     if (failure_.empty()) failure_ = reason;
 }
 
-int HeadlessHost::MessageBox(const std::string& text, const std::optional<std::string>&, MsgButtons buttons,
+int HeadlessHost::ShowMessage(const std::string& text, const std::optional<std::string>&, MsgButtons buttons,
                              MsgIcon) {
     const bool colourLoss = buttons == MsgButtons::YesNo && text.starts_with(kColorLossTextBefore);
     if (colourLoss && allowColourLoss_) return DialogAnswer::Yes;

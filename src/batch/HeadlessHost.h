@@ -23,7 +23,7 @@ public:
     std::deque<std::string> openAnswers;
     std::deque<std::function<int(DialogModel&)>> modalScripts;
 
-    int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
+    int ShowMessage(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override;
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }

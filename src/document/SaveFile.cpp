@@ -70,7 +70,7 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     InvalidateImageWindow(ed);  // the next paint puts the cursor back
 
     const ColourLossQuestion ask = [&ed](int capacity) {
-        return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
+        return ed.host.ShowMessage(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
                                   MsgIcon::Warning) == DialogAnswer::Yes;
     };
     std::vector<std::uint8_t> buffer;  // the whole file at 1, 4 and 8 bits; 24-bit rows go as made
@@ -129,7 +129,7 @@ int AskToSave(Editor& ed) {
     const std::string text =
         ed.doc.currentPath.substr(ed.doc.fileTitle) + " has been modified.\nWould you like to save it?";
     const int answer =
-        ed.host.MessageBox(text, std::string("Warning"), MsgButtons::YesNoCancel, MsgIcon::Warning);
+        ed.host.ShowMessage(text, std::string("Warning"), MsgButtons::YesNoCancel, MsgIcon::Warning);
     if (answer != DialogAnswer::Yes) return answer;
     // A wanted save that did not happen must not let the caller throw the image away.
     const bool named = ed.settings.needsSaveAs != 0;

@@ -26,8 +26,8 @@ void SetBackColor(Editor& ed, Color c) {
 
 std::string ColorStatusText(Color c) {
     char text[32];
-    std::snprintf(text, sizeof text, "RGB=%u,%u,%u", unsigned(GetRValue(c)), unsigned(GetGValue(c)),
-                  unsigned(GetBValue(c)));
+    std::snprintf(text, sizeof text, "RGB=%u,%u,%u", unsigned(RedOf(c)), unsigned(GreenOf(c)),
+                  unsigned(BlueOf(c)));
     return text;
 }
 

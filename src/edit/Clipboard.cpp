@@ -64,7 +64,7 @@ void FillRow(Pixel* row, int from, int to, Pixel p) {
 
 bool OpenClipboardOrWarn(Editor& ed) {
     if (ed.host.OpenClipboard()) return true;
-    ed.host.MessageBox(kCannotOpenClipboardText, std::nullopt, MsgButtons::Ok, MsgIcon::Warning);
+    ed.host.ShowMessage(kCannotOpenClipboardText, std::nullopt, MsgButtons::Ok, MsgIcon::Warning);
     return false;
 }
 

@@ -64,7 +64,7 @@ void RotateFlip(Editor& ed, int id) {
     const Rect area = SelectedArea(ed);
     const bool quarter = *turn == Turn::Clockwise || *turn == Turn::CounterClockwise;
     if (quarter && area.Width() != area.Height()) {
-        ed.host.MessageBox(kSelectionNotSquareText, std::nullopt, MsgButtons::Ok, MsgIcon::None);
+        ed.host.ShowMessage(kSelectionNotSquareText, std::nullopt, MsgButtons::Ok, MsgIcon::None);
         return;
     }
     if (area.IsEmpty()) return;  // the kept rectangle lies wholly outside the image

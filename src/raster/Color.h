@@ -9,12 +9,12 @@ using Color = std::uint32_t;
 // What GetPixel reads outside a bitmap; no pixel has this value.
 inline constexpr Color kInvalidColor = 0xFFFFFFFFu;
 
-constexpr Color RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+constexpr Color ColorFromRgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return Color(r) | (Color(g) << 8) | (Color(b) << 16);
 }
-constexpr std::uint8_t GetRValue(Color c) { return std::uint8_t(c & 0xFF); }
-constexpr std::uint8_t GetGValue(Color c) { return std::uint8_t((c >> 8) & 0xFF); }
-constexpr std::uint8_t GetBValue(Color c) { return std::uint8_t((c >> 16) & 0xFF); }
+constexpr std::uint8_t RedOf(Color c) { return std::uint8_t(c & 0xFF); }
+constexpr std::uint8_t GreenOf(Color c) { return std::uint8_t((c >> 8) & 0xFF); }
+constexpr std::uint8_t BlueOf(Color c) { return std::uint8_t((c >> 16) & 0xFF); }
 
 // Bitmaps keep pixels as 0x00RRGGBB words (the byte order of a 32-bit display surface).
 using Pixel = std::uint32_t;

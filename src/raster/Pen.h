@@ -20,7 +20,7 @@ enum PenStyle : int {
 struct Pen {
     int style = PS_SOLID;
     int width = 1;
-    Color color = RGB(0, 0, 0);
+    Color color = ColorFromRgb(0, 0, 0);
 
     static constexpr int kMaxWidth = 64;
 

@@ -20,7 +20,7 @@ struct Reference {
     int r, g, b;
 };
 
-Reference ReferenceOf(Color c) { return {int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c))}; }
+Reference ReferenceOf(Color c) { return {int(RedOf(c)), int(GreenOf(c)), int(BlueOf(c))}; }
 
 // 0 or 1; the pixels past the last group of four.
 inline std::uint32_t Differs(Pixel p, const Reference& ref) {

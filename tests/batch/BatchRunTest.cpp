@@ -36,9 +36,9 @@ using testing::WriteBytes;
 
 // 30 x 20: a plain white border three pixels wide round six colours in an asymmetric pattern.
 Bitmap Picture() {
-    static constexpr Color kColours[] = {RGB(200, 10, 10), RGB(10, 150, 20), RGB(0, 0, 255),
-                                         RGB(250, 200, 0), RGB(90, 0, 90), RGB(0, 0, 0)};
-    Bitmap b(30, 20, RGB(255, 255, 255));
+    static constexpr Color kColours[] = {ColorFromRgb(200, 10, 10), ColorFromRgb(10, 150, 20), ColorFromRgb(0, 0, 255),
+                                         ColorFromRgb(250, 200, 0), ColorFromRgb(90, 0, 90), ColorFromRgb(0, 0, 0)};
+    Bitmap b(30, 20, ColorFromRgb(255, 255, 255));
     for (int y = 3; y < 17; ++y)
         for (int x = 3; x < 27; ++x) b.SetPixel(x, y, kColours[(x * 3 + y * y) % 6]);
     return b;
@@ -123,12 +123,12 @@ const std::vector<SameBytesCase> kSameBytesCases = {
          }, 4},
         {"larger canvas in the background colour", {"-B", "#00FF00", "--size", "40x25", "-b", "8"},
          [](Editor& ed, BatchRunTest& t) {
-             SetBackColor(ed, RGB(0, 255, 0));
+             SetBackColor(ed, ColorFromRgb(0, 255, 0));
              t.ChangeSizeTo(40, 25);
          }, 3},
         {"bucket", {"-F", "255,0,0", "--bucket", "0,0"},
          [](Editor& ed, BatchRunTest&) {
-             SetForeColor(ed, RGB(255, 0, 0));
+             SetForeColor(ed, ColorFromRgb(255, 0, 0));
              BucketFill(ed, {0, 0}, true);
          }, 4},
         {"ellipse filled in two colours", {"--shape", "ellipse", "-s", "4,3,20,12", "--fill-style", "cross",
@@ -138,8 +138,8 @@ const std::vector<SameBytesCase> kSameBytesCases = {
              DragFrom(ed, {4, 3}, {24, 15});
              ed.settings.hatchStyleIndex = 5;
              ed.settings.lineWidth = 2;
-             SetForeColor(ed, RGB(0x10, 0x20, 0x30));
-             SetBackColor(ed, RGB(0xF0, 0xE0, 0xD0));
+             SetForeColor(ed, ColorFromRgb(0x10, 0x20, 0x30));
+             SetBackColor(ed, ColorFromRgb(0xF0, 0xE0, 0xD0));
              Dispatch(ed, CommandId::FillTwoColor);
          }, 4},
         {"rising dashed line", {"--shape", "line-up", "-s", "1,1,20,15", "--line-style", "dash", "--fill", "line"},
@@ -367,9 +367,9 @@ TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
 TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     // An anti-aliased stroke: greys of every darkness on white, the lightest met first.
     static constexpr std::uint8_t kGreys[] = {254, 200, 128, 127, 100, 30, 0};
-    Bitmap drawing(35, 4, RGB(255, 255, 255));
+    Bitmap drawing(35, 4, ColorFromRgb(255, 255, 255));
     for (int x = 0; x < 35; ++x)
-        for (int y = 1; y < 4; ++y) drawing.SetPixel(x, y, RGB(kGreys[x / 5], kGreys[x / 5], kGreys[x / 5]));
+        for (int y = 1; y < 4; ++y) drawing.SetPixel(x, y, ColorFromRgb(kGreys[x / 5], kGreys[x / 5], kGreys[x / 5]));
     const std::string input = Put("stroke.bmp", Bmp24(drawing));
     const auto decoded = [this](const std::string& name) {
         const Bytes bytes = ReadBytes(dir.Path() / name);
@@ -383,7 +383,7 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     EXPECT_EQ(testing::Le16(bw, 28), 1);
     EXPECT_EQ(Bytes(bw.begin() + 54, bw.begin() + 62), (Bytes{0, 0, 0, 0, 255, 255, 255, 0}));  // black is index 0
     for (int x = 0; x < 35; ++x)
-        EXPECT_EQ(bwImage.GetPixel(x, 2), kGreys[x / 5] >= 128 ? RGB(255, 255, 255) : RGB(0, 0, 0)) << x;
+        EXPECT_EQ(bwImage.GetPixel(x, 2), kGreys[x / 5] >= 128 ? ColorFromRgb(255, 255, 255) : ColorFromRgb(0, 0, 0)) << x;
 
     // A palette file, white first: a panel that reads index bits sees white as 0.
     const std::string inks = Put("inks.txt", Bytes{'#', 'f', 'f', 'f', 'f', 'f', 'f', '\n', '#', '0', '0', '0', '0', '0', '0', '\n'});
@@ -393,7 +393,7 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     EXPECT_EQ(Bytes(wb.begin() + 54, wb.begin() + 66), (Bytes{255, 255, 255, 0, 0, 0, 0, 0, 255, 255, 255, 0}));
     EXPECT_EQ(wb[54 + 1024], 0);  // the bottom row starts white...
     EXPECT_EQ(wb[54 + 1024 + 34], 1);  // ...and ends black
-    EXPECT_EQ(wbImage.GetPixel(25, 3), RGB(0, 0, 0));  // grey 30 is nearer black
+    EXPECT_EQ(wbImage.GetPixel(25, 3), ColorFromRgb(0, 0, 0));  // grey 30 is nearer black
 
     // Seven inks, Floyd-Steinberg: 4 bits, the inks in their order, only inks in the picture.
     ASSERT_EQ(Batch({Put("picture.bmp", Bmp24(Picture())), "-o", PathOf("e7.bmp"), "--palette", "epaper7", "--dither", "fs"}).status, 0);

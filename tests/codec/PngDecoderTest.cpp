@@ -198,7 +198,7 @@ TEST(PngDecoder, InterlacedEqualsPlain) {
     const BmpReadResult interlaced = DecodePng(file);
     ASSERT_TRUE(plain.image && interlaced.image) << interlaced.Message();
     EXPECT_EQ(plain.image->bitmap, interlaced.image->bitmap);
-    EXPECT_EQ(plain.image->bitmap.GetPixel(12, 10), RGB(142, std::uint8_t(7 * 142), 99));
+    EXPECT_EQ(plain.image->bitmap.GetPixel(12, 10), ColorFromRgb(142, std::uint8_t(7 * 142), 99));
 
     // One row high: the last pass holds no pixels, and the picture ends before it.
     for (int width : {1, 2, 5, 9}) {

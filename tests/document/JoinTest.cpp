@@ -20,7 +20,7 @@ using testing::Part;
 using testing::Pattern;
 using testing::Snapshot;
 
-constexpr Color kBack = RGB(1, 2, 250);
+constexpr Color kBack = ColorFromRgb(1, 2, 250);
 using Placed = std::vector<std::pair<int, std::string>>;  // position, path
 
 class JoinTest : public test::EditorTest {
@@ -105,7 +105,7 @@ TEST_F(JoinTest, AColumnIsAsWideAsItsWiderFile) {
 }
 
 TEST_F(JoinTest, TheDeepestBrowsedFileSetsTheDepthThatSaveAsOffers) {
-    const Bytes mono = EncodeBmp(Bitmap(9, 4, RGB(255, 255, 255)), 1, [](int) { return true; }).bytes;
+    const Bytes mono = EncodeBmp(Bitmap(9, 4, ColorFromRgb(255, 255, 255)), 1, [](int) { return true; }).bytes;
     Join({{kTopLeft, Put("mono.bmp", mono)}, {kTopRight, PutPattern("rgb.bmp", 5, 5)}});
     EXPECT_EQ(ed.doc.imageBitDepth, 24u);
     Dispatch(ed, CommandId::Save);  // no file yet: Save asks for a name

@@ -40,7 +40,7 @@ TEST_P(BitmapSizes, CopiesAreEqualAndIndependent) {
     Bitmap a = Numbered(w, h);
     Bitmap b = a;
     EXPECT_EQ(a, b);
-    b.SetPixel(w - 1, h - 1, RGB(1, 2, 3));
+    b.SetPixel(w - 1, h - 1, ColorFromRgb(1, 2, 3));
     EXPECT_NE(a, b);
     EXPECT_EQ(a.GetPixel(w - 1, h - 1), PixelToColor(Pixel((h - 1) * 7919 + w - 1) & 0xFFFFFFu));
 

@@ -11,9 +11,9 @@ namespace {
 
 // The mask drawn the plain way: the whole filled figure, black on white, in one bitmap.
 Bitmap ReferenceMask(int w, int h, int shape) {
-    Bitmap bmp(w, h, RGB(255, 255, 255));
+    Bitmap bmp(w, h, ColorFromRgb(255, 255, 255));
     Canvas c(bmp);
-    c.SelectBrush(Brush::Solid(RGB(0, 0, 0)));
+    c.SelectBrush(Brush::Solid(ColorFromRgb(0, 0, 0)));
     if (shape == CommandId::RoundedRectangleSelection) c.RoundRect(0, 0, w, h, w / 4, h / 4);
     else c.Ellipse(0, 0, w, h);
     return bmp;

@@ -105,7 +105,7 @@ Bitmap SmoothPicture(int width, int height) {
     Bitmap b(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            b.SetPixel(x, y, RGB(std::uint8_t(40 + x * 160 / width), std::uint8_t(200 - y * 150 / height),
+            b.SetPixel(x, y, ColorFromRgb(std::uint8_t(40 + x * 160 / width), std::uint8_t(200 - y * 150 / height),
                                  std::uint8_t(90 + (x + y) * 60 / (width + height))));
     return b;
 }
