@@ -11,7 +11,7 @@ inline Bitmap& Source() {
     static Bitmap bmp = [] {
         Bitmap b(kW, kH);
         for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) b.Row(y)[x] = Pixel(x * 2654435761u + y * 40503u) & 0x00FFFFFFu;
+            for (int x = 0; x < kW; ++x) b.Row(y)[x] = Pixel{(x * 2654435761u + y * 40503u) & 0x00FFFFFFu};
         return b;
     }();
     return bmp;

@@ -236,7 +236,7 @@ std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string
         if (!image) return std::string(EncodeStatusMessage(EncodeStatus::OutOfMemory));
         mapped.image.reset();
         const BmpFileBytes file = o.depth == 24 ? EncodeBmpPieces(*image, 24, {}, buffer)
-                                                : EncodeBmpDirect(*image, DirectDepthOf(o.depth), nullptr, 0, buffer);
+                                                : EncodeBmpDirect(*image, DirectDepthOf(o.depth), nullptr, Pixel{0}, buffer);
         if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
         return WriteOutput(ed, file, output);
     }

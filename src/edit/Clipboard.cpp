@@ -78,7 +78,7 @@ std::optional<Bitmap> ShapedCopy(Editor& ed, const Region& r) {
     }
     CopyPixels(*copy, 0, 0, a.Width(), a.Height(), CurrentImage(ed), a.left, a.top);
     if (r.mask) {
-        const Pixel back = ColorToPixel(ed.settings.backColor) & 0x00FFFFFFu;
+        const Pixel back = ClearTopByte(ColorToPixel(ed.settings.backColor));
         for (int y = a.top; y < a.bottom; ++y) {
             const auto [lo, hi] = r.InsideSpan(y);
             Pixel* row = copy->Row(y - a.top);
@@ -94,7 +94,7 @@ void EraseSelection(Editor& ed) {
     if (!a.IsEmpty()) {
         if (!PushCopy(ed)) return;
         Bitmap& img = CurrentImage(ed);
-        const Pixel back = ColorToPixel(ed.settings.backColor) & 0x00FFFFFFu;
+        const Pixel back = ClearTopByte(ColorToPixel(ed.settings.backColor));
         for (int y = a.top; y < a.bottom; ++y) FillRow(img.Row(y), a.left, a.right, back);
     }
     EndSelection(ed);

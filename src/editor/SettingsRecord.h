@@ -36,8 +36,8 @@ struct SettingsRecord {
     std::uint8_t undoDepth = 0;
 
     // persisted
-    Color foreColor = 0x000000;
-    Color backColor = 0xFFFFFF;
+    Color foreColor{0x000000};
+    Color backColor{0xFFFFFF};
     WindowRect windowRect{};
     std::int32_t zoomPercent = 100;
     // reservedA, reservedB and reservedTail are kept only so the 51-byte value keeps its layout:
@@ -56,13 +56,16 @@ struct SettingsRecord {
     std::uint8_t lineWidth = 1;
     std::array<std::uint8_t, 3> reservedTail{0x69, 0x69, 0x69};
 
-    std::array<Color, 16> customColors{0xF0CAA6, 0xC0FFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
-                                       0xFFFFFF, 0xFFFFFF, 0xFFFFCC, 0xCCCCFF, 0xFFFFFF, 0xFFFFFF,
-                                       0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
-    std::array<Color, 24> colorBarColors{0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF,
-                                         0xC0C0C0, 0x808080, 0x008000, 0xFF00FF, 0x800080, 0x000080,
-                                         0x008080, 0xFFFF00, 0x808000, 0x800000, 0x004040, 0x0080FF,
-                                         0x004080, 0xFF0080, 0xFF8040, 0x80FF80, 0xFF80C0, 0xFF80FF};
+    std::array<Color, 16> customColors{Color{0xF0CAA6}, Color{0xC0FFFF}, Color{0xFFFFFF}, Color{0xFFFFFF},
+                                       Color{0xFFFFFF}, Color{0xFFFFFF}, Color{0xFFFFFF}, Color{0xFFFFFF},
+                                       Color{0xFFFFCC}, Color{0xCCCCFF}, Color{0xFFFFFF}, Color{0xFFFFFF},
+                                       Color{0xFFFFFF}, Color{0xFFFFFF}, Color{0xFFFFFF}, Color{0xFFFFFF}};
+    std::array<Color, 24> colorBarColors{Color{0x000000}, Color{0xFFFFFF}, Color{0x0000FF}, Color{0x00FF00},
+                                         Color{0xFF0000}, Color{0x00FFFF}, Color{0xC0C0C0}, Color{0x808080},
+                                         Color{0x008000}, Color{0xFF00FF}, Color{0x800080}, Color{0x000080},
+                                         Color{0x008080}, Color{0xFFFF00}, Color{0x808000}, Color{0x800000},
+                                         Color{0x004040}, Color{0x0080FF}, Color{0x004080}, Color{0xFF0080},
+                                         Color{0xFF8040}, Color{0x80FF80}, Color{0xFF80C0}, Color{0xFF80FF}};
 };
 
 // The stored values that existed at start but could not be read, and the first failure.

@@ -25,7 +25,7 @@ struct Pen {
     static constexpr int kMaxWidth = 64;
 
     constexpr Pen() = default;
-    constexpr Pen(int s, int w, Color c) : style(s), width(std::clamp(w, 1, kMaxWidth)), color(c & 0x00FFFFFFu) {
+    constexpr Pen(int s, int w, Color c) : style(s), width(std::clamp(w, 1, kMaxWidth)), color(ClearTopByte(c)) {
         if (style < PS_SOLID || style > PS_NULL) style = PS_SOLID;
     }
 

@@ -218,7 +218,7 @@ TEST_F(BatchRunTest, ScalingAndTheNewDepthsWriteWhatTheCoreMakes) {
     EXPECT_EQ(ReadBytes(dir.Path() / "fit.bmp"), core(jpeg, {40, 20, ScaleFit::Fit}, {}, DirectDepth::Rgb565));
     ASSERT_EQ(Batch({"-B", "0,0,0", "--filter", "nearest", "--cover", "30x30", "-b", "15", photo, "-o", PathOf("cover.bmp")}).status, 0);
     PictureOptions black;
-    black.background = 0;
+    black.background = Pixel{0};
     EXPECT_EQ(ReadBytes(dir.Path() / "cover.bmp"),
               core(jpeg, {30, 30, ScaleFit::Cover, ScaleFilter::Nearest}, black, DirectDepth::Rgb555));
 
@@ -238,7 +238,7 @@ TEST_F(BatchRunTest, ScalingAndTheNewDepthsWriteWhatTheCoreMakes) {
     ASSERT_TRUE(whole.image && TurnUpright(whole.image->bitmap, 6));
     std::vector<std::uint8_t> want;
     EncodeBmpDirect(*ScaleBitmap(whole.image->bitmap, 10, 10, ScaleFit::Fit, ScaleFilter::Lanczos), DirectDepth::Bgra32,
-                    nullptr, 0x00FFFFFFu, want);
+                    nullptr, Pixel{0x00FFFFFFu}, want);
     EXPECT_EQ(ReadBytes(dir.Path() / "turned.bmp"), want);
 
     // A photo lying on its side (orientation 6) stands upright before it is fitted.
@@ -335,7 +335,7 @@ TEST_F(BatchRunTest, JoinReadsPngAndJpegFiles) {
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 5; ++x) {
                 const Pixel p = small.Row(y)[x];  // 0x00RRGGBB
-                r.rows.insert(r.rows.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
+                r.rows.insert(r.rows.end(), {RedOf(p), GreenOf(p), BlueOf(p)});
             }
         return r;
     }());
@@ -404,7 +404,7 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
         EXPECT_EQ(testing::Le32(e7, 54 + 4 * i), epaper[i]) << i;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 30; ++x)
-            ASSERT_NE(std::find(epaper.begin(), epaper.end(), e7Image.Row(y)[x]), epaper.end()) << x << "," << y;
+            ASSERT_NE(std::find(epaper.begin(), epaper.end(), ValueOf(e7Image.Row(y)[x])), epaper.end()) << x << "," << y;
 
     // An optimised palette of the picture's seven colours keeps every pixel exactly; at 24 bits a
     // fixed palette's colours are written as colours.
@@ -415,7 +415,7 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     const Bitmap g24 = decoded("g24.bmp").second;
     for (int x = 0; x < 35; ++x) {
         const Pixel p = g24.Row(2)[x];
-        EXPECT_TRUE(p == 0 || p == 0x555555 || p == 0xAAAAAA || p == 0xFFFFFF) << std::hex << p;
+        EXPECT_TRUE(ValueOf(p) == 0 || ValueOf(p) == 0x555555 || ValueOf(p) == 0xAAAAAA || ValueOf(p) == 0xFFFFFF) << p;
     }
 }
 

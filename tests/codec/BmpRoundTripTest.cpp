@@ -20,7 +20,7 @@ Bitmap RandomImage(int width, int height, int colours, unsigned seed) {
     std::mt19937 rng(seed);
     std::vector<Color> pool;
     while (int(pool.size()) < colours) {
-        const Color c = rng() & 0x00FFFFFFu;
+        const Color c{std::uint32_t(rng() & 0x00FFFFFFu)};
         if (c != ColorFromRgb(0, 0, 255) && c != ColorFromRgb(255, 0, 255)) pool.push_back(c);
     }
     Bitmap img(width, height);

@@ -201,8 +201,8 @@ TEST(BmpWriter, WidthOneAtTwentyFourBitsIsThreeBytesAndOneZero) {
 
 TEST(BmpWriter, ThirtyTwoBitSourceIsWrittenAtTwentyFourIgnoringTheTopByte) {
     Bitmap img(2, 1);
-    img.Row(0)[0] = 0xFF112233u;  // as a 32-bit file with alpha would have left it
-    img.Row(0)[1] = 0x80445566u;
+    img.Row(0)[0] = Pixel{0xFF112233u};  // as a 32-bit file with alpha would have left it
+    img.Row(0)[1] = Pixel{0x80445566u};
     const EncodedBmp r = EncodeBmp(img, 32, nullptr);
     EXPECT_EQ(r.saveDepth, 24);
     Bytes want = ExpectedHeader(62, 54, 2, 1, 24, 8);

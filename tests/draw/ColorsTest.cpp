@@ -89,7 +89,7 @@ TEST(ColorDialog, OkSetsTheColourCancelKeepsItBothRepaintTheSwatch) {
     EXPECT_EQ(ed.settings.backColor, ColorFromRgb(40, 50, 60));
     EXPECT_EQ(ed.draw.backSwatch, ColorFromRgb(40, 50, 60));
     EXPECT_EQ(ed.settings.customColors[3], ColorFromRgb(1, 2, 3));
-    EXPECT_EQ(ColorStatusText(0x00010203), "RGB=3,2,1");
+    EXPECT_EQ(ColorStatusText(Color{0x00010203}), "RGB=3,2,1");
 }
 
 }  // namespace

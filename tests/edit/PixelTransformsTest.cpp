@@ -11,7 +11,7 @@ Bitmap Noise(int w, int h, unsigned seed) {
     Bitmap b(w, h);
     std::mt19937 rng(seed);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.Row(y)[x] = rng() & 0x00FFFFFFu;
+        for (int x = 0; x < w; ++x) b.Row(y)[x] = Pixel{std::uint32_t(rng() & 0x00FFFFFFu)};
     return b;
 }
 

@@ -49,7 +49,7 @@ TEST_F(ImageStackTest, ThreeUndoStepsAfterFourEditsAndTheFirstVersionIsGone) {
 }
 
 TEST_F(ImageStackTest, EditMarksModifiedAndUndoLeavesItModified) {
-    MakeImage(4, 3, 0);
+    MakeImage(4, 3, Color{0});
     ed.doc.currentPath = "/tmp/a.bmp";
     UpdateTitle(ed, true);
     const std::string caption = ed.doc.caption;
@@ -115,9 +115,9 @@ TEST_F(ImageStackTest, ClearBeforeAnyImageOnlyDisablesSaveAndUndo) {
 }
 
 TEST_F(ImageStackTest, LevelsCostTheirPixelsAndNothingMore) {
-    MakeImage(64, 32, 0);
-    Edit(1);
-    Edit(2);
+    MakeImage(64, 32, Color{0});
+    Edit(Color{1});
+    Edit(Color{2});
     for (int i = 0; i <= ed.settings.undoDepth; ++i)
         EXPECT_EQ(ed.doc.stack.levels[i].ByteSize(), 64u * 32u * 4u);
     for (int i = ed.settings.undoDepth + 1; i < ImageStack::kLevels; ++i)

@@ -132,7 +132,7 @@ const Damage kDamages[] = {
     {"ColorsForeign", kColorsValueName, [](const Bytes&) { return Foreign(kColorsValueSize); },
      [](Values& read, const Values&) {
          const Bytes b = Foreign(kColorsValueSize);
-         for (std::size_t k = 0; k < 16; ++k) read.colors[k] = b[4 * k] | b[4 * k + 1] << 8 | b[4 * k + 2] << 16;
+         for (std::size_t k = 0; k < 16; ++k) read.colors[k] = Color{std::uint32_t(b[4 * k] | b[4 * k + 1] << 8 | b[4 * k + 2] << 16)};
      }},
 };
 

@@ -16,7 +16,7 @@ class BitmapSizes : public ::testing::TestWithParam<std::pair<int, int>> {};
 Bitmap Numbered(int w, int h) {
     Bitmap b = *Bitmap::TryCreate(w, h, Bitmap::NewPixels::Unset);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.Row(y)[x] = Pixel(y * 7919 + x) & 0xFFFFFFu;
+        for (int x = 0; x < w; ++x) b.Row(y)[x] = Pixel{std::uint32_t(y * 7919 + x) & 0xFFFFFFu};
     return b;
 }
 
@@ -28,7 +28,7 @@ TEST_P(BitmapSizes, NewBitmapsAreBlackUnlessUnsetIsAsked) {
     ASSERT_EQ(black.Width(), w);
     ASSERT_EQ(black.Height(), h);
     for (int y = 0; y < h; y += h - 1)
-        for (int x = 0; x < w; ++x) ASSERT_EQ(black.Row(y)[x], 0u) << x << "," << y;
+        for (int x = 0; x < w; ++x) ASSERT_EQ(black.Row(y)[x], Pixel{0}) << x << "," << y;
     const std::optional<Bitmap> unset = Bitmap::TryCreate(w, h, Bitmap::NewPixels::Unset);
     ASSERT_TRUE(unset);
     EXPECT_EQ(unset->Bounds(), (Rect{0, 0, w, h}));
@@ -42,7 +42,7 @@ TEST_P(BitmapSizes, CopiesAreEqualAndIndependent) {
     EXPECT_EQ(a, b);
     b.SetPixel(w - 1, h - 1, ColorFromRgb(1, 2, 3));
     EXPECT_NE(a, b);
-    EXPECT_EQ(a.GetPixel(w - 1, h - 1), PixelToColor(Pixel((h - 1) * 7919 + w - 1) & 0xFFFFFFu));
+    EXPECT_EQ(a.GetPixel(w - 1, h - 1), PixelToColor(Pixel{std::uint32_t((h - 1) * 7919 + w - 1) & 0xFFFFFFu}));
 
     Bitmap c(3, 3);
     c = a;  // copy assignment over a bitmap of another size

@@ -10,18 +10,18 @@ namespace {
 
 TEST(PixelTest, ColorrefIsRedLowPixelsAreStoredBlueLowAndOutsideIsInvalid) {
     Sheet s(2, 1);
-    EXPECT_EQ(s.canvas.SetPixel(1, 0, ColorFromRgb(1, 2, 3)), 0x00030201u);
-    EXPECT_EQ(s.canvas.GetPixel(1, 0), 0x00030201u);
+    EXPECT_EQ(s.canvas.SetPixel(1, 0, ColorFromRgb(1, 2, 3)), Color{0x00030201u});
+    EXPECT_EQ(s.canvas.GetPixel(1, 0), Color{0x00030201u});
     unsigned char bytes[4];
     std::memcpy(bytes, s.bmp.Row(0) + 1, 4);  // blue, green, red, zero: a 32-bit display surface
     EXPECT_EQ(std::vector<int>(bytes, bytes + 4), (std::vector<int>{3, 2, 1, 0}));
-    s.bmp.Row(0)[0] = 0xAB010203u;  // a top byte left by a copy is ignored when reading
+    s.bmp.Row(0)[0] = Pixel{0xAB010203u};  // a top byte left by a copy is ignored when reading
     EXPECT_EQ(s.canvas.GetPixel(0, 0), ColorFromRgb(1, 2, 3));
     for (Point p : {Point{-1, 0}, Point{2, 0}, Point{0, -1}, Point{0, 1}}) {
         EXPECT_EQ(s.canvas.SetPixel(p.x, p.y, kPen), kInvalidColor);
         EXPECT_EQ(s.canvas.GetPixel(p.x, p.y), kInvalidColor);
     }
-    EXPECT_EQ(s.bmp.Row(0)[1], 0x00010203u);
+    EXPECT_EQ(s.bmp.Row(0)[1], Pixel{0x00010203u});
 }
 
 TEST(FillRectTest, CoversHalfOpenRectAndNormalisesReversedOnes) {

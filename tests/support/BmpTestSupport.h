@@ -67,7 +67,7 @@ inline std::optional<Bitmap> DecodeSimpleBmp(const Bytes& f) {
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* row = f.data() + offset + stride * std::size_t(h - 1 - y);
         for (int x = 0; x < w; ++x) {
-            Color c = 0;
+            Color c{0};
             switch (depth) {
                 case 1: c = table[(row[x / 8] >> (7 - x % 8)) & 1]; break;
                 case 4: c = table[(row[x / 2] >> (x % 2 ? 0 : 4)) & 15]; break;

@@ -65,8 +65,8 @@ PictureBytes EncodeJpeg(const Bitmap& picture, bool grey, bool cmyk) {
         for (int y = 0; y < picture.Height(); ++y)
             for (int x = 0; x < picture.Width(); ++x) {
                 const Pixel p = picture.Row(y)[x];
-                source.insert(source.end(), {std::uint8_t(255 - (p >> 16)), std::uint8_t(255 - (p >> 8)),
-                                             std::uint8_t(255 - p), 0});
+                source.insert(source.end(), {std::uint8_t(255 - RedOf(p)), std::uint8_t(255 - GreenOf(p)),
+                                             std::uint8_t(255 - BlueOf(p)), 0});
             }
         pixels = source.data();
     }
