@@ -13,7 +13,7 @@ class BenchHost : public Host {
 public:
     std::optional<ClipboardImage> clipboard;
     std::optional<FileDialogResult> saveAnswer;
-    int MessageBox(const std::string&, const std::optional<std::string>&, MsgButtons, MsgIcon) override { return DialogAnswer::Ok; }
+    int ShowMessage(const std::string&, const std::optional<std::string>&, MsgButtons, MsgIcon) override { return DialogAnswer::Ok; }
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return {}; }
     std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return saveAnswer; }
     std::optional<Color> ChooseColor(Color, std::array<Color, 16>&) override { return {}; }

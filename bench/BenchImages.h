@@ -11,7 +11,7 @@ inline Bitmap& Source() {
     static Bitmap bmp = [] {
         Bitmap b(kW, kH);
         for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) b.Row(y)[x] = Pixel(x * 2654435761u + y * 40503u) & 0x00FFFFFFu;
+            for (int x = 0; x < kW; ++x) b.Row(y)[x] = Pixel{(x * 2654435761u + y * 40503u) & 0x00FFFFFFu};
         return b;
     }();
     return bmp;
@@ -19,7 +19,7 @@ inline Bitmap& Source() {
 
 // A destination of the same size, allocated and touched once so no timing pays for page faults.
 inline Bitmap& Target() {
-    static Bitmap bmp(kW, kH, RGB(255, 255, 255));
+    static Bitmap bmp(kW, kH, ColorFromRgb(255, 255, 255));
     return bmp;
 }
 

@@ -89,7 +89,7 @@ Step Time(const std::string& name, F&& f) {
 bool MakeFile(const std::string& path) {
     Bitmap image(kW, kH);
     for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x) image.Row(y)[x] = Pixel(x * 2654435761u + y * 40503u) & 0x00FFFFFFu;
+        for (int x = 0; x < kW; ++x) image.Row(y)[x] = Pixel{(x * 2654435761u + y * 40503u) & 0x00FFFFFFu};
     std::vector<std::uint8_t> buffer;
     const BmpFileBytes file = EncodeBmpPieces(image, 24, [](int) { return true; }, buffer);
     return file.status == EncodeStatus::Ok && WriteFileAtomically(PosixFileSystem(), path, file.pieces, 0644);

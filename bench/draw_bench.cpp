@@ -26,8 +26,8 @@ constexpr int kW = 8000, kH = 6000;
 // A drawing of eight colours in irregular runs, so the bucket's colour matches about one
 // pixel in eight, scattered over the whole image.
 Bitmap MakeImage() {
-    constexpr Color palette[8] = {RGB(255, 255, 255), RGB(0, 0, 0),   RGB(255, 0, 0),   RGB(0, 128, 0),
-                                  RGB(0, 0, 255),     RGB(255, 255, 0), RGB(128, 128, 128), RGB(0, 255, 255)};
+    constexpr Color palette[8] = {ColorFromRgb(255, 255, 255), ColorFromRgb(0, 0, 0),   ColorFromRgb(255, 0, 0),   ColorFromRgb(0, 128, 0),
+                                  ColorFromRgb(0, 0, 255),     ColorFromRgb(255, 255, 0), ColorFromRgb(128, 128, 128), ColorFromRgb(0, 255, 255)};
     Bitmap b(kW, kH);
     for (int y = 0; y < kH; ++y) {
         Pixel* row = b.Row(y);
@@ -43,8 +43,8 @@ struct Fixture {
     Fixture() {
         SetBaseLevel(ed, MakeImage());
         ed.doc.fileSize = 1;
-        ed.settings.foreColor = RGB(200, 30, 60);
-        ed.settings.backColor = RGB(10, 90, 200);
+        ed.settings.foreColor = ColorFromRgb(200, 30, 60);
+        ed.settings.backColor = ColorFromRgb(10, 90, 200);
     }
     void Select(int shape) {
         ed.selection.rect = {0, 0, kW, kH};

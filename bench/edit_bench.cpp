@@ -23,7 +23,7 @@ using namespace rastrix;
 using namespace rastrix::bench;
 
 Bitmap& TurnedTarget() {
-    static Bitmap bmp(kH, kW, RGB(255, 255, 255));
+    static Bitmap bmp(kH, kW, ColorFromRgb(255, 255, 255));
     return bmp;
 }
 

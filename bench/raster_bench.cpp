@@ -31,7 +31,7 @@ void BM_Memcpy(benchmark::State& state) {
 
 void BM_FillRect(benchmark::State& state) {
     Canvas c(Target());
-    const Brush brush = Brush::Solid(RGB(10, 20, 30));
+    const Brush brush = Brush::Solid(ColorFromRgb(10, 20, 30));
     for (auto _ : state) {
         c.FillRect(Target().Bounds(), brush);
         benchmark::ClobberMemory();
@@ -49,8 +49,8 @@ void BM_CopyPixels(benchmark::State& state) {
 
 void BM_Ellipse(benchmark::State& state) {
     Canvas c(Target());
-    c.SelectPen(Pen(PS_SOLID, 1, RGB(255, 0, 0)));
-    c.SelectBrush(Brush::Solid(RGB(0, 0, 255)));
+    c.SelectPen(Pen(PS_SOLID, 1, ColorFromRgb(255, 0, 0)));
+    c.SelectBrush(Brush::Solid(ColorFromRgb(0, 0, 255)));
     for (auto _ : state) {
         c.Ellipse(0, 0, kW, kH);
         benchmark::ClobberMemory();

@@ -27,7 +27,7 @@ const Bitmap& NoisyPhoto() {
                 const int r = std::clamp(40 + x * 180 / kWidth + int(n & 31) - 16, 0, 255);
                 const int g = std::clamp(60 + y * 150 / kHeight + int((n >> 5) & 31) - 16, 0, 255);
                 const int bl = std::clamp(200 - (x + y) * 160 / (kWidth + kHeight) + int((n >> 10) & 31) - 16, 0, 255);
-                row[x] = Pixel(r) << 16 | Pixel(g) << 8 | Pixel(bl);
+                row[x] = PixelFromRgb(std::uint8_t(r), std::uint8_t(g), std::uint8_t(bl));
             }
         }
         return b;
@@ -41,7 +41,7 @@ const Bitmap& TwoHundredFiftySixColours() {
         Bitmap b(kWidth, kHeight);
         std::mt19937 rng(11);
         Pixel pool[256];
-        for (Pixel& p : pool) p = rng() & 0x00FFFFFFu;
+        for (Pixel& p : pool) p = Pixel{std::uint32_t(rng() & 0x00FFFFFFu)};
         for (int y = 0; y < kHeight; ++y) {
             Pixel* row = b.Row(y);
             for (int x = 0; x < kWidth; ++x) row[x] = pool[rng() & 255];
@@ -57,7 +57,7 @@ const Bitmap& Drawing256() {
         Bitmap b(kWidth, kHeight);
         std::mt19937 rng(13);
         Pixel pool[256];
-        for (Pixel& p : pool) p = rng() & 0x00FFFFFFu;
+        for (Pixel& p : pool) p = Pixel{std::uint32_t(rng() & 0x00FFFFFFu)};
         for (int y = 0; y < kHeight; ++y) {
             Pixel* row = b.Row(y);
             for (int x = 0; x < kWidth;) {
@@ -123,7 +123,7 @@ void BM_Encode8Photo(benchmark::State& s) {
         const Bitmap& img = NoisyPhoto();
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x) {
-                const Pixel p = img.Row(y)[x] & 0x00FFFFFFu;
+                const std::uint32_t p = ValueOf(img.Row(y)[x]) & 0x00FFFFFFu;
                 n += !seen[p];
                 seen[p] = true;
             }

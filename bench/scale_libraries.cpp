@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
                                        STBIR_COLORSPACE_SRGB, nullptr);
             const double stbMs = Since(t);
             for (Bitmap* b : {&sws, &stb})
-                for (int i = 0; i < ow * oh; ++i) b->Data()[i] &= 0x00FFFFFFu;
+                for (int i = 0; i < ow * oh; ++i) b->Data()[i] = ClearTopByte(b->Data()[i]);
             std::printf("%dx%d -> %dx%d: ours %.0f ms | libswscale Lanczos %.0f ms, %.2f levels from ours | "
                         "stb_image_resize %.0f ms, %.2f levels from ours\n",
                         w, h, ow, oh, oursMs, swsMs, MeanDifference(sws, *ours), stbMs, MeanDifference(stb, *ours));

@@ -31,7 +31,7 @@ struct Session {
         std::uint32_t seed = 7;
         for (int y = 0; y < kHeight; ++y) {
             Pixel* row = image.Row(y);
-            for (int x = 0; x < kWidth; ++x) row[x] = (seed = seed * 1664525u + 1013904223u) >> 8;
+            for (int x = 0; x < kWidth; ++x) row[x] = Pixel{(seed = seed * 1664525u + 1013904223u) >> 8};
         }
         SetBaseLevel(ed, std::move(image));
         ed.doc.fileSize = 1;

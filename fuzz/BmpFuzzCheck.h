@@ -71,7 +71,7 @@ inline std::string CheckBmpInput(std::span<const std::uint8_t> bytes) {
     for (int y = 0; y < bitmap.Height(); ++y) {
         const Pixel* row = bitmap.Row(y);
         for (int x = 0; x < bitmap.Width(); ++x)
-            if ((row[x] & 0xFF000000u) != 0) return "a decoded pixel has a top byte";
+            if ((ValueOf(row[x]) & 0xFF000000u) != 0) return "a decoded pixel has a top byte";
     }
     return {};
 }

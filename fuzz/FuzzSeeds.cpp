@@ -91,7 +91,7 @@ std::vector<std::pair<std::string, Bytes>> BmpSeeds() {
     // Files as this program writes them.
     Bitmap image(7, 5);
     for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x) image.Row(y)[x] = (x * 40) << 16 | (y * 60) << 8 | ((x + y) & 1) * 255;
+        for (int x = 0; x < image.Width(); ++x) image.Row(y)[x] = Pixel{std::uint32_t((x * 40) << 16 | (y * 60) << 8 | ((x + y) & 1) * 255)};
     for (int depth : {1, 4, 8, 24}) {
         const EncodedBmp encoded = testing::EncodeBmpFile(image, depth, [](int) { return true; });
         if (encoded.status == EncodeStatus::Ok) seeds.emplace_back("written" + std::to_string(depth), encoded.bytes);

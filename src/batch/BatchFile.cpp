@@ -199,7 +199,7 @@ DirectDepth DirectDepthOf(int depth) {
 // 16 and 32 bits: no colour table, so no question; a kept alpha goes into a 32-bit file.
 BmpFileBytes EncodeDirect(Editor& ed, const BatchOptions& o, const std::optional<Bitmap>& alpha,
                           std::vector<std::uint8_t>& buffer) {
-    const Pixel background = ColorToPixel(o.pictureBackground.value_or(RGB(255, 255, 255)));
+    const Pixel background = ColorToPixel(o.pictureBackground.value_or(ColorFromRgb(255, 255, 255)));
     return EncodeBmpDirect(CurrentImage(ed), DirectDepthOf(o.depth), alpha ? &*alpha : nullptr, background, buffer);
 }
 
@@ -232,7 +232,7 @@ std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string
         if (!image) return std::string(EncodeStatusMessage(EncodeStatus::OutOfMemory));
         mapped.image.reset();
         const BmpFileBytes file = o.depth == 24 ? EncodeBmpPieces(*image, 24, {}, buffer)
-                                                : EncodeBmpDirect(*image, DirectDepthOf(o.depth), nullptr, 0, buffer);
+                                                : EncodeBmpDirect(*image, DirectDepthOf(o.depth), nullptr, Pixel{0}, buffer);
         if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
         return WriteOutput(ed, file, output);
     }

@@ -31,7 +31,7 @@ enum class StepKind {
 struct Step {
     StepKind kind = StepKind::Command;
     int a = 0, b = 0, c = 0, d = 0;
-    Color colour = 0;
+    Color colour{0};
     friend bool operator==(const Step&, const Step&) = default;
 };
 

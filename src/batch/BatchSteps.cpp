@@ -85,7 +85,7 @@ std::string Scale(Editor& ed, const Step& s, StepMemory& memory) {
     const ScaleFit fit = s.c == 0 ? ScaleFit::Fit : s.c == 1 ? ScaleFit::Cover : ScaleFit::Exact;
     const ScaleFilter filter = s.d == 1 ? ScaleFilter::Nearest : ScaleFilter::Lanczos;
     if (!RunScaleImage(ed, {s.a, s.b, false, filter, fit})) return {};  // the reason is the host's failure
-    if (memory.alpha) memory.alpha = ScaleBitmap(*memory.alpha, s.a, s.b, fit, filter, 0x00FFFFFFu);
+    if (memory.alpha) memory.alpha = ScaleBitmap(*memory.alpha, s.a, s.b, fit, filter, Pixel{0x00FFFFFFu});
     return {};
 }
 

@@ -45,11 +45,11 @@ std::optional<Color> ParseColour(std::string_view text) {
             if (!hi || !lo) return std::nullopt;
             channel[i] = *hi * 16 + *lo;
         }
-        return RGB(std::uint8_t(channel[0]), std::uint8_t(channel[1]), std::uint8_t(channel[2]));
+        return ColorFromRgb(std::uint8_t(channel[0]), std::uint8_t(channel[1]), std::uint8_t(channel[2]));
     }
     const auto rgb = SplitNumbers(text, ',', 3, 255);
     if (!rgb) return std::nullopt;
-    return RGB(std::uint8_t((*rgb)[0]), std::uint8_t((*rgb)[1]), std::uint8_t((*rgb)[2]));
+    return ColorFromRgb(std::uint8_t((*rgb)[0]), std::uint8_t((*rgb)[1]), std::uint8_t((*rgb)[2]));
 }
 
 std::optional<std::vector<int>> ParseNumbers(std::string_view text, int count) {

@@ -2,7 +2,7 @@
 
 namespace rastrix::batch {
 
-int HeadlessHost::MessageBox(const std::string& text, const std::optional<std::string>&, MsgButtons buttons,
+int HeadlessHost::ShowMessage(const std::string& text, const std::optional<std::string>&, MsgButtons buttons,
                              MsgIcon) {
     if (failure_.empty()) {
         failure_ = text;

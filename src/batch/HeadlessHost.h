@@ -15,7 +15,7 @@ public:
     const std::string& Failure() const { return failure_; }
     void ClearFailure() { failure_.clear(); }
 
-    int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
+    int ShowMessage(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override;
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest&) override { return std::nullopt; }

@@ -69,15 +69,15 @@ constexpr unsigned Narrow(unsigned v, unsigned levels) { return (v * levels + 12
 void EncodeRow16(const Pixel* src, int width, bool green6, std::uint8_t* dst) {
     for (int x = 0; x < width; ++x, dst += 2) {
         const Pixel p = src[x];
-        const unsigned r = Narrow((p >> 16) & 0xFFu, 31), g = (p >> 8) & 0xFFu, b = Narrow(p & 0xFFu, 31);
+        const unsigned r = Narrow(RedOf(p), 31), g = GreenOf(p), b = Narrow(BlueOf(p), 31);
         Put16(dst, green6 ? (r << 11) | (Narrow(g, 63) << 5) | b : (r << 10) | (Narrow(g, 31) << 5) | b);
     }
 }
 
 void EncodeRow32(const Pixel* src, const Pixel* alpha, int width, Pixel background, std::uint8_t* dst) {
     for (int x = 0; x < width; ++x, dst += 4) {
-        const unsigned a = alpha ? alpha[x] & 0xFFu : 255u;
-        Put32(dst, (std::uint32_t(a) << 24) | (a == 255u ? src[x] & 0x00FFFFFFu : OffBackground(src[x], a, background)));
+        const unsigned a = alpha ? ValueOf(alpha[x]) & 0xFFu : 255u;
+        Put32(dst, (std::uint32_t(a) << 24) | (a == 255u ? ValueOf(src[x]) & 0x00FFFFFFu : ValueOf(OffBackground(src[x], a, background))));
     }
 }
 
@@ -86,16 +86,16 @@ void EncodeRow32(const Pixel* src, const Pixel* alpha, int width, Pixel backgrou
 int DirectBitCount(DirectDepth depth) { return depth == DirectDepth::Bgra32 ? 32 : 16; }
 
 Pixel OffBackground(Pixel laid, unsigned alpha, Pixel background) {
-    if (alpha == 0) return background & 0x00FFFFFFu;
-    Pixel out = 0;
+    if (alpha == 0) return ClearTopByte(background);
+    std::uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         // laid = (c * a + paper * (255 - a)) / 255, solved for c and rounded.
-        const int c = int((laid >> shift) & 0xFFu), paper = int((background >> shift) & 0xFFu);
+        const int c = int((ValueOf(laid) >> shift) & 0xFFu), paper = int((ValueOf(background) >> shift) & 0xFFu);
         const int a = int(alpha);
         const int straight = (2 * (255 * c - paper * (255 - a)) + a) / (2 * a);
-        out |= Pixel(std::clamp(straight, 0, 255)) << shift;
+        out |= std::uint32_t(std::clamp(straight, 0, 255)) << shift;
     }
-    return out;
+    return Pixel{out};
 }
 
 BmpFileBytes EncodeBmpDirect(const Bitmap& image, DirectDepth depth, const Bitmap* alpha, Pixel background,

@@ -22,13 +22,13 @@ BmpReadResult Fail(BmpError e) { return {std::nullopt, e}; }
 
 // Colour table entries are blue, green, red (and a reserved byte unless the header is OS/2 1.x).
 BmpError ReadPalette(std::span<const std::uint8_t> b, const BmpLayout& l, BmpPalette& palette) {
-    palette.fill(0);
+    palette.fill(Pixel{0});
     if (l.bitCount > 8) return BmpError::None;
     const std::size_t end = l.colourTableOffset + l.colourCount * l.colourEntrySize;
     if (end > b.size()) return BmpError::TruncatedColourTable;
     for (std::size_t i = 0; i < l.colourCount; ++i) {
         const std::uint8_t* e = b.data() + l.colourTableOffset + i * l.colourEntrySize;
-        palette[i] = Pixel(e[0]) | (Pixel(e[1]) << 8) | (Pixel(e[2]) << 16);
+        palette[i] = PixelFromRgb(e[2], e[1], e[0]);
     }
     return BmpError::None;
 }
@@ -85,7 +85,7 @@ void Row24(const std::uint8_t* src, Pixel* dst, int width) {
         StorePair(dst + x, p0 | (p1 << 32));
         StorePair(dst + x + 2, p2 | (p3 << 32));
     }
-    for (; x < width; ++x, src += 3) dst[x] = Pixel(src[0]) | (Pixel(src[1]) << 8) | (Pixel(src[2]) << 16);
+    for (; x < width; ++x, src += 3) dst[x] = PixelFromRgb(src[2], src[1], src[0]);
 }
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
@@ -114,7 +114,7 @@ Row24Function ChooseRow24() {
 
 // 32-bit pixels with the usual 8-bit red, green and blue; the top byte is dropped.
 void Row32(const std::uint8_t* src, Pixel* dst, int width) {
-    for (int x = 0; x < width; ++x, src += 4) dst[x] = Load32(src) & 0x00FFFFFFu;
+    for (int x = 0; x < width; ++x, src += 4) dst[x] = Pixel{Load32(src) & 0x00FFFFFFu};
 }
 
 // One colour channel of a masked pixel, widened to 8 bits by v * 255 / max, rounded.
@@ -140,7 +140,7 @@ struct Channel {
 struct MaskedFormat {
     Channel red, green, blue;
     explicit MaskedFormat(const std::array<std::uint32_t, 3>& m) : red(m[0]), green(m[1]), blue(m[2]) {}
-    Pixel Convert(std::uint32_t v) const { return (red.Expand(v) << 16) | (green.Expand(v) << 8) | blue.Expand(v); }
+    Pixel Convert(std::uint32_t v) const { return Pixel{(red.Expand(v) << 16) | (green.Expand(v) << 8) | blue.Expand(v)}; }
 };
 
 void Row32Masked(const std::uint8_t* src, Pixel* dst, int width, const MaskedFormat& f) {

@@ -72,9 +72,9 @@ void EncodeRow24(const Pixel* src, int width, std::uint8_t* dst) {
 #endif
     for (dst += 3 * std::size_t(x); x < width; ++x, dst += 3) {
         const Pixel p = src[x];
-        dst[0] = std::uint8_t(p);
-        dst[1] = std::uint8_t(p >> 8);
-        dst[2] = std::uint8_t(p >> 16);
+        dst[0] = BlueOf(p);
+        dst[1] = GreenOf(p);
+        dst[2] = RedOf(p);
     }
 }
 

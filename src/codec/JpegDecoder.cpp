@@ -48,7 +48,7 @@ void CmykToPixels(Pixel* pixels, std::size_t count, bool inverted) {
     for (std::size_t i = 0; i < count; ++i) {
         unsigned c = bytes[4 * i], m = bytes[4 * i + 1], y = bytes[4 * i + 2], k = bytes[4 * i + 3];
         if (!inverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;  // now 255 = no ink
-        pixels[i] = (((c * k + 127) / 255) << 16) | (((m * k + 127) / 255) << 8) | ((y * k + 127) / 255);
+        pixels[i] = Pixel{(((c * k + 127) / 255) << 16) | (((m * k + 127) / 255) << 8) | ((y * k + 127) / 255)};
     }
 }
 
@@ -116,7 +116,7 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
         CmykToPixels(p, count, HasAdobeMarker(bytes));
     } else {
         // The library fills the spare byte; pixels keep it zero.
-        for (std::size_t i = 0; i < count; ++i) p[i] &= 0x00FFFFFFu;
+        for (std::size_t i = 0; i < count; ++i) p[i] = ClearTopByte(p[i]);
     }
 
     BmpImage image;

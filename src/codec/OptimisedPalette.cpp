@@ -34,8 +34,7 @@ void RowOfImage(liq_color rowOut[], int row, int width, void* user) {
     const Pixel* src = s.image->Row(row * s.step);
     for (int x = 0; x < width; ++x) {
         const Pixel p = src[std::size_t(x) * std::size_t(s.step)];
-        rowOut[x] = liq_color{static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
-                              static_cast<unsigned char>(p), 255};
+        rowOut[x] = liq_color{RedOf(p), GreenOf(p), BlueOf(p), 255};
     }
 }
 

@@ -58,14 +58,14 @@ void Palette::PresortStripPalette(const Bitmap& image) {
     for (int y = image.Height() - 1; y >= 0 && !full; --y) {
         const Pixel* row = image.Row(y);
         for (int x = 0; x < image.Width(); ++x) {
-            const std::uint32_t q = row[x] & 0x00FFFFFFu;
+            const std::uint32_t q = ValueOf(row[x]) & 0x00FFFFFFu;
             if (lookup_[q] != 0) continue;
             if (n == paletteCapacity_) {
                 full = true;
                 break;
             }
             lookup_[q] = 1;
-            found[n++] = PixelToColor(q);
+            found[n++] = PixelToColor(Pixel{q});
         }
     }
     for (int i = 0; i < n; ++i) lookup_[ColorRefToQuad(found[i])] = 0;
@@ -120,7 +120,7 @@ bool Palette::IndexRowScalar(const Pixel* src, int width, std::uint8_t* indexes,
     const std::uint16_t* lookup = lookup_.get();
     const bool strip = stripMode_;
     for (int x = 0; x < width; ++x) {
-        std::uint32_t q = src[x] & 0x00FFFFFFu;
+        std::uint32_t q = ValueOf(src[x]) & 0x00FFFFFFu;
         if (strip) q = SubstituteStripQuad(q);
         const std::uint16_t v = lookup[q];
         const int i = v != 0 ? v - 1 : IndexOfNewColor(q, ask);
@@ -151,7 +151,7 @@ bool Palette::IndexRow(const Pixel* src, int width, std::uint8_t* indexes, const
         std::uint32_t v[8];
         std::uint32_t any = 0;
         for (int k = 0; k < 8; ++k) {
-            v[k] = std::uint32_t(lookup[src[x + k] & 0x00FFFFFFu]) - 1u;
+            v[k] = std::uint32_t(lookup[ValueOf(src[x + k]) & 0x00FFFFFFu]) - 1u;
             any |= v[k];
         }
         if (any > 255u) {
@@ -159,7 +159,7 @@ bool Palette::IndexRow(const Pixel* src, int width, std::uint8_t* indexes, const
         } else {
             for (int k = 0; k < 8; ++k) indexes[x + k] = std::uint8_t(v[k]);
         }
-        lastColour = src[x + 7] & 0x00FFFFFFu;
+        lastColour = ValueOf(src[x + 7]) & 0x00FFFFFFu;
         lastIndex = indexes[x + 7];
     }
     return IndexRowScalar(src + x, width - x, indexes + x, ask);

@@ -12,15 +12,13 @@ namespace rastrix {
 
 // A colour value 0x00BBGGRR with its first and third bytes exchanged: 0x00RRGGBB, which a file
 // stores as the bytes blue, green, red, 0. (The same word as a Bitmap pixel.)
-constexpr std::uint32_t ColorRefToQuad(Color c) {
-    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
+constexpr std::uint32_t ColorRefToQuad(Color c) { return ValueOf(ColorToPixel(c)); }
 
 // Strip-shaped images have pure blue and magenta nudged to 248 so they sort and match as
 // the table expects. Both forms of the two substitutions, as colour value and as quad.
 constexpr Color SubstituteStripColorRef(Color c) {
-    if (c == 0x00FF0000u) return 0x00F80000u;
-    if (c == 0x00FF00FFu) return 0x00F800F8u;
+    if (c == Color{0x00FF0000u}) return Color{0x00F80000u};
+    if (c == Color{0x00FF00FFu}) return Color{0x00F800F8u};
     return c;
 }
 constexpr std::uint32_t SubstituteStripQuad(std::uint32_t q) {

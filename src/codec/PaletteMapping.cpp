@@ -18,7 +18,7 @@ public:
     explicit GreyMapper(std::span<const std::uint32_t> palette) : table_(GreyIndexTable(palette)) {
         for (std::size_t j = 0; j < palette.size(); ++j) level_[j] = int(palette[j] & 0xFF);
     }
-    static void Read(Pixel p, int* v) { v[0] = Luminance(p); }
+    static void Read(Pixel p, int* v) { v[0] = Luminance(ValueOf(p)); }
     int Pick(const int* v) { return table_[std::size_t(v[0])]; }
     void Entry(int index, int* e) const { e[0] = level_[index]; }
 
@@ -36,7 +36,7 @@ public:
             for (int c = 0; c < 3; ++c) entries_[j][c] = int((palette[j] >> (16 - 8 * c)) & 0xFF);
     }
     static void Read(Pixel p, int* v) {
-        v[0] = int((p >> 16) & 0xFF), v[1] = int((p >> 8) & 0xFF), v[2] = int(p & 0xFF);
+        v[0] = RedOf(p), v[1] = GreenOf(p), v[2] = BlueOf(p);
     }
     int Pick(const int* v) { return search_.Find(std::uint32_t(v[0]) << 16 | std::uint32_t(v[1]) << 8 | std::uint32_t(v[2])); }
     void Entry(int index, int* e) const { e[0] = entries_[index][0], e[1] = entries_[index][1], e[2] = entries_[index][2]; }
@@ -162,7 +162,7 @@ void Threshold(const Bitmap& image, std::span<const std::uint32_t> palette, int 
         const Pixel* src = image.Row(y);
         std::uint8_t* dst = out.Row(y);
         for (int x = 0; x < image.Width(); ++x)
-            dst[x] = std::uint64_t(Luminance16(src[x])) * 100u >= limit ? light : dark;
+            dst[x] = std::uint64_t(Luminance16(ValueOf(src[x]))) * 100u >= limit ? light : dark;
     }
 }
 
@@ -239,7 +239,7 @@ std::optional<Bitmap> PaletteBitmap(const IndexImage& image, std::span<const std
     for (int y = 0; y < image.height; ++y) {
         const std::uint8_t* src = image.Row(y);
         Pixel* dst = out->Row(y);
-        for (int x = 0; x < image.width; ++x) dst[x] = src[x] < palette.size() ? palette[src[x]] : 0;
+        for (int x = 0; x < image.width; ++x) dst[x] = Pixel{src[x] < palette.size() ? palette[src[x]] : 0u};
     }
     return out;
 }

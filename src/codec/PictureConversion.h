@@ -14,12 +14,12 @@ namespace rastrix {
 // Channels are 0..255.
 constexpr Pixel OnBackground(unsigned r, unsigned g, unsigned b, unsigned a, Pixel paper) {
     const unsigned keep = 255u - a;
-    return (((r * a + ((paper >> 16) & 0xFFu) * keep + 127u) / 255u) << 16) |
-           (((g * a + ((paper >> 8) & 0xFFu) * keep + 127u) / 255u) << 8) | ((b * a + (paper & 0xFFu) * keep + 127u) / 255u);
+    return Pixel{(((r * a + RedOf(paper) * keep + 127u) / 255u) << 16) |
+                 (((g * a + GreenOf(paper) * keep + 127u) / 255u) << 8) | ((b * a + BlueOf(paper) * keep + 127u) / 255u)};
 }
 
 // The same on white, the paper pictures are laid on unless asked otherwise.
-constexpr Pixel OnWhite(unsigned r, unsigned g, unsigned b, unsigned a) { return OnBackground(r, g, b, a, 0x00FFFFFFu); }
+constexpr Pixel OnWhite(unsigned r, unsigned g, unsigned b, unsigned a) { return OnBackground(r, g, b, a, Pixel{0x00FFFFFFu}); }
 
 // A 16-bit channel narrowed to 8 bits, rounded to nearest.
 constexpr unsigned Narrow16(unsigned v) { return (v * 255u + 32767u) / 65535u; }

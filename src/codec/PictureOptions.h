@@ -7,7 +7,7 @@ namespace rastrix {
 // How a PNG or JPEG picture is read, for callers that ask for more than the defaults.
 struct PictureOptions {
     // Transparent and partly transparent pixels are laid on this colour (0x00RRGGBB).
-    Pixel background = 0x00FFFFFFu;
+    Pixel background{0x00FFFFFFu};
     // A picture with transparency also hands out its alpha (BmpImage::alpha), so a 32-bit
     // file can keep it.
     bool keepAlpha = false;

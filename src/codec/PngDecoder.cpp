@@ -45,8 +45,8 @@ PassColumns ColumnsOf(const spng_ihdr& ihdr, int pass) {
 void ConvertRow8(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c, Pixel paper, Pixel* alpha) {
     for (int x = c.first; x < width; x += c.step) {
         const std::uint8_t* p = rgba + std::size_t(x) * 4;
-        dst[x] = p[3] == 255 ? (Pixel(p[0]) << 16) | (Pixel(p[1]) << 8) | p[2] : OnBackground(p[0], p[1], p[2], p[3], paper);
-        if (alpha) alpha[x] = Pixel(p[3]) * 0x010101u;
+        dst[x] = p[3] == 255 ? PixelFromRgb(p[0], p[1], p[2]) : OnBackground(p[0], p[1], p[2], p[3], paper);
+        if (alpha) alpha[x] = Pixel{p[3] * 0x010101u};
     }
 }
 
@@ -56,7 +56,7 @@ void ConvertRow16(const std::uint8_t* rgba, Pixel* dst, int width, PassColumns c
         std::memcpy(v, rgba + std::size_t(x) * 8, sizeof v);  // host order, as the decoder writes them
         const unsigned a = Narrow16(v[3]);
         dst[x] = OnBackground(Narrow16(v[0]), Narrow16(v[1]), Narrow16(v[2]), a, paper);
-        if (alpha) alpha[x] = Pixel(a) * 0x010101u;
+        if (alpha) alpha[x] = Pixel{a * 0x010101u};
     }
 }
 

@@ -40,7 +40,7 @@ public:
         if (!pixels) return false;
         image.bitmap = std::move(*pixels);
         if (alpha_) {
-            image.alpha = Scaled(alpha_, target, 0x00FFFFFFu);
+            image.alpha = Scaled(alpha_, target, Pixel{0x00FFFFFFu});
             if (!image.alpha) return false;
         }
         return true;
@@ -94,7 +94,7 @@ BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarge
     r.image->bitmap = std::move(*scaled);
     if (r.image->alpha) {
         std::optional<Bitmap> alpha =
-            ScaleBitmap(*r.image->alpha, target.width, target.height, target.fit, target.filter, 0x00FFFFFFu);
+            ScaleBitmap(*r.image->alpha, target.width, target.height, target.fit, target.filter, Pixel{0x00FFFFFFu});
         if (!alpha) return {std::nullopt, BmpError::OutOfMemory};
         r.image->alpha = std::move(*alpha);
     }

@@ -45,7 +45,7 @@ int PlainSaveDepth(std::uint32_t imageBitDepth) {
 
 ColourLossQuestion AskUserAboutColourLoss(Editor& ed) {
     return [&ed](int capacity) {
-        return ed.host.MessageBox(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
+        return ed.host.ShowMessage(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
                                   MsgIcon::Warning) == DialogAnswer::Yes;
     };
 }
@@ -140,7 +140,7 @@ int AskToSave(Editor& ed) {
     const std::string text =
         ed.doc.currentPath.substr(ed.doc.fileTitle) + " has been modified.\nWould you like to save it?";
     const int answer =
-        ed.host.MessageBox(text, std::string("Warning"), MsgButtons::YesNoCancel, MsgIcon::Warning);
+        ed.host.ShowMessage(text, std::string("Warning"), MsgButtons::YesNoCancel, MsgIcon::Warning);
     if (answer != DialogAnswer::Yes) return answer;
     // A wanted save that did not happen must not let the caller throw the image away.
     const bool named = ed.doc.needsSaveAs != 0;

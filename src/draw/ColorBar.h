@@ -14,9 +14,9 @@ inline constexpr int kColorBarProbeRow = 8;
 
 // The 24 colours of the colour bar, left to right.
 inline constexpr std::array<Color, 24> kColorBarColors{
-    0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xC0C0C0, 0x808080,
-    0x008000, 0xFF00FF, 0x800080, 0x000080, 0x008080, 0xFFFF00, 0x808000, 0x800000,
-    0x004040, 0x0080FF, 0x004080, 0xFF0080, 0xFF8040, 0x80FF80, 0xFF80C0, 0xFF80FF};
+    Color{0x000000}, Color{0xFFFFFF}, Color{0x0000FF}, Color{0x00FF00}, Color{0xFF0000}, Color{0x00FFFF}, Color{0xC0C0C0}, Color{0x808080},
+    Color{0x008000}, Color{0xFF00FF}, Color{0x800080}, Color{0x000080}, Color{0x008080}, Color{0xFFFF00}, Color{0x808000}, Color{0x800000},
+    Color{0x004040}, Color{0x0080FF}, Color{0x004080}, Color{0xFF0080}, Color{0xFF8040}, Color{0x80FF80}, Color{0xFF80C0}, Color{0xFF80FF}};
 
 // The colour bar's client area: the 24 colour-bar colours left to right, each swatchWidth
 // pixels wide and the full 22 rows high. Empty while the drawing tools are hidden.

@@ -16,7 +16,7 @@ inline void ReplaceRun(Pixel* row, int width, int x0, int x1, Pixel target, Pixe
     // Written so that it vectorises: every pixel is read and written back, changed or not.
     for (int x = x0; x < x1; ++x) {
         const Pixel p = row[x];
-        row[x] = (p & 0x00FFFFFFu) == target ? with : p;
+        row[x] = ClearTopByte(p) == target ? with : p;
     }
 }
 
@@ -29,9 +29,9 @@ void ReplaceRows(Bitmap& image, int y0, int y1, Pixel target, Pixel with) {
 }  // namespace
 
 void ReplaceColor(Bitmap& image, const std::optional<MarkedShape>& region, Point click, Color target, Color with) {
-    const Pixel t = ColorToPixel(target) & 0x00FFFFFFu;
-    const Pixel n = ColorToPixel(with) & 0x00FFFFFFu;
-    if (target > 0x00FFFFFFu) return;  // no pixel reads as kInvalidColor
+    const Pixel t = ClearTopByte(ColorToPixel(target));
+    const Pixel n = ClearTopByte(ColorToPixel(with));
+    if (ValueOf(target) > 0x00FFFFFFu) return;  // no pixel reads as kInvalidColor
     if (!region || region->shape == CommandId::LineSelection) {
         ReplaceRows(image, 0, image.Height(), t, n);
         return;

@@ -7,27 +7,23 @@
 
 namespace rastrix {
 
-namespace {
-constexpr Color kColorBits = 0x00FFFFFFu;
-}  // namespace
-
 Brush ForeBrush(const Editor& ed) { return Brush::Solid(ed.settings.foreColor); }
 Brush BackBrush(const Editor& ed) { return Brush::Solid(ed.settings.backColor); }
 
 void SetForeColor(Editor& ed, Color c) {
-    ed.settings.foreColor = c & kColorBits;
+    ed.settings.foreColor = ClearTopByte(c);
     DrawForeSwatch(ed);
 }
 
 void SetBackColor(Editor& ed, Color c) {
-    ed.settings.backColor = c & kColorBits;
+    ed.settings.backColor = ClearTopByte(c);
     DrawBackSwatch(ed);
 }
 
 std::string ColorStatusText(Color c) {
     char text[32];
-    std::snprintf(text, sizeof text, "RGB=%u,%u,%u", unsigned(GetRValue(c)), unsigned(GetGValue(c)),
-                  unsigned(GetBValue(c)));
+    std::snprintf(text, sizeof text, "RGB=%u,%u,%u", unsigned(RedOf(c)), unsigned(GreenOf(c)),
+                  unsigned(BlueOf(c)));
     return text;
 }
 
@@ -52,7 +48,7 @@ void ChooseCurrentColor(Editor& ed, int id) {
     const bool fore = id == CommandId::SetForegroundColor;
     if (!fore && id != CommandId::SetBackgroundColor) return;
     Color& current = fore ? ed.settings.foreColor : ed.settings.backColor;
-    if (const auto chosen = ed.host.ChooseColor(current, ed.settings.customColors)) current = *chosen & kColorBits;
+    if (const auto chosen = ed.host.ChooseColor(current, ed.settings.customColors)) current = ClearTopByte(*chosen);
     if (fore) DrawForeSwatch(ed);
     else DrawBackSwatch(ed);
 }

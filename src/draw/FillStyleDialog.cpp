@@ -59,17 +59,17 @@ void FillStyleDialog::Command(int id) {
 void FillStyleDialog::DrawPreview(int id, Bitmap& picture, Point origin) const {
     Canvas canvas(picture);
     if (id == ControlId::SolidSample) {
-        canvas.FillRect(picture.Bounds(), Brush::Solid(RGB(0, 0, 0)));
+        canvas.FillRect(picture.Bounds(), Brush::Solid(ColorFromRgb(0, 0, 0)));
         return;
     }
     if (id != ControlId::StyleSamples) return;
-    canvas.SelectPen(Pen(PS_SOLID, 1, RGB(0, 0, 0)));
+    canvas.SelectPen(Pen(PS_SOLID, 1, ColorFromRgb(0, 0, 0)));
     // Hatches line up with the dialog's own origin, not the picture's.
     canvas.SetBrushOrg({-origin.x, -origin.y});
     DialogUnitRect sample = kSolidSample;
     for (int style = 1; style < kFillStyleCount; ++style) {
         sample.y += kSampleStep;
-        canvas.SelectBrush(Brush::Hatched(kHatchStyles[std::size_t(style)], RGB(0, 0, 0)));
+        canvas.SelectBrush(Brush::Hatched(kHatchStyles[std::size_t(style)], ColorFromRgb(0, 0, 0)));
         const Rect px = DialogUnitsToPixels(sample, Units());
         canvas.Rectangle(px.left - origin.x, px.top - origin.y, px.right - origin.x, px.bottom - origin.y);
     }

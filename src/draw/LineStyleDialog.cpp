@@ -84,7 +84,7 @@ void LineStyleDialog::DrawPreview(int id, Bitmap& picture, Point origin) const {
     Canvas canvas(picture);
     DialogUnitRect line = kFirstLine;
     for (int style = 0; style < kLineStyleCount; ++style, line.y += kLineStep) {
-        canvas.SelectPen(Pen(kPenStyles[std::size_t(style)], pendingWidth_, RGB(0, 0, 0)));
+        canvas.SelectPen(Pen(kPenStyles[std::size_t(style)], pendingWidth_, ColorFromRgb(0, 0, 0)));
         const Rect px = DialogUnitsToPixels(line, Units());
         canvas.MoveTo(px.left - origin.x, px.top - origin.y);
         canvas.LineTo(px.right - origin.x, px.top - origin.y);

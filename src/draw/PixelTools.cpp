@@ -62,7 +62,7 @@ void PenStrokeTo(Editor& ed, Point p) {
             SetModified(ed);  // a stroke that began off the image window changes the current level
         }
         Bitmap& image = CurrentImage(ed);
-        const Pixel color = ColorToPixel(ed.draw.penColor) & 0x00FFFFFFu;
+        const Pixel color = ClearTopByte(ColorToPixel(ed.draw.penColor));
         ForEachPenPixel(last, p, bounds, [&](int x, int y) { image.Row(y)[x] = color; });
     }
     RememberPenPixel(ed, p);

@@ -13,7 +13,7 @@ namespace rastrix {
 
 namespace {
 
-constexpr Color kBlack = RGB(0, 0, 0);
+constexpr Color kBlack = ColorFromRgb(0, 0, 0);
 
 Pen FillPen(int id, const SettingsRecord& s) {
     const Color fore = s.foreColor;

@@ -41,7 +41,7 @@ void StyleDialog::SetDialogBaseUnits(DialogBaseUnits units) {
 }
 
 void StyleDialog::SetFaceColor(Color face) {
-    face_ = face & 0x00FFFFFFu;
+    face_ = ClearTopByte(face);
     SamplesChanged();
 }
 

@@ -54,7 +54,7 @@ protected:
 
 private:
     DialogBaseUnits units_;
-    Color face_ = RGB(240, 240, 240);
+    Color face_ = ColorFromRgb(240, 240, 240);
     std::uint64_t revision_ = 1;
     struct Cached {
         int id = 0;

@@ -63,7 +63,7 @@ void FillRow(Pixel* row, int from, int to, Pixel p) {
 
 bool OpenClipboardOrWarn(Editor& ed) {
     if (ed.host.OpenClipboard()) return true;
-    ed.host.MessageBox(kCannotOpenClipboardText, std::nullopt, MsgButtons::Ok, MsgIcon::Warning);
+    ed.host.ShowMessage(kCannotOpenClipboardText, std::nullopt, MsgButtons::Ok, MsgIcon::Warning);
     return false;
 }
 
@@ -77,7 +77,7 @@ std::optional<Bitmap> ShapedCopy(Editor& ed, const Region& r) {
     }
     CopyPixels(*copy, 0, 0, a.Width(), a.Height(), CurrentImage(ed), a.left, a.top);
     if (r.mask) {
-        const Pixel back = ColorToPixel(ed.settings.backColor) & 0x00FFFFFFu;
+        const Pixel back = ClearTopByte(ColorToPixel(ed.settings.backColor));
         for (int y = a.top; y < a.bottom; ++y) {
             const auto [lo, hi] = r.InsideSpan(y);
             Pixel* row = copy->Row(y - a.top);
@@ -93,7 +93,7 @@ void EraseSelection(Editor& ed) {
     if (!a.IsEmpty()) {
         if (!PushCopy(ed)) return;
         Bitmap& img = CurrentImage(ed);
-        const Pixel back = ColorToPixel(ed.settings.backColor) & 0x00FFFFFFu;
+        const Pixel back = ClearTopByte(ColorToPixel(ed.settings.backColor));
         for (int y = a.top; y < a.bottom; ++y) FillRow(img.Row(y), a.left, a.right, back);
     }
     EndSelection(ed);

@@ -50,7 +50,7 @@ void RunRotateFlip(Editor& ed, Turn turn) {
     const Rect area = SelectedArea(ed);
     const bool quarter = turn == Turn::Clockwise || turn == Turn::CounterClockwise;
     if (quarter && area.Width() != area.Height()) {
-        ed.host.MessageBox(kSelectionNotSquareText, std::nullopt, MsgButtons::Ok, MsgIcon::None);
+        ed.host.ShowMessage(kSelectionNotSquareText, std::nullopt, MsgButtons::Ok, MsgIcon::None);
         return;
     }
     if (area.IsEmpty()) return;  // the kept rectangle lies wholly outside the image

@@ -14,7 +14,7 @@ struct DrawState {
     std::int16_t currentTool = CommandId::RectangleSelection;
     // Colour of the current press: foreColor after a left press (any tool but the picker),
     // backColor after a right pen or bucket press. A stroke keeps drawing with it.
-    Color penColor = 0x000000;
+    Color penColor{0x000000};
     // The image pixel the pen set last; a stroke continues from here.
     std::int32_t lastPenX = 0;
     std::int32_t lastPenY = 0;

@@ -51,8 +51,8 @@ public:
     virtual ~Host() = default;
 
     // caption: nullopt shows the platform's default caption ("Error").
-    virtual int MessageBox(const std::string& text, const std::optional<std::string>& caption,
-                           MsgButtons buttons, MsgIcon icon) = 0;
+    virtual int ShowMessage(const std::string& text, const std::optional<std::string>& caption,
+                            MsgButtons buttons, MsgIcon icon) = 0;
     virtual std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest& request) = 0;
     // Returns the chosen colour, or nullopt on Cancel; customColors is updated in place either way.

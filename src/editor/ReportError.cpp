@@ -11,12 +11,12 @@ std::string ErrorCaption(unsigned line, int errorCode) {
 }
 
 void ReportError(Editor& ed, unsigned line, int errorCode) {
-    ed.host.MessageBox(std::strerror(errorCode), ErrorCaption(line, errorCode), MsgButtons::Ok,
+    ed.host.ShowMessage(std::strerror(errorCode), ErrorCaption(line, errorCode), MsgButtons::Ok,
                        MsgIcon::Information);
 }
 
 void ReportProblem(Editor& ed, const std::string& text) {
-    ed.host.MessageBox(text, std::string("Rastrix"), MsgButtons::Ok, MsgIcon::Warning);
+    ed.host.ShowMessage(text, std::string("Rastrix"), MsgButtons::Ok, MsgIcon::Warning);
 }
 
 }  // namespace rastrix

@@ -22,8 +22,8 @@ struct WindowRect {
 // What a session only holds (undo levels, modified, the selection, the current tool) lives
 // in the document, selection, drawing and view state instead.
 struct SettingsRecord {
-    Color foreColor = 0x000000;
-    Color backColor = 0xFFFFFF;
+    Color foreColor{0x000000};
+    Color backColor{0xFFFFFF};
     WindowRect windowRect{};
     std::int32_t zoomPercent = 100;
     // reservedA, reservedB and reservedTail are kept only so the 51-byte value keeps its layout:
@@ -42,9 +42,10 @@ struct SettingsRecord {
     std::uint8_t lineWidth = 1;
     std::array<std::uint8_t, 3> reservedTail{0x69, 0x69, 0x69};
 
-    std::array<Color, 16> customColors{0xF0CAA6, 0xC0FFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
-                                       0xFFFFFF, 0xFFFFFF, 0xFFFFCC, 0xCCCCFF, 0xFFFFFF, 0xFFFFFF,
-                                       0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+    std::array<Color, 16> customColors{Color{0xF0CAA6}, Color{0xC0FFFF}, Color{0xFFFFFF}, Color{0xFFFFFF},
+                                       Color{0xFFFFFF}, Color{0xFFFFFF}, Color{0xFFFFFF}, Color{0xFFFFFF},
+                                       Color{0xFFFFCC}, Color{0xCCCCFF}, Color{0xFFFFFF}, Color{0xFFFFFF},
+                                       Color{0xFFFFFF}, Color{0xFFFFFF}, Color{0xFFFFFF}, Color{0xFFFFFF}};
 };
 
 // The stored values that existed at start but could not be read, and the first failure.

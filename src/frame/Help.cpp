@@ -45,11 +45,11 @@ std::string_view HelpText() { return kHelpText; }
 std::string_view ShortcutKeysText() { return kShortcutKeysText; }
 
 void ShowHelp(Host& host) {
-    host.MessageBox(std::string(kHelpText), std::string(kHelpCaption), MsgButtons::Ok, MsgIcon::None);
+    host.ShowMessage(std::string(kHelpText), std::string(kHelpCaption), MsgButtons::Ok, MsgIcon::None);
 }
 
 void ShowShortcutKeys(Host& host) {
-    host.MessageBox(std::string(kShortcutKeysText), std::string(kShortcutKeysCaption), MsgButtons::Ok,
+    host.ShowMessage(std::string(kShortcutKeysText), std::string(kShortcutKeysCaption), MsgButtons::Ok,
                     MsgIcon::None);
 }
 
@@ -63,7 +63,7 @@ std::string WebPageFailureText(std::string_view address) {
 
 void OpenWebPage(Host& host, std::string_view address) {
     if (host.OpenUrl(std::string(address))) return;
-    host.MessageBox(WebPageFailureText(address), std::string("Error"), MsgButtons::Ok, MsgIcon::Warning);
+    host.ShowMessage(WebPageFailureText(address), std::string("Error"), MsgButtons::Ok, MsgIcon::Warning);
 }
 
 bool AboutBox::OnCommand(int controlId) {

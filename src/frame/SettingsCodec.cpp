@@ -53,8 +53,8 @@ private:
 SettingsBytes EncodeSettings(const SettingsRecord& s) {
     SettingsBytes bytes{};
     Writer w(bytes);
-    w.U32(s.foreColor);
-    w.U32(s.backColor);
+    w.U32(ValueOf(s.foreColor));
+    w.U32(ValueOf(s.backColor));
     w.U32(std::uint32_t(s.windowRect.left));
     w.U32(std::uint32_t(s.windowRect.top));
     w.U32(std::uint32_t(s.windowRect.right));
@@ -77,8 +77,8 @@ SettingsBytes EncodeSettings(const SettingsRecord& s) {
 
 void DecodeSettings(const SettingsBytes& bytes, SettingsRecord& s) {
     Reader r(bytes);
-    s.foreColor = r.U32();
-    s.backColor = r.U32();
+    s.foreColor = Color{r.U32()};
+    s.backColor = Color{r.U32()};
     s.windowRect.left = r.I32();
     s.windowRect.top = r.I32();
     s.windowRect.right = r.I32();
@@ -101,7 +101,7 @@ void DecodeSettings(const SettingsBytes& bytes, SettingsRecord& s) {
 ColorsBytes EncodeColors(const std::array<Color, 16>& colors) {
     ColorsBytes bytes{};
     Writer w(bytes);
-    for (Color c : colors) w.U32(c);
+    for (Color c : colors) w.U32(ValueOf(c));
     return bytes;
 }
 
@@ -110,10 +110,10 @@ void DecodeColors(std::span<const std::uint8_t> bytes, std::array<Color, 16>& co
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const unsigned shift = 8 * unsigned(i % 4);
         Color& c = colors[i / 4];
-        c = (c & ~(Color(0xFF) << shift)) | (Color(bytes[i]) << shift);
+        c = Color{(ValueOf(c) & ~(std::uint32_t(0xFF) << shift)) | (std::uint32_t(bytes[i]) << shift)};
     }
     // A colour has no top byte; one from a foreign value would not name a colour at all.
-    for (Color& c : colors) c &= 0x00FFFFFFu;
+    for (Color& c : colors) c = ClearTopByte(c);
 }
 
 namespace {
@@ -130,7 +130,7 @@ bool IsPlausibleWindow(const WindowRect& r) {
 
 bool IsPlausibleSettings(const SettingsRecord& s) {
     const auto flag = [](std::uint8_t v) { return v == 0 || v == kCheckedByte; };
-    return s.foreColor <= 0xFFFFFF && s.backColor <= 0xFFFFFF && s.zoomPercent > 0 && s.viewMode >= kViewFit &&
+    return ValueOf(s.foreColor) <= 0xFFFFFF && ValueOf(s.backColor) <= 0xFFFFFF && s.zoomPercent > 0 && s.viewMode >= kViewFit &&
            s.viewMode <= kViewZoom8 && s.maximized <= 1 && flag(s.reservedFlag) && flag(s.showDrawingTools) &&
            s.hatchStyleIndex < kFillStyleCount && s.lineStyleIndex < kLineStyleCount && s.lineWidth >= 1 &&
            s.lineWidth <= kMaxLineWidth && IsPlausibleWindow(s.windowRect);

@@ -7,19 +7,19 @@
 
 namespace rastrix {
 
-inline constexpr std::uint8_t TBSTYLE_BUTTON = 0x00;
-inline constexpr std::uint8_t TBSTYLE_SEP = 0x01;
+inline constexpr std::uint8_t kPushButton = 0x00;
+inline constexpr std::uint8_t kSeparator = 0x01;
 
 // One entry of a tool bar's button table, as the bar is created from it. Separators have
-// image 0, id 0, state ButtonBits::Enabled and style TBSTYLE_SEP. Buttons are plain push buttons
-// (TBSTYLE_BUTTON): they never toggle by themselves; a held-down look is set from outside.
+// image 0, id 0, state ButtonBits::Enabled and style kSeparator. Buttons are plain push buttons
+// (kPushButton): they never toggle by themselves; a held-down look is set from outside.
 struct ToolBarButton {
     int image;
     int id;
     std::uint8_t state;
     std::uint8_t style;
 
-    constexpr bool IsSeparator() const { return style == TBSTYLE_SEP; }
+    constexpr bool IsSeparator() const { return style == kSeparator; }
     friend constexpr bool operator==(const ToolBarButton&, const ToolBarButton&) = default;
 };
 
@@ -34,10 +34,10 @@ constexpr std::array<ToolBarButton, N> Build(const std::array<int, N>& ids) {
     std::array<ToolBarButton, N> out{};
     for (std::size_t i = 0; i < N; ++i) {
         if (ids[i] == S) {
-            out[i] = {0, 0, ButtonBits::Enabled, TBSTYLE_SEP};
+            out[i] = {0, 0, ButtonBits::Enabled, kSeparator};
         } else {
             const CommandInfo& c = kCommandTable[static_cast<std::size_t>(CommandIndex(ids[i]))];
-            out[i] = {c.image, c.id, c.buttonState, TBSTYLE_BUTTON};
+            out[i] = {c.image, c.id, c.buttonState, kPushButton};
         }
     }
     return out;

@@ -21,7 +21,7 @@ bool CopyOpaque(const QImage& image, Bitmap& out) {
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* src = reinterpret_cast<const Pixel*>(rgb.constScanLine(y));
         Pixel* dst = out.Row(y);
-        for (int x = 0; x < rgb.width(); ++x) dst[x] = src[x] & 0x00FFFFFFu;
+        for (int x = 0; x < rgb.width(); ++x) dst[x] = ClearTopByte(src[x]);
     }
     return true;
 }

@@ -8,9 +8,9 @@
 
 namespace rastrix::gui {
 
-inline QColor ToQColor(Color c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+inline QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 inline Color FromQColor(const QColor& c) {
-    return RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue()));
+    return ColorFromRgb(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue()));
 }
 
 // A QImage that shows the bitmap's pixels in place (0x00RRGGBB rows are Format_RGB32 as they

@@ -73,7 +73,7 @@ QStringList NameFilters(const std::vector<FileFilter>& filters) {
     return out;
 }
 
-int QtHost::MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
+int QtHost::ShowMessage(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                        MsgIcon icon) {
     QMessageBox box(IconOf(icon), caption ? FromUtf8(*caption) : QStringLiteral("Error"), FromUtf8(text),
                     ButtonsOf(buttons), parent_);

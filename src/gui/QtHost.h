@@ -30,7 +30,7 @@ public:
     // The modeless dialog window of a model, while it is open.
     QDialog* ModelessWindow(const DialogModel& model) const;
 
-    int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
+    int ShowMessage(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override;
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<FileDialogResult> SaveFileDialog(const FileDialogRequest& request) override;

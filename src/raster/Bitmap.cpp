@@ -14,7 +14,7 @@ Bitmap::Bitmap(int width, int height, NewPixels pixels)
     : width_(std::max(width, 0)), height_(std::max(height, 0)) {
     const std::size_t count = std::size_t(width_) * std::size_t(height_);
     if (pixels == NewPixels::Black) {
-        pixels_.assign(count, 0u);
+        pixels_.assign(count, Pixel{0});
     } else if (pixels == NewPixels::UnsetMappedAsWritten) {
         PixelAllocator::FreshPagesAsWritten asWritten;
         pixels_.resize(count);
@@ -54,7 +54,7 @@ std::optional<Bitmap> Bitmap::TryReuse(Bitmap& donor, int width, int height, New
     made.pixels_ = std::exchange(donor.pixels_, {});
     donor.width_ = donor.height_ = 0;
     made.pixels_.resize(count);  // within the capacity: no allocation, new pixels unset
-    if (pixels == NewPixels::Black) made.Fill(0);
+    if (pixels == NewPixels::Black) made.Fill(Color{0});
     return made;
 }
 
@@ -69,9 +69,9 @@ Color Bitmap::GetPixel(int x, int y) const {
 
 void Bitmap::SetPixel(int x, int y, Color c) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    Row(y)[x] = ColorToPixel(c) & 0x00FFFFFFu;
+    Row(y)[x] = ClearTopByte(ColorToPixel(c));
 }
 
-void Bitmap::Fill(Color c) { std::fill(pixels_.begin(), pixels_.end(), ColorToPixel(c) & 0x00FFFFFFu); }
+void Bitmap::Fill(Color c) { std::fill(pixels_.begin(), pixels_.end(), ClearTopByte(ColorToPixel(c))); }
 
 }  // namespace rastrix

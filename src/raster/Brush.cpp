@@ -23,14 +23,14 @@ Brush Brush::Null() {
 Brush Brush::Solid(Color c) {
     Brush b;
     b.style = BS_SOLID;
-    b.color = c & 0x00FFFFFFu;
+    b.color = ClearTopByte(c);
     return b;
 }
 
 Brush Brush::Hatched(int hatchStyle, Color c) {
     Brush b;
     b.style = BS_HATCHED;
-    b.color = c & 0x00FFFFFFu;
+    b.color = ClearTopByte(c);
     b.hatch = hatchStyle;
     return b;
 }
@@ -41,7 +41,7 @@ Brush Brush::Pattern(const Bitmap& tile) {
     b.style = BS_PATTERN;
     for (int y = 0; y < 8; ++y) {
         const Pixel* row = tile.Row(y % tile.Height());
-        for (int x = 0; x < 8; ++x) b.pattern[std::size_t(y * 8 + x)] = row[x % tile.Width()] & 0x00FFFFFFu;
+        for (int x = 0; x < 8; ++x) b.pattern[std::size_t(y * 8 + x)] = ClearTopByte(row[x % tile.Width()]);
     }
     return b;
 }

@@ -31,7 +31,7 @@ std::array<std::uint8_t, 8> HatchBits(int hatchStyle);
 // How an area is painted. A small value; copy freely.
 struct Brush {
     int style = BS_SOLID;
-    Color color = RGB(255, 255, 255);
+    Color color = ColorFromRgb(255, 255, 255);
     int hatch = HS_HORIZONTAL;
     // Pattern brushes: the tile, row-major, top row first, as stored pixels (0x00RRGGBB).
     std::array<Pixel, 64> pattern{};

@@ -32,13 +32,13 @@ std::optional<Rect> RectFromSize(int x, int y, int w, int h) {
 
 Pen Canvas::SelectPen(const Pen& pen) { return std::exchange(pen_, pen); }
 Brush Canvas::SelectBrush(const Brush& brush) { return std::exchange(brush_, brush); }
-Color Canvas::SetBkColor(Color c) { return std::exchange(bkColor_, c & 0x00FFFFFFu); }
+Color Canvas::SetBackgroundColor(Color c) { return std::exchange(bkColor_, ClearTopByte(c)); }
 Point Canvas::SetBrushOrg(Point origin) { return std::exchange(brushOrg_, origin); }
 StretchMode Canvas::SetStretchMode(StretchMode mode) { return std::exchange(stretchMode_, mode); }
 Point Canvas::MoveTo(int x, int y) { return std::exchange(pos_, Point{x, y}); }
 
-int Canvas::SetBkMode(int mode) {
-    if (mode != OPAQUE && mode != TRANSPARENT) return bkMode_;
+BackgroundMode Canvas::SetBackgroundMode(BackgroundMode mode) {
+    if (mode != BackgroundMode::Opaque && mode != BackgroundMode::Transparent) return bkMode_;
     return std::exchange(bkMode_, mode);
 }
 
@@ -125,7 +125,7 @@ void Canvas::LineTo(int x, int y) {
 Color Canvas::SetPixel(int x, int y, Color c) {
     if (!bmp_->Bounds().Contains({x, y})) return kInvalidColor;
     bmp_->SetPixel(x, y, c);
-    return c & 0x00FFFFFFu;
+    return ClearTopByte(c);
 }
 
 void Canvas::CopyPixels(int dx, int dy, int w, int h, const Bitmap& src, int sx, int sy) {

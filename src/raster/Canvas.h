@@ -11,10 +11,10 @@
 
 namespace rastrix {
 
-// Background modes, numbered as the platform numbers them.
-enum BackgroundMode : int {
-    TRANSPARENT = 1,  // gaps of styled pens and hatches keep their pixels
-    OPAQUE = 2,       // gaps take the background colour
+// What the gaps of styled pens and hatch brushes show.
+enum class BackgroundMode : int {
+    Transparent = 1,  // gaps keep their pixels
+    Opaque = 2,       // gaps take the background colour
 };
 
 // Drawing on a bitmap with the state of a memory device context: a pen (black, solid, 1
@@ -37,16 +37,16 @@ public:
     // State setters return the previous value.
     Pen SelectPen(const Pen& pen);
     Brush SelectBrush(const Brush& brush);
-    Color SetBkColor(Color c);
-    int SetBkMode(int mode);  // OPAQUE or TRANSPARENT; anything else is ignored
+    Color SetBackgroundColor(Color c);
+    BackgroundMode SetBackgroundMode(BackgroundMode mode);  // a value outside the two is ignored
     Point SetBrushOrg(Point origin);
     StretchMode SetStretchMode(StretchMode mode);
     Point MoveTo(int x, int y);
 
     const Pen& CurrentPen() const { return pen_; }
     const Brush& CurrentBrush() const { return brush_; }
-    Color BkColor() const { return bkColor_; }
-    int BkMode() const { return bkMode_; }
+    Color BackgroundColor() const { return bkColor_; }
+    BackgroundMode CurrentBackgroundMode() const { return bkMode_; }
     Point BrushOrg() const { return brushOrg_; }
     StretchMode CurrentStretchMode() const { return stretchMode_; }
     Point CurrentPosition() const { return pos_; }
@@ -82,13 +82,13 @@ private:
     static std::optional<std::pair<int, int>> Corners(Shape shape, Rect box, int cornerW, int cornerH);
     void DrawFigure(Shape shape, Rect box, int cornerW, int cornerH);
     void FillShrunkFigure(Shape shape, Rect box, int cornerW, int cornerH);
-    bool Opaque() const { return bkMode_ == OPAQUE; }
+    bool Opaque() const { return bkMode_ == BackgroundMode::Opaque; }
 
     Bitmap* bmp_;
     Pen pen_;
-    Brush brush_ = Brush::Solid(RGB(255, 255, 255));
-    Color bkColor_ = RGB(255, 255, 255);
-    int bkMode_ = OPAQUE;
+    Brush brush_ = Brush::Solid(ColorFromRgb(255, 255, 255));
+    Color bkColor_ = ColorFromRgb(255, 255, 255);
+    BackgroundMode bkMode_ = BackgroundMode::Opaque;
     Point brushOrg_;
     StretchMode stretchMode_ = StretchMode::ColorOnColor;
     Point pos_;

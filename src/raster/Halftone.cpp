@@ -39,7 +39,7 @@ struct ColumnSums {
         std::uint32_t* __restrict gg = g.data();
         std::uint32_t* __restrict bb = b.data();
         for (std::size_t i = 0; i < n; ++i) {
-            const std::uint32_t p = in[i];
+            const std::uint32_t p = ValueOf(in[i]);
             std::uint32_t cr = (p >> 16) & 0xFFu, cg = (p >> 8) & 0xFFu, cb = p & 0xFFu;
             if constexpr (kWeighted) cr *= w, cg *= w, cb *= w;
             if constexpr (kStart) rr[i] = cr, gg[i] = cg, bb[i] = cb;
@@ -99,8 +99,8 @@ void HalftoneStretch(Bitmap& dst, const StretchAxis& xs, const StretchAxis& ys, 
             }
             const std::uint64_t total = hx.total * totalY;
             const double inv = inverseX[i] * inverseY;
-            out[i] = (RoundedQuotient(r, total, inv) << 16) | (RoundedQuotient(g, total, inv) << 8) |
-                     RoundedQuotient(b, total, inv);
+            out[i] = Pixel{(RoundedQuotient(r, total, inv) << 16) | (RoundedQuotient(g, total, inv) << 8) |
+                           RoundedQuotient(b, total, inv)};
         }
     }
 }

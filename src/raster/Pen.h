@@ -20,12 +20,12 @@ enum PenStyle : int {
 struct Pen {
     int style = PS_SOLID;
     int width = 1;
-    Color color = RGB(0, 0, 0);
+    Color color = ColorFromRgb(0, 0, 0);
 
     static constexpr int kMaxWidth = 64;
 
     constexpr Pen() = default;
-    constexpr Pen(int s, int w, Color c) : style(s), width(std::clamp(w, 1, kMaxWidth)), color(c & 0x00FFFFFFu) {
+    constexpr Pen(int s, int w, Color c) : style(s), width(std::clamp(w, 1, kMaxWidth)), color(ClearTopByte(c)) {
         if (style < PS_SOLID || style > PS_NULL) style = PS_SOLID;
     }
 

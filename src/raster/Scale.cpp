@@ -21,9 +21,9 @@ namespace {
 
 constexpr std::int32_t kRounding = std::int32_t(1) << (kScaleWeightBits - 1);
 
-inline Pixel Channel8(std::int32_t sum, int shift) {
+inline std::uint32_t Channel8(std::int32_t sum, int shift) {
     const std::int32_t v = sum >> kScaleWeightBits;
-    return Pixel(v < 0 ? 0 : v > 255 ? 255 : v) << shift;
+    return std::uint32_t(v < 0 ? 0 : v > 255 ? 255 : v) << shift;
 }
 
 // One row through the horizontal weights.
@@ -35,12 +35,12 @@ void FilterRow(const Pixel* src, const ScaleAxis& ax, Pixel* out) {
         const int n = ax.count[std::size_t(i)];
         std::int32_t r = kRounding, g = kRounding, b = kRounding;
         for (int j = 0; j < n; ++j) {
-            const Pixel p = s[j];
+            const std::uint32_t p = ValueOf(s[j]);
             r += std::int32_t((p >> 16) & 0xFFu) * w[j];
             g += std::int32_t((p >> 8) & 0xFFu) * w[j];
             b += std::int32_t(p & 0xFFu) * w[j];
         }
-        out[i] = Channel8(r, 16) | Channel8(g, 8) | Channel8(b, 0);
+        out[i] = Pixel{Channel8(r, 16) | Channel8(g, 8) | Channel8(b, 0)};
     }
 }
 
@@ -56,13 +56,13 @@ void FilterColumns(const Bitmap& src, int firstRow, const std::int32_t* w, int n
         const Pixel* row = src.Row(firstRow + j);
         const std::int32_t wj = w[j];
         for (int x = 0; x < width; ++x) {
-            const Pixel p = row[x];
+            const std::uint32_t p = ValueOf(row[x]);
             r[x] += std::int32_t((p >> 16) & 0xFFu) * wj;
             g[x] += std::int32_t((p >> 8) & 0xFFu) * wj;
             b[x] += std::int32_t(p & 0xFFu) * wj;
         }
     }
-    for (int x = 0; x < width; ++x) out[x] = Channel8(r[x], 16) | Channel8(g[x], 8) | Channel8(b[x], 0);
+    for (int x = 0; x < width; ++x) out[x] = Pixel{Channel8(r[x], 16) | Channel8(g[x], 8) | Channel8(b[x], 0)};
 }
 
 void ScaleNearest(const Bitmap& src, const ScaleLayout& l, Bitmap& out) {
@@ -116,13 +116,13 @@ int ScaledSide(std::int64_t a, std::int64_t b, std::int64_t c) {
 std::optional<Bitmap> TargetFor(const ScaleLayout& l, int width, int height, Pixel background) {
     std::optional<Bitmap> out = Bitmap::TryCreate(width, height, Bitmap::NewPixels::Unset);
     if (out && (l.shown.Width() != width || l.shown.Height() != height))
-        std::fill(out->Data(), out->Data() + std::size_t(width) * std::size_t(height), background & 0x00FFFFFFu);
+        std::fill(out->Data(), out->Data() + std::size_t(width) * std::size_t(height), ClearTopByte(background));
     return out;
 }
 
 // A pixel's channels spread over one 64-bit word, blue in bits 0-15, red in 16-31 and green in
 // 32-63, so that up to 257 pixels add up in one addition each without a carry between channels.
-inline std::uint64_t Spread(Pixel p) { return (p & 0x00FF00FFu) | (std::uint64_t(p & 0xFF00u) << 24); }
+inline std::uint64_t Spread(Pixel p) { return (ValueOf(p) & 0x00FF00FFu) | (std::uint64_t(ValueOf(p) & 0xFF00u) << 24); }
 constexpr int kSpreadRows = 256;
 
 }  // namespace
@@ -182,7 +182,8 @@ void BlockAverager::FinishBlockRow() {
             b += columns_[3 * std::size_t(x) + 2];
         }
         const std::uint64_t n = std::uint64_t(x1 - x0) * rows;
-        dst[ox] = Pixel((r + n / 2) / n) << 16 | Pixel((g + n / 2) / n) << 8 | Pixel((b + n / 2) / n);
+        dst[ox] = Pixel{std::uint32_t((r + n / 2) / n) << 16 | std::uint32_t((g + n / 2) / n) << 8 |
+                        std::uint32_t((b + n / 2) / n)};
     }
     std::fill(columns_.begin(), columns_.end(), 0u);
 }

@@ -44,7 +44,7 @@ ScaleLayout LayOutScale(int srcWidth, int srcHeight, int width, int height, Scal
 // on the stored sRGB values, not in linear light (see Scale.cpp). An empty source, a size below
 // 1 or memory that cannot be had gives nullopt; nothing throws.
 std::optional<Bitmap> ScaleBitmap(const Bitmap& src, int width, int height, ScaleFit fit, ScaleFilter filter,
-                                  Pixel background = 0x00FFFFFFu);
+                                  Pixel background = Pixel{0x00FFFFFFu});
 
 // For a reader that hands out a large picture row by row, so it is never held whole: the whole
 // factors by which ScaleBitmap first averages the picture down (1 x 1 when it does not).
@@ -82,6 +82,6 @@ private:
 // by `shrink` into `averaged` (as PlanShrink said; 1 x 1 for the picture itself). Gives what
 // ScaleBitmap gives for the whole picture.
 std::optional<Bitmap> ScaleAveraged(const Bitmap& averaged, int srcWidth, int srcHeight, ScaleShrink shrink, int width,
-                                    int height, ScaleFit fit, Pixel background = 0x00FFFFFFu);
+                                    int height, ScaleFit fit, Pixel background = Pixel{0x00FFFFFFu});
 
 }  // namespace rastrix

@@ -38,7 +38,7 @@ void PaintRow(Pixel* row, int y, int x0, int x1, const SpanFill& f) {
 SpanFill MakeSolidFill(Color c) {
     SpanFill f;
     f.kind = SpanFill::Solid;
-    f.solid = ColorToPixel(c) & 0x00FFFFFFu;
+    f.solid = ClearTopByte(ColorToPixel(c));
     return f;
 }
 
@@ -51,8 +51,8 @@ SpanFill MakeBrushFill(const Brush& brush, Color background, bool opaqueBackgrou
             f.orgX = origin.x;
             f.orgY = origin.y;
             const auto bits = HatchBits(brush.hatch);
-            const Pixel fore = ColorToPixel(brush.color) & 0x00FFFFFFu;
-            const Pixel back = ColorToPixel(background) & 0x00FFFFFFu;
+            const Pixel fore = ClearTopByte(ColorToPixel(brush.color));
+            const Pixel back = ClearTopByte(ColorToPixel(background));
             for (int y = 0; y < 8; ++y) {
                 for (int x = 0; x < 8; ++x) {
                     const bool set = (bits[std::size_t(y)] & (0x80u >> x)) != 0;

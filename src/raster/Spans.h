@@ -12,7 +12,7 @@ namespace rastrix {
 // colour), the background colour and mode, and the brush origin. Internal to the raster layer.
 struct SpanFill {
     enum Kind { None, Solid, Tile } kind = None;
-    Pixel solid = 0;
+    Pixel solid{0};
     std::array<Pixel, 64> tile{};  // 8x8, row-major
     std::array<std::uint8_t, 8> paint{};  // per tile row: bit 0x80 >> column set = painted
     bool everyPixel = true;  // false when some tile pixels are left untouched

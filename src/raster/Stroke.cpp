@@ -56,8 +56,8 @@ Disc::Disc(int w) : width(w), up(w / 2) {
 PenStroke::PenStroke(Bitmap& bmp, const Pen& pen, Color background, bool opaqueBackground)
     : bmp_(bmp),
       width_(pen.width),
-      color_(ColorToPixel(pen.color) & 0x00FFFFFFu),
-      background_(ColorToPixel(background) & 0x00FFFFFFu),
+      color_(ClearTopByte(ColorToPixel(pen.color))),
+      background_(ClearTopByte(ColorToPixel(background))),
       opaque_(opaqueBackground),
       pattern_(PatternBits(pen.DrawnStyle())),
       disc_(pen.width),

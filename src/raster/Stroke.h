@@ -60,8 +60,8 @@ private:
 
     Bitmap& bmp_;
     int width_ = 1;
-    Pixel color_ = 0;
-    Pixel background_ = 0;
+    Pixel color_{0};
+    Pixel background_{0};
     bool opaque_ = true;
     std::uint32_t pattern_ = 0xFFFFFFu;  // 24 bits, bit 23 first: 1 = pen, 0 = gap
     std::int64_t phase_ = 0;

@@ -20,13 +20,13 @@ struct Reference {
     int r, g, b;
 };
 
-Reference ReferenceOf(Color c) { return {int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c))}; }
+Reference ReferenceOf(Color c) { return {int(RedOf(c)), int(GreenOf(c)), int(BlueOf(c))}; }
 
 // 0 or 1; the pixels past the last group of four.
 inline std::uint32_t Differs(Pixel p, const Reference& ref) {
-    const int dr = int((p >> 16) & 0xFFu) - ref.r;
-    const int dg = int((p >> 8) & 0xFFu) - ref.g;
-    const int db = int(p & 0xFFu) - ref.b;
+    const int dr = int(RedOf(p)) - ref.r;
+    const int dg = int(GreenOf(p)) - ref.g;
+    const int db = int(BlueOf(p)) - ref.b;
     return std::uint32_t(dr * dr + dg * dg + db * db > kBorderDistanceThreshold);
 }
 
@@ -44,7 +44,7 @@ namespace {
 // squares and their sums come from one multiply-add. Returns how many pixels were done.
 int CountRowFourAtATime(const Pixel* row, int width, Pixel reference, std::uint32_t* columns,
                         std::uint32_t& inRow) {
-    const __m128i ref = _mm_set1_epi32(int(reference & 0x00FFFFFFu));
+    const __m128i ref = _mm_set1_epi32(int(ValueOf(reference) & 0x00FFFFFFu));
     const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
     const __m128i cap = _mm_set1_epi8(18);
     const __m128i zero = _mm_setzero_si128();

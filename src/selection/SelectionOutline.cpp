@@ -24,7 +24,7 @@ void DrawSelectionOutline(const Editor& ed, Bitmap& surface) {
         canvas.FrameRect(box, patternBrush);
         return;
     }
-    canvas.SelectPen(Pen(PS_DOT, 1, RGB(255, 0, 0)));
+    canvas.SelectPen(Pen(PS_DOT, 1, ColorFromRgb(255, 0, 0)));
     canvas.SelectBrush(Brush::Null());
     switch (outline->kind) {
         case OutlineKind::RoundRect:

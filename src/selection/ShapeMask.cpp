@@ -59,11 +59,11 @@ ShapeMask BuildShapeMask(int width, int height, int selectionShape) {
     // same rows as the filled figure.
     canvas.SelectBrush(Brush::Null());
 
-    Color ink = 0;
+    std::uint32_t bandNumber = 0;
     for (int y0 = 0; y0 < height; y0 += bandRows) {
         // Each band draws in a colour of its own, so what earlier bands left needs no clearing:
         // only this band's colour counts as the shape.
-        ++ink;
+        const Color ink{++bandNumber};
         const Pixel shape = ColorToPixel(ink);
         canvas.SelectPen(Pen(PS_SOLID, 1, ink));
         // The band shows rows y0 .. y0 + bandRows - 1 of the figure.

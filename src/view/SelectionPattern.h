@@ -19,10 +19,10 @@ inline constexpr std::array<const char*, 8> selectionPatternRows = {
 // The pixel (0x00RRGGBB) of one pattern letter.
 constexpr Pixel SelectionPatternPixel(char letter) {
     switch (letter) {
-        case 'R': return 0xFF0000u;
-        case 'B': return 0x0000FFu;
-        case 'W': return 0xFFFFFFu;
-        default: return 0x000000u;
+        case 'R': return Pixel{0xFF0000u};
+        case 'B': return Pixel{0x0000FFu};
+        case 'W': return Pixel{0xFFFFFFu};
+        default: return Pixel{0x000000u};
     }
 }
 

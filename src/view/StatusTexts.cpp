@@ -19,8 +19,8 @@ std::string ImageStatusText(std::int32_t imageWidth, std::int32_t imageHeight, s
 
 std::string PositionStatusText(std::int32_t x, std::int32_t y, Color color) {
     char text[80];
-    std::snprintf(text, sizeof text, "Pos=%u,%u;  RGB=%u,%u,%u", U(x), U(y), unsigned(GetRValue(color)),
-                  unsigned(GetGValue(color)), unsigned(GetBValue(color)));
+    std::snprintf(text, sizeof text, "Pos=%u,%u;  RGB=%u,%u,%u", U(x), U(y), unsigned(RedOf(color)),
+                  unsigned(GreenOf(color)), unsigned(BlueOf(color)));
     return text;
 }
 

@@ -34,8 +34,8 @@ TEST(BatchOptions, CommandsKeepTheirOrderAndValues) {
         {StepKind::Command, CommandId::ShiftLeft},
         {StepKind::Size, 8, 6},
         {StepKind::Bucket, 3, 4},
-        Colour(StepKind::Foreground, RGB(0xFF, 0x80, 0x00)),
-        Colour(StepKind::Background, RGB(1, 2, 3)),
+        Colour(StepKind::Foreground, ColorFromRgb(0xFF, 0x80, 0x00)),
+        Colour(StepKind::Background, ColorFromRgb(1, 2, 3)),
         {StepKind::LineWidth, 3},
         {StepKind::LineStyle, 2},
         {StepKind::FillStyle, 5},
@@ -176,13 +176,13 @@ TEST(BatchOptions, ScalingDepthsAndHowPicturesAreRead) {
         {StepKind::Scale, 8, 6, 0, 1},
         {StepKind::Scale, 4, 4, 1, 1},
         {StepKind::Scale, 3, 2, 2, 0},
-        Colour(StepKind::Background, RGB(1, 2, 3)),
-        Colour(StepKind::Background, RGB(4, 5, 6)),
+        Colour(StepKind::Background, ColorFromRgb(1, 2, 3)),
+        Colour(StepKind::Background, ColorFromRgb(4, 5, 6)),
         {StepKind::Command, CommandId::Crop},
     };
     EXPECT_EQ(p.options->steps, expected);
     EXPECT_EQ(p.options->depth, kDepth555);
-    EXPECT_EQ(p.options->pictureBackground, RGB(1, 2, 3));  // the first one given
+    EXPECT_EQ(p.options->pictureBackground, ColorFromRgb(1, 2, 3));  // the first one given
     EXPECT_TRUE(p.options->autoOrient);
     EXPECT_FALSE(Parse({"a.png", "-o", "x.bmp"}).options->pictureBackground.has_value());  // white, as always
     for (auto [word, depth] : {std::pair{"16", 16}, {"15", kDepth555}, {"32", 32}, {"24", 24}}) {
@@ -200,8 +200,8 @@ TEST(BatchOptions, ScalingDepthsAndHowPicturesAreRead) {
 }
 
 TEST(BatchOptions, ColoursSizesAndNumbers) {
-    EXPECT_EQ(ParseColour("#0A0b0C"), RGB(10, 11, 12));
-    EXPECT_EQ(ParseColour("0,128,255"), RGB(0, 128, 255));
+    EXPECT_EQ(ParseColour("#0A0b0C"), ColorFromRgb(10, 11, 12));
+    EXPECT_EQ(ParseColour("0,128,255"), ColorFromRgb(0, 128, 255));
     for (const char* bad : {"", "#GG0000", "#12345", "1,2", "1,2,3,4", "1,,3", " 1,2,3", "0x10,0,0"})
         EXPECT_FALSE(ParseColour(bad)) << bad;
     EXPECT_EQ(ParseSize("640X480"), (std::vector<int>{640, 480}));

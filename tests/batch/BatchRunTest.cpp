@@ -37,9 +37,9 @@ using testing::WriteBytes;
 
 // 30 x 20: a plain white border three pixels wide round six colours in an asymmetric pattern.
 Bitmap Picture() {
-    static constexpr Color kColours[] = {RGB(200, 10, 10), RGB(10, 150, 20), RGB(0, 0, 255),
-                                         RGB(250, 200, 0), RGB(90, 0, 90), RGB(0, 0, 0)};
-    Bitmap b(30, 20, RGB(255, 255, 255));
+    static constexpr Color kColours[] = {ColorFromRgb(200, 10, 10), ColorFromRgb(10, 150, 20), ColorFromRgb(0, 0, 255),
+                                         ColorFromRgb(250, 200, 0), ColorFromRgb(90, 0, 90), ColorFromRgb(0, 0, 0)};
+    Bitmap b(30, 20, ColorFromRgb(255, 255, 255));
     for (int y = 3; y < 17; ++y)
         for (int x = 3; x < 27; ++x) b.SetPixel(x, y, kColours[(x * 3 + y * y) % 6]);
     return b;
@@ -124,12 +124,12 @@ const std::vector<SameBytesCase> kSameBytesCases = {
          }, 4},
         {"larger canvas in the background colour", {"-B", "#00FF00", "--size", "40x25", "-b", "8"},
          [](Editor& ed, BatchRunTest& t) {
-             SetBackColor(ed, RGB(0, 255, 0));
+             SetBackColor(ed, ColorFromRgb(0, 255, 0));
              t.ChangeSizeTo(40, 25);
          }, 3},
         {"bucket", {"-F", "255,0,0", "--bucket", "0,0"},
          [](Editor& ed, BatchRunTest&) {
-             SetForeColor(ed, RGB(255, 0, 0));
+             SetForeColor(ed, ColorFromRgb(255, 0, 0));
              BucketFill(ed, {0, 0}, true);
          }, 4},
         {"ellipse filled in two colours", {"--shape", "ellipse", "-s", "4,3,20,12", "--fill-style", "cross",
@@ -139,8 +139,8 @@ const std::vector<SameBytesCase> kSameBytesCases = {
              DragFrom(ed, {4, 3}, {24, 15});
              ed.settings.hatchStyleIndex = 5;
              ed.settings.lineWidth = 2;
-             SetForeColor(ed, RGB(0x10, 0x20, 0x30));
-             SetBackColor(ed, RGB(0xF0, 0xE0, 0xD0));
+             SetForeColor(ed, ColorFromRgb(0x10, 0x20, 0x30));
+             SetBackColor(ed, ColorFromRgb(0xF0, 0xE0, 0xD0));
              Dispatch(ed, CommandId::FillTwoColor);
          }, 4},
         {"rising dashed line", {"--shape", "line-up", "-s", "1,1,20,15", "--line-style", "dash", "--fill", "line"},
@@ -186,13 +186,13 @@ TEST_F(BatchRunTest, ALargeImageNeedsNoLaidOutWindow) {
     const Bytes fromEditor = EditorSaves(input, [&] {
         Dispatch(ed, CommandId::EllipseSelection);
         DragFrom(ed, {1200, 800}, {1450, 980});
-        SetForeColor(ed, RGB(0x12, 0x34, 0x56));
+        SetForeColor(ed, ColorFromRgb(0x12, 0x34, 0x56));
         Dispatch(ed, CommandId::FillSolid);
         Dispatch(ed, CommandId::RectangleSelection);
         DragFrom(ed, {1300, 850}, {1420, 970});
         Dispatch(ed, CommandId::RotateClockwise);
         Dispatch(ed, CommandId::ShiftLeft);
-        SetBackColor(ed, RGB(0, 255, 0));
+        SetBackColor(ed, ColorFromRgb(0, 255, 0));
         ChangeSizeTo(1600, 1100);
     }, 4);
     EXPECT_EQ(ReadBytes(dir.Path() / "batch.bmp"), fromEditor);
@@ -243,7 +243,7 @@ TEST_F(BatchRunTest, ScalingAndTheNewDepthsWriteWhatTheCoreMakes) {
     EXPECT_EQ(ReadBytes(dir.Path() / "fit.bmp"), core(jpeg, {40, 20, ScaleFit::Fit}, {}, DirectDepth::Rgb565));
     ASSERT_EQ(Batch({"-B", "0,0,0", "--filter", "nearest", "--cover", "30x30", "-b", "15", photo, "-o", PathOf("cover.bmp")}).status, 0);
     PictureOptions black;
-    black.background = 0;
+    black.background = Pixel{0};
     EXPECT_EQ(ReadBytes(dir.Path() / "cover.bmp"),
               core(jpeg, {30, 30, ScaleFit::Cover, ScaleFilter::Nearest}, black, DirectDepth::Rgb555));
 
@@ -263,7 +263,7 @@ TEST_F(BatchRunTest, ScalingAndTheNewDepthsWriteWhatTheCoreMakes) {
     ASSERT_TRUE(whole.image && TurnUpright(whole.image->bitmap, 6));
     std::vector<std::uint8_t> want;
     EncodeBmpDirect(*ScaleBitmap(whole.image->bitmap, 10, 10, ScaleFit::Fit, ScaleFilter::Lanczos), DirectDepth::Bgra32,
-                    nullptr, 0x00FFFFFFu, want);
+                    nullptr, Pixel{0x00FFFFFFu}, want);
     EXPECT_EQ(ReadBytes(dir.Path() / "turned.bmp"), want);
 
     // A photo lying on its side (orientation 6) stands upright before it is fitted.
@@ -328,7 +328,7 @@ TEST_P(ColourLossTest, RefusedWithTheReasonUnlessAllowed) {
     const int depth = GetParam().first, capacity = GetParam().second;
     Bitmap colourful(20, 15);  // 300 colours
     for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 20; ++x) colourful.SetPixel(x, y, RGB(std::uint8_t(x * 12), std::uint8_t(y * 17), 9));
+        for (int x = 0; x < 20; ++x) colourful.SetPixel(x, y, ColorFromRgb(std::uint8_t(x * 12), std::uint8_t(y * 17), 9));
     const std::string input = Put("many.bmp", Bmp24(colourful));
     const std::string bits = std::to_string(depth);
     const BatchRun refused = Batch({"-b", bits, input, "-o", PathOf("refused.bmp")});
@@ -394,7 +394,7 @@ TEST_F(BatchRunTest, JoinReadsPngAndJpegFiles) {
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 5; ++x) {
                 const Pixel p = small.Row(y)[x];  // 0x00RRGGBB
-                r.rows.insert(r.rows.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
+                r.rows.insert(r.rows.end(), {RedOf(p), GreenOf(p), BlueOf(p)});
             }
         return r;
     }());
@@ -426,9 +426,9 @@ TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
 TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     // An anti-aliased stroke: greys of every darkness on white, the lightest met first.
     static constexpr std::uint8_t kGreys[] = {254, 200, 128, 127, 100, 30, 0};
-    Bitmap drawing(35, 4, RGB(255, 255, 255));
+    Bitmap drawing(35, 4, ColorFromRgb(255, 255, 255));
     for (int x = 0; x < 35; ++x)
-        for (int y = 1; y < 4; ++y) drawing.SetPixel(x, y, RGB(kGreys[x / 5], kGreys[x / 5], kGreys[x / 5]));
+        for (int y = 1; y < 4; ++y) drawing.SetPixel(x, y, ColorFromRgb(kGreys[x / 5], kGreys[x / 5], kGreys[x / 5]));
     const std::string input = Put("stroke.bmp", Bmp24(drawing));
     const auto decoded = [this](const std::string& name) {
         const Bytes bytes = ReadBytes(dir.Path() / name);
@@ -442,7 +442,7 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     EXPECT_EQ(testing::Le16(bw, 28), 1);
     EXPECT_EQ(Bytes(bw.begin() + 54, bw.begin() + 62), (Bytes{0, 0, 0, 0, 255, 255, 255, 0}));  // black is index 0
     for (int x = 0; x < 35; ++x)
-        EXPECT_EQ(bwImage.GetPixel(x, 2), kGreys[x / 5] >= 128 ? RGB(255, 255, 255) : RGB(0, 0, 0)) << x;
+        EXPECT_EQ(bwImage.GetPixel(x, 2), kGreys[x / 5] >= 128 ? ColorFromRgb(255, 255, 255) : ColorFromRgb(0, 0, 0)) << x;
 
     // A palette file, white first: a panel that reads index bits sees white as 0.
     const std::string inks = Put("inks.txt", Bytes{'#', 'f', 'f', 'f', 'f', 'f', 'f', '\n', '#', '0', '0', '0', '0', '0', '0', '\n'});
@@ -452,7 +452,7 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     EXPECT_EQ(Bytes(wb.begin() + 54, wb.begin() + 66), (Bytes{255, 255, 255, 0, 0, 0, 0, 0, 255, 255, 255, 0}));
     EXPECT_EQ(wb[54 + 1024], 0);  // the bottom row starts white...
     EXPECT_EQ(wb[54 + 1024 + 34], 1);  // ...and ends black
-    EXPECT_EQ(wbImage.GetPixel(25, 3), RGB(0, 0, 0));  // grey 30 is nearer black
+    EXPECT_EQ(wbImage.GetPixel(25, 3), ColorFromRgb(0, 0, 0));  // grey 30 is nearer black
 
     // Seven inks, Floyd-Steinberg: 4 bits, the inks in their order, only inks in the picture.
     ASSERT_EQ(Batch({Put("picture.bmp", Bmp24(Picture())), "-o", PathOf("e7.bmp"), "--palette", "epaper7", "--dither", "fs"}).status, 0);
@@ -463,7 +463,7 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
         EXPECT_EQ(testing::Le32(e7, 54 + 4 * i), epaper[i]) << i;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 30; ++x)
-            ASSERT_NE(std::find(epaper.begin(), epaper.end(), e7Image.Row(y)[x]), epaper.end()) << x << "," << y;
+            ASSERT_NE(std::find(epaper.begin(), epaper.end(), ValueOf(e7Image.Row(y)[x])), epaper.end()) << x << "," << y;
 
     // An optimised palette of the picture's seven colours keeps every pixel exactly; at 24 bits a
     // fixed palette's colours are written as colours.
@@ -474,7 +474,7 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     const Bitmap g24 = decoded("g24.bmp").second;
     for (int x = 0; x < 35; ++x) {
         const Pixel p = g24.Row(2)[x];
-        EXPECT_TRUE(p == 0 || p == 0x555555 || p == 0xAAAAAA || p == 0xFFFFFF) << std::hex << p;
+        EXPECT_TRUE(ValueOf(p) == 0 || ValueOf(p) == 0x555555 || ValueOf(p) == 0xAAAAAA || ValueOf(p) == 0xFFFFFF) << p;
     }
 }
 

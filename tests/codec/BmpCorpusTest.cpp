@@ -67,7 +67,7 @@ std::optional<Bitmap> ReadPpm(const std::vector<std::uint8_t>& b) {
     Bitmap bmp(static_cast<int>(w), static_cast<int>(h));
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x, at += 3)
-            bmp.Row(y)[x] = (Pixel(b[at]) << 16) | (Pixel(b[at + 1]) << 8) | Pixel(b[at + 2]);
+            bmp.Row(y)[x] = PixelFromRgb(b[at], b[at + 1], b[at + 2]);
     return bmp;
 }
 

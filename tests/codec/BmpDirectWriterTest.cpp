@@ -17,7 +17,7 @@ unsigned Get16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at
 using testing::Noise;
 
 std::vector<std::uint8_t> Encode(const Bitmap& image, DirectDepth depth, const Bitmap* alpha = nullptr,
-                                 Pixel background = 0x00FFFFFFu) {
+                                 Pixel background = Pixel{0x00FFFFFFu}) {
     std::vector<std::uint8_t> buffer;
     const BmpFileBytes file = EncodeBmpDirect(image, depth, alpha, background, buffer);
     EXPECT_EQ(file.status, EncodeStatus::Ok);
@@ -66,11 +66,11 @@ INSTANTIATE_TEST_SUITE_P(Depths, DirectHeaderTest,
 
 TEST(BmpDirectWriter, ChannelsRoundToTheNearestLevelBottomRowFirst) {
     Bitmap img(2, 2);
-    img.Row(0)[0] = 0x00FFFFFFu;
-    img.Row(0)[1] = 0x00808080u;  // 128 * 31 / 255 = 15.6 -> 16; 128 * 63 / 255 = 31.6 -> 32
-    img.Row(1)[0] = 0x00FF0000u;
+    img.Row(0)[0] = Pixel{0x00FFFFFFu};
+    img.Row(0)[1] = Pixel{0x00808080u};  // 128 * 31 / 255 = 15.6 -> 16; 128 * 63 / 255 = 31.6 -> 32
+    img.Row(1)[0] = Pixel{0x00FF0000u};
     // Red 3 -> 3 * 31 / 255 = 0.4 -> 0, green 4 -> 4 * 63 / 255 = 0.99 -> 1, blue 5 -> 0.6 -> 1
-    img.Row(1)[1] = 0x00030405u;
+    img.Row(1)[1] = Pixel{0x00030405u};
     const auto f565 = Encode(img, DirectDepth::Rgb565);
     EXPECT_EQ(Get16(f565, 66), 0xF800u);  // bottom row first: red
     EXPECT_EQ(Get16(f565, 68), (0u << 11) | (1u << 5) | 1u);
@@ -92,8 +92,8 @@ TEST(BmpDirectWriter, OurReaderReadsEveryFormBackWithinItsRounding) {
         for (int y = 0; y < 11; ++y)
             for (int x = 0; x < 37; ++x)
                 for (int shift : {0, 8, 16}) {
-                    const int want = int((img.Row(y)[x] >> shift) & 0xFF);
-                    const int got = int((back.image->bitmap.Row(y)[x] >> shift) & 0xFF);
+                    const int want = int((ValueOf(img.Row(y)[x]) >> shift) & 0xFF);
+                    const int got = int((ValueOf(back.image->bitmap.Row(y)[x]) >> shift) & 0xFF);
                     // Green keeps 6 bits at 5-6-5: half a step of 4 levels.
                     const int allowed = depth == DirectDepth::Rgb565 && shift == 8 ? 2 : step;
                     ASSERT_LE(std::abs(got - want), allowed) << x << "," << y << " shift " << shift;
@@ -102,12 +102,12 @@ TEST(BmpDirectWriter, OurReaderReadsEveryFormBackWithinItsRounding) {
 }
 
 TEST(BmpDirectWriter, AlphaIsWrittenWithTheColoursTakenOffTheBackground) {
-    const Pixel paper = 0x00336699u;
+    const Pixel paper{0x00336699u};
     Bitmap img(3, 1), alpha(3, 1);
-    img.Row(0)[0] = 0x00102030u, alpha.Row(0)[0] = 0x00FFFFFFu;  // opaque: as it is
-    img.Row(0)[1] = paper, alpha.Row(0)[1] = 0;                  // transparent: the background, alpha 0
+    img.Row(0)[0] = Pixel{0x00102030u}, alpha.Row(0)[0] = Pixel{0x00FFFFFFu};  // opaque: as it is
+    img.Row(0)[1] = paper, alpha.Row(0)[1] = Pixel{0};                 // transparent: the background, alpha 0
     // Red 200 at alpha 128 on paper red 0x33: (200 * 128 + 51 * 127) / 255 = 125.8 -> 126
-    img.Row(0)[2] = (126u << 16) | (paper & 0xFFFFu), alpha.Row(0)[2] = 0x00808080u;
+    img.Row(0)[2] = Pixel{(126u << 16) | (ValueOf(paper) & 0xFFFFu)}, alpha.Row(0)[2] = Pixel{0x00808080u};
     const auto f = Encode(img, DirectDepth::Bgra32, &alpha, paper);
     EXPECT_EQ(Get32(f, 138), 0xFF102030u);
     EXPECT_EQ(Get32(f, 142), 0x00336699u);
@@ -118,12 +118,12 @@ TEST(BmpDirectWriter, AlphaIsWrittenWithTheColoursTakenOffTheBackground) {
 }
 
 TEST(BmpDirectWriter, AColourTakenOffItsBackgroundLaysBackToTheSameColour) {
-    for (Pixel paper : {0x00FFFFFFu, 0u, 0x00336699u})
+    for (Pixel paper : {Pixel{0x00FFFFFFu}, Pixel{0u}, Pixel{0x00336699u}})
         for (unsigned a = 1; a < 256; a += 3)
             for (unsigned c = 0; c < 256; c += 5) {
-                const unsigned p = paper & 0xFFu;
+                const unsigned p = BlueOf(paper);
                 const unsigned laid = (c * a + p * (255 - a) + 127) / 255;
-                const unsigned straight = OffBackground(laid | (paper & 0x00FFFF00u), a, paper) & 0xFFu;
+                const unsigned straight = BlueOf(OffBackground(Pixel{laid | (ValueOf(paper) & 0x00FFFF00u)}, a, paper));
                 const int again = int((straight * a + p * (255 - a) + 127) / 255);
                 ASSERT_LE(std::abs(again - int(laid)), 1) << "a " << a << " c " << c << " paper " << paper;
             }

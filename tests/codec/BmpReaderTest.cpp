@@ -66,14 +66,14 @@ TEST_P(BmpFormatTest, DecodesEveryPixel) {
     } else if (c.bits == 24) {
         recipe.pixels = StoreRows(kW, kH, 24, c.topDown, [](int x, int y) { return WordAt(x, y) & 0xFFFFFF; });
         for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) expected.Row(y)[x] = WordAt(x, y) & 0xFFFFFF;
+            for (int x = 0; x < kW; ++x) expected.Row(y)[x] = Pixel{WordAt(x, y) & 0xFFFFFF};
     } else {
         recipe.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return WordAt(x, y) & wordMask; });
         for (int y = 0; y < kH; ++y)
             for (int x = 0; x < kW; ++x) {
                 const std::uint32_t v = WordAt(x, y) & wordMask;
-                expected.Row(y)[x] = (ExpandChannel(v, masks[0]) << 16) | (ExpandChannel(v, masks[1]) << 8) |
-                                     ExpandChannel(v, masks[2]);
+                expected.Row(y)[x] = Pixel{(ExpandChannel(v, masks[0]) << 16) | (ExpandChannel(v, masks[1]) << 8) |
+                                           ExpandChannel(v, masks[2])};
             }
     }
     ASSERT_NE(expected, FlippedRows(expected)) << "test image must not be symmetric";

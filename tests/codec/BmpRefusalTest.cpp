@@ -165,7 +165,7 @@ void CheckEveryPrefix(const Bytes& full, std::size_t firstCompleteLength) {
         ASSERT_EQ(got.Height(), whole.image->bitmap.Height());
         for (int y = 0; y < got.Height(); ++y)
             for (int x = 0; x < got.Width(); ++x)
-                if (got.Row(y)[x] != 0) {
+                if (got.Row(y)[x] != Pixel{0}) {
                     ASSERT_EQ(got.Row(y)[x], whole.image->bitmap.Row(y)[x]) << n;
                 }
     }

@@ -21,8 +21,8 @@ Bitmap RandomImage(int width, int height, int colours, unsigned seed) {
     std::mt19937 rng(seed);
     std::vector<Color> pool;
     while (int(pool.size()) < colours) {
-        const Color c = rng() & 0x00FFFFFFu;
-        if (c != RGB(0, 0, 255) && c != RGB(255, 0, 255)) pool.push_back(c);
+        const Color c{std::uint32_t(rng() & 0x00FFFFFFu)};
+        if (c != ColorFromRgb(0, 0, 255) && c != ColorFromRgb(255, 0, 255)) pool.push_back(c);
     }
     Bitmap img(width, height);
     std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
@@ -84,7 +84,7 @@ TEST_P(ImageMagickReads, SamePixels) {
     for (int y = 0; y < 13; ++y)
         for (int x = 0; x < 37; ++x) {
             const std::size_t i = (std::size_t(y) * 37 + std::size_t(x)) * 3;
-            ASSERT_EQ(RGB(rgb[i], rgb[i + 1], rgb[i + 2]), img.GetPixel(x, y)) << x << "," << y;
+            ASSERT_EQ(ColorFromRgb(rgb[i], rgb[i + 1], rgb[i + 2]), img.GetPixel(x, y)) << x << "," << y;
         }
 }
 

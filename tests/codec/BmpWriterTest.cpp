@@ -13,8 +13,8 @@ namespace {
 using testing::Bytes;
 using testing::ExpectedHeader;
 
-constexpr Color kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
-constexpr Color kMagenta = RGB(255, 0, 255), kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+constexpr Color kRed = ColorFromRgb(255, 0, 0), kGreen = ColorFromRgb(0, 255, 0), kBlue = ColorFromRgb(0, 0, 255);
+constexpr Color kMagenta = ColorFromRgb(255, 0, 255), kWhite = ColorFromRgb(255, 255, 255), kBlack = ColorFromRgb(0, 0, 0);
 
 // Records how often the colour-loss question came and with which capacity.
 struct Asker {
@@ -120,8 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Sixteen greys and one extra colour, one row of 17 pixels.
 Bitmap SeventeenColours() {
     Bitmap img(17, 1);
-    for (int i = 0; i < 16; ++i) img.SetPixel(i, 0, RGB(std::uint8_t(i * 16), std::uint8_t(i * 16), std::uint8_t(i * 16)));
-    img.SetPixel(16, 0, RGB(250, 251, 249));
+    for (int i = 0; i < 16; ++i) img.SetPixel(i, 0, ColorFromRgb(std::uint8_t(i * 16), std::uint8_t(i * 16), std::uint8_t(i * 16)));
+    img.SetPixel(16, 0, ColorFromRgb(250, 251, 249));
     return img;
 }
 
@@ -150,7 +150,7 @@ TEST_P(TooManyColours, AskedOnceNoDeclinesYesWrites) {
     const int capacity = 1 << depth;
     Bitmap img(capacity + 5, 3);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < img.Width(); ++x) img.SetPixel(x, y, RGB(std::uint8_t(x), std::uint8_t(y * 40), 7));
+        for (int x = 0; x < img.Width(); ++x) img.SetPixel(x, y, ColorFromRgb(std::uint8_t(x), std::uint8_t(y * 40), 7));
 
     Asker no{false};
     const EncodedBmp declined = testing::EncodeBmpFile(img, depth, no.Fn());
@@ -173,8 +173,8 @@ TEST_P(TooManyColours, NotAskedWhenTheColoursFit) {
     const int depth = GetParam();
     const int capacity = 1 << depth;
     Bitmap img(capacity, 2);
-    for (int x = 0; x < capacity; ++x) img.SetPixel(x, 0, RGB(std::uint8_t(x), 1, 2));
-    for (int x = 0; x < capacity; ++x) img.SetPixel(x, 1, RGB(std::uint8_t(capacity - 1 - x), 1, 2));
+    for (int x = 0; x < capacity; ++x) img.SetPixel(x, 0, ColorFromRgb(std::uint8_t(x), 1, 2));
+    for (int x = 0; x < capacity; ++x) img.SetPixel(x, 1, ColorFromRgb(std::uint8_t(capacity - 1 - x), 1, 2));
     Asker asker;
     Encode(img, depth, &asker);
     EXPECT_EQ(asker.calls, 0);
@@ -193,8 +193,8 @@ TEST(BmpWriter, WidthOneAtOneBitPadsToFourBytes) {
 
 TEST(BmpWriter, WidthOneAtTwentyFourBitsIsThreeBytesAndOneZero) {
     Bitmap img(1, 2);
-    img.SetPixel(0, 0, RGB(1, 2, 3));
-    img.SetPixel(0, 1, RGB(4, 5, 6));
+    img.SetPixel(0, 0, ColorFromRgb(1, 2, 3));
+    img.SetPixel(0, 1, ColorFromRgb(4, 5, 6));
     Bytes want = ExpectedHeader(62, 54, 1, 2, 24, 8);
     want = Concat(want, {6, 5, 4, 0, 3, 2, 1, 0});
     EXPECT_EQ(Encode(img, 24), want);
@@ -202,8 +202,8 @@ TEST(BmpWriter, WidthOneAtTwentyFourBitsIsThreeBytesAndOneZero) {
 
 TEST(BmpWriter, ThirtyTwoBitSourceIsWrittenAtTwentyFourIgnoringTheTopByte) {
     Bitmap img(2, 1);
-    img.Row(0)[0] = 0xFF112233u;  // as a 32-bit file with alpha would have left it
-    img.Row(0)[1] = 0x80445566u;
+    img.Row(0)[0] = Pixel{0xFF112233u};  // as a 32-bit file with alpha would have left it
+    img.Row(0)[1] = Pixel{0x80445566u};
     const EncodedBmp r = testing::EncodeBmpFile(img, 32, nullptr);
     EXPECT_EQ(r.saveDepth, 24);
     Bytes want = ExpectedHeader(62, 54, 2, 1, 24, 8);
@@ -221,7 +221,7 @@ class HeaderLayout : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(HeaderLayout, FieldsAndPaddingAreExact) {
     const auto [width, depth, stride] = GetParam();
     const int height = 3;
-    Bitmap img(width, height, RGB(9, 200, 77));
+    Bitmap img(width, height, ColorFromRgb(9, 200, 77));
     const Bytes file = Encode(img, depth);
     const std::uint32_t palette = depth == 24 ? 0 : 4u << depth;
     const std::uint32_t imageBytes = std::uint32_t(stride) * height;
@@ -265,10 +265,10 @@ Bytes Joined(const BmpFileBytes& file, int* pieces = nullptr) {
 }
 
 TEST(BmpWriter, ReusedBufferMatchesAFreshEncode) {
-    Bitmap big(40, 30, RGB(1, 2, 3));
+    Bitmap big(40, 30, ColorFromRgb(1, 2, 3));
     Bitmap small(5, 3);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) small.SetPixel(x, y, RGB(std::uint8_t(x * 50), 0, std::uint8_t(y)));
+        for (int x = 0; x < 5; ++x) small.SetPixel(x, y, ColorFromRgb(std::uint8_t(x * 50), 0, std::uint8_t(y)));
     for (int depth : {1, 4, 8, 24}) {
         std::vector<std::uint8_t> buffer(ComputeFileLayout(40, 30, 24).fileSize, 0xAA);  // stale bytes
         const BmpFileBytes first = EncodeBmpPieces(big, depth, nullptr, buffer);
@@ -293,7 +293,7 @@ TEST(BmpWriter, PiecesMakeTheWholeFile) {
     for (const auto [w, h] : {std::pair{1, 1}, std::pair{5, 3}, std::pair{2000, 1600}, std::pair{1001, 1}}) {
         Bitmap image(w, h);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) image.SetPixel(x, y, RGB(std::uint8_t(x * 3), std::uint8_t(y), std::uint8_t(x ^ y)));
+            for (int x = 0; x < w; ++x) image.SetPixel(x, y, ColorFromRgb(std::uint8_t(x * 3), std::uint8_t(y), std::uint8_t(x ^ y)));
         for (const int depth : {1, 8, 24}) {
             std::vector<std::uint8_t> buffer;
             const BmpFileBytes file = EncodeBmpPieces(image, depth, [](int) { return true; }, buffer);
@@ -313,7 +313,7 @@ TEST(BmpWriter, PiecesMakeTheWholeFile) {
         }
     }
     Bitmap colourful(300, 1);
-    for (int x = 0; x < 300; ++x) colourful.SetPixel(x, 0, RGB(std::uint8_t(x), std::uint8_t(x / 2), 7));
+    for (int x = 0; x < 300; ++x) colourful.SetPixel(x, 0, ColorFromRgb(std::uint8_t(x), std::uint8_t(x / 2), 7));
     std::vector<std::uint8_t> buffer;
     const BmpFileBytes declined = EncodeBmpPieces(colourful, 8, [](int) { return false; }, buffer);
     EXPECT_EQ(declined.status, EncodeStatus::Declined);

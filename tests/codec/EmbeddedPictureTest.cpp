@@ -32,7 +32,7 @@ TEST(EmbeddedPicture, PngAndJpegDataDecodeAsTheirPictures) {
     const BmpReadResult fromBmp = DecodeBmp(WrapInBmp(png, 5, 3, kPng));
     ASSERT_TRUE(fromBmp.image) << fromBmp.Message();
     EXPECT_EQ(fromBmp.image->bitmap, DecodePng(png).image->bitmap);
-    EXPECT_EQ(fromBmp.image->bitmap.GetPixel(2, 1), RGB(255, 255, 255));  // the clear pixel
+    EXPECT_EQ(fromBmp.image->bitmap.GetPixel(2, 1), ColorFromRgb(255, 255, 255));  // the clear pixel
     EXPECT_EQ(fromBmp.image->bitDepth, 32);
 
     const PictureBytes jpeg = EncodeJpeg(testing::SmoothPicture(20, 10));
@@ -67,7 +67,7 @@ TEST(EmbeddedPicture, APictureOfAnotherSizeIsRefusedBeforeItIsDecoded) {
     PngRecipe grey{1600, 1600, 0, 8};  // 10 MB of pixels: a block from the pool
     grey.rows.assign(std::size_t(1600) * 1600, 77);
     const PictureBytes png = EncodePng(grey);
-    const PictureBytes jpeg = EncodeJpeg(Bitmap(1600, 1600, RGB(1, 2, 3)));
+    const PictureBytes jpeg = EncodeJpeg(Bitmap(1600, 1600, ColorFromRgb(1, 2, 3)));
     ASSERT_TRUE(DecodePng(png).image);
     for (const auto& [data, compression] : {std::pair{&png, kPng}, std::pair{&jpeg, kJpeg}}) {
         const PixelPool::Counts before = PixelPool::Shared().Counters();

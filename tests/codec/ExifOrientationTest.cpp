@@ -126,11 +126,11 @@ Bitmap Stored() {
     return b;
 }
 
-Bitmap Rows(std::initializer_list<std::vector<Pixel>> rows) {
+Bitmap Rows(std::initializer_list<std::vector<int>> rows) {
     Bitmap b(int(rows.begin()->size()), int(rows.size()));
     int y = 0;
     for (const auto& row : rows) {
-        for (std::size_t x = 0; x < row.size(); ++x) b.SetPixel(int(x), y, row[x]);
+        for (std::size_t x = 0; x < row.size(); ++x) b.SetPixel(int(x), y, Color(row[x]));
         ++y;
     }
     return b;

@@ -29,14 +29,14 @@ TEST(JpegDecoder, ColourAndGreyPicturesComeBackCloseToTheOriginal) {
     ASSERT_EQ(colour.image->bitmap.Height(), 21);
     EXPECT_LE(LargestDifference(colour.image->bitmap, original), 6);
     for (int y = 0; y < 21; ++y)
-        for (int x = 0; x < 37; ++x) ASSERT_EQ(colour.image->bitmap.Row(y)[x] >> 24, 0u) << x << "," << y;
+        for (int x = 0; x < 37; ++x) ASSERT_EQ(ValueOf(colour.image->bitmap.Row(y)[x]) >> 24, 0u) << x << "," << y;
 
     const BmpReadResult grey = DecodeJpeg(EncodeJpeg(original, true));
     ASSERT_TRUE(grey.image) << grey.Message();
     EXPECT_EQ(grey.image->bitDepth, 8);
     const Pixel p = grey.image->bitmap.Row(10)[20];
-    EXPECT_EQ(p & 0xFF, (p >> 8) & 0xFF);
-    EXPECT_EQ(p & 0xFF, (p >> 16) & 0xFF);
+    EXPECT_EQ(BlueOf(p), GreenOf(p));
+    EXPECT_EQ(BlueOf(p), RedOf(p));
 }
 
 // Where the frame header's marker stands.
@@ -126,7 +126,7 @@ PictureBytes AdobeCmykJpeg(const Bitmap& picture, std::uint8_t black) {
     for (int y = 0; y < picture.Height(); ++y)
         for (int x = 0; x < picture.Width(); ++x) {
             const Pixel p = picture.Row(y)[x];
-            inks.insert(inks.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), std::uint8_t(255 - black)});
+            inks.insert(inks.end(), {RedOf(p), GreenOf(p), BlueOf(p), std::uint8_t(255 - black)});
         }
     tjhandle tj = tjInitCompress();
     unsigned char* jpeg = nullptr;
@@ -156,10 +156,10 @@ TEST(JpegDecoder, CmykPicturesAreConvertedUnlessRefused) {
         Bitmap want = original;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 24; ++x) {
-                Pixel p = 0;
+                std::uint32_t p = 0;
                 for (int shift : {0, 8, 16})
-                    p |= Pixel(((original.Row(y)[x] >> shift & 0xFFu) * unsigned(255 - black) + 127) / 255) << shift;
-                want.Row(y)[x] = p;
+                    p |= (((ValueOf(original.Row(y)[x]) >> shift & 0xFFu) * unsigned(255 - black) + 127) / 255) << shift;
+                want.Row(y)[x] = Pixel{p};
             }
         EXPECT_LE(LargestDifference(r.image->bitmap, want), 6);
     }
@@ -187,9 +187,9 @@ TEST_P(JpegReductionTest, DecodesAsSmallAsAllowedAndNoSmaller) {
     const int d = (c.width + c.wantWidth - 1) / c.wantWidth;
     const Pixel got = r.image->bitmap.Row(c.wantHeight / 2)[c.wantWidth / 2];
     const Pixel want = original.Row(c.wantHeight / 2 * d + d / 2)[c.wantWidth / 2 * d + d / 2];
-    for (int shift : {0, 8, 16}) EXPECT_NEAR(int(got >> shift & 0xFF), int(want >> shift & 0xFF), 12) << shift;
+    for (int shift : {0, 8, 16}) EXPECT_NEAR(int(ValueOf(got) >> shift & 0xFF), int(ValueOf(want) >> shift & 0xFF), 12) << shift;
     for (int y = 0; y < c.wantHeight; ++y)
-        for (int x = 0; x < c.wantWidth; ++x) ASSERT_EQ(r.image->bitmap.Row(y)[x] >> 24, 0u);
+        for (int x = 0; x < c.wantWidth; ++x) ASSERT_EQ(ValueOf(r.image->bitmap.Row(y)[x]) >> 24, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, JpegReductionTest,

@@ -145,7 +145,7 @@ TEST(PaletteBmp, ColourTableIsReadInTheFilesOrder) {
 }
 
 TEST(PaletteBmp, FilesWithoutATableOrCutShortAreRefused) {
-    const EncodedBmp deep = testing::EncodeBmpFile(Bitmap(2, 2, RGB(1, 2, 3)), 24, {});
+    const EncodedBmp deep = testing::EncodeBmpFile(Bitmap(2, 2, ColorFromRgb(1, 2, 3)), 24, {});
     ASSERT_EQ(deep.status, EncodeStatus::Ok);
     EXPECT_NE(PaletteFromBmp(deep.bytes).error.find("no colour table"), std::string::npos);
     const EncodedBmp eight = EncodeIndexedBmp(IndexImage{1, 1, {0}}, BlackWhitePalette(), 8);
@@ -185,8 +185,8 @@ TEST_F(PaletteFileOnDisk, TextAndBmpFilesAreReadAndHostileOnesRefused) {
 }
 
 TEST(OptimisedPalette, FewColoursComeBackExactlyAndManyAreCutToTheCount) {
-    Bitmap three(30, 20, RGB(10, 200, 30));
-    for (int x = 0; x < 30; ++x) three.SetPixel(x, 5, RGB(250, 0, 0)), three.SetPixel(x, 9, RGB(0, 0, 90));
+    Bitmap three(30, 20, ColorFromRgb(10, 200, 30));
+    for (int x = 0; x < 30; ++x) three.SetPixel(x, 5, ColorFromRgb(250, 0, 0)), three.SetPixel(x, 9, ColorFromRgb(0, 0, 90));
     const OptimisedPaletteResult few = MakeOptimisedPalette(three, 16);
     ASSERT_EQ(few.error, "");
     PaletteColours got = few.colours;
@@ -195,16 +195,16 @@ TEST(OptimisedPalette, FewColoursComeBackExactlyAndManyAreCutToTheCount) {
 
     Bitmap ramp(256, 64);
     for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 256; ++x) ramp.SetPixel(x, y, RGB(std::uint8_t(x), std::uint8_t(y * 4), 128));
+        for (int x = 0; x < 256; ++x) ramp.SetPixel(x, y, ColorFromRgb(std::uint8_t(x), std::uint8_t(y * 4), 128));
     const OptimisedPaletteResult cut = MakeOptimisedPalette(ramp, 8);
     ASSERT_EQ(cut.error, "");
     EXPECT_EQ(cut.colours.size(), 8u);
     EXPECT_EQ(MakeOptimisedPalette(ramp, 8).colours, cut.colours);  // the same image, the same palette
     // A large image is seen through a grid of its pixels: colours in areas wider than the grid's
     // step still all come back.
-    Bitmap large(1200, 700, RGB(255, 255, 255));
+    Bitmap large(1200, 700, ColorFromRgb(255, 255, 255));
     for (int y = 100; y < 300; ++y)
-        for (int x = 0; x < 1200; ++x) large.SetPixel(x, y, x < 600 ? RGB(200, 0, 0) : RGB(0, 0, 0));
+        for (int x = 0; x < 1200; ++x) large.SetPixel(x, y, x < 600 ? ColorFromRgb(200, 0, 0) : ColorFromRgb(0, 0, 0));
     PaletteColours four = MakeOptimisedPalette(large, 4).colours;
     std::sort(four.begin(), four.end());
     EXPECT_EQ(four, (PaletteColours{Rgb(0, 0, 0), Rgb(200, 0, 0), Rgb(255, 255, 255)}));

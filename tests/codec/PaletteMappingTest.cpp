@@ -15,7 +15,7 @@ constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
 
 Bitmap Constant(int w, int h, std::uint32_t rgb) {
     Bitmap b(w, h);
-    std::fill(b.Data(), b.Data() + std::size_t(w) * std::size_t(h), rgb);
+    std::fill(b.Data(), b.Data() + std::size_t(w) * std::size_t(h), Pixel{rgb});
     return b;
 }
 
@@ -56,7 +56,7 @@ TEST_P(PaletteColoursMapToThemselves, EveryPixelTakesItsOwnEntry) {
     for (int y = 0; y < img.Height(); ++y)
         for (int x = 0; x < img.Width(); ++x) {
             const auto i = std::uint8_t(rng() % palette.size());
-            img.Row(y)[x] = palette[i];
+            img.Row(y)[x] = Pixel{palette[i]};
             want.push_back(i);
         }
     const IndexImage out = Map(img, palette, {dither, -1});
@@ -220,9 +220,9 @@ TEST(Mapping, PaletteBitmapHoldsOnlyPaletteColours) {
     const IndexImage idx{3, 1, {2, 0, 1}};
     const std::optional<Bitmap> b = PaletteBitmap(idx, GreyPalette(4));
     ASSERT_TRUE(b);
-    EXPECT_EQ(b->Row(0)[0], Rgb(170, 170, 170));
-    EXPECT_EQ(b->Row(0)[1], 0u);
-    EXPECT_EQ(b->Row(0)[2], Rgb(85, 85, 85));
+    EXPECT_EQ(b->Row(0)[0], Pixel{Rgb(170, 170, 170)});
+    EXPECT_EQ(b->Row(0)[1], Pixel{0});
+    EXPECT_EQ(b->Row(0)[2], Pixel{Rgb(85, 85, 85)});
 }
 
 }  // namespace

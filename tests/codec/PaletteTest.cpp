@@ -79,13 +79,13 @@ TEST(Palette, TableColoursKeepTheirIndexAfterTheTableIsFull) {
     Palette p(2);
     int asked = 0;
     const ColourLossQuestion yes = [&](int) { return ++asked, true; };
-    EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 10), yes), 0);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 11), yes), 1);  // distance 1 from entry 0
-    EXPECT_EQ(p.PaletteIndexOf(RGB(200, 0, 0), yes), 0);
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(10, 10, 10), yes), 0);
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(10, 10, 11), yes), 1);  // distance 1 from entry 0
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(200, 0, 0), yes), 0);
     EXPECT_EQ(p.Answer(), ColorLossAnswer::Yes);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 11), yes), 1);  // its own entry, not the first within 3
-    EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 12), yes), 1);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(10, 10, 12), yes), 1);
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(10, 10, 11), yes), 1);  // its own entry, not the first within 3
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(10, 10, 12), yes), 1);
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(10, 10, 12), yes), 1);
     EXPECT_EQ(asked, 1);
 }
 
@@ -98,8 +98,8 @@ Bitmap StripOf(const std::vector<Color>& colours) {
 
 TEST(Palette, StripSortPutsBlueWeightFirstAndSubstitutes) {
     // Red (colour value 0x0000FF) sorts before a blue of 1 (0x010000).
-    const Bitmap img = StripOf({RGB(0, 0, 1), RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 0, 248), RGB(255, 0, 255),
-                                RGB(0, 1, 0)});
+    const Bitmap img = StripOf({ColorFromRgb(0, 0, 1), ColorFromRgb(255, 0, 0), ColorFromRgb(0, 0, 255), ColorFromRgb(0, 0, 248), ColorFromRgb(255, 0, 255),
+                                ColorFromRgb(0, 1, 0)});
     ASSERT_TRUE(IsStripShaped(img.Width(), img.Height()));
     Palette p(16);
     p.PresortStripPalette(img);
@@ -109,21 +109,21 @@ TEST(Palette, StripSortPutsBlueWeightFirstAndSubstitutes) {
                                    Quad(0, 0, 248), Quad(248, 0, 248)};
     for (int j = 0; j < 6; ++j) EXPECT_EQ(p.Entries()[j], want[j]) << j;
     // Pure blue and the blue it became share one entry; the first answers for both.
-    EXPECT_EQ(p.PaletteIndexOf(RGB(0, 0, 255), nullptr), 3);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(0, 0, 248), nullptr), 3);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(255, 0, 255), nullptr), 5);
-    EXPECT_EQ(p.PaletteIndexOf(RGB(248, 0, 248), nullptr), 5);
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(0, 0, 255), nullptr), 3);
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(0, 0, 248), nullptr), 3);
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(255, 0, 255), nullptr), 5);
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(248, 0, 248), nullptr), 5);
 }
 
 TEST(Palette, StripScanStopsAtCapacityAndLaterColoursAreNew) {
-    const Bitmap img = StripOf({RGB(9, 9, 9), RGB(5, 5, 5), RGB(7, 7, 7), RGB(5, 5, 5), RGB(1, 1, 1)});
+    const Bitmap img = StripOf({ColorFromRgb(9, 9, 9), ColorFromRgb(5, 5, 5), ColorFromRgb(7, 7, 7), ColorFromRgb(5, 5, 5), ColorFromRgb(1, 1, 1)});
     Palette p(2);
     p.PresortStripPalette(img);
     ASSERT_EQ(p.Count(), 2);
     EXPECT_EQ(p.Entries()[0], Quad(5, 5, 5));
     EXPECT_EQ(p.Entries()[1], Quad(9, 9, 9));
     int asked = 0;
-    EXPECT_EQ(p.PaletteIndexOf(RGB(7, 7, 7), [&](int c) { return ++asked, c == 2; }), 0);
+    EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(7, 7, 7), [&](int c) { return ++asked, c == 2; }), 0);
     EXPECT_EQ(asked, 1);
 }
 
@@ -141,7 +141,7 @@ TEST_P(IndexRowAgainstSingleLookups, SameIndexesAndTable) {
     const RowCase c = GetParam();
     std::mt19937 rng(99u + unsigned(c.capacity * 7 + c.colours + c.runLength));
     std::vector<Pixel> pool(std::size_t(c.colours));
-    for (Pixel& p : pool) p = (rng() & 0x00FFFFFFu) | (rng() & 0xFF000000u);  // stray top bytes are ignored
+    for (Pixel& p : pool) p = Pixel{std::uint32_t((rng() & 0x00FFFFFFu) | (rng() & 0xFF000000u))};  // stray top bytes are ignored
     Palette fast(c.capacity), slow(c.capacity);
     ASSERT_TRUE(fast.IsUsable());
     int askedFast = 0, askedSlow = 0;
@@ -156,7 +156,7 @@ TEST_P(IndexRowAgainstSingleLookups, SameIndexesAndTable) {
         std::vector<std::uint8_t> got(px.size());
         ASSERT_TRUE(fast.IndexRow(px.data(), int(px.size()), got.data(), yesFast));
         for (std::size_t x = 0; x < px.size(); ++x)
-            ASSERT_EQ(got[x], slow.PaletteIndexOf(PixelToColor(px[x] & 0x00FFFFFFu), yesSlow)) << row << ":" << x;
+            ASSERT_EQ(got[x], slow.PaletteIndexOf(PixelToColor(ClearTopByte(px[x])), yesSlow)) << row << ":" << x;
     }
     EXPECT_EQ(fast.Count(), slow.Count());
     for (int j = 0; j < c.capacity; ++j) EXPECT_EQ(fast.Entries()[j], slow.Entries()[j]);

@@ -37,40 +37,40 @@ std::vector<PngCase> Cases() {
     pal.paletteAlpha = {255, 0, 128};
     pal.rows = {0b00011011, 0b10010000};  // 0 1 2 | 2 1 0 (the rest of each byte is padding)
     c.push_back({"palette with transparency", pal,
-                 {0x0A141E, 0xFFFFFF, OnWhite(255, 0, 0, 128), OnWhite(255, 0, 0, 128), 0xFFFFFF, 0x0A141E}, 4});
+                 {Pixel{0x0A141E}, Pixel{0xFFFFFF}, OnWhite(255, 0, 0, 128), OnWhite(255, 0, 0, 128), Pixel{0xFFFFFF}, Pixel{0x0A141E}}, 4});
     PngRecipe pal1{9, 1, 3, 1};
     pal1.palette = {{{0, 0, 255}}, {{255, 255, 0}}};
     pal1.rows = {0b10000001, 0b10000000};
     c.push_back({"palette of 1 bit", pal1,
-                 {0xFFFF00, 0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0xFFFF00, 0xFFFF00}, 1});
+                 {Pixel{0xFFFF00}, Pixel{0x0000FF}, Pixel{0x0000FF}, Pixel{0x0000FF}, Pixel{0x0000FF}, Pixel{0x0000FF}, Pixel{0x0000FF}, Pixel{0xFFFF00}, Pixel{0xFFFF00}}, 1});
     PngRecipe grey1{3, 1, 0, 1};
     grey1.rows = {0b10100000};
-    c.push_back({"grey of 1 bit", grey1, {0xFFFFFF, 0x000000, 0xFFFFFF}, 1});
+    c.push_back({"grey of 1 bit", grey1, {Pixel{0xFFFFFF}, Pixel{0x000000}, Pixel{0xFFFFFF}}, 1});
     PngRecipe grey4{2, 1, 0, 4};
     grey4.rows = {0x5F};
-    c.push_back({"grey of 4 bits spreads to 0..255", grey4, {0x555555, 0xFFFFFF}, 4});
+    c.push_back({"grey of 4 bits spreads to 0..255", grey4, {Pixel{0x555555}, Pixel{0xFFFFFF}}, 4});
     PngRecipe grey8{2, 2, 0, 8};
     grey8.rows = {0, 100, 200, 255};
     grey8.transparentKey = {{200, 0, 0}};
-    c.push_back({"grey with a transparent value", grey8, {0x000000, 0x646464, 0xFFFFFF, 0xFFFFFF}, 32});
+    c.push_back({"grey with a transparent value", grey8, {Pixel{0x000000}, Pixel{0x646464}, Pixel{0xFFFFFF}, Pixel{0xFFFFFF}}, 32});
     PngRecipe greyAlpha{3, 1, 4, 8};
     greyAlpha.rows = {100, 255, 0, 0, 0, 128};
-    c.push_back({"grey and alpha", greyAlpha, {0x646464, 0xFFFFFF, OnWhite(0, 0, 0, 128)}, 32});
+    c.push_back({"grey and alpha", greyAlpha, {Pixel{0x646464}, Pixel{0xFFFFFF}, OnWhite(0, 0, 0, 128)}, 32});
     PngRecipe rgb{2, 2, 2, 8};
     rgb.rows = {1, 2, 3, 250, 128, 0, 0, 0, 255, 9, 8, 7};
-    c.push_back({"colour, rows top first", rgb, {0x010203, 0xFA8000, 0x0000FF, 0x090807}, 24});
+    c.push_back({"colour, rows top first", rgb, {Pixel{0x010203}, Pixel{0xFA8000}, Pixel{0x0000FF}, Pixel{0x090807}}, 24});
     PngRecipe rgba{2, 1, 6, 8};
     rgba.rows = {255, 128, 0, 64, 1, 2, 3, 255};
-    c.push_back({"colour and alpha laid on white", rgba, {0xFFDFBF, 0x010203}, 32});
+    c.push_back({"colour and alpha laid on white", rgba, {Pixel{0xFFDFBF}, Pixel{0x010203}}, 32});
     PngRecipe deep{2, 1, 2, 16};
     deep.rows = Rgba16({0xFFFF, 0x8000, 0x7F7F, 0x0000, 0x0080, 0x017F});
-    c.push_back({"16-bit colour rounds to nearest", deep, {0xFF807F, 0x000001}, 24});
+    c.push_back({"16-bit colour rounds to nearest", deep, {Pixel{0xFF807F}, Pixel{0x000001}}, 24});
     PngRecipe deepAlpha{1, 1, 6, 16};
     deepAlpha.rows = Rgba16({0xFFFF, 0x0000, 0x0000, 0x8000});
     c.push_back({"16-bit alpha", deepAlpha, {OnWhite(255, 0, 0, 128)}, 32});
     PngRecipe deepGrey{2, 1, 0, 16};
     deepGrey.rows = Rgba16({0x8000, 0x0100});
-    c.push_back({"16-bit grey", deepGrey, {0x808080, 0x010101}, 24});
+    c.push_back({"16-bit grey", deepGrey, {Pixel{0x808080}, Pixel{0x010101}}, 24});
     return c;
 }
 
@@ -93,7 +93,7 @@ TEST(PngDecoder, EveryColourTypeDecodesExactly) {
 // pixels: opaque pixels are as on white, clear ones the background, and only pictures with
 // transparency have an alpha.
 TEST(PngDecoder, TransparencyLiesOnTheChosenBackgroundAndItsAlphaIsKeptWhenAsked) {
-    const Pixel paper = 0x00336699u;
+    const Pixel paper{0x00336699u};
     PictureOptions options;
     options.background = paper;
     options.keepAlpha = true;
@@ -108,12 +108,12 @@ TEST(PngDecoder, TransparencyLiesOnTheChosenBackgroundAndItsAlphaIsKeptWhenAsked
         EXPECT_FALSE(onWhite.image->alpha.has_value());
         for (int y = 0; y < c.recipe.height; ++y)
             for (int x = 0; x < c.recipe.width; ++x) {
-                const Pixel a = transparent ? onPaper.image->alpha->Row(y)[x] : 0x00FFFFFFu;
-                ASSERT_EQ(a, (a & 0xFFu) * 0x010101u);
+                const Pixel a = transparent ? onPaper.image->alpha->Row(y)[x] : Pixel{0x00FFFFFFu};
+                ASSERT_EQ(ValueOf(a), BlueOf(a) * 0x010101u);
                 const Pixel got = onPaper.image->bitmap.Row(y)[x], white = onWhite.image->bitmap.Row(y)[x];
-                if ((a & 0xFFu) == 255u) {
+                if (BlueOf(a) == 255u) {
                     EXPECT_EQ(got, white) << x << "," << y;
-                } else if ((a & 0xFFu) == 0u) {
+                } else if (BlueOf(a) == 0u) {
                     EXPECT_EQ(got, paper) << x << "," << y;
                 }
             }
@@ -123,10 +123,10 @@ TEST(PngDecoder, TransparencyLiesOnTheChosenBackgroundAndItsAlphaIsKeptWhenAsked
     const BmpReadResult r = DecodePng(EncodePng(rgba), options);
     ASSERT_TRUE(r.image);
     // (255 * 64 + 0x33 * 191 + 127) / 255 = 102, (128 * 64 + 0x66 * 191 + 127) / 255 = 109, 0x99 * 191 / 255 = 115
-    EXPECT_EQ(r.image->bitmap.Row(0)[0], 0x00666D73u);
-    EXPECT_EQ(r.image->alpha->Row(0)[0], 0x00404040u);
+    EXPECT_EQ(r.image->bitmap.Row(0)[0], Pixel{0x00666D73u});
+    EXPECT_EQ(r.image->alpha->Row(0)[0], Pixel{0x00404040u});
     EXPECT_EQ(r.image->bitmap.Row(0)[1], paper);
-    EXPECT_EQ(r.image->alpha->Row(0)[1], 0u);
+    EXPECT_EQ(r.image->alpha->Row(0)[1], Pixel{0});
 }
 
 // Rows handed out one at a time are the rows of the whole picture, in order, with their alpha;
@@ -150,7 +150,7 @@ struct RecordingSink : PngRowSink {
 TEST(PngDecoder, RowsHandedOutOneByOneAreThoseOfTheWholePicture) {
     PictureOptions options;
     options.keepAlpha = true;
-    options.background = 0x00123456u;
+    options.background = Pixel{0x00123456u};
     std::vector<PngCase> cases = Cases();
     PngCase interlaced{"interlaced colour and alpha", {13, 11, 6, 8}, {}, 32};
     interlaced.recipe.interlaced = true;
@@ -198,7 +198,7 @@ TEST(PngDecoder, InterlacedEqualsPlain) {
     const BmpReadResult interlaced = DecodePng(file);
     ASSERT_TRUE(plain.image && interlaced.image) << interlaced.Message();
     EXPECT_EQ(plain.image->bitmap, interlaced.image->bitmap);
-    EXPECT_EQ(plain.image->bitmap.GetPixel(12, 10), RGB(142, std::uint8_t(7 * 142), 99));
+    EXPECT_EQ(plain.image->bitmap.GetPixel(12, 10), ColorFromRgb(142, std::uint8_t(7 * 142), 99));
 
     // One row high: the last pass holds no pixels, and the picture ends before it.
     for (int width : {1, 2, 5, 9}) {

@@ -46,7 +46,7 @@ TEST(ScaledPicture, AKeptAlphaIsScaledWithThePictureAndItsPaddingIsOpaque) {
         for (int x = 0; x < 4; ++x) rgba.rows.insert(rgba.rows.end(), {255, 0, 0, std::uint8_t(x < 2 ? 255 : 0)});
     PictureOptions options;
     options.keepAlpha = true;
-    options.background = 0x000000FFu;
+    options.background = Pixel{0x000000FFu};
     const BmpReadResult r = DecodeScaled(EncodePng(rgba), {8, 8, ScaleFit::Fit, ScaleFilter::Nearest}, options);
     ASSERT_TRUE(r.image && r.image->alpha);
     const Bitmap& pixels = r.image->bitmap;
@@ -56,8 +56,8 @@ TEST(ScaledPicture, AKeptAlphaIsScaledWithThePictureAndItsPaddingIsOpaque) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
             const bool padding = y < 2 || y >= 6, red = !padding && x < 4;
-            EXPECT_EQ(alpha.Row(y)[x], red || padding ? 0x00FFFFFFu : 0u) << x << "," << y;
-            EXPECT_EQ(pixels.Row(y)[x], red ? 0x00FF0000u : 0x000000FFu) << x << "," << y;
+            EXPECT_EQ(alpha.Row(y)[x], Pixel{red || padding ? 0x00FFFFFFu : 0u}) << x << "," << y;
+            EXPECT_EQ(pixels.Row(y)[x], Pixel{red ? 0x00FF0000u : 0x000000FFu}) << x << "," << y;
         }
 }
 
@@ -68,13 +68,13 @@ TEST(ScaledPicture, ALargePngAveragedAsItsRowsComeGivesExactlyWhatScalingTheWhol
     for (int y = 0; y < 70; ++y)
         for (int x = 0; x < 90; ++x) {
             const Pixel p = colours.Row(y)[x];
-            rgba.rows.insert(rgba.rows.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p),
+            rgba.rows.insert(rgba.rows.end(), {RedOf(p), GreenOf(p), BlueOf(p),
                                                std::uint8_t((x * 3 + y * 5) % 256)});
         }
     ASSERT_GT(PlanShrink(90, 70, 10, 7, ScaleFit::Cover, ScaleFilter::Lanczos).kx, 1);
     PictureOptions options;
     options.keepAlpha = true;
-    options.background = 0x00204060u;
+    options.background = Pixel{0x00204060u};
     const auto file = EncodePng(rgba);
     const BmpReadResult whole = DecodePng(file, options);
     ASSERT_TRUE(whole.image && whole.image->alpha);
@@ -84,7 +84,7 @@ TEST(ScaledPicture, ALargePngAveragedAsItsRowsComeGivesExactlyWhatScalingTheWhol
         ASSERT_TRUE(r.image && r.image->alpha) << r.Message();
         EXPECT_EQ(r.image->bitDepth, 32);
         EXPECT_EQ(r.image->bitmap, *ScaleBitmap(whole.image->bitmap, 10, 7, fit, ScaleFilter::Lanczos, options.background));
-        EXPECT_EQ(*r.image->alpha, *ScaleBitmap(*whole.image->alpha, 10, 7, fit, ScaleFilter::Lanczos, 0x00FFFFFFu));
+        EXPECT_EQ(*r.image->alpha, *ScaleBitmap(*whole.image->alpha, 10, 7, fit, ScaleFilter::Lanczos, Pixel{0x00FFFFFFu}));
     }
 }
 

@@ -16,7 +16,7 @@ using testing::Pattern;
 using testing::Snapshot;
 using testing::TypeSize;
 
-constexpr Color kBack = RGB(250, 5, 90);
+constexpr Color kBack = ColorFromRgb(250, 5, 90);
 
 class ChangeSizeTest : public test::EditorTest {
 protected:

@@ -52,7 +52,7 @@ public:
         }
         ASSERT_EQ(ed.doc.currentPath, PathOf("current.bmp"));
         ASSERT_TRUE(PushCopy(ed));
-        CurrentImage(ed).SetPixel(0, 0, RGB(1, 2, 3));
+        CurrentImage(ed).SetPixel(0, 0, ColorFromRgb(1, 2, 3));
         ASSERT_EQ(ed.doc.modified, 1);
         host.messages.clear();
     }

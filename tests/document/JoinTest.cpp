@@ -21,7 +21,7 @@ using testing::Part;
 using testing::Pattern;
 using testing::Snapshot;
 
-constexpr Color kBack = RGB(1, 2, 250);
+constexpr Color kBack = ColorFromRgb(1, 2, 250);
 using Placed = std::vector<std::pair<int, std::string>>;  // position, path
 
 class JoinTest : public test::EditorTest {
@@ -106,7 +106,7 @@ TEST_F(JoinTest, AColumnIsAsWideAsItsWiderFile) {
 }
 
 TEST_F(JoinTest, TheDeepestBrowsedFileSetsTheDepthThatSaveAsOffers) {
-    const Bytes mono = testing::EncodeBmpFile(Bitmap(9, 4, RGB(255, 255, 255)), 1, [](int) { return true; }).bytes;
+    const Bytes mono = testing::EncodeBmpFile(Bitmap(9, 4, ColorFromRgb(255, 255, 255)), 1, [](int) { return true; }).bytes;
     Join({{kTopLeft, Put("mono.bmp", mono)}, {kTopRight, PutPattern("rgb.bmp", 5, 5)}});
     EXPECT_EQ(ed.doc.imageBitDepth, 24u);
     Dispatch(ed, CommandId::Save);  // no file yet: Save asks for a name
@@ -211,7 +211,7 @@ TEST_F(JoinTest, SizesWithoutFilesGiveABlankCanvasSizedAsAFileOfItsDepth) {
 
 TEST_F(JoinTest, PlacesGivenStraightToTheJoinMakeWhatTheDialogMakes) {
     const std::string a = PutPattern("a.bmp", 40, 30), typed = PutPattern("typed.bmp", 50, 10);
-    const std::string mono = Put("mono.bmp", testing::EncodeBmpFile(Bitmap(9, 4, RGB(0, 0, 0)), 1, [](int) { return true; }).bytes);
+    const std::string mono = Put("mono.bmp", testing::EncodeBmpFile(Bitmap(9, 4, ColorFromRgb(0, 0, 0)), 1, [](int) { return true; }).bytes);
     Join({{kTopLeft, a}, {kBottomRight, mono}}, {{kTopRight, typed}});
     ASSERT_TRUE(closedByJoin);
     const auto viaDialog = Snapshot(ed);

@@ -14,7 +14,7 @@ using testing::TypeSize;
 
 class NewImageTest : public test::EditorTest {
 protected:
-    NewImageTest() { ed.settings.backColor = RGB(10, 200, 30); }
+    NewImageTest() { ed.settings.backColor = ColorFromRgb(10, 200, 30); }
 };
 
 TEST_F(NewImageTest, DialogStartsEmptyAtFourBitsAndMovesTheDepthCheck) {
@@ -50,7 +50,7 @@ TEST_F(NewImageTest, MakesABlankUntitledImageInTheBackgroundColour) {
     Dispatch(ed, CommandId::New);
     ASSERT_EQ(ed.doc.imageWidth, 640);
     ASSERT_EQ(ed.doc.imageHeight, 480);
-    EXPECT_TRUE(testing::AllOf(CurrentImage(ed), {0, 0, 640, 480}, RGB(10, 200, 30)));
+    EXPECT_TRUE(testing::AllOf(CurrentImage(ed), {0, 0, 640, 480}, ColorFromRgb(10, 200, 30)));
     EXPECT_EQ(ed.doc.imageBitDepth, 4u);
     EXPECT_EQ(ed.doc.fileSize, 153718u);  // 54 + 64 + 480 x 320
     EXPECT_EQ(ed.doc.caption, "Rastrix - Untitled.bmp");

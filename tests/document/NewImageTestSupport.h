@@ -44,7 +44,7 @@ inline auto TypeSize(std::string width, std::string height, int radio = 0, bool*
 inline Bitmap Pattern(int w, int h) {
     Bitmap b(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, RGB(std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y)));
+        for (int x = 0; x < w; ++x) b.SetPixel(x, y, ColorFromRgb(std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y)));
     return b;
 }
 

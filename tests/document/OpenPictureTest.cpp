@@ -28,8 +28,8 @@ Bytes PngFile() {
 }
 Bitmap PngPixels() {
     Bitmap b(3, 2);
-    const Color colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255),
-                             RGB(10, 20, 30), RGB(255, 255, 255), RGB(200, 100, 50)};
+    const Color colours[] = {ColorFromRgb(255, 0, 0), ColorFromRgb(0, 255, 0), ColorFromRgb(0, 0, 255),
+                             ColorFromRgb(10, 20, 30), ColorFromRgb(255, 255, 255), ColorFromRgb(200, 100, 50)};
     for (int i = 0; i < 6; ++i) b.SetPixel(i % 3, i / 3, colours[i]);
     return b;
 }
@@ -58,7 +58,7 @@ protected:
     void OpenAndEditPng() {
         OpenViaDialog(Put("photo.png", PngFile()));
         ASSERT_TRUE(PushCopy(ed));
-        CurrentImage(ed).SetPixel(0, 0, RGB(1, 2, 3));
+        CurrentImage(ed).SetPixel(0, 0, ColorFromRgb(1, 2, 3));
     }
 };
 
@@ -93,7 +93,7 @@ TEST_F(OpenPictureTest, EveryWayOfOpeningReadsPngAndJpeg) {
     changed.rows = {77};
     testing::WriteBytes(dir.Path() / "picture.jpg", testing::EncodePng(changed));
     Dispatch(ed, CommandId::FirstRecentFile);
-    ExpectOpened(PathOf("picture.jpg"), Bitmap(1, 1, RGB(77, 77, 77)), 8);
+    ExpectOpened(PathOf("picture.jpg"), Bitmap(1, 1, ColorFromRgb(77, 77, 77)), 8);
 }
 
 TEST_F(OpenPictureTest, SaveAsksForABmpNameAndNeverWritesThePicture) {
@@ -128,8 +128,8 @@ TEST_F(OpenPictureTest, SaveAsksForABmpNameAndNeverWritesThePicture) {
         EXPECT_EQ(ed.doc.needsSaveAs, 0);
         EXPECT_EQ(ed.recent.entries[0], PathOf(written));
         EXPECT_EQ(ed.recent.entries[1], PathOf("photo.png"));
-        EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(1, 2, 3));
-        CurrentImage(ed).SetPixel(1, 0, RGB(4, 5, 6));
+        EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), ColorFromRgb(1, 2, 3));
+        CurrentImage(ed).SetPixel(1, 0, ColorFromRgb(4, 5, 6));
         SetModified(ed);
         Dispatch(ed, CommandId::Save);  // a plain save now, to the bitmap
         EXPECT_EQ(host.saveRequests.size(), 2u);
@@ -152,7 +152,7 @@ TEST_F(OpenPictureTest, TheSavePromptOfAModifiedPictureAsksForABmpName) {
     EXPECT_EQ(ReadBytes(PathOf("photo.png")), PngFile());
     EXPECT_EQ(CurrentImage(ed), test::Picture(2, 2));
     Bitmap kept = PngPixels();
-    kept.SetPixel(0, 0, RGB(1, 2, 3));
+    kept.SetPixel(0, 0, ColorFromRgb(1, 2, 3));
     EXPECT_EQ(ReadBytes(PathOf("kept.bmp")), test::FileOf(kept, 24));
 }
 

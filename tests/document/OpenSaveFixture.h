@@ -16,7 +16,7 @@ namespace rastrix::test {
 inline Bitmap Picture(int w, int h) {
     Bitmap b(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, RGB(std::uint8_t(x * 40), std::uint8_t(y * 60), 200));
+        for (int x = 0; x < w; ++x) b.SetPixel(x, y, ColorFromRgb(std::uint8_t(x * 40), std::uint8_t(y * 60), 200));
     return b;
 }
 
@@ -54,7 +54,7 @@ protected:
     void OpenAndEdit() {
         OpenViaDialog(Put("first.bmp", FileOf(Picture(5, 3), 24)));
         ASSERT_TRUE(PushCopy(ed));
-        CurrentImage(ed).SetPixel(0, 0, RGB(1, 2, 3));
+        CurrentImage(ed).SetPixel(0, 0, ColorFromRgb(1, 2, 3));
     }
 
     testing::TempFolder dir;

@@ -144,8 +144,8 @@ TEST_F(OpenSaveTest, BitmapsHoldingPngOrJpegDataOpenAsTheirPictures) {
     const std::string png = Put("png.bmp", testing::WrapInBmp(testing::EncodePng(recipe), 2, 2, 5));
     OpenViaDialog(png);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(CurrentImage(ed).GetPixel(1, 0), RGB(0, 255, 0));
-    EXPECT_EQ(CurrentImage(ed).GetPixel(1, 1), RGB(10, 20, 30));
+    EXPECT_EQ(CurrentImage(ed).GetPixel(1, 0), ColorFromRgb(0, 255, 0));
+    EXPECT_EQ(CurrentImage(ed).GetPixel(1, 1), ColorFromRgb(10, 20, 30));
     EXPECT_EQ(ed.doc.imageBitDepth, 24u);
     EXPECT_EQ(ed.doc.currentPath, png);
 
@@ -285,7 +285,7 @@ TEST_F(OpenSaveTest, AnUntitledImageSavedAtThePromptKeepsItsNewNameWhenTheOpenIs
     EXPECT_EQ(ed.doc.currentPath, PathOf("named.bmp"));
     EXPECT_EQ(ed.doc.caption, "Rastrix - " + PathOf("named.bmp") + "  102 bytes");
 
-    CurrentImage(ed).SetPixel(1, 1, RGB(7, 7, 7));
+    CurrentImage(ed).SetPixel(1, 1, ColorFromRgb(7, 7, 7));
     SetModified(ed);
     Dispatch(ed, CommandId::Save);
     EXPECT_EQ(ReadBytes(PathOf("named.bmp")), FileOf(CurrentImage(ed), 24));

@@ -19,7 +19,7 @@ using testing::Snapshot;
 using testing::TypeSize;
 using D = ReduceColoursDialog;
 
-constexpr Color kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
+constexpr Color kBlack = ColorFromRgb(0, 0, 0), kWhite = ColorFromRgb(255, 255, 255);
 
 std::set<Color> ColoursOf(const Bitmap& b) {
     std::set<Color> seen;
@@ -180,7 +180,7 @@ class ReduceGreyTest : public ReduceColoursTest, public ::testing::WithParamInte
 
 TEST_P(ReduceGreyTest, GivesBlackAndWhiteInTheRightShare) {
     const GreyCase& c = GetParam();
-    CurrentImage(ed) = Flat(64, 32, RGB(c.grey, c.grey, c.grey));
+    CurrentImage(ed) = Flat(64, 32, ColorFromRgb(c.grey, c.grey, c.grey));
     ASSERT_TRUE(RunReduceColours(ed, {PaletteSource::BlackWhite, 16, "", c.dither, c.threshold}));
     int white = 0;
     for (int y = 0; y < 32; ++y)
@@ -223,7 +223,7 @@ TEST_F(ReduceColoursTest, EveryFixedPaletteLeavesOnlyItsOwnColours) {
         CurrentImage(ed) = Pattern(64, 32);
         ASSERT_TRUE(RunReduceColours(ed, {source, 16, "", Dither::FloydSteinberg})) << name;
         std::set<Color> allowed;
-        for (std::uint32_t c : PaletteByName(name).colours) allowed.insert(RGB(c >> 16, c >> 8 & 0xFF, c & 0xFF));
+        for (std::uint32_t c : PaletteByName(name).colours) allowed.insert(ColorFromRgb(c >> 16, c >> 8 & 0xFF, c & 0xFF));
         const std::set<Color> seen = ColoursOf(CurrentImage(ed));
         EXPECT_GT(seen.size(), 1u) << name;
         for (Color c : seen) EXPECT_TRUE(allowed.count(c)) << name << " " << std::hex << c;
@@ -233,7 +233,7 @@ TEST_F(ReduceColoursTest, EveryFixedPaletteLeavesOnlyItsOwnColours) {
 TEST_F(ReduceColoursTest, APaletteFileGivesItsColours) {
     const std::string path = Put("inks.txt", "; two inks\n#FF0000\n#0000ff\n");
     ASSERT_TRUE(RunReduceColours(ed, {P::File, 16, path, Dither::None}));
-    EXPECT_EQ(ColoursOf(CurrentImage(ed)), (std::set<Color>{RGB(255, 0, 0), RGB(0, 0, 255)}));
+    EXPECT_EQ(ColoursOf(CurrentImage(ed)), (std::set<Color>{ColorFromRgb(255, 0, 0), ColorFromRgb(0, 0, 255)}));
 }
 
 TEST_F(ReduceColoursTest, AnOptimisedPaletteHasAtMostTheColoursAsked) {

@@ -177,17 +177,17 @@ TEST_F(ScaleImageTest, NearestFilterRepeatsEachPixelExactly) {
 
 TEST_F(ScaleImageTest, SmoothFilterKeepsAFlatColourAndBlendsAnEdge) {
     Bitmap halves(4, 1);
-    halves.Fill(RGB(0, 0, 0));
-    halves.SetPixel(2, 0, RGB(255, 255, 255));
-    halves.SetPixel(3, 0, RGB(255, 255, 255));
+    halves.Fill(ColorFromRgb(0, 0, 0));
+    halves.SetPixel(2, 0, ColorFromRgb(255, 255, 255));
+    halves.SetPixel(3, 0, ColorFromRgb(255, 255, 255));
     CurrentImage(ed) = halves;
     ed.doc.imageWidth = 4;
     ed.doc.imageHeight = 1;
     ASSERT_TRUE(RunScaleImage(ed, {2, 1, false, ScaleFilter::Lanczos}));
     const Color left = CurrentImage(ed).GetPixel(0, 0), right = CurrentImage(ed).GetPixel(1, 0);
-    EXPECT_LT(GetRValue(left), 128);
-    EXPECT_GT(GetRValue(right), 128);
-    EXPECT_NE(GetRValue(left), 0);  // a blend of both halves, not a pick of one pixel
+    EXPECT_LT(RedOf(left), 128);
+    EXPECT_GT(RedOf(right), 128);
+    EXPECT_NE(RedOf(left), 0);  // a blend of both halves, not a pick of one pixel
 }
 
 TEST_F(ScaleImageTest, AnActiveSelectionIsHeldInsideTheSmallerImage) {

@@ -105,7 +105,7 @@ TEST_F(FileFaultTest, SaveAsWhoseReloadFailsStillMakesTheWrittenFileTheDocument)
 
     // A later edit is saved to the written file, not to the name the image had before.
     ASSERT_TRUE(PushCopy(ed));
-    CurrentImage(ed).SetPixel(1, 1, RGB(9, 9, 9));
+    CurrentImage(ed).SetPixel(1, 1, ColorFromRgb(9, 9, 9));
     Dispatch(ed, CommandId::Save);
     EXPECT_EQ(ReadBytes(written), BmpOf(CurrentImage(ed)));
     EXPECT_EQ(ReadBytes(PathOf("current.bmp")), BmpOf(Pattern(6, 5)));

@@ -77,17 +77,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DrawTest, PickerSetsOneColourWithoutUndoLevelAndNothingBeyondTheImage) {
     NewImage(4, 3);
-    Image().SetPixel(2, 1, RGB(255, 128, 0));
+    Image().SetPixel(2, 1, ColorFromRgb(255, 128, 0));
     PickColor(ed, {2, 1}, true);
-    EXPECT_EQ(ed.settings.foreColor, RGB(255, 128, 0));
-    EXPECT_EQ(ed.draw.foreSwatch, RGB(255, 128, 0));
+    EXPECT_EQ(ed.settings.foreColor, ColorFromRgb(255, 128, 0));
+    EXPECT_EQ(ed.draw.foreSwatch, ColorFromRgb(255, 128, 0));
     EXPECT_EQ(ed.settings.backColor, kInk);
     PickColor(ed, {0, 0}, false);
     EXPECT_EQ(ed.settings.backColor, kPaper);
     EXPECT_EQ(ed.draw.backSwatch, kPaper);
     BucketFill(ed, {4, 0}, true);  // beyond the image: nothing
     PickColor(ed, {0, 3}, true);
-    EXPECT_EQ(ed.settings.foreColor, RGB(255, 128, 0));
+    EXPECT_EQ(ed.settings.foreColor, ColorFromRgb(255, 128, 0));
     EXPECT_EQ(Depth(), 0);
     EXPECT_FALSE(Modified());
 }

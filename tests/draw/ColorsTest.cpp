@@ -45,13 +45,13 @@ TEST_F(ColorBarTest, MovesShowTheSwatchColourAndClicksTakeIt) {
     }
     ColorBarButtonDown(ed, 16 * 17 + 3, 4, true);  // swatch 17: 255,128,0
     ColorBarButtonDown(ed, -1, 4, true);           // off the bar: nothing
-    EXPECT_EQ(ed.settings.foreColor, RGB(255, 128, 0));
-    EXPECT_EQ(ed.draw.foreSwatch, RGB(255, 128, 0));
+    EXPECT_EQ(ed.settings.foreColor, ColorFromRgb(255, 128, 0));
+    EXPECT_EQ(ed.draw.foreSwatch, ColorFromRgb(255, 128, 0));
     EXPECT_FALSE(ed.draw.backSwatch.has_value());
     ColorBarButtonDown(ed, 16 * 13, 4, false);  // swatch 13: 0,255,255
-    EXPECT_EQ(ed.settings.backColor, RGB(0, 255, 255));
-    EXPECT_EQ(ed.draw.backSwatch, RGB(0, 255, 255));
-    EXPECT_EQ(ed.settings.foreColor, RGB(255, 128, 0));
+    EXPECT_EQ(ed.settings.backColor, ColorFromRgb(0, 255, 255));
+    EXPECT_EQ(ed.draw.backSwatch, ColorFromRgb(0, 255, 255));
+    EXPECT_EQ(ed.settings.foreColor, ColorFromRgb(255, 128, 0));
 }
 
 TEST_F(ColorBarTest, SwatchesSitInsideTheirPartsAndAHiddenBarTakesNothing) {
@@ -69,7 +69,7 @@ TEST_F(ColorBarTest, SwatchesSitInsideTheirPartsAndAHiddenBarTakesNothing) {
 class ColorDialogHost : public FakeHost {
 public:
     std::optional<Color> ChooseColor(Color initial, std::array<Color, 16>& custom) override {
-        custom[3] = RGB(1, 2, 3);
+        custom[3] = ColorFromRgb(1, 2, 3);
         return FakeHost::ChooseColor(initial, custom);
     }
 };
@@ -77,19 +77,19 @@ public:
 TEST(ColorDialog, OkSetsTheColourCancelKeepsItBothRepaintTheSwatch) {
     ColorDialogHost host;
     Editor ed{host};
-    ed.settings.foreColor = RGB(9, 9, 9);
-    ed.settings.backColor = RGB(40, 50, 60);
-    host.colorAnswers = {RGB(10, 20, 30), std::nullopt};
+    ed.settings.foreColor = ColorFromRgb(9, 9, 9);
+    ed.settings.backColor = ColorFromRgb(40, 50, 60);
+    host.colorAnswers = {ColorFromRgb(10, 20, 30), std::nullopt};
     ASSERT_TRUE(Dispatch(ed, CommandId::SetForegroundColor));
-    EXPECT_EQ(ed.settings.foreColor, RGB(10, 20, 30));
-    EXPECT_EQ(ed.draw.foreSwatch, RGB(10, 20, 30));
+    EXPECT_EQ(ed.settings.foreColor, ColorFromRgb(10, 20, 30));
+    EXPECT_EQ(ed.draw.foreSwatch, ColorFromRgb(10, 20, 30));
     EXPECT_FALSE(ed.draw.backSwatch.has_value());
     ASSERT_TRUE(Dispatch(ed, CommandId::SetBackgroundColor));
-    EXPECT_EQ(host.colorRequests, (std::vector<Color>{RGB(9, 9, 9), RGB(40, 50, 60)}));
-    EXPECT_EQ(ed.settings.backColor, RGB(40, 50, 60));
-    EXPECT_EQ(ed.draw.backSwatch, RGB(40, 50, 60));
-    EXPECT_EQ(ed.settings.customColors[3], RGB(1, 2, 3));
-    EXPECT_EQ(ColorStatusText(0x00010203), "RGB=3,2,1");
+    EXPECT_EQ(host.colorRequests, (std::vector<Color>{ColorFromRgb(9, 9, 9), ColorFromRgb(40, 50, 60)}));
+    EXPECT_EQ(ed.settings.backColor, ColorFromRgb(40, 50, 60));
+    EXPECT_EQ(ed.draw.backSwatch, ColorFromRgb(40, 50, 60));
+    EXPECT_EQ(ed.settings.customColors[3], ColorFromRgb(1, 2, 3));
+    EXPECT_EQ(ColorStatusText(Color{0x00010203}), "RGB=3,2,1");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace rastrix::test {
 namespace {
 
 constexpr DialogBaseUnits kOnePixelPerUnit{4, 8};
-constexpr Color kFace = RGB(240, 240, 240);
+constexpr Color kFace = ColorFromRgb(240, 240, 240);
 
 class StyleDialogTest : public DrawTest {
 protected:

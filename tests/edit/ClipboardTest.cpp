@@ -67,21 +67,21 @@ TEST_F(ClipboardTest, CopyAndPasteFollowTheShapeOfRoundedRectanglesAndEllipses) 
     for (int shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection}) {
         Bitmap image(30, 20);
         for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 30; ++x) image.SetPixel(x, y, RGB(x, y, 7));
+            for (int x = 0; x < 30; ++x) image.SetPixel(x, y, ColorFromRgb(x, y, 7));
         Load(image);
         const Rect sel{3, 2, 27, 16};
         Select(sel, shape);
         CopySelection(ed, CommandId::Copy);
         const Bitmap copied = host.clipboard->bitmap;
-        host.clipboard->bitmap.Fill(RGB(1, 2, 3));
+        host.clipboard->bitmap.Fill(ColorFromRgb(1, 2, 3));
         PasteClipboard(ed, CommandId::Paste);
         const ShapeMask mask = BuildShapeMask(sel, shape);
         Bitmap wantCopy(sel.Width(), sel.Height()), wantImage = image;
         for (int y = 0; y < sel.Height(); ++y)
             for (int x = 0; x < sel.Width(); ++x) {
                 const bool in = mask.IsInside(x, y);
-                wantCopy.SetPixel(x, y, in ? RGB(x + 3, y + 2, 7) : LetterColor('-'));
-                if (in) wantImage.SetPixel(x + 3, y + 2, RGB(1, 2, 3));
+                wantCopy.SetPixel(x, y, in ? ColorFromRgb(x + 3, y + 2, 7) : LetterColor('-'));
+                if (in) wantImage.SetPixel(x + 3, y + 2, ColorFromRgb(1, 2, 3));
             }
         EXPECT_EQ(copied, wantCopy) << shape;
         EXPECT_EQ(CurrentImage(ed), wantImage) << shape;

@@ -13,7 +13,7 @@ namespace rastrix::test {
 
 // Each letter is a colour of its own, so "abc/def" is a 3 x 2 image whose pixels can all be
 // told apart and a picture reads back as the same text.
-inline Color LetterColor(char c) { return RGB(c, 255 - c, (c * 37) & 0xFF); }
+inline Color LetterColor(char c) { return ColorFromRgb(c, 255 - c, (c * 37) & 0xFF); }
 
 inline Bitmap FromLetters(std::string_view rows) {
     const int w = int(rows.find('/') == std::string_view::npos ? rows.size() : rows.find('/'));

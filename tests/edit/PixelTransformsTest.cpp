@@ -11,7 +11,7 @@ Bitmap Noise(int w, int h, unsigned seed) {
     Bitmap b(w, h);
     std::mt19937 rng(seed);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.Row(y)[x] = rng() & 0x00FFFFFFu;
+        for (int x = 0; x < w; ++x) b.Row(y)[x] = Pixel{std::uint32_t(rng() & 0x00FFFFFFu)};
     return b;
 }
 
@@ -53,7 +53,7 @@ TEST(TurnArea, MatchesThePixelByPixelReference) {
 
 TEST(TurnArea, RefusesAreasOutsideTheBitmapsAndWritesNothing) {
     const Bitmap src = Noise(6, 4, 4);
-    const Bitmap blank(6, 6, RGB(1, 2, 3));
+    const Bitmap blank(6, 6, ColorFromRgb(1, 2, 3));
     Bitmap dst = blank;
     EXPECT_FALSE(TurnArea(src, {-1, 0, 3, 3}, dst, {}, Turn::MirrorRows));
     EXPECT_FALSE(TurnArea(src, {0, 0, 7, 3}, dst, {}, Turn::MirrorRows));

@@ -66,8 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TurnCase{CommandId::Rotate180, "abc/def/ghi", {1, 1, 5, 5}, "abc/dih/gfe"}));
 
 TEST_F(EditTest, FourQuarterTurnsAndTwiceEachFlipGiveTheImageBack) {
-    Load(Bitmap(300, 200, RGB(1, 2, 3)));
-    CurrentImage(ed).SetPixel(0, 0, RGB(9, 9, 9));
+    Load(Bitmap(300, 200, ColorFromRgb(1, 2, 3)));
+    CurrentImage(ed).SetPixel(0, 0, ColorFromRgb(9, 9, 9));
     const Bitmap start = CurrentImage(ed);
     const int wideWindow = ed.view.imageWindowWidth;
     RunRotateFlip(ed, Turn::Clockwise);

@@ -31,30 +31,30 @@ protected:
 };
 
 TEST_F(ImageStackTest, ThreeUndoStepsAfterFourEditsAndTheFirstVersionIsGone) {
-    MakeImage(4, 3, RGB(9, 9, 9));
-    for (int i = 1; i <= 4; ++i) Edit(RGB(i, 0, 0));
+    MakeImage(4, 3, ColorFromRgb(9, 9, 9));
+    for (int i = 1; i <= 4; ++i) Edit(ColorFromRgb(i, 0, 0));
     EXPECT_EQ(ed.doc.undoDepth, 3);
-    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(4, 0, 0));
+    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), ColorFromRgb(4, 0, 0));
     for (int i = 3; i >= 1; --i) {
         EXPECT_TRUE(MenuEnabled(CommandId::Undo));
         EXPECT_TRUE(ButtonEnabled(CommandId::Undo));
         Undo(ed);
-        EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(i, 0, 0));
+        EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), ColorFromRgb(i, 0, 0));
     }
     EXPECT_EQ(ed.doc.undoDepth, 0);
     EXPECT_FALSE(MenuEnabled(CommandId::Undo));
     EXPECT_FALSE(ButtonEnabled(CommandId::Undo));
     Undo(ed);  // nothing below level 0: the oldest kept version stays
-    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(1, 0, 0));
+    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), ColorFromRgb(1, 0, 0));
 }
 
 TEST_F(ImageStackTest, EditMarksModifiedAndUndoLeavesItModified) {
-    MakeImage(4, 3, 0);
+    MakeImage(4, 3, Color{0});
     ed.doc.currentPath = "/tmp/a.bmp";
     UpdateTitle(ed, true);
     const std::string caption = ed.doc.caption;
     EXPECT_FALSE(MenuEnabled(CommandId::Save));
-    Edit(RGB(1, 2, 3));
+    Edit(ColorFromRgb(1, 2, 3));
     EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(MenuEnabled(CommandId::Save));
     EXPECT_TRUE(ButtonEnabled(CommandId::Save));
@@ -65,9 +65,9 @@ TEST_F(ImageStackTest, EditMarksModifiedAndUndoLeavesItModified) {
 }
 
 TEST_F(ImageStackTest, UndoOfASizeChangeRestoresTheSizeAndLaysOutAgain) {
-    MakeImage(100, 80, RGB(1, 1, 1));
+    MakeImage(100, 80, ColorFromRgb(1, 1, 1));
     LayoutImageWindow(ed);
-    PushLevel(ed, Bitmap(50, 40, RGB(2, 2, 2)));
+    PushLevel(ed, Bitmap(50, 40, ColorFromRgb(2, 2, 2)));
     EXPECT_EQ(ed.doc.imageWidth, 50);
     EXPECT_EQ(ed.doc.imageHeight, 40);
     LayoutImageWindow(ed);
@@ -82,14 +82,14 @@ TEST_F(ImageStackTest, UndoOfASizeChangeRestoresTheSizeAndLaysOutAgain) {
 }
 
 TEST_F(ImageStackTest, AnActiveSelectionStaysInsideWhenUndoChangesTheSize) {
-    MakeImage(6, 5, RGB(1, 1, 1));
+    MakeImage(6, 5, ColorFromRgb(1, 1, 1));
     BeginSelection(ed);
-    PushLevel(ed, Bitmap(20, 20, RGB(3, 3, 3)));
+    PushLevel(ed, Bitmap(20, 20, ColorFromRgb(3, 3, 3)));
     ed.selection.rect = {0, 0, 20, 20};
     Undo(ed);  // back to the smaller level
     EXPECT_EQ(ed.selection.rect, (Rect{0, 0, 6, 5}));
 
-    PushLevel(ed, Bitmap(20, 20, RGB(3, 3, 3)));
+    PushLevel(ed, Bitmap(20, 20, ColorFromRgb(3, 3, 3)));
     EndSelection(ed);  // a kept rectangle is Restore Selection's to hold inside
     ed.selection.rect = {0, 0, 9, 9};
     Undo(ed);
@@ -97,10 +97,10 @@ TEST_F(ImageStackTest, AnActiveSelectionStaysInsideWhenUndoChangesTheSize) {
 }
 
 TEST_F(ImageStackTest, UndoOfAPixelEditKeepsTheLayout) {
-    MakeImage(100, 80, RGB(1, 1, 1));
+    MakeImage(100, 80, ColorFromRgb(1, 1, 1));
     LayoutImageWindow(ed);
     ed.view.scrollOriginX = 7;  // a layout would recentre
-    Edit(RGB(5, 5, 5));
+    Edit(ColorFromRgb(5, 5, 5));
     Undo(ed);
     EXPECT_EQ(ed.view.scrollOriginX, 7);
 }
@@ -115,9 +115,9 @@ TEST_F(ImageStackTest, ClearBeforeAnyImageOnlyDisablesSaveAndUndo) {
 }
 
 TEST_F(ImageStackTest, LevelsCostTheirPixelsAndNothingMore) {
-    MakeImage(64, 32, 0);
-    Edit(1);
-    Edit(2);
+    MakeImage(64, 32, Color{0});
+    Edit(Color{1});
+    Edit(Color{2});
     for (int i = 0; i <= ed.doc.undoDepth; ++i)
         EXPECT_EQ(ed.doc.stack.levels[i].ByteSize(), 64u * 32u * 4u);
     for (int i = ed.doc.undoDepth + 1; i < ImageStack::kLevels; ++i)
@@ -169,10 +169,10 @@ protected:
 };
 
 TEST_F(ImageStackMemoryTest, TurnsNeverHoldMoreThanFourLevelsAndASpare) {
-    MakeImage(kW, kH, RGB(1, 1, 1));
+    MakeImage(kW, kH, ColorFromRgb(1, 1, 1));
     for (int i = 0; i < 8; ++i) {
         const std::size_t freshBefore = pool.Counters().fresh;
-        ASSERT_TRUE(Turn(RGB(0, 0, i)));
+        ASSERT_TRUE(Turn(ColorFromRgb(0, 0, i)));
         EXPECT_LE(ed.doc.undoDepth, ImageStack::kLevels - 1);
         // On a full stack the dropped level's memory is the new one's: nothing fresh is got.
         if (i >= 3) {
@@ -182,23 +182,23 @@ TEST_F(ImageStackMemoryTest, TurnsNeverHoldMoreThanFourLevelsAndASpare) {
         pool.WaitUntilPrepared();
         EXPECT_LE(pool.Counters().Held(), std::size_t(ImageStack::kLevels + 1)) << "turn " << i;
     }
-    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(0, 0, 7));
+    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), ColorFromRgb(0, 0, 7));
     // Undo gives levels to the pool; the pushes after it take them back instead of fresh ones.
     Undo(ed);
     Undo(ed);
     const std::size_t freshBefore = pool.Counters().fresh;
-    Edit(RGB(9, 9, 9));
-    ASSERT_TRUE(Turn(RGB(8, 8, 8)));
+    Edit(ColorFromRgb(9, 9, 9));
+    ASSERT_TRUE(Turn(ColorFromRgb(8, 8, 8)));
     EXPECT_EQ(pool.Counters().fresh, freshBefore);
     EXPECT_LE(pool.Counters().Held(), std::size_t(ImageStack::kLevels + 1));
 }
 
 TEST_F(ImageStackMemoryTest, AFailedAllocationLeavesTheStackAsItWas) {
-    MakeImage(kW, kH, RGB(1, 1, 1));
-    Edit(RGB(2, 0, 0));
+    MakeImage(kW, kH, ColorFromRgb(1, 1, 1));
+    Edit(ColorFromRgb(2, 0, 0));
     pool.SetHeldCeiling(pool.Counters().Held());  // no more memory to be had
     const auto before = Levels();
-    EXPECT_FALSE(Turn(RGB(3, 0, 0)));
+    EXPECT_FALSE(Turn(ColorFromRgb(3, 0, 0)));
     EXPECT_FALSE(PushCopy(ed));
     EXPECT_EQ(Levels(), before);
     EXPECT_EQ(ed.doc.imageWidth, kW);
@@ -207,28 +207,28 @@ TEST_F(ImageStackMemoryTest, AFailedAllocationLeavesTheStackAsItWas) {
 
     // A full stack still turns (the oldest level's memory is reused) but cannot grow.
     pool.SetHeldCeiling(static_cast<std::size_t>(-1));
-    Edit(RGB(4, 0, 0));
-    Edit(RGB(5, 0, 0));
+    Edit(ColorFromRgb(4, 0, 0));
+    Edit(ColorFromRgb(5, 0, 0));
     pool.SetHeldCeiling(pool.Counters().Held());
     const auto full = Levels();
     EXPECT_FALSE(AllocateLevel(ed, kW * 2, kH));
     EXPECT_EQ(Levels(), full);
-    ASSERT_TRUE(Turn(RGB(6, 0, 0)));
+    ASSERT_TRUE(Turn(ColorFromRgb(6, 0, 0)));
     EXPECT_EQ(ed.doc.undoDepth, ImageStack::kLevels - 1);
     EXPECT_EQ(Levels().front(), full[1]);
-    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), RGB(6, 0, 0));
+    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 0), ColorFromRgb(6, 0, 0));
 }
 
 TEST_F(ImageStackMemoryTest, AnImageOfAnotherSizeGivesTheKeptMemoryBack) {
-    MakeImage(kW, kH, RGB(1, 1, 1));
-    Edit(RGB(2, 2, 2));
-    Edit(RGB(3, 3, 3));
+    MakeImage(kW, kH, ColorFromRgb(1, 1, 1));
+    Edit(ColorFromRgb(2, 2, 2));
+    Edit(ColorFromRgb(3, 3, 3));
     ClearImageStack(ed);  // the levels go to the pool, of use to an image of the same size
     EXPECT_EQ(pool.Counters().kept, 3u);
-    MakeImage(kW / 2, kH / 2, RGB(4, 4, 4));  // small: an ordinary allocation
+    MakeImage(kW / 2, kH / 2, ColorFromRgb(4, 4, 4));  // small: an ordinary allocation
     PrepareSpareLevel(ed);
     EXPECT_EQ(pool.Counters().kept, 0u);
-    MakeImage(kW * 2, kH, RGB(5, 5, 5));
+    MakeImage(kW * 2, kH, ColorFromRgb(5, 5, 5));
     EXPECT_EQ(pool.Counters().Held(), 1u);
 }
 

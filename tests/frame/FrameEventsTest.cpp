@@ -53,8 +53,8 @@ TEST_F(FrameEventsTest, AKeyTheTableDoesNotHoldBlanksThePointerPartWhenItReaches
 }
 
 TEST_F(FrameEventsTest, TheStatusBarShowsTheSwatchColoursAndItsClicksRunCommands) {
-    ed.settings.foreColor = RGB(1, 2, 3);
-    ed.settings.backColor = RGB(250, 251, 252);
+    ed.settings.foreColor = ColorFromRgb(1, 2, 3);
+    ed.settings.backColor = ColorFromRgb(250, 251, 252);
     const auto& e = ed.frame.layout.statusPartEdges;  // 1024 wide: 324, 648, 673, 698, 1024
     ASSERT_EQ(e[1], 648);
     StatusBarMouseMove(ed, e[1] + 5, 10);
@@ -86,7 +86,7 @@ TEST_F(FrameEventsTest, SettingsChangedInARunAreThereAtTheNextStart) {
         FrameResized(first, SizeKind::Restored, 800, 600, WindowRect{10, 20, 810, 620});
         RunCommand(first, CommandId::Magnify4);
         RunCommand(first, CommandId::ShowDrawingTools);
-        first.settings.foreColor = RGB(9, 8, 7);
+        first.settings.foreColor = ColorFromRgb(9, 8, 7);
         EXPECT_FALSE(Shutdown(first, store).has_value());
     }
     test::FakeHost h;
@@ -95,7 +95,7 @@ TEST_F(FrameEventsTest, SettingsChangedInARunAreThereAtTheNextStart) {
     EXPECT_EQ(second.settings.viewMode, CommandId::Magnify4);
     EXPECT_EQ(second.settings.zoomPercent, 400);
     EXPECT_EQ(second.settings.showDrawingTools, 8);
-    EXPECT_EQ(second.settings.foreColor, RGB(9, 8, 7));
+    EXPECT_EQ(second.settings.foreColor, ColorFromRgb(9, 8, 7));
     EXPECT_EQ(second.settings.maximized, 0);
     EXPECT_EQ(second.settings.windowRect, (WindowRect{10, 20, 810, 620}));
     EXPECT_TRUE(ShownCommandStates(second).MenuItem(CommandId::Magnify4)->checked);

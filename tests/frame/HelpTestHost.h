@@ -22,7 +22,7 @@ public:
     std::deque<bool> urlAnswers;
     int otherCalls = 0;
 
-    int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
+    int ShowMessage(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override {
         boxes.push_back({text, caption, buttons, icon});
         return DialogAnswer::Ok;

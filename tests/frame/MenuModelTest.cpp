@@ -89,9 +89,9 @@ TEST_P(ToolBarTableTest, EntriesInOrderWithSeparators) {
         EXPECT_EQ(b.id, c.ids[i]) << "entry " << i;
         EXPECT_EQ(b.image, c.images[i]) << "entry " << i;
         if (c.ids[i] == 0) {
-            EXPECT_EQ(b, (ToolBarButton{0, 0, 4, TBSTYLE_SEP})) << "entry " << i;
+            EXPECT_EQ(b, (ToolBarButton{0, 0, 4, kSeparator})) << "entry " << i;
         } else {
-            EXPECT_EQ(b.style, TBSTYLE_BUTTON);
+            EXPECT_EQ(b.style, kPushButton);
             EXPECT_EQ(b.state, FindCommand(b.id)->buttonState);
             EXPECT_LT(b.image, c.imageCount);
             EXPECT_TRUE(images.insert(b.image).second) << "image used twice: " << b.image;

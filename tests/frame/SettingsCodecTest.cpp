@@ -17,8 +17,8 @@ Bytes Encoded(const SettingsRecord& s) {
 
 TEST(SettingsEncoding, NonDefaultRecordIsLittleEndianAtFixedOffsets) {
     SettingsRecord s;
-    s.foreColor = 0x00112233;
-    s.backColor = 0x00A0B0C0;
+    s.foreColor = Color{0x00112233};
+    s.backColor = Color{0x00A0B0C0};
     s.windowRect = {-8, -1, 1928, 0x12345678};
     s.zoomPercent = 400;
     s.reservedA = 0xDEADBEEF;

@@ -39,8 +39,8 @@ protected:
         written.lineWidth = 4;
         written.showDrawingTools = 8;
         written.windowRect = {5, 6, 700, 500};
-        written.customColors[7] = RGB(1, 2, 3);
-        written.customColors[12] = RGB(4, 5, 6);
+        written.customColors[7] = ColorFromRgb(1, 2, 3);
+        written.customColors[12] = ColorFromRgb(4, 5, 6);
         recent.entries[0] = "/pictures/a.bmp";
         recent.entries[1] = "b.bmp";
     }
@@ -132,7 +132,7 @@ const Damage kDamages[] = {
     {"ColorsForeign", kColorsValueName, [](const Bytes&) { return Foreign(kColorsValueSize); },
      [](Values& read, const Values&) {
          const Bytes b = Foreign(kColorsValueSize);
-         for (std::size_t k = 0; k < 16; ++k) read.colors[k] = b[4 * k] | b[4 * k + 1] << 8 | b[4 * k + 2] << 16;
+         for (std::size_t k = 0; k < 16; ++k) read.colors[k] = Color{std::uint32_t(b[4 * k] | b[4 * k + 1] << 8 | b[4 * k + 2] << 16)};
      }},
 };
 
@@ -176,7 +176,7 @@ TEST_P(UnreadableAtStart, GivesTheDefaultsSilentlyAndLeavesTheStoredValuesAtExit
     EXPECT_EQ(files.OpenHandles(), 0u);
 
     // The defaults this run had in their place must not overwrite them; the user is told once.
-    ed.settings.foreColor = RGB(9, 9, 9);
+    ed.settings.foreColor = ColorFromRgb(9, 9, 9);
     const std::optional<std::string> told = Shutdown(ed, store);
     ASSERT_TRUE(told.has_value());
     EXPECT_NE(told->find("could not be read at start (Settings: "), std::string::npos) << *told;
@@ -191,7 +191,7 @@ TEST_F(SettingsFaults, OnlyTheValueThatCouldNotBeReadIsKeptAtExit) {
     StartUp(ed, Store(folder, files), {});
     EXPECT_EQ(ed.recent.entries, RecentFiles{}.entries);
     EXPECT_EQ(ed.settings.customColors, written.customColors);
-    ed.settings.customColors[0] = RGB(7, 7, 7);
+    ed.settings.customColors[0] = ColorFromRgb(7, 7, 7);
     ASSERT_TRUE(Shutdown(ed, store).has_value());
     const auto now = Folder();
     EXPECT_EQ(now.at("Recent"), stored.at("Recent"));
@@ -215,7 +215,7 @@ TEST_P(UnwritableAtExit, IsToldOnceAndKeepsEveryStoredValueWhole) {
     FaultInjectingFileSystem files;
     Store failing(folder, files);
     StartUp(ed, failing, {});
-    ed.settings.foreColor = RGB(200, 0, 0);
+    ed.settings.foreColor = ColorFromRgb(200, 0, 0);
     files.FailEvery(GetParam().op, GetParam().error);
     const std::optional<std::string> told = Shutdown(ed, failing);
     ASSERT_TRUE(told.has_value());

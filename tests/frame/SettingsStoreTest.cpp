@@ -54,7 +54,7 @@ TEST_F(SettingsStore, AllThreeValuesRoundTrip) {
     SettingsRecord written;
     written.windowRect = {-4, 10, 800, 600};
     written.showDrawingTools = 8;
-    written.customColors[15] = 0x123456;
+    written.customColors[15] = Color{0x123456};
     RecentFiles recent;
     recent.entries[0] = "/home/me/new.bmp";
     recent.entries[2] = "/home/me/old picture.bmp";
@@ -91,9 +91,9 @@ TEST_F(SettingsStore, EveryListTheProgramWritesIsReadBackAndLongerOnesAreIgnored
 TEST_F(SettingsStore, ShortColorsReplaceOnlyTheirBytesLongOnesNothing) {
     WriteBytes(folder / "Colors", Bytes{0x01, 0x02, 0x03, 0x7F, 0x09});
     const auto colors = Loaded(store).settings.customColors;
-    EXPECT_EQ(colors[0], 0x00030201u);  // a top byte names no colour and is cleared
-    EXPECT_EQ(colors[1], 0x00C0FF09u);  // default 0xC0FFFF with its low byte replaced
-    EXPECT_EQ(colors[2], 0x00FFFFFFu);
+    EXPECT_EQ(colors[0], Color{0x00030201u});  // a top byte names no colour and is cleared
+    EXPECT_EQ(colors[1], Color{0x00C0FF09u});  // default 0xC0FFFF with its low byte replaced
+    EXPECT_EQ(colors[2], Color{0x00FFFFFFu});
 
     WriteBytes(folder / "Colors", Bytes(65, 0));
     EXPECT_EQ(Loaded(store).settings.customColors, SettingsRecord{}.customColors);
@@ -106,7 +106,7 @@ TEST_F(SettingsStore, CorruptOrUnreadableValuesLeaveTheDefaults) {
 
     SettingsRecord changed;
     changed.zoomPercent = 800;
-    changed.customColors[0] = 0;
+    changed.customColors[0] = Color{0};
     RecentFiles recent;
     recent.entries[0] = "/x.bmp";
     ASSERT_TRUE(WriteSettings(changed, recent, store));
@@ -130,8 +130,8 @@ TEST_P(InterruptedSettingsWrite, KeepsEveryPreviousValueAndReportsTheFirstFailur
     files.FailEvery(GetParam(), ENOSPC);
     Store failing(folder, files);
     SettingsRecord changed;
-    changed.foreColor = 0xFF;
-    changed.customColors[3] = 0;
+    changed.foreColor = Color{0xFF};
+    changed.customColors[3] = Color{0};
     recent.entries[0] = "/new.bmp";
     const SettingsWriteResult result = WriteSettings(changed, recent, failing);
     EXPECT_FALSE(result);

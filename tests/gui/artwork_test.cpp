@@ -98,7 +98,7 @@ private slots:
         QMap<Pixel, int> counts;
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) ++counts[pattern.Row(y)[x]];
-        QCOMPARE(counts, (QMap<Pixel, int>{{0x000000, 16}, {0xFF0000, 16}, {0x0000FF, 16}, {0xFFFFFF, 16}}));
+        QCOMPARE(counts, (QMap<Pixel, int>{{Pixel{0x000000}, 16}, {Pixel{0xFF0000}, 16}, {Pixel{0x0000FF}, 16}, {Pixel{0xFFFFFF}, 16}}));
         QCOMPARE(pattern.Row(0)[2], Pixel(0xFF0000));  // black, red, blue, white from the left
         for (int y = 1; y < 8; ++y)
             for (int x = 0; x < 8; ++x) {

@@ -272,8 +272,8 @@ private slots:
             const DialogTemplate& Template() const override { return t_; }
             std::optional<Bitmap> Preview(int id) const override {
                 if (id != 7) return std::nullopt;
-                Bitmap sample(12, 6, RGB(0, 0, 255));
-                sample.SetPixel(shade, 0, RGB(255, 0, 0));
+                Bitmap sample(12, 6, ColorFromRgb(0, 0, 255));
+                sample.SetPixel(shade, 0, ColorFromRgb(255, 0, 0));
                 return sample;  // gone once the window has read it
             }
             void Command(int id) override { shade = id == 8 ? shade + 1 : shade; }

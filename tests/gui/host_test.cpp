@@ -52,7 +52,7 @@ private slots:
             title = box.windowTitle(), text = box.text(), icon = box.icon(), buttons = box.standardButtons();
             return int(QMessageBox::No);
         };
-        const int answer = host.MessageBox("Save changes to <b>a.bmp</b>?", std::string("Rastrix"),
+        const int answer = host.ShowMessage("Save changes to <b>a.bmp</b>?", std::string("Rastrix"),
                                            MsgButtons::YesNoCancel, MsgIcon::Question);
         QCOMPARE(answer, int(DialogAnswer::No));
         QCOMPARE(title, QString("Rastrix"));
@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(icon, QMessageBox::Question);
         QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 
-        host.MessageBox("x", std::nullopt, MsgButtons::Ok, MsgIcon::Error);
+        host.ShowMessage("x", std::nullopt, MsgButtons::Ok, MsgIcon::Error);
         QCOMPARE(title, QString("Error"));
         QCOMPARE(icon, QMessageBox::Critical);
         QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -84,7 +84,7 @@ private slots:
         QFETCH(int, answer);
         ScriptedHost host;
         host.onBox = [&](QMessageBox&) { return clicked; };
-        QCOMPARE(host.MessageBox("t", std::nullopt, MsgButtons(buttons), MsgIcon::None), answer);
+        QCOMPARE(host.ShowMessage("t", std::nullopt, MsgButtons(buttons), MsgIcon::None), answer);
     }
 
     void saveDialogGetsFiltersNameAndOverwriteCheck() {
@@ -133,7 +133,7 @@ private slots:
     void colorDialogKeepsColorrefOrderAndCustomColors() {
         ScriptedHost host;
         std::array<Color, 16> custom{};
-        for (int i = 0; i < 16; ++i) custom[std::size_t(i)] = RGB(std::uint8_t(i), 0x80, 0xF0);
+        for (int i = 0; i < 16; ++i) custom[std::size_t(i)] = ColorFromRgb(std::uint8_t(i), 0x80, 0xF0);
         QColor seenInitial, seenCustom3;
         host.onColor = [&](QColorDialog& d) {
             seenInitial = d.currentColor();
@@ -142,27 +142,27 @@ private slots:
             d.setCurrentColor(QColor(10, 20, 30));
             return int(QDialog::Accepted);
         };
-        const std::optional<Color> chosen = host.ChooseColor(RGB(0x11, 0x22, 0x33), custom);
+        const std::optional<Color> chosen = host.ChooseColor(ColorFromRgb(0x11, 0x22, 0x33), custom);
         QCOMPARE(seenInitial, QColor(0x11, 0x22, 0x33));
         QCOMPARE(seenCustom3, QColor(3, 0x80, 0xF0));
         QVERIFY(chosen.has_value());
-        QCOMPARE(*chosen, RGB(10, 20, 30));
-        QCOMPARE(custom[5], RGB(1, 2, 3));
+        QCOMPARE(*chosen, ColorFromRgb(10, 20, 30));
+        QCOMPARE(custom[5], ColorFromRgb(1, 2, 3));
 
         // Cancel chooses nothing but keeps what was done to the custom colours.
         host.onColor = [&](QColorDialog&) {
             QColorDialog::setCustomColor(0, QColor(200, 100, 50));
             return int(QDialog::Rejected);
         };
-        QVERIFY(!host.ChooseColor(0, custom).has_value());
-        QCOMPARE(custom[0], RGB(200, 100, 50));
+        QVERIFY(!host.ChooseColor(Color{0}, custom).has_value());
+        QCOMPARE(custom[0], ColorFromRgb(200, 100, 50));
     }
 
     void clipboardRoundTripKeepsPixels() {
         QtHost host;
         Bitmap bitmap(3, 2);
-        bitmap.SetPixel(0, 0, RGB(255, 0, 0));
-        bitmap.SetPixel(2, 1, RGB(1, 2, 3));
+        bitmap.SetPixel(0, 0, ColorFromRgb(255, 0, 0));
+        bitmap.SetPixel(2, 1, ColorFromRgb(1, 2, 3));
         QVERIFY(host.OpenClipboard());
         QVERIFY(host.WriteClipboardBitmap(bitmap));
         QVERIFY(host.ClipboardHasBitmap());
@@ -206,9 +206,9 @@ private slots:
             const std::optional<Bitmap> bitmap = BitmapFromImage(form);
             QVERIFY(bitmap.has_value());
             QCOMPARE(bitmap->Row(0)[0], Pixel(0x00FFDFBF));
-            QCOMPARE(bitmap->GetPixel(1, 0), RGB(1, 2, 3));
+            QCOMPARE(bitmap->GetPixel(1, 0), ColorFromRgb(1, 2, 3));
             QCOMPARE(bitmap->Row(0)[2], Pixel(0x00FFFFFF));
-            QCOMPARE(bitmap->Row(0)[3] & 0xFFu, 0x7Fu);  // half black on white, within rounding
+            QCOMPARE(BlueOf(bitmap->Row(0)[3]), 0x7Fu);  // half black on white, within rounding
         }
         QVERIFY(!BitmapFromImage(QImage()).has_value());
     }
@@ -236,8 +236,8 @@ private slots:
         QVERIFY(read.has_value());
         QCOMPARE(read->bitDepth, depth);
         QCOMPARE(read->bitmap.Width(), 3);
-        QCOMPARE(read->bitmap.GetPixel(0, 0), RGB(255, 255, 255));
-        QCOMPARE(read->bitmap.GetPixel(1, 1), RGB(0, 0, 0));
+        QCOMPARE(read->bitmap.GetPixel(0, 0), ColorFromRgb(255, 255, 255));
+        QCOMPARE(read->bitmap.GetPixel(1, 1), ColorFromRgb(0, 0, 0));
     }
 
     void clipboardWithoutAPictureGivesNothing() {
@@ -268,7 +268,7 @@ private slots:
         const QImage image = WrapBitmap(bitmap);
         QCOMPARE(image.size(), QSize(4, 3));
         QCOMPARE(static_cast<const void*>(image.constBits()), static_cast<const void*>(bitmap.Data()));
-        bitmap.SetPixel(3, 2, RGB(0x12, 0x34, 0x56));
+        bitmap.SetPixel(3, 2, ColorFromRgb(0x12, 0x34, 0x56));
         QCOMPARE(image.pixel(3, 2), qRgb(0x12, 0x34, 0x56));
         QVERIFY(WrapBitmap(Bitmap()).isNull());
     }

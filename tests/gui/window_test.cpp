@@ -36,7 +36,7 @@ public:
     QStringList boxes;
     QStringList openTitles;
 
-    int MessageBox(const std::string& text, const std::optional<std::string>&, MsgButtons, MsgIcon) override {
+    int ShowMessage(const std::string& text, const std::optional<std::string>&, MsgButtons, MsgIcon) override {
         boxes << QString::fromStdString(text);
         // Whether the frame was on screen, laid out and painted, when the box came up.
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(shot.size(), QSize(surface.Width(), surface.Height()));
         const int w = surface.Width(), h = surface.Height();
         for (QPoint at : {QPoint(0, 0), QPoint(w / 2, h / 3), QPoint(w / 3, h - 1), QPoint(w - 1, h / 2)})
-            QCOMPARE(shot.pixel(at) & 0xFFFFFFu, surface.Row(at.y())[at.x()]);
+            QCOMPARE(shot.pixel(at) & 0xFFFFFFu, ValueOf(surface.Row(at.y())[at.x()]));
         // The picture itself, not a blank window: the centre is not all one colour.
         QVERIFY(shot.pixel(w / 2, h / 3) != shot.pixel(w / 3, h - 1));
     }
@@ -228,8 +228,8 @@ private slots:
         QCOMPARE(p.window.StatusBarPart()->Text(1), QString("RGB=255,0,0"));
         SendMouse(colors, QEvent::MouseButtonPress, red, Qt::LeftButton);
         SendMouse(colors, QEvent::MouseButtonPress, blue, Qt::RightButton);
-        QCOMPARE(p.ed.settings.foreColor, RGB(255, 0, 0));
-        QCOMPARE(p.ed.settings.backColor, RGB(0, 0, 255));
+        QCOMPARE(p.ed.settings.foreColor, ColorFromRgb(255, 0, 0));
+        QCOMPARE(p.ed.settings.backColor, ColorFromRgb(0, 0, 255));
         QCOMPARE(p.window.StatusBarPart()->Part(2)->palette().color(QPalette::Window), QColor(255, 0, 0));
         QCOMPARE(p.window.StatusBarPart()->Part(3)->palette().color(QPalette::Window), QColor(0, 0, 255));
 
@@ -282,9 +282,9 @@ private slots:
         QCOMPARE(status->Part(3)->accessibleDescription(), QString("RGB=255,255,255"));
 
         // A click on the foreground swatch asks for a colour.
-        p.host.chosenColor = RGB(0, 128, 255);
+        p.host.chosenColor = ColorFromRgb(0, 128, 255);
         SendMouse(status, QEvent::MouseButtonPress, fore.center(), Qt::LeftButton);
-        QCOMPARE(p.ed.settings.foreColor, RGB(0, 128, 255));
+        QCOMPARE(p.ed.settings.foreColor, ColorFromRgb(0, 128, 255));
         QCOMPARE(status->Part(2)->palette().color(QPalette::Window), QColor(0, 128, 255));
 
         SendMouse(p.window.View()->Surface(), QEvent::MouseMove, QPoint(3, 4));

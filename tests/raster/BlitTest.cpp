@@ -31,7 +31,7 @@ TEST(CopyPixelsTest, OverlappingCopyActsAsIfSourceWereCopiedFirstKeepingAll32Bit
     for (int sx = -3; sx <= 3; ++sx)
         for (int sy = -3; sy <= 3; ++sy) {
             Bitmap bmp = Noise(9, 8, 3);
-            bmp.Row(2)[4] |= 0xAB000000u;
+            bmp.Row(2)[4] = Pixel{ValueOf(bmp.Row(2)[4]) | 0xAB000000u};
             const Bitmap before = bmp;
             Bitmap want = bmp;
             CopyPixels(want, 1, 2, 7, 5, before, 1 + sx, 2 + sy);
@@ -64,12 +64,12 @@ Pixel SlowAverage(const Bitmap& src, Rect sr, Rect dr, int dx, int dy) {
         for (int u = std::max(sr.left, 0); u < std::min(sr.right, src.Width()); ++u) {
             const std::uint64_t wgt = std::uint64_t(overlap(dx, u - sr.left, sr.Width(), dr.Width())) *
                                       std::uint64_t(overlap(dy, v - sr.top, sr.Height(), dr.Height()));
-            for (int c = 0; c < 3; ++c) sum[c] += wgt * ((src.Row(v)[u] >> (8 * c)) & 0xFF);
+            for (int c = 0; c < 3; ++c) sum[c] += wgt * ((ValueOf(src.Row(v)[u]) >> (8 * c)) & 0xFF);
             total += wgt;
         }
-    Pixel out = 0;
-    for (int c = 0; c < 3; ++c) out |= Pixel((2 * sum[c] + total) / (2 * total)) << (8 * c);
-    return out;
+    std::uint32_t out = 0;
+    for (int c = 0; c < 3; ++c) out |= std::uint32_t((2 * sum[c] + total) / (2 * total)) << (8 * c);
+    return Pixel{out};
 }
 
 // Centre source pixel: the s with s·2D < (2d+1)·S <= (s+1)·2D, the lower one when the

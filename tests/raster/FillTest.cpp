@@ -10,18 +10,18 @@ namespace {
 
 TEST(PixelTest, ColorrefIsRedLowPixelsAreStoredBlueLowAndOutsideIsInvalid) {
     Sheet s(2, 1);
-    EXPECT_EQ(s.canvas.SetPixel(1, 0, RGB(1, 2, 3)), 0x00030201u);
-    EXPECT_EQ(s.canvas.GetPixel(1, 0), 0x00030201u);
+    EXPECT_EQ(s.canvas.SetPixel(1, 0, ColorFromRgb(1, 2, 3)), Color{0x00030201u});
+    EXPECT_EQ(s.canvas.GetPixel(1, 0), Color{0x00030201u});
     unsigned char bytes[4];
     std::memcpy(bytes, s.bmp.Row(0) + 1, 4);  // blue, green, red, zero: a 32-bit display surface
     EXPECT_EQ(std::vector<int>(bytes, bytes + 4), (std::vector<int>{3, 2, 1, 0}));
-    s.bmp.Row(0)[0] = 0xAB010203u;  // a top byte left by a copy is ignored when reading
-    EXPECT_EQ(s.canvas.GetPixel(0, 0), RGB(1, 2, 3));
+    s.bmp.Row(0)[0] = Pixel{0xAB010203u};  // a top byte left by a copy is ignored when reading
+    EXPECT_EQ(s.canvas.GetPixel(0, 0), ColorFromRgb(1, 2, 3));
     for (Point p : {Point{-1, 0}, Point{2, 0}, Point{0, -1}, Point{0, 1}}) {
         EXPECT_EQ(s.canvas.SetPixel(p.x, p.y, kPen), kInvalidColor);
         EXPECT_EQ(s.canvas.GetPixel(p.x, p.y), kInvalidColor);
     }
-    EXPECT_EQ(s.bmp.Row(0)[1], 0x00010203u);
+    EXPECT_EQ(s.bmp.Row(0)[1], Pixel{0x00010203u});
 }
 
 TEST(FillRectTest, CoversHalfOpenRectAndNormalisesReversedOnes) {
@@ -64,11 +64,11 @@ INSTANTIATE_TEST_SUITE_P(AllStyles, HatchTest,
 
 TEST(HatchTest, TransparentBackgroundLeavesGapsAndOtherBackgroundColoursShow) {
     Sheet s(8, 4);
-    s.canvas.SetBkMode(TRANSPARENT);
+    s.canvas.SetBackgroundMode(BackgroundMode::Transparent);
     s.canvas.FillRect({0, 0, 8, 4}, Brush::Hatched(HS_CROSS, kInk));
     EXPECT_EQ(s.Pic(), Rows("....b.../....b.../....b.../bbbbbbbb"));
-    s.canvas.SetBkMode(OPAQUE);
-    s.canvas.SetBkColor(kPen);
+    s.canvas.SetBackgroundMode(BackgroundMode::Opaque);
+    s.canvas.SetBackgroundColor(kPen);
     s.canvas.FillRect({0, 0, 8, 4}, Brush::Hatched(HS_FDIAGONAL, kInk));
     EXPECT_EQ(s.Pic(), Rows("bPPPPPPP/PbPPPPPP/PPbPPPPP/PPPbPPPP"));
 }

@@ -7,8 +7,8 @@
 
 namespace rastrix::test {
 
-inline constexpr Color kPaper = RGB(200, 200, 200), kPen = RGB(255, 0, 0), kInk = RGB(0, 0, 255),
-                       kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+inline constexpr Color kPaper = ColorFromRgb(200, 200, 200), kPen = ColorFromRgb(255, 0, 0), kInk = ColorFromRgb(0, 0, 255),
+                       kWhite = ColorFromRgb(255, 255, 255), kBlack = ColorFromRgb(0, 0, 0);
 
 // Rows of the region after a leading newline (for readable diffs): '.' paper, 'P' pen,
 // 'b' brush ink, 'w' white, 'k' black, '?' anything else.

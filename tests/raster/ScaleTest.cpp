@@ -21,12 +21,12 @@ Bitmap PhotoLike(int w, int h) {
             const unsigned r = unsigned(255.0 * x / std::max(1, w - 1));
             const unsigned g = unsigned(127.5 + 127.5 * std::sin(x * 0.05) * std::cos(y * 0.07));
             const unsigned b = (x / 37 + y / 29) % 2 ? 220u : 30u;
-            bmp.Row(y)[x] = (r << 16) | (g << 8) | b;
+            bmp.Row(y)[x] = Pixel{(r << 16) | (g << 8) | b};
         }
     return bmp;
 }
 
-int Channel(Pixel p, int c) { return int((p >> (8 * c)) & 0xFFu); }
+int Channel(Pixel p, int c) { return int((ValueOf(p) >> (8 * c)) & 0xFFu); }
 
 // The obvious way: every source position weighted by the Lanczos-3 kernel in doubles, the
 // kernel widened by the reduction factor, rows first, each pass rounded and clamped to 8 bits.
@@ -47,9 +47,9 @@ std::vector<std::vector<double>> ReferenceWeights(int from, int to) {
     return w;
 }
 Pixel Round3(const double* v) {
-    Pixel p = 0;
-    for (int c = 0; c < 3; ++c) p |= Pixel(std::clamp(std::lround(v[c]), 0L, 255L)) << (8 * c);
-    return p;
+    std::uint32_t p = 0;
+    for (int c = 0; c < 3; ++c) p |= std::uint32_t(std::clamp(std::lround(v[c]), 0L, 255L)) << (8 * c);
+    return Pixel{p};
 }
 Bitmap ReferenceScale(const Bitmap& src, int w, int h) {
     const auto wx = ReferenceWeights(src.Width(), w), wy = ReferenceWeights(src.Height(), h);
@@ -109,7 +109,7 @@ TEST(ScaleTest, LargeReductionStaysCloseToTheFullFilterAndDoesNotAlias) {
     // One-pixel black and white checks: any sampling that skips pixels shows black or white.
     Bitmap checks(300, 200);
     for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 300; ++x) checks.Row(y)[x] = (x + y) % 2 ? 0x00FFFFFFu : 0u;
+        for (int x = 0; x < 300; ++x) checks.Row(y)[x] = Pixel{(x + y) % 2 ? 0x00FFFFFFu : 0u};
     const auto grey = ScaleBitmap(checks, 30, 20, ScaleFit::Exact, ScaleFilter::Lanczos);
     ASSERT_TRUE(grey);
     for (int y = 0; y < 20; ++y)
@@ -118,7 +118,7 @@ TEST(ScaleTest, LargeReductionStaysCloseToTheFullFilterAndDoesNotAlias) {
 }
 
 TEST(ScaleTest, AFlatPictureStaysFlatAtEverySizeFitAndFilter) {
-    const Pixel flat = 0x00C08020u, background = 0x00102030u;
+    const Pixel flat{0x00C08020u}, background{0x00102030u};
     for (auto [sw, sh, w, h] : {Sizes{1, 1, 7, 5}, Sizes{8000, 1, 3, 2}, Sizes{1, 3000, 1, 1}, Sizes{97, 61, 800, 480},
                                 Sizes{640, 480, 64, 64}, Sizes{5, 5, 5, 5}, Sizes{333, 20, 1, 40}})
         for (ScaleFit fit : {ScaleFit::Exact, ScaleFit::Fit, ScaleFit::Cover})
@@ -191,7 +191,7 @@ TEST(ScaleTest, FitAndCoverAreTheExactScaleToTheirSizePlacedOrCut) {
             for (ScaleFit fit : {ScaleFit::Fit, ScaleFit::Cover}) {
                 const ScaleLayout l = LayOutScale(90, 50, w, h, fit);
                 const auto whole = ScaleBitmap(src, l.scaled.right, l.scaled.bottom, ScaleFit::Exact, filter);
-                const auto got = ScaleBitmap(src, w, h, fit, filter, 0x00FF00FFu);
+                const auto got = ScaleBitmap(src, w, h, fit, filter, Pixel{0x00FF00FFu});
                 ASSERT_TRUE(whole && got);
                 const Rect placed{l.at.x, l.at.y, l.at.x + l.shown.Width(), l.at.y + l.shown.Height()};
                 EXPECT_EQ(Window(*got, placed), Window(*whole, l.shown)) << w << "x" << h << " fit " << int(fit);

@@ -9,7 +9,7 @@
 namespace rastrix::test {
 namespace {
 
-const Color kWhite = RGB(255, 255, 255);
+const Color kWhite = ColorFromRgb(255, 255, 255);
 
 void Fill(Bitmap& bmp, Rect r, Color c) {
     for (int y = r.top; y < r.bottom; ++y)
@@ -19,7 +19,7 @@ void Fill(Bitmap& bmp, Rect r, Color c) {
 // Black and near-white squares: half of every row and column of the area differs from white.
 void Checker(Bitmap& bmp, Rect r) {
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) bmp.SetPixel(x, y, (x + y) % 2 ? RGB(0, 0, 0) : RGB(250, 250, 250));
+        for (int x = r.left; x < r.right; ++x) bmp.SetPixel(x, y, (x + y) % 2 ? ColorFromRgb(0, 0, 0) : ColorFromRgb(250, 250, 250));
 }
 
 struct DiffCase {
@@ -35,14 +35,14 @@ TEST_P(BorderDistance, DiffersOnlyBeyondThreeHundred) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Threshold, BorderDistance,
-                         ::testing::Values(DiffCase{RGB(245, 245, 245), kWhite, false},  // 3 x 100 = 300
-                                           DiffCase{RGB(244, 244, 244), kWhite, true},   // 3 x 121 = 363
-                                           DiffCase{RGB(255, 255, 238), kWhite, false},  // 289
-                                           DiffCase{RGB(237, 255, 255), kWhite, true},   // 324
-                                           DiffCase{RGB(0, 0, 0), RGB(10, 10, 10), false},
-                                           DiffCase{RGB(20, 40, 60), RGB(30, 30, 60), false},  // 100 + 100
-                                           DiffCase{RGB(20, 40, 60), RGB(30, 50, 70), false},  // 300
-                                           DiffCase{RGB(19, 40, 60), RGB(30, 50, 70), true}));
+                         ::testing::Values(DiffCase{ColorFromRgb(245, 245, 245), kWhite, false},  // 3 x 100 = 300
+                                           DiffCase{ColorFromRgb(244, 244, 244), kWhite, true},   // 3 x 121 = 363
+                                           DiffCase{ColorFromRgb(255, 255, 238), kWhite, false},  // 289
+                                           DiffCase{ColorFromRgb(237, 255, 255), kWhite, true},   // 324
+                                           DiffCase{ColorFromRgb(0, 0, 0), ColorFromRgb(10, 10, 10), false},
+                                           DiffCase{ColorFromRgb(20, 40, 60), ColorFromRgb(30, 30, 60), false},  // 100 + 100
+                                           DiffCase{ColorFromRgb(20, 40, 60), ColorFromRgb(30, 50, 70), false},  // 300
+                                           DiffCase{ColorFromRgb(19, 40, 60), ColorFromRgb(30, 50, 70), true}));
 
 TEST_F(SelectionTest, FramedPictureIsMarkedAndShown) {
     Bitmap image(200, 100, kWhite);
@@ -71,8 +71,8 @@ TEST_F(SelectionTest, FramedPictureIsMarkedAndShown) {
 
 TEST_F(SelectionTest, LightGreyJustBelowTheThresholdIsBorder) {
     Bitmap image(40, 20, kWhite);
-    Fill(image, {0, 0, 3, 20}, RGB(245, 245, 245));    // border still
-    Fill(image, {37, 0, 40, 20}, RGB(244, 244, 244));  // picture
+    Fill(image, {0, 0, 3, 20}, ColorFromRgb(245, 245, 245));    // border still
+    Fill(image, {37, 0, 40, 20}, ColorFromRgb(244, 244, 244));  // picture
     Fill(image, {0, 0, 1, 1}, kWhite);
     LoadImage(std::move(image));
     Dispatch(ed, CommandId::MarkBorder);
@@ -85,8 +85,8 @@ class QuarterOfAColumn : public SelectionTest, public ::testing::WithParamInterf
 TEST_P(QuarterOfAColumn, UpToAQuarterOfDifferingPixelsIsStillBorder) {
     const auto [marks, left] = GetParam();
     Bitmap image(8, 100, kWhite);
-    Fill(image, {4, 0, 6, 100}, RGB(0, 0, 0));               // the picture
-    Fill(image, {1, 40, 2, 40 + marks}, RGB(90, 10, 200));   // dust in column 1
+    Fill(image, {4, 0, 6, 100}, ColorFromRgb(0, 0, 0));               // the picture
+    Fill(image, {1, 40, 2, 40 + marks}, ColorFromRgb(90, 10, 200));   // dust in column 1
     LoadImage(std::move(image));
     Dispatch(ed, CommandId::MarkBorder);
     EXPECT_EQ(Sel().left, left);
@@ -98,9 +98,9 @@ INSTANTIATE_TEST_SUITE_P(TwentyFiveOrSix, QuarterOfAColumn,
 
 TEST_F(SelectionTest, QuarterOfARowCountsAgainstTheWidth) {
     Bitmap image(100, 40, kWhite);
-    Fill(image, {0, 5, 100, 17}, RGB(0, 0, 0));   // the picture: twelve black rows
-    Fill(image, {50, 30, 75, 31}, RGB(0, 0, 0));  // 25 marks in row 30: border
-    Fill(image, {50, 2, 76, 3}, RGB(0, 0, 0));    // 26 marks in row 2: picture
+    Fill(image, {0, 5, 100, 17}, ColorFromRgb(0, 0, 0));   // the picture: twelve black rows
+    Fill(image, {50, 30, 75, 31}, ColorFromRgb(0, 0, 0));  // 25 marks in row 30: border
+    Fill(image, {50, 2, 76, 3}, ColorFromRgb(0, 0, 0));    // 26 marks in row 2: picture
     LoadImage(std::move(image));
     Dispatch(ed, CommandId::MarkBorder);
     EXPECT_EQ(Sel(), (Rect{0, 2, 100, 17}));
@@ -114,11 +114,11 @@ TEST(MarkBorderScan, BlankImageKeepsTheWholeImage) {
 TEST(MarkBorderScan, EachDirectionStopsOnItsOwn) {
     // A thin line across: every column is border (one mark in 40), but the line's rows are not.
     Bitmap image(50, 40, kWhite);
-    Fill(image, {0, 17, 50, 18}, RGB(0, 0, 0));
+    Fill(image, {0, 17, 50, 18}, ColorFromRgb(0, 0, 0));
     EXPECT_EQ(FindPictureInsideBorder(image), (Rect{0, 17, 50, 18}));
     // A single picture column: both column scans stop on it.
     Bitmap column(50, 40, kWhite);
-    Fill(column, {30, 0, 31, 40}, RGB(0, 0, 0));
+    Fill(column, {30, 0, 31, 40}, ColorFromRgb(0, 0, 0));
     EXPECT_EQ(FindPictureInsideBorder(column), (Rect{30, 0, 31, 40}));
 }
 
@@ -130,8 +130,8 @@ TEST(MarkBorderScan, BusyEdgesKeepTheWholeImage) {
 }
 
 TEST(MarkBorderScan, BorderColourIsTheTopLeftPixel) {
-    Bitmap image(30, 30, RGB(0, 0, 128));
-    Fill(image, {5, 6, 25, 27}, RGB(255, 255, 0));
+    Bitmap image(30, 30, ColorFromRgb(0, 0, 128));
+    Fill(image, {5, 6, 25, 27}, ColorFromRgb(255, 255, 0));
     EXPECT_EQ(FindPictureInsideBorder(image), (Rect{5, 6, 25, 27}));
 }
 
@@ -146,12 +146,12 @@ TEST_P(MarkBorderCounts, AgreeWithCountingEveryColumnAndRowSeparately) {
     Bitmap image(37, 23);
     for (int y = 0; y < 23; ++y)
         for (int x = 0; x < 37; ++x)
-            image.SetPixel(x, y, RGB(near(GetRValue(ref)), near(GetGValue(ref)), near(GetBValue(ref))));
+            image.SetPixel(x, y, ColorFromRgb(near(RedOf(ref)), near(GreenOf(ref)), near(BlueOf(ref))));
     const BorderCounts counts = CountDifferingPixels(image, ref);
     auto differs = [&](int x, int y) {
         const Color c = image.GetPixel(x, y);
-        const int dr = GetRValue(c) - GetRValue(ref), dg = GetGValue(c) - GetGValue(ref),
-                  db = GetBValue(c) - GetBValue(ref);
+        const int dr = RedOf(c) - RedOf(ref), dg = GreenOf(c) - GreenOf(ref),
+                  db = BlueOf(c) - BlueOf(ref);
         return dr * dr + dg * dg + db * db > 300;
     };
     int total = 0;
@@ -173,7 +173,7 @@ TEST_P(MarkBorderCounts, AgreeWithCountingEveryColumnAndRowSeparately) {
 }
 
 INSTANTIATE_TEST_SUITE_P(References, MarkBorderCounts,
-                         ::testing::Values(RGB(255, 255, 255), RGB(128, 60, 200), RGB(0, 10, 250)));
+                         ::testing::Values(ColorFromRgb(255, 255, 255), ColorFromRgb(128, 60, 200), ColorFromRgb(0, 10, 250)));
 
 TEST_F(SelectionTest, MarkBorderReopensAnOpenDialogWithTheNewValues) {
     Bitmap image(200, 100, kWhite);

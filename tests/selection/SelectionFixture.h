@@ -19,7 +19,7 @@
 namespace rastrix::test {
 
 // An image whose every pixel tells where it came from.
-inline Color PositionColor(int x, int y) { return RGB(x & 0xFF, y & 0xFF, (x >> 8) * 16 + (y >> 8)); }
+inline Color PositionColor(int x, int y) { return ColorFromRgb(x & 0xFF, y & 0xFF, (x >> 8) * 16 + (y >> 8)); }
 
 inline Bitmap PositionImage(int w, int h) {
     Bitmap bmp(w, h);

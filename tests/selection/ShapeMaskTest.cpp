@@ -11,9 +11,9 @@ namespace {
 
 // The mask drawn the plain way: the whole filled figure, black on white, in one bitmap.
 Bitmap ReferenceMask(int w, int h, int shape) {
-    Bitmap bmp(w, h, RGB(255, 255, 255));
+    Bitmap bmp(w, h, ColorFromRgb(255, 255, 255));
     Canvas c(bmp);
-    c.SelectBrush(Brush::Solid(RGB(0, 0, 0)));
+    c.SelectBrush(Brush::Solid(ColorFromRgb(0, 0, 0)));
     if (shape == CommandId::RoundedRectangleSelection) c.RoundRect(0, 0, w, h, w / 4, h / 4);
     else c.Ellipse(0, 0, w, h);
     return bmp;
@@ -23,8 +23,8 @@ Bitmap ReferenceMask(int w, int h, int shape) {
 MaskRowScan ReferenceScan(const Bitmap& ref, int k) {
     const int w = ref.Width(), half = w / 2;
     int i = 0, j = w - 1;
-    while (i <= half && ref.GetPixel(i, k) != 0) ++i;
-    while (j >= half && ref.GetPixel(j, k) != 0) --j;
+    while (i <= half && ref.GetPixel(i, k) != Color{0}) ++i;
+    while (j >= half && ref.GetPixel(j, k) != Color{0}) --j;
     return {i, j};
 }
 
@@ -39,7 +39,7 @@ TEST_P(ShapeMaskGrid, MatchesTheFilledFigurePixelForPixel) {
     ASSERT_EQ(mask.Height(), h);
     for (int k = 0; k < h; ++k) {
         ASSERT_EQ(ScanMaskRow(mask, k), ReferenceScan(ref, k)) << "row " << k;
-        for (int x = -1; x <= w; ++x) ASSERT_EQ(mask.IsInside(x, k), ref.GetPixel(x, k) == 0) << x << "," << k;
+        for (int x = -1; x <= w; ++x) ASSERT_EQ(mask.IsInside(x, k), ref.GetPixel(x, k) == Color{0}) << x << "," << k;
     }
 }
 

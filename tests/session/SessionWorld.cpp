@@ -18,7 +18,7 @@ namespace rastrix::session {
 
 namespace {
 
-Color RandomColor(Prng& rng) { return RGB(std::uint8_t(rng.Below(256)), std::uint8_t(rng.Below(256)), std::uint8_t(rng.Below(256))); }
+Color RandomColor(Prng& rng) { return ColorFromRgb(std::uint8_t(rng.Below(256)), std::uint8_t(rng.Below(256)), std::uint8_t(rng.Below(256))); }
 
 // Width and height from a file's header, or nullopt when it has none we can read.
 std::optional<std::pair<int, int>> HeaderSize(const std::string& path) {

@@ -61,9 +61,9 @@ Bytes BuildBmp(const TestBmp& s) {
     }
     for (std::size_t i = 0; i < s.palette.size(); ++i) {
         const Pixel p = s.palette[i];
-        b[tableAt + i * entry] = std::uint8_t(p);
-        b[tableAt + i * entry + 1] = std::uint8_t(p >> 8);
-        b[tableAt + i * entry + 2] = std::uint8_t(p >> 16);
+        b[tableAt + i * entry] = BlueOf(p);
+        b[tableAt + i * entry + 1] = GreenOf(p);
+        b[tableAt + i * entry + 2] = RedOf(p);
     }
     std::memset(b.data() + pixelsAt - s.gap, 0xEE, s.gap);
     std::copy(s.pixels.begin(), s.pixels.end(), b.begin() + std::ptrdiff_t(pixelsAt));
@@ -92,8 +92,8 @@ Bytes StoreRows(int width, int height, int bits, bool topDown, const std::functi
 std::vector<Pixel> TestPalette(int count) {
     std::vector<Pixel> p;
     for (int i = 0; i < count; ++i) {
-        const Pixel r = (i * 53 + 17) & 0xFF, g = (i * 101 + 5) & 0xFF, b = (r + 64 + i) & 0xFF;
-        p.push_back((r << 16) | (g << 8) | b);
+        const std::uint32_t r = (i * 53 + 17) & 0xFF, g = (i * 101 + 5) & 0xFF, b = (r + 64 + i) & 0xFF;
+        p.push_back(Pixel{(r << 16) | (g << 8) | b});
     }
     return p;
 }
@@ -116,7 +116,7 @@ Bitmap FromMap(const std::vector<const char*>& rows, const std::vector<Pixel>& p
     Bitmap b(int(std::strlen(rows[0])), int(rows.size()));
     for (int y = 0; y < b.Height(); ++y)
         for (int x = 0; x < b.Width(); ++x)
-            b.Row(y)[x] = rows[y][x] == '.' ? 0 : palette[rows[y][x] - '0'];
+            b.Row(y)[x] = rows[y][x] == '.' ? Pixel{0} : palette[rows[y][x] - '0'];
     return b;
 }
 

@@ -61,18 +61,18 @@ inline std::optional<Bitmap> DecodeSimpleBmp(const Bytes& f) {
         const std::size_t entries = std::size_t(1) << depth;
         if (54 + 4 * entries > offset) return std::nullopt;
         for (std::size_t i = 0; i < entries; ++i)
-            table.push_back(RGB(f[54 + 4 * i + 2], f[54 + 4 * i + 1], f[54 + 4 * i]));
+            table.push_back(ColorFromRgb(f[54 + 4 * i + 2], f[54 + 4 * i + 1], f[54 + 4 * i]));
     }
     Bitmap out(w, h);
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* row = f.data() + offset + stride * std::size_t(h - 1 - y);
         for (int x = 0; x < w; ++x) {
-            Color c = 0;
+            Color c{0};
             switch (depth) {
                 case 1: c = table[(row[x / 8] >> (7 - x % 8)) & 1]; break;
                 case 4: c = table[(row[x / 2] >> (x % 2 ? 0 : 4)) & 15]; break;
                 case 8: c = table[row[x]]; break;
-                case 24: c = RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
+                case 24: c = ColorFromRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
                 default: return std::nullopt;
             }
             out.SetPixel(x, y, c);

@@ -46,7 +46,7 @@ public:
     int modelessShows = 0;
     int modelessRefreshes = 0;
 
-    int MessageBox(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
+    int ShowMessage(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override {
         messages.push_back({text, caption, buttons, icon});
         return Pop(messageAnswers, int(DialogAnswer::Ok));

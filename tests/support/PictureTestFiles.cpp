@@ -65,8 +65,8 @@ PictureBytes EncodeJpeg(const Bitmap& picture, bool grey, bool cmyk) {
         for (int y = 0; y < picture.Height(); ++y)
             for (int x = 0; x < picture.Width(); ++x) {
                 const Pixel p = picture.Row(y)[x];
-                source.insert(source.end(), {std::uint8_t(255 - (p >> 16)), std::uint8_t(255 - (p >> 8)),
-                                             std::uint8_t(255 - p), 0});
+                source.insert(source.end(), {std::uint8_t(255 - RedOf(p)), std::uint8_t(255 - GreenOf(p)),
+                                             std::uint8_t(255 - BlueOf(p)), 0});
             }
         pixels = source.data();
     }
@@ -105,7 +105,7 @@ Bitmap SmoothPicture(int width, int height) {
     Bitmap b(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            b.SetPixel(x, y, RGB(std::uint8_t(40 + x * 160 / width), std::uint8_t(200 - y * 150 / height),
+            b.SetPixel(x, y, ColorFromRgb(std::uint8_t(40 + x * 160 / width), std::uint8_t(200 - y * 150 / height),
                                  std::uint8_t(90 + (x + y) * 60 / (width + height))));
     return b;
 }

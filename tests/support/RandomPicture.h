@@ -14,7 +14,7 @@ inline Bitmap Noise(int width, int height, unsigned seed) {
     std::mt19937 rng(seed);
     Bitmap bmp(width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) bmp.Row(y)[x] = rng() & 0x00FFFFFFu;
+        for (int x = 0; x < width; ++x) bmp.Row(y)[x] = Pixel{std::uint32_t(rng() & 0x00FFFFFFu)};
     return bmp;
 }
 
@@ -31,7 +31,7 @@ inline PictureDifference Difference(const Bitmap& a, const Bitmap& b) {
     for (int y = 0; y < a.Height(); ++y)
         for (int x = 0; x < a.Width(); ++x)
             for (int shift : {0, 8, 16}) {
-                const int e = std::abs(int((a.Row(y)[x] >> shift) & 0xFF) - int((b.Row(y)[x] >> shift) & 0xFF));
+                const int e = std::abs(int((ValueOf(a.Row(y)[x]) >> shift) & 0xFF) - int((ValueOf(b.Row(y)[x]) >> shift) & 0xFF));
                 d.largest = std::max(d.largest, e);
                 total += e;
             }

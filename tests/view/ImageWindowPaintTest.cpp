@@ -17,7 +17,7 @@ namespace {
 Bitmap Gradient(int w, int h) {
     Bitmap b(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, RGB(std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y)));
+        for (int x = 0; x < w; ++x) b.SetPixel(x, y, ColorFromRgb(std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y)));
     return b;
 }
 
@@ -91,9 +91,9 @@ TEST_F(ImageWindowPaintTest, ScrollingMovesTheOriginOnePixelAndStopsAtTheEnd) {
 
 TEST_F(ImageWindowPaintTest, FitReducesByAveragingAndShowsNoScrollBars) {
     // Left half red, right half blue: the reduced picture keeps both, mixed only at the seam.
-    Bitmap img(2000, 1000, RGB(255, 0, 0));
+    Bitmap img(2000, 1000, ColorFromRgb(255, 0, 0));
     for (int y = 0; y < 1000; ++y)
-        for (int x = 1000; x < 2000; ++x) img.SetPixel(x, y, RGB(0, 0, 255));
+        for (int x = 1000; x < 2000; ++x) img.SetPixel(x, y, ColorFromRgb(0, 0, 255));
     Show(std::move(img));
     Dispatch(ed, CommandId::FitToWindow);
     PaintImageWindow(ed);
@@ -103,16 +103,16 @@ TEST_F(ImageWindowPaintTest, FitReducesByAveragingAndShowsNoScrollBars) {
     EXPECT_FALSE(ed.view.hScroll.shown);
     EXPECT_FALSE(ed.view.vScroll.shown);
     const int w = ed.surface.Width();
-    EXPECT_EQ(ed.surface.GetPixel(2, 5), RGB(255, 0, 0));
-    EXPECT_EQ(ed.surface.GetPixel(w - 3, 5), RGB(0, 0, 255));
+    EXPECT_EQ(ed.surface.GetPixel(2, 5), ColorFromRgb(255, 0, 0));
+    EXPECT_EQ(ed.surface.GetPixel(w - 3, 5), ColorFromRgb(0, 0, 255));
     const Color seam = ed.surface.GetPixel(w / 2, 5);
-    EXPECT_TRUE(seam == RGB(255, 0, 0) || seam == RGB(0, 0, 255) ||
-                (GetRValue(seam) > 0 && GetBValue(seam) > 0));
+    EXPECT_TRUE(seam == ColorFromRgb(255, 0, 0) || seam == ColorFromRgb(0, 0, 255) ||
+                (RedOf(seam) > 0 && BlueOf(seam) > 0));
 }
 
 TEST_F(ImageWindowPaintTest, MouseShowsThePixelAndItsColourInPartOne) {
-    Bitmap img(20, 20, RGB(0, 0, 0));
-    img.SetPixel(5, 7, RGB(255, 128, 0));
+    Bitmap img(20, 20, ColorFromRgb(0, 0, 0));
+    img.SetPixel(5, 7, ColorFromRgb(255, 128, 0));
     Show(std::move(img));
     ImageMouseMove(ed, 5, 7, false, false);
     EXPECT_EQ(ed.pointerStatus, "Pos=5,7;  RGB=255,128,0");
@@ -122,13 +122,13 @@ TEST_F(ImageWindowPaintTest, MouseShowsThePixelAndItsColourInPartOne) {
 }
 
 TEST_F(ImageWindowPaintTest, APenStrokeKeepsThePressTextUntilTheButtonIsReleased) {
-    Show(Bitmap(20, 20, RGB(255, 255, 255)));
+    Show(Bitmap(20, 20, ColorFromRgb(255, 255, 255)));
     Dispatch(ed, CommandId::Pen);
     Dispatch(ed, CommandId::Magnify8);
     ImageButtonDown(ed, 3, 3, true);
     EXPECT_EQ(ed.pointerStatus, "Pos=0,0;  RGB=0,0,0");
     ImageMouseMove(ed, 10 * 8 + 3, 3 * 8 + 3, true, false);
-    EXPECT_EQ(CurrentImage(ed).GetPixel(10, 3), RGB(0, 0, 0));  // the stroke drew
+    EXPECT_EQ(CurrentImage(ed).GetPixel(10, 3), ColorFromRgb(0, 0, 0));  // the stroke drew
     EXPECT_EQ(ed.pointerStatus, "Pos=0,0;  RGB=0,0,0");
     ImageButtonUp(ed, true);
     ImageMouseMove(ed, 11 * 8 + 3, 3 * 8 + 3, false, false);

@@ -11,14 +11,14 @@ TEST(StatusTexts, ImagePart) {
 }
 
 TEST(StatusTexts, PositionPartShowsRedGreenBlueInThatOrder) {
-    EXPECT_EQ(PositionStatusText(5, 7, RGB(255, 128, 0)), "Pos=5,7;  RGB=255,128,0");
-    EXPECT_EQ(PositionStatusText(0, 0, RGB(1, 2, 3)), "Pos=0,0;  RGB=1,2,3");
+    EXPECT_EQ(PositionStatusText(5, 7, ColorFromRgb(255, 128, 0)), "Pos=5,7;  RGB=255,128,0");
+    EXPECT_EQ(PositionStatusText(0, 0, ColorFromRgb(1, 2, 3)), "Pos=0,0;  RGB=1,2,3");
     // Outside the image the colour reads as invalid, shown as white.
     EXPECT_EQ(PositionStatusText(1200, 3, kInvalidColor), "Pos=1200,3;  RGB=255,255,255");
     ViewState view;
     view.mouseX = 31;
     view.mouseY = 4;
-    EXPECT_EQ(ShowPosition(view, RGB(0, 0, 255)), "Pos=31,4;  RGB=0,0,255");
+    EXPECT_EQ(ShowPosition(view, ColorFromRgb(0, 0, 255)), "Pos=31,4;  RGB=0,0,255");
 }
 
 TEST(StatusTexts, SelectionPart) {
