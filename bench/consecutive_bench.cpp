@@ -9,7 +9,6 @@
 // back). The file (default $TMPDIR/rastrix-bench-8000x6000.bmp) is made when missing, by this
 // program, which then starts itself again so that the measured process is fresh.
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,7 +21,6 @@
 #include <thread>
 #include <vector>
 
-#include "codec/BmpWriter.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "editor/CommandIds.h"
@@ -31,8 +29,8 @@
 #include "frame/EditorEvents.h"
 #include "frame/FrameSizing.h"
 #include "raster/PixelPool.h"
-#include "store/FileOps.h"
 
+#include "BenchFile.h"
 #include "BenchHost.h"
 
 namespace {
@@ -40,7 +38,8 @@ namespace {
 using namespace rastrix;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kW = 8000, kH = 6000;
+using bench::kH;
+using bench::kW;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -85,16 +84,6 @@ Step Time(const std::string& name, F&& f) {
     return s;
 }
 
-// The 24-bit file of an image with a different colour at every pixel.
-bool MakeFile(const std::string& path) {
-    Bitmap image(kW, kH);
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x) image.Row(y)[x] = Pixel(x * 2654435761u + y * 40503u) & 0x00FFFFFFu;
-    std::vector<std::uint8_t> buffer;
-    const BmpFileBytes file = EncodeBmpPieces(image, 24, [](int) { return true; }, buffer);
-    return file.status == EncodeStatus::Ok && WriteFileAtomically(PosixFileSystem(), path, file.pieces, 0644);
-}
-
 // A memcpy between two warm buffers of the level's size: the top level into the one below.
 double MemcpyMs(Editor& ed) {
     const int top = ed.doc.undoDepth;
@@ -122,21 +111,12 @@ void Print(const Step& s, double memcpyMs) {
 
 int main(int argc, char** argv) {
     int pauseMs = 0;
-    const char* tmp = std::getenv("TMPDIR");
-    std::string path = std::string(tmp ? tmp : "/tmp") + "/rastrix-bench-8000x6000.bmp";
+    std::string path = bench::DefaultBenchFile();
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--pause-ms") == 0) pauseMs = std::atoi(argv[i + 1]);
         else if (std::strcmp(argv[i], "--file") == 0) path = argv[i + 1];
     }
-    if (!std::filesystem::exists(path)) {
-        if (!MakeFile(path)) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
-            return 1;
-        }
-        execv("/proc/self/exe", argv);  // measure in a process that has not made the file
-        std::perror("execv");
-        return 1;
-    }
+    if (!bench::EnsureBenchFile(path, argv)) return 1;
     const std::string saved = path + ".saved.bmp";
 
     bench::BenchHost host;
