@@ -8,7 +8,10 @@
 #
 #   bench/window_rotate.sh [RUNS] [BINARY...]   (RUNS default 5; BINARY default the release build's)
 #
-# Several binaries (a build before and after a change) are interleaved the same way.
+# Several binaries (a build before and after a change) are interleaved the same way. Every run
+# starts IDLE_S seconds (default 5) after the last one ended: the memory a process gives back
+# is soon taken back by the virtual machine's host, and a user's editor starts on such memory
+# too, not on what a benchmark freed a moment before (IDLE_S=0 shows that case).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
@@ -16,18 +19,20 @@ shift || true
 binaries=("$@")
 [ ${#binaries[@]} -eq 0 ] && binaries=(build/release/bench/window_rotate)
 pause=${PAUSE_MS:-0}
+idle=${IDLE_S:-5}
 offscreen_config=$(mktemp --suffix=.json)
 trap 'rm -f "$offscreen_config"' EXIT
 echo '{"screens": [{"name": "bench", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]}' >"$offscreen_config"
 
 results=$(mktemp)
 trap 'rm -f "$offscreen_config" "$results"' EXIT
-echo "cores: $(nproc); pause between commands ${pause} ms; $(uptime)"
+echo "cores: $(nproc); pause between commands ${pause} ms; ${idle} s idle before each run; $(uptime)"
 for ((r = 1; r <= runs; r++)); do
   platforms=(xcb offscreen)
   [ $((r % 2)) -eq 0 ] && platforms=(offscreen xcb)
   for b in "${binaries[@]}"; do
     for p in "${platforms[@]}"; do
+      sleep "$idle"
       load=$(cut -d' ' -f1 /proc/loadavg)
       if [ "$p" = xcb ]; then
         line=$(xvfb-run -a -s "-screen 0 1920x1080x24" "$b" --pause-ms "$pause" | grep '^RESULT')
