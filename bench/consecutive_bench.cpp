@@ -8,8 +8,6 @@
 // --pause-ms: the time between two commands, as a user's clicks leave it (default 0: back to
 // back). The file (default $TMPDIR/rastrix-bench-8000x6000.bmp) is made when missing, by this
 // program, which then starts itself again so that the measured process is fresh.
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -32,34 +30,13 @@
 
 #include "BenchFile.h"
 #include "BenchHost.h"
+#include "ProcessMeasures.h"
 
 namespace {
 
 using namespace rastrix;
-using Clock = std::chrono::steady_clock;
+using namespace rastrix::bench;
 
-using bench::kH;
-using bench::kW;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double CpuMs(clockid_t clock) {
-    timespec t{};
-    clock_gettime(clock, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-long ThreadMinorFaults() {
-    rusage u{};
-    getrusage(RUSAGE_THREAD, &u);
-    return u.ru_minflt;
-}
-
-double PeakMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
 
 // One timed step: wall and CPU time of the calling thread, its page faults, and the CPU of the
 // whole process (which includes any background thread).

@@ -12,12 +12,8 @@
 // --pause-ms: the time between two commands (default 0: back to back). The file (default
 // $TMPDIR/rastrix-bench-8000x6000.bmp) is made when missing, by this program, which then
 // starts itself again so that the measured process is fresh.
-#include <sys/resource.h>
-
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -26,7 +22,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "editor/CommandIds.h"
@@ -41,31 +36,12 @@
 #include "store/Store.h"
 
 #include "BenchFile.h"
+#include "ProcessMeasures.h"
 
 namespace {
 
 using namespace rastrix;
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-long ThreadMinorFaults() {
-    rusage u{};
-    getrusage(RUSAGE_THREAD, &u);
-    return u.ru_minflt;
-}
-
-double PeakMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
+using namespace rastrix::bench;
 
 // A message box would wait for a user who is not there: it is printed and answered instead.
 class PrintingHost : public gui::QtHost {
@@ -177,7 +153,7 @@ int main(int argc, char** argv) {
     for (Command& c : commands) {
         Wait(pauseMs);
         const long p0 = counter.surfacePaints, o0 = counter.otherPaints, e0 = edited, m0 = counter.surfaceMoves;
-        const double cpu0 = ThreadCpuMs();
+        const double cpu0 = CpuMs(CLOCK_THREAD_CPUTIME_ID);
         const long f0 = ThreadMinorFaults();
         const auto t0 = Clock::now();
         rotate->trigger();
@@ -186,7 +162,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         c.wall = Ms(Clock::now() - t0);
-        c.cpu = ThreadCpuMs() - cpu0;
+        c.cpu = CpuMs(CLOCK_THREAD_CPUTIME_ID) - cpu0;
         c.faults = ThreadMinorFaults() - f0;
         c.surfacePaints = counter.surfacePaints - p0;
         c.otherPaints = counter.otherPaints - o0;
