@@ -7,13 +7,16 @@ namespace rastrix::bench {
 inline constexpr int kW = 8000, kH = 6000;
 
 // A 48-megapixel image with a different colour at every pixel.
+inline Bitmap PatternImage() {
+    Bitmap b(kW, kH);
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) b.Row(y)[x] = Pixel{(x * 2654435761u + y * 40503u) & 0x00FFFFFFu};
+    return b;
+}
+
+// The pattern image, made once per program.
 inline Bitmap& Source() {
-    static Bitmap bmp = [] {
-        Bitmap b(kW, kH);
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) b.Row(y)[x] = Pixel{(x * 2654435761u + y * 40503u) & 0x00FFFFFFu};
-        return b;
-    }();
+    static Bitmap bmp = PatternImage();
     return bmp;
 }
 

@@ -8,9 +8,6 @@
 // --pause-ms: the time between two commands, as a user's clicks leave it (default 0: back to
 // back). The file (default $TMPDIR/rastrix-bench-8000x6000.bmp) is made when missing, by this
 // program, which then starts itself again so that the measured process is fresh.
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -22,7 +19,6 @@
 #include <thread>
 #include <vector>
 
-#include "codec/BmpWriter.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "editor/CommandIds.h"
@@ -31,36 +27,16 @@
 #include "frame/EditorEvents.h"
 #include "frame/FrameSizing.h"
 #include "raster/PixelPool.h"
-#include "store/FileOps.h"
 
+#include "BenchFile.h"
 #include "BenchHost.h"
+#include "ProcessMeasures.h"
 
 namespace {
 
 using namespace rastrix;
-using Clock = std::chrono::steady_clock;
+using namespace rastrix::bench;
 
-constexpr int kW = 8000, kH = 6000;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double CpuMs(clockid_t clock) {
-    timespec t{};
-    clock_gettime(clock, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-long ThreadMinorFaults() {
-    rusage u{};
-    getrusage(RUSAGE_THREAD, &u);
-    return u.ru_minflt;
-}
-
-double PeakMb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
 
 // One timed step: wall and CPU time of the calling thread, its page faults, and the CPU of the
 // whole process (which includes any background thread).
@@ -83,16 +59,6 @@ Step Time(const std::string& name, F&& f) {
     s.processCpu = CpuMs(CLOCK_PROCESS_CPUTIME_ID) - p0;
     s.faults = ThreadMinorFaults() - f0;
     return s;
-}
-
-// The 24-bit file of an image with a different colour at every pixel.
-bool MakeFile(const std::string& path) {
-    Bitmap image(kW, kH);
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x) image.Row(y)[x] = Pixel{(x * 2654435761u + y * 40503u) & 0x00FFFFFFu};
-    std::vector<std::uint8_t> buffer;
-    const BmpFileBytes file = EncodeBmpPieces(image, 24, [](int) { return true; }, buffer);
-    return file.status == EncodeStatus::Ok && WriteFileAtomically(PosixFileSystem(), path, file.pieces, 0644);
 }
 
 // A memcpy between two warm buffers of the level's size: the top level into the one below.
@@ -122,21 +88,12 @@ void Print(const Step& s, double memcpyMs) {
 
 int main(int argc, char** argv) {
     int pauseMs = 0;
-    const char* tmp = std::getenv("TMPDIR");
-    std::string path = std::string(tmp ? tmp : "/tmp") + "/rastrix-bench-8000x6000.bmp";
+    std::string path = bench::DefaultBenchFile();
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--pause-ms") == 0) pauseMs = std::atoi(argv[i + 1]);
         else if (std::strcmp(argv[i], "--file") == 0) path = argv[i + 1];
     }
-    if (!std::filesystem::exists(path)) {
-        if (!MakeFile(path)) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
-            return 1;
-        }
-        execv("/proc/self/exe", argv);  // measure in a process that has not made the file
-        std::perror("execv");
-        return 1;
-    }
+    if (!bench::EnsureBenchFile(path, argv)) return 1;
     const std::string saved = path + ".saved.bmp";
 
     bench::BenchHost host;

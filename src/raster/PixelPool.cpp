@@ -147,12 +147,17 @@ void* PixelPool::Take(std::size_t bytes, FreshPages fresh) {
     }
     if (best != kept_.end()) {
         char* p = best->data;
+        // A block the worker is still mapping stays in its hands: it maps from the end while
+        // the command writes from the start, so the two share the faults until they meet. One
+        // it has not reached yet is mapped here, as a fresh block is.
+        const bool unmapped = !best->mapped && preparing_ != p;
         kept_.erase(best);
         --counts_.kept;
         ++counts_.inUse;
         ++counts_.reused;
-        if (preparing_ == p) stopPreparing_ = true;  // the worker leaves it; its chunk is harmless
         MarkKept(p, wanted, false);
+        lock.unlock();
+        if (unmapped && fresh == FreshPages::MapNow) PopulateFresh(p, wanted);
         return p;
     }
     char* p = Allocate(wanted);
@@ -214,13 +219,16 @@ void PixelPool::Work() {
         const std::size_t bytes = next->bytes;
         preparing_ = data;
         stopPreparing_ = false;
-        bool done = true;
-        // A chunk at a time, unlocked, so a Take or a free waits for one chunk at most.
-        for (std::size_t at = 0; at < bytes && !stopPreparing_; at += kGranule) {
+        // A chunk at a time, unlocked, so a free waits for one chunk at most; last chunk first,
+        // away from where a command that takes the block meanwhile starts writing. Pages the
+        // command has written by then are left as they are.
+        for (std::size_t end = bytes; end > 0 && !stopPreparing_;) {
+            const std::size_t at = (end - 1) / kGranule * kGranule;
             lock.unlock();
-            done = Populate(data + at, std::min(kGranule, bytes - at));
+            const bool done = Populate(data + at, end - at);
             lock.lock();
             if (!done) break;
+            end = at;
         }
         // Marked mapped also when the kernel cannot populate: there is nothing more to do.
         for (Block& b : kept_)

@@ -18,7 +18,8 @@ namespace rastrix {
 // are freed as soon as a request of a new size arrives (the image shrank or was replaced).
 //
 // Thread-safe. A worker thread, started by the first PrepareSpare and joined by the
-// destructor, maps the pages of a fresh spare block in the background.
+// destructor, maps the pages of a fresh spare block in the background, and goes on mapping it
+// when the block is taken before it is done.
 class PixelPool {
 public:
     // Blocks are whole multiples of this (a huge page) and aligned to it.
@@ -35,7 +36,8 @@ public:
     enum class FreshPages { MapNow, MapAsWritten };
 
     // A block of at least `bytes` (rounded up to kGranule): a kept block that fits, already
-    // mapped when there is one, otherwise a new one. Null when the memory cannot be had.
+    // mapped when there is one, otherwise a new one. Null when the memory cannot be had. A kept
+    // block whose pages are not all mapped yet has them got as a fresh block's are.
     void* Take(std::size_t bytes, FreshPages fresh = FreshPages::MapNow);
     // Gives back a block from Take, with the bytes it was asked for.
     void Give(void* block, std::size_t bytes) noexcept;

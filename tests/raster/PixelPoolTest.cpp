@@ -137,6 +137,28 @@ TEST(PixelPoolTest, ATakeDoesNotWaitForTheWorkerAndTheBlockStaysUsable) {
     pool.Give(other, 4 * kMiB);
 }
 
+// A spare taken at once by a command that writes only its first pages: whether the worker had
+// started on it (it goes on mapping the rest) or not (the Take maps it), the command does not
+// fault the pages in one by one as it reaches them.
+TEST(PixelPoolTest, ASpareTakenBeforeItIsReadyIsMappedToTheEnd) {
+    PixelPool pool(2);
+    const std::size_t bytes = 128 * kMiB;
+    void* fresh = pool.Take(bytes);
+    ASSERT_NE(fresh, nullptr);
+    if (ResidentShare(fresh, bytes) < 0.9) GTEST_SKIP() << "this kernel or machine does not map pages ahead";
+    pool.Give(fresh, bytes);
+    pool.FreeKept();
+
+    pool.PrepareSpare(bytes);
+    auto* p = static_cast<unsigned char*>(pool.Take(bytes));  // long before 128 MiB can be mapped
+    ASSERT_NE(p, nullptr);
+    p[0] = 7;
+    pool.WaitUntilPrepared();
+    EXPECT_GT(ResidentShare(p, bytes), 0.99);
+    EXPECT_EQ(p[0], 7);  // the worker left the written page as it was
+    pool.Give(p, bytes);
+}
+
 // A decoder that may still fail takes its block with the pages left to be got as they are
 // written, so a file that only claims a large picture costs no memory; a command's level has its
 // pages mapped before it starts.
