@@ -3,10 +3,11 @@
 namespace rastrix {
 
 // Command identifiers shared by menu items, tool-bar buttons, tool-tip strings, shortcut keys
-// and the dispatch. They are plain ints, as the tables are indexed by them. The settings file
-// stores the view mode, the current tool and the selection shape as these numbers, so every
-// number keeps the value it has always had: a command may be renamed, never renumbered, or
-// settings files written before would read as a different mode, tool or shape.
+// and the dispatch. They are plain ints, as the tables are indexed by them and the selection
+// shape, the current tool and the view mode are held as them. The settings file stores the
+// view mode as its command's number (FitToWindow..Magnify8), so every number keeps the value it
+// has always had: a command may be renamed, never renumbered, or settings files written before
+// would read as a different view mode.
 namespace CommandId {
 inline constexpr int New = 257;
 inline constexpr int Open = 258;
