@@ -1,0 +1,165 @@
+// rastrix-batch's outputs and messages: a failing file reported while the others are written,
+// nothing overwritten or half written unless asked, the colour-loss refusal, the reasons in the
+// words of the command line, --in-place, and the version.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+
+#include "batch/BatchRun.h"
+#include "batch/BatchRunFixture.h"
+#include "codec/BmpDirectWriter.h"
+#include "codec/BmpWriter.h"
+#include "support/EncodedBmpFile.h"
+#include "codec/FixedPalettes.h"
+#include "codec/ExifOrientation.h"
+#include "codec/ScaledPicture.h"
+#include "codec/PictureReader.h"
+#include "document/ChangeSizeDialog.h"
+#include "document/JoinDialog.h"
+#include "draw/Colors.h"
+#include "draw/PixelTools.h"
+#include "editor/CommandIds.h"
+#include "frame/CommandDispatch.h"
+#include "frame/CommandLine.h"
+#include "selection/SelectionDrag.h"
+#include "store/StoreTestSupport.h"
+#include "support/EditorFixture.h"
+#include "support/BmpTestSupport.h"
+#include "support/ExifTestFiles.h"
+#include "support/PictureTestFiles.h"
+
+namespace rastrix {
+namespace {
+
+using namespace batch_test;
+
+TEST_F(BatchRunTest, AFailingFileIsReportedWhileTheOthersAreWritten) {
+    const std::filesystem::path out = dir.Path() / "out" / "new";  // made by the run
+    const std::string good1 = Put("one.bmp", Bmp24(Picture()));
+    const std::string bad = Put("bad.bmp", Bytes{'n', 'o', 'p', 'e'});
+    const std::string good2 = Put("two.png", testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {128}}));
+    const BatchRun run = Batch({"-j", "2", "-b", "4", good1, bad, good2, "--out-dir", out.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find(bad + ": The file is not a BMP, PNG or JPEG file.\n"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("rastrix-batch: 2 written, 1 failed"), std::string::npos) << run.errors;
+    EXPECT_EQ(ReadBytes(out / "one.bmp"), testing::EncodeBmpFile(Picture(), 4, [](int) { return true; }).bytes);
+    EXPECT_TRUE(std::filesystem::exists(out / "two.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(out / "bad.bmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 2);  // no temporary file left
+}
+
+TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {
+    const std::string input = Put("in.bmp", Bmp24(Picture()));
+    const std::string target = Put("taken.bmp", Bytes{1, 2, 3});
+    BatchRun run = Batch({input, "-o", target});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find(input + ": " + target + " exists; give --overwrite to replace it"), std::string::npos);
+    EXPECT_EQ(ReadBytes(target), (Bytes{1, 2, 3}));
+    EXPECT_EQ(Batch({input, "-o", target, "--overwrite"}).status, 0);
+    EXPECT_EQ(ReadBytes(target), Bmp24(Picture()));
+
+    // Colours a depth cannot hold: the editor's question, answered No unless allowed.
+    run = Batch({input, "-o", PathOf("mono.bmp"), "-b", "1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("This image contains more than 2 colors; some colors will be lost. Give "
+                              "--allow-color-loss to write it with the nearest colors."), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "mono.bmp"));
+
+    // A command the editor's menu greys at this point fails the file.
+    run = Batch({input, "-o", PathOf("crop.bmp"), "--crop"});
+    EXPECT_NE(run.errors.find("--crop needs a selection: give --select or --mark-border before it"), std::string::npos)
+        << run.errors;
+    run = Batch({input, "-o", PathOf("sel.bmp"), "-s", "20,10,11,5"});
+    EXPECT_NE(run.errors.find("--select 20,10,11,5 reaches beyond the 30 x 20 image"), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "crop.bmp"));
+
+    EXPECT_EQ(Batch({input, "--rotate", "45", "-o", PathOf("x.bmp")}).status, 2);
+}
+
+// More colours than the depth holds: the tool answers the editor's question itself, No with
+// what to give instead (the capacity of the depth's table in it) unless colour loss is allowed.
+class ColourLossTest : public BatchRunTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
+
+TEST_P(ColourLossTest, RefusedWithTheReasonUnlessAllowed) {
+    const int depth = GetParam().first, capacity = GetParam().second;
+    Bitmap colourful(20, 15);  // 300 colours
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 20; ++x) colourful.SetPixel(x, y, ColorFromRgb(std::uint8_t(x * 12), std::uint8_t(y * 17), 9));
+    const std::string input = Put("many.bmp", Bmp24(colourful));
+    const std::string bits = std::to_string(depth);
+    const BatchRun refused = Batch({"-b", bits, input, "-o", PathOf("refused.bmp")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.errors.find(input + ": This image contains more than " + std::to_string(capacity) +
+                                  " colors; some colors will be lost. Give --allow-color-loss to write it with the "
+                                  "nearest colors.\n"),
+              std::string::npos)
+            << refused.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "refused.bmp"));
+
+    const BatchRun allowed = Batch({"-b", bits, "--allow-colour-loss", input, "-o", PathOf("allowed.bmp")});
+    ASSERT_EQ(allowed.status, 0) << allowed.errors;
+    int asked = 0;
+    const Bytes yes = testing::EncodeBmpFile(colourful, depth, [&asked, capacity](int c) {
+        ++asked;
+        return c == capacity;
+    }).bytes;
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(ReadBytes(dir.Path() / "allowed.bmp"), yes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, ColourLossTest,
+                         ::testing::Values(std::pair{1, 2}, std::pair{4, 16}, std::pair{8, 256}));
+
+// What a command-line user is told: what is missing, in the words of the command line.
+TEST_F(BatchRunTest, ReasonsSpeakOfTheCommandLineAndThePicture) {
+    const std::string input = Put("in.bmp", Bmp24(Picture()));
+    const struct {
+        std::vector<std::string> steps;
+        std::string reason;
+    } cases[] = {
+        {{"--shift", "left"}, "--shift needs a selection: give --select or --mark-border before it"},
+        {{"--fill", "solid"}, "--fill needs a selection: give --select or --mark-border before it"},
+        {{"--shape", "ellipse", "-s", "0,0,10,5", "--shift", "up"},
+         "--shift works on a rectangle selection only: give --shape rectangle before --select"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.steps;
+        args.insert(args.end(), {input, "-o", PathOf("x.bmp")});
+        const BatchRun run = Batch(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find(input + ": " + c.reason + "\n"), std::string::npos) << run.errors;
+    }
+    // A PNG file is a picture, not a bitmap.
+    testing::PngRecipe wide{70000, 1, 0, 8};
+    wide.rows.assign(70000, 0);
+    const BatchRun large = Batch({Put("wide.png", testing::EncodePng(wide)), "-o", PathOf("wide.bmp")});
+    EXPECT_NE(large.errors.find("The picture is too large: this program opens at most 65535 pixels a side"),
+              std::string::npos) << large.errors;
+    // -o naming a folder: no --overwrite would help.
+    const BatchRun folder = Batch({input, "-o", dir.Path().string()});
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_NE(folder.errors.find("is a folder; give a file name, or --out-dir"), std::string::npos) << folder.errors;
+    EXPECT_EQ(folder.errors.find("--overwrite"), std::string::npos) << folder.errors;
+}
+
+TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {
+    const std::string bmp = Put("pic.bmp", Bmp24(Picture()));
+    const Bytes png = testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {7}});
+    const std::string pngPath = Put("pic.png", png);
+    const BatchRun run = Batch({"-i", "-b", "8", bmp, pngPath});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(ReadBytes(bmp), testing::EncodeBmpFile(Picture(), 8, [](int) { return true; }).bytes);
+    EXPECT_EQ(ReadBytes(pngPath), png);
+    EXPECT_NE(run.errors.find(pngPath + ": --in-place replaces BMP files only"), std::string::npos) << run.errors;
+}
+
+TEST(BatchRunVersion, PrintsTheEditorsVersionUnderItsOwnName) {
+    ::testing::internal::CaptureStdout();
+    const int status = batch::RunBatch(std::vector<std::string>{"--version"});
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "rastrix-batch " + std::string(VersionNumber()) + "\n");
+}
+
+}  // namespace
+}  // namespace rastrix
