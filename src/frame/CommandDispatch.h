@@ -27,7 +27,7 @@ private:
     std::array<Command, kCommandIdSpan> slots_{};
 };
 
-// The program's commands, gathered once by MakeStandardCommands (CommandHandlers.cpp), the
+// The program's commands, gathered once by MakeStandardCommands (StandardCommands.cpp), the
 // one place where every layer's list is entered.
 CommandRegistry MakeStandardCommands();
 const CommandRegistry& StandardCommands();
