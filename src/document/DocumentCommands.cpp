@@ -18,7 +18,6 @@
 namespace rastrix {
 namespace {
 
-bool ImageExists(const Editor& ed) { return HasImage(ed); }
 bool Modified(const Editor& ed) { return ed.doc.modified != 0; }
 bool UndoLevelBelow(const Editor& ed) { return ed.doc.undoDepth > 0; }
 
@@ -32,11 +31,11 @@ constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::inde
         {CommandId::JoinFiles, nullptr, nullptr, nullptr, JoinCommand},
         {CommandId::OpenNamed, nullptr, nullptr, nullptr, OpenNamedCommand},
         {CommandId::Save, Modified, nullptr, nullptr, SaveCommand},
-        {CommandId::SaveAs, ImageExists, nullptr, nullptr, SaveAsCommand},
+        {CommandId::SaveAs, HasImage, nullptr, nullptr, SaveAsCommand},
         {CommandId::Undo, UndoLevelBelow, nullptr, nullptr, Undo},
-        {CommandId::ChangeImageSize, ImageExists, nullptr, nullptr, ChangeSizeCommand},
-        {CommandId::ScaleImage, ImageExists, nullptr, nullptr, ScaleImageCommand},
-        {CommandId::ReduceColours, ImageExists, nullptr, nullptr, ReduceColoursCommand},
+        {CommandId::ChangeImageSize, HasImage, nullptr, nullptr, ChangeSizeCommand},
+        {CommandId::ScaleImage, HasImage, nullptr, nullptr, ScaleImageCommand},
+        {CommandId::ReduceColours, HasImage, nullptr, nullptr, ReduceColoursCommand},
         // Recent file k; its menu text is the entry's path, or a placeholder.
         {CommandId::FirstRecentFile + int(K), nullptr, nullptr, nullptr,
          RunMember<OpenRecentCommand, CommandId::FirstRecentFile + int(K)>}...,

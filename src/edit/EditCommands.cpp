@@ -11,8 +11,6 @@
 namespace rastrix {
 namespace {
 
-bool ImageExists(const Editor& ed) { return HasImage(ed); }
-bool SelectionActive(const Editor& ed) { return HasSelection(ed); }
 bool ClipboardHoldsBitmap(const Editor& ed) { return ed.clipboardHasBitmap; }
 
 bool RectangleSelected(const Editor& ed) {
@@ -33,8 +31,8 @@ void Shifted(Editor& ed) {
 }
 
 const Command kCommands[] = {
-    {CommandId::Cut, SelectionActive, nullptr, nullptr, RunMember<CopySelection, CommandId::Cut>},
-    {CommandId::Copy, ImageExists, nullptr, nullptr, RunMember<CopySelection, CommandId::Copy>},
+    {CommandId::Cut, HasSelection, nullptr, nullptr, RunMember<CopySelection, CommandId::Cut>},
+    {CommandId::Copy, HasImage, nullptr, nullptr, RunMember<CopySelection, CommandId::Copy>},
     {CommandId::Paste, ClipboardHoldsBitmap, nullptr, nullptr, RunMember<PasteClipboard, CommandId::Paste>},
     {CommandId::PasteIntoNewFile, ClipboardHoldsBitmap, nullptr, nullptr,
      RunMember<PasteClipboard, CommandId::PasteIntoNewFile>},

@@ -76,8 +76,6 @@ void AdjustSelection(Editor& ed) { OpenAdjustDialog(ed); }
 
 namespace {
 
-bool ImageExists(const Editor& ed) { return HasImage(ed); }
-bool SelectionActive(const Editor& ed) { return HasSelection(ed); }
 bool RestoreOffered(const Editor& ed) { return ed.selection.restoreOffered; }
 bool AdjustButtonEnabled(const Editor& ed) { return !ed.selection.adjustButtonFollows || HasSelection(ed); }
 
@@ -92,11 +90,11 @@ constexpr Command ToolCommand() {
 }
 
 const Command kCommands[] = {
-    {CommandId::AdjustSelection, SelectionActive, nullptr, AdjustButtonEnabled, AdjustSelection},
-    {CommandId::Crop, SelectionActive, nullptr, nullptr, Crop},
-    {CommandId::MarkBorder, ImageExists, nullptr, nullptr, MarkBorder},
+    {CommandId::AdjustSelection, HasSelection, nullptr, AdjustButtonEnabled, AdjustSelection},
+    {CommandId::Crop, HasSelection, nullptr, nullptr, Crop},
+    {CommandId::MarkBorder, HasImage, nullptr, nullptr, MarkBorder},
     {CommandId::RestoreSelection, RestoreOffered, nullptr, nullptr, RestoreSelection},
-    {CommandId::Unselect, SelectionActive, nullptr, nullptr, Unselect},
+    {CommandId::Unselect, HasSelection, nullptr, nullptr, Unselect},
     ToolCommand<CommandId::Pen>(),
     ToolCommand<CommandId::Bucket>(),
     ToolCommand<CommandId::PickColor>(),
