@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "edit/PixelTransforms.h"
+#include "raster/Turn.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
