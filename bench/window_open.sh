@@ -23,28 +23,9 @@ bench/install-peers.sh libjpeg-turbo-progs xvfb xauth
 work=${OPEN_BENCH_DIR:-$(mktemp -d)}
 [ -n "${OPEN_BENCH_DIR:-}" ] || trap 'rm -rf "$work"' EXIT
 
-# A photo-like picture (smooth shapes, film grain, thin hard lines) at quality 90, as in
-# bench/scale_vs_peers.sh but 6000 x 4000; the second copy says the camera was held upright.
-if [ ! -f "$work/photo.jpg" ]; then
-  /usr/bin/python3 - "$work" <<'PY'
-import sys
-from PIL import Image, ImageChops, ImageDraw
-W, H = 6000, 4000
-small = [Image.effect_mandelbrot((750, 500), (-2.2, -1.2, 1.0, 1.2), 60),
-         Image.linear_gradient('L').resize((750, 500)), Image.radial_gradient('L').resize((750, 500))]
-big = [c.resize((W, H), Image.BICUBIC) for c in small]
-grain = Image.effect_noise((W, H), 10)
-big = [ImageChops.add(c, grain, 1.0, -128) for c in big]
-im = Image.merge('RGB', big)
-d = ImageDraw.Draw(im)
-for i in range(0, W, 97):
-    d.line([(i, 0), (W - i, H)], fill=(255, 255, 255), width=2)
-im.save(sys.argv[1] + '/photo.jpg', quality=90)
-exif = Image.Exif()
-exif[0x0112] = 6
-im.save(sys.argv[1] + '/photo-turned.jpg', quality=90, exif=exif.tobytes())
-PY
-fi
+# The photo-like picture of bench/scale_vs_peers.sh at 6000 x 4000; the second copy says the
+# camera was held upright.
+[ -f "$work/photo-turned.jpg" ] || /usr/bin/python3 bench/make_photo.py 6000 4000 "$work" photo.jpg photo-turned.jpg
 bmp=${TMPDIR:-/tmp}/rastrix-bench-8000x6000.bmp
 [ -f "$bmp" ] || xvfb-run -a -s "-screen 0 1920x1080x24" "${binaries[0]}" >/dev/null
 
