@@ -17,6 +17,14 @@ constexpr long kBandPixels = long(1) << 18;
 // 0: no limit set.
 std::atomic<int> limit{0};
 
+// Kernels with helper threads running now.
+std::atomic<int> running{0};
+
+struct Running {
+    Running() { running.fetch_add(1, std::memory_order_relaxed); }
+    ~Running() { running.fetch_sub(1, std::memory_order_relaxed); }
+};
+
 int Cores() {
     static const int cores = std::clamp(int(std::thread::hardware_concurrency()), 1, kMostThreads);
     return cores;
@@ -25,6 +33,8 @@ int Cores() {
 }  // namespace
 
 int BandItems(int itemPixels) { return int(std::max(kBandPixels / std::max(itemPixels, 1), 1L)); }
+
+bool BandsRunning() { return running.load(std::memory_order_relaxed) > 0; }
 
 int BandThreads() {
     const int set = limit.load(std::memory_order_relaxed);
@@ -45,6 +55,7 @@ void ForEachBand(int count, int step, int minPerBand, const std::function<void(i
         work(0, count);
         return;
     }
+    const Running marked;
     // Band b covers steps [b * steps / bands, (b + 1) * steps / bands).
     const auto bound = [&](int b) { return std::min(int(long(b) * steps / bands) * step, count); };
     std::vector<std::thread> helpers;

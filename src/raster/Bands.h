@@ -16,6 +16,10 @@ void ForEachBand(int count, int step, int minPerBand, const std::function<void(i
 // pixels): the minPerBand of a kernel over rows or columns.
 int BandItems(int itemPixels);
 
+// True while a kernel split in bands runs on some thread: work in the background (the pool's
+// workers mapping spare blocks) waits meanwhile and leaves the cores to it.
+bool BandsRunning();
+
 // How many threads share a kernel: the machine's cores (at most 8) unless limited below.
 int BandThreads();
 

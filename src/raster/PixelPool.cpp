@@ -1,14 +1,13 @@
 #include "raster/PixelPool.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <system_error>
 #include <thread>
 
 #if defined(__linux__)
 #include <sys/mman.h>
-#include <sys/resource.h>
-#include <unistd.h>
 #endif
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -21,6 +20,8 @@
 #if defined(RASTRIX_ASAN)
 #include <sanitizer/asan_interface.h>
 #endif
+
+#include "raster/Bands.h"
 
 namespace rastrix {
 namespace {
@@ -68,15 +69,6 @@ void PopulateFresh(char* p, std::size_t bytes) {
     }
     Populate(p, half);
     other.join();
-}
-
-// A worker yields the cores to a command that runs meanwhile (a tenth of the share of a thread
-// of normal priority), which maps what it still needs of a block that is not ready on its own
-// threads; on idle cores the workers run at full speed.
-void YieldToCommands() {
-#if defined(__linux__)
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
-#endif
 }
 
 }  // namespace
@@ -250,12 +242,18 @@ void PixelPool::StartWorkers() {
 }
 
 void PixelPool::Work() {
-    YieldToCommands();
     std::unique_lock<std::mutex> lock(lock_);
     const auto next = [&] { return std::find_if(jobs_.begin(), jobs_.end(), [](const Job& j) { return j.end > 0; }); };
     for (;;) {
         wake_.wait(lock, [&] { return stop_ || next() != jobs_.end(); });
         if (stop_) return;
+        if (BandsRunning()) {
+            // A command's kernel has the cores; it maps what it writes of a block not ready.
+            lock.unlock();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            lock.lock();
+            continue;
+        }
         // A chunk at a time, with the lock let go, so no one waits for a chunk; last chunk first,
         // away from where a command that takes the block meanwhile starts writing. Pages the
         // command has written by then are left as they are.

@@ -20,7 +20,8 @@ namespace rastrix {
 // Thread-safe. Worker threads (one per core, at most two), started by the first PrepareSpare
 // and joined by the destructor, map the pages of fresh spare blocks in the background, a chunk
 // at a time and one block after the other, and go on mapping a block that is taken before it
-// is done, before any other.
+// is done, before any other. They pause while a kernel split in bands runs (raster/Bands.h),
+// so a command has the cores to itself.
 class PixelPool {
 public:
     // Blocks are whole multiples of this (a huge page) and aligned to it.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -60,6 +61,18 @@ TEST(BandItems, ABandHoldsAboutAMegabyteOfPixels) {
     EXPECT_EQ(BandItems(1 << 18), 1);
     EXPECT_EQ(BandItems(1 << 20), 1);  // never fewer than one
     EXPECT_EQ(BandItems(0), 1 << 18);
+}
+
+// Background work waits while a kernel has helper threads, and only then.
+TEST(BandsRunning, WhileAKernelHasHelperThreads) {
+    EXPECT_FALSE(BandsRunning());
+    for (int threads : {1, 2}) {
+        const BandLimit limit(threads);
+        std::atomic<int> seen{0};
+        ForEachBand(1000, 1, 1, [&](int, int) { seen += BandsRunning() ? 1 : 0; });
+        EXPECT_EQ(seen.load(), threads == 1 ? 0 : 2) << threads << " threads";
+    }
+    EXPECT_FALSE(BandsRunning());
 }
 
 TEST(BandLimit, IsUndoneWhenItEnds) {
