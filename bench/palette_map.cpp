@@ -12,9 +12,9 @@
 
 #include "codec/BmpWriter.h"
 #include "codec/FileRead.h"
-#include "codec/OptimisedPalette.h"
+#include "color/OptimisedPalette.h"
 #include "codec/PaletteFile.h"
-#include "codec/PaletteMapping.h"
+#include "color/PaletteMapping.h"
 #include "codec/PictureReader.h"
 #include "store/FileSystem.h"
 

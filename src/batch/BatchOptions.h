@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "codec/FixedPalettes.h"
-#include "codec/PaletteMapping.h"
+#include "color/FixedPalettes.h"
+#include "color/PaletteMapping.h"
 #include "raster/Color.h"
 
 namespace rastrix::batch {

@@ -104,10 +104,16 @@ std::size_t PackRow1(const std::uint8_t* idx, int width, std::uint8_t* dst) {
     return n;
 }
 
+// A table entry as a quad: a save's own entries are quads already, a given palette's are pixels
+// (the same word).
+constexpr std::uint32_t QuadOf(std::uint32_t quad) { return quad; }
+constexpr std::uint32_t QuadOf(Pixel p) { return ValueOf(p); }
+
 // Quads as blue, green, red, 0 each, then white entries up to the table's capacity.
-void WriteColourTable(std::span<const std::uint32_t> colours, int capacity, std::uint8_t* table) {
+template <class Entry>
+void WriteColourTable(std::span<const Entry> colours, int capacity, std::uint8_t* table) {
     for (int j = 0; j < capacity; ++j, table += 4) {
-        const std::uint32_t q = std::size_t(j) < colours.size() ? colours[std::size_t(j)] : kUntakenEntry;
+        const std::uint32_t q = std::size_t(j) < colours.size() ? QuadOf(colours[std::size_t(j)]) : kUntakenEntry;
         table[0] = std::uint8_t(q);
         table[1] = std::uint8_t(q >> 8);
         table[2] = std::uint8_t(q >> 16);
@@ -116,7 +122,7 @@ void WriteColourTable(std::span<const std::uint32_t> colours, int capacity, std:
 }
 
 // Rows of given indexes, bottom row first, each packed at the layout's depth; then the table.
-void EncodeIndexedPixels(const IndexImage& image, std::span<const std::uint32_t> palette, const FileLayout& l,
+void EncodeIndexedPixels(const IndexImage& image, std::span<const Pixel> palette, const FileLayout& l,
                          std::uint8_t* file) {
     std::uint8_t* rows = file + l.pixelOffset;
     for (int y = image.height - 1; y >= 0; --y, rows += l.stride) {
@@ -266,7 +272,7 @@ int SmallestIndexedDepth(std::size_t colours) {
     return colours <= 2 ? 1 : colours <= 16 ? 4 : colours <= 256 ? 8 : 0;
 }
 
-BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const std::uint32_t> palette, int depth,
+BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const Pixel> palette, int depth,
                                     std::vector<std::uint8_t>& buffer) {
     BmpFileBytes file;
     if (depth != 1 && depth != 4 && depth != 8) depth = SmallestIndexedDepth(palette.size());
@@ -285,7 +291,7 @@ BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const std
     return file;
 }
 
-EncodedBmp EncodeIndexedBmp(const IndexImage& image, std::span<const std::uint32_t> palette, int depth) {
+EncodedBmp EncodeIndexedBmp(const IndexImage& image, std::span<const Pixel> palette, int depth) {
     EncodedBmp out;
     const BmpFileBytes file = EncodeIndexedBmpPieces(image, palette, depth, out.bytes);
     out.status = file.status;

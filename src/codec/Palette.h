@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "codec/PaletteNearest.h"
+#include "color/PaletteNearest.h"
 #include "raster/Bitmap.h"
 #include "raster/Color.h"
 

@@ -57,7 +57,7 @@ PaletteFileResult ParsePaletteText(std::string_view text) {
                          std::string(line.substr(0, 40)) + "'");
         if (r.colours.size() == std::size_t(kMaxPaletteColours))
             return Error("line " + std::to_string(lineNumber) + " is colour 257; a palette holds at most 256");
-        r.colours.push_back(std::uint32_t(colour));
+        r.colours.push_back(Pixel{std::uint32_t(colour)});
     }
     if (r.colours.empty()) return Error("the palette file holds no colour lines (#RRGGBB)");
     return r;
@@ -74,7 +74,7 @@ PaletteFileResult PaletteFromBmp(std::span<const std::uint8_t> bytes) {
     PaletteFileResult r;
     for (std::size_t i = 0; i < l.colourCount; ++i) {
         const std::uint8_t* e = bytes.data() + l.colourTableOffset + i * l.colourEntrySize;
-        r.colours.push_back(std::uint32_t(e[0]) | std::uint32_t(e[1]) << 8 | std::uint32_t(e[2]) << 16);
+        r.colours.push_back(PixelFromRgb(e[2], e[1], e[0]));
     }
     return r;
 }

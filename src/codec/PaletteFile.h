@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "codec/FixedPalettes.h"
+#include "color/FixedPalettes.h"
 #include "store/FileOps.h"
 
 namespace rastrix {

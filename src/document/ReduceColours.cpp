@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "codec/OptimisedPalette.h"
+#include "color/OptimisedPalette.h"
 #include "document/ReduceColoursDialog.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"

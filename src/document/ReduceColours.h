@@ -3,7 +3,7 @@
 #include <string>
 
 #include "codec/PaletteFile.h"
-#include "codec/PaletteMapping.h"
+#include "color/PaletteMapping.h"
 
 namespace rastrix {
 

@@ -5,7 +5,7 @@
 #include "editor/CommandIds.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchValues.h"
-#include "codec/FixedPalettes.h"
+#include "color/FixedPalettes.h"
 
 namespace rastrix::batch {
 namespace {

@@ -11,7 +11,7 @@
 #include "codec/BmpDirectWriter.h"
 #include "codec/BmpWriter.h"
 #include "support/EncodedBmpFile.h"
-#include "codec/FixedPalettes.h"
+#include "color/FixedPalettes.h"
 #include "codec/ExifOrientation.h"
 #include "codec/ScaledPicture.h"
 #include "codec/PictureReader.h"

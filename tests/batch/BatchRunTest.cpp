@@ -10,7 +10,7 @@
 #include "codec/BmpDirectWriter.h"
 #include "codec/BmpWriter.h"
 #include "support/EncodedBmpFile.h"
-#include "codec/FixedPalettes.h"
+#include "color/FixedPalettes.h"
 #include "codec/ExifOrientation.h"
 #include "codec/ScaledPicture.h"
 #include "codec/PictureReader.h"
@@ -277,10 +277,10 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     EXPECT_EQ(testing::Le16(e7, 28), 4);
     const PaletteColours epaper = EpaperPalette7();
     for (std::size_t i = 0; i < epaper.size(); ++i)
-        EXPECT_EQ(testing::Le32(e7, 54 + 4 * i), epaper[i]) << i;
+        EXPECT_EQ(testing::Le32(e7, 54 + 4 * i), ValueOf(epaper[i])) << i;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 30; ++x)
-            ASSERT_NE(std::find(epaper.begin(), epaper.end(), ValueOf(e7Image.Row(y)[x])), epaper.end()) << x << "," << y;
+            ASSERT_NE(std::find(epaper.begin(), epaper.end(), e7Image.Row(y)[x]), epaper.end()) << x << "," << y;
 
     // An optimised palette of the picture's seven colours keeps every pixel exactly; at 24 bits a
     // fixed palette's colours are written as colours.

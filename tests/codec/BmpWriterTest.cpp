@@ -323,7 +323,8 @@ TEST(BmpWriter, PiecesMakeTheWholeFile) {
 // A given palette is written as the table in its own order, padded with white, and the
 // indexes go in as they are: a device that reads only index bits sees what was mapped.
 TEST(BmpWriter, GivenPaletteIsTheTableInItsOrderByteForByte) {
-    const std::vector<std::uint32_t> inks = {0x000000, 0xFFFFFF, 0x00FF00, 0x0000FF, 0xFF0000, 0xFFFF00, 0xFF8000};
+    const std::vector<Pixel> inks = {Pixel{0x000000}, Pixel{0xFFFFFF}, Pixel{0x00FF00}, Pixel{0x0000FF},
+                                     Pixel{0xFF0000}, Pixel{0xFFFF00}, Pixel{0xFF8000}};
     const IndexImage img{3, 2, {6, 0, 1, 2, 3, 4}};  // top row 6 0 1, bottom row 2 3 4
     const EncodedBmp file = EncodeIndexedBmp(img, inks, 4);
     ASSERT_EQ(file.status, EncodeStatus::Ok);
@@ -338,7 +339,7 @@ TEST(BmpWriter, GivenPaletteIsTheTableInItsOrderByteForByte) {
 
 TEST(BmpWriter, GivenTableKeepsWhiteBeforeBlackAtOneBit) {
     const IndexImage img{9, 1, {0, 1, 1, 0, 0, 0, 0, 1, 1}};
-    const EncodedBmp file = EncodeIndexedBmp(img, std::vector<std::uint32_t>{0xFFFFFF, 0x000000}, 0);
+    const EncodedBmp file = EncodeIndexedBmp(img, std::vector<Pixel>{Pixel{0xFFFFFF}, Pixel{0x000000}}, 0);
     ASSERT_EQ(file.status, EncodeStatus::Ok);
     Bytes want = ExpectedHeader(54 + 8 + 4, 54 + 8, 9, 1, 1, 4);
     want = Concat(want, {0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0x61, 0x80, 0, 0});
@@ -358,7 +359,7 @@ class IndexedDepth : public ::testing::TestWithParam<IndexedDepthCase> {};
 
 TEST_P(IndexedDepth, SmallestFittingDepthOrARefusal) {
     const IndexedDepthCase& c = GetParam();
-    const std::vector<std::uint32_t> palette(c.colours, 0x123456);
+    const std::vector<Pixel> palette(c.colours, Pixel{0x123456});
     const EncodedBmp file = EncodeIndexedBmp(IndexImage{2, 2, {0, 0, 0, 0}}, palette, c.depth);
     if (c.written == 0) {
         EXPECT_EQ(file.status, EncodeStatus::TooManyColours);

@@ -9,14 +9,14 @@
 
 #include "codec/BmpWriter.h"
 #include "support/EncodedBmpFile.h"
-#include "codec/FixedPalettes.h"
-#include "codec/OptimisedPalette.h"
+#include "color/FixedPalettes.h"
+#include "color/OptimisedPalette.h"
 #include "store/FileSystem.h"
 
 namespace rastrix {
 namespace {
 
-constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r << 16 | g << 8 | b; }
+constexpr Pixel Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return Pixel{r << 16 | g << 8 | b}; }
 
 // Every named palette, entry by entry: the order is what a device reads.
 struct NamedPalette {
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PaletteText, TwoHundredFiftySixLinesAreReadInOrder) {
     const PaletteFileResult r = ParsePaletteText(Lines(256));
     ASSERT_EQ(r.colours.size(), 256u);
-    for (std::size_t i = 0; i < 256; ++i) EXPECT_EQ(r.colours[i], std::uint32_t(i));
+    for (std::size_t i = 0; i < 256; ++i) EXPECT_EQ(r.colours[i], Pixel{std::uint32_t(i)});
 }
 
 TEST(PaletteBmp, ColourTableIsReadInTheFilesOrder) {

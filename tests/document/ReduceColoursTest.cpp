@@ -223,7 +223,7 @@ TEST_F(ReduceColoursTest, EveryFixedPaletteLeavesOnlyItsOwnColours) {
         CurrentImage(ed) = Pattern(64, 32);
         ASSERT_TRUE(RunReduceColours(ed, {source, 16, "", Dither::FloydSteinberg})) << name;
         std::set<Color> allowed;
-        for (std::uint32_t c : PaletteByName(name).colours) allowed.insert(ColorFromRgb(c >> 16, c >> 8 & 0xFF, c & 0xFF));
+        for (const Pixel c : PaletteByName(name).colours) allowed.insert(PixelToColor(c));
         const std::set<Color> seen = ColoursOf(CurrentImage(ed));
         EXPECT_GT(seen.size(), 1u) << name;
         for (Color c : seen) EXPECT_TRUE(allowed.count(c)) << name << " " << std::hex << c;

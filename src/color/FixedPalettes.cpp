@@ -1,4 +1,4 @@
-#include "codec/FixedPalettes.h"
+#include "color/FixedPalettes.h"
 
 #include <charconv>
 
@@ -6,7 +6,7 @@ namespace rastrix {
 
 namespace {
 
-constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r << 16 | g << 8 | b; }
+constexpr Pixel Rgb(int r, int g, int b) { return PixelFromRgb(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)); }
 
 constexpr std::string_view kNames = "bw, grey4, grey16, basic16, epaper7, optimised:N (N from 2 to 256)";
 
@@ -18,7 +18,7 @@ PaletteColours GreyPalette(int levels) {
     PaletteColours out;
     if (levels < 2 || levels > kMaxPaletteColours) return out;
     for (int i = 0; i < levels; ++i) {
-        const auto v = std::uint32_t((i * 255 + (levels - 1) / 2) / (levels - 1));
+        const int v = int((i * 255 + (levels - 1) / 2) / (levels - 1));
         out.push_back(Rgb(v, v, v));
     }
     return out;

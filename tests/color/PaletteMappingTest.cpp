@@ -1,17 +1,19 @@
-#include "codec/PaletteMapping.h"
+#include "color/PaletteMapping.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <set>
 
-#include "codec/FixedPalettes.h"
-#include "codec/PaletteSearch.h"
+#include "color/FixedPalettes.h"
+#include "color/PaletteSearch.h"
 
 namespace rastrix {
 namespace {
 
 constexpr std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r << 16 | g << 8 | b; }
+// The same as a palette entry.
+constexpr Pixel Entry(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return Pixel{Rgb(r, g, b)}; }
 
 Bitmap Constant(int w, int h, std::uint32_t rgb) {
     Bitmap b(w, h);
@@ -90,7 +92,7 @@ TEST_P(Threshold, EdgesFallOnTheRightSide) {
     EXPECT_EQ(bw.indexes, std::vector<std::uint8_t>(6, c.light ? 1 : 0));
     // The same with the table the other way round: the lighter entry is found by its colour.
     const IndexImage wb =
-        Map(Constant(3, 2, c.colour), {Rgb(255, 255, 255), Rgb(0, 0, 0)}, {Dither::None, c.percent});
+        Map(Constant(3, 2, c.colour), {Entry(255, 255, 255), Entry(0, 0, 0)}, {Dither::None, c.percent});
     EXPECT_EQ(wb.indexes, std::vector<std::uint8_t>(6, c.light ? 0 : 1));
 }
 
@@ -113,7 +115,7 @@ TEST(Mapping, ThresholdAndPaletteMistakesAreErrors) {
               std::string::npos);
     EXPECT_FALSE(MapToPalette(img, BlackWhitePalette(), {Dither::None, 101}).error.empty());
     EXPECT_FALSE(MapToPalette(img, PaletteColours{}, {}).error.empty());
-    EXPECT_FALSE(MapToPalette(img, PaletteColours(257, 0), {}).error.empty());
+    EXPECT_FALSE(MapToPalette(img, PaletteColours(257, Pixel{0}), {}).error.empty());
     EXPECT_FALSE(MapToPalette(img, BlackWhitePalette(), {}).image->indexes.empty());
 }
 
@@ -141,7 +143,7 @@ TEST(Mapping, ColourDiffusionKeepsTheMeanColour) {
     const IndexImage out = Map(Constant(120, 120, Rgb(255, 100, 0)), inks, {Dither::FloydSteinberg, -1});
     double green = 0;
     std::set<int> used;
-    for (const std::uint8_t i : out.indexes) green += double((inks[i] >> 8) & 0xFF), used.insert(i);
+    for (const std::uint8_t i : out.indexes) green += double(GreenOf(inks[i])), used.insert(i);
     EXPECT_NEAR(green / double(out.indexes.size()), 100.0, 1.5);
     EXPECT_GE(used.size(), 2u);
 }
@@ -189,7 +191,7 @@ TEST(PaletteSearch, CachedAnswersAreTheNearestAndEarliestOnATie) {
     std::mt19937 rng(5);
     for (const std::uint32_t spread : {255u, 5u}) {
         PaletteColours pal(256);
-        for (auto& c : pal) c = Rgb(rng() % (spread + 1), rng() % (spread + 1), rng() % (spread + 1));
+        for (auto& c : pal) c = Entry(rng() % (spread + 1), rng() % (spread + 1), rng() % (spread + 1));
         PaletteSearch search(pal);
         for (int i = 0; i < 200000; ++i) {
             const std::uint32_t q = Rgb(rng() % (spread + 1), rng() % (spread + 1), rng() % (spread + 1));
@@ -197,7 +199,7 @@ TEST(PaletteSearch, CachedAnswersAreTheNearestAndEarliestOnATie) {
             long bestDistance = 1L << 40;
             for (std::size_t j = 0; j < pal.size(); ++j) {
                 long d = 0;
-                for (int s : {0, 8, 16}) d += long(int((pal[j] >> s) & 0xFF) - int((q >> s) & 0xFF)) * long(int((pal[j] >> s) & 0xFF) - int((q >> s) & 0xFF));
+                for (int s : {0, 8, 16}) d += long(int((ValueOf(pal[j]) >> s) & 0xFF) - int((q >> s) & 0xFF)) * long(int((ValueOf(pal[j]) >> s) & 0xFF) - int((q >> s) & 0xFF));
                 if (d < bestDistance) bestDistance = d, best = int(j);
             }
             ASSERT_EQ(search.Find(q), best) << std::hex << q;
@@ -206,7 +208,7 @@ TEST(PaletteSearch, CachedAnswersAreTheNearestAndEarliestOnATie) {
 }
 
 TEST(PaletteSearch, GreyTableTakesTheNearerGreyAndTheEarlierOnATie) {
-    const std::vector<std::uint8_t> t = GreyIndexTable(PaletteColours{Rgb(0, 0, 0), Rgb(100, 100, 100), Rgb(255, 255, 255), Rgb(100, 100, 100)});
+    const std::vector<std::uint8_t> t = GreyIndexTable(PaletteColours{Entry(0, 0, 0), Entry(100, 100, 100), Entry(255, 255, 255), Entry(100, 100, 100)});
     EXPECT_EQ(t[49], 0);
     EXPECT_EQ(t[50], 0);  // as near to 0 as to 100
     EXPECT_EQ(t[51], 1);

@@ -4,11 +4,13 @@
 #include <string_view>
 #include <vector>
 
+#include "raster/Color.h"
+
 namespace rastrix {
 
 // A colour table given by the user, in the order it is written: entry i is index i in every
-// file made with it. Colours are 0x00RRGGBB words, like Bitmap pixels; at most 256 of them.
-using PaletteColours = std::vector<std::uint32_t>;
+// file made with it, as bitmap pixels; at most 256 of them.
+using PaletteColours = std::vector<Pixel>;
 
 inline constexpr int kMaxPaletteColours = 256;
 

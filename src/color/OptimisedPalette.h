@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "codec/FixedPalettes.h"
+#include "color/FixedPalettes.h"
 #include "raster/Bitmap.h"
 
 namespace rastrix {

@@ -1,4 +1,4 @@
-#include "codec/OptimisedPalette.h"
+#include "color/OptimisedPalette.h"
 
 #include <dlfcn.h>
 #include <libimagequant.h>
@@ -74,7 +74,7 @@ OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colours) {
     OptimisedPaletteResult out;
     for (unsigned i = 0; i < pal->count && i < unsigned(kMaxPaletteColours); ++i) {
         const liq_color& c = pal->entries[i];
-        out.colours.push_back(std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | std::uint32_t(c.b));
+        out.colours.push_back(PixelFromRgb(c.r, c.g, c.b));
     }
     return out;
 }
