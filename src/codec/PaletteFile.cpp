@@ -26,7 +26,7 @@ bool IsComment(std::string_view line) {
 }
 
 // "#RRGGBB" alone, or followed by a blank and anything: the colour, or -1.
-std::int64_t ParseColourLine(std::string_view line) {
+std::int64_t ParseColorLine(std::string_view line) {
     if (line.size() < 7 || line[0] != '#') return -1;
     if (line.size() > 7 && !IsBlank(line[7])) return -1;
     std::uint32_t v = 0;
@@ -51,15 +51,15 @@ PaletteFileResult ParsePaletteText(std::string_view text) {
         const std::string_view line = Trim(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (IsComment(line)) continue;
-        const std::int64_t colour = ParseColourLine(line);
-        if (colour < 0)
+        const std::int64_t color = ParseColorLine(line);
+        if (color < 0)
             return Error("line " + std::to_string(lineNumber) + " is not a colour of the form #RRGGBB: '" +
                          std::string(line.substr(0, 40)) + "'");
-        if (r.colours.size() == std::size_t(kMaxPaletteColours))
+        if (r.colors.size() == std::size_t(kMaxPaletteColors))
             return Error("line " + std::to_string(lineNumber) + " is colour 257; a palette holds at most 256");
-        r.colours.push_back(Pixel{std::uint32_t(colour)});
+        r.colors.push_back(Pixel{std::uint32_t(color)});
     }
-    if (r.colours.empty()) return Error("the palette file holds no colour lines (#RRGGBB)");
+    if (r.colors.empty()) return Error("the palette file holds no colour lines (#RRGGBB)");
     return r;
 }
 
@@ -67,14 +67,14 @@ PaletteFileResult PaletteFromBmp(std::span<const std::uint8_t> bytes) {
     const BmpLayoutResult parsed = ParseBmpLayout(bytes);
     if (!parsed.layout) return Error(std::string(BmpErrorMessage(parsed.error)));
     const BmpLayout& l = *parsed.layout;
-    if (l.bitCount == 0 || l.bitCount > 8 || l.colourCount == 0)
+    if (l.bitCount == 0 || l.bitCount > 8 || l.colorCount == 0)
         return Error("the BMP file has no colour table (only files of 1, 2, 4 or 8 bits have one)");
-    const std::size_t end = l.colourTableOffset + l.colourCount * l.colourEntrySize;
-    if (end > bytes.size()) return Error(std::string(BmpErrorMessage(BmpError::TruncatedColourTable)));
+    const std::size_t end = l.colorTableOffset + l.colorCount * l.colorEntrySize;
+    if (end > bytes.size()) return Error(std::string(BmpErrorMessage(BmpError::TruncatedColorTable)));
     PaletteFileResult r;
-    for (std::size_t i = 0; i < l.colourCount; ++i) {
-        const std::uint8_t* e = bytes.data() + l.colourTableOffset + i * l.colourEntrySize;
-        r.colours.push_back(PixelFromRgb(e[2], e[1], e[0]));
+    for (std::size_t i = 0; i < l.colorCount; ++i) {
+        const std::uint8_t* e = bytes.data() + l.colorTableOffset + i * l.colorEntrySize;
+        r.colors.push_back(PixelFromRgb(e[2], e[1], e[0]));
     }
     return r;
 }

@@ -12,7 +12,7 @@ namespace rastrix {
 
 // A palette read from a file, or why it could not be read (error empty on success).
 struct PaletteFileResult {
-    PaletteColours colours;
+    PaletteColors colors;
     std::string error;
 };
 

@@ -21,7 +21,7 @@ Bitmap Constant(int w, int h, std::uint32_t rgb) {
     return b;
 }
 
-IndexImage Map(const Bitmap& image, const PaletteColours& palette, MapOptions options) {
+IndexImage Map(const Bitmap& image, const PaletteColors& palette, MapOptions options) {
     MapResult r = MapToPalette(image, palette, options);
     EXPECT_EQ(r.error, "");
     return r.image ? *r.image : IndexImage{};
@@ -47,11 +47,11 @@ const char* DitherName(Dither d) {
 // made, so none is spread. (Ordered dithering moves values by design; it keeps the entries of
 // evenly spaced greys, whose steps it spans.)
 using ExactCase = std::tuple<const char*, Dither>;
-class PaletteColoursMapToThemselves : public ::testing::TestWithParam<ExactCase> {};
+class PaletteColorsMapToThemselves : public ::testing::TestWithParam<ExactCase> {};
 
-TEST_P(PaletteColoursMapToThemselves, EveryPixelTakesItsOwnEntry) {
+TEST_P(PaletteColorsMapToThemselves, EveryPixelTakesItsOwnEntry) {
     const auto [name, dither] = GetParam();
-    const PaletteColours palette = PaletteByName(name).colours;
+    const PaletteColors palette = PaletteByName(name).colors;
     std::mt19937 rng(7);
     Bitmap img(61, 23);
     std::vector<std::uint8_t> want;
@@ -68,12 +68,12 @@ TEST_P(PaletteColoursMapToThemselves, EveryPixelTakesItsOwnEntry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Mapping, PaletteColoursMapToThemselves,
+    Mapping, PaletteColorsMapToThemselves,
     ::testing::Combine(::testing::Values("bw", "grey4", "grey16", "basic16", "epaper7"),
                        ::testing::Values(Dither::None, Dither::FloydSteinberg, Dither::Atkinson)),
     [](const auto& info) { return std::string(std::get<0>(info.param)) + "_" + DitherName(std::get<1>(info.param)); });
 
-INSTANTIATE_TEST_SUITE_P(OrderedGreys, PaletteColoursMapToThemselves,
+INSTANTIATE_TEST_SUITE_P(OrderedGreys, PaletteColorsMapToThemselves,
                          ::testing::Combine(::testing::Values("bw", "grey4", "grey16"),
                                             ::testing::Values(Dither::Ordered)),
                          [](const auto& info) { return std::string(std::get<0>(info.param)); });
@@ -81,18 +81,18 @@ INSTANTIATE_TEST_SUITE_P(OrderedGreys, PaletteColoursMapToThemselves,
 // Threshold: a pixel takes the lighter of two entries when its luminance is at least N% of white.
 struct ThresholdCase {
     int percent;
-    std::uint32_t colour;
+    std::uint32_t color;
     bool light;
 };
 class Threshold : public ::testing::TestWithParam<ThresholdCase> {};
 
 TEST_P(Threshold, EdgesFallOnTheRightSide) {
     const ThresholdCase& c = GetParam();
-    const IndexImage bw = Map(Constant(3, 2, c.colour), BlackWhitePalette(), {Dither::None, c.percent});
+    const IndexImage bw = Map(Constant(3, 2, c.color), BlackWhitePalette(), {Dither::None, c.percent});
     EXPECT_EQ(bw.indexes, std::vector<std::uint8_t>(6, c.light ? 1 : 0));
     // The same with the table the other way round: the lighter entry is found by its colour.
     const IndexImage wb =
-        Map(Constant(3, 2, c.colour), {Entry(255, 255, 255), Entry(0, 0, 0)}, {Dither::None, c.percent});
+        Map(Constant(3, 2, c.color), {Entry(255, 255, 255), Entry(0, 0, 0)}, {Dither::None, c.percent});
     EXPECT_EQ(wb.indexes, std::vector<std::uint8_t>(6, c.light ? 0 : 1));
 }
 
@@ -114,8 +114,8 @@ TEST(Mapping, ThresholdAndPaletteMistakesAreErrors) {
     EXPECT_NE(MapToPalette(img, BlackWhitePalette(), {Dither::FloydSteinberg, 50}).error.find("together"),
               std::string::npos);
     EXPECT_FALSE(MapToPalette(img, BlackWhitePalette(), {Dither::None, 101}).error.empty());
-    EXPECT_FALSE(MapToPalette(img, PaletteColours{}, {}).error.empty());
-    EXPECT_FALSE(MapToPalette(img, PaletteColours(257, Pixel{0}), {}).error.empty());
+    EXPECT_FALSE(MapToPalette(img, PaletteColors{}, {}).error.empty());
+    EXPECT_FALSE(MapToPalette(img, PaletteColors(257, Pixel{0}), {}).error.empty());
     EXPECT_FALSE(MapToPalette(img, BlackWhitePalette(), {}).image->indexes.empty());
 }
 
@@ -137,9 +137,9 @@ INSTANTIATE_TEST_SUITE_P(MidGrey, DiffusionKeepsTheMean,
                          ::testing::Combine(::testing::Values(Dither::Atkinson, Dither::Ordered),
                                             ::testing::Values(128)));
 
-TEST(Mapping, ColourDiffusionKeepsTheMeanColour) {
+TEST(Mapping, ColorDiffusionKeepsTheMeanColor) {
     // Between red and orange and towards yellow: only a mix of inks can show it.
-    const PaletteColours inks = EpaperPalette7();
+    const PaletteColors inks = EpaperPalette7();
     const IndexImage out = Map(Constant(120, 120, Rgb(255, 100, 0)), inks, {Dither::FloydSteinberg, -1});
     double green = 0;
     std::set<int> used;
@@ -190,7 +190,7 @@ TEST(Mapping, OrderedDitherIsOneFixedEightByEightPatternThatGrowsWithTheGrey) {
 TEST(PaletteSearch, CachedAnswersAreTheNearestAndEarliestOnATie) {
     std::mt19937 rng(5);
     for (const std::uint32_t spread : {255u, 5u}) {
-        PaletteColours pal(256);
+        PaletteColors pal(256);
         for (auto& c : pal) c = Entry(rng() % (spread + 1), rng() % (spread + 1), rng() % (spread + 1));
         PaletteSearch search(pal);
         for (int i = 0; i < 200000; ++i) {
@@ -208,7 +208,7 @@ TEST(PaletteSearch, CachedAnswersAreTheNearestAndEarliestOnATie) {
 }
 
 TEST(PaletteSearch, GreyTableTakesTheNearerGreyAndTheEarlierOnATie) {
-    const std::vector<std::uint8_t> t = GreyIndexTable(PaletteColours{Entry(0, 0, 0), Entry(100, 100, 100), Entry(255, 255, 255), Entry(100, 100, 100)});
+    const std::vector<std::uint8_t> t = GreyIndexTable(PaletteColors{Entry(0, 0, 0), Entry(100, 100, 100), Entry(255, 255, 255), Entry(100, 100, 100)});
     EXPECT_EQ(t[49], 0);
     EXPECT_EQ(t[50], 0);  // as near to 0 as to 100
     EXPECT_EQ(t[51], 1);
@@ -218,7 +218,7 @@ TEST(PaletteSearch, GreyTableTakesTheNearerGreyAndTheEarlierOnATie) {
     EXPECT_EQ(Luminance(Rgb(77, 77, 77)), 77);
 }
 
-TEST(Mapping, PaletteBitmapHoldsOnlyPaletteColours) {
+TEST(Mapping, PaletteBitmapHoldsOnlyPaletteColors) {
     const IndexImage idx{3, 1, {2, 0, 1}};
     const std::optional<Bitmap> b = PaletteBitmap(idx, GreyPalette(4));
     ASSERT_TRUE(b);
