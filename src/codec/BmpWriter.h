@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "codec/BmpLayout.h"
-#include "codec/IndexImage.h"
+#include "color/IndexImage.h"
 #include "codec/Palette.h"
 #include "store/FileOps.h"
 #include "raster/Bitmap.h"
@@ -31,7 +31,7 @@ enum class EncodeStatus {
     Declined,     // the user answered No to the colour-loss question; nothing to write
     OutOfMemory,  // no buffer could be had for the file
     TooLarge,     // the file would not fit the header's 32-bit sizes
-    TooManyColours,  // a given palette has more entries than the depth holds, or none
+    TooManyColors,  // a given palette has more entries than the depth holds, or none
 };
 
 // A message for the failures the user did not choose; empty for Ok and Declined.
@@ -57,7 +57,7 @@ struct BmpFileBytes {
 // it is until the last piece). At 1, 4 and 8 bits the colour table is known only after the
 // last row, so the whole file is built first into `buffer` (the colour-loss question is asked
 // then, before anything is written), and the one piece is the buffer.
-BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColorLossQuestion& ask,
                              std::vector<std::uint8_t>& buffer);
 
 // An image already mapped to a palette (see PaletteMapping.h), written at 1, 4 or 8 bits with
@@ -66,7 +66,7 @@ BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQue
 // leaves entries no colour took; no index points at them. Depth 0 (or any depth but 1, 4 and 8)
 // takes the smallest that holds the palette. TooManyColours when the palette is empty or longer
 // than the depth holds. Every index must be below the palette's size. No question is asked.
-BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const std::uint32_t> palette, int depth,
+BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const Pixel> palette, int depth,
                                     std::vector<std::uint8_t>& buffer);
 
 // The same built whole, for small files made to be kept in memory.
@@ -75,9 +75,9 @@ struct EncodedBmp {
     int saveDepth = 24;               // the depth actually written: 1, 4, 8 or 24
     std::vector<std::uint8_t> bytes;  // the whole file when status is Ok, else empty
 };
-EncodedBmp EncodeIndexedBmp(const IndexImage& image, std::span<const std::uint32_t> palette, int depth);
+EncodedBmp EncodeIndexedBmp(const IndexImage& image, std::span<const Pixel> palette, int depth);
 
 // The smallest of the depths 1, 4 and 8 whose table holds `colours` entries; 0 above 256.
-int SmallestIndexedDepth(std::size_t colours);
+int SmallestIndexedDepth(std::size_t colors);
 
 }  // namespace rastrix

@@ -1,4 +1,4 @@
-#include "codec/PaletteNearest.h"
+#include "color/PaletteNearest.h"
 
 #include <algorithm>
 #include <climits>

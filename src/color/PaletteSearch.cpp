@@ -1,20 +1,20 @@
-#include "codec/PaletteSearch.h"
+#include "color/PaletteSearch.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace rastrix {
 
-PaletteSearch::PaletteSearch(std::span<const std::uint32_t> palette)
+PaletteSearch::PaletteSearch(std::span<const Pixel> palette)
     : count_(int(std::min<std::size_t>(palette.size(), 256))),
       keys_(65536, 0xFFFFFFFFu),
       values_(65536, 0),
       cellStart_(kCells, -1),
       cellCount_(kCells, 0) {
     for (int j = 0; j < count_; ++j) {
-        red_[j] = std::int32_t((palette[std::size_t(j)] >> 16) & 0xFF);
-        green_[j] = std::int32_t((palette[std::size_t(j)] >> 8) & 0xFF);
-        blue_[j] = std::int32_t(palette[std::size_t(j)] & 0xFF);
+        red_[j] = RedOf(palette[std::size_t(j)]);
+        green_[j] = GreenOf(palette[std::size_t(j)]);
+        blue_[j] = BlueOf(palette[std::size_t(j)]);
     }
 }
 
@@ -65,18 +65,17 @@ int PaletteSearch::Search(std::uint32_t rgb) {
     return best & 0xFF;
 }
 
-bool AllGrey(std::span<const std::uint32_t> palette) {
-    return std::all_of(palette.begin(), palette.end(), [](std::uint32_t c) {
-        return ((c >> 16) & 0xFF) == ((c >> 8) & 0xFF) && ((c >> 8) & 0xFF) == (c & 0xFF);
-    });
+bool AllGrey(std::span<const Pixel> palette) {
+    return std::all_of(palette.begin(), palette.end(),
+                       [](Pixel c) { return RedOf(c) == GreenOf(c) && GreenOf(c) == BlueOf(c); });
 }
 
-std::vector<std::uint8_t> GreyIndexTable(std::span<const std::uint32_t> palette) {
+std::vector<std::uint8_t> GreyIndexTable(std::span<const Pixel> palette) {
     std::vector<std::uint8_t> table(256, 0);
     for (int level = 0; level < 256; ++level) {
         int best = 0, bestDistance = 1 << 30;
         for (std::size_t j = 0; j < palette.size() && j < 256; ++j) {
-            const int d = std::abs(int(palette[j] & 0xFF) - level);
+            const int d = std::abs(int(BlueOf(palette[j])) - level);
             if (d < bestDistance) bestDistance = d, best = int(j);
         }
         table[std::size_t(level)] = std::uint8_t(best);

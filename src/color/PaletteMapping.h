@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "codec/IndexImage.h"
+#include "color/IndexImage.h"
 #include "raster/Bitmap.h"
 
 namespace rastrix {
@@ -39,10 +39,10 @@ struct MapResult {
 // left; diffused error that would fall outside the image is dropped. Exact integer arithmetic:
 // the same image and palette always give the same indexes, and an image whose every pixel is an
 // entry maps each pixel to that entry's first index (with every dithering but ordered).
-MapResult MapToPalette(const Bitmap& image, std::span<const std::uint32_t> palette, const MapOptions& options);
+MapResult MapToPalette(const Bitmap& image, std::span<const Pixel> palette, const MapOptions& options);
 
 // The image of palette colours the indexes stand for; nullopt when there is no memory for it.
-std::optional<Bitmap> PaletteBitmap(const IndexImage& image, std::span<const std::uint32_t> palette);
+std::optional<Bitmap> PaletteBitmap(const IndexImage& image, std::span<const Pixel> palette);
 
 // The 8 x 8 Bayer pattern: 0..63, each once; adjacent ranks lie far apart.
 int BayerRank(int x, int y);

@@ -25,7 +25,7 @@ constexpr int Luminance(std::uint32_t rgb) { return int((Luminance16(rgb) + 3276
 class PaletteSearch {
 public:
     // palette: 1..256 entries.
-    explicit PaletteSearch(std::span<const std::uint32_t> palette);
+    explicit PaletteSearch(std::span<const Pixel> palette);
 
     int Find(std::uint32_t rgb) {
         const std::uint32_t slot = (rgb * 0x9E3779B1u) >> 16;
@@ -57,10 +57,10 @@ private:
 };
 
 // True when every entry is a grey (red = green = blue).
-bool AllGrey(std::span<const std::uint32_t> palette);
+bool AllGrey(std::span<const Pixel> palette);
 
 // For a palette of greys: the index of the entry nearest to each luminance 0..255, the
 // earlier entry on a tie.
-std::vector<std::uint8_t> GreyIndexTable(std::span<const std::uint32_t> palette);
+std::vector<std::uint8_t> GreyIndexTable(std::span<const Pixel> palette);
 
 }  // namespace rastrix

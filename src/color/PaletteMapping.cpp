@@ -1,11 +1,11 @@
-#include "codec/PaletteMapping.h"
+#include "color/PaletteMapping.h"
 
 #include <algorithm>
 #include <cmath>
 #include <new>
 #include <vector>
 
-#include "codec/PaletteSearch.h"
+#include "color/PaletteSearch.h"
 
 namespace rastrix {
 
@@ -15,8 +15,8 @@ namespace {
 class GreyMapper {
 public:
     static constexpr int kChannels = 1;
-    explicit GreyMapper(std::span<const std::uint32_t> palette) : table_(GreyIndexTable(palette)) {
-        for (std::size_t j = 0; j < palette.size(); ++j) level_[j] = int(palette[j] & 0xFF);
+    explicit GreyMapper(std::span<const Pixel> palette) : table_(GreyIndexTable(palette)) {
+        for (std::size_t j = 0; j < palette.size(); ++j) level_[j] = BlueOf(palette[j]);
     }
     static void Read(Pixel p, int* v) { v[0] = Luminance(ValueOf(p)); }
     int Pick(const int* v) { return table_[std::size_t(v[0])]; }
@@ -28,12 +28,12 @@ private:
 };
 
 // Picks entries by the distance between colours: red, green, blue a pixel.
-class ColourMapper {
+class ColorMapper {
 public:
     static constexpr int kChannels = 3;
-    explicit ColourMapper(std::span<const std::uint32_t> palette) : search_(palette) {
+    explicit ColorMapper(std::span<const Pixel> palette) : search_(palette) {
         for (std::size_t j = 0; j < palette.size(); ++j)
-            for (int c = 0; c < 3; ++c) entries_[j][c] = int((palette[j] >> (16 - 8 * c)) & 0xFF);
+            for (int c = 0; c < 3; ++c) entries_[j][c] = int((ValueOf(palette[j]) >> (16 - 8 * c)) & 0xFF);
     }
     static void Read(Pixel p, int* v) {
         v[0] = RedOf(p), v[1] = GreenOf(p), v[2] = BlueOf(p);
@@ -99,7 +99,7 @@ void Diffuse(const Bitmap& image, Mapper& mapper, IndexImage& out) {
 // How far the pattern moves a value: the mean distance from each entry to its nearest other
 // entry (per channel, for colours), so that the pattern spans about one step between entries.
 template <class Mapper>
-int OrderedSpread(std::span<const std::uint32_t> palette, const Mapper& mapper) {
+int OrderedSpread(std::span<const Pixel> palette, const Mapper& mapper) {
     constexpr int C = Mapper::kChannels;
     if (palette.size() < 2) return 0;
     double sum = 0;
@@ -152,9 +152,9 @@ void Nearest(const Bitmap& image, Mapper& mapper, IndexImage& out) {
     }
 }
 
-void Threshold(const Bitmap& image, std::span<const std::uint32_t> palette, int percent, IndexImage& out) {
+void Threshold(const Bitmap& image, std::span<const Pixel> palette, int percent, IndexImage& out) {
     // The lighter entry is the one of greater luminance; entry 1 when both are equal.
-    const std::uint8_t light = Luminance16(palette[0]) > Luminance16(palette[1]) ? 0 : 1;
+    const std::uint8_t light = Luminance16(ValueOf(palette[0])) > Luminance16(ValueOf(palette[1])) ? 0 : 1;
     const std::uint8_t dark = std::uint8_t(1 - light);
     // Luminance16 * 100 >= percent * 255 * 65536, without division.
     const std::uint64_t limit = std::uint64_t(percent) * 255u * 65536u;
@@ -167,7 +167,7 @@ void Threshold(const Bitmap& image, std::span<const std::uint32_t> palette, int 
 }
 
 template <class Mapper>
-void MapWith(const Bitmap& image, std::span<const std::uint32_t> palette, Dither dither, IndexImage& out) {
+void MapWith(const Bitmap& image, std::span<const Pixel> palette, Dither dither, IndexImage& out) {
     Mapper mapper(palette);
     switch (dither) {
         case Dither::None:
@@ -202,7 +202,7 @@ int BayerRank(int x, int y) {
     return rank;
 }
 
-MapResult MapToPalette(const Bitmap& image, std::span<const std::uint32_t> palette, const MapOptions& options) {
+MapResult MapToPalette(const Bitmap& image, std::span<const Pixel> palette, const MapOptions& options) {
     MapResult r;
     if (palette.empty() || palette.size() > 256) {
         r.error = "a palette needs from 1 to 256 colours";
@@ -228,18 +228,18 @@ MapResult MapToPalette(const Bitmap& image, std::span<const std::uint32_t> palet
     else if (AllGrey(palette))
         MapWith<GreyMapper>(image, palette, options.dither, out);
     else
-        MapWith<ColourMapper>(image, palette, options.dither, out);
+        MapWith<ColorMapper>(image, palette, options.dither, out);
     r.image = std::move(out);
     return r;
 }
 
-std::optional<Bitmap> PaletteBitmap(const IndexImage& image, std::span<const std::uint32_t> palette) {
+std::optional<Bitmap> PaletteBitmap(const IndexImage& image, std::span<const Pixel> palette) {
     std::optional<Bitmap> out = Bitmap::TryCreate(image.width, image.height, Bitmap::NewPixels::Unset);
     if (!out) return std::nullopt;
     for (int y = 0; y < image.height; ++y) {
         const std::uint8_t* src = image.Row(y);
         Pixel* dst = out->Row(y);
-        for (int x = 0; x < image.width; ++x) dst[x] = Pixel{src[x] < palette.size() ? palette[src[x]] : 0u};
+        for (int x = 0; x < image.width; ++x) dst[x] = src[x] < palette.size() ? palette[src[x]] : Pixel{0};
     }
     return out;
 }
