@@ -8,6 +8,7 @@
 
 #include "codec/JpegMarkers.h"
 #include "codec/PictureConversion.h"
+#include "raster/Bands.h"
 
 namespace rastrix {
 
@@ -115,8 +116,11 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
     if (cmyk) {
         CmykToPixels(p, count, HasAdobeMarker(bytes));
     } else {
-        // The library fills the spare byte; pixels keep it zero.
-        for (std::size_t i = 0; i < count; ++i) p[i] = ClearTopByte(p[i]);
+        // The library fills the spare byte; pixels keep it zero. In bands across the cores.
+        ForEachBand(height, 1, BandItems(width), [p, width](int first, int last) {
+            Pixel* const end = p + std::size_t(last) * std::size_t(width);
+            for (Pixel* q = p + std::size_t(first) * std::size_t(width); q != end; ++q) *q = ClearTopByte(*q);
+        });
     }
 
     BmpImage image;
