@@ -85,6 +85,11 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
     if (outline.precision != 8) return Fail(BmpError::UnsupportedJpegPrecision);
     if (outline.scans > kJpegMaxScans) return Fail(BmpError::JpegTooManyScans);
     if (JpegFirstScanTooShort(outline)) return Fail(BmpError::PictureDataTooShort);
+    if (JpegScansTooMuchWork(outline)) return Fail(BmpError::JpegTooMuchScanWork);
+    if (outline.coefficientBytes > kJpegMaxCoefficientBytes) return Fail(BmpError::JpegCoefficientsTooLarge);
+    // Without its end the data cannot be whole, and the library would say so only after
+    // decoding every scan.
+    if (!outline.endFound) return Fail(BmpError::DamagedJpeg);
     Handle tj(tjInitDecompress());
     if (!tj) return Fail(BmpError::OutOfMemory);
 
