@@ -272,6 +272,30 @@ TEST(JpegDecoder, CmykPicturesAreConvertedUnlessRefused) {
     }
 }
 
+// Without Adobe's marker, or with it spoilt, a picture of four components is CMYK, and its
+// values are read inverted as Adobe's are, as Pillow, ImageMagick and djpeg read them. The
+// library writes CMYK as YCCK, so flat ink 55 on every plate with no black is stored as the
+// samples (200, 128, 128, 255), which without the marker are the CMYK values read.
+TEST(JpegDecoder, CmykWithoutAdobesMarkerIsReadInvertedAsOtherReadersDo) {
+    const PictureBytes adobe = AdobeCmykJpeg(Bitmap(16, 8, ColorFromRgb(55, 55, 55)), 0);
+    ASSERT_FALSE(adobe.empty());
+    std::size_t app14 = 2;
+    while (app14 + 4 < adobe.size() && !(adobe[app14] == 0xFF && adobe[app14 + 1] == 0xEE))
+        app14 += 2 + (std::size_t(adobe[app14 + 2]) << 8 | adobe[app14 + 3]);
+    ASSERT_LT(app14 + 4, adobe.size()) << "no Adobe marker";
+    const std::size_t length = 2 + (std::size_t(adobe[app14 + 2]) << 8 | adobe[app14 + 3]);
+    PictureBytes without = adobe;
+    without.erase(without.begin() + std::ptrdiff_t(app14), without.begin() + std::ptrdiff_t(app14 + length));
+    PictureBytes spoilt = adobe;
+    spoilt[app14 + 8] = 'x';  // "Adobx"
+    for (const auto& [name, file] : {std::pair{"without", without}, std::pair{"spoilt", spoilt}}) {
+        SCOPED_TRACE(name);
+        const BmpReadResult r = DecodeJpeg(file);
+        ASSERT_TRUE(r.image) << r.Message();
+        EXPECT_LE(LargestDifference(r.image->bitmap, Bitmap(16, 8, ColorFromRgb(200, 128, 128))), 2);
+    }
+}
+
 struct Reduction {
     int width, height, minWidth, minHeight, wantWidth, wantHeight;
 };
