@@ -25,6 +25,7 @@
 #include "codec/PictureReader.h"
 #include "document/FileWrite.h"
 #include "document/Join.h"
+#include "document/NewImageDialog.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "editor/Editor.h"
@@ -280,6 +281,10 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
     BatchFileSystem files;
     ed.files = &files;
     const InputReading how = options.join ? InputReading{} : ReadingFor(options);
+    // A scale done by the reading is refused as the command refuses it, before anything is read.
+    if (how.firstScale)
+        if (const auto why = RefuseImageSize(std::uint32_t(how.firstScale->a), std::uint32_t(how.firstScale->b)))
+            return std::string(*why);
     StepMemory memory;
     std::string reason = options.join ? JoinInputs(ed, host, files, *options.join)
                                       : OpenInput(ed, job.input, options.inPlace, how, memory.alpha);

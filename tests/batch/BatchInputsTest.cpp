@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "batch/BatchRun.h"
+#include "document/NewImageDialog.h"
+#include "raster/PixelPool.h"
 #include "codec/BmpWriter.h"
 #include "support/EncodedBmpFile.h"
 #include "codec/PictureReader.h"
@@ -196,6 +198,38 @@ TEST_F(BatchInputsTest, ASignalStopsTheRunAndLeavesNoTemporaryFile) {
         EXPECT_NE(run.errors.find(std::string("stopped by ") + name + ": 1 written, 0 failed, 2 not done"), std::string::npos)
             << run.errors;
     }
+}
+
+// A scale beyond the image limits is refused with the command's own words before any pixel
+// memory is asked for, also when the reading would do it (the first command).
+TEST_F(BatchInputsTest, AScaleBeyondTheLimitsIsRefusedBeforeAnyMemory) {
+    const std::string png = Put("one.png", testing::EncodePng(testing::PngRecipe{1, 1, 2, 8, false, {128, 64, 32}}));
+    const std::string jpeg = Put("photo.jpg", testing::EncodeJpeg(testing::SmoothPicture(40, 30)));
+    const struct {
+        std::vector<std::string> args;
+        const char* reason;
+    } cases[] = {
+        {{"--scale", "16385x16385", png}, kTooManyPixelsText},
+        {{"--fit", "65535x65535", png}, kTooManyPixelsText},
+        {{"--cover", "40000x40000", jpeg}, kTooManyPixelsText},
+        {{"--fit", "65535x4097", jpeg}, kTooManyPixelsText},
+        {{"--flip", "h", "--scale", "65535x65535", png}, kTooManyPixelsText},
+    };
+    PixelPool& pool = PixelPool::Shared();
+    pool.FreeKept();
+    const PixelPool::Counts before = pool.Counters();
+    pool.SetHeldCeiling(before.Held());  // no new block: a run that asks for one hears "no memory"
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-o", PathOf("big.bmp")});
+        const Outcome run = Batch(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+        EXPECT_FALSE(fs::exists(dir.Path() / "big.bmp"));
+    }
+    pool.SetHeldCeiling(static_cast<std::size_t>(-1));
+    EXPECT_EQ(pool.Counters().fresh, before.fresh);
 }
 
 // Names of up to 255 bytes are written in place; --keep-folders keeps equal names in
