@@ -4,11 +4,14 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "batch/BatchRun.h"
@@ -33,6 +36,7 @@ using testing::ReadBytes;
 struct Outcome {
     int status = -1;
     std::string errors;
+    long peakKiB = 0;  // the program's peak resident memory
 };
 
 Bytes Bmp24(const Bitmap& b) { return testing::EncodeBmpFile(b, 24, [](int) { return true; }).bytes; }
@@ -60,6 +64,7 @@ protected:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&actions, 2, errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t pid = 0;
         const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
@@ -73,14 +78,21 @@ protected:
     }
     Outcome Wait(pid_t pid) {
         int status = 0;
-        ::waitpid(pid, &status, 0);
+        struct rusage usage {};
+        ::wait4(pid, &status, 0, &usage);
         const Bytes errors = ReadBytes(errorsFile);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), std::string(errors.begin(), errors.end())};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), std::string(errors.begin(), errors.end()),
+                usage.ru_maxrss};
+    }
+    std::string Output() const {
+        const Bytes out = ReadBytes(outputFile);
+        return std::string(out.begin(), out.end());
     }
 
     testing::TempFolder dir;
     testing::TempFolder scratch;  // beside the outputs, so it never counts among them
     const std::string errorsFile = (scratch.Path() / "errors.txt").string();
+    const std::string outputFile = (scratch.Path() / "output.bin").string();
     const Bitmap picture = testing::SmoothPicture(12, 8);
 };
 
@@ -163,12 +175,46 @@ TEST_F(BatchInputsTest, PipesAreReadAndFoldersAndDevicesRefused) {
     EXPECT_NE(run.errors.find("/dev/null: not a regular file"), std::string::npos) << run.errors;
 }
 
-// Standard input with no end is refused at its first bytes, not after the largest file.
+// A pipe that writes `start` and then zeros until it is closed.
+std::thread EndlessPipe(const fs::path& fifo, Bytes start) {
+    return std::thread([fifo, start] {
+        const int fd = ::open(fifo.c_str(), O_WRONLY);
+        if (fd < 0) return;
+        const Bytes zeros(1 << 16, 0);
+        bool open = ::write(fd, start.data(), start.size()) == ssize_t(start.size());
+        while (open) open = ::write(fd, zeros.data(), zeros.size()) > 0;  // until the reader is gone
+        ::close(fd);
+    });
+}
+
+// Standard input with no end is refused at its first bytes, not after the largest file: what
+// no picture starts with, and a picture's signature followed by what no header starts with.
 TEST_F(BatchInputsTest, EndlessStandardInputIsRefusedAtItsFirstBytes) {
-    Outcome run = Program({"-", "-o", PathOf("zero.bmp")}, "/dev/zero");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.errors.find("-: The file is not a BMP, PNG or JPEG file."), std::string::npos) << run.errors;
-    run = Program({"--files-from", "-", "-d", PathOf("out")}, "/dev/urandom");
+    const struct {
+        const char* name;
+        Bytes start;
+        const char* reason;
+    } cases[] = {
+        {"zeros", {}, "-: The file is not a BMP, PNG or JPEG file."},
+        {"png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, "-: The PNG picture is damaged or cut short."},
+        {"bmp", {'B', 'M'}, "-: The bitmap's header is of a kind this program does not read."},
+        {"jpeg", {0xFF, 0xD8, 0xFF}, "-: The JPEG picture is damaged or cut short."},
+    };
+    const auto previous = ::signal(SIGPIPE, SIG_IGN);  // the writer learns of the end by EPIPE
+    const fs::path fifo = scratch.Path() / "endless";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::thread writer = EndlessPipe(fifo, c.start);
+        const Outcome run = Program({"-", "-o", PathOf("zero.bmp")}, fifo.string());
+        writer.join();
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+        // Refused after a read or two, not when the buffer reached the largest file (2 GB).
+        EXPECT_LT(run.peakKiB, 256 * 1024);
+    }
+    ::signal(SIGPIPE, previous);
+    const Outcome run = Program({"--files-from", "-", "-d", PathOf("out")}, "/dev/urandom");
     EXPECT_EQ(run.status, 2);  // not an abort on memory running out
     EXPECT_FALSE(fs::exists(dir.Path() / "zero.bmp"));
 }
