@@ -61,6 +61,12 @@ std::string ReadNonRegular(const std::string& input, bool inPlace, std::vector<s
     return ReadNamedStream(input, std::size_t(kMaxReadableFileBytes), bytes, kPictureStart, kStreamTooLong);
 }
 
+// A device, a pipe or a socket, through links: never replaced by a file, --overwrite or not.
+bool IsDeviceOrStream(const std::string& name) {
+    struct stat info {};
+    return ::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+}
+
 std::string WriteStandardOutput(const ByteSource& pieces) {
     for (std::span<const std::uint8_t> bytes = pieces(); !bytes.empty(); bytes = pieces()) {
         while (!bytes.empty()) {
@@ -248,10 +254,14 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, c
 }  // namespace
 
 std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
+    if (job.output != "-" && IsDeviceOrStream(job.output)) return job.output + ": not a regular file";
     if (!options.overwrite && !options.inPlace && job.output != "-") {
         std::error_code ec;
-        if (std::filesystem::symlink_status(job.output, ec).type() != std::filesystem::file_type::not_found)
-            return job.output + " exists; give --overwrite to replace it";
+        const std::filesystem::file_type type = std::filesystem::symlink_status(job.output, ec).type();
+        // A name the system cannot look up (too long, through a folder that may not be
+        // entered) says why; only a name that is there exists.
+        if (ec && type != std::filesystem::file_type::not_found) return job.output + ": " + ec.message();
+        if (type != std::filesystem::file_type::not_found) return job.output + " exists; give --overwrite to replace it";
     }
     HeadlessHost host;
     Editor ed(host);

@@ -246,6 +246,44 @@ TEST_F(BatchInputsTest, ASignalStopsTheRunAndLeavesNoTemporaryFile) {
     }
 }
 
+// Output names the system cannot take, or that cannot be written, are reported as the run
+// goes on; they used to end it with an uncaught exception (status 134). A device or pipe in the
+// output's place is never replaced by a file.
+TEST_F(BatchInputsTest, OutputsThatCannotBeWrittenAreReportedNotThrown) {
+    const std::string in = Put("in.bmp", Bmp24(picture));
+    fs::create_symlink("loop.bmp", dir.Path() / "loop.bmp");
+    fs::create_symlink("loops", dir.Path() / "loops");
+    ASSERT_EQ(::mkfifo(PathOf("pipe.bmp").c_str(), 0600), 0);
+    fs::create_symlink("pipe.bmp", dir.Path() / "to-pipe.bmp");
+    const std::string name256 = PathOf(std::string(252, 'n') + ".bmp");
+    const std::string name259 = PathOf(std::string(255, 'n') + ".bmp");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string reason;
+    } cases[] = {
+        {"Name256", {"-o", name256}, 1, in + ": " + name256 + ": File name too long"},
+        {"Name259Overwrite", {"-o", name259, "--overwrite"}, 1, "File name too long"},
+        {"LinkToItself", {"-o", PathOf("loop.bmp")}, 1, PathOf("loop.bmp") + " exists; give --overwrite"},
+        {"LinkToItselfOverwrite", {"-o", PathOf("loop.bmp"), "--overwrite"}, 1, "Too many levels of symbolic links"},
+        {"OutDirLinkToItself", {"-d", PathOf("loops")}, 2, "--out-dir " + PathOf("loops") + " is not a folder ("},
+        {"Pipe", {"-o", PathOf("pipe.bmp")}, 1, in + ": " + PathOf("pipe.bmp") + ": not a regular file"},
+        {"PipeOverwrite", {"-o", PathOf("pipe.bmp"), "--overwrite"}, 1, PathOf("pipe.bmp") + ": not a regular file"},
+        {"LinkToPipeOverwrite", {"-o", PathOf("to-pipe.bmp"), "--overwrite"}, 1, "to-pipe.bmp: not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = c.args;
+        args.push_back(in);
+        const Outcome run = Program(args);
+        EXPECT_EQ(run.status, c.status) << run.errors;
+        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+        EXPECT_TRUE(fs::is_fifo(dir.Path() / "pipe.bmp"));
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.Path() / "loop.bmp")));
+    }
+}
+
 // A scale beyond the image limits is refused with the command's own words before any pixel
 // memory is asked for, also when the reading would do it (the first command).
 TEST_F(BatchInputsTest, AScaleBeyondTheLimitsIsRefusedBeforeAnyMemory) {
