@@ -64,12 +64,18 @@ JobPlan PlanJobs(const BatchOptions& o, const std::vector<std::string>& inputs) 
         if (input != "-") {
             const auto [at, first] = readers.emplace(IdentityOf(input), input);
             if (!first) {
-                plan.notes.push_back(input + (at->second == input ? ": listed twice; done once"
-                                                                  : ": the same file as " + at->second + "; done once"));
+                plan.notes.push_back(at->second == input ? ListedTwiceNote(input)
+                                                         : input + ": the same file as " + at->second + "; done once");
                 continue;
             }
         }
         PlannedJob p{{input, ""}, {}};
+        if (o.inPlace && input == "-") {
+            // A list's "-" is standard input, which has no file to replace.
+            p.refusal = "--in-place needs input files to replace; standard input is not one";
+            plan.jobs.push_back(std::move(p));
+            continue;
+        }
         p.job.output = OutputOf(o, input, p.refusal);
         if (p.refusal.empty() && p.job.output != "-") {
             const auto [at, first] = writers.emplace(OutputIdentity(p.job.output), input);

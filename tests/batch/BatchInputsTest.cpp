@@ -219,6 +219,22 @@ TEST_F(BatchInputsTest, EndlessStandardInputIsRefusedAtItsFirstBytes) {
     EXPECT_FALSE(fs::exists(dir.Path() / "zero.bmp"));
 }
 
+// A list naming one file again and again keeps it once: a list that never ends holds one name.
+TEST_F(BatchInputsTest, AListRepeatingANameKeepsItOnce) {
+    const std::string one = Put("one.bmp", Bmp24(picture));
+    std::string lines;
+    for (int i = 0; i < 100000; ++i) lines += one + "\n";
+    const std::string list = Put("list", Bytes(lines.begin(), lines.end()));
+    const Outcome run = Program({"--files-from", list, "-d", PathOf("out"), one});
+    EXPECT_EQ(run.status, 0) << run.errors.substr(0, 400);
+    std::size_t notes = 0;
+    for (std::size_t at = run.errors.find("listed twice"); at != std::string::npos; at = run.errors.find("listed twice", at + 1))
+        ++notes;
+    EXPECT_EQ(notes, 1u);
+    EXPECT_NE(run.errors.find(one + ": listed twice; done once"), std::string::npos) << run.errors.substr(0, 400);
+    EXPECT_NE(run.errors.find("1 written, 0 failed"), std::string::npos) << run.errors.substr(0, 400);
+}
+
 // SIGINT, SIGTERM and SIGHUP: the file in hand is abandoned (here: waiting for a pipe that
 // never opens), no new one starts, no temporary file is left, and the summary says so.
 TEST_F(BatchInputsTest, ASignalStopsTheRunAndLeavesNoTemporaryFile) {
@@ -244,6 +260,61 @@ TEST_F(BatchInputsTest, ASignalStopsTheRunAndLeavesNoTemporaryFile) {
         EXPECT_NE(run.errors.find(std::string("stopped by ") + name + ": 1 written, 0 failed, 2 not done"), std::string::npos)
             << run.errors;
     }
+}
+
+// A signal stops the run while the list is still being read: a pipe that stays open without a
+// word, or a named pipe that no program writes yet.
+TEST_F(BatchInputsTest, ASignalStopsTheReadingOfTheList) {
+    const fs::path fifo = scratch.Path() / "list";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        bool fromStandardInput;  // else the list names the pipe, which has no writer
+        int signal;
+        int status;
+    } cases[] = {{"SilentStandardInput", true, SIGINT, 130}, {"PipeWithoutWriter", false, SIGTERM, 143},
+                 {"SilentStandardInputHangUp", true, SIGHUP, 129}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Holds the pipe open without writing, for long enough that only a signal ends the
+        // reading; closes it then, so a run that ignores the signal still ends.
+        std::atomic<bool> done{false};
+        std::thread holder;
+        if (c.fromStandardInput)
+            holder = std::thread([&fifo, &done] {
+                const int fd = ::open(fifo.c_str(), O_WRONLY);
+                for (int i = 0; i < 300 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                ::close(fd);
+            });
+        pid_t pid = 0;
+        const std::vector<std::string> source = c.fromStandardInput ? std::vector<std::string>{"--files-from", "-"}
+                                                                     : std::vector<std::string>{"--files-from", fifo.string()};
+        std::vector<std::string> args = source;
+        args.insert(args.end(), {"-d", PathOf("out")});
+        Program(args, c.fromStandardInput ? fifo.string() : "/dev/null", &pid);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // now waiting for the list
+        ::kill(pid, c.signal);
+        const Outcome run = Wait(pid);
+        done = true;
+        if (holder.joinable()) holder.join();
+        EXPECT_EQ(run.status, c.status) << run.errors;
+        EXPECT_NE(run.errors.find("while the list was read"), std::string::npos) << run.errors;
+    }
+}
+
+// "-" in a list is standard input, which --in-place cannot replace: refused, and nothing goes
+// to standard output; the other names are done.
+TEST_F(BatchInputsTest, InPlaceRefusesStandardInputNamedInAList) {
+    const std::string bmp = Put("x.bmp", Bmp24(picture));
+    const std::string lines = "-\n" + bmp + "\n";
+    const std::string list = Put("list", Bytes(lines.begin(), lines.end()));
+    const Outcome run = Program({"-i", "-b", "8", "--files-from", list}, bmp);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("-: --in-place needs input files to replace; standard input is not one"), std::string::npos)
+        << run.errors;
+    EXPECT_NE(run.errors.find("1 written, 1 failed"), std::string::npos) << run.errors;
+    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(ReadBytes(bmp), testing::EncodeBmpFile(picture, 8, [](int) { return true; }).bytes);
 }
 
 // Output names the system cannot take, or that cannot be written, are reported as the run
