@@ -387,6 +387,43 @@ TEST_F(BatchInputsTest, AScaleBeyondTheLimitsIsRefusedBeforeAnyMemory) {
     EXPECT_EQ(pool.Counters().fresh, before.fresh);
 }
 
+// --keep-folders takes "$PWD/a/x.png" as below the current folder also when the shell reached
+// that folder through a link; --palette reads a pipe (<(...), /dev/stdin) as inputs are read.
+TEST_F(BatchInputsTest, LinkedCurrentFolderAndPalettePipes) {
+    Put("real/in/a/x.bmp", Bmp24(picture));
+    fs::create_symlink(dir.Path() / "real", dir.Path() / "link");
+    const fs::path saved = fs::current_path();
+    const char* savedPwd = std::getenv("PWD");
+    const std::string pwdBefore = savedPwd ? savedPwd : "";
+    fs::current_path(dir.Path() / "link");  // the system names it .../real
+    ::setenv("PWD", PathOf("link").c_str(), 1);
+    Outcome run = Batch({"--keep-folders", "-d", "out", PathOf("link") + "/in/a/x.bmp"});
+    fs::current_path(saved);
+    ::setenv("PWD", pwdBefore.c_str(), 1);
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(ReadBytes(dir.Path() / "real/out/in/a/x.bmp"), Bmp24(picture));
+
+    const fs::path fifo = scratch.Path() / "palette";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string text = "#000000\n#FFFFFF\n";
+    std::thread writer([&] { testing::WriteBytes(fifo, Bytes(text.begin(), text.end())); });
+    const std::string in = Put("in.bmp", Bmp24(picture));
+    run = Batch({"--palette", fifo.string(), in, "-o", PathOf("bw.bmp")});
+    writer.join();
+    EXPECT_EQ(run.status, 0) << run.errors;
+    const BmpReadResult bw = DecodePicture(ReadBytes(dir.Path() / "bw.bmp"));
+    ASSERT_TRUE(bw.image);
+    EXPECT_EQ(bw.image->bitDepth, 1);
+
+    const auto previous = ::signal(SIGPIPE, SIG_IGN);
+    std::thread endless = EndlessPipe(fifo, Bytes(text.begin(), text.end()));
+    run = Batch({"--palette", fifo.string(), in, "-o", PathOf("long.bmp")});
+    endless.join();
+    ::signal(SIGPIPE, previous);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("larger than 64 KiB"), std::string::npos) << run.errors;
+}
+
 // Names of up to 255 bytes are written in place; --keep-folders keeps equal names in
 // different folders apart; -q says nothing when all went well.
 TEST_F(BatchInputsTest, LongNamesFoldersAndQuietRuns) {
