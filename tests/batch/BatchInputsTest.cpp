@@ -278,12 +278,13 @@ TEST_F(BatchInputsTest, ASignalStopsTheReadingOfTheList) {
         SCOPED_TRACE(c.name);
         // Holds the pipe open without writing, for long enough that only a signal ends the
         // reading; closes it then, so a run that ignores the signal still ends.
-        std::atomic<bool> done{false};
+        std::atomic<bool> done{false}, closedFirst{false};
         std::thread holder;
         if (c.fromStandardInput)
-            holder = std::thread([&fifo, &done] {
+            holder = std::thread([&fifo, &done, &closedFirst] {
                 const int fd = ::open(fifo.c_str(), O_WRONLY);
                 for (int i = 0; i < 300 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                closedFirst = !done;
                 ::close(fd);
             });
         pid_t pid = 0;
@@ -299,6 +300,7 @@ TEST_F(BatchInputsTest, ASignalStopsTheReadingOfTheList) {
         if (holder.joinable()) holder.join();
         EXPECT_EQ(run.status, c.status) << run.errors;
         EXPECT_NE(run.errors.find("while the list was read"), std::string::npos) << run.errors;
+        EXPECT_FALSE(closedFirst) << "the run went on reading until the list ended";
     }
 }
 
