@@ -175,14 +175,19 @@ TEST_F(BatchInputsTest, PipesAreReadAndFoldersAndDevicesRefused) {
     EXPECT_NE(run.errors.find("/dev/null: not a regular file"), std::string::npos) << run.errors;
 }
 
-// A pipe that writes `start` and then zeros until it is closed.
-std::thread EndlessPipe(const fs::path& fifo, Bytes start) {
-    return std::thread([fifo, start] {
-        const int fd = ::open(fifo.c_str(), O_WRONLY);
+// A writer of a named pipe: `start`, then zeros until the reader closes it when `endless`.
+// It waits for a reader only until `stop` is set, so a run that never opens the pipe does not
+// leave it waiting.
+std::thread PipeWriter(const fs::path& fifo, Bytes start, bool endless, const std::atomic<bool>& stop) {
+    return std::thread([fifo, start, endless, &stop] {
+        int fd = -1;
+        while ((fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK)) < 0 && errno == ENXIO && !stop)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         if (fd < 0) return;
+        ::fcntl(fd, F_SETFL, 0);
         const Bytes zeros(1 << 16, 0);
         bool open = ::write(fd, start.data(), start.size()) == ssize_t(start.size());
-        while (open) open = ::write(fd, zeros.data(), zeros.size()) > 0;  // until the reader is gone
+        while (open && endless) open = ::write(fd, zeros.data(), zeros.size()) > 0;  // until the reader is gone
         ::close(fd);
     });
 }
@@ -205,8 +210,10 @@ TEST_F(BatchInputsTest, EndlessStandardInputIsRefusedAtItsFirstBytes) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::thread writer = EndlessPipe(fifo, c.start);
+        std::atomic<bool> stop{false};
+        std::thread writer = PipeWriter(fifo, c.start, true, stop);
         const Outcome run = Program({"-", "-o", PathOf("zero.bmp")}, fifo.string());
+        stop = true;
         writer.join();
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
@@ -408,9 +415,11 @@ TEST_F(BatchInputsTest, LinkedCurrentFolderAndPalettePipes) {
     const fs::path fifo = scratch.Path() / "palette";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string text = "#000000\n#FFFFFF\n";
-    std::thread writer([&] { testing::WriteBytes(fifo, Bytes(text.begin(), text.end())); });
+    std::atomic<bool> stop{false};
+    std::thread writer = PipeWriter(fifo, Bytes(text.begin(), text.end()), false, stop);
     const std::string in = Put("in.bmp", Bmp24(picture));
     run = Batch({"--palette", fifo.string(), in, "-o", PathOf("bw.bmp")});
+    stop = true;
     writer.join();
     EXPECT_EQ(run.status, 0) << run.errors;
     const BmpReadResult bw = DecodePicture(ReadBytes(dir.Path() / "bw.bmp"));
@@ -418,8 +427,10 @@ TEST_F(BatchInputsTest, LinkedCurrentFolderAndPalettePipes) {
     EXPECT_EQ(bw.image->bitDepth, 1);
 
     const auto previous = ::signal(SIGPIPE, SIG_IGN);
-    std::thread endless = EndlessPipe(fifo, Bytes(text.begin(), text.end()));
+    std::atomic<bool> stopEndless{false};
+    std::thread endless = PipeWriter(fifo, Bytes(text.begin(), text.end()), true, stopEndless);
     run = Batch({"--palette", fifo.string(), in, "-o", PathOf("long.bmp")});
+    stopEndless = true;
     endless.join();
     ::signal(SIGPIPE, previous);
     EXPECT_EQ(run.status, 2);
