@@ -53,27 +53,27 @@ int main(int argc, char** argv) {
     const double decodeMs = Since(t);
 
     PaletteChoice choice = PaletteByName(argv[3]);
-    if (!choice.error.empty() && choice.optimisedColours == 0) {
+    if (!choice.error.empty() && choice.optimisedColors == 0) {
         const PaletteFileResult fromFile = ReadPaletteFile(files, argv[3]);
         if (!fromFile.error.empty()) return Fail(choice.error + " (" + fromFile.error + ")");
-        choice = {fromFile.colours, 0, {}};
+        choice = {fromFile.colors, 0, {}};
     }
-    if (choice.optimisedColours > 0) {
-        OptimisedPaletteResult made = MakeOptimisedPalette(image, choice.optimisedColours);
+    if (choice.optimisedColors > 0) {
+        OptimisedPaletteResult made = MakeOptimisedPalette(image, choice.optimisedColors);
         if (!made.error.empty()) return Fail(made.error);
-        choice.colours = std::move(made.colours);
+        choice.colors = std::move(made.colors);
     }
     const double paletteMs = Since(t);
 
     const std::optional<Dither> dither = DitherByName(argv[4]);
     if (!dither) return Fail(std::string("unknown dithering ") + argv[4]);
-    const MapResult mapped = MapToPalette(image, choice.colours, {*dither, -1});
+    const MapResult mapped = MapToPalette(image, choice.colors, {*dither, -1});
     if (!mapped.image) return Fail(mapped.error);
     const double mapMs = Since(t);
 
     std::vector<std::uint8_t> buffer;
     const BmpFileBytes file =
-        EncodeIndexedBmpPieces(*mapped.image, choice.colours, argc > 5 ? std::atoi(argv[5]) : 0, buffer);
+        EncodeIndexedBmpPieces(*mapped.image, choice.colors, argc > 5 ? std::atoi(argv[5]) : 0, buffer);
     if (file.status != EncodeStatus::Ok) return Fail(std::string(EncodeStatusMessage(file.status)));
     const WriteResult written = WriteFileAtomically(files, argv[2], file.pieces, 0644);
     if (!written) return Fail(std::string(argv[2]) + ": " + Describe(written.failure));

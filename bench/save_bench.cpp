@@ -36,7 +36,7 @@ const Bitmap& NoisyPhoto() {
 }
 
 // 256 colours scattered at random pixel by pixel: the worst case for a table lookup.
-const Bitmap& TwoHundredFiftySixColours() {
+const Bitmap& TwoHundredFiftySixColors() {
     static const Bitmap img = [] {
         Bitmap b(kWidth, kHeight);
         std::mt19937 rng(11);
@@ -114,7 +114,7 @@ void BM_Memcpy24(benchmark::State& s) { Memcpy(s, 24); }
 void BM_Encode24(benchmark::State& s) { Encode(s, NoisyPhoto(), 24); }
 void BM_Encode24Fresh(benchmark::State& s) { EncodeFresh(s, NoisyPhoto(), 24); }
 void BM_Memcpy8(benchmark::State& s) { Memcpy(s, 8); }
-void BM_Encode8Colours256(benchmark::State& s) { Encode(s, TwoHundredFiftySixColours(), 8); }
+void BM_Encode8Colors256(benchmark::State& s) { Encode(s, TwoHundredFiftySixColors(), 8); }
 void BM_Encode8Drawing256(benchmark::State& s) { Encode(s, Drawing256(), 8); }
 void BM_Encode8Photo(benchmark::State& s) {
     static const std::size_t distinct = [] {
@@ -137,7 +137,7 @@ BENCHMARK(BM_Memcpy24)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Encode24)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Encode24Fresh)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Memcpy8)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Encode8Colours256)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Encode8Colors256)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Encode8Drawing256)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Encode8Photo)->Unit(benchmark::kMillisecond);
 

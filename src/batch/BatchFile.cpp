@@ -199,20 +199,20 @@ std::string WriteOutput(Editor& ed, const BmpFileBytes& file, const std::string&
 // --palette: every pixel mapped to the palette's colours (chosen for this image with
 // optimised:N), written with the palette as the table in its order; at 24 bits, as colours.
 std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string& output) {
-    PaletteColours colours = o.palette;
-    if (o.optimisedColours > 0) {
-        OptimisedPaletteResult made = MakeOptimisedPalette(CurrentImage(ed), o.optimisedColours);
+    PaletteColors colors = o.palette;
+    if (o.optimisedColors > 0) {
+        OptimisedPaletteResult made = MakeOptimisedPalette(CurrentImage(ed), o.optimisedColors);
         if (!made.error.empty()) return made.error;
-        colours = std::move(made.colours);
+        colors = std::move(made.colors);
     }
-    MapResult mapped = MapToPalette(CurrentImage(ed), colours, {o.dither.value_or(Dither::None), o.thresholdPercent});
+    MapResult mapped = MapToPalette(CurrentImage(ed), colors, {o.dither.value_or(Dither::None), o.thresholdPercent});
     if (!mapped.image) return mapped.error;
     // The image is in the indexes now; only they are needed from here.
     ClearImageStack(ed);
     PixelPool::Shared().FreeKept();
     std::vector<std::uint8_t> buffer;
     if (o.depth == 24 || IsDirectDepth(o.depth)) {
-        const std::optional<Bitmap> image = PaletteBitmap(*mapped.image, colours);
+        const std::optional<Bitmap> image = PaletteBitmap(*mapped.image, colors);
         if (!image) return std::string(EncodeStatusMessage(EncodeStatus::OutOfMemory));
         mapped.image.reset();
         const BmpFileBytes file = o.depth == 24 ? EncodeBmpPieces(*image, 24, {}, buffer)
@@ -220,7 +220,7 @@ std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string
         if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
         return WriteOutput(ed, file, output);
     }
-    const BmpFileBytes file = EncodeIndexedBmpPieces(*mapped.image, colours, o.depth, buffer);
+    const BmpFileBytes file = EncodeIndexedBmpPieces(*mapped.image, colors, o.depth, buffer);
     if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
     mapped.image.reset();
     return WriteOutput(ed, file, output);
@@ -232,8 +232,8 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, c
     // The question Save asks, answered from --allow-colour-loss; a No says what to give instead,
     // spelt as the question spells colour.
     std::string declined;
-    const ColourLossQuestion ask = [&o, &declined](int capacity) {
-        if (o.allowColourLoss) return true;
+    const ColorLossQuestion ask = [&o, &declined](int capacity) {
+        if (o.allowColorLoss) return true;
         declined = ColorLossFact(capacity) + " Give --allow-color-loss to write it with the nearest colors.";
         return false;
     };

@@ -75,11 +75,11 @@ std::string Bucket(BatchOptions& o, Values v) {
     return AddStep(o, {StepKind::Bucket, (*p)[0], (*p)[1]});
 }
 
-std::string Colour(BatchOptions& o, const std::string& v, StepKind kind) {
-    const auto c = ParseColour(v);
+std::string ColorOption(BatchOptions& o, const std::string& v, StepKind kind) {
+    const auto c = ParseColor(v);
     if (!c) return Bad("a colour (#RRGGBB or R,G,B)", v);
     Step s{kind};
-    s.colour = *c;
+    s.color = *c;
     return AddStep(o, s);
 }
 
@@ -128,11 +128,11 @@ std::string Palette(BatchOptions& o, Values v) {
         PaletteFileResult file = IsStream(v[0]) ? ReadPalettePipe(v[0]) : ReadPaletteFile(PosixFileSystem(), v[0]);
         if (!file.error.empty())
             return "'" + v[0] + "' is neither a palette (" + std::string(PaletteNames()) + ") nor a palette file: " + file.error;
-        choice = {std::move(file.colours), 0, {}};
+        choice = {std::move(file.colors), 0, {}};
     }
     o.paletteName = v[0];
-    o.palette = std::move(choice.colours);
-    o.optimisedColours = choice.optimisedColours;
+    o.palette = std::move(choice.colors);
+    o.optimisedColors = choice.optimisedColors;
     return {};
 }
 
@@ -205,11 +205,11 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values v) { return Scale(o, v[0], 2); }},
     {"fill", 0, "KIND", 1, "fill the selection's shape: line, solid, two-colour, interior or exterior", "--fill exterior", kCommands, Fill},
     {"foreground", 'F', "COLOUR", 1, "foreground colour, #RRGGBB or R,G,B (black unless given)", "-F '#FF8000'", kStyle,
-     [](BatchOptions& o, Values v) { return Colour(o, v[0], StepKind::Foreground); }},
+     [](BatchOptions& o, Values v) { return ColorOption(o, v[0], StepKind::Foreground); }},
     {"background", 'B', "COLOUR", 1, "background colour (white unless given); the first one given is also what transparent pixels of a PNG are laid on", "-B 255,255,255", kStyle,
      [](BatchOptions& o, Values v) {
-         std::string error = Colour(o, v[0], StepKind::Background);
-         if (error.empty() && !o.pictureBackground) o.pictureBackground = o.steps.back().colour;
+         std::string error = ColorOption(o, v[0], StepKind::Background);
+         if (error.empty() && !o.pictureBackground) o.pictureBackground = o.steps.back().color;
          return error;
      }},
     {"filter", 0, "FILTER", 1, "how --fit, --cover and --scale after it make pixels: lanczos (the default, for photos and drawings) or nearest (for pixel art)", "--filter nearest", kStyle, Filter},
@@ -218,10 +218,10 @@ const OptionSpec kOptions[] = {
     {"fill-style", 0, "STYLE", 1, "solid, horizontal, vertical, backward-diagonal, forward-diagonal, cross or diagonal-cross", "--fill-style cross", kStyle, FillStyle},
     {"depth", 'b', "BITS", 1, "bits per pixel of the written file: 1, 4, 8, 24, 16 (5-6-5 with bit-field masks, for small TFT screens), 16:555 (or 15: 5-5-5), 32 (keeps a PNG's transparency when the only commands are --fit, --cover and --scale), or keep (the default: the image's own depth, as Save keeps it)", "-b 16", kOutput, Depth},
     {"allow-colour-loss", 0, "", 0, "write even when the depth holds fewer colours than the image (nearest colours)", "--allow-colour-loss", kOutput,
-     [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
+     [](BatchOptions& o, Values) { o.allowColorLoss = true; return std::string(); }},
     {"allow-color-loss", 0, "", 0, "", "", kOutput,
-     [](BatchOptions& o, Values) { o.allowColourLoss = true; return std::string(); }},
-    {"palette", 0, "NAME|FILE", 1, "map every colour to a palette and write its colours as the colour table, in its order (no colour-loss question): bw, grey4, grey16, basic16, epaper7, optimised:N (N colours chosen for each image), or a file holding a BMP's colour table or #RRGGBB lines; the depth is the smallest that holds it unless --depth is given", "--palette epaper7", kOutput, Palette},
+     [](BatchOptions& o, Values) { o.allowColorLoss = true; return std::string(); }},
+    {"palette", 0, "NAME|FILE", 1, "map every colour to a palette and write its colours as the colour table, in its order (no colour-loss question): bw, grey4, grey16, basic16, epaper7, optimised:N (N colours chosen for each image), or a palette file (a BMP's colour table, #RRGGBB or RRGGBB lines, JASC-PAL .pal, GIMP .gpl or Photoshop .act); the depth is the smallest that holds it unless --depth is given", "--palette epaper7", kOutput, Palette},
     {"dither", 0, "KIND", 1, "with --palette: fs (Floyd-Steinberg), atkinson, ordered (an 8x8 Bayer pattern) or none (each pixel its nearest colour, the default)", "--palette bw --dither fs", kOutput, DitherKind},
     {"threshold", 0, "N%", 1, "with a two-colour --palette and no dithering: a pixel at least N% as light as white takes the lighter colour, any other the darker", "--palette bw --threshold 50%", kOutput, Threshold},
     {"output", 'o', "FILE", 1, "write the one input's result to FILE, a BMP file ('-' for standard output)", "-o out.bmp", kOutput,

@@ -126,13 +126,13 @@ std::string CheckPalette(const BatchOptions& o) {
         if (o.thresholdPercent >= 0) return "--threshold maps to a palette of two colours; give --palette bw (or another)";
         return {};
     }
-    const std::size_t colours = o.optimisedColours > 0 ? std::size_t(o.optimisedColours) : o.palette.size();
-    if (o.thresholdPercent >= 0 && colours != 2)
-        return "--threshold needs a palette of two colours; --palette " + o.paletteName + " has " + std::to_string(colours);
+    const std::size_t colors = o.optimisedColors > 0 ? std::size_t(o.optimisedColors) : o.palette.size();
+    if (o.thresholdPercent >= 0 && colors != 2)
+        return "--threshold needs a palette of two colours; --palette " + o.paletteName + " has " + std::to_string(colors);
     if (o.thresholdPercent >= 0 && o.dither && *o.dither != Dither::None)
         return "--threshold and --dither cannot be used together: a threshold maps each pixel on its own";
-    if ((o.depth == 1 || o.depth == 4 || o.depth == 8) && colours > (std::size_t(1) << o.depth))
-        return "--palette " + o.paletteName + " has " + std::to_string(colours) + " colours; --depth " +
+    if ((o.depth == 1 || o.depth == 4 || o.depth == 8) && colors > (std::size_t(1) << o.depth))
+        return "--palette " + o.paletteName + " has " + std::to_string(colors) + " colours; --depth " +
                std::to_string(o.depth) + " holds at most " + std::to_string(1 << o.depth);
     return {};
 }

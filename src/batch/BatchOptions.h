@@ -31,7 +31,7 @@ enum class StepKind {
 struct Step {
     StepKind kind = StepKind::Command;
     int a = 0, b = 0, c = 0, d = 0;
-    Color colour{0};
+    Color color{0};
     friend bool operator==(const Step&, const Step&) = default;
 };
 
@@ -49,7 +49,7 @@ struct BatchOptions {
     bool inPlace = false;
     bool keepFolders = false;          // --out-dir DIR/<the input's folders>/<name>.bmp
     bool overwrite = false;
-    bool allowColourLoss = false;
+    bool allowColorLoss = false;
     int depth = kKeepDepth;            // 1, 4, 8, 24, 16 (5-6-5), kDepth555, 32, or keep the image's own depth
     int scaleFilter = 0;               // the filter of the scale commands after --filter: 0 Lanczos, 1 nearest
     std::optional<Color> pictureBackground;  // the first --background: transparent pixels are laid on it
@@ -58,8 +58,8 @@ struct BatchOptions {
     // this order (or, with optimisedColours, to that many chosen for each image). Without it the
     // file gets the editor's own table.
     std::string paletteName;           // as given; empty: no --palette
-    PaletteColours palette;
-    int optimisedColours = 0;
+    PaletteColors palette;
+    int optimisedColors = 0;
     std::optional<Dither> dither;      // --dither; with --palette only
     int thresholdPercent = -1;         // --threshold N%; -1: none
     int jobs = 0;                      // 0: one per processor core

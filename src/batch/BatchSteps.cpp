@@ -5,7 +5,7 @@
 
 #include "batch/HeadlessHost.h"
 #include "document/ChangeSize.h"
-#include "document/ScaleImage.h"
+#include "edit/ScaleImage.h"
 #include "draw/Colors.h"
 #include "draw/PixelTools.h"
 #include "editor/CommandIds.h"
@@ -113,8 +113,8 @@ std::string Run(Editor& ed, const Step& s, StepMemory& memory) {
         case StepKind::Command: return Command(ed, s.a);
         case StepKind::Size: return ChangeSize(ed, s.a, s.b);
         case StepKind::Bucket: return Bucket(ed, s.a, s.b);
-        case StepKind::Foreground: SetForeColor(ed, s.colour); return {};
-        case StepKind::Background: SetBackColor(ed, s.colour); return {};
+        case StepKind::Foreground: SetForeColor(ed, s.color); return {};
+        case StepKind::Background: SetBackColor(ed, s.color); return {};
         // What the Set Line Style and Set Fill Style dialogs store.
         case StepKind::LineWidth: ed.settings.lineWidth = std::uint8_t(s.a); return {};
         case StepKind::LineStyle: ed.settings.lineStyleIndex = std::uint8_t(s.a); return {};

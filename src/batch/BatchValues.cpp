@@ -37,7 +37,7 @@ std::optional<int> HexDigit(char c) {
 
 }  // namespace
 
-std::optional<Color> ParseColour(std::string_view text) {
+std::optional<Color> ParseColor(std::string_view text) {
     if (text.size() == 7 && text[0] == '#') {
         int channel[3];
         for (int i = 0; i < 3; ++i) {

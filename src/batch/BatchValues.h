@@ -10,7 +10,7 @@ namespace rastrix::batch {
 // Option values as the command line spells them; nullopt when the text is not one.
 
 // "#RRGGBB" or "R,G,B" with each part 0..255.
-std::optional<Color> ParseColour(std::string_view text);
+std::optional<Color> ParseColor(std::string_view text);
 
 // Exactly `count` whole numbers 0..65535 separated by commas ("10,20" or "0,0,64,48").
 std::optional<std::vector<int>> ParseNumbers(std::string_view text, int count);

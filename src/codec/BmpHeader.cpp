@@ -26,9 +26,9 @@ std::string_view BmpErrorMessage(BmpError error) {
         case BmpError::CompressedTopDown:
             return "The bitmap is compressed but stored top row first, which is not valid.";
         case BmpError::BadMasks: return "The bitmap's colour masks are not valid.";
-        case BmpError::BadColourTable: return "The bitmap's colour table is missing or too large.";
+        case BmpError::BadColorTable: return "The bitmap's colour table is missing or too large.";
         case BmpError::BadPixelOffset: return "The bitmap's pixel data offset is not valid.";
-        case BmpError::TruncatedColourTable: return "The file ends inside its colour table.";
+        case BmpError::TruncatedColorTable: return "The file ends inside its colour table.";
         case BmpError::NoPixelData: return "The file ends before its pixel data.";
         case BmpError::TruncatedPixels: return "The file ends before the end of its pixel data.";
         case BmpError::OutOfMemory: return "There is not enough memory to open the bitmap.";
@@ -116,7 +116,7 @@ struct RawHeader {
     std::uint32_t planes = 0;
     int bitCount = 0;
     std::uint32_t compression = kBiRgb;
-    std::uint32_t coloursUsed = 0;
+    std::uint32_t colorsUsed = 0;
 };
 
 RawHeader ReadRawHeader(std::span<const std::uint8_t> b, std::uint32_t headerSize) {
@@ -135,7 +135,7 @@ RawHeader ReadRawHeader(std::span<const std::uint8_t> b, std::uint32_t headerSiz
     h.bitCount = ReadU16(b, 28);
     // The shortened OS/2 header stops here; the missing fields count as zero.
     if (headerSize >= 20) h.compression = ReadU32(b, 30);
-    if (headerSize >= 36) h.coloursUsed = ReadU32(b, 46);
+    if (headerSize >= 36) h.colorsUsed = ReadU32(b, 46);
     return h;
 }
 
@@ -216,20 +216,20 @@ BmpLayoutResult ParseBmpLayout(std::span<const std::uint8_t> b) {
     std::size_t maskBytes = 0;
     if (BmpError e = ReadMasks(b, raw, layout, maskBytes); e != BmpError::None) return {std::nullopt, e};
 
-    layout.colourTableOffset = kFileHeaderSize + headerSize + maskBytes;
-    layout.colourEntrySize = headerSize == kCoreHeaderSize ? 3 : 4;
+    layout.colorTableOffset = kFileHeaderSize + headerSize + maskBytes;
+    layout.colorEntrySize = headerSize == kCoreHeaderSize ? 3 : 4;
     layout.pixelOffset = ReadU32(b, 10);
-    if (layout.pixelOffset < layout.colourTableOffset) return {std::nullopt, BmpError::BadPixelOffset};
+    if (layout.pixelOffset < layout.colorTableOffset) return {std::nullopt, BmpError::BadPixelOffset};
 
     if (layout.bitCount != 0 && layout.bitCount <= 8) {
         const std::size_t full = std::size_t(1) << layout.bitCount;
-        if (raw.coloursUsed > full) return {std::nullopt, BmpError::BadColourTable};
+        if (raw.colorsUsed > full) return {std::nullopt, BmpError::BadColorTable};
         // Some writers declare a full table but store a shorter one before the pixels: use the
         // entries that fit between the headers and the pixel data.
-        const std::size_t declared = raw.coloursUsed == 0 ? full : raw.coloursUsed;
-        const std::size_t room = (layout.pixelOffset - layout.colourTableOffset) / layout.colourEntrySize;
-        layout.colourCount = declared < room ? declared : room;
-        if (layout.colourCount == 0) return {std::nullopt, BmpError::BadColourTable};
+        const std::size_t declared = raw.colorsUsed == 0 ? full : raw.colorsUsed;
+        const std::size_t room = (layout.pixelOffset - layout.colorTableOffset) / layout.colorEntrySize;
+        layout.colorCount = declared < room ? declared : room;
+        if (layout.colorCount == 0) return {std::nullopt, BmpError::BadColorTable};
     }
     return {layout, BmpError::None};
 }

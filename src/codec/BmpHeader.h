@@ -22,9 +22,9 @@ enum class BmpError {
     BadCompression,          // a compression that does not fit the bit count
     CompressedTopDown,       // run-length data cannot run top-down
     BadMasks,                // colour masks overlap, have holes or lie outside the pixel
-    BadColourTable,          // colour table larger than the bit count allows, or missing
+    BadColorTable,          // colour table larger than the bit count allows, or missing
     BadPixelOffset,          // pixel data said to start inside the headers
-    TruncatedColourTable,
+    TruncatedColorTable,
     NoPixelData,             // the pixel offset lies at or past the end of the file
     TruncatedPixels,         // uncompressed rows cut short
     OutOfMemory,
@@ -68,9 +68,9 @@ struct BmpLayout {
     int bitCount = 0;           // 1, 2, 4, 8, 16, 24 or 32; 0 when the pixels are PNG or JPEG data
     BmpCompression compression = BmpCompression::None;
     std::array<std::uint32_t, 3> masks{};  // red, green, blue; used for 16 and 32 bits
-    std::size_t colourTableOffset = 0;
-    std::size_t colourEntrySize = 4;       // 3 for the old OS/2 header
-    std::size_t colourCount = 0;           // entries the header declares (0 above 8 bits)
+    std::size_t colorTableOffset = 0;
+    std::size_t colorEntrySize = 4;       // 3 for the old OS/2 header
+    std::size_t colorCount = 0;           // entries the header declares (0 above 8 bits)
     std::size_t pixelOffset = 0;           // from the file header
 };
 

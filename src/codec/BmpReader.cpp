@@ -24,10 +24,10 @@ BmpReadResult Fail(BmpError e) { return {std::nullopt, e}; }
 BmpError ReadPalette(std::span<const std::uint8_t> b, const BmpLayout& l, BmpPalette& palette) {
     palette.fill(Pixel{0});
     if (l.bitCount > 8) return BmpError::None;
-    const std::size_t end = l.colourTableOffset + l.colourCount * l.colourEntrySize;
-    if (end > b.size()) return BmpError::TruncatedColourTable;
-    for (std::size_t i = 0; i < l.colourCount; ++i) {
-        const std::uint8_t* e = b.data() + l.colourTableOffset + i * l.colourEntrySize;
+    const std::size_t end = l.colorTableOffset + l.colorCount * l.colorEntrySize;
+    if (end > b.size()) return BmpError::TruncatedColorTable;
+    for (std::size_t i = 0; i < l.colorCount; ++i) {
+        const std::uint8_t* e = b.data() + l.colorTableOffset + i * l.colorEntrySize;
         palette[i] = PixelFromRgb(e[2], e[1], e[0]);
     }
     return BmpError::None;

@@ -33,7 +33,7 @@ std::string_view EncodeStatusMessage(EncodeStatus status) {
             return "There is not enough memory to build the file.";
         case EncodeStatus::TooLarge:
             return "The image is too large to be saved as a BMP file at this depth.";
-        case EncodeStatus::TooManyColours:
+        case EncodeStatus::TooManyColors:
             return "The palette has more colours than a BMP file of this depth holds "
                    "(2 at 1 bit, 16 at 4 bits, 256 at 8 bits).";
         case EncodeStatus::Ok:
@@ -111,9 +111,9 @@ constexpr std::uint32_t QuadOf(Pixel p) { return ValueOf(p); }
 
 // Quads as blue, green, red, 0 each, then white entries up to the table's capacity.
 template <class Entry>
-void WriteColourTable(std::span<const Entry> colours, int capacity, std::uint8_t* table) {
+void WriteColorTable(std::span<const Entry> colors, int capacity, std::uint8_t* table) {
     for (int j = 0; j < capacity; ++j, table += 4) {
-        const std::uint32_t q = std::size_t(j) < colours.size() ? QuadOf(colours[std::size_t(j)]) : kUntakenEntry;
+        const std::uint32_t q = std::size_t(j) < colors.size() ? QuadOf(colors[std::size_t(j)]) : kUntakenEntry;
         table[0] = std::uint8_t(q);
         table[1] = std::uint8_t(q >> 8);
         table[2] = std::uint8_t(q >> 16);
@@ -134,7 +134,7 @@ void EncodeIndexedPixels(const IndexImage& image, std::span<const Pixel> palette
             n = l.saveDepth == 4 ? PackRow4(idx, image.width, rows) : PackRow1(idx, image.width, rows);
         std::memset(rows + n, 0, l.stride - n);
     }
-    WriteColourTable(palette, l.paletteCapacity, file + kWrittenHeaderBytes);
+    WriteColorTable(palette, l.paletteCapacity, file + kWrittenHeaderBytes);
 }
 
 // Image row y as a 24-bit stored row, its padding zero.
@@ -144,7 +144,7 @@ void EncodeStoredRow24(const Bitmap& image, int y, const FileLayout& l, std::uin
     std::memset(row + 3 * std::size_t(w), 0, l.stride - 3 * std::size_t(w));
 }
 
-EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const ColourLossQuestion& ask,
+EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const ColorLossQuestion& ask,
                           std::uint8_t* file) {
     const int w = image.Width();
     const int h = image.Height();
@@ -177,7 +177,7 @@ EncodeStatus EncodePixels(const Bitmap& image, const FileLayout& l, const Colour
         std::memset(rows + n, 0, l.stride - n);
     }
     // The table is final only after the last row; entries no colour took stay white.
-    WriteColourTable(std::span(pal.Entries(), std::size_t(pal.Capacity())), pal.Capacity(), file + kWrittenHeaderBytes);
+    WriteColorTable(std::span(pal.Entries(), std::size_t(pal.Capacity())), pal.Capacity(), file + kWrittenHeaderBytes);
     return EncodeStatus::Ok;
 }
 
@@ -223,7 +223,7 @@ private:
 };
 
 // The whole file into `buffer`, resized to exactly the file's size.
-EncodeStatus EncodeWhole(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+EncodeStatus EncodeWhole(const Bitmap& image, int depth, const ColorLossQuestion& ask,
                          std::vector<std::uint8_t>& buffer) {
     const FileLayout l = ComputeFileLayout(image.Width(), image.Height(), depth);
     if (!l.FitsHeader()) return EncodeStatus::TooLarge;
@@ -234,7 +234,7 @@ EncodeStatus EncodeWhole(const Bitmap& image, int depth, const ColourLossQuestio
 
 }  // namespace
 
-BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColorLossQuestion& ask,
                              std::vector<std::uint8_t>& buffer) {
     BmpFileBytes file;
     const FileLayout l = ComputeFileLayout(image.Width(), image.Height(), depth);
@@ -268,8 +268,8 @@ EncodeStatus SizeFileBuffer(std::vector<std::uint8_t>& buffer, std::uint64_t byt
     return EncodeStatus::Ok;
 }
 
-int SmallestIndexedDepth(std::size_t colours) {
-    return colours <= 2 ? 1 : colours <= 16 ? 4 : colours <= 256 ? 8 : 0;
+int SmallestIndexedDepth(std::size_t colors) {
+    return colors <= 2 ? 1 : colors <= 16 ? 4 : colors <= 256 ? 8 : 0;
 }
 
 BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const Pixel> palette, int depth,
@@ -280,7 +280,7 @@ BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const Pix
     file.saveDepth = l.saveDepth;
     file.size = l.fileSize;
     if (palette.empty() || depth == 0 || palette.size() > std::size_t(l.paletteCapacity)) {
-        file.status = EncodeStatus::TooManyColours;
+        file.status = EncodeStatus::TooManyColors;
         return file;
     }
     file.status = l.FitsHeader() ? SizeFileBuffer(buffer, l.fileSize) : EncodeStatus::TooLarge;

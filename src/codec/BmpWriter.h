@@ -31,7 +31,7 @@ enum class EncodeStatus {
     Declined,     // the user answered No to the colour-loss question; nothing to write
     OutOfMemory,  // no buffer could be had for the file
     TooLarge,     // the file would not fit the header's 32-bit sizes
-    TooManyColours,  // a given palette has more entries than the depth holds, or none
+    TooManyColors,  // a given palette has more entries than the depth holds, or none
 };
 
 // A message for the failures the user did not choose; empty for Ok and Declined.
@@ -57,7 +57,7 @@ struct BmpFileBytes {
 // it is until the last piece). At 1, 4 and 8 bits the colour table is known only after the
 // last row, so the whole file is built first into `buffer` (the colour-loss question is asked
 // then, before anything is written), and the one piece is the buffer.
-BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColourLossQuestion& ask,
+BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColorLossQuestion& ask,
                              std::vector<std::uint8_t>& buffer);
 
 // An image already mapped to a palette (see PaletteMapping.h), written at 1, 4 or 8 bits with
@@ -78,6 +78,6 @@ struct EncodedBmp {
 EncodedBmp EncodeIndexedBmp(const IndexImage& image, std::span<const Pixel> palette, int depth);
 
 // The smallest of the depths 1, 4 and 8 whose table holds `colours` entries; 0 above 256.
-int SmallestIndexedDepth(std::size_t colours);
+int SmallestIndexedDepth(std::size_t colors);
 
 }  // namespace rastrix

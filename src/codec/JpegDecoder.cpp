@@ -79,14 +79,14 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
     Handle tj(tjInitDecompress());
     if (!tj) return Fail(BmpError::OutOfMemory);
 
-    int width = 0, height = 0, subsampling = 0, colourSpace = 0;
+    int width = 0, height = 0, subsampling = 0, colorSpace = 0;
     if (tjDecompressHeader3(tj.get(), bytes.data(), static_cast<unsigned long>(bytes.size()), &width, &height,
-                            &subsampling, &colourSpace) != 0)
+                            &subsampling, &colorSpace) != 0)
         return Fail(BmpError::DamagedJpeg);
     if (width <= 0 || height <= 0) return Fail(BmpError::DamagedJpeg);
     if (width > kBmpMaxSide || height > kBmpMaxSide || std::int64_t(width) * height > kBmpMaxPixels)
         return Fail(BmpError::TooLarge);
-    const bool cmyk = colourSpace == TJCS_CMYK || colourSpace == TJCS_YCCK;
+    const bool cmyk = colorSpace == TJCS_CMYK || colorSpace == TJCS_YCCK;
     if (cmyk && !options.convertCmyk) return Fail(BmpError::UnsupportedJpeg);
     // The decoder's scaled sizes are rounded up, as here.
     const int reduction = ReductionFor(width, height, options);
@@ -111,7 +111,7 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
     }
 
     BmpImage image;
-    image.bitDepth = PictureBitDepth(colourSpace == TJCS_GRAY ? 8 : 24, false);
+    image.bitDepth = PictureBitDepth(colorSpace == TJCS_GRAY ? 8 : 24, false);
     image.bitmap = std::move(*bmp);
     return {std::move(image), BmpError::None};
 }

@@ -19,17 +19,17 @@ constexpr std::size_t kLookupSpare = 16;
 constexpr std::size_t kLookupBytes = (kLookupSlots + kLookupSpare) * sizeof(std::uint16_t);
 
 // True when all eight pixels have the given 24-bit colour.
-inline bool RepeatsColour(const Pixel* p, std::uint32_t colour) {
+inline bool RepeatsColor(const Pixel* p, std::uint32_t color) {
 #ifdef __SSE2__
     const __m128i mask = _mm_set1_epi32(0x00FFFFFF);
-    const __m128i want = _mm_set1_epi32(int(colour));
+    const __m128i want = _mm_set1_epi32(int(color));
     const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), mask);
     const __m128i b = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4)), mask);
     const __m128i same = _mm_and_si128(_mm_cmpeq_epi32(a, want), _mm_cmpeq_epi32(b, want));
     return _mm_movemask_epi8(same) == 0xFFFF;
 #else
     std::uint32_t differ = 0;
-    for (int k = 0; k < 8; ++k) differ |= (p[k] & 0x00FFFFFFu) ^ colour;
+    for (int k = 0; k < 8; ++k) differ |= (p[k] & 0x00FFFFFFu) ^ color;
     return differ == 0;
 #endif
 }
@@ -85,18 +85,18 @@ void Palette::PresortStripPalette(const Bitmap& image) {
     stripMode_ = true;
 }
 
-int Palette::PaletteIndexOf(Color c, const ColourLossQuestion& ask) {
+int Palette::PaletteIndexOf(Color c, const ColorLossQuestion& ask) {
     if (!IsUsable()) return kPaletteDeclined;
     return IndexOfQuad(ColorRefToQuad(c) & 0x00FFFFFFu, ask);
 }
 
-int Palette::IndexOfQuad(std::uint32_t q, const ColourLossQuestion& ask) {
+int Palette::IndexOfQuad(std::uint32_t q, const ColorLossQuestion& ask) {
     if (stripMode_) q = SubstituteStripQuad(q);
     const std::uint16_t v = lookup_[q];
     return v != 0 ? v - 1 : IndexOfNewColor(q, ask);
 }
 
-int Palette::IndexOfNewColor(std::uint32_t q, const ColourLossQuestion& ask) {
+int Palette::IndexOfNewColor(std::uint32_t q, const ColorLossQuestion& ask) {
     if (paletteCount_ < paletteCapacity_) {
         const int index = paletteCount_++;
         entries_[index] = q;
@@ -115,7 +115,7 @@ int Palette::IndexOfNewColor(std::uint32_t q, const ColourLossQuestion& ask) {
     return index;
 }
 
-bool Palette::IndexRowScalar(const Pixel* src, int width, std::uint8_t* indexes, const ColourLossQuestion& ask) {
+bool Palette::IndexRowScalar(const Pixel* src, int width, std::uint8_t* indexes, const ColorLossQuestion& ask) {
     // Locals, so the byte stores below do not force the members to be read again.
     const std::uint16_t* lookup = lookup_.get();
     const bool strip = stripMode_;
@@ -130,7 +130,7 @@ bool Palette::IndexRowScalar(const Pixel* src, int width, std::uint8_t* indexes,
     return true;
 }
 
-bool Palette::IndexRow(const Pixel* src, int width, std::uint8_t* indexes, const ColourLossQuestion& ask,
+bool Palette::IndexRow(const Pixel* src, int width, std::uint8_t* indexes, const ColorLossQuestion& ask,
                        const Pixel* nextRow) {
     if (!IsUsable()) return false;
     if (stripMode_) return IndexRowScalar(src, width, indexes, ask);
@@ -139,12 +139,12 @@ bool Palette::IndexRow(const Pixel* src, int width, std::uint8_t* indexes, const
     // the eight (its 0 wraps round above any index), and such a step goes pixel by pixel so
     // new colours still take indexes from the left.
     const std::uint16_t* lookup = lookup_.get();
-    std::uint32_t lastColour = 0x01000000u;  // matches no pixel until a step sets it
+    std::uint32_t lastColor = 0x01000000u;  // matches no pixel until a step sets it
     std::uint8_t lastIndex = 0;
     int x = 0;
     for (; x + 8 <= width; x += 8) {
         if (nextRow) __builtin_prefetch(nextRow + x);
-        if (RepeatsColour(src + x, lastColour)) {
+        if (RepeatsColor(src + x, lastColor)) {
             std::memset(indexes + x, lastIndex, 8);
             continue;
         }
@@ -159,7 +159,7 @@ bool Palette::IndexRow(const Pixel* src, int width, std::uint8_t* indexes, const
         } else {
             for (int k = 0; k < 8; ++k) indexes[x + k] = std::uint8_t(v[k]);
         }
-        lastColour = ValueOf(src[x + 7]) & 0x00FFFFFFu;
+        lastColor = ValueOf(src[x + 7]) & 0x00FFFFFFu;
         lastIndex = indexes[x + 7];
     }
     return IndexRowScalar(src + x, width - x, indexes + x, ask);

@@ -34,7 +34,7 @@ constexpr bool IsStripShaped(int width, int height) {
 
 // Asked at most once per save when a colour does not fit the full table;
 // true means "continue and map further colours to the nearest entry".
-using ColourLossQuestion = std::function<bool(int paletteCapacity)>;
+using ColorLossQuestion = std::function<bool(int paletteCapacity)>;
 
 enum class ColorLossAnswer { NotAsked, Yes, No };
 
@@ -70,12 +70,12 @@ public:
     void PresortStripPalette(const Bitmap& image);
 
     // Index of a colour, or kPaletteDeclined when the table is full and the user declined.
-    int PaletteIndexOf(Color c, const ColourLossQuestion& ask);
+    int PaletteIndexOf(Color c, const ColorLossQuestion& ask);
 
     // Indexes of a row of bitmap pixels (top byte ignored), from the left. False when the
     // user declined; the row is then partly written. Rows are met bottom-up, against the
     // way memory runs, so the row to come next (if any) is fetched ahead meanwhile.
-    bool IndexRow(const Pixel* src, int width, std::uint8_t* indexes, const ColourLossQuestion& ask,
+    bool IndexRow(const Pixel* src, int width, std::uint8_t* indexes, const ColorLossQuestion& ask,
                   const Pixel* nextRow = nullptr);
 
 private:
@@ -83,9 +83,9 @@ private:
         void operator()(std::uint16_t* p) const;
     };
 
-    int IndexOfQuad(std::uint32_t q, const ColourLossQuestion& ask);
-    int IndexOfNewColor(std::uint32_t q, const ColourLossQuestion& ask);
-    bool IndexRowScalar(const Pixel* src, int width, std::uint8_t* indexes, const ColourLossQuestion& ask);
+    int IndexOfQuad(std::uint32_t q, const ColorLossQuestion& ask);
+    int IndexOfNewColor(std::uint32_t q, const ColorLossQuestion& ask);
+    bool IndexRowScalar(const Pixel* src, int width, std::uint8_t* indexes, const ColorLossQuestion& ask);
 
     int paletteCapacity_;
     int paletteCount_ = 0;

@@ -12,11 +12,11 @@ constexpr std::string_view kNames = "bw, grey4, grey16, basic16, epaper7, optimi
 
 }  // namespace
 
-PaletteColours BlackWhitePalette() { return {Rgb(0, 0, 0), Rgb(255, 255, 255)}; }
+PaletteColors BlackWhitePalette() { return {Rgb(0, 0, 0), Rgb(255, 255, 255)}; }
 
-PaletteColours GreyPalette(int levels) {
-    PaletteColours out;
-    if (levels < 2 || levels > kMaxPaletteColours) return out;
+PaletteColors GreyPalette(int levels) {
+    PaletteColors out;
+    if (levels < 2 || levels > kMaxPaletteColors) return out;
     for (int i = 0; i < levels; ++i) {
         const int v = int((i * 255 + (levels - 1) / 2) / (levels - 1));
         out.push_back(Rgb(v, v, v));
@@ -24,14 +24,14 @@ PaletteColours GreyPalette(int levels) {
     return out;
 }
 
-PaletteColours BasicPalette16() {
+PaletteColors BasicPalette16() {
     return {Rgb(0, 0, 0),       Rgb(128, 0, 0),   Rgb(0, 128, 0),   Rgb(128, 128, 0),
             Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128), Rgb(192, 192, 192),
             Rgb(128, 128, 128), Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(255, 255, 0),
             Rgb(0, 0, 255),     Rgb(255, 0, 255), Rgb(0, 255, 255), Rgb(255, 255, 255)};
 }
 
-PaletteColours EpaperPalette7() {
+PaletteColors EpaperPalette7() {
     return {Rgb(0, 0, 0),     Rgb(255, 255, 255), Rgb(0, 255, 0),  Rgb(0, 0, 255),
             Rgb(255, 0, 0),   Rgb(255, 255, 0),   Rgb(255, 128, 0)};
 }
@@ -41,24 +41,24 @@ std::string_view PaletteNames() { return kNames; }
 PaletteChoice PaletteByName(std::string_view name) {
     PaletteChoice c;
     if (name == "bw") {
-        c.colours = BlackWhitePalette();
+        c.colors = BlackWhitePalette();
     } else if (name == "grey4") {
-        c.colours = GreyPalette(4);
+        c.colors = GreyPalette(4);
     } else if (name == "grey16") {
-        c.colours = GreyPalette(16);
+        c.colors = GreyPalette(16);
     } else if (name == "basic16") {
-        c.colours = BasicPalette16();
+        c.colors = BasicPalette16();
     } else if (name == "epaper7") {
-        c.colours = EpaperPalette7();
+        c.colors = EpaperPalette7();
     } else if (name.starts_with("optimised:") || name.starts_with("optimized:")) {
         const std::string_view digits = name.substr(10);
         int n = 0;
         const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
         if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || n < 2 ||
-            n > kMaxPaletteColours)
+            n > kMaxPaletteColors)
             c.error = "an optimised palette needs a number of colours from 2 to 256, as in optimised:16";
         else
-            c.optimisedColours = n;
+            c.optimisedColors = n;
     } else {
         c.error = "unknown palette '" + std::string(name) + "'; known: " + std::string(kNames) +
                   ", or a palette file";

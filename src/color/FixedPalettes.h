@@ -10,24 +10,24 @@ namespace rastrix {
 
 // A colour table given by the user, in the order it is written: entry i is index i in every
 // file made with it, as bitmap pixels; at most 256 of them.
-using PaletteColours = std::vector<Pixel>;
+using PaletteColors = std::vector<Pixel>;
 
-inline constexpr int kMaxPaletteColours = 256;
+inline constexpr int kMaxPaletteColors = 256;
 
 // The palettes that come with the program, darkest or black first.
-PaletteColours BlackWhitePalette();      // black, white
-PaletteColours GreyPalette(int levels);  // levels evenly spaced greys from black to white (2..256)
+PaletteColors BlackWhitePalette();      // black, white
+PaletteColors GreyPalette(int levels);  // levels evenly spaced greys from black to white (2..256)
 // Black, maroon, green, olive, navy, purple, teal, silver, grey, red, lime, yellow, blue,
 // fuchsia, aqua, white: the 16 colours of the first 4-bit displays, dark ones first.
-PaletteColours BasicPalette16();
+PaletteColors BasicPalette16();
 // The inks of 7-colour e-paper panels: black, white, green, blue, red, yellow, orange.
-PaletteColours EpaperPalette7();
+PaletteColors EpaperPalette7();
 
 // What a palette name asks for: fixed colours, or an optimised palette of this many colours,
 // which is made from each image. Exactly one of the two is set when `error` is empty.
 struct PaletteChoice {
-    PaletteColours colours;
-    int optimisedColours = 0;  // 2..256 for "optimised:N"
+    PaletteColors colors;
+    int optimisedColors = 0;  // 2..256 for "optimised:N"
     std::string error;
 };
 

@@ -52,13 +52,13 @@ OptimisedPaletteResult Failure(const char* why) { return {{}, why}; }
 
 }  // namespace
 
-OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colours) {
-    if (colours < 2 || colours > kMaxPaletteColours)
+OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colors) {
+    if (colors < 2 || colors > kMaxPaletteColors)
         return Failure("an optimised palette needs from 2 to 256 colours");
     if (image.IsEmpty()) return Failure("an empty image has no colours to choose a palette from");
     std::unique_ptr<liq_attr, AttrDeleter> attr(liq_attr_create());
     if (!attr) return Failure("there is not enough memory to choose a palette");
-    if (liq_set_max_colors(attr.get(), colours) != LIQ_OK) return Failure("the quantiser refused the number of colours");
+    if (liq_set_max_colors(attr.get(), colors) != LIQ_OK) return Failure("the quantiser refused the number of colours");
     UseOneQuantiserThread();
     const double pixels = double(image.Width()) * double(image.Height());
     Sampled sampled{&image, std::max(1, int(std::floor(std::sqrt(pixels / kSampledPixels))))};
@@ -72,9 +72,9 @@ OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colours) {
     std::unique_ptr<liq_result, ResultDeleter> result(raw);
     const liq_palette* pal = liq_get_palette(result.get());
     OptimisedPaletteResult out;
-    for (unsigned i = 0; i < pal->count && i < unsigned(kMaxPaletteColours); ++i) {
+    for (unsigned i = 0; i < pal->count && i < unsigned(kMaxPaletteColors); ++i) {
         const liq_color& c = pal->entries[i];
-        out.colours.push_back(PixelFromRgb(c.r, c.g, c.b));
+        out.colors.push_back(PixelFromRgb(c.r, c.g, c.b));
     }
     return out;
 }

@@ -7,7 +7,7 @@
 namespace rastrix {
 
 struct OptimisedPaletteResult {
-    PaletteColours colours;  // at most the colours asked for; fewer when the image has fewer
+    PaletteColors colors;  // at most the colours asked for; fewer when the image has fewer
     std::string error;       // empty on success
 };
 
@@ -16,6 +16,6 @@ struct OptimisedPaletteResult {
 // one of more than 262144 pixels, from a regular grid of its pixels (every k-th of every k-th
 // row) of about that many. The entries keep the order the quantiser gives them. The quantiser
 // runs on the calling thread only, so the same image always gives the same palette.
-OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colours);
+OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colors);
 
 }  // namespace rastrix

@@ -28,10 +28,10 @@ private:
 };
 
 // Picks entries by the distance between colours: red, green, blue a pixel.
-class ColourMapper {
+class ColorMapper {
 public:
     static constexpr int kChannels = 3;
-    explicit ColourMapper(std::span<const Pixel> palette) : search_(palette) {
+    explicit ColorMapper(std::span<const Pixel> palette) : search_(palette) {
         for (std::size_t j = 0; j < palette.size(); ++j)
             for (int c = 0; c < 3; ++c) entries_[j][c] = int((ValueOf(palette[j]) >> (16 - 8 * c)) & 0xFF);
     }
@@ -228,7 +228,7 @@ MapResult MapToPalette(const Bitmap& image, std::span<const Pixel> palette, cons
     else if (AllGrey(palette))
         MapWith<GreyMapper>(image, palette, options.dither, out);
     else
-        MapWith<ColourMapper>(image, palette, options.dither, out);
+        MapWith<ColorMapper>(image, palette, options.dither, out);
     r.image = std::move(out);
     return r;
 }

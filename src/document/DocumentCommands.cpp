@@ -7,9 +7,7 @@
 #include "document/Join.h"
 #include "document/NewImage.h"
 #include "document/OpenFile.h"
-#include "document/ReduceColours.h"
 #include "document/SaveFile.h"
-#include "document/ScaleImage.h"
 #include "document/Undo.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
@@ -21,7 +19,7 @@ namespace {
 bool Modified(const Editor& ed) { return ed.doc.modified != 0; }
 bool UndoLevelBelow(const Editor& ed) { return ed.doc.undoDepth > 0; }
 
-constexpr std::size_t kFixedCount = 10;
+constexpr std::size_t kFixedCount = 8;
 
 template <std::size_t... K>
 constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::index_sequence<K...>) {
@@ -34,8 +32,6 @@ constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::inde
         {CommandId::SaveAs, HasImage, nullptr, nullptr, SaveAsCommand},
         {CommandId::Undo, UndoLevelBelow, nullptr, nullptr, Undo},
         {CommandId::ChangeImageSize, HasImage, nullptr, nullptr, ChangeSizeCommand},
-        {CommandId::ScaleImage, HasImage, nullptr, nullptr, ScaleImageCommand},
-        {CommandId::ReduceColours, HasImage, nullptr, nullptr, ReduceColoursCommand},
         // Recent file k; its menu text is the entry's path, or a placeholder.
         {CommandId::FirstRecentFile + int(K), nullptr, nullptr, nullptr,
          RunMember<OpenRecentCommand, CommandId::FirstRecentFile + int(K)>}...,

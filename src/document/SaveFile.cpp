@@ -43,14 +43,14 @@ int PlainSaveDepth(std::uint32_t imageBitDepth) {
     return (imageBitDepth == 1 || imageBitDepth == 4 || imageBitDepth == 8) ? int(imageBitDepth) : 24;
 }
 
-ColourLossQuestion AskUserAboutColourLoss(Editor& ed) {
+ColorLossQuestion AskUserAboutColorLoss(Editor& ed) {
     return [&ed](int capacity) {
         return ed.host.ShowMessage(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,
                                   MsgIcon::Warning) == DialogAnswer::Yes;
     };
 }
 
-BmpFileBytes EncodeCurrentImage(Editor& ed, int depth, const ColourLossQuestion& ask, std::vector<std::uint8_t>& buffer) {
+BmpFileBytes EncodeCurrentImage(Editor& ed, int depth, const ColorLossQuestion& ask, std::vector<std::uint8_t>& buffer) {
     return EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
 }
 
@@ -85,7 +85,7 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     InvalidateImageWindow(ed);  // the next paint puts the cursor back
 
     std::vector<std::uint8_t> buffer;  // the whole file at 1, 4 and 8 bits; 24-bit rows go as made
-    const BmpFileBytes file = EncodeCurrentImage(ed, depth, AskUserAboutColourLoss(ed), buffer);
+    const BmpFileBytes file = EncodeCurrentImage(ed, depth, AskUserAboutColorLoss(ed), buffer);
     if (file.status == EncodeStatus::Declined) return std::nullopt;
     if (file.status != EncodeStatus::Ok) {
         ReportProblem(ed, std::string(EncodeStatusMessage(file.status)));

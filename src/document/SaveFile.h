@@ -24,11 +24,11 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog);
 
 // The question Save asks when the image has more colours than the depth's table holds: the
 // host's warning with Yes and No, Yes to write the nearest colours.
-ColourLossQuestion AskUserAboutColourLoss(Editor& ed);
+ColorLossQuestion AskUserAboutColorLoss(Editor& ed);
 
 // The current image as the BMP file Save writes at depth (1, 4 or 8; else 24 bits), the colour
 // loss answered by ask; see EncodeBmpPieces. rastrix-batch answers with a question of its own.
-BmpFileBytes EncodeCurrentImage(Editor& ed, int depth, const ColourLossQuestion& ask, std::vector<std::uint8_t>& buffer);
+BmpFileBytes EncodeCurrentImage(Editor& ed, int depth, const ColorLossQuestion& ask, std::vector<std::uint8_t>& buffer);
 
 // Writes a file's bytes to path as Save does: whole or not at all, by a temporary file renamed
 // over it, with the mode of a new image file.

@@ -1,7 +1,9 @@
 #include "edit/EditCommands.h"
 
 #include "edit/Clipboard.h"
+#include "edit/ReduceColors.h"
 #include "edit/RotateFlip.h"
+#include "edit/ScaleImage.h"
 #include "edit/Shift.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
@@ -46,6 +48,8 @@ const Command kCommands[] = {
     {CommandId::ShiftRight, RectangleSelected, nullptr, nullptr, Shifted<ShiftDirection::Right>},
     {CommandId::ShiftUp, RectangleSelected, nullptr, nullptr, Shifted<ShiftDirection::Up>},
     {CommandId::ShiftDown, RectangleSelected, nullptr, nullptr, Shifted<ShiftDirection::Down>},
+    {CommandId::ScaleImage, HasImage, nullptr, nullptr, ScaleImageCommand},
+    {CommandId::ReduceColors, HasImage, nullptr, nullptr, ReduceColorsCommand},
 };
 
 }  // namespace

@@ -47,7 +47,7 @@ inline constexpr int ShiftDown = 312;
 inline constexpr int ChangeImageSize = 316;
 // Added commands take free numbers in the range; the numbers are not stored in files.
 inline constexpr int ScaleImage = 317;
-inline constexpr int ReduceColours = 318;
+inline constexpr int ReduceColors = 318;
 inline constexpr int Pen = 320;
 inline constexpr int Bucket = 321;
 inline constexpr int PickColor = 322;

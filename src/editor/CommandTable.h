@@ -88,7 +88,7 @@ inline constexpr auto kCommandTable = [] {
         {CommandId::ShiftDown, "Shift down", Grey, M, 27, I, "Shift down", 0},
         {CommandId::ChangeImageSize, "Change Image Size", Grey, No, -1, 0, "", 0},
         {CommandId::ScaleImage, "Scale &Image...", Grey, No, -1, 0, "", 0},
-        {CommandId::ReduceColours, "Reduce C&olours...", Grey, No, -1, 0, "", 0},
+        {CommandId::ReduceColors, "Reduce C&olours...", Grey, No, -1, 0, "", 0},
         {CommandId::Pen, "&Pen", On, D, 0, E, "Change Pixels", 0},
         {CommandId::Bucket, "&Bucket", On, D, 1, E, "Change All", 0},
         {CommandId::PickColor, "Pick Color", On, D, 2, E, "Select Color", 0},

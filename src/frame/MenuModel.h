@@ -37,7 +37,7 @@ inline constexpr std::array<int, 27> kEdit{
     CommandId::ChangeImageSize, S,         CommandId::AdjustSelection, CommandId::Crop,      CommandId::MarkBorder, CommandId::RestoreSelection,
     CommandId::Unselect, S,        CommandId::RotateClockwise, CommandId::RotateCounterClockwise, CommandId::Rotate180,     CommandId::FlipHorizontal,
     CommandId::FlipVertical,   S,         CommandId::ShiftLeft, CommandId::ShiftRight,    CommandId::ShiftUp,     CommandId::ShiftDown,
-    S,           CommandId::ScaleImage,    CommandId::ReduceColours};
+    S,           CommandId::ScaleImage,    CommandId::ReduceColors};
 inline constexpr std::array<int, 18> kTools{
     CommandId::Pen,     CommandId::Bucket,   CommandId::PickColor,      CommandId::RectangleSelection,     CommandId::RoundedRectangleSelection,  CommandId::EllipseSelection,
     CommandId::LineSelection,    S,            CommandId::SetForegroundColor,   CommandId::SetBackgroundColor,  CommandId::SetLineStyle,  CommandId::SetFillStyle,

@@ -115,8 +115,8 @@ QPixmap PixmapFromXpm(Xpm xpm) { return QPixmap::fromImage(QImage(xpm)); }
 // The hot spot is written after width, height, colour count and characters per pixel in the
 // XPM header; a header without one gives the image's centre.
 QCursor CursorFromXpm(Xpm xpm) {
-    int width = 0, height = 0, colours = 0, charsPerPixel = 0, hotX = -1, hotY = -1;
-    const int fields = std::sscanf(xpm[0], "%d %d %d %d %d %d", &width, &height, &colours, &charsPerPixel,
+    int width = 0, height = 0, colors = 0, charsPerPixel = 0, hotX = -1, hotY = -1;
+    const int fields = std::sscanf(xpm[0], "%d %d %d %d %d %d", &width, &height, &colors, &charsPerPixel,
                                    &hotX, &hotY);
     if (fields < 6) {
         hotX = width / 2;

@@ -12,9 +12,9 @@ namespace {
 
 ParsedArguments Parse(std::vector<std::string> args) { return ParseBatchArguments(args); }
 
-Step Colour(StepKind kind, Color c) {
+Step ColorStep(StepKind kind, Color c) {
     Step s{kind};
-    s.colour = c;
+    s.color = c;
     return s;
 }
 
@@ -34,8 +34,8 @@ TEST(BatchOptions, CommandsKeepTheirOrderAndValues) {
         {StepKind::Command, CommandId::ShiftLeft},
         {StepKind::Size, 8, 6},
         {StepKind::Bucket, 3, 4},
-        Colour(StepKind::Foreground, ColorFromRgb(0xFF, 0x80, 0x00)),
-        Colour(StepKind::Background, ColorFromRgb(1, 2, 3)),
+        ColorStep(StepKind::Foreground, ColorFromRgb(0xFF, 0x80, 0x00)),
+        ColorStep(StepKind::Background, ColorFromRgb(1, 2, 3)),
         {StepKind::LineWidth, 3},
         {StepKind::LineStyle, 2},
         {StepKind::FillStyle, 5},
@@ -56,7 +56,7 @@ TEST(BatchOptions, OutputAndRunningOptions) {
     ASSERT_TRUE(p.options) << p.error;
     EXPECT_EQ(p.options->jobs, 4);
     EXPECT_EQ(p.options->depth, 1);
-    EXPECT_TRUE(p.options->allowColourLoss);
+    EXPECT_TRUE(p.options->allowColorLoss);
     EXPECT_TRUE(p.options->overwrite);
     EXPECT_EQ(p.options->outDir, "out");
     EXPECT_EQ(p.options->inputs, (std::vector<std::string>{"a.bmp", "-b.bmp", "--files-from", "list.txt"}));
@@ -91,7 +91,7 @@ TEST(BatchOptions, OutputAndRunningOptions) {
     EXPECT_EQ(Parse({"a.png", "-d", "o", "--palette", "bw", "--threshold", "0"}).options->thresholdPercent, 0);
     const ParsedArguments chosen = Parse({"a.png", "-d", "o", "--palette=optimised:256"});
     ASSERT_TRUE(chosen.options) << chosen.error;
-    EXPECT_EQ(chosen.options->optimisedColours, 256);
+    EXPECT_EQ(chosen.options->optimisedColors, 256);
     EXPECT_TRUE(chosen.options->palette.empty());
     EXPECT_EQ(chosen.options->paletteName, "optimised:256");
     EXPECT_TRUE(Parse({"a.png", "-d", "o"}).options->paletteName.empty());  // the editor's own table
@@ -176,8 +176,8 @@ TEST(BatchOptions, ScalingDepthsAndHowPicturesAreRead) {
         {StepKind::Scale, 8, 6, 0, 1},
         {StepKind::Scale, 4, 4, 1, 1},
         {StepKind::Scale, 3, 2, 2, 0},
-        Colour(StepKind::Background, ColorFromRgb(1, 2, 3)),
-        Colour(StepKind::Background, ColorFromRgb(4, 5, 6)),
+        ColorStep(StepKind::Background, ColorFromRgb(1, 2, 3)),
+        ColorStep(StepKind::Background, ColorFromRgb(4, 5, 6)),
         {StepKind::Command, CommandId::Crop},
     };
     EXPECT_EQ(p.options->steps, expected);
@@ -199,11 +199,11 @@ TEST(BatchOptions, ScalingDepthsAndHowPicturesAreRead) {
     }
 }
 
-TEST(BatchOptions, ColoursSizesAndNumbers) {
-    EXPECT_EQ(ParseColour("#0A0b0C"), ColorFromRgb(10, 11, 12));
-    EXPECT_EQ(ParseColour("0,128,255"), ColorFromRgb(0, 128, 255));
+TEST(BatchOptions, ColorsSizesAndNumbers) {
+    EXPECT_EQ(ParseColor("#0A0b0C"), ColorFromRgb(10, 11, 12));
+    EXPECT_EQ(ParseColor("0,128,255"), ColorFromRgb(0, 128, 255));
     for (const char* bad : {"", "#GG0000", "#12345", "1,2", "1,2,3,4", "1,,3", " 1,2,3", "0x10,0,0"})
-        EXPECT_FALSE(ParseColour(bad)) << bad;
+        EXPECT_FALSE(ParseColor(bad)) << bad;
     EXPECT_EQ(ParseSize("640X480"), (std::vector<int>{640, 480}));
     EXPECT_EQ(ParseSize("0x0"), (std::vector<int>{0, 0}));  // the command itself refuses an empty image
     EXPECT_FALSE(ParseSize("x480"));

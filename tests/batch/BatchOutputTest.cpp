@@ -79,14 +79,14 @@ TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {
 
 // More colours than the depth holds: the tool answers the editor's question itself, No with
 // what to give instead (the capacity of the depth's table in it) unless colour loss is allowed.
-class ColourLossTest : public BatchRunTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
+class ColorLossTest : public BatchRunTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
 
-TEST_P(ColourLossTest, RefusedWithTheReasonUnlessAllowed) {
+TEST_P(ColorLossTest, RefusedWithTheReasonUnlessAllowed) {
     const int depth = GetParam().first, capacity = GetParam().second;
-    Bitmap colourful(20, 15);  // 300 colours
+    Bitmap colorful(20, 15);  // 300 colours
     for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 20; ++x) colourful.SetPixel(x, y, ColorFromRgb(std::uint8_t(x * 12), std::uint8_t(y * 17), 9));
-    const std::string input = Put("many.bmp", Bmp24(colourful));
+        for (int x = 0; x < 20; ++x) colorful.SetPixel(x, y, ColorFromRgb(std::uint8_t(x * 12), std::uint8_t(y * 17), 9));
+    const std::string input = Put("many.bmp", Bmp24(colorful));
     const std::string bits = std::to_string(depth);
     const BatchRun refused = Batch({"-b", bits, input, "-o", PathOf("refused.bmp")});
     EXPECT_EQ(refused.status, 1);
@@ -100,7 +100,7 @@ TEST_P(ColourLossTest, RefusedWithTheReasonUnlessAllowed) {
     const BatchRun allowed = Batch({"-b", bits, "--allow-colour-loss", input, "-o", PathOf("allowed.bmp")});
     ASSERT_EQ(allowed.status, 0) << allowed.errors;
     int asked = 0;
-    const Bytes yes = testing::EncodeBmpFile(colourful, depth, [&asked, capacity](int c) {
+    const Bytes yes = testing::EncodeBmpFile(colorful, depth, [&asked, capacity](int c) {
         ++asked;
         return c == capacity;
     }).bytes;
@@ -108,7 +108,7 @@ TEST_P(ColourLossTest, RefusedWithTheReasonUnlessAllowed) {
     EXPECT_EQ(ReadBytes(dir.Path() / "allowed.bmp"), yes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, ColourLossTest,
+INSTANTIATE_TEST_SUITE_P(Depths, ColorLossTest,
                          ::testing::Values(std::pair{1, 2}, std::pair{4, 16}, std::pair{8, 256}));
 
 // What a command-line user is told: what is missing, in the words of the command line.

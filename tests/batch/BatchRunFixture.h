@@ -27,11 +27,11 @@ using testing::WriteBytes;
 
 // 30 x 20: a plain white border three pixels wide round six colours in an asymmetric pattern.
 inline Bitmap Picture() {
-    static constexpr Color kColours[] = {ColorFromRgb(200, 10, 10), ColorFromRgb(10, 150, 20), ColorFromRgb(0, 0, 255),
+    static constexpr Color kColors[] = {ColorFromRgb(200, 10, 10), ColorFromRgb(10, 150, 20), ColorFromRgb(0, 0, 255),
                                          ColorFromRgb(250, 200, 0), ColorFromRgb(90, 0, 90), ColorFromRgb(0, 0, 0)};
     Bitmap b(30, 20, ColorFromRgb(255, 255, 255));
     for (int y = 3; y < 17; ++y)
-        for (int x = 3; x < 27; ++x) b.SetPixel(x, y, kColours[(x * 3 + y * y) % 6]);
+        for (int x = 3; x < 27; ++x) b.SetPixel(x, y, kColors[(x * 3 + y * y) % 6]);
     return b;
 }
 

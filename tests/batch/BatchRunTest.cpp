@@ -240,7 +240,7 @@ TEST_F(BatchRunTest, JoinReadsPngAndJpegFiles) {
 
 // --palette: the table is the palette in its order whatever the image holds, every colour is
 // mapped into it, and no colour-loss question is asked.
-TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
+TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColorIsMapped) {
     // An anti-aliased stroke: greys of every darkness on white, the lightest met first.
     static constexpr std::uint8_t kGreys[] = {254, 200, 128, 127, 100, 30, 0};
     Bitmap drawing(35, 4, ColorFromRgb(255, 255, 255));
@@ -275,7 +275,7 @@ TEST_F(BatchRunTest, PaletteTablesKeepTheirOrderAndEveryColourIsMapped) {
     ASSERT_EQ(Batch({Put("picture.bmp", Bmp24(Picture())), "-o", PathOf("e7.bmp"), "--palette", "epaper7", "--dither", "fs"}).status, 0);
     const auto [e7, e7Image] = decoded("e7.bmp");
     EXPECT_EQ(testing::Le16(e7, 28), 4);
-    const PaletteColours epaper = EpaperPalette7();
+    const PaletteColors epaper = EpaperPalette7();
     for (std::size_t i = 0; i < epaper.size(); ++i)
         EXPECT_EQ(testing::Le32(e7, 54 + 4 * i), ValueOf(epaper[i])) << i;
     for (int y = 0; y < 20; ++y)

@@ -112,7 +112,7 @@ const std::map<std::string, BmpError> kBadFileOutcome = {
     {"baddens2", BmpError::None},
     {"badfilesize", BmpError::None},  // the file size field is not used
     {"badheadersize", BmpError::UnknownHeader},
-    {"badpalettesize", BmpError::BadColourTable},
+    {"badpalettesize", BmpError::BadColorTable},
     {"badplanes", BmpError::BadPlanes},
     {"badrle", BmpError::None},  // runs past the rows are clipped
     {"badrle4", BmpError::None},

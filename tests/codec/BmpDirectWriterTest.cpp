@@ -101,7 +101,7 @@ TEST(BmpDirectWriter, OurReaderReadsEveryFormBackWithinItsRounding) {
     }
 }
 
-TEST(BmpDirectWriter, AlphaIsWrittenWithTheColoursTakenOffTheBackground) {
+TEST(BmpDirectWriter, AlphaIsWrittenWithTheColorsTakenOffTheBackground) {
     const Pixel paper{0x00336699u};
     Bitmap img(3, 1), alpha(3, 1);
     img.Row(0)[0] = Pixel{0x00102030u}, alpha.Row(0)[0] = Pixel{0x00FFFFFFu};  // opaque: as it is
@@ -117,7 +117,7 @@ TEST(BmpDirectWriter, AlphaIsWrittenWithTheColoursTakenOffTheBackground) {
     EXPECT_EQ(Get32(Encode(img, DirectDepth::Bgra32, nullptr, paper), 142), 0xFF336699u);
 }
 
-TEST(BmpDirectWriter, AColourTakenOffItsBackgroundLaysBackToTheSameColour) {
+TEST(BmpDirectWriter, AColorTakenOffItsBackgroundLaysBackToTheSameColor) {
     for (Pixel paper : {Pixel{0x00FFFFFFu}, Pixel{0u}, Pixel{0x00336699u}})
         for (unsigned a = 1; a < 256; a += 3)
             for (unsigned c = 0; c < 256; c += 5) {

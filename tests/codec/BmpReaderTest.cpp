@@ -24,12 +24,12 @@ struct FormatCase {
     std::uint32_t compression;
     std::vector<std::uint32_t> masks;  // bit fields as stored; empty for the defaults
     bool topDown;
-    int colours;                       // palette entries stored (indexed formats)
-    std::optional<std::uint32_t> coloursUsed;
+    int colors;                       // palette entries stored (indexed formats)
+    std::optional<std::uint32_t> colorsUsed;
     std::size_t gap;
 };
 
-std::uint32_t IndexAt(int x, int y, int colours) { return std::uint32_t(x * 7 + y * 3 + x * y + y * y / 3) % colours; }
+std::uint32_t IndexAt(int x, int y, int colors) { return std::uint32_t(x * 7 + y * 3 + x * y + y * y / 3) % colors; }
 
 // Raw 16/24/32-bit words that vary in every channel and are not symmetric.
 std::uint32_t WordAt(int x, int y) { return std::uint32_t(x * 2654435761u + y * 40503u + x * y * 97u) ^ 0x5A3C96E1u; }
@@ -44,7 +44,7 @@ class BmpFormatTest : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(BmpFormatTest, DecodesEveryPixel) {
     const FormatCase& c = GetParam();
-    const std::vector<Pixel> palette = TestPalette(c.colours);
+    const std::vector<Pixel> palette = TestPalette(c.colors);
     const std::vector<std::uint32_t> masks = EffectiveMasks(c);
     const std::uint32_t wordMask = c.bits == 32 ? 0xFFFFFFFFu : (1u << c.bits) - 1;
 
@@ -56,13 +56,13 @@ TEST_P(BmpFormatTest, DecodesEveryPixel) {
     recipe.bitCount = std::uint16_t(c.bits);
     recipe.compression = c.compression;
     recipe.palette = palette;
-    recipe.coloursUsed = c.coloursUsed;
+    recipe.colorsUsed = c.colorsUsed;
     recipe.masks = c.masks;
     recipe.gap = c.gap;
     if (c.bits <= 8) {
-        recipe.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return IndexAt(x, y, c.colours); });
+        recipe.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return IndexAt(x, y, c.colors); });
         for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) expected.Row(y)[x] = palette[IndexAt(x, y, c.colours)];
+            for (int x = 0; x < kW; ++x) expected.Row(y)[x] = palette[IndexAt(x, y, c.colors)];
     } else if (c.bits == 24) {
         recipe.pixels = StoreRows(kW, kH, 24, c.topDown, [](int x, int y) { return WordAt(x, y) & 0xFFFFFF; });
         for (int y = 0; y < kH; ++y)
@@ -89,9 +89,9 @@ TEST_P(BmpFormatTest, DecodesEveryPixel) {
             ASSERT_EQ(r.image->bitmap.Row(y)[x], expected.Row(y)[x]) << "pixel " << x << "," << y;
 }
 
-FormatCase Indexed(const char* name, std::uint32_t headerSize, int bits, int colours, bool topDown = false,
-                   std::optional<std::uint32_t> coloursUsed = std::nullopt, std::size_t gap = 0) {
-    return {name, headerSize, bits, 0, {}, topDown, colours, coloursUsed, gap};
+FormatCase Indexed(const char* name, std::uint32_t headerSize, int bits, int colors, bool topDown = false,
+                   std::optional<std::uint32_t> colorsUsed = std::nullopt, std::size_t gap = 0) {
+    return {name, headerSize, bits, 0, {}, topDown, colors, colorsUsed, gap};
 }
 
 FormatCase Direct(const char* name, std::uint32_t headerSize, int bits, std::uint32_t compression = 0,
@@ -266,7 +266,7 @@ TEST(BmpRows, BytesReportedFinishedAreNotReadAgain) {
     }
 }
 
-TEST(BmpColours, IndexesBeyondTheColourTableAreBlack) {
+TEST(BmpColors, IndexesBeyondTheColorTableAreBlack) {
     TestBmp recipe;
     recipe.width = 4;
     recipe.height = 1;
@@ -278,7 +278,7 @@ TEST(BmpColours, IndexesBeyondTheColourTableAreBlack) {
     EXPECT_EQ(r.image->bitmap, FromMap({"02.."}, recipe.palette));
 }
 
-TEST(BmpColours, NarrowChannelsWidenRoundedToNearest) {
+TEST(BmpColors, NarrowChannelsWidenRoundedToNearest) {
     // 5-bit 1 -> 8.23 -> 8; 5-bit 16 -> 131.6 -> 132; 6-bit 33 -> 133.6 -> 134; 5-bit 31 -> 255.
     TestBmp recipe;
     recipe.width = 2;

@@ -17,10 +17,10 @@ using testing::Bytes;
 
 // An image of at most `colours` random colours, none of them pure blue or magenta (which a
 // strip-shaped image stores nudged).
-Bitmap RandomImage(int width, int height, int colours, unsigned seed) {
+Bitmap RandomImage(int width, int height, int colors, unsigned seed) {
     std::mt19937 rng(seed);
     std::vector<Color> pool;
-    while (int(pool.size()) < colours) {
+    while (int(pool.size()) < colors) {
         const Color c{std::uint32_t(rng() & 0x00FFFFFFu)};
         if (c != ColorFromRgb(0, 0, 255) && c != ColorFromRgb(255, 0, 255)) pool.push_back(c);
     }
@@ -39,8 +39,8 @@ class RoundTrip : public ::testing::TestWithParam<std::tuple<int, Shape>> {};
 
 TEST_P(RoundTrip, DecodedPixelsEqualTheImage) {
     const auto [depth, shape] = GetParam();
-    const int colours = depth == 24 ? 1 << 20 : 1 << depth;
-    const Bitmap img = RandomImage(shape.width, shape.height, colours, unsigned(depth * 1000 + shape.width));
+    const int colors = depth == 24 ? 1 << 20 : 1 << depth;
+    const Bitmap img = RandomImage(shape.width, shape.height, colors, unsigned(depth * 1000 + shape.width));
     const EncodedBmp file = testing::EncodeBmpFile(img, depth, nullptr);
     ASSERT_EQ(file.status, EncodeStatus::Ok);
     const auto back = testing::DecodeSimpleBmp(file.bytes);

@@ -21,7 +21,7 @@ struct Asker {
     bool answer = true;
     int calls = 0;
     int capacity = 0;
-    ColourLossQuestion Fn() {
+    ColorLossQuestion Fn() {
         return [this](int c) {
             ++calls;
             capacity = c;
@@ -36,12 +36,12 @@ Bytes Concat(Bytes a, const Bytes& b) {
 }
 
 Bytes Encode(const Bitmap& image, int depth, Asker* asker = nullptr) {
-    EncodedBmp r = testing::EncodeBmpFile(image, depth, asker ? asker->Fn() : ColourLossQuestion());
+    EncodedBmp r = testing::EncodeBmpFile(image, depth, asker ? asker->Fn() : ColorLossQuestion());
     EXPECT_EQ(r.status, EncodeStatus::Ok);
     return r.bytes;
 }
 
-TEST(BmpWriter, TwoColoursAtOneBitTakeIndexesBottomRowFirst) {
+TEST(BmpWriter, TwoColorsAtOneBitTakeIndexesBottomRowFirst) {
     Bitmap img(3, 2);
     img.SetPixel(0, 0, kRed), img.SetPixel(1, 0, kGreen), img.SetPixel(2, 0, kRed);
     img.SetPixel(0, 1, kGreen), img.SetPixel(1, 1, kGreen), img.SetPixel(2, 1, kRed);
@@ -51,7 +51,7 @@ TEST(BmpWriter, TwoColoursAtOneBitTakeIndexesBottomRowFirst) {
     EXPECT_EQ(Encode(img, 1), want);
 }
 
-TEST(BmpWriter, OneColourAtOneBitLeavesSecondEntryWhite) {
+TEST(BmpWriter, OneColorAtOneBitLeavesSecondEntryWhite) {
     Bitmap img(2, 2, kBlue);
     Bytes want = ExpectedHeader(70, 62, 2, 2, 1, 8);
     want = Concat(want, {0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0});
@@ -118,16 +118,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return "Width" + std::to_string(info.param.width); });
 
 // Sixteen greys and one extra colour, one row of 17 pixels.
-Bitmap SeventeenColours() {
+Bitmap SeventeenColors() {
     Bitmap img(17, 1);
     for (int i = 0; i < 16; ++i) img.SetPixel(i, 0, ColorFromRgb(std::uint8_t(i * 16), std::uint8_t(i * 16), std::uint8_t(i * 16)));
     img.SetPixel(16, 0, ColorFromRgb(250, 251, 249));
     return img;
 }
 
-TEST(BmpWriter, SeventeenColoursAtFourBitsAskAndMapToNearestOnYes) {
+TEST(BmpWriter, SeventeenColorsAtFourBitsAskAndMapToNearestOnYes) {
     Asker asker;
-    const Bytes file = Encode(SeventeenColours(), 4, &asker);
+    const Bytes file = Encode(SeventeenColors(), 4, &asker);
     EXPECT_EQ(asker.calls, 1);
     EXPECT_EQ(asker.capacity, 16);
     Bytes want = ExpectedHeader(54 + 64 + 12, 118, 17, 1, 4, 12);
@@ -143,9 +143,9 @@ TEST(BmpWriter, QuestionTextNamesTheCapacity) {
 }
 
 // One more colour than each depth holds, plus repeats of further new colours.
-class TooManyColours : public ::testing::TestWithParam<int> {};
+class TooManyColors : public ::testing::TestWithParam<int> {};
 
-TEST_P(TooManyColours, AskedOnceNoDeclinesYesWrites) {
+TEST_P(TooManyColors, AskedOnceNoDeclinesYesWrites) {
     const int depth = GetParam();
     const int capacity = 1 << depth;
     Bitmap img(capacity + 5, 3);
@@ -169,7 +169,7 @@ TEST_P(TooManyColours, AskedOnceNoDeclinesYesWrites) {
     EXPECT_EQ(testing::EncodeBmpFile(img, depth, nullptr).status, EncodeStatus::Declined);
 }
 
-TEST_P(TooManyColours, NotAskedWhenTheColoursFit) {
+TEST_P(TooManyColors, NotAskedWhenTheColorsFit) {
     const int depth = GetParam();
     const int capacity = 1 << depth;
     Bitmap img(capacity, 2);
@@ -180,7 +180,7 @@ TEST_P(TooManyColours, NotAskedWhenTheColoursFit) {
     EXPECT_EQ(asker.calls, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BmpWriter, TooManyColours, ::testing::Values(1, 4, 8));
+INSTANTIATE_TEST_SUITE_P(BmpWriter, TooManyColors, ::testing::Values(1, 4, 8));
 
 TEST(BmpWriter, WidthOneAtOneBitPadsToFourBytes) {
     Bitmap img(1, 3, kBlack);
@@ -312,10 +312,10 @@ TEST(BmpWriter, PiecesMakeTheWholeFile) {
             if (depth == 24 && h == 1600) EXPECT_GE(pieces, 2) << "a 9.6 MB file in one piece";
         }
     }
-    Bitmap colourful(300, 1);
-    for (int x = 0; x < 300; ++x) colourful.SetPixel(x, 0, ColorFromRgb(std::uint8_t(x), std::uint8_t(x / 2), 7));
+    Bitmap colorful(300, 1);
+    for (int x = 0; x < 300; ++x) colorful.SetPixel(x, 0, ColorFromRgb(std::uint8_t(x), std::uint8_t(x / 2), 7));
     std::vector<std::uint8_t> buffer;
-    const BmpFileBytes declined = EncodeBmpPieces(colourful, 8, [](int) { return false; }, buffer);
+    const BmpFileBytes declined = EncodeBmpPieces(colorful, 8, [](int) { return false; }, buffer);
     EXPECT_EQ(declined.status, EncodeStatus::Declined);
     EXPECT_FALSE(declined.pieces);
 }
@@ -351,7 +351,7 @@ TEST(BmpWriter, GivenTableKeepsWhiteBeforeBlackAtOneBit) {
 }
 
 struct IndexedDepthCase {
-    std::size_t colours;
+    std::size_t colors;
     int depth;    // asked for; 0 picks
     int written;  // 0: refused as too many colours
 };
@@ -359,10 +359,10 @@ class IndexedDepth : public ::testing::TestWithParam<IndexedDepthCase> {};
 
 TEST_P(IndexedDepth, SmallestFittingDepthOrARefusal) {
     const IndexedDepthCase& c = GetParam();
-    const std::vector<Pixel> palette(c.colours, Pixel{0x123456});
+    const std::vector<Pixel> palette(c.colors, Pixel{0x123456});
     const EncodedBmp file = EncodeIndexedBmp(IndexImage{2, 2, {0, 0, 0, 0}}, palette, c.depth);
     if (c.written == 0) {
-        EXPECT_EQ(file.status, EncodeStatus::TooManyColours);
+        EXPECT_EQ(file.status, EncodeStatus::TooManyColors);
         EXPECT_TRUE(file.bytes.empty());
         EXPECT_NE(EncodeStatusMessage(file.status).find("more colours"), std::string_view::npos);
         return;

@@ -21,16 +21,16 @@ using testing::SmoothPicture;
 // The largest difference of any channel of any pixel.
 int LargestDifference(const Bitmap& a, const Bitmap& b) { return testing::Difference(a, b).largest; }
 
-TEST(JpegDecoder, ColourAndGreyPicturesComeBackCloseToTheOriginal) {
+TEST(JpegDecoder, ColorAndGreyPicturesComeBackCloseToTheOriginal) {
     const Bitmap original = SmoothPicture(37, 21);  // sizes that are not whole blocks
-    const BmpReadResult colour = DecodeJpeg(EncodeJpeg(original));
-    ASSERT_TRUE(colour.image) << colour.Message();
-    EXPECT_EQ(colour.image->bitDepth, 24);
-    ASSERT_EQ(colour.image->bitmap.Width(), 37);
-    ASSERT_EQ(colour.image->bitmap.Height(), 21);
-    EXPECT_LE(LargestDifference(colour.image->bitmap, original), 6);
+    const BmpReadResult color = DecodeJpeg(EncodeJpeg(original));
+    ASSERT_TRUE(color.image) << color.Message();
+    EXPECT_EQ(color.image->bitDepth, 24);
+    ASSERT_EQ(color.image->bitmap.Width(), 37);
+    ASSERT_EQ(color.image->bitmap.Height(), 21);
+    EXPECT_LE(LargestDifference(color.image->bitmap, original), 6);
     for (int y = 0; y < 21; ++y)
-        for (int x = 0; x < 37; ++x) ASSERT_EQ(ValueOf(colour.image->bitmap.Row(y)[x]) >> 24, 0u) << x << "," << y;
+        for (int x = 0; x < 37; ++x) ASSERT_EQ(ValueOf(color.image->bitmap.Row(y)[x]) >> 24, 0u) << x << "," << y;
 
     const BmpReadResult grey = DecodeJpeg(EncodeJpeg(original, true));
     ASSERT_TRUE(grey.image) << grey.Message();

@@ -33,7 +33,7 @@ int SlowNearest(const std::vector<std::uint32_t>& entries, std::uint32_t q) {
 // so ties and near-exact hits are common.
 class NearestAgainstReference : public ::testing::TestWithParam<int> {};
 
-TEST_P(NearestAgainstReference, RandomColoursAgree) {
+TEST_P(NearestAgainstReference, RandomColorsAgree) {
     const int spread = GetParam();
     std::mt19937 rng(1234u + unsigned(spread));
     std::uniform_int_distribution<int> channel(0, spread);
@@ -75,10 +75,10 @@ TEST(Palette, NearestTieKeepsEarlierAndTooFarGivesEntryZero) {
     EXPECT_EQ(NearestColor(farThenNear.data(), 2).Find(Quad(0, 0, 0)), 1);
 }
 
-TEST(Palette, TableColoursKeepTheirIndexAfterTheTableIsFull) {
+TEST(Palette, TableColorsKeepTheirIndexAfterTheTableIsFull) {
     Palette p(2);
     int asked = 0;
-    const ColourLossQuestion yes = [&](int) { return ++asked, true; };
+    const ColorLossQuestion yes = [&](int) { return ++asked, true; };
     EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(10, 10, 10), yes), 0);
     EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(10, 10, 11), yes), 1);  // distance 1 from entry 0
     EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(200, 0, 0), yes), 0);
@@ -89,10 +89,10 @@ TEST(Palette, TableColoursKeepTheirIndexAfterTheTableIsFull) {
     EXPECT_EQ(asked, 1);
 }
 
-Bitmap StripOf(const std::vector<Color>& colours) {
-    Bitmap img(int(colours.size()) * 10, 12);  // width / height > 4 once there are 6 or more
+Bitmap StripOf(const std::vector<Color>& colors) {
+    Bitmap img(int(colors.size()) * 10, 12);  // width / height > 4 once there are 6 or more
     for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < img.Width(); ++x) img.SetPixel(x, y, colours[std::size_t(x / 10)]);
+        for (int x = 0; x < img.Width(); ++x) img.SetPixel(x, y, colors[std::size_t(x / 10)]);
     return img;
 }
 
@@ -115,7 +115,7 @@ TEST(Palette, StripSortPutsBlueWeightFirstAndSubstitutes) {
     EXPECT_EQ(p.PaletteIndexOf(ColorFromRgb(248, 0, 248), nullptr), 5);
 }
 
-TEST(Palette, StripScanStopsAtCapacityAndLaterColoursAreNew) {
+TEST(Palette, StripScanStopsAtCapacityAndLaterColorsAreNew) {
     const Bitmap img = StripOf({ColorFromRgb(9, 9, 9), ColorFromRgb(5, 5, 5), ColorFromRgb(7, 7, 7), ColorFromRgb(5, 5, 5), ColorFromRgb(1, 1, 1)});
     Palette p(2);
     p.PresortStripPalette(img);
@@ -131,7 +131,7 @@ TEST(Palette, StripScanStopsAtCapacityAndLaterColoursAreNew) {
 // scattered colours, and more colours than the table holds.
 struct RowCase {
     int capacity;
-    int colours;
+    int colors;
     int runLength;
 };
 
@@ -139,14 +139,14 @@ class IndexRowAgainstSingleLookups : public ::testing::TestWithParam<RowCase> {}
 
 TEST_P(IndexRowAgainstSingleLookups, SameIndexesAndTable) {
     const RowCase c = GetParam();
-    std::mt19937 rng(99u + unsigned(c.capacity * 7 + c.colours + c.runLength));
-    std::vector<Pixel> pool(std::size_t(c.colours));
+    std::mt19937 rng(99u + unsigned(c.capacity * 7 + c.colors + c.runLength));
+    std::vector<Pixel> pool(std::size_t(c.colors));
     for (Pixel& p : pool) p = Pixel{std::uint32_t((rng() & 0x00FFFFFFu) | (rng() & 0xFF000000u))};  // stray top bytes are ignored
     Palette fast(c.capacity), slow(c.capacity);
     ASSERT_TRUE(fast.IsUsable());
     int askedFast = 0, askedSlow = 0;
-    const ColourLossQuestion yesFast = [&](int) { return ++askedFast, true; };
-    const ColourLossQuestion yesSlow = [&](int) { return ++askedSlow, true; };
+    const ColorLossQuestion yesFast = [&](int) { return ++askedFast, true; };
+    const ColorLossQuestion yesSlow = [&](int) { return ++askedSlow, true; };
     for (int row = 0; row < 40; ++row) {
         std::vector<Pixel> px(std::size_t(97 + row));
         for (std::size_t x = 0; x < px.size();) {
@@ -161,7 +161,7 @@ TEST_P(IndexRowAgainstSingleLookups, SameIndexesAndTable) {
     EXPECT_EQ(fast.Count(), slow.Count());
     for (int j = 0; j < c.capacity; ++j) EXPECT_EQ(fast.Entries()[j], slow.Entries()[j]);
     EXPECT_EQ(askedFast, askedSlow);
-    EXPECT_EQ(askedFast, c.colours > c.capacity ? 1 : 0);
+    EXPECT_EQ(askedFast, c.colors > c.capacity ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Palette, IndexRowAgainstSingleLookups,

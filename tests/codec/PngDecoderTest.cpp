@@ -74,7 +74,7 @@ std::vector<PngCase> Cases() {
     return c;
 }
 
-TEST(PngDecoder, EveryColourTypeDecodesExactly) {
+TEST(PngDecoder, EveryColorTypeDecodesExactly) {
     for (const PngCase& c : Cases()) {
         SCOPED_TRACE(c.name);
         const BmpReadResult r = DecodePng(EncodePng(c.recipe));

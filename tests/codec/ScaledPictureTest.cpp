@@ -64,10 +64,10 @@ TEST(ScaledPicture, AKeptAlphaIsScaledWithThePictureAndItsPaddingIsOpaque) {
 TEST(ScaledPicture, ALargePngAveragedAsItsRowsComeGivesExactlyWhatScalingTheWholePictureGives) {
     // 90 x 70 with a varying alpha, to 10 x 7: averaged by whole factors first.
     PngRecipe rgba{90, 70, 6, 8};
-    const Bitmap colours = SmoothPicture(90, 70);
+    const Bitmap colors = SmoothPicture(90, 70);
     for (int y = 0; y < 70; ++y)
         for (int x = 0; x < 90; ++x) {
-            const Pixel p = colours.Row(y)[x];
+            const Pixel p = colors.Row(y)[x];
             rgba.rows.insert(rgba.rows.end(), {RedOf(p), GreenOf(p), BlueOf(p),
                                                std::uint8_t((x * 3 + y * 5) % 256)});
         }

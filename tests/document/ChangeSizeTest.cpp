@@ -61,7 +61,7 @@ TEST_F(ChangeSizeTest, ShrinkingKeepsTheTopLeftAndUndoBringsBackTheWhole) {
     EXPECT_EQ(ed.doc.imageHeight, 80);
 }
 
-TEST_F(ChangeSizeTest, GrowingFillsTheNewBandsWithTheBackgroundColour) {
+TEST_F(ChangeSizeTest, GrowingFillsTheNewBandsWithTheBackgroundColor) {
     host.modalScripts.push_back(TypeSize("150", "100"));
     Dispatch(ed, CommandId::ChangeImageSize);
     const Bitmap& image = CurrentImage(ed);

@@ -45,7 +45,7 @@ TEST_F(NewImageTest, SizeFieldsReadSixCharactersUpToTheFirstNonDigit) {
     EXPECT_EQ(ReadSizeField(" 5"), 0u);
 }
 
-TEST_F(NewImageTest, MakesABlankUntitledImageInTheBackgroundColour) {
+TEST_F(NewImageTest, MakesABlankUntitledImageInTheBackgroundColor) {
     host.modalScripts.push_back(TypeSize("640", "480"));
     Dispatch(ed, CommandId::New);
     ASSERT_EQ(ed.doc.imageWidth, 640);
@@ -61,7 +61,7 @@ TEST_F(NewImageTest, MakesABlankUntitledImageInTheBackgroundColour) {
     EXPECT_TRUE(MenuEnabled(CommandId::SaveAs));
     EXPECT_TRUE(MenuEnabled(CommandId::ChangeImageSize));
     EXPECT_TRUE(MenuEnabled(CommandId::ScaleImage));
-    EXPECT_TRUE(MenuEnabled(CommandId::ReduceColours));
+    EXPECT_TRUE(MenuEnabled(CommandId::ReduceColors));
     EXPECT_TRUE(ed.view.imageWindowExists);
     EXPECT_TRUE(host.messages.empty());
 }

@@ -28,9 +28,9 @@ Bytes PngFile() {
 }
 Bitmap PngPixels() {
     Bitmap b(3, 2);
-    const Color colours[] = {ColorFromRgb(255, 0, 0), ColorFromRgb(0, 255, 0), ColorFromRgb(0, 0, 255),
+    const Color colors[] = {ColorFromRgb(255, 0, 0), ColorFromRgb(0, 255, 0), ColorFromRgb(0, 0, 255),
                              ColorFromRgb(10, 20, 30), ColorFromRgb(255, 255, 255), ColorFromRgb(200, 100, 50)};
-    for (int i = 0; i < 6; ++i) b.SetPixel(i % 3, i / 3, colours[i]);
+    for (int i = 0; i < 6; ++i) b.SetPixel(i % 3, i / 3, colors[i]);
     return b;
 }
 

@@ -27,7 +27,7 @@ protected:
     }
 };
 
-TEST_P(BucketFills, ReplaceTheClickedColourInTheClickedPart) {
+TEST_P(BucketFills, ReplaceTheClickedColorInTheClickedPart) {
     const Bucket& b = GetParam();
     if (b.selection) Select(*b.selection, b.shape);
     ed.view.shownCursor = CursorKind::Bucket;
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                "w.w.w.w.b.b./............/w.w.w.w.b.b."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DrawTest, PickerSetsOneColourWithoutUndoLevelAndNothingBeyondTheImage) {
+TEST_F(DrawTest, PickerSetsOneColorWithoutUndoLevelAndNothingBeyondTheImage) {
     NewImage(4, 3);
     Image().SetPixel(2, 1, ColorFromRgb(255, 128, 0));
     PickColor(ed, {2, 1}, true);

@@ -35,7 +35,7 @@ TEST_P(ColorBarWidths, TwentyFourSwatchesFillTheClientArea) {
 INSTANTIATE_TEST_SUITE_P(ClientWidths, ColorBarWidths,
                          ::testing::Values(std::pair{600, 8}, std::pair{800, 16}, std::pair{1000, 24}));
 
-TEST_F(ColorBarTest, MovesShowTheSwatchColourAndClicksTakeIt) {
+TEST_F(ColorBarTest, MovesShowTheSwatchColorAndClicksTakeIt) {
     ShowBar(800);
     const std::pair<int, const char*> moves[] = {
         {3, "RGB=0,0,0"}, {16, "RGB=255,255,255"}, {47, "RGB=255,0,0"}, {383, "RGB=255,128,255"}, {384, "RGB=255,128,255"}};
@@ -74,7 +74,7 @@ public:
     }
 };
 
-TEST(ColorDialog, OkSetsTheColourCancelKeepsItBothRepaintTheSwatch) {
+TEST(ColorDialog, OkSetsTheColorCancelKeepsItBothRepaintTheSwatch) {
     ColorDialogHost host;
     Editor ed{host};
     ed.settings.foreColor = ColorFromRgb(9, 9, 9);

@@ -25,7 +25,7 @@ TEST(CommandStates, StartAsTheMenuResourceAndTheFreshMainBar) {
     EXPECT_EQ(seen.at(272), (Seen{'-', false, -1}));
     EXPECT_EQ(seen.at(271), (Seen{'E', false, -1}));
     EXPECT_EQ(seen.at(CommandId::ScaleImage), (Seen{'G', false, -1}));
-    EXPECT_EQ(seen.at(CommandId::ReduceColours), (Seen{'G', false, -1}));
+    EXPECT_EQ(seen.at(CommandId::ReduceColors), (Seen{'G', false, -1}));
 }
 
 TEST(CommandStates, SetButtonStateReplacesEveryBitAndPressKeepsTheOthers) {

@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         Row{CommandId::ChangeImageSize, 316, "Change Image Size", false, '-', 0, 0, 0},
         // Added later: menu items only, greyed until an image exists, no button, no key.
         Row{CommandId::ScaleImage, 317, "Scale &Image...", false, '-', 0, 0, 0},
-        Row{CommandId::ReduceColours, 318, "Reduce C&olours...", false, '-', 0, 0, 0},
+        Row{CommandId::ReduceColors, 318, "Reduce C&olours...", false, '-', 0, 0, 0},
         Row{CommandId::Pen, 320, "&Pen", true, 'D', 0, 4, 0},
         Row{CommandId::PickColor, 322, "Pick Color", true, 'D', 2, 4, 0},
         Row{CommandId::RoundedRectangleSelection, 324, "Rounded Rectangle", true, 'D', 4, 4, 0},

@@ -52,7 +52,7 @@ TEST_F(FrameEventsTest, AKeyTheTableDoesNotHoldBlanksThePointerPartWhenItReaches
     EXPECT_EQ(ed.pointerStatus, "RGB=86,52,18");
 }
 
-TEST_F(FrameEventsTest, TheStatusBarShowsTheSwatchColoursAndItsClicksRunCommands) {
+TEST_F(FrameEventsTest, TheStatusBarShowsTheSwatchColorsAndItsClicksRunCommands) {
     ed.settings.foreColor = ColorFromRgb(1, 2, 3);
     ed.settings.backColor = ColorFromRgb(250, 251, 252);
     const auto& e = ed.frame.layout.statusPartEdges;  // 1024 wide: 324, 648, 673, 698, 1024

@@ -70,7 +70,7 @@ struct SwatchCase {
 
 class SwatchWidthGrid : public ::testing::TestWithParam<SwatchCase> {};
 
-TEST_P(SwatchWidthGrid, ColourBarFollowsClientWidth) {
+TEST_P(SwatchWidthGrid, ColorBarFollowsClientWidth) {
     const SwatchCase& c = GetParam();
     EXPECT_EQ(SwatchWidthFor(c.width), c.swatch);
     const FrameLayout l = ComputeFrameLayout(c.width, 600, true);

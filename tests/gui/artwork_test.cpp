@@ -91,7 +91,7 @@ private slots:
         QVERIFY(CountOpaque(ImageOf(ProgramIcon().pixmap(16, 16))) > 100);
     }
 
-    void selectionPatternIsFourColourDiagonalBands() {
+    void selectionPatternIsFourColorDiagonalBands() {
         const Bitmap pattern = SelectionPattern();
         QCOMPARE(pattern.Width(), 8);
         QCOMPARE(pattern.Height(), 8);

@@ -51,7 +51,7 @@ private slots:
         QVERIFY(edit[24]->isSeparator());
         QCOMPARE(edit[25], f.bars.MenuAction(CommandId::ScaleImage));
         QCOMPARE(edit[26]->text(), QString("Reduce C&olours..."));
-        QVERIFY(!f.bars.MenuAction(CommandId::ReduceColours)->isEnabled());
+        QVERIFY(!f.bars.MenuAction(CommandId::ReduceColors)->isEnabled());
         QVERIFY(!f.bars.MenuAction(CommandId::Save)->isEnabled());
         QVERIFY(f.bars.MenuAction(CommandId::Open)->isEnabled());
     }

@@ -10,8 +10,8 @@
 #include <QtTest>
 
 #include "document/NewImageDialog.h"
-#include "document/ReduceColoursDialog.h"
-#include "document/ScaleImageDialog.h"
+#include "edit/ReduceColorsDialog.h"
+#include "edit/ScaleImageDialog.h"
 #include "draw/StyleDialogs.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
@@ -355,16 +355,16 @@ private slots:
         QVERIFY(!scale.Checked(ScaleImageDialog::kKeepAspectBox));
         QVERIFY(!keep->isChecked());
 
-        ReduceColoursDialog reduce(ed);
+        ReduceColorsDialog reduce(ed);
         DialogWindow r(reduce);
         r.show();
-        QCOMPARE(r.Control(ReduceColoursDialog::kPaletteList)->accessibleName(), QString("Palette:"));
-        QCOMPARE(r.Control(ReduceColoursDialog::kDitherList)->accessibleName(), QString("Dithering:"));
-        QCOMPARE(r.Control(ReduceColoursDialog::kFileEdit)->accessibleName(), QString("Palette file:"));
-        QCOMPARE(r.Control(ReduceColoursDialog::kThresholdEdit)->accessibleName(), QString("Threshold %:"));
-        QCOMPARE(ControlOf<QComboBox>(r, ReduceColoursDialog::kPaletteList)->count(), 7);
-        emit ControlOf<QComboBox>(r, ReduceColoursDialog::kDitherList)->activated(1);
-        QCOMPARE(reduce.Selection(ReduceColoursDialog::kDitherList), 1);
+        QCOMPARE(r.Control(ReduceColorsDialog::kPaletteList)->accessibleName(), QString("Palette:"));
+        QCOMPARE(r.Control(ReduceColorsDialog::kDitherList)->accessibleName(), QString("Dithering:"));
+        QCOMPARE(r.Control(ReduceColorsDialog::kFileEdit)->accessibleName(), QString("Palette file:"));
+        QCOMPARE(r.Control(ReduceColorsDialog::kThresholdEdit)->accessibleName(), QString("Threshold %:"));
+        QCOMPARE(ControlOf<QComboBox>(r, ReduceColorsDialog::kPaletteList)->count(), 7);
+        emit ControlOf<QComboBox>(r, ReduceColorsDialog::kDitherList)->activated(1);
+        QCOMPARE(reduce.Selection(ReduceColorsDialog::kDitherList), 1);
         for (const DialogWindow* w : {&s, &r})
             for (QLabel* label : w->findChildren<QLabel*>())
                 QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));

@@ -28,16 +28,16 @@ static_assert(std::is_same_v<decltype(std::declval<Bitmap&>().Row(0)), Pixel*>);
 static_assert(sizeof(Pixel) == sizeof(std::uint32_t) && alignof(Pixel) == alignof(std::uint32_t));
 static_assert(std::is_trivially_copyable_v<Pixel> && std::is_standard_layout_v<Pixel>);
 
-struct ColourWords {
+struct ColorWords {
     std::uint32_t color;  // 0x00BBGGRR
     std::uint32_t pixel;  // 0x00RRGGBB
     std::uint8_t r, g, b;
 };
 
-class ColourWordsTest : public ::testing::TestWithParam<ColourWords> {};
+class ColorWordsTest : public ::testing::TestWithParam<ColorWords> {};
 
-TEST_P(ColourWordsTest, ColourValueAndPixelAreTheSameColourInTheirOwnByteOrder) {
-    const ColourWords c = GetParam();
+TEST_P(ColorWordsTest, ColorValueAndPixelAreTheSameColorInTheirOwnByteOrder) {
+    const ColorWords c = GetParam();
     EXPECT_EQ(ColorToPixel(Color{c.color}), Pixel{c.pixel});
     EXPECT_EQ(PixelToColor(Pixel{c.pixel}), Color{c.color});
     EXPECT_EQ(ColorFromRgb(c.r, c.g, c.b), Color{c.color});
@@ -53,15 +53,15 @@ TEST_P(ColourWordsTest, ColourValueAndPixelAreTheSameColourInTheirOwnByteOrder) 
     EXPECT_EQ(b.GetPixel(1, 0), Color{c.color});
 }
 
-INSTANTIATE_TEST_SUITE_P(Channels, ColourWordsTest,
-                         ::testing::Values(ColourWords{0x00000000u, 0x00000000u, 0, 0, 0},
-                                           ColourWords{0x000000FFu, 0x00FF0000u, 255, 0, 0},
-                                           ColourWords{0x0000FF00u, 0x0000FF00u, 0, 255, 0},
-                                           ColourWords{0x00FF0000u, 0x000000FFu, 0, 0, 255},
-                                           ColourWords{0x00563412u, 0x00123456u, 0x12, 0x34, 0x56},
-                                           ColourWords{0x00FFFFFFu, 0x00FFFFFFu, 255, 255, 255}));
+INSTANTIATE_TEST_SUITE_P(Channels, ColorWordsTest,
+                         ::testing::Values(ColorWords{0x00000000u, 0x00000000u, 0, 0, 0},
+                                           ColorWords{0x000000FFu, 0x00FF0000u, 255, 0, 0},
+                                           ColorWords{0x0000FF00u, 0x0000FF00u, 0, 255, 0},
+                                           ColorWords{0x00FF0000u, 0x000000FFu, 0, 0, 255},
+                                           ColorWords{0x00563412u, 0x00123456u, 0x12, 0x34, 0x56},
+                                           ColorWords{0x00FFFFFFu, 0x00FFFFFFu, 255, 255, 255}));
 
-TEST(ColourWords, TopByteIsDroppedByConversionsAndByTheBitmap) {
+TEST(ColorWords, TopByteIsDroppedByConversionsAndByTheBitmap) {
     EXPECT_EQ(ColorToPixel(Color{0xAB563412u}), Pixel{0x00123456u});
     EXPECT_EQ(PixelToColor(Pixel{0xAB123456u}), Color{0x00563412u});
     EXPECT_EQ(ClearTopByte(Color{0xAB563412u}), Color{0x00563412u});
@@ -74,7 +74,7 @@ TEST(ColourWords, TopByteIsDroppedByConversionsAndByTheBitmap) {
 }
 
 // Failure messages say which of the two a word is.
-TEST(ColourWords, PrintedWithTheirKindAndHexWord) {
+TEST(ColorWords, PrintedWithTheirKindAndHexWord) {
     std::ostringstream out;
     out << Color{0x00563412u} << " " << Pixel{0x00123456u};
     EXPECT_EQ(out.str(), "Color 0x00563412 Pixel 0x00123456");

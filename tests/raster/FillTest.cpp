@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(AllStyles, HatchTest,
                          testing::Values(HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS,
                                          HS_DIAGCROSS));
 
-TEST(HatchTest, TransparentBackgroundLeavesGapsAndOtherBackgroundColoursShow) {
+TEST(HatchTest, TransparentBackgroundLeavesGapsAndOtherBackgroundColorsShow) {
     Sheet s(8, 4);
     s.canvas.SetBackgroundMode(BackgroundMode::Transparent);
     s.canvas.FillRect({0, 0, 8, 4}, Brush::Hatched(HS_CROSS, kInk));

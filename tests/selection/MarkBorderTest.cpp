@@ -129,7 +129,7 @@ TEST(MarkBorderScan, BusyEdgesKeepTheWholeImage) {
     EXPECT_EQ(FindPictureInsideBorder(image), (Rect{0, 0, 60, 30}));
 }
 
-TEST(MarkBorderScan, BorderColourIsTheTopLeftPixel) {
+TEST(MarkBorderScan, BorderColorIsTheTopLeftPixel) {
     Bitmap image(30, 30, ColorFromRgb(0, 0, 128));
     Fill(image, {5, 6, 25, 27}, ColorFromRgb(255, 255, 0));
     EXPECT_EQ(FindPictureInsideBorder(image), (Rect{5, 6, 25, 27}));

@@ -168,7 +168,7 @@ std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
     if (selected) audit.Menu(CommandId::RestoreSelection, false, "selection active");
     if (hasImage) {
         audit.Button(CommandId::AdjustSelection, selected, "selection");
-        for (int id : {CommandId::SaveAs, CommandId::Copy, CommandId::ChangeImageSize, CommandId::ScaleImage, CommandId::ReduceColours, CommandId::MarkBorder})
+        for (int id : {CommandId::SaveAs, CommandId::Copy, CommandId::ChangeImageSize, CommandId::ScaleImage, CommandId::ReduceColors, CommandId::MarkBorder})
             audit.Both(id, true, "image present");
         const bool rectangle = ed.selection.shape == CommandId::RectangleSelection;
         for (int id = CommandId::RotateClockwise; id <= CommandId::FlipVertical; ++id) audit.Both(id, !selected || rectangle, "selection shape");

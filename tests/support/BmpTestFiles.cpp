@@ -56,7 +56,7 @@ Bytes BuildBmp(const TestBmp& s) {
         Put32(b, 34, std::uint32_t(s.pixels.size()));
         Put32(b, 38, 2835);  // 72 dots per inch
         Put32(b, 42, 2835);
-        Put32(b, kOffColoursUsed, s.coloursUsed.value_or(std::uint32_t(s.palette.size())));
+        Put32(b, kOffColorsUsed, s.colorsUsed.value_or(std::uint32_t(s.palette.size())));
         for (std::size_t i = 0; i < s.masks.size(); ++i) Put32(b, 54 + 4 * i, s.masks[i]);
     }
     for (std::size_t i = 0; i < s.palette.size(); ++i) {

@@ -28,7 +28,7 @@ struct TestBmp {
     std::uint16_t bitCount = 24;
     std::uint32_t compression = 0;
     std::vector<Pixel> palette;                // 0x00RRGGBB, written blue, green, red
-    std::optional<std::uint32_t> coloursUsed;  // default: the palette's size
+    std::optional<std::uint32_t> colorsUsed;  // default: the palette's size
     std::vector<std::uint32_t> masks;          // after a 40-byte header, else inside the header
     std::size_t gap = 0;                       // filler bytes between colour table and pixels
     Bytes pixels;                              // the stored pixel data
@@ -38,7 +38,7 @@ Bytes BuildBmp(const TestBmp& recipe);
 
 // Byte offsets of header fields, for tests that damage a file.
 inline constexpr std::size_t kOffPixelOffset = 10, kOffHeaderSize = 14, kOffWidth = 18, kOffHeight = 22,
-                             kOffPlanes = 26, kOffBitCount = 28, kOffCompression = 30, kOffColoursUsed = 46;
+                             kOffPlanes = 26, kOffBitCount = 28, kOffCompression = 30, kOffColorsUsed = 46;
 
 void Put16(Bytes& b, std::size_t at, std::uint32_t v);
 void Put32(Bytes& b, std::size_t at, std::uint32_t v);

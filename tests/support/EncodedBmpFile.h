@@ -8,7 +8,7 @@
 namespace rastrix::testing {
 
 // Status and depth as EncodeBmpPieces gives them; the bytes of all its pieces when Ok, else none.
-inline EncodedBmp EncodeBmpFile(const Bitmap& image, int depth, const ColourLossQuestion& ask) {
+inline EncodedBmp EncodeBmpFile(const Bitmap& image, int depth, const ColorLossQuestion& ask) {
     EncodedBmp out;
     std::vector<std::uint8_t> buffer;
     const BmpFileBytes file = EncodeBmpPieces(image, depth, ask, buffer);

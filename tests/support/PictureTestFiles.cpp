@@ -16,7 +16,7 @@ PictureBytes EncodePng(const PngRecipe& recipe) {
     ihdr.width = std::uint32_t(recipe.width);
     ihdr.height = std::uint32_t(recipe.height);
     ihdr.bit_depth = std::uint8_t(recipe.bitDepth);
-    ihdr.color_type = std::uint8_t(recipe.colourType);
+    ihdr.color_type = std::uint8_t(recipe.colorType);
     ihdr.interlace_method = recipe.interlaced ? 1 : 0;
     int e = spng_set_ihdr(ctx, &ihdr);
     if (!recipe.palette.empty()) {

@@ -15,7 +15,7 @@ using PictureBytes = std::vector<std::uint8_t>;
 struct PngRecipe {
     int width = 0;
     int height = 0;
-    int colourType = 2;  // 0 grey, 2 colour, 3 palette, 4 grey + alpha, 6 colour + alpha
+    int colorType = 2;  // 0 grey, 2 colour, 3 palette, 4 grey + alpha, 6 colour + alpha
     int bitDepth = 8;
     bool interlaced = false;
     // Rows as PNG stores them, packed, without filter bytes; 16-bit samples in host order.

@@ -110,7 +110,7 @@ TEST_F(ImageWindowPaintTest, FitReducesByAveragingAndShowsNoScrollBars) {
                 (RedOf(seam) > 0 && BlueOf(seam) > 0));
 }
 
-TEST_F(ImageWindowPaintTest, MouseShowsThePixelAndItsColourInPartOne) {
+TEST_F(ImageWindowPaintTest, MouseShowsThePixelAndItsColorInPartOne) {
     Bitmap img(20, 20, ColorFromRgb(0, 0, 0));
     img.SetPixel(5, 7, ColorFromRgb(255, 128, 0));
     Show(std::move(img));

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/ScaleImage.h"
+#include "edit/ScaleImage.h"
 #include "editor/DialogModel.h"
 
 namespace rastrix {

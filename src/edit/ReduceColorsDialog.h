@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/ReduceColours.h"
+#include "edit/ReduceColors.h"
 #include "editor/DialogModel.h"
 
 namespace rastrix {
@@ -19,12 +19,12 @@ inline constexpr const char* kPaletteBrowseTitle = "Choose a Palette";
 // 0 to 100, or that comes with dithering or another palette than black and white, tells the
 // user why and keeps the dialog open; otherwise it ends with DialogAnswer::Ok and Params() holds
 // what was asked. Cancel ends it with 0. The dialog only collects: RunReduceColours does the work.
-class ReduceColoursDialog : public DialogModel {
+class ReduceColorsDialog : public DialogModel {
 public:
-    static constexpr int kPaletteList = 140, kColoursEdit = 141, kFileEdit = 142, kBrowseButton = 143;
+    static constexpr int kPaletteList = 140, kColorsEdit = 141, kFileEdit = 142, kBrowseButton = 143;
     static constexpr int kDitherList = 144, kThresholdEdit = 145;
 
-    explicit ReduceColoursDialog(Editor& ed);
+    explicit ReduceColorsDialog(Editor& ed);
 
     const DialogTemplate& Template() const override;
     std::string Text(int id) const override;
@@ -34,7 +34,7 @@ public:
     void Select(int id, int index) override;
     void Command(int id) override;
 
-    const ReduceColoursParams& Params() const { return params_; }
+    const ReduceColorsParams& Params() const { return params_; }
 
 private:
     void Browse();
@@ -43,8 +43,8 @@ private:
 
     Editor& ed_;
     int palette_ = 0, dither_ = 0;  // positions in the lists
-    std::string coloursText_ = "16", fileText_, thresholdText_;
-    ReduceColoursParams params_;
+    std::string colorsText_ = "16", fileText_, thresholdText_;
+    ReduceColorsParams params_;
 };
 
 }  // namespace rastrix

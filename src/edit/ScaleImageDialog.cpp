@@ -1,4 +1,4 @@
-#include "document/ScaleImageDialog.h"
+#include "edit/ScaleImageDialog.h"
 
 #include <cstdint>
 

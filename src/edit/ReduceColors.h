@@ -17,13 +17,13 @@ enum class PaletteSource : std::uint8_t {
     Basic16,     // the 16 colours of the first 4-bit displays
     Epaper7,     // the inks of 7-colour e-paper panels
     Optimised,   // optimisedColours colours chosen for the image
-    File,        // the colour table of a BMP file or a text list of #RRGGBB lines
+    File,        // a palette file: a BMP's colour table, a colour list, JASC-PAL, GIMP or Adobe
 };
 
 // What Reduce Colours is asked to do; both front ends fill one in and call RunReduceColours.
-struct ReduceColoursParams {
+struct ReduceColorsParams {
     PaletteSource palette = PaletteSource::BlackWhite;
-    int optimisedColours = 16;  // 2..256, with Optimised
+    int optimisedColors = 16;  // 2..256, with Optimised
     std::string paletteFile;    // with File
     Dither dither = Dither::None;
     // 0..100, or -1 for none: with a two-colour palette and no dithering, a pixel at least this
@@ -33,7 +33,7 @@ struct ReduceColoursParams {
 
 // The palette the parameters stand for, made for this image (Optimised) or read from the file,
 // or why it cannot be had (error set, colours empty).
-PaletteFileResult ReducedPalette(Editor& ed, const ReduceColoursParams& params);
+PaletteFileResult ReducedPalette(Editor& ed, const ReduceColorsParams& params);
 
 // Maps every pixel of the image to the palette's colours, with the dithering or threshold, on a
 // new undo level, so one Undo brings the old image back. An image reduced to black and white
@@ -41,9 +41,9 @@ PaletteFileResult ReducedPalette(Editor& ed, const ReduceColoursParams& params);
 // image, with parameters that cannot be used (a colour count outside 2..256, a threshold outside
 // 0..100 or with dithering or a palette of other than two colours, an unreadable palette file)
 // or when memory runs short, the user is told why and the document is left as it was (false).
-bool RunReduceColours(Editor& ed, const ReduceColoursParams& params);
+bool RunReduceColors(Editor& ed, const ReduceColorsParams& params);
 
 // Edit > Reduce Colours...: asks for the parameters (ReduceColoursDialog) and runs them.
-void ReduceColoursCommand(Editor& ed);
+void ReduceColorsCommand(Editor& ed);
 
 }  // namespace rastrix

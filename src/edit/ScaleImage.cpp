@@ -1,10 +1,10 @@
-#include "document/ScaleImage.h"
+#include "edit/ScaleImage.h"
 
 #include <string>
 #include <utility>
 
 #include "document/NewImageDialog.h"
-#include "document/ScaleImageDialog.h"
+#include "edit/ScaleImageDialog.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
 #include "editor/ImageStack.h"

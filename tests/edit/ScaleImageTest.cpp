@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "document/NewImageTestSupport.h"
-#include "document/ScaleImage.h"
-#include "document/ScaleImageDialog.h"
+#include "edit/ScaleImage.h"
+#include "edit/ScaleImageDialog.h"
 #include "selection/Selection.h"
 #include "frame/CommandDispatch.h"
 
@@ -175,7 +175,7 @@ TEST_F(ScaleImageTest, NearestFilterRepeatsEachPixelExactly) {
         for (int x = 0; x < 8; ++x) EXPECT_EQ(image.GetPixel(x, y), Pattern(4, 3).GetPixel(x / 2, y / 3)) << x << "," << y;
 }
 
-TEST_F(ScaleImageTest, SmoothFilterKeepsAFlatColourAndBlendsAnEdge) {
+TEST_F(ScaleImageTest, SmoothFilterKeepsAFlatColorAndBlendsAnEdge) {
     Bitmap halves(4, 1);
     halves.Fill(ColorFromRgb(0, 0, 0));
     halves.SetPixel(2, 0, ColorFromRgb(255, 255, 255));

@@ -6,8 +6,8 @@
 #include <set>
 
 #include "document/NewImageTestSupport.h"
-#include "document/ReduceColours.h"
-#include "document/ReduceColoursDialog.h"
+#include "edit/ReduceColors.h"
+#include "edit/ReduceColorsDialog.h"
 #include "store/StoreTestSupport.h"
 #include "frame/CommandDispatch.h"
 
@@ -17,11 +17,11 @@ namespace {
 using testing::Pattern;
 using testing::Snapshot;
 using testing::TypeSize;
-using D = ReduceColoursDialog;
+using D = ReduceColorsDialog;
 
 constexpr Color kBlack = ColorFromRgb(0, 0, 0), kWhite = ColorFromRgb(255, 255, 255);
 
-std::set<Color> ColoursOf(const Bitmap& b) {
+std::set<Color> ColorsOf(const Bitmap& b) {
     std::set<Color> seen;
     for (int y = 0; y < b.Height(); ++y)
         for (int x = 0; x < b.Width(); ++x) seen.insert(b.GetPixel(x, y));
@@ -38,7 +38,7 @@ Bitmap Flat(int w, int h, Color c) {
 struct DialogInput {
     int palette = 0;
     int dither = 0;
-    const char* colours = nullptr;
+    const char* colors = nullptr;
     const char* file = nullptr;
     const char* threshold = nullptr;
 };
@@ -46,7 +46,7 @@ struct DialogInput {
 void Fill(DialogModel& m, const DialogInput& in) {
     m.Select(D::kPaletteList, in.palette);
     m.Select(D::kDitherList, in.dither);
-    if (in.colours) m.TextChanged(D::kColoursEdit, in.colours);
+    if (in.colors) m.TextChanged(D::kColorsEdit, in.colors);
     if (in.file) m.TextChanged(D::kFileEdit, in.file);
     if (in.threshold) m.TextChanged(D::kThresholdEdit, in.threshold);
 }
@@ -62,10 +62,10 @@ auto Answer(DialogInput in, bool* stayedOpen = nullptr) {
     };
 }
 
-class ReduceColoursTest : public test::EditorTest {
+class ReduceColorsTest : public test::EditorTest {
 protected:
     // A 64 x 32 image of distinct pixels, unmodified.
-    ReduceColoursTest() {
+    ReduceColorsTest() {
         host.modalScripts.push_back(TypeSize("64", "32"));
         Dispatch(ed, CommandId::New);
         CurrentImage(ed) = Pattern(64, 32);
@@ -78,14 +78,14 @@ protected:
     testing::TempFolder dir;
 };
 
-TEST_F(ReduceColoursTest, DialogStartsWithBlackAndWhiteNoDitheringAndNoThreshold) {
+TEST_F(ReduceColorsTest, DialogStartsWithBlackAndWhiteNoDitheringAndNoThreshold) {
     D d(ed);
     EXPECT_EQ(d.Template().caption, "Reduce Colours");
     EXPECT_EQ(d.Items(D::kPaletteList).size(), 7u);
     EXPECT_EQ(d.Items(D::kDitherList).size(), 4u);
     EXPECT_EQ(d.Selection(D::kPaletteList), 0);
     EXPECT_EQ(d.Selection(D::kDitherList), 0);
-    EXPECT_EQ(d.Text(D::kColoursEdit), "16");
+    EXPECT_EQ(d.Text(D::kColorsEdit), "16");
     EXPECT_EQ(d.Text(D::kThresholdEdit), "");
     d.Select(D::kPaletteList, 7);  // no such item: the choice stays
     d.Select(D::kDitherList, -1);
@@ -105,11 +105,11 @@ struct OkCase {
     bool accepted;
     PaletteSource palette;
     Dither dither;
-    int colours, threshold;
+    int colors, threshold;
 };
 void PrintTo(const OkCase& c, std::ostream* os) { *os << c.name; }
 
-class ReduceDialogOkTest : public ReduceColoursTest, public ::testing::WithParamInterface<OkCase> {};
+class ReduceDialogOkTest : public ReduceColorsTest, public ::testing::WithParamInterface<OkCase> {};
 
 TEST_P(ReduceDialogOkTest, AcceptsOrTellsWhyAndStaysOpen) {
     const OkCase& c = GetParam();
@@ -121,7 +121,7 @@ TEST_P(ReduceDialogOkTest, AcceptsOrTellsWhyAndStaysOpen) {
     if (!c.accepted) return;
     EXPECT_EQ(d.Params().palette, c.palette);
     EXPECT_EQ(d.Params().dither, c.dither);
-    if (c.palette == PaletteSource::Optimised) EXPECT_EQ(d.Params().optimisedColours, c.colours);
+    if (c.palette == PaletteSource::Optimised) EXPECT_EQ(d.Params().optimisedColors, c.colors);
     EXPECT_EQ(d.Params().thresholdPercent, c.threshold);
 }
 
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         OkCase{"ThresholdWithGreys", {1, 0, nullptr, nullptr, "50"}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ReduceColoursTest, BrowsingChoosesTheFileAndTheFilePalette) {
+TEST_F(ReduceColorsTest, BrowsingChoosesTheFileAndTheFilePalette) {
     host.openAnswers.push_back(FileDialogResult{"/some/where/inks.txt", 1});
     D d(ed);
     d.Command(D::kBrowseButton);
@@ -176,12 +176,12 @@ struct GreyCase {
 };
 void PrintTo(const GreyCase& c, std::ostream* os) { *os << c.name; }
 
-class ReduceGreyTest : public ReduceColoursTest, public ::testing::WithParamInterface<GreyCase> {};
+class ReduceGreyTest : public ReduceColorsTest, public ::testing::WithParamInterface<GreyCase> {};
 
 TEST_P(ReduceGreyTest, GivesBlackAndWhiteInTheRightShare) {
     const GreyCase& c = GetParam();
     CurrentImage(ed) = Flat(64, 32, ColorFromRgb(c.grey, c.grey, c.grey));
-    ASSERT_TRUE(RunReduceColours(ed, {PaletteSource::BlackWhite, 16, "", c.dither, c.threshold}));
+    ASSERT_TRUE(RunReduceColors(ed, {PaletteSource::BlackWhite, 16, "", c.dither, c.threshold}));
     int white = 0;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 64; ++x) {
@@ -205,11 +205,11 @@ INSTANTIATE_TEST_SUITE_P(
                       GreyCase{"ThresholdBelowTheGreyGoesWhite", Dither::None, 40, 128, 100, 100}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ReduceColoursTest, ThroughTheDialogMakesANewLevelAndUndoBringsTheColoursBack) {
+TEST_F(ReduceColorsTest, ThroughTheDialogMakesANewLevelAndUndoBringsTheColorsBack) {
     host.modalScripts.push_back(Answer({0, 1}));
-    Dispatch(ed, CommandId::ReduceColours);
+    Dispatch(ed, CommandId::ReduceColors);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(ColoursOf(CurrentImage(ed)), (std::set<Color>{kBlack, kWhite}));
+    EXPECT_EQ(ColorsOf(CurrentImage(ed)), (std::set<Color>{kBlack, kWhite}));
     EXPECT_EQ(ed.doc.undoDepth, 1);
     EXPECT_EQ(ed.doc.modified, 1);
     EXPECT_TRUE(MenuEnabled(CommandId::Undo));
@@ -217,38 +217,38 @@ TEST_F(ReduceColoursTest, ThroughTheDialogMakesANewLevelAndUndoBringsTheColoursB
     EXPECT_EQ(CurrentImage(ed), Pattern(64, 32));
 }
 
-TEST_F(ReduceColoursTest, EveryFixedPaletteLeavesOnlyItsOwnColours) {
+TEST_F(ReduceColorsTest, EveryFixedPaletteLeavesOnlyItsOwnColors) {
     for (auto [source, name] : {std::pair{P::Grey4, "grey4"}, std::pair{P::Grey16, "grey16"},
                                 std::pair{P::Basic16, "basic16"}, std::pair{P::Epaper7, "epaper7"}}) {
         CurrentImage(ed) = Pattern(64, 32);
-        ASSERT_TRUE(RunReduceColours(ed, {source, 16, "", Dither::FloydSteinberg})) << name;
+        ASSERT_TRUE(RunReduceColors(ed, {source, 16, "", Dither::FloydSteinberg})) << name;
         std::set<Color> allowed;
-        for (const Pixel c : PaletteByName(name).colours) allowed.insert(PixelToColor(c));
-        const std::set<Color> seen = ColoursOf(CurrentImage(ed));
+        for (const Pixel c : PaletteByName(name).colors) allowed.insert(PixelToColor(c));
+        const std::set<Color> seen = ColorsOf(CurrentImage(ed));
         EXPECT_GT(seen.size(), 1u) << name;
         for (Color c : seen) EXPECT_TRUE(allowed.count(c)) << name << " " << std::hex << c;
     }
 }
 
-TEST_F(ReduceColoursTest, APaletteFileGivesItsColours) {
+TEST_F(ReduceColorsTest, APaletteFileGivesItsColors) {
     const std::string path = Put("inks.txt", "; two inks\n#FF0000\n#0000ff\n");
-    ASSERT_TRUE(RunReduceColours(ed, {P::File, 16, path, Dither::None}));
-    EXPECT_EQ(ColoursOf(CurrentImage(ed)), (std::set<Color>{ColorFromRgb(255, 0, 0), ColorFromRgb(0, 0, 255)}));
+    ASSERT_TRUE(RunReduceColors(ed, {P::File, 16, path, Dither::None}));
+    EXPECT_EQ(ColorsOf(CurrentImage(ed)), (std::set<Color>{ColorFromRgb(255, 0, 0), ColorFromRgb(0, 0, 255)}));
 }
 
-TEST_F(ReduceColoursTest, AnOptimisedPaletteHasAtMostTheColoursAsked) {
-    ASSERT_TRUE(RunReduceColours(ed, {P::Optimised, 4, "", Dither::None}));
-    const std::size_t seen = ColoursOf(CurrentImage(ed)).size();
+TEST_F(ReduceColorsTest, AnOptimisedPaletteHasAtMostTheColorsAsked) {
+    ASSERT_TRUE(RunReduceColors(ed, {P::Optimised, 4, "", Dither::None}));
+    const std::size_t seen = ColorsOf(CurrentImage(ed)).size();
     EXPECT_GE(seen, 2u);
     EXPECT_LE(seen, 4u);
 }
 
 // Parameters Run cannot use: the user is told, the document is left as it was.
-class ReduceRefusalTest : public ReduceColoursTest, public ::testing::WithParamInterface<const char*> {};
+class ReduceRefusalTest : public ReduceColorsTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ReduceRefusalTest, TellsWhyAndLeavesTheImage) {
     const std::string what = GetParam();
-    ReduceColoursParams p;
+    ReduceColorsParams p;
     if (what == "one colour") p = {P::Optimised, 1};
     if (what == "257 colours") p = {P::Optimised, 257};
     if (what == "threshold 101") p = {P::BlackWhite, 16, "", Dither::None, 101};
@@ -259,7 +259,7 @@ TEST_P(ReduceRefusalTest, TellsWhyAndLeavesTheImage) {
     if (what == "missing file") p = {P::File, 16, (dir.Path() / "none.txt").string()};
     if (what == "bad file") p = {P::File, 16, Put("bad.txt", "#FF0000\nred\n")};
     const auto before = Snapshot(ed);
-    EXPECT_FALSE(RunReduceColours(ed, p));
+    EXPECT_FALSE(RunReduceColors(ed, p));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].caption, "Rastrix");
     EXPECT_FALSE(host.messages[0].text.empty());
@@ -272,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(Params, ReduceRefusalTest,
                                            "threshold with dithering", "threshold with greys", "no file",
                                            "missing file", "bad file"));
 
-TEST_F(ReduceColoursTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
+TEST_F(ReduceColorsTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
     // Control: the many-coloured image asks before it loses colours at 1 bit.
     const std::string path = (dir.Path() / "bw.bmp").string();
     host.saveAnswers.push_back(FileDialogResult{path, 1});
@@ -283,7 +283,7 @@ TEST_F(ReduceColoursTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
 
     for (Dither dither : {Dither::None, Dither::FloydSteinberg}) {
         CurrentImage(ed) = Pattern(64, 32);
-        ASSERT_TRUE(RunReduceColours(ed, {P::BlackWhite, 16, "", dither}));
+        ASSERT_TRUE(RunReduceColors(ed, {P::BlackWhite, 16, "", dither}));
         const Bitmap reduced = CurrentImage(ed);
         host.saveAnswers.push_back(FileDialogResult{path, 1});
         Dispatch(ed, CommandId::SaveAs);
@@ -301,13 +301,13 @@ TEST_F(ReduceColoursTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
     }
 }
 
-TEST(ReduceColoursWithoutImage, IsGreyedAsksNothingAndRunRefuses) {
+TEST(ReduceColorsWithoutImage, IsGreyedAsksNothingAndRunRefuses) {
     test::FakeHost host;
     Editor ed{host};
-    EXPECT_FALSE(ShownCommandStates(ed).MenuItem(CommandId::ReduceColours).value().enabled);
-    Dispatch(ed, CommandId::ReduceColours);
+    EXPECT_FALSE(ShownCommandStates(ed).MenuItem(CommandId::ReduceColors).value().enabled);
+    Dispatch(ed, CommandId::ReduceColors);
     EXPECT_EQ(host.modalRuns, 0);
-    EXPECT_FALSE(RunReduceColours(ed, {}));
+    EXPECT_FALSE(RunReduceColors(ed, {}));
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(ed.doc.undoDepth, 0);
 }

@@ -1,11 +1,11 @@
-#include "document/ReduceColours.h"
+#include "edit/ReduceColors.h"
 
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "color/OptimisedPalette.h"
-#include "document/ReduceColoursDialog.h"
+#include "edit/ReduceColorsDialog.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
 #include "editor/ImageStack.h"
@@ -40,7 +40,7 @@ std::string Sentence(std::string_view reason) {
 
 }  // namespace
 
-PaletteFileResult ReducedPalette(Editor& ed, const ReduceColoursParams& params) {
+PaletteFileResult ReducedPalette(Editor& ed, const ReduceColorsParams& params) {
     if (params.palette == PaletteSource::File) {
         if (params.paletteFile.empty()) return {{}, "No palette file was chosen."};
         PaletteFileResult read = ReadPaletteFile(*ed.files, params.paletteFile);
@@ -49,16 +49,16 @@ PaletteFileResult ReducedPalette(Editor& ed, const ReduceColoursParams& params) 
         return read;
     }
     if (params.palette == PaletteSource::Optimised) {
-        if (params.optimisedColours < 2 || params.optimisedColours > kMaxPaletteColours)
+        if (params.optimisedColors < 2 || params.optimisedColors > kMaxPaletteColors)
             return {{}, "An optimised palette has from 2 to 256 colours."};
-        OptimisedPaletteResult made = MakeOptimisedPalette(CurrentImage(ed), params.optimisedColours);
-        return {std::move(made.colours), made.error.empty() ? std::string() : Sentence(made.error)};
+        OptimisedPaletteResult made = MakeOptimisedPalette(CurrentImage(ed), params.optimisedColors);
+        return {std::move(made.colors), made.error.empty() ? std::string() : Sentence(made.error)};
     }
     PaletteChoice fixed = PaletteByName(FixedPaletteName(params.palette));
-    return {std::move(fixed.colours), Sentence(fixed.error)};
+    return {std::move(fixed.colors), Sentence(fixed.error)};
 }
 
-bool RunReduceColours(Editor& ed, const ReduceColoursParams& params) {
+bool RunReduceColors(Editor& ed, const ReduceColorsParams& params) {
     if (!HasImage(ed)) {
         ReportProblem(ed, "There is no image to reduce.");
         return false;
@@ -74,12 +74,12 @@ bool RunReduceColours(Editor& ed, const ReduceColoursParams& params) {
         ReportProblem(ed, palette.error);
         return false;
     }
-    const MapResult mapped = MapToPalette(CurrentImage(ed), palette.colours, {params.dither, params.thresholdPercent});
+    const MapResult mapped = MapToPalette(CurrentImage(ed), palette.colors, {params.dither, params.thresholdPercent});
     if (!mapped.image) {
         ReportProblem(ed, "The colours cannot be reduced: " + mapped.error + ".");
         return false;
     }
-    std::optional<Bitmap> reduced = PaletteBitmap(*mapped.image, palette.colours);
+    std::optional<Bitmap> reduced = PaletteBitmap(*mapped.image, palette.colors);
     if (!reduced) {
         ReportProblem(ed, kOutOfMemoryText);
         return false;
@@ -89,11 +89,11 @@ bool RunReduceColours(Editor& ed, const ReduceColoursParams& params) {
     return true;
 }
 
-void ReduceColoursCommand(Editor& ed) {
+void ReduceColorsCommand(Editor& ed) {
     if (!HasImage(ed)) return;  // reachable while greyed
-    ReduceColoursDialog dialog(ed);
+    ReduceColorsDialog dialog(ed);
     if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
-    RunReduceColours(ed, dialog.Params());
+    RunReduceColors(ed, dialog.Params());
 }
 
 }  // namespace rastrix

@@ -1,4 +1,4 @@
-#include "document/ReduceColoursDialog.h"
+#include "edit/ReduceColorsDialog.h"
 
 #include <array>
 
@@ -21,7 +21,7 @@ constexpr std::array<const char*, 4> kDitherItems{"None", "Floyd-Steinberg", "At
 
 DialogTemplate MakeTemplate() {
     using K = ControlKind;
-    using D = ReduceColoursDialog;
+    using D = ReduceColorsDialog;
     return {"REDUCECOLOURS",
             "Reduce Colours",
             {0, 0, 252, 132},
@@ -29,7 +29,7 @@ DialogTemplate MakeTemplate() {
                 {101, K::Text, {10, 9, 56, 8}, "&Palette:", false},
                 {D::kPaletteList, K::DropList, {70, 7, 110, 120}, "", true},
                 {102, K::Text, {10, 29, 56, 8}, "&Colours:", false},
-                {D::kColoursEdit, K::Edit, {70, 27, 30, 13}, "", true},
+                {D::kColorsEdit, K::Edit, {70, 27, 30, 13}, "", true},
                 {103, K::Text, {10, 49, 56, 8}, "Palette &file:", false},
                 {D::kFileEdit, K::Edit, {70, 47, 110, 13}, "", true},
                 {D::kBrowseButton, K::PushButton, {188, 47, 54, 14}, "&Browse...", true},
@@ -53,60 +53,60 @@ int ReadShortNumber(std::string_view text) {
 
 }  // namespace
 
-ReduceColoursDialog::ReduceColoursDialog(Editor& ed) : ed_(ed) {}
+ReduceColorsDialog::ReduceColorsDialog(Editor& ed) : ed_(ed) {}
 
-const DialogTemplate& ReduceColoursDialog::Template() const {
+const DialogTemplate& ReduceColorsDialog::Template() const {
     static const DialogTemplate t = MakeTemplate();
     return t;
 }
 
-std::string ReduceColoursDialog::Text(int id) const {
-    if (id == kColoursEdit) return coloursText_;
+std::string ReduceColorsDialog::Text(int id) const {
+    if (id == kColorsEdit) return colorsText_;
     if (id == kFileEdit) return fileText_;
     if (id == kThresholdEdit) return thresholdText_;
     return DialogModel::Text(id);
 }
 
-void ReduceColoursDialog::TextChanged(int id, std::string_view text) {
-    if (id == kColoursEdit) coloursText_ = text;
+void ReduceColorsDialog::TextChanged(int id, std::string_view text) {
+    if (id == kColorsEdit) colorsText_ = text;
     if (id == kFileEdit) fileText_ = text;
     if (id == kThresholdEdit) thresholdText_ = text;
 }
 
-std::vector<std::string> ReduceColoursDialog::Items(int id) const {
+std::vector<std::string> ReduceColorsDialog::Items(int id) const {
     if (id == kPaletteList) return {kPaletteItems.begin(), kPaletteItems.end()};
     if (id == kDitherList) return {kDitherItems.begin(), kDitherItems.end()};
     return {};
 }
 
-int ReduceColoursDialog::Selection(int id) const {
+int ReduceColorsDialog::Selection(int id) const {
     if (id == kPaletteList) return palette_;
     if (id == kDitherList) return dither_;
     return -1;
 }
 
-void ReduceColoursDialog::Select(int id, int index) {
+void ReduceColorsDialog::Select(int id, int index) {
     if (id == kPaletteList && index >= 0 && index < int(kPaletteItems.size())) palette_ = index;
     if (id == kDitherList && index >= 0 && index < int(kDitherItems.size())) dither_ = index;
 }
 
-void ReduceColoursDialog::Browse() {
+void ReduceColorsDialog::Browse() {
     FileDialogRequest request;
     request.title = kPaletteBrowseTitle;
-    request.filters = {{"Palettes (bitmaps and colour lists)", "*.bmp *.txt *.hex *.pal"}, {"All Files", "*"}};
+    request.filters = {{"Palettes (bitmaps and colour lists)", "*.bmp *.txt *.hex *.pal *.gpl *.act"}, {"All Files", "*"}};
     const auto chosen = ed_.host.OpenFileDialog(request);
     if (!chosen) return;
     fileText_ = chosen->path;
     palette_ = int(PaletteSource::File);  // a chosen file is the palette wanted
 }
 
-std::string ReduceColoursDialog::Collect() {
-    ReduceColoursParams p;
+std::string ReduceColorsDialog::Collect() {
+    ReduceColorsParams p;
     p.palette = PaletteSource(palette_);
     p.dither = Dither(dither_);
     if (p.palette == PaletteSource::Optimised) {
-        p.optimisedColours = ReadShortNumber(coloursText_);
-        if (p.optimisedColours < 2 || p.optimisedColours > kMaxPaletteColours)
+        p.optimisedColors = ReadShortNumber(colorsText_);
+        if (p.optimisedColors < 2 || p.optimisedColors > kMaxPaletteColors)
             return "An optimised palette has from 2 to 256 colours.";
     }
     if (p.palette == PaletteSource::File) {
@@ -124,7 +124,7 @@ std::string ReduceColoursDialog::Collect() {
     return {};
 }
 
-void ReduceColoursDialog::Command(int id) {
+void ReduceColorsDialog::Command(int id) {
     if (id == kBrowseButton) {
         Browse();
     } else if (id == DialogAnswer::Ok) {
