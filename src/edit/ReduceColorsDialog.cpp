@@ -2,10 +2,12 @@
 
 #include <array>
 
+#include "edit/ReduceColorsPreview.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
-#include "editor/ReportError.h"
+#include "editor/ImageStack.h"
 #include "editor/Text.h"
+#include "view/EditorView.h"
 
 namespace rastrix {
 
@@ -24,7 +26,7 @@ DialogTemplate MakeTemplate() {
     using D = ReduceColorsDialog;
     return {"REDUCECOLOURS",
             "Reduce Colours",
-            {0, 0, 252, 132},
+            {0, 0, 252, 244},
             {
                 {101, K::Text, {10, 9, 56, 8}, "&Palette:", false},
                 {D::kPaletteList, K::DropList, {70, 7, 110, 120}, "", true},
@@ -38,8 +40,11 @@ DialogTemplate MakeTemplate() {
                 {105, K::Text, {10, 91, 56, 8}, "&Threshold %:", false},
                 {D::kThresholdEdit, K::Edit, {70, 89, 30, 13}, "", true},
                 {106, K::Text, {106, 91, 140, 8}, "(black and white only; empty for none)", false},
-                {DialogAnswer::Ok, K::DefPushButton, {134, 112, 50, 14}, "OK", true},
-                {DialogAnswer::Cancel, K::PushButton, {192, 112, 50, 14}, "Cancel", true},
+                {D::kProblemText, K::Text, {10, 106, 232, 16}, "", false},
+                {107, K::Text, {10, 124, 232, 8}, "Preview (the middle of the image at 1:1):", false},
+                {D::kPreview, K::Preview, {10, 134, 232, 82}, "", false},
+                {DialogAnswer::Ok, K::DefPushButton, {134, 224, 50, 14}, "OK", true},
+                {DialogAnswer::Cancel, K::PushButton, {192, 224, 50, 14}, "Cancel", true},
             }};
 }
 
@@ -51,9 +56,20 @@ int ReadShortNumber(std::string_view text) {
     return int(ParseDecimal(text));
 }
 
+constexpr std::string_view kMemoryName = "Reduce Colours";
+
 }  // namespace
 
-ReduceColorsDialog::ReduceColorsDialog(Editor& ed) : ed_(ed) {}
+ReduceColorsDialog::ReduceColorsDialog(Editor& ed) : ed_(ed) {
+    // The fields as they were last accepted: positions first, then the three texts.
+    if (const auto kept = ed_.dialogMemory.find(kMemoryName); kept != ed_.dialogMemory.end() && kept->second.size() == 5) {
+        const std::vector<std::string>& v = kept->second;
+        Select(kPaletteList, int(ParseDecimal(v[0])));
+        Select(kDitherList, int(ParseDecimal(v[1])));
+        colorsText_ = v[2], fileText_ = v[3], thresholdText_ = v[4];
+    }
+    Refresh();
+}
 
 const DialogTemplate& ReduceColorsDialog::Template() const {
     static const DialogTemplate t = MakeTemplate();
@@ -61,6 +77,7 @@ const DialogTemplate& ReduceColorsDialog::Template() const {
 }
 
 std::string ReduceColorsDialog::Text(int id) const {
+    if (id == kProblemText) return problem_;
     if (id == kColorsEdit) return colorsText_;
     if (id == kFileEdit) return fileText_;
     if (id == kThresholdEdit) return thresholdText_;
@@ -71,6 +88,7 @@ void ReduceColorsDialog::TextChanged(int id, std::string_view text) {
     if (id == kColorsEdit) colorsText_ = text;
     if (id == kFileEdit) fileText_ = text;
     if (id == kThresholdEdit) thresholdText_ = text;
+    Refresh();
 }
 
 std::vector<std::string> ReduceColorsDialog::Items(int id) const {
@@ -88,6 +106,46 @@ int ReduceColorsDialog::Selection(int id) const {
 void ReduceColorsDialog::Select(int id, int index) {
     if (id == kPaletteList && index >= 0 && index < int(kPaletteItems.size())) palette_ = index;
     if (id == kDitherList && index >= 0 && index < int(kDitherItems.size())) dither_ = index;
+    Refresh();
+}
+
+bool ReduceColorsDialog::Enabled(int id) const {
+    const auto palette = PaletteSource(palette_);
+    if (id == kColorsEdit) return palette == PaletteSource::Optimised;
+    if (id == kFileEdit || id == kBrowseButton) return palette == PaletteSource::File;
+    // A threshold splits the image between two colours, with no dithering.
+    if (id == kThresholdEdit) return Dither(dither_) == Dither::None && palette == PaletteSource::BlackWhite;
+    return true;
+}
+
+std::optional<Bitmap> ReduceColorsDialog::Preview(int id) const {
+    if (id != kPreview) return std::nullopt;
+    return sample_;
+}
+
+const PaletteFileResult& ReduceColorsDialog::PaletteFor(const ReduceColorsParams& p) {
+    const std::string key = std::to_string(int(p.palette)) + '\n' +
+                            (p.palette == PaletteSource::Optimised ? std::to_string(p.optimisedColors) : "") + '\n' +
+                            (p.palette == PaletteSource::File ? p.paletteFile : "");
+    // A file is read again each time, as the user may mend it while the dialog is open; an
+    // optimised palette, the slow one, is made again only for another count.
+    if (key != paletteKey_ || p.palette == PaletteSource::File) {
+        madePalette_ = ReducedPalette(ed_, p);
+        paletteKey_ = key;
+    }
+    return madePalette_;
+}
+
+void ReduceColorsDialog::Refresh() {
+    sample_.reset();
+    problem_ = Collect();
+    if (!problem_.empty() || !HasImage(ed_)) return;
+    const PaletteFileResult& palette = PaletteFor(params_);
+    if (!palette.error.empty()) {
+        problem_ = palette.error;
+        return;
+    }
+    sample_ = ReducedSample(CurrentImage(ed_), palette.colors, {params_.dither, params_.thresholdPercent});
 }
 
 void ReduceColorsDialog::Browse() {
@@ -98,6 +156,7 @@ void ReduceColorsDialog::Browse() {
     if (!chosen) return;
     fileText_ = chosen->path;
     palette_ = int(PaletteSource::File);  // a chosen file is the palette wanted
+    Refresh();
 }
 
 std::string ReduceColorsDialog::Collect() {
@@ -128,9 +187,12 @@ void ReduceColorsDialog::Command(int id) {
     if (id == kBrowseButton) {
         Browse();
     } else if (id == DialogAnswer::Ok) {
-        const std::string why = Collect();
-        if (why.empty()) End(DialogAnswer::Ok);
-        else ReportProblem(ed_, why);
+        // A problem stays in view beside the fields, and so does the dialog.
+        Refresh();
+        if (!problem_.empty()) return;
+        ed_.dialogMemory[std::string(kMemoryName)] = {std::to_string(palette_), std::to_string(dither_), colorsText_,
+                                                      fileText_, thresholdText_};
+        End(DialogAnswer::Ok);
     } else if (id == DialogAnswer::Cancel) {
         End(0);
     }

@@ -45,7 +45,7 @@ struct DialogTemplate {
 };
 
 // The behaviour of a dialog, kept apart from the widgets that show it: the front end builds
-// the controls from Template(), shows Text/Checked/Items/Selection/Preview after every call
+// the controls from Template(), shows Text/Checked/Items/Selection/Preview/Enabled after every call
 // into the model, and closes the dialog when Ended() turns true.
 class DialogModel {
 public:
@@ -66,6 +66,8 @@ public:
     // An UpDown control's arrow: +1 for up/right, -1 for down/left.
     virtual void Spin(int id, int delta) { (void)id, (void)delta; }
     virtual std::optional<Bitmap> Preview(int id) const { (void)id; return std::nullopt; }
+    // Whether a control can be used now; a field's label follows its field.
+    virtual bool Enabled(int id) const { (void)id; return true; }
 
     // A button, radio button or check box was clicked; Enter sends DialogAnswer::Ok (1), Esc and
     // the close box DialogAnswer::Cancel (2).

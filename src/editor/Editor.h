@@ -1,7 +1,10 @@
 #pragma once
 #include <array>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/DialogModel.h"
 #include "editor/DocumentState.h"
@@ -50,6 +53,9 @@ struct Editor {
     // The Adjust Selection dialog's model, made when the dialog first opens and kept (open or
     // closed) from then on, so the front end may read it after the dialog closes itself.
     std::unique_ptr<DialogModel> adjustDialog;
+    // The fields the newer commands' dialogs were last accepted with, by dialog, so that the
+    // next use starts from them while the program runs (the stored settings are not touched).
+    std::map<std::string, std::vector<std::string>, std::less<>> dialogMemory;
     // Exit was chosen: the front end closes the frame, which asks RequestClose.
     bool closeRequested = false;
     // The image window's client area as last painted; the front end copies it to the screen.

@@ -248,6 +248,7 @@ void DialogWindow::TieLabelsAndArrows() {
             if (label < 0) continue;
             const QString text = FromUtf8(t.controls[std::size_t(label)].text);
             built_[i]->setAccessibleName(WithoutMnemonic(text));
+            labelOf_.insert(built_[i], built_[std::size_t(label)]);
             // The label's mnemonic (Alt+letter) leads to its field.
             if (auto* l = qobject_cast<QLabel*>(built_[std::size_t(label)]); l && kind != ControlKind::Preview)
                 l->setBuddy(built_[i]), l->setText(text);
@@ -270,6 +271,9 @@ void DialogWindow::Show(bool placeSelection, bool moveFocus) {
     for (const DialogControl& c : model_.Template().controls) {
         QWidget* w = controls_.value(c.id, nullptr);
         if (!w) continue;
+        const bool enabled = model_.Enabled(c.id);
+        if (w->isEnabled() != enabled) w->setEnabled(enabled);
+        if (auto* label = labelOf_.value(w, nullptr)) label->setEnabled(enabled);
         const QString text = FromUtf8(model_.Text(c.id));
         if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == ControlKind::Text) {
             label->setText(label->buddy() ? text : WithoutMnemonic(text));

@@ -76,6 +76,7 @@ private:
     std::vector<QWidget*> built_;       // by template position
     QHash<QObject*, int> fieldIds_;     // edit -> its id
     QHash<QObject*, int> spinOfField_;  // edit -> the id of the arrows beside it
+    QHash<QWidget*, QWidget*> labelOf_;  // field -> the label that names it, enabled with it
     std::function<void(int)> focused_;
     std::function<std::optional<FieldSelection>()> wanted_;
     bool closing_ = false;

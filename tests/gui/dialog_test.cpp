@@ -15,6 +15,7 @@
 #include "draw/StyleDialogs.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
+#include "editor/ImageStack.h"
 #include "gui/DialogGeometry.h"
 #include "gui/DialogWindow.h"
 #include "gui/QtHost.h"
@@ -338,6 +339,8 @@ private slots:
     void scaleAndReduceDialogsNameTheirFieldsAndFollowTheModel() {
         QtHost host;
         Editor ed(host);
+        SetBaseLevel(ed, Bitmap(100, 80, ColorFromRgb(90, 140, 200)));
+        ed.doc.fileSize = 1;  // an image is open
         ScaleImageDialog scale(ed, 100, 80);
         DialogWindow s(scale);
         s.show();
@@ -363,8 +366,18 @@ private slots:
         QCOMPARE(r.Control(ReduceColorsDialog::kFileEdit)->accessibleName(), QString("Palette file:"));
         QCOMPARE(r.Control(ReduceColorsDialog::kThresholdEdit)->accessibleName(), QString("Threshold %:"));
         QCOMPARE(ControlOf<QComboBox>(r, ReduceColorsDialog::kPaletteList)->count(), 7);
+        // The threshold (and its label) serves black and white without dithering only; the
+        // colour count, an optimised palette; the sample is shown while the fields can be used.
+        auto* threshold = r.Control(ReduceColorsDialog::kThresholdEdit);
+        QVERIFY(threshold->isEnabled() && !r.Control(ReduceColorsDialog::kColorsEdit)->isEnabled());
+        QVERIFY(!ControlOf<QLabel>(r, ReduceColorsDialog::kPreview)->pixmap().isNull());
         emit ControlOf<QComboBox>(r, ReduceColorsDialog::kDitherList)->activated(1);
         QCOMPARE(reduce.Selection(ReduceColorsDialog::kDitherList), 1);
+        QVERIFY(!threshold->isEnabled());
+        for (QLabel* label : r.findChildren<QLabel*>())
+            if (label->buddy() == threshold) QVERIFY(!label->isEnabled());
+        emit ControlOf<QComboBox>(r, ReduceColorsDialog::kPaletteList)->activated(5);
+        QVERIFY(r.Control(ReduceColorsDialog::kColorsEdit)->isEnabled());
         for (const DialogWindow* w : {&s, &r})
             for (QLabel* label : w->findChildren<QLabel*>())
                 QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
