@@ -84,9 +84,18 @@ bool PushCopy(Editor& ed) {
     return true;
 }
 
-void PrepareSpareLevel(const Editor& ed) {
+void PrepareSpareLevel(Editor& ed) {
+    ed.view.sparesWaitForPaint = false;
     if (ed.doc.fileSize == 0) return;
+    if (ed.doc.undoDepth == 0 && ed.view.repaintNeeded) {
+        ed.view.sparesWaitForPaint = true;
+        return;
+    }
     Bitmap::PrepareSpare(ed.doc.imageWidth, ed.doc.imageHeight, ImageStack::kLevels - ed.doc.undoDepth);
+}
+
+void SpareLevelsAfterShown(Editor& ed) {
+    if (ed.view.sparesWaitForPaint && !ed.view.repaintNeeded) PrepareSpareLevel(ed);
 }
 
 bool PopLevel(Editor& ed) {

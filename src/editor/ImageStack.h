@@ -38,8 +38,12 @@ std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height,
 // After a command: has spare levels of the image's size made ready in the background, so the
 // next commands on a large image find memory whose pages are already mapped: one for each
 // level the stack may still grow by and one more, the spare a full stack keeps (four after an
-// open, one on a full stack: never more than four levels and a spare together).
-void PrepareSpareLevel(const Editor& ed);
+// open, one on a full stack: never more than four levels and a spare together). A picture just
+// opened (no level below it) whose window is still to be painted waits for that paint: the
+// user sees it first, with both cores for the decode's last steps and the paint.
+void PrepareSpareLevel(Editor& ed);
+// The image window's paint has been shown: the spare levels an open left waiting are prepared.
+void SpareLevelsAfterShown(Editor& ed);
 
 // Throws the current level away and makes the one below current, with its size as the image
 // size. False, with nothing changed, at depth 0. Undo (document/Undo.h) then fits the selection

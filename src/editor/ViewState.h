@@ -70,6 +70,9 @@ struct ViewState {
 
     // The whole window must be painted again (an invalidation is pending).
     bool repaintNeeded = false;
+    // A picture was opened while its first paint was still to come: its spare levels are
+    // prepared once that paint has been shown (SpareLevelsAfterShown).
+    bool sparesWaitForPaint = false;
 
     // The part of the client area that shows the image (the window less its edges and the
     // room kept for scroll bars).

@@ -57,6 +57,8 @@ void ImageScroll(Editor& ed, ScrollBarKind bar, ScrollRequest request, int thumb
 // view's zoom and scroll origin, white where it does not reach, and the selection outline. It
 // only draws; the command states, status texts and scroll bars are read off the editor.
 void PaintImageWindow(Editor& ed);
+// That paint has reached the screen: work left until the picture was seen starts now.
+void ImageWindowShown(Editor& ed);
 
 // The close box or Exit. True when the frame may close (the user did not cancel).
 bool RequestClose(Editor& ed);

@@ -75,6 +75,8 @@ void ImageScroll(Editor& ed, ScrollBarKind bar, ScrollRequest request, int thumb
         InvalidateImageWindow(ed);
 }
 
+void ImageWindowShown(Editor& ed) { SpareLevelsAfterShown(ed); }
+
 void PaintImageWindow(Editor& ed) {
     ImagePaintInputs inputs;
     inputs.hasImage = HasImage(ed);

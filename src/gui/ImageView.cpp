@@ -37,6 +37,9 @@ void ImageSurface::paintEvent(QPaintEvent*) {
         // The paint put back the tool's cursor after a long operation; show it once this paint
         // is over.
         QMetaObject::invokeMethod(this, &ImageSurface::edited, Qt::QueuedConnection);
+        // Once this paint has gone to the screen (the backing store is flushed when the paint
+        // events are done), the spare levels an open left waiting may take the cores.
+        QMetaObject::invokeMethod(this, [this] { ImageWindowShown(ed_); }, Qt::QueuedConnection);
     }
     QPainter painter(this);
     const QImage image = WrapBitmap(ed_.surface);

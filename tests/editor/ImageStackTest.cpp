@@ -213,6 +213,36 @@ TEST_F(ImageStackMemoryTest, AnOpenImagePreparesTheLevelsItsUndoDepthAllows) {
     pool.WaitUntilPrepared();
 }
 
+// A picture just opened is painted before its spares take the cores: they are prepared once
+// the paint the open asked for has been shown, not before, and only once. After a command on
+// it the spares no longer wait for the paint.
+TEST_F(ImageStackMemoryTest, AnOpenImagePreparesItsLevelsOnceItHasBeenShown) {
+    MakeImage(kW, kH, ColorFromRgb(1, 1, 1));
+    ed.view.repaintNeeded = true;  // the open asked for a paint
+    PrepareSpareLevel(ed);
+    pool.WaitUntilPrepared();
+    EXPECT_EQ(pool.Counters().Held(), 1u);
+    SpareLevelsAfterShown(ed);  // a paint shown before this one was asked for
+    pool.WaitUntilPrepared();
+    EXPECT_EQ(pool.Counters().Held(), 1u);
+    ed.view.repaintNeeded = false;  // painted
+    SpareLevelsAfterShown(ed);
+    pool.WaitUntilPrepared();
+    EXPECT_EQ(pool.Counters().kept, std::size_t(ImageStack::kLevels));
+    const std::size_t freshAtShown = pool.Counters().fresh;
+    SpareLevelsAfterShown(ed);  // shown again: nothing more is got
+    EXPECT_EQ(pool.Counters().fresh, freshAtShown);
+
+    // A turn on a stack whose spares were dropped: the next spare is got at once, paint or not.
+    pool.FreeKept();
+    ASSERT_TRUE(Turn(ColorFromRgb(0, 0, 1)));
+    ed.view.repaintNeeded = true;
+    PrepareSpareLevel(ed);
+    pool.WaitUntilPrepared();
+    EXPECT_GE(pool.Counters().kept, 1u);
+    EXPECT_LE(pool.Counters().Held(), std::size_t(ImageStack::kLevels + 1));
+}
+
 // The copy that an edit in place starts from is made in bands across threads: it is the level
 // below, pixel for pixel, however many threads share it.
 TEST_F(ImageStackMemoryTest, ACopyInBandsIsTheLevelBelow) {
