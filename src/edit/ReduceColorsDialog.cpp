@@ -37,7 +37,7 @@ DialogTemplate MakeTemplate() {
                 {D::kDitherList, K::DropList, {70, 69, 110, 80}, "", true},
                 {105, K::Text, {10, 91, 56, 8}, "&Threshold %:", false},
                 {D::kThresholdEdit, K::Edit, {70, 89, 30, 13}, "", true},
-                {106, K::Text, {106, 91, 140, 8}, "(black and white only; empty for none)", false},
+                {106, K::Text, {106, 91, 140, 8}, "(two colours only; empty: none)", false},
                 {DialogAnswer::Ok, K::DefPushButton, {134, 112, 50, 14}, "OK", true},
                 {DialogAnswer::Cancel, K::PushButton, {192, 112, 50, 14}, "Cancel", true},
             }};
@@ -104,11 +104,7 @@ std::string ReduceColorsDialog::Collect() {
     ReduceColorsParams p;
     p.palette = PaletteSource(palette_);
     p.dither = Dither(dither_);
-    if (p.palette == PaletteSource::Optimised) {
-        p.optimisedColors = ReadShortNumber(colorsText_);
-        if (p.optimisedColors < 2 || p.optimisedColors > kMaxPaletteColors)
-            return "An optimised palette has from 2 to 256 colours.";
-    }
+    if (p.palette == PaletteSource::Optimised) p.optimisedColors = ReadShortNumber(colorsText_);
     if (p.palette == PaletteSource::File) {
         if (fileText_.empty()) return "Type the name of a palette file, or choose one with Browse.";
         p.paletteFile = fileText_;
@@ -117,9 +113,10 @@ std::string ReduceColorsDialog::Collect() {
         p.thresholdPercent = ReadShortNumber(thresholdText_);
         if (p.thresholdPercent < 0 || p.thresholdPercent > 100)
             return "The threshold is a whole number from 0 to 100, or empty for none.";
-        if (p.palette != PaletteSource::BlackWhite || p.dither != Dither::None)
-            return "A threshold is used with the black-and-white palette and no dithering only.";
     }
+    // A file's colours are counted when it is read, by Reduce Colours itself.
+    if (const ReduceProblem problem = CheckReduceColors(p, AskedPaletteSize(p)); problem != ReduceProblem::None)
+        return ReduceProblemText(problem);
     params_ = std::move(p);
     return {};
 }

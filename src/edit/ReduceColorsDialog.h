@@ -16,8 +16,8 @@ inline constexpr const char* kPaletteBrowseTitle = "Choose a Palette";
 // optimised one of the typed number of colours, 16 at first, or a file, typed or browsed for),
 // dithering (none at first) and an optional threshold. OK with a colour count outside 2..256
 // for an optimised palette, no file for a file, or a threshold that is not a whole number from
-// 0 to 100, or that comes with dithering or another palette than black and white, tells the
-// user why and keeps the dialog open; otherwise it ends with DialogAnswer::Ok and Params() holds
+// 0 to 100, or that comes with dithering or a palette of other than two colours (the rules of
+// CheckReduceColors), tells the user why and keeps the dialog open; otherwise it ends with DialogAnswer::Ok and Params() holds
 // what was asked. Cancel ends it with 0. The dialog only collects: RunReduceColours does the work.
 class ReduceColorsDialog : public DialogModel {
 public:
