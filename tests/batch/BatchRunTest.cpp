@@ -194,14 +194,17 @@ TEST_F(BatchRunTest, ScalingAndTheNewDepthsWriteWhatTheCoreMakes) {
     EXPECT_EQ(alpha, core(png, {8, 6, ScaleFit::Exact}, keep, DirectDepth::Bgra32));
     EXPECT_NE(alpha.at(138 + 3), 0xFF);  // the first pixel's alpha is not opaque
 
-    // After another command the scale runs on the editor's image; the alpha is then dropped.
+    // After another command the scale runs on the editor's image; the alpha turns and scales
+    // with it (padded opaque, as the background it pads with is).
     ASSERT_EQ(Batch({"-r", "90", "--fit", "10x10", "--depth", "32", PathOf("a.png"), "-o", PathOf("turned.bmp")}).status, 0);
-    BmpReadResult whole = DecodePicture(png);
-    ASSERT_TRUE(whole.image && TurnUpright(whole.image->bitmap, 6));
+    BmpReadResult whole = DecodePicture(png, keep);
+    ASSERT_TRUE(whole.image && whole.image->alpha && TurnUpright(whole.image->bitmap, 6) && TurnUpright(*whole.image->alpha, 6));
     std::vector<std::uint8_t> want;
+    const auto turnedAlpha = ScaleBitmap(*whole.image->alpha, 10, 10, ScaleFit::Fit, ScaleFilter::Lanczos);
     EncodeBmpDirect(*ScaleBitmap(whole.image->bitmap, 10, 10, ScaleFit::Fit, ScaleFilter::Lanczos), DirectDepth::Bgra32,
-                    nullptr, Pixel{0x00FFFFFFu}, want);
+                    &*turnedAlpha, Pixel{0x00FFFFFFu}, want);
     EXPECT_EQ(ReadBytes(dir.Path() / "turned.bmp"), want);
+    EXPECT_EQ(testing::Le32(want, 14), 124u);  // the transparency is in the file
 
     // A photo lying on its side (orientation 6) stands upright before it is fitted.
     const std::string lying = Put("lying.jpg", testing::WithOrientation(jpeg, 6));
