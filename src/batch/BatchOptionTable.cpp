@@ -1,6 +1,7 @@
 #include "batch/BatchOptionTable.h"
 
 #include "editor/CommandIds.h"
+#include "batch/BatchStream.h"
 #include "batch/BatchValues.h"
 #include "codec/PaletteFile.h"
 #include "store/FileSystem.h"
@@ -109,6 +110,16 @@ std::string Depth(BatchOptions& o, Values v) {
     return {};
 }
 
+// A palette file that is a pipe (<(...), /dev/stdin from a pipe): read as inputs are read,
+// up to the palette file's limit; a longer one is taken as a file of that size.
+PaletteFileResult ReadPalettePipe(const std::string& name) {
+    std::vector<std::uint8_t> bytes;
+    const std::string tooLong = "longer than the limit";  // not a reason the reading gives
+    const std::string reason = ReadNamedStream(name, kMaxPaletteFileBytes, bytes, {}, tooLong);
+    if (!reason.empty() && reason != tooLong) return {{}, reason};
+    return PaletteFromFileStart(bytes, reason == tooLong ? kMaxPaletteFileBytes + 1 : bytes.size());
+}
+
 // A palette's name, or else a palette file, read once here for every input.
 std::string Palette(BatchOptions& o, Values v) {
     const PaletteChoice choice = PaletteByName(v[0]);
@@ -118,7 +129,7 @@ std::string Palette(BatchOptions& o, Values v) {
         r.optimisedColors = choice.optimisedColors > 0 ? choice.optimisedColors : r.optimisedColors;
     } else {
         if (v[0].starts_with("optimised:") || v[0].starts_with("optimized:")) return choice.error;
-        PaletteFileResult file = ReadPaletteFile(PosixFileSystem(), v[0]);
+        PaletteFileResult file = IsStream(v[0]) ? ReadPalettePipe(v[0]) : ReadPaletteFile(PosixFileSystem(), v[0]);
         if (!file.error.empty())
             return "'" + v[0] + "' is neither a palette (" + std::string(PaletteNames()) + ") nor a palette file: " + file.error;
         r.palette = PaletteSource::File;
@@ -216,7 +227,7 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values) { o.allowColorLoss = true; return std::string(); }},
     {"allow-color-loss", 0, "", 0, "", "", kOutput,
      [](BatchOptions& o, Values) { o.allowColorLoss = true; return std::string(); }},
-    {"palette", 0, "NAME|FILE", 1, "map every colour to a palette and write its colours as the colour table, in its order (no colour-loss question): bw, grey4, grey16, basic16, epaper7, optimised:N (N colours chosen for each image), or a file holding a BMP's colour table or #RRGGBB lines; the depth is the smallest that holds it unless --depth is given", "--palette epaper7", kOutput, Palette},
+    {"palette", 0, "NAME|FILE", 1, "map every colour to a palette and write its colours as the colour table, in its order (no colour-loss question): bw, grey4, grey16, basic16, epaper7, optimised:N (N colours chosen for each image), or a palette file (a BMP's colour table, #RRGGBB or RRGGBB lines, JASC-PAL .pal, GIMP .gpl or Photoshop .act); the depth is the smallest that holds it unless --depth is given", "--palette epaper7", kOutput, Palette},
     {"dither", 0, "KIND", 1, "with --palette: fs (Floyd-Steinberg), atkinson, ordered (an 8x8 Bayer pattern) or none (each pixel its nearest colour, the default)", "--palette bw --dither fs", kOutput, DitherKind},
     {"threshold", 0, "N%", 1, "with a two-colour --palette and no dithering: a pixel at least N% as light as white takes the lighter colour, any other the darker", "--palette bw --threshold 50%", kOutput, Threshold},
     {"output", 'o', "FILE", 1, "write the one input's result to FILE, a BMP file ('-' for standard output)", "-o out.bmp", kOutput,
