@@ -1,12 +1,13 @@
 #include "batch/BatchAlpha.h"
 
+#include "codec/BmpDirectWriter.h"
 #include "edit/EditArea.h"
-#include "edit/PixelTransforms.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
 #include "raster/Blit.h"
 #include "raster/Scale.h"
+#include "raster/Turn.h"
 #include "selection/Selection.h"
 
 namespace rastrix::batch {
@@ -14,15 +15,6 @@ namespace rastrix::batch {
 namespace {
 
 constexpr Pixel kOpaque{0x00FFFFFFu};
-
-bool AnyTransparent(const Bitmap& alpha) {
-    for (int y = 0; y < alpha.Height(); ++y) {
-        const Pixel* row = alpha.Row(y);
-        for (int x = 0; x < alpha.Width(); ++x)
-            if ((ValueOf(row[x]) & 0xFFu) != 0xFFu) return true;
-    }
-    return false;
-}
 
 std::optional<Turn> TurnOf(int id) {
     switch (id) {

@@ -66,16 +66,6 @@ void WriteHeader(std::uint8_t* out, DirectDepth depth, DirectForm form, int widt
     }
 }
 
-// True when some pixel of the alpha plane is not fully opaque.
-bool AnyTransparent(const Bitmap& alpha) {
-    for (int y = 0; y < alpha.Height(); ++y) {
-        const Pixel* row = alpha.Row(y);
-        for (int x = 0; x < alpha.Width(); ++x)
-            if ((ValueOf(row[x]) & 0xFFu) != 0xFFu) return true;
-    }
-    return false;
-}
-
 constexpr unsigned Narrow(unsigned v, unsigned levels) { return (v * levels + 127u) / 255u; }
 
 void EncodeRow16(const Pixel* src, int width, bool green6, std::uint8_t* dst) {
@@ -94,6 +84,15 @@ void EncodeRow32(const Pixel* src, const Pixel* alpha, int width, Pixel backgrou
 }
 
 }  // namespace
+
+bool AnyTransparent(const Bitmap& alpha) {
+    for (int y = 0; y < alpha.Height(); ++y) {
+        const Pixel* row = alpha.Row(y);
+        for (int x = 0; x < alpha.Width(); ++x)
+            if ((ValueOf(row[x]) & 0xFFu) != 0xFFu) return true;
+    }
+    return false;
+}
 
 int DirectBitCount(DirectDepth depth) { return depth == DirectDepth::Bgra32 ? 32 : 16; }
 

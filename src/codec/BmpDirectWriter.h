@@ -33,6 +33,8 @@ enum class DirectForm {
     AlphaHeader,
 };
 DirectForm DirectFormOf(DirectDepth depth, const Bitmap* alpha);
+// True when some pixel of an alpha plane (alpha in the low byte) is not fully opaque.
+bool AnyTransparent(const Bitmap& alpha);
 
 inline constexpr std::uint64_t kPlainPixelOffset = 14 + 40;
 inline constexpr std::uint64_t kBitFieldsPixelOffset = 14 + 40 + 12;
