@@ -38,15 +38,19 @@ set(CPACK_PACKAGE_NAME rastrix)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Rastrix developers")
 set(CPACK_PACKAGE_CONTACT ${RASTRIX_MAINTAINER})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small, fast editor for BMP images")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small, fast editor for BMP images and device pictures")
 # The long description, one paragraph; CPack indents it as the control file wants.
 set(CPACK_PACKAGE_DESCRIPTION
-"Rastrix opens BMP files of every common kind, also those whose pixels are
-stored as PNG or JPEG data, and lets you crop, copy, paste, rotate, flip,
+"Rastrix opens BMP files of every common kind and PNG and JPEG pictures
+(photos turned upright), and lets you crop, copy, paste, rotate, flip,
 shift or fill a marked rectangle, rounded rectangle, ellipse or line. It
-finds the plain border round a scanned photograph, joins up to four files
-and saves uncompressed BMP files of 1, 4, 8 or 24 bits. rastrix-batch runs
-the editor's commands on many BMP, PNG or JPEG files without a window.")
+finds the plain border round a scanned photograph, joins up to four files,
+scales images, reduces them to a palette (black and white, greys, e-paper
+inks, an optimised palette or a palette file) with or without dithering,
+and saves BMP files of 1, 4, 8, 16, 24 or 32 bits. For small displays it
+writes C arrays, raw buffers, XBM and LVGL images in the layouts their
+libraries take. rastrix-batch does all of this on many files without a
+window.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)

@@ -7,6 +7,10 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
@@ -89,6 +93,22 @@ std::optional<FileDialogResult> QtHost::SaveFileDialog(const FileDialogRequest& 
     return RunFileDialog(request, true);
 }
 
+// Wide and tall enough for the name, size, type and date columns of a folder of photos, in the
+// user's font, and never larger than the screen; the size column takes what its text needs.
+void QtHost::ShowWholeColumns(QFileDialog& dialog) {
+    const QFontMetrics metrics = dialog.fontMetrics();
+    QSize size(metrics.averageCharWidth() * 150, metrics.height() * 32);
+    if (const QScreen* screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(size.expandedTo(dialog.sizeHint()));
+    if (auto* files = dialog.findChild<QTreeView*>()) {
+        for (int column = 1; column < files->header()->count(); ++column)
+            files->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        files->header()->setStretchLastSection(false);
+        files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+}
+
 std::optional<FileDialogResult> QtHost::RunFileDialog(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(parent_, FromUtf8(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -102,6 +122,7 @@ std::optional<FileDialogResult> QtHost::RunFileDialog(const FileDialogRequest& r
         dialog.selectNameFilter(filters[index - 1]);
     }
     if (!request.initialName.empty()) dialog.selectFile(QFile::decodeName(request.initialName.c_str()));
+    ShowWholeColumns(dialog);
 
     if (ExecFileDialog(dialog) != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

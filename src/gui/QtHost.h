@@ -56,6 +56,7 @@ protected:
 
 private:
     std::optional<FileDialogResult> RunFileDialog(const FileDialogRequest& request, bool save);
+    void ShowWholeColumns(QFileDialog& dialog);
 
     QPointer<QWidget> parent_;
     std::function<void()> onModelessAction_;
