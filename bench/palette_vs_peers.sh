@@ -61,17 +61,8 @@ import sys, glob, os
 import numpy as np
 from PIL import Image
 work = sys.argv[1]
-def blur(a, sigma=1.5, radius=5):
-    x = np.arange(-radius, radius + 1)
-    k = np.exp(-x * x / (2 * sigma * sigma)); k /= k.sum()
-    for axis in (0, 1):
-        pad = [(0, 0)] * a.ndim; pad[axis] = (radius, radius)
-        p = np.pad(a, pad, mode="symmetric")
-        out = np.zeros_like(a, dtype=np.float64)
-        for i, w in enumerate(k):
-            sl = [slice(None)] * a.ndim; sl[axis] = slice(i, i + a.shape[axis]); out += w * p[tuple(sl)]
-        a = out
-    return a
+sys.path.insert(0, "bench")
+from blurred_error import blur
 orig = Image.open(os.path.join(work, "q.png")).convert("RGB")
 grey = blur(np.asarray(orig.convert("L"), dtype=np.float64))
 rgb = blur(np.asarray(orig, dtype=np.float64))

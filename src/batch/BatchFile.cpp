@@ -15,20 +15,18 @@
 #include "batch/BatchStream.h"
 #include "batch/BatchStop.h"
 #include "batch/HeadlessHost.h"
-#include "codec/BmpDirectWriter.h"
 #include "codec/BmpWriter.h"
 #include "codec/ExifOrientation.h"
 #include "codec/JpegDecoder.h"
 #include "codec/ScaledPicture.h"
 #include "codec/FileRead.h"
-#include "color/OptimisedPalette.h"
-#include "color/PaletteMapping.h"
 #include "codec/PictureReader.h"
 #include "document/FileWrite.h"
 #include "document/Join.h"
 #include "document/NewImageDialog.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
+#include "edit/ReduceColors.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
 #include "raster/PixelPool.h"
@@ -92,18 +90,26 @@ struct InputReading {
     bool autoOrient = false;
 };
 
+// The background colour the commands before step `at` leave set: the last --background given
+// before it, white without one.
+Pixel BackgroundBefore(const std::vector<Step>& steps, std::vector<Step>::const_iterator at) {
+    Pixel background{0x00FFFFFFu};
+    for (auto s = steps.begin(); s != at; ++s)
+        if (s->kind == StepKind::Background) background = ColorToPixel(s->color);
+    return background;
+}
+
 InputReading ReadingFor(const BatchOptions& o) {
     InputReading r;
     if (o.pictureBackground) r.picture.background = ColorToPixel(*o.pictureBackground);
-    r.picture.keepAlpha = o.depth == 32 && std::all_of(o.steps.begin(), o.steps.end(), [](const Step& s) {
-        return s.kind == StepKind::Scale || IsStyle(s.kind);
-    });
+    // A palette has no transparency: with --palette the picture is laid on its background.
+    r.picture.keepAlpha = o.depth == 32 && o.paletteName.empty();
     // The first command, after colours and styles only, may be a scale; the reading does it
-    // when the background it pads with is the one transparent pixels are laid on (none given
-    // at all, or the first one given before it).
+    // when the colour it pads with (the background set before it) is the one transparent
+    // pixels are laid on.
     auto first = std::find_if(o.steps.begin(), o.steps.end(), [](const Step& s) { return !IsStyle(s.kind); });
-    const bool backgroundBefore = std::any_of(o.steps.begin(), first, [](const Step& s) { return s.kind == StepKind::Background; });
-    if (first != o.steps.end() && first->kind == StepKind::Scale && (backgroundBefore || !o.pictureBackground))
+    if (first != o.steps.end() && first->kind == StepKind::Scale &&
+        BackgroundBefore(o.steps, first) == r.picture.background)
         r.firstScale = &*first;
     r.autoOrient = o.autoOrient;
     return r;
@@ -176,19 +182,6 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, c
     return ed.doc.fileSize == 0 ? "--join made no image" : "";
 }
 
-DirectDepth DirectDepthOf(int depth) {
-    return depth == 32 ? DirectDepth::Bgra32 : depth == kDepth555 ? DirectDepth::Rgb555 : DirectDepth::Rgb565;
-}
-
-// 16 and 32 bits: no colour table, so no question; a kept alpha goes into a 32-bit file.
-BmpFileBytes EncodeDirect(Editor& ed, const BatchOptions& o, const std::optional<Bitmap>& alpha,
-                          std::vector<std::uint8_t>& buffer) {
-    const Pixel background = ColorToPixel(o.pictureBackground.value_or(ColorFromRgb(255, 255, 255)));
-    return EncodeBmpDirect(CurrentImage(ed), DirectDepthOf(o.depth), alpha ? &*alpha : nullptr, background, buffer);
-}
-
-bool IsDirectDepth(int depth) { return depth == 16 || depth == kDepth555 || depth == 32; }
-
 // The file's bytes to standard output or, whole or not at all, to the output file.
 std::string WriteOutput(Editor& ed, const BmpFileBytes& file, const std::string& output) {
     if (output == "-") return WriteStandardOutput(file.pieces);
@@ -196,50 +189,31 @@ std::string WriteOutput(Editor& ed, const BmpFileBytes& file, const std::string&
     return written ? "" : output + ": " + Describe(written.failure);
 }
 
-// --palette: every pixel mapped to the palette's colours (chosen for this image with
-// optimised:N), written with the palette as the table in its order; at 24 bits, as colours.
-std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string& output) {
-    PaletteColors colors = o.palette;
-    if (o.optimisedColors > 0) {
-        OptimisedPaletteResult made = MakeOptimisedPalette(CurrentImage(ed), o.optimisedColors);
-        if (!made.error.empty()) return made.error;
-        colors = std::move(made.colors);
-    }
-    MapResult mapped = MapToPalette(CurrentImage(ed), colors, {o.dither.value_or(Dither::None), o.thresholdPercent});
-    if (!mapped.image) return mapped.error;
-    // The image is in the indexes now; only they are needed from here.
-    ClearImageStack(ed);
-    PixelPool::Shared().FreeKept();
-    std::vector<std::uint8_t> buffer;
-    if (o.depth == 24 || IsDirectDepth(o.depth)) {
-        const std::optional<Bitmap> image = PaletteBitmap(*mapped.image, colors);
-        if (!image) return std::string(EncodeStatusMessage(EncodeStatus::OutOfMemory));
-        mapped.image.reset();
-        const BmpFileBytes file = o.depth == 24 ? EncodeBmpPieces(*image, 24, {}, buffer)
-                                                : EncodeBmpDirect(*image, DirectDepthOf(o.depth), nullptr, Pixel{0}, buffer);
-        if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
-        return WriteOutput(ed, file, output);
-    }
-    const BmpFileBytes file = EncodeIndexedBmpPieces(*mapped.image, colors, o.depth, buffer);
-    if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
-    mapped.image.reset();
-    return WriteOutput(ed, file, output);
+// The depth written: --depth, else with --palette the smallest that holds its table, else the
+// one the editor's Save keeps.
+int DepthToWrite(const Editor& ed, const BatchOptions& o) {
+    if (o.depth != kKeepDepth) return o.depth;
+    if (!o.paletteName.empty()) return SmallestIndexedDepth(CurrentPalette(ed).size());
+    return PlainSaveDepth(ed.doc.imageBitDepth);
 }
 
+// The image written as the editor's Save writes it at the depth: a palette it was reduced to
+// is its table, 16 and 32 bits as Save As writes them (with the kept alpha at 32 bits).
 std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, const std::optional<Bitmap>& alpha) {
-    if (!o.paletteName.empty()) return SaveWithPalette(ed, o, output);
-    const int depth = o.depth == kKeepDepth ? PlainSaveDepth(ed.doc.imageBitDepth) : o.depth;
+    const int depth = DepthToWrite(ed, o);
     // The question Save asks, answered from --allow-colour-loss; a No says what to give instead,
     // spelt as the question spells colour.
     std::string declined;
     const ColorLossQuestion ask = [&o, &declined](int capacity) {
         if (o.allowColorLoss) return true;
-        declined = ColorLossFact(capacity) + " Give --allow-color-loss to write it with the nearest colors.";
+        declined = ColorLossFact(capacity) + " Give --allow-color-loss to write it with the nearest colors, or, for a "
+                   "photo, --palette optimized:" + std::to_string(capacity) + " to write the " +
+                   std::to_string(capacity) + " colors that suit it best.";
         return false;
     };
     std::vector<std::uint8_t> buffer;
-    const BmpFileBytes file = IsDirectDepth(depth) ? EncodeDirect(ed, o, alpha, buffer)
-                                                   : EncodeCurrentImage(ed, depth, ask, buffer);
+    const KeptAlpha kept{alpha ? &*alpha : nullptr, ColorToPixel(o.pictureBackground.value_or(ColorFromRgb(255, 255, 255)))};
+    const BmpFileBytes file = EncodeCurrentImage(ed, depth, ask, buffer, kept);
     if (file.status == EncodeStatus::Declined) return declined;
     if (file.status != EncodeStatus::Ok) return std::string(EncodeStatusMessage(file.status));
     if (file.saveDepth != 24) {
@@ -249,6 +223,14 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, c
         PixelPool::Shared().FreeKept();
     }
     return WriteOutput(ed, file, output);
+}
+
+// --palette: Reduce Colours after the commands, as the editor's user would run it last.
+std::string Reduce(Editor& ed, HeadlessHost& host, const BatchOptions& o) {
+    RunReduceColors(ed, o.reduce);  // a refusal is the host's failure
+    DropUndoLevels(ed);
+    PixelPool::Shared().FreeKept();
+    return host.Failure();
 }
 
 }  // namespace
@@ -284,6 +266,7 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
         if (!folder.empty() && !std::filesystem::create_directories(folder, made) && made)
             reason = folder.string() + ": " + made.message();
     }
+    if (reason.empty() && !options.paletteName.empty()) reason = Reduce(ed, host, options);
     if (reason.empty()) reason = StopSignal() != 0 ? kStoppedText : Save(ed, options, job.output, memory.alpha);
     return reason;
 }

@@ -122,22 +122,27 @@ PaletteFileResult ReadPalettePipe(const std::string& name) {
 
 // A palette's name, or else a palette file, read once here for every input.
 std::string Palette(BatchOptions& o, Values v) {
-    PaletteChoice choice = PaletteByName(v[0]);
-    if (!choice.error.empty()) {
+    const PaletteChoice choice = PaletteByName(v[0]);
+    ReduceColorsParams& r = o.reduce;
+    if (choice.error.empty()) {
+        r.palette = choice.source;
+        r.optimisedColors = choice.optimisedColors > 0 ? choice.optimisedColors : r.optimisedColors;
+    } else {
         if (v[0].starts_with("optimised:") || v[0].starts_with("optimized:")) return choice.error;
         PaletteFileResult file = IsStream(v[0]) ? ReadPalettePipe(v[0]) : ReadPaletteFile(PosixFileSystem(), v[0]);
         if (!file.error.empty())
             return "'" + v[0] + "' is neither a palette (" + std::string(PaletteNames()) + ") nor a palette file: " + file.error;
-        choice = {std::move(file.colors), 0, {}};
+        r.palette = PaletteSource::File;
+        r.paletteFile = v[0];
+        r.fileColors = std::move(file.colors);
     }
     o.paletteName = v[0];
-    o.palette = std::move(choice.colors);
-    o.optimisedColors = choice.optimisedColors;
     return {};
 }
 
 std::string DitherKind(BatchOptions& o, Values v) {
     o.dither = DitherByName(v[0]);
+    if (o.dither) o.reduce.dither = *o.dither;
     return o.dither ? "" : Bad("fs, atkinson, ordered or none", v[0]);
 }
 
@@ -146,6 +151,7 @@ std::string Threshold(BatchOptions& o, Values v) {
     const auto n = ParseNumbers(digits, 1);
     if (!n || (*n)[0] < 0 || (*n)[0] > 100) return Bad("a share of white from 0% to 100%", v[0]);
     o.thresholdPercent = (*n)[0];
+    o.reduce.thresholdPercent = o.thresholdPercent;
     return {};
 }
 
@@ -234,7 +240,9 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values) { o.overwrite = true; return std::string(); }},
     {"keep-folders", 0, "", 0, "with --out-dir: write each result under the input's own folders (relative to the current folder) inside DIR, so equal names in different folders do not collide", "--keep-folders -d out/ scans/*/*.bmp", kOutput,
      [](BatchOptions& o, Values) { o.keepFolders = true; return std::string(); }},
-    {"auto-orient", 0, "", 0, "turn a JPEG photo upright as its EXIF orientation says, before the commands", "--auto-orient", kRun,
+    {"no-auto-orient", 0, "", 0, "keep a JPEG photo as it is stored; without it a photo is turned upright as its EXIF orientation says before the commands, as the editor opens it (--auto-orient, the default, is accepted too)", "--no-auto-orient", kRun,
+     [](BatchOptions& o, Values) { o.autoOrient = false; return std::string(); }},
+    {"auto-orient", 0, "", 0, "", "", kRun,
      [](BatchOptions& o, Values) { o.autoOrient = true; return std::string(); }},
     {"join", 0, "A B C D", 4, "make the image by joining four files two by two (none for an empty place); no other inputs", "--join a.bmp b.bmp none d.bmp -o joined.bmp", kRun, Join},
     {"files-from", 0, "LIST", 1, "read input names from LIST, one a line ('-' for standard input)", "find scans -name '*.bmp' | rastrix-batch --files-from - ...", kRun,

@@ -96,13 +96,17 @@ std::string_view StyleOptionName(StepKind k) {
     }
 }
 
-// A colour or style acts only on the commands after it.
+// A colour or style acts only on the commands after it; the first --background is also what
+// transparent pixels are laid on as the picture is read, so it is used wherever it stands.
 std::string CheckStylesAreUsed(const std::vector<Step>& steps) {
-    if (steps.empty() || !IsStyle(steps.back().kind)) return {};
-    std::size_t first = steps.size() - 1;
+    const auto firstBackground = std::find_if(steps.begin(), steps.end(), [](const Step& s) { return s.kind == StepKind::Background; });
+    std::size_t first = steps.size();
     while (first > 0 && IsStyle(steps[first - 1].kind)) --first;
-    return std::string(StyleOptionName(steps[first].kind)) +
-           " comes after the last command, so nothing uses it; give it before the command it is for";
+    for (std::size_t i = first; i < steps.size(); ++i)
+        if (steps.begin() + std::ptrdiff_t(i) != firstBackground)
+            return std::string(StyleOptionName(steps[i].kind)) +
+                   " comes after the last command, so nothing uses it; give it before the command it is for";
+    return {};
 }
 
 // A name ending as another kind of image file: this program writes BMP files only.
@@ -119,21 +123,28 @@ std::string OtherImageKind(const std::string& name) {
     return {};
 }
 
-// --dither and --threshold belong to --palette, and the palette must fit the depth asked for.
+// --dither and --threshold belong to --palette, and the palette must fit the depth asked for:
+// Reduce Colours' own check, said in the words of the command line.
 std::string CheckPalette(const BatchOptions& o) {
     if (o.paletteName.empty()) {
         if (o.dither) return "--dither maps to a palette; give --palette too";
         if (o.thresholdPercent >= 0) return "--threshold maps to a palette of two colours; give --palette bw (or another)";
         return {};
     }
-    const std::size_t colors = o.optimisedColors > 0 ? std::size_t(o.optimisedColors) : o.palette.size();
-    if (o.thresholdPercent >= 0 && colors != 2)
-        return "--threshold needs a palette of two colours; --palette " + o.paletteName + " has " + std::to_string(colors);
-    if (o.thresholdPercent >= 0 && o.dither && *o.dither != Dither::None)
-        return "--threshold and --dither cannot be used together: a threshold maps each pixel on its own";
-    if ((o.depth == 1 || o.depth == 4 || o.depth == 8) && colors > (std::size_t(1) << o.depth))
-        return "--palette " + o.paletteName + " has " + std::to_string(colors) + " colours; --depth " +
-               std::to_string(o.depth) + " holds at most " + std::to_string(1 << o.depth);
+    const std::size_t colors = AskedPaletteSize(o.reduce);
+    switch (CheckReduceColors(o.reduce, colors, o.depth)) {
+        case ReduceProblem::None:
+        case ReduceProblem::ColorCount:  // the palette's name says its count, checked as it is read
+        case ReduceProblem::ThresholdRange:
+            return {};
+        case ReduceProblem::ThresholdColors:
+            return "--threshold needs a palette of two colours; --palette " + o.paletteName + " has " + std::to_string(colors);
+        case ReduceProblem::ThresholdDither:
+            return "--threshold and --dither cannot be used together: a threshold maps each pixel on its own";
+        case ReduceProblem::LongerThanDepth:
+            return "--palette " + o.paletteName + " has " + std::to_string(colors) + " colours; --depth " +
+                   std::to_string(o.depth) + " holds at most " + std::to_string(1 << o.depth);
+    }
     return {};
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "color/FixedPalettes.h"
-#include "color/PaletteMapping.h"
+#include "document/SaveFile.h"
+#include "edit/ReduceColors.h"
 #include "raster/Color.h"
 
 namespace rastrix::batch {
@@ -36,8 +36,8 @@ struct Step {
 };
 
 inline constexpr int kKeepDepth = 0;
-// 16 bits as 5-5-5 (--depth 16:555 or 15); 16 is 5-6-5.
-inline constexpr int kDepth555 = 15;
+// 16 bits as 5-5-5 (--depth 16:555 or 15), as Save As writes it; 16 is 5-6-5.
+inline constexpr int kDepth555 = kSaveDepth555;
 
 struct BatchOptions {
     std::vector<Step> steps;
@@ -53,14 +53,14 @@ struct BatchOptions {
     int depth = kKeepDepth;            // 1, 4, 8, 24, 16 (5-6-5), kDepth555, 32, or keep the image's own depth
     int scaleFilter = 0;               // the filter of the scale commands after --filter: 0 Lanczos, 1 nearest
     std::optional<Color> pictureBackground;  // the first --background: transparent pixels are laid on it
-    bool autoOrient = false;           // a JPEG is turned upright as its EXIF orientation says
-    // --palette: every pixel is mapped to these colours, which are written as the colour table in
-    // this order (or, with optimisedColours, to that many chosen for each image). Without it the
-    // file gets the editor's own table.
+    bool autoOrient = true;            // a JPEG is turned upright as its EXIF orientation says, as
+                                       // the editor opens it (--no-auto-orient keeps it as stored)
+    // --palette: after the commands, Reduce Colours with these parameters (the dithering and
+    // threshold in them too), then the file written as Save writes it: the palette is the colour
+    // table, in its order. Without it the file gets the editor's own table.
     std::string paletteName;           // as given; empty: no --palette
-    PaletteColors palette;
-    int optimisedColors = 0;
-    std::optional<Dither> dither;      // --dither; with --palette only
+    ReduceColorsParams reduce;
+    std::optional<Dither> dither;      // --dither, as given; with --palette only
     int thresholdPercent = -1;         // --threshold N%; -1: none
     int jobs = 0;                      // 0: one per processor core
     bool quiet = false;                // no progress line and no summary

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "batch/BatchAlpha.h"
 #include "batch/HeadlessHost.h"
 #include "document/ChangeSize.h"
 #include "edit/ScaleImage.h"
@@ -81,16 +82,14 @@ std::string Bucket(Editor& ed, int x, int y) {
     return {};
 }
 
-std::string Scale(Editor& ed, const Step& s, StepMemory& memory) {
+std::string Scale(Editor& ed, const Step& s) {
     const ScaleFit fit = s.c == 0 ? ScaleFit::Fit : s.c == 1 ? ScaleFit::Cover : ScaleFit::Exact;
     const ScaleFilter filter = s.d == 1 ? ScaleFilter::Nearest : ScaleFilter::Lanczos;
-    if (!RunScaleImage(ed, {s.a, s.b, false, filter, fit})) return {};  // the reason is the host's failure
-    if (memory.alpha) memory.alpha = ScaleBitmap(*memory.alpha, s.a, s.b, fit, filter, Pixel{0x00FFFFFFu});
+    RunScaleImage(ed, {s.a, s.b, false, filter, fit});  // a refusal is the host's failure
     return {};
 }
 
 std::string Run(Editor& ed, const Step& s, StepMemory& memory) {
-    if (!IsStyle(s.kind) && s.kind != StepKind::Scale) memory.alpha.reset();
     switch (s.kind) {
         case StepKind::Select:
             if (s.a + s.c > ed.doc.imageWidth || s.b + s.d > ed.doc.imageHeight)
@@ -119,7 +118,7 @@ std::string Run(Editor& ed, const Step& s, StepMemory& memory) {
         case StepKind::LineWidth: ed.settings.lineWidth = std::uint8_t(s.a); return {};
         case StepKind::LineStyle: ed.settings.lineStyleIndex = std::uint8_t(s.a); return {};
         case StepKind::FillStyle: ed.settings.hatchStyleIndex = std::uint8_t(s.a); return {};
-        case StepKind::Scale: return Scale(ed, s, memory);
+        case StepKind::Scale: return Scale(ed, s);
     }
     return {};
 }
@@ -132,10 +131,14 @@ bool IsStyle(StepKind kind) {
 }
 
 std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory) {
-    std::string reason = Run(ed, step, memory);
+    AlphaFollower alpha(memory.alpha);
+    std::string reason = alpha.Before(ed, step);
+    if (!reason.empty()) return reason;
+    reason = Run(ed, step, memory);
     DropUndoLevels(ed);
     PixelPool::Shared().FreeKept();
     if (reason.empty()) reason = host.Failure();
+    if (reason.empty()) reason = alpha.After(ed);
     return reason;
 }
 

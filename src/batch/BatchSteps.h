@@ -16,8 +16,8 @@ class HeadlessHost;
 // What one file's steps remember between them: the direction a line selection is marked in.
 struct StepMemory {
     bool risingLine = false;
-    // A picture's alpha kept for a 32-bit file: scaled with the image, dropped by any other
-    // command that changes the image.
+    // A picture's alpha kept for a 32-bit file: it follows the commands that move pixels
+    // (see AlphaFollower).
     std::optional<Bitmap> alpha;
 };
 

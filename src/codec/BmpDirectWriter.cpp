@@ -32,32 +32,34 @@ Masks MasksOf(DirectDepth depth) {
     return {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u};
 }
 
+constexpr std::uint32_t kPlainRgb = 0;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::uint32_t kSrgbSpace = 0x73524742u;  // 'sRGB'
 constexpr std::uint32_t kIntentImages = 4;          // perceptual
 
-void WriteHeader(std::uint8_t* out, DirectDepth depth, int width, int height, std::uint64_t pixelOffset,
+void WriteHeader(std::uint8_t* out, DirectDepth depth, DirectForm form, int width, int height,
                  std::uint64_t imageBytes) {
+    const std::uint64_t pixelOffset = PixelOffsetOf(form);
     std::fill(out, out + pixelOffset, std::uint8_t(0));
-    const bool withAlpha = depth == DirectDepth::Bgra32;
     out[0] = 'B';
     out[1] = 'M';
     Put32(out + 2, std::uint32_t(pixelOffset + imageBytes));
     Put32(out + 10, std::uint32_t(pixelOffset));
-    Put32(out + 14, withAlpha ? 124 : 40);
+    Put32(out + 14, form == DirectForm::AlphaHeader ? 124 : 40);
     Put32(out + 18, std::uint32_t(width));
     Put32(out + 22, std::uint32_t(height));  // positive: bottom row first
     Put16(out + 26, 1);
     Put16(out + 28, std::uint32_t(DirectBitCount(depth)));
-    Put32(out + 30, kBitFields);
+    Put32(out + 30, form == DirectForm::Plain ? kPlainRgb : kBitFields);
     Put32(out + 34, std::uint32_t(imageBytes));
+    if (form == DirectForm::Plain) return;
     // After the 40-byte header: the red, green and blue masks; the larger header goes on with
     // the alpha mask, its colour space and rendering intent.
     const Masks m = MasksOf(depth);
     Put32(out + 54, m.red);
     Put32(out + 58, m.green);
     Put32(out + 62, m.blue);
-    if (withAlpha) {
+    if (form == DirectForm::AlphaHeader) {
         Put32(out + 66, m.alpha);
         Put32(out + 70, kSrgbSpace);
         Put32(out + 122, kIntentImages);
@@ -83,7 +85,34 @@ void EncodeRow32(const Pixel* src, const Pixel* alpha, int width, Pixel backgrou
 
 }  // namespace
 
+bool AnyTransparent(const Bitmap& alpha) {
+    for (int y = 0; y < alpha.Height(); ++y) {
+        const Pixel* row = alpha.Row(y);
+        for (int x = 0; x < alpha.Width(); ++x)
+            if ((ValueOf(row[x]) & 0xFFu) != 0xFFu) return true;
+    }
+    return false;
+}
+
 int DirectBitCount(DirectDepth depth) { return depth == DirectDepth::Bgra32 ? 32 : 16; }
+
+DirectForm DirectFormOf(DirectDepth depth, const Bitmap* alpha) {
+    switch (depth) {
+        case DirectDepth::Rgb565: return DirectForm::BitFields;
+        case DirectDepth::Rgb555: return DirectForm::Plain;
+        case DirectDepth::Bgra32: break;
+    }
+    return alpha && AnyTransparent(*alpha) ? DirectForm::AlphaHeader : DirectForm::Plain;
+}
+
+std::uint64_t PixelOffsetOf(DirectForm form) {
+    switch (form) {
+        case DirectForm::Plain: return kPlainPixelOffset;
+        case DirectForm::BitFields: return kBitFieldsPixelOffset;
+        case DirectForm::AlphaHeader: break;
+    }
+    return kAlphaHeaderPixelOffset;
+}
 
 Pixel OffBackground(Pixel laid, unsigned alpha, Pixel background) {
     if (alpha == 0) return ClearTopByte(background);
@@ -104,12 +133,14 @@ BmpFileBytes EncodeBmpDirect(const Bitmap& image, DirectDepth depth, const Bitma
     file.saveDepth = DirectBitCount(depth);
     const int w = std::max(image.Width(), 0), h = std::max(image.Height(), 0);
     const std::uint64_t stride = (std::uint64_t(w) * std::uint64_t(file.saveDepth / 8) + 3) / 4 * 4;
-    const std::uint64_t offset = depth == DirectDepth::Bgra32 ? kAlphaHeaderPixelOffset : kBitFieldsPixelOffset;
-    file.size = offset + stride * std::uint64_t(h);
     if (alpha && (alpha->Width() != image.Width() || alpha->Height() != image.Height())) alpha = nullptr;
+    const DirectForm form = DirectFormOf(depth, alpha);
+    if (form != DirectForm::AlphaHeader) alpha = nullptr;  // every pixel opaque
+    const std::uint64_t offset = PixelOffsetOf(form);
+    file.size = offset + stride * std::uint64_t(h);
     file.status = file.size > 0xFFFFFFFFull ? EncodeStatus::TooLarge : SizeFileBuffer(buffer, file.size);
     if (file.status != EncodeStatus::Ok) return file;
-    WriteHeader(buffer.data(), depth, w, h, offset, stride * std::uint64_t(h));
+    WriteHeader(buffer.data(), depth, form, w, h, stride * std::uint64_t(h));
     std::uint8_t* row = buffer.data() + offset;
     for (int y = h - 1; y >= 0; --y, row += stride) {
         const std::size_t used = std::size_t(w) * std::size_t(file.saveDepth / 8);

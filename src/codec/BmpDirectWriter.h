@@ -18,16 +18,33 @@ enum class DirectDepth {
 // Bits a pixel of the form takes: 16 or 32.
 int DirectBitCount(DirectDepth depth);
 
-// 16-bit files have the 40-byte info header every reader knows, with compression 3 (bit fields)
-// and the three colour masks after it, which is what readers on microcontrollers accept.
-// 32-bit files have the 124-byte header that names an alpha mask as well (0xFF000000), so
-// Pillow, GIMP and browsers read their transparency back.
+// How the header names a form, chosen for what small readers take (each a form the format
+// allows):
+enum class DirectForm {
+    // The 40-byte info header alone, compression 0: 16 bits are then 5-5-5 by definition, and
+    // 32 bits blue, green, red and a fourth byte, which is written 255 (opaque) for the
+    // readers that take it as alpha. 5-5-5 and opaque 32-bit files.
+    Plain,
+    // The 40-byte header with compression 3 (bit fields) and the three colour masks after it,
+    // which is how readers on microcontrollers tell 5-6-5 apart. 5-6-5 files.
+    BitFields,
+    // The 124-byte header that names an alpha mask as well (0xFF000000), so Pillow, GIMP and
+    // browsers read the transparency back. 32-bit files with a pixel that is not opaque.
+    AlphaHeader,
+};
+DirectForm DirectFormOf(DirectDepth depth, const Bitmap* alpha);
+// True when some pixel of an alpha plane (alpha in the low byte) is not fully opaque.
+bool AnyTransparent(const Bitmap& alpha);
+
+inline constexpr std::uint64_t kPlainPixelOffset = 14 + 40;
 inline constexpr std::uint64_t kBitFieldsPixelOffset = 14 + 40 + 12;
 inline constexpr std::uint64_t kAlphaHeaderPixelOffset = 14 + 124;
+std::uint64_t PixelOffsetOf(DirectForm form);
 
 // Channels go from 8 bits to 5 or 6 rounded to the nearest level (a reader widens them back
 // by repeating their top bits). `alpha`, when given, must be the image's size; its low byte
-// per pixel is the alpha, 255 opaque, and it is written only at 32 bits. `image` then holds
+// per pixel is the alpha, 255 opaque, and it is written only at 32 bits, when some pixel is
+// not opaque (else the file takes the plain form). `image` then holds
 // the colours already laid on `background` (as the readers hand them out): each is taken back
 // off it, so a scaled or edited picture keeps the edges it had. Without an alpha every pixel
 // is opaque. Rows are stored bottom row first. The whole file is built into `buffer`, which

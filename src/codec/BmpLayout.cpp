@@ -65,7 +65,8 @@ void WriteBmpHeader(std::uint8_t* out, const FileLayout& l, int width, int heigh
     Put16(out + 26, 1);
     Put16(out + 28, std::uint32_t(l.saveDepth));
     Put32(out + 34, std::uint32_t(l.imageBytes));
-    // Compression, resolutions and colour counts stay 0.
+    Put32(out + 46, l.colorsUsed);
+    // Compression, resolutions and the important colours stay 0.
 }
 
 }  // namespace rastrix

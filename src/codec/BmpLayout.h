@@ -12,6 +12,9 @@ struct FileLayout {
     std::uint64_t paletteBytes = 0;   // 4 x paletteCapacity
     std::uint64_t pixelOffset = 0;    // 54 + paletteBytes
     std::uint64_t fileSize = 0;       // pixelOffset + imageBytes
+    // The header's colours-used field: 0, as the editor's own saves write it, or the number of
+    // table entries, for a table given in advance (small readers size their table from it).
+    std::uint32_t colorsUsed = 0;
 
     // The header's size fields are 32-bit; a larger file cannot be written faithfully.
     bool FitsHeader() const { return fileSize <= 0xFFFFFFFFull; }

@@ -11,6 +11,7 @@
 #define RASTRIX_X86 1
 #endif
 
+#include "color/PaletteIndex.h"
 #include "store/FileOps.h"
 
 namespace rastrix {
@@ -38,6 +39,7 @@ std::string_view EncodeStatusMessage(EncodeStatus status) {
                    "(2 at 1 bit, 16 at 4 bits, 256 at 8 bits).";
         case EncodeStatus::Ok:
         case EncodeStatus::Declined:
+        case EncodeStatus::NotInPalette:
             break;
     }
     return {};
@@ -121,20 +123,40 @@ void WriteColorTable(std::span<const Entry> colors, int capacity, std::uint8_t* 
     }
 }
 
-// Rows of given indexes, bottom row first, each packed at the layout's depth; then the table.
-void EncodeIndexedPixels(const IndexImage& image, std::span<const Pixel> palette, const FileLayout& l,
-                         std::uint8_t* file) {
+// Rows of indexes, bottom row first, each packed at the layout's depth; then the table.
+// indexesOf(y, scratch) gives row y's indexes (in scratch, or elsewhere), or nullptr to stop:
+// false then, and the file is left unfinished.
+template <class RowIndexes>
+bool EncodeIndexedPixels(int width, int height, std::span<const Pixel> palette, const FileLayout& l,
+                         std::uint8_t* file, RowIndexes indexesOf) {
+    std::vector<std::uint8_t> scratch(std::size_t(std::max(width, 0)));
     std::uint8_t* rows = file + l.pixelOffset;
-    for (int y = image.height - 1; y >= 0; --y, rows += l.stride) {
-        const std::uint8_t* idx = image.Row(y);
-        std::size_t n = std::size_t(image.width);
+    for (int y = height - 1; y >= 0; --y, rows += l.stride) {
+        const std::uint8_t* idx = indexesOf(y, scratch.data());
+        if (!idx) return false;
+        std::size_t n = std::size_t(width);
         if (l.saveDepth == 8)
             std::memcpy(rows, idx, n);
         else
-            n = l.saveDepth == 4 ? PackRow4(idx, image.width, rows) : PackRow1(idx, image.width, rows);
+            n = l.saveDepth == 4 ? PackRow4(idx, width, rows) : PackRow1(idx, width, rows);
         std::memset(rows + n, 0, l.stride - n);
     }
     WriteColorTable(palette, l.paletteCapacity, file + kWrittenHeaderBytes);
+    return true;
+}
+
+// The layout of a file whose table is a palette given in advance, its header written into
+// `buffer`: the depth given or the smallest that holds it, the table's entries counted in the
+// header. TooManyColors when the palette is empty or longer than the depth holds.
+EncodeStatus StartIndexedFile(int width, int height, std::span<const Pixel> palette, int& depth, FileLayout& l,
+                              std::vector<std::uint8_t>& buffer) {
+    if (depth != 1 && depth != 4 && depth != 8) depth = SmallestIndexedDepth(palette.size());
+    l = ComputeFileLayout(width, height, depth);
+    l.colorsUsed = std::uint32_t(l.paletteCapacity);
+    if (palette.empty() || depth == 0 || palette.size() > std::size_t(l.paletteCapacity)) return EncodeStatus::TooManyColors;
+    const EncodeStatus sized = l.FitsHeader() ? SizeFileBuffer(buffer, l.fileSize) : EncodeStatus::TooLarge;
+    if (sized == EncodeStatus::Ok) WriteBmpHeader(buffer.data(), l, width, height);
+    return sized;
 }
 
 // Image row y as a 24-bit stored row, its padding zero.
@@ -275,19 +297,55 @@ int SmallestIndexedDepth(std::size_t colors) {
 BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const Pixel> palette, int depth,
                                     std::vector<std::uint8_t>& buffer) {
     BmpFileBytes file;
-    if (depth != 1 && depth != 4 && depth != 8) depth = SmallestIndexedDepth(palette.size());
-    const FileLayout l = ComputeFileLayout(image.width, image.height, depth);
+    FileLayout l;
+    file.status = StartIndexedFile(image.width, image.height, palette, depth, l, buffer);
     file.saveDepth = l.saveDepth;
     file.size = l.fileSize;
-    if (palette.empty() || depth == 0 || palette.size() > std::size_t(l.paletteCapacity)) {
-        file.status = EncodeStatus::TooManyColors;
+    if (file.status != EncodeStatus::Ok) return file;
+    try {
+        EncodeIndexedPixels(image.width, image.height, palette, l, buffer.data(),
+                            [&image](int y, std::uint8_t*) { return image.Row(y); });
+    } catch (const std::bad_alloc&) {
+        file.status = EncodeStatus::OutOfMemory;
         return file;
     }
-    file.status = l.FitsHeader() ? SizeFileBuffer(buffer, l.fileSize) : EncodeStatus::TooLarge;
-    if (file.status != EncodeStatus::Ok) return file;
-    WriteBmpHeader(buffer.data(), l, image.width, image.height);
-    EncodeIndexedPixels(image, palette, l, buffer.data());
     file.pieces = WholeBytes(buffer);
+    return file;
+}
+
+BmpFileBytes EncodePaletteBmpPieces(const Bitmap& image, std::span<const Pixel> palette, int depth,
+                                    std::vector<std::uint8_t>& buffer) {
+    BmpFileBytes file;
+    FileLayout l;
+    file.status = StartIndexedFile(image.Width(), image.Height(), palette, depth, l, buffer);
+    file.saveDepth = l.saveDepth;
+    file.size = l.fileSize;
+    if (file.status != EncodeStatus::Ok) return file;
+    const PaletteIndex index(palette);
+    const int w = image.Width();
+    const auto rowIndexes = [&](int y, std::uint8_t* out) -> const std::uint8_t* {
+        const Pixel* src = image.Row(y);
+        // Runs of one colour are the usual case in a reduced image: the last answer is kept.
+        std::uint32_t last = 0xFFFFFFFFu;
+        int lastIndex = -1;
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t rgb = ValueOf(src[x]) & 0x00FFFFFFu;
+            if (rgb != last) {
+                lastIndex = index.Find(src[x]);
+                if (lastIndex < 0) return nullptr;
+                last = rgb;
+            }
+            out[x] = std::uint8_t(lastIndex);
+        }
+        return out;
+    };
+    try {
+        if (!EncodeIndexedPixels(w, image.Height(), palette, l, buffer.data(), rowIndexes))
+            file.status = EncodeStatus::NotInPalette;
+    } catch (const std::bad_alloc&) {
+        file.status = EncodeStatus::OutOfMemory;
+    }
+    if (file.status == EncodeStatus::Ok) file.pieces = WholeBytes(buffer);
     return file;
 }
 

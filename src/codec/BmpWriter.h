@@ -32,9 +32,10 @@ enum class EncodeStatus {
     OutOfMemory,  // no buffer could be had for the file
     TooLarge,     // the file would not fit the header's 32-bit sizes
     TooManyColors,  // a given palette has more entries than the depth holds, or none
+    NotInPalette,   // a pixel is not a colour of the palette it was to be written with
 };
 
-// A message for the failures the user did not choose; empty for Ok and Declined.
+// A message for the failures the user did not choose; empty for Ok, Declined and NotInPalette.
 std::string_view EncodeStatusMessage(EncodeStatus status);
 
 // Makes `buffer` exactly `bytes` long (a file's whole size), reusing its room: TooLarge past
@@ -66,7 +67,15 @@ BmpFileBytes EncodeBmpPieces(const Bitmap& image, int depth, const ColorLossQues
 // leaves entries no colour took; no index points at them. Depth 0 (or any depth but 1, 4 and 8)
 // takes the smallest that holds the palette. TooManyColours when the palette is empty or longer
 // than the depth holds. Every index must be below the palette's size. No question is asked.
+// The header's colours-used field gives the table's entries (2, 16 or 256): small readers size
+// their table from it.
 BmpFileBytes EncodeIndexedBmpPieces(const IndexImage& image, std::span<const Pixel> palette, int depth,
+                                    std::vector<std::uint8_t>& buffer);
+
+// The same for an image whose pixels are all colours of the palette (as Reduce Colours leaves
+// it): each pixel is written as the first index of its colour. NotInPalette, with nothing to
+// write, as soon as a pixel is some other colour.
+BmpFileBytes EncodePaletteBmpPieces(const Bitmap& image, std::span<const Pixel> palette, int depth,
                                     std::vector<std::uint8_t>& buffer);
 
 // The same built whole, for small files made to be kept in memory.

@@ -26,8 +26,8 @@ PaletteColors GreyPalette(int levels) {
 
 PaletteColors BasicPalette16() {
     return {Rgb(0, 0, 0),       Rgb(128, 0, 0),   Rgb(0, 128, 0),   Rgb(128, 128, 0),
-            Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128), Rgb(192, 192, 192),
-            Rgb(128, 128, 128), Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(255, 255, 0),
+            Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128), Rgb(128, 128, 128),
+            Rgb(192, 192, 192), Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(255, 255, 0),
             Rgb(0, 0, 255),     Rgb(255, 0, 255), Rgb(0, 255, 255), Rgb(255, 255, 255)};
 }
 
@@ -36,29 +36,49 @@ PaletteColors EpaperPalette7() {
             Rgb(255, 0, 0),   Rgb(255, 255, 0),   Rgb(255, 128, 0)};
 }
 
+namespace {
+
+PaletteColors Grey4() { return GreyPalette(4); }
+PaletteColors Grey16() { return GreyPalette(16); }
+
+}  // namespace
+
+std::span<const FixedPalette> FixedPaletteTable() {
+    static const FixedPalette kTable[] = {
+        {"bw", PaletteSource::BlackWhite, BlackWhitePalette},  {"grey4", PaletteSource::Grey4, Grey4},
+        {"grey16", PaletteSource::Grey16, Grey16},             {"basic16", PaletteSource::Basic16, BasicPalette16},
+        {"epaper7", PaletteSource::Epaper7, EpaperPalette7},
+    };
+    return kTable;
+}
+
+PaletteColors FixedPaletteColors(PaletteSource source) {
+    for (const FixedPalette& p : FixedPaletteTable())
+        if (p.source == source) return p.colors();
+    return {};
+}
+
 std::string_view PaletteNames() { return kNames; }
 
 PaletteChoice PaletteByName(std::string_view name) {
     PaletteChoice c;
-    if (name == "bw") {
-        c.colors = BlackWhitePalette();
-    } else if (name == "grey4") {
-        c.colors = GreyPalette(4);
-    } else if (name == "grey16") {
-        c.colors = GreyPalette(16);
-    } else if (name == "basic16") {
-        c.colors = BasicPalette16();
-    } else if (name == "epaper7") {
-        c.colors = EpaperPalette7();
-    } else if (name.starts_with("optimised:") || name.starts_with("optimized:")) {
+    for (const FixedPalette& p : FixedPaletteTable())
+        if (p.name == name) {
+            c.colors = p.colors();
+            c.source = p.source;
+            return c;
+        }
+    if (name.starts_with("optimised:") || name.starts_with("optimized:")) {
         const std::string_view digits = name.substr(10);
         int n = 0;
         const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
         if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || n < 2 ||
-            n > kMaxPaletteColors)
+            n > kMaxPaletteColors) {
             c.error = "an optimised palette needs a number of colours from 2 to 256, as in optimised:16";
-        else
+        } else {
             c.optimisedColors = n;
+            c.source = PaletteSource::Optimised;
+        }
     } else {
         c.error = "unknown palette '" + std::string(name) + "'; known: " + std::string(kNames) +
                   ", or a palette file";

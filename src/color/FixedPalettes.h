@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,11 +18,35 @@ inline constexpr int kMaxPaletteColors = 256;
 // The palettes that come with the program, darkest or black first.
 PaletteColors BlackWhitePalette();      // black, white
 PaletteColors GreyPalette(int levels);  // levels evenly spaced greys from black to white (2..256)
-// Black, maroon, green, olive, navy, purple, teal, silver, grey, red, lime, yellow, blue,
-// fuchsia, aqua, white: the 16 colours of the first 4-bit displays, dark ones first.
+// Black, maroon, green, olive, navy, purple, teal, grey, silver, red, lime, yellow, blue,
+// fuchsia, aqua, white: the 16 colours of the first 4-bit displays in their usual order (grey
+// 128 at index 7, silver 192 at 8, as Windows' and panel makers' 16-colour tables have them).
 PaletteColors BasicPalette16();
 // The inks of 7-colour e-paper panels: black, white, green, blue, red, yellow, orange.
 PaletteColors EpaperPalette7();
+
+// Where a palette comes from: the fixed ones, chosen for each image, or read from a file.
+enum class PaletteSource : std::uint8_t {
+    BlackWhite,  // black, white
+    Grey4,       // 4 evenly spaced greys
+    Grey16,      // 16 evenly spaced greys
+    Basic16,     // the 16 colours of the first 4-bit displays
+    Epaper7,     // the inks of 7-colour e-paper panels
+    Optimised,   // a number of colours chosen for the image
+    File,        // a palette file: a BMP's colour table, a colour list, JASC-PAL, GIMP or Adobe
+};
+
+// The fixed palettes by name: the one table the command line's names and the editor's choices
+// are read from.
+struct FixedPalette {
+    std::string_view name;
+    PaletteSource source;
+    PaletteColors (*colors)();
+};
+std::span<const FixedPalette> FixedPaletteTable();
+
+// The colours of a fixed palette; empty for Optimised and File.
+PaletteColors FixedPaletteColors(PaletteSource source);
 
 // What a palette name asks for: fixed colours, or an optimised palette of this many colours,
 // which is made from each image. Exactly one of the two is set when `error` is empty.
@@ -29,6 +54,7 @@ struct PaletteChoice {
     PaletteColors colors;
     int optimisedColors = 0;  // 2..256 for "optimised:N"
     std::string error;
+    PaletteSource source = PaletteSource::File;  // Optimised, or the fixed palette named
 };
 
 // bw, grey4, grey16, basic16, epaper7, optimised:N or optimized:N (N from 2 to 256).

@@ -3,8 +3,6 @@
 #include <dlfcn.h>
 #include <libimagequant.h>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
 
 namespace rastrix {
@@ -21,19 +19,13 @@ struct ResultDeleter {
     void operator()(liq_result* r) const { liq_result_destroy(r); }
 };
 
-// The quantiser sees every step-th pixel of every step-th row: its work grows with the pixels
-// it is shown, and a grid of a quarter of a million pixels holds a photo's colours as well.
-struct Sampled {
-    const Bitmap* image;
-    int step;
-};
-
-// Rows of RGBA are handed over on demand, so the image is never copied.
+// Rows of RGBA are handed over on demand, so the image is never copied. The quantiser is shown
+// every pixel: a detail of a colour of its own one pixel wide (a line, a dot of text) is lost
+// when only every second row and column are seen.
 void RowOfImage(liq_color rowOut[], int row, int width, void* user) {
-    const Sampled& s = *static_cast<const Sampled*>(user);
-    const Pixel* src = s.image->Row(row * s.step);
+    const Pixel* src = static_cast<const Bitmap*>(user)->Row(row);
     for (int x = 0; x < width; ++x) {
-        const Pixel p = src[std::size_t(x) * std::size_t(s.step)];
+        const Pixel p = src[x];
         rowOut[x] = liq_color{RedOf(p), GreenOf(p), BlueOf(p), 255};
     }
 }
@@ -45,8 +37,6 @@ void UseOneQuantiserThread() {
     using SetThreads = void (*)(int);
     if (auto set = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) set(1);
 }
-
-constexpr double kSampledPixels = 262144;
 
 OptimisedPaletteResult Failure(const char* why) { return {{}, why}; }
 
@@ -60,11 +50,9 @@ OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colors) {
     if (!attr) return Failure("there is not enough memory to choose a palette");
     if (liq_set_max_colors(attr.get(), colors) != LIQ_OK) return Failure("the quantiser refused the number of colours");
     UseOneQuantiserThread();
-    const double pixels = double(image.Width()) * double(image.Height());
-    Sampled sampled{&image, std::max(1, int(std::floor(std::sqrt(pixels / kSampledPixels))))};
-    const int w = (image.Width() + sampled.step - 1) / sampled.step;
-    const int h = (image.Height() + sampled.step - 1) / sampled.step;
-    std::unique_ptr<liq_image, ImageDeleter> input(liq_image_create_custom(attr.get(), RowOfImage, &sampled, w, h, 0));
+    // The callback only reads the image.
+    std::unique_ptr<liq_image, ImageDeleter> input(liq_image_create_custom(
+        attr.get(), RowOfImage, const_cast<Bitmap*>(&image), image.Width(), image.Height(), 0));
     if (!input) return Failure("the quantiser refused the image");
     liq_result* raw = nullptr;
     if (liq_image_quantize(input.get(), attr.get(), &raw) != LIQ_OK || !raw)

@@ -12,10 +12,9 @@ struct OptimisedPaletteResult {
 };
 
 // A palette of at most `colours` (2..256) colours chosen for this image, made by libimagequant
-// (the quantiser of pngquant) in sRGB with its default speed and quality, from the image or, for
-// one of more than 262144 pixels, from a regular grid of its pixels (every k-th of every k-th
-// row) of about that many. The entries keep the order the quantiser gives them. The quantiser
-// runs on the calling thread only, so the same image always gives the same palette.
+// (the quantiser of pngquant) in sRGB with its default speed and quality, from every pixel of the
+// image (a 1-pixel line of a colour of its own keeps it). The entries keep the order the
+// quantiser gives them. The quantiser runs on the calling thread only, so the same image always gives the same palette.
 OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colors);
 
 }  // namespace rastrix

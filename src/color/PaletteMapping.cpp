@@ -96,8 +96,8 @@ void Diffuse(const Bitmap& image, Mapper& mapper, IndexImage& out) {
     }
 }
 
-// How far the pattern moves a value: the mean distance from each entry to its nearest other
-// entry (per channel, for colours), so that the pattern spans about one step between entries.
+// How far the pattern moves a grey: the mean distance from each entry to its nearest other entry,
+// so that the pattern spans about one step between entries.
 template <class Mapper>
 int OrderedSpread(std::span<const Pixel> palette, const Mapper& mapper) {
     constexpr int C = Mapper::kChannels;
@@ -135,6 +135,81 @@ void Ordered(const Bitmap& image, Mapper& mapper, int spread, IndexImage& out) {
             Mapper::Read(src[x], v);
             for (int c = 0; c < C; ++c) v[c] = std::clamp(v[c] + row[x & 7], 0, 255);
             dst[x] = std::uint8_t(mapper.Pick(v));
+        }
+    }
+}
+
+// Ordered dithering with a palette of colours. Moving all three channels by one amount would
+// walk along the grey axis (a red turning orange among inks, colours turning grey among 16), so
+// each colour gets 64 entries of its own, one for each rank of the pattern: the k-th is the
+// entry nearest to the colour plus 5/8 of the error the first k - 1 leave (the colour times their
+// count less their sum), so their mean comes near the colour in every channel, each channel
+// spread as far as the palette's entries lie apart there. The 64 are put in order of lightness
+// (then of index), and a pixel takes the one its place's rank names. Colours are taken in cells
+// of 4 levels a side (the list is made for the cell's colour at 2 past its lowest levels), so a
+// photo's grain does not make a list for nearly every pixel; lists are kept in a direct-mapped
+// cache of 16384 cells. A pixel whose colour is an entry takes that entry everywhere.
+class ColorPattern {
+public:
+    static constexpr int kRanks = 64;
+    ColorPattern(std::span<const Pixel> palette, ColorMapper& mapper)
+        : mapper_(mapper), keys_(kSlots, 0xFFFFFFFFu), lists_(std::size_t(kSlots) * kRanks) {
+        std::vector<int> order(palette.size());
+        for (std::size_t i = 0; i < palette.size(); ++i) order[i] = int(i);
+        std::sort(order.begin(), order.end(), [&](int a, int b) {
+            const std::uint32_t la = Luminance16(ValueOf(palette[std::size_t(a)]));
+            const std::uint32_t lb = Luminance16(ValueOf(palette[std::size_t(b)]));
+            return la != lb ? la < lb : a < b;
+        });
+        for (std::size_t r = 0; r < order.size(); ++r) lightRank_[order[r]] = int(r);
+    }
+
+    // The 64 entries for a colour's cell, in order of lightness.
+    const std::uint8_t* For(std::uint32_t rgb) {
+        const std::uint32_t cell = rgb & 0xFCFCFCu;
+        const std::uint32_t slot = (cell * 0x9E3779B1u) >> (32 - kSlotBits);
+        std::uint8_t* list = lists_.data() + std::size_t(slot) * kRanks;
+        if (keys_[slot] == cell) return list;
+        const std::uint32_t middle = cell | 0x020202u;
+        const int v[3] = {int(middle >> 16 & 0xFF), int(middle >> 8 & 0xFF), int(middle & 0xFF)};
+        int error[3] = {0, 0, 0};
+        for (int k = 0; k < kRanks; ++k) {
+            int goal[3], e[3];
+            for (int c = 0; c < 3; ++c) goal[c] = std::clamp(v[c] + ((5 * error[c]) >> 3), 0, 255);
+            const int index = mapper_.Pick(goal);
+            list[k] = std::uint8_t(index);
+            mapper_.Entry(index, e);
+            for (int c = 0; c < 3; ++c) error[c] += v[c] - e[c];
+        }
+        std::sort(list, list + kRanks, [this](std::uint8_t a, std::uint8_t b) { return lightRank_[a] < lightRank_[b]; });
+        keys_[slot] = cell;
+        return list;
+    }
+
+private:
+    static constexpr int kSlotBits = 14;
+    static constexpr int kSlots = 1 << kSlotBits;
+    ColorMapper& mapper_;
+    int lightRank_[256] = {};
+    std::vector<std::uint32_t> keys_;  // 0xFFFFFFFF: empty
+    std::vector<std::uint8_t> lists_;
+};
+
+void OrderedColors(const Bitmap& image, std::span<const Pixel> palette, ColorMapper& mapper, IndexImage& out) {
+    ColorPattern pattern(palette, mapper);
+    int rank[8][8];
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) rank[y][x] = BayerRank(x, y);
+    for (int y = 0; y < image.Height(); ++y) {
+        const Pixel* src = image.Row(y);
+        std::uint8_t* dst = out.Row(y);
+        const int* row = rank[y & 7];
+        for (int x = 0; x < image.Width(); ++x) {
+            int v[3];
+            ColorMapper::Read(src[x], v);
+            const int nearest = mapper.Pick(v);
+            dst[x] = palette[std::size_t(nearest)] == src[x] ? std::uint8_t(nearest)
+                                                              : pattern.For(ValueOf(src[x]))[row[x & 7]];
         }
     }
 }
@@ -180,7 +255,10 @@ void MapWith(const Bitmap& image, std::span<const Pixel> palette, Dither dither,
             Diffuse<AtkinsonKernel>(image, mapper, out);
             break;
         case Dither::Ordered:
-            Ordered(image, mapper, OrderedSpread(palette, mapper), out);
+            if constexpr (Mapper::kChannels == 3)
+                OrderedColors(image, palette, mapper, out);
+            else
+                Ordered(image, mapper, OrderedSpread(palette, mapper), out);
             break;
     }
 }

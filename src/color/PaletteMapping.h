@@ -39,6 +39,9 @@ struct MapResult {
 // left; diffused error that would fall outside the image is dropped. Exact integer arithmetic:
 // the same image and palette always give the same indexes, and an image whose every pixel is an
 // entry maps each pixel to that entry's first index (with every dithering but ordered).
+// Ordered dithering moves a grey by the pattern's offset, about one step between the palette's
+// greys wide; with colours, each pixel takes one of 64 entries chosen for its colour (their mean
+// near it in every channel), the pattern's rank at its place naming which.
 MapResult MapToPalette(const Bitmap& image, std::span<const Pixel> palette, const MapOptions& options);
 
 // The image of palette colours the indexes stand for; nullopt when there is no memory for it.

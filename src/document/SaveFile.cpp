@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "codec/BmpDirectWriter.h"
 #include "codec/BmpWriter.h"
 #include "document/FileWrite.h"
 #include "document/OpenFile.h"
@@ -18,12 +19,17 @@ namespace rastrix {
 
 namespace {
 
-// Save As filter k (1-based) writes this depth; the preselected filter follows the image's depth.
+// Save As filter k (1-based) writes this depth; the preselected filter follows the image's
+// depth (1, 4 and 8 their own, any other the 24-bit filter). The 16- and 32-bit filters come
+// after the four first ones.
 int DepthOfFilter(int filterIndex) {
     switch (filterIndex) {
         case 1: return 1;
         case 2: return 4;
         case 3: return 8;
+        case 5: return 16;
+        case 6: return kSaveDepth555;
+        case 7: return 32;
         default: return 24;
     }
 }
@@ -36,6 +42,15 @@ int FilterOfDepth(std::uint32_t depth) {
         default: return 4;
     }
 }
+
+bool IsDirectDepth(int depth) { return depth == 16 || depth == kSaveDepth555 || depth == 32; }
+
+DirectDepth DirectDepthOf(int depth) {
+    return depth == 32 ? DirectDepth::Bgra32 : depth == kSaveDepth555 ? DirectDepth::Rgb555 : DirectDepth::Rgb565;
+}
+
+// The depth an image read back from a file written at this save depth counts as.
+std::uint32_t BitDepthOfSave(int depth) { return depth == kSaveDepth555 ? 16u : std::uint32_t(depth); }
 
 }  // namespace
 
@@ -50,8 +65,17 @@ ColorLossQuestion AskUserAboutColorLoss(Editor& ed) {
     };
 }
 
-BmpFileBytes EncodeCurrentImage(Editor& ed, int depth, const ColorLossQuestion& ask, std::vector<std::uint8_t>& buffer) {
-    return EncodeBmpPieces(CurrentImage(ed), depth, ask, buffer);
+BmpFileBytes EncodeCurrentImage(Editor& ed, int depth, const ColorLossQuestion& ask, std::vector<std::uint8_t>& buffer,
+                                const KeptAlpha& kept) {
+    const Bitmap& image = CurrentImage(ed);
+    if (IsDirectDepth(depth)) return EncodeBmpDirect(image, DirectDepthOf(depth), kept.alpha, kept.background, buffer);
+    const std::vector<Pixel>& palette = CurrentPalette(ed);
+    if ((depth == 1 || depth == 4 || depth == 8) && !palette.empty() && palette.size() <= (std::size_t(1) << depth)) {
+        BmpFileBytes file = EncodePaletteBmpPieces(image, palette, depth, buffer);
+        if (file.status != EncodeStatus::NotInPalette) return file;
+        // An edit brought in another colour: the table is built from the image as always.
+    }
+    return EncodeBmpPieces(image, depth, ask, buffer);
 }
 
 WriteResult WriteImageFile(Editor& ed, const std::string& path, const BmpFileBytes& file) {
@@ -69,7 +93,10 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
         request.filters = {{"Monochrome Bitmap", "*.bmp"},
                            {"4-bit Bitmap", "*.bmp"},
                            {"8-bit Bitmap", "*.bmp"},
-                           {"24-bit Bitmap", "*.bmp"}};
+                           {"24-bit Bitmap", "*.bmp"},
+                           {kSave565FilterName, "*.bmp"},
+                           {kSave555FilterName, "*.bmp"},
+                           {kSave32FilterName, "*.bmp"}};
         request.filterIndex = FilterOfDepth(ed.doc.imageBitDepth);
         const std::string title = ed.doc.currentPath.substr(ed.doc.fileTitle);
         // An image without a BMP file of its own (a new one, or an opened PNG or JPEG picture)
@@ -113,7 +140,7 @@ namespace {
 // its undo levels kept as they are. Without this the next Save would go to the old name.
 void AdoptSavedFile(Editor& ed, const SavedFile& written) {
     ed.doc.currentPath = written.path;
-    ed.doc.imageBitDepth = std::uint32_t(written.depth);
+    ed.doc.imageBitDepth = BitDepthOfSave(written.depth);
     UpdateTitle(ed, true);
     MoveToFront(ed.recent, AbsolutePathOf(ed.doc.currentPath));
 }
@@ -121,10 +148,16 @@ void AdoptSavedFile(Editor& ed, const SavedFile& written) {
 }  // namespace
 
 void SaveAsCommand(Editor& ed) {
+    std::vector<Pixel> palette = CurrentPalette(ed);
     const auto written = SaveImageFile(ed, true);
     if (!written) return;
     ed.recent.recentIndex = kRecentCount - 1;
-    if (LoadImageFile(ed, written->path)) return;
+    if (LoadImageFile(ed, written->path)) {
+        // The image read back keeps the palette it was reduced to, so the next Save writes the
+        // same table (a file written at 1, 4 or 8 bits holds it as its table already).
+        SetCurrentPalette(ed, std::move(palette));
+        return;
+    }
     // Written but not read back (the user has been told): the file is the image's all the same.
     AdoptSavedFile(ed, *written);
 }

@@ -1,5 +1,6 @@
 #include "edit/ReduceColors.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,20 +17,6 @@ namespace rastrix {
 
 namespace {
 
-// The codec's name of each fixed palette; empty for the sources that are no fixed palette.
-std::string_view FixedPaletteName(PaletteSource source) {
-    switch (source) {
-        case PaletteSource::BlackWhite: return "bw";
-        case PaletteSource::Grey4: return "grey4";
-        case PaletteSource::Grey16: return "grey16";
-        case PaletteSource::Basic16: return "basic16";
-        case PaletteSource::Epaper7: return "epaper7";
-        case PaletteSource::Optimised:
-        case PaletteSource::File: break;
-    }
-    return {};
-}
-
 // A codec message ("a threshold needs ...") as a sentence of its own.
 std::string Sentence(std::string_view reason) {
     std::string s(reason);
@@ -40,8 +27,45 @@ std::string Sentence(std::string_view reason) {
 
 }  // namespace
 
+std::size_t AskedPaletteSize(const ReduceColorsParams& params) {
+    switch (params.palette) {
+        case PaletteSource::Optimised: return std::size_t(std::max(params.optimisedColors, 0));
+        case PaletteSource::File: return params.fileColors.size();
+        default: return FixedPaletteColors(params.palette).size();
+    }
+}
+
+ReduceProblem CheckReduceColors(const ReduceColorsParams& params, std::size_t paletteSize, int depth) {
+    if (params.palette == PaletteSource::Optimised &&
+        (params.optimisedColors < 2 || params.optimisedColors > kMaxPaletteColors))
+        return ReduceProblem::ColorCount;
+    if (params.thresholdPercent >= 0 || params.thresholdPercent < -1) {
+        if (params.thresholdPercent > 100 || params.thresholdPercent < -1) return ReduceProblem::ThresholdRange;
+        if (paletteSize != 0 && paletteSize != 2) return ReduceProblem::ThresholdColors;
+        if (params.dither != Dither::None) return ReduceProblem::ThresholdDither;
+    }
+    if ((depth == 1 || depth == 4 || depth == 8) && paletteSize > (std::size_t(1) << depth))
+        return ReduceProblem::LongerThanDepth;
+    return ReduceProblem::None;
+}
+
+std::string ReduceProblemText(ReduceProblem problem) {
+    switch (problem) {
+        case ReduceProblem::None: break;
+        case ReduceProblem::ColorCount: return "An optimised palette has from 2 to 256 colours.";
+        case ReduceProblem::ThresholdRange: return "The threshold is a share of white from 0% to 100%.";
+        case ReduceProblem::ThresholdColors: return "A threshold is used with a palette of two colours only.";
+        case ReduceProblem::ThresholdDither: return "A threshold is used without dithering only.";
+        case ReduceProblem::LongerThanDepth:
+            return "The palette has more colours than a BMP file of this depth holds "
+                   "(2 at 1 bit, 16 at 4 bits, 256 at 8 bits).";
+    }
+    return {};
+}
+
 PaletteFileResult ReducedPalette(Editor& ed, const ReduceColorsParams& params) {
     if (params.palette == PaletteSource::File) {
+        if (!params.fileColors.empty()) return {params.fileColors, {}};
         if (params.paletteFile.empty()) return {{}, "No palette file was chosen."};
         PaletteFileResult read = ReadPaletteFile(*ed.files, params.paletteFile);
         if (!read.error.empty())
@@ -50,12 +74,11 @@ PaletteFileResult ReducedPalette(Editor& ed, const ReduceColorsParams& params) {
     }
     if (params.palette == PaletteSource::Optimised) {
         if (params.optimisedColors < 2 || params.optimisedColors > kMaxPaletteColors)
-            return {{}, "An optimised palette has from 2 to 256 colours."};
+            return {{}, ReduceProblemText(ReduceProblem::ColorCount)};
         OptimisedPaletteResult made = MakeOptimisedPalette(CurrentImage(ed), params.optimisedColors);
         return {std::move(made.colors), made.error.empty() ? std::string() : Sentence(made.error)};
     }
-    PaletteChoice fixed = PaletteByName(FixedPaletteName(params.palette));
-    return {std::move(fixed.colors), Sentence(fixed.error)};
+    return {FixedPaletteColors(params.palette), {}};
 }
 
 bool RunReduceColors(Editor& ed, const ReduceColorsParams& params) {
@@ -63,15 +86,22 @@ bool RunReduceColors(Editor& ed, const ReduceColorsParams& params) {
         ReportProblem(ed, "There is no image to reduce.");
         return false;
     }
-    if (params.thresholdPercent < -1 || params.thresholdPercent > 100) {
-        ReportProblem(ed, "The threshold is a share of white from 0% to 100%.");
+    if (const ReduceProblem p = CheckReduceColors(params, AskedPaletteSize(params)); p != ReduceProblem::None) {
+        ReportProblem(ed, ReduceProblemText(p));
         return false;
     }
     ShowWaitCursor(ed);
     InvalidateImageWindow(ed);  // the next paint puts the cursor back
-    const PaletteFileResult palette = ReducedPalette(ed, params);
+    PaletteFileResult palette = ReducedPalette(ed, params);
     if (!palette.error.empty()) {
         ReportProblem(ed, palette.error);
+        return false;
+    }
+    // A file's colours are known only now; an optimised palette may have fewer than asked for,
+    // which a threshold takes as they are.
+    const std::size_t asked = params.palette == PaletteSource::Optimised ? AskedPaletteSize(params) : palette.colors.size();
+    if (const ReduceProblem p = CheckReduceColors(params, asked); p != ReduceProblem::None) {
+        ReportProblem(ed, ReduceProblemText(p));
         return false;
     }
     const MapResult mapped = MapToPalette(CurrentImage(ed), palette.colors, {params.dither, params.thresholdPercent});
@@ -84,7 +114,7 @@ bool RunReduceColors(Editor& ed, const ReduceColorsParams& params) {
         ReportProblem(ed, kOutOfMemoryText);
         return false;
     }
-    PushLevel(ed, std::move(*reduced));
+    PushLevel(ed, std::move(*reduced), std::move(palette.colors));
     InvalidateImageWindow(ed);
     return true;
 }

@@ -39,7 +39,7 @@ DialogTemplate MakeTemplate() {
                 {D::kDitherList, K::DropList, {70, 69, 110, 80}, "", true},
                 {105, K::Text, {10, 91, 56, 8}, "&Threshold %:", false},
                 {D::kThresholdEdit, K::Edit, {70, 89, 30, 13}, "", true},
-                {106, K::Text, {106, 91, 140, 8}, "(black and white only; empty for none)", false},
+                {106, K::Text, {106, 91, 140, 8}, "(two colours only; empty: none)", false},
                 {D::kProblemText, K::Text, {10, 106, 232, 16}, "", false},
                 {107, K::Text, {10, 124, 232, 8}, "Preview (the middle of the image at 1:1):", false},
                 {D::kPreview, K::Preview, {10, 134, 232, 82}, "", false},
@@ -113,8 +113,12 @@ bool ReduceColorsDialog::Enabled(int id) const {
     const auto palette = PaletteSource(palette_);
     if (id == kColorsEdit) return palette == PaletteSource::Optimised;
     if (id == kFileEdit || id == kBrowseButton) return palette == PaletteSource::File;
-    // A threshold splits the image between two colours, with no dithering.
-    if (id == kThresholdEdit) return Dither(dither_) == Dither::None && palette == PaletteSource::BlackWhite;
+    // A threshold splits the image between two colours, with no dithering; a file's colours
+    // are counted when it is read.
+    if (id == kThresholdEdit)
+        return Dither(dither_) == Dither::None &&
+               (palette == PaletteSource::BlackWhite || palette == PaletteSource::File ||
+                (palette == PaletteSource::Optimised && ReadShortNumber(colorsText_) == 2));
     return true;
 }
 
@@ -145,6 +149,11 @@ void ReduceColorsDialog::Refresh() {
         problem_ = palette.error;
         return;
     }
+    // Now that a file's colours are counted, its rules too.
+    if (const ReduceProblem problem = CheckReduceColors(params_, palette.colors.size()); problem != ReduceProblem::None) {
+        problem_ = ReduceProblemText(problem);
+        return;
+    }
     sample_ = ReducedSample(CurrentImage(ed_), palette.colors, {params_.dither, params_.thresholdPercent});
 }
 
@@ -163,22 +172,20 @@ std::string ReduceColorsDialog::Collect() {
     ReduceColorsParams p;
     p.palette = PaletteSource(palette_);
     p.dither = Dither(dither_);
-    if (p.palette == PaletteSource::Optimised) {
-        p.optimisedColors = ReadShortNumber(colorsText_);
-        if (p.optimisedColors < 2 || p.optimisedColors > kMaxPaletteColors)
-            return "An optimised palette has from 2 to 256 colours.";
-    }
+    if (p.palette == PaletteSource::Optimised) p.optimisedColors = ReadShortNumber(colorsText_);
     if (p.palette == PaletteSource::File) {
         if (fileText_.empty()) return "Type the name of a palette file, or choose one with Browse.";
         p.paletteFile = fileText_;
     }
-    if (!thresholdText_.empty()) {
+    // A greyed field's text is kept for later but not used.
+    if (!thresholdText_.empty() && Enabled(kThresholdEdit)) {
         p.thresholdPercent = ReadShortNumber(thresholdText_);
         if (p.thresholdPercent < 0 || p.thresholdPercent > 100)
             return "The threshold is a whole number from 0 to 100, or empty for none.";
-        if (p.palette != PaletteSource::BlackWhite || p.dither != Dither::None)
-            return "A threshold is used with the black-and-white palette and no dithering only.";
     }
+    // A file's colours are counted when it is read, by Reduce Colours itself.
+    if (const ReduceProblem problem = CheckReduceColors(p, AskedPaletteSize(p)); problem != ReduceProblem::None)
+        return ReduceProblemText(problem);
     params_ = std::move(p);
     return {};
 }

@@ -17,12 +17,13 @@ inline constexpr const char* kPaletteBrowseTitle = "Choose a Palette";
 // optimised one of the typed number of colours, 16 at first, or a file, typed or browsed for),
 // dithering (none at first) and an optional threshold; the values last accepted, when there
 // are any, instead. Only the fields the palette and dithering use are enabled. After every
-// change the dialog shows why the fields cannot be used (a colour count outside 2..256 for an
-// optimised palette, no file or an unreadable one, a threshold that is not a whole number from
-// 0 to 100 or that comes with dithering or another palette than black and white), or else a
-// sample of the result: the middle of the image at 1:1. OK with a problem keeps the dialog
-// open; otherwise it ends with DialogAnswer::Ok and Params() holds what was asked. Cancel ends
-// it with 0. The dialog only collects: RunReduceColours does the work.
+// change the dialog shows why the fields cannot be used (the rules of CheckReduceColors: a
+// colour count outside 2..256 for an optimised palette, no file for a file, a threshold that is
+// not a whole number from 0 to 100 or that comes with dithering or a palette of other than two
+// colours; and a palette file that cannot be read), or else a sample of the result: the middle
+// of the image at 1:1. OK with a problem keeps the dialog open; otherwise it ends with
+// DialogAnswer::Ok and Params() holds what was asked. Cancel ends it with 0. The dialog only
+// collects: RunReduceColours does the work.
 class ReduceColorsDialog : public DialogModel {
 public:
     static constexpr int kPaletteList = 140, kColorsEdit = 141, kFileEdit = 142, kBrowseButton = 143;

@@ -11,9 +11,12 @@ namespace rastrix {
 struct Editor;
 
 // The "Scale Image" dialog: the size fields start with the image's size, Keep aspect ratio
-// ticked and the smooth filter chosen. While the box is ticked, typing a width sets the height
-// of the same ratio and typing a height sets the width (a field that reads 0 leaves the other as
-// it is); ticking it sets the height from the width. OK with a size that cannot be made tells
+// ticked, the smooth filter and "the size above" chosen. While the box is ticked and the size
+// above is wanted, typing a width sets the height of the same ratio and typing a height sets the
+// width (a field that reads 0 leaves the other as it is); ticking it sets the height from the
+// width. The last choice also offers fit (the whole image inside the size, the rest in the
+// background colour) and cover (the size covered, what sticks out cut off), both keeping the
+// image's ratio; then the fields are the size made and do not follow each other. OK with a size that cannot be made tells
 // the user why and keeps the dialog open; otherwise it ends with DialogAnswer::Ok and Params()
 // holds what was asked. Cancel ends it with 0. The dialog only collects: RunScaleImage does the
 // work.
@@ -22,6 +25,8 @@ public:
     static constexpr int kWidthEdit = 132, kHeightEdit = 133;
     static constexpr int kKeepAspectBox = 134, kFilterList = 135;
     static constexpr int kSmoothFilter = 0, kNearestFilter = 1;  // positions in the filter list
+    static constexpr int kFitList = 136;
+    static constexpr int kSizeAsTyped = 0, kFitInside = 1, kCoverSize = 2;  // positions in the fit list
 
     ScaleImageDialog(Editor& ed, int imageWidth, int imageHeight);
 
@@ -45,6 +50,7 @@ private:
     std::string widthText_, heightText_;
     bool keepAspect_ = true;
     int filter_ = kSmoothFilter;
+    int fit_ = kSizeAsTyped;
     ScaleImageParams params_;
 };
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "raster/Bitmap.h"
 
@@ -16,6 +17,10 @@ struct ImageStack {
     // Size of level i, recorded when a newer level is pushed on top of it.
     std::array<std::int32_t, kLevels> levelWidth{};
     std::array<std::int32_t, kLevels> levelHeight{};
+    // The colours a level holds by construction, in the order a save at 1, 4 or 8 bits writes
+    // them as its table (the palette Reduce Colours mapped it to); empty for a level made any
+    // other way. A level's pixels may still have left it since (an edit in place): a save checks.
+    std::array<std::vector<Pixel>, kLevels> palettes;
     // Grows whenever the level shown becomes another one (a push, Undo, a new image), so a
     // tool that works across several events can tell whether its level is still the top.
     std::uint64_t topSerial = 0;

@@ -16,6 +16,7 @@ const Bitmap& CurrentImage(const Editor& ed) { return ed.doc.stack.levels[ed.doc
 
 void ClearImageStack(Editor& ed) {
     for (auto& level : ed.doc.stack.levels) level = Bitmap();
+    for (auto& palette : ed.doc.stack.palettes) palette.clear();
     ed.doc.undoDepth = 0;
     ++ed.doc.stack.topSerial;
     ClearModified(ed);
@@ -25,10 +26,17 @@ void SetBaseLevel(Editor& ed, Bitmap image) {
     ed.doc.imageWidth = image.Width();
     ed.doc.imageHeight = image.Height();
     ed.doc.stack.levels[ed.doc.undoDepth] = std::move(image);
+    ed.doc.stack.palettes[ed.doc.undoDepth].clear();
     ++ed.doc.stack.topSerial;
 }
 
-void PushLevel(Editor& ed, Bitmap newTop) {
+const std::vector<Pixel>& CurrentPalette(const Editor& ed) { return ed.doc.stack.palettes[ed.doc.undoDepth]; }
+
+void SetCurrentPalette(Editor& ed, std::vector<Pixel> palette) {
+    ed.doc.stack.palettes[ed.doc.undoDepth] = std::move(palette);
+}
+
+void PushLevel(Editor& ed, Bitmap newTop, std::vector<Pixel> palette) {
     auto& stack = ed.doc.stack;
     auto& depth = ed.doc.undoDepth;
     stack.levelWidth[depth] = ed.doc.imageWidth;
@@ -39,6 +47,7 @@ void PushLevel(Editor& ed, Bitmap newTop) {
         // The stack was full: the oldest version goes.
         for (int i = 0; i + 1 < ImageStack::kLevels; ++i) {
             stack.levels[i] = std::move(stack.levels[i + 1]);
+            stack.palettes[i] = std::move(stack.palettes[i + 1]);
             stack.levelWidth[i] = stack.levelWidth[i + 1];
             stack.levelHeight[i] = stack.levelHeight[i + 1];
         }
@@ -47,6 +56,7 @@ void PushLevel(Editor& ed, Bitmap newTop) {
     ed.doc.imageWidth = newTop.Width();
     ed.doc.imageHeight = newTop.Height();
     stack.levels[depth] = std::move(newTop);
+    stack.palettes[depth] = std::move(palette);
     SetModified(ed);
 }
 
@@ -55,7 +65,11 @@ void DropUndoLevels(Editor& ed) {
     auto& depth = ed.doc.undoDepth;
     if (depth == 0) return;
     stack.levels[0] = std::move(stack.levels[depth]);
-    for (int i = 1; i < ImageStack::kLevels; ++i) stack.levels[i] = Bitmap();
+    stack.palettes[0] = std::move(stack.palettes[depth]);
+    for (int i = 1; i < ImageStack::kLevels; ++i) {
+        stack.levels[i] = Bitmap();
+        stack.palettes[i].clear();
+    }
     depth = 0;
     ++stack.topSerial;
 }
@@ -102,6 +116,7 @@ bool PopLevel(Editor& ed) {
     auto& depth = ed.doc.undoDepth;
     if (depth == 0) return false;
     ed.doc.stack.levels[depth] = Bitmap();
+    ed.doc.stack.palettes[depth].clear();
     --depth;
     ++ed.doc.stack.topSerial;
     ed.doc.imageWidth = ed.doc.stack.levelWidth[depth];

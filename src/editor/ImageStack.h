@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "raster/Bitmap.h"
 
 namespace rastrix {
@@ -18,8 +20,13 @@ void SetBaseLevel(Editor& ed, Bitmap image);
 // Pushes `newTop` as the new current level (its size becomes the image size), keeping the
 // previous one for Undo; when four levels would exist the oldest is dropped. Marks the
 // document modified. The caller builds the new level first, so a failed allocation never
-// leaves the stack half changed.
-void PushLevel(Editor& ed, Bitmap newTop);
+// leaves the stack half changed. `palette`: the colours the new level holds by construction
+// (see ImageStack::palettes); a level pushed without one carries none.
+void PushLevel(Editor& ed, Bitmap newTop, std::vector<Pixel> palette = {});
+
+// The palette the current level carries (empty for none), and a way to give it one.
+const std::vector<Pixel>& CurrentPalette(const Editor& ed);
+void SetCurrentPalette(Editor& ed, std::vector<Pixel> palette);
 
 // Pushes a copy of the current level, to be edited in place. False, with the user told and
 // nothing changed, when the memory for the copy cannot be had.

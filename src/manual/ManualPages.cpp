@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "batch/BatchExamples.h"
 #include "batch/BatchOptionTable.h"
 #include "batch/BatchOptions.h"
 #include "frame/CommandLine.h"
@@ -13,16 +14,6 @@
 namespace rastrix::manual {
 
 namespace {
-
-constexpr Example kBatchExamples[] = {
-    {"Trim the plain border of every scan in a folder; a scan without a border is written whole:",
-     "find scans -name '*.bmp' | rastrix-batch --files-from - --mark-border --crop --out-dir trimmed/"},
-    {"Change the depth of files in place, keeping their names:", "rastrix-batch --in-place --depth 8 assets/*.bmp"},
-    {"Black-and-white drawings as 1-bit files for an 800 x 480 display, grey edges to the nearer colour:",
-     "rastrix-batch --size 800x480 --depth 1 --allow-colour-loss --out-dir epaper/ drawings/*.png"},
-    {"An orange ellipse on a picture, turned a quarter to the right, written to another file:",
-     "rastrix-batch -F '#FF8000' --select 10,10,200,120 --shape ellipse --fill solid -r 90 -o out.bmp in.bmp"},
-};
 
 constexpr Example kEditorExamples[] = {
     {"Open a picture:", "rastrix photo.bmp"},
@@ -81,7 +72,37 @@ std::string OptionTag(const batch::OptionSpec& o) {
 
 }  // namespace
 
-std::span<const Example> BatchExamples() { return kBatchExamples; }
+std::span<const Example> BatchExamples() {
+    static const std::vector<Example> examples = [] {
+        std::vector<Example> out;
+        for (const batch::BatchExample& e : batch::BatchExamples()) out.push_back({e.comment, e.command});
+        return out;
+    }();
+    return examples;
+}
+
+std::string ReadmeBatchExamples() {
+    constexpr std::size_t kWidth = 100;
+    std::string out;
+    for (const batch::BatchExample& e : batch::BatchExamples()) {
+        // The comment in lines of at most kWidth characters, each "# " and whole words.
+        std::string line = "#";
+        std::string_view rest = e.comment;
+        while (!rest.empty()) {
+            const std::size_t end = rest.find(' ');
+            const std::string_view word = rest.substr(0, end);
+            if (line.size() > 1 && line.size() + 1 + word.size() > kWidth) {
+                out += line + "\n";
+                line = "#";
+            }
+            line += " ";
+            line += word;
+            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        }
+        out += line + "\n" + std::string(e.command) + "\n";
+    }
+    return out;
+}
 std::span<const Example> EditorExamples() { return kEditorExamples; }
 
 std::string BatchManualPage() {
@@ -102,7 +123,7 @@ std::string BatchManualPage() {
     constexpr std::string_view kExit = "Exit status: ";
     for (const std::string& p : parts.paragraphs)
         if (p.starts_with(kExit)) page.Paragraph(p.substr(kExit.size()));
-    Examples(page, kBatchExamples);
+    Examples(page, BatchExamples());
     page.Section("Files");
     page.Paragraph("rastrix-batch reads and writes no settings: every run starts from the editor's default colours "
                    "and styles, whatever the editor keeps in its settings folder, " + SettingsFolders() + ".");

@@ -2,6 +2,8 @@
 // one-line reason for every usage error.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "editor/CommandIds.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchValues.h"
@@ -82,17 +84,20 @@ TEST(BatchOptions, OutputAndRunningOptions) {
 
     const ParsedArguments inks = Parse({"a.png", "-d", "o", "--palette", "epaper7", "--dither=atkinson", "-b", "8"});
     ASSERT_TRUE(inks.options) << inks.error;
-    EXPECT_EQ(inks.options->palette, EpaperPalette7());
+    EXPECT_EQ(inks.options->reduce.palette, PaletteSource::Epaper7);
+    EXPECT_EQ(inks.options->reduce.dither, Dither::Atkinson);
     EXPECT_EQ(inks.options->dither, Dither::Atkinson);
     EXPECT_EQ(inks.options->thresholdPercent, -1);
     const ParsedArguments bw = Parse({"a.png", "-d", "o", "--palette", "bw", "--threshold", "40%", "--dither", "none"});
     ASSERT_TRUE(bw.options) << bw.error;
     EXPECT_EQ(bw.options->thresholdPercent, 40);
+    EXPECT_EQ(bw.options->reduce.thresholdPercent, 40);
+    EXPECT_EQ(bw.options->reduce.palette, PaletteSource::BlackWhite);
     EXPECT_EQ(Parse({"a.png", "-d", "o", "--palette", "bw", "--threshold", "0"}).options->thresholdPercent, 0);
     const ParsedArguments chosen = Parse({"a.png", "-d", "o", "--palette=optimised:256"});
     ASSERT_TRUE(chosen.options) << chosen.error;
-    EXPECT_EQ(chosen.options->optimisedColors, 256);
-    EXPECT_TRUE(chosen.options->palette.empty());
+    EXPECT_EQ(chosen.options->reduce.palette, PaletteSource::Optimised);
+    EXPECT_EQ(chosen.options->reduce.optimisedColors, 256);
     EXPECT_EQ(chosen.options->paletteName, "optimised:256");
     EXPECT_TRUE(Parse({"a.png", "-d", "o"}).options->paletteName.empty());  // the editor's own table
 
@@ -137,8 +142,10 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "--size", "0x5", "-d", "o"}, "--size: '0x5' makes an empty image; give a width and height of at least 1"},
         {{"a.bmp", "-d", "o", "--crop", "-F", "#000000", "--line-width", "2"},
          "--foreground comes after the last command, so nothing uses it; give it before the command it is for"},
-        {{"a.bmp", "-B", "1,2,3", "-o", "x.bmp"},
+        {{"a.bmp", "-B", "1,2,3", "-B", "4,5,6", "-o", "x.bmp"},
          "--background comes after the last command, so nothing uses it; give it before the command it is for"},
+        {{"a.bmp", "-B", "1,2,3", "-d", "o", "-F", "#000000"},
+         "--foreground comes after the last command, so nothing uses it; give it before the command it is for"},
         {{"a.bmp", "-o", "out.png"}, "-o out.png names a PNG file, but rastrix-batch writes BMP files only; give a name ending in .bmp"},
         {{"a.bmp", "-o", "dir.x/OUT.JPG"}, "-o dir.x/OUT.JPG names a JPEG file, but rastrix-batch writes BMP files only; give a name ending in .bmp"},
         {{"a.bmp", "--keep-folders", "-o", "x.bmp"}, "--keep-folders needs --out-dir DIR"},
@@ -146,6 +153,8 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "-d", "o", "--dither", "fs"}, "--dither maps to a palette; give --palette too"},
         {{"a.bmp", "-d", "o", "--threshold", "50%"}, "--threshold maps to a palette of two colours; give --palette bw (or another)"},
         {{"a.bmp", "-d", "o", "--palette", "grey4", "--threshold", "50%"}, "--threshold needs a palette of two colours; --palette grey4 has 4"},
+        {{"a.bmp", "-d", "o", "--palette", "optimised:2", "--threshold", "50%", "--dither", "atkinson"},
+         "--threshold and --dither cannot be used together: a threshold maps each pixel on its own"},
         {{"a.bmp", "-d", "o", "--palette", "optimised:3", "--threshold", "9"}, "--threshold needs a palette of two colours; --palette optimised:3 has 3"},
         {{"a.bmp", "-d", "o", "--palette", "bw", "--threshold", "50%", "--dither", "fs"},
          "--threshold and --dither cannot be used together: a threshold maps each pixel on its own"},
@@ -196,6 +205,33 @@ TEST(BatchOptions, ScalingDepthsAndHowPicturesAreRead) {
         const ParsedArguments e = Parse(bad);
         EXPECT_FALSE(e.options) << bad[0];
         EXPECT_NE(e.error.find(bad[1]), std::string::npos) << e.error;
+    }
+}
+
+// What the reading of a picture takes from the options: the first --background, given alone, is
+// what transparent pixels are laid on (so it is used); a photo stands upright unless told not to.
+TEST(BatchOptions, ReadingOptionsGivenAloneAreUsed) {
+    struct Case {
+        std::vector<std::string> args;
+        std::optional<Color> background;
+        bool upright;
+    };
+    const Case cases[] = {
+        {{"-B", "0,0,0"}, ColorFromRgb(0, 0, 0), true},
+        {{"--background=#102030", "--no-auto-orient"}, ColorFromRgb(16, 32, 48), false},
+        {{"-r", "90", "-B", "9,9,9"}, ColorFromRgb(9, 9, 9), true},
+        {{"--auto-orient"}, std::nullopt, true},
+        {{"--no-auto-orient", "--auto-orient"}, std::nullopt, true},
+        {{}, std::nullopt, true},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"alpha.png", "-o", "o.bmp"});
+        SCOPED_TRACE(testing::PrintToString(args));
+        const ParsedArguments p = Parse(args);
+        ASSERT_TRUE(p.options) << p.error;
+        EXPECT_EQ(p.options->pictureBackground, c.background);
+        EXPECT_EQ(p.options->autoOrient, c.upright);
     }
 }
 

@@ -63,7 +63,8 @@ TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {
     run = Batch({input, "-o", PathOf("mono.bmp"), "-b", "1"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("This image contains more than 2 colors; some colors will be lost. Give "
-                              "--allow-color-loss to write it with the nearest colors."), std::string::npos) << run.errors;
+                              "--allow-color-loss to write it with the nearest colors, or, for a photo, --palette "
+                              "optimized:2 to write the 2 colors that suit it best."), std::string::npos) << run.errors;
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "mono.bmp"));
 
     // A command the editor's menu greys at this point fails the file.
@@ -90,9 +91,12 @@ TEST_P(ColorLossTest, RefusedWithTheReasonUnlessAllowed) {
     const std::string bits = std::to_string(depth);
     const BatchRun refused = Batch({"-b", bits, input, "-o", PathOf("refused.bmp")});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.errors.find(input + ": This image contains more than " + std::to_string(capacity) +
+    // Both ways out are named: the nearest colours, or a palette chosen for the picture.
+    const std::string n = std::to_string(capacity);
+    EXPECT_NE(refused.errors.find(input + ": This image contains more than " + n +
                                   " colors; some colors will be lost. Give --allow-color-loss to write it with the "
-                                  "nearest colors.\n"),
+                                  "nearest colors, or, for a photo, --palette optimized:" + n + " to write the " + n +
+                                  " colors that suit it best.\n"),
               std::string::npos)
             << refused.errors;
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "refused.bmp"));
@@ -106,6 +110,11 @@ TEST_P(ColorLossTest, RefusedWithTheReasonUnlessAllowed) {
     }).bytes;
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(ReadBytes(dir.Path() / "allowed.bmp"), yes);
+
+    // The palette the message names is written at the same depth, no question asked.
+    const BatchRun chosen = Batch({"-b", bits, "--palette", "optimized:" + n, input, "-o", PathOf("chosen.bmp")});
+    ASSERT_EQ(chosen.status, 0) << chosen.errors;
+    EXPECT_EQ(testing::Le16(ReadBytes(dir.Path() / "chosen.bmp"), 28), depth);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, ColorLossTest,

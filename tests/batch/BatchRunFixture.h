@@ -73,6 +73,8 @@ public:
         return ReadBytes(dir.Path() / "editor.bmp");
     }
     void AnswerYes() { host.messageAnswers.push_back(DialogAnswer::Yes); }
+    // The next dialog is filled in and closed by the script.
+    void ScriptDialog(std::function<int(DialogModel&)> script) { host.modalScripts.push_back(std::move(script)); }
     void ChangeSizeTo(int width, int height) {
         host.modalScripts.push_back([width, height](DialogModel& d) {
             d.TextChanged(ChangeSizeDialog::kWidthEdit, std::to_string(width));

@@ -16,6 +16,8 @@
 #include "codec/PictureReader.h"
 #include "document/ChangeSizeDialog.h"
 #include "document/JoinDialog.h"
+#include "edit/ReduceColorsDialog.h"
+#include "edit/ScaleImageDialog.h"
 #include "draw/Colors.h"
 #include "draw/PixelTools.h"
 #include "editor/CommandIds.h"
@@ -37,8 +39,52 @@ struct SameBytesCase {
     const char* name;
     std::vector<std::string> args;
     std::function<void(Editor&, BatchRunTest&)> steps;
-    int filterIndex;  // Save As: 1 monochrome, 2 4-bit, 3 8-bit, 4 24-bit
+    int filterIndex;  // Save As: 1 monochrome, 2 4-bit, 3 8-bit, 4 24-bit, 5 5-6-5, 6 5-5-5, 7 32-bit
+    testing::Bytes (*input)() = nullptr;  // the file opened; Picture() as a 24-bit BMP without one
+    const char* inputName = "in.bmp";
 };
+
+// Edit > Reduce Colours with the dialog's fields: palette and dithering positions, the colour
+// count, a palette file and the threshold as typed (empty: left as they are).
+void ReduceInDialog(Editor& ed, BatchRunTest& t, int palette, int dither, std::string colors = {},
+                    std::string file = {}, std::string threshold = {}) {
+    t.ScriptDialog([=](DialogModel& d) {
+        d.Select(ReduceColorsDialog::kPaletteList, palette);
+        d.Select(ReduceColorsDialog::kDitherList, dither);
+        if (!colors.empty()) d.TextChanged(ReduceColorsDialog::kColorsEdit, colors);
+        if (!file.empty()) d.TextChanged(ReduceColorsDialog::kFileEdit, file);
+        if (!threshold.empty()) d.TextChanged(ReduceColorsDialog::kThresholdEdit, threshold);
+        d.Command(DialogAnswer::Ok);
+        return d.Result();
+    });
+    Dispatch(ed, CommandId::ReduceColors);
+}
+
+// Edit > Scale Image: the size, the filter and fit positions, the ratio box unticked.
+void ScaleInDialog(Editor& ed, BatchRunTest& t, int width, int height, int filter, int fit) {
+    t.ScriptDialog([=](DialogModel& d) {
+        d.Command(ScaleImageDialog::kKeepAspectBox);
+        d.TextChanged(ScaleImageDialog::kWidthEdit, std::to_string(width));
+        d.TextChanged(ScaleImageDialog::kHeightEdit, std::to_string(height));
+        d.Select(ScaleImageDialog::kFilterList, filter);
+        d.Select(ScaleImageDialog::kFitList, fit);
+        d.Command(DialogAnswer::Ok);
+        return d.Result();
+    });
+    Dispatch(ed, CommandId::ScaleImage);
+}
+
+// The current folder while it lives.
+struct InFolder {
+    explicit InFolder(const std::filesystem::path& folder) : before(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~InFolder() { std::filesystem::current_path(before); }
+    std::filesystem::path before;
+};
+
+// A photo lying on its side, as a camera stores it: upright it is 20 x 30.
+testing::Bytes LyingPhoto() { return testing::WithOrientation(testing::EncodeJpeg(testing::SmoothPicture(30, 20)), 6); }
 
 // Each case in an editor of its own, fresh as the batch tool's, so no colour or style set by
 // one case reaches the next.
@@ -93,16 +139,67 @@ const std::vector<SameBytesCase> kSameBytesCases = {
              Dispatch(ed, CommandId::FillExterior);
              t.AnswerYes();  // more colours than the depth holds
          }, 1},
+        // --palette is Reduce Colours, then Save As at the depth that holds the palette.
+        {"black and white by a threshold", {"--palette", "bw", "--threshold", "50%"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 0, 0, {}, {}, "50"); }, 1},
+        {"black and white dithered at four bits", {"--palette", "bw", "--dither", "fs", "-b", "4"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 0, 1); }, 2},
+        {"four greys ordered", {"--palette", "grey4", "--dither", "ordered"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 1, 3); }, 2},
+        {"sixteen greys Atkinson at eight bits", {"--palette", "grey16", "--dither", "atkinson", "-b", "8"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 2, 2); }, 3},
+        {"basic colours nearest", {"--palette", "basic16"}, [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 3, 0); }, 2},
+        {"inks dithered", {"--palette", "epaper7", "--dither", "fs"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 4, 1); }, 2},
+        {"inks ordered as colours", {"--palette", "epaper7", "--dither", "ordered", "-b", "24"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 4, 3); }, 4},
+        {"optimised eight", {"--palette", "optimised:8", "--dither", "fs"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 5, 1, "8"); }, 2},
+        {"optimised two by a threshold", {"--palette", "optimized:2", "--threshold", "40%"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 5, 0, "2", {}, "40"); }, 1},
+        {"a palette file", {"--palette", "inks.txt", "--dither", "atkinson"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 6, 2, {}, "inks.txt"); }, 1},
+        // The 16- and 32-bit forms, from Save As.
+        {"five six five", {"-b", "16"}, [](Editor&, BatchRunTest&) {}, 5},
+        {"five five five after a turn", {"-r", "90", "--depth", "16:555"},
+         [](Editor& ed, BatchRunTest&) { Dispatch(ed, CommandId::RotateClockwise); }, 6},
+        {"thirty-two bits", {"-b", "32"}, [](Editor&, BatchRunTest&) {}, 7},
+        // Scale Image's fit and cover; colours apply to the commands after them.
+        {"fit padded with the background", {"-B", "0,0,255", "--fit", "40x40"},
+         [](Editor& ed, BatchRunTest& t) {
+             SetBackColor(ed, ColorFromRgb(0, 0, 255));
+             ScaleInDialog(ed, t, 40, 40, ScaleImageDialog::kSmoothFilter, ScaleImageDialog::kFitInside);
+         }, 4},
+        {"the later background pads", {"-B", "255,0,0", "-B", "0,0,255", "--fit", "40x40"},
+         [](Editor& ed, BatchRunTest& t) {
+             SetBackColor(ed, ColorFromRgb(255, 0, 0));
+             SetBackColor(ed, ColorFromRgb(0, 0, 255));
+             ScaleInDialog(ed, t, 40, 40, ScaleImageDialog::kSmoothFilter, ScaleImageDialog::kFitInside);
+         }, 4},
+        {"cover with the nearest pixel", {"--filter", "nearest", "--cover", "12x12"},
+         [](Editor& ed, BatchRunTest& t) {
+             ScaleInDialog(ed, t, 12, 12, ScaleImageDialog::kNearestFilter, ScaleImageDialog::kCoverSize);
+         }, 4},
+        // A photo stands upright in both.
+        {"a photo upright", {}, [](Editor&, BatchRunTest&) {}, 4, LyingPhoto, "in.jpg"},
+        {"a photo upright in inks", {"--palette", "epaper7", "--dither", "fs"},
+         [](Editor& ed, BatchRunTest& t) { ReduceInDialog(ed, t, 4, 1); }, 2, LyingPhoto, "in.jpg"},
+        {"a photo upright at 5-6-5", {"-b", "16"}, [](Editor&, BatchRunTest&) {}, 5, LyingPhoto, "in.jpg"},
 };
 TEST_P(SameBytesTest, WritesTheBytesTheEditorSavesAfterTheSameSteps) {
     const SameBytesCase& c = GetParam();
-    const std::string input = Put("in.bmp", Bmp24(Picture()));
+    const std::string input = Put(c.inputName, c.input ? c.input() : Bmp24(Picture()));
+    // Two inks, the lighter first, for the palette file; a relative name, as both are run from
+    // the folder.
+    Put("inks.txt", Bytes{'#', 'f', 'f', 'e', '0', '8', '0', '\n', '#', '1', '0', '2', '0', '4', '0', '\n'});
+    const InFolder here(dir.Path());
     std::vector<std::string> args = c.args;
     args.insert(args.end(), {input, "-o", PathOf("batch.bmp")});
     const BatchRun run = Batch(args);
     ASSERT_EQ(run.status, 0) << run.errors;
     const Bytes fromEditor = EditorSaves(input, [&] { c.steps(ed, *this); }, c.filterIndex);
     EXPECT_EQ(ReadBytes(dir.Path() / "batch.bmp"), fromEditor);
+    EXPECT_FALSE(fromEditor.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, SameBytesTest, ::testing::ValuesIn(kSameBytesCases), [](const auto& info) {
@@ -194,14 +291,17 @@ TEST_F(BatchRunTest, ScalingAndTheNewDepthsWriteWhatTheCoreMakes) {
     EXPECT_EQ(alpha, core(png, {8, 6, ScaleFit::Exact}, keep, DirectDepth::Bgra32));
     EXPECT_NE(alpha.at(138 + 3), 0xFF);  // the first pixel's alpha is not opaque
 
-    // After another command the scale runs on the editor's image; the alpha is then dropped.
+    // After another command the scale runs on the editor's image; the alpha turns and scales
+    // with it (padded opaque, as the background it pads with is).
     ASSERT_EQ(Batch({"-r", "90", "--fit", "10x10", "--depth", "32", PathOf("a.png"), "-o", PathOf("turned.bmp")}).status, 0);
-    BmpReadResult whole = DecodePicture(png);
-    ASSERT_TRUE(whole.image && TurnUpright(whole.image->bitmap, 6));
+    BmpReadResult whole = DecodePicture(png, keep);
+    ASSERT_TRUE(whole.image && whole.image->alpha && TurnUpright(whole.image->bitmap, 6) && TurnUpright(*whole.image->alpha, 6));
     std::vector<std::uint8_t> want;
+    const auto turnedAlpha = ScaleBitmap(*whole.image->alpha, 10, 10, ScaleFit::Fit, ScaleFilter::Lanczos);
     EncodeBmpDirect(*ScaleBitmap(whole.image->bitmap, 10, 10, ScaleFit::Fit, ScaleFilter::Lanczos), DirectDepth::Bgra32,
-                    nullptr, Pixel{0x00FFFFFFu}, want);
+                    &*turnedAlpha, Pixel{0x00FFFFFFu}, want);
     EXPECT_EQ(ReadBytes(dir.Path() / "turned.bmp"), want);
+    EXPECT_EQ(testing::Le32(want, 14), 124u);  // the transparency is in the file
 
     // A photo lying on its side (orientation 6) stands upright before it is fitted.
     const std::string lying = Put("lying.jpg", testing::WithOrientation(jpeg, 6));

@@ -26,15 +26,21 @@ std::vector<std::uint8_t> Encode(const Bitmap& image, DirectDepth depth, const B
 }
 
 struct HeaderCase {
+    const char* name;
     DirectDepth depth;
-    unsigned bits, infoSize, pixelOffset, red, green, blue, alpha;
+    bool transparent;  // one pixel of the alpha given is not opaque
+    unsigned bits, infoSize, pixelOffset, compression, red, green, blue, alpha;
 };
 
 class DirectHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
 
-TEST_P(DirectHeaderTest, NamesItsBitFieldsAndPadsRowsToFourBytes) {
+// 5-6-5 names its masks (readers take compression 3 at 16 bits as 5-6-5); 5-5-5 is the plain
+// form, which means 5-5-5 without masks; 32 bits have the alpha header only with transparency.
+TEST_P(DirectHeaderTest, TakesTheFormSmallReadersReadAndPadsRowsToFourBytes) {
     const HeaderCase c = GetParam();
-    const std::vector<std::uint8_t> f = Encode(Noise(3, 2, 1), c.depth);
+    Bitmap alpha(3, 2, ColorFromRgb(255, 255, 255));
+    if (c.transparent) alpha.Row(1)[2] = Pixel{0x00FEFEFEu};
+    const std::vector<std::uint8_t> f = Encode(Noise(3, 2, 1), c.depth, &alpha);
     const unsigned stride = (3 * c.bits / 8 + 3) / 4 * 4;
     ASSERT_EQ(f.size(), c.pixelOffset + 2 * stride);
     EXPECT_EQ(f[0], 'B');
@@ -46,23 +52,31 @@ TEST_P(DirectHeaderTest, NamesItsBitFieldsAndPadsRowsToFourBytes) {
     EXPECT_EQ(Get32(f, 22), 2u);
     EXPECT_EQ(Get16(f, 26), 1u);
     EXPECT_EQ(Get16(f, 28), c.bits);
-    EXPECT_EQ(Get32(f, 30), 3u);  // bit fields
+    EXPECT_EQ(Get32(f, 30), c.compression);
     EXPECT_EQ(Get32(f, 34), 2 * stride);
-    EXPECT_EQ(Get32(f, 54), c.red);
-    EXPECT_EQ(Get32(f, 58), c.green);
-    EXPECT_EQ(Get32(f, 62), c.blue);
+    if (c.compression == 3) {
+        EXPECT_EQ(Get32(f, 54), c.red);
+        EXPECT_EQ(Get32(f, 58), c.green);
+        EXPECT_EQ(Get32(f, 62), c.blue);
+    }
     if (c.infoSize > 40) {
         EXPECT_EQ(Get32(f, 66), c.alpha);
     }
     for (unsigned y = 0; y < 2; ++y)
         for (unsigned pad = 3 * c.bits / 8; pad < stride; ++pad) EXPECT_EQ(f[c.pixelOffset + y * stride + pad], 0);
+    if (c.bits == 32 && !c.transparent)
+        for (unsigned i = 0; i < 6; ++i) EXPECT_EQ(f[c.pixelOffset + 4 * i + 3], 255) << i;  // opaque
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, DirectHeaderTest,
-                         ::testing::Values(HeaderCase{DirectDepth::Rgb565, 16, 40, 66, 0xF800, 0x07E0, 0x1F, 0},
-                                         HeaderCase{DirectDepth::Rgb555, 16, 40, 66, 0x7C00, 0x03E0, 0x1F, 0},
-                                         HeaderCase{DirectDepth::Bgra32, 32, 124, 138, 0xFF0000, 0xFF00, 0xFF,
-                                                    0xFF000000u}));
+INSTANTIATE_TEST_SUITE_P(
+    Depths, DirectHeaderTest,
+    ::testing::Values(HeaderCase{"rgb565", DirectDepth::Rgb565, false, 16, 40, 66, 3, 0xF800, 0x07E0, 0x1F, 0},
+                      HeaderCase{"rgb555", DirectDepth::Rgb555, false, 16, 40, 54, 0, 0, 0, 0, 0},
+                      HeaderCase{"rgb555_of_a_transparent_picture", DirectDepth::Rgb555, true, 16, 40, 54, 0, 0, 0, 0, 0},
+                      HeaderCase{"bgra32_opaque", DirectDepth::Bgra32, false, 32, 40, 54, 0, 0, 0, 0, 0},
+                      HeaderCase{"bgra32_transparent", DirectDepth::Bgra32, true, 32, 124, 138, 3, 0xFF0000, 0xFF00,
+                                 0xFF, 0xFF000000u}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BmpDirectWriter, ChannelsRoundToTheNearestLevelBottomRowFirst) {
     Bitmap img(2, 2);
@@ -77,9 +91,9 @@ TEST(BmpDirectWriter, ChannelsRoundToTheNearestLevelBottomRowFirst) {
     EXPECT_EQ(Get16(f565, 70), 0xFFFFu);  // then the top row: white
     EXPECT_EQ(Get16(f565, 72), (16u << 11) | (32u << 5) | 16u);
     const auto f555 = Encode(img, DirectDepth::Rgb555);
-    EXPECT_EQ(Get16(f555, 66), 0x7C00u);
-    EXPECT_EQ(Get16(f555, 70), 0x7FFFu);  // the top bit stays 0
-    EXPECT_EQ(Get16(f555, 72), (16u << 10) | (16u << 5) | 16u);
+    EXPECT_EQ(Get16(f555, 54), 0x7C00u);
+    EXPECT_EQ(Get16(f555, 58), 0x7FFFu);  // the top bit stays 0
+    EXPECT_EQ(Get16(f555, 60), (16u << 10) | (16u << 5) | 16u);
 }
 
 TEST(BmpDirectWriter, OurReaderReadsEveryFormBackWithinItsRounding) {
@@ -114,7 +128,7 @@ TEST(BmpDirectWriter, AlphaIsWrittenWithTheColorsTakenOffTheBackground) {
     EXPECT_EQ(Get32(f, 146) >> 24, 0x80u);
     EXPECT_NEAR(int((Get32(f, 146) >> 16) & 0xFF), 200, 1);
     // Without an alpha every pixel is opaque, whatever the background.
-    EXPECT_EQ(Get32(Encode(img, DirectDepth::Bgra32, nullptr, paper), 142), 0xFF336699u);
+    EXPECT_EQ(Get32(Encode(img, DirectDepth::Bgra32, nullptr, paper), kPlainPixelOffset + 4), 0xFF336699u);
 }
 
 TEST(BmpDirectWriter, AColorTakenOffItsBackgroundLaysBackToTheSameColor) {

@@ -321,7 +321,9 @@ TEST(BmpWriter, PiecesMakeTheWholeFile) {
 }
 
 // A given palette is written as the table in its own order, padded with white, and the
-// indexes go in as they are: a device that reads only index bits sees what was mapped.
+// indexes go in as they are: a device that reads only index bits sees what was mapped. The
+// header says how many entries the table holds (readers that size their table from it would
+// otherwise find none).
 TEST(BmpWriter, GivenPaletteIsTheTableInItsOrderByteForByte) {
     const std::vector<Pixel> inks = {Pixel{0x000000}, Pixel{0xFFFFFF}, Pixel{0x00FF00}, Pixel{0x0000FF},
                                      Pixel{0xFF0000}, Pixel{0xFFFF00}, Pixel{0xFF8000}};
@@ -329,7 +331,7 @@ TEST(BmpWriter, GivenPaletteIsTheTableInItsOrderByteForByte) {
     const EncodedBmp file = EncodeIndexedBmp(img, inks, 4);
     ASSERT_EQ(file.status, EncodeStatus::Ok);
     EXPECT_EQ(file.saveDepth, 4);
-    Bytes want = ExpectedHeader(54 + 64 + 8, 54 + 64, 3, 2, 4, 8);
+    Bytes want = ExpectedHeader(54 + 64 + 8, 54 + 64, 3, 2, 4, 8, 16);
     want = Concat(want, {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0,
                          0, 0, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0, 0x80, 0xFF, 0});
     for (int j = 7; j < 16; ++j) want = Concat(want, {0xFF, 0xFF, 0xFF, 0});
@@ -341,7 +343,7 @@ TEST(BmpWriter, GivenTableKeepsWhiteBeforeBlackAtOneBit) {
     const IndexImage img{9, 1, {0, 1, 1, 0, 0, 0, 0, 1, 1}};
     const EncodedBmp file = EncodeIndexedBmp(img, std::vector<Pixel>{Pixel{0xFFFFFF}, Pixel{0x000000}}, 0);
     ASSERT_EQ(file.status, EncodeStatus::Ok);
-    Bytes want = ExpectedHeader(54 + 8 + 4, 54 + 8, 9, 1, 1, 4);
+    Bytes want = ExpectedHeader(54 + 8 + 4, 54 + 8, 9, 1, 1, 4, 2);
     want = Concat(want, {0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0x61, 0x80, 0, 0});
     EXPECT_EQ(file.bytes, want);
     const std::optional<Bitmap> back = testing::DecodeSimpleBmp(file.bytes);

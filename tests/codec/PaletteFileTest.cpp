@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         NamedPalette{"grey16", Greys({0, 17, 34, 51, 68, 85, 102, 119, 136, 153, 170, 187, 204, 221, 238, 255})},
         NamedPalette{"basic16",
                      {Rgb(0, 0, 0), Rgb(128, 0, 0), Rgb(0, 128, 0), Rgb(128, 128, 0), Rgb(0, 0, 128),
-                      Rgb(128, 0, 128), Rgb(0, 128, 128), Rgb(192, 192, 192), Rgb(128, 128, 128), Rgb(255, 0, 0),
+                      Rgb(128, 0, 128), Rgb(0, 128, 128), Rgb(128, 128, 128), Rgb(192, 192, 192), Rgb(255, 0, 0),
                       Rgb(0, 255, 0), Rgb(255, 255, 0), Rgb(0, 0, 255), Rgb(255, 0, 255), Rgb(0, 255, 255),
                       Rgb(255, 255, 255)}},
         NamedPalette{"epaper7",
@@ -274,14 +274,31 @@ TEST(OptimisedPalette, FewColorsComeBackExactlyAndManyAreCutToTheCount) {
     ASSERT_EQ(cut.error, "");
     EXPECT_EQ(cut.colors.size(), 8u);
     EXPECT_EQ(MakeOptimisedPalette(ramp, 8).colors, cut.colors);  // the same image, the same palette
-    // A large image is seen through a grid of its pixels: colours in areas wider than the grid's
-    // step still all come back.
+    // Colours of wide areas of a large image all come back.
     Bitmap large(1200, 700, ColorFromRgb(255, 255, 255));
     for (int y = 100; y < 300; ++y)
         for (int x = 0; x < 1200; ++x) large.SetPixel(x, y, x < 600 ? ColorFromRgb(200, 0, 0) : ColorFromRgb(0, 0, 0));
     PaletteColors four = MakeOptimisedPalette(large, 4).colors;
     std::sort(four.begin(), four.end());
     EXPECT_EQ(four, (PaletteColors{Rgb(0, 0, 0), Rgb(200, 0, 0), Rgb(255, 255, 255)}));
+    // Every pixel is seen: a red line one row high and a blue one one column wide across a grey
+    // gradient of 1920 x 1080, on an odd row and column (missed by a grid of every second pixel),
+    // keep their exact colours among 16.
+    Bitmap gradient(1920, 1080);
+    for (int y = 0; y < 1080; ++y) {
+        Pixel* row = gradient.Row(y);
+        for (int x = 0; x < 1920; ++x) {
+            const std::uint32_t grey = std::uint32_t(x) * 255 / 1919;
+            row[x] = Rgb(grey, grey, grey);
+        }
+        row[961] = Rgb(0, 0, 255);
+    }
+    for (int x = 0; x < 1920; ++x) gradient.Row(721)[x] = Rgb(255, 0, 0);
+    const PaletteColors sixteen = MakeOptimisedPalette(gradient, 16).colors;
+    EXPECT_EQ(sixteen.size(), 16u);
+    EXPECT_NE(std::find(sixteen.begin(), sixteen.end(), Rgb(255, 0, 0)), sixteen.end());
+    EXPECT_NE(std::find(sixteen.begin(), sixteen.end(), Rgb(0, 0, 255)), sixteen.end());
+    EXPECT_EQ(MakeOptimisedPalette(gradient, 16).colors, sixteen);  // the same every time
     EXPECT_FALSE(MakeOptimisedPalette(ramp, 1).error.empty());
     EXPECT_FALSE(MakeOptimisedPalette(ramp, 257).error.empty());
     EXPECT_FALSE(MakeOptimisedPalette(Bitmap(), 16).error.empty());

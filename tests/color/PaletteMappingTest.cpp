@@ -81,6 +81,9 @@ INSTANTIATE_TEST_SUITE_P(OrderedGreys, PaletteColorsMapToThemselves,
                          ::testing::Combine(::testing::Values("bw", "grey4", "grey16"),
                                             ::testing::Values(Dither::Ordered)),
                          [](const auto& info) { return std::string(std::get<0>(info.param)); });
+INSTANTIATE_TEST_SUITE_P(OrderedColors, PaletteColorsMapToThemselves,
+                         ::testing::Combine(::testing::Values("basic16", "epaper7"), ::testing::Values(Dither::Ordered)),
+                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 // Threshold: a pixel takes the lighter of two entries when its luminance is at least N% of white.
 struct ThresholdCase {
@@ -151,6 +154,42 @@ TEST(Mapping, ColorDiffusionKeepsTheMeanColor) {
     EXPECT_NEAR(green / double(out.indexes.size()), 100.0, 1.5);
     EXPECT_GE(used.size(), 2u);
 }
+
+// An area of one colour among colour entries comes out with a mean near that colour in every
+// channel: each dithering mixes entries around it, not along the grey axis (which turns a red
+// rose orange among e-paper inks and colours grey among 16, 20 to 60 levels off). Ordered
+// dithering makes its mix for the colour's cell of 4 levels a side and carries only 5/8 of the
+// error while choosing it, hence 8 levels of room.
+struct ColorMeanCase {
+    const char* palette;
+    Dither dither;
+    std::uint32_t red, green, blue;
+};
+class ColorAreaKeepsItsMean : public ::testing::TestWithParam<ColorMeanCase> {};
+
+TEST_P(ColorAreaKeepsItsMean, EveryChannelWithinEightLevels) {
+    const ColorMeanCase& c = GetParam();
+    const PaletteColors palette = PaletteByName(c.palette).colors;
+    const IndexImage out = Map(Constant(64, 64, Rgb(c.red, c.green, c.blue)), palette, {c.dither, -1});
+    double sum[3] = {0, 0, 0};
+    for (const std::uint8_t i : out.indexes)
+        sum[0] += RedOf(palette[i]), sum[1] += GreenOf(palette[i]), sum[2] += BlueOf(palette[i]);
+    const double n = double(out.indexes.size());
+    EXPECT_NEAR(sum[0] / n, c.red, 8.0);
+    EXPECT_NEAR(sum[1] / n, c.green, 8.0);
+    EXPECT_NEAR(sum[2] / n, c.blue, 8.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mapping, ColorAreaKeepsItsMean,
+                         ::testing::Values(ColorMeanCase{"epaper7", Dither::Ordered, 200, 40, 60},
+                                           ColorMeanCase{"epaper7", Dither::Ordered, 180, 120, 60},
+                                           ColorMeanCase{"epaper7", Dither::Ordered, 90, 140, 200},
+                                           ColorMeanCase{"epaper7", Dither::Ordered, 60, 100, 40},
+                                           ColorMeanCase{"basic16", Dither::Ordered, 200, 40, 60},
+                                           ColorMeanCase{"basic16", Dither::Ordered, 255, 100, 0},
+                                           ColorMeanCase{"basic16", Dither::Ordered, 90, 140, 200},
+                                           ColorMeanCase{"basic16", Dither::Ordered, 60, 100, 40},
+                                           ColorMeanCase{"epaper7", Dither::FloydSteinberg, 200, 40, 60}));
 
 // Error diffusion written out the plain way, to hold the fast one to: one array of carried
 // error a channel over the whole image, in units of 1/divisor, every neighbour checked against

@@ -244,6 +244,51 @@ TEST_F(OpenSaveTest, SaveAsAtALowerDepthReloadsTheWrittenFileAndEmptiesUndo) {
     EXPECT_EQ(ed.recent.entries[0], PathOf("mono.bmp"));
 }
 
+// The Save As filters: the four first ones in their places, then the 16- and 32-bit forms of
+// the device files, each read back as the depth it is; a plain Save of such an image writes 24
+// bits, as for any depth but 1, 4 and 8.
+struct SaveFilterCase {
+    int filter;
+    std::uint16_t bits;
+    std::uint32_t compression, pixelOffset, depthAfter;
+};
+class SaveFilterTest : public OpenSaveTest, public ::testing::WithParamInterface<SaveFilterCase> {};
+
+TEST_P(SaveFilterTest, WritesTheFormItNamesAndReadsItBack) {
+    const SaveFilterCase& c = GetParam();
+    OpenAndEdit();
+    host.saveAnswers.push_back(FileDialogResult{PathOf("saved"), c.filter});
+    host.messageAnswers = {DialogAnswer::Yes};
+    Dispatch(ed, CommandId::SaveAs);
+    ASSERT_EQ(host.saveRequests.size(), 1u);
+    const std::vector<FileFilter>& filters = host.saveRequests[0].filters;
+    const std::vector<std::string> names = {"Monochrome Bitmap", "4-bit Bitmap", "8-bit Bitmap", "24-bit Bitmap",
+                                            "16-bit Bitmap, 5-6-5", "16-bit Bitmap, 5-5-5", "32-bit Bitmap"};
+    ASSERT_EQ(filters.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(filters[i].name, names[i]);
+        EXPECT_EQ(filters[i].pattern, "*.bmp");
+    }
+    const Bytes file = ReadBytes(PathOf("saved.bmp"));
+    EXPECT_EQ(testing::Le16(file, 28), c.bits);
+    EXPECT_EQ(testing::Le32(file, 30), c.compression);
+    EXPECT_EQ(testing::Le32(file, 10), c.pixelOffset);
+    EXPECT_EQ(ed.doc.imageBitDepth, c.depthAfter);
+
+    host.saveAnswers.push_back(std::nullopt);  // cancelled: only the preselection counts
+    Dispatch(ed, CommandId::SaveAs);
+    EXPECT_EQ(host.saveRequests[1].filterIndex, c.filter <= 3 ? c.filter : 4);
+    CurrentImage(ed).SetPixel(0, 0, ColorFromRgb(9, 9, 9));
+    SetModified(ed);
+    Dispatch(ed, CommandId::Save);
+    EXPECT_EQ(testing::Le16(ReadBytes(PathOf("saved.bmp")), 28), c.bits == 16 || c.bits == 32 ? 24 : c.bits);
+}
+
+INSTANTIATE_TEST_SUITE_P(Filters, SaveFilterTest,
+                         ::testing::Values(SaveFilterCase{3, 8, 0, 54 + 1024, 8}, SaveFilterCase{4, 24, 0, 54, 24},
+                                           SaveFilterCase{5, 16, 3, 66, 16}, SaveFilterCase{6, 16, 0, 54, 16},
+                                           SaveFilterCase{7, 32, 0, 54, 32}));
+
 TEST_F(OpenSaveTest, AFailedSaveIsReportedAndLeavesTheDocumentModified) {
     OpenAndEdit();
     const DocumentSnapshot before = Snapshot();

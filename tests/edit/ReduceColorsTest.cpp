@@ -2,6 +2,7 @@
 // one Undo back, and a black-and-white image saved at 1 bit with no question.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -10,6 +11,7 @@
 #include "edit/ReduceColorsDialog.h"
 #include "edit/ReduceColorsPreview.h"
 #include "store/StoreTestSupport.h"
+#include "support/BmpTestSupport.h"
 #include "frame/CommandDispatch.h"
 
 namespace rastrix {
@@ -114,8 +116,12 @@ class ReduceDialogOkTest : public ReduceColorsTest, public ::testing::WithParamI
 
 TEST_P(ReduceDialogOkTest, AcceptsOrTellsWhyAndStaysOpen) {
     const OkCase& c = GetParam();
+    DialogInput in = c.input;
+    // A named palette file exists, with two colours: the dialog reads it.
+    const std::string file = in.file ? Put(in.file, "#000000\n#FFFFFF\n") : std::string();
+    if (in.file) in.file = file.c_str();
     D d(ed);
-    Fill(d, c.input);
+    Fill(d, in);
     d.Command(DialogAnswer::Ok);
     EXPECT_EQ(d.Ended(), c.accepted);
     // The reason is shown beside the fields, in no box of its own.
@@ -148,8 +154,12 @@ INSTANTIATE_TEST_SUITE_P(
         OkCase{"ThresholdHundred", {0, 0, nullptr, nullptr, "100"}, true, P::BlackWhite, Dither::None, 0, 100},
         OkCase{"ThresholdAbove100", {0, 0, nullptr, nullptr, "101"}, false},
         OkCase{"ThresholdJunk", {0, 0, nullptr, nullptr, "5%"}, false},
-        OkCase{"ThresholdWithDithering", {0, 1, nullptr, nullptr, "50"}, false},
-        OkCase{"ThresholdWithGreys", {1, 0, nullptr, nullptr, "50"}, false}),
+        OkCase{"ThresholdGreyedByDithering", {0, 1, nullptr, nullptr, "50"}, true, P::BlackWhite, Dither::FloydSteinberg, 0, -1},
+        OkCase{"ThresholdGreyedByGreys", {1, 0, nullptr, nullptr, "50"}, true, P::Grey4, Dither::None, 0, -1},
+        // Any palette of two colours takes a threshold; a file's colours are counted when read.
+        OkCase{"ThresholdForTwoOptimised", {5, 0, "2", nullptr, "50"}, true, P::Optimised, Dither::None, 2, 50},
+        OkCase{"ThresholdGreyedForThreeOptimised", {5, 0, "3", nullptr, "50"}, true, P::Optimised, Dither::None, 3, -1},
+        OkCase{"ThresholdForAFile", {6, 0, nullptr, "inks.txt", "30"}, true, P::File, Dither::None, 0, 30}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReduceColorsTest, BrowsingChoosesTheFileAndTheFilePalette) {
@@ -176,7 +186,8 @@ TEST_F(ReduceColorsTest, OnlyTheFieldsThePaletteAndDitheringUseAreEnabled) {
     D d(ed);
     struct Expect { int palette, dither; bool colors, file, threshold; };
     for (const Expect e : {Expect{0, 0, false, false, true}, Expect{0, 1, false, false, false}, Expect{1, 0, false, false, false},
-                           Expect{4, 3, false, false, false}, Expect{5, 0, true, false, false}, Expect{6, 2, false, true, false}}) {
+                           Expect{4, 3, false, false, false}, Expect{5, 0, true, false, false}, Expect{6, 2, false, true, false},
+                           Expect{6, 0, false, true, true}}) {
         d.Select(D::kPaletteList, e.palette);
         d.Select(D::kDitherList, e.dither);
         EXPECT_EQ(d.Enabled(D::kColorsEdit), e.colors) << e.palette << "/" << e.dither;
@@ -385,6 +396,104 @@ TEST_F(ReduceColorsTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
         EXPECT_EQ(CurrentImage(ed), reduced);
         EXPECT_EQ(ed.doc.imageBitDepth, 1u);
     }
+}
+
+// Light below, dark in the top rows: a first-seen table would start with white.
+Bitmap LightBelowDarkAbove() {
+    Bitmap b(64, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            b.SetPixel(x, y, y < 8 ? ColorFromRgb(std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y))
+                                   : ColorFromRgb(std::uint8_t(255 - x), std::uint8_t(255 - y), std::uint8_t(200 + (x ^ y) % 56)));
+    return b;
+}
+
+// Colours all round the cube, so every ink is met.
+Bitmap Colorful() {
+    Bitmap b(64, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x) b.SetPixel(x, y, ColorFromRgb(std::uint8_t(x * 4), std::uint8_t(y * 8), std::uint8_t((x ^ y) * 4)));
+    return b;
+}
+
+std::vector<std::uint32_t> Quads(const PaletteColors& colors) {
+    std::vector<std::uint32_t> out;
+    for (const Pixel p : colors) out.push_back(ValueOf(p));
+    return out;
+}
+
+// Reduce Colours, something else, then Save As: the table the file gets. The reduced image
+// carries its palette, written in its order while every pixel is one of its colours; any other
+// image is saved as always (first-seen colours, the question when they do not fit).
+struct CarriedCase {
+    const char* name;
+    Bitmap (*image)();
+    PaletteSource palette;
+    Dither dither;
+    void (*after)(Editor&);
+    int filter;                        // Save As: 1 monochrome, 2 4-bit, 3 8-bit
+    std::vector<std::uint32_t> table;  // the entries the file's table starts with
+    std::uint32_t colorsUsed;          // the header's count of table entries
+    bool asked;                        // the colour-loss question came
+};
+void PrintTo(const CarriedCase& c, std::ostream* os) { *os << c.name; }
+
+class CarriedPaletteTest : public ReduceColorsTest, public ::testing::WithParamInterface<CarriedCase> {};
+
+TEST_P(CarriedPaletteTest, TheSaveWritesTheTableItShould) {
+    const CarriedCase& c = GetParam();
+    CurrentImage(ed) = c.image();
+    ASSERT_TRUE(RunReduceColors(ed, {c.palette, 16, "", c.dither}));
+    c.after(ed);
+    const std::string path = (dir.Path() / "saved.bmp").string();
+    host.saveAnswers.push_back(FileDialogResult{path, c.filter});
+    host.messageAnswers.push_back(DialogAnswer::Yes);
+    Dispatch(ed, CommandId::SaveAs);
+    EXPECT_EQ(host.messages.size(), c.asked ? 1u : 0u);
+    const testing::Bytes file = testing::ReadBytes(path);
+    ASSERT_GT(file.size(), 54 + 4 * c.table.size());
+    for (std::size_t i = 0; i < c.table.size(); ++i) EXPECT_EQ(testing::Le32(file, 54 + 4 * i), c.table[i]) << i;
+    EXPECT_EQ(testing::Le32(file, 46), c.colorsUsed);
+}
+
+const std::vector<std::uint32_t> kInks = Quads(EpaperPalette7());
+INSTANTIATE_TEST_SUITE_P(
+    Saves, CarriedPaletteTest,
+    ::testing::Values(
+        CarriedCase{"BlackStaysIndexZero", LightBelowDarkAbove, P::BlackWhite, Dither::None, [](Editor&) {}, 1,
+                    {0x000000, 0xFFFFFF}, 2, false},
+        CarriedCase{"BlackAndWhiteAtFourBits", LightBelowDarkAbove, P::BlackWhite, Dither::FloydSteinberg, [](Editor&) {}, 2,
+                    {0x000000, 0xFFFFFF, 0xFFFFFF}, 16, false},
+        CarriedCase{"InksInThePanelsOrder", Colorful, P::Epaper7, Dither::FloydSteinberg, [](Editor&) {}, 2, kInks, 16, false},
+        CarriedCase{"InksAtEightBits", Colorful, P::Epaper7, Dither::None, [](Editor&) {}, 3, kInks, 256, false},
+        CarriedCase{"BasicColoursInTheirOrder", Colorful, P::Basic16, Dither::Atkinson, [](Editor&) {}, 2,
+                    Quads(BasicPalette16()), 16, false},
+        // Seven inks do not fit one bit: the usual way, with the question.
+        CarriedCase{"InksAtOneBitAsAlways", Colorful, P::Epaper7, Dither::None, [](Editor&) {}, 1, {}, 0, true},
+        // A pixel edited in place to another colour: the table is built from the image again,
+        // the bottom-left pixel's colour first.
+        CarriedCase{"AnEditBringsInAnotherColor", LightBelowDarkAbove, P::BlackWhite, Dither::None,
+                    [](Editor& e) { CurrentImage(e).SetPixel(0, 31, ColorFromRgb(255, 0, 0)); }, 2,
+                    {0xFF0000, 0xFFFFFF, 0x000000}, 0, false},
+        // Undo brings back the level below, which carries no palette.
+        CarriedCase{"UndoneAsAlways", LightBelowDarkAbove, P::BlackWhite, Dither::None,
+                    [](Editor& e) { Dispatch(e, CommandId::Undo); }, 1, {}, 0, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// After Save As the image read back still carries the palette, so a plain Save writes the same.
+TEST_F(ReduceColorsTest, APlainSaveAfterSaveAsWritesTheSameTable) {
+    CurrentImage(ed) = LightBelowDarkAbove();
+    ASSERT_TRUE(RunReduceColors(ed, {P::BlackWhite, 16, "", Dither::FloydSteinberg}));
+    const std::string path = (dir.Path() / "bw.bmp").string();
+    host.saveAnswers.push_back(FileDialogResult{path, 2});
+    Dispatch(ed, CommandId::SaveAs);
+    const testing::Bytes first = testing::ReadBytes(path);
+    EXPECT_EQ(testing::Le32(first, 54), 0u);  // black first
+    std::filesystem::remove(path);
+    ed.doc.modified = 1;
+    Dispatch(ed, CommandId::Save);
+    EXPECT_EQ(testing::ReadBytes(path), first);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST(ReduceColorsWithoutImage, IsGreyedAsksNothingAndRunRefuses) {

@@ -5,6 +5,7 @@
 #include "edit/ScaleImage.h"
 #include "edit/ScaleImageDialog.h"
 #include "selection/Selection.h"
+#include "draw/Colors.h"
 #include "frame/CommandDispatch.h"
 
 namespace rastrix {
@@ -50,6 +51,10 @@ TEST_F(ScaleImageTest, DialogStartsWithTheImageSizeTheRatioKeptAndTheSmoothFilte
     EXPECT_TRUE(d.Checked(D::kKeepAspectBox));
     EXPECT_EQ(d.Items(D::kFilterList).size(), 2u);
     EXPECT_EQ(d.Selection(D::kFilterList), D::kSmoothFilter);
+    EXPECT_EQ(d.Items(D::kFitList).size(), 3u);
+    EXPECT_EQ(d.Selection(D::kFitList), D::kSizeAsTyped);
+    d.Select(D::kFitList, 3);  // no such item
+    EXPECT_EQ(d.Selection(D::kFitList), D::kSizeAsTyped);
     d.Select(D::kFilterList, 7);  // no such item: the choice stays
     EXPECT_EQ(d.Selection(D::kFilterList), D::kSmoothFilter);
     d.Command(DialogAnswer::Cancel);
@@ -162,6 +167,51 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ScaledSizeTest,
                                            SizeCase{{33, 26, true}, 33, 26}, SizeCase{{300, 900, true}, 300, 240},
                                            SizeCase{{1, 1, true}, 1, 1}, SizeCase{{50, 50, false}, 50, 50},
                                            SizeCase{{7, 300, false}, 7, 300}));
+
+// The fit choice of the dialog: fit pads with the background colour, cover cuts off, both make
+// exactly the size typed (the fields then do not follow the ratio); the size above keeps its
+// rules.
+struct FitCase {
+    const char* name;
+    int fit;               // position in the fit list
+    bool keepAspect;
+    ScaleFit expected;
+    int width, height;     // what the image becomes
+    bool paddedLeft;       // the left column is the background colour
+};
+void PrintTo(const FitCase& c, std::ostream* os) { *os << c.name; }
+
+class ScaleFitTest : public ScaleImageTest, public ::testing::WithParamInterface<FitCase> {};
+
+TEST_P(ScaleFitTest, MakesTheSizeTypedTheWayChosen) {
+    const FitCase& c = GetParam();
+    SetBackColor(ed, ColorFromRgb(0, 0, 255));
+    host.modalScripts.push_back([c](DialogModel& m) {
+        m.Select(D::kFitList, c.fit);
+        if (m.Checked(D::kKeepAspectBox) != c.keepAspect) m.Command(D::kKeepAspectBox);
+        m.TextChanged(D::kWidthEdit, "60");
+        m.TextChanged(D::kHeightEdit, "30");
+        EXPECT_EQ(m.Text(D::kWidthEdit), c.fit == D::kSizeAsTyped && c.keepAspect ? "38" : "60");  // 30 high, kept
+        EXPECT_EQ(static_cast<D&>(m).Selection(D::kFitList), c.fit);
+        m.Command(DialogAnswer::Ok);
+        EXPECT_EQ(static_cast<D&>(m).Params().fit, c.expected);
+        return m.Result();
+    });
+    Dispatch(ed, CommandId::ScaleImage);
+    ASSERT_EQ(CurrentImage(ed).Width(), c.width);
+    ASSERT_EQ(CurrentImage(ed).Height(), c.height);
+    EXPECT_EQ(CurrentImage(ed).GetPixel(0, 15) == ColorFromRgb(0, 0, 255), c.paddedLeft);
+    EXPECT_EQ(ed.doc.undoDepth, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fits, ScaleFitTest,
+    ::testing::Values(FitCase{"SizeAboveKeepsTheRatio", D::kSizeAsTyped, true, ScaleFit::Exact, 38, 30, false},
+                      FitCase{"SizeAboveExactly", D::kSizeAsTyped, false, ScaleFit::Exact, 60, 30, false},
+                      FitCase{"FitPadsWithTheBackground", D::kFitInside, true, ScaleFit::Fit, 60, 30, true},
+                      FitCase{"FitWithTheBoxUnticked", D::kFitInside, false, ScaleFit::Fit, 60, 30, true},
+                      FitCase{"CoverCutsOff", D::kCoverSize, true, ScaleFit::Cover, 60, 30, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScaleImageTest, NearestFilterRepeatsEachPixelExactly) {
     CurrentImage(ed) = Pattern(4, 3);

@@ -348,6 +348,11 @@ private slots:
         QCOMPARE(s.Control(ScaleImageDialog::kHeightEdit)->accessibleName(), QString("Height:"));
         QCOMPARE(s.Control(ScaleImageDialog::kFilterList)->accessibleName(), QString("Filter:"));
         QCOMPARE(s.Control(ScaleImageDialog::kKeepAspectBox)->accessibleName(), QString("Keep aspect ratio"));
+        QCOMPARE(s.Control(ScaleImageDialog::kFitList)->accessibleName(), QString("Fit:"));
+        QCOMPARE(ControlOf<QComboBox>(s, ScaleImageDialog::kFitList)->count(), 3);
+        emit ControlOf<QComboBox>(s, ScaleImageDialog::kFitList)->activated(ScaleImageDialog::kFitInside);
+        QCOMPARE(scale.Selection(ScaleImageDialog::kFitList), ScaleImageDialog::kFitInside);
+        emit ControlOf<QComboBox>(s, ScaleImageDialog::kFitList)->activated(ScaleImageDialog::kSizeAsTyped);
         auto* width = ControlOf<QLineEdit>(s, ScaleImageDialog::kWidthEdit);
         width->selectAll();
         QTest::keyClicks(width, "50");

@@ -2,6 +2,8 @@
 // as text; the examples are command lines rastrix-batch takes.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -152,6 +154,23 @@ TEST(BatchManual, EveryExampleIsACommandLineItTakes) {
     }
     EXPECT_EQ(ArgumentsAfter("x | rastrix-batch -F '#FF 80' -o ''", "rastrix-batch"),
               (std::vector<std::string>{"-F", "#FF 80", "-o", ""}));
+}
+
+// The README shows the same examples as the manual page, from the one list: its first shell
+// block under the rastrix-batch heading is that list, comments and commands.
+TEST(BatchManual, TheReadmeShowsTheSameExamples) {
+    std::ifstream in(std::string(RASTRIX_SOURCE_DIR) + "/README.md", std::ios::binary);
+    ASSERT_TRUE(in) << "README.md";
+    const std::string readme((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t section = readme.find("\n## rastrix-batch");
+    ASSERT_NE(section, std::string::npos);
+    const std::size_t start = readme.find("```sh\n", section);
+    ASSERT_NE(start, std::string::npos);
+    const std::size_t end = readme.find("```", start + 6);
+    EXPECT_EQ(readme.substr(start + 6, end - start - 6), ReadmeBatchExamples())
+        << "build/dev/src/manual/rastrix-manual readme-examples FILE writes the block";
+    const std::string manual = SectionOf(BatchManualPage(), "EXAMPLES");
+    for (const Example& e : BatchExamples()) EXPECT_NE(manual.find(RoffText(e.what)), std::string::npos) << e.what;
 }
 
 TEST(EditorManual, ListsTheUsageOptionsAndTheSettingsFolder) {

@@ -31,7 +31,8 @@ inline void Append32(Bytes& b, std::uint32_t v) {
 
 // The 54 header bytes of an uncompressed file, spelled out field by field.
 inline Bytes ExpectedHeader(std::uint32_t fileSize, std::uint32_t pixelOffset, std::uint32_t width,
-                            std::uint32_t height, std::uint16_t depth, std::uint32_t imageBytes) {
+                            std::uint32_t height, std::uint16_t depth, std::uint32_t imageBytes,
+                            std::uint32_t colorsUsed = 0) {
     Bytes b = {'B', 'M'};
     Append32(b, fileSize);
     Append32(b, 0);
@@ -43,7 +44,10 @@ inline Bytes ExpectedHeader(std::uint32_t fileSize, std::uint32_t pixelOffset, s
     Append16(b, depth);
     Append32(b, 0);
     Append32(b, imageBytes);
-    for (int i = 0; i < 4; ++i) Append32(b, 0);
+    Append32(b, 0);
+    Append32(b, 0);
+    Append32(b, colorsUsed);
+    Append32(b, 0);
     return b;
 }
 
