@@ -8,7 +8,7 @@ namespace {
 
 constexpr Pixel Rgb(int r, int g, int b) { return PixelFromRgb(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)); }
 
-constexpr std::string_view kNames = "bw, grey4, grey16, basic16, epaper7, optimised:N (N from 2 to 256)";
+constexpr std::string_view kNames = "bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N from 2 to 256)";
 
 }  // namespace
 
@@ -36,6 +36,8 @@ PaletteColors EpaperPalette7() {
             Rgb(255, 0, 0),   Rgb(255, 255, 0),   Rgb(255, 128, 0)};
 }
 
+PaletteColors ThreeInkPalette(Pixel ink) { return {Rgb(0, 0, 0), Rgb(255, 255, 255), ink}; }
+
 std::string_view PaletteNames() { return kNames; }
 
 PaletteChoice PaletteByName(std::string_view name) {
@@ -50,6 +52,10 @@ PaletteChoice PaletteByName(std::string_view name) {
         c.colors = BasicPalette16();
     } else if (name == "epaper7") {
         c.colors = EpaperPalette7();
+    } else if (name == "bwr") {
+        c.colors = ThreeInkPalette(Rgb(255, 0, 0));
+    } else if (name == "bwy") {
+        c.colors = ThreeInkPalette(Rgb(255, 255, 0));
     } else if (name.starts_with("optimised:") || name.starts_with("optimized:")) {
         const std::string_view digits = name.substr(10);
         int n = 0;

@@ -156,7 +156,7 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "--threshold", "50%%"}, "--threshold: '50%%' is not a share of white from 0% to 100%"},
         {{"a.bmp", "--palette", "optimised:1"}, "--palette: an optimised palette needs a number of colours from 2 to 256, as in optimised:16"},
         {{"a.bmp", "--palette", "/no/such/inks.txt"},
-         "--palette: '/no/such/inks.txt' is neither a palette (bw, grey4, grey16, basic16, epaper7, optimised:N (N from 2 to "
+         "--palette: '/no/such/inks.txt' is neither a palette (bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N from 2 to "
          "256)) nor a palette file: open: No such file or directory"},
     };
     for (const Case& c : cases) {
