@@ -6,60 +6,29 @@ namespace rastrix {
 
 namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-bool IsComment(std::string_view line) {
-    return line.empty() || line[0] == ';' || (line[0] == '#' && (line.size() == 1 || IsBlank(line[1])));
-}
-
-// "#RRGGBB" alone, or followed by a blank and anything: the colour, or -1.
-std::int64_t ParseColorLine(std::string_view line) {
-    if (line.size() < 7 || line[0] != '#') return -1;
-    if (line.size() > 7 && !IsBlank(line[7])) return -1;
-    std::uint32_t v = 0;
-    for (int i = 1; i <= 6; ++i) {
-        const int d = HexDigit(line[std::size_t(i)]);
-        if (d < 0) return -1;
-        v = v << 4 | std::uint32_t(d);
-    }
-    return v;
-}
-
 PaletteFileResult Error(std::string message) { return {{}, std::move(message)}; }
+
+constexpr std::size_t kActBytes = 768, kActCountedBytes = 772;
+
+bool HasNul(std::span<const std::uint8_t> bytes) {
+    for (const std::uint8_t b : bytes)
+        if (b == 0) return true;
+    return false;
+}
 
 }  // namespace
 
-PaletteFileResult ParsePaletteText(std::string_view text) {
-    PaletteFileResult r;
-    int lineNumber = 0;
-    while (!text.empty()) {
-        ++lineNumber;
-        const std::size_t end = text.find('\n');
-        const std::string_view line = Trim(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (IsComment(line)) continue;
-        const std::int64_t color = ParseColorLine(line);
-        if (color < 0)
-            return Error("line " + std::to_string(lineNumber) + " is not a colour of the form #RRGGBB: '" +
-                         std::string(line.substr(0, 40)) + "'");
-        if (r.colors.size() == std::size_t(kMaxPaletteColors))
-            return Error("line " + std::to_string(lineNumber) + " is colour 257; a palette holds at most 256");
-        r.colors.push_back(Pixel{std::uint32_t(color)});
+PaletteFileResult PaletteFromAct(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() != kActBytes && bytes.size() != kActCountedBytes)
+        return Error("an Adobe colour table is 768 or 772 bytes long");
+    std::size_t count = 256;
+    if (bytes.size() == kActCountedBytes) {
+        count = std::size_t(bytes[768]) << 8 | bytes[769];
+        if (count < 1 || count > 256)
+            return Error("the Adobe colour table says it holds " + std::to_string(count) + " colours; 1 to 256 can be used");
     }
-    if (r.colors.empty()) return Error("the palette file holds no colour lines (#RRGGBB)");
+    PaletteFileResult r;
+    for (std::size_t i = 0; i < count; ++i) r.colors.push_back(PixelFromRgb(bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]));
     return r;
 }
 
@@ -79,6 +48,24 @@ PaletteFileResult PaletteFromBmp(std::span<const std::uint8_t> bytes) {
     return r;
 }
 
+PaletteFileResult ParsePaletteBytes(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return PaletteFromBmp(bytes);
+    const bool actSized = bytes.size() == kActBytes || bytes.size() == kActCountedBytes;
+    if (HasNul(bytes)) {
+        if (actSized) return PaletteFromAct(bytes);
+        return Error("the palette file is neither a BMP file, an Adobe colour table nor text");
+    }
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a UTF-8 mark some editors put first
+    const std::string_view first = text.substr(0, text.find_first_of("\r\n"));
+    if (first == "JASC-PAL") return ParseJascPalette(text);
+    if (first.starts_with("GIMP Palette")) return ParseGimpPalette(text);
+    PaletteFileResult list = ParsePaletteText(text);
+    // An Adobe table whose bytes all happen to be text is still no colour list.
+    if (!list.error.empty() && actSized) return PaletteFromAct(bytes);
+    return list;
+}
+
 PaletteFileResult ReadPaletteFile(FileSystem& files, const std::string& path) {
     const FileBytesResult read = ReadFileBytes(files, path, kMaxPaletteFileBytes, LongerFile::ReadStart);
     if (!read) return Error(Describe(read.failure));
@@ -86,10 +73,8 @@ PaletteFileResult ReadPaletteFile(FileSystem& files, const std::string& path) {
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return PaletteFromBmp(bytes);
     if (read.storedSize > kMaxPaletteFileBytes)
         return Error("the palette file is larger than " + std::to_string(kMaxPaletteFileBytes / 1024) +
-                     " KiB; a text palette is one #RRGGBB line a colour");
-    for (const std::uint8_t b : bytes)
-        if (b == 0) return Error("the palette file is neither a BMP file nor text");
-    return ParsePaletteText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+                     " KiB; a text palette is one colour a line");
+    return ParsePaletteBytes(bytes);
 }
 
 }  // namespace rastrix

@@ -17,7 +17,7 @@ enum class PaletteSource : std::uint8_t {
     Basic16,     // the 16 colours of the first 4-bit displays
     Epaper7,     // the inks of 7-colour e-paper panels
     Optimised,   // optimisedColours colours chosen for the image
-    File,        // the colour table of a BMP file or a text list of #RRGGBB lines
+    File,        // a palette file: a BMP's colour table, a colour list, JASC-PAL, GIMP or Adobe
 };
 
 // What Reduce Colours is asked to do; both front ends fill one in and call RunReduceColours.

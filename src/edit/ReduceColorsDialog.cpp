@@ -93,7 +93,7 @@ void ReduceColorsDialog::Select(int id, int index) {
 void ReduceColorsDialog::Browse() {
     FileDialogRequest request;
     request.title = kPaletteBrowseTitle;
-    request.filters = {{"Palettes (bitmaps and colour lists)", "*.bmp *.txt *.hex *.pal"}, {"All Files", "*"}};
+    request.filters = {{"Palettes (bitmaps and colour lists)", "*.bmp *.txt *.hex *.pal *.gpl *.act"}, {"All Files", "*"}};
     const auto chosen = ed_.host.OpenFileDialog(request);
     if (!chosen) return;
     fileText_ = chosen->path;

@@ -38,8 +38,9 @@ void FrameResized(Editor& ed, SizeKind kind, int clientWidth, int clientHeight,
 void FrameMoved(Editor& ed, const WindowRect& frameRect);
 // A left-button release on the frame's own client area: a new layout pass.
 void FrameButtonUp(Editor& ed);
-// The frame is painted: Paste follows whether the clipboard holds a bitmap.
-void FramePaint(Editor& ed);
+// The clipboard may hold something else now (at start, when another program changed it, when
+// the frame becomes active again): Paste follows whether it holds a bitmap.
+void ClipboardMayHaveChanged(Editor& ed);
 
 // Mouse over the status bar, in the status bar's own coordinates (the rules they apply are
 // StatusHoverAt and StatusClickAt).
@@ -52,8 +53,9 @@ void ImageButtonDown(Editor& ed, int x, int y, bool left);
 void ImageButtonUp(Editor& ed, bool left);
 void ImageScroll(Editor& ed, ScrollBarKind bar, ScrollRequest request, int thumbPosition);
 
-// Paints the image window into ed.surface (the size of its client area) and refreshes the
-// status texts and fill command states as a paint does.
+// Paints the image window into ed.surface (the size of its client area): the image at the
+// view's zoom and scroll origin, white where it does not reach, and the selection outline. It
+// only draws; the command states, status texts and scroll bars are read off the editor.
 void PaintImageWindow(Editor& ed);
 
 // The close box or Exit. True when the frame may close (the user did not cancel).

@@ -66,7 +66,7 @@ void FrameMoved(Editor& ed, const WindowRect& frameRect) { OnFrameMoved(ed.frame
 
 void FrameButtonUp(Editor& ed) { FrameResized(ed, SizeKind::Relayout, 0, 0); }
 
-void FramePaint(Editor& ed) {
+void ClipboardMayHaveChanged(Editor& ed) {
     if (!ed.host.OpenClipboard()) return;  // Paste keeps what was last seen
     ed.clipboardHasBitmap = ed.host.ClipboardHasBitmap();
 }

@@ -108,7 +108,7 @@ MainWindow::MainWindow(Editor& ed, QtHost& host, QWidget* parent)
     });
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         connect(clipboard, &QClipboard::dataChanged, this, [this] {
-            FramePaint(ed_);
+            ClipboardMayHaveChanged(ed_);
             Refresh();
         });
     }
@@ -175,7 +175,7 @@ void MainWindow::Start(const Store& store, const std::string& argument) {
     setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
     if (ed_.settings.maximized) showMaximized();
     else show();
-    FramePaint(ed_);
+    ClipboardMayHaveChanged(ed_);
     ShowCommandStates(true);
     Refresh();
 }
@@ -199,7 +199,7 @@ void MainWindow::changeEvent(QEvent* event) {
         if (isMinimized()) FrameResized(ed_, SizeKind::Minimized, 0, 0), Refresh();
         else OnResized();
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        FramePaint(ed_);  // the clipboard may have changed while another program was active
+        ClipboardMayHaveChanged(ed_);  // another program may have changed it meanwhile
         Refresh();
     }
 }

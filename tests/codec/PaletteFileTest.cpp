@@ -120,11 +120,82 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"TooManyColours", Lines(257), {}, "257"},
         TextCase{"ShortColour", "#000000\n#12345\n", {}, "line 2"},
         TextCase{"LongColour", "#1234567\n", {}, "line 1"},
-        TextCase{"NoHash", "000000\n", {}, "line 1"},
+        // Lospec's .hex files are bare RRGGBB lines; paint.net's .txt files AARRGGBB lines.
+        TextCase{"NoHash", "000000\nFF8000\n", {Rgb(0, 0, 0), Rgb(255, 128, 0)}, nullptr},
+        TextCase{"AlphaFirst", "; paint.net\nFF102030\n80FFFFFF\n", {Rgb(16, 32, 48), Rgb(255, 255, 255)}, nullptr},
+        TextCase{"SevenDigits", "0000000\n", {}, "line 1"},
+        TextCase{"HashWithAlpha", "#FF102030\n", {}, "line 1"},
         TextCase{"NotHex", "; x\n#GG0000\n", {}, "line 2"},
         TextCase{"Empty", "", {}, "no colour"},
         TextCase{"OnlyComments", "; a\n# b\n\n", {}, "no colour"},
         TextCase{"Words", "black\n", {}, "#RRGGBB"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// The other palette files people have, each as its format is published, told apart by their
+// bytes: what is read, or the words the error must hold.
+struct FormatCase {
+    const char* label;
+    std::string bytes;
+    PaletteColors colors;
+    const char* errorPart;  // nullptr: no error
+};
+
+class PaletteFormats : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(PaletteFormats, ReadByContentInOrderOrNamingTheBadLine) {
+    const std::string& b = GetParam().bytes;
+    const PaletteFileResult r = ParsePaletteBytes(std::span(reinterpret_cast<const std::uint8_t*>(b.data()), b.size()));
+    if (GetParam().errorPart) {
+        EXPECT_TRUE(r.colors.empty());
+        EXPECT_NE(r.error.find(GetParam().errorPart), std::string::npos) << r.error;
+    } else {
+        EXPECT_EQ(r.error, "");
+        EXPECT_EQ(r.colors, GetParam().colors);
+    }
+}
+
+// An Adobe colour table: `colors` first, the rest of the 256 triples `fill`, and with `count`
+// the four bytes of the colours used and no transparent index.
+std::string Act(const PaletteColors& colors, std::uint8_t fill, int count = -1) {
+    std::string b;
+    for (std::size_t i = 0; i < 256; ++i) {
+        const Pixel p = i < colors.size() ? colors[i] : Rgb(fill, fill, fill);
+        b += char(RedOf(p)), b += char(GreenOf(p)), b += char(BlueOf(p));
+    }
+    if (count >= 0) b += char(count >> 8), b += char(count & 0xFF), b += char(0xFF), b += char(0xFF);
+    return b;
+}
+
+PaletteColors ActColors(const PaletteColors& first, std::uint8_t fill) {
+    PaletteColors all = first;
+    while (all.size() < 256) all.push_back(Rgb(fill, fill, fill));
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Palettes, PaletteFormats,
+    ::testing::Values(
+        FormatCase{"Jasc", "JASC-PAL\r\n0100\r\n3\r\n0 0 0\r\n255 128 0\r\n16 32 48\r\n",
+                   {Rgb(0, 0, 0), Rgb(255, 128, 0), Rgb(16, 32, 48)}, nullptr},
+        FormatCase{"JascTrailingBlankLine", "JASC-PAL\n0100\n1\n1 2 3\n\n", {Rgb(1, 2, 3)}, nullptr},
+        FormatCase{"JascFewerThanCounted", "JASC-PAL\n0100\n3\n0 0 0\n1 1 1\n", {}, "holds 2 colours, but line 3 says 3"},
+        FormatCase{"JascMoreThanCounted", "JASC-PAL\n0100\n1\n0 0 0\n1 1 1\n", {}, "line 5"},
+        FormatCase{"JascChannelOver255", "JASC-PAL\n0100\n1\n0 256 0\n", {}, "line 4"},
+        FormatCase{"JascCountTooLarge", "JASC-PAL\n0100\n257\n", {}, "line 3"},
+        FormatCase{"JascWrongVersion", "JASC-PAL\n0200\n1\n0 0 0\n", {}, "line 2"},
+        FormatCase{"Gimp",
+                   "GIMP Palette\nName: Inks\nColumns: 4\n#\n  0   0   0\tBlack\n255 255 255\tWhite\n"
+                   "255 128   0\n",
+                   {Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(255, 128, 0)}, nullptr},
+        FormatCase{"GimpWithByteOrderMark", "\xEF\xBB\xBFGIMP Palette\r\n12 34 56 dark\r\n", {Rgb(12, 34, 56)}, nullptr},
+        FormatCase{"GimpBadLine", "GIMP Palette\nName: x\n0 0\n", {}, "line 3"},
+        FormatCase{"GimpNoColours", "GIMP Palette\nName: x\n# only a comment\n", {}, "no colours"},
+        FormatCase{"Act", Act({Rgb(1, 2, 3), Rgb(250, 0, 0)}, 0), ActColors({Rgb(1, 2, 3), Rgb(250, 0, 0)}, 0), nullptr},
+        FormatCase{"ActCounted", Act({Rgb(0, 0, 0), Rgb(255, 255, 255)}, 9, 2), {Rgb(0, 0, 0), Rgb(255, 255, 255)}, nullptr},
+        // Every byte printable, so no NUL tells it apart: it is still no colour list.
+        FormatCase{"ActOfTextBytes", Act({Rgb(65, 66, 67)}, 97), ActColors({Rgb(65, 66, 67)}, 97), nullptr},
+        FormatCase{"ActCountZero", Act({Rgb(0, 0, 0)}, 0, 0), {}, "holds 0 colours"},
+        FormatCase{"BinaryOfAnotherSize", std::string("\x01\x02\x00\x04", 4), {}, "neither"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(PaletteText, TwoHundredFiftySixLinesAreReadInOrder) {
@@ -182,6 +253,9 @@ TEST_F(PaletteFileOnDisk, TextAndBmpFilesAreReadAndHostileOnesRefused) {
     EXPECT_NE(ReadPaletteFile(files, Put("nul.txt", std::string("#000000\n\0\n", 10))).error.find("neither"),
               std::string::npos);
     EXPECT_FALSE(ReadPaletteFile(files, "/nonexistent/rastrix/palette.txt").error.empty());
+    // The content decides, whatever the name says.
+    EXPECT_EQ(ReadPaletteFile(files, Put("gimp.pal", "GIMP Palette\n0 0 0\n255 255 255\n")).colors, BlackWhitePalette());
+    EXPECT_EQ(ReadPaletteFile(files, Put("inks.act", Act(BlackWhitePalette(), 0, 2))).colors, BlackWhitePalette());
 }
 
 TEST(OptimisedPalette, FewColorsComeBackExactlyAndManyAreCutToTheCount) {

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "color/FixedPalettes.h"
 #include "color/PaletteSearch.h"
@@ -146,6 +150,95 @@ TEST(Mapping, ColorDiffusionKeepsTheMeanColor) {
     for (const std::uint8_t i : out.indexes) green += double(GreenOf(inks[i])), used.insert(i);
     EXPECT_NEAR(green / double(out.indexes.size()), 100.0, 1.5);
     EXPECT_GE(used.size(), 2u);
+}
+
+// Error diffusion written out the plain way, to hold the fast one to: one array of carried
+// error a channel over the whole image, in units of 1/divisor, every neighbour checked against
+// the image's edges, every entry searched. A pixel takes its value plus the carried error
+// rounded to the nearest whole level (halves up), kept within 0..255; greys are matched by
+// luminance to the nearest grey entry, colours by the least squared distance, the earlier
+// entry on a tie; the error left is the value less the entry's.
+struct ReferenceTap {
+    int dx, dy, weight;
+};
+
+std::vector<std::uint8_t> ReferenceDiffusion(const Bitmap& image, const PaletteColors& palette,
+                                             const std::vector<ReferenceTap>& taps, int divisor) {
+    const int w = image.Width(), h = image.Height();
+    const bool grey = AllGrey(palette);
+    const int channels = grey ? 1 : 3;
+    std::vector<int> carried(std::size_t(w) * std::size_t(h) * 3, 0);
+    std::vector<std::uint8_t> out;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Pixel p = image.Row(y)[x];
+            int v[3] = {RedOf(p), GreenOf(p), BlueOf(p)};
+            if (grey) v[0] = Luminance(ValueOf(p));
+            for (int c = 0; c < channels; ++c) {
+                const int e = carried[(std::size_t(y) * std::size_t(w) + std::size_t(x)) * 3 + std::size_t(c)];
+                const int rounded = int(std::floor((double(e) + divisor / 2.0) / divisor));
+                v[c] = std::clamp(v[c] + rounded, 0, 255);
+            }
+            int best = 0;
+            long bestDistance = -1;
+            for (std::size_t j = 0; j < palette.size(); ++j) {
+                const int entry[3] = {RedOf(palette[j]), GreenOf(palette[j]), BlueOf(palette[j])};
+                long d = 0;
+                for (int c = 0; c < channels; ++c) d += long(v[c] - entry[grey ? 2 : c]) * long(v[c] - entry[grey ? 2 : c]);
+                if (bestDistance < 0 || d < bestDistance) bestDistance = d, best = int(j);
+            }
+            out.push_back(std::uint8_t(best));
+            const int entry[3] = {RedOf(palette[std::size_t(best)]), GreenOf(palette[std::size_t(best)]),
+                                  BlueOf(palette[std::size_t(best)])};
+            for (const ReferenceTap& t : taps) {
+                const int nx = x + t.dx, ny = y + t.dy;
+                if (nx < 0 || nx >= w || ny >= h) continue;
+                for (int c = 0; c < channels; ++c)
+                    carried[(std::size_t(ny) * std::size_t(w) + std::size_t(nx)) * 3 + std::size_t(c)] +=
+                        (v[c] - entry[grey ? 2 : c]) * t.weight;
+            }
+        }
+    return out;
+}
+
+struct DiffusionReferenceCase {
+    const char* name;
+    Dither dither;
+    std::vector<ReferenceTap> taps;
+    int divisor;
+};
+
+// Random pictures (and a smooth ramp, where every weight shows) through both ditherers and
+// palettes of greys and colours: the fast code gives the plain code's indexes exactly, so a
+// weight moved to another neighbour, a changed rounding or an error dropped at the wrong edge
+// fails here.
+TEST(Mapping, ErrorDiffusionGivesExactlyThePlainReference) {
+    const DiffusionReferenceCase cases[] = {
+        {"Floyd-Steinberg", Dither::FloydSteinberg, {{1, 0, 7}, {-1, 1, 3}, {0, 1, 5}, {1, 1, 1}}, 16},
+        {"Atkinson", Dither::Atkinson, {{1, 0, 1}, {2, 0, 1}, {-1, 1, 1}, {0, 1, 1}, {1, 1, 1}, {0, 2, 1}}, 8},
+    };
+    const std::pair<const char*, PaletteColors> palettes[] = {
+        {"bw", BlackWhitePalette()}, {"grey4", GreyPalette(4)},      {"epaper7", EpaperPalette7()},
+        {"basic16", BasicPalette16()}, {"two inks", {Entry(200, 30, 10), Entry(20, 40, 160)}},
+    };
+    std::mt19937 rng(11);
+    std::vector<Bitmap> pictures;
+    for (const auto& [w, h] : {std::pair{23, 17}, std::pair{1, 9}, std::pair{9, 1}}) {
+        Bitmap noise(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) noise.Row(y)[x] = Pixel{std::uint32_t(rng()) & 0x00FFFFFFu};
+        pictures.push_back(std::move(noise));
+    }
+    Bitmap ramp(40, 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 40; ++x) ramp.Row(y)[x] = Pixel{Rgb(std::uint32_t(x * 6), std::uint32_t(y * 20), 90)};
+    pictures.push_back(std::move(ramp));
+    for (const DiffusionReferenceCase& c : cases)
+        for (const auto& [paletteName, palette] : palettes)
+            for (std::size_t i = 0; i < pictures.size(); ++i)
+                EXPECT_EQ(Map(pictures[i], palette, {c.dither, -1}).indexes,
+                          ReferenceDiffusion(pictures[i], palette, c.taps, c.divisor))
+                    << c.name << ", " << paletteName << ", picture " << i;
 }
 
 // Atkinson passes on 6/8 of each error: in a run of black pixels the carried error settles at

@@ -229,16 +229,16 @@ TEST_F(ClipboardTest, PasteIntoNewFileKeepsFileDepthsAndCountsOthersAs24) {
     }
 }
 
-TEST_F(ClipboardTest, FramePaintMakesPasteFollowTheClipboardWhenItOpens) {
+TEST_F(ClipboardTest, PasteFollowsTheClipboardWhenItMayHaveChangedAndCanBeOpened) {
     PutOnClipboard("a");
-    FramePaint(ed);
+    ClipboardMayHaveChanged(ed);
     EXPECT_TRUE(MenuEnabled(CommandId::PasteIntoNewFile));
     host.clipboard.reset();
     host.clipboardOpens = false;
-    FramePaint(ed);
+    ClipboardMayHaveChanged(ed);
     EXPECT_TRUE(MenuEnabled(CommandId::PasteIntoNewFile));
     host.clipboardOpens = true;
-    FramePaint(ed);
+    ClipboardMayHaveChanged(ed);
     EXPECT_FALSE(MenuEnabled(CommandId::Paste));
     EXPECT_FALSE(MenuEnabled(CommandId::PasteIntoNewFile));
     EXPECT_FALSE(ButtonEnabled(CommandId::Paste));

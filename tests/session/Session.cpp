@@ -54,7 +54,7 @@ Session::Session(std::uint64_t seed) : seed_(seed), rng_(seed), world_(rng_) {
 }
 
 void Session::Repaint() {
-    FramePaint(ed_);
+    ClipboardMayHaveChanged(ed_);
     if (ed_.view.repaintNeeded) PaintImageWindow(ed_);
 }
 
