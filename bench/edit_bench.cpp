@@ -5,13 +5,14 @@
 #include <cstring>
 #include <memory>
 
-#include "edit/PixelTransforms.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
 #include "frame/EditorEvents.h"
 #include "frame/FrameSizing.h"
+#include "raster/Bands.h"
 #include "raster/PixelPool.h"
+#include "raster/Turn.h"
 #include "view/EditorView.h"
 
 #include "BenchHost.h"
@@ -54,10 +55,11 @@ void BM_MemcpyFresh(benchmark::State& state) {
     SetBytes(state);
 }
 
+// On the threads given (0: one per core), into a target whose pages are mapped.
 void BM_TurnArea(benchmark::State& state) {
     const Turn turn = Turn(state.range(0));
-    const bool quarter = turn == Turn::Clockwise || turn == Turn::CounterClockwise;
-    Bitmap& dst = quarter ? TurnedTarget() : Target();
+    Bitmap& dst = SwapsSides(turn) ? TurnedTarget() : Target();
+    const BandLimit threads(state.range(1) > 0 ? int(state.range(1)) : BandThreads());
     for (auto _ : state) {
         TurnArea(Source(), Source().Bounds(), dst, {}, turn);
         benchmark::ClobberMemory();
@@ -124,12 +126,10 @@ void BM_PasteWholeImage(benchmark::State& state) {
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyFresh)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TurnArea)
-    ->ArgName("turn")
-    ->Arg(int(Turn::Clockwise))
-    ->Arg(int(Turn::CounterClockwise))
-    ->Arg(int(Turn::HalfTurn))
-    ->Arg(int(Turn::MirrorColumns))
-    ->Arg(int(Turn::MirrorRows))
+    ->ArgNames({"turn", "threads"})
+    ->ArgsProduct({{int(Turn::Clockwise), int(Turn::CounterClockwise), int(Turn::HalfTurn), int(Turn::MirrorColumns),
+                    int(Turn::MirrorRows)},
+                   {1, 0}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RotateFlipCommand)
     ->ArgName("id")

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "codec/BmpReader.h"
+#include "raster/Bands.h"
 
 namespace {
 
@@ -50,8 +51,10 @@ const Bytes& File(int bits) {
     return bits == 24 ? file24 : file8;
 }
 
+// On the threads given (0: one per core).
 void BM_Decode(benchmark::State& state) {
     const Bytes& file = File(int(state.range(0)));
+    const rastrix::BandLimit threads(state.range(1) > 0 ? int(state.range(1)) : rastrix::BandThreads());
     for (auto _ : state) {
         rastrix::BmpReadResult r = rastrix::DecodeBmp(file);
         if (!r.image) state.SkipWithError("decode failed");
@@ -114,6 +117,10 @@ BENCHMARK(BM_CopyFileBytesToNewBuffer)
     ->Unit(benchmark::kMillisecond)
     ->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_CopyBitmapBytes)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
-BENCHMARK(BM_Decode)->Arg(24)->Arg(8)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_Decode)
+    ->ArgNames({"bits", "threads"})
+    ->ArgsProduct({{24, 8}, {1, 0}})
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", Fastest);
 
 }  // namespace

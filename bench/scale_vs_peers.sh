@@ -27,23 +27,7 @@ pil() { /usr/bin/python3 -c "import sys, struct; from PIL import Image; Image.MA
 # The input: an 8000 x 6000 photo-like picture (smooth shapes enlarged from a small picture,
 # film grain, and thin hard lines that a reduction without a wide enough filter aliases), as a
 # JPEG of quality 90 and as a PNG.
-if [ ! -f "$work/photo.png" ]; then
-  pil "
-from PIL import ImageChops, ImageDraw
-W, H = 8000, 6000
-small = [Image.effect_mandelbrot((1000, 750), (-2.2, -1.2, 1.0, 1.2), 60),
-         Image.linear_gradient('L').resize((1000, 750)), Image.radial_gradient('L').resize((1000, 750))]
-big = [c.resize((W, H), Image.BICUBIC) for c in small]
-grain = Image.effect_noise((W, H), 10)
-big = [ImageChops.add(c, grain, 1.0, -128) for c in big]
-im = Image.merge('RGB', big)
-d = ImageDraw.Draw(im)
-for i in range(0, W, 97):
-    d.line([(i, 0), (W - i, H)], fill=(255, 255, 255), width=2)
-im.save(sys.argv[1] + '/photo.jpg', quality=90)
-im.save(sys.argv[1] + '/photo.png')
-" "$work"
-fi
+[ -f "$work/photo.png" ] || /usr/bin/python3 bench/make_photo.py 8000 6000 "$work" photo.jpg photo.png
 
 # 16-bit 5-6-5 file with the 40-byte header and three masks, as ours writes, from Pillow's
 # 'BGR;16' pixels (red in the top bits), rows bottom first.

@@ -14,60 +14,22 @@
 // starts itself again so that the measured process is fresh.
 #include <QAction>
 #include <QApplication>
-#include <QEventLoop>
-#include <QScreen>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QtTest>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "editor/CommandIds.h"
-#include "editor/Editor.h"
-#include "frame/ShownStatus.h"
 #include "gui/CommandBars.h"
-#include "gui/ImageView.h"
-#include "gui/MainWindow.h"
-#include "gui/QtHost.h"
-#include "gui/StatusBarWidget.h"
 #include "raster/PixelPool.h"
-#include "store/Store.h"
 
 #include "BenchFile.h"
-#include "ProcessMeasures.h"
+#include "WindowBench.h"
 
 namespace {
 
 using namespace rastrix;
 using namespace rastrix::bench;
-
-// A message box would wait for a user who is not there: it is printed and answered instead.
-class PrintingHost : public gui::QtHost {
-public:
-    int ShowMessage(const std::string& text, const std::optional<std::string>&, MsgButtons, MsgIcon) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return DialogAnswer::Ok;
-    }
-};
-
-// Paint events: of the image surface, and of every other widget.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(const QWidget* surface) : surface_(surface) {}
-    long surfacePaints = 0, otherPaints = 0, surfaceMoves = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++(watched == surface_ ? surfacePaints : otherPaints);
-        if (watched == surface_ && event->type() == QEvent::MouseMove) ++surfaceMoves;
-        return false;
-    }
-
-private:
-    const QWidget* surface_;
-};
 
 struct Command {
     double wall = 0, cpu = 0;
@@ -75,13 +37,6 @@ struct Command {
     int depth = 0;
     PixelPool::Counts pool;
 };
-
-void Wait(int ms) {
-    if (ms <= 0) return;
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 }  // namespace
 
@@ -95,50 +50,14 @@ int main(int argc, char** argv) {
     if (!bench::EnsureBenchFile(path, argv)) return 1;
 
     QApplication app(argc, argv);
-    QTemporaryDir settings;
-    Store store(settings.path().toStdString());
-    PrintingHost host;
-    Editor ed{host};
-    gui::MainWindow window{ed, host};
-    QWidget* surface = window.View()->Surface();
-    PaintCounter counter(surface);
-    app.installEventFilter(&counter);
-    long edited = 0;
-    QObject::connect(window.View(), &gui::ImageView::edited, [&edited] { ++edited; });
-    // Round trips to the window system until `done` holds and one brings no paint or refresh:
-    // the queue is idle and the server has what was painted. False after a minute.
-    const auto SyncUntilQuiet = [&](const auto& done) {
-        const auto start = Clock::now();
-        for (;;) {
-            const long seen = counter.surfacePaints + counter.otherPaints + edited;
-            QGuiApplication::sync();
-            if (done() && counter.surfacePaints + counter.otherPaints + edited == seen) return true;
-            if (Clock::now() - start > std::chrono::seconds(60)) return false;
-        }
-    };
-
-    // The file named at start is open and its first paint is shown.
-    const auto settled = [&] {
-        return QTest::qWaitFor(
-            [&] {
-                return !window.StartPending() && !ed.view.repaintNeeded && ed.view.shownCursor != CursorKind::Wait &&
-                       window.StatusBarPart()->Text(0) == QString::fromStdString(ShownStatus(ed)[0]);
-            },
-            60000);
-    };
+    WindowRig rig;
+    Editor& ed = rig.ed;
+    gui::MainWindow& window = rig.window;
+    PaintCounter& counter = rig.counter;
+    long& edited = rig.edited;
     const auto openStart = Clock::now();
-    window.Start(store, path);
-    bool shown = QTest::qWaitForWindowExposed(&window, 60000) && settled();
+    const bool shown = rig.StartMaximised(path);
     const double openMs = Ms(Clock::now() - openStart);
-    // The window starts maximised; a server without a window manager (Xvfb) leaves it at its
-    // restored size, so it is given the screen's work area as a window manager would.
-    if (QScreen* screen = window.screen(); screen && window.size() != screen->availableGeometry().size()) {
-        window.setGeometry(screen->availableGeometry());
-        shown = shown && QTest::qWaitFor([&] { return window.geometry() == screen->availableGeometry(); }, 10000);
-        shown = shown && settled();
-    }
-    // What the start or the resize queued (a paint's refresh) is over before the first command.
-    shown = shown && SyncUntilQuiet([] { return true; });
     if (!shown || ed.doc.imageWidth != bench::kW || ed.doc.imageHeight != bench::kH) {
         std::fprintf(stderr, "the window did not show %s\n", path.c_str());
         return 1;
@@ -157,7 +76,7 @@ int main(int argc, char** argv) {
         const long f0 = ThreadMinorFaults();
         const auto t0 = Clock::now();
         rotate->trigger();
-        if (!SyncUntilQuiet([&] { return counter.surfacePaints > p0 && !ed.view.repaintNeeded; })) {
+        if (!rig.SyncUntilQuiet([&] { return counter.surfacePaints > p0 && !ed.view.repaintNeeded; })) {
             std::fprintf(stderr, "the surface did not paint the turned image\n");
             return 1;
         }
@@ -179,10 +98,8 @@ int main(int argc, char** argv) {
     const PixelPool::Counts settledPool = PixelPool::Shared().Counters();
 
     const double levelMb = double(bench::kW) * bench::kH * 4 / (1024.0 * 1024.0);
-    const QSize screen = window.screen() ? window.screen()->size() : QSize();
-    std::printf("platform %s, screen %dx%d, window %dx%d, surface %dx%d, zoom %d%%, pause %d ms, open and settle %.0f ms\n",
-                qPrintable(QGuiApplication::platformName()), screen.width(), screen.height(), window.width(),
-                window.height(), surface->width(), surface->height(), ed.settings.zoomPercent, pauseMs, openMs);
+    rig.PrintSetting();
+    std::printf(", pause %d ms, open and settle %.0f ms\n", pauseMs, openMs);
     double slowest = 0;
     for (int i = 0; i < 3; ++i) {
         const Command& c = commands[i];

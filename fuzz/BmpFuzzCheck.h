@@ -26,6 +26,16 @@ inline bool IsLargeRunLength(std::span<const std::uint8_t> bytes) {
            std::int64_t(l.width) * l.height > kDecodedRunLengthPixelsMax;
 }
 
+// Decoded pixels carry colour only, never a top byte.
+inline std::string CheckNoTopBytes(const Bitmap& bitmap) {
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        const Pixel* row = bitmap.Row(y);
+        for (int x = 0; x < bitmap.Width(); ++x)
+            if ((ValueOf(row[x]) & 0xFF000000u) != 0) return "a decoded pixel has a top byte";
+    }
+    return {};
+}
+
 // Empty when every rule holds, else what went wrong.
 inline std::string CheckBmpInput(std::span<const std::uint8_t> bytes) {
     const BmpHeaderResult header = ReadBmpHeader(bytes);
@@ -67,13 +77,7 @@ inline std::string CheckBmpInput(std::span<const std::uint8_t> bytes) {
             return "an uncompressed bitmap is marked incomplete";
     }
 
-    // Decoded pixels carry colour only, never a top byte.
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const Pixel* row = bitmap.Row(y);
-        for (int x = 0; x < bitmap.Width(); ++x)
-            if ((ValueOf(row[x]) & 0xFF000000u) != 0) return "a decoded pixel has a top byte";
-    }
-    return {};
+    return CheckNoTopBytes(bitmap);
 }
 
 }  // namespace rastrix::fuzz

@@ -1,4 +1,4 @@
-// Writes the fuzzers' seed inputs into FOLDER/bmp and FOLDER/settings: small files of every
+// Writes the fuzzers' seed inputs into FOLDER/bmp, FOLDER/settings and FOLDER/jpeg: small files of every
 // kind the readers take, built the way the tests build theirs, so mutations start from inputs
 // that reach deep into each reader.
 #include <cstdio>
@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include <turbojpeg.h>
+
 #include "support/BmpTestFiles.h"
 #include "support/EncodedBmpFile.h"
+#include "support/ExifTestFiles.h"
 #include "support/PictureTestFiles.h"
 #include "SettingsFuzzCheck.h"
 #include "codec/BmpWriter.h"
@@ -109,6 +112,33 @@ std::vector<std::pair<std::string, Bytes>> BmpSeeds() {
     return seeds;
 }
 
+// JPEG files of every kind the decoder and the checks before it take: baseline and
+// progressive, grey, colour at each subsampling, CMYK, with EXIF orientations in both byte
+// orders, and sketches of the frames and scans the checks count (arithmetic coded, one
+// component a scan, no end).
+std::vector<std::pair<std::string, Bytes>> JpegSeeds() {
+    const Bitmap picture = SmoothPicture(19, 13);
+    std::vector<std::pair<std::string, Bytes>> seeds = {
+        {"baseline_colour", EncodeJpeg(picture)},
+        {"baseline_grey", EncodeJpeg(picture, true)},
+        {"cmyk", EncodeJpeg(SmoothPicture(8, 8), false, true)},
+        {"progressive_grey", EncodeProgressiveJpeg(picture, TJSAMP_GRAY)},
+        {"progressive_420", EncodeProgressiveJpeg(picture, TJSAMP_420)},
+        {"progressive_422", EncodeProgressiveJpeg(picture, TJSAMP_422)},
+        {"exif_turned_little", WithOrientation(EncodeJpeg(picture), 6)},
+    };
+    TiffRecipe big;
+    big.bigEndian = true;
+    big.entries = {TiffEntry{0x0112, 3, 1, 8}};
+    seeds.emplace_back("exif_turned_big", AfterStartOfImage(EncodeJpeg(picture), ExifSegment(TiffBytes(big))));
+    const JpegScanSketch dc{{1, 2, 3}, 0, 0, 0, 0, 40}, ac{{1}, 1, 63, 0, 0, 20};
+    seeds.emplace_back("sketch_arithmetic_progressive", SketchJpeg({0xCA, 40, 24, {{2, 2}, {1, 1}, {1, 1}}, {dc, ac, ac}}));
+    seeds.emplace_back("sketch_scan_per_component",
+                       SketchJpeg({0xC9, 40, 24, {{1, 1}, {1, 1}, {1, 1}}, {{{1}}, {{2}}, {{3}}}}));
+    seeds.emplace_back("sketch_no_end", SketchJpeg({0xC2, 40, 24, {{1, 1}}, {{{1}, 0, 0, 0, 0, 40}, ac}, false}));
+    return seeds;
+}
+
 // One settings input: the three length and fault bytes, then the values.
 Bytes SettingsSeed(int settingsLength, int colorsLength, int fault, const Bytes& settings, const Bytes& colors,
                    const Bytes& recent) {
@@ -158,7 +188,8 @@ int main(int argc, char** argv) {
     }
     const fs::path folder = argv[1];
     int written = 0;
-    for (const auto& [kind, seeds] : {std::pair{"bmp", BmpSeeds()}, std::pair{"settings", SettingsSeeds()}}) {
+    for (const auto& [kind, seeds] :
+         {std::pair{"bmp", BmpSeeds()}, std::pair{"settings", SettingsSeeds()}, std::pair{"jpeg", JpegSeeds()}}) {
         std::error_code ec;
         fs::create_directories(folder / kind, ec);
         for (const auto& [name, bytes] : seeds) {

@@ -12,6 +12,7 @@
 
 #include "batch/BatchFileSystem.h"
 #include "batch/BatchSteps.h"
+#include "batch/BatchStream.h"
 #include "batch/BatchStop.h"
 #include "batch/HeadlessHost.h"
 #include "codec/BmpDirectWriter.h"
@@ -25,6 +26,7 @@
 #include "codec/PictureReader.h"
 #include "document/FileWrite.h"
 #include "document/Join.h"
+#include "document/NewImageDialog.h"
 #include "document/OpenFile.h"
 #include "document/SaveFile.h"
 #include "editor/Editor.h"
@@ -35,37 +37,17 @@ namespace rastrix::batch {
 
 namespace {
 
-// Whether the first bytes of a stream can start a BMP, PNG or JPEG file; `all` when the stream
-// holds no more.
-bool CanStartPicture(std::span<const std::uint8_t> first, bool all) {
-    static constexpr std::uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    const auto startsWith = [first](std::span<const std::uint8_t> sig) {
-        const std::size_t n = std::min(first.size(), sig.size());
-        return std::equal(first.begin(), first.begin() + std::ptrdiff_t(n), sig.begin());
-    };
-    static constexpr std::uint8_t kBmp[2] = {'B', 'M'}, kJpeg[3] = {0xFF, 0xD8, 0xFF};
-    if (!all && first.size() < sizeof kPng) return true;  // too few bytes to tell yet
-    return startsWith(kBmp) || startsWith(kPng) || startsWith(kJpeg);
-}
-
 // The whole of a stream (standard input, a pipe named on the command line), up to the largest
 // file the editor reads. One that does not start as a picture is refused at its first bytes,
 // and a stop ends the reading.
+const StreamCheck kPictureStart = [](std::span<const std::uint8_t> bytes, bool whole) {
+    const BmpError error = PictureStartError(bytes, whole);
+    return error == BmpError::None ? std::string() : std::string(PictureErrorMessage(bytes, error));
+};
+const std::string kStreamTooLong = Describe({FileStep::Allocate, EFBIG});
+
 std::string ReadStream(int fd, std::vector<std::uint8_t>& bytes) {
-    std::uint8_t chunk[1 << 16];
-    bool checked = false;
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR && StopSignal() == 0) continue;
-        if (StopSignal() != 0) return kStoppedText;
-        if (n < 0) return Describe({FileStep::Read, errno});
-        if (!checked && !CanStartPicture(bytes, n == 0)) return std::string(BmpErrorMessage(BmpError::NotPicture));
-        if (n == 0) return {};
-        if (bytes.size() + std::size_t(n) > kMaxReadableFileBytes) return Describe({FileStep::Allocate, EFBIG});
-        bytes.insert(bytes.end(), chunk, chunk + n);
-        checked = checked || bytes.size() >= 8;
-        if (checked && !CanStartPicture(bytes, false)) return std::string(BmpErrorMessage(BmpError::NotPicture));
-    }
+    return ReadStreamUpTo(fd, std::size_t(kMaxReadableFileBytes), bytes, kPictureStart, kStreamTooLong);
 }
 
 // A named input that is not a regular file: a pipe is read as standard input is; a folder or a
@@ -74,13 +56,15 @@ std::string ReadNonRegular(const std::string& input, bool inPlace, std::vector<s
     struct stat info {};
     read = false;
     if (::stat(input.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return {};
-    if (inPlace || !(S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode))) return "not a regular file";
-    const int fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Describe({FileStep::Open, errno});
-    std::string reason = ReadStream(fd, bytes);
-    ::close(fd);
+    if (inPlace || !IsStream(input)) return "not a regular file";
     read = true;
-    return reason;
+    return ReadNamedStream(input, std::size_t(kMaxReadableFileBytes), bytes, kPictureStart, kStreamTooLong);
+}
+
+// A device, a pipe or a socket, through links: never replaced by a file, --overwrite or not.
+bool IsDeviceOrStream(const std::string& name) {
+    struct stat info {};
+    return ::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
 }
 
 std::string WriteStandardOutput(const ByteSource& pieces) {
@@ -270,16 +254,24 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, c
 }  // namespace
 
 std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
+    if (job.output != "-" && IsDeviceOrStream(job.output)) return job.output + ": not a regular file";
     if (!options.overwrite && !options.inPlace && job.output != "-") {
         std::error_code ec;
-        if (std::filesystem::symlink_status(job.output, ec).type() != std::filesystem::file_type::not_found)
-            return job.output + " exists; give --overwrite to replace it";
+        const std::filesystem::file_type type = std::filesystem::symlink_status(job.output, ec).type();
+        // A name the system cannot look up (too long, through a folder that may not be
+        // entered) says why; only a name that is there exists.
+        if (ec && type != std::filesystem::file_type::not_found) return job.output + ": " + ec.message();
+        if (type != std::filesystem::file_type::not_found) return job.output + " exists; give --overwrite to replace it";
     }
     HeadlessHost host;
     Editor ed(host);
     BatchFileSystem files;
     ed.files = &files;
     const InputReading how = options.join ? InputReading{} : ReadingFor(options);
+    // A scale done by the reading is refused as the command refuses it, before anything is read.
+    if (how.firstScale)
+        if (const auto why = RefuseImageSize(std::uint32_t(how.firstScale->a), std::uint32_t(how.firstScale->b)))
+            return std::string(*why);
     StepMemory memory;
     std::string reason = options.join ? JoinInputs(ed, host, files, *options.join)
                                       : OpenInput(ed, job.input, options.inPlace, how, memory.alpha);

@@ -1,6 +1,7 @@
 #include "batch/BatchOptionTable.h"
 
 #include "editor/CommandIds.h"
+#include "batch/BatchStream.h"
 #include "batch/BatchValues.h"
 #include "codec/PaletteFile.h"
 #include "store/FileSystem.h"
@@ -109,12 +110,22 @@ std::string Depth(BatchOptions& o, Values v) {
     return {};
 }
 
+// A palette file that is a pipe (<(...), /dev/stdin from a pipe): read as inputs are read,
+// up to the palette file's limit; a longer one is taken as a file of that size.
+PaletteFileResult ReadPalettePipe(const std::string& name) {
+    std::vector<std::uint8_t> bytes;
+    const std::string tooLong = "longer than the limit";  // not a reason the reading gives
+    const std::string reason = ReadNamedStream(name, kMaxPaletteFileBytes, bytes, {}, tooLong);
+    if (!reason.empty() && reason != tooLong) return {{}, reason};
+    return PaletteFromFileStart(bytes, reason == tooLong ? kMaxPaletteFileBytes + 1 : bytes.size());
+}
+
 // A palette's name, or else a palette file, read once here for every input.
 std::string Palette(BatchOptions& o, Values v) {
     PaletteChoice choice = PaletteByName(v[0]);
     if (!choice.error.empty()) {
         if (v[0].starts_with("optimised:") || v[0].starts_with("optimized:")) return choice.error;
-        PaletteFileResult file = ReadPaletteFile(PosixFileSystem(), v[0]);
+        PaletteFileResult file = IsStream(v[0]) ? ReadPalettePipe(v[0]) : ReadPaletteFile(PosixFileSystem(), v[0]);
         if (!file.error.empty())
             return "'" + v[0] + "' is neither a palette (" + std::string(PaletteNames()) + ") nor a palette file: " + file.error;
         choice = {std::move(file.colors), 0, {}};

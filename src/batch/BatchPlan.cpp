@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -37,15 +38,36 @@ std::string OutputIdentity(const std::string& output) {
     return IdentityOf(file);
 }
 
+bool SameFolder(const char* a, const char* b) {
+    struct stat x {}, y {};
+    return ::stat(a, &x) == 0 && ::stat(b, &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
+
+bool Below(const fs::path& relative) { return !relative.empty() && *relative.begin() != ".."; }
+
+// An absolute name relative to the current folder: by the name the system gives that folder
+// or, when the shell reached it through a symbolic link, by the shell's name for it ($PWD,
+// which names such a folder by the link), as the user's "$PWD/a/x.png" does.
+fs::path RelativeToCurrent(const fs::path& name) {
+    std::error_code ec;
+    const fs::path relative = name.lexically_relative(fs::current_path(ec));
+    if (Below(relative)) return relative;
+    const char* shell = std::getenv("PWD");
+    if (shell && shell[0] == '/' && SameFolder(shell, ".")) {
+        fs::path logical = name.lexically_relative(fs::path(shell).lexically_normal());
+        if (Below(logical)) return logical;
+    }
+    return relative;
+}
+
 std::string OutputOf(const BatchOptions& o, const std::string& input, std::string& refusal) {
     if (!o.output.empty()) return o.output;
     if (o.inPlace) return input;
     fs::path name = fs::path(input).filename().replace_extension(".bmp");
     if (o.keepFolders) {
         fs::path relative = fs::path(input).lexically_normal();
-        std::error_code ec;
-        if (relative.is_absolute()) relative = relative.lexically_relative(fs::current_path(ec));
-        if (relative.empty() || *relative.begin() == "..") {
+        if (relative.is_absolute()) relative = RelativeToCurrent(relative);
+        if (!Below(relative)) {
             refusal = "--keep-folders keeps the folders below the current one, and this file lies outside it";
             return {};
         }
@@ -64,12 +86,18 @@ JobPlan PlanJobs(const BatchOptions& o, const std::vector<std::string>& inputs) 
         if (input != "-") {
             const auto [at, first] = readers.emplace(IdentityOf(input), input);
             if (!first) {
-                plan.notes.push_back(input + (at->second == input ? ": listed twice; done once"
-                                                                  : ": the same file as " + at->second + "; done once"));
+                plan.notes.push_back(at->second == input ? ListedTwiceNote(input)
+                                                         : input + ": the same file as " + at->second + "; done once");
                 continue;
             }
         }
         PlannedJob p{{input, ""}, {}};
+        if (o.inPlace && input == "-") {
+            // A list's "-" is standard input, which has no file to replace.
+            p.refusal = "--in-place needs input files to replace; standard input is not one";
+            plan.jobs.push_back(std::move(p));
+            continue;
+        }
         p.job.output = OutputOf(o, input, p.refusal);
         if (p.refusal.empty() && p.job.output != "-") {
             const auto [at, first] = writers.emplace(OutputIdentity(p.job.output), input);

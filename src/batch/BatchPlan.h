@@ -24,4 +24,7 @@ struct JobPlan {
 // later one refused with the reason.
 JobPlan PlanJobs(const BatchOptions& options, const std::vector<std::string>& inputs);
 
+// The note for an input named again by the same name.
+inline std::string ListedTwiceNote(const std::string& input) { return input + ": listed twice; done once"; }
+
 }  // namespace rastrix::batch

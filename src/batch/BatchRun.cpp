@@ -94,23 +94,36 @@ int Run(std::span<const std::string> args) {
         return 0;
     }
     std::vector<std::string> inputs = o.inputs;
-    if (!o.filesFrom.empty())
-        if (std::string error = ReadNameList(o.filesFrom, o.nullSeparated, inputs); !error.empty()) return UsageError(error);
-    if (StopSignal() != 0) return StoppedExitStatus(StopSignal());
-    if (!o.output.empty() && o.output != "-" && fs::is_directory(o.output))
+    std::vector<std::string> repeated;
+    if (!o.filesFrom.empty()) {
+        const std::string error = ReadNameList(o.filesFrom, o.nullSeparated, inputs, repeated);
+        if (const int signal = StopSignal(); signal != 0) {
+            if (!o.quiet) std::fprintf(stderr, "rastrix-batch: stopped by %s while the list was read\n", SignalName(signal));
+            return StoppedExitStatus(signal);
+        }
+        if (!error.empty()) return UsageError(error);
+    }
+    // The forms that give an error code: a name too long, a circle of links or a folder that
+    // may not be entered is reported, never thrown.
+    std::error_code ec;
+    if (!o.output.empty() && o.output != "-" && fs::is_directory(o.output, ec))
         return UsageError("-o " + o.output + " is a folder; give a file name, or --out-dir " + o.output +
                           " to write there under the input's name");
     if (!o.outDir.empty()) {
         // A folder that is not there yet is made, as the files will be.
         std::error_code made;
         fs::create_directories(o.outDir, made);
-        if (!fs::is_directory(o.outDir))
-            return UsageError("--out-dir " + o.outDir + " is not a folder" + (made ? " (" + made.message() + ")" : ""));
+        if (!fs::is_directory(o.outDir, ec)) {
+            const std::error_code& why = made ? made : ec;
+            return UsageError("--out-dir " + o.outDir + " is not a folder" + (why ? " (" + why.message() + ")" : ""));
+        }
     }
     const JobPlan plan = o.join ? JobPlan{{{{"", o.output}, {}}}, {}} : PlanJobs(o, inputs);
     const std::vector<PlannedJob>& jobs = plan.jobs;
-    if (!o.quiet)
+    if (!o.quiet) {
+        for (const std::string& name : repeated) std::fprintf(stderr, "%s\n", ListedTwiceNote(name).c_str());
         for (const std::string& note : plan.notes) std::fprintf(stderr, "%s\n", note.c_str());
+    }
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t workers = std::min<std::size_t>(o.jobs > 0 ? std::size_t(o.jobs) : cores, jobs.size());

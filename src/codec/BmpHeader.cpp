@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "codec/BmpBytes.h"
+#include "codec/JpegMarkers.h"
 
 namespace rastrix {
 
@@ -47,11 +48,18 @@ std::string_view BmpErrorMessage(BmpError error) {
             return "The JPEG picture has 12- or 16-bit samples, a kind this program does not read.";
         case BmpError::PngChunkLimits:
             return "The PNG picture holds more text or colour-profile data than this program reads.";
+        case BmpError::JpegTooMuchScanWork:
+            return "The JPEG picture's scans go over it more than 20 times, far more than any real picture needs.";
+        case BmpError::JpegCoefficientsTooLarge:
+            return "The JPEG picture is stored in several scans and would need more than 1 GiB of memory to "
+                   "decode.";
     }
     return "The file cannot be read as a bitmap.";
 }
 
 static_assert(kBmpMaxSide == 65535 && kBmpMaxPixels == 268435456, "the TooLarge message states these limits");
+static_assert(kJpegMaxScans == 500 && kJpegMaxScanPasses == 20 && kJpegMaxCoefficientBytes == std::uint64_t(1) << 30,
+              "the JPEG messages state these limits");
 
 namespace {
 

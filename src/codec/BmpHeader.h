@@ -38,6 +38,8 @@ enum class BmpError {
     JpegTooManyScans,        // more scans than kJpegMaxScans
     UnsupportedJpegPrecision,  // 12- or 16-bit JPEG samples
     PngChunkLimits,          // more text or colour-profile chunks than the reader keeps
+    JpegTooMuchScanWork,     // scans that pass over the picture more than kJpegMaxScanPasses times
+    JpegCoefficientsTooLarge,  // several scans whose coefficients need more than kJpegMaxCoefficientBytes
 };
 
 std::string_view BmpErrorMessage(BmpError error);

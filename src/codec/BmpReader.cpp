@@ -13,6 +13,7 @@
 #include "codec/BmpRle.h"
 #include "codec/JpegDecoder.h"
 #include "codec/PngDecoder.h"
+#include "raster/Bands.h"
 
 namespace rastrix {
 
@@ -191,24 +192,34 @@ BmpError DecodeUncompressed(std::span<const std::uint8_t> b, const BmpLayout& l,
         masked32.emplace(l.masks);
     }
 
-    // How many rows make about 8 MB of the file, between two reports to `finished`.
-    const int rowsPerReport = int(std::clamp<std::uint64_t>((std::uint64_t(8) << 20) / stride, 1, std::uint64_t(l.height)));
-    for (int i = 0; i < l.height; ++i) {
-        if (finished && i > 0 && i % rowsPerReport == 0) finished(l.pixelOffset + std::size_t(i) * stride);
-        const std::uint8_t* src = data + std::size_t(i) * stride;
-        Pixel* dst = DestinationRow(bmp, l, i);
-        switch (l.bitCount) {
-            case 1: IndexedRow<1>(src, dst, l.width, palette.data()); break;
-            case 2: IndexedRow<2>(src, dst, l.width, palette.data()); break;
-            case 4: IndexedRow<4>(src, dst, l.width, palette.data()); break;
-            case 8: IndexedRow<8>(src, dst, l.width, palette.data()); break;
-            case 16: Row16(src, dst, l.width, table16.get()); break;
-            case 24: row24(src, dst, l.width); break;
-            default:
-                if (masked32) Row32Masked(src, dst, l.width, *masked32);
-                else Row32(src, dst, l.width);
-                break;
+    const auto decodeRows = [&](int first, int last) {
+        for (int i = first; i < last; ++i) {
+            const std::uint8_t* src = data + std::size_t(i) * stride;
+            Pixel* dst = DestinationRow(bmp, l, i);
+            switch (l.bitCount) {
+                case 1: IndexedRow<1>(src, dst, l.width, palette.data()); break;
+                case 2: IndexedRow<2>(src, dst, l.width, palette.data()); break;
+                case 4: IndexedRow<4>(src, dst, l.width, palette.data()); break;
+                case 8: IndexedRow<8>(src, dst, l.width, palette.data()); break;
+                case 16: Row16(src, dst, l.width, table16.get()); break;
+                case 24: row24(src, dst, l.width); break;
+                default:
+                    if (masked32) Row32Masked(src, dst, l.width, *masked32);
+                    else Row32(src, dst, l.width);
+                    break;
+            }
         }
+    };
+    if (!finished) {
+        // Rows are independent: in bands across the cores.
+        ForEachBand(l.height, 1, BandItems(l.width), decodeRows);
+        return BmpError::None;
+    }
+    // In file order on this thread, telling `finished` after about every 8 MB of the file.
+    const int rowsPerReport = int(std::clamp<std::uint64_t>((std::uint64_t(8) << 20) / stride, 1, std::uint64_t(l.height)));
+    for (int i = 0; i < l.height; i += rowsPerReport) {
+        if (i > 0) finished(l.pixelOffset + std::size_t(i) * stride);
+        decodeRows(i, std::min(i + rowsPerReport, l.height));
     }
     return BmpError::None;
 }

@@ -4,6 +4,9 @@
 #include <cstring>
 #include <optional>
 
+#include "raster/Bands.h"
+#include "raster/Turn.h"
+
 namespace rastrix {
 
 namespace {
@@ -98,24 +101,24 @@ bool TurnUpright(Bitmap& picture, int orientation) {
     const int w = picture.Width(), h = picture.Height();
     if (orientation < 2 || orientation > 8 || picture.IsEmpty()) return true;
     if (orientation <= 4) {
-        // Mirrors and the half turn keep the size: pixels change places within the bitmap.
+        // Mirrors and the half turn keep the size: pixels change places within the bitmap, in
+        // bands of rows across the cores.
         if (orientation != 4)
-            for (int y = 0; y < h; ++y) std::reverse(picture.Row(y), picture.Row(y) + w);
+            ForEachBand(h, 1, BandItems(w), [&](int first, int last) {
+                for (int y = first; y < last; ++y) std::reverse(picture.Row(y), picture.Row(y) + w);
+            });
         if (orientation != 2)
-            for (int y = 0; y < h / 2; ++y) std::swap_ranges(picture.Row(y), picture.Row(y) + w, picture.Row(h - 1 - y));
+            ForEachBand(h / 2, 1, BandItems(2 * w), [&](int first, int last) {
+                for (int y = first; y < last; ++y)
+                    std::swap_ranges(picture.Row(y), picture.Row(y) + w, picture.Row(h - 1 - y));
+            });
         return true;
     }
+    // 5 to 8 swap the sides, into a new bitmap.
+    constexpr Turn kSwapping[] = {Turn::Transpose, Turn::Clockwise, Turn::Transverse, Turn::CounterClockwise};
     std::optional<Bitmap> turned = Bitmap::TryCreate(h, w, Bitmap::NewPixels::Unset);
     if (!turned) return false;
-    // Row r of the turned picture is a column of the stored one: column r for 5 and 6, counted
-    // from the right for 7 and 8; read top down for 5 and 8, bottom up for 6 and 7.
-    const bool fromRight = orientation == 7 || orientation == 8;
-    const bool bottomUp = orientation == 6 || orientation == 7;
-    for (int r = 0; r < w; ++r) {
-        const int column = fromRight ? w - 1 - r : r;
-        Pixel* out = turned->Row(r);
-        for (int c = 0; c < h; ++c) out[c] = picture.Row(bottomUp ? h - 1 - c : c)[column];
-    }
+    TurnArea(picture, picture.Bounds(), *turned, {}, kSwapping[orientation - 5]);
     picture = std::move(*turned);
     return true;
 }

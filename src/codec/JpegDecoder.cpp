@@ -8,6 +8,7 @@
 
 #include "codec/JpegMarkers.h"
 #include "codec/PictureConversion.h"
+#include "raster/Bands.h"
 
 namespace rastrix {
 
@@ -24,30 +25,16 @@ BmpReadResult Fail(BmpError e) { return {std::nullopt, e}; }
 // means the picture came out damaged, so it stops at the first one.
 constexpr int kDecodeFlags = TJFLAG_ACCURATEDCT | TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS;
 
-// True when the picture has Adobe's APP14 marker, which Photoshop writes with its CMYK files and
-// whose CMYK values are stored inverted (0 is full ink); the readers people use agree on that.
-bool HasAdobeMarker(std::span<const std::uint8_t> bytes) {
-    std::size_t at = 2;
-    while (at + 4 <= bytes.size() && bytes[at] == 0xFF) {
-        const std::uint8_t marker = bytes[at + 1];
-        if (marker == 0xDA || marker == 0xD9) break;  // the scans start: no more headers
-        const std::size_t length = (std::size_t(bytes[at + 2]) << 8) | bytes[at + 3];
-        if (marker == 0xEE && length >= 7 && at + 9 <= bytes.size() &&
-            std::equal(bytes.begin() + std::ptrdiff_t(at + 4), bytes.begin() + std::ptrdiff_t(at + 9), "Adobe"))
-            return true;
-        at += 2 + length;
-    }
-    return false;
-}
-
 // CMYK inks to RGB by the plain formula red = (1 - cyan)(1 - black) and so on, with no colour
 // profile (a printer's profile is not at hand, and a viewer without one does the same).
+// The values are taken as stored inverted (255 = no ink), as Photoshop writes them: the
+// readers people use (Pillow, ImageMagick, djpeg) take every CMYK JPEG so, with Adobe's marker
+// or without it, and a picture read otherwise comes out nearly black.
 // Reads in place: each 4-byte CMYK pixel becomes a 0x00RRGGBB word.
-void CmykToPixels(Pixel* pixels, std::size_t count, bool inverted) {
+void CmykToPixels(Pixel* pixels, std::size_t count) {
     auto* bytes = reinterpret_cast<const std::uint8_t*>(pixels);
     for (std::size_t i = 0; i < count; ++i) {
-        unsigned c = bytes[4 * i], m = bytes[4 * i + 1], y = bytes[4 * i + 2], k = bytes[4 * i + 3];
-        if (!inverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;  // now 255 = no ink
+        const unsigned c = bytes[4 * i], m = bytes[4 * i + 1], y = bytes[4 * i + 2], k = bytes[4 * i + 3];
         pixels[i] = Pixel{(((c * k + 127) / 255) << 16) | (((m * k + 127) / 255) << 8) | ((y * k + 127) / 255)};
     }
 }
@@ -85,6 +72,11 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
     if (outline.precision != 8) return Fail(BmpError::UnsupportedJpegPrecision);
     if (outline.scans > kJpegMaxScans) return Fail(BmpError::JpegTooManyScans);
     if (JpegFirstScanTooShort(outline)) return Fail(BmpError::PictureDataTooShort);
+    if (JpegScansTooMuchWork(outline)) return Fail(BmpError::JpegTooMuchScanWork);
+    if (outline.coefficientBytes > kJpegMaxCoefficientBytes) return Fail(BmpError::JpegCoefficientsTooLarge);
+    // Without its end the data cannot be whole, and the library would say so only after
+    // decoding every scan.
+    if (!outline.endFound) return Fail(BmpError::DamagedJpeg);
     Handle tj(tjInitDecompress());
     if (!tj) return Fail(BmpError::OutOfMemory);
 
@@ -113,10 +105,13 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
     Pixel* p = bmp->Data();
     const std::size_t count = std::size_t(width) * std::size_t(height);
     if (cmyk) {
-        CmykToPixels(p, count, HasAdobeMarker(bytes));
+        CmykToPixels(p, count);
     } else {
-        // The library fills the spare byte; pixels keep it zero.
-        for (std::size_t i = 0; i < count; ++i) p[i] = ClearTopByte(p[i]);
+        // The library fills the spare byte; pixels keep it zero. In bands across the cores.
+        ForEachBand(height, 1, BandItems(width), [p, width](int first, int last) {
+            Pixel* const end = p + std::size_t(last) * std::size_t(width);
+            for (Pixel* q = p + std::size_t(first) * std::size_t(width); q != end; ++q) *q = ClearTopByte(*q);
+        });
     }
 
     BmpImage image;

@@ -14,9 +14,12 @@ bool IsJpeg(std::span<const std::uint8_t> bytes);
 // Decodes a JPEG picture held in memory (baseline or progressive, colour or grey) into pixels:
 // colour pictures count as 24 bits, grey ones as 8. The size is checked against kBmpMaxSide
 // and kBmpMaxPixels before any pixel memory is taken. Damaged or cut-short data (which the
-// library would only warn about) is refused, and so is a progressive file with an absurd number
-// of scans; CMYK and YCCK pictures are turned into RGB (24 bits) unless the options refuse them,
-// and the options may let the picture be decoded at 1/2, 1/4 or 1/8 size.
+// library would only warn about) is refused, and so is a file without its end marker, a
+// progressive file with an absurd number of scans or scans that pass over the picture far more
+// often than encoders write them, and a picture in several scans whose coefficients would need
+// more memory than the largest image's pixels: all of these before the library sees the file.
+// CMYK and YCCK pictures are turned into RGB (24 bits) unless the options refuse them, and the
+// options may let the picture be decoded at 1/2, 1/4 or 1/8 size.
 BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptions& options = {});
 
 // The width and height of the frame header, read without decoding (PngHeaderSize).

@@ -7,6 +7,10 @@ namespace rastrix {
 namespace {
 
 constexpr int kSos = 0xDA, kEoi = 0xD9;
+// The decoder reads at most this many components and refuses a frame with more.
+constexpr std::size_t kMaxComponents = 10;
+// Bytes the decoder keeps for one 8 x 8 block of coefficients.
+constexpr std::uint64_t kBlockBytes = 64 * 2;
 
 unsigned Be16(std::span<const std::uint8_t> b, std::size_t at) { return unsigned(b[at]) << 8 | b[at + 1]; }
 
@@ -14,12 +18,15 @@ bool IsFrameMarker(int m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0
 bool IsStandalone(int m) { return (m >= 0xD0 && m <= 0xD7) || m == 0x01 || m == 0xD8; }
 // Huffman-coded frames of 8 x 8 blocks: baseline, extended and progressive.
 bool IsHuffmanBlockFrame(int m) { return m == 0xC0 || m == 0xC1 || m == 0xC2; }
+// Progressive frames, Huffman or arithmetic coded, alone or in a hierarchy.
+bool IsProgressiveFrame(int m) { return m == 0xC2 || m == 0xC6 || m == 0xCA || m == 0xCE; }
 
 struct Component {
     int id = 0, h = 1, v = 1;
 };
 
 std::uint64_t Ceil(std::uint64_t a, std::uint64_t b) { return (a + b - 1) / b; }
+std::uint64_t RoundUp(std::uint64_t a, std::uint64_t b) { return Ceil(a, b) * b; }
 
 // Skips the entropy-coded data of a scan: returns where its ending marker's 0xFF stands.
 std::size_t SkipCodedData(std::span<const std::uint8_t> b, std::size_t at) {
@@ -46,7 +53,10 @@ public:
             while (at < b_.size() && b_[at] == 0xFF) ++at;
             if (at >= b_.size()) break;
             const int marker = b_[at++];
-            if (marker == kEoi) break;
+            if (marker == kEoi) {
+                out_.endFound = true;
+                break;
+            }
             if (IsStandalone(marker)) continue;
             if (at + 2 > b_.size()) break;
             const std::size_t length = Be16(b_, at);
@@ -57,10 +67,12 @@ public:
             if (marker == kSos) {
                 ++out_.scans;
                 const std::size_t end = SkipCodedData(b_, at);
-                if (out_.scans == 1) FirstScan(segment, end - at);
+                Scan(segment, end - at);
                 at = end;
             }
         }
+        if (out_.frameFound && (IsProgressiveFrame(out_.frameMarker) || firstScanComponents_ < componentCount_))
+            out_.coefficientBytes = coefficientBytes_;
         return out_;
     }
 
@@ -73,12 +85,29 @@ private:
         out_.precision = s[0];
         out_.height = int(Be16(s, 1));
         out_.width = int(Be16(s, 3));
-        for (std::size_t i = 0; i < count; ++i) {
+        componentCount_ = std::min(count, kMaxComponents);
+        for (std::size_t i = 0; i < componentCount_; ++i) {
             const std::uint8_t* c = s.data() + 6 + 3 * i;
-            components_[i < 4 ? i : 3] = {c[0], std::max(1, c[1] >> 4), std::max(1, c[1] & 15)};
+            components_[i] = {c[0], std::max(1, c[1] >> 4), std::max(1, c[1] & 15)};
+            hmax_ = std::max(hmax_, components_[i].h);
+            vmax_ = std::max(vmax_, components_[i].v);
         }
-        componentCount_ = std::min<std::size_t>(count, 4);
+        for (std::size_t i = 0; i < componentCount_; ++i) {
+            const Component& c = components_[i];
+            const std::uint64_t across = BlocksAcross(c), down = BlocksDown(c);
+            out_.frameBlocks += across * down;
+            // The decoder pads each component's blocks to whole sampling units.
+            coefficientBytes_ += RoundUp(across, std::uint64_t(c.h)) * RoundUp(down, std::uint64_t(c.v)) * kBlockBytes;
+        }
         out_.frameFound = true;
+    }
+
+    // A component's blocks across and down the picture, as a scan of it alone codes them.
+    std::uint64_t BlocksAcross(const Component& c) const {
+        return Ceil(std::uint64_t(out_.width) * std::uint64_t(c.h), 8 * std::uint64_t(hmax_));
+    }
+    std::uint64_t BlocksDown(const Component& c) const {
+        return Ceil(std::uint64_t(out_.height) * std::uint64_t(c.v), 8 * std::uint64_t(vmax_));
     }
 
     const Component* Find(int id) const {
@@ -87,30 +116,33 @@ private:
         return nullptr;
     }
 
-    void FirstScan(std::span<const std::uint8_t> s, std::size_t codedBytes) {
+    // The blocks a scan codes: a scan of one component its own blocks, a scan of several whole
+    // units of each; 0 when a component is unknown (the decoder refuses the scan).
+    std::uint64_t ScanBlocks(std::span<const std::uint8_t> s, std::size_t count) const {
+        if (count == 1) {
+            const Component* c = Find(s[1]);
+            return c ? BlocksAcross(*c) * BlocksDown(*c) : 0;
+        }
+        std::uint64_t perUnit = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const Component* c = Find(s[1 + 2 * i]);
+            if (!c) return 0;
+            perUnit += std::uint64_t(c->h * c->v);
+        }
+        return Ceil(std::uint64_t(out_.width), 8 * std::uint64_t(hmax_)) *
+               Ceil(std::uint64_t(out_.height), 8 * std::uint64_t(vmax_)) * perUnit;
+    }
+
+    void Scan(std::span<const std::uint8_t> s, std::size_t codedBytes) {
         if (!out_.frameFound || out_.width == 0 || out_.height == 0 || s.empty()) return;
         const std::size_t count = s[0];
         if (count == 0 || s.size() < 1 + 2 * count + 3) return;
-        if (s[1 + 2 * count] != 0) return;  // starts past the DC value: no block needs a bit
-        int hmax = 1, vmax = 1;
-        for (std::size_t i = 0; i < componentCount_; ++i)
-            hmax = std::max(hmax, components_[i].h), vmax = std::max(vmax, components_[i].v);
-        const std::uint64_t w = std::uint64_t(out_.width), h = std::uint64_t(out_.height);
-        std::uint64_t blocks = 0;
-        if (count == 1) {
-            const Component* c = Find(s[1]);
-            if (!c) return;
-            blocks = Ceil(Ceil(w * std::uint64_t(c->h), std::uint64_t(hmax)), 8) *
-                     Ceil(Ceil(h * std::uint64_t(c->v), std::uint64_t(vmax)), 8);
-        } else {
-            std::uint64_t perUnit = 0;
-            for (std::size_t i = 0; i < count; ++i) {
-                const Component* c = Find(s[1 + 2 * i]);
-                if (!c) return;
-                perUnit += std::uint64_t(c->h * c->v);
-            }
-            blocks = Ceil(w, 8 * std::uint64_t(hmax)) * Ceil(h, 8 * std::uint64_t(vmax)) * perUnit;
-        }
+        const std::uint64_t blocks = ScanBlocks(s, count);
+        out_.scanBlocks += blocks;
+        if (out_.scans != 1) return;
+        firstScanComponents_ = count;
+        // A scan that starts past the DC value needs no bit for a block.
+        if (blocks == 0 || s[1 + 2 * count] != 0) return;
         out_.firstScanMeasured = true;
         out_.firstScanBlocks = blocks;
         out_.firstScanBytes = codedBytes;
@@ -118,8 +150,11 @@ private:
 
     std::span<const std::uint8_t> b_;
     JpegOutline out_;
-    Component components_[4];
+    Component components_[kMaxComponents];
     std::size_t componentCount_ = 0;
+    std::size_t firstScanComponents_ = kMaxComponents;
+    int hmax_ = 1, vmax_ = 1;
+    std::uint64_t coefficientBytes_ = 0;
 };
 
 }  // namespace
@@ -131,6 +166,10 @@ JpegOutline ReadJpegOutline(std::span<const std::uint8_t> bytes) {
 
 bool JpegFirstScanTooShort(const JpegOutline& o) {
     return o.firstScanMeasured && IsHuffmanBlockFrame(o.frameMarker) && o.firstScanBytes * 8 < o.firstScanBlocks;
+}
+
+bool JpegScansTooMuchWork(const JpegOutline& o) {
+    return o.scanBlocks > std::max(kJpegMaxScanPasses * o.frameBlocks, kJpegFreeScanBlocks);
 }
 
 }  // namespace rastrix

@@ -69,9 +69,12 @@ PaletteFileResult ParsePaletteBytes(std::span<const std::uint8_t> bytes) {
 PaletteFileResult ReadPaletteFile(FileSystem& files, const std::string& path) {
     const FileBytesResult read = ReadFileBytes(files, path, kMaxPaletteFileBytes, LongerFile::ReadStart);
     if (!read) return Error(Describe(read.failure));
-    const std::span<const std::uint8_t> bytes = read.View();
+    return PaletteFromFileStart(read.View(), read.storedSize);
+}
+
+PaletteFileResult PaletteFromFileStart(std::span<const std::uint8_t> bytes, std::uint64_t fileSize) {
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return PaletteFromBmp(bytes);
-    if (read.storedSize > kMaxPaletteFileBytes)
+    if (fileSize > kMaxPaletteFileBytes)
         return Error("the palette file is larger than " + std::to_string(kMaxPaletteFileBytes / 1024) +
                      " KiB; a text palette is one colour a line");
     return ParsePaletteBytes(bytes);

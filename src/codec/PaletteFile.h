@@ -55,4 +55,8 @@ PaletteFileResult ParsePaletteBytes(std::span<const std::uint8_t> bytes);
 // Reads a palette file (at most kMaxPaletteFileBytes) and parses it as ParsePaletteBytes does.
 PaletteFileResult ReadPaletteFile(FileSystem& files, const std::string& path);
 
+// The same from the first bytes of a palette file (at most kMaxPaletteFileBytes of it) and
+// the file's whole size, however they were had (a pipe is read, not sized).
+PaletteFileResult PaletteFromFileStart(std::span<const std::uint8_t> bytes, std::uint64_t fileSize);
+
 }  // namespace rastrix

@@ -1,5 +1,7 @@
 #include "codec/PictureReader.h"
 
+#include <algorithm>
+
 #include "codec/JpegDecoder.h"
 #include "codec/PngDecoder.h"
 
@@ -15,6 +17,41 @@ BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const PictureOp
     if (IsPng(bytes)) return DecodePng(bytes, options);
     if (IsJpeg(bytes)) return DecodeJpeg(bytes, options);
     return {std::nullopt, BmpError::NotPicture};
+}
+
+namespace {
+
+// Whether the bytes begin as `signature` does, as far as they go.
+bool StartsAs(std::span<const std::uint8_t> first, std::span<const std::uint8_t> signature) {
+    const std::size_t n = std::min(first.size(), signature.size());
+    return std::equal(first.begin(), first.begin() + std::ptrdiff_t(n), signature.begin());
+}
+
+constexpr std::uint8_t kBmpSignature[] = {'B', 'M'};
+constexpr std::uint8_t kJpegSignature[] = {0xFF, 0xD8, 0xFF};
+// The PNG signature, then the first chunk, which must be the 13-byte header.
+constexpr std::uint8_t kPngStart[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+constexpr std::size_t kPngSignatureBytes = 8;
+
+}  // namespace
+
+BmpError PictureStartError(std::span<const std::uint8_t> first, bool whole) {
+    if (first.size() >= 2 && StartsAs(first, kBmpSignature)) {
+        // The header alone decides these errors, so its bytes are enough.
+        if (first.size() < kBmpHeaderReadBytes) return BmpError::None;
+        return ReadBmpHeader(first.first(kBmpHeaderReadBytes)).error;
+    }
+    if (first.size() >= kPngSignatureBytes && StartsAs(first.first(kPngSignatureBytes), kPngStart))
+        return StartsAs(first, kPngStart) ? BmpError::None : BmpError::DamagedPng;
+    if (first.size() >= 3 && StartsAs(first, kJpegSignature)) {
+        // Fill bytes, a marker of the frame's family, or one the decoder passes over.
+        const bool marker = first.size() < 4 || first[3] == 0x01 || first[3] >= 0xC0;
+        return marker ? BmpError::None : BmpError::DamagedJpeg;
+    }
+    if (!whole && first.size() < kPngSignatureBytes &&
+        (StartsAs(first, kBmpSignature) || StartsAs(first, kPngStart) || StartsAs(first, kJpegSignature)))
+        return BmpError::None;  // too few bytes to tell yet
+    return BmpError::NotPicture;
 }
 
 std::string_view PictureErrorMessage(std::span<const std::uint8_t> bytes, BmpError error) {

@@ -76,6 +76,10 @@ std::optional<BmpReadResult> DecodePngAveraged(std::span<const std::uint8_t> byt
 BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarget& target,
                            const PictureOptions& options, const ReadFinished& finished) {
     if (target.width < 1 || target.height < 1) return {std::nullopt, BmpError::BadSize};
+    // The scaled picture is an image like any opened one, and is refused before any reading.
+    if (target.width > kBmpMaxSide || target.height > kBmpMaxSide ||
+        std::int64_t(target.width) * target.height > kBmpMaxPixels)
+        return {std::nullopt, BmpError::TooLarge};
     PictureOptions read = options;
     if (IsJpeg(bytes) && target.filter == ScaleFilter::Lanczos) {
         const std::optional<PictureSize> size = JpegHeaderSize(bytes);

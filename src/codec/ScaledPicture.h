@@ -23,6 +23,8 @@ struct ScaleTarget {
 // same way, its padding opaque like the background. The bit depth is the picture's. A large
 // PNG is averaged down as its rows are decoded, never held whole. `finished` is told how far
 // the file has been read, where the reader can tell (BMP files and PNG files averaged down).
+// A target beyond the image limits (kBmpMaxSide, kBmpMaxPixels) is refused as TooLarge before
+// the file is read.
 BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarget& target,
                            const PictureOptions& options = {}, const ReadFinished& finished = {});
 

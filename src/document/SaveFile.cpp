@@ -95,7 +95,10 @@ std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog) {
     target = WithBmpExtension(target);
     const WriteResult written = WriteImageFile(ed, target, file);
     if (!written) {
-        ReportError(ed, SaveErrorLine(written.failure.step), written.failure.errorNumber);
+        if (written.failure.errorNumber == kNotRegularFile)
+            ReportProblem(ed, target + " is not a regular file, so it cannot be replaced by a bitmap.");
+        else
+            ReportError(ed, SaveErrorLine(written.failure.step), written.failure.errorNumber);
         return std::nullopt;
     }
     ed.doc.fileSize = std::uint32_t(file.size);

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "edit/EditArea.h"
-#include "edit/PixelTransforms.h"
+#include "raster/Turn.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
 #include "selection/Selection.h"
@@ -48,8 +48,7 @@ void RunRotateFlip(Editor& ed, Turn turn) {
         return;
     }
     const Rect area = SelectedArea(ed);
-    const bool quarter = turn == Turn::Clockwise || turn == Turn::CounterClockwise;
-    if (quarter && area.Width() != area.Height()) {
+    if (SwapsSides(turn) && area.Width() != area.Height()) {
         ed.host.ShowMessage(kSelectionNotSquareText, std::nullopt, MsgButtons::Ok, MsgIcon::None);
         return;
     }

@@ -1,5 +1,5 @@
 #pragma once
-#include "edit/PixelTransforms.h"
+#include "raster/Turn.h"
 
 namespace rastrix {
 

@@ -7,6 +7,7 @@
 #include "editor/Editor.h"
 #include "editor/ReportError.h"
 #include "editor/Text.h"
+#include "raster/Bands.h"
 
 namespace rastrix {
 
@@ -73,13 +74,19 @@ bool PushCopy(Editor& ed) {
     const Bitmap& top = CurrentImage(ed);
     std::optional<Bitmap> copy = AllocateLevel(ed, top.Width(), top.Height(), Bitmap::NewPixels::Unset);
     if (!copy) return false;
-    if (top.ByteSize() != 0) std::memcpy(copy->Data(), top.Data(), top.ByteSize());
+    // In bands across the cores: each thread also gets the pages of its part of a fresh level.
+    const std::size_t rowBytes = std::size_t(top.Width()) * sizeof(Pixel);
+    if (rowBytes != 0)
+        ForEachBand(top.Height(), 1, BandItems(top.Width()), [&](int first, int last) {
+            std::memcpy(copy->Row(first), top.Row(first), rowBytes * std::size_t(last - first));
+        });
     PushLevel(ed, std::move(*copy));
     return true;
 }
 
 void PrepareSpareLevel(const Editor& ed) {
-    if (ed.doc.fileSize != 0) Bitmap::PrepareSpare(ed.doc.imageWidth, ed.doc.imageHeight);
+    if (ed.doc.fileSize == 0) return;
+    Bitmap::PrepareSpare(ed.doc.imageWidth, ed.doc.imageHeight, ImageStack::kLevels - ed.doc.undoDepth);
 }
 
 bool PopLevel(Editor& ed) {

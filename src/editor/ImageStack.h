@@ -35,8 +35,10 @@ void DropUndoLevels(Editor& ed);
 std::optional<Bitmap> AllocateLevel(Editor& ed, int width, int height,
                                     Bitmap::NewPixels pixels = Bitmap::NewPixels::Black);
 
-// After a command: has a spare level of the image's size made ready in the background, so the
-// next command on a large image finds memory whose pages are already mapped.
+// After a command: has spare levels of the image's size made ready in the background, so the
+// next commands on a large image find memory whose pages are already mapped: one for each
+// level the stack may still grow by and one more, the spare a full stack keeps (four after an
+// open, one on a full stack: never more than four levels and a spare together).
 void PrepareSpareLevel(const Editor& ed);
 
 // Throws the current level away and makes the one below current, with its size as the image

@@ -58,8 +58,9 @@ std::optional<Bitmap> Bitmap::TryReuse(Bitmap& donor, int width, int height, New
     return made;
 }
 
-void Bitmap::PrepareSpare(int width, int height) {
-    PixelAllocator::PrepareSpare(std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0)));
+void Bitmap::PrepareSpare(int width, int height, int count) {
+    PixelAllocator::PrepareSpare(std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0)),
+                                 std::size_t(std::max(count, 0)));
 }
 
 Color Bitmap::GetPixel(int x, int y) const {

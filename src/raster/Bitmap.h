@@ -39,11 +39,11 @@ public:
     // allocates, so it cannot fail for want of memory.
     static std::optional<Bitmap> TryReuse(Bitmap& donor, int width, int height, NewPixels pixels = NewPixels::Black);
 
-    // After a command on a large image: has a spare block for a bitmap of this size made
-    // ready in the background, so the next level finds its pages already mapped instead of
+    // After a command on a large image: has `count` spare blocks for bitmaps of this size made
+    // ready in the background, so the next levels find their pages already mapped instead of
     // paying a fault for each on first touch. Returns at once. For a small size the kept
     // large blocks are given back.
-    static void PrepareSpare(int width, int height);
+    static void PrepareSpare(int width, int height, int count = 1);
 
     int Width() const { return width_; }
     int Height() const { return height_; }

@@ -57,8 +57,8 @@ PixelAllocator::FreshPagesAsWritten::FreshPagesAsWritten() : before_(freshPagesA
 
 PixelAllocator::FreshPagesAsWritten::~FreshPagesAsWritten() { freshPagesAsWritten = before_; }
 
-void PixelAllocator::PrepareSpare(std::size_t n) {
-    if (IsLarge(n)) PixelPool::Shared().PrepareSpare(n * sizeof(Pixel));
+void PixelAllocator::PrepareSpare(std::size_t n, std::size_t count) {
+    if (IsLarge(n)) PixelPool::Shared().PrepareSpare(n * sizeof(Pixel), count);
     else PixelPool::Shared().FreeKept();  // the image is small now: large blocks serve it nothing
 }
 

@@ -31,9 +31,9 @@ struct PixelAllocator {
         ::new (static_cast<void*>(p)) U(static_cast<Args&&>(args)...);
     }
 
-    // Has the pool keep a spare block of n pixels ready; for a small image, gives the kept
-    // large blocks back instead.
-    static void PrepareSpare(std::size_t n);
+    // Has the pool keep `count` spare blocks of n pixels ready; for a small image, gives the
+    // kept large blocks back instead.
+    static void PrepareSpare(std::size_t n, std::size_t count = 1);
 
     // While one lives, fresh large blocks taken on this thread get their pages as they are
     // written instead of all at once.

@@ -1,6 +1,7 @@
 #include "raster/PixelPool.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <system_error>
 #include <thread>
@@ -19,6 +20,8 @@
 #if defined(RASTRIX_ASAN)
 #include <sanitizer/asan_interface.h>
 #endif
+
+#include "raster/Bands.h"
 
 namespace rastrix {
 namespace {
@@ -76,10 +79,9 @@ PixelPool::~PixelPool() {
     {
         std::lock_guard<std::mutex> hold(lock_);
         stop_ = true;
-        stopPreparing_ = true;
     }
     wake_.notify_all();
-    if (worker_.joinable()) worker_.join();
+    for (std::thread& w : workers_) w.join();
     for (const Block& b : kept_) {
         MarkKept(b.data, b.bytes, false);
         std::free(b.data);
@@ -97,27 +99,34 @@ bool PixelPool::Fits(std::size_t blockBytes, std::size_t wanted) {
     return blockBytes >= wanted && blockBytes - wanted <= blockBytes / 4;
 }
 
-void PixelPool::FreeBlock(std::unique_lock<std::mutex>& lock, char* data, std::size_t bytes) {
-    if (preparing_ == data) {
-        // Waits for the worker's current chunk at most.
-        stopPreparing_ = true;
-        prepared_.wait(lock, [&] { return preparing_ != data; });
+std::vector<PixelPool::Job>::iterator PixelPool::JobOf(const char* data) {
+    return std::find_if(jobs_.begin(), jobs_.end(), [data](const Job& j) { return j.data == data; });
+}
+
+// A block in a worker's hands is freed by the worker when it ends its chunk; none of it is
+// handed out any more.
+void PixelPool::FreeBlock(char* data, std::size_t bytes) {
+    const auto job = JobOf(data);
+    if (job != jobs_.end()) {
+        if (job->busy > 0) {
+            job->end = 0;
+            job->freeWhenDone = true;
+            return;
+        }
+        jobs_.erase(job);
     }
     MarkKept(data, bytes, false);
     std::free(data);
 }
 
-void PixelPool::FreeUnfitting(std::unique_lock<std::mutex>& lock, std::size_t wanted) {
-    // Every unfitting block leaves the kept list before any is freed: a free may wait for the
-    // worker with the lock let go, and another thread may change the list meanwhile.
-    std::vector<Block> unfitting;
+void PixelPool::FreeUnfitting(std::size_t wanted) {
     for (std::size_t i = kept_.size(); i-- > 0;) {
         if (Fits(kept_[i].bytes, wanted)) continue;
-        unfitting.push_back(kept_[i]);
+        const Block b = kept_[i];
         kept_.erase(kept_.begin() + std::ptrdiff_t(i));
         --counts_.kept;
+        FreeBlock(b.data, b.bytes);
     }
-    for (const Block& b : unfitting) FreeBlock(lock, b.data, b.bytes);
 }
 
 char* PixelPool::Allocate(std::size_t bytes) {
@@ -137,27 +146,41 @@ void* PixelPool::Take(std::size_t bytes, FreshPages fresh) {
     if (wanted == 0) return nullptr;
     std::unique_lock<std::mutex> lock(lock_);
     wanted_ = wanted;
-    FreeUnfitting(lock, wanted);
-    // Another thread may have given back a block of another size while the lock was let go,
-    // so the fit is checked again; one whose pages are mapped saves the faults.
+    FreeUnfitting(wanted);
+    // The block with the fewest pages left to map saves the most faults: a mapped one, else
+    // the one the workers are furthest on.
+    const auto unmapped = [&](const Block& b) -> std::size_t {
+        if (b.mapped) return 0;
+        const auto job = JobOf(b.data);
+        return job == jobs_.end() ? b.bytes : job->end;
+    };
     auto best = kept_.end();
     for (auto it = kept_.begin(); it != kept_.end(); ++it) {
         if (!Fits(it->bytes, wanted)) continue;
-        if (best == kept_.end() || (it->mapped && !best->mapped)) best = it;
+        if (best == kept_.end() || unmapped(*it) < unmapped(*best)) best = it;
     }
     if (best != kept_.end()) {
         char* p = best->data;
-        // A block the worker is still mapping stays in its hands: it maps from the end while
-        // the command writes from the start, so the two share the faults until they meet. One
-        // it has not reached yet is mapped here, as a fresh block is.
-        const bool unmapped = !best->mapped && preparing_ != p;
+        // A block the workers have started on stays in their hands, ahead of every other: they
+        // map from the end while the command writes from the start, so they share the faults
+        // until they meet. One they have not reached yet is mapped here, as a fresh block is.
+        bool mapHere = false;
+        if (!best->mapped) {
+            const auto job = JobOf(p);
+            if (job == jobs_.end() || (job->end == job->bytes && job->busy == 0)) {
+                if (job != jobs_.end()) jobs_.erase(job);
+                mapHere = true;
+            } else {
+                std::rotate(jobs_.begin(), job, job + 1);
+            }
+        }
         kept_.erase(best);
         --counts_.kept;
         ++counts_.inUse;
         ++counts_.reused;
         MarkKept(p, wanted, false);
         lock.unlock();
-        if (unmapped && fresh == FreshPages::MapNow) PopulateFresh(p, wanted);
+        if (mapHere && fresh == FreshPages::MapNow) PopulateFresh(p, wanted);
         return p;
     }
     char* p = Allocate(wanted);
@@ -176,64 +199,86 @@ void PixelPool::Give(void* block, std::size_t bytes) noexcept {
     char* p = static_cast<char*>(block);
     if (!stop_ && Fits(rounded, wanted_) && counts_.Held() < maxBlocks_) {
         MarkKept(p, rounded, true);
-        kept_.push_back({p, rounded, true});
+        kept_.push_back({p, rounded, JobOf(p) == jobs_.end()});
         ++counts_.kept;
         return;
     }
-    FreeBlock(lock, p, rounded);
+    FreeBlock(p, rounded);
 }
 
-void PixelPool::PrepareSpare(std::size_t bytes) {
+void PixelPool::PrepareSpare(std::size_t bytes, std::size_t count) {
     const std::size_t wanted = Round(bytes);
-    if (wanted == 0) return;
+    if (wanted == 0 || count == 0) return;
     std::unique_lock<std::mutex> lock(lock_);
     if (stop_) return;
     wanted_ = wanted;
-    FreeUnfitting(lock, wanted);
-    if (std::none_of(kept_.begin(), kept_.end(), [&](const Block& b) { return Fits(b.bytes, wanted); })) {
-        if (counts_.Held() >= maxBlocks_) return;
+    FreeUnfitting(wanted);
+    std::size_t spares = std::size_t(
+        std::count_if(kept_.begin(), kept_.end(), [&](const Block& b) { return Fits(b.bytes, wanted); }));
+    bool added = false;
+    for (; spares < count && counts_.Held() < maxBlocks_; ++spares) {
         char* p = Allocate(wanted);
-        if (!p) return;
+        if (!p) break;
         MarkKept(p, wanted, true);
         kept_.push_back({p, wanted, false});
+        jobs_.push_back({p, wanted, wanted, 0});
         ++counts_.kept;
+        added = true;
     }
-    if (!NextToPrepare()) return;
-    if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
+    if (!added) return;
+    StartWorkers();
     wake_.notify_all();
 }
 
-PixelPool::Block* PixelPool::NextToPrepare() {
-    for (Block& b : kept_)
-        if (!b.mapped && b.data != preparing_) return &b;
-    return nullptr;
+void PixelPool::StartWorkers() {
+    const std::size_t wanted = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+    while (workers_.size() < wanted) {
+        try {
+            workers_.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+            break;  // one fewer worker; with none the blocks are mapped as they are taken
+        }
+    }
 }
 
 void PixelPool::Work() {
     std::unique_lock<std::mutex> lock(lock_);
+    const auto next = [&] { return std::find_if(jobs_.begin(), jobs_.end(), [](const Job& j) { return j.end > 0; }); };
     for (;;) {
-        wake_.wait(lock, [&] { return stop_ || NextToPrepare() != nullptr; });
+        wake_.wait(lock, [&] { return stop_ || next() != jobs_.end(); });
         if (stop_) return;
-        Block* next = NextToPrepare();
-        char* const data = next->data;
-        const std::size_t bytes = next->bytes;
-        preparing_ = data;
-        stopPreparing_ = false;
-        // A chunk at a time, unlocked, so a free waits for one chunk at most; last chunk first,
+        if (BandsRunning()) {
+            // A command's kernel has the cores; it maps what it writes of a block not ready.
+            lock.unlock();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            lock.lock();
+            continue;
+        }
+        // A chunk at a time, with the lock let go, so no one waits for a chunk; last chunk first,
         // away from where a command that takes the block meanwhile starts writing. Pages the
         // command has written by then are left as they are.
-        for (std::size_t end = bytes; end > 0 && !stopPreparing_;) {
-            const std::size_t at = (end - 1) / kGranule * kGranule;
-            lock.unlock();
-            const bool done = Populate(data + at, end - at);
-            lock.lock();
-            if (!done) break;
-            end = at;
+        const auto job = next();
+        char* const data = job->data;
+        const std::size_t at = (job->end - 1) / kGranule * kGranule;
+        const std::size_t end = job->end;
+        job->end = at;
+        ++job->busy;
+        lock.unlock();
+        const bool done = Populate(data + at, end - at);
+        lock.lock();
+        const auto mine = JobOf(data);
+        --mine->busy;
+        if (!done) mine->end = 0;  // the kernel cannot: there is nothing more to do
+        if (mine->end > 0 || mine->busy > 0) continue;
+        const bool freed = mine->freeWhenDone;
+        const std::size_t blockBytes = mine->bytes;
+        jobs_.erase(mine);
+        if (freed) {
+            MarkKept(data, blockBytes, false);
+            std::free(data);
         }
-        // Marked mapped also when the kernel cannot populate: there is nothing more to do.
         for (Block& b : kept_)
             if (b.data == data) b.mapped = true;
-        preparing_ = nullptr;
         prepared_.notify_all();
     }
 }
@@ -249,7 +294,7 @@ void PixelPool::FreeKept() {
         const Block b = kept_.back();
         kept_.pop_back();
         --counts_.kept;
-        FreeBlock(lock, b.data, b.bytes);
+        FreeBlock(b.data, b.bytes);
     }
 }
 
@@ -265,7 +310,7 @@ void PixelPool::SetHeldCeiling(std::size_t blocks) {
 
 void PixelPool::WaitUntilPrepared() {
     std::unique_lock<std::mutex> lock(lock_);
-    prepared_.wait(lock, [&] { return stop_ || (preparing_ == nullptr && NextToPrepare() == nullptr); });
+    prepared_.wait(lock, [&] { return stop_ || jobs_.empty(); });
 }
 
 }  // namespace rastrix

@@ -17,9 +17,11 @@ namespace rastrix {
 // at most maxBlocks, and only when it fits the size last asked for; blocks of another size
 // are freed as soon as a request of a new size arrives (the image shrank or was replaced).
 //
-// Thread-safe. A worker thread, started by the first PrepareSpare and joined by the
-// destructor, maps the pages of a fresh spare block in the background, and goes on mapping it
-// when the block is taken before it is done.
+// Thread-safe. Worker threads (one per core, at most two), started by the first PrepareSpare
+// and joined by the destructor, map the pages of fresh spare blocks in the background, a chunk
+// at a time and one block after the other, and go on mapping a block that is taken before it
+// is done, before any other. They pause while a kernel split in bands runs (raster/Bands.h),
+// so a command has the cores to itself.
 class PixelPool {
 public:
     // Blocks are whole multiples of this (a huge page) and aligned to it.
@@ -42,10 +44,10 @@ public:
     // Gives back a block from Take, with the bytes it was asked for.
     void Give(void* block, std::size_t bytes) noexcept;
 
-    // Makes sure one block for `bytes` is kept, allocating it when the bound leaves room, and
-    // has the worker map its pages so the next Take of that size finds them ready. Returns
-    // at once: the command the user starts next never waits for the worker.
-    void PrepareSpare(std::size_t bytes);
+    // Makes sure `count` blocks for `bytes` are kept, allocating them while the bound leaves
+    // room, and has the workers map their pages so the next Takes of that size find them ready.
+    // Returns at once: the command the user starts next never waits for the workers.
+    void PrepareSpare(std::size_t bytes, std::size_t count = 1);
 
     struct Counts {
         std::size_t inUse = 0;   // taken and not given back
@@ -66,7 +68,7 @@ public:
     // No new block is got from the system while this many are held: Take then gives null, as
     // when memory has run out. Lets tests make an allocation fail.
     void SetHeldCeiling(std::size_t blocks);
-    // Waits until the worker has nothing left to prepare.
+    // Waits until the workers have nothing left to prepare.
     void WaitUntilPrepared();
 
     // The pool every Bitmap takes its large blocks from: four image levels and one spare.
@@ -79,27 +81,37 @@ private:
         std::size_t bytes;
         bool mapped;  // its pages have been touched or populated
     };
+    // A block whose pages the workers map, last chunk first: [end, bytes) are mapped or being
+    // mapped, and `busy` chunks of it are in a worker's hands. A block freed meanwhile is freed
+    // by the worker that ends its last chunk, so that no one waits for a worker.
+    struct Job {
+        char* data;
+        std::size_t bytes;
+        std::size_t end;
+        int busy;
+        bool freeWhenDone = false;
+    };
 
     static std::size_t Round(std::size_t bytes);
     static bool Fits(std::size_t blockBytes, std::size_t wanted);
-    void FreeUnfitting(std::unique_lock<std::mutex>& lock, std::size_t wanted);
-    void FreeBlock(std::unique_lock<std::mutex>& lock, char* data, std::size_t bytes);
+    void FreeUnfitting(std::size_t wanted);
+    void FreeBlock(char* data, std::size_t bytes);
     char* Allocate(std::size_t bytes);
-    Block* NextToPrepare();
+    std::vector<Job>::iterator JobOf(const char* data);
+    void StartWorkers();
     void Work();
 
     std::size_t maxBlocks_;
     std::size_t ceiling_ = static_cast<std::size_t>(-1);
     mutable std::mutex lock_;
-    std::condition_variable wake_;     // the worker: something to prepare, or stop
-    std::condition_variable prepared_; // a block's preparation ended
+    std::condition_variable wake_;     // the workers: a chunk to map, or stop
+    std::condition_variable prepared_; // a job ended
     std::vector<Block> kept_;
+    std::vector<Job> jobs_;  // in the order they are to be done
     std::size_t wanted_ = 0;  // rounded size of the last request
     Counts counts_;
-    char* preparing_ = nullptr;  // the block the worker is mapping
-    bool stopPreparing_ = false; // it was taken or is being freed: the worker leaves it
     bool stop_ = false;
-    std::thread worker_;
+    std::vector<std::thread> workers_;
 };
 
 }  // namespace rastrix

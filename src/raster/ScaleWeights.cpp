@@ -47,7 +47,12 @@ ScaleAxis LanczosAxis(int srcLen, int scaledLen, int from, int count, int shrink
         int n = std::max(0, std::min(hi - lo, axis.taps));
         double sum = 0.0;
         for (int j = 0; j < n; ++j) {
-            w[std::size_t(j)] = Lanczos3((double(lo + j) + 0.5 - centre) / stretch);
+            // An averaged position stands for `shrink` source positions, the last one perhaps for
+            // fewer: its weight is taken at its true centre and scaled by its true size.
+            const int pos = lo + j;
+            const std::int64_t held = std::clamp<std::int64_t>(srcLen - std::int64_t(pos) * shrink, 0, shrink);
+            const double size = double(held) / shrink;
+            w[std::size_t(j)] = Lanczos3((double(pos) + size / 2 - centre) / stretch) * size;
             sum += w[std::size_t(j)];
         }
         int first = lo;

@@ -20,8 +20,9 @@ struct ScaleAxis {
 
 // Lanczos-3 weights for the scaled positions from..from+count-1 of an axis that scales srcLen
 // positions to scaledLen. The source may have been reduced by a whole factor `shrink` first
-// (each of its positions the average of `shrink` original ones, the last perhaps of fewer):
-// `shrunkLen` is its length, and the window is taken in its units. Reducing widens the window
+// (each of its positions the average of `shrink` original ones, the last perhaps of fewer, which
+// then weighs only as much as the positions it holds): `shrunkLen` is its length, and the
+// window is taken in its units. Reducing widens the window
 // by the reduction factor, so every source position contributes.
 ScaleAxis LanczosAxis(int srcLen, int scaledLen, int from, int count, int shrink, int shrunkLen);
 

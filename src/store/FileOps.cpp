@@ -38,7 +38,7 @@ std::string_view StepName(FileStep step) {
 std::string Describe(const FileFailure& failure) {
     std::string text(StepName(failure.step));
     text += ": ";
-    text += std::strerror(failure.errorNumber);
+    text += failure.errorNumber == kNotRegularFile ? "not a regular file" : std::strerror(failure.errorNumber);
     return text;
 }
 

@@ -26,7 +26,7 @@ struct FileFailure {
     friend bool operator==(const FileFailure&, const FileFailure&) = default;
 };
 
-// "rename: No such file or directory"
+// "rename: No such file or directory"; "open: not a regular file" for kNotRegularFile.
 std::string Describe(const FileFailure& failure);
 
 // A file's bytes mapped into memory; unmapped when the last holder lets go.
@@ -94,7 +94,8 @@ struct WriteResult {
 // new one: the bytes go to a temporary file beside it, which is flushed and renamed over the
 // target. On any failure the target is as it was and the temporary file is gone. A new file
 // gets newMode less the umask; a replaced one keeps its permissions. A target that is a
-// symbolic link is written where the link points, and the link is kept.
+// symbolic link is written where the link points, and the link is kept. A target that is a
+// device, a pipe or a socket is never replaced: the write fails at Open with kNotRegularFile.
 WriteResult WriteFileAtomically(FileSystem& files, const std::filesystem::path& target,
                                 std::span<const std::uint8_t> bytes, unsigned newMode);
 

@@ -133,7 +133,9 @@ public:
         const std::string base = target.filename().string();
         if (base.empty()) return target.empty() ? ENOENT : EISDIR;
         struct stat info {};
-        const bool replacing = ::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+        const bool there = ::stat(target.c_str(), &info) == 0;
+        if (there && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) return kNotRegularFile;
+        const bool replacing = there && S_ISREG(info.st_mode);
         if (replacing && ::access(target.c_str(), W_OK) != 0) return errno;
         const std::filesystem::path folder = target.parent_path();
         for (unsigned attempt = 0; attempt < 16; ++attempt) {

@@ -41,7 +41,8 @@ public:
     // characters (the name cut short so the whole stays within 255 bytes), open for writing. When target is an existing regular file the new file takes
     // its permissions (and its owner and group, as far as the process may set them), and the
     // call fails with EACCES if target may not be written (renaming
-    // over it would replace a file the user protected). Otherwise the new file gets newMode
+    // over it would replace a file the user protected), and with kNotRegularFile when target is
+    // there but is neither a regular file nor a folder. Otherwise the new file gets newMode
     // less the umask.
     virtual int CreateTemp(const std::filesystem::path& target, unsigned newMode, Handle& handle,
                            std::filesystem::path& created) = 0;
@@ -61,6 +62,11 @@ public:
     // Makes a rename in the folder durable.
     virtual int FlushFolder(const std::filesystem::path& folder) = 0;
 };
+
+// What CreateTemp gives for a target that is there but is not a regular file (a device, a pipe,
+// a socket): renaming a file over it would put a file where the system keeps something else
+// (as root, over /dev/null). Not an errno value; Describe (FileOps.h) words it.
+inline constexpr int kNotRegularFile = 1 << 16;
 
 // The real POSIX implementation; one shared instance, it holds no state.
 FileSystem& PosixFileSystem();

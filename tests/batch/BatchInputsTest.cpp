@@ -4,14 +4,19 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "batch/BatchRun.h"
+#include "document/NewImageDialog.h"
+#include "raster/PixelPool.h"
 #include "codec/BmpWriter.h"
 #include "support/EncodedBmpFile.h"
 #include "codec/PictureReader.h"
@@ -31,6 +36,7 @@ using testing::ReadBytes;
 struct Outcome {
     int status = -1;
     std::string errors;
+    long peakKiB = 0;  // the program's peak resident memory
 };
 
 Bytes Bmp24(const Bitmap& b) { return testing::EncodeBmpFile(b, 24, [](int) { return true; }).bytes; }
@@ -58,6 +64,7 @@ protected:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&actions, 2, errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t pid = 0;
         const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
@@ -71,14 +78,21 @@ protected:
     }
     Outcome Wait(pid_t pid) {
         int status = 0;
-        ::waitpid(pid, &status, 0);
+        struct rusage usage {};
+        ::wait4(pid, &status, 0, &usage);
         const Bytes errors = ReadBytes(errorsFile);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), std::string(errors.begin(), errors.end())};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), std::string(errors.begin(), errors.end()),
+                usage.ru_maxrss};
+    }
+    std::string Output() const {
+        const Bytes out = ReadBytes(outputFile);
+        return std::string(out.begin(), out.end());
     }
 
     testing::TempFolder dir;
     testing::TempFolder scratch;  // beside the outputs, so it never counts among them
     const std::string errorsFile = (scratch.Path() / "errors.txt").string();
+    const std::string outputFile = (scratch.Path() / "output.bin").string();
     const Bitmap picture = testing::SmoothPicture(12, 8);
 };
 
@@ -161,14 +175,71 @@ TEST_F(BatchInputsTest, PipesAreReadAndFoldersAndDevicesRefused) {
     EXPECT_NE(run.errors.find("/dev/null: not a regular file"), std::string::npos) << run.errors;
 }
 
-// Standard input with no end is refused at its first bytes, not after the largest file.
+// A writer of a named pipe: `start`, then zeros until the reader closes it when `endless`.
+// It waits for a reader only until `stop` is set, so a run that never opens the pipe does not
+// leave it waiting.
+std::thread PipeWriter(const fs::path& fifo, Bytes start, bool endless, const std::atomic<bool>& stop) {
+    return std::thread([fifo, start, endless, &stop] {
+        int fd = -1;
+        while ((fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK)) < 0 && errno == ENXIO && !stop)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (fd < 0) return;
+        ::fcntl(fd, F_SETFL, 0);
+        const Bytes zeros(1 << 16, 0);
+        bool open = ::write(fd, start.data(), start.size()) == ssize_t(start.size());
+        while (open && endless) open = ::write(fd, zeros.data(), zeros.size()) > 0;  // until the reader is gone
+        ::close(fd);
+    });
+}
+
+// Standard input with no end is refused at its first bytes, not after the largest file: what
+// no picture starts with, and a picture's signature followed by what no header starts with.
 TEST_F(BatchInputsTest, EndlessStandardInputIsRefusedAtItsFirstBytes) {
-    Outcome run = Program({"-", "-o", PathOf("zero.bmp")}, "/dev/zero");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.errors.find("-: The file is not a BMP, PNG or JPEG file."), std::string::npos) << run.errors;
-    run = Program({"--files-from", "-", "-d", PathOf("out")}, "/dev/urandom");
+    const struct {
+        const char* name;
+        Bytes start;
+        const char* reason;
+    } cases[] = {
+        {"zeros", {}, "-: The file is not a BMP, PNG or JPEG file."},
+        {"png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, "-: The PNG picture is damaged or cut short."},
+        {"bmp", {'B', 'M'}, "-: The bitmap's header is of a kind this program does not read."},
+        {"jpeg", {0xFF, 0xD8, 0xFF}, "-: The JPEG picture is damaged or cut short."},
+    };
+    const auto previous = ::signal(SIGPIPE, SIG_IGN);  // the writer learns of the end by EPIPE
+    const fs::path fifo = scratch.Path() / "endless";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::atomic<bool> stop{false};
+        std::thread writer = PipeWriter(fifo, c.start, true, stop);
+        const Outcome run = Program({"-", "-o", PathOf("zero.bmp")}, fifo.string());
+        stop = true;
+        writer.join();
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+        // Refused after a read or two, not when the buffer reached the largest file (2 GB).
+        EXPECT_LT(run.peakKiB, 256 * 1024);
+    }
+    ::signal(SIGPIPE, previous);
+    const Outcome run = Program({"--files-from", "-", "-d", PathOf("out")}, "/dev/urandom");
     EXPECT_EQ(run.status, 2);  // not an abort on memory running out
     EXPECT_FALSE(fs::exists(dir.Path() / "zero.bmp"));
+}
+
+// A list naming one file again and again keeps it once: a list that never ends holds one name.
+TEST_F(BatchInputsTest, AListRepeatingANameKeepsItOnce) {
+    const std::string one = Put("one.bmp", Bmp24(picture));
+    std::string lines;
+    for (int i = 0; i < 100000; ++i) lines += one + "\n";
+    const std::string list = Put("list", Bytes(lines.begin(), lines.end()));
+    const Outcome run = Program({"--files-from", list, "-d", PathOf("out"), one});
+    EXPECT_EQ(run.status, 0) << run.errors.substr(0, 400);
+    std::size_t notes = 0;
+    for (std::size_t at = run.errors.find("listed twice"); at != std::string::npos; at = run.errors.find("listed twice", at + 1))
+        ++notes;
+    EXPECT_EQ(notes, 1u);
+    EXPECT_NE(run.errors.find(one + ": listed twice; done once"), std::string::npos) << run.errors.substr(0, 400);
+    EXPECT_NE(run.errors.find("1 written, 0 failed"), std::string::npos) << run.errors.substr(0, 400);
 }
 
 // SIGINT, SIGTERM and SIGHUP: the file in hand is abandoned (here: waiting for a pipe that
@@ -196,6 +267,174 @@ TEST_F(BatchInputsTest, ASignalStopsTheRunAndLeavesNoTemporaryFile) {
         EXPECT_NE(run.errors.find(std::string("stopped by ") + name + ": 1 written, 0 failed, 2 not done"), std::string::npos)
             << run.errors;
     }
+}
+
+// A signal stops the run while the list is still being read: a pipe that stays open without a
+// word, or a named pipe that no program writes yet.
+TEST_F(BatchInputsTest, ASignalStopsTheReadingOfTheList) {
+    const fs::path fifo = scratch.Path() / "list";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        bool fromStandardInput;  // else the list names the pipe, which has no writer
+        int signal;
+        int status;
+    } cases[] = {{"SilentStandardInput", true, SIGINT, 130}, {"PipeWithoutWriter", false, SIGTERM, 143},
+                 {"SilentStandardInputHangUp", true, SIGHUP, 129}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Holds the pipe open without writing, for long enough that only a signal ends the
+        // reading; closes it then, so a run that ignores the signal still ends.
+        std::atomic<bool> done{false}, closedFirst{false};
+        std::thread holder;
+        if (c.fromStandardInput)
+            holder = std::thread([&fifo, &done, &closedFirst] {
+                const int fd = ::open(fifo.c_str(), O_WRONLY);
+                for (int i = 0; i < 300 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                closedFirst = !done;
+                ::close(fd);
+            });
+        pid_t pid = 0;
+        const std::vector<std::string> source = c.fromStandardInput ? std::vector<std::string>{"--files-from", "-"}
+                                                                     : std::vector<std::string>{"--files-from", fifo.string()};
+        std::vector<std::string> args = source;
+        args.insert(args.end(), {"-d", PathOf("out")});
+        Program(args, c.fromStandardInput ? fifo.string() : "/dev/null", &pid);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // now waiting for the list
+        ::kill(pid, c.signal);
+        const Outcome run = Wait(pid);
+        done = true;
+        if (holder.joinable()) holder.join();
+        EXPECT_EQ(run.status, c.status) << run.errors;
+        EXPECT_NE(run.errors.find("while the list was read"), std::string::npos) << run.errors;
+        EXPECT_FALSE(closedFirst) << "the run went on reading until the list ended";
+    }
+}
+
+// "-" in a list is standard input, which --in-place cannot replace: refused, and nothing goes
+// to standard output; the other names are done.
+TEST_F(BatchInputsTest, InPlaceRefusesStandardInputNamedInAList) {
+    const std::string bmp = Put("x.bmp", Bmp24(picture));
+    const std::string lines = "-\n" + bmp + "\n";
+    const std::string list = Put("list", Bytes(lines.begin(), lines.end()));
+    const Outcome run = Program({"-i", "-b", "8", "--files-from", list}, bmp);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("-: --in-place needs input files to replace; standard input is not one"), std::string::npos)
+        << run.errors;
+    EXPECT_NE(run.errors.find("1 written, 1 failed"), std::string::npos) << run.errors;
+    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(ReadBytes(bmp), testing::EncodeBmpFile(picture, 8, [](int) { return true; }).bytes);
+}
+
+// Output names the system cannot take, or that cannot be written, are reported as the run
+// goes on; they used to end it with an uncaught exception (status 134). A device or pipe in the
+// output's place is never replaced by a file.
+TEST_F(BatchInputsTest, OutputsThatCannotBeWrittenAreReportedNotThrown) {
+    const std::string in = Put("in.bmp", Bmp24(picture));
+    fs::create_symlink("loop.bmp", dir.Path() / "loop.bmp");
+    fs::create_symlink("loops", dir.Path() / "loops");
+    ASSERT_EQ(::mkfifo(PathOf("pipe.bmp").c_str(), 0600), 0);
+    fs::create_symlink("pipe.bmp", dir.Path() / "to-pipe.bmp");
+    const std::string name256 = PathOf(std::string(252, 'n') + ".bmp");
+    const std::string name259 = PathOf(std::string(255, 'n') + ".bmp");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string reason;
+    } cases[] = {
+        {"Name256", {"-o", name256}, 1, in + ": " + name256 + ": File name too long"},
+        {"Name259Overwrite", {"-o", name259, "--overwrite"}, 1, "File name too long"},
+        {"LinkToItself", {"-o", PathOf("loop.bmp")}, 1, PathOf("loop.bmp") + " exists; give --overwrite"},
+        {"LinkToItselfOverwrite", {"-o", PathOf("loop.bmp"), "--overwrite"}, 1, "Too many levels of symbolic links"},
+        {"OutDirLinkToItself", {"-d", PathOf("loops")}, 2, "--out-dir " + PathOf("loops") + " is not a folder ("},
+        {"Pipe", {"-o", PathOf("pipe.bmp")}, 1, in + ": " + PathOf("pipe.bmp") + ": not a regular file"},
+        {"PipeOverwrite", {"-o", PathOf("pipe.bmp"), "--overwrite"}, 1, PathOf("pipe.bmp") + ": not a regular file"},
+        {"LinkToPipeOverwrite", {"-o", PathOf("to-pipe.bmp"), "--overwrite"}, 1, "to-pipe.bmp: not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = c.args;
+        args.push_back(in);
+        const Outcome run = Program(args);
+        EXPECT_EQ(run.status, c.status) << run.errors;
+        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+        EXPECT_TRUE(fs::is_fifo(dir.Path() / "pipe.bmp"));
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.Path() / "loop.bmp")));
+    }
+}
+
+// A scale beyond the image limits is refused with the command's own words before any pixel
+// memory is asked for, also when the reading would do it (the first command).
+TEST_F(BatchInputsTest, AScaleBeyondTheLimitsIsRefusedBeforeAnyMemory) {
+    const std::string png = Put("one.png", testing::EncodePng(testing::PngRecipe{1, 1, 2, 8, false, {128, 64, 32}}));
+    const std::string jpeg = Put("photo.jpg", testing::EncodeJpeg(testing::SmoothPicture(40, 30)));
+    const struct {
+        std::vector<std::string> args;
+        const char* reason;
+    } cases[] = {
+        {{"--scale", "16385x16385", png}, kTooManyPixelsText},
+        {{"--fit", "65535x65535", png}, kTooManyPixelsText},
+        {{"--cover", "40000x40000", jpeg}, kTooManyPixelsText},
+        {{"--fit", "65535x4097", jpeg}, kTooManyPixelsText},
+        {{"--flip", "h", "--scale", "65535x65535", png}, kTooManyPixelsText},
+    };
+    PixelPool& pool = PixelPool::Shared();
+    pool.FreeKept();
+    const PixelPool::Counts before = pool.Counters();
+    pool.SetHeldCeiling(before.Held());  // no new block: a run that asks for one hears "no memory"
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-o", PathOf("big.bmp")});
+        const Outcome run = Batch(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+        EXPECT_FALSE(fs::exists(dir.Path() / "big.bmp"));
+    }
+    pool.SetHeldCeiling(static_cast<std::size_t>(-1));
+    EXPECT_EQ(pool.Counters().fresh, before.fresh);
+}
+
+// --keep-folders takes "$PWD/a/x.png" as below the current folder also when the shell reached
+// that folder through a link; --palette reads a pipe (<(...), /dev/stdin) as inputs are read.
+TEST_F(BatchInputsTest, LinkedCurrentFolderAndPalettePipes) {
+    Put("real/in/a/x.bmp", Bmp24(picture));
+    fs::create_symlink(dir.Path() / "real", dir.Path() / "link");
+    const fs::path saved = fs::current_path();
+    const char* savedPwd = std::getenv("PWD");
+    const std::string pwdBefore = savedPwd ? savedPwd : "";
+    fs::current_path(dir.Path() / "link");  // the system names it .../real
+    ::setenv("PWD", PathOf("link").c_str(), 1);
+    Outcome run = Batch({"--keep-folders", "-d", "out", PathOf("link") + "/in/a/x.bmp"});
+    fs::current_path(saved);
+    ::setenv("PWD", pwdBefore.c_str(), 1);
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(ReadBytes(dir.Path() / "real/out/in/a/x.bmp"), Bmp24(picture));
+
+    const fs::path fifo = scratch.Path() / "palette";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string text = "#000000\n#FFFFFF\n";
+    std::atomic<bool> stop{false};
+    std::thread writer = PipeWriter(fifo, Bytes(text.begin(), text.end()), false, stop);
+    const std::string in = Put("in.bmp", Bmp24(picture));
+    run = Batch({"--palette", fifo.string(), in, "-o", PathOf("bw.bmp")});
+    stop = true;
+    writer.join();
+    EXPECT_EQ(run.status, 0) << run.errors;
+    const BmpReadResult bw = DecodePicture(ReadBytes(dir.Path() / "bw.bmp"));
+    ASSERT_TRUE(bw.image);
+    EXPECT_EQ(bw.image->bitDepth, 1);
+
+    const auto previous = ::signal(SIGPIPE, SIG_IGN);
+    std::atomic<bool> stopEndless{false};
+    std::thread endless = PipeWriter(fifo, Bytes(text.begin(), text.end()), true, stopEndless);
+    run = Batch({"--palette", fifo.string(), in, "-o", PathOf("long.bmp")});
+    stopEndless = true;
+    endless.join();
+    ::signal(SIGPIPE, previous);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("larger than 64 KiB"), std::string::npos) << run.errors;
 }
 
 // Names of up to 255 bytes are written in place; --keep-folders keeps equal names in

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "raster/Bands.h"
 #include "support/BmpTestFiles.h"
 
 namespace rastrix {
@@ -42,17 +43,17 @@ std::vector<std::uint32_t> EffectiveMasks(const FormatCase& c) {
 
 class BmpFormatTest : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(BmpFormatTest, DecodesEveryPixel) {
-    const FormatCase& c = GetParam();
+// The file of a format case at the given size, and the image it holds.
+std::pair<Bytes, Bitmap> FormatFile(const FormatCase& c, int w, int h) {
     const std::vector<Pixel> palette = TestPalette(c.colors);
     const std::vector<std::uint32_t> masks = EffectiveMasks(c);
     const std::uint32_t wordMask = c.bits == 32 ? 0xFFFFFFFFu : (1u << c.bits) - 1;
 
-    Bitmap expected(kW, kH);
+    Bitmap expected(w, h);
     TestBmp recipe;
     recipe.headerSize = c.headerSize;
-    recipe.width = kW;
-    recipe.height = c.topDown ? -kH : kH;
+    recipe.width = w;
+    recipe.height = c.topDown ? -h : h;
     recipe.bitCount = std::uint16_t(c.bits);
     recipe.compression = c.compression;
     recipe.palette = palette;
@@ -60,25 +61,31 @@ TEST_P(BmpFormatTest, DecodesEveryPixel) {
     recipe.masks = c.masks;
     recipe.gap = c.gap;
     if (c.bits <= 8) {
-        recipe.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return IndexAt(x, y, c.colors); });
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) expected.Row(y)[x] = palette[IndexAt(x, y, c.colors)];
+        recipe.pixels = StoreRows(w, h, c.bits, c.topDown, [&](int x, int y) { return IndexAt(x, y, c.colors); });
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) expected.Row(y)[x] = palette[IndexAt(x, y, c.colors)];
     } else if (c.bits == 24) {
-        recipe.pixels = StoreRows(kW, kH, 24, c.topDown, [](int x, int y) { return WordAt(x, y) & 0xFFFFFF; });
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) expected.Row(y)[x] = Pixel{WordAt(x, y) & 0xFFFFFF};
+        recipe.pixels = StoreRows(w, h, 24, c.topDown, [](int x, int y) { return WordAt(x, y) & 0xFFFFFF; });
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) expected.Row(y)[x] = Pixel{WordAt(x, y) & 0xFFFFFF};
     } else {
-        recipe.pixels = StoreRows(kW, kH, c.bits, c.topDown, [&](int x, int y) { return WordAt(x, y) & wordMask; });
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) {
+        recipe.pixels = StoreRows(w, h, c.bits, c.topDown, [&](int x, int y) { return WordAt(x, y) & wordMask; });
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
                 const std::uint32_t v = WordAt(x, y) & wordMask;
                 expected.Row(y)[x] = Pixel{(ExpandChannel(v, masks[0]) << 16) | (ExpandChannel(v, masks[1]) << 8) |
                                            ExpandChannel(v, masks[2])};
             }
     }
+    return {BuildBmp(recipe), std::move(expected)};
+}
+
+TEST_P(BmpFormatTest, DecodesEveryPixel) {
+    const FormatCase& c = GetParam();
+    const auto [file, expected] = FormatFile(c, kW, kH);
     ASSERT_NE(expected, FlippedRows(expected)) << "test image must not be symmetric";
 
-    const BmpReadResult r = DecodeBmp(BuildBmp(recipe));
+    const BmpReadResult r = DecodeBmp(file);
     ASSERT_TRUE(r.image) << r.Message();
     EXPECT_EQ(r.image->bitDepth, c.bits);
     EXPECT_FALSE(r.image->incomplete);
@@ -87,6 +94,23 @@ TEST_P(BmpFormatTest, DecodesEveryPixel) {
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x)
             ASSERT_EQ(r.image->bitmap.Row(y)[x], expected.Row(y)[x]) << "pixel " << x << "," << y;
+}
+
+// A large file's rows are decoded in bands across threads, or in file order on one thread when
+// the caller is told of the bytes finished: every way gives the same image.
+TEST_P(BmpFormatTest, DecodesTheSameInBandsAndInFileOrder) {
+    const FormatCase& c = GetParam();
+    const int w = 701, h = 1500;  // about four bands' worth of rows
+    const auto [file, expected] = FormatFile(c, w, h);
+    for (int threads : {1, 2, 4}) {
+        const BandLimit limit(threads);
+        const BmpReadResult r = DecodeBmp(file);
+        ASSERT_TRUE(r.image) << r.Message();
+        ASSERT_EQ(r.image->bitmap, expected) << threads << " threads";
+    }
+    const BmpReadResult r = DecodeBmp(file, [](std::size_t) {});
+    ASSERT_TRUE(r.image) << r.Message();
+    ASSERT_EQ(r.image->bitmap, expected) << "in file order";
 }
 
 FormatCase Indexed(const char* name, std::uint32_t headerSize, int bits, int colors, bool topDown = false,

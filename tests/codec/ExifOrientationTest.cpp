@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "codec/JpegDecoder.h"
+#include "raster/Bands.h"
 #include "support/ExifTestFiles.h"
 #include "support/PictureTestFiles.h"
 
@@ -160,6 +161,37 @@ TEST(ExifOrientation, EachOrientationTurnsThePictureUpright) {
     Bitmap empty;
     EXPECT_TRUE(TurnUpright(empty, 6));
     EXPECT_TRUE(empty.IsEmpty());
+}
+
+// A picture large enough to be turned in bands across threads: every orientation gives, on any
+// number of threads, what the orientation's mapping gives pixel by pixel.
+TEST(ExifOrientation, LargePicturesTurnUprightInBandsAsPixelByPixel) {
+    const int w = 1031, h = 997;  // no multiple of the turn's tiles; odd, so a middle row stays
+    Bitmap stored(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) stored.Row(y)[x] = Pixel{std::uint32_t(x * 40503 + y * 2654435761u) & 0x00FFFFFFu};
+    for (int orientation = 2; orientation <= 8; ++orientation) {
+        const bool swaps = orientation >= 5;
+        Bitmap expected(swaps ? h : w, swaps ? w : h);
+        for (int v = 0; v < h; ++v)
+            for (int u = 0; u < w; ++u) {
+                const int x = orientation == 2 || orientation == 3 ? w - 1 - u
+                              : orientation == 4                   ? u
+                              : orientation == 5 || orientation == 8 ? v
+                                                                     : h - 1 - v;
+                const int y = orientation == 2                     ? v
+                              : orientation == 3 || orientation == 4 ? h - 1 - v
+                              : orientation == 5 || orientation == 6 ? u
+                                                                     : w - 1 - u;
+                expected.Row(y)[x] = stored.Row(v)[u];
+            }
+        for (int threads : {1, 2, 3}) {
+            const BandLimit limit(threads);
+            Bitmap picture = stored;
+            ASSERT_TRUE(TurnUpright(picture, orientation));
+            ASSERT_EQ(picture, expected) << "orientation " << orientation << " on " << threads << " threads";
+        }
+    }
 }
 
 }  // namespace

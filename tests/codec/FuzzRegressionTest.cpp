@@ -1,5 +1,5 @@
-// Replays the inputs the fuzzers once failed on (fuzz/regressions/bmp and .../settings) through
-// the same checks, under this build's sanitizers, so a fixed fault stays fixed.
+// Replays the inputs the fuzzers once failed on (fuzz/regressions/bmp, .../settings and
+// .../jpeg) through the same checks, under this build's sanitizers, so a fixed fault stays fixed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../../fuzz/BmpFuzzCheck.h"
+#include "../../fuzz/JpegFuzzCheck.h"
 #include "../../fuzz/SettingsFuzzCheck.h"
 #include "codec/FileRead.h"
 
@@ -64,6 +65,15 @@ TEST_P(SettingsFuzzRegressionTest, ReadsAndWritesWithoutLoss) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kept, SettingsFuzzRegressionTest, ::testing::ValuesIn(Inputs("settings")), TestName);
+
+class JpegFuzzRegressionTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(JpegFuzzRegressionTest, ChecksAndDecoderAgree) {
+    if (GetParam() == kNone) GTEST_SKIP() << "no kept inputs in " << RegressionDir("jpeg");
+    EXPECT_EQ(fuzz::CheckJpegInput(Load("jpeg", GetParam())), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kept, JpegFuzzRegressionTest, ::testing::ValuesIn(Inputs("jpeg")), TestName);
 
 }  // namespace
 }  // namespace rastrix

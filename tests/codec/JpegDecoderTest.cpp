@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "codec/JpegDecoder.h"
+#include "codec/JpegMarkers.h"
 #include "raster/PixelPool.h"
 #include "support/PictureTestFiles.h"
 #include "support/RandomPicture.h"
@@ -80,6 +81,112 @@ TEST(JpegDecoder, ClaimsAndScanBombsAreRefusedBeforeAnyPixelMemory) {
     const BmpReadResult scans = DecodeJpeg(bomb);
     EXPECT_EQ(scans.error, BmpError::JpegTooManyScans);
     EXPECT_EQ(scans.Message(), "The JPEG picture has more than 500 scans, far more than any real picture needs.");
+}
+
+// Pictures whose decoding would cost far more than any real picture's: the scans' work, the
+// coefficient memory of a picture in several scans, a file without its end. Each is refused
+// before the library sees it, so before any pixel memory.
+struct CostlyJpeg {
+    const char* name;
+    testing::JpegSketch sketch;
+    BmpError error;
+};
+
+testing::JpegScanSketch Dc(std::vector<int> components, std::size_t dataBytes = 8) {
+    return {std::move(components), 0, 0, 0, 0, dataBytes};
+}
+testing::JpegScanSketch Ac(int component) { return {{component}, 1, 63, 0, 0, 8}; }
+// A first DC scan, then AC scans of each component in turn, `count` scans in all.
+std::vector<testing::JpegScanSketch> Scans(int count, int components, std::size_t dcBytes = 8) {
+    std::vector<int> all;
+    for (int c = 1; c <= components; ++c) all.push_back(c);
+    std::vector<testing::JpegScanSketch> scans = {Dc(all, dcBytes)};
+    for (int i = 1; i < count; ++i) scans.push_back(Ac(1 + i % components));
+    return scans;
+}
+
+const CostlyJpeg kCostlyJpegs[] = {
+    // The file of 499 scans over 16384 x 16384 that took half a minute: 499 passes.
+    {"ScansOfArithmeticGrey16384", {0xCA, 16384, 16384, {{1, 1}}, Scans(499, 1)}, BmpError::JpegTooMuchScanWork},
+    // 21 passes, its first scan long enough for its blocks: one pass more than allowed.
+    {"TwentyOnePassesOverGrey4096", {0xC2, 4096, 4096, {{1, 1}}, Scans(21, 1, 40000)}, BmpError::JpegTooMuchScanWork},
+    // Colour without subsampling in several scans: 1.5 GiB of coefficients from a few bytes.
+    {"ProgressiveColour16384", {0xCA, 16384, 16384, {{1, 1}, {1, 1}, {1, 1}}, Scans(6, 3)},
+     BmpError::JpegCoefficientsTooLarge},
+    // Sequential, but its first scan holds one component of three: the whole picture is kept.
+    {"SequentialScanPerComponent14000", {0xC9, 14000, 14000, {{1, 1}, {1, 1}, {1, 1}}, {Dc({1}), Dc({2}), Dc({3})}},
+     BmpError::JpegCoefficientsTooLarge},
+    // Without its end marker the data cannot be whole.
+    {"NoEndMarker8192", {0xCA, 8192, 8192, {{1, 1}}, Scans(6, 1), false}, BmpError::DamagedJpeg},
+};
+
+class CostlyJpegTest : public ::testing::TestWithParam<CostlyJpeg> {};
+
+TEST_P(CostlyJpegTest, IsRefusedBeforeAnyPixelMemory) {
+    const PixelPool::Counts before = PixelPool::Shared().Counters();
+    const BmpReadResult r = DecodeJpeg(testing::SketchJpeg(GetParam().sketch));
+    const PixelPool::Counts after = PixelPool::Shared().Counters();
+    EXPECT_EQ(r.error, GetParam().error) << r.Message();
+    EXPECT_EQ(after.fresh, before.fresh);
+    EXPECT_EQ(after.inUse, before.inUse);
+}
+
+INSTANTIATE_TEST_SUITE_P(Claims, CostlyJpegTest, ::testing::ValuesIn(kCostlyJpegs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The figures the checks rest on, worked out by hand from the decoder's rules: a component's
+// blocks round its share of the picture up to whole blocks, its kept coefficients round them up
+// to whole sampling units, and an interleaved scan codes whole units of every component in it.
+struct OutlineFigures {
+    const char* name;
+    testing::JpegSketch sketch;
+    std::uint64_t frameBlocks, scanBlocks, coefficientBytes;
+};
+
+const OutlineFigures kOutlineFigures[] = {
+    // 4:2:0, 100 x 100: luma 13 x 13 blocks (kept as 14 x 14), each chroma 7 x 7; 7 x 7 units
+    // of 4 + 1 + 1 blocks.
+    {"Progressive420", {0xC2, 100, 100, {{2, 2}, {1, 1}, {1, 1}}, {Dc({1, 2, 3}), Ac(1), Ac(2)}}, 267, 294 + 169 + 49,
+     (196 + 49 + 49) * 128},
+    {"Baseline420OneScan", {0xC0, 100, 100, {{2, 2}, {1, 1}, {1, 1}}, {Dc({1, 2, 3})}}, 267, 294, 0},
+    {"BaselineScanPerComponent", {0xC0, 100, 100, {{2, 2}, {1, 1}, {1, 1}}, {Dc({1}), Dc({2}), Dc({3})}}, 267, 267,
+     (196 + 49 + 49) * 128},
+    {"ProgressiveGrey17x9", {0xC2, 17, 9, {{1, 1}}, Scans(3, 1)}, 6, 18, 6 * 128},
+};
+
+class OutlineFiguresTest : public ::testing::TestWithParam<OutlineFigures> {};
+
+TEST_P(OutlineFiguresTest, CountBlocksAndMemoryAsTheDecoderDoes) {
+    const OutlineFigures& c = GetParam();
+    const JpegOutline o = ReadJpegOutline(testing::SketchJpeg(c.sketch));
+    ASSERT_TRUE(o.frameFound);
+    EXPECT_TRUE(o.endFound);
+    EXPECT_EQ(o.frameBlocks, c.frameBlocks);
+    EXPECT_EQ(o.scanBlocks, c.scanBlocks);
+    EXPECT_EQ(o.coefficientBytes, c.coefficientBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sketches, OutlineFiguresTest, ::testing::ValuesIn(kOutlineFigures),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Progressive files as encoders write them pass every check and decode; without their end
+// marker they are refused.
+TEST(JpegDecoder, ProgressiveFilesDecodeAndAreRefusedWithoutTheirEnd) {
+    const Bitmap original = SmoothPicture(37, 21);
+    for (int subsampling : {TJSAMP_GRAY, TJSAMP_444, TJSAMP_422, TJSAMP_420}) {
+        SCOPED_TRACE(subsampling);
+        const PictureBytes file = testing::EncodeProgressiveJpeg(original, subsampling);
+        const JpegOutline outline = ReadJpegOutline(file);
+        EXPECT_GT(outline.scans, 1);
+        EXPECT_LE(outline.scanBlocks, 8 * outline.frameBlocks);  // what the library's own script costs
+        const BmpReadResult r = DecodeJpeg(file);
+        ASSERT_TRUE(r.image) << r.Message();
+        EXPECT_EQ(r.image->bitmap.Width(), 37);
+        if (subsampling != TJSAMP_GRAY) {
+            EXPECT_LT(testing::Difference(r.image->bitmap, original).mean, 3.0);
+        }
+        EXPECT_EQ(DecodeJpeg(PictureBytes(file.begin(), file.end() - 2)).error, BmpError::DamagedJpeg);
+    }
 }
 
 TEST(JpegDecoder, DamagedOversizedAndCmykFilesAreRefusedWithAReason) {
@@ -162,6 +269,30 @@ TEST(JpegDecoder, CmykPicturesAreConvertedUnlessRefused) {
                 want.Row(y)[x] = Pixel{p};
             }
         EXPECT_LE(LargestDifference(r.image->bitmap, want), 6);
+    }
+}
+
+// Without Adobe's marker, or with it spoilt, a picture of four components is CMYK, and its
+// values are read inverted as Adobe's are, as Pillow, ImageMagick and djpeg read them. The
+// library writes CMYK as YCCK, so flat ink 55 on every plate with no black is stored as the
+// samples (200, 128, 128, 255), which without the marker are the CMYK values read.
+TEST(JpegDecoder, CmykWithoutAdobesMarkerIsReadInvertedAsOtherReadersDo) {
+    const PictureBytes adobe = AdobeCmykJpeg(Bitmap(16, 8, ColorFromRgb(55, 55, 55)), 0);
+    ASSERT_FALSE(adobe.empty());
+    std::size_t app14 = 2;
+    while (app14 + 4 < adobe.size() && !(adobe[app14] == 0xFF && adobe[app14 + 1] == 0xEE))
+        app14 += 2 + (std::size_t(adobe[app14 + 2]) << 8 | adobe[app14 + 3]);
+    ASSERT_LT(app14 + 4, adobe.size()) << "no Adobe marker";
+    const std::size_t length = 2 + (std::size_t(adobe[app14 + 2]) << 8 | adobe[app14 + 3]);
+    PictureBytes without = adobe;
+    without.erase(without.begin() + std::ptrdiff_t(app14), without.begin() + std::ptrdiff_t(app14 + length));
+    PictureBytes spoilt = adobe;
+    spoilt[app14 + 8] = 'x';  // "Adobx"
+    for (const auto& [name, file] : {std::pair{"without", without}, std::pair{"spoilt", spoilt}}) {
+        SCOPED_TRACE(name);
+        const BmpReadResult r = DecodeJpeg(file);
+        ASSERT_TRUE(r.image) << r.Message();
+        EXPECT_LE(LargestDifference(r.image->bitmap, Bitmap(16, 8, ColorFromRgb(200, 128, 128))), 2);
     }
 }
 

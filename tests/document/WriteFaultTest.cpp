@@ -5,6 +5,10 @@
 #include "document/SaveErrorLines.h"
 #include "frame/EditorEvents.h"
 
+#include <sys/stat.h>
+
+#include <functional>
+
 namespace rastrix::testing {
 namespace {
 
@@ -85,6 +89,35 @@ INSTANTIATE_TEST_SUITE_P(EveryCommandAndStep, WriteFault,
                          [](const auto& info) {
                              return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
                          });
+
+// Save and Save As never put a file in the place of a pipe (or a device or socket) of that
+// name: the user is told, and the pipe, the document and the folder stay as they were.
+TEST_F(FileFaultTest, APipeInTheTargetsPlaceIsNotReplaced) {
+    const struct {
+        const char* name;
+        const char* pipe;  // made in the folder before the command
+        std::function<void(FileFaultTest&)> run;
+    } cases[] = {
+        {"SaveAsOntoAPipe", "pipe.bmp", [](FileFaultTest& t) { SaveAsTo(t, "pipe.bmp"); }},
+        {"SaveOverTheDocumentsFileBecomeAPipe", "current.bmp",
+         [](FileFaultTest& t) { Dispatch(t.ed, CommandId::Save); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenEditedImage();
+        const std::filesystem::path pipe = dir.Path() / c.pipe;
+        std::filesystem::remove(pipe);
+        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+        const Observed before = Observe();
+        c.run(*this);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, pipe.string() + " is not a regular file, so it cannot be replaced by a bitmap.");
+        EXPECT_EQ(host.messages[0].caption, "Rastrix");
+        EXPECT_EQ(Observe(), before);
+        EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+        std::filesystem::remove(pipe);
+    }
+}
 
 TEST_F(FileFaultTest, SaveAsWhoseReloadFailsStillMakesTheWrittenFileTheDocument) {
     OpenEditedImage();

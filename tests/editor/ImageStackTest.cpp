@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/CommandIds.h"
+#include "raster/Bands.h"
 #include "raster/PixelPool.h"
 #include "selection/Selection.h"
 #include "support/EditorFixture.h"
@@ -191,6 +192,41 @@ TEST_F(ImageStackMemoryTest, TurnsNeverHoldMoreThanFourLevelsAndASpare) {
     ASSERT_TRUE(Turn(ColorFromRgb(8, 8, 8)));
     EXPECT_EQ(pool.Counters().fresh, freshBefore);
     EXPECT_LE(pool.Counters().Held(), std::size_t(ImageStack::kLevels + 1));
+}
+
+// After an open the levels the stack may still grow by are made ready at once, and the turns
+// after it take them: no turn waits for memory from the system, and no more is held than four
+// levels and a spare.
+TEST_F(ImageStackMemoryTest, AnOpenImagePreparesTheLevelsItsUndoDepthAllows) {
+    MakeImage(kW, kH, ColorFromRgb(1, 1, 1));
+    PrepareSpareLevel(ed);
+    pool.WaitUntilPrepared();
+    EXPECT_EQ(pool.Counters().kept, std::size_t(ImageStack::kLevels));
+    const std::size_t freshAtOpen = pool.Counters().fresh;
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_TRUE(Turn(ColorFromRgb(0, 0, i)));
+        PrepareSpareLevel(ed);
+        EXPECT_EQ(pool.Counters().fresh, freshAtOpen) << "turn " << i;
+        EXPECT_GE(pool.Counters().kept, 1u) << "turn " << i;  // a spare stays for the next command
+        EXPECT_LE(pool.Counters().Held(), std::size_t(ImageStack::kLevels + 1)) << "turn " << i;
+    }
+    pool.WaitUntilPrepared();
+}
+
+// The copy that an edit in place starts from is made in bands across threads: it is the level
+// below, pixel for pixel, however many threads share it.
+TEST_F(ImageStackMemoryTest, ACopyInBandsIsTheLevelBelow) {
+    Bitmap noise(kW, kH);
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) noise.Row(y)[x] = Pixel{std::uint32_t(x * 7919 + y * 104729) & 0x00FFFFFFu};
+    for (int threads : {1, 2, 3}) {
+        const BandLimit limit(threads);
+        ClearImageStack(ed);
+        SetBaseLevel(ed, noise);
+        ed.doc.fileSize = 1000;
+        ASSERT_TRUE(PushCopy(ed));
+        ASSERT_EQ(CurrentImage(ed), noise) << threads << " threads";
+    }
 }
 
 TEST_F(ImageStackMemoryTest, AFailedAllocationLeavesTheStackAsItWas) {

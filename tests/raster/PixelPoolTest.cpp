@@ -130,33 +130,66 @@ TEST(PixelPoolTest, ATakeDoesNotWaitForTheWorkerAndTheBlockStaysUsable) {
     pool.WaitUntilPrepared();
     for (std::size_t i = 0; i < 64 * kMiB; i += 4096) ASSERT_EQ(p[i], static_cast<unsigned char>(i >> 12));
     pool.Give(p, 64 * kMiB);
-    // Freed while being prepared: the free waits for the worker's chunk, not for the block.
+    // Freed while being prepared: the worker frees it once its chunk is done.
     pool.PrepareSpare(128 * kMiB);
     void* other = pool.Take(4 * kMiB);  // another size: the spare is freed
     EXPECT_EQ(pool.Counters().Held(), 1u);
     pool.Give(other, 4 * kMiB);
 }
 
-// A spare taken at once by a command that writes only its first pages: whether the worker had
-// started on it (it goes on mapping the rest) or not (the Take maps it), the command does not
-// fault the pages in one by one as it reaches them.
-TEST(PixelPoolTest, ASpareTakenBeforeItIsReadyIsMappedToTheEnd) {
-    PixelPool pool(2);
-    const std::size_t bytes = 128 * kMiB;
-    void* fresh = pool.Take(bytes);
-    ASSERT_NE(fresh, nullptr);
-    if (ResidentShare(fresh, bytes) < 0.9) GTEST_SKIP() << "this kernel or machine does not map pages ahead";
-    pool.Give(fresh, bytes);
-    pool.FreeKept();
+// Several spares asked for at once (the levels an open image may still grow by): as many as the
+// bound leaves room for beside the blocks in use, got once, and all of them mapped in the end.
+TEST(PixelPoolTest, SeveralSparesAreMadeReadyWithinTheBound) {
+    struct Case {
+        std::size_t bound, inUse, asked, kept;
+    };
+    for (const Case c : {Case{5, 1, 3, 3}, Case{5, 1, 4, 4}, Case{5, 1, 6, 4}, Case{3, 1, 3, 2}, Case{5, 3, 1, 1},
+                         Case{5, 5, 2, 0}}) {
+        PixelPool pool(c.bound);
+        std::vector<void*> used = TakeMany(pool, int(c.inUse), 8 * kMiB);
+        pool.PrepareSpare(8 * kMiB, c.asked);
+        pool.PrepareSpare(8 * kMiB, c.asked);  // already there: nothing more is got
+        pool.WaitUntilPrepared();
+        const PixelPool::Counts n = pool.Counters();
+        EXPECT_EQ(n.kept, c.kept) << c.bound << " " << c.inUse << " " << c.asked;
+        EXPECT_EQ(n.fresh, c.inUse + c.kept);
+        EXPECT_LE(n.Held(), std::max(c.bound, c.inUse));
+        // Each spare serves a Take without a block from the system.
+        std::vector<void*> spares = TakeMany(pool, int(c.kept), 8 * kMiB);
+        EXPECT_EQ(pool.Counters().fresh, c.inUse + c.kept);
+        for (void* b : spares) pool.Give(b, 8 * kMiB);
+        for (void* b : used) pool.Give(b, 8 * kMiB);
+    }
+}
 
-    pool.PrepareSpare(bytes);
-    auto* p = static_cast<unsigned char*>(pool.Take(bytes));  // long before 128 MiB can be mapped
-    ASSERT_NE(p, nullptr);
-    p[0] = 7;
-    pool.WaitUntilPrepared();
-    EXPECT_GT(ResidentShare(p, bytes), 0.99);
-    EXPECT_EQ(p[0], 7);  // the worker left the written page as it was
-    pool.Give(p, bytes);
+// Spares taken at once by commands that write only their first pages: whether the workers had
+// started on one (they go on mapping the rest, that one first) or not (the Take maps it), a
+// command does not fault the pages in one by one as it reaches them.
+TEST(PixelPoolTest, SparesTakenBeforeTheyAreReadyAreMappedToTheEnd) {
+    const std::size_t bytes = 128 * kMiB;
+    for (const std::size_t count : {std::size_t(1), std::size_t(3)}) {
+        PixelPool pool(4);
+        void* fresh = pool.Take(bytes);
+        ASSERT_NE(fresh, nullptr);
+        if (ResidentShare(fresh, bytes) < 0.9) GTEST_SKIP() << "this kernel or machine does not map pages ahead";
+        pool.Give(fresh, bytes);
+        pool.FreeKept();
+
+        pool.PrepareSpare(bytes, count);
+        std::vector<unsigned char*> taken;
+        for (std::size_t i = 0; i < count; ++i) {
+            taken.push_back(static_cast<unsigned char*>(pool.Take(bytes)));  // long before they can be mapped
+            ASSERT_NE(taken.back(), nullptr);
+            taken.back()[0] = static_cast<unsigned char>(7 + i);
+        }
+        EXPECT_EQ(pool.Counters().fresh, 1 + count);  // every Take found a spare
+        pool.WaitUntilPrepared();
+        for (std::size_t i = 0; i < count; ++i) {
+            EXPECT_GT(ResidentShare(taken[i], bytes), 0.99) << "spare " << i << " of " << count;
+            EXPECT_EQ(taken[i][0], 7 + i);  // the workers left the written page as it was
+        }
+        for (unsigned char* p : taken) pool.Give(p, bytes);
+    }
 }
 
 // A decoder that may still fail takes its block with the pages left to be got as they are
@@ -201,7 +234,7 @@ TEST(PixelPoolTest, TwoThreadsNeverGetASharedOrTooSmallBlock) {
         while (!done) use(4 * kMiB, 1);
     });
     for (int round = 0; round < 300; ++round) {
-        pool.PrepareSpare(6 * kMiB);
+        pool.PrepareSpare(6 * kMiB, std::size_t(1 + round % 2));  // one or both workers busy
         std::this_thread::sleep_for(std::chrono::microseconds(100));  // the worker starts on it
         use(12 * kMiB, 2);
     }

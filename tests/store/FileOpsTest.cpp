@@ -2,7 +2,9 @@
 #include "store/FileOps.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -288,6 +290,45 @@ TEST_F(AtomicWrite, ACircleOfLinksIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(r.failure, (FileFailure{FileStep::Open, ELOOP}));
     EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"a.bmp", "b.bmp"}));
 }
+
+// A device, a pipe or a socket in the target's place is never replaced by a file (as root,
+// over /dev/null that would take the system's null device away), also through a link.
+struct NodeCase {
+    const char* name;
+    bool socket;   // else a pipe
+    bool viaLink;  // the target is a link to the node
+};
+
+class AtomicWriteOntoNode : public AtomicWrite, public ::testing::WithParamInterface<NodeCase> {};
+
+TEST_P(AtomicWriteOntoNode, IsRefusedAndTheNodeStays) {
+    const NodeCase& c = GetParam();
+    const fs::path node = temp.Path() / "node.bmp";
+    if (c.socket) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        ASSERT_LT(node.string().size(), sizeof address.sun_path);
+        std::copy_n(node.c_str(), node.string().size(), address.sun_path);
+        ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);
+    } else {
+        ASSERT_EQ(::mkfifo(node.c_str(), 0600), 0);
+    }
+    fs::path target = node;
+    if (c.viaLink) fs::create_symlink("node.bmp", target = temp.Path() / "link.bmp");
+    const WriteResult r = Write(target, fresh);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.failure, (FileFailure{FileStep::Open, kNotRegularFile}));
+    EXPECT_EQ(Describe(r.failure), "open: not a regular file");
+    EXPECT_EQ(fs::symlink_status(node).type(), c.socket ? fs::file_type::socket : fs::file_type::fifo);
+    EXPECT_EQ(FileNames(temp.Path()).size(), c.viaLink ? 2u : 1u);  // no temporary file
+}
+
+INSTANTIATE_TEST_SUITE_P(Nodes, AtomicWriteOntoNode,
+                         ::testing::Values(NodeCase{"Pipe", false, false}, NodeCase{"Socket", true, false},
+                                           NodeCase{"PipeThroughALink", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Names of 241 to 255 bytes are legal, but with a temporary suffix added they would not be.
 // Long names that share their first 246 bytes, written from several threads at once, still

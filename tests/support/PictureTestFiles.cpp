@@ -81,6 +81,41 @@ PictureBytes EncodeJpeg(const Bitmap& picture, bool grey, bool cmyk) {
     return out;
 }
 
+PictureBytes EncodeProgressiveJpeg(const Bitmap& picture, int subsampling) {
+    tjhandle tj = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    const int e = tjCompress2(tj, reinterpret_cast<const unsigned char*>(picture.Data()), picture.Width(), 0,
+                              picture.Height(), TJPF_BGRX, &jpeg, &size, subsampling, 90, TJFLAG_PROGRESSIVE);
+    tjDestroy(tj);
+    if (e != 0) throw std::runtime_error("JPEG encoder failed");
+    PictureBytes out(jpeg, jpeg + size);
+    tjFree(jpeg);
+    return out;
+}
+
+PictureBytes SketchJpeg(const JpegSketch& sketch) {
+    PictureBytes b = {0xFF, 0xD8};
+    const auto segment = [&b](std::uint8_t marker, const PictureBytes& body) {
+        b.insert(b.end(), {0xFF, marker, std::uint8_t((body.size() + 2) >> 8), std::uint8_t(body.size() + 2)});
+        b.insert(b.end(), body.begin(), body.end());
+    };
+    PictureBytes frame = {8, std::uint8_t(sketch.height >> 8), std::uint8_t(sketch.height),
+                          std::uint8_t(sketch.width >> 8), std::uint8_t(sketch.width), std::uint8_t(sketch.sampling.size())};
+    for (std::size_t i = 0; i < sketch.sampling.size(); ++i)
+        frame.insert(frame.end(), {std::uint8_t(i + 1), std::uint8_t(sketch.sampling[i][0] << 4 | sketch.sampling[i][1]), 0});
+    segment(std::uint8_t(sketch.frameMarker), frame);
+    for (const JpegScanSketch& scan : sketch.scans) {
+        PictureBytes header = {std::uint8_t(scan.components.size())};
+        for (int c : scan.components) header.insert(header.end(), {std::uint8_t(c), 0});
+        header.insert(header.end(), {std::uint8_t(scan.ss), std::uint8_t(scan.se), std::uint8_t(scan.ah << 4 | scan.al)});
+        segment(0xDA, header);
+        b.insert(b.end(), scan.dataBytes, 0x5A);
+    }
+    if (sketch.end) b.insert(b.end(), {0xFF, 0xD9});
+    return b;
+}
+
 PictureBytes WrapInBmp(const PictureBytes& picture, int width, int height, int compression, int bitCount) {
     PictureBytes b = {'B', 'M'};
     const auto put = [&b](std::uint32_t v, int bytes) {

@@ -34,6 +34,29 @@ void AppendSample16(std::vector<std::uint8_t>& rows, std::uint16_t v);
 // Quality 100 without chroma subsampling, so decoded pixels stay close to the originals.
 PictureBytes EncodeJpeg(const Bitmap& picture, bool grey = false, bool cmyk = false);
 
+// A progressive JPEG as libjpeg's own script writes one, with the chroma subsampling given as
+// a TurboJPEG TJSAMP_ value (TJSAMP_GRAY for a grey picture).
+PictureBytes EncodeProgressiveJpeg(const Bitmap& picture, int subsampling);
+
+// A JPEG file of markers only, for the checks made on a file before it is decoded: a frame
+// header (baseline 0xC0, progressive 0xC2, arithmetic-coded 0xC9 and 0xCA, ...) of components
+// 1, 2, ... with the sampling factors given, each scan's header followed by `dataBytes` bytes of
+// made-up coded data, and the end marker unless left out.
+struct JpegScanSketch {
+    std::vector<int> components;  // their numbers, from 1
+    int ss = 0, se = 0, ah = 0, al = 0;
+    std::size_t dataBytes = 8;
+};
+struct JpegSketch {
+    int frameMarker = 0xC2;
+    int width = 0;
+    int height = 0;
+    std::vector<std::array<int, 2>> sampling = {{1, 1}};  // h and v of each component
+    std::vector<JpegScanSketch> scans = {};
+    bool end = true;
+};
+PictureBytes SketchJpeg(const JpegSketch& sketch);
+
 // A bitmap file whose pixels are the given PNG (compression 5) or JPEG (4) data.
 PictureBytes WrapInBmp(const PictureBytes& picture, int width, int height, int compression, int bitCount = 0);
 

@@ -1,8 +1,10 @@
-#include "edit/PixelTransforms.h"
+#include "raster/Turn.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+
+#include "raster/Bands.h"
 
 namespace rastrix {
 namespace {
@@ -15,6 +17,9 @@ Bitmap Noise(int w, int h, unsigned seed) {
     return b;
 }
 
+constexpr Turn kTurns[] = {Turn::Clockwise,  Turn::CounterClockwise, Turn::HalfTurn,  Turn::MirrorColumns,
+                           Turn::MirrorRows, Turn::Transpose,        Turn::Transverse};
+
 // The obvious version, one pixel at a time straight from the mapping.
 Bitmap SlowTurn(const Bitmap& src, Rect a, Bitmap dst, Point to, Turn turn) {
     const int w = a.Width(), h = a.Height();
@@ -24,6 +29,8 @@ Bitmap SlowTurn(const Bitmap& src, Rect a, Bitmap dst, Point to, Turn turn) {
                             : turn == Turn::CounterClockwise ? Point{v, w - 1 - u}
                             : turn == Turn::HalfTurn         ? Point{w - 1 - u, h - 1 - v}
                             : turn == Turn::MirrorColumns    ? Point{w - 1 - u, v}
+                            : turn == Turn::Transpose        ? Point{v, u}
+                            : turn == Turn::Transverse       ? Point{h - 1 - v, w - 1 - u}
                                                              : Point{u, h - 1 - v};
             dst.Row(to.y + p.y)[to.x + p.x] = src.Row(a.top + v)[a.left + u];
         }
@@ -40,13 +47,39 @@ TEST(TurnArea, MatchesThePixelByPixelReference) {
     for (const Point size : sizes) {
         const Bitmap src = Noise(size.x + 7, size.y + 5, unsigned(size.x));
         const Rect from{3, 2, 3 + size.x, 2 + size.y};
-        for (Turn turn : {Turn::Clockwise, Turn::CounterClockwise, Turn::HalfTurn, Turn::MirrorColumns,
-                          Turn::MirrorRows}) {
+        for (Turn turn : kTurns) {
             const Rect out = TurnedArea(from, {5, 1}, turn);
             const Bitmap before = Noise(out.right + 3, out.bottom + 4, unsigned(size.y));
             Bitmap fast = before;
             ASSERT_TRUE(TurnArea(src, from, fast, {5, 1}, turn));
             ASSERT_EQ(fast, SlowTurn(src, from, before, {5, 1}, turn)) << int(turn) << ": " << size.x << "x" << size.y;
+        }
+    }
+}
+
+// Split in bands across threads, every turn writes what one thread writes: areas large enough
+// to be cut (about 1 MB a band), of sizes that are no multiple of the tiles or the 4-pixel
+// blocks, inside larger bitmaps so that neighbouring pixels must survive too.
+TEST(TurnArea, InBandsMatchesOneThread) {
+    const std::vector<Point> sizes = {{1031, 997}, {2053, 260}, {259, 2051}, {1024, 1024}};
+    for (const Point size : sizes) {
+        const Bitmap src = Noise(size.x + 9, size.y + 3, unsigned(size.x * 3));
+        const Rect from{5, 1, 5 + size.x, 1 + size.y};
+        for (Turn turn : kTurns) {
+            const Rect out = TurnedArea(from, {2, 3}, turn);
+            const Bitmap before = Noise(out.right + 4, out.bottom + 2, unsigned(size.y));
+            Bitmap single = before;
+            {
+                const BandLimit one(1);
+                ASSERT_TRUE(TurnArea(src, from, single, {2, 3}, turn));
+            }
+            ASSERT_EQ(single, SlowTurn(src, from, before, {2, 3}, turn)) << int(turn) << ": " << size.x << "x" << size.y;
+            for (int threads : {2, 3, 4}) {
+                const BandLimit limit(threads);
+                Bitmap banded = before;
+                ASSERT_TRUE(TurnArea(src, from, banded, {2, 3}, turn));
+                ASSERT_EQ(banded, single) << int(turn) << " on " << threads << " threads: " << size.x << "x" << size.y;
+            }
         }
     }
 }

@@ -1,8 +1,10 @@
-#include "edit/PixelTransforms.h"
+#include "raster/Turn.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+
+#include "raster/Bands.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -11,7 +13,7 @@
 namespace rastrix {
 namespace {
 
-// Quarter turns walk the area in square tiles so that the rows read and the rows written
+// Turns that swap the sides walk the area in square tiles so that the rows read and the rows written
 // both stay in cache. Four source rows are read at a time; 128 x 128 pixels (64 KB on each
 // side) measured clearly faster on 48-megapixel images than 32 or 64, and no slower than 256.
 constexpr int kTile = 128;
@@ -33,8 +35,10 @@ void ReverseRow(Pixel* out, const Pixel* in, int n) {
     for (; i < n; ++i) out[n - 1 - i] = in[i];
 }
 
-// A quarter turn with the source pixel (u, v) at s[v * ss + u] and the destination pixel
-// (x, y) at d[y * ds + x]; w x h is the source area.
+// A turn that swaps the sides, with the source pixel (u, v) at s[v * ss + u] and the
+// destination pixel (x, y) at d[y * ds + x]; w x h is the source area. Source row v becomes
+// destination column v, or h-1-v when `reverseV`; source column u becomes destination row u,
+// or w-1-u when `reverseU`.
 struct QuarterTurn {
     const Pixel* s;
     std::ptrdiff_t ss;
@@ -42,10 +46,11 @@ struct QuarterTurn {
     std::ptrdiff_t ds;
     int w;
     int h;
-    bool clockwise;
+    bool reverseV;
+    bool reverseU;
 
     Pixel* Target(int u, int v) const {
-        return clockwise ? d + std::ptrdiff_t(u) * ds + (h - 1 - v) : d + std::ptrdiff_t(w - 1 - u) * ds + v;
+        return d + std::ptrdiff_t(reverseU ? w - 1 - u : u) * ds + (reverseV ? h - 1 - v : v);
     }
 
     void One(int u, int v) const { *Target(u, v) = s[std::ptrdiff_t(v) * ss + u]; }
@@ -57,10 +62,10 @@ struct QuarterTurn {
         // column u+j in the order its pixels take along the destination row.
         const Pixel* p = s + std::ptrdiff_t(v) * ss + u;
         auto load = [&](int k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k * ss)); };
-        const __m128i r0 = clockwise ? load(3) : load(0);
-        const __m128i r1 = clockwise ? load(2) : load(1);
-        const __m128i r2 = clockwise ? load(1) : load(2);
-        const __m128i r3 = clockwise ? load(0) : load(3);
+        const __m128i r0 = reverseV ? load(3) : load(0);
+        const __m128i r1 = reverseV ? load(2) : load(1);
+        const __m128i r2 = reverseV ? load(1) : load(2);
+        const __m128i r3 = reverseV ? load(0) : load(3);
         const __m128i t0 = _mm_unpacklo_epi32(r0, r1);
         const __m128i t1 = _mm_unpacklo_epi32(r2, r3);
         const __m128i t2 = _mm_unpackhi_epi32(r0, r1);
@@ -68,7 +73,7 @@ struct QuarterTurn {
         const __m128i col[4] = {_mm_unpacklo_epi64(t0, t1), _mm_unpackhi_epi64(t0, t1), _mm_unpacklo_epi64(t2, t3),
                                 _mm_unpackhi_epi64(t2, t3)};
         // The four destination pixels of column u+j start at the target of its first one.
-        const int firstV = clockwise ? v + 3 : v;
+        const int firstV = reverseV ? v + 3 : v;
         for (int j = 0; j < 4; ++j)
             _mm_storeu_si128(reinterpret_cast<__m128i*>(Target(u + j, firstV)), col[j]);
 #else
@@ -89,9 +94,11 @@ struct QuarterTurn {
             for (int v = vFull; v < v1; ++v) One(u, v);
     }
 
-    void Run() const {
+    // The source columns [first, last) (kTile-aligned but for the end): the destination rows
+    // they land on, so bands of columns write apart.
+    void Run(int first, int last) const {
         for (int v0 = 0; v0 < h; v0 += kTile)
-            for (int u0 = 0; u0 < w; u0 += kTile) Tile(u0, std::min(u0 + kTile, w), v0, std::min(v0 + kTile, h));
+            for (int u0 = first; u0 < last; u0 += kTile) Tile(u0, std::min(u0 + kTile, last), v0, std::min(v0 + kTile, h));
     }
 };
 
@@ -104,24 +111,25 @@ bool TurnArea(const Bitmap& src, Rect from, Bitmap& dst, Point to, Turn turn) {
     const int h = from.Height();
     if (w == 0 || h == 0) return true;
     const std::size_t rowBytes = std::size_t(w) * sizeof(Pixel);
-    switch (turn) {
-        case Turn::Clockwise:
-        case Turn::CounterClockwise:
-            QuarterTurn{src.Row(from.top) + from.left, src.Width(), dst.Row(to.y) + to.x, dst.Width(), w, h,
-                        turn == Turn::Clockwise}
-                .Run();
-            break;
-        case Turn::HalfTurn:
-            for (int v = 0; v < h; ++v) ReverseRow(dst.Row(to.y + h - 1 - v) + to.x, src.Row(from.top + v) + from.left, w);
-            break;
-        case Turn::MirrorColumns:
-            for (int v = 0; v < h; ++v) ReverseRow(dst.Row(to.y + v) + to.x, src.Row(from.top + v) + from.left, w);
-            break;
-        case Turn::MirrorRows:
-            for (int v = 0; v < h; ++v)
-                std::memcpy(dst.Row(to.y + h - 1 - v) + to.x, src.Row(from.top + v) + from.left, rowBytes);
-            break;
+    const Pixel* s = src.Row(from.top) + from.left;
+    Pixel* d = dst.Row(to.y) + to.x;
+    const std::ptrdiff_t ss = src.Width(), ds = dst.Width();
+    if (SwapsSides(turn)) {
+        const QuarterTurn q{s, ss, d, ds, w, h, turn == Turn::Clockwise || turn == Turn::Transverse,
+                            turn == Turn::CounterClockwise || turn == Turn::Transverse};
+        ForEachBand(w, kTile, BandItems(h), [&q](int first, int last) { q.Run(first, last); });
+        return true;
     }
+    // Row by row: source row v lands on destination row v or h-1-v.
+    const bool upsideDown = turn != Turn::MirrorColumns;
+    ForEachBand(h, 1, BandItems(w), [&](int first, int last) {
+        for (int v = first; v < last; ++v) {
+            Pixel* out = d + (upsideDown ? h - 1 - v : v) * ds;
+            const Pixel* in = s + v * ss;
+            if (turn == Turn::MirrorRows) std::memcpy(out, in, rowBytes);
+            else ReverseRow(out, in, w);
+        }
+    });
     return true;
 }
 
