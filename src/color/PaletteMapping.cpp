@@ -121,6 +121,16 @@ std::optional<Dither> DitherByName(std::string_view name) {
     return std::nullopt;
 }
 
+std::string_view DitherName(Dither dither) {
+    switch (dither) {
+        case Dither::None: return "none";
+        case Dither::FloydSteinberg: return "fs";
+        case Dither::Atkinson: return "atkinson";
+        case Dither::Ordered: return "ordered";
+    }
+    return "none";
+}
+
 int BayerRank(int x, int y) {
     // Bit b of x xor y and of y, from the lowest, become the rank's bits from the highest pair.
     int rank = 0;

@@ -13,14 +13,12 @@ struct BitsCase {
     ChannelBits bits;
 };
 
-const char* DitherName(Dither d) {
-    switch (d) {
-        case Dither::None: return "none";
-        case Dither::FloydSteinberg: return "fs";
-        case Dither::Atkinson: return "atkinson";
-        case Dither::Ordered: return "ordered";
-    }
-    return "?";
+
+// Each dithering's name reads back as itself; other words are no dithering.
+TEST(DitherNames, ReadBack) {
+    for (const Dither d : {Dither::None, Dither::FloydSteinberg, Dither::Atkinson, Dither::Ordered})
+        EXPECT_EQ(DitherByName(DitherName(d)), d) << DitherName(d);
+    EXPECT_FALSE(DitherByName("floyd"));
 }
 
 // The levels as they show: the level's bits repeated, so 0 is black and the top level 255.
@@ -98,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
     Depths, LevelsMapping,
     ::testing::Combine(::testing::Values(BitsCase{"rgb565", {5, 6, 5}}, BitsCase{"rgb332", {3, 3, 2}}, BitsCase{"one_bit", {1, 1, 1}}),
                        ::testing::Values(Dither::None, Dither::FloydSteinberg, Dither::Atkinson, Dither::Ordered)),
-    [](const auto& info) { return std::string(std::get<0>(info.param).name) + "_" + DitherName(std::get<1>(info.param)); });
+    [](const auto& info) { return std::string(std::get<0>(info.param).name) + "_" + std::string(DitherName(std::get<1>(info.param))); });
 
 }  // namespace
 }  // namespace rastrix
