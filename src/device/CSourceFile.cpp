@@ -42,6 +42,17 @@ std::string_view ElementType(int wordBytes) {
 
 int PerLine(int wordBytes) { return wordBytes == 4 ? 8 : wordBytes == 2 ? 12 : 16; }
 
+// Text that stays inside a comment: no "*/" to end it, no "/*" that -Wcomment warns of.
+std::string InComment(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out += text[i];
+        const bool pair = i + 1 < text.size() && ((text[i] == '*' && text[i + 1] == '/') || (text[i] == '/' && text[i + 1] == '*'));
+        if (pair) out += ' ';
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string CSourceText(const PackedImage& packed, const CSourceNotes& notes) {
@@ -49,8 +60,8 @@ std::string CSourceText(const PackedImage& packed, const CSourceNotes& notes) {
     const std::string attribute = notes.progmem ? " PROGMEM" : "";
     std::string out = "/* " + notes.name + ": " + std::to_string(packed.width) + " x " + std::to_string(packed.height) +
                       " pixels, " + std::to_string(packed.bytes.size()) + " bytes.\n * Layout " + notes.layoutText + ".\n";
-    if (!notes.valuesText.empty()) out += " * " + notes.valuesText + "\n";
-    if (!notes.function.empty()) out += " * For " + notes.function + "\n";
+    if (!notes.valuesText.empty()) out += " * " + InComment(notes.valuesText) + "\n";
+    if (!notes.function.empty()) out += " * For " + InComment(notes.function) + "\n";
     out += " * Made by Rastrix. */\n#ifndef " + macro + "_H\n#define " + macro + "_H\n\n#include <stdint.h>\n";
     if (notes.progmem)
         out += "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#elif !defined(PROGMEM)\n#define PROGMEM\n#endif\n";

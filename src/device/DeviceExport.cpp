@@ -7,6 +7,7 @@
 #include "codec/BmpWriter.h"
 #include "color/LevelsMapping.h"
 #include "color/OptimisedPalette.h"
+#include "device/DeviceProfiles.h"
 
 namespace rastrix {
 
@@ -181,7 +182,7 @@ DeviceFile ExportForDevice(const Bitmap& image, const DeviceExport& e, const Pic
             case DeviceContainer::CSource: {
                 const LayoutInfo& info = InfoOf(e.layout);
                 CSourceNotes notes{name, std::string(info.name) + ": " + std::string(info.description), ValuesText(e, p.mapped, name),
-                                   e.function, e.progmem, indexed ? p.mapped.palette : PaletteColors{}};
+                                   CallFor(e.function, name), e.progmem, indexed ? p.mapped.palette : PaletteColors{}};
                 const std::string text = CSourceText(*packed, notes);
                 return {{text.begin(), text.end()}, {}};
             }

@@ -107,14 +107,8 @@ std::string CheckDeviceExport(const DeviceExport& e, const ExportFieldNames& n) 
 }
 
 std::string SetExportPalette(DeviceExport& e, std::string_view nameOrFile, FileSystem& files) {
-    PaletteChoice choice = PaletteByName(nameOrFile);
-    if (!choice.error.empty()) {
-        if (nameOrFile.starts_with("optimised:") || nameOrFile.starts_with("optimized:")) return choice.error;
-        PaletteFileResult file = ReadPaletteFile(files, std::string(nameOrFile));
-        if (!file.error.empty())
-            return "'" + S(nameOrFile) + "' is neither a palette (" + S(PaletteNames()) + ") nor a palette file: " + file.error;
-        choice = {std::move(file.colors), 0, {}};
-    }
+    PaletteChoice choice = PaletteByNameOrFile(nameOrFile, files);
+    if (!choice.error.empty()) return choice.error;
     e.palette = std::move(choice.colors);
     e.optimisedColors = choice.optimisedColors;
     e.paletteName = nameOrFile;

@@ -28,8 +28,6 @@ std::string_view NextWord(std::string_view& rest) {
     return word;
 }
 
-bool IsNameChar(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.'; }
-
 bool ParseInt(std::string_view text, int low, int high, int& out) {
     int v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -120,13 +118,7 @@ private:
 // Whether the profile can make a file, checked as an export without its palette (a palette file
 // is read only when the profile is used).
 std::string CheckProfile(const DeviceProfile& p) {
-    DeviceExport e;
-    e.container = p.container;
-    e.layout = p.layout;
-    e.invert = p.invert;
-    e.progmem = p.progmem;
-    e.dither = p.dither;
-    e.bmpDepth = p.bmpDepth;
+    DeviceExport e = ExportWithoutPalette(ChoiceFromProfile(p));
     if (!p.palette.empty()) {
         const PaletteChoice named = PaletteByName(p.palette);
         // A named palette is checked with its colours; a file as if it fitted.

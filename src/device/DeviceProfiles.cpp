@@ -91,20 +91,63 @@ std::string ProfileNames(const UserProfiles& user) {
     return names;
 }
 
-ProfileExport ExportFromProfile(const DeviceProfile& p, FileSystem& files) {
-    ProfileExport r;
-    DeviceExport& e = r.e;
-    e.container = p.container;
-    e.layout = p.layout;
-    e.invert = p.invert;
-    e.progmem = p.progmem;
-    e.dither = p.dither;
-    e.bmpDepth = p.bmpDepth;
-    e.adjust = {p.brightness, p.contrast, p.gamma};
-    e.profile = p.name;
-    e.function = p.function;
-    if (!p.palette.empty()) r.error = SetExportPalette(e, p.palette, files);
+ExportChoice ChoiceFromProfile(const DeviceProfile& p) {
+    ExportChoice c;
+    c.profile = p.name;
+    c.container = p.container;
+    c.layout = p.layout;
+    c.bmpDepth = p.bmpDepth;
+    c.palette = p.palette;
+    c.dither = p.dither;
+    c.invert = p.invert;
+    c.progmem = p.progmem;
+    c.adjust = {p.brightness, p.contrast, p.gamma};
+    return c;
+}
+
+DeviceExport ExportWithoutPalette(const ExportChoice& c) {
+    DeviceExport e;
+    e.container = c.container;
+    e.layout = c.layout;
+    e.bmpDepth = c.container == DeviceContainer::Bmp ? c.bmpDepth : 0;
+    e.dither = c.dither;
+    e.thresholdPercent = c.thresholdPercent;
+    e.invert = c.invert;
+    e.progmem = c.progmem;
+    e.adjust = c.adjust;
+    e.width = c.width, e.height = c.height;
+    e.fit = c.fit;
+    e.filter = c.filter;
+    e.profile = c.profile;
+    return e;
+}
+
+ProfileExport ExportFromChoice(const ExportChoice& c, FileSystem& files) {
+    ProfileExport r{ExportWithoutPalette(c), {}};
+    if (!c.palette.empty()) r.error = SetExportPalette(r.e, c.palette, files);
     return r;
+}
+
+ProfileExport ExportFromProfile(const DeviceProfile& p, FileSystem& files) {
+    ProfileExport r = ExportFromChoice(ChoiceFromProfile(p), files);
+    r.e.function = p.function;
+    return r;
+}
+
+std::string CallFor(std::string_view function, std::string_view name) {
+    std::string upper(name);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    std::string out;
+    for (std::size_t at = 0; at < function.size();) {
+        const std::size_t hit = function.find("NAME", at);
+        out += function.substr(at, hit - at);
+        if (hit == std::string_view::npos) break;
+        const std::string_view rest = function.substr(hit + 4);
+        out += rest.starts_with("_WIDTH") || rest.starts_with("_HEIGHT") ? upper : std::string(name);
+        at = hit + 4;
+    }
+    return out;
 }
 
 std::string ProfileListText(const UserProfiles& user) {

@@ -60,13 +60,45 @@ const DeviceProfile* FindProfile(std::string_view name, const UserProfiles& user
 // "adafruit-gfx-mono, ...": the names known, for a message.
 std::string ProfileNames(const UserProfiles& user);
 
-// The export a profile stands for. Its palette, given by name, is looked up (or read, a file)
-// through `files`; an error says why it cannot be.
+// A device file's settings as plain values: a profile's, or the user's own in the Export for
+// Device dialog (which also remembers them).
+struct ExportChoice {
+    std::string profile;  // the profile the settings came from; empty: the user's own
+    DeviceContainer container = DeviceContainer::CSource;
+    DeviceLayout layout = DeviceLayout::Mono;
+    int bmpDepth = 0;
+    std::string palette;  // a palette name (bw, ..., optimised:N) or a file; empty: the layout's own
+    Dither dither = Dither::None;
+    int thresholdPercent = -1;
+    bool invert = false;
+    bool progmem = false;
+    Adjustments adjust;
+    int width = 0, height = 0;  // 0: the image's size
+    ScaleFit fit = ScaleFit::Fit;
+    ScaleFilter filter = ScaleFilter::Lanczos;
+
+    friend bool operator==(const ExportChoice&, const ExportChoice&) = default;
+};
+
+// The settings of a profile.
+ExportChoice ChoiceFromProfile(const DeviceProfile& profile);
+
+// The export the choice stands for, without its palette.
+DeviceExport ExportWithoutPalette(const ExportChoice& choice);
+
+// The export the choice (or a profile) stands for. Its palette, given by name, is looked up (or
+// read, a file) through `files`; an error says why it cannot be. The picture's name is left to
+// the caller; a profile's export names its call.
 struct ProfileExport {
     DeviceExport e;
     std::string error;
 };
+ProfileExport ExportFromChoice(const ExportChoice& choice, FileSystem& files);
 ProfileExport ExportFromProfile(const DeviceProfile& profile, FileSystem& files);
+
+// A profile's call for a picture's name: NAME_WIDTH and NAME_HEIGHT become the header's macros
+// (the name in capitals), any other NAME the name.
+std::string CallFor(std::string_view function, std::string_view name);
 
 // The table --list-profiles prints: one profile a line, its name, format and layout (or BMP
 // depth), palette, and the call it serves.

@@ -210,6 +210,17 @@ TEST(XbmFile, DefinesAndBits) {
               "   0x01, 0x00, 0x00, 0x02\n};\n");
 }
 
+// A user's call text cannot end the header's comment early.
+TEST(CHeader, CommentHoldsAnyCallText) {
+    DeviceExport e;
+    e.name = "x";
+    e.function = "show(NAME) */ int broken; /*";
+    const DeviceFile file = ExportForDevice(Bitmap(3, 2), e);
+    const std::string text(file.bytes.begin(), file.bytes.end());
+    EXPECT_NE(text.find(" * For show(x) * / int broken; / *\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("*/ int"), std::string::npos);
+}
+
 struct NameCase {
     const char* path;
     const char* identifier;

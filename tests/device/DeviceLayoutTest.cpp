@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "device/DeviceExport.h"
+#include "device/ExportFor.h"
 #include "device/LibraryReaders.h"
 
 namespace rastrix {
@@ -86,14 +87,7 @@ class LayoutReadByLibraryLoop : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(LayoutReadByLibraryLoop, GivesEveryPixel) {
     const LayoutCase& c = GetParam();
     const Bitmap picture = c.picture();
-    DeviceExport e;
-    e.container = DeviceContainer::Binary;
-    e.layout = c.layout;
-    e.invert = c.invert;
-    if (*c.palette) {
-        ASSERT_EQ(SetExportPalette(e, c.palette, PosixFileSystem()), "");
-    }
-    const DeviceFile file = ExportForDevice(picture, e);
+    const DeviceFile file = ExportFor(picture, DeviceContainer::Binary, c.layout, c.invert, c.palette);
     ASSERT_EQ(file.error, "");
     const Read read = c.read(file.bytes, picture.Width(), picture.Height());
     for (int y = 0; y < picture.Height(); ++y)

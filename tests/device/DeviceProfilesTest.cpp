@@ -39,6 +39,13 @@ TEST(BuiltInProfiles, ListedWithTheirCalls) {
     }
 }
 
+TEST(BuiltInProfiles, CallNamesTheHeadersMacros) {
+    EXPECT_EQ(CallFor("drawBitmap(x, y, NAME, NAME_WIDTH, NAME_HEIGHT, WHITE)", "logo"),
+              "drawBitmap(x, y, logo, LOGO_WIDTH, LOGO_HEIGHT, WHITE)");
+    EXPECT_EQ(CallFor("drawXBM(x, y, NAME_width, NAME_height, NAME_bits)", "dot"), "drawXBM(x, y, dot_width, dot_height, dot_bits)");
+    EXPECT_EQ(CallFor("no name here", "x"), "no name here");
+}
+
 struct UserCase {
     const char* name;
     const char* text;

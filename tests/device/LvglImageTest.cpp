@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/DeviceExport.h"
+#include "device/ExportFor.h"
 #include "device/LibraryReaders.h"
 
 namespace rastrix {
@@ -272,14 +273,7 @@ TEST(LvglBinary, IndexedPixelsReadBackThroughThePalette) {
     const Bitmap picture = Greys(13, 5, 4, 1, 3);
     for (const Case c : {Case{DeviceLayout::Grey2, false, 2, ""}, Case{DeviceLayout::Grey2, true, 2, ""},
                          Case{DeviceLayout::Index4, false, 4, "grey4"}, Case{DeviceLayout::Index8, false, 8, "grey4"}}) {
-        DeviceExport e;
-        e.container = DeviceContainer::LvglBinary;
-        e.layout = c.layout;
-        e.invert = c.invert;
-        if (*c.palette) {
-            ASSERT_EQ(SetExportPalette(e, c.palette, PosixFileSystem()), "");
-        }
-        const DeviceFile file = ExportForDevice(picture, e);
+        const DeviceFile file = ExportFor(picture, DeviceContainer::LvglBinary, c.layout, c.invert, c.palette);
         ASSERT_EQ(file.error, "");
         const LvglHeader h = ReadLvglHeader(file.bytes);
         EXPECT_EQ(h.magic, 0x19);
