@@ -95,7 +95,9 @@ struct InputReading {
 InputReading ReadingFor(const BatchOptions& o) {
     InputReading r;
     if (o.pictureBackground) r.picture.background = ColorToPixel(*o.pictureBackground);
-    r.picture.keepAlpha = o.depth == 32 && std::all_of(o.steps.begin(), o.steps.end(), [](const Step& s) {
+    const bool deviceAlpha = o.device.resolved && o.device.resolved->container != DeviceContainer::Bmp &&
+                             InfoOf(o.device.resolved->layout).alpha;
+    r.picture.keepAlpha = (o.depth == 32 || deviceAlpha) && std::all_of(o.steps.begin(), o.steps.end(), [](const Step& s) {
         return s.kind == StepKind::Scale || IsStyle(s.kind);
     });
     // The first command, after colours and styles only, may be a scale; the reading does it
@@ -226,6 +228,14 @@ std::string SaveWithPalette(Editor& ed, const BatchOptions& o, const std::string
     return WriteOutput(ed, file, output);
 }
 
+// A device file (--format, --for): the one export both front ends call.
+std::string SaveDeviceFile(Editor& ed, const BatchOptions& o, const FileJob& job, const std::optional<Bitmap>& alpha) {
+    const DeviceFile file = DeviceFileFor(ed, o, job.input, job.output, alpha);
+    if (!file.error.empty()) return file.error;
+    ClearImageStack(ed);
+    return WriteOutput(ed, {EncodeStatus::Ok, 0, file.bytes.size(), WholeBytes(file.bytes)}, job.output);
+}
+
 std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, const std::optional<Bitmap>& alpha) {
     if (!o.paletteName.empty()) return SaveWithPalette(ed, o, output);
     const int depth = o.depth == kKeepDepth ? PlainSaveDepth(ed.doc.imageBitDepth) : o.depth;
@@ -284,7 +294,9 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
         if (!folder.empty() && !std::filesystem::create_directories(folder, made) && made)
             reason = folder.string() + ": " + made.message();
     }
-    if (reason.empty()) reason = StopSignal() != 0 ? kStoppedText : Save(ed, options, job.output, memory.alpha);
+    if (reason.empty() && StopSignal() != 0) reason = kStoppedText;
+    if (reason.empty())
+        reason = options.device.resolved ? SaveDeviceFile(ed, options, job, memory.alpha) : Save(ed, options, job.output, memory.alpha);
     return reason;
 }
 

@@ -1,5 +1,8 @@
 #include "batch/BatchOptionTable.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "editor/CommandIds.h"
 #include "batch/BatchStream.h"
 #include "batch/BatchValues.h"
@@ -122,14 +125,10 @@ PaletteFileResult ReadPalettePipe(const std::string& name) {
 
 // A palette's name, or else a palette file, read once here for every input.
 std::string Palette(BatchOptions& o, Values v) {
-    PaletteChoice choice = PaletteByName(v[0]);
-    if (!choice.error.empty()) {
-        if (v[0].starts_with("optimised:") || v[0].starts_with("optimized:")) return choice.error;
-        PaletteFileResult file = IsStream(v[0]) ? ReadPalettePipe(v[0]) : ReadPaletteFile(PosixFileSystem(), v[0]);
-        if (!file.error.empty())
-            return "'" + v[0] + "' is neither a palette (" + std::string(PaletteNames()) + ") nor a palette file: " + file.error;
-        choice = {std::move(file.colors), 0, {}};
-    }
+    PaletteChoice choice = PaletteByNameOrFile(v[0], [](const std::string& name) {
+        return IsStream(name) ? ReadPalettePipe(name) : ReadPaletteFile(PosixFileSystem(), name);
+    });
+    if (!choice.error.empty()) return choice.error;
     o.paletteName = v[0];
     o.palette = std::move(choice.colors);
     o.optimisedColors = choice.optimisedColors;
@@ -250,6 +249,16 @@ const OptionSpec kOptions[] = {
 
 }  // namespace
 
-std::span<const OptionSpec> OptionTable() { return kOptions; }
+std::span<const OptionSpec> OptionTable() {
+    // The device options, kept together in their own table, come after the output options.
+    static const std::vector<OptionSpec> all = [] {
+        std::vector<OptionSpec> rows(std::begin(kOptions), std::end(kOptions));
+        const auto run = std::find_if(rows.begin(), rows.end(), [](const OptionSpec& o) { return o.group == kRun; });
+        const std::span<const OptionSpec> device = DeviceOptionRows();
+        rows.insert(run, device.begin(), device.end());
+        return rows;
+    }();
+    return all;
+}
 
 }  // namespace rastrix::batch

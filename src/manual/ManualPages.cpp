@@ -7,6 +7,7 @@
 #include "batch/BatchOptions.h"
 #include "frame/CommandLine.h"
 #include "frame/SettingsCodec.h"
+#include "manual/DeviceManual.h"
 #include "manual/Roff.h"
 #include "store/Store.h"
 
@@ -20,6 +21,12 @@ constexpr Example kBatchExamples[] = {
     {"Change the depth of files in place, keeping their names:", "rastrix-batch --in-place --depth 8 assets/*.bmp"},
     {"Black-and-white drawings as 1-bit files for an 800 x 480 display, grey edges to the nearer colour:",
      "rastrix-batch --size 800x480 --depth 1 --allow-colour-loss --out-dir epaper/ drawings/*.png"},
+    {"A logo for a 128 x 64 SSD1306 OLED as a C header of its frame buffer, black and white by a threshold:",
+     "rastrix-batch --fit 128x64 --threshold 50% --for ssd1306 -o logo.h logo.png"},
+    {"Photos for a 7-colour e-paper panel as GxEPD2_7C's native buffers, lightened a little:",
+     "rastrix-batch --fit 600x448 --for gxepd2-7c --gamma 1.4 -d panel/ photos/*.jpg"},
+    {"An LVGL v9 image file with the picture's transparency, for lv_image_set_src from a file system:",
+     "rastrix-batch --format lvgl-bin --layout argb8888 -o icon.bin icon.png"},
     {"An orange ellipse on a picture, turned a quarter to the right, written to another file:",
      "rastrix-batch -F '#FF8000' --select 10,10,200,120 --shape ellipse --fill solid -r 90 -o out.bmp in.bmp"},
 };
@@ -98,6 +105,8 @@ std::string BatchManualPage() {
         page.Entry(OptionTag(o), o.help, o.example);
     }
 
+    DeviceFilesSection(page);
+
     page.Section("Exit status");
     constexpr std::string_view kExit = "Exit status: ";
     for (const std::string& p : parts.paragraphs)
@@ -106,6 +115,7 @@ std::string BatchManualPage() {
     page.Section("Files");
     page.Paragraph("rastrix-batch reads and writes no settings: every run starts from the editor's default colours "
                    "and styles, whatever the editor keeps in its settings folder, " + SettingsFolders() + ".");
+    page.Paragraph(UserProfilesParagraph(SettingsFolders()));
     page.Section("See also");
     page.Raw(".BR rastrix (1)");
     return page.Text();
@@ -142,7 +152,8 @@ std::string EditorManualPage() {
     page.Paragraph("The settings folder: " + SettingsFolders() + ". It holds the values " +
                    std::string(kSettingsValueName) + " (the window's place, the colours, tools and styles), " +
                    std::string(kRecentValueName) + " (the recent files) and " + std::string(kColorsValueName) +
-                   " (the custom colours), one file each, each written whole.");
+                   " (the custom colours), one file each, each written whole; and DeviceExport, the last choice of "
+                   "File > Export for Device..., and DeviceProfiles, your own device profiles (see rastrix-batch(1)).");
     page.Section("See also");
     page.Raw(".BR rastrix\\-batch (1)");
     return page.Text();
