@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "document/PaletteBrowse.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
 #include "editor/ReportError.h"
@@ -91,12 +92,9 @@ void ReduceColorsDialog::Select(int id, int index) {
 }
 
 void ReduceColorsDialog::Browse() {
-    FileDialogRequest request;
-    request.title = kPaletteBrowseTitle;
-    request.filters = {{"Palettes (bitmaps and colour lists)", "*.bmp *.txt *.hex *.pal *.gpl *.act"}, {"All Files", "*"}};
-    const auto chosen = ed_.host.OpenFileDialog(request);
+    const std::optional<std::string> chosen = BrowseForPalette(ed_);
     if (!chosen) return;
-    fileText_ = chosen->path;
+    fileText_ = *chosen;
     palette_ = int(PaletteSource::File);  // a chosen file is the palette wanted
 }
 
