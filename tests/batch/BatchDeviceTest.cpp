@@ -86,20 +86,21 @@ TEST_F(BatchDeviceTest, OutputsTakeTheFormatsExtension) {
         const char* ext;
     };
     // A profile's PROGMEM goes with its header: --for ssd1306 --format bin writes the raw buffer.
+    int folder = 0;
     for (const Case& c : {Case{{"--for", "ssd1306"}, ".h"}, Case{{"--for", "ssd1306", "--format", "bin"}, ".bin"},
                           Case{{"--format", "bin", "--layout", "mono-pages"}, ".bin"},
                           Case{{"--format", "xbm"}, ".xbm"}, Case{{"--format", "lvgl-c", "--layout", "rgb565"}, ".c"},
                           Case{{"--format", "bmp", "--gamma", "1.2"}, ".bmp"}}) {
-        const std::string out = PathOf(std::string("out") + c.ext);
+        const std::string out = PathOf("out" + std::to_string(folder++) + c.ext);  // a folder of its own
         std::vector<std::string> args = c.options;
         args.insert(args.end(), {"-q", "-d", out, a, b});
         const BatchRun run = Batch(args);
         ASSERT_EQ(run.status, 0) << run.errors;
         EXPECT_EQ(testing::FileNames(out), (std::vector<std::string>{std::string("a-1") + c.ext, std::string("b") + c.ext}));
     }
-    const Bytes header = ReadBytes(dir.Path() / "out.h" / "a-1.h");
+    const Bytes header = ReadBytes(dir.Path() / "out0.h" / "a-1.h");
     const std::string text(header.begin(), header.end());
-    EXPECT_NE(text.find("const uint8_t a_1[600] PROGMEM = {"), std::string::npos) << text.substr(0, 400);  // 30 x 20 in pages of 8 rows
+    EXPECT_NE(text.find("const uint8_t a_1[90] PROGMEM = {"), std::string::npos) << text.substr(0, 400);  // 30 columns x 3 pages of 8 rows
     EXPECT_NE(text.find("#define A_1_WIDTH 30"), std::string::npos);
 }
 
