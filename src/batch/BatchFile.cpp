@@ -102,8 +102,11 @@ Pixel BackgroundBefore(const std::vector<Step>& steps, std::vector<Step>::const_
 InputReading ReadingFor(const BatchOptions& o) {
     InputReading r;
     if (o.pictureBackground) r.picture.background = ColorToPixel(*o.pictureBackground);
-    // A palette has no transparency: with --palette the picture is laid on its background.
-    r.picture.keepAlpha = o.depth == 32 && o.paletteName.empty();
+    // A palette has no transparency: with --palette the picture is laid on its background. A
+    // device form keeps it where its layout has alpha; anything else at 32 bits.
+    const bool deviceForm = o.device.resolved && o.device.resolved->container != DeviceContainer::Bmp;
+    const bool wantsAlpha = deviceForm ? InfoOf(o.device.resolved->layout).alpha : o.depth == 32;
+    r.picture.keepAlpha = wantsAlpha && o.paletteName.empty();
     // The first command, after colours and styles only, may be a scale; the reading does it
     // when the colour it pads with (the background set before it) is the one transparent
     // pixels are laid on.
@@ -197,6 +200,14 @@ int DepthToWrite(const Editor& ed, const BatchOptions& o) {
     return PlainSaveDepth(ed.doc.imageBitDepth);
 }
 
+// A device file (--format, --for): the one export both front ends call.
+std::string SaveDeviceFile(Editor& ed, const BatchOptions& o, const FileJob& job, const std::optional<Bitmap>& alpha) {
+    const DeviceFile file = DeviceFileFor(ed, o, job.input, job.output, alpha);
+    if (!file.error.empty()) return file.error;
+    ClearImageStack(ed);
+    return WriteOutput(ed, {EncodeStatus::Ok, 0, file.bytes.size(), WholeBytes(file.bytes)}, job.output);
+}
+
 // The image written as the editor's Save writes it at the depth: a palette it was reduced to
 // is its table, 16 and 32 bits as Save As writes them (with the kept alpha at 32 bits).
 std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, const std::optional<Bitmap>& alpha) {
@@ -266,8 +277,12 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
         if (!folder.empty() && !std::filesystem::create_directories(folder, made) && made)
             reason = folder.string() + ": " + made.message();
     }
-    if (reason.empty() && !options.paletteName.empty()) reason = Reduce(ed, host, options);
-    if (reason.empty()) reason = StopSignal() != 0 ? kStoppedText : Save(ed, options, job.output, memory.alpha);
+    // A device form maps to its palette itself, after its tone adjustments; a BMP is reduced
+    // as the editor's Reduce Colours does it, then saved.
+    if (reason.empty() && !options.paletteName.empty() && !options.device.resolved) reason = Reduce(ed, host, options);
+    if (reason.empty() && StopSignal() != 0) reason = kStoppedText;
+    if (reason.empty())
+        reason = options.device.resolved ? SaveDeviceFile(ed, options, job, memory.alpha) : Save(ed, options, job.output, memory.alpha);
     return reason;
 }
 

@@ -1,5 +1,8 @@
 #include "batch/BatchOptionTable.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "editor/CommandIds.h"
 #include "batch/BatchStream.h"
 #include "batch/BatchValues.h"
@@ -122,19 +125,17 @@ PaletteFileResult ReadPalettePipe(const std::string& name) {
 
 // A palette's name, or else a palette file, read once here for every input.
 std::string Palette(BatchOptions& o, Values v) {
-    const PaletteChoice choice = PaletteByName(v[0]);
+    PaletteChoice choice = PaletteByNameOrFile(v[0], [](const std::string& name) {
+        return IsStream(name) ? ReadPalettePipe(name) : ReadPaletteFile(PosixFileSystem(), name);
+    });
+    if (!choice.error.empty()) return choice.error;
+    // A file's colours (and bwr, bwy, which the editor's list does not name) go as a file's.
     ReduceColorsParams& r = o.reduce;
-    if (choice.error.empty()) {
-        r.palette = choice.source;
-        r.optimisedColors = choice.optimisedColors > 0 ? choice.optimisedColors : r.optimisedColors;
-    } else {
-        if (v[0].starts_with("optimised:") || v[0].starts_with("optimized:")) return choice.error;
-        PaletteFileResult file = IsStream(v[0]) ? ReadPalettePipe(v[0]) : ReadPaletteFile(PosixFileSystem(), v[0]);
-        if (!file.error.empty())
-            return "'" + v[0] + "' is neither a palette (" + std::string(PaletteNames()) + ") nor a palette file: " + file.error;
-        r.palette = PaletteSource::File;
+    r.palette = choice.source;
+    if (choice.optimisedColors > 0) r.optimisedColors = choice.optimisedColors;
+    if (r.palette == PaletteSource::File) {
         r.paletteFile = v[0];
-        r.fileColors = std::move(file.colors);
+        r.fileColors = std::move(choice.colors);
     }
     o.paletteName = v[0];
     return {};
@@ -258,6 +259,16 @@ const OptionSpec kOptions[] = {
 
 }  // namespace
 
-std::span<const OptionSpec> OptionTable() { return kOptions; }
+std::span<const OptionSpec> OptionTable() {
+    // The device options, kept together in their own table, come after the output options.
+    static const std::vector<OptionSpec> all = [] {
+        std::vector<OptionSpec> rows(std::begin(kOptions), std::end(kOptions));
+        const auto run = std::find_if(rows.begin(), rows.end(), [](const OptionSpec& o) { return o.group == kRun; });
+        const std::span<const OptionSpec> device = DeviceOptionRows();
+        rows.insert(run, device.begin(), device.end());
+        return rows;
+    }();
+    return all;
+}
 
 }  // namespace rastrix::batch

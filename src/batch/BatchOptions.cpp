@@ -166,10 +166,13 @@ std::string CheckCombination(const BatchOptions& o) {
     if (std::count(o.inputs.begin(), o.inputs.end(), "-") > 0 && o.output.empty())
         return "the picture from standard input has no name; give -o FILE (or -o - )";
     if (const std::string kind = OtherImageKind(o.output); !kind.empty())
-        return "-o " + o.output + " names a " + kind + " file, but rastrix-batch writes BMP files only; give a name ending in .bmp";
+        return "-o " + o.output + " names a " + kind + " file, but rastrix-batch writes BMP files and device files only; " +
+               "give a name ending in .bmp (or the device file's)";
     if (o.keepFolders && o.outDir.empty()) return "--keep-folders needs --out-dir DIR";
     if (o.nullSeparated && o.filesFrom.empty()) return "-0 reads the --files-from list; give --files-from LIST";
-    if (const std::string palette = CheckPalette(o); !palette.empty()) return palette;
+    // A device file checks its palette with the rest of its parameters (ResolveDeviceOptions).
+    if (!o.device.Asked())
+        if (const std::string palette = CheckPalette(o); !palette.empty()) return palette;
     return CheckStylesAreUsed(o.steps);
 }
 
@@ -178,8 +181,9 @@ std::string CheckCombination(const BatchOptions& o) {
 ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
     BatchOptions options;
     if (std::string error = Reader(args).Run(options); !error.empty()) return {std::nullopt, error};
-    if (options.help || options.version) return {options, {}};
+    if (options.help || options.version || options.device.listProfiles) return {options, {}};
     if (std::string error = CheckCombination(options); !error.empty()) return {std::nullopt, error};
+    if (std::string error = ResolveDeviceOptions(options); !error.empty()) return {std::nullopt, error};
     return {options, {}};
 }
 

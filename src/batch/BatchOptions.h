@@ -7,6 +7,9 @@
 
 #include "document/SaveFile.h"
 #include "edit/ReduceColors.h"
+#include "batch/BatchDeviceOptions.h"
+#include "color/FixedPalettes.h"
+#include "color/PaletteMapping.h"
 #include "raster/Color.h"
 
 namespace rastrix::batch {
@@ -65,6 +68,7 @@ struct BatchOptions {
     int jobs = 0;                      // 0: one per processor core
     bool quiet = false;                // no progress line and no summary
     std::optional<std::array<std::string, 4>> join;  // top-left, top-right, bottom-left, bottom-right; "" empty
+    DeviceOptions device;              // --format, --for, --layout, ...: a device file instead of the editor's BMP
     bool help = false;
     bool version = false;
 };

@@ -63,7 +63,7 @@ fs::path RelativeToCurrent(const fs::path& name) {
 std::string OutputOf(const BatchOptions& o, const std::string& input, std::string& refusal) {
     if (!o.output.empty()) return o.output;
     if (o.inPlace) return input;
-    fs::path name = fs::path(input).filename().replace_extension(".bmp");
+    fs::path name = fs::path(input).filename().replace_extension(OutputExtension(o));
     if (o.keepFolders) {
         fs::path relative = fs::path(input).lexically_normal();
         if (relative.is_absolute()) relative = RelativeToCurrent(relative);

@@ -89,6 +89,10 @@ int Run(std::span<const std::string> args) {
         std::fputs(BatchHelpText().c_str(), stdout);
         return 0;
     }
+    if (o.device.listProfiles) {
+        std::fputs(ListProfilesText().c_str(), stdout);
+        return 0;
+    }
     if (o.version) {
         std::printf("rastrix-batch %s\n", std::string(VersionNumber()).c_str());
         return 0;

@@ -80,4 +80,19 @@ PaletteFileResult PaletteFromFileStart(std::span<const std::uint8_t> bytes, std:
     return ParsePaletteBytes(bytes);
 }
 
+PaletteChoice PaletteByNameOrFile(std::string_view nameOrFile, FileSystem& files) {
+    return PaletteByNameOrFile(nameOrFile, [&files](const std::string& path) { return ReadPaletteFile(files, path); });
+}
+
+PaletteChoice PaletteByNameOrFile(std::string_view nameOrFile,
+                                  const std::function<PaletteFileResult(const std::string&)>& readFile) {
+    PaletteChoice choice = PaletteByName(nameOrFile);
+    if (choice.error.empty() || nameOrFile.starts_with("optimised:") || nameOrFile.starts_with("optimized:")) return choice;
+    PaletteFileResult file = readFile(std::string(nameOrFile));
+    if (!file.error.empty())
+        return {{}, 0, "'" + std::string(nameOrFile) + "' is neither a palette (" + std::string(PaletteNames()) +
+                           ") nor a palette file: " + file.error};
+    return {std::move(file.colors), 0, {}};
+}
+
 }  // namespace rastrix

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -58,5 +59,13 @@ PaletteFileResult ReadPaletteFile(FileSystem& files, const std::string& path);
 // The same from the first bytes of a palette file (at most kMaxPaletteFileBytes of it) and
 // the file's whole size, however they were had (a pipe is read, not sized).
 PaletteFileResult PaletteFromFileStart(std::span<const std::uint8_t> bytes, std::uint64_t fileSize);
+
+// A palette's name (PaletteByName), or else a palette file of that name: the colours (or the
+// number to choose), or an error that names both ("'x' is neither a palette (...) nor a palette
+// file: ...").
+PaletteChoice PaletteByNameOrFile(std::string_view nameOrFile, FileSystem& files);
+// The same with the file read by `readFile` (a pipe, say).
+PaletteChoice PaletteByNameOrFile(std::string_view nameOrFile,
+                                  const std::function<PaletteFileResult(const std::string&)>& readFile);
 
 }  // namespace rastrix

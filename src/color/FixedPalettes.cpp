@@ -8,7 +8,7 @@ namespace {
 
 constexpr Pixel Rgb(int r, int g, int b) { return PixelFromRgb(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)); }
 
-constexpr std::string_view kNames = "bw, grey4, grey16, basic16, epaper7, optimised:N (N from 2 to 256)";
+constexpr std::string_view kNames = "bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N from 2 to 256)";
 
 }  // namespace
 
@@ -58,6 +58,8 @@ PaletteColors FixedPaletteColors(PaletteSource source) {
     return {};
 }
 
+PaletteColors ThreeInkPalette(Pixel ink) { return {Rgb(0, 0, 0), Rgb(255, 255, 255), ink}; }
+
 std::string_view PaletteNames() { return kNames; }
 
 PaletteChoice PaletteByName(std::string_view name) {
@@ -68,7 +70,12 @@ PaletteChoice PaletteByName(std::string_view name) {
             c.source = p.source;
             return c;
         }
-    if (name.starts_with("optimised:") || name.starts_with("optimized:")) {
+    // The 3-colour e-paper inks are no choice of the editor's list: as a file's colours would be.
+    if (name == "bwr") {
+        c.colors = ThreeInkPalette(Rgb(255, 0, 0));
+    } else if (name == "bwy") {
+        c.colors = ThreeInkPalette(Rgb(255, 255, 0));
+    } else if (name.starts_with("optimised:") || name.starts_with("optimized:")) {
         const std::string_view digits = name.substr(10);
         int n = 0;
         const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);

@@ -47,6 +47,8 @@ std::span<const FixedPalette> FixedPaletteTable();
 
 // The colours of a fixed palette; empty for Optimised and File.
 PaletteColors FixedPaletteColors(PaletteSource source);
+// The inks of 3-colour e-paper panels: black, white and the third ink (red or yellow).
+PaletteColors ThreeInkPalette(Pixel ink);
 
 // What a palette name asks for: fixed colours, or an optimised palette of this many colours,
 // which is made from each image. Exactly one of the two is set when `error` is empty.
@@ -57,7 +59,8 @@ struct PaletteChoice {
     PaletteSource source = PaletteSource::File;  // Optimised, or the fixed palette named
 };
 
-// bw, grey4, grey16, basic16, epaper7, optimised:N or optimized:N (N from 2 to 256).
+// bw, grey4, grey16, basic16, epaper7, bwr (black, white, red), bwy (black, white, yellow),
+// optimised:N or optimized:N (N from 2 to 256).
 // Anything else is an error naming the known names; a file is not looked for here.
 PaletteChoice PaletteByName(std::string_view name);
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <new>
 #include <vector>
 
+#include "color/MappingLoops.h"
 #include "color/PaletteSearch.h"
 
 namespace rastrix {
@@ -15,6 +17,8 @@ namespace {
 class GreyMapper {
 public:
     static constexpr int kChannels = 1;
+    static constexpr int kTop = 255;
+    using Code = int;
     explicit GreyMapper(std::span<const Pixel> palette) : table_(GreyIndexTable(palette)) {
         for (std::size_t j = 0; j < palette.size(); ++j) level_[j] = BlueOf(palette[j]);
     }
@@ -31,6 +35,8 @@ private:
 class ColorMapper {
 public:
     static constexpr int kChannels = 3;
+    static constexpr int kTop = 255;
+    using Code = int;
     explicit ColorMapper(std::span<const Pixel> palette) : search_(palette) {
         for (std::size_t j = 0; j < palette.size(); ++j)
             for (int c = 0; c < 3; ++c) entries_[j][c] = int((ValueOf(palette[j]) >> (16 - 8 * c)) & 0xFF);
@@ -45,56 +51,6 @@ private:
     PaletteSearch search_;
     int entries_[256][3] = {};
 };
-
-struct Tap {
-    int dx, dy, weight;
-};
-
-// Weights are in units of 1 / 2^shift.
-struct FloydSteinbergKernel {
-    static constexpr int kShift = 4;
-    static constexpr int kRows = 2;
-    static constexpr Tap kTaps[] = {{1, 0, 7}, {-1, 1, 3}, {0, 1, 5}, {1, 1, 1}};
-};
-struct AtkinsonKernel {
-    static constexpr int kShift = 3;
-    static constexpr int kRows = 3;
-    static constexpr Tap kTaps[] = {{1, 0, 1}, {2, 0, 1}, {-1, 1, 1}, {0, 1, 1}, {1, 1, 1}, {0, 2, 1}};
-};
-
-// Error rows hold two spare cells at each end, where error leaving the image is dropped.
-constexpr int kMargin = 2;
-
-template <class Kernel, class Mapper>
-void Diffuse(const Bitmap& image, Mapper& mapper, IndexImage& out) {
-    constexpr int C = Mapper::kChannels;
-    const int w = image.Width();
-    const std::size_t cells = std::size_t(w + 2 * kMargin) * C;
-    // Accumulated error of the rows still to come, scaled by 2^shift; a ring of kRows rows.
-    std::vector<std::int32_t> rows[Kernel::kRows];
-    for (auto& r : rows) r.assign(cells, 0);
-    constexpr std::int32_t half = 1 << (Kernel::kShift - 1);
-    for (int y = 0; y < image.Height(); ++y) {
-        std::int32_t* ring[Kernel::kRows];
-        for (int k = 0; k < Kernel::kRows; ++k) ring[k] = rows[(y + k) % Kernel::kRows].data() + kMargin * C;
-        const Pixel* src = image.Row(y);
-        std::uint8_t* dst = out.Row(y);
-        for (int x = 0; x < w; ++x) {
-            int v[C], e[C];
-            Mapper::Read(src[x], v);
-            for (int c = 0; c < C; ++c) v[c] = std::clamp(v[c] + ((ring[0][x * C + c] + half) >> Kernel::kShift), 0, 255);
-            const int index = mapper.Pick(v);
-            dst[x] = std::uint8_t(index);
-            mapper.Entry(index, e);
-            for (int c = 0; c < C; ++c) {
-                const std::int32_t error = v[c] - e[c];
-                if (error == 0) continue;
-                for (const Tap& t : Kernel::kTaps) ring[t.dy][(x + t.dx) * C + c] += error * t.weight;
-            }
-        }
-        std::fill(rows[y % Kernel::kRows].begin(), rows[y % Kernel::kRows].end(), 0);
-    }
-}
 
 // How far the pattern moves a grey: the mean distance from each entry to its nearest other entry,
 // so that the pattern spans about one step between entries.
@@ -116,27 +72,6 @@ int OrderedSpread(std::span<const Pixel> palette, const Mapper& mapper) {
         if (nearest > 0) sum += std::sqrt(double(nearest) / C);
     }
     return int(std::lround(sum / double(palette.size())));
-}
-
-template <class Mapper>
-void Ordered(const Bitmap& image, Mapper& mapper, int spread, IndexImage& out) {
-    constexpr int C = Mapper::kChannels;
-    // Offsets of (rank + 1/2) / 64 - 1/2 of the spread, so a value halfway between two entries
-    // takes the upper one on exactly half the pattern.
-    int offset[8][8];
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) offset[y][x] = ((2 * BayerRank(x, y) + 1 - 64) * spread) / 128;
-    for (int y = 0; y < image.Height(); ++y) {
-        const Pixel* src = image.Row(y);
-        std::uint8_t* dst = out.Row(y);
-        const int* row = offset[y & 7];
-        for (int x = 0; x < image.Width(); ++x) {
-            int v[C];
-            Mapper::Read(src[x], v);
-            for (int c = 0; c < C; ++c) v[c] = std::clamp(v[c] + row[x & 7], 0, 255);
-            dst[x] = std::uint8_t(mapper.Pick(v));
-        }
-    }
 }
 
 // Ordered dithering with a palette of colours. Moving all three channels by one amount would
@@ -243,6 +178,7 @@ void Threshold(const Bitmap& image, std::span<const Pixel> palette, int percent,
 
 template <class Mapper>
 void MapWith(const Bitmap& image, std::span<const Pixel> palette, Dither dither, IndexImage& out) {
+    using namespace mapping_loops;
     Mapper mapper(palette);
     switch (dither) {
         case Dither::None:
@@ -254,12 +190,16 @@ void MapWith(const Bitmap& image, std::span<const Pixel> palette, Dither dither,
         case Dither::Atkinson:
             Diffuse<AtkinsonKernel>(image, mapper, out);
             break;
-        case Dither::Ordered:
-            if constexpr (Mapper::kChannels == 3)
+        case Dither::Ordered: {
+            if constexpr (Mapper::kChannels == 3) {
                 OrderedColors(image, palette, mapper, out);
-            else
-                Ordered(image, mapper, OrderedSpread(palette, mapper), out);
+            } else {
+                int spread[Mapper::kChannels];
+                std::fill(std::begin(spread), std::end(spread), OrderedSpread(palette, mapper));
+                Ordered(image, mapper, spread, out);
+            }
             break;
+        }
     }
 }
 
@@ -271,6 +211,16 @@ std::optional<Dither> DitherByName(std::string_view name) {
     if (name == "atkinson") return Dither::Atkinson;
     if (name == "ordered") return Dither::Ordered;
     return std::nullopt;
+}
+
+std::string_view DitherName(Dither dither) {
+    switch (dither) {
+        case Dither::None: return "none";
+        case Dither::FloydSteinberg: return "fs";
+        case Dither::Atkinson: return "atkinson";
+        case Dither::Ordered: return "ordered";
+    }
+    return "none";
 }
 
 int BayerRank(int x, int y) {

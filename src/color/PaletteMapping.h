@@ -20,6 +20,8 @@ enum class Dither : std::uint8_t {
 
 // fs, atkinson, ordered, none; nullopt for anything else.
 std::optional<Dither> DitherByName(std::string_view name);
+// The name DitherByName takes for it.
+std::string_view DitherName(Dither dither);
 
 struct MapOptions {
     Dither dither = Dither::None;

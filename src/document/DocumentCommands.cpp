@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "document/ChangeSize.h"
+#include "document/DeviceExportCommand.h"
 #include "document/Join.h"
 #include "document/NewImage.h"
 #include "document/OpenFile.h"
@@ -19,7 +20,7 @@ namespace {
 bool Modified(const Editor& ed) { return ed.doc.modified != 0; }
 bool UndoLevelBelow(const Editor& ed) { return ed.doc.undoDepth > 0; }
 
-constexpr std::size_t kFixedCount = 8;
+constexpr std::size_t kFixedCount = 9;
 
 template <std::size_t... K>
 constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::index_sequence<K...>) {
@@ -32,6 +33,7 @@ constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::inde
         {CommandId::SaveAs, HasImage, nullptr, nullptr, SaveAsCommand},
         {CommandId::Undo, UndoLevelBelow, nullptr, nullptr, Undo},
         {CommandId::ChangeImageSize, HasImage, nullptr, nullptr, ChangeSizeCommand},
+        {CommandId::ExportForDevice, HasImage, nullptr, nullptr, ExportForDeviceCommand},
         // Recent file k; its menu text is the entry's path, or a placeholder.
         {CommandId::FirstRecentFile + int(K), nullptr, nullptr, nullptr,
          RunMember<OpenRecentCommand, CommandId::FirstRecentFile + int(K)>}...,

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "edit/ReduceColorsPreview.h"
+#include "document/PaletteBrowse.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
 #include "editor/ImageStack.h"
@@ -158,12 +159,9 @@ void ReduceColorsDialog::Refresh() {
 }
 
 void ReduceColorsDialog::Browse() {
-    FileDialogRequest request;
-    request.title = kPaletteBrowseTitle;
-    request.filters = {{"Palettes (bitmaps and colour lists)", "*.bmp *.txt *.hex *.pal *.gpl *.act"}, {"All Files", "*"}};
-    const auto chosen = ed_.host.OpenFileDialog(request);
+    const std::optional<std::string> chosen = BrowseForPalette(ed_);
     if (!chosen) return;
-    fileText_ = chosen->path;
+    fileText_ = *chosen;
     palette_ = int(PaletteSource::File);  // a chosen file is the palette wanted
     Refresh();
 }

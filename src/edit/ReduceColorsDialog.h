@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/PaletteBrowse.h"
 #include "edit/ReduceColors.h"
 #include "editor/DialogModel.h"
 
@@ -11,7 +12,6 @@ namespace rastrix {
 
 struct Editor;
 
-inline constexpr const char* kPaletteBrowseTitle = "Choose a Palette";
 
 // The "Reduce Colours" dialog: a palette (black and white at first, the fixed palettes, an
 // optimised one of the typed number of colours, 16 at first, or a file, typed or browsed for),

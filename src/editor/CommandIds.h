@@ -14,6 +14,8 @@ inline constexpr int Open = 258;
 inline constexpr int JoinFiles = 259;
 inline constexpr int Save = 260;
 inline constexpr int SaveAs = 261;
+// Added later, a free number of the File menu's range; not stored in files.
+inline constexpr int ExportForDevice = 262;
 inline constexpr int OpenNamed = 265;  // sent once at start-up for the command-line file
 inline constexpr int Exit = 271;
 // No menu item, button or key carries 272; the command is kept because it still has a handler

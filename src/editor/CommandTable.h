@@ -50,12 +50,13 @@ inline constexpr std::uint8_t I = ButtonBits::Indeterminate;
 // Sorted by id. The texts are the resource texts, kept letter for letter.
 inline constexpr auto kCommandTable = [] {
     using namespace command_table_detail;
-    return std::array<CommandInfo, 72>{{
+    return std::array<CommandInfo, 73>{{
         {CommandId::New, "&New", On, M, 0, E, "Create a new file", 0},
         {CommandId::Open, "&Open\tCtrl+O", On, M, 1, E, "Open an existing file", 'O'},
         {CommandId::JoinFiles, "&Join Files\tCtrl+J", On, No, -1, 0, "", 'J'},
         {CommandId::Save, "&Save\tCtrl+S", Grey, M, 2, I, "Save current file", 'S'},
         {CommandId::SaveAs, "S&ave As", Grey, No, -1, 0, "", 0},
+        {CommandId::ExportForDevice, "Export for &Device...", Grey, No, -1, 0, "", 0},
         {CommandId::OpenNamed, "", Grey, No, -1, 0, "", 0},
         {CommandId::Exit, "E&xit", On, No, -1, 0, "", 0},
         {CommandId::ToggleReservedFlag, "", Grey, No, -1, 0, "", 0},

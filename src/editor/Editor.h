@@ -2,6 +2,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ struct Editor {
     Host& host;
     // Every file the commands open, read or write goes through here; tests put in their own.
     FileSystem* files = &PosixFileSystem();
+    // The settings folder the start read from (empty: none); the commands that keep values of
+    // their own beside the stored settings (Export for Device's last choice) use it.
+    std::filesystem::path settingsFolder;
     SettingsRecord settings;
     // Stored settings values the start could not read; the exit leaves them as they are.
     UnreadSettings unreadSettings;

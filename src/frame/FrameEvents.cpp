@@ -20,6 +20,7 @@ namespace rastrix {
 
 void StartUp(Editor& ed, const Store& store, const FrameMetrics& metrics) {
     ed.unreadSettings = ReadSettings(ed.settings, ed.recent, store);
+    ed.settingsFolder = store.Folder();
     ed.frame = InitFrameState(ed.settings, metrics);
     ed.doc.caption = "Rastrix";
 }

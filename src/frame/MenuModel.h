@@ -22,12 +22,14 @@ struct MenuBarEntry {
 
 namespace menu_detail {
 inline constexpr int S = kMenuSeparator;
-inline constexpr std::array<int, 22> kFile{
+// Export for Device came later and follows the older items.
+inline constexpr std::array<int, 24> kFile{
     CommandId::New, CommandId::Open, CommandId::JoinFiles, CommandId::Save, CommandId::SaveAs, S,
     CommandId::FirstRecentFile + 0, CommandId::FirstRecentFile + 1, CommandId::FirstRecentFile + 2, CommandId::FirstRecentFile + 3,
     CommandId::FirstRecentFile + 4, CommandId::FirstRecentFile + 5, CommandId::FirstRecentFile + 6, CommandId::FirstRecentFile + 7,
     CommandId::FirstRecentFile + 8, CommandId::FirstRecentFile + 9, CommandId::FirstRecentFile + 10, CommandId::FirstRecentFile + 11,
-    CommandId::FirstRecentFile + 12, CommandId::FirstRecentFile + 13, CommandId::FirstRecentFile + 14, CommandId::FirstRecentFile + 15};
+    CommandId::FirstRecentFile + 12, CommandId::FirstRecentFile + 13, CommandId::FirstRecentFile + 14, CommandId::FirstRecentFile + 15,
+    S,           CommandId::ExportForDevice};
 inline constexpr std::array<int, 7> kView{CommandId::ShowDrawingTools, S,        CommandId::FitToWindow,  CommandId::ActualSize,
                                           CommandId::Magnify2,     CommandId::Magnify4, CommandId::Magnify8};
 // Copy comes before Cut here, unlike on the tool bar. Scale Image and Reduce Colours came

@@ -22,6 +22,12 @@ int LabelOf(const DialogTemplate& t, std::size_t field) {
     for (std::size_t i = 0; i < t.controls.size(); ++i) {
         const DialogControl& c = t.controls[i];
         if (c.kind != ControlKind::Text || c.text.empty() || !SameRow(c.rect, f) || c.rect.x >= f.x) continue;
+        // A label with another field between it and this one names that field (a tall preview
+        // beside a column of fields is not named by theirs).
+        const auto between = [&](const DialogControl& k) {
+            return &k != &c && SameRow(k.rect, c.rect) && k.rect.x >= c.rect.x + c.rect.width && k.rect.x + k.rect.width <= f.x;
+        };
+        if (std::any_of(t.controls.begin(), t.controls.end(), between)) continue;
         const int distance = std::abs(f.x - (c.rect.x + c.rect.width));
         if (distance < bestDistance) best = int(i), bestDistance = distance;
     }

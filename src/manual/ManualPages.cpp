@@ -8,6 +8,7 @@
 #include "batch/BatchOptions.h"
 #include "frame/CommandLine.h"
 #include "frame/SettingsCodec.h"
+#include "manual/DeviceManual.h"
 #include "manual/Roff.h"
 #include "store/Store.h"
 
@@ -119,6 +120,8 @@ std::string BatchManualPage() {
         page.Entry(OptionTag(o), o.help, o.example);
     }
 
+    DeviceFilesSection(page);
+
     page.Section("Exit status");
     constexpr std::string_view kExit = "Exit status: ";
     for (const std::string& p : parts.paragraphs)
@@ -127,6 +130,7 @@ std::string BatchManualPage() {
     page.Section("Files");
     page.Paragraph("rastrix-batch reads and writes no settings: every run starts from the editor's default colours "
                    "and styles, whatever the editor keeps in its settings folder, " + SettingsFolders() + ".");
+    page.Paragraph(UserProfilesParagraph(SettingsFolders()));
     page.Section("See also");
     page.Raw(".BR rastrix (1)");
     return page.Text();
@@ -167,7 +171,8 @@ std::string EditorManualPage() {
     page.Paragraph("The settings folder: " + SettingsFolders() + ". It holds the values " +
                    std::string(kSettingsValueName) + " (the window's place, the colours, tools and styles), " +
                    std::string(kRecentValueName) + " (the recent files) and " + std::string(kColorsValueName) +
-                   " (the custom colours), one file each, each written whole.");
+                   " (the custom colours), one file each, each written whole; and DeviceExport, the last choice of "
+                   "File > Export for Device..., and DeviceProfiles, your own device profiles (see rastrix-batch(1)).");
     page.Section("See also");
     page.Raw(".BR rastrix\\-batch (1)");
     return page.Text();

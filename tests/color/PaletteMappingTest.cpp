@@ -37,15 +37,6 @@ double ShareOf(const IndexImage& img, int index) {
     return double(n) / double(img.indexes.size());
 }
 
-const char* DitherName(Dither d) {
-    switch (d) {
-        case Dither::None: return "none";
-        case Dither::FloydSteinberg: return "fs";
-        case Dither::Atkinson: return "atkinson";
-        case Dither::Ordered: return "ordered";
-    }
-    return "?";
-}
 
 // An image made only of palette colours comes back as exactly those entries: no error is ever
 // made, so none is spread. (Ordered dithering moves values by design; it keeps the entries of
@@ -75,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
     Mapping, PaletteColorsMapToThemselves,
     ::testing::Combine(::testing::Values("bw", "grey4", "grey16", "basic16", "epaper7"),
                        ::testing::Values(Dither::None, Dither::FloydSteinberg, Dither::Atkinson)),
-    [](const auto& info) { return std::string(std::get<0>(info.param)) + "_" + DitherName(std::get<1>(info.param)); });
+    [](const auto& info) { return std::string(std::get<0>(info.param)) + "_" + std::string(DitherName(std::get<1>(info.param))); });
 
 INSTANTIATE_TEST_SUITE_P(OrderedGreys, PaletteColorsMapToThemselves,
                          ::testing::Combine(::testing::Values("bw", "grey4", "grey16"),

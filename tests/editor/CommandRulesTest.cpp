@@ -66,6 +66,7 @@ TEST_F(CommandRulesTest, DrawingToolsAndFitModeFromTheSettings) {
 TEST_F(CommandRulesTest, AnImageEnablesSaveAsCopySizeBorderAndRotateFlip) {
     Snapshot expected = Range(304, 308, kOn);
     expected[261] = kMenuOn;
+    expected[262] = kMenuOn;  // Export for Device
     expected[290] = kOn;
     expected[295] = kOn;
     expected[316] = kMenuOn;

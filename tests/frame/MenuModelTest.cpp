@@ -34,13 +34,16 @@ TEST(MainMenu, HasFivePopupsThenExitOnTheBar) {
     EXPECT_TRUE(kMainMenu[5].items.empty());
 }
 
-TEST(MainMenu, FilePopupEndsWithTheSixteenRecentFiles) {
+TEST(MainMenu, FilePopupHasTheSixteenRecentFilesThenExportForDevice) {
     std::vector<std::string> expected = {"&New", "&Open\tCtrl+O", "&Join Files\tCtrl+J",
                                          "&Save\tCtrl+S", "S&ave As", "-"};
     for (int k = 0; k < 10; ++k) expected.push_back("Recent File &" + std::to_string(k));
     for (int k = 10; k < 16; ++k) expected.push_back("Recent File " + std::to_string(k));
+    // The newer item comes after the older ones, which keep their places.
+    expected.insert(expected.end(), {"-", "Export for &Device..."});
     EXPECT_EQ(ItemTexts(kMainMenu[0]), expected);
-    EXPECT_EQ(kMainMenu[0].items.back(), 383);
+    EXPECT_EQ(kMainMenu[0].items[21], 383);
+    EXPECT_EQ(kMainMenu[0].items.back(), CommandId::ExportForDevice);
 }
 
 TEST(MainMenu, ViewEditToolsAndHelpItemsInOrder) {

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "document/DeviceExportDialog.h"
 #include "document/NewImageDialog.h"
 #include "edit/ReduceColorsDialog.h"
 #include "edit/ScaleImageDialog.h"
@@ -386,6 +387,44 @@ private slots:
         for (const DialogWindow* w : {&s, &r})
             for (QLabel* label : w->findChildren<QLabel*>())
                 QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+    }
+
+    // Export for Device: every field is named by its label, reachable by the keyboard, and the
+    // preview shows the model's picture; a choice in the window reaches the model.
+    void exportForDeviceDialogNamesItsFieldsAndShowsThePreview() {
+        QtHost host;
+        Editor ed(host);
+        SetBaseLevel(ed, Bitmap(64, 32, ColorFromRgb(200, 120, 40)));
+        ed.doc.fileSize = 1;  // an image to preview
+        DeviceExportDialog model(ed, {}, {}, "logo");
+        DialogWindow w(model);
+        w.show();
+        const std::pair<int, const char*> named[] = {
+            {DeviceExportDialog::kProfileList, "Profile:"},   {DeviceExportDialog::kFormatList, "Format:"},
+            {DeviceExportDialog::kLayoutList, "Layout:"},     {DeviceExportDialog::kPaletteList, "Palette:"},
+            {DeviceExportDialog::kColorsEdit, "Colours:"},    {DeviceExportDialog::kFileEdit, "Palette file:"},
+            {DeviceExportDialog::kDitherList, "Dithering:"},  {DeviceExportDialog::kThresholdEdit, "Threshold %:"},
+            {DeviceExportDialog::kBrightnessEdit, "Brightness:"}, {DeviceExportDialog::kContrastEdit, "Contrast:"},
+            {DeviceExportDialog::kGammaEdit, "Gamma:"},       {DeviceExportDialog::kWidthEdit, "Device width:"},
+            {DeviceExportDialog::kHeightEdit, "Height:"},     {DeviceExportDialog::kFitList, "Scaling:"},
+            {DeviceExportDialog::kFilterList, "Filter:"},     {DeviceExportDialog::kNameEdit, "C name:"},
+            {DeviceExportDialog::kInvertBox, "Invert (1 = black)"}, {DeviceExportDialog::kProgmemBox, "PROGMEM arrays"},
+            {DeviceExportDialog::kPreview, "Preview: what the device shows"}};
+        for (const auto& [id, name] : named) {
+            QCOMPARE(w.Control(id)->accessibleName(), QString(name));
+            if (id != DeviceExportDialog::kPreview) QCOMPARE(w.Control(id)->focusPolicy(), Qt::StrongFocus);
+        }
+        auto* profiles = ControlOf<QComboBox>(w, DeviceExportDialog::kProfileList);
+        const int ssd1306 = profiles->findText("ssd1306");
+        QVERIFY(ssd1306 > 0);
+        emit profiles->activated(ssd1306);
+        QCOMPARE(model.Export().layout, DeviceLayout::MonoPages);
+        QCOMPARE(ControlOf<QComboBox>(w, DeviceExportDialog::kLayoutList)->currentText().left(10), QString("mono-pages"));
+        QVERIFY(ControlOf<QLabel>(w, DeviceExportDialog::kStatusText)->text().startsWith("For Adafruit_SSD1306"));
+        const QPixmap shown = ControlOf<QLabel>(w, DeviceExportDialog::kPreview)->pixmap();
+        QCOMPARE(shown.size(), QSize(64 * 4, 32 * 4));  // enlarged by the largest whole factor that fits
+        for (QLabel* label : w.findChildren<QLabel*>())
+            if (label->buddy()) QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
     }
 
     void mnemonicsAreStrippedFromNames() {

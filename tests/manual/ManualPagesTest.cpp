@@ -11,6 +11,8 @@
 #include "batch/BatchOptionTable.h"
 #include "batch/BatchOptions.h"
 #include "frame/CommandLine.h"
+#include "device/DeviceProfiles.h"
+#include "manual/DeviceManual.h"
 #include "manual/ManualPages.h"
 #include "manual/Roff.h"
 
@@ -173,6 +175,23 @@ TEST(BatchManual, TheReadmeShowsTheSameExamples) {
     for (const Example& e : BatchExamples()) EXPECT_NE(manual.find(RoffText(e.what)), std::string::npos) << e.what;
 }
 
+// Every layout, format and profile is in the device section with a command line it takes.
+TEST(BatchManual, DeviceFilesListEachLayoutFormatAndProfileWithAnExample) {
+    const std::string page = BatchManualPage();
+    const std::string section = SectionOf(page, "DEVICE FILES");
+    std::vector<std::string> commands;
+    for (const LayoutInfo& l : DeviceLayouts()) commands.push_back(LayoutExample(l.name));
+    for (const ContainerInfo& c : DeviceContainers()) commands.push_back(FormatExample(c.name));
+    for (const DeviceProfile& p : BuiltInProfiles()) commands.push_back(ProfileExample(p.name));
+    for (const std::string& command : commands) {
+        EXPECT_NE(section.find(RoffCode(command)), std::string::npos) << command;
+        const batch::ParsedArguments parsed = batch::ParseBatchArguments(ArgumentsAfter(command, "rastrix-batch"));
+        ASSERT_TRUE(parsed.options) << command << ": " << parsed.error;
+        EXPECT_TRUE(parsed.options->device.resolved || parsed.options->device.format == DeviceContainer::Bmp) << command;
+    }
+    EXPECT_NE(SectionOf(page, "FILES").find("DeviceProfiles"), std::string::npos);
+}
+
 TEST(EditorManual, ListsTheUsageOptionsAndTheSettingsFolder) {
     const std::string page = EditorManualPage();
     const std::string options = SectionOf(page, "OPTIONS");
@@ -186,7 +205,7 @@ TEST(EditorManual, ListsTheUsageOptionsAndTheSettingsFolder) {
     EXPECT_EQ(options.find("Besides"), std::string::npos) << options;
     const std::string files = SectionOf(page, "FILES");
     EXPECT_NE(files.find("$XDG_CONFIG_HOME/Orlane/Rastrix, or ~/.config/Orlane/Rastrix when"), std::string::npos) << files;
-    for (const char* value : {"Settings", "Recent", "Colors"}) EXPECT_NE(files.find(value), std::string::npos) << value;
+    for (const char* value : {"Settings", "Recent", "Colors", "DeviceExport"}) EXPECT_NE(files.find(value), std::string::npos) << value;
     EXPECT_NE(SectionOf(page, "SEE ALSO").find(".BR rastrix\\-batch (1)"), std::string::npos);
 }
 

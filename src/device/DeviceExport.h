@@ -1,0 +1,93 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "color/FixedPalettes.h"
+#include "color/PaletteMapping.h"
+#include "device/DeviceAdjust.h"
+#include "device/DeviceContainer.h"
+#include "device/DeviceLayout.h"
+#include "raster/Scale.h"
+#include "store/FileSystem.h"
+
+namespace rastrix {
+
+// What a device file is to be: both front ends fill one in (from a profile, then the user's
+// changes), check it with CheckDeviceExport and call ExportForDevice.
+struct DeviceExport {
+    DeviceContainer container = DeviceContainer::CSource;
+    DeviceLayout layout = DeviceLayout::Mono;  // not used by Bmp
+    bool invert = false;                       // Mono and Planes: 1 = black (the ink); Grey: 0 = white
+    bool progmem = false;                      // CSource: PROGMEM after each array
+    std::string name;                          // the C identifier; empty: "image"
+    // The palette of Index and Planes layouts and of Bmp files: colours in order, or a number of
+    // colours to choose for the picture (optimisedColors). None: the layout's own colours
+    // (black and white, the greys, black, white and red); Index layouts and Bmp files of 1, 4 or
+    // 8 bits need one. paletteName is what the user called it, for messages and the file.
+    PaletteColors palette;
+    int optimisedColors = 0;
+    std::string paletteName;
+    Dither dither = Dither::None;
+    int thresholdPercent = -1;  // 0..100 with a two-colour mapping and no dithering; -1 none
+    Adjustments adjust;
+    int bmpDepth = 0;  // Bmp: 1, 4, 8, 16 (5-6-5), 24, 32; 0: the smallest that holds the palette, else 24
+    // The device's size; 0 x 0 keeps the picture's. A picture of another size is scaled to it.
+    int width = 0, height = 0;
+    ScaleFit fit = ScaleFit::Fit;
+    ScaleFilter filter = ScaleFilter::Lanczos;
+    Pixel background{0x00FFFFFFu};  // around a fitted picture; under transparent pixels
+    std::string profile;            // the profile it came from, for the file's comment
+    std::string function;           // the library call that takes the file, for its comment
+};
+
+// How a front end names the parameters in its messages: rastrix-batch by its options, the
+// editor by its dialog's fields.
+struct ExportFieldNames {
+    std::string_view format, layout, invert, progmem, name, palette, dither, threshold, depth, size;
+};
+inline constexpr ExportFieldNames kBatchFieldNames{"--format", "--layout", "--invert", "--progmem", "--symbol",
+                                                   "--palette", "--dither",  "--threshold", "--depth", "--fit"};
+
+inline constexpr ExportFieldNames kPlainFieldNames{"format", "layout", "invert", "PROGMEM", "name",
+                                                   "palette", "dithering", "threshold", "depth", "size"};
+
+// Why the parameters cannot make a file, naming the fields that do not go together ("--layout
+// mono-pages is not one --format lvgl-c takes; it takes ..."); empty when they can.
+std::string CheckDeviceExport(const DeviceExport& e, const ExportFieldNames& names);
+
+// The palette a name stands for (bw, grey4, ..., bwr, bwy, optimised:N), or else the palette file
+// of that name, read through `files`, into e.palette / e.optimisedColors; an error names both.
+std::string SetExportPalette(DeviceExport& e, std::string_view nameOrFile, FileSystem& files);
+
+// A transparent picture's alpha (the low byte of each word, 255 opaque), the picture's size, and
+// the colour its pixels were laid on; the layouts with alpha take the colours back off it.
+struct PictureAlpha {
+    const Bitmap* alpha = nullptr;
+    Pixel background{0x00FFFFFFu};
+};
+
+struct DeviceFile {
+    std::vector<std::uint8_t> bytes;
+    std::string error;  // empty when bytes hold the file
+};
+
+// The file's bytes for the picture: scaled to the device's size, the tones adjusted, the colours
+// mapped (and dithered) to what the layout holds, packed and put in the container. The picture
+// is not changed. Never throws.
+DeviceFile ExportForDevice(const Bitmap& image, const DeviceExport& e, const PictureAlpha& alpha = {});
+
+// What the device shows for the file ExportForDevice writes: the picture at the device's size
+// in the colours the layout keeps (palette entries, or each channel's kept bits widened again).
+struct DeviceView {
+    std::optional<Bitmap> image;
+    std::string error;
+};
+DeviceView RenderDeviceView(const Bitmap& image, const DeviceExport& e);
+
+// The name of the file written: the output's extension is the container's (".h", ".bin", ...).
+std::string_view ExportExtension(const DeviceExport& e);
+
+}  // namespace rastrix

@@ -1,0 +1,115 @@
+#include "device/DeviceProfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace rastrix {
+namespace {
+
+Bitmap Picture() {
+    Bitmap b(24, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 24; ++x) b.Row(y)[x] = PixelFromRgb(std::uint8_t(x * 10), std::uint8_t(y * 15), std::uint8_t(x * y));
+    return b;
+}
+
+// Every built-in profile makes a file: its parameters pass the check and its palette exists.
+TEST(BuiltInProfiles, EachMakesAFile) {
+    std::set<std::string_view> names;
+    for (const DeviceProfile& p : BuiltInProfiles()) {
+        EXPECT_TRUE(names.insert(p.name).second) << "two profiles named " << p.name;
+        EXPECT_FALSE(p.function.empty()) << p.name;
+        ProfileExport made = ExportFromProfile(p, PosixFileSystem());
+        ASSERT_EQ(made.error, "") << p.name;
+        made.e.name = "picture";
+        const DeviceFile file = ExportForDevice(Picture(), made.e);
+        EXPECT_EQ(file.error, "") << p.name;
+        EXPECT_FALSE(file.bytes.empty()) << p.name;
+    }
+    for (const char* asked : {"ssd1306", "adafruit-gfx-mono", "gxepd2-bw", "gxepd2-3c", "gxepd2-7c", "tft-espi-565", "lvgl-rgb565", "lvgl-i1"})
+        EXPECT_TRUE(names.count(asked)) << asked;
+}
+
+TEST(BuiltInProfiles, ListedWithTheirCalls) {
+    const std::string list = ProfileListText({});
+    for (const DeviceProfile& p : BuiltInProfiles()) {
+        EXPECT_NE(list.find(std::string(p.name) + " "), std::string::npos) << p.name;
+        EXPECT_NE(list.find(std::string(p.function)), std::string::npos) << p.name;
+    }
+}
+
+TEST(BuiltInProfiles, CallNamesTheHeadersMacros) {
+    EXPECT_EQ(CallFor("drawBitmap(x, y, NAME, NAME_WIDTH, NAME_HEIGHT, WHITE)", "logo"),
+              "drawBitmap(x, y, logo, LOGO_WIDTH, LOGO_HEIGHT, WHITE)");
+    EXPECT_EQ(CallFor("drawXBM(x, y, NAME_width, NAME_height, NAME_bits)", "dot"), "drawXBM(x, y, dot_width, dot_height, dot_bits)");
+    EXPECT_EQ(CallFor("no name here", "x"), "no name here");
+}
+
+struct UserCase {
+    const char* name;
+    const char* text;
+    const char* error;  // "" when read
+};
+
+void PrintTo(const UserCase& c, std::ostream* os) { *os << c.name; }
+
+class UserProfileFile : public ::testing::TestWithParam<UserCase> {};
+
+TEST_P(UserProfileFile, ReadOrRefusedNamingTheLine) {
+    const UserProfiles user = ParseUserProfiles(GetParam().text);
+    EXPECT_EQ(user.error, GetParam().error);
+    if (*GetParam().error) {
+        EXPECT_TRUE(user.profiles.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, UserProfileFile,
+    ::testing::Values(
+        UserCase{"comments_and_blanks", "# mine\n\n   \nbadge like=gxepd2-3c palette=bwy\n", ""},
+        UserCase{"unknown_key", "\nbadge colour=red\n", "line 2: unknown key 'colour' (like, format, layout, palette, dither, invert, progmem, depth, brightness, contrast, gamma, function)"},
+        UserCase{"not_key_value", "oled mono-pages\n", "line 1: 'mono-pages' is not key=value"},
+        UserCase{"bad_name", "My-Panel format=bin\n", "line 1: 'My-Panel' is not a profile name (1 to 40 lower-case letters, digits, '-', '_' or '.')"},
+        UserCase{"built_in_name", "ssd1306 format=bin\n", "line 1: a profile named 'ssd1306' exists already; give this one another name"},
+        UserCase{"twice", "a format=bin\nb format=c\na format=c\n", "line 3: a profile named 'a' exists already; give this one another name"},
+        UserCase{"like_later_line", "a like=b\nb format=bin\n", "line 1: like=b: no profile of that name comes before this line"},
+        UserCase{"like_earlier_line", "a format=bin layout=mono-pages\nb like=a invert=yes\n", ""},
+        UserCase{"bad_layout", "a layout=mono-msb\n", "line 1: layout=mono-msb: the layout is one of mono, mono-lsb, mono-pages, grey2, grey4, grey8, "
+                                                     "index1, index2, index4, index8, planes, rgb565, rgb565-swapped, rgb332, rgb888, xrgb8888, argb8888, rgb565a8"},
+        UserCase{"bad_yes", "a invert=true\n", "line 1: invert=true: yes or no"},
+        UserCase{"gamma_range", "a gamma=20\n", "line 1: gamma=20: from 0.1 to 10"},
+        UserCase{"checked_as_export", "a format=lvgl-c layout=planes\n",
+                 "line 1: layout planes is not one format lvgl-c takes; it takes mono, grey2, grey4, grey8, index1, index2, index4, index8, "
+                 "rgb565, rgb565-swapped, rgb888, xrgb8888, argb8888, rgb565a8"},
+        UserCase{"palette_too_long", "a layout=index2 palette=epaper7\n", "line 1: palette epaper7 has 7 colours; layout index2 holds at most 4"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The function text is the rest of the line, blanks and all; other keys may come before it.
+TEST(UserProfileFile, FunctionTakesTheRestOfTheLine) {
+    const UserProfiles user = ParseUserProfiles("badge like=gxepd2-3c gamma=1.4 function=show(NAME_black, NAME_color, 0, 0)  \n");
+    ASSERT_EQ(user.error, "");
+    const DeviceProfile* p = FindProfile("badge", user);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->function, "show(NAME_black, NAME_color, 0, 0)");
+    EXPECT_EQ(p->layout, DeviceLayout::Planes);
+    EXPECT_EQ(p->gamma, 1.4);
+    EXPECT_EQ(p->palette, "bwr");
+    ProfileExport made = ExportFromProfile(*p, PosixFileSystem());
+    EXPECT_EQ(made.error, "");
+    EXPECT_EQ(made.e.adjust.gamma, 1.4);
+    EXPECT_NE(ProfileListText(user).find("badge "), std::string::npos);
+}
+
+// A zero byte is named with its line; limits on size are kept.
+TEST(UserProfileFile, Limits) {
+    EXPECT_EQ(ParseUserProfiles(std::string_view("a format=bin\nb\0 format=c\n", 26)).error, "line 2: holds a zero byte; the file is not text");
+    EXPECT_EQ(ParseUserProfiles(std::string(kMaxUserProfilesBytes + 1, '#')).error, "line 1: the file is longer than 64 KiB");
+    EXPECT_EQ(ParseUserProfiles("a format=bin " + std::string(1000, 'x') + "\n").error, "line 1: longer than 1000 characters");
+    std::string many;
+    for (int i = 0; i <= 200; ++i) many += "p" + std::to_string(i) + " format=bin\n";
+    EXPECT_EQ(ParseUserProfiles(many).error, "line 201: more than 200 profiles");
+}
+
+}  // namespace
+}  // namespace rastrix
