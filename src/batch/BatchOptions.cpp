@@ -4,6 +4,7 @@
 #include <cctype>
 #include <utility>
 
+#include "batch/BatchNames.h"
 #include "batch/BatchOptionTable.h"
 
 namespace rastrix::batch {
@@ -157,6 +158,10 @@ std::string CheckCombination(const BatchOptions& o) {
     if (const std::string kind = OtherImageKind(o.output); !kind.empty())
         return "-o " + o.output + " names a " + kind + " file, but rastrix-batch writes BMP files only; give a name ending in .bmp";
     if (o.keepFolders && o.outDir.empty()) return "--keep-folders needs --out-dir DIR";
+    if (!o.namePattern.empty() && o.outDir.empty()) return "--name needs --out-dir DIR";
+    if (!o.namePattern.empty())
+        if (std::string error = NamePatternError(o.namePattern, o.keepFolders); !error.empty()) return "--name: " + error;
+    if (o.skipExisting && o.overwrite) return "give only one of --skip-existing and --overwrite";
     if (o.nullSeparated && o.filesFrom.empty()) return "-0 reads the --files-from list; give --files-from LIST";
     if (const std::string palette = CheckPalette(o); !palette.empty()) return palette;
     return CheckStylesAreUsed(o.steps);
