@@ -35,7 +35,7 @@ std::uint32_t DrawJoinedFiles(Editor& ed, Bitmap& canvas, const JoinPlan& plan) 
         if (path.empty()) continue;
         FileBytesResult file = MapWholeFile(*ed.files, path);
         if (!file) {
-            ReportError(ed, JoinErrorLine(file.failure.step), file.failure.errorNumber);
+            ReportFileError(ed, JoinErrorLine(file.failure.step), file.failure.errorNumber, path);
             break;
         }
         lastFileSize = std::uint32_t(file.View().size());
@@ -94,7 +94,7 @@ bool PlaceJoinFile(Editor& ed, JoinParams& params, int p, const std::string& pat
     // On any failure the name stays while the size counted for this place keeps what it had.
     const FileBytesResult start = ReadFileStart(*ed.files, path, kBmpHeaderReadBytes);
     if (!start) {
-        ReportError(ed, BrowseErrorLine(start.failure.step), start.failure.errorNumber);
+        ReportFileError(ed, BrowseErrorLine(start.failure.step), start.failure.errorNumber, path);
         return false;
     }
     const BmpHeaderResult header = ReadBmpHeader(start.bytes);

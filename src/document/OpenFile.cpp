@@ -34,7 +34,7 @@ void ReportUnopened(Editor& ed, const std::string& path, std::string_view why) {
 bool LoadImageFile(Editor& ed, const std::string& path) {
     FileBytesResult file = MapWholeFile(*ed.files, path);
     if (!file) {
-        ReportError(ed, LoadErrorLine(file.failure.step), file.failure.errorNumber);
+        ReportFileError(ed, LoadErrorLine(file.failure.step), file.failure.errorNumber, path);
         return false;
     }
     ShowWaitCursor(ed);

@@ -15,6 +15,15 @@ void ReportError(Editor& ed, unsigned line, int errorCode) {
                        MsgIcon::Information);
 }
 
+std::string FileErrorText(int errorCode, const std::string& path) {
+    return std::string(std::strerror(errorCode)) + "\n\n\"" + path + "\"";
+}
+
+void ReportFileError(Editor& ed, unsigned line, int errorCode, const std::string& path) {
+    ed.host.ShowMessage(FileErrorText(errorCode, path), ErrorCaption(line, errorCode), MsgButtons::Ok,
+                        MsgIcon::Information);
+}
+
 void ReportProblem(Editor& ed, const std::string& text) {
     ed.host.ShowMessage(text, std::string("Rastrix"), MsgButtons::Ok, MsgIcon::Warning);
 }

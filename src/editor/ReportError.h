@@ -9,6 +9,11 @@ struct Editor;
 // message box captioned "Line <line>, Error Code <code>".
 void ReportError(Editor& ed, unsigned line, int errorCode);
 
+// The same report for a call on a named file: the system's text, then the file's name in quotes
+// on a line of its own, so that the user knows which file it was.
+void ReportFileError(Editor& ed, unsigned line, int errorCode, const std::string& path);
+std::string FileErrorText(int errorCode, const std::string& path);
+
 // A report of ours, where no system error applies: the text in a box captioned "Rastrix".
 void ReportProblem(Editor& ed, const std::string& text);
 

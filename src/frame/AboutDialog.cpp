@@ -1,6 +1,7 @@
 #include "frame/AboutDialog.h"
 
 #include "editor/Editor.h"
+#include "frame/CommandLine.h"
 
 namespace rastrix {
 
@@ -23,8 +24,12 @@ AboutDialog::AboutDialog() {
     template_.name = std::string(AboutBox::kTemplateName);
     template_.caption = std::string(AboutBox::kCaption);
     template_.rect = AboutBox::kRect;
-    for (const AboutControl& c : AboutBox::kControls)
-        template_.controls.push_back({c.id, KindOf(c.kind, c.id), c.rect, std::string(c.content), c.tabStop});
+    for (const AboutControl& c : AboutBox::kControls) {
+        std::string content(c.content);
+        // One version for the box and --version: the one the build was made with.
+        if (c.id == AboutBox::kVersionLine) content += VersionNumber();
+        template_.controls.push_back({c.id, KindOf(c.kind, c.id), c.rect, std::move(content), c.tabStop});
+    }
 }
 
 void AboutDialog::Command(int id) {

@@ -17,7 +17,13 @@ std::string UsageText() {
            "The words after the program name form one file name, spaces included.\n"
            "\n"
            "  --help     show this text and exit\n"
-           "  --version  show the version and exit\n";
+           "  --version  show the version and exit\n"
+           "\n"
+           "Besides BMP files, FILE may be a PNG or JPEG picture (a photo is turned upright as it was\n"
+           "taken). The editor also scales images (Edit > Scale Image...), reduces them to a palette\n"
+           "with or without dithering (Edit > Reduce Colours...), saves 16- and 32-bit BMP files\n"
+           "(File > Save As...) and writes C arrays, raw buffers, XBM and LVGL images for display\n"
+           "libraries (File > Export for Device...). rastrix-batch does the same on many files.\n";
 }
 
 std::string_view VersionNumber() { return RASTRIX_VERSION; }
@@ -36,6 +42,7 @@ CommandLineArgument ArgumentFromWords(int argc, const char* const* argv) {
         if (argv[i] != nullptr) joined += argv[i];
     }
     CommandLineArgument result;
+    result.words = argc > 1 ? argc - 1 : 0;
     const std::string_view path = ExtractArgumentText(joined);
     if (path.size() > kMaxPathLength) {
         result.error = "The file name on the command line is " + std::to_string(path.size()) +
@@ -45,6 +52,13 @@ CommandLineArgument ArgumentFromWords(int argc, const char* const* argv) {
     }
     result.path = path;
     return result;
+}
+
+std::string SeveralWordsProblem(const CommandLineArgument& argument, bool pathExists) {
+    if (argument.words < 2 || !argument.Ok() || argument.path.empty() || pathExists) return {};
+    return "rastrix: Rastrix opens one file at a time. The " + std::to_string(argument.words) +
+           " words given were read as one file name, \"" + argument.path +
+           "\", and there is no such file. Put a file name with spaces in double quotes.\n";
 }
 
 }  // namespace rastrix

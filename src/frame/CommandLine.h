@@ -17,6 +17,7 @@ struct CommandLineArgument {
     Request request = Request::OpenFile;
     std::string path;
     std::string error;
+    int words = 0;  // how many words followed the program name
     bool Ok() const { return error.empty(); }
 };
 
@@ -35,5 +36,9 @@ std::string_view ExtractArgumentText(std::string_view text);
 // unquoted argument with spaces in it gives) and then read as above. A path longer than 255
 // bytes is refused with a message rather than shortened into some other file's name.
 CommandLineArgument ArgumentFromWords(int argc, const char* const* argv);
+
+// Several words that, joined, name no existing file are most likely several files: a usage
+// error, whose message this gives (empty when the argument stands as it is).
+std::string SeveralWordsProblem(const CommandLineArgument& argument, bool pathExists);
 
 }  // namespace rastrix

@@ -25,6 +25,21 @@ constexpr std::string_view kHelpText =
     "It may be necessary to manually adjust the selection.\n\n"
     "Donations are appreciated; to donate see Help | About.";
 
+// What came after the text above, shown after it under its own heading.
+constexpr std::string_view kNewerFeaturesText =
+    "Newer features:\n\n"
+    "Open also reads PNG and JPEG pictures; a photo is turned upright as the camera was held, "
+    "and Save then asks for a BMP name, so the picture's own file is never written over.\n\n"
+    "Edit | Scale Image resizes the picture by scaling it: to a size, inside a size (padded with "
+    "the background color) or covering a size.\n\n"
+    "Edit | Reduce Colours maps the picture to a palette (black and white, greys, the e-paper "
+    "inks, the web colors, a palette optimised for the picture, or a palette file), with or "
+    "without dithering; Save then writes the palette in its own order.\n\n"
+    "Save As also writes 16-bit (5-6-5 or 5-5-5) and 32-bit files.\n\n"
+    "File | Export for Device writes the picture in the forms display libraries take: C arrays, "
+    "raw buffers, XBM and LVGL images.\n\n"
+    "rastrix-batch does all of this from the command line; see its manual page.";
+
 constexpr std::string_view kShortcutKeysText =
     "Ctrl+B\tMark Border\n"
     "Ctrl+C\tCopy\n"
@@ -42,10 +57,12 @@ constexpr std::string_view kShortcutKeysText =
 }  // namespace
 
 std::string_view HelpText() { return kHelpText; }
+std::string_view NewerFeaturesText() { return kNewerFeaturesText; }
 std::string_view ShortcutKeysText() { return kShortcutKeysText; }
 
 void ShowHelp(Host& host) {
-    host.ShowMessage(std::string(kHelpText), std::string(kHelpCaption), MsgButtons::Ok, MsgIcon::None);
+    host.ShowMessage(std::string(kHelpText) + "\n\n" + std::string(kNewerFeaturesText), std::string(kHelpCaption),
+                     MsgButtons::Ok, MsgIcon::None);
 }
 
 void ShowShortcutKeys(Host& host) {

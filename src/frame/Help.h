@@ -18,6 +18,8 @@ inline constexpr std::string_view kDonationPageAddress = "https://donate.wikimed
 
 // Eight paragraphs separated by one empty line, no newline at the end.
 std::string_view HelpText();
+// What the program does beyond the text above; Help > Contents shows it after that text.
+std::string_view NewerFeaturesText();
 // Twelve lines of key, tab, description; no newline at the end.
 std::string_view ShortcutKeysText();
 
@@ -50,12 +52,13 @@ struct AboutBox {
     static constexpr DialogUnitRect kRect{100, 50, 167, 100};
     static constexpr int kDonate = 1;  // DialogAnswer::Ok
     static constexpr int kCancel = 2;  // DialogAnswer::Cancel
+    static constexpr int kVersionLine = 102;  // the program's version number follows its text
 
     // In tab order.
     static constexpr std::array<AboutControl, 8> kControls{{
         {-1, AboutControlKind::Icon, {6, 8, 18, 20}, "RXLOGO", false},
         {101, AboutControlKind::Text, {30, 11, 120, 8}, "Rastrix by the Orlane team", false},
-        {102, AboutControlKind::Text, {30, 21, 120, 8}, "    Version 1.07", false},
+        {kVersionLine, AboutControlKind::Text, {30, 21, 120, 8}, "    Version ", false},
         {103, AboutControlKind::Text, {30, 31, 120, 8}, "Shared as is, without warranty.", false},
         {501, AboutControlKind::Rule, {14, 45, 138, 1}, "", false},
         {105, AboutControlKind::Text, {14, 50, 138, 60},

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "frame/CommandLine.h"
@@ -26,6 +27,13 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(rastrix::gui::ProgramIcon());
 
     const rastrix::CommandLineArgument argument = rastrix::ArgumentFromWords(argc, argv);
+    std::error_code ignored;
+    const std::string usage = rastrix::SeveralWordsProblem(argument, std::filesystem::exists(argument.path, ignored));
+    if (!usage.empty()) {
+        const std::string text = usage + "Try 'rastrix --help' for more.\n";
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        return 2;
+    }
     if (!argument.Ok()) QMessageBox::warning(nullptr, QStringLiteral("Rastrix"), QString::fromStdString(argument.error));
 
     rastrix::gui::QtHost host;

@@ -115,7 +115,10 @@ std::string EditorManualPage() {
     constexpr std::string_view kProgram = "rastrix";
     const HelpParts parts = SplitHelp(UsageText(), kProgram);
     RoffPage page(kProgram, "Rastrix " + std::string(VersionNumber()));
-    Head(page, kProgram, "a small, fast editor for BMP images", parts);
+    Head(page, kProgram, "a small, fast editor for BMP images and pictures for small displays", parts);
+    // What the usage text says after its options belongs to the description too.
+    for (std::size_t i = 1; i < parts.paragraphs.size(); ++i)
+        if (!parts.paragraphs[i].starts_with("  -")) page.Paragraph(parts.paragraphs[i]);
 
     // The usage text's later paragraphs list its options, one a line: the name, then what it does.
     page.Section("Options");
@@ -136,7 +139,8 @@ std::string EditorManualPage() {
 
     page.Section("Exit status");
     page.Paragraph("0 when the editor was closed, or when it printed what --help or --version asked for; "
-                   "1 when that text could not be written.");
+                   "1 when that text could not be written; 2 when several words were given that, joined, "
+                   "name no file (Rastrix opens one file at a time).");
     Examples(page, kEditorExamples);
     page.Section("Files");
     page.Paragraph("The settings folder: " + SettingsFolders() + ". It holds the values " +

@@ -64,9 +64,11 @@ public:
         return seen;
     }
 
-    // The report of a failed system call: the system's text, the numbered caption.
-    void ExpectReport(const test::ShownMessage& shown, unsigned line, int error) const {
-        EXPECT_EQ(shown.text, std::strerror(error));
+    // The report of a failed system call: the system's text (then the file's name, for a call on
+    // a named file), the numbered caption.
+    void ExpectReport(const test::ShownMessage& shown, unsigned line, int error, const std::string& file = {}) const {
+        EXPECT_EQ(shown.text, file.empty() ? std::string(std::strerror(error))
+                                           : std::string(std::strerror(error)) + "\n\n\"" + file + "\"");
         EXPECT_EQ(shown.caption, "Line " + std::to_string(line) + ", Error Code " + std::to_string(error));
     }
 

@@ -17,6 +17,7 @@ struct ReadCommand {
     void (*run)(FileFaultTest& t, const std::function<void()>& arm);
     unsigned (*line)(FileStep step);
     int messagesBefore;  // the save question comes first where the image is modified
+    const char* file;    // the file the failing read is on, which the report names
 };
 
 // Runs the join dialog: browses other.bmp into the top-left place, then presses Join.
@@ -37,21 +38,21 @@ const ReadCommand kReadCommands[] = {
          arm();
          Dispatch(t.ed, CommandId::Open);
      },
-     LoadErrorLine, 1},
+     LoadErrorLine, 1, "other.bmp"},
     {"Reload",
      [](FileFaultTest& t, const std::function<void()>& arm) {
          t.host.messageAnswers.push_back(DialogAnswer::No);
          arm();
          Dispatch(t.ed, CommandId::FirstRecentFile);
      },
-     LoadErrorLine, 1},
+     LoadErrorLine, 1, "current.bmp"},
     {"RecentFile",
      [](FileFaultTest& t, const std::function<void()>& arm) {
          t.host.messageAnswers.push_back(DialogAnswer::No);
          arm();
          Dispatch(t.ed, CommandId::FirstRecentFile + 1);
      },
-     LoadErrorLine, 1},
+     LoadErrorLine, 1, "other.bmp"},
     {"JoinBrowse",
      [](FileFaultTest& t, const std::function<void()>& arm) {
          t.host.messageAnswers.push_back(DialogAnswer::No);
@@ -66,7 +67,7 @@ const ReadCommand kReadCommands[] = {
          });
          Dispatch(t.ed, CommandId::JoinFiles);
      },
-     BrowseErrorLine, 1},
+     BrowseErrorLine, 1, "other.bmp"},
     {"Join",
      [](FileFaultTest& t, const std::function<void()>& arm) {
          t.host.messageAnswers.push_back(DialogAnswer::No);
@@ -74,7 +75,7 @@ const ReadCommand kReadCommands[] = {
          t.host.modalScripts.push_back([arm](DialogModel& m) { return RunJoinDialog(m, arm); });
          Dispatch(t.ed, CommandId::JoinFiles);
      },
-     JoinErrorLine, 1},
+     JoinErrorLine, 1, "other.bmp"},
 };
 
 struct ReadStep {
@@ -104,7 +105,7 @@ TEST_P(ReadFault, IsReportedAndChangesNothing) {
     EXPECT_EQ(joinLabel, "");  // a browsed file that could not be read shows no size
 
     ASSERT_EQ(host.messages.size(), std::size_t(command.messagesBefore + 1));
-    ExpectReport(host.messages.back(), command.line(step.step), step.error);
+    ExpectReport(host.messages.back(), command.line(step.step), step.error, PathOf(command.file));
     if (std::string(command.name) == "Join") {
         // The user was offered to save before the dialog; the join ends with what was drawn
         // before the failing file, here the bare canvas, as a new unsaved image.
@@ -153,7 +154,7 @@ TEST_F(FileFaultTest, APipeNamedAsAnImageIsRefusedWithoutWaitingForAWriter) {
     host.openAnswers.push_back(FileDialogResult{PathOf("pipe.bmp"), 1});
     Dispatch(ed, CommandId::Open);
     ASSERT_EQ(host.messages.size(), 2u);
-    ExpectReport(host.messages.back(), kLoadBufferFailedLine, EINVAL);
+    ExpectReport(host.messages.back(), kLoadBufferFailedLine, EINVAL, PathOf("pipe.bmp"));
     Observed after = Observe();
     after.files.erase("pipe.bmp");
     EXPECT_EQ(after, before);

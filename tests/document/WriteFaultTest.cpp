@@ -126,7 +126,7 @@ TEST_F(FileFaultTest, SaveAsWhoseReloadFailsStillMakesTheWrittenFileTheDocument)
     SaveAsTo(*this, "saved");
 
     ASSERT_EQ(host.messages.size(), 1u);
-    ExpectReport(host.messages[0], 2293, EIO);
+    ExpectReport(host.messages[0], 2293, EIO, PathOf("saved.bmp"));  // the reload names the file
     const std::string written = PathOf("saved.bmp");
     EXPECT_EQ(ReadBytes(written), BmpOf(edited));
     EXPECT_EQ(ed.doc.currentPath, written);

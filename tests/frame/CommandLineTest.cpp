@@ -69,6 +69,20 @@ TEST(CommandLineRequests, VersionIsTheProjectVersionOfTheBuild) {
     EXPECT_EQ(VersionText(), "Rastrix " + m[1].str() + "\n");
 }
 
+TEST(CommandLineRequests, SeveralWordsNamingNoFileAreAUsageError) {
+    const CommandLineArgument two = FromWords({"a.bmp", "b.bmp"});
+    EXPECT_EQ(two.words, 2);
+    const std::string problem = SeveralWordsProblem(two, false);
+    EXPECT_NE(problem.find("one file"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("\"a.bmp b.bmp\""), std::string::npos) << problem;
+    EXPECT_EQ(problem.back(), '\n');
+    // A name with spaces that does exist still opens, and one word is never a usage error.
+    EXPECT_EQ(SeveralWordsProblem(two, true), "");
+    EXPECT_EQ(SeveralWordsProblem(FromWords({"missing.bmp"}), false), "");
+    EXPECT_EQ(SeveralWordsProblem(FromWords({}), false), "");
+    EXPECT_EQ(SeveralWordsProblem(FromWords({"", ""}), false), "");  // nothing named at all
+}
+
 TEST(CommandLineLimit, At255TheArgumentIsKeptAt256RefusedNotCut) {
     const std::string ok = "/" + std::string(254, 'p');
     EXPECT_EQ(FromWords({ok}).path, ok);

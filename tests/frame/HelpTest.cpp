@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "frame/AboutDialog.h"
+#include "frame/CommandLine.h"
 #include "frame/HelpTestHost.h"
 
 namespace rastrix {
@@ -52,7 +56,11 @@ TEST(HelpCommands, ShowTheirTextsInPlainBoxes) {
     ShowHelp(host);
     ShowShortcutKeys(host);
     ASSERT_EQ(host.boxes.size(), 2u);
-    EXPECT_EQ(host.boxes[0].text, HelpText());
+    // The older text as it stands, then what came after it.
+    EXPECT_EQ(host.boxes[0].text, std::string(HelpText()) + "\n\n" + std::string(NewerFeaturesText()));
+    for (const char* feature : {"PNG and JPEG", "Scale Image", "Reduce Colours", "16-bit", "32-bit",
+                                "Export for Device", "rastrix-batch"})
+        EXPECT_NE(NewerFeaturesText().find(feature), std::string_view::npos) << feature;
     EXPECT_EQ(host.boxes[0].caption, "Rastrix Help");
     EXPECT_EQ(host.boxes[1].text, ShortcutKeysText());
     EXPECT_EQ(host.boxes[1].caption, "Shortcut Keys");
@@ -98,10 +106,20 @@ TEST(AboutBox, DonateOrEnterOpenTheDonationPageCancelDoesNot) {
 TEST(AboutBox, TemplateHoldsItsFixedTexts) {
     EXPECT_EQ(AboutBox::kCaption, "About Rastrix");
     const auto& c = AboutBox::kControls;
-    EXPECT_EQ(c[2].content, "    Version 1.07");
+    EXPECT_EQ(c[2].content, "    Version ");
     EXPECT_EQ(c[5].content, "This program is being shared freely.  Donations are appreciated.");
     EXPECT_TRUE(c[6].id == 1 && c[6].content == "Donate" && c[6].rect.x == 103);
     EXPECT_TRUE(c[7].id == 2 && c[7].content == "Cancel" && c[7].rect.x == 13);
+}
+
+TEST(AboutBox, ShowsTheVersionThatVersionPrints) {
+    const AboutDialog dialog;
+    const auto& controls = dialog.Template().controls;
+    const auto line = std::find_if(controls.begin(), controls.end(),
+                                   [](const auto& c) { return c.id == AboutBox::kVersionLine; });
+    ASSERT_NE(line, controls.end());
+    EXPECT_EQ(line->text, "    Version " + std::string(VersionNumber()));
+    EXPECT_EQ(VersionText(), "Rastrix " + std::string(VersionNumber()) + "\n");
 }
 
 }  // namespace

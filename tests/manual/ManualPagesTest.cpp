@@ -160,6 +160,11 @@ TEST(EditorManual, ListsTheUsageOptionsAndTheSettingsFolder) {
     EXPECT_NE(options.find(".TP\n\\fB\\-\\-help\\fR\nshow this text and exit\n"), std::string::npos) << options;
     EXPECT_NE(options.find(".TP\n\\fB\\-\\-version\\fR\nshow the version and exit\n"), std::string::npos) << options;
     EXPECT_NE(SectionOf(page, "SYNOPSIS").find("\\fBrastrix\\fR [FILE]"), std::string::npos);
+    // The usage text's paragraph after its options describes what the editor does now.
+    const std::string description = SectionOf(page, "DESCRIPTION");
+    for (const char* part : {"PNG or JPEG", "Scale Image", "Reduce Colours", "LVGL", "Export for Device"})
+        EXPECT_NE(description.find(part), std::string::npos) << part << "\n" << description;
+    EXPECT_EQ(options.find("Besides"), std::string::npos) << options;
     const std::string files = SectionOf(page, "FILES");
     EXPECT_NE(files.find("$XDG_CONFIG_HOME/Orlane/Rastrix, or ~/.config/Orlane/Rastrix when"), std::string::npos) << files;
     for (const char* value : {"Settings", "Recent", "Colors"}) EXPECT_NE(files.find(value), std::string::npos) << value;

@@ -135,6 +135,16 @@ TEST(MarkBorderScan, BorderColorIsTheTopLeftPixel) {
     EXPECT_EQ(FindPictureInsideBorder(image), (Rect{5, 6, 25, 27}));
 }
 
+TEST(MarkBorderScan, ASkyGradientAtTheTopIsTakenForABorderWhileNearTheCorner) {
+    // A photo without a frame: a sky that lightens by one step of blue-green per row above a busy
+    // ground. The rows whose whole width stays within the distance of the corner's colour go.
+    Bitmap image(40, 60, kWhite);
+    for (int y = 0; y < 30; ++y) Fill(image, {0, y, 40, y + 1}, ColorFromRgb(60, 110 + y, 200 + y));
+    Checker(image, {0, 30, 40, 60});
+    // (y^2 + y^2) > 300 from y = 13 on: rows 0..12 are border, the picture starts at row 13.
+    EXPECT_EQ(FindPictureInsideBorder(image), (Rect{0, 13, 40, 60}));
+}
+
 class MarkBorderCounts : public ::testing::TestWithParam<Color> {};
 
 // Pixels scattered round the reference colour, on both sides of it and of the threshold,
