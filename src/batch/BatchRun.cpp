@@ -128,7 +128,7 @@ int Run(std::span<const std::string> args) {
             return UsageError("--out-dir " + o.outDir + " is not a folder" + (why ? " (" + why.message() + ")" : ""));
         }
     }
-    const JobPlan plan = o.join ? JobPlan{{{{"", o.output}, {}}}, {}} : PlanJobs(o, inputs);
+    const JobPlan plan = o.join ? JobPlan{{{{"", o.output}, {}}}, {}, {}} : PlanJobs(o, inputs);
     const std::vector<PlannedJob>& jobs = plan.jobs;
     if (!plan.error.empty()) return UsageError(plan.error);
     if (!o.quiet)

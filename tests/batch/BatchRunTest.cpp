@@ -248,6 +248,7 @@ TEST_F(BatchRunTest, SizesWorkedOutFromThePicture) {
              EXPECT_TRUE(TurnUpright(b, 6));
              return b;
          }},
+        {{"--scale", "50%", bmp}, [&] { return scaled(Bmp24(Picture()), {15, 10, ScaleFit::Exact}); }},  // from its header
         {{"--size", "100x100>", bmp}, [] { return Picture(); }},
         {{"--size", "20x100>", bmp}, [] {
              Bitmap left(20, 20);
