@@ -11,6 +11,8 @@
 #include <filesystem>
 
 #include "batch/BatchFileSystem.h"
+#include "batch/BatchNames.h"
+#include "batch/BatchSizes.h"
 #include "batch/BatchSteps.h"
 #include "batch/BatchStream.h"
 #include "batch/BatchStop.h"
@@ -54,6 +56,7 @@ std::string ReadNonRegular(const std::string& input, bool inPlace, std::vector<s
     struct stat info {};
     read = false;
     if (::stat(input.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return {};
+    if (S_ISDIR(info.st_mode)) return "not a regular file; give -R to read the pictures in a folder";
     if (inPlace || !IsStream(input)) return "not a regular file";
     read = true;
     return ReadNamedStream(input, std::size_t(kMaxReadableFileBytes), bytes, kPictureStart, kStreamTooLong);
@@ -118,11 +121,34 @@ InputReading ReadingFor(const BatchOptions& o) {
     return r;
 }
 
-BmpReadResult Decode(std::span<const std::uint8_t> bytes, const InputReading& how, const ReadFinished& release) {
-    const int orientation = how.autoOrient && IsJpeg(bytes) ? ReadExifOrientation(bytes) : kUprightOrientation;
+// A first scale given from the picture's size ("800x", "50%", "800x480>") worked out from the
+// file's header, refused beyond the limits before anything is decoded. Without a header size
+// the scale is left to run as a step once the picture is read; `scale` stays empty when the
+// picture is left as it is.
+std::string WorkOutFirstScale(std::span<const std::uint8_t> bytes, int orientation, InputReading& how,
+                              std::optional<Step>& scale) {
+    if (!how.firstScale) return {};
+    if (how.firstScale->sizeForm == kSizeExact) {
+        scale = *how.firstScale;
+        return {};
+    }
+    const std::optional<HeaderSides> sides = PictureHeaderSize(bytes);
+    if (!sides) {
+        how.firstScale = nullptr;
+        return {};
+    }
+    const bool across = orientation >= 5 && orientation <= 8;  // the sides as shown once turned
+    std::string refusal;
+    scale = ConcreteSizeStep(*how.firstScale, across ? sides->height : sides->width,
+                             across ? sides->width : sides->height, refusal);
+    return refusal;
+}
+
+BmpReadResult Decode(std::span<const std::uint8_t> bytes, const InputReading& how, int orientation,
+                     const std::optional<Step>& scale, const ReadFinished& release) {
     BmpReadResult decoded;
-    if (how.firstScale) {
-        const Step& s = *how.firstScale;
+    if (scale) {
+        const Step& s = *scale;
         const bool across = orientation >= 5 && orientation <= 8;  // scaled lying, then turned
         ScaleTarget target{across ? s.b : s.a, across ? s.a : s.b,
                            s.c == 0 ? ScaleFit::Fit : s.c == 1 ? ScaleFit::Cover : ScaleFit::Exact,
@@ -135,7 +161,7 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const InputReading& ho
     return decoded;
 }
 
-std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, const InputReading& how,
+std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, InputReading& how,
                       std::optional<Bitmap>& alpha) {
     FileBytesResult file;
     bool streamed = input == "-";
@@ -149,7 +175,10 @@ std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, const 
         return "--in-place replaces BMP files only; write other pictures elsewhere with --out-dir";
     ReadFinished release;
     if (file.mapping) release = [&mapping = *file.mapping](std::size_t done) { mapping.Release(done); };
-    BmpReadResult decoded = Decode(bytes, how, release);
+    const int orientation = how.autoOrient && IsJpeg(bytes) ? ReadExifOrientation(bytes) : kUprightOrientation;
+    std::optional<Step> scale;
+    if (std::string refusal = WorkOutFirstScale(bytes, orientation, how, scale); !refusal.empty()) return refusal;
+    BmpReadResult decoded = Decode(bytes, how, orientation, scale, release);
     if (!file.Intact()) return kFileCutShortText;
     if (!decoded.image) return std::string(PictureErrorMessage(bytes, decoded.error));
     const auto size = std::uint32_t(bytes.size());
@@ -212,14 +241,14 @@ std::string SaveDeviceFile(Editor& ed, const BatchOptions& o, const FileJob& job
 // is its table, 16 and 32 bits as Save As writes them (with the kept alpha at 32 bits).
 std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, const std::optional<Bitmap>& alpha) {
     const int depth = DepthToWrite(ed, o);
-    // The question Save asks, answered from --allow-colour-loss; a No says what to give instead,
-    // spelt as the question spells colour.
+    // The question Save asks, answered from --allow-colour-loss; a No says what to give instead.
     std::string declined;
     const ColorLossQuestion ask = [&o, &declined](int capacity) {
         if (o.allowColorLoss) return true;
-        declined = ColorLossFact(capacity) + " Give --allow-color-loss to write it with the nearest colors, or, for a "
-                   "photo, --palette optimized:" + std::to_string(capacity) + " to write the " +
-                   std::to_string(capacity) + " colors that suit it best.";
+        declined = "This image contains more than " + std::to_string(capacity) +
+                   " colours; some colours would be lost. Give --allow-colour-loss to write it with the nearest "
+                   "colours, or, for a photo, --palette optimised:" + std::to_string(capacity) + " to write the " +
+                   std::to_string(capacity) + " colours that suit it best.";
         return false;
     };
     std::vector<std::uint8_t> buffer;
@@ -244,25 +273,37 @@ std::string Reduce(Editor& ed, HeadlessHost& host, const BatchOptions& o) {
     return host.Failure();
 }
 
-}  // namespace
-
-std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
-    if (job.output != "-" && IsDeviceOrStream(job.output)) return job.output + ": not a regular file";
-    if (!options.overwrite && !options.inPlace && job.output != "-") {
+// Why the output may not be written to: a device or a stream, or a file there already
+// without --overwrite (kSkippedText with --skip-existing).
+std::string OutputRefusal(const BatchOptions& options, const std::string& output) {
+    if (output != "-" && IsDeviceOrStream(output)) return output + ": not a regular file";
+    if (!options.overwrite && !options.inPlace && output != "-") {
         std::error_code ec;
-        const std::filesystem::file_type type = std::filesystem::symlink_status(job.output, ec).type();
+        const std::filesystem::file_type type = std::filesystem::symlink_status(output, ec).type();
         // A name the system cannot look up (too long, through a folder that may not be
         // entered) says why; only a name that is there exists.
-        if (ec && type != std::filesystem::file_type::not_found) return job.output + ": " + ec.message();
-        if (type != std::filesystem::file_type::not_found) return job.output + " exists; give --overwrite to replace it";
+        if (ec && type != std::filesystem::file_type::not_found) return output + ": " + ec.message();
+        if (type != std::filesystem::file_type::not_found)
+            return options.skipExisting ? kSkippedText : output + " exists; give --overwrite to replace it";
     }
+    return {};
+}
+
+}  // namespace
+
+std::string ProcessFile(const BatchOptions& options, const FileJob& given, std::string* writtenTo) {
+    FileJob job = given;
+    // A name with the size written in it is known once the steps are done.
+    const bool named = options.namePattern.empty() || !WaitsForSize(options.namePattern);
+    if (named)
+        if (std::string refusal = OutputRefusal(options, job.output); !refusal.empty()) return refusal;
     HeadlessHost host;
     Editor ed(host);
     BatchFileSystem files;
     ed.files = &files;
-    const InputReading how = options.join ? InputReading{} : ReadingFor(options);
+    InputReading how = options.join ? InputReading{} : ReadingFor(options);
     // A scale done by the reading is refused as the command refuses it, before anything is read.
-    if (how.firstScale)
+    if (how.firstScale && how.firstScale->sizeForm == kSizeExact)
         if (const auto why = RefuseImageSize(std::uint32_t(how.firstScale->a), std::uint32_t(how.firstScale->b)))
             return std::string(*why);
     StepMemory memory;
@@ -270,6 +311,12 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& job) {
                                       : OpenInput(ed, job.input, options.inPlace, how, memory.alpha);
     for (std::size_t i = 0; reason.empty() && i < options.steps.size(); ++i)
         if (&options.steps[i] != how.firstScale) reason = RunStep(ed, host, options.steps[i], memory);
+    if (reason.empty() && !named) {
+        job.output = FillInSize(job.output, ed.doc.imageWidth, ed.doc.imageHeight);
+        reason = OutputRefusal(options, job.output);
+    }
+    if (writtenTo) *writtenTo = job.output;
+    if (reason.empty() && options.dryRun) return {};
     if (reason.empty() && options.keepFolders) {
         // The input's folders under --out-dir, made as the files are.
         std::error_code made;

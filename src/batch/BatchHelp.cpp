@@ -20,7 +20,8 @@ std::string BatchHelpText() {
         text += names + "\n        " + std::string(o.help) + "\n        e.g. " + std::string(o.example) + "\n";
     }
     text +=
-        "\nExit status: 0 when every file was written, 1 when some failed (each is named with its\n"
+        "\nExit status: 0 when every file was written (or skipped with --skip-existing, or would be\n"
+        "written with --dry-run), 1 when some failed (each is named with its\n"
         "reason), 2 for a usage error, 128 + the signal's number when SIGINT, SIGTERM or SIGHUP\n"
         "stopped the run (130, 143, 129): no new file is started and no temporary file is left.\n"
         "A file is written whole or not at all; a file named twice is done once.\n";

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/CommandIds.h"
+#include "batch/BatchColorNames.h"
 #include "batch/BatchStream.h"
 #include "batch/BatchValues.h"
 #include "codec/PaletteFile.h"
@@ -65,12 +66,19 @@ std::string Fill(BatchOptions& o, Values v) {
                           {CommandId::FillLine, CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior});
 }
 
-std::string Size(BatchOptions& o, Values v) {
-    const auto s = ParseSize(v[0]);
-    if (!s) return Bad("WxH", v[0]);
-    if ((*s)[0] == 0 || (*s)[1] == 0) return "'" + v[0] + "' makes an empty image; give a width and height of at least 1";
-    return AddStep(o, {StepKind::Size, (*s)[0], (*s)[1]});
+// A size in any of its forms as a step: a side given as 0 (or 0%) makes an empty image.
+std::string SizeStep(BatchOptions& o, const std::string& v, Step step) {
+    const auto s = ParseSizeValue(v);
+    if (!s) return Bad("WxH", v);
+    if ((s->width == 0 && !(s->form & kWidthFromAspect)) || (s->height == 0 && !(s->form & kHeightFromAspect)))
+        return "'" + v + "' makes an empty image; give a width and height of at least 1";
+    step.a = s->width;
+    step.b = s->height;
+    step.sizeForm = s->form;
+    return AddStep(o, step);
 }
+
+std::string Size(BatchOptions& o, Values v) { return SizeStep(o, v[0], {StepKind::Size}); }
 
 std::string Bucket(BatchOptions& o, Values v) {
     const auto p = ParseNumbers(v[0], 2);
@@ -80,7 +88,7 @@ std::string Bucket(BatchOptions& o, Values v) {
 
 std::string ColorOption(BatchOptions& o, const std::string& v, StepKind kind) {
     const auto c = ParseColor(v);
-    if (!c) return Bad("a colour (#RRGGBB or R,G,B)", v);
+    if (!c) return ColorValueError(v);
     Step s{kind};
     s.color = *c;
     return AddStep(o, s);
@@ -158,10 +166,7 @@ std::string Threshold(BatchOptions& o, Values v) {
 
 // --fit, --cover, --scale: a scale command with the filter chosen so far.
 std::string Scale(BatchOptions& o, const std::string& v, int fit) {
-    const auto s = ParseSize(v);
-    if (!s) return Bad("WxH", v);
-    if ((*s)[0] == 0 || (*s)[1] == 0) return "'" + v + "' makes an empty image; give a width and height of at least 1";
-    return AddStep(o, {StepKind::Scale, (*s)[0], (*s)[1], fit, o.scaleFilter});
+    return SizeStep(o, v, {StepKind::Scale, 0, 0, fit, o.scaleFilter});
 }
 
 std::string Filter(BatchOptions& o, Values v) {
@@ -185,6 +190,12 @@ std::string Join(BatchOptions& o, Values v) {
     return {};
 }
 
+std::string NamePattern(BatchOptions& o, Values v) {
+    if (v[0].empty()) return "the name pattern is empty; give one such as '{stem}-small'";
+    o.namePattern = v[0];
+    return {};
+}
+
 constexpr std::string_view kCommands = "Commands, applied in the order given";
 constexpr std::string_view kStyle = "Colours and styles for the commands after them";
 constexpr std::string_view kOutput = "Output";
@@ -202,18 +213,18 @@ const OptionSpec kOptions[] = {
     {"rotate", 'r', "DEGREES", 1, "rotate clockwise by 90, 180 or 270 degrees: the whole image, or a square selection", "-r 90", kCommands, Rotate},
     {"flip", 0, "h|v", 1, "flip horizontally or vertically: the whole image, or a square selection", "--flip h", kCommands, Flip},
     {"shift", 0, "DIRECTION", 1, "shift the rectangle selection one pixel left, right, up or down", "--shift left", kCommands, Shift},
-    {"size", 0, "WxH", 1, "Change Image Size: keep the top-left part, new area in the background colour", "--size 800x600", kCommands, Size},
+    {"size", 0, "WxH", 1, "Change Image Size: keep the top-left part, new area in the background colour. Every size (here and for --fit, --cover, --scale) is WxH, or Wx or xH (the other side from the picture's aspect ratio, rounded), or N% or N%xM% of the picture's sides; a '>' after it only ever shrinks: a picture already inside the box is left as it is (and --size then keeps no side larger than the picture's)", "--size '800x600>'", kCommands, Size},
     {"bucket", 0, "X,Y", 1, "replace the colour at X,Y with the foreground colour, as the bucket does (inside or outside the selection)", "--bucket 0,0", kCommands, Bucket},
-    {"fit", 0, "WxH", 1, "scale to fit inside WxH, keeping the aspect ratio; the rest is filled with the background colour (white unless given), the picture centred", "--fit 800x480", kCommands,
+    {"fit", 0, "WxH", 1, "scale to fit inside WxH, keeping the aspect ratio; the rest is filled with the background colour (white unless given), the picture centred; with '>' only a picture larger than the box is scaled", "--fit '800x480>'", kCommands,
      [](BatchOptions& o, Values v) { return Scale(o, v[0], 0); }},
     {"cover", 0, "WxH", 1, "scale to cover WxH, keeping the aspect ratio; what sticks out is cut off equally on both sides", "--cover 800x480", kCommands,
      [](BatchOptions& o, Values v) { return Scale(o, v[0], 1); }},
-    {"scale", 0, "WxH", 1, "scale to exactly WxH (the aspect ratio may change)", "--scale 320x240", kCommands,
+    {"scale", 0, "WxH", 1, "scale to exactly WxH (the aspect ratio may change); 800x or x480 keeps it, 50% halves both sides", "--scale 50%", kCommands,
      [](BatchOptions& o, Values v) { return Scale(o, v[0], 2); }},
     {"fill", 0, "KIND", 1, "fill the selection's shape: line, solid, two-colour, interior or exterior", "--fill exterior", kCommands, Fill},
-    {"foreground", 'F', "COLOUR", 1, "foreground colour, #RRGGBB or R,G,B (black unless given)", "-F '#FF8000'", kStyle,
+    {"foreground", 'F', "COLOUR", 1, "foreground colour: a name (black, tomato, DarkSlateGrey: the web's 148 colour names, any case), #RRGGBB or R,G,B (black unless given)", "-F tomato", kStyle,
      [](BatchOptions& o, Values v) { return ColorOption(o, v[0], StepKind::Foreground); }},
-    {"background", 'B', "COLOUR", 1, "background colour (white unless given); the first one given is also what transparent pixels of a PNG are laid on", "-B 255,255,255", kStyle,
+    {"background", 'B', "COLOUR", 1, "background colour, in the forms --foreground takes (white unless given); the first one given is also what transparent pixels of a PNG are laid on", "-B black", kStyle,
      [](BatchOptions& o, Values v) {
          std::string error = ColorOption(o, v[0], StepKind::Background);
          if (error.empty() && !o.pictureBackground) o.pictureBackground = o.steps.back().color;
@@ -239,8 +250,15 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values) { o.inPlace = true; return std::string(); }},
     {"overwrite", 0, "", 0, "replace output files that exist already (never done without it)", "--overwrite", kOutput,
      [](BatchOptions& o, Values) { o.overwrite = true; return std::string(); }},
-    {"keep-folders", 0, "", 0, "with --out-dir: write each result under the input's own folders (relative to the current folder) inside DIR, so equal names in different folders do not collide", "--keep-folders -d out/ scans/*/*.bmp", kOutput,
+    {"keep-folders", 0, "", 0, "with --out-dir: write each result under the input's own folders inside DIR, so equal names in different folders do not collide: relative to the current folder, or, when an input lies outside it, to the folder all the inputs share", "--keep-folders -d out/ scans/*/*.bmp", kOutput,
      [](BatchOptions& o, Values) { o.keepFolders = true; return std::string(); }},
+    {"name", 0, "PATTERN", 1, "with --out-dir: name each result by PATTERN, where {stem} is the input's name without its extension, {name} the whole name, {ext} its extension, {n} its place among the inputs (from 1), {w} and {h} the size written; the output's extension (.bmp, or the device form's) is added unless the name ends in it. A '/' in it needs --keep-folders; a pattern giving two inputs one name is refused before anything is written", "--name '{stem}-epd' -d out/", kOutput, NamePattern},
+    {"skip-existing", 0, "", 0, "leave an output that exists already as it is and go on; it is counted as skipped, not failed", "--skip-existing -d out/ photos/*.jpg", kOutput,
+     [](BatchOptions& o, Values) { o.skipExisting = true; return std::string(); }},
+    {"dry-run", 0, "", 0, "read and work on each input but write nothing; say 'INPUT -> OUTPUT' for each on standard output, and exit as the run would", "--dry-run --name '{stem}-{w}x{h}' -d out/ *.png", kOutput,
+     [](BatchOptions& o, Values) { o.dryRun = true; return std::string(); }},
+    {"recursive", 'R', "", 0, "a folder among the inputs stands for the BMP, PNG and JPEG files under it, in name order (links to folders are not followed); with --keep-folders its folders are mirrored in the --out-dir folder", "-R --keep-folders -d out/ scans/", kOutput,
+     [](BatchOptions& o, Values) { o.recursive = true; return std::string(); }},
     {"no-auto-orient", 0, "", 0, "keep a JPEG photo as it is stored; without it a photo is turned upright as its EXIF orientation says before the commands, as the editor opens it (--auto-orient, the default, is accepted too)", "--no-auto-orient", kRun,
      [](BatchOptions& o, Values) { o.autoOrient = false; return std::string(); }},
     {"auto-orient", 0, "", 0, "", "", kRun,

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <utility>
 
+#include "batch/BatchNames.h"
 #include "batch/BatchOptionTable.h"
 
 namespace rastrix::batch {
@@ -169,6 +170,10 @@ std::string CheckCombination(const BatchOptions& o) {
         return "-o " + o.output + " names a " + kind + " file, but rastrix-batch writes BMP files and device files only; " +
                "give a name ending in .bmp (or the device file's)";
     if (o.keepFolders && o.outDir.empty()) return "--keep-folders needs --out-dir DIR";
+    if (!o.namePattern.empty() && o.outDir.empty()) return "--name needs --out-dir DIR";
+    if (!o.namePattern.empty())
+        if (std::string error = NamePatternError(o.namePattern, o.keepFolders); !error.empty()) return "--name: " + error;
+    if (o.skipExisting && o.overwrite) return "give only one of --skip-existing and --overwrite";
     if (o.nullSeparated && o.filesFrom.empty()) return "-0 reads the --files-from list; give --files-from LIST";
     // A device file checks its palette with the rest of its parameters (ResolveDeviceOptions).
     if (!o.device.Asked())

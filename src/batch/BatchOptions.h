@@ -31,10 +31,22 @@ enum class StepKind {
     Scale,       // a = width, b = height, c = 0 fit, 1 cover, 2 exact; d = 0 Lanczos, 1 nearest
 };
 
+// How a --size, --fit, --cover or --scale size is given beside plain WxH: a side worked out
+// from the picture's aspect ratio ("800x", "x480"), shares of the picture's sides ("50%",
+// "50%x25%", a and b then being percentages), and only ever shrinking ("800x480>").
+enum SizeForm : int {
+    kSizeExact = 0,
+    kWidthFromAspect = 1,
+    kHeightFromAspect = 2,
+    kSizePercent = 4,
+    kShrinkOnly = 8,
+};
+
 struct Step {
     StepKind kind = StepKind::Command;
     int a = 0, b = 0, c = 0, d = 0;
     Color color{0};
+    int sizeForm = kSizeExact;  // Size and Scale: SizeForm bits
     friend bool operator==(const Step&, const Step&) = default;
 };
 
@@ -52,6 +64,10 @@ struct BatchOptions {
     bool inPlace = false;
     bool keepFolders = false;          // --out-dir DIR/<the input's folders>/<name>.bmp
     bool overwrite = false;
+    bool skipExisting = false;         // an output that exists already is skipped, not a failure
+    bool dryRun = false;               // say "in -> out" for each input; write nothing
+    bool recursive = false;            // -R: a folder stands for the pictures under it
+    std::string namePattern;           // --name: the output's name under --out-dir; empty: <stem>.bmp
     bool allowColorLoss = false;
     int depth = kKeepDepth;            // 1, 4, 8, 24, 16 (5-6-5), kDepth555, 32, or keep the image's own depth
     int scaleFilter = 0;               // the filter of the scale commands after --filter: 0 Lanczos, 1 nearest

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
+
+#include "batch/BatchNames.h"
 
 #include "store/FileSystem.h"
 
@@ -60,18 +63,59 @@ fs::path RelativeToCurrent(const fs::path& name) {
     return relative;
 }
 
-std::string OutputOf(const BatchOptions& o, const std::string& input, std::string& refusal) {
+// An input's folder as --keep-folders mirrors it: relative to the current folder, or from
+// `root` (the folder all inputs share) when some input lies outside the current one. Empty
+// with a refusal for a name that names no file in a folder ("/", "..").
+std::optional<fs::path> MirroredFolder(const std::string& input, const std::optional<fs::path>& root, std::string& refusal) {
+    const fs::path normal = fs::path(input).lexically_normal();
+    const std::string last = normal.filename().string();
+    if (last.empty() || last == "." || last == "..") {
+        refusal = "--keep-folders cannot mirror '" + input + "': it names no file in a folder";
+        return std::nullopt;
+    }
+    if (root) {
+        std::error_code ec;
+        return fs::absolute(normal, ec).lexically_normal().parent_path().lexically_relative(*root);
+    }
+    return (normal.is_absolute() ? RelativeToCurrent(normal) : normal).parent_path();
+}
+
+// The folder every input lies in when some lies outside the current one; nothing when all are
+// below it (then their folders are kept as they are named from here).
+std::optional<fs::path> SharedRoot(const std::vector<std::string>& inputs) {
+    std::optional<fs::path> root;
+    bool outside = false;
+    for (const std::string& input : inputs) {
+        if (input == "-") continue;
+        const fs::path normal = fs::path(input).lexically_normal();
+        const std::string last = normal.filename().string();
+        if (last.empty() || last == "." || last == "..") continue;  // refused on its own
+        if (!Below(normal.is_absolute() ? RelativeToCurrent(normal) : normal)) outside = true;
+        std::error_code ec;
+        const fs::path folder = fs::absolute(normal, ec).lexically_normal().parent_path();
+        if (!root) {
+            root = folder;
+            continue;
+        }
+        fs::path shared;
+        for (auto a = root->begin(), b = folder.begin(); a != root->end() && b != folder.end() && *a == *b; ++a, ++b)
+            shared /= *a;
+        root = shared;
+    }
+    return outside ? root : std::nullopt;
+}
+
+std::string OutputOf(const BatchOptions& o, const std::string& input, std::size_t place,
+                     const std::optional<fs::path>& root, std::string& refusal) {
     if (!o.output.empty()) return o.output;
     if (o.inPlace) return input;
-    fs::path name = fs::path(input).filename().replace_extension(OutputExtension(o));
+    fs::path name = o.namePattern.empty()
+                        ? fs::path(input).filename().replace_extension(OutputExtension(o))
+                        : fs::path(ExpandNamePattern(o.namePattern, input, place, -1, -1, std::string(OutputExtension(o))));
     if (o.keepFolders) {
-        fs::path relative = fs::path(input).lexically_normal();
-        if (relative.is_absolute()) relative = RelativeToCurrent(relative);
-        if (!Below(relative)) {
-            refusal = "--keep-folders keeps the folders below the current one, and this file lies outside it";
-            return {};
-        }
-        name = relative.parent_path() / name;
+        const std::optional<fs::path> folder = MirroredFolder(input, root, refusal);
+        if (!folder) return {};
+        name = *folder / name;
     }
     return (fs::path(o.outDir) / name).string();
 }
@@ -82,7 +126,10 @@ JobPlan PlanJobs(const BatchOptions& o, const std::vector<std::string>& inputs) 
     JobPlan plan;
     std::map<std::string, std::string> readers;  // input's identity -> the input first naming it
     std::map<std::string, std::string> writers;  // output's identity -> the input that writes it
+    const std::optional<fs::path> root = o.keepFolders ? SharedRoot(inputs) : std::nullopt;
+    std::size_t place = 0;
     for (const std::string& input : inputs) {
+        ++place;
         if (input != "-") {
             const auto [at, first] = readers.emplace(IdentityOf(input), input);
             if (!first) {
@@ -98,10 +145,14 @@ JobPlan PlanJobs(const BatchOptions& o, const std::vector<std::string>& inputs) 
             plan.jobs.push_back(std::move(p));
             continue;
         }
-        p.job.output = OutputOf(o, input, p.refusal);
+        p.job.output = OutputOf(o, input, place, root, p.refusal);
         if (p.refusal.empty() && p.job.output != "-") {
             const auto [at, first] = writers.emplace(OutputIdentity(p.job.output), input);
             if (!first) p.refusal = "would write " + p.job.output + " as " + at->second + " does";
+            // A pattern is the user's to mend: nothing is written with one that names two inputs alike.
+            if (!first && !o.namePattern.empty() && plan.error.empty())
+                plan.error = "--name " + o.namePattern + " gives " + at->second + " and " + input + " the same output " +
+                             p.job.output + "; put {stem}, {name} or {n} in it";
         }
         plan.jobs.push_back(std::move(p));
     }

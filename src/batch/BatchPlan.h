@@ -6,8 +6,8 @@
 
 namespace rastrix::batch {
 
-// Where each input's result goes (-o, --out-dir DIR/<name>.bmp, with --keep-folders
-// DIR/<the input's folders>/<name>.bmp, or the input itself).
+// Where each input's result goes (-o, --out-dir DIR/<name>.bmp or the --name pattern's name,
+// with --keep-folders DIR/<the input's folders>/<name>.bmp, or the input itself).
 struct PlannedJob {
     FileJob job;
     std::string refusal;  // why the file is not done, when it is not
@@ -16,6 +16,7 @@ struct PlannedJob {
 struct JobPlan {
     std::vector<PlannedJob> jobs;
     std::vector<std::string> notes;  // "path: note" lines for the user; not failures
+    std::string error;               // a --name pattern that gives two inputs one output: nothing is done
 };
 
 // Files are told apart by what they are (device and inode), not by how they are spelt: an

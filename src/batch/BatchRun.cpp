@@ -12,6 +12,7 @@
 #include <new>
 #include <thread>
 
+#include "batch/BatchFolders.h"
 #include "batch/BatchList.h"
 #include "batch/BatchStop.h"
 #include "frame/CommandLine.h"
@@ -29,6 +30,8 @@ struct Progress {
     std::atomic<std::size_t> done{0};
     std::atomic<std::size_t> failed{0};
     std::atomic<std::size_t> abandoned{0};  // not written because the run was stopped
+    std::atomic<std::size_t> skipped{0};    // --skip-existing: the output was there already
+    std::vector<std::string> wouldWrite;    // --dry-run: "input -> output" for each job, in order
     std::mutex report;  // one failure line at a time
     bool lineShown = false;
 };
@@ -41,10 +44,10 @@ void ShowProgress(Progress& p, std::size_t total, Clock::time_point start, bool 
     p.lineShown = !final;
 }
 
-std::string ProcessOrSayWhy(const BatchOptions& o, const PlannedJob& planned) {
+std::string ProcessOrSayWhy(const BatchOptions& o, const PlannedJob& planned, std::string& output) {
     if (!planned.refusal.empty()) return planned.refusal;
     try {
-        return ProcessFile(o, planned.job);
+        return ProcessFile(o, planned.job, &output);
     } catch (const std::bad_alloc&) {
         return "there is not enough memory for this file";
     }
@@ -53,8 +56,13 @@ std::string ProcessOrSayWhy(const BatchOptions& o, const PlannedJob& planned) {
 void Work(const BatchOptions& o, const std::vector<PlannedJob>& jobs, Progress& p) {
     for (std::size_t i = p.next++; i < jobs.size() && StopSignal() == 0; i = p.next++) {
         const PlannedJob& planned = jobs[i];
-        const std::string reason = ProcessOrSayWhy(o, planned);
-        if (!reason.empty() && StopSignal() != 0) {
+        std::string output;
+        const std::string reason = ProcessOrSayWhy(o, planned, output);
+        if (reason == kSkippedText) {
+            ++p.skipped;
+        } else if (reason.empty() && o.dryRun) {
+            p.wouldWrite[i] = (planned.job.input.empty() ? "--join" : planned.job.input) + " -> " + output + "\n";
+        } else if (!reason.empty() && StopSignal() != 0) {
             ++p.abandoned;
         } else if (!reason.empty()) {
             const std::lock_guard lock(p.report);
@@ -107,6 +115,8 @@ int Run(std::span<const std::string> args) {
         }
         if (!error.empty()) return UsageError(error);
     }
+    std::vector<std::string> folderNotes;
+    if (o.recursive) inputs = ExpandFolders(inputs, folderNotes);
     // The forms that give an error code: a name too long, a circle of links or a folder that
     // may not be entered is reported, never thrown.
     std::error_code ec;
@@ -114,16 +124,19 @@ int Run(std::span<const std::string> args) {
         return UsageError("-o " + o.output + " is a folder; give a file name, or --out-dir " + o.output +
                           " to write there under the input's name");
     if (!o.outDir.empty()) {
-        // A folder that is not there yet is made, as the files will be.
+        // A folder that is not there yet is made, as the files will be (a dry run makes none).
         std::error_code made;
-        fs::create_directories(o.outDir, made);
-        if (!fs::is_directory(o.outDir, ec)) {
+        if (!o.dryRun) fs::create_directories(o.outDir, made);
+        if (!fs::is_directory(o.outDir, ec) && !(o.dryRun && !fs::exists(o.outDir, ec))) {
             const std::error_code& why = made ? made : ec;
             return UsageError("--out-dir " + o.outDir + " is not a folder" + (why ? " (" + why.message() + ")" : ""));
         }
     }
-    const JobPlan plan = o.join ? JobPlan{{{{"", o.output}, {}}}, {}} : PlanJobs(o, inputs);
+    const JobPlan plan = o.join ? JobPlan{{{{"", o.output}, {}}}, {}, {}} : PlanJobs(o, inputs);
     const std::vector<PlannedJob>& jobs = plan.jobs;
+    if (!plan.error.empty()) return UsageError(plan.error);
+    if (!o.quiet)
+        for (const std::string& note : folderNotes) std::fprintf(stderr, "%s\n", note.c_str());
     if (!o.quiet) {
         for (const std::string& name : repeated) std::fprintf(stderr, "%s\n", ListedTwiceNote(name).c_str());
         for (const std::string& note : plan.notes) std::fprintf(stderr, "%s\n", note.c_str());
@@ -134,6 +147,7 @@ int Run(std::span<const std::string> args) {
     const bool terminal = !o.quiet && ::isatty(STDERR_FILENO) != 0;
     const Clock::time_point start = Clock::now();
     Progress progress;
+    progress.wouldWrite.resize(o.dryRun ? jobs.size() : 0);
     std::vector<std::thread> threads;
     for (std::size_t i = 1; i < workers; ++i) threads.emplace_back([&] { Work(o, jobs, progress); });
     // The first worker is this thread; another one shows the progress on a terminal.
@@ -156,14 +170,19 @@ int Run(std::span<const std::string> args) {
 
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const std::size_t failed = progress.failed;
-    const std::size_t written = progress.done - failed - progress.abandoned;
+    const std::size_t skipped = progress.skipped;
+    const std::size_t written = progress.done - failed - progress.abandoned - skipped;
+    for (const std::string& line : progress.wouldWrite) std::fputs(line.c_str(), stdout);
+    const std::string skippedPart = o.skipExisting ? std::to_string(skipped) + " skipped, " : "";
     if (const int signal = StopSignal(); signal != 0) {
         if (!o.quiet)
             std::fprintf(stderr, "rastrix-batch: stopped by %s: %zu written, %zu failed, %zu not done, %.2f s\n",
-                         SignalName(signal), written, failed, jobs.size() - written - failed, seconds);
+                         SignalName(signal), written, failed, jobs.size() - written - failed - skipped, seconds);
         return StoppedExitStatus(signal);
     }
-    if (!o.quiet) std::fprintf(stderr, "rastrix-batch: %zu written, %zu failed, %.2f s\n", written, failed, seconds);
+    if (!o.quiet)
+        std::fprintf(stderr, "rastrix-batch: %zu %s, %s%zu failed, %.2f s\n", written,
+                     o.dryRun ? "would be written" : "written", skippedPart.c_str(), failed, seconds);
     return failed == 0 ? 0 : 1;
 }
 

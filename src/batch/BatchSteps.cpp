@@ -5,6 +5,7 @@
 
 #include "batch/BatchAlpha.h"
 #include "batch/HeadlessHost.h"
+#include "batch/BatchSizes.h"
 #include "document/ChangeSize.h"
 #include "edit/ScaleImage.h"
 #include "draw/Colors.h"
@@ -89,7 +90,17 @@ std::string Scale(Editor& ed, const Step& s) {
     return {};
 }
 
-std::string Run(Editor& ed, const Step& s, StepMemory& memory) {
+std::string Run(Editor& ed, const Step& given, StepMemory& memory) {
+    // A size given from the picture's ("800x", "50%", "800x480>") is worked out for the image
+    // as it is now, and refused beyond the limits before anything is made.
+    std::optional<Step> concrete;
+    if (given.sizeForm != kSizeExact) {
+        std::string refusal;
+        concrete = ConcreteSizeStep(given, ed.doc.imageWidth, ed.doc.imageHeight, refusal);
+        if (!refusal.empty()) return refusal;
+        if (!concrete) return {};  // only shrinks, and the picture is inside the box already
+    }
+    const Step& s = concrete ? *concrete : given;
     switch (s.kind) {
         case StepKind::Select:
             if (s.a + s.c > ed.doc.imageWidth || s.b + s.d > ed.doc.imageHeight)

@@ -2,6 +2,9 @@
 
 #include <charconv>
 
+#include "batch/BatchColorNames.h"
+#include "batch/BatchOptions.h"
+
 namespace rastrix::batch {
 
 namespace {
@@ -48,7 +51,7 @@ std::optional<Color> ParseColor(std::string_view text) {
         return ColorFromRgb(std::uint8_t(channel[0]), std::uint8_t(channel[1]), std::uint8_t(channel[2]));
     }
     const auto rgb = SplitNumbers(text, ',', 3, 255);
-    if (!rgb) return std::nullopt;
+    if (!rgb) return ColorByName(text);
     return ColorFromRgb(std::uint8_t((*rgb)[0]), std::uint8_t((*rgb)[1]), std::uint8_t((*rgb)[2]));
 }
 
@@ -62,6 +65,40 @@ std::optional<std::vector<int>> ParseSize(std::string_view text) {
     const auto w = ParseNumber(text.substr(0, x), 65535), h = ParseNumber(text.substr(x + 1), 65535);
     if (!w || !h) return std::nullopt;
     return std::vector<int>{*w, *h};
+}
+
+std::optional<SizeValue> ParseSizeValue(std::string_view text) {
+    SizeValue v;
+    if (text.ends_with('>')) {
+        v.form |= kShrinkOnly;
+        text.remove_suffix(1);
+    }
+    // "50%" alone is both sides.
+    if (text.size() > 1 && text.back() == '%' && text.find_first_of("xX") == std::string_view::npos) {
+        const auto n = ParseNumber(text.substr(0, text.size() - 1), 65535);
+        if (!n) return std::nullopt;
+        v.width = v.height = *n;
+        v.form |= kSizePercent;
+        return v;
+    }
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string_view::npos) return std::nullopt;
+    std::string_view w = text.substr(0, x), h = text.substr(x + 1);
+    if (w.ends_with('%') && h.ends_with('%')) {
+        w.remove_suffix(1);
+        h.remove_suffix(1);
+        v.form |= kSizePercent;
+    } else if (w.empty() && !h.empty()) {
+        v.form |= kWidthFromAspect;
+    } else if (h.empty() && !w.empty()) {
+        v.form |= kHeightFromAspect;
+    }
+    const auto width = (v.form & kWidthFromAspect) ? std::optional<int>(1) : ParseNumber(w, 65535);
+    const auto height = (v.form & kHeightFromAspect) ? std::optional<int>(1) : ParseNumber(h, 65535);
+    if (!width || !height) return std::nullopt;
+    v.width = (v.form & kWidthFromAspect) ? 0 : *width;
+    v.height = (v.form & kHeightFromAspect) ? 0 : *height;
+    return v;
 }
 
 std::optional<int> IndexOfWord(std::string_view text, std::initializer_list<std::string_view> words) {

@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "batch/BatchColorNames.h"
+
 namespace rastrix::manual {
 
 namespace {
@@ -51,6 +53,12 @@ std::string ZshAction(const batch::OptionSpec& o) {
 
 std::vector<std::string> ValueChoices(const batch::OptionSpec& option) {
     if (option.valueCount != 1) return {};
+    // A colour is offered by its names (#RRGGBB and R,G,B are typed).
+    if (option.valueName == "COLOUR") {
+        std::vector<std::string> names;
+        for (const batch::NamedColor& c : batch::NamedColors()) names.emplace_back(c.name);
+        return names;
+    }
     const std::string probe = "\x01";
     batch::BatchOptions scratch;
     const std::string message = option.apply(scratch, std::span<const std::string>(&probe, 1));

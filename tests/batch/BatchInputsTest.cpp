@@ -378,6 +378,12 @@ TEST_F(BatchInputsTest, AScaleBeyondTheLimitsIsRefusedBeforeAnyMemory) {
         {{"--cover", "40000x40000", jpeg}, kTooManyPixelsText},
         {{"--fit", "65535x4097", jpeg}, kTooManyPixelsText},
         {{"--flip", "h", "--scale", "65535x65535", png}, kTooManyPixelsText},
+        // Sizes worked out from the picture are checked as they come out.
+        {{"--scale", "x65535", png}, kTooManyPixelsText},
+        {{"--cover", "65535%", jpeg}, kTooManyPixelsText},
+        {{"--fit", "x65535", jpeg}, kSideTooLargeText},
+        {{"--flip", "h", "--size", "65535x", png}, kTooManyPixelsText},
+        {{"--flip", "h", "--scale", "x65535", jpeg}, kSideTooLargeText},
     };
     PixelPool& pool = PixelPool::Shared();
     pool.FreeKept();
@@ -452,9 +458,18 @@ TEST_F(BatchInputsTest, LongNamesFoldersAndQuietRuns) {
     run = Batch({"-q", "--keep-folders", "-d", "out", "in/a/x.bmp", PathOf("in/b/x.bmp"), "/"});
     fs::current_path(saved);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "/: --keep-folders keeps the folders below the current one, and this file lies outside it\n");
+    EXPECT_EQ(run.errors, "/: --keep-folders cannot mirror '/': it names no file in a folder\n");
     EXPECT_EQ(ReadBytes(dir.Path() / "out/in/a/x.bmp"), Bmp24(picture));
     EXPECT_EQ(ReadBytes(dir.Path() / "out/in/b/x.bmp"), Bmp24(testing::SmoothPicture(3, 2)));
+
+    // Inputs outside the current folder are mirrored from the folder they share.
+    fs::create_directories(dir.Path() / "elsewhere");
+    fs::current_path(dir.Path() / "elsewhere");
+    run = Batch({"-q", "--keep-folders", "-d", "mirror", "../in/a/x.bmp", PathOf("in/b/x.bmp")});
+    fs::current_path(saved);
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(ReadBytes(dir.Path() / "elsewhere/mirror/a/x.bmp"), Bmp24(picture));
+    EXPECT_EQ(ReadBytes(dir.Path() / "elsewhere/mirror/b/x.bmp"), Bmp24(testing::SmoothPicture(3, 2)));
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <cctype>
+#include <cstdio>
+#include <set>
 
 #include "editor/CommandIds.h"
 #include "batch/BatchOptions.h"
+#include "batch/BatchColorNames.h"
 #include "batch/BatchValues.h"
 #include "color/FixedPalettes.h"
 
@@ -101,6 +105,11 @@ TEST(BatchOptions, OutputAndRunningOptions) {
     EXPECT_EQ(chosen.options->paletteName, "optimised:256");
     EXPECT_TRUE(Parse({"a.png", "-d", "o"}).options->paletteName.empty());  // the editor's own table
 
+    const ParsedArguments comforts = Parse({"-R", "--dry-run", "--skip-existing", "--keep-folders", "--name", "{stem}/{n}", "-d", "o", "in"});
+    ASSERT_TRUE(comforts.options) << comforts.error;
+    EXPECT_TRUE(comforts.options->recursive && comforts.options->dryRun && comforts.options->skipExisting);
+    EXPECT_EQ(comforts.options->namePattern, "{stem}/{n}");
+
     const ParsedArguments help = Parse({"--help"});
     ASSERT_TRUE(help.options);
     EXPECT_TRUE(help.options->help);  // no inputs needed to ask for help
@@ -134,12 +143,18 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "--size", "70000x1"}, "--size: '70000x1' is not WxH"},
         {{"a.bmp", "-F", "#FF80"}, "--foreground: '#FF80' is not a colour (#RRGGBB or R,G,B)"},
         {{"a.bmp", "-B", "256,0,0"}, "--background: '256,0,0' is not a colour (#RRGGBB or R,G,B)"},
+        {{"a.bmp", "-F", "tomatoe"}, "--foreground: 'tomatoe' is not a colour name; nearest: tomato, orange, thistle (or give #RRGGBB or R,G,B)"},
+        {{"a.bmp", "-B", "GRAYE"}, "--background: 'GRAYE' is not a colour name; nearest: gray, grey, green (or give #RRGGBB or R,G,B)"},
+        {{"a.bmp", "-B", "dark-red"}, "--background: 'dark-red' is not a colour (#RRGGBB or R,G,B)"},
         {{"a.bmp", "-b", "12"}, "--depth: '12' is not 1, 4, 8, 16, 16:555, 24, 32 or keep"},  // 16 is a depth now
         {{"a.bmp", "-j", "0"}, "--jobs: '0' is not a number of jobs from 1 to 256"},
         {{"a.bmp", "--line-width", "10"}, "--line-width: '10' is not a width of 1 to 9"},
         {{"a.bmp", "--fill", "dots"}, "--fill: 'dots' is not line, solid, two-colour, interior or exterior"},
         {{"a.bmp", "--size", "0x0", "-d", "o"}, "--size: '0x0' makes an empty image; give a width and height of at least 1"},
         {{"a.bmp", "--size", "0x5", "-d", "o"}, "--size: '0x5' makes an empty image; give a width and height of at least 1"},
+        {{"a.bmp", "--scale", "0%", "-d", "o"}, "--scale: '0%' makes an empty image; give a width and height of at least 1"},
+        {{"a.bmp", "--fit", "x0>", "-d", "o"}, "--fit: 'x0>' makes an empty image; give a width and height of at least 1"},
+        {{"a.bmp", "--cover", "50%x", "-d", "o"}, "--cover: '50%x' is not WxH"},
         {{"a.bmp", "-d", "o", "--crop", "-F", "#000000", "--line-width", "2"},
          "--foreground comes after the last command, so nothing uses it; give it before the command it is for"},
         {{"a.bmp", "-B", "1,2,3", "-B", "4,5,6", "-o", "x.bmp"},
@@ -151,6 +166,13 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "-o", "dir.x/OUT.JPG"},
          "-o dir.x/OUT.JPG names a JPEG file, but rastrix-batch writes BMP files and device files only; give a name ending in .bmp (or the device file's)"},
         {{"a.bmp", "--keep-folders", "-o", "x.bmp"}, "--keep-folders needs --out-dir DIR"},
+        {{"a.bmp", "--name", "{stem}-small", "-o", "x.bmp"}, "--name needs --out-dir DIR"},
+        {{"a.bmp", "--name", "{stem}/small", "-d", "o"}, "--name: '{stem}/small' has a '/'; names go straight into --out-dir unless --keep-folders is given"},
+        {{"a.bmp", "--name", "{size}", "-d", "o"}, "--name: '{size}' is not one of {stem}, {name}, {ext}, {n}, {w}, {h}"},
+        {{"a.bmp", "--name", "{stem", "-d", "o"}, "--name: '{stem' has a '{' that is not closed"},
+        {{"a.bmp", "--name", "stem}", "-d", "o"}, "--name: 'stem}' has a '}' that closes nothing"},
+        {{"a.bmp", "--name=", "-d", "o"}, "--name: the name pattern is empty; give one such as '{stem}-small'"},
+        {{"a.bmp", "--skip-existing", "--overwrite", "-d", "o"}, "give only one of --skip-existing and --overwrite"},
         {{"a.bmp", "-0", "-d", "o"}, "-0 reads the --files-from list; give --files-from LIST"},
         {{"a.bmp", "-d", "o", "--dither", "fs"}, "--dither maps to a palette; give --palette too"},
         {{"a.bmp", "-d", "o", "--threshold", "50%"}, "--threshold maps to a palette of two colours; give --palette bw (or another)"},
@@ -203,13 +225,15 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
 
 TEST(BatchOptions, ScalingDepthsAndHowPicturesAreRead) {
     const ParsedArguments p = Parse({"--filter", "nearest", "--fit", "8x6", "--cover=4x4", "--filter=lanczos", "--scale",
-                                     "3x2", "-B", "1,2,3", "-B", "4,5,6", "--crop", "--depth", "16:555", "--auto-orient",
+                                     "3x2", "--fit", "x5>", "--size", "50%", "-B", "1,2,3", "-B", "4,5,6", "--crop", "--depth", "16:555", "--auto-orient",
                                      "a.png", "-o", "x.bmp"});
     ASSERT_TRUE(p.options) << p.error;
     const std::vector<Step> expected = {
         {StepKind::Scale, 8, 6, 0, 1},
         {StepKind::Scale, 4, 4, 1, 1},
         {StepKind::Scale, 3, 2, 2, 0},
+        {StepKind::Scale, 0, 5, 0, 0, Color{0}, kWidthFromAspect | kShrinkOnly},
+        {StepKind::Size, 50, 50, 0, 0, Color{0}, kSizePercent},
         ColorStep(StepKind::Background, ColorFromRgb(1, 2, 3)),
         ColorStep(StepKind::Background, ColorFromRgb(4, 5, 6)),
         {StepKind::Command, CommandId::Crop},
@@ -263,13 +287,61 @@ TEST(BatchOptions, ReadingOptionsGivenAloneAreUsed) {
 TEST(BatchOptions, ColorsSizesAndNumbers) {
     EXPECT_EQ(ParseColor("#0A0b0C"), ColorFromRgb(10, 11, 12));
     EXPECT_EQ(ParseColor("0,128,255"), ColorFromRgb(0, 128, 255));
-    for (const char* bad : {"", "#GG0000", "#12345", "1,2", "1,2,3,4", "1,,3", " 1,2,3", "0x10,0,0"})
+    EXPECT_EQ(ParseColor("tomato"), ColorFromRgb(0xFF, 0x63, 0x47));
+    EXPECT_EQ(ParseColor("DarkSlateGrey"), ColorFromRgb(0x2F, 0x4F, 0x4F));
+    EXPECT_EQ(ParseColor("BLACK"), ColorFromRgb(0, 0, 0));
+    for (const char* bad : {"", "#GG0000", "#12345", "1,2", "1,2,3,4", "1,,3", " 1,2,3", "0x10,0,0", "tomatoes", "dark red", "rebecca"})
         EXPECT_FALSE(ParseColor(bad)) << bad;
     EXPECT_EQ(ParseSize("640X480"), (std::vector<int>{640, 480}));
     EXPECT_EQ(ParseSize("0x0"), (std::vector<int>{0, 0}));  // the command itself refuses an empty image
     EXPECT_FALSE(ParseSize("x480"));
+    const struct {
+        const char* text;
+        int width, height, form;
+    } forms[] = {
+        {"800x480", 800, 480, kSizeExact},           {"800X", 800, 0, kHeightFromAspect},
+        {"x480", 0, 480, kWidthFromAspect},          {"50%", 50, 50, kSizePercent},
+        {"50%x25%", 50, 25, kSizePercent},           {"800x480>", 800, 480, kShrinkOnly},
+        {"x480>", 0, 480, kWidthFromAspect | kShrinkOnly}, {"150%>", 150, 150, kSizePercent | kShrinkOnly},
+    };
+    for (const auto& f : forms) {
+        const auto v = ParseSizeValue(f.text);
+        ASSERT_TRUE(v) << f.text;
+        EXPECT_EQ(v->width, f.width) << f.text;
+        EXPECT_EQ(v->height, f.height) << f.text;
+        EXPECT_EQ(v->form, f.form) << f.text;
+    }
+    for (const char* bad : {"x", "%", "50%x", "50%x25", "50x25%", "800x480>>", ">", "x480x", "-5%", "70000%", "800x480<", "%50"})
+        EXPECT_FALSE(ParseSizeValue(bad)) << bad;
     EXPECT_FALSE(ParseNumbers("1,2,3,4,5", 4));
     EXPECT_EQ(ParseNumbers("65535,0", 2), (std::vector<int>{65535, 0}));
+}
+
+// The named colours against the values the web's colour list publishes; where X11 gives a name
+// another value (gray, green, maroon, purple) the web's value is the one taken.
+TEST(BatchOptions, ColorNamesHaveTheirPublishedValues) {
+    const std::pair<const char*, std::uint32_t> published[] = {
+        {"aliceblue", 0xF0F8FF}, {"black", 0x000000},      {"crimson", 0xDC143C}, {"darkgoldenrod", 0xB8860B},
+        {"gray", 0x808080},      {"green", 0x008000},      {"lime", 0x00FF00},    {"maroon", 0x800000},
+        {"purple", 0x800080},    {"rebeccapurple", 0x663399}, {"lightgoldenrodyellow", 0xFAFAD2},
+        {"navajowhite", 0xFFDEAD}, {"papayawhip", 0xFFEFD5}, {"yellowgreen", 0x9ACD32}, {"white", 0xFFFFFF}};
+    for (const auto& [name, rgb] : published)
+        EXPECT_EQ(ParseColor(name), ColorFromRgb(std::uint8_t(rgb >> 16), std::uint8_t(rgb >> 8), std::uint8_t(rgb))) << name;
+    const auto names = NamedColors();
+    EXPECT_EQ(names.size(), 148u);
+    std::set<std::string> seen;
+    for (const NamedColor& n : names) {
+        std::string lower(n.name);
+        for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(lower, n.name);
+        EXPECT_TRUE(seen.insert(lower).second) << n.name << " twice";
+        EXPECT_EQ(ParseColor(lower), ParseColor("#" + [&] {
+                      char hex[7];
+                      std::snprintf(hex, sizeof hex, "%06X", unsigned(n.rgb));
+                      return std::string(hex);
+                  }())) << n.name;  // every name is found by the look-up
+    }
+    EXPECT_EQ(NearestColorNames("Gren", 2), (std::vector<std::string_view>{"green", "grey"}));
 }
 
 TEST(BatchOptions, HelpShowsEveryOptionWithAnExample) {
@@ -277,7 +349,7 @@ TEST(BatchOptions, HelpShowsEveryOptionWithAnExample) {
     for (const char* name : {"--select", "--shape", "--mark-border", "--unselect", "--crop", "--rotate", "--flip", "--shift",
                              "--size", "--bucket", "--fill", "--foreground", "--background", "--line-width",
                              "--line-style", "--fill-style", "--depth", "--allow-colour-loss", "--output", "--out-dir",
-                             "--in-place", "--overwrite", "--keep-folders", "--palette", "--dither", "--threshold", "--join", "--files-from", "--null", "--jobs",
+                             "--in-place", "--overwrite", "--keep-folders", "--name", "--skip-existing", "--dry-run", "--recursive", "--palette", "--dither", "--threshold", "--join", "--files-from", "--null", "--jobs",
                              "--quiet", "--help", "--version"}) {
         // Each entry is three lines: the names, what the option does, an example.
         std::size_t entry = help.find(std::string(name) + "\n");

@@ -62,9 +62,9 @@ TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {
     // Colours a depth cannot hold: the editor's question, answered No unless allowed.
     run = Batch({input, "-o", PathOf("mono.bmp"), "-b", "1"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.errors.find("This image contains more than 2 colors; some colors will be lost. Give "
-                              "--allow-color-loss to write it with the nearest colors, or, for a photo, --palette "
-                              "optimized:2 to write the 2 colors that suit it best."), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("This image contains more than 2 colours; some colours would be lost. Give "
+                              "--allow-colour-loss to write it with the nearest colours, or, for a photo, --palette "
+                              "optimised:2 to write the 2 colours that suit it best."), std::string::npos) << run.errors;
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "mono.bmp"));
 
     // A command the editor's menu greys at this point fails the file.
@@ -94,25 +94,28 @@ TEST_P(ColorLossTest, RefusedWithTheReasonUnlessAllowed) {
     // Both ways out are named: the nearest colours, or a palette chosen for the picture.
     const std::string n = std::to_string(capacity);
     EXPECT_NE(refused.errors.find(input + ": This image contains more than " + n +
-                                  " colors; some colors will be lost. Give --allow-color-loss to write it with the "
-                                  "nearest colors, or, for a photo, --palette optimized:" + n + " to write the " + n +
-                                  " colors that suit it best.\n"),
+                                  " colours; some colours would be lost. Give --allow-colour-loss to write it with the "
+                                  "nearest colours, or, for a photo, --palette optimised:" + n + " to write the " + n +
+                                  " colours that suit it best.\n"),
               std::string::npos)
             << refused.errors;
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "refused.bmp"));
 
-    const BatchRun allowed = Batch({"-b", bits, "--allow-colour-loss", input, "-o", PathOf("allowed.bmp")});
-    ASSERT_EQ(allowed.status, 0) << allowed.errors;
     int asked = 0;
     const Bytes yes = testing::EncodeBmpFile(colorful, depth, [&asked, capacity](int c) {
         ++asked;
         return c == capacity;
     }).bytes;
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(ReadBytes(dir.Path() / "allowed.bmp"), yes);
+    for (const char* spelling : {"--allow-colour-loss", "--allow-color-loss"}) {
+        const std::string out = PathOf(std::string("allowed") + spelling + ".bmp");
+        const BatchRun allowed = Batch({"-b", bits, spelling, input, "-o", out});
+        ASSERT_EQ(allowed.status, 0) << spelling << allowed.errors;
+        EXPECT_EQ(ReadBytes(out), yes) << spelling;
+    }
 
     // The palette the message names is written at the same depth, no question asked.
-    const BatchRun chosen = Batch({"-b", bits, "--palette", "optimized:" + n, input, "-o", PathOf("chosen.bmp")});
+    const BatchRun chosen = Batch({"-b", bits, "--palette", "optimised:" + n, input, "-o", PathOf("chosen.bmp")});
     ASSERT_EQ(chosen.status, 0) << chosen.errors;
     EXPECT_EQ(testing::Le16(ReadBytes(dir.Path() / "chosen.bmp"), 28), depth);
 }
@@ -150,6 +153,84 @@ TEST_F(BatchRunTest, ReasonsSpeakOfTheCommandLineAndThePicture) {
     EXPECT_EQ(folder.status, 2);
     EXPECT_NE(folder.errors.find("is a folder; give a file name, or --out-dir"), std::string::npos) << folder.errors;
     EXPECT_EQ(folder.errors.find("--overwrite"), std::string::npos) << folder.errors;
+}
+
+// --dry-run says where each result would go and writes nothing; --name patterns fill in the
+// size written; --skip-existing lets a rerun into the same folder succeed.
+TEST_F(BatchRunTest, DryRunsNamePatternsAndSkippedOutputs) {
+    const std::string one = Put("one.bmp", Bmp24(Picture()));  // 30 x 20
+    const std::string two = Put("two.png", testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {7}}));
+    const std::string out = PathOf("out");
+    const std::vector<std::string> args = {"--name", "{n}-{stem}-{ext}-{w}x{h}", "--scale", "50%", one, two, "-d", out};
+    auto run = [&](std::vector<std::string> extra, std::string* said) {
+        extra.insert(extra.end(), args.begin(), args.end());
+        ::testing::internal::CaptureStdout();
+        const BatchRun r = Batch(extra);
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        if (said) *said = printed;
+        return r;
+    };
+    const std::string first = out + "/1-one-bmp-15x10.bmp", second = out + "/2-two-png-1x1.bmp";
+    std::string said;
+    BatchRun dry = run({"--dry-run"}, &said);
+    EXPECT_EQ(dry.status, 0) << dry.errors;
+    EXPECT_EQ(said, one + " -> " + first + "\n" + two + " -> " + second + "\n");
+    EXPECT_NE(dry.errors.find("rastrix-batch: 2 would be written, 0 failed"), std::string::npos) << dry.errors;
+    EXPECT_FALSE(std::filesystem::exists(out));  // not even the folder
+
+    BatchRun real = run({}, &said);
+    ASSERT_EQ(real.status, 0) << real.errors;
+    EXPECT_TRUE(said.empty()) << said;
+    EXPECT_EQ(DecodePicture(ReadBytes(first)).image->bitmap.Width(), 15);
+    EXPECT_TRUE(std::filesystem::exists(second));
+
+    // A rerun: refused without --skip-existing (and a dry run says so), skipped with it.
+    EXPECT_EQ(run({"--dry-run"}, nullptr).status, 1);
+    const BatchRun again = run({}, nullptr);
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.errors.find(first + " exists; give --overwrite to replace it"), std::string::npos) << again.errors;
+    WriteBytes(first, Bytes{1});
+    const BatchRun skipping = run({"--skip-existing"}, nullptr);
+    EXPECT_EQ(skipping.status, 0) << skipping.errors;
+    EXPECT_NE(skipping.errors.find("rastrix-batch: 0 written, 2 skipped, 0 failed"), std::string::npos) << skipping.errors;
+    EXPECT_EQ(ReadBytes(first), Bytes{1});  // left as it was
+
+    // An input that cannot be read fails the dry run as it would fail the run.
+    const std::string bad = Put("bad.bmp", Bytes{'n', 'o'});
+    EXPECT_EQ(Batch({"--dry-run", bad, "-d", out}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(out + "/bad.bmp"));
+
+    // A pattern giving two inputs one name is refused before anything is written.
+    const BatchRun same = Batch({"--name", "{w}", one, PathOf("two.png"), "-d", PathOf("clash")});
+    EXPECT_EQ(same.status, 2);
+    EXPECT_NE(same.errors.find("--name {w} gives " + one + " and " + two + " the same output"), std::string::npos) << same.errors;
+    EXPECT_FALSE(std::filesystem::exists(PathOf("clash/15.bmp")));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("clash/30.bmp")));
+}
+
+// A folder is refused with a hint; with -R the pictures under it are done in name order, the
+// other files and a link looping back passed over, its folders mirrored with --keep-folders.
+TEST_F(BatchRunTest, FoldersAreReadWithRecursive) {
+    Put("tree/b.png", testing::EncodePng(testing::PngRecipe{1, 1, 0, 8, false, {7}}));
+    Put("tree/a/c.BMP", Bmp24(Picture()));
+    Put("tree/a/notes.txt", Bytes{'h', 'i'});
+    std::filesystem::create_directory_symlink("..", dir.Path() / "tree/a/up");  // a loop
+    const std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    BatchRun run = Batch({"tree", "-d", "flat"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("tree: not a regular file; give -R to read the pictures in a folder"), std::string::npos) << run.errors;
+    ::testing::internal::CaptureStdout();
+    BatchRun dry = Batch({"-R", "--dry-run", "--keep-folders", "tree", "-d", "kept"});
+    const std::string said = ::testing::internal::GetCapturedStdout();
+    run = Batch({"-R", "--keep-folders", "-d", "kept", "tree"});
+    std::filesystem::current_path(saved);
+    EXPECT_EQ(dry.status, 0) << dry.errors;
+    EXPECT_EQ(said, "tree/a/c.BMP -> kept/tree/a/c.bmp\ntree/b.png -> kept/tree/b.bmp\n");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(ReadBytes(dir.Path() / "kept/tree/a/c.bmp"), Bmp24(Picture()));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "kept/tree/b.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "kept/tree/a/up"));
 }
 
 TEST_F(BatchRunTest, InPlaceReplacesBitmapsOnly) {

@@ -314,6 +314,66 @@ TEST_F(BatchRunTest, ScalingAndTheNewDepthsWriteWhatTheCoreMakes) {
     EXPECT_EQ(upright.image->bitmap, lyingScaled.image->bitmap);
 }
 
+// Sizes from the picture: the other side from the aspect ratio, shares of the sides, and
+// shrinking only; done by the reading or, after another command, by the step.
+TEST_F(BatchRunTest, SizesWorkedOutFromThePicture) {
+    const Bytes jpeg = testing::EncodeJpeg(testing::SmoothPicture(120, 90));
+    const std::string photo = Put("photo.jpg", jpeg);
+    const std::string lying = Put("lying.jpg", testing::WithOrientation(jpeg, 6));
+    const std::string bmp = Put("picture.bmp", Bmp24(Picture()));  // 30 x 20
+    auto scaled = [](const Bytes& file, ScaleTarget target) {
+        BmpReadResult r = DecodeScaled(file, target);
+        EXPECT_TRUE(r.image) << r.Message();
+        return r.image ? r.image->bitmap : Bitmap(1, 1);
+    };
+    auto written = [this](const std::string& name) {
+        BmpReadResult r = DecodePicture(ReadBytes(dir.Path() / name));
+        EXPECT_TRUE(r.image) << name;
+        return r.image ? r.image->bitmap : Bitmap(1, 1);
+    };
+    const struct {
+        std::vector<std::string> args;
+        std::function<Bitmap()> want;
+    } cases[] = {
+        {{"--fit", "40x", photo}, [&] { return scaled(jpeg, {40, 30, ScaleFit::Fit}); }},
+        {{"--scale", "x45", photo}, [&] { return scaled(jpeg, {60, 45, ScaleFit::Exact}); }},
+        {{"--scale", "x7", photo}, [&] { return scaled(jpeg, {9, 7, ScaleFit::Exact}); }},  // 9.33 rounds to 9
+        {{"--scale", "50%", photo}, [&] { return scaled(jpeg, {60, 45, ScaleFit::Exact}); }},
+        {{"--scale", "25%x10%", photo}, [&] { return scaled(jpeg, {30, 9, ScaleFit::Exact}); }},
+        {{"--cover", "60x60>", photo}, [&] { return scaled(jpeg, {60, 60, ScaleFit::Cover}); }},
+        {{"--fit", "800x480>", photo}, [&] { return DecodePicture(jpeg).image->bitmap; }},  // never enlarged
+        {{"--fit", "120x89>", photo}, [&] { return scaled(jpeg, {120, 89, ScaleFit::Fit}); }},
+        {{"--auto-orient", "--scale", "x80", lying}, [&] {
+             Bitmap b = scaled(jpeg, {80, 60, ScaleFit::Exact});
+             EXPECT_TRUE(TurnUpright(b, 6));
+             return b;
+         }},
+        {{"--scale", "50%", bmp}, [&] { return scaled(Bmp24(Picture()), {15, 10, ScaleFit::Exact}); }},  // from its header
+        {{"--size", "100x100>", bmp}, [] { return Picture(); }},
+        {{"--size", "20x100>", bmp}, [] {
+             Bitmap left(20, 20);
+             for (int y = 0; y < 20; ++y)
+                 for (int x = 0; x < 20; ++x) left.SetPixel(x, y, Picture().GetPixel(x, y));
+             return left;
+         }},
+        {{"-r", "180", "--scale", "50%", bmp}, [] {
+             Bitmap turned = Picture();
+             EXPECT_TRUE(TurnUpright(turned, 3));
+             return *ScaleBitmap(turned, 15, 10, ScaleFit::Exact, ScaleFilter::Lanczos, Pixel{0x00FFFFFFu});
+         }},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const std::string out = "sized" + std::to_string(++n) + ".bmp";
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-b", "24", "-o", PathOf(out)});
+        const BatchRun run = Batch(args);
+        ASSERT_EQ(run.status, 0) << run.errors;
+        EXPECT_EQ(written(out), c.want());
+    }
+}
+
 // --join reads PNG and JPEG files as every other input does: as the bitmaps they decode to.
 TEST_F(BatchRunTest, JoinReadsPngAndJpegFiles) {
     const Bitmap small = testing::SmoothPicture(5, 4);

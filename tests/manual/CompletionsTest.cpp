@@ -34,9 +34,15 @@ TEST(ValueChoices, FixedListsAreFoundAndFreeValuesAreNot) {
     for (const char* w : {"1", "8", "24", "keep"}) EXPECT_TRUE(Contains(depth, w)) << w;
     EXPECT_TRUE(Contains(ValueChoices(Option("shape")), "line-up"));
     EXPECT_TRUE(Contains(ValueChoices(Option("fill-style")), "diagonal-cross"));
-    // A pattern, a described range, a colour, a number, names: no list.
-    for (const char* free : {"select", "size", "bucket", "line-width", "foreground", "jobs", "output", "out-dir",
-                             "files-from", "join", "crop"})
+    // A colour is offered by its names.
+    for (const char* colour : {"foreground", "background"}) {
+        EXPECT_EQ(ValueChoices(Option(colour)).size(), 148u) << colour;
+        EXPECT_TRUE(Contains(ValueChoices(Option(colour)), "tomato")) << colour;
+        EXPECT_EQ(KindOfValue(Option(colour)), ValueKind::Words) << colour;
+    }
+    // A pattern, a described range, a number, names: no list.
+    for (const char* free : {"select", "size", "bucket", "line-width", "jobs", "output", "out-dir",
+                             "files-from", "join", "crop", "name"})
         EXPECT_EQ(ValueChoices(Option(free)), std::vector<std::string>{}) << free;
     EXPECT_EQ(KindOfValue(Option("flip")), ValueKind::Words);
     EXPECT_EQ(KindOfValue(Option("out-dir")), ValueKind::Folders);
