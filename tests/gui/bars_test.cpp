@@ -35,7 +35,8 @@ private slots:
         QCOMPARE(top, (QStringList{"&File", "&View", "&Edit", "&Tools", "&Help", "E&xit"}));
         QVERIFY(!f.menuBar->actions()[5]->menu());
 
-        const QList<int> sizes{22, 7, 27, 18, 5};
+        // File: its 22 items, then a separator and Export for Device..., the newer item last.
+        const QList<int> sizes{24, 7, 27, 18, 5};
         for (int m = 0; m < 5; ++m) QCOMPARE(PopupActions(f.menuBar, m).size(), sizes[m]);
 
         const QList<QAction*> file = PopupActions(f.menuBar, 0);
@@ -43,6 +44,9 @@ private slots:
         QCOMPARE(file[1]->text(), QString("&Open\tCtrl+O"));
         QCOMPARE(file[1], f.bars.MenuAction(CommandId::Open));
         QCOMPARE(file[6]->text(), QString("Recent File &0"));
+        QVERIFY(file[22]->isSeparator());
+        QCOMPARE(file[23], f.bars.MenuAction(CommandId::ExportForDevice));
+        QCOMPARE(file[23]->text(), QString("Export for &Device..."));
         const QList<QAction*> edit = PopupActions(f.menuBar, 2);
         QCOMPARE(edit[1], f.bars.MenuAction(CommandId::Copy));  // Copy before Cut in the menu
         QCOMPARE(edit[2], f.bars.MenuAction(CommandId::Cut));
