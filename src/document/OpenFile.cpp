@@ -14,6 +14,7 @@
 #include "editor/ReportError.h"
 #include "selection/Selection.h"
 #include "store/FileOps.h"
+#include "store/Store.h"
 #include "view/EditorView.h"
 #include "view/Layout.h"
 
@@ -79,6 +80,21 @@ void MakeOpenedImage(Editor& ed, const std::string& path, std::uint32_t fileSize
     InvalidateImageWindow(ed);
 }
 
+int RememberedOpenFilter(const Editor& ed, int filters) {
+    if (ed.settingsFolder.empty()) return 1;
+    const ReadResult read = Store(ed.settingsFolder, *ed.files).Read(kOpenFilterValueName, 4);
+    if (read.status != ReadStatus::Found || read.bytes.size() != 1) return 1;
+    const int index = read.bytes[0] - '0';
+    return index >= 1 && index <= filters ? index : 1;
+}
+
+void RememberOpenFilter(Editor& ed, int filterIndex) {
+    if (ed.settingsFolder.empty() || filterIndex < 1 || filterIndex > 9) return;
+    // Not worth a report: at worst the next Open starts on the bitmaps again.
+    const std::uint8_t digit = std::uint8_t('0' + filterIndex);
+    Store(ed.settingsFolder, *ed.files).Write(kOpenFilterValueName, std::span<const std::uint8_t>(&digit, 1));
+}
+
 void OpenCommand(Editor& ed) {
     if (!MayReplaceImage(ed)) return;
     ed.recent.recentIndex = kRecentCount - 1;
@@ -86,9 +102,11 @@ void OpenCommand(Editor& ed) {
     request.title = kOpenDialogTitle;
     // Bitmaps stay the filter first shown; the second also shows the pictures Open reads.
     request.filters = {{"Bitmap Files", "*.bmp"}, {kPictureFilterName, kPictureFilterPattern}};
-    request.filterIndex = 1;
+    // The filter last chosen, kept beside the settings; the bitmaps the first time.
+    request.filterIndex = RememberedOpenFilter(ed, int(request.filters.size()));
     const auto chosen = ed.host.OpenFileDialog(request);
     if (!chosen) return;
+    RememberOpenFilter(ed, chosen->filterIndex);
     LoadImageFile(ed, chosen->path);
 }
 

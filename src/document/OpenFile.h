@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "codec/BmpReader.h"
 
@@ -21,8 +22,14 @@ bool LoadImageFile(Editor& ed, const std::string& path);
 // bytes, at the depth it counts as.
 void MakeOpenedImage(Editor& ed, const std::string& path, std::uint32_t fileSize, BmpImage image);
 
-// File > Open: asks to save a modified image, then for a file, then loads it.
+// File > Open: asks to save a modified image, then for a file, then loads it. The dialog starts
+// on the filter last chosen (kept in the settings folder as the value "OpenFilter", one digit),
+// on the bitmaps when there is none.
 void OpenCommand(Editor& ed);
+inline constexpr std::string_view kOpenFilterValueName = "OpenFilter";
+// The filter Open starts on (1-based, 1..filters) and the one to start on next time.
+int RememberedOpenFilter(const Editor& ed, int filters);
+void RememberOpenFilter(Editor& ed, int filterIndex);
 // A file named without the Open dialog (the command line, a drop on the frame): asks to save a
 // modified image, then loads it as File > Open does.
 void OpenFileByName(Editor& ed, const std::string& path);

@@ -25,6 +25,31 @@ using test::Picture;
 using testing::Bytes;
 using testing::ReadBytes;
 
+TEST_F(OpenSaveTest, OpenStartsOnTheFilterLastChosenKeptBesideTheSettings) {
+    ed.settingsFolder = dir.Path() / "settings";
+    const std::string path = Put("pic.bmp", FileOf(Picture(5, 3), 24));
+    // The first time on the bitmaps; the pictures chosen, the next Open (and the next run, which
+    // reads the same folder) starts on them; a cancelled dialog changes nothing.
+    host.openAnswers.push_back(FileDialogResult{path, 2});
+    Dispatch(ed, CommandId::Open);
+    host.openAnswers.push_back(std::nullopt);
+    Dispatch(ed, CommandId::Open);
+    host.openAnswers.push_back(FileDialogResult{path, 2});
+    Dispatch(ed, CommandId::Open);
+    ASSERT_EQ(host.openRequests.size(), 3u);
+    EXPECT_EQ(host.openRequests[0].filterIndex, 1);
+    EXPECT_EQ(host.openRequests[1].filterIndex, 2);
+    EXPECT_EQ(host.openRequests[2].filterIndex, 2);
+    EXPECT_EQ(ReadBytes(dir.Path() / "settings" / "OpenFilter"), Bytes{'2'});
+    // A value that is not one of the filters is no reason to start elsewhere than the bitmaps.
+    testing::WriteBytes(dir.Path() / "settings" / "OpenFilter", Bytes{'7'});
+    EXPECT_EQ(RememberedOpenFilter(ed, 2), 1);
+    testing::WriteBytes(dir.Path() / "settings" / "OpenFilter", Bytes{'2', '2'});
+    EXPECT_EQ(RememberedOpenFilter(ed, 2), 1);
+    ed.settingsFolder.clear();  // no settings folder: nothing kept
+    EXPECT_EQ(RememberedOpenFilter(ed, 2), 1);
+}
+
 TEST_F(OpenSaveTest, OpenShowsTheFileAndEnablesTheImageCommands) {
     const std::string path = Put("pic.bmp", FileOf(Picture(5, 3), 24));
     OpenViaDialog(path);
