@@ -33,7 +33,8 @@ constexpr BatchExample kExamples[] = {
      "originals stay as they are",
      "rastrix-batch --palette optimised:256 --dither fs --out-dir assets-8bit/ assets/*.bmp"},
     {"trim-scans",
-     "Trim the plain border of every scan in a folder (one without a border is written whole)",
+     "Trim the plain border of every scan in a folder (see what Mark Border takes for a border: a near-uniform "
+     "band of the picture at an edge goes too)",
      "find scans -name '*.bmp' | rastrix-batch --files-from - --mark-border --crop --out-dir trimmed/"},
     {"turn-in-place",
      "Turn scans that were stored lying on their side a quarter to the right, in place, keeping their names and "
