@@ -54,11 +54,16 @@ meta_types=$(sed -n 's/.*<mediatype>\(.*\)<\/mediatype>.*/\1/p' "$root/usr/share
 [ "$desktop_types" = "$meta_types" ] || fail "MimeType ($desktop_types) and mediatype ($meta_types) differ"
 
 echo "== completion scripts"
-bash -n "$root/usr/share/bash-completion/completions/rastrix-batch"
-zsh -n "$root/usr/share/zsh/vendor-completions/_rastrix-batch"
+for program in rastrix-batch rastrix; do
+  bash -n "$root/usr/share/bash-completion/completions/$program"
+  zsh -n "$root/usr/share/zsh/vendor-completions/_$program"
+done
 offered=$(bash --norc -c "source '$root/usr/share/bash-completion/completions/rastrix-batch'
   COMP_WORDS=(rastrix-batch --de); COMP_CWORD=1; _rastrix_batch; echo \"\${COMPREPLY[*]}\"")
 [ "$offered" = "--depth" ] || fail "bash completes --de to '$offered', not --depth"
+offered=$(bash --norc -c "source '$root/usr/share/bash-completion/completions/rastrix'
+  COMP_WORDS=(rastrix --v); COMP_CWORD=1; _rastrix; echo \"\${COMPREPLY[*]}\"")
+[ "$offered" = "--version" ] || fail "bash completes rastrix --v to '$offered', not --version"
 
 echo "== manual pages"
 for page in rastrix rastrix-batch; do

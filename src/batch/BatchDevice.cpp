@@ -55,13 +55,20 @@ std::string Name(BatchOptions& o, Values v) {
     return {};
 }
 
+// The built-in profiles' names (a user's own are read when the run starts).
+std::vector<std::string> ProfileWords() {
+    std::vector<std::string> words;
+    for (const DeviceProfile& p : BuiltInProfiles()) words.emplace_back(p.name);
+    return words;
+}
+
 constexpr std::string_view kDevice = "Device files: C arrays, raw buffers, XBM and LVGL images";
 
 const OptionSpec kRows[] = {
     {"format", 0, "FORMAT", 1, "the kind of file written: bmp (the default), c (a C header of const arrays with NAME_WIDTH and NAME_HEIGHT), bin (the packed bytes alone), xbm, lvgl-bin or lvgl-c (LVGL v9 images); the output's name ends in .bmp, .h, .bin, .xbm, .bin or .c", "--format c --layout mono", kDevice, Format},
     {"layout", 0, "LAYOUT", 1, "how the pixels are packed: mono (1 bit, the leftmost pixel in the top bit), mono-lsb (XBM order), mono-pages (SSD1306: bytes of 8 rows), grey2, grey4, grey8, index1, index2, index4, index8 (with --palette), planes (black and red planes of 3-colour e-paper), rgb565, rgb565-swapped (high byte first), rgb332, rgb888, xrgb8888, argb8888, rgb565a8; rows top first, padded to a byte", "--format bin --layout mono-pages", kDevice, Layout},
     {"for", 0, "PROFILE", 1, "write what a display library's call takes: the profile sets the format, layout, palette and bit order (see --list-profiles); options after it change them", "--for gxepd2-3c", kDevice,
-     [](BatchOptions& o, Values v) { o.device.profile = v[0]; return std::string(); }},
+     [](BatchOptions& o, Values v) { o.device.profile = v[0]; return std::string(); }, ProfileWords},
     {"list-profiles", 0, "", 0, "show the profiles, built-in and your own, with the call each is for, and exit", "--list-profiles", kDevice,
      [](BatchOptions& o, Values) { o.device.listProfiles = true; return std::string(); }},
     {"invert", 0, "", 0, "1 = black (the ink) in mono layouts and planes, 0 = white in grey layouts; without it 1 = white, 0 = black", "--for ssd1306 --invert", kDevice,

@@ -132,6 +132,11 @@ PaletteFileResult ReadPalettePipe(const std::string& name) {
 }
 
 // A palette's name, or else a palette file, read once here for every input.
+std::vector<std::string> PaletteWords() {
+    const auto words = PaletteNameWords();
+    return {words.begin(), words.end()};
+}
+
 std::string Palette(BatchOptions& o, Values v) {
     PaletteChoice choice = PaletteByNameOrFile(v[0], [](const std::string& name) {
         return IsStream(name) ? ReadPalettePipe(name) : ReadPaletteFile(PosixFileSystem(), name);
@@ -239,7 +244,7 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values) { o.allowColorLoss = true; return std::string(); }},
     {"allow-color-loss", 0, "", 0, "", "", kOutput,
      [](BatchOptions& o, Values) { o.allowColorLoss = true; return std::string(); }},
-    {"palette", 0, "NAME|FILE", 1, "map every colour to a palette and write its colours as the colour table, in its order (no colour-loss question): bw, grey4, grey16, basic16, epaper7, optimised:N (N colours chosen for each image), or a palette file (a BMP's colour table, #RRGGBB or RRGGBB lines, JASC-PAL .pal, GIMP .gpl or Photoshop .act); the depth is the smallest that holds it unless --depth is given", "--palette epaper7", kOutput, Palette},
+    {"palette", 0, "NAME|FILE", 1, "map every colour to a palette and write its colours as the colour table, in its order (no colour-loss question): bw, grey4, grey16, basic16, epaper7, optimised:N (N colours chosen for each image), or a palette file (a BMP's colour table, #RRGGBB or RRGGBB lines, JASC-PAL .pal, GIMP .gpl or Photoshop .act); the depth is the smallest that holds it unless --depth is given", "--palette epaper7", kOutput, Palette, PaletteWords},
     {"dither", 0, "KIND", 1, "with --palette: fs (Floyd-Steinberg), atkinson, ordered (an 8x8 Bayer pattern) or none (each pixel its nearest colour, the default)", "--palette bw --dither fs", kOutput, DitherKind},
     {"threshold", 0, "N%", 1, "with a two-colour --palette and no dithering: a pixel at least N% as light as white takes the lighter colour, any other the darker", "--palette bw --threshold 50%", kOutput, Threshold},
     {"output", 'o', "FILE", 1, "write the one input's result to FILE, a BMP file ('-' for standard output)", "-o out.bmp", kOutput,

@@ -2,6 +2,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "batch/BatchOptions.h"
 
@@ -19,6 +20,10 @@ struct OptionSpec {
     std::string_view group;      // heading in --help
     // Applies the option; returns an error text for a value it cannot take.
     std::string (*apply)(BatchOptions& options, std::span<const std::string> values);
+    // The words its value may be, where they are not all in the message for a value it cannot
+    // take: a palette's names besides a file, the profiles besides the user's own. The shells'
+    // completion offers them; nullptr where that message lists them or the value is free.
+    std::vector<std::string> (*words)() = nullptr;
 };
 
 std::span<const OptionSpec> OptionTable();

@@ -62,6 +62,11 @@ PaletteColors ThreeInkPalette(Pixel ink) { return {Rgb(0, 0, 0), Rgb(255, 255, 2
 
 std::string_view PaletteNames() { return kNames; }
 
+std::span<const std::string_view> PaletteNameWords() {
+    static constexpr std::string_view kWords[] = {"bw", "grey4", "grey16", "basic16", "epaper7", "bwr", "bwy", "optimised:"};
+    return kWords;
+}
+
 PaletteChoice PaletteByName(std::string_view name) {
     PaletteChoice c;
     for (const FixedPalette& p : FixedPaletteTable())

@@ -66,5 +66,7 @@ PaletteChoice PaletteByName(std::string_view name);
 
 // The names PaletteByName knows, for a help text: "bw, grey4, ...".
 std::string_view PaletteNames();
+// The same names one by one, for the shells' completion; "optimised:" wants its number after it.
+std::span<const std::string_view> PaletteNameWords();
 
 }  // namespace rastrix

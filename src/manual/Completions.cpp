@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "batch/BatchColorNames.h"
+#include "manual/ManualPages.h"
 
 namespace rastrix::manual {
 
@@ -43,6 +44,7 @@ std::string ZshText(std::string_view text, std::string_view special) {
 std::string ZshAction(const batch::OptionSpec& o) {
     switch (KindOfValue(o)) {
         case ValueKind::Words: return "(" + Joined(ValueChoices(o)) + ")";
+        case ValueKind::WordsOrFiles: return "{compadd -S \"\" -- " + Joined(ValueChoices(o)) + "; _files}";
         case ValueKind::Folders: return "_files -/";
         case ValueKind::Files: break;
     }
@@ -53,6 +55,7 @@ std::string ZshAction(const batch::OptionSpec& o) {
 
 std::vector<std::string> ValueChoices(const batch::OptionSpec& option) {
     if (option.valueCount != 1) return {};
+    if (option.words) return option.words();
     // A colour is offered by its names (#RRGGBB and R,G,B are typed).
     if (option.valueName == "COLOUR") {
         std::vector<std::string> names;
@@ -79,7 +82,8 @@ std::vector<std::string> ValueChoices(const batch::OptionSpec& option) {
 }
 
 ValueKind KindOfValue(const batch::OptionSpec& option) {
-    if (!ValueChoices(option).empty()) return ValueKind::Words;
+    if (!ValueChoices(option).empty())
+        return option.valueName.ends_with("|FILE") ? ValueKind::WordsOrFiles : ValueKind::Words;
     return option.valueName == "DIR" ? ValueKind::Folders : ValueKind::Files;
 }
 
@@ -96,22 +100,40 @@ std::string BashCompletion() {
         if (o.valueCount == 0) continue;
         switch (KindOfValue(o)) {
             case ValueKind::Words:
-                words += "        " + pattern + ") COMPREPLY=($(compgen -W '" + Joined(ValueChoices(o)) +
-                         "' -- \"$cur\")); return ;;\n";
+                words += "        " + pattern + ") _rastrix_batch_words '" + Joined(ValueChoices(o)) + "'; return ;;\n";
+                break;
+            case ValueKind::WordsOrFiles:
+                words += "        " + pattern + ") _rastrix_batch_words '" + Joined(ValueChoices(o)) +
+                         "'; COMPREPLY+=($(compgen -f -- \"$cur\")); return ;;\n";
                 break;
             case ValueKind::Folders: folders += (folders.empty() ? "" : "|") + pattern; break;
             case ValueKind::Files: break;
         }
     }
     std::string s = "# bash completion for rastrix-batch, " + std::string(kHeader);
-    s += "_rastrix_batch()\n{\n"
-         "    local cur=${COMP_WORDS[COMP_CWORD]} prev=\n"
-         "    (( COMP_CWORD > 0 )) && prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+    s += "# The words of $1 that start as $cur does; a word holding ':' (16:555, optimised:) is offered\n"
+         "# from after the last ':' of $cur, which bash took for the word's start.\n"
+         "_rastrix_batch_words()\n{\n"
+         "    COMPREPLY=($(compgen -W \"$1\" -- \"$cur\"))\n"
+         "    [[ $cur == *:* ]] && COMPREPLY=(\"${COMPREPLY[@]#\"${cur%\"${cur##*:}\"}\"}\")\n"
+         "    [[ ${#COMPREPLY[@]} == 1 && -z ${COMPREPLY[0]} ]] && COMPREPLY=()\n"
+         "}\n"
+         "_rastrix_batch()\n{\n"
+         "    local i=$COMP_CWORD cur=${COMP_WORDS[COMP_CWORD]} prev=\n"
+         "    # bash splits a value at ':' (--depth 16:555): join it again\n"
+         "    if [[ $cur == : ]] && (( i > 1 )); then\n"
+         "        cur=${COMP_WORDS[i-1]}:\n"
+         "        (( i-- ))\n"
+         "    elif (( i > 2 )) && [[ ${COMP_WORDS[i-1]} == : ]]; then\n"
+         "        cur=${COMP_WORDS[i-2]}:$cur\n"
+         "        (( i -= 2 ))\n"
+         "    fi\n"
+         "    (( i > 0 )) && prev=${COMP_WORDS[i-1]}\n"
          "    # bash splits --name=value at the '=': complete the value of --name\n"
          "    if [[ $cur == = ]]; then\n"
          "        cur=\n"
-         "    elif [[ $prev == = ]] && (( COMP_CWORD > 1 )); then\n"
-         "        prev=${COMP_WORDS[COMP_CWORD-2]}\n"
+         "    elif [[ $prev == = ]] && (( i > 1 )); then\n"
+         "        prev=${COMP_WORDS[i-2]}\n"
          "    fi\n"
          "    case $prev in\n" +
          words;
@@ -148,6 +170,33 @@ std::string ZshCompletion() {
         s += "' \\\n";
     }
     s += "  '*:input file:_files'\n";
+    return s;
+}
+
+// The editor takes one picture, or one of its options alone.
+std::string EditorBashCompletion() {
+    std::string names;
+    for (const UsageOption& o : EditorOptions()) names += (names.empty() ? "" : " ") + o.name;
+    return "# bash completion for rastrix, written by rastrix-manual from the editor's usage text; do not edit.\n"
+           "_rastrix()\n{\n"
+           "    local cur=${COMP_WORDS[COMP_CWORD]}\n"
+           "    if [[ $cur == -* ]] && (( COMP_CWORD == 1 )); then\n"
+           "        COMPREPLY=($(compgen -W '" + names + "' -- \"$cur\"))\n"
+           "        return\n"
+           "    fi\n"
+           "    # pictures it opens, and folders on the way to them\n"
+           "    local extglob; shopt -q extglob && extglob=1; shopt -s extglob\n"
+           "    COMPREPLY=($(compgen -f -X '!*.@([bB][mM][pP]|[pP][nN][gG]|[jJ][pP]?([eE])[gG])' -- \"$cur\") $(compgen -d -- \"$cur\"))\n"
+           "    [[ $extglob ]] || shopt -u extglob\n"
+           "}\n"
+           "complete -o filenames -F _rastrix rastrix\n";
+}
+
+std::string EditorZshCompletion() {
+    std::string s = "#compdef rastrix\n# zsh completion for rastrix, written by rastrix-manual from the editor's usage text; do not edit.\n";
+    s += "_arguments -s -S \\\n";
+    for (const UsageOption& o : EditorOptions()) s += "  '(- *)" + o.name + "[" + ZshText(o.text, "[]") + "]' \\\n";
+    s += "  '1:picture:_files -g \"*.(#i)(bmp|png|jpg|jpeg)(-.)\"'\n";
     return s;
 }
 

@@ -11,13 +11,17 @@ namespace rastrix::manual {
 // only if the option takes it. Empty for a free value (a number, a colour, a file name).
 std::vector<std::string> ValueChoices(const batch::OptionSpec& option);
 
-// What a shell offers for an option's values: the fixed words, folders for a DIR, else files.
-enum class ValueKind { Words, Folders, Files };
+// What a shell offers for an option's values: the fixed words (and files too where the value
+// names a FILE, as --palette's NAME|FILE), folders for a DIR, else files.
+enum class ValueKind { Words, WordsOrFiles, Folders, Files };
 ValueKind KindOfValue(const batch::OptionSpec& option);
 
 // Completion scripts for rastrix-batch, every option of its table: bash (the function
 // _rastrix_batch) and zsh (a #compdef file for _arguments).
 std::string BashCompletion();
 std::string ZshCompletion();
+// The same for the editor, rastrix: its options (from its usage text), then BMP, PNG and JPEG files.
+std::string EditorBashCompletion();
+std::string EditorZshCompletion();
 
 }  // namespace rastrix::manual

@@ -136,17 +136,9 @@ std::string BatchManualPage() {
     return page.Text();
 }
 
-std::string EditorManualPage() {
-    constexpr std::string_view kProgram = "rastrix";
-    const HelpParts parts = SplitHelp(UsageText(), kProgram);
-    RoffPage page(kProgram, "Rastrix " + std::string(VersionNumber()));
-    Head(page, kProgram, "a small, fast editor for BMP images and pictures for small displays", parts);
-    // What the usage text says after its options belongs to the description too.
-    for (std::size_t i = 1; i < parts.paragraphs.size(); ++i)
-        if (!parts.paragraphs[i].starts_with("  -")) page.Paragraph(parts.paragraphs[i]);
-
-    // The usage text's later paragraphs list its options, one a line: the name, then what it does.
-    page.Section("Options");
+std::vector<UsageOption> EditorOptions() {
+    // The usage text's later paragraphs list the options, one a line: the name, then what it does.
+    std::vector<UsageOption> options;
     const std::string usage = UsageText();
     std::string_view rest = usage;
     while (!rest.empty()) {
@@ -156,11 +148,24 @@ std::string EditorManualPage() {
         if (!line.starts_with("  -")) continue;
         line.remove_prefix(2);
         const std::size_t gap = line.find("  ");
-        const std::string_view name = line.substr(0, gap);
         std::string_view text = gap == std::string_view::npos ? std::string_view() : line.substr(gap);
         text.remove_prefix(std::min(text.size(), text.find_first_not_of(' ')));
-        page.Entry("\\fB" + RoffCode(name) + "\\fR", text);
+        options.push_back({std::string(line.substr(0, gap)), std::string(text)});
     }
+    return options;
+}
+
+std::string EditorManualPage() {
+    constexpr std::string_view kProgram = "rastrix";
+    const HelpParts parts = SplitHelp(UsageText(), kProgram);
+    RoffPage page(kProgram, "Rastrix " + std::string(VersionNumber()));
+    Head(page, kProgram, "a small, fast editor for BMP images and pictures for small displays", parts);
+    // What the usage text says after its options belongs to the description too.
+    for (std::size_t i = 1; i < parts.paragraphs.size(); ++i)
+        if (!parts.paragraphs[i].starts_with("  -")) page.Paragraph(parts.paragraphs[i]);
+
+    page.Section("Options");
+    for (const UsageOption& o : EditorOptions()) page.Entry("\\fB" + RoffCode(o.name) + "\\fR", o.text);
 
     page.Section("Exit status");
     page.Paragraph("0 when the editor was closed, or when it printed what --help or --version asked for; "

@@ -2,6 +2,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rastrix::manual {
 
@@ -21,6 +22,11 @@ std::string BatchManualPage();
 // The README's block of rastrix-batch examples, made from the same list: each comment as
 // "# " lines of at most 100 characters, then its command.
 std::string ReadmeBatchExamples();
+// The editor's options as its usage text lists them, one a line: "--help", "show this text and exit".
+struct UsageOption {
+    std::string name, text;
+};
+std::vector<UsageOption> EditorOptions();
 // rastrix(1): the same from the editor's usage text, with the settings folder under FILES.
 std::string EditorManualPage();
 

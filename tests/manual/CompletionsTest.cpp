@@ -48,13 +48,22 @@ TEST(ValueChoices, FixedListsAreFoundAndFreeValuesAreNot) {
     EXPECT_EQ(KindOfValue(Option("out-dir")), ValueKind::Folders);
     EXPECT_EQ(KindOfValue(Option("output")), ValueKind::Files);
     EXPECT_EQ(KindOfValue(Option("select")), ValueKind::Files);
+    // A palette is a name or a file; a profile one of the built-in ones (or the user's own).
+    EXPECT_EQ(KindOfValue(Option("palette")), ValueKind::WordsOrFiles);
+    for (const char* w : {"bw", "epaper7", "bwr", "optimised:"}) EXPECT_TRUE(Contains(ValueChoices(Option("palette")), w)) << w;
+    EXPECT_TRUE(Contains(ValueChoices(Option("for")), "ssd1306"));
+    EXPECT_EQ(KindOfValue(Option("for")), ValueKind::Words);
 }
 
 TEST(ValueChoices, EveryWordOfEveryListIsTakenAndNothingElse) {
     for (const batch::OptionSpec& o : batch::OptionTable()) {
-        for (const std::string& w : ValueChoices(o)) {
+        for (const std::string& offered : ValueChoices(o)) {
+            // A word ending in ':' is the start of one: optimised: takes its number after it.
+            const std::string w = offered.ends_with(':') ? offered + "16" : offered;
             batch::BatchOptions scratch;
             EXPECT_EQ(o.apply(scratch, std::span<const std::string>(&w, 1)), "") << o.longName << " " << w;
+            // A declared list is open (a palette file, a profile of the user's own); the others are closed.
+            if (o.words) continue;
             const std::string other = w + "x";
             EXPECT_NE(o.apply(scratch, std::span<const std::string>(&other, 1)), "") << o.longName << " " << other;
         }
@@ -107,6 +116,16 @@ TEST_F(BashCompletionTest, OffersOptionsValuesFoldersAndFiles) {
     EXPECT_EQ(Offers({"--output", "s"}), "scan.bmp\nshots\n");
     EXPECT_EQ(Offers({"-m", "sc"}), "scan.bmp\n");     // an input
     EXPECT_EQ(Offers({"--allow-col"}), "--allow-colour-loss\n");  // the second spelling is not offered
+    // bash splits 16:555 at the ':' and puts back only what follows the last one it saw
+    EXPECT_EQ(Offers({"--depth", "16", ":", ""}), "555\n");
+    EXPECT_EQ(Offers({"-b", "16", ":", "5"}), "555\n");
+    EXPECT_EQ(Offers({"--depth", "=", "16", ":"}), "555\n");
+    EXPECT_EQ(Offers({"--depth", "1"}), "1\n16\n16:555\n");
+    // a palette by name or a palette file
+    EXPECT_EQ(Offers({"--palette", "ep"}), "epaper7\n");
+    EXPECT_EQ(Offers({"--palette", "s"}), "scan.bmp\nshots\n");
+    EXPECT_EQ(Offers({"--palette", "opt"}), "optimised:\n");
+    EXPECT_EQ(Offers({"--for", "ssd1306"}).substr(0, 8), "ssd1306\n");
     const std::string all = Offers({"-"});
     for (const batch::OptionSpec& o : batch::OptionTable()) {
         if (o.help.empty()) continue;
@@ -115,6 +134,23 @@ TEST_F(BashCompletionTest, OffersOptionsValuesFoldersAndFiles) {
             EXPECT_NE(all.find(std::string("-") + o.shortName + "\n"), std::string::npos) << o.shortName;
         }
     }
+}
+
+// The editor's: its options alone, else the pictures it opens and the folders on the way.
+TEST_F(BashCompletionTest, TheEditorIsOfferedItsOptionsThenPictures) {
+    std::ofstream(dir.Path() / "rastrix.bash") << EditorBashCompletion();
+    std::ofstream(dir.Path() / "rastrix.sh") << "source rastrix.bash\n"
+                                                "COMP_WORDS=(rastrix \"$@\")\n"
+                                                "COMP_CWORD=$#\n"
+                                                "_rastrix\n"
+                                                "printf '%s\\n' \"${COMPREPLY[@]}\" | sort\n";
+    for (const char* name : {"photo.JPG", "view.jpeg", "logo.png", "notes.txt", "sky.jpe"}) std::ofstream(dir.Path() / name) << "x";
+    const auto offers = [&](const std::string& words) {
+        return Output("cd '" + dir.Path().string() + "' && bash --norc --noprofile rastrix.sh " + words + " 2>&1");
+    };
+    EXPECT_EQ(offers("--"), "--help\n--version\n");
+    EXPECT_EQ(offers("''"), "logo.png\nphoto.JPG\nscan.bmp\nshots\nview.jpeg\n");
+    EXPECT_EQ(offers("s"), "scan.bmp\nshots\n");
 }
 
 TEST(ZshCompletion, ZshReadsItAndItNamesEveryOption) {
@@ -135,6 +171,8 @@ TEST(ZshCompletion, ZshReadsItAndItNamesEveryOption) {
     testing::TempFolder dir;
     std::ofstream(dir.Path() / "_rastrix-batch") << script;
     EXPECT_EQ(Output("zsh -n '" + (dir.Path() / "_rastrix-batch").string() + "' 2>&1"), "");
+    std::ofstream(dir.Path() / "_rastrix") << EditorZshCompletion();
+    EXPECT_EQ(Output("zsh -n '" + (dir.Path() / "_rastrix").string() + "' 2>&1"), "");
 }
 
 }  // namespace

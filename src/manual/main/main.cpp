@@ -1,5 +1,5 @@
 // rastrix-manual: writes one of the manual pages or completion scripts (see CMakeLists.txt).
-//   rastrix-manual rastrix.1|rastrix-batch.1|bash|zsh|readme-examples OUTPUT
+//   rastrix-manual rastrix.1|rastrix-batch.1|bash|zsh|rastrix-bash|rastrix-zsh|readme-examples OUTPUT
 // (readme-examples: the README's block of rastrix-batch examples, to paste when the list changes)
 #include <cstdio>
 #include <fstream>
@@ -11,7 +11,7 @@
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fputs("usage: rastrix-manual rastrix.1|rastrix-batch.1|bash|zsh|readme-examples OUTPUT\n", stderr);
+        std::fputs("usage: rastrix-manual rastrix.1|rastrix-batch.1|bash|zsh|rastrix-bash|rastrix-zsh|readme-examples OUTPUT\n", stderr);
         return 2;
     }
     const std::string_view what = argv[1];
@@ -24,6 +24,10 @@ int main(int argc, char** argv) {
         text = rastrix::manual::BashCompletion();
     else if (what == "zsh")
         text = rastrix::manual::ZshCompletion();
+    else if (what == "rastrix-bash")
+        text = rastrix::manual::EditorBashCompletion();
+    else if (what == "rastrix-zsh")
+        text = rastrix::manual::EditorZshCompletion();
     else if (what == "readme-examples")
         text = rastrix::manual::ReadmeBatchExamples();
     else {
