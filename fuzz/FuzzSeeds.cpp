@@ -1,4 +1,4 @@
-// Writes the fuzzers' seed inputs into FOLDER/bmp, FOLDER/settings and FOLDER/jpeg: small files of every
+// Writes the fuzzers' seed inputs into FOLDER/bmp, FOLDER/settings, FOLDER/jpeg and FOLDER/palette: small files of every
 // kind the readers take, built the way the tests build theirs, so mutations start from inputs
 // that reach deep into each reader.
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "support/EncodedBmpFile.h"
 #include "support/ExifTestFiles.h"
 #include "support/PictureTestFiles.h"
+#include "PaletteFuzzCheck.h"
 #include "SettingsFuzzCheck.h"
 #include "codec/BmpWriter.h"
 
@@ -179,6 +180,33 @@ std::vector<std::pair<std::string, Bytes>> SettingsSeeds() {
     return seeds;
 }
 
+// Palette files of every form the parser tells apart: colour lists with comments, blanks and
+// CR line ends, JASC-PAL, GIMP, Adobe tables of 768 and 772 bytes, and BMP colour tables.
+std::vector<std::pair<std::string, Bytes>> PaletteSeeds() {
+    const auto text = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
+    PaletteColors inks;
+    for (int i = 0; i < 7; ++i) inks.push_back(PixelFromRgb(std::uint8_t(i * 40), std::uint8_t(255 - i * 30), std::uint8_t(i * i)));
+    std::vector<std::pair<std::string, Bytes>> seeds = {
+        {"list", text(fuzz::PaletteAsList(inks))},
+        {"list_mixed", text("\xEF\xBB\xBF; inks\r\n  #ff0000 red\r\n\r\n00FF00\n# \nFF0000FF ; paint.net\n")},
+        {"jasc", text(fuzz::PaletteAsJasc(inks))},
+        {"gimp", text(fuzz::PaletteAsGimp(inks))},
+        {"act_counted", fuzz::PaletteAsAct(inks)},
+        {"act_256", Bytes(768, 0x7F)},
+    };
+    Bitmap image(4, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) image.Row(y)[x] = inks[std::size_t(x + y) % inks.size()];
+    for (int depth : {1, 4, 8}) {
+        const EncodedBmp encoded = testing::EncodeBmpFile(image, depth, [](int) { return true; });
+        if (encoded.status == EncodeStatus::Ok) seeds.emplace_back("bmp" + std::to_string(depth), encoded.bytes);
+    }
+    TestBmp os2 = Uncompressed(3, 2, 8, 5);
+    os2.headerSize = 12;
+    seeds.emplace_back("bmp_os2", BuildBmp(os2));
+    return seeds;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,7 +217,8 @@ int main(int argc, char** argv) {
     const fs::path folder = argv[1];
     int written = 0;
     for (const auto& [kind, seeds] :
-         {std::pair{"bmp", BmpSeeds()}, std::pair{"settings", SettingsSeeds()}, std::pair{"jpeg", JpegSeeds()}}) {
+         {std::pair{"bmp", BmpSeeds()}, std::pair{"settings", SettingsSeeds()}, std::pair{"jpeg", JpegSeeds()},
+          std::pair{"palette", PaletteSeeds()}}) {
         std::error_code ec;
         fs::create_directories(folder / kind, ec);
         for (const auto& [name, bytes] : seeds) {

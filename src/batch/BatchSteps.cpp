@@ -1,7 +1,5 @@
 #include "batch/BatchSteps.h"
 
-#include <algorithm>
-#include <initializer_list>
 
 #include "batch/BatchAlpha.h"
 #include "batch/HeadlessHost.h"
@@ -21,6 +19,7 @@ namespace rastrix::batch {
 
 namespace {
 
+// The option that runs a command, as the user gave it.
 const char* NameOf(int id) {
     switch (id) {
         case CommandId::Crop: return "--crop";
@@ -29,7 +28,9 @@ const char* NameOf(int id) {
         case CommandId::ShiftLeft: case CommandId::ShiftRight: case CommandId::ShiftUp: case CommandId::ShiftDown: return "--shift";
         case CommandId::MarkBorder: return "--mark-border";
         case CommandId::ChangeImageSize: return "--size";
-        default: return "--fill";
+        case CommandId::FillLine: case CommandId::FillSolid: case CommandId::FillTwoColor: case CommandId::FillInterior:
+        case CommandId::FillExterior: return "--fill";
+        default: return "this step";
     }
 }
 
@@ -37,21 +38,25 @@ std::string SizeText(const Editor& ed) {
     return std::to_string(ed.doc.imageWidth) + " x " + std::to_string(ed.doc.imageHeight);
 }
 
-bool IsOneOf(int id, std::initializer_list<int> ids) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+}  // namespace
 
-// Why a command cannot run on the image and selection as they are: what is missing, in the
-// words of the command line.
-std::string Unavailable(const Editor& ed, int id) {
+std::string RefusalText(int id, const Availability& why) {
     const std::string name = NameOf(id);
-    const bool fill = id >= CommandId::FillLine && id <= CommandId::FillExterior;
-    const bool needsSelection = fill || IsOneOf(id, {CommandId::Crop, CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown});
-    if (needsSelection && !ed.selection.active)
-        return name + " needs a selection: give --select or --mark-border before it";
-    if (needsSelection && !fill && ed.selection.shape != CommandId::RectangleSelection)
-        return name + " works on a rectangle selection only: give --shape rectangle before --select";
-    if (fill) return name + " of this kind does not fit the selection's shape (see --fill in --help)";
+    using Kind = Availability::Kind;
+    switch (why.kind) {
+        case Kind::Ok: return {};
+        case Kind::NeedsSelection: return name + " needs a selection: give --select or --mark-border before it";
+        case Kind::NeedsRectangleSelection:
+            return name + " works on a rectangle selection only: give --shape rectangle before --select";
+        case Kind::ShapeDoesNotFit: return name + " of this kind does not fit the selection's shape (see --fill in --help)";
+        case Kind::NeedsImage:
+        case Kind::NothingToUndo:
+        case Kind::NothingToRestore: break;
+    }
     return name + " cannot be used on this image and selection (see --help)";
 }
+
+namespace {
 
 // A drag of the mouse from one corner to the opposite one, as the user marks a selection;
 // a rising line is marked from the bottom-left corner.
@@ -64,13 +69,14 @@ void Drag(Editor& ed, const Rect& r, bool rising) {
 }
 
 std::string Command(Editor& ed, int id) {
-    if (!CommandEnabled(ed, id)) return Unavailable(ed, id);
+    if (const Availability why = CanRun(ed, id); !why.Ok()) return RefusalText(id, why);
     Dispatch(ed, id);
     return {};
 }
 
 std::string ChangeSize(Editor& ed, int width, int height) {
-    if (!CommandEnabled(ed, CommandId::ChangeImageSize)) return Unavailable(ed, CommandId::ChangeImageSize);
+    if (const Availability why = CanRun(ed, CommandId::ChangeImageSize); !why.Ok())
+        return RefusalText(CommandId::ChangeImageSize, why);
     RunChangeImageSize(ed, {width, height});  // a refusal is the host's failure
     return {};
 }

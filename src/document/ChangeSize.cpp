@@ -33,7 +33,6 @@ bool RunChangeImageSize(Editor& ed, const ChangeSizeParams& params) {
 }
 
 void ChangeSizeCommand(Editor& ed) {
-    if (!HasImage(ed)) return;  // reachable by key while greyed
     ChangeSizeDialog dialog(ed, ed.doc.imageWidth, ed.doc.imageHeight);
     if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     RunChangeImageSize(ed, dialog.Params());

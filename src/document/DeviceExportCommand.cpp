@@ -72,7 +72,6 @@ bool RunExportForDevice(Editor& ed, const DeviceExport& e, const std::string& pa
 }
 
 void ExportForDeviceCommand(Editor& ed) {
-    if (!HasImage(ed)) return;  // reachable while greyed
     const bool remembers = !ed.settingsFolder.empty();
     Store store(ed.settingsFolder, *ed.files);
     ExportChoice last;

@@ -18,7 +18,9 @@ namespace rastrix {
 namespace {
 
 bool Modified(const Editor& ed) { return ed.doc.modified != 0; }
-bool UndoLevelBelow(const Editor& ed) { return ed.doc.undoDepth > 0; }
+Availability UndoRule(const Editor& ed) {
+    return ed.doc.undoDepth > 0 ? kCanRun : Availability{Availability::Kind::NothingToUndo};
+}
 
 constexpr std::size_t kFixedCount = 9;
 
@@ -29,11 +31,12 @@ constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::inde
         {CommandId::Open, nullptr, nullptr, nullptr, OpenCommand},
         {CommandId::JoinFiles, nullptr, nullptr, nullptr, JoinCommand},
         {CommandId::OpenNamed, nullptr, nullptr, nullptr, OpenNamedCommand},
-        {CommandId::Save, Modified, nullptr, nullptr, SaveCommand},
-        {CommandId::SaveAs, HasImage, nullptr, nullptr, SaveAsCommand},
-        {CommandId::Undo, UndoLevelBelow, nullptr, nullptr, Undo},
-        {CommandId::ChangeImageSize, HasImage, nullptr, nullptr, ChangeSizeCommand},
-        {CommandId::ExportForDevice, HasImage, nullptr, nullptr, ExportForDeviceCommand},
+        // Save is greyed until the image changes, but the S key saves an unmodified image too.
+        {CommandId::Save, Modified, nullptr, nullptr, SaveCommand, ImageRule},
+        {CommandId::SaveAs, nullptr, nullptr, nullptr, SaveAsCommand, ImageRule},
+        {CommandId::Undo, nullptr, nullptr, nullptr, Undo, UndoRule},
+        {CommandId::ChangeImageSize, nullptr, nullptr, nullptr, ChangeSizeCommand, ImageRule},
+        {CommandId::ExportForDevice, nullptr, nullptr, nullptr, ExportForDeviceCommand, ImageRule},
         // Recent file k; its menu text is the entry's path, or a placeholder.
         {CommandId::FirstRecentFile + int(K), nullptr, nullptr, nullptr,
          RunMember<OpenRecentCommand, CommandId::FirstRecentFile + int(K)>}...,

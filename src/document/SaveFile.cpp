@@ -163,7 +163,6 @@ void SaveAsCommand(Editor& ed) {
 }
 
 void SaveCommand(Editor& ed) {
-    if (!HasImage(ed)) return;
     if (ed.doc.needsSaveAs) {
         SaveAsCommand(ed);
         return;

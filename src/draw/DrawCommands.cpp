@@ -9,8 +9,8 @@ namespace rastrix {
 namespace {
 
 template <FillKind Kind>
-bool Offered(const Editor& ed) {
-    return FillOffered(ed, Kind);
+Availability Offered(const Editor& ed) {
+    return FillRule(ed, Kind);
 }
 
 template <FillKind Kind>
@@ -20,7 +20,7 @@ void Filled(Editor& ed) {
 
 template <FillKind Kind>
 constexpr Command FillCommand(int id) {
-    return {id, Offered<Kind>, nullptr, nullptr, Filled<Kind>};
+    return {id, nullptr, nullptr, nullptr, Filled<Kind>, Offered<Kind>};
 }
 
 const Command kCommands[] = {

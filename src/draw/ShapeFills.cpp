@@ -99,19 +99,23 @@ void DrawExteriorFill(Bitmap& image, const MarkedShape& shape, Color color) {
     }
 }
 
-bool FillOffered(const Editor& ed, FillKind kind) {
-    if (!HasImage(ed) || !HasSelection(ed)) return false;
-    switch (ed.selection.shape) {
+Availability FillRule(const Editor& ed, FillKind kind) {
+    const Availability selected = SelectionRule(ed);
+    if (!selected.Ok()) return selected;
+    const int shape = ed.selection.shape;
+    switch (shape) {
         case CommandId::RectangleSelection:
         case CommandId::RoundedRectangleSelection:
-        case CommandId::EllipseSelection: return true;
-        case CommandId::LineSelection: return kind == FillKind::Line;
-        default: return false;
+        case CommandId::EllipseSelection: return kCanRun;
+        case CommandId::LineSelection:
+            if (kind == FillKind::Line) return kCanRun;
+            break;
+        default: break;
     }
+    return {Availability::Kind::ShapeDoesNotFit, shape};
 }
 
 void RunFill(Editor& ed, FillKind kind) {
-    if (!FillOffered(ed, kind)) return;
     const MarkedShape shape = *ActiveShape(ed);
     if (!PushCopy(ed)) return;
     if (kind == FillKind::Exterior) {

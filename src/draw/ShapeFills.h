@@ -1,5 +1,6 @@
 #pragma once
 #include "draw/MarkedShape.h"
+#include "editor/Command.h"
 #include "editor/SettingsRecord.h"
 #include "raster/Bitmap.h"
 
@@ -10,15 +11,15 @@ struct Editor;
 // The five fills, in the order of their commands (Fill Line/Perimeter first).
 enum class FillKind { Line, Solid, TwoColor, Interior, Exterior };
 
-// Whether a fill of this kind is offered now: each needs an active selection, and of a line
-// only Fill Line/Perimeter is drawn.
-bool FillOffered(const Editor& ed, FillKind kind);
+// Whether a fill of this kind can run now: each needs an active selection, and of a line only
+// Fill Line/Perimeter is drawn (the fill commands' rule).
+Availability FillRule(const Editor& ed, FillKind kind);
 
 // A fill of the active selection, one undo level. Line/Perimeter, Solid, 2-Color and
 // Interior draw the shape and end the selection (its rectangle kept for Restore Selection);
 // Exterior makes every pixel outside the selected rectangle, rounded rectangle or ellipse
-// foreColor, the shape, outline included, keeping its pixels. Nothing happens when the
-// fill is not offered.
+// foreColor, the shape, outline included, keeping its pixels. FillRule must allow it (the
+// dispatch asks).
 void RunFill(Editor& ed, FillKind kind);
 
 // The drawing itself, on any bitmap:

@@ -15,13 +15,6 @@ namespace {
 
 bool ClipboardHoldsBitmap(const Editor& ed) { return ed.clipboardHasBitmap; }
 
-bool RectangleSelected(const Editor& ed) {
-    return HasSelection(ed) && ed.selection.shape == CommandId::RectangleSelection;
-}
-
-// The whole image turns when nothing is selected; of a selection only a rectangle does.
-bool CanTurn(const Editor& ed) { return HasImage(ed) && (!HasSelection(ed) || RectangleSelected(ed)); }
-
 template <Turn T>
 void Turned(Editor& ed) {
     RunRotateFlip(ed, T);
@@ -33,23 +26,28 @@ void Shifted(Editor& ed) {
 }
 
 const Command kCommands[] = {
+    // The X key cuts while the item is greyed: without a selection the run takes the whole
+    // image, as specified, so the item's rule is no rule for the run.
     {CommandId::Cut, HasSelection, nullptr, nullptr, RunMember<CopySelection, CommandId::Cut>},
-    {CommandId::Copy, HasImage, nullptr, nullptr, RunMember<CopySelection, CommandId::Copy>},
+    {CommandId::Copy, nullptr, nullptr, nullptr, RunMember<CopySelection, CommandId::Copy>, ImageRule},
+    // The clipboard is read by the run itself: the items follow what the last paint of the
+    // frame saw there, and the V key pastes whatever the clipboard holds now.
     {CommandId::Paste, ClipboardHoldsBitmap, nullptr, nullptr, RunMember<PasteClipboard, CommandId::Paste>},
     {CommandId::PasteIntoNewFile, ClipboardHoldsBitmap, nullptr, nullptr,
      RunMember<PasteClipboard, CommandId::PasteIntoNewFile>},
-    {CommandId::RotateClockwise, CanTurn, nullptr, nullptr, Turned<Turn::Clockwise>},
-    {CommandId::RotateCounterClockwise, CanTurn, nullptr, nullptr, Turned<Turn::CounterClockwise>},
-    {CommandId::Rotate180, CanTurn, nullptr, nullptr, Turned<Turn::HalfTurn>},
-    {CommandId::FlipHorizontal, CanTurn, nullptr, nullptr, Turned<Turn::MirrorColumns>},
-    {CommandId::FlipVertical, CanTurn, nullptr, nullptr, Turned<Turn::MirrorRows>},
+    // The whole image turns when nothing is selected; of a selection only a rectangle does.
+    {CommandId::RotateClockwise, nullptr, nullptr, nullptr, Turned<Turn::Clockwise>, TurnRule},
+    {CommandId::RotateCounterClockwise, nullptr, nullptr, nullptr, Turned<Turn::CounterClockwise>, TurnRule},
+    {CommandId::Rotate180, nullptr, nullptr, nullptr, Turned<Turn::HalfTurn>, TurnRule},
+    {CommandId::FlipHorizontal, nullptr, nullptr, nullptr, Turned<Turn::MirrorColumns>, TurnRule},
+    {CommandId::FlipVertical, nullptr, nullptr, nullptr, Turned<Turn::MirrorRows>, TurnRule},
     // Shifting moves the pixels of a selected rectangle.
-    {CommandId::ShiftLeft, RectangleSelected, nullptr, nullptr, Shifted<ShiftDirection::Left>},
-    {CommandId::ShiftRight, RectangleSelected, nullptr, nullptr, Shifted<ShiftDirection::Right>},
-    {CommandId::ShiftUp, RectangleSelected, nullptr, nullptr, Shifted<ShiftDirection::Up>},
-    {CommandId::ShiftDown, RectangleSelected, nullptr, nullptr, Shifted<ShiftDirection::Down>},
-    {CommandId::ScaleImage, HasImage, nullptr, nullptr, ScaleImageCommand},
-    {CommandId::ReduceColors, HasImage, nullptr, nullptr, ReduceColorsCommand},
+    {CommandId::ShiftLeft, nullptr, nullptr, nullptr, Shifted<ShiftDirection::Left>, RectangleRule},
+    {CommandId::ShiftRight, nullptr, nullptr, nullptr, Shifted<ShiftDirection::Right>, RectangleRule},
+    {CommandId::ShiftUp, nullptr, nullptr, nullptr, Shifted<ShiftDirection::Up>, RectangleRule},
+    {CommandId::ShiftDown, nullptr, nullptr, nullptr, Shifted<ShiftDirection::Down>, RectangleRule},
+    {CommandId::ScaleImage, nullptr, nullptr, nullptr, ScaleImageCommand, ImageRule},
+    {CommandId::ReduceColors, nullptr, nullptr, nullptr, ReduceColorsCommand, ImageRule},
 };
 
 }  // namespace

@@ -120,7 +120,6 @@ bool RunReduceColors(Editor& ed, const ReduceColorsParams& params) {
 }
 
 void ReduceColorsCommand(Editor& ed) {
-    if (!HasImage(ed)) return;  // reachable while greyed
     ReduceColorsDialog dialog(ed);
     if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     RunReduceColors(ed, dialog.Params());

@@ -42,7 +42,6 @@ void TurnImage(Editor& ed, Turn turn) {
 }  // namespace
 
 void RunRotateFlip(Editor& ed, Turn turn) {
-    if (!HasImage(ed)) return;
     if (!HasSelection(ed)) {
         TurnImage(ed, turn);
         return;

@@ -51,7 +51,6 @@ bool RunScaleImage(Editor& ed, const ScaleImageParams& params) {
 }
 
 void ScaleImageCommand(Editor& ed) {
-    if (!HasImage(ed)) return;  // reachable while greyed
     ScaleImageDialog dialog(ed, ed.doc.imageWidth, ed.doc.imageHeight);
     if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     RunScaleImage(ed, dialog.Params());

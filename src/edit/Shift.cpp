@@ -10,7 +10,6 @@
 namespace rastrix {
 
 void RunShift(Editor& ed, ShiftDirection direction) {
-    if (!HasImage(ed) || !HasSelection(ed)) return;
     const Rect a = SelectedArea(ed);
     if (a.IsEmpty()) return;  // the kept rectangle lies wholly outside the image
     if (!PushCopy(ed)) return;

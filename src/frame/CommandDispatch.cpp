@@ -1,5 +1,7 @@
 #include "frame/CommandDispatch.h"
 
+#include <optional>
+
 #include "editor/CommandTable.h"
 #include "editor/Editor.h"
 
@@ -29,7 +31,7 @@ const Command* CommandRegistry::Find(int id) const {
 bool CommandRegistry::Run(Editor& editor, int id) const {
     const Command* c = Find(id);
     if (c == nullptr) return false;
-    c->run(editor);
+    if (c->canRun == nullptr || c->canRun(editor).Ok()) c->run(editor);
     return true;
 }
 
@@ -42,12 +44,31 @@ bool Dispatch(const CommandRegistry& commands, Editor& editor, int id) { return 
 
 bool Dispatch(Editor& editor, int id) { return Dispatch(StandardCommands(), editor, id); }
 
+namespace {
+
+// The menu item's rule: its own, else canRun's; nullopt when the command has neither.
+std::optional<bool> MenuRule(const Command& c, const Editor& editor) {
+    if (c.enabled != nullptr) return c.enabled(editor);
+    if (c.canRun != nullptr) return c.canRun(editor).Ok();
+    return std::nullopt;
+}
+
+}  // namespace
+
 bool CommandEnabled(const Editor& editor, int id) {
     const CommandInfo* info = FindCommand(id);
     if (info == nullptr) return false;
     const Command* c = StandardCommands().Find(id);
-    return c != nullptr && c->enabled != nullptr ? c->enabled(editor) : info->menuStartsEnabled;
+    const std::optional<bool> rule = c != nullptr ? MenuRule(*c, editor) : std::nullopt;
+    return rule ? *rule : info->menuStartsEnabled;
 }
+
+Availability CanRun(const CommandRegistry& commands, const Editor& editor, int id) {
+    const Command* c = commands.Find(id);
+    return c != nullptr && c->canRun != nullptr ? c->canRun(editor) : kCanRun;
+}
+
+Availability CanRun(const Editor& editor, int id) { return CanRun(StandardCommands(), editor, id); }
 
 CommandStates ShownCommandStates(const CommandRegistry& commands, const Editor& editor) {
     CommandStates states;
@@ -55,8 +76,8 @@ CommandStates ShownCommandStates(const CommandRegistry& commands, const Editor& 
     for (const CommandInfo& info : kCommandTable) {
         const Command* c = commands.Find(info.id);
         if (c == nullptr) continue;
-        if (c->enabled != nullptr) {
-            const bool enabled = c->enabled(editor);
+        if (const std::optional<bool> rule = MenuRule(*c, editor)) {
+            const bool enabled = *rule;
             const bool button = c->buttonEnabled != nullptr ? c->buttonEnabled(editor) : enabled;
             states.EnableMenuItem(info.id, enabled);
             // The program shows a disabled button as indeterminate.

@@ -20,7 +20,8 @@ public:
     bool Has(int id) const { return Find(id) != nullptr; }
     // The command of id, or nullptr.
     const Command* Find(int id) const;
-    // Runs the command of id; false when there is none.
+    // Runs the command of id when its canRun allows; false when there is no command of id
+    // (true when the command refused to run).
     bool Run(Editor& editor, int id) const;
 
 private:
@@ -32,16 +33,21 @@ private:
 CommandRegistry MakeStandardCommands();
 const CommandRegistry& StandardCommands();
 
-// Hands a command to its run whether or not the command is enabled: a greyed item or an
-// indeterminate button cannot be clicked, but a key or a status-bar click still gets here,
-// and each run guards itself. Returns false for an identifier without a command (inside or
-// outside 257..383), which the caller leaves to default processing.
+// Hands a command to its run when the command's canRun allows, whether or not its menu item
+// is enabled: a greyed item or an indeterminate button cannot be clicked, but a key or a
+// status-bar click still gets here. Returns false for an identifier without a command (inside
+// or outside 257..383), which the caller leaves to default processing.
 bool Dispatch(const CommandRegistry& commands, Editor& editor, int id);
 bool Dispatch(Editor& editor, int id);
 
-// Whether the menu item of id is enabled now (its command's enabled rule); false for a
-// number that is no command. rastrix-batch asks this before it runs a command.
+// Whether the menu item of id is enabled now (its command's enabled rule, or else its canRun);
+// false for a number that is no command.
 bool CommandEnabled(const Editor& editor, int id);
+
+// Whether the command of id can run now, or why not (its canRun); Ok for a command without
+// that rule. rastrix-batch asks this before it runs a command and words the reason.
+Availability CanRun(const CommandRegistry& commands, const Editor& editor, int id);
+Availability CanRun(const Editor& editor, int id);
 
 // What the user sees of every command now: menu items, their checks and the buttons of the
 // bars that exist, each read off its command. The front end asks after every event and

@@ -142,7 +142,6 @@ Rect FindPictureInsideBorder(const Bitmap& image) {
 }
 
 void MarkBorder(Editor& ed) {
-    if (!HasImage(ed)) return;
     // A rectangle, whatever tool is checked; new drags make rectangles until a tool is chosen.
     ed.selection.shape = kShapeRectangle;
     ed.selection.rect = FindPictureInsideBorder(CurrentImage(ed));

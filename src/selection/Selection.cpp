@@ -4,6 +4,8 @@
 
 #include "editor/Editor.h"
 #include "selection/AdjustDialog.h"
+#include "view/EditorView.h"
+#include "view/PaintPlan.h"
 
 namespace rastrix {
 
@@ -35,5 +37,18 @@ void ClampActiveSelectionSidesToImage(Editor& ed) {
 }
 
 bool HasSelection(const Editor& ed) { return ed.selection.active != 0; }
+
+Availability SelectionRule(const Editor& ed) {
+    if (!HasImage(ed)) return {Availability::Kind::NeedsImage};
+    return HasSelection(ed) ? kCanRun : Availability{Availability::Kind::NeedsSelection};
+}
+
+Availability RectangleRule(const Editor& ed) {
+    const Availability selected = SelectionRule(ed);
+    if (!selected.Ok() || ed.selection.shape == kShapeRectangle) return selected;
+    return {Availability::Kind::NeedsRectangleSelection, ed.selection.shape};
+}
+
+Availability TurnRule(const Editor& ed) { return HasSelection(ed) ? RectangleRule(ed) : ImageRule(ed); }
 
 }  // namespace rastrix

@@ -1,4 +1,5 @@
 #pragma once
+#include "editor/Command.h"
 #include "editor/SelectionState.h"
 
 namespace rastrix {
@@ -28,5 +29,12 @@ void ClampActiveSelectionSidesToImage(Editor& ed);
 
 // True while a selection is active.
 bool HasSelection(const Editor& ed);
+
+// The rules of the commands that work on the selection: an active one (Crop), an active
+// rectangle (the shifts), and the whole image or a selected rectangle (the turns and flips).
+// Each needs an image first.
+Availability SelectionRule(const Editor& ed);
+Availability RectangleRule(const Editor& ed);
+Availability TurnRule(const Editor& ed);
 
 }  // namespace rastrix

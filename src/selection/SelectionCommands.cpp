@@ -41,9 +41,6 @@ void Unselect(Editor& ed) {
 }
 
 void RestoreSelection(Editor& ed) {
-    const Rect& r = ed.selection.rect;
-    // A selection needs an image, and a rectangle that never grew is nothing to bring back.
-    if (!HasImage(ed) || (r.right == r.left && r.bottom == r.top)) return;
     // The kept rectangle may come from a larger image (before a Crop or an Undo); it is
     // brought back inside this one so that no command reads or writes outside the image.
     ClampSelectionSidesToImage(ed);
@@ -53,7 +50,6 @@ void RestoreSelection(Editor& ed) {
 }
 
 void Crop(Editor& ed) {
-    if (!HasSelection(ed) || !HasImage(ed)) return;
     const Bitmap& source = CurrentImage(ed);
     const Rect r = ed.selection.rect.Intersect(source.Bounds());
     if (r.Width() <= 0 || r.Height() <= 0) {
@@ -77,6 +73,13 @@ void AdjustSelection(Editor& ed) { OpenAdjustDialog(ed); }
 namespace {
 
 bool RestoreOffered(const Editor& ed) { return ed.selection.restoreOffered; }
+
+// A selection needs an image, and a rectangle that never grew is nothing to bring back.
+Availability RestoreRule(const Editor& ed) {
+    if (!HasImage(ed)) return {Availability::Kind::NeedsImage};
+    const Rect& r = ed.selection.rect;
+    return r.right == r.left && r.bottom == r.top ? Availability{Availability::Kind::NothingToRestore} : kCanRun;
+}
 bool AdjustButtonEnabled(const Editor& ed) { return !ed.selection.adjustButtonFollows || HasSelection(ed); }
 
 template <int Tool>
@@ -90,10 +93,15 @@ constexpr Command ToolCommand() {
 }
 
 const Command kCommands[] = {
+    // A click on the status bar's last part opens the dialog with or without a selection.
     {CommandId::AdjustSelection, HasSelection, nullptr, AdjustButtonEnabled, AdjustSelection},
-    {CommandId::Crop, HasSelection, nullptr, nullptr, Crop},
-    {CommandId::MarkBorder, HasImage, nullptr, nullptr, MarkBorder},
-    {CommandId::RestoreSelection, RestoreOffered, nullptr, nullptr, RestoreSelection},
+    {CommandId::Crop, nullptr, nullptr, nullptr, Crop, SelectionRule},
+    {CommandId::MarkBorder, nullptr, nullptr, nullptr, MarkBorder, ImageRule},
+    // The item is greyed while a selection is active, but the R key then still begins the
+    // selection of the kept rectangle again and opens Adjust Selection.
+    {CommandId::RestoreSelection, RestoreOffered, nullptr, nullptr, RestoreSelection, RestoreRule},
+    // The U key unselects while the item is greyed: with nothing selected the run still ends
+    // the selection, which offers Restore Selection for a kept rectangle.
     {CommandId::Unselect, HasSelection, nullptr, nullptr, Unselect},
     ToolCommand<CommandId::Pen>(),
     ToolCommand<CommandId::Bucket>(),

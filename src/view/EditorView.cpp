@@ -14,6 +14,10 @@ ViewArea CurrentViewArea(const Editor& ed) {
 
 bool HasImage(const Editor& ed) { return ed.doc.fileSize != 0; }
 
+Availability ImageRule(const Editor& ed) {
+    return HasImage(ed) ? kCanRun : Availability{Availability::Kind::NeedsImage};
+}
+
 void LayoutImageWindow(Editor& ed) {
     if (!HasImage(ed)) return;
     RelayoutImageWindow(ed.view, ed.settings, CurrentViewArea(ed), ed.doc.imageWidth, ed.doc.imageHeight);

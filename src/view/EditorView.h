@@ -1,4 +1,5 @@
 #pragma once
+#include "editor/Command.h"
 #include "editor/ViewState.h"
 
 namespace rastrix {
@@ -22,5 +23,8 @@ void ShowWaitCursor(Editor& ed);
 
 // True when an image exists (a file was read, or one was made in the program).
 bool HasImage(const Editor& ed);
+
+// The rule of the commands that need an image and nothing more.
+Availability ImageRule(const Editor& ed);
 
 }  // namespace rastrix

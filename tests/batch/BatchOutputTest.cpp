@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "batch/BatchRun.h"
+#include "batch/BatchSteps.h"
 #include "batch/BatchRunFixture.h"
 #include "codec/BmpDirectWriter.h"
 #include "codec/BmpWriter.h"
@@ -134,6 +135,14 @@ TEST_F(BatchRunTest, ReasonsSpeakOfTheCommandLineAndThePicture) {
         {{"--fill", "solid"}, "--fill needs a selection: give --select or --mark-border before it"},
         {{"--shape", "ellipse", "-s", "0,0,10,5", "--shift", "up"},
          "--shift works on a rectangle selection only: give --shape rectangle before --select"},
+        // Turns work on the whole picture or a rectangle.
+        {{"--shape", "ellipse", "-s", "0,0,10,10", "--rotate", "90"},
+         "--rotate works on a rectangle selection only: give --shape rectangle before --select"},
+        {{"--shape", "line", "-s", "0,0,10,5", "--flip", "h"},
+         "--flip works on a rectangle selection only: give --shape rectangle before --select"},
+        {{"--crop"}, "--crop needs a selection: give --select or --mark-border before it"},
+        {{"--shape", "line", "-s", "0,0,10,5", "--fill", "interior"},
+         "--fill of this kind does not fit the selection's shape (see --fill in --help)"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.steps;
@@ -142,6 +151,11 @@ TEST_F(BatchRunTest, ReasonsSpeakOfTheCommandLineAndThePicture) {
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.errors.find(input + ": " + c.reason + "\n"), std::string::npos) << run.errors;
     }
+    // A command no option runs is not named after one.
+    const std::string undo = batch::RefusalText(CommandId::Undo, {Availability::Kind::NothingToUndo});
+    EXPECT_FALSE(undo.empty());
+    EXPECT_EQ(undo.find("--fill"), std::string::npos) << undo;
+    EXPECT_EQ(batch::RefusalText(CommandId::Crop, kCanRun), "");
     // A PNG file is a picture, not a bitmap.
     testing::PngRecipe wide{70000, 1, 0, 8};
     wide.rows.assign(70000, 0);

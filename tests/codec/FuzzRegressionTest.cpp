@@ -1,5 +1,5 @@
-// Replays the inputs the fuzzers once failed on (fuzz/regressions/bmp, .../settings and
-// .../jpeg) through the same checks, under this build's sanitizers, so a fixed fault stays fixed.
+// Replays the inputs the fuzzers once failed on (fuzz/regressions/bmp, .../settings, .../jpeg
+// and .../palette) through the same checks, under this build's sanitizers, so a fixed fault stays fixed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 
 #include "../../fuzz/BmpFuzzCheck.h"
 #include "../../fuzz/JpegFuzzCheck.h"
+#include "../../fuzz/PaletteFuzzCheck.h"
 #include "../../fuzz/SettingsFuzzCheck.h"
 #include "codec/FileRead.h"
 
@@ -74,6 +75,15 @@ TEST_P(JpegFuzzRegressionTest, ChecksAndDecoderAgree) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kept, JpegFuzzRegressionTest, ::testing::ValuesIn(Inputs("jpeg")), TestName);
+
+class PaletteFuzzRegressionTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(PaletteFuzzRegressionTest, ReadsAndWritesBackTheSameColours) {
+    if (GetParam() == kNone) GTEST_SKIP() << "no kept inputs in " << RegressionDir("palette");
+    EXPECT_EQ(fuzz::CheckPaletteInput(Load("palette", GetParam())), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kept, PaletteFuzzRegressionTest, ::testing::ValuesIn(Inputs("palette")), TestName);
 
 }  // namespace
 }  // namespace rastrix

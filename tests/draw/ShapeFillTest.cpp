@@ -117,7 +117,7 @@ TEST_F(DrawTest, ExteriorOfRoundedRectangleKeepsExactlyTheMask) {
 TEST_F(DrawTest, FillsNeedAnActiveSelectionOfAShapeTheyAreOfferedFor) {
     NewImage(8, 7);
     ed.selection.rect = kBox;  // kept, but not active
-    RunFill(ed, FillKind::Solid);
+    Dispatch(ed, CommandId::FillSolid);
     Select(kBox, CommandId::LineSelection);
     for (int id : {CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior}) Dispatch(ed, id);
     EXPECT_EQ(Depth(), 0);

@@ -96,5 +96,18 @@ TEST_F(EditTest, QuarterTurnOfANonSquareSelectionIsRefusedAndChangesNothing) {
     EXPECT_EQ(ed.doc.modified, 0);
 }
 
+// Only a rectangle of a selection turns: the dispatch asks the commands' rule, so a command
+// sent while the items are greyed for a rounded rectangle, an ellipse or a line leaves the
+// image alone rather than turning the shape's bounding box.
+TEST_F(EditTest, ASelectionOfAnotherShapeIsNeitherTurnedNorFlipped) {
+    for (int shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection, CommandId::LineSelection}) {
+        Load("abc/def/ghi");
+        Select({0, 0, 3, 3}, shape);
+        for (int id = CommandId::RotateClockwise; id <= CommandId::FlipVertical; ++id) EXPECT_TRUE(Dispatch(ed, id));
+        EXPECT_EQ(Shown(), "abc/def/ghi") << shape;
+        EXPECT_EQ(Depth(), 0) << shape;
+    }
+}
+
 }  // namespace
 }  // namespace rastrix

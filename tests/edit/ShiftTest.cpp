@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, ShiftCases,
 
 TEST_F(EditTest, RepeatedShiftsKeepMovingTheSameAreaAndNeedASelection) {
     Load("abcd");
-    RunShift(ed, ShiftDirection::Left);
+    Dispatch(ed, CommandId::ShiftLeft);  // the command's rule refuses it without a selection
     EXPECT_EQ(Depth(), 0);
     Select({0, 0, 4, 1});
     RunShift(ed, ShiftDirection::Left);

@@ -59,6 +59,28 @@ TEST_F(DispatchTest, GreyedAndIndeterminateCommandsStillReachTheirRuns) {
     EXPECT_EQ(calls, (std::vector<int>{CommandId::Undo, CommandId::FillSolid}));
 }
 
+Availability NeedsSelection(const Editor&) { return {Availability::Kind::NeedsSelection}; }
+bool Always(const Editor&) { return true; }
+
+// The rule refuses the run on every route; the menu follows the rule unless the record keeps a
+// menu rule of its own (a key that acts while the item is greyed, or the reverse).
+TEST_F(DispatchTest, TheRuleDecidesTheRunAndTheMenuFollowsItUnlessToldOtherwise) {
+    commands.Add(Command{CommandId::Crop, nullptr, nullptr, nullptr, RunMember<RecordWithId, CommandId::Crop>, NeedsSelection});
+    commands.Add(Command{CommandId::Undo, Always, nullptr, nullptr, RecordUndo, NeedsSelection});
+    commands.Add(Command{CommandId::Save, Never, nullptr, nullptr, RunMember<RecordWithId, CommandId::Save>});
+    EXPECT_TRUE(Dispatch(commands, editor, CommandId::Crop));  // handled: refused, not left to default processing
+    EXPECT_TRUE(Dispatch(commands, editor, CommandId::Undo));
+    EXPECT_TRUE(Dispatch(commands, editor, CommandId::Save));
+    EXPECT_EQ(calls, (std::vector<int>{CommandId::Save}));
+    EXPECT_EQ(CanRun(commands, editor, CommandId::Crop), (Availability{Availability::Kind::NeedsSelection}));
+    EXPECT_TRUE(CanRun(commands, editor, CommandId::Save).Ok());
+    const CommandStates states = ShownCommandStates(commands, editor);
+    EXPECT_FALSE(states.MenuItem(CommandId::Crop)->enabled);
+    EXPECT_FALSE(states.Button(CommandId::Crop)->Clickable());
+    EXPECT_TRUE(states.MenuItem(CommandId::Undo)->enabled);
+    EXPECT_FALSE(states.MenuItem(CommandId::Save)->enabled);
+}
+
 TEST_F(DispatchTest, EveryCommandOfTheProgramHasItsRunAndFamilyMembersKnowWhichRan) {
     for (const CommandInfo& c : kCommandTable) EXPECT_TRUE(StandardCommands().Has(c.id)) << c.id;
     commands.Add(Command{CommandId::FirstRecentFile + 5, nullptr, nullptr, nullptr,

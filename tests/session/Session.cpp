@@ -29,6 +29,8 @@ const std::vector<int>& CommandPool() {
                            CommandId::PasteIntoNewFile,  CommandId::ChangeImageSize,  CommandId::ChangeImageSize,  CommandId::SetForegroundColor,   CommandId::SetBackgroundColor,  CommandId::SetLineStyle,
                            CommandId::SetFillStyle, CommandId::FirstRecentFile,  CommandId::FirstRecentFile + 1, CommandId::FirstRecentFile + 2, CommandId::About, CommandId::ShortcutKeys,
                            CommandId::HelpContents,      CommandId::ToggleReservedFlag};
+        p.insert(p.end(), 4, CommandId::ScaleImage);
+        p.insert(p.end(), 3, CommandId::ReduceColors);
         p.insert(p.end(), 6, CommandId::Undo);
         for (int id = CommandId::FitToWindow; id <= CommandId::Magnify8; ++id) p.push_back(id);
         for (int id = CommandId::RotateClockwise; id <= CommandId::ShiftDown; ++id) p.insert(p.end(), {id, id});
@@ -138,9 +140,18 @@ std::string Session::Command(int id, StepKind& kind, std::string& fault) {
     }
     const Bitmap image = HasImage(ed_) ? CurrentImage(ed_) : Bitmap();
 
+    const int depthBefore = ed_.doc.undoDepth;
+    const void* topBefore = HasImage(ed_) ? CurrentImage(ed_).Data() : nullptr;
     RunCommand(ed_, id);
 
     std::string what = "command " + std::to_string(id);
+    // Scale Image and Reduce Colours with the parameters the seed typed into their dialogs.
+    if ((id == CommandId::ScaleImage || id == CommandId::ReduceColors) && HasImage(ed_) &&
+        (ed_.doc.undoDepth != depthBefore || CurrentImage(ed_).Data() != topBefore)) {
+        ++(id == CommandId::ScaleImage ? seen_.scales : seen_.reductions);
+        what += " made " + std::to_string(ed_.doc.imageWidth) + "x" + std::to_string(ed_.doc.imageHeight);
+        if (id == CommandId::ReduceColors) fault = CheckReducedLevel(ed_);
+    }
     if (!target.empty() && std::filesystem::exists(target)) {
         what += " saved " + std::filesystem::path(target).filename().string() + " at " + std::to_string(depth);
         fault = CheckSavedFile(ed_, target, depth, image, withDialog);

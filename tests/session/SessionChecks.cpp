@@ -1,5 +1,6 @@
 #include "session/SessionChecks.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "codec/BmpReader.h"
@@ -185,6 +186,21 @@ std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
     for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id)
         if (MenuChecked(ed, id) != (id == ed.draw.currentTool)) fault << "tool check on " << id << " is wrong; ";
     return fault.str();
+}
+
+std::string CheckReducedLevel(const Editor& ed) {
+    const std::vector<Pixel>& palette = CurrentPalette(ed);
+    if (palette.empty() || palette.size() > 256)
+        return "Reduce Colours left a level with a palette of " + std::to_string(palette.size()) + " colours";
+    const Bitmap& image = CurrentImage(ed);
+    for (int y = 0; y < image.Height(); ++y) {
+        const Pixel* row = image.Row(y);
+        for (int x = 0; x < image.Width(); ++x)
+            if (std::find(palette.begin(), palette.end(), row[x]) == palette.end())
+                return "after Reduce Colours the pixel at " + std::to_string(x) + "," + std::to_string(y) +
+                       " is not one of the " + std::to_string(palette.size()) + " palette colours";
+    }
+    return {};
 }
 
 std::string DescribeState(const Editor& ed) {

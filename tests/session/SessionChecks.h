@@ -43,6 +43,8 @@ struct Coverage {
     int savesAt24 = 0;        // files saved at 24 bits and read back
     int savesBelow24 = 0;     // files saved at 1, 4 or 8 bits and read back
     int selectedSteps = 0;    // steps that ended with a selection active
+    int scales = 0;           // Scale Image runs that made a new level
+    int reductions = 0;       // Reduce Colours runs that made a new level
 };
 
 // The images below the current one, oldest first, as the session saw them before each
@@ -63,6 +65,10 @@ private:
 // Every file of the session lives in `folder`, so a document with a file of its own (no Save As
 // needed) must have its path there: a plain Save never writes anywhere the user did not choose.
 std::string CheckDocumentAndStates(Editor& ed, const std::string& folder);
+
+// After Reduce Colours made a level: it carries a palette of 1..256 colours and every pixel is
+// one of them (a save at 1, 4 or 8 bits writes that palette as its table). Empty when so.
+std::string CheckReducedLevel(const Editor& ed);
 
 // One line of what the document looks like, for failure reports.
 std::string DescribeState(const Editor& ed);

@@ -36,7 +36,8 @@ TEST_P(RandomSession, KeepsEveryInvariantAfterEveryStep) {
     const Coverage& seen = session.Seen();
     std::cout << "seed " << seed << ": " << seen.undos << " undos, " << seen.pushesWhenFull << " edits on a full stack, "
               << seen.newImages << " new images, " << seen.inPlaceStrokes << " pen moves, " << seen.savesAt24
-              << " + " << seen.savesBelow24 << " saves read back, " << seen.selectedSteps << " steps with a selection\n";
+              << " + " << seen.savesBelow24 << " saves read back, " << seen.selectedSteps << " steps with a selection, " << seen.scales << " scales, " << seen.reductions
+              << " colour reductions\n";
     if (!replay && StepsPerSeed() >= kDefaultSteps) {
         EXPECT_GT(seen.undos, 0);
         EXPECT_GT(seen.pushesWhenFull, 0);
@@ -45,6 +46,8 @@ TEST_P(RandomSession, KeepsEveryInvariantAfterEveryStep) {
         EXPECT_GT(seen.savesAt24, 0);
         EXPECT_GT(seen.savesBelow24, 0);
         EXPECT_GT(seen.selectedSteps, 0);
+        EXPECT_GT(seen.scales, 0);
+        EXPECT_GT(seen.reductions, 0);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,8 @@
 #include "document/ChangeSizeDialog.h"
 #include "document/JoinDialog.h"
 #include "document/NewImageDialog.h"
+#include "edit/ReduceColorsDialog.h"
+#include "edit/ScaleImageDialog.h"
 #include "draw/StyleDialogs.h"
 #include "frame/AboutDialog.h"
 
@@ -52,6 +55,19 @@ SessionWorld::SessionWorld(Prng& rng) : rng_(rng) {
     for (auto& b : garbage) b = std::uint8_t(rng_.Below(256));
     if (garbage.size() > 2) garbage[0] = 'B', garbage[1] = 'M';
     testing::WriteBytes(folder_.Path() / "damaged.bmp", garbage);
+
+    // Palette files for Reduce Colours: a list of a random number of colours, a GIMP palette of
+    // two, and one that is no palette at all.
+    std::string list;
+    for (int i = rng_.Between(1, 20); i > 0; --i) {
+        char line[16];
+        std::snprintf(line, sizeof line, "#%06X\n", unsigned(rng_.Below(1 << 24)));
+        list += line;
+    }
+    const auto text = [](const std::string& s) { return testing::Bytes(s.begin(), s.end()); };
+    testing::WriteBytes(folder_.Path() / "inks.hex", text(list));
+    testing::WriteBytes(folder_.Path() / "two.gpl", text("GIMP Palette\n0 0 0 black\n255 255 255 white\n"));
+    testing::WriteBytes(folder_.Path() / "broken.pal", text("JASC-PAL\n0100\n3\n1 2 3\n"));
 }
 
 std::string SessionWorld::SavedName(const std::string& chosen) {
@@ -87,6 +103,35 @@ void SessionWorld::TypeSize(DialogModel& model, int widthEdit, int heightEdit) {
     }
 }
 
+void SessionWorld::AnswerScaleImage(DialogModel& model) {
+    using D = ScaleImageDialog;
+    if (rng_.Chance(30)) model.Command(D::kKeepAspectBox);
+    model.Select(D::kFilterList, rng_.Pick(std::vector<int>{D::kSmoothFilter, D::kNearestFilter}));
+    model.Select(D::kFitList, rng_.Pick(std::vector<int>{D::kSizeAsTyped, D::kSizeAsTyped, D::kFitInside, D::kCoverSize}));
+    // Both sides, or one of them so the other follows the ratio.
+    switch (rng_.Below(8)) {
+        case 0: TypeSize(model, D::kWidthEdit, D::kHeightEdit); break;
+        case 1: model.TextChanged(D::kHeightEdit, std::to_string(rng_.Between(1, kMaxSide))); break;
+        case 2: model.TextChanged(D::kWidthEdit, std::to_string(rng_.Between(1, kMaxSide))); break;
+        default:
+            model.TextChanged(D::kWidthEdit, std::to_string(rng_.Between(1, kMaxSide)));
+            model.TextChanged(D::kHeightEdit, std::to_string(rng_.Between(1, kMaxSide)));
+    }
+}
+
+void SessionWorld::AnswerReduceColors(DialogModel& model) {
+    using D = ReduceColorsDialog;
+    model.Select(D::kPaletteList, rng_.Below(int(model.Items(D::kPaletteList).size())));
+    model.Select(D::kDitherList, rng_.Chance(50) ? 0 : rng_.Below(int(model.Items(D::kDitherList).size())));
+    static const std::vector<std::string> counts{"2", "3", "16", "256", "1", "257", "", "x"};
+    model.TextChanged(D::kColorsEdit, rng_.Pick(counts));
+    static const std::vector<std::string> files{"inks.hex", "two.gpl", "broken.pal", "missing.pal", "damaged.bmp",
+                                                "start0.bmp"};
+    model.TextChanged(D::kFileEdit, PathOf(rng_.Pick(files)));
+    static const std::vector<std::string> thresholds{"", "", "0", "50", "100", "101", "-1"};
+    model.TextChanged(D::kThresholdEdit, rng_.Pick(thresholds));
+}
+
 int SessionWorld::AnswerDialog(DialogModel& model) {
     if (rng_.Chance(12)) {
         model.Command(DialogAnswer::Cancel);
@@ -103,6 +148,10 @@ int SessionWorld::AnswerDialog(DialogModel& model) {
             if (rng_.Chance(50)) model.Command(JoinDialog::kFirstBrowse + p);
             else if (rng_.Chance(15)) model.TextChanged(JoinDialog::kFirstEdit + p, PathOf("typed.bmp"));
         }
+    } else if (dynamic_cast<ScaleImageDialog*>(&model)) {
+        AnswerScaleImage(model);
+    } else if (dynamic_cast<ReduceColorsDialog*>(&model)) {
+        AnswerReduceColors(model);
     } else if (dynamic_cast<LineStyleDialog*>(&model)) {
         model.Command(ControlId::StyleRadio + rng_.Below(6));
         model.Select(ControlId::LineWidth, rng_.Below(9));

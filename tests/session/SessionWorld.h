@@ -41,6 +41,9 @@ private:
     FileDialogResult RandomSaveAnswer();
     int AnswerDialog(DialogModel& model);
     void TypeSize(DialogModel& model, int widthEdit, int heightEdit);
+    // Scale Image's and Reduce Colours' fields, drawn by the seed (sometimes ones they refuse).
+    void AnswerScaleImage(DialogModel& model);
+    void AnswerReduceColors(DialogModel& model);
 
     Prng& rng_;
     testing::TempFolder folder_;
