@@ -159,6 +159,12 @@ std::string ValuesText(const DeviceExport& e, const MappedImage& m, const std::s
 }  // namespace
 
 DeviceFile ExportForDevice(const Bitmap& image, const DeviceExport& e, const PictureAlpha& alpha) {
+    if (const int w = e.width > 0 ? e.width : image.Width();
+        e.container == DeviceContainer::Bmp && e.widthMultiple > 1 && w % e.widthMultiple != 0)
+        return {{},
+                "the picture is " + std::to_string(w) + " pixels wide; the reader of " + (e.profile.empty() ? "this file" : e.profile) +
+                    " files skips no row padding and takes only widths that are multiples of " + std::to_string(e.widthMultiple) +
+                    ": scale it to the panel's size"};
     try {
         Prepared p = Prepare(image, e, alpha);
         if (!p.error.empty()) return {{}, p.error};

@@ -41,6 +41,9 @@ struct DeviceExport {
     Pixel background{0x00FFFFFFu};  // around a fitted picture; under transparent pixels
     std::string profile;            // the profile it came from, for the file's comment
     std::string function;           // the library call that takes the file, for its comment
+    // Bmp: the reader reads rows of 3 * width bytes, skipping no padding, so a file whose width
+    // is not a multiple of this would be drawn sheared: such a picture is refused. 0: any width.
+    int widthMultiple = 0;
 };
 
 // How a front end names the parameters in its messages: rastrix-batch by its options, the

@@ -63,7 +63,7 @@ constexpr DeviceProfile kProfiles[] = {
     {"gxepd2-bmp",            C::Bmp,       L::Mono,          "bw",      D::None,    false, false, 1, 0, 0, 1.0,
      "GxEPD2_SD_Example drawBitmapFromSD(\"NAME.bmp\", x, y): a 1-bit file, black at index 0"},
     {"waveshare-7c-bmp",      C::Bmp,       L::Mono,          "epaper7", D::FloydSteinberg, false, false, 24, 0, 0, 1.0,
-     "Waveshare e-Paper GUI_ReadBmp_RGB_7Color(\"NAME.bmp\", x, y): 24-bit, every pixel one of the seven inks"},
+     "Waveshare e-Paper GUI_ReadBmp_RGB_7Color(\"NAME.bmp\", x, y): 24-bit, every pixel one of the seven inks, the width a multiple of 4", 4},
 };
 
 std::string Cell(std::string_view text, std::size_t width) {
@@ -102,6 +102,7 @@ ExportChoice ChoiceFromProfile(const DeviceProfile& p) {
     c.invert = p.invert;
     c.progmem = p.progmem;
     c.adjust = {p.brightness, p.contrast, p.gamma};
+    c.widthMultiple = p.widthMultiple;
     return c;
 }
 
@@ -119,6 +120,10 @@ DeviceExport ExportWithoutPalette(const ExportChoice& c) {
     e.fit = c.fit;
     e.filter = c.filter;
     e.profile = c.profile;
+    // A remembered choice keeps its profile's name but not this: the built-in profile of that
+    // name, still in its form, gives it.
+    const DeviceProfile* p = c.widthMultiple == 0 ? FindProfile(c.profile, UserProfiles{}) : nullptr;
+    e.widthMultiple = p && p->container == c.container && p->bmpDepth == c.bmpDepth ? p->widthMultiple : c.widthMultiple;
     return e;
 }
 

@@ -24,6 +24,7 @@ struct DeviceProfile {
     int brightness = 0, contrast = 0;
     double gamma = 1.0;
     std::string_view function;  // the library call the file is for, NAME standing for the name
+    int widthMultiple = 0;      // Bmp: a reader that skips no row padding takes only widths of multiples of this
 };
 
 std::span<const DeviceProfile> BuiltInProfiles();
@@ -76,6 +77,7 @@ struct ExportChoice {
     int width = 0, height = 0;  // 0: the image's size
     ScaleFit fit = ScaleFit::Fit;
     ScaleFilter filter = ScaleFilter::Lanczos;
+    int widthMultiple = 0;  // the profile's: see DeviceExport
 
     friend bool operator==(const ExportChoice&, const ExportChoice&) = default;
 };

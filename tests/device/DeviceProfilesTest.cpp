@@ -4,6 +4,9 @@
 
 #include <set>
 
+#include "color/FixedPalettes.h"
+#include "device/LibraryReaders.h"
+
 namespace rastrix {
 namespace {
 
@@ -37,6 +40,37 @@ TEST(BuiltInProfiles, ListedWithTheirCalls) {
         EXPECT_NE(list.find(std::string(p.name) + " "), std::string::npos) << p.name;
         EXPECT_NE(list.find(std::string(p.function)), std::string::npos) << p.name;
     }
+}
+
+// The seven-colour panel's reader reads 3 * width bytes a row and skips no padding: a width that
+// is a multiple of 4 is drawn ink for ink; any other would come out sheared, so it is refused.
+TEST(BuiltInProfiles, WaveshareSevenColourFileDrawnInkForInk) {
+    ProfileExport made = ExportFromProfile(*FindProfile("waveshare-7c-bmp", {}), PosixFileSystem());
+    ASSERT_EQ(made.error, "");
+    for (const int w : {40, 12, 37, 38, 39}) {
+        Bitmap inks(w, 5);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < w; ++x) inks.Row(y)[x] = EpaperPalette7()[std::size_t((x * 3 + y * 2 + x / 5) % 7)];
+        const DeviceFile file = ExportForDevice(inks, made.e);
+        if (w % 4 != 0) {
+            EXPECT_NE(file.error.find(std::to_string(w) + " pixels wide"), std::string::npos) << w << ": " << file.error;
+            EXPECT_NE(file.error.find("multiples of 4"), std::string::npos) << file.error;
+            continue;
+        }
+        ASSERT_EQ(file.error, "") << w;
+        const device_test::Read drawn = device_test::WaveshareRgb7Color(file.bytes);
+        ASSERT_EQ(drawn.width, w);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < w; ++x) ASSERT_EQ(drawn.At(x, y), std::uint32_t((x * 3 + y * 2 + x / 5) % 7)) << w << " at " << x << "," << y;
+    }
+    made.e.width = 36, made.e.height = 5;  // a picture scaled to a panel's width is taken whatever its own
+    EXPECT_EQ(ExportForDevice(Bitmap(37, 5), made.e).error, "");
+    // The dialog's remembered choice holds the profile's name and form, not the width rule.
+    ExportChoice remembered;
+    remembered.profile = "waveshare-7c-bmp", remembered.container = DeviceContainer::Bmp, remembered.bmpDepth = 24;
+    EXPECT_EQ(ExportWithoutPalette(remembered).widthMultiple, 4);
+    remembered.bmpDepth = 32;  // changed to another form: no longer the reader's
+    EXPECT_EQ(ExportWithoutPalette(remembered).widthMultiple, 0);
 }
 
 TEST(BuiltInProfiles, CallNamesTheHeadersMacros) {

@@ -154,4 +154,29 @@ inline Read LvglIndexed(Bytes data, int bpp, int w, int h, int stride) {
     return r;
 }
 
+// Waveshare e-Paper's GUI_ReadBmp_RGB_7Color (GUI_BMPfile.c): fseek(fp, bOffset); for y <
+// biHeight, for x < biWidth: fread blue, green, red; Image[x + y * biWidth] = the ink they match
+// exactly (0 black, 1 white, 2 green (0, 255, 0), 3 blue, 4 red, 5 yellow (0, 255, 255 as blue,
+// green, red), 6 orange (0, 128, 255)), else it stays 0xFF. No row padding is skipped. Pixel
+// (x, y) is then Image[biHeight * biWidth - 1 - (biWidth - x - 1 + y * biWidth)]: bottom row first.
+inline Read WaveshareRgb7Color(Bytes file) {
+    const auto u32 = [file](std::size_t at) {
+        return std::uint32_t(file[at] | file[at + 1] << 8 | file[at + 2] << 16 | std::uint32_t(file[at + 3]) << 24);
+    };
+    const int w = int(u32(18)), h = int(u32(22));
+    static constexpr std::uint8_t kInks[7][3] = {{0, 0, 0},   {255, 255, 255}, {0, 255, 0},  {255, 0, 0},
+                                                 {0, 0, 255}, {0, 255, 255},   {0, 128, 255}};
+    std::vector<std::uint32_t> image(std::size_t(w) * std::size_t(h), 0xFF);
+    std::size_t at = u32(10);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w && at + 3 <= file.size(); x++, at += 3)
+            for (std::uint32_t ink = 0; ink < 7; ink++)
+                if (file[at] == kInks[ink][0] && file[at + 1] == kInks[ink][1] && file[at + 2] == kInks[ink][2])
+                    image[std::size_t(x + y * w)] = ink;
+    Read r = Blank(w, h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) r.v[std::size_t(y * w + x)] = image[std::size_t(h * w - 1 - (w - x - 1 + y * w))];
+    return r;
+}
+
 }  // namespace rastrix::device_test
