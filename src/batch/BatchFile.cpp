@@ -118,6 +118,7 @@ InputReading ReadingFor(const BatchOptions& o) {
         BackgroundBefore(o.steps, first) == r.picture.background)
         r.firstScale = &*first;
     r.autoOrient = o.autoOrient;
+    r.picture.overlapRows = o.overlapRows;
     return r;
 }
 
