@@ -165,8 +165,11 @@ TEST_P(OverlappedRowsTest, GivesWhatOneThreadGives) {
         EXPECT_EQ(r->result.image->bitmap, alone.result.image->bitmap);
         EXPECT_EQ(r->result.image->alpha, alone.result.image->alpha);
     }
-    if (c.damage != OverlapCase::None) EXPECT_EQ(alone.result.error, BmpError::DamagedPng);
-    else EXPECT_TRUE(alone.result.image && alone.result.image->bitmap.Width() == c.target.width) << alone.result.Message();
+    if (c.damage != OverlapCase::None) {
+        EXPECT_EQ(alone.result.error, BmpError::DamagedPng);
+    } else {
+        EXPECT_TRUE(alone.result.image && alone.result.image->bitmap.Width() == c.target.width) << alone.result.Message();
+    }
     EXPECT_EQ(alone.result.image && alone.result.image->alpha.has_value(), c.keepAlpha && c.damage == OverlapCase::None);
 }
 
