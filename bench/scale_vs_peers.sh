@@ -4,7 +4,7 @@
 # Floyd-Steinberg): rastrix-batch --scale 800x480 with --depth 16, --palette bw --dither fs or
 # --palette optimised:256 --dither fs, against Pillow (with its JPEG draft mode), ImageMagick (with its JPEG size hint) and libvips'
 # `vips thumbnail`. Each job is a fresh process timed by /usr/bin/time (wall seconds, peak
-# resident memory); the tools run interleaved, job by job and round by round, so a change of
+# resident memory, CPU seconds); the tools run interleaved, job by job and round by round, so a change of
 # machine load hits them alike; the table gives the median of ROUNDS rounds (default 5) with
 # the spread (min-max). Then the quality: the mean absolute difference of our Lanczos result
 # from Pillow's LANCZOS of the whole picture.
@@ -89,7 +89,7 @@ for ((r = 1; r <= rounds; r++)); do
   for job in "${jobs[@]}"; do
     for tool in "${tools[@]}"; do
       rm -rf "$work/out"; mkdir -p "$work/out"; sync
-      /usr/bin/time -f "%e %M" -o "$work/t" bash -c "run_job $job $tool" >/dev/null 2>"$work/err" \
+      /usr/bin/time -f "%e %M %U %S" -o "$work/t" bash -c "run_job $job $tool" >/dev/null 2>"$work/err" \
         || { echo "$job/$tool failed:" >&2; cat "$work/err" >&2; exit 1; }
       echo "$job $tool $(cat "$work/t")" >>"$results"
     done
@@ -101,9 +101,11 @@ echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 /usr/bin/python3 - "$results" <<'PY'
 import sys, statistics, collections
 runs = collections.defaultdict(list)
+cpu = collections.defaultdict(list)  # user + system seconds, all threads
 for line in open(sys.argv[1]):
-    job, tool, secs, kb = line.split()
+    job, tool, secs, kb, user, system = line.split()
     runs[(job, tool)].append((float(secs), int(kb) / 1024))
+    cpu[(job, tool)].append(float(user) + float(system))
 kinds = {"16": "16-bit BMP", "1": "1-bit BMP, Floyd-Steinberg", "8": "256-colour BMP, Floyd-Steinberg"}
 names = {}
 for job in sorted({j for j, _ in runs}, key=lambda j: (j.split("-")[1] != "16", j)):
@@ -134,6 +136,14 @@ for job, name in names.items():
     if "before" in tools: cells.append("%.2fx" % (med["before"][0] / ours))
     cells += ["%.0f" % med[t][1] for t in tools]
     print("| %s | %s |" % (name, " | ".join(cells)))
+# On a loaded machine a process of two threads gets more of it than one of one: the CPU seconds
+# (user + system, all threads) say what each tool costs whatever the load.
+print()
+print("| Job, CPU s (user + system) | " + " | ".join("%s (spread)" % t for t in tools) + " |")
+print("|---" * (len(tools) + 1) + "|")
+for job, name in names.items():
+    print("| %s | %s |" % (name, " | ".join("%.2f (%.2f-%.2f)" % (statistics.median(cpu[(job, t)]), min(cpu[(job, t)]),
+                                                                     max(cpu[(job, t)])) for t in tools)))
 PY
 
 # Quality: ours at 24 bits against Pillow's LANCZOS of the whole decoded picture (no draft);
