@@ -177,7 +177,7 @@ using Fit = ScaleFit;
 INSTANTIATE_TEST_SUITE_P(
     Pngs, OverlappedRowsTest,
     ::testing::Values(OverlapCase{"colour_fit", 2, 8, false, false, 300, 200, {40, 30, Fit::Fit}},
-                    OverlapCase{"colour16_cover", 2, 16, false, false, 300, 200, {25, 40, Fit::Cover}},
+                    OverlapCase{"colour16_cover", 2, 16, false, false, 300, 200, {30, 15, Fit::Cover}},
                     OverlapCase{"alpha_kept_exact", 6, 8, false, true, 257, 181, {30, 20, Fit::Exact}},
                     OverlapCase{"grey_fit_wide", 0, 8, false, false, 400, 90, {50, 10, Fit::Fit}},
                     OverlapCase{"grey_alpha16_cover", 4, 16, false, true, 200, 300, {20, 20, Fit::Cover}},
