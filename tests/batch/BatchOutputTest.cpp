@@ -65,12 +65,14 @@ TEST_F(BatchRunTest, APngScaledOnTwoThreadsWritesWhatOneThreadWrites) {
                                              {"--cover", "30x30", "--palette", "bw", "--dither", "fs"},
                                              {"-B", "0,0,0", "--scale", "25x40", "-b", "24"},
                                              {"--fit", "64x48", "--palette", "optimised:16", "--dither", "fs"}};
+    int n = 0;
     for (const std::vector<std::string>& job : jobs) {
         SCOPED_TRACE(job[0] + " " + job[1] + " " + job.back());
         Bytes written[2];
+        ++n;
         for (int threads : {1, 2}) {
             const BandLimit limit(threads);
-            const std::string out = PathOf("out" + std::to_string(threads) + ".bmp");
+            const std::string out = PathOf("out" + std::to_string(n) + "-" + std::to_string(threads) + ".bmp");
             std::vector<std::string> args = job;
             args.insert(args.end(), {whole, "-o", out});
             ASSERT_EQ(Batch(args).status, 0);
