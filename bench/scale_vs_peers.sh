@@ -4,11 +4,16 @@
 # Floyd-Steinberg): rastrix-batch --scale 800x480 with --depth 16, --palette bw --dither fs or
 # --palette optimised:256 --dither fs, against Pillow (with its JPEG draft mode), ImageMagick (with its JPEG size hint) and libvips'
 # `vips thumbnail`. Each job is a fresh process timed by /usr/bin/time (wall seconds, peak
-# resident memory); the tools run interleaved, job by job and round by round, so a change of
+# resident memory, CPU seconds); the tools run interleaved, job by job and round by round, so a change of
 # machine load hits them alike; the table gives the median of ROUNDS rounds (default 5) with
 # the spread (min-max). Then the quality: the mean absolute difference of our Lanczos result
 # from Pillow's LANCZOS of the whole picture.
 #   bench/scale_vs_peers.sh [ROUNDS]      (builds the release preset's rastrix-batch first)
+# SCALE_BENCH_JOBS picks jobs (e.g. "jpg-1 png-16"); SCALE_BENCH_TOOLS picks tools from ours,
+# pillow, magick, vips (the default), "before" (another rastrix-batch, SCALE_BENCH_BEFORE=path,
+# e.g. a build of an earlier commit) and "decoder" (the decoder alone on the same input: djpeg at
+# the reduction ours decodes at, 1/4 for this picture, or png_inflate, zlib's inflate and the
+# unfiltering through libspng), all interleaved in the same rounds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
@@ -16,8 +21,10 @@ rounds=${1:-5}
 # The peers are installed here and nowhere else: the product does not use them.
 bench/install-peers.sh python3-pil imagemagick libvips-tools time
 cmake --preset release >/dev/null
-cmake --build --preset release --target rastrix-batch >/dev/null
+cmake --build --preset release --target rastrix-batch png_inflate >/dev/null
 batch=$PWD/build/release/src/batch/rastrix-batch
+inflate=$PWD/build/release/bench/png_inflate
+before=${SCALE_BENCH_BEFORE:-}
 
 work=${SCALE_BENCH_DIR:-$(mktemp -d)}
 [ -n "${SCALE_BENCH_DIR:-}" ] || trap 'rm -rf "$work"' EXIT
@@ -53,6 +60,10 @@ run_job() {  # job tool
     ours-16) "$batch" -q --scale 800x480 --depth 16 "$src" -o "$out" ;;
     ours-1) "$batch" -q --scale 800x480 --palette bw --dither fs "$src" -o "$out" ;;
     ours-8) "$batch" -q --scale 800x480 --palette optimised:256 --dither fs "$src" -o "$out" ;;
+    before-16) "$before" -q --scale 800x480 --depth 16 "$src" -o "$out" ;;
+    before-1) "$before" -q --scale 800x480 --palette bw --dither fs "$src" -o "$out" ;;
+    before-8) "$before" -q --scale 800x480 --palette optimised:256 --dither fs "$src" -o "$out" ;;
+    decoder-*) if [ "${1%%-*}" = jpg ]; then djpeg -scale 1/4 -outfile /dev/null "$src"; else "$inflate" "$src"; fi ;;
     pillow-16) pil "$pil_565
 $pilscale
 save565(im, sys.argv[2])" "$src" "$out" ;;
@@ -67,10 +78,10 @@ save565(im, sys.argv[2])" "$src" "$out" ;;
   esac
 }
 export -f run_job pil
-export batch work pil_565
+export batch work pil_565 before inflate
 
 jobs=(${SCALE_BENCH_JOBS:-jpg-16 png-16 jpg-1 png-1 jpg-8 png-8})
-tools=(ours pillow magick vips)
+tools=(${SCALE_BENCH_TOOLS:-ours pillow magick vips})
 results=$work/results.txt
 : >"$results"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
@@ -78,7 +89,7 @@ for ((r = 1; r <= rounds; r++)); do
   for job in "${jobs[@]}"; do
     for tool in "${tools[@]}"; do
       rm -rf "$work/out"; mkdir -p "$work/out"; sync
-      /usr/bin/time -f "%e %M" -o "$work/t" bash -c "run_job $job $tool" >/dev/null 2>"$work/err" \
+      /usr/bin/time -f "%e %M %U %S" -o "$work/t" bash -c "run_job $job $tool" >/dev/null 2>"$work/err" \
         || { echo "$job/$tool failed:" >&2; cat "$work/err" >&2; exit 1; }
       echo "$job $tool $(cat "$work/t")" >>"$results"
     done
@@ -90,17 +101,27 @@ echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 /usr/bin/python3 - "$results" <<'PY'
 import sys, statistics, collections
 runs = collections.defaultdict(list)
+cpu = collections.defaultdict(list)  # user + system seconds, all threads
 for line in open(sys.argv[1]):
-    job, tool, secs, kb = line.split()
+    job, tool, secs, kb, user, system = line.split()
     runs[(job, tool)].append((float(secs), int(kb) / 1024))
+    cpu[(job, tool)].append(float(user) + float(system))
 kinds = {"16": "16-bit BMP", "1": "1-bit BMP, Floyd-Steinberg", "8": "256-colour BMP, Floyd-Steinberg"}
 names = {}
 for job in sorted({j for j, _ in runs}, key=lambda j: (j.split("-")[1] != "16", j)):
     f, k = job.split("-")
     names[job] = "8000 x 6000 %s to 800 x 480 %s" % ("JPEG" if f == "jpg" else "PNG", kinds[k])
-tools = ("ours", "pillow", "magick", "vips")
-print("| Job | ours s (spread) | Pillow s | ImageMagick s | vips s | vs fastest peer | vs ImageMagick | ours MB | Pillow MB | ImageMagick MB | vips MB |")
-print("|---|---|---|---|---|---|---|---|---|---|---|")
+order = ("ours", "before", "decoder", "pillow", "magick", "vips")
+tools = [t for t in order if any(k[1] == t for k in runs)]
+peers = [t for t in tools if t in ("pillow", "magick", "vips")]
+head = ["%s s (spread)" % t for t in tools]
+if peers: head.append("vs fastest peer")
+if "magick" in tools: head.append("vs ImageMagick")
+if "decoder" in tools: head.append("ours / decoder")
+if "before" in tools: head.append("before / ours")
+head += ["%s MB" % t for t in tools]
+print("| Job | " + " | ".join(head) + " |")
+print("|---" * (len(head) + 1) + "|")
 for job, name in names.items():
     med, cells = {}, []
     for t in tools:
@@ -108,13 +129,26 @@ for job, name in names.items():
         m = [b for _, b in runs[(job, t)]]
         med[t] = (statistics.median(s), statistics.median(m))
         cells.append("%.2f (%.2f-%.2f)" % (med[t][0], min(s), max(s)))
-    fastest = min(med[t][0] for t in tools[1:]) / med["ours"][0]
-    magick = med["magick"][0] / med["ours"][0]
-    print("| %s | %s | %.2fx | %.2fx | %s |" % (name, " | ".join(cells), fastest, magick,
-                                             " | ".join("%.0f" % med[t][1] for t in tools)))
+    ours = med["ours"][0]
+    if peers: cells.append("%.2fx" % (min(med[t][0] for t in peers) / ours))
+    if "magick" in tools: cells.append("%.2fx" % (med["magick"][0] / ours))
+    if "decoder" in tools: cells.append("%.2fx" % (ours / med["decoder"][0]))
+    if "before" in tools: cells.append("%.2fx" % (med["before"][0] / ours))
+    cells += ["%.0f" % med[t][1] for t in tools]
+    print("| %s | %s |" % (name, " | ".join(cells)))
+# On a loaded machine a process of two threads gets more of it than one of one: the CPU seconds
+# (user + system, all threads) say what each tool costs whatever the load.
+print()
+print("| Job, CPU s (user + system) | " + " | ".join("%s (spread)" % t for t in tools) + " |")
+print("|---" * (len(tools) + 1) + "|")
+for job, name in names.items():
+    print("| %s | %s |" % (name, " | ".join("%.2f (%.2f-%.2f)" % (statistics.median(cpu[(job, t)]), min(cpu[(job, t)]),
+                                                                     max(cpu[(job, t)])) for t in tools)))
 PY
 
-# Quality: ours at 24 bits against Pillow's LANCZOS of the whole decoded picture (no draft).
+# Quality: ours at 24 bits against Pillow's LANCZOS of the whole decoded picture (no draft);
+# SCALE_BENCH_QUALITY=0 leaves it out.
+[ "${SCALE_BENCH_QUALITY:-1}" = 1 ] || exit 0
 for f in jpg png; do
   "$batch" -q --overwrite --scale 800x480 --depth 24 "$work/photo.$f" -o "$work/ours-$f.bmp"
 done

@@ -118,6 +118,7 @@ InputReading ReadingFor(const BatchOptions& o) {
         BackgroundBefore(o.steps, first) == r.picture.background)
         r.firstScale = &*first;
     r.autoOrient = o.autoOrient;
+    r.picture.overlapRows = o.overlapRows;
     return r;
 }
 
@@ -173,8 +174,18 @@ std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, InputR
     const std::span<const std::uint8_t> bytes = file.View();
     if (bmpOnly && (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M'))
         return "--in-place replaces BMP files only; write other pictures elsewhere with --out-dir";
+    // The file's pages are let go 2 MiB at a time, not after every row: each letting go flushes
+    // the address translations of every core the process runs on, and at a row of a large PNG at
+    // a time that took more time than the decoding.
+    constexpr std::size_t kReleaseStep = std::size_t(2) << 20;
     ReadFinished release;
-    if (file.mapping) release = [&mapping = *file.mapping](std::size_t done) { mapping.Release(done); };
+    std::size_t released = 0;
+    if (file.mapping)
+        release = [&mapping = *file.mapping, &released](std::size_t done) {
+            if (done < released + kReleaseStep) return;
+            mapping.Release(done);
+            released = done;
+        };
     const int orientation = how.autoOrient && IsJpeg(bytes) ? ReadExifOrientation(bytes) : kUprightOrientation;
     std::optional<Step> scale;
     if (std::string refusal = WorkOutFirstScale(bytes, orientation, how, scale); !refusal.empty()) return refusal;

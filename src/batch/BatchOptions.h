@@ -82,6 +82,9 @@ struct BatchOptions {
     std::optional<Dither> dither;      // --dither, as given; with --palette only
     int thresholdPercent = -1;         // --threshold N%; -1: none
     int jobs = 0;                      // 0: one per processor core
+    bool overlapRows = false;          // set by the run, not an option: a file's rows may be
+                                       // decoded on one core while another scales them, where the
+                                       // workers leave a core spare (PictureOptions::overlapRows)
     bool quiet = false;                // no progress line and no summary
     std::optional<std::array<std::string, 4>> join;  // top-left, top-right, bottom-left, bottom-right; "" empty
     DeviceOptions device;              // --format, --for, --layout, ...: a device file instead of the editor's BMP

@@ -16,6 +16,7 @@
 #include "batch/BatchList.h"
 #include "batch/BatchStop.h"
 #include "frame/CommandLine.h"
+#include "raster/Bands.h"
 
 namespace rastrix::batch {
 
@@ -92,7 +93,7 @@ const char* SignalName(int signal) {
 int Run(std::span<const std::string> args) {
     const ParsedArguments parsed = ParseBatchArguments(args);
     if (!parsed.options) return UsageError(parsed.error);
-    const BatchOptions& o = *parsed.options;
+    BatchOptions o = *parsed.options;
     if (o.help) {
         std::fputs(BatchHelpText().c_str(), stdout);
         return 0;
@@ -144,6 +145,8 @@ int Run(std::span<const std::string> args) {
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t workers = std::min<std::size_t>(o.jobs > 0 ? std::size_t(o.jobs) : cores, jobs.size());
+    // A second thread for each file only where every worker can have one: no more threads than cores.
+    o.overlapRows = workers * 2 <= std::size_t(BandThreads());
     const bool terminal = !o.quiet && ::isatty(STDERR_FILENO) != 0;
     const Clock::time_point start = Clock::now();
     Progress progress;

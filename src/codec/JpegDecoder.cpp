@@ -55,7 +55,7 @@ bool IsJpeg(std::span<const std::uint8_t> bytes) {
 
 std::optional<PictureSize> JpegHeaderSize(std::span<const std::uint8_t> bytes) {
     if (!IsJpeg(bytes)) return std::nullopt;
-    const JpegOutline outline = ReadJpegOutline(bytes);
+    const JpegOutline outline = ReadJpegOutline(bytes, true);
     if (!outline.frameFound) return std::nullopt;
     return PictureSize{outline.width, outline.height};
 }

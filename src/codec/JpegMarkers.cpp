@@ -1,6 +1,7 @@
 #include "codec/JpegMarkers.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace rastrix {
 
@@ -29,9 +30,12 @@ std::uint64_t Ceil(std::uint64_t a, std::uint64_t b) { return (a + b - 1) / b; }
 std::uint64_t RoundUp(std::uint64_t a, std::uint64_t b) { return Ceil(a, b) * b; }
 
 // Skips the entropy-coded data of a scan: returns where its ending marker's 0xFF stands.
+// Coded data holds a 0xFF about once in 256 bytes, so they are looked for with memchr.
 std::size_t SkipCodedData(std::span<const std::uint8_t> b, std::size_t at) {
     for (; at + 1 < b.size(); ++at) {
-        if (b[at] != 0xFF) continue;
+        const void* ff = std::memchr(b.data() + at, 0xFF, b.size() - 1 - at);
+        if (!ff) break;
+        at = std::size_t(static_cast<const std::uint8_t*>(ff) - b.data());
         const int next = b[at + 1];
         if (next == 0x00 || (next >= 0xD0 && next <= 0xD7) || next == 0xFF) continue;
         return at;
@@ -41,7 +45,7 @@ std::size_t SkipCodedData(std::span<const std::uint8_t> b, std::size_t at) {
 
 class Reader {
 public:
-    explicit Reader(std::span<const std::uint8_t> b) : b_(b) {}
+    Reader(std::span<const std::uint8_t> b, bool frameOnly) : b_(b), frameOnly_(frameOnly) {}
 
     JpegOutline Run() {
         std::size_t at = 2;  // after the start-of-image marker
@@ -63,7 +67,10 @@ public:
             if (length < 2 || at + length > b_.size()) break;
             const std::span<const std::uint8_t> segment = b_.subspan(at + 2, length - 2);
             at += length;
-            if (IsFrameMarker(marker) && !out_.frameFound) Frame(marker, segment);
+            if (IsFrameMarker(marker) && !out_.frameFound) {
+                Frame(marker, segment);
+                if (frameOnly_ && out_.frameFound) return out_;
+            }
             if (marker == kSos) {
                 ++out_.scans;
                 const std::size_t end = SkipCodedData(b_, at);
@@ -149,6 +156,7 @@ private:
     }
 
     std::span<const std::uint8_t> b_;
+    bool frameOnly_;
     JpegOutline out_;
     Component components_[kMaxComponents];
     std::size_t componentCount_ = 0;
@@ -159,9 +167,9 @@ private:
 
 }  // namespace
 
-JpegOutline ReadJpegOutline(std::span<const std::uint8_t> bytes) {
+JpegOutline ReadJpegOutline(std::span<const std::uint8_t> bytes, bool frameOnly) {
     if (bytes.size() < 2) return {};
-    return Reader(bytes).Run();
+    return Reader(bytes, frameOnly).Run();
 }
 
 bool JpegFirstScanTooShort(const JpegOutline& o) {

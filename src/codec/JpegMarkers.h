@@ -30,7 +30,9 @@ struct JpegOutline {
     std::uint64_t coefficientBytes = 0;
 };
 
-JpegOutline ReadJpegOutline(std::span<const std::uint8_t> bytes);
+// With frameOnly the reading stops at the frame header: only the frame's fields are filled
+// (the size without a pass over the whole file).
+JpegOutline ReadJpegOutline(std::span<const std::uint8_t> bytes, bool frameOnly = false);
 
 // Scans a progressive file may have; real encoders write about ten, and each one is a full
 // pass over the picture. The decoder's own limit is the same.

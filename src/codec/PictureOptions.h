@@ -19,6 +19,11 @@ struct PictureOptions {
     // on both sides; 0 x 0 reads it whole.
     int minWidth = 0;
     int minHeight = 0;
+    // A picture handed out row by row (DecodePngRows, so a large PNG scaled as it is read) may be
+    // decoded on one core while a second one converts and takes in the rows already decoded,
+    // where kernels may use two threads (BandThreads). The result is the same either way; false
+    // keeps it all on the calling thread (for a caller already running one job per core).
+    bool overlapRows = false;
 };
 
 }  // namespace rastrix

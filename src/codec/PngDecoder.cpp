@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "codec/PictureConversion.h"
+#include "raster/Bands.h"
+#include "raster/RowQueue.h"
 
 namespace rastrix {
 
@@ -169,6 +171,26 @@ struct ByteStream {
     }
 };
 
+// Rows decoded with `overlapRows` wait in a queue of this many.
+constexpr int kQueuedRows = 16;
+
+// Decodes the rows in turn, each into the buffer `into` gives, then tells `done` of it; None, or
+// why the rows stopped (the row that failed is not told).
+template <class Into, class Done>
+BmpError ReadRows(spng_ctx* ctx, const spng_ihdr& ihdr, std::size_t rowBytes, const Into& into, const Done& done) {
+    for (;;) {
+        spng_row_info info{};
+        // An interlaced picture whose last pass has no pixels (one row high) ends here.
+        const int where = spng_get_row_info(ctx, &info);
+        if (where == SPNG_EOI) return BmpError::None;
+        if (where != 0 || info.row_num >= ihdr.height) return BmpError::DamagedPng;
+        const int e = spng_decode_row(ctx, into(), rowBytes);
+        if (e != 0 && e != SPNG_EOI) return DecodeError(e);
+        done(info);
+        if (e == SPNG_EOI) return BmpError::None;
+    }
+}
+
 // With a sink, a picture that is not interlaced is decoded into one row that goes to the sink
 // as it is done; an interlaced one is decoded whole and handed out after.
 BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink* sink,
@@ -212,23 +234,40 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& 
     }
     if (streamed && !sink->Begin(width, height, alpha.has_value())) return Fail(BmpError::OutOfMemory);
 
-    for (;;) {
-        spng_row_info info{};
-        // An interlaced picture whose last pass has no pixels (one row high) ends here.
-        const int where = spng_get_row_info(ctx.get(), &info);
-        if (where == SPNG_EOI) break;
-        if (where != 0 || info.row_num >= ihdr.height) return Fail(BmpError::DamagedPng);
-        const int e = spng_decode_row(ctx.get(), row.get(), rowBytes);
-        if (e != 0 && e != SPNG_EOI) return Fail(DecodeError(e));
-        const PassColumns columns = ColumnsOf(ihdr, info.pass);
-        const int y = streamed ? 0 : int(info.row_num);
+    const auto convert = [&](const std::uint8_t* raw, PassColumns columns, int y) {
         Pixel* alphaRow = alpha ? alpha->Row(y) : nullptr;
-        if (deep) ConvertRow16(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
-        else ConvertRow8(row.get(), bmp->Row(y), width, columns, options.background, alphaRow);
-        if (streamed) sink->Row(bmp->Row(0), alphaRow);
+        if (deep) ConvertRow16(raw, bmp->Row(y), width, columns, options.background, alphaRow);
+        else ConvertRow8(raw, bmp->Row(y), width, columns, options.background, alphaRow);
+        if (streamed) sink->Row(bmp->Row(y), alphaRow);
+    };
+    const auto told = [&] {
         if (finished) finished(stream.at);
-        if (e == SPNG_EOI) break;
-    }
+    };
+    BmpError failed = BmpError::None;
+    // Overlapped, this thread decodes into the queue's slots while the helper converts the rows
+    // already decoded and hands them to the sink, in the same order.
+    const std::unique_ptr<RowQueue> queue =
+        streamed && options.overlapRows && BandThreads() >= 2 ? RowQueue::Create(rowBytes, kQueuedRows) : nullptr;
+    const bool overlapped = queue && RunBeside(
+        [&] {
+            while (const std::uint8_t* raw = queue->Take()) {
+                convert(raw, {}, 0);
+                queue->Taken();
+            }
+        },
+        [&] {
+            failed = ReadRows(ctx.get(), ihdr, rowBytes, [&] { return queue->Fill(); }, [&](const spng_row_info&) {
+                queue->Filled();
+                told();
+            });
+            queue->Close();
+        });
+    if (!overlapped)
+        failed = ReadRows(ctx.get(), ihdr, rowBytes, [&] { return row.get(); }, [&](const spng_row_info& info) {
+            convert(row.get(), ColumnsOf(ihdr, info.pass), streamed ? 0 : int(info.row_num));
+            told();
+        });
+    if (failed != BmpError::None) return Fail(failed);
     // The chunks after the rows: the rest of the image data is checked (its checksums too). A
     // file that ends after its last image data, without its end chunk, has lost no pixel.
     if (int e = spng_decode_chunks(ctx.get()); e != 0 && e != SPNG_EOF && e != SPNG_IO_EOF)

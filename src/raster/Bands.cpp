@@ -73,4 +73,18 @@ void ForEachBand(int count, int step, int minPerBand, const std::function<void(i
     for (std::thread& t : helpers) t.join();
 }
 
+bool RunBeside(const std::function<void()>& helper, const std::function<void()>& here) {
+    if (BandThreads() < 2) return false;
+    const Running marked;
+    std::thread other;
+    try {
+        other = std::thread(helper);
+    } catch (const std::system_error&) {
+        return false;
+    }
+    here();
+    other.join();
+    return true;
+}
+
 }  // namespace rastrix

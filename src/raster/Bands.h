@@ -12,6 +12,13 @@ namespace rastrix {
 // Where no helper thread can be had, or the work is small, the calling thread does it all.
 void ForEachBand(int count, int step, int minPerBand, const std::function<void(int first, int last)>& work);
 
+// Two different jobs at once, such as a decoder and the scaler taking its rows: `helper` on a
+// helper thread while the calling thread does `here`; returns when both are done. False, with
+// neither run, where kernels may use only one thread (BandThreads) or no helper thread can be
+// had: the caller then does the work in turn (two jobs that wait on each other cannot share one
+// thread). Counts as a kernel running (BandsRunning) meanwhile. Neither may throw.
+bool RunBeside(const std::function<void()>& helper, const std::function<void()>& here);
+
 // The fewest items of `itemPixels` pixels each that make a band worth a thread (about 1 MB of
 // pixels): the minPerBand of a kernel over rows or columns.
 int BandItems(int itemPixels);

@@ -23,6 +23,7 @@
 #include "editor/CommandIds.h"
 #include "frame/CommandDispatch.h"
 #include "frame/CommandLine.h"
+#include "raster/Bands.h"
 #include "selection/SelectionDrag.h"
 #include "store/StoreTestSupport.h"
 #include "support/EditorFixture.h"
@@ -48,6 +49,46 @@ TEST_F(BatchRunTest, AFailingFileIsReportedWhileTheOthersAreWritten) {
     EXPECT_TRUE(std::filesystem::exists(out / "two.bmp"));
     EXPECT_FALSE(std::filesystem::exists(out / "bad.bmp"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 2);  // no temporary file left
+}
+
+// A large PNG scaled as it is read: decoded on one core while the other averages its rows when
+// the run has a core to spare, all on one thread otherwise; the same bytes either way, and a
+// file damaged part way the same refusal, with nothing written.
+TEST_F(BatchRunTest, APngScaledOnTwoThreadsWritesWhatOneThreadWrites) {
+    testing::PngRecipe recipe{320, 240, 2, 8};
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            recipe.rows.insert(recipe.rows.end(), {std::uint8_t(x * 7 + y), std::uint8_t((x * y) % 251), std::uint8_t(y * 3 - x)});
+    const Bytes png = testing::EncodePng(recipe);
+    const std::string whole = Put("whole.png", png);
+    const std::string cut = Put("cut.png", Bytes(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2)));
+    const std::vector<std::string> jobs[] = {{"--fit", "40x25", "--depth", "16"},
+                                             {"--cover", "30x30", "--palette", "bw", "--dither", "fs"},
+                                             {"-B", "0,0,0", "--scale", "25x40", "-b", "24"},
+                                             {"--fit", "64x48", "--palette", "optimised:16", "--dither", "fs"}};
+    int n = 0;
+    for (const std::vector<std::string>& job : jobs) {
+        SCOPED_TRACE(job[0] + " " + job[1] + " " + job.back());
+        Bytes written[2];
+        ++n;
+        for (int threads : {1, 2}) {
+            const BandLimit limit(threads);
+            const std::string out = PathOf("out" + std::to_string(n) + "-" + std::to_string(threads) + ".bmp");
+            std::vector<std::string> args = job;
+            args.insert(args.end(), {whole, "-o", out});
+            ASSERT_EQ(Batch(args).status, 0);
+            written[threads - 1] = ReadBytes(out);
+
+            args = job;
+            args.insert(args.end(), {cut, "-o", PathOf("cut.bmp")});
+            const BatchRun failed = Batch(args);
+            EXPECT_EQ(failed.status, 1);
+            EXPECT_EQ(failed.errors.substr(0, failed.errors.find("rastrix-batch:")),
+                      cut + ": The PNG picture is damaged or cut short.\n");
+            EXPECT_FALSE(std::filesystem::exists(PathOf("cut.bmp")));
+        }
+        EXPECT_EQ(written[0], written[1]);
+    }
 }
 
 TEST_F(BatchRunTest, NothingIsOverwrittenOrHalfWrittenUnlessAsked) {

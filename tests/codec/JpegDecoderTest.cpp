@@ -4,6 +4,7 @@
 #include <turbojpeg.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "codec/JpegDecoder.h"
 #include "codec/JpegMarkers.h"
@@ -164,6 +165,13 @@ TEST_P(OutlineFiguresTest, CountBlocksAndMemoryAsTheDecoderDoes) {
     EXPECT_EQ(o.frameBlocks, c.frameBlocks);
     EXPECT_EQ(o.scanBlocks, c.scanBlocks);
     EXPECT_EQ(o.coefficientBytes, c.coefficientBytes);
+    // Read for its size only, the frame is the same and no scan is walked.
+    const JpegOutline frame = ReadJpegOutline(testing::SketchJpeg(c.sketch), true);
+    ASSERT_TRUE(frame.frameFound);
+    EXPECT_EQ(std::tuple(frame.frameMarker, frame.width, frame.height, frame.precision, frame.frameBlocks),
+              std::tuple(o.frameMarker, o.width, o.height, o.precision, o.frameBlocks));
+    EXPECT_EQ(frame.scans, 0);
+    EXPECT_FALSE(frame.endFound);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sketches, OutlineFiguresTest, ::testing::ValuesIn(kOutlineFigures),

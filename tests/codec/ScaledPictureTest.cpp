@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "codec/JpegDecoder.h"
 #include "codec/PngDecoder.h"
+#include "raster/Bands.h"
 #include "support/PictureTestFiles.h"
 #include "support/RandomPicture.h"
 
@@ -102,6 +105,86 @@ TEST(ScaledPicture, BadTargetsAndBadFilesAreRefusedWithAReason) {
     const std::vector<std::uint8_t> half(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2));
     EXPECT_EQ(DecodeScaled(half, {10, 10}).error, BmpError::DamagedPng);
 }
+
+// A PNG read row by row, decoded on one thread while a second one converts and averages the
+// rows already decoded: the same picture, the same alpha, the same refusal as on one thread.
+struct OverlapCase {
+    const char* name;
+    int colorType, bitDepth;
+    bool interlaced, keepAlpha;
+    int width, height;
+    ScaleTarget target;
+    enum Damage { None, CutShort, ByteChanged } damage = None;
+};
+
+class OverlappedRowsTest : public ::testing::TestWithParam<OverlapCase> {};
+
+PngRecipe Patterned(const OverlapCase& c) {
+    static constexpr int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+    PngRecipe r{c.width, c.height, c.colorType, c.bitDepth, c.interlaced};
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x)
+            for (int k = 0; k < kChannels[c.colorType]; ++k) {
+                const unsigned v = unsigned(x * 37 + y * 11 + k * 101 + (x * y) % 29) * 2654435761u >> 16;
+                if (c.bitDepth == 16) testing::AppendSample16(r.rows, std::uint16_t(v));
+                else r.rows.push_back(std::uint8_t(v));
+            }
+    return r;
+}
+
+TEST_P(OverlappedRowsTest, GivesWhatOneThreadGives) {
+    const OverlapCase& c = GetParam();
+    std::vector<std::uint8_t> file = EncodePng(Patterned(c));
+    const std::size_t middle = file.size() / 2;  // inside the image data of every case
+    if (c.damage == OverlapCase::CutShort) file.resize(middle);
+    if (c.damage == OverlapCase::ByteChanged) file[middle] ^= 0x5A;
+    const ScaleShrink shrink = PlanShrink(c.width, c.height, c.target.width, c.target.height, c.target.fit, c.target.filter);
+    ASSERT_GT(shrink.kx * shrink.ky, 1) << "averaged down as the rows come";
+    PictureOptions options;
+    options.keepAlpha = c.keepAlpha;
+    options.background = Pixel{0x00336699u};
+    PictureOptions overlapped = options;
+    overlapped.overlapRows = true;
+    struct Read {
+        BmpReadResult result;
+        std::size_t told = 0;  // how far the reader said it had read, last
+    };
+    const auto read = [&](const PictureOptions& how, int threads) {
+        const BandLimit limit(threads);
+        Read r;
+        r.result = DecodeScaled(file, c.target, how, [&r](std::size_t done) { r.told = std::max(r.told, done); });
+        return r;
+    };
+    const Read alone = read(options, 2), both = read(overlapped, 2), oneCore = read(overlapped, 1);
+    for (const Read* r : {&both, &oneCore}) {
+        ASSERT_EQ(r->result.error, alone.result.error);
+        EXPECT_EQ(r->told, alone.told);
+        if (!alone.result.image) continue;
+        ASSERT_TRUE(r->result.image);
+        EXPECT_EQ(r->result.image->bitDepth, alone.result.image->bitDepth);
+        EXPECT_EQ(r->result.image->bitmap, alone.result.image->bitmap);
+        EXPECT_EQ(r->result.image->alpha, alone.result.image->alpha);
+    }
+    if (c.damage != OverlapCase::None) {
+        EXPECT_EQ(alone.result.error, BmpError::DamagedPng);
+    } else {
+        EXPECT_TRUE(alone.result.image && alone.result.image->bitmap.Width() == c.target.width) << alone.result.Message();
+    }
+    EXPECT_EQ(alone.result.image && alone.result.image->alpha.has_value(), c.keepAlpha && c.damage == OverlapCase::None);
+}
+
+using Fit = ScaleFit;
+INSTANTIATE_TEST_SUITE_P(
+    Pngs, OverlappedRowsTest,
+    ::testing::Values(OverlapCase{"colour_fit", 2, 8, false, false, 300, 200, {40, 30, Fit::Fit}},
+                    OverlapCase{"colour16_cover", 2, 16, false, false, 300, 200, {30, 15, Fit::Cover}},
+                    OverlapCase{"alpha_kept_exact", 6, 8, false, true, 257, 181, {30, 20, Fit::Exact}},
+                    OverlapCase{"grey_fit_wide", 0, 8, false, false, 400, 90, {50, 10, Fit::Fit}},
+                    OverlapCase{"grey_alpha16_cover", 4, 16, false, true, 200, 300, {20, 20, Fit::Cover}},
+                    OverlapCase{"interlaced_fit", 2, 8, true, false, 300, 200, {40, 30, Fit::Fit}},
+                    OverlapCase{"cut_short", 2, 8, false, false, 300, 400, {30, 40, Fit::Fit}, OverlapCase::CutShort},
+                    OverlapCase{"byte_changed", 6, 16, false, true, 300, 400, {30, 40, Fit::Cover}, OverlapCase::ByteChanged}),
+    [](const ::testing::TestParamInfo<OverlapCase>& i) { return std::string(i.param.name); });
 
 }  // namespace
 }  // namespace rastrix
