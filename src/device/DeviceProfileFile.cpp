@@ -1,7 +1,7 @@
 // A user's profiles: one a line, "NAME key=value ...", read with limits and every bad line named.
-#include <charconv>
 
 #include "device/DeviceProfiles.h"
+#include "store/NumberText.h"
 
 namespace rastrix {
 
@@ -28,20 +28,11 @@ std::string_view NextWord(std::string_view& rest) {
     return word;
 }
 
-bool ParseInt(std::string_view text, int low, int high, int& out) {
-    int v = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || v < low || v > high) return false;
-    out = v;
-    return true;
-}
-
-bool ParseGamma(std::string_view text, double& out) {
-    double v = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !(v >= kMinGamma && v <= kMaxGamma)) return false;
-    out = v;
-    return true;
+template <class T>
+bool ParseNumber(std::string_view text, T low, T high, T& out) {
+    const auto v = NumberIn(text, low, high);
+    if (v) out = *v;
+    return v.has_value();
 }
 
 bool ParseYesNo(std::string_view text, bool& out) {
@@ -100,11 +91,11 @@ private:
         } else if (key == "invert" || key == "progmem") {
             if (!ParseYesNo(value, key == "invert" ? p.invert : p.progmem)) return bad("yes or no");
         } else if (key == "depth") {
-            if (!ParseInt(value, 1, 32, p.bmpDepth)) return bad("a BMP depth: 1, 4, 8, 16, 24 or 32");
+            if (!ParseNumber(value, 1, 32, p.bmpDepth)) return bad("a BMP depth: 1, 4, 8, 16, 24 or 32");
         } else if (key == "brightness" || key == "contrast") {
-            if (!ParseInt(value, -100, 100, key == "brightness" ? p.brightness : p.contrast)) return bad("from -100 to 100");
+            if (!ParseNumber(value, -100, 100, key == "brightness" ? p.brightness : p.contrast)) return bad("from -100 to 100");
         } else if (key == "gamma") {
-            if (!ParseGamma(value, p.gamma)) return bad("from 0.1 to 10");
+            if (!ParseNumber(value, kMinGamma, kMaxGamma, p.gamma)) return bad("from 0.1 to 10");
         } else {
             return "unknown key '" + std::string(key) +
                    "' (like, format, layout, palette, dither, invert, progmem, depth, brightness, contrast, gamma, function)";

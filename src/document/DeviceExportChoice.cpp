@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "store/NumberText.h"
+
 namespace rastrix {
 
 namespace {
@@ -10,12 +12,8 @@ constexpr std::string_view kFitNames[] = {"fit", "cover", "exact"};
 constexpr std::string_view kFilterNames[] = {"lanczos", "nearest"};
 
 template <class T>
-bool ReadNumber(std::string_view text, T low, T high, T& out) {
-    T v{};
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !(v >= low && v <= high)) return false;
-    out = v;
-    return true;
+void ReadNumber(std::string_view text, T low, T high, T& out) {
+    if (const auto v = NumberIn(text, low, high)) out = *v;
 }
 
 template <class E, std::size_t N>

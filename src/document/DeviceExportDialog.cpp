@@ -9,6 +9,7 @@
 #include "editor/Host.h"
 #include "editor/ImageStack.h"
 #include "editor/ReportError.h"
+#include "store/NumberText.h"
 #include "view/EditorView.h"
 
 namespace rastrix {
@@ -81,14 +82,6 @@ DialogTemplate MakeTemplate() {
                 {DialogAnswer::Ok, K::DefPushButton, {330, 262, 50, 14}, "&Export...", true},
                 {DialogAnswer::Cancel, K::PushButton, {386, 262, 50, 14}, "Cancel", true},
             }};
-}
-
-// A whole number in range, or nullopt: "-12", "40".
-std::optional<int> ReadInt(std::string_view text, int low, int high) {
-    int v = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || v < low || v > high) return std::nullopt;
-    return v;
 }
 
 std::string NumberText(double v) {
@@ -297,19 +290,17 @@ void DeviceExportDialog::Update() {
     choice_.palette = paletteItem_ == kOptimisedItem ? "optimised:" + colorsText_
                       : paletteItem_ == kFileItem    ? fileText_
                                                      : kPaletteNames[std::size_t(paletteItem_)];
-    const auto threshold = thresholdText_.empty() ? std::optional(-1) : ReadInt(thresholdText_, 0, 100);
-    const auto brightness = ReadInt(brightnessText_, -100, 100), contrast = ReadInt(contrastText_, -100, 100);
-    const auto width = ReadInt(widthText_, 0, 65535), height = ReadInt(heightText_, 0, 65535);
-    double gamma = 0;
-    const auto [end, ec] = std::from_chars(gammaText_.data(), gammaText_.data() + gammaText_.size(), gamma);
+    const auto threshold = thresholdText_.empty() ? std::optional(-1) : NumberIn(thresholdText_, 0, 100);
+    const auto brightness = NumberIn(brightnessText_, -100, 100), contrast = NumberIn(contrastText_, -100, 100);
+    const auto width = NumberIn(widthText_, 0, 65535), height = NumberIn(heightText_, 0, 65535);
+    const auto gamma = NumberIn(std::string_view(gammaText_), kMinGamma, kMaxGamma);
     if (!threshold) return fail("The threshold is a whole number from 0 to 100, or empty for none.");
     if (!brightness || !contrast) return fail("Brightness and contrast are whole numbers from -100 to 100.");
-    if (ec != std::errc() || end != gammaText_.data() + gammaText_.size() || !(gamma >= kMinGamma && gamma <= kMaxGamma))
-        return fail("Gamma is a number from 0.1 to 10 (1 changes nothing).");
+    if (!gamma) return fail("Gamma is a number from 0.1 to 10 (1 changes nothing).");
     if (!width || !height) return fail("The device's width and height are whole numbers up to 65535 (0 x 0: the image's size).");
     if (paletteItem_ == kFileItem && fileText_.empty()) return fail("Type the name of a palette file, or choose one with Browse.");
     choice_.thresholdPercent = *threshold;
-    choice_.adjust = {*brightness, *contrast, gamma};
+    choice_.adjust = {*brightness, *contrast, *gamma};
     choice_.width = *width, choice_.height = *height;
     ProfileExport made = ExportFromChoice(choice_, *ed_.files);
     if (!made.error.empty()) return fail(made.error);
