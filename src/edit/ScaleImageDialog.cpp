@@ -58,17 +58,6 @@ std::string HexOf(Color c) {
     return text;
 }
 
-std::optional<Color> ReadHex(std::string_view text) {
-    if (text.size() != 7 || text[0] != '#') return std::nullopt;
-    std::uint32_t v = 0;
-    for (char ch : text.substr(1)) {
-        const int d = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10 : -1;
-        if (d < 0) return std::nullopt;
-        v = v << 4 | std::uint32_t(d);
-    }
-    return ColorFromRgb(std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v));
-}
-
 std::string SizeText(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
 
 constexpr std::string_view kMemoryName = "Scale Image";
@@ -236,7 +225,7 @@ void ScaleImageDialog::Restore() {
     filter_ = int(ParseDecimal(v[1])) == kNearestFilter ? kNearestFilter : kSmoothFilter;
     if (const int fit = int(ParseDecimal(v[2])); fit <= kCoverSize) fit_ = fit;
     if (const int anchor = int(ParseDecimal(v[3])); anchor < int(kAnchorItems.size())) anchor_ = anchor;
-    chosenPad_ = ReadHex(v[5]);
+    if (!v[5].empty()) chosenPad_ = Color{ParseDecimal(v[5]) & 0x00FFFFFFu};
     if (const int pad = int(ParseDecimal(v[4])); pad <= kPadChosen && (pad != kPadChosen || chosenPad_)) pad_ = pad;
     // A frame to fit or cover is wanted again whatever the image; the size above was this image's.
     if (fit_ != kSizeAsTyped) {
@@ -251,7 +240,7 @@ void ScaleImageDialog::Remember() const {
                                                   std::to_string(fit_),
                                                   std::to_string(anchor_),
                                                   std::to_string(pad_),
-                                                  chosenPad_ ? HexOf(*chosenPad_) : std::string(),
+                                                  chosenPad_ ? std::to_string(ValueOf(*chosenPad_)) : std::string(),
                                                   widthText_,
                                                   heightText_};
 }
