@@ -38,7 +38,7 @@ bool RunScaleImage(Editor& ed, const ScaleImageParams& params) {
     ShowWaitCursor(ed);
     InvalidateImageWindow(ed);  // the next paint puts the cursor back
     std::optional<Bitmap> scaled = ScaleBitmap(CurrentImage(ed), size.width, size.height, params.fit, params.filter,
-                                               ColorToPixel(ed.settings.backColor));
+                                               ColorToPixel(params.padColor.value_or(ed.settings.backColor)), params.anchor);
     if (!scaled) {
         ReportProblem(ed, kOutOfMemoryText);
         return false;

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
+#include "raster/Color.h"
 #include "raster/Scale.h"
 
 namespace rastrix {
@@ -16,9 +18,13 @@ struct ScaleImageParams {
     bool keepAspect = true;
     ScaleFilter filter = ScaleFilter::Lanczos;
     // Exact: the size above (kept to the ratio with keepAspect). Fit and Cover make exactly
-    // width x height with the ratio kept: Fit pads, centred, with the background colour, Cover
-    // cuts off what sticks out (rastrix-batch's --fit and --cover); keepAspect is then not read.
+    // width x height with the ratio kept: Fit pads with padColor, Cover cuts off what sticks
+    // out (rastrix-batch's --fit and --cover); keepAspect is then not read.
     ScaleFit fit = ScaleFit::Exact;
+    // Where Fit puts the picture and which part Cover keeps; the middle at first.
+    ScaleAnchor anchor = ScaleAnchor::Centre;
+    // Fit's padding; without one, the current background colour.
+    std::optional<Color> padColor;
 };
 
 // side * to / from rounded to the nearest whole number (halves up), at least 1: the other side

@@ -200,9 +200,9 @@ ScaleShrink PlanShrink(int srcWidth, int srcHeight, int width, int height, Scale
 }
 
 std::optional<Bitmap> ScaleAveraged(const Bitmap& averaged, int srcWidth, int srcHeight, ScaleShrink shrink, int width,
-                                    int height, ScaleFit fit, Pixel background) {
+                                    int height, ScaleFit fit, Pixel background, ScaleAnchor anchor) {
     if (averaged.IsEmpty() || width < 1 || height < 1) return std::nullopt;
-    const ScaleLayout l = LayOutScale(srcWidth, srcHeight, width, height, fit);
+    const ScaleLayout l = LayOutScale(srcWidth, srcHeight, width, height, fit, anchor);
     std::optional<Bitmap> out = TargetFor(l, width, height, background);
     if (!out) return std::nullopt;
     try {
@@ -213,7 +213,28 @@ std::optional<Bitmap> ScaleAveraged(const Bitmap& averaged, int srcWidth, int sr
     return out;
 }
 
-ScaleLayout LayOutScale(int srcWidth, int srcHeight, int width, int height, ScaleFit fit) {
+namespace {
+
+// The anchor's place along one axis in halves of the room left over: 0 at the start (left,
+// top), 1 in the middle, 2 at the end.
+int AnchorHalves(ScaleAnchor anchor, bool across) {
+    switch (anchor) {
+        case ScaleAnchor::TopLeft: return 0;
+        case ScaleAnchor::Top: return across ? 1 : 0;
+        case ScaleAnchor::TopRight: return across ? 2 : 0;
+        case ScaleAnchor::Left: return across ? 0 : 1;
+        case ScaleAnchor::Right: return across ? 2 : 1;
+        case ScaleAnchor::BottomLeft: return across ? 0 : 2;
+        case ScaleAnchor::Bottom: return across ? 1 : 2;
+        case ScaleAnchor::BottomRight: return 2;
+        case ScaleAnchor::Centre: break;
+    }
+    return 1;
+}
+
+}  // namespace
+
+ScaleLayout LayOutScale(int srcWidth, int srcHeight, int width, int height, ScaleFit fit, ScaleAnchor anchor) {
     ScaleLayout l;
     int sw = width, sh = height;
     // Whether the width decides the scale: for Fit the side that is the tighter limit, for
@@ -227,18 +248,23 @@ ScaleLayout LayOutScale(int srcWidth, int srcHeight, int width, int height, Scal
         else sw = std::max(width, ScaledSide(srcWidth, height, srcHeight));
     }
     l.scaled = {0, 0, sw, sh};
+    // The room left over on each axis (cut off for Cover, background for Fit), shared as the
+    // anchor says; 64 bits as a sliver's scaled side may come near 2^31.
+    const auto share = [anchor](int room, bool across) {
+        return int(std::int64_t(room) * AnchorHalves(anchor, across) / 2);
+    };
     if (fit == ScaleFit::Cover) {
-        const int left = (sw - width) / 2, top = (sh - height) / 2;
+        const int left = share(sw - width, true), top = share(sh - height, false);
         l.shown = {left, top, left + width, top + height};
     } else {
         l.shown = l.scaled;
-        l.at = {(width - sw) / 2, (height - sh) / 2};
+        l.at = {share(width - sw, true), share(height - sh, false)};
     }
     return l;
 }
 
 std::optional<Bitmap> ScaleBitmap(const Bitmap& src, int width, int height, ScaleFit fit, ScaleFilter filter,
-                                  Pixel background) {
+                                  Pixel background, ScaleAnchor anchor) {
     if (src.IsEmpty() || width < 1 || height < 1) return std::nullopt;
     const ScaleShrink shrink = PlanShrink(src.Width(), src.Height(), width, height, fit, filter);
     if (shrink.kx > 1 || shrink.ky > 1) {
@@ -246,10 +272,11 @@ std::optional<Bitmap> ScaleBitmap(const Bitmap& src, int width, int height, Scal
         if (!averager) return std::nullopt;
         for (int y = 0; y < src.Height(); ++y) averager->Add(src.Row(y));
         const std::optional<Bitmap> averaged = averager->Take();
-        return ScaleAveraged(*averaged, src.Width(), src.Height(), shrink, width, height, fit, background);
+        return ScaleAveraged(*averaged, src.Width(), src.Height(), shrink, width, height, fit, background, anchor);
     }
-    if (filter == ScaleFilter::Lanczos) return ScaleAveraged(src, src.Width(), src.Height(), {}, width, height, fit, background);
-    const ScaleLayout l = LayOutScale(src.Width(), src.Height(), width, height, fit);
+    if (filter == ScaleFilter::Lanczos)
+        return ScaleAveraged(src, src.Width(), src.Height(), {}, width, height, fit, background, anchor);
+    const ScaleLayout l = LayOutScale(src.Width(), src.Height(), width, height, fit, anchor);
     std::optional<Bitmap> out = TargetFor(l, width, height, background);
     if (out) ScaleNearest(src, l, *out);
     return out;

@@ -25,11 +25,17 @@ enum class ScaleFit {
     Exact,  // exactly the target size, the aspect ratio as it comes
 };
 
+// Which side or corner of the target a picture keeps to when it leaves part of the target to
+// the background (Fit) or sticks out of it (Cover): Left keeps the picture's left edge on the
+// target's, and so on; Centre shares the rest equally (one pixel more after the picture when odd).
+enum class ScaleAnchor { Centre, TopLeft, Top, TopRight, Left, Right, BottomLeft, Bottom, BottomRight };
+
 // Where the scaled picture lies: the whole picture scaled to `scaled` (width x height in
 // `scaled.right`, `scaled.bottom`, left and top 0) and the part of it that lands in the target,
 // `shown` in the scaled picture's coordinates, drawn at `at` in the target. For Fit `shown` is
-// the whole scaled picture and `at` centres it; for Cover `shown` is the centred target-sized
-// window and `at` is 0,0. Sizes are rounded to the nearest pixel and never below 1.
+// the whole scaled picture and `at` places it by the anchor; for Cover `shown` is the
+// target-sized window the anchor picks and `at` is 0,0. Sizes are rounded to the nearest pixel
+// and never below 1.
 struct ScaleLayout {
     Rect scaled;
     Rect shown;
@@ -37,14 +43,15 @@ struct ScaleLayout {
 };
 
 // Both the source and the target are at least 1 x 1.
-ScaleLayout LayOutScale(int srcWidth, int srcHeight, int width, int height, ScaleFit fit);
+ScaleLayout LayOutScale(int srcWidth, int srcHeight, int width, int height, ScaleFit fit,
+                        ScaleAnchor anchor = ScaleAnchor::Centre);
 
 // The picture scaled to width x height (each at least 1) with the filter, laid out as `fit`
-// says; pixels outside the picture (Fit) get `background`, a 0x00RRGGBB pixel. The filter works
+// and `anchor` say; pixels outside the picture (Fit) get `background`, a 0x00RRGGBB pixel. The filter works
 // on the stored sRGB values, not in linear light (see Scale.cpp). An empty source, a size below
 // 1 or memory that cannot be had gives nullopt; nothing throws.
 std::optional<Bitmap> ScaleBitmap(const Bitmap& src, int width, int height, ScaleFit fit, ScaleFilter filter,
-                                  Pixel background = Pixel{0x00FFFFFFu});
+                                  Pixel background = Pixel{0x00FFFFFFu}, ScaleAnchor anchor = ScaleAnchor::Centre);
 
 // For a reader that hands out a large picture row by row, so it is never held whole: the whole
 // factors by which ScaleBitmap first averages the picture down (1 x 1 when it does not).
@@ -82,6 +89,7 @@ private:
 // by `shrink` into `averaged` (as PlanShrink said; 1 x 1 for the picture itself). Gives what
 // ScaleBitmap gives for the whole picture.
 std::optional<Bitmap> ScaleAveraged(const Bitmap& averaged, int srcWidth, int srcHeight, ScaleShrink shrink, int width,
-                                    int height, ScaleFit fit, Pixel background = Pixel{0x00FFFFFFu});
+                                    int height, ScaleFit fit, Pixel background = Pixel{0x00FFFFFFu},
+                                    ScaleAnchor anchor = ScaleAnchor::Centre);
 
 }  // namespace rastrix

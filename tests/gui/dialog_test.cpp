@@ -363,6 +363,36 @@ private slots:
         keep->click();
         QVERIFY(!scale.Checked(ScaleImageDialog::kKeepAspectBox));
         QVERIFY(!keep->isChecked());
+        // Beside them the percentage, the anchor and the pad colour, named by their labels, the
+        // anchor and the pad colour enabled only for the fits that use them, and a picture.
+        using S = ScaleImageDialog;
+        QCOMPARE(s.Control(S::kPercentEdit)->accessibleName(), QString("Percent:"));
+        QCOMPARE(s.Control(S::kAnchorList)->accessibleName(), QString("Anchor:"));
+        QCOMPARE(s.Control(S::kPadList)->accessibleName(), QString("Pad with:"));
+        QCOMPARE(s.Control(S::kPadChooseButton)->accessibleName(), QString("Other colour..."));
+        QCOMPARE(s.Control(S::kPreview)->accessibleName(), QString("Result:"));
+        QVERIFY(!ControlOf<QLabel>(s, S::kPreview)->pixmap().isNull());
+        QVERIFY(!s.Control(S::kAnchorList)->isEnabled() && !s.Control(S::kPadList)->isEnabled());
+        auto* percent = ControlOf<QLineEdit>(s, S::kPercentEdit);
+        percent->selectAll();
+        QTest::keyClicks(percent, "25");
+        QCOMPARE(width->text(), QString("25"));
+        QCOMPARE(ControlOf<QLabel>(s, S::kResultText)->text(), QString("Result: 25 x 20 pixels"));
+        emit ControlOf<QComboBox>(s, S::kFitList)->activated(S::kCoverSize);
+        QVERIFY(s.Control(S::kAnchorList)->isEnabled() && !s.Control(S::kPadList)->isEnabled() && !keep->isEnabled());
+        for (QLabel* label : s.findChildren<QLabel*>()) {
+            if (label->buddy() == s.Control(S::kAnchorList)) QVERIFY(label->isEnabled());
+            if (label->buddy() == s.Control(S::kPadList)) QVERIFY(!label->isEnabled());
+        }
+        emit ControlOf<QComboBox>(s, S::kAnchorList)->activated(int(ScaleAnchor::Top));
+        QCOMPARE(scale.Params().anchor, ScaleAnchor::Top);
+        width->selectAll();
+        QTest::keyClicks(width, "0");
+        QCOMPARE(ControlOf<QLabel>(s, S::kProblemText)->text(), QString(kZeroSizeText));
+        QVERIFY(ControlOf<QLabel>(s, S::kPreview)->pixmap().isNull());
+        width->selectAll();
+        QTest::keyClicks(width, "40");
+        QCOMPARE(ControlOf<QLabel>(s, S::kProblemText)->text(), QString());
 
         ReduceColorsDialog reduce(ed);
         DialogWindow r(reduce);

@@ -177,13 +177,14 @@ struct LayoutCase {
     int sw, sh, w, h;
     ScaleFit fit;
     ScaleLayout want;
+    ScaleAnchor anchor = ScaleAnchor::Centre;
 };
 
 class ScaleLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(ScaleLayoutTest, SizesRoundToTheNearestPixelAndCentre) {
+TEST_P(ScaleLayoutTest, SizesRoundToTheNearestPixelAndCentreOrKeepToTheAnchor) {
     const LayoutCase c = GetParam();
-    const ScaleLayout got = LayOutScale(c.sw, c.sh, c.w, c.h, c.fit);
+    const ScaleLayout got = LayOutScale(c.sw, c.sh, c.w, c.h, c.fit, c.anchor);
     EXPECT_EQ(got.scaled, c.want.scaled);
     EXPECT_EQ(got.shown, c.want.shown);
     EXPECT_EQ(got.at, c.want.at);
@@ -203,20 +204,41 @@ INSTANTIATE_TEST_SUITE_P(
         // A sliver never scales to nothing: at least one pixel
         LayoutCase{10000, 1, 100, 100, ScaleFit::Fit, {{0, 0, 100, 1}, {0, 0, 100, 1}, {0, 49}}},
         LayoutCase{1, 10000, 100, 100, ScaleFit::Cover, {{0, 0, 100, 1000000}, {0, 499950, 100, 500050}, {0, 0}}},
-        LayoutCase{4, 3, 8, 6, ScaleFit::Fit, {{0, 0, 8, 6}, {0, 0, 8, 6}, {0, 0}}}));
+        LayoutCase{4, 3, 8, 6, ScaleFit::Fit, {{0, 0, 8, 6}, {0, 0, 8, 6}, {0, 0}}},
+        // Anchored: the 11 rows of background all below, all above; 19 columns cut on one side
+        LayoutCase{1024, 600, 800, 480, ScaleFit::Fit, {{0, 0, 800, 469}, {0, 0, 800, 469}, {0, 0}}, ScaleAnchor::Top},
+        LayoutCase{1024, 600, 800, 480, ScaleFit::Fit, {{0, 0, 800, 469}, {0, 0, 800, 469}, {0, 11}}, ScaleAnchor::BottomLeft},
+        LayoutCase{1024, 600, 800, 480, ScaleFit::Fit, {{0, 0, 800, 469}, {0, 0, 800, 469}, {0, 5}}, ScaleAnchor::Right},
+        LayoutCase{600, 1024, 800, 480, ScaleFit::Fit, {{0, 0, 281, 480}, {0, 0, 281, 480}, {519, 0}}, ScaleAnchor::TopRight},
+        LayoutCase{600, 1024, 800, 480, ScaleFit::Fit, {{0, 0, 281, 480}, {0, 0, 281, 480}, {0, 0}}, ScaleAnchor::Left},
+        LayoutCase{1024, 600, 800, 480, ScaleFit::Cover, {{0, 0, 819, 480}, {0, 0, 800, 480}, {0, 0}}, ScaleAnchor::Left},
+        LayoutCase{1024, 600, 800, 480, ScaleFit::Cover, {{0, 0, 819, 480}, {19, 0, 819, 480}, {0, 0}}, ScaleAnchor::BottomRight},
+        LayoutCase{600, 1024, 800, 480, ScaleFit::Cover, {{0, 0, 800, 1365}, {0, 0, 800, 480}, {0, 0}}, ScaleAnchor::TopLeft},
+        LayoutCase{600, 1024, 800, 480, ScaleFit::Cover, {{0, 0, 800, 1365}, {0, 885, 800, 1365}, {0, 0}}, ScaleAnchor::Bottom},
+        LayoutCase{1, 10000, 100, 100, ScaleFit::Cover, {{0, 0, 100, 1000000}, {0, 999900, 100, 1000000}, {0, 0}},
+                   ScaleAnchor::BottomLeft},
+        // Exact has no room to share: the anchor changes nothing
+        LayoutCase{1024, 600, 800, 480, ScaleFit::Exact, {{0, 0, 800, 480}, {0, 0, 800, 480}, {0, 0}}, ScaleAnchor::BottomRight}));
 
 TEST(ScaleTest, FitAndCoverAreTheExactScaleToTheirSizePlacedOrCut) {
     const Bitmap src = PhotoLike(90, 50);
     for (auto [w, h] : {std::pair{40, 40}, {30, 9}, {200, 100}, {7, 70}})
         for (ScaleFilter filter : {ScaleFilter::Lanczos, ScaleFilter::Nearest}) {
-            for (ScaleFit fit : {ScaleFit::Fit, ScaleFit::Cover}) {
-                const ScaleLayout l = LayOutScale(90, 50, w, h, fit);
-                const auto whole = ScaleBitmap(src, l.scaled.right, l.scaled.bottom, ScaleFit::Exact, filter);
-                const auto got = ScaleBitmap(src, w, h, fit, filter, Pixel{0x00FF00FFu});
-                ASSERT_TRUE(whole && got);
-                const Rect placed{l.at.x, l.at.y, l.at.x + l.shown.Width(), l.at.y + l.shown.Height()};
-                EXPECT_EQ(Window(*got, placed), Window(*whole, l.shown)) << w << "x" << h << " fit " << int(fit);
-            }
+            for (ScaleFit fit : {ScaleFit::Fit, ScaleFit::Cover})
+                for (ScaleAnchor anchor : {ScaleAnchor::Centre, ScaleAnchor::TopLeft, ScaleAnchor::Right, ScaleAnchor::BottomRight}) {
+                    const ScaleLayout l = LayOutScale(90, 50, w, h, fit, anchor);
+                    const auto whole = ScaleBitmap(src, l.scaled.right, l.scaled.bottom, ScaleFit::Exact, filter);
+                    const auto got = ScaleBitmap(src, w, h, fit, filter, Pixel{0x00FF00FFu}, anchor);
+                    ASSERT_TRUE(whole && got);
+                    const Rect placed{l.at.x, l.at.y, l.at.x + l.shown.Width(), l.at.y + l.shown.Height()};
+                    EXPECT_EQ(Window(*got, placed), Window(*whole, l.shown))
+                        << w << "x" << h << " fit " << int(fit) << " anchor " << int(anchor);
+                    // Outside the picture only the background.
+                    if (fit == ScaleFit::Fit)
+                        for (int y = 0; y < h; ++y)
+                            for (int x = 0; x < w; ++x)
+                                if (!placed.Contains({x, y})) ASSERT_EQ(got->Row(y)[x], Pixel{0x00FF00FFu}) << x << "," << y;
+                }
         }
 }
 
