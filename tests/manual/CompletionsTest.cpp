@@ -86,21 +86,24 @@ class BashCompletionTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!HasShell("bash")) GTEST_SKIP() << "bash is not installed";
-        std::ofstream(dir.Path() / "completion.bash") << BashCompletion();
-        // Completes the words given as arguments, as bash does at a <TAB> after them.
-        std::ofstream(dir.Path() / "complete.sh") << "source completion.bash\n"
-                                                     "COMP_WORDS=(rastrix-batch \"$@\")\n"
-                                                     "COMP_CWORD=$#\n"
-                                                     "_rastrix_batch\n"
-                                                     "printf '%s\\n' \"${COMPREPLY[@]}\" | sort\n";
+        Script("rastrix-batch", BashCompletion(), "_rastrix_batch");
+        Script("rastrix", EditorBashCompletion(), "_rastrix");
         std::filesystem::create_directory(dir.Path() / "shots");
         std::ofstream(dir.Path() / "scan.bmp") << "BM";
     }
-    // What bash offers for the last word, one a line, sorted; words as bash splits them.
-    std::string Offers(const std::vector<std::string>& words) {
+    // A script that completes the words given as arguments, as bash does at a <TAB> after them.
+    void Script(const std::string& program, const std::string& completion, const std::string& function) {
+        std::ofstream(dir.Path() / (program + ".bash")) << completion;
+        std::ofstream(dir.Path() / (program + ".sh")) << "source " + program + ".bash\n"
+                                                         "COMP_WORDS=(" + program + " \"$@\")\n"
+                                                         "COMP_CWORD=$#\n" + function + "\n"
+                                                         "printf '%s\\n' \"${COMPREPLY[@]}\" | sort\n";
+    }
+    // What bash offers the program for the last word, one a line, sorted; words as bash splits them.
+    std::string Offers(const std::vector<std::string>& words, const std::string& program = "rastrix-batch") {
         std::string quoted;
         for (const std::string& w : words) quoted += " '" + w + "'";
-        return Output("cd '" + dir.Path().string() + "' && bash --norc --noprofile complete.sh" + quoted + " 2>&1");
+        return Output("cd '" + dir.Path().string() + "' && bash --norc --noprofile " + program + ".sh" + quoted + " 2>&1");
     }
     testing::TempFolder dir;
 };
@@ -138,19 +141,10 @@ TEST_F(BashCompletionTest, OffersOptionsValuesFoldersAndFiles) {
 
 // The editor's: its options alone, else the pictures it opens and the folders on the way.
 TEST_F(BashCompletionTest, TheEditorIsOfferedItsOptionsThenPictures) {
-    std::ofstream(dir.Path() / "rastrix.bash") << EditorBashCompletion();
-    std::ofstream(dir.Path() / "rastrix.sh") << "source rastrix.bash\n"
-                                                "COMP_WORDS=(rastrix \"$@\")\n"
-                                                "COMP_CWORD=$#\n"
-                                                "_rastrix\n"
-                                                "printf '%s\\n' \"${COMPREPLY[@]}\" | sort\n";
     for (const char* name : {"photo.JPG", "view.jpeg", "logo.png", "notes.txt", "sky.jpe"}) std::ofstream(dir.Path() / name) << "x";
-    const auto offers = [&](const std::string& words) {
-        return Output("cd '" + dir.Path().string() + "' && bash --norc --noprofile rastrix.sh " + words + " 2>&1");
-    };
-    EXPECT_EQ(offers("--"), "--help\n--version\n");
-    EXPECT_EQ(offers("''"), "logo.png\nphoto.JPG\nscan.bmp\nshots\nview.jpeg\n");
-    EXPECT_EQ(offers("s"), "scan.bmp\nshots\n");
+    EXPECT_EQ(Offers({"--"}, "rastrix"), "--help\n--version\n");
+    EXPECT_EQ(Offers({""}, "rastrix"), "logo.png\nphoto.JPG\nscan.bmp\nshots\nview.jpeg\n");
+    EXPECT_EQ(Offers({"s"}, "rastrix"), "scan.bmp\nshots\n");
 }
 
 TEST(ZshCompletion, ZshReadsItAndItNamesEveryOption) {
