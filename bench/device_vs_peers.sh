@@ -8,7 +8,8 @@
 # peer-rounds.sh); the table gives the median of ROUNDS rounds (default 5) with the spread.
 #   bench/device_vs_peers.sh [ROUNDS] [PATH/TO/LVGLImage.py]
 # Without the script's path (or with one that is not there) the LVGL columns are left out.
-# rastrix-batch runs with -j 1, on one core as the Python script does.
+# rastrix-batch runs with -j 1, on one core as the Python script does. DEVICE_BENCH_PEERS=lvgl
+# (or magick) runs only the jobs against that peer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
@@ -70,8 +71,8 @@ clean_outputs() { rm -rf "$work/out"; mkdir -p "$work/out"; }
 job_env="batch='$batch' work='$work' lvgl='$lvgl'"
 echo "cores: $(nproc); $(uptime)" >&2
 for ((r = 1; r <= rounds; r++)); do
-  [ -n "$lvgl" ] && time_rounds 1 "c565 bin565" "rastrix lvgl"
-  time_rounds 1 "xbm grey8" "rastrix magick"
+  [ -n "$lvgl" ] && [ "${DEVICE_BENCH_PEERS:-lvgl}" = lvgl ] && time_rounds 1 "c565 bin565" "rastrix lvgl"
+  [ "${DEVICE_BENCH_PEERS:-magick}" = magick ] && time_rounds 1 "xbm grey8" "rastrix magick"
 done
 
 /usr/bin/python3 - "$work/results.txt" <<'PY'

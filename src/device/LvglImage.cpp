@@ -4,7 +4,6 @@
 // then for RGB565A8 the alpha rows. The C form holds the same bytes after the palette one row
 // to a line, with the descriptor LVGL's lv_image_dsc_t takes; its text is laid out as LVGL's
 // converter lays it out, so a file made by either is the same file.
-#include <cstdio>
 
 #include "device/DeviceContainer.h"
 
@@ -48,11 +47,12 @@ std::vector<std::uint8_t> PaletteBytes(std::span<const Pixel> palette) {
 
 // "\n    0x00,0x01,...," lines of `perLine` values, as LVGL's converter writes them.
 void Lines(std::string& out, std::span<const std::uint8_t> bytes, std::size_t perLine) {
-    char text[8];
+    static constexpr char kHex[] = "0123456789abcdef";
+    out.reserve(out.size() + 5 * bytes.size() + 5 * (bytes.size() / perLine + 1) + 1);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i % perLine == 0) out += "\n    ";
-        std::snprintf(text, sizeof text, "0x%02x,", bytes[i]);
-        out += text;
+        const char text[5] = {'0', 'x', kHex[bytes[i] >> 4], kHex[bytes[i] & 15], ','};
+        out.append(text, sizeof text);
     }
     out += '\n';
 }
