@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot open %s\n", path.c_str());
         return 1;
     }
-    const auto command = [&](const std::string& name, int id) {
+    const auto command = [&](const std::string& name, CommandId id) {
         pause();
         steps.push_back(Time(name, [&] { RunCommand(ed, id); }));
         steps.back().paint = Time("", [&] { PaintImageWindow(ed); }).wall;

@@ -46,9 +46,9 @@ struct Fixture {
         ed.settings.foreColor = ColorFromRgb(200, 30, 60);
         ed.settings.backColor = ColorFromRgb(10, 90, 200);
     }
-    void Select(int shape) {
+    void Select(CommandId shape) {
         ed.selection.rect = {0, 0, kW, kH};
-        ed.selection.shape = std::int16_t(shape);
+        ed.selection.shape = shape;
         BeginSelection(ed);
     }
 };

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "editor/CommandIds.h"
+#include "editor/CommandTable.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
 #include "frame/EditorEvents.h"
@@ -89,7 +89,7 @@ struct BenchEditor {
 void BM_RotateFlipCommand(benchmark::State& state) {
     BenchEditor b;
     for (auto _ : state) {
-        RunCommand(b.ed, int(state.range(0)));
+        RunCommand(b.ed, *CommandFromNumber(int(state.range(0))));
         benchmark::ClobberMemory();
         state.PauseTiming();
         RunCommand(b.ed, CommandId::Undo);
@@ -133,7 +133,7 @@ BENCHMARK(BM_TurnArea)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RotateFlipCommand)
     ->ArgName("id")
-    ->DenseRange(CommandId::RotateClockwise, CommandId::FlipVertical)
+    ->DenseRange(NumberOf(CommandId::RotateClockwise), NumberOf(CommandId::FlipVertical))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyWholeImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PasteWholeImage)->Unit(benchmark::kMillisecond);

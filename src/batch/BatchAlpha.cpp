@@ -16,7 +16,7 @@ namespace {
 
 constexpr Pixel kOpaque{0x00FFFFFFu};
 
-std::optional<Turn> TurnOf(int id) {
+std::optional<Turn> TurnOf(CommandId id) {
     switch (id) {
         case CommandId::RotateClockwise: return Turn::Clockwise;
         case CommandId::RotateCounterClockwise: return Turn::CounterClockwise;
@@ -27,15 +27,26 @@ std::optional<Turn> TurnOf(int id) {
     }
 }
 
-bool IsShift(int id) {
+bool IsShift(CommandId id) {
     return id == CommandId::ShiftLeft || id == CommandId::ShiftRight || id == CommandId::ShiftUp ||
            id == CommandId::ShiftDown;
+}
+
+bool IsFill(CommandId id) {
+    switch (id) {
+        case CommandId::FillLine:
+        case CommandId::FillSolid:
+        case CommandId::FillTwoColor:
+        case CommandId::FillInterior:
+        case CommandId::FillExterior: return true;
+        default: return false;
+    }
 }
 
 const char* PainterName(const Step& s) { return s.kind == StepKind::Bucket ? "--bucket" : "--fill"; }
 
 // The shift's one overlapping copy, as the image's pixels make it.
-void ShiftPlane(Bitmap& plane, const Rect& a, int id) {
+void ShiftPlane(Bitmap& plane, const Rect& a, CommandId id) {
     const int w = a.Width(), h = a.Height();
     if (id == CommandId::ShiftLeft) CopyPixels(plane, a.left, a.top, w - 1, h, plane, a.left + 1, a.top);
     if (id == CommandId::ShiftRight) CopyPixels(plane, a.left + 1, a.top, w - 1, h, plane, a.left, a.top);
@@ -52,7 +63,7 @@ std::string AlphaFollower::Before(const Editor& ed, const Step& s) {
     if (!alpha_) return {};
     step_ = s;
     const bool paints = s.kind == StepKind::Bucket ||
-                        (s.kind == StepKind::Command && s.a >= CommandId::FillLine && s.a <= CommandId::FillExterior);
+                        (s.kind == StepKind::Command && IsFill(s.command));
     if (paints) {
         if (AnyTransparent(*alpha_))
             return std::string(PainterName(s)) +
@@ -64,12 +75,12 @@ std::string AlphaFollower::Before(const Editor& ed, const Step& s) {
     if (s.kind == StepKind::Size) move_ = Move::Size;
     if (s.kind == StepKind::Scale) move_ = Move::Scale;
     if (s.kind != StepKind::Command) return {};
-    command_ = s.a;
+    command_ = s.command;
     whole_ = !HasSelection(ed);
     area_ = SelectedArea(ed);
-    if (TurnOf(s.a)) move_ = Move::Turn;
-    if (IsShift(s.a)) move_ = Move::Shift;
-    if (s.a == CommandId::Crop) {
+    if (TurnOf(s.command)) move_ = Move::Turn;
+    if (IsShift(s.command)) move_ = Move::Shift;
+    if (s.command == CommandId::Crop) {
         move_ = Move::Crop;
         area_ = ed.selection.rect.Intersect(CurrentImage(ed).Bounds());
     }

@@ -31,7 +31,7 @@ private:
     enum class Move { None, Turn, Shift, Crop, Size, Scale };
     std::optional<Bitmap>& alpha_;
     Move move_ = Move::None;
-    int command_ = 0;
+    CommandId command_{};
     Rect area_;  // the area turned or shifted, or the rectangle cropped to
     bool whole_ = false;
     Step step_;

@@ -25,11 +25,11 @@ std::string AddStep(BatchOptions& o, Step s) {
     return {};
 }
 
-std::string AddCommand(BatchOptions& o, int id) { return AddStep(o, {StepKind::Command, id}); }
+std::string AddCommand(BatchOptions& o, CommandId id) { return AddStep(o, {StepKind::Command, id}); }
 
 // A keyword that stands for one of the given command ids.
 std::string AddWordCommand(BatchOptions& o, const std::string& v, std::string_view what,
-                           std::initializer_list<std::string_view> words, std::initializer_list<int> ids) {
+                           std::initializer_list<std::string_view> words, std::initializer_list<CommandId> ids) {
     const auto i = IndexOfWord(v, words);
     if (!i) return Bad(what, v);
     return AddCommand(o, *(ids.begin() + *i));
@@ -44,7 +44,9 @@ std::string Select(BatchOptions& o, Values v) {
 std::string Shape(BatchOptions& o, Values v) {
     const auto i = IndexOfWord(v[0], {"rectangle", "rounded", "ellipse", "line", "line-up"});
     if (!i) return Bad("rectangle, rounded, ellipse, line or line-up", v[0]);
-    return AddStep(o, {StepKind::Shape, CommandId::RectangleSelection + (*i == 4 ? 3 : *i), *i == 4 ? 1 : 0});
+    constexpr CommandId kShapes[] = {CommandId::RectangleSelection, CommandId::RoundedRectangleSelection,
+                                     CommandId::EllipseSelection, CommandId::LineSelection, CommandId::LineSelection};
+    return AddStep(o, {StepKind::Shape, kShapes[*i], *i == 4 ? 1 : 0});
 }
 
 std::string Rotate(BatchOptions& o, Values v) {

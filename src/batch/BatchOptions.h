@@ -10,6 +10,7 @@
 #include "batch/BatchDeviceOptions.h"
 #include "color/FixedPalettes.h"
 #include "color/PaletteMapping.h"
+#include "editor/CommandIds.h"
 #include "raster/Color.h"
 
 namespace rastrix::batch {
@@ -17,10 +18,10 @@ namespace rastrix::batch {
 // One step of the command sequence, applied to every image in the order given.
 enum class StepKind {
     Select,      // x, y, width, height
-    Shape,       // a = CommandId::RectangleSelection .. CommandId::LineSelection, b = 1 for a line from bottom-left to top-right
+    Shape,       // command = the shape's command (IsSelectionShape), b = 1 for a line from bottom-left to top-right
     Unselect,
     MarkBorder,
-    Command,     // a = the menu command: crop, rotations, flips, shifts, the five fills
+    Command,     // command = the menu command: crop, rotations, flips, shifts, the five fills
     Size,        // a = width, b = height
     Bucket,      // a = x, b = y
     Foreground,  // colour
@@ -44,9 +45,17 @@ enum SizeForm : int {
 
 struct Step {
     StepKind kind = StepKind::Command;
+    CommandId command{};  // Shape and Command: the command it runs
     int a = 0, b = 0, c = 0, d = 0;
     Color color{0};
     int sizeForm = kSizeExact;  // Size and Scale: SizeForm bits
+
+    constexpr Step() = default;
+    constexpr Step(StepKind k, int a_, int b_ = 0, int c_ = 0, int d_ = 0, Color color_ = Color{0},
+                   int sizeForm_ = kSizeExact)
+        : kind(k), a(a_), b(b_), c(c_), d(d_), color(color_), sizeForm(sizeForm_) {}
+    constexpr Step(StepKind k) : kind(k) {}  // NOLINT: a step of a kind without values
+    constexpr Step(StepKind k, CommandId id, int b_ = 0) : kind(k), command(id), b(b_) {}
     friend bool operator==(const Step&, const Step&) = default;
 };
 

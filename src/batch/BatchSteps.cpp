@@ -20,7 +20,7 @@ namespace rastrix::batch {
 namespace {
 
 // The option that runs a command, as the user gave it.
-const char* NameOf(int id) {
+const char* NameOf(CommandId id) {
     switch (id) {
         case CommandId::Crop: return "--crop";
         case CommandId::RotateClockwise: case CommandId::RotateCounterClockwise: case CommandId::Rotate180: return "--rotate";
@@ -40,7 +40,7 @@ std::string SizeText(const Editor& ed) {
 
 }  // namespace
 
-std::string RefusalText(int id, const Availability& why) {
+std::string RefusalText(CommandId id, const Availability& why) {
     const std::string name = NameOf(id);
     using Kind = Availability::Kind;
     switch (why.kind) {
@@ -68,7 +68,7 @@ void Drag(Editor& ed, const Rect& r, bool rising) {
     SelectionButtonUp(ed, true);
 }
 
-std::string Command(Editor& ed, int id) {
+std::string Command(Editor& ed, CommandId id) {
     if (const Availability why = CanRun(ed, id); !why.Ok()) return RefusalText(id, why);
     Dispatch(ed, id);
     return {};
@@ -115,7 +115,7 @@ std::string Run(Editor& ed, const Step& given, StepMemory& memory) {
             Drag(ed, Rect{s.a, s.b, s.a + s.c, s.b + s.d}, memory.risingLine);
             return {};
         case StepKind::Shape:
-            Dispatch(ed, s.a);
+            Dispatch(ed, s.command);
             // A line runs the way it was dragged: the next drags go that way, and a selection
             // that is there already is dragged again.
             memory.risingLine = s.b != 0;
@@ -126,7 +126,7 @@ std::string Run(Editor& ed, const Step& given, StepMemory& memory) {
             if (ed.selection.active) Dispatch(ed, CommandId::Unselect);
             return {};
         case StepKind::MarkBorder: return Command(ed, CommandId::MarkBorder);
-        case StepKind::Command: return Command(ed, s.a);
+        case StepKind::Command: return Command(ed, s.command);
         case StepKind::Size: return ChangeSize(ed, s.a, s.b);
         case StepKind::Bucket: return Bucket(ed, s.a, s.b);
         case StepKind::Foreground: SetForeColor(ed, s.color); return {};

@@ -33,6 +33,6 @@ std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory
 
 // Why the command of `id` cannot run, as `why` says, in the words of the command line: the
 // option that asked for it and what to give before it. Empty when it can run.
-std::string RefusalText(int id, const Availability& why);
+std::string RefusalText(CommandId id, const Availability& why);
 
 }  // namespace rastrix::batch

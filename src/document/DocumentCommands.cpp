@@ -38,8 +38,7 @@ constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::inde
         {CommandId::ChangeImageSize, nullptr, nullptr, nullptr, ChangeSizeCommand, ImageRule},
         {CommandId::ExportForDevice, nullptr, nullptr, nullptr, ExportForDeviceCommand, ImageRule},
         // Recent file k; its menu text is the entry's path, or a placeholder.
-        {CommandId::FirstRecentFile + int(K), nullptr, nullptr, nullptr,
-         RunMember<OpenRecentCommand, CommandId::FirstRecentFile + int(K)>}...,
+        {RecentFileCommand(int(K)), nullptr, nullptr, nullptr, RunMember<OpenRecentCommand, RecentFileCommand(int(K))>}...,
     }};
 }
 

@@ -118,10 +118,10 @@ void OpenFileByName(Editor& ed, const std::string& path) {
 
 void OpenNamedCommand(Editor& ed) { OpenFileByName(ed, std::string(ed.doc.currentPath)); }
 
-void OpenRecentCommand(Editor& ed, int id) {
+void OpenRecentCommand(Editor& ed, CommandId id) {
     const int k = RecentPositionOf(id);
     if (k < 0) return;
-    if (id == CommandId::FirstRecentFile) SaveViewCenter(ed.view, ed.settings);
+    if (id == CommandId::RecentFile0) SaveViewCenter(ed.view, ed.settings);
     if (!MayReplaceImage(ed)) return;
     // An empty entry is loaded as the empty name, so the user is told it names no file.
     const std::string path = BeginReopen(ed.recent, k);

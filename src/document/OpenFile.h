@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "codec/BmpReader.h"
+#include "editor/CommandIds.h"
 
 namespace rastrix {
 
@@ -36,7 +37,7 @@ void OpenFileByName(Editor& ed, const std::string& path);
 // The file named on the command line (already in currentPath).
 void OpenNamedCommand(Editor& ed);
 // A recent file, 368..383; 368 is also F5, which keeps the view centred on the same point.
-void OpenRecentCommand(Editor& ed, int id);
+void OpenRecentCommand(Editor& ed, CommandId id);
 
 inline constexpr const char* kOpenDialogTitle = "Open a file";
 // The Open dialog's second filter: every kind of file Open reads.

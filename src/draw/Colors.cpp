@@ -44,7 +44,7 @@ Rect SwatchRect(const Editor& ed, int part) {
             l.statusBar.Height() - 1};
 }
 
-void ChooseCurrentColor(Editor& ed, int id) {
+void ChooseCurrentColor(Editor& ed, CommandId id) {
     const bool fore = id == CommandId::SetForegroundColor;
     if (!fore && id != CommandId::SetBackgroundColor) return;
     Color& current = fore ? ed.settings.foreColor : ed.settings.backColor;

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "editor/CommandIds.h"
 #include "raster/Brush.h"
 #include "raster/Color.h"
 #include "raster/Geometry.h"
@@ -35,6 +36,6 @@ Rect SwatchRect(const Editor& ed, int part);
 // (CommandId::SetBackgroundColor): the platform's colour dialog with the sixteen custom colours,
 // which it updates in place. A cancelled dialog keeps the colour; the swatch is repainted either
 // way.
-void ChooseCurrentColor(Editor& ed, int id);
+void ChooseCurrentColor(Editor& ed, CommandId id);
 
 }  // namespace rastrix

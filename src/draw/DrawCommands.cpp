@@ -19,8 +19,8 @@ void Filled(Editor& ed) {
 }
 
 template <FillKind Kind>
-constexpr Command FillCommand(int id) {
-    return {id, nullptr, nullptr, nullptr, Filled<Kind>, Offered<Kind>};
+constexpr Command FillCommand() {
+    return {FillCommandOf(Kind), nullptr, nullptr, nullptr, Filled<Kind>, Offered<Kind>};
 }
 
 const Command kCommands[] = {
@@ -30,11 +30,11 @@ const Command kCommands[] = {
      RunMember<ChooseCurrentColor, CommandId::SetBackgroundColor>},
     {CommandId::SetLineStyle, nullptr, nullptr, nullptr, SetLineStyle},
     {CommandId::SetFillStyle, nullptr, nullptr, nullptr, SetFillStyle},
-    FillCommand<FillKind::Line>(CommandId::FillLine),
-    FillCommand<FillKind::Solid>(CommandId::FillSolid),
-    FillCommand<FillKind::TwoColor>(CommandId::FillTwoColor),
-    FillCommand<FillKind::Interior>(CommandId::FillInterior),
-    FillCommand<FillKind::Exterior>(CommandId::FillExterior),
+    FillCommand<FillKind::Line>(),
+    FillCommand<FillKind::Solid>(),
+    FillCommand<FillKind::TwoColor>(),
+    FillCommand<FillKind::Interior>(),
+    FillCommand<FillKind::Exterior>(),
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 
+#include "editor/CommandIds.h"
 #include "raster/Geometry.h"
 
 namespace rastrix {
@@ -8,12 +9,12 @@ namespace rastrix {
 struct Editor;
 
 // A marked shape as the drawing tools use it: the selection rectangle in image pixels (right
-// and bottom exclusive), the shape command inscribed in it (CommandId::RectangleSelection,
-// CommandId::RoundedRectangleSelection, CommandId::EllipseSelection or CommandId::LineSelection)
+// and bottom exclusive), the shape inscribed in it as the command that chooses it
+// (IsSelectionShape)
 // and, for a line, whether it runs from the bottom-left corner to the top-right one.
 struct MarkedShape {
     Rect rect;
-    int shape = 0;
+    CommandId shape = CommandId::RectangleSelection;
     bool lineReversed = false;
 };
 

@@ -15,19 +15,19 @@ namespace {
 
 constexpr Color kBlack = ColorFromRgb(0, 0, 0);
 
-Pen FillPen(int id, const SettingsRecord& s) {
+Pen FillPen(FillKind kind, const SettingsRecord& s) {
     const Color fore = s.foreColor;
-    switch (id) {
-        case CommandId::FillInterior: return Pen(PS_NULL, 0, kBlack);
-        case CommandId::FillSolid: return Pen(PS_SOLID, LineWidthOf(s), fore);
+    switch (kind) {
+        case FillKind::Interior: return Pen(PS_NULL, 0, kBlack);
+        case FillKind::Solid: return Pen(PS_SOLID, LineWidthOf(s), fore);
         default: return Pen(kPenStyles[std::size_t(LineStyleIndexOf(s))], LineWidthOf(s), fore);
     }
 }
 
-Brush FillBrush(int id, const SettingsRecord& s) {
-    switch (id) {
-        case CommandId::FillLine: return Brush::Null();
-        case CommandId::FillSolid: return Brush::Solid(s.foreColor);
+Brush FillBrush(FillKind kind, const SettingsRecord& s) {
+    switch (kind) {
+        case FillKind::Line: return Brush::Null();
+        case FillKind::Solid: return Brush::Solid(s.foreColor);
         default: {
             const int hatch = HatchStyleIndexOf(s);
             if (hatch == 0) return Brush::Solid(s.backColor);
@@ -35,8 +35,6 @@ Brush FillBrush(int id, const SettingsRecord& s) {
         }
     }
 }
-
-bool IsFillCommand(int id) { return id >= CommandId::FillLine && id <= CommandId::FillInterior; }
 
 void FinishFill(Editor& ed) {
     EndSelection(ed);
@@ -50,16 +48,16 @@ std::optional<MarkedShape> ActiveShape(const Editor& ed) {
     return MarkedShape{ed.selection.rect, ed.selection.shape, ed.selection.lineReversed};
 }
 
-void DrawShapeFill(Bitmap& image, const MarkedShape& shape, int id, const SettingsRecord& settings) {
-    if (!IsFillCommand(id)) return;
+void DrawShapeFill(Bitmap& image, const MarkedShape& shape, FillKind kind, const SettingsRecord& settings) {
+    if (kind == FillKind::Exterior) return;
     const Rect r = shape.rect;
     Canvas canvas(image);
-    canvas.SelectPen(FillPen(id, settings));
-    canvas.SelectBrush(FillBrush(id, settings));
+    canvas.SelectPen(FillPen(kind, settings));
+    canvas.SelectBrush(FillBrush(kind, settings));
     // Without a pen the figure comes out one pixel smaller at the right and bottom; moving its
     // left and top in by one makes it cover exactly the inside of a 1-pixel outline.
-    const int l = id == CommandId::FillInterior ? r.left + 1 : r.left;
-    const int t = id == CommandId::FillInterior ? r.top + 1 : r.top;
+    const int l = kind == FillKind::Interior ? r.left + 1 : r.left;
+    const int t = kind == FillKind::Interior ? r.top + 1 : r.top;
     switch (shape.shape) {
         case CommandId::RectangleSelection: canvas.Rectangle(l, t, r.right, r.bottom); break;
         case CommandId::RoundedRectangleSelection: canvas.RoundRect(l, t, r.right, r.bottom, (r.right - l) / 4, (r.bottom - t) / 4); break;
@@ -102,7 +100,7 @@ void DrawExteriorFill(Bitmap& image, const MarkedShape& shape, Color color) {
 Availability FillRule(const Editor& ed, FillKind kind) {
     const Availability selected = SelectionRule(ed);
     if (!selected.Ok()) return selected;
-    const int shape = ed.selection.shape;
+    const CommandId shape = ed.selection.shape;
     switch (shape) {
         case CommandId::RectangleSelection:
         case CommandId::RoundedRectangleSelection:
@@ -121,7 +119,7 @@ void RunFill(Editor& ed, FillKind kind) {
     if (kind == FillKind::Exterior) {
         DrawExteriorFill(CurrentImage(ed), shape, ed.settings.foreColor);
     } else {
-        DrawShapeFill(CurrentImage(ed), shape, CommandId::FillLine + int(kind), ed.settings);
+        DrawShapeFill(CurrentImage(ed), shape, kind, ed.settings);
     }
     FinishFill(ed);
 }

@@ -11,6 +11,18 @@ struct Editor;
 // The five fills, in the order of their commands (Fill Line/Perimeter first).
 enum class FillKind { Line, Solid, TwoColor, Interior, Exterior };
 
+// The command of each fill.
+constexpr CommandId FillCommandOf(FillKind kind) {
+    switch (kind) {
+        case FillKind::Line: return CommandId::FillLine;
+        case FillKind::Solid: return CommandId::FillSolid;
+        case FillKind::TwoColor: return CommandId::FillTwoColor;
+        case FillKind::Interior: return CommandId::FillInterior;
+        case FillKind::Exterior: return CommandId::FillExterior;
+    }
+    return CommandId::FillLine;
+}
+
 // Whether a fill of this kind can run now: each needs an active selection, and of a line only
 // Fill Line/Perimeter is drawn (the fill commands' rule).
 Availability FillRule(const Editor& ed, FillKind kind);
@@ -31,8 +43,9 @@ void RunFill(Editor& ed, FillKind kind);
 //    shrunk by one at the right and bottom, in backColor or the hatch.
 //  - A line runs from the top-left corner toward the bottom-right one, or, reversed, from
 //    (left, bottom - 1) toward (right, top - 1), with the chosen style, width and foreColor.
-// Styled pens wider than one pixel draw solid; gaps of styled pens are white.
-void DrawShapeFill(Bitmap& image, const MarkedShape& shape, int id, const SettingsRecord& settings);
+// Styled pens wider than one pixel draw solid; gaps of styled pens are white. Exterior draws
+// nothing here (DrawExteriorFill).
+void DrawShapeFill(Bitmap& image, const MarkedShape& shape, FillKind kind, const SettingsRecord& settings);
 // The four strips around the rectangle, then, for a rounded rectangle or ellipse, each row's
 // runs outside the shape mask.
 void DrawExteriorFill(Bitmap& image, const MarkedShape& shape, Color color);

@@ -49,7 +49,7 @@ struct Region {
 };
 
 Region CopyRegion(const Editor& ed) {
-    const int shape = ed.selection.shape;
+    const CommandId shape = ed.selection.shape;
     if (!HasSelection(ed) || shape == CommandId::LineSelection) return {{0, 0, ed.doc.imageWidth, ed.doc.imageHeight}, {}, {}};
     const Rect sel = ed.selection.rect.Normalized();
     Region r{SelectedArea(ed), {sel.left, sel.top}, {}};
@@ -132,7 +132,7 @@ void PlaceIntoImage(Editor& ed, Bitmap clip) {
 
 }  // namespace
 
-void CopySelection(Editor& ed, int id) {
+void CopySelection(Editor& ed, CommandId id) {
     if ((id != CommandId::Cut && id != CommandId::Copy) || !HasImage(ed)) return;
     const Region r = CopyRegion(ed);
     if (r.area.IsEmpty()) return;  // a selection without pixels inside the image: nothing to copy
@@ -155,7 +155,7 @@ void CopySelection(Editor& ed, int id) {
     if (id == CommandId::Cut && HasSelection(ed)) EraseSelection(ed);
 }
 
-void PasteClipboard(Editor& ed, int id) {
+void PasteClipboard(Editor& ed, CommandId id) {
     if (id != CommandId::Paste && id != CommandId::PasteIntoNewFile) return;
     if (!OpenClipboardOrWarn(ed)) return;
     if (!ed.host.ClipboardHasBitmap()) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "editor/CommandIds.h"
+
 namespace rastrix {
 
 struct Editor;
@@ -8,7 +10,7 @@ struct Editor;
 // for a rounded rectangle or an ellipse everything outside the shape is backColor on the copy.
 // Cut then erases the whole selection rectangle in backColor (one undo level) and ends the
 // selection; without an active selection it erases nothing. Both do nothing without an image.
-void CopySelection(Editor& ed, int id);
+void CopySelection(Editor& ed, CommandId id);
 
 // Paste (CommandId::Paste) and Paste into New File (CommandId::PasteIntoNewFile). Paste places the
 // clipboard bitmap at the copy region's top-left corner, cut to the region (and to the shape of a
@@ -16,7 +18,7 @@ void CopySelection(Editor& ed, int id);
 // Paste into New File first offers to save a modified image (Cancel stops it), then makes a new
 // image, "Untitled.bmp", of the clipboard bitmap's size and bit depth. A clipboard bitmap
 // that cannot be read, has no pixels, or is too large for a new image is refused with a message.
-void PasteClipboard(Editor& ed, int id);
+void PasteClipboard(Editor& ed, CommandId id);
 
 inline constexpr const char* kCannotOpenClipboardText = "Cannot open Clipboard.";
 inline constexpr const char* kClipboardWriteFailedText =

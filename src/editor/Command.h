@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <span>
 
+#include "editor/CommandIds.h"
+
 namespace rastrix {
 
 struct Editor;
@@ -20,7 +22,7 @@ struct Availability {
         NothingToRestore,         // no kept selection rectangle to bring back
     };
     Kind kind = Kind::Ok;
-    int shape = 0;  // the selection's shape (its tool's command number) where the kind is about it
+    CommandId shape{};  // the selection's shape (the command that chooses it) where the kind is about it
 
     constexpr bool Ok() const { return kind == Kind::Ok; }
     friend constexpr bool operator==(const Availability&, const Availability&) = default;
@@ -33,7 +35,7 @@ inline constexpr Availability kCanRun{};
 // selection/, Save in document/, ...); the frame gathers the lists into the one table that
 // menus, tool-bar buttons, keys and rastrix-batch all use.
 struct Command {
-    int id = 0;
+    CommandId id{};
     // Whether the menu item is enabled and the button clickable, where that differs from
     // canRun (each such record says why). Null: canRun's answer, or without canRun always, as
     // the menu and bars were made.
@@ -57,8 +59,8 @@ struct Command {
 using CommandList = std::span<const Command>;
 
 // The run of one member of a family of commands that share a handler taking the member's id
-// (Cut and Copy, the recent files, the tools, the view modes).
-template <void (*Handler)(Editor&, int), int Id>
+// (Cut and Copy, Paste and Paste into New File, the recent files, the tools, the colours).
+template <void (*Handler)(Editor&, CommandId), CommandId Id>
 void RunMember(Editor& ed) {
     Handler(ed, Id);
 }

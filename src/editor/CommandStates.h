@@ -38,27 +38,27 @@ public:
     CommandStates();
 
     // nullopt when the menu has no item of this id.
-    std::optional<MenuItemState> MenuItem(int id) const;
+    std::optional<MenuItemState> MenuItem(CommandId id) const;
     // nullopt when no existing tool bar has a button of this id.
-    std::optional<ButtonState> Button(int id) const;
+    std::optional<ButtonState> Button(CommandId id) const;
     bool DrawingToolBarExists() const { return drawingToolBar_; }
     friend bool operator==(const CommandStates&, const CommandStates&) = default;
 
-    void EnableMenuItem(int id, bool enabled);
-    void CheckMenuItem(int id, bool checked);
+    void EnableMenuItem(CommandId id, bool enabled);
+    void CheckMenuItem(CommandId id, bool checked);
     // Replaces the button's whole state, pressed bit included.
-    void SetButtonState(int id, std::uint8_t state);
-    void PressButton(int id, bool pressed);
+    void SetButtonState(CommandId id, std::uint8_t state);
+    void PressButton(CommandId id, bool pressed);
 
     // A new drawing tool bar has its buttons in their table states, none pressed.
     void CreateDrawingToolBar();
     void DestroyDrawingToolBar();
 
 private:
-    std::uint8_t* ButtonBits(int id);
+    std::uint8_t* ButtonBits(CommandId id);
 
-    std::array<MenuItemState, kCommandIdSpan> menu_{};
-    std::array<std::uint8_t, kCommandIdSpan> buttons_{};
+    std::array<MenuItemState, kCommandCount> menu_{};  // by CommandIndex
+    std::array<std::uint8_t, kCommandCount> buttons_{};
     bool drawingToolBar_ = false;
 };
 

@@ -1,12 +1,14 @@
 #include "editor/CommandTable.h"
 
+#include <ostream>
+
 namespace rastrix {
 namespace {
 
 // The table is hand-written; these checks keep a slip in it from compiling.
 constexpr bool SortedAndInRange() {
     for (std::size_t i = 0; i < kCommandTable.size(); ++i) {
-        if (!InCommandRange(kCommandTable[i].id)) return false;
+        if (!InCommandRange(NumberOf(kCommandTable[i].id))) return false;
         if (i > 0 && kCommandTable[i - 1].id >= kCommandTable[i].id) return false;
     }
     return true;
@@ -27,4 +29,7 @@ static_assert(SortedAndInRange(), "command table must be sorted by id, ids 257..
 static_assert(ButtonsConsistent(), "a button needs an image, a state and a tool-tip");
 
 }  // namespace
+
+std::ostream& operator<<(std::ostream& os, CommandId id) { return os << NumberOf(id); }
+
 }  // namespace rastrix

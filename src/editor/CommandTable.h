@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "editor/CommandIds.h"
@@ -24,7 +25,7 @@ enum class ToolBarKind : std::uint8_t { None, Main, Drawing };
 // One command: its menu item, its tool-bar button and tool-tip, and its shortcut key.
 // Texts are UTF-8; "&" marks the mnemonic and "\t" separates the accelerator label.
 struct CommandInfo {
-    int id;
+    CommandId id;
     std::string_view menuText;  // empty: the command has no menu item
     bool menuStartsEnabled;     // false: the item starts greyed
     ToolBarKind bar;            // the bar carrying its button, if any
@@ -111,55 +112,68 @@ inline constexpr auto kCommandTable = [] {
         {CommandId::VisitWebsite, "&Visit Website", On, No, -1, 0, "", 0},
         {CommandId::About, "&About...", On, No, -1, 0, "", 0},
         // Placeholders until the recent list writes its paths into them; F5 reloads.
-        {CommandId::FirstRecentFile + 0, "Recent File &0", On, No, -1, 0, "", Key::F5},
-        {CommandId::FirstRecentFile + 1, "Recent File &1", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 2, "Recent File &2", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 3, "Recent File &3", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 4, "Recent File &4", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 5, "Recent File &5", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 6, "Recent File &6", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 7, "Recent File &7", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 8, "Recent File &8", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 9, "Recent File &9", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 10, "Recent File 10", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 11, "Recent File 11", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 12, "Recent File 12", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 13, "Recent File 13", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 14, "Recent File 14", On, No, -1, 0, "", 0},
-        {CommandId::FirstRecentFile + 15, "Recent File 15", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile0, "Recent File &0", On, No, -1, 0, "", Key::F5},
+        {CommandId::RecentFile1, "Recent File &1", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile2, "Recent File &2", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile3, "Recent File &3", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile4, "Recent File &4", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile5, "Recent File &5", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile6, "Recent File &6", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile7, "Recent File &7", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile8, "Recent File &8", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile9, "Recent File &9", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile10, "Recent File 10", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile11, "Recent File 11", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile12, "Recent File 12", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile13, "Recent File 13", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile14, "Recent File 14", On, No, -1, 0, "", 0},
+        {CommandId::RecentFile15, "Recent File 15", On, No, -1, 0, "", 0},
     }};
 }();
 
+inline constexpr std::size_t kCommandCount = kCommandTable.size();
+
 namespace command_table_detail {
-// Position of each id in kCommandTable, -1 for numbers that are no command.
-inline constexpr auto kIndexOfId = [] {
-    std::array<std::int8_t, kCommandIdSpan> index{};
+// Position in kCommandTable of each number of the range, -1 for numbers that are no command.
+inline constexpr auto kIndexOfNumber = [] {
+    std::array<std::int8_t, kLastCommandId - kFirstCommandId + 1> index{};
     index.fill(-1);
     for (std::size_t i = 0; i < kCommandTable.size(); ++i)
-        index[static_cast<std::size_t>(kCommandTable[i].id - kFirstCommandId)] =
+        index[static_cast<std::size_t>(NumberOf(kCommandTable[i].id) - kFirstCommandId)] =
             static_cast<std::int8_t>(i);
     return index;
 }();
+
+constexpr int IndexOfNumber(int number) {
+    if (!InCommandRange(number)) return -1;
+    return kIndexOfNumber[static_cast<std::size_t>(number - kFirstCommandId)];
+}
 }  // namespace command_table_detail
 
-// Position of a command in kCommandTable, or -1 when the number is no command.
-constexpr int CommandIndex(int id) {
-    if (!InCommandRange(id)) return -1;
-    return command_table_detail::kIndexOfId[static_cast<std::size_t>(id - kFirstCommandId)];
+// The position of a command in kCommandTable: the one index of every table kept per command.
+// -1 only for a value that names no command (one made by casting a number).
+constexpr int CommandIndex(CommandId id) { return command_table_detail::IndexOfNumber(NumberOf(id)); }
+
+constexpr bool IsCommand(CommandId id) { return CommandIndex(id) >= 0; }
+
+// The command a number from outside stands for (a message, a stored value, a test's raw
+// number); nullopt for numbers that are no command, inside the range or outside it.
+constexpr std::optional<CommandId> CommandFromNumber(int number) {
+    const int i = command_table_detail::IndexOfNumber(number);
+    if (i < 0) return std::nullopt;
+    return kCommandTable[static_cast<std::size_t>(i)].id;
 }
 
-constexpr bool IsCommand(int id) { return CommandIndex(id) >= 0; }
-
-// The table row of a command, or nullptr when the number is no command.
-constexpr const CommandInfo* FindCommand(int id) {
+// The table row of a command, or nullptr for a value that names no command.
+constexpr const CommandInfo* FindCommand(CommandId id) {
     const int i = CommandIndex(id);
     return i < 0 ? nullptr : &kCommandTable[static_cast<std::size_t>(i)];
 }
 
 // The tool-tip shown for the button of this id; empty when no button carries it.
-constexpr std::string_view ToolTipText(int id) {
-    const int i = CommandIndex(id);
-    return i < 0 ? std::string_view{} : kCommandTable[static_cast<std::size_t>(i)].toolTip;
+constexpr std::string_view ToolTipText(CommandId id) {
+    const CommandInfo* c = FindCommand(id);
+    return c == nullptr ? std::string_view{} : c->toolTip;
 }
 
 }  // namespace rastrix

@@ -3,15 +3,26 @@
 #include <optional>
 
 #include "editor/CommandIds.h"
+#include "editor/SelectionState.h"
 #include "raster/Color.h"
 
 namespace rastrix {
 
+// The commands that choose a tool: the pen, the bucket, the picker and the four selection shapes.
+constexpr bool IsToolCommand(CommandId id) {
+    switch (id) {
+        case CommandId::Pen:
+        case CommandId::Bucket:
+        case CommandId::PickColor: return true;
+        default: return IsSelectionShape(id);
+    }
+}
+
 // What the drawing tools keep between events. The two current colours themselves live in
 // the SettingsRecord (foreColor, backColor), because they are persisted with it.
 struct DrawState {
-    // The current tool, as the command that chooses it: CommandId::Pen..CommandId::LineSelection.
-    std::int16_t currentTool = CommandId::RectangleSelection;
+    // The current tool, as the command that chooses it (IsToolCommand).
+    CommandId currentTool = CommandId::RectangleSelection;
     // Colour of the current press: foreColor after a left press (any tool but the picker),
     // backColor after a right pen or bucket press. A stroke keeps drawing with it.
     Color penColor{0x000000};

@@ -42,11 +42,6 @@ const std::string& RecentMenuText(const RecentFiles& recent, int k) {
     return (k >= 0 && k < kRecentCount) ? recent.entries[k] : none;
 }
 
-int RecentPositionOf(int commandId) {
-    const int k = commandId - CommandId::FirstRecentFile;
-    return (k >= 0 && k < kRecentCount) ? k : -1;
-}
-
 const std::string& BeginReopen(RecentFiles& recent, int k) {
     static const std::string none;
     if (k < 0 || k >= kRecentCount) return none;

@@ -24,11 +24,8 @@ struct RecentFiles {
 // recentIndex moves up, whatever it holds. A new path pushes the last entry out.
 void MoveToFront(RecentFiles& recent, std::string_view path);
 
-// The text of menu item CommandId::FirstRecentFile + k: the entry itself, empty for an empty entry.
+// The text of menu item RecentFileCommand(k): the entry itself, empty for an empty entry.
 const std::string& RecentMenuText(const RecentFiles& recent, int k);
-
-// The list position a command id stands for, or -1 when it is not a recent-file command.
-int RecentPositionOf(int commandId);
 
 // The reopen command for position k (after any save prompt): marks where the load comes
 // from and returns the path to load, which may be empty.

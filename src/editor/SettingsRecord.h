@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "editor/CommandIds.h"
+#include "editor/ViewModes.h"
 #include "raster/Color.h"
 #include "store/FileOps.h"
 
@@ -31,7 +31,7 @@ struct SettingsRecord {
     // program survives a run of this one. Nothing else reads them.
     std::uint32_t reservedA = 180;
     std::uint32_t reservedB = 0;
-    std::int16_t viewMode = CommandId::ActualSize;
+    std::int16_t viewMode = StoredViewMode(ViewMode::Actual);  // as stored: ViewModeFromStored reads it
     std::int16_t adjustOffsetX = 0;
     std::int16_t adjustOffsetY = 333;
     std::uint8_t maximized = 1;

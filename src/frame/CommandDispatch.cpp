@@ -8,7 +8,8 @@
 namespace rastrix {
 namespace {
 
-std::size_t IndexOf(int id) { return static_cast<std::size_t>(id - kFirstCommandId); }
+// Only called with ids FindCommand knows, so the index is never -1.
+std::size_t IndexOf(CommandId id) { return static_cast<std::size_t>(CommandIndex(id)); }
 
 }  // namespace
 
@@ -22,13 +23,13 @@ void CommandRegistry::Add(CommandList commands) {
     for (const Command& c : commands) Add(c);
 }
 
-const Command* CommandRegistry::Find(int id) const {
+const Command* CommandRegistry::Find(CommandId id) const {
     if (!IsCommand(id)) return nullptr;
     const Command& c = slots_[IndexOf(id)];
     return c.run != nullptr ? &c : nullptr;
 }
 
-bool CommandRegistry::Run(Editor& editor, int id) const {
+bool CommandRegistry::Run(Editor& editor, CommandId id) const {
     const Command* c = Find(id);
     if (c == nullptr) return false;
     if (c->canRun == nullptr || c->canRun(editor).Ok()) c->run(editor);
@@ -40,9 +41,9 @@ const CommandRegistry& StandardCommands() {
     return commands;
 }
 
-bool Dispatch(const CommandRegistry& commands, Editor& editor, int id) { return commands.Run(editor, id); }
+bool Dispatch(const CommandRegistry& commands, Editor& editor, CommandId id) { return commands.Run(editor, id); }
 
-bool Dispatch(Editor& editor, int id) { return Dispatch(StandardCommands(), editor, id); }
+bool Dispatch(Editor& editor, CommandId id) { return Dispatch(StandardCommands(), editor, id); }
 
 namespace {
 
@@ -55,7 +56,7 @@ std::optional<bool> MenuRule(const Command& c, const Editor& editor) {
 
 }  // namespace
 
-bool CommandEnabled(const Editor& editor, int id) {
+bool CommandEnabled(const Editor& editor, CommandId id) {
     const CommandInfo* info = FindCommand(id);
     if (info == nullptr) return false;
     const Command* c = StandardCommands().Find(id);
@@ -63,12 +64,12 @@ bool CommandEnabled(const Editor& editor, int id) {
     return rule ? *rule : info->menuStartsEnabled;
 }
 
-Availability CanRun(const CommandRegistry& commands, const Editor& editor, int id) {
+Availability CanRun(const CommandRegistry& commands, const Editor& editor, CommandId id) {
     const Command* c = commands.Find(id);
     return c != nullptr && c->canRun != nullptr ? c->canRun(editor) : kCanRun;
 }
 
-Availability CanRun(const Editor& editor, int id) { return CanRun(StandardCommands(), editor, id); }
+Availability CanRun(const Editor& editor, CommandId id) { return CanRun(StandardCommands(), editor, id); }
 
 CommandStates ShownCommandStates(const CommandRegistry& commands, const Editor& editor) {
     CommandStates states;

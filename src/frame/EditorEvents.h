@@ -27,7 +27,7 @@ void OpenStartFile(Editor& ed, const std::string& argument);
 void FileDropped(Editor& ed, const std::string& path);
 
 // A command from the menu, a tool-bar button, the key table or a status-bar click.
-void RunCommand(Editor& ed, int id);
+void RunCommand(Editor& ed, CommandId id);
 
 // A key pressed while the frame or one of its children has the focus. Returns where it went.
 KeyRoute FrameKeyDown(Editor& ed, const KeyPress& press);

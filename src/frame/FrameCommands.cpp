@@ -24,33 +24,34 @@ void Help(Editor& ed) { ShowHelp(ed.host); }
 void Shortcuts(Editor& ed) { ShowShortcutKeys(ed.host); }
 void Website(Editor& ed) { OpenProgramPage(ed.host); }
 
-void View(Editor& ed, int id) {
-    const auto result = RunViewCommand(std::int16_t(id), ed.view, ed.settings, CurrentViewArea(ed),
-                                       ed.doc.imageWidth, ed.doc.imageHeight);
-    if (result && result->invalidated) InvalidateImageWindow(ed);
+template <ViewMode Mode>
+void View(Editor& ed) {
+    const ViewCommandResult result =
+        RunViewCommand(Mode, ed.view, ed.settings, CurrentViewArea(ed), ed.doc.imageWidth, ed.doc.imageHeight);
+    if (result.invalidated) InvalidateImageWindow(ed);
 }
 
 bool DrawingToolsShown(const Editor& ed) { return ed.settings.showDrawingTools != 0; }
 
-template <int Mode>
+template <ViewMode Mode>
 bool IsViewMode(const Editor& ed) {
-    return ed.settings.viewMode == Mode;
+    return ed.settings.viewMode == StoredViewMode(Mode);
 }
 
-template <int Mode>
-constexpr Command ViewCommand() {
-    return {Mode, nullptr, IsViewMode<Mode>, nullptr, RunMember<View, Mode>};
+template <ViewMode Mode>
+constexpr Command ViewModeCommand() {
+    return {ViewCommand(Mode), nullptr, IsViewMode<Mode>, nullptr, View<Mode>};
 }
 
 const Command kCommands[] = {
     {CommandId::Exit, nullptr, nullptr, nullptr, Exit},
     {CommandId::ToggleReservedFlag, nullptr, nullptr, nullptr, ToggleReserved},
     {CommandId::ShowDrawingTools, nullptr, DrawingToolsShown, nullptr, DrawTools},
-    ViewCommand<CommandId::FitToWindow>(),
-    ViewCommand<CommandId::ActualSize>(),
-    ViewCommand<CommandId::Magnify2>(),
-    ViewCommand<CommandId::Magnify4>(),
-    ViewCommand<CommandId::Magnify8>(),
+    ViewModeCommand<ViewMode::Fit>(),
+    ViewModeCommand<ViewMode::Actual>(),
+    ViewModeCommand<ViewMode::Zoom2>(),
+    ViewModeCommand<ViewMode::Zoom4>(),
+    ViewModeCommand<ViewMode::Zoom8>(),
     {CommandId::HelpContents, nullptr, nullptr, nullptr, Help},
     {CommandId::ShortcutKeys, nullptr, nullptr, nullptr, Shortcuts},
     {CommandId::VisitWebsite, nullptr, nullptr, nullptr, Website},

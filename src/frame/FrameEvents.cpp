@@ -36,7 +36,7 @@ void FileDropped(Editor& ed, const std::string& path) {
     PrepareSpareLevel(ed);
 }
 
-void RunCommand(Editor& ed, int id) {
+void RunCommand(Editor& ed, CommandId id) {
     Dispatch(ed, id);
     PrepareSpareLevel(ed);
 }
@@ -49,8 +49,8 @@ KeyRoute FrameKeyDown(Editor& ed, const KeyPress& press) {
     if (atFrame) {
         // The key table looks at the key alone, as the platform's accelerators do here; a key
         // it does not hold blanks the pointer part of the status bar.
-        if (const int id = CommandForKey(press.key))
-            RunCommand(ed, id);
+        if (const std::optional<CommandId> id = CommandForKey(press.key))
+            RunCommand(ed, *id);
         else
             ed.pointerStatus.assign(1, ' ');
     }
@@ -96,7 +96,7 @@ void StatusBarLeftDown(Editor& ed, int x, int y) {
     const std::int32_t threshold = StatusThreshold(ed);
     const StatusClick click =
         StatusClickAt(ed.frame.layout.statusPartEdges, Word(x), Word(y + threshold), threshold);
-    if (click.overStatusBar && click.command != 0) RunCommand(ed, click.command);
+    if (click.overStatusBar && click.command) RunCommand(ed, *click.command);
 }
 
 bool RequestClose(Editor& ed) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "editor/CommandTable.h"
 
@@ -8,7 +9,7 @@ namespace rastrix {
 
 struct KeyBinding {
     std::uint8_t virtualKey;
-    int command;
+    CommandId command;
 };
 
 namespace key_table_detail {
@@ -29,14 +30,14 @@ inline constexpr auto kKeyTable = [] {
     return keys;
 }();
 
-// The command a key at the frame gives, or 0 when the key is not in the table. Only the
+// The command a key at the frame gives, or nullopt when the key is not in the table. Only the
 // low byte of the key code counts, and modifiers are not consulted: C alone copies just as
 // Ctrl+C does.
-constexpr int CommandForKey(std::uint32_t virtualKey) {
+constexpr std::optional<CommandId> CommandForKey(std::uint32_t virtualKey) {
     const auto vk = static_cast<std::uint8_t>(virtualKey & 0xFFu);
     for (const KeyBinding& k : kKeyTable)
         if (k.virtualKey == vk) return k.command;
-    return 0;
+    return std::nullopt;
 }
 
 }  // namespace rastrix

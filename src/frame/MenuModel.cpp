@@ -5,11 +5,11 @@
 namespace rastrix {
 namespace {
 
-constexpr int TimesInMenu(int id) {
+constexpr int TimesInMenu(CommandId id) {
     int seen = 0;
     for (const MenuBarEntry& e : kMainMenu) {
         if (!e.IsPopup()) seen += e.id == id ? 1 : 0;
-        for (int item : e.items) seen += item == id ? 1 : 0;
+        for (CommandId item : e.items) seen += item == id ? 1 : 0;
     }
     return seen;
 }
@@ -20,11 +20,9 @@ constexpr bool MenuMatchesTable() {
         if (TimesInMenu(c.id) != (c.HasMenuItem() ? 1 : 0)) return false;
     for (const MenuBarEntry& e : kMainMenu) {
         if (!e.IsPopup()) {
-            const int i = CommandIndex(e.id);
-            if (i < 0 || kCommandTable[static_cast<std::size_t>(i)].menuText != e.text)
-                return false;
+            if (!IsCommand(e.id) || FindCommand(e.id)->menuText != e.text) return false;
         }
-        for (int item : e.items)
+        for (CommandId item : e.items)
             if (item != kMenuSeparator && !IsCommand(item)) return false;
     }
     return true;

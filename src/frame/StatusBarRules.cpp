@@ -30,11 +30,11 @@ StatusHover StatusHoverAt(const StatusPartEdges& edges, std::uint16_t x, std::ui
 
 StatusClick StatusClickAt(const StatusPartEdges& edges, std::uint16_t x,
                                  std::uint16_t y, std::int32_t threshold) {
-    if (!(y > threshold)) return {false, 0};
+    if (!(y > threshold)) return {false, std::nullopt};
     if (Between(edges[1], x, edges[2])) return {true, CommandId::SetForegroundColor};
     if (Between(edges[2], x, edges[3])) return {true, CommandId::SetBackgroundColor};
     if (Between(edges[3], x, edges[4])) return {true, CommandId::AdjustSelection};
-    return {true, 0};
+    return {true, std::nullopt};
 }
 
 }  // namespace rastrix

@@ -1,6 +1,9 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include "editor/CommandIds.h"
 
 namespace rastrix {
 
@@ -15,10 +18,10 @@ StatusPartEdges ComputeStatusPartEdges(std::int32_t clientWidth);
 enum class StatusHover { ShowForeColor, ShowBackColor, Blank };
 
 // What a left press at the frame does. overStatusBar false: default processing.
-// Otherwise command is the command to dispatch, or 0 for none.
+// Otherwise command is the command to dispatch, if any.
 struct StatusClick {
     bool overStatusBar;
-    int command;
+    std::optional<CommandId> command;
     friend bool operator==(const StatusClick&, const StatusClick&) = default;
 };
 

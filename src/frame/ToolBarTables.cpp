@@ -8,8 +8,7 @@ constexpr bool CarriesExactly(ToolBarKind bar) {
     const auto buttons = ToolBarButtons(bar);
     for (const ToolBarButton& b : buttons) {
         if (b.IsSeparator()) continue;
-        const int i = CommandIndex(b.id);
-        if (i < 0 || kCommandTable[static_cast<std::size_t>(i)].bar != bar) return false;
+        if (!IsCommand(b.id) || FindCommand(b.id)->bar != bar) return false;
     }
     for (const CommandInfo& c : kCommandTable) {
         if (c.bar != bar) continue;

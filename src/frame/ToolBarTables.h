@@ -15,7 +15,7 @@ inline constexpr std::uint8_t kSeparator = 0x01;
 // (kPushButton): they never toggle by themselves; a held-down look is set from outside.
 struct ToolBarButton {
     int image;
-    int id;
+    CommandId id;  // separators: no command (number 0)
     std::uint8_t state;
     std::uint8_t style;
 
@@ -27,16 +27,16 @@ inline constexpr int kMainToolBarImageCount = 28;     // 16 x 16 each; image 3 i
 inline constexpr int kDrawingToolBarImageCount = 14;  // 20 x 20 each
 
 namespace toolbar_detail {
-inline constexpr int S = 0;  // separator in the id lists below
+inline constexpr CommandId S{};  // separator in the id lists below; no command has the number 0
 
 template <std::size_t N>
-constexpr std::array<ToolBarButton, N> Build(const std::array<int, N>& ids) {
+constexpr std::array<ToolBarButton, N> Build(const std::array<CommandId, N>& ids) {
     std::array<ToolBarButton, N> out{};
     for (std::size_t i = 0; i < N; ++i) {
         if (ids[i] == S) {
-            out[i] = {0, 0, ButtonBits::Enabled, kSeparator};
+            out[i] = {0, S, ButtonBits::Enabled, kSeparator};
         } else {
-            const CommandInfo& c = kCommandTable[static_cast<std::size_t>(CommandIndex(ids[i]))];
+            const CommandInfo& c = *FindCommand(ids[i]);
             out[i] = {c.image, c.id, c.buttonState, kPushButton};
         }
     }
@@ -44,7 +44,7 @@ constexpr std::array<ToolBarButton, N> Build(const std::array<int, N>& ids) {
 }
 }  // namespace toolbar_detail
 
-inline constexpr auto kMainToolBarButtons = toolbar_detail::Build(std::array<int, 34>{
+inline constexpr auto kMainToolBarButtons = toolbar_detail::Build(std::array<CommandId, 34>{
     toolbar_detail::S, CommandId::New, CommandId::Open, CommandId::Save,                                  //
     toolbar_detail::S, CommandId::ShowDrawingTools,                                                //
     toolbar_detail::S, CommandId::FitToWindow, CommandId::ActualSize, CommandId::Magnify2, CommandId::Magnify4, CommandId::Magnify8,         //
@@ -54,7 +54,7 @@ inline constexpr auto kMainToolBarButtons = toolbar_detail::Build(std::array<int
     toolbar_detail::S, CommandId::RotateClockwise, CommandId::RotateCounterClockwise, CommandId::Rotate180, CommandId::FlipHorizontal, CommandId::FlipVertical,  //
     toolbar_detail::S, CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown});
 
-inline constexpr auto kDrawingToolBarButtons = toolbar_detail::Build(std::array<int, 17>{
+inline constexpr auto kDrawingToolBarButtons = toolbar_detail::Build(std::array<CommandId, 17>{
     toolbar_detail::S, CommandId::Pen, CommandId::Bucket, CommandId::PickColor, CommandId::RectangleSelection, CommandId::RoundedRectangleSelection, CommandId::EllipseSelection,
     CommandId::LineSelection,                                                                   //
     toolbar_detail::S, CommandId::SetLineStyle, CommandId::SetFillStyle,                            //

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "editor/CommandTable.h"
+#include "frame/CommandDispatch.h"
 #include "frame/MenuModel.h"
 #include "frame/ToolBarTables.h"
 #include "gui/Artwork.h"
@@ -17,9 +18,10 @@ namespace {
 
 QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-// Commands whose menu item can carry a check: the drawing tools, the view modes and the tools.
-bool CanBeChecked(int id) {
-    return id == CommandId::ShowDrawingTools || (id >= CommandId::FitToWindow && id <= CommandId::Magnify8) || (id >= CommandId::Pen && id <= CommandId::LineSelection);
+// Commands whose menu item can carry a check: those whose record has a check rule.
+bool CanBeChecked(CommandId id) {
+    const Command* c = StandardCommands().Find(id);
+    return c != nullptr && c->checked != nullptr;
 }
 
 // The drawing bar's buttons are as wide as the platform makes them for 20-pixel images, so all
@@ -33,9 +35,9 @@ CommandBars::CommandBars(QMenuBar* menuBar, QWidget* frameArea) : QObject(frameA
     mainBar_ = BuildToolBar(false);
 }
 
-QAction* CommandBars::NewAction(int id, QObject* owner) {
+QAction* CommandBars::NewAction(CommandId id, QObject* owner) {
     auto* action = new QAction(owner);
-    action->setData(id);
+    action->setData(NumberOf(id));
     connect(action, &QAction::triggered, this, [this, id] { emit commandChosen(id); });
     return action;
 }
@@ -50,7 +52,7 @@ void CommandBars::BuildMenu(QMenuBar* menuBar) {
             continue;
         }
         QMenu* menu = menuBar->addMenu(FromView(entry.text));
-        for (int id : entry.items) {
+        for (CommandId id : entry.items) {
             if (id == kMenuSeparator) {
                 menu->addSeparator();
                 continue;
@@ -58,7 +60,7 @@ void CommandBars::BuildMenu(QMenuBar* menuBar) {
             const CommandInfo* info = FindCommand(id);
             QAction* action = NewAction(id, menu);
             // "&Open\tCtrl+O": the menu shows the part after the tab as the key label.
-            action->setText(info ? FromView(info->menuText) : QString::number(id));
+            action->setText(info ? FromView(info->menuText) : QString::number(NumberOf(id)));
             action->setCheckable(CanBeChecked(id));
             action->setEnabled(info && info->menuStartsEnabled);
             menu->addAction(action);
@@ -75,7 +77,7 @@ QToolBar* CommandBars::BuildToolBar(bool drawing) {
     bar->setIconSize(drawing ? QSize(20, 20) : QSize(16, 16));
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     bar->layout()->setSpacing(0);
-    QHash<int, QAction*>& buttons = drawing ? drawingButtons_ : mainButtons_;
+    QHash<CommandId, QAction*>& buttons = drawing ? drawingButtons_ : mainButtons_;
     buttons.clear();
     for (const ToolBarButton& b : ToolBarButtons(drawing ? ToolBarKind::Drawing : ToolBarKind::Main)) {
         if (b.IsSeparator()) {
@@ -100,7 +102,7 @@ QToolBar* CommandBars::BuildToolBar(bool drawing) {
     return bar;
 }
 
-QAction* CommandBars::ButtonAction(int id) const {
+QAction* CommandBars::ButtonAction(CommandId id) const {
     if (QAction* a = mainButtons_.value(id, nullptr)) return a;
     return drawingBar_ ? drawingButtons_.value(id, nullptr) : nullptr;
 }
@@ -128,7 +130,7 @@ void CommandBars::ShowStates(const CommandStates& states) {
             action->setChecked(item->checked);
         }
     }
-    for (const QHash<int, QAction*>* buttons : {&mainButtons_, &drawingButtons_}) {
+    for (const QHash<CommandId, QAction*>* buttons : {&mainButtons_, &drawingButtons_}) {
         for (auto it = buttons->cbegin(); it != buttons->cend(); ++it) {
             const std::optional<ButtonState> button = states.Button(it.key());
             if (!button) continue;
@@ -141,7 +143,7 @@ void CommandBars::ShowStates(const CommandStates& states) {
     }
 }
 
-void CommandBars::SetPlainMenuText(int id, const std::string& text) {
+void CommandBars::SetPlainMenuText(CommandId id, const std::string& text) {
     QAction* action = MenuAction(id);
     if (!action) return;
     QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));

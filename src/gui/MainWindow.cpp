@@ -216,7 +216,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     else event->ignore();
 }
 
-void MainWindow::OnCommand(int id) {
+void MainWindow::OnCommand(CommandId id) {
     RunCommand(ed_, id);
     ShowCommandStates(true);  // a clicked button may have toggled itself; show the core's state
     Refresh();
@@ -250,7 +250,7 @@ void MainWindow::PlaceChildren() {
 void MainWindow::ShowRecentFiles() {
     if (ed_.recent.entries == shownRecent_) return;
     shownRecent_ = ed_.recent.entries;
-    for (int k = 0; k < kRecentCount; ++k) bars_->SetPlainMenuText(CommandId::FirstRecentFile + k, RecentMenuText(ed_.recent, k));
+    for (int k = 0; k < kRecentCount; ++k) bars_->SetPlainMenuText(RecentFileCommand(k), RecentMenuText(ed_.recent, k));
 }
 
 void MainWindow::Refresh() {

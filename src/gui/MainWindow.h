@@ -83,7 +83,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void OnCommand(int id);
+    void OnCommand(rastrix::CommandId id);
     void OnResized();
     void OnAreaPainted();
     void PlaceChildren();

@@ -143,7 +143,7 @@ Rect FindPictureInsideBorder(const Bitmap& image) {
 
 void MarkBorder(Editor& ed) {
     // A rectangle, whatever tool is checked; new drags make rectangles until a tool is chosen.
-    ed.selection.shape = kShapeRectangle;
+    ed.selection.shape = CommandId::RectangleSelection;
     ed.selection.rect = FindPictureInsideBorder(CurrentImage(ed));
     BeginSelection(ed);
     // Closed and opened again so the dialog shows the new values where the user left it.

@@ -45,7 +45,7 @@ Availability SelectionRule(const Editor& ed) {
 
 Availability RectangleRule(const Editor& ed) {
     const Availability selected = SelectionRule(ed);
-    if (!selected.Ok() || ed.selection.shape == kShapeRectangle) return selected;
+    if (!selected.Ok() || ed.selection.shape == CommandId::RectangleSelection) return selected;
     return {Availability::Kind::NeedsRectangleSelection, ed.selection.shape};
 }
 

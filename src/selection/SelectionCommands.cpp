@@ -15,7 +15,7 @@
 namespace rastrix {
 namespace {
 
-CursorKind ToolCursor(int toolCommand) {
+CursorKind ToolCursor(CommandId toolCommand) {
     switch (toolCommand) {
         case CommandId::Pen: return CursorKind::Pen;
         case CommandId::Bucket: return CursorKind::Bucket;
@@ -26,11 +26,11 @@ CursorKind ToolCursor(int toolCommand) {
 
 }  // namespace
 
-void ChooseTool(Editor& ed, int toolCommand) {
-    if (toolCommand < CommandId::Pen || toolCommand > CommandId::LineSelection) return;
+void ChooseTool(Editor& ed, CommandId toolCommand) {
+    if (!IsToolCommand(toolCommand)) return;
     ed.view.toolCursor = ToolCursor(toolCommand);
-    if (toolCommand >= CommandId::RectangleSelection) ed.selection.shape = static_cast<std::int16_t>(toolCommand);
-    ed.draw.currentTool = static_cast<std::int16_t>(toolCommand);
+    if (IsSelectionShape(toolCommand)) ed.selection.shape = toolCommand;
+    ed.draw.currentTool = toolCommand;
     // The outline may have changed shape.
     if (HasSelection(ed)) InvalidateImageWindow(ed);
 }
@@ -82,12 +82,12 @@ Availability RestoreRule(const Editor& ed) {
 }
 bool AdjustButtonEnabled(const Editor& ed) { return !ed.selection.adjustButtonFollows || HasSelection(ed); }
 
-template <int Tool>
+template <CommandId Tool>
 bool IsCurrentTool(const Editor& ed) {
     return ed.draw.currentTool == Tool;
 }
 
-template <int Tool>
+template <CommandId Tool>
 constexpr Command ToolCommand() {
     return {Tool, nullptr, IsCurrentTool<Tool>, nullptr, RunMember<ChooseTool, Tool>};
 }

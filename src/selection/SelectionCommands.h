@@ -14,7 +14,7 @@ CommandList SelectionCommands();
 // selection shape, and the current tool (checked on the menu, held down on the drawing bar);
 // with an active selection the outline is redrawn. Pen, Bucket and Pick Color keep the
 // selection and its shape.
-void ChooseTool(Editor& ed, int toolCommand);
+void ChooseTool(Editor& ed, CommandId toolCommand);
 
 // Unselect: the selection goes (its rectangle is kept for Restore Selection).
 void Unselect(Editor& ed);

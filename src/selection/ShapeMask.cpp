@@ -35,7 +35,7 @@ bool ShapeMask::IsInside(int x, int y) const {
     return r.first <= x && x <= r.last;
 }
 
-ShapeMask BuildShapeMask(int width, int height, int selectionShape) {
+ShapeMask BuildShapeMask(int width, int height, CommandId selectionShape) {
     ShapeMask mask;
     if (height <= 0) return mask;
     if (width <= 0) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "editor/CommandIds.h"
 #include "raster/Geometry.h"
 
 namespace rastrix {
@@ -31,7 +32,7 @@ public:
     MaskRowScan Row(int k) const { return rows_[std::size_t(k)]; }
 
 private:
-    friend ShapeMask BuildShapeMask(int width, int height, int selectionShape);
+    friend ShapeMask BuildShapeMask(int width, int height, CommandId selectionShape);
     friend void FreeShapeMask(ShapeMask& mask);
     int width_ = 0;
     std::vector<MaskRowScan> rows_;
@@ -40,8 +41,8 @@ private:
 // selectionShape CommandId::RoundedRectangleSelection gives the rounded rectangle, any other shape
 // the ellipse. A height of 0 or less gives no rows; a width of 0 or less gives rows without shape
 // pixels.
-ShapeMask BuildShapeMask(int width, int height, int selectionShape);
-inline ShapeMask BuildShapeMask(const Rect& selection, int selectionShape) {
+ShapeMask BuildShapeMask(int width, int height, CommandId selectionShape);
+inline ShapeMask BuildShapeMask(const Rect& selection, CommandId selectionShape) {
     return BuildShapeMask(selection.Width(), selection.Height(), selectionShape);
 }
 

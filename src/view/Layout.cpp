@@ -35,14 +35,16 @@ std::int32_t ScrolledOrigin(std::int64_t shown, std::int32_t savedCenter, std::i
 
 }  // namespace
 
-std::int32_t ZoomForViewMode(std::int16_t viewMode) {
-    switch (viewMode) {
-        case kViewActual: return 100;
-        case kViewZoom2: return 200;
-        case kViewZoom4: return 400;
-        case kViewZoom8: return 800;
-        default: return 0;
+std::int32_t ZoomForViewMode(std::optional<ViewMode> viewMode) {
+    if (!viewMode) return 0;
+    switch (*viewMode) {
+        case ViewMode::Fit: return 0;
+        case ViewMode::Actual: return 100;
+        case ViewMode::Zoom2: return 200;
+        case ViewMode::Zoom4: return 400;
+        case ViewMode::Zoom8: return 800;
     }
+    return 0;
 }
 
 std::int32_t ComputeFitZoom(const ViewArea& area, std::int32_t imageWidth, std::int32_t imageHeight) {
@@ -65,7 +67,7 @@ std::optional<ImageWindowLayout> LayoutImageWindow(const LayoutRequest& in) {
     const ViewArea& area = in.area;
     ImageWindowLayout out;
 
-    const bool fit = in.viewMode == kViewFit;
+    const bool fit = in.viewMode == ViewMode::Fit;
     if (fit) {
         out.zoomPercent = ComputeFitZoom(area, in.imageWidth, in.imageHeight);
     } else if (in.zoomPercent < 1) {
@@ -135,7 +137,7 @@ LayoutRequest LayoutRequestFor(const ViewState& view, const SettingsRecord& sett
     return {area,
             imageWidth,
             imageHeight,
-            settings.viewMode,
+            ViewModeFromStored(settings.viewMode),
             settings.zoomPercent,
             view.savedCenterX,
             view.savedCenterY,

@@ -7,16 +7,9 @@
 
 namespace rastrix {
 
-// Command identifiers of the five views; viewMode holds one of them.
-inline constexpr std::int16_t kViewFit = 274;
-inline constexpr std::int16_t kViewActual = 275;
-inline constexpr std::int16_t kViewZoom2 = 276;
-inline constexpr std::int16_t kViewZoom4 = 277;
-inline constexpr std::int16_t kViewZoom8 = 278;
-
-// The fixed zoom of a view command: 100, 200, 400 or 800; 0 for Fit to Window and for ids
-// that are not views.
-std::int32_t ZoomForViewMode(std::int16_t viewMode);
+// The fixed zoom of a view: 100, 200, 400 or 800; 0 for Fit to Window and where there is no
+// view (a stored number that is none).
+std::int32_t ZoomForViewMode(std::optional<ViewMode> viewMode);
 
 // The zoom that fits an image into the view band with an 8-pixel allowance: below 100 when
 // the image must shrink, else a whole multiple of 100. Never less than 1, however small the
@@ -31,7 +24,7 @@ struct LayoutRequest {
     ViewArea area;
     std::int32_t imageWidth = 0;
     std::int32_t imageHeight = 0;
-    std::int16_t viewMode = kViewActual;
+    std::optional<ViewMode> viewMode = ViewMode::Actual;  // nullopt: a stored number that is no view
     std::int32_t zoomPercent = 100;  // the zoom of a fixed view; Fit to Window works out its own
     std::int32_t savedCenterX = 0;   // image column to centre on; 0 for none
     std::int32_t savedCenterY = 0;

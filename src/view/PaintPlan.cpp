@@ -6,7 +6,7 @@
 
 namespace rastrix {
 
-std::optional<SelectionOutline> ComputeSelectionOutline(const Rect& selection, std::int16_t selectionShape,
+std::optional<SelectionOutline> ComputeSelectionOutline(const Rect& selection, CommandId selectionShape,
                                                         bool lineReversed, const ViewState& view,
                                                         std::int32_t zoomPercent) {
     const std::int32_t l = ImageToWindow(selection.left, zoomPercent, view.scrollOriginX);
@@ -17,14 +17,14 @@ std::optional<SelectionOutline> ComputeSelectionOutline(const Rect& selection, s
     SelectionOutline outline;
     outline.box = {l, t, r, b};
     switch (selectionShape) {
-        case kShapeRectangle: outline.kind = OutlineKind::PatternFrame; break;
-        case kShapeRoundRect:
+        case CommandId::RectangleSelection: outline.kind = OutlineKind::PatternFrame; break;
+        case CommandId::RoundedRectangleSelection:
             outline.kind = OutlineKind::RoundRect;
             outline.cornerWidth = std::int32_t((std::int64_t(r) - l) / 4);
             outline.cornerHeight = std::int32_t((std::int64_t(b) - t) / 4);
             break;
-        case kShapeEllipse: outline.kind = OutlineKind::Ellipse; break;
-        case kShapeLine:
+        case CommandId::EllipseSelection: outline.kind = OutlineKind::Ellipse; break;
+        case CommandId::LineSelection:
             outline.kind = OutlineKind::Line;
             outline.from = lineReversed ? Point{r, t} : Point{l, t};
             outline.to = lineReversed ? Point{l, b} : Point{r, b};

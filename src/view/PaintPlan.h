@@ -11,12 +11,6 @@
 
 namespace rastrix {
 
-// Selection shapes, by command identifier.
-inline constexpr std::int16_t kShapeRectangle = 323;
-inline constexpr std::int16_t kShapeRoundRect = 324;
-inline constexpr std::int16_t kShapeEllipse = 325;
-inline constexpr std::int16_t kShapeLine = 326;
-
 enum class OutlineKind {
     PatternFrame,  // one-pixel frame painted with the selection pattern brush
     RoundRect,     // dotted red pen, hollow brush, corner ellipse cornerWidth x cornerHeight
@@ -38,7 +32,7 @@ struct SelectionOutline {
 // Converts the selection's sides to window coordinates at the current zoom and origin. A
 // line runs from the top-left to the bottom-right corner, or from the top-right to the
 // bottom-left when lineReversed is set. nullopt for an unknown shape.
-std::optional<SelectionOutline> ComputeSelectionOutline(const Rect& selection, std::int16_t selectionShape,
+std::optional<SelectionOutline> ComputeSelectionOutline(const Rect& selection, CommandId selectionShape,
                                                         bool lineReversed, const ViewState& view,
                                                         std::int32_t zoomPercent);
 
@@ -49,7 +43,7 @@ struct ImagePaintInputs {
     std::int32_t imageHeight = 0;
     std::int32_t imageBitDepth = 0;
     bool hasSelection = false;
-    std::int16_t selectionShape = kShapeRectangle;
+    CommandId selectionShape = CommandId::RectangleSelection;
     Rect selection;  // the selection's rectangle; read when hasSelection is set
     bool lineReversed = false;
 };

@@ -22,7 +22,7 @@ ScrollBarState BarFor(std::int32_t imageSize, std::int32_t visible, std::int32_t
 
 VisibleSize ComputeVisibleImageSize(const ViewState& view, const SettingsRecord& settings, std::int32_t imageWidth,
                                     std::int32_t imageHeight) {
-    if (settings.viewMode == kViewFit) return {imageWidth, imageHeight};
+    if (settings.viewMode == StoredViewMode(ViewMode::Fit)) return {imageWidth, imageHeight};
     const std::int64_t zoom = EffectiveZoom(settings.zoomPercent);
     return {std::int32_t(std::max<std::int64_t>(view.ImagePartWidth(), 0) * 100 / zoom),
             std::int32_t(std::max<std::int64_t>(view.ImagePartHeight(), 0) * 100 / zoom)};

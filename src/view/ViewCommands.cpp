@@ -2,22 +2,18 @@
 
 namespace rastrix {
 
-bool IsViewCommand(std::int16_t id) { return id >= kViewFit && id <= kViewZoom8; }
-
-std::optional<ViewCommandResult> RunViewCommand(std::int16_t command, ViewState& view, SettingsRecord& settings,
-                                                const ViewArea& area, std::int32_t imageWidth,
-                                                std::int32_t imageHeight) {
-    if (!IsViewCommand(command)) return std::nullopt;
-
-    if (command != kViewFit) {
+ViewCommandResult RunViewCommand(ViewMode mode, ViewState& view, SettingsRecord& settings, const ViewArea& area,
+                                 std::int32_t imageWidth, std::int32_t imageHeight) {
+    if (mode != ViewMode::Fit) {
         SaveViewCenter(view, settings);
-        settings.zoomPercent = ZoomForViewMode(command);
+        settings.zoomPercent = ZoomForViewMode(mode);
     }
 
     ViewCommandResult result;
-    if (settings.viewMode != command) {
-        result.modeChange = ViewModeChange{settings.viewMode, command};
-        settings.viewMode = command;
+    const std::int16_t stored = StoredViewMode(mode);
+    if (settings.viewMode != stored) {
+        result.modeChange = ViewModeChange{ViewModeFromStored(settings.viewMode), mode};
+        settings.viewMode = stored;
     }
     result.layout = RelayoutImageWindow(view, settings, area, imageWidth, imageHeight);
     if (view.imageWindowExists) {

@@ -8,12 +8,11 @@
 
 namespace rastrix {
 
-bool IsViewCommand(std::int16_t id);
-
 // The check mark and held button move from one view to another.
 struct ViewModeChange {
-    std::int16_t unchecked = 0;  // menu item to uncheck, tool-bar button to release
-    std::int16_t checked = 0;    // menu item to check, tool-bar button to hold down
+    std::optional<ViewMode> unchecked;  // menu item to uncheck, tool-bar button to release; none
+                                        // when the stored number was no view
+    ViewMode checked = ViewMode::Actual;  // menu item to check, tool-bar button to hold down
     friend bool operator==(const ViewModeChange&, const ViewModeChange&) = default;
 };
 
@@ -25,10 +24,8 @@ struct ViewCommandResult {
 
 // Fit to Window, Actual Size, x2, x4 and x8. The fixed zooms remember the view centre first,
 // so the same image point stays in the middle. Choosing the current view again still lays
-// out and repaints. Without an image only viewMode and zoomPercent change. Returns nullopt for
-// an id that is not a view command (nothing changes).
-std::optional<ViewCommandResult> RunViewCommand(std::int16_t command, ViewState& view, SettingsRecord& settings,
-                                                const ViewArea& area, std::int32_t imageWidth,
-                                                std::int32_t imageHeight);
+// out and repaints. Without an image only viewMode and zoomPercent change.
+ViewCommandResult RunViewCommand(ViewMode mode, ViewState& view, SettingsRecord& settings, const ViewArea& area,
+                                 std::int32_t imageWidth, std::int32_t imageHeight);
 
 }  // namespace rastrix

@@ -53,7 +53,7 @@ TEST_F(DeviceExportTest, LastItemOfTheFileMenuAfterASeparatorEnabledWithAnImage)
     ASSERT_GE(file.size(), 2u);
     EXPECT_EQ(file[file.size() - 1], CommandId::ExportForDevice);
     EXPECT_EQ(file[file.size() - 2], kMenuSeparator);
-    EXPECT_EQ(file[file.size() - 3], CommandId::FirstRecentFile + 15);
+    EXPECT_EQ(file[file.size() - 3], CommandId::RecentFile15);
     EXPECT_TRUE(MenuEnabled(CommandId::ExportForDevice));
     test::FakeHost otherHost;
     Editor empty(otherHost);

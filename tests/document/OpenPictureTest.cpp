@@ -73,7 +73,7 @@ TEST_F(OpenPictureTest, EveryWayOfOpeningReadsPngAndJpeg) {
         {"recent entry", [&](const std::string& p) {
              OpenViaDialog(p);
              OpenViaDialog(other);
-             Dispatch(ed, CommandId::FirstRecentFile + 1);
+             Dispatch(ed, CommandId::RecentFile1);
          }},
     };
     for (const auto& [way, open] : ways) {
@@ -92,7 +92,7 @@ TEST_F(OpenPictureTest, EveryWayOfOpeningReadsPngAndJpeg) {
     testing::PngRecipe changed{1, 1, 0, 8};
     changed.rows = {77};
     testing::WriteBytes(dir.Path() / "picture.jpg", testing::EncodePng(changed));
-    Dispatch(ed, CommandId::FirstRecentFile);
+    Dispatch(ed, CommandId::RecentFile0);
     ExpectOpened(PathOf("picture.jpg"), Bitmap(1, 1, ColorFromRgb(77, 77, 77)), 8);
 }
 

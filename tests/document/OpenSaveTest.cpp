@@ -119,7 +119,7 @@ TEST_F(OpenSaveTest, AnEmptyRecentEntryIsReportedAsAFailedOpenOfNoName) {
         if (pass == 1) OpenViaDialog(Put("good.bmp", FileOf(Picture(4, 4), 8)));
         const DocumentSnapshot before = Snapshot();
         host.messages.clear();
-        Dispatch(ed, CommandId::FirstRecentFile + pass);
+        Dispatch(ed, RecentFileCommand(pass));
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].caption, "Line 2293, Error Code 2");
         EXPECT_EQ(Snapshot(), before);
@@ -135,7 +135,7 @@ TEST_F(OpenSaveTest, TheRecentListKeepsTheWholePathOfAFileOpenedByARelativeName)
     EXPECT_EQ(ed.doc.caption, "Rastrix - rel.bmp  78 bytes");
     EXPECT_EQ(ed.recent.entries[0], PathOf("rel.bmp"));
     // From another folder the entry still opens the file.
-    Dispatch(ed, CommandId::FirstRecentFile);
+    Dispatch(ed, CommandId::RecentFile0);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(ed.doc.currentPath, PathOf("rel.bmp"));
 }
@@ -221,7 +221,7 @@ TEST_F(OpenSaveTest, ReopeningAListedFileMovesItToTheTopAndF5KeepsTheViewCentre)
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(ed.recent.entries[i], paths[i - 1]);
     EXPECT_EQ(ed.recent.entries[6], paths[6]);
 
-    Dispatch(ed, CommandId::FirstRecentFile + 3);
+    Dispatch(ed, CommandId::RecentFile3);
     EXPECT_EQ(ed.doc.currentPath, paths[2]);
     EXPECT_EQ(ed.recent.entries[0], paths[2]);
 }
@@ -243,7 +243,7 @@ TEST_F(OpenSaveTest, SaveWritesAtTheImageDepthAndClearsModified) {
 TEST_F(OpenSaveTest, SaveAndSaveAsWithoutAnImageWriteNothing) {
     ed.doc.currentPath = PathOf("none.bmp");
     host.saveAnswers.push_back(FileDialogResult{PathOf("chosen.bmp"), 4});
-    for (int id : {CommandId::Save, CommandId::SaveAs}) Dispatch(ed, id);
+    for (CommandId id : {CommandId::Save, CommandId::SaveAs}) Dispatch(ed, id);
     ed.doc.needsSaveAs = 1;
     Dispatch(ed, CommandId::Save);
     EXPECT_TRUE(testing::FileNames(dir.Path()).empty());

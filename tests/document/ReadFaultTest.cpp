@@ -43,14 +43,14 @@ const ReadCommand kReadCommands[] = {
      [](FileFaultTest& t, const std::function<void()>& arm) {
          t.host.messageAnswers.push_back(DialogAnswer::No);
          arm();
-         Dispatch(t.ed, CommandId::FirstRecentFile);
+         Dispatch(t.ed, CommandId::RecentFile0);
      },
      LoadErrorLine, 1, "current.bmp"},
     {"RecentFile",
      [](FileFaultTest& t, const std::function<void()>& arm) {
          t.host.messageAnswers.push_back(DialogAnswer::No);
          arm();
-         Dispatch(t.ed, CommandId::FirstRecentFile + 1);
+         Dispatch(t.ed, CommandId::RecentFile1);
      },
      LoadErrorLine, 1, "other.bmp"},
     {"JoinBrowse",

@@ -12,7 +12,7 @@ namespace {
 struct Bucket {
     const char* name;
     std::optional<Rect> selection;
-    int shape;
+    CommandId shape;
     Point click;
     const char* picture;
 };
@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
     Regions, BucketFills,
     ::testing::Values(
         // Every pixel of the colour, connected or not.
-        Bucket{"WholeImage", std::nullopt, 0, {0, 0},
+        Bucket{"WholeImage", std::nullopt, CommandId{}, {0, 0},
                "b.b.b.b.b.b./............/b.b.b.b.b.b./............/b.b.b.b.b.b./............/"
                "b.b.b.b.b.b./............/b.b.b.b.b.b."},
         Bucket{"InsideRectangle", Rect{3, 1, 9, 6}, CommandId::RectangleSelection, {4, 2},

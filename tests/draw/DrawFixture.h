@@ -23,10 +23,10 @@ protected:
         ed.doc.fileSize = 1;  // an image exists
     }
     // Marks a shape as a finished drag leaves it.
-    void Select(Rect r, int shape, bool lineReversed = false) {
+    void Select(Rect r, CommandId shape, bool lineReversed = false) {
         ed.selection.rect = r;
         ed.selection.lineReversed = lineReversed;
-        ed.selection.shape = std::int16_t(shape);
+        ed.selection.shape = shape;
         BeginSelection(ed);
     }
     Bitmap& Image() { return CurrentImage(ed); }

@@ -12,10 +12,10 @@ namespace {
 
 struct Fill {
     const char* name;
-    int id;
+    CommandId id;
     int w, h;
     Rect selection;
-    int shape;
+    CommandId shape;
     const char* picture;
     std::uint8_t lineWidth = 1, lineStyle = 0, hatch = 0;
     bool reversed = false;
@@ -119,7 +119,7 @@ TEST_F(DrawTest, FillsNeedAnActiveSelectionOfAShapeTheyAreOfferedFor) {
     ed.selection.rect = kBox;  // kept, but not active
     Dispatch(ed, CommandId::FillSolid);
     Select(kBox, CommandId::LineSelection);
-    for (int id : {CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior}) Dispatch(ed, id);
+    for (CommandId id : {CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior}) Dispatch(ed, id);
     EXPECT_EQ(Depth(), 0);
     EXPECT_TRUE(HasSelection(ed));
 }

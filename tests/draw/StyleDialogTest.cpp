@@ -22,7 +22,7 @@ protected:
     }
     // Runs the command; the user does `actions` in the dialog, then presses `button`.
     template <class Model>
-    void Run(int command, int button, std::function<void(Model&)> actions = [](Model&) {}) {
+    void Run(CommandId command, int button, std::function<void(Model&)> actions = [](Model&) {}) {
         host.modalScripts.push_back([=](DialogModel& m) {
             auto& model = dynamic_cast<Model&>(m);
             actions(model);

@@ -33,7 +33,7 @@ protected:
 };
 
 struct CopyCase {
-    int shape;  // 0: no selection
+    std::optional<CommandId> shape;  // none: no selection
     Rect rect;
     const char* copied;
 };
@@ -42,13 +42,13 @@ class CopyRegions : public ClipboardTest, public ::testing::WithParamInterface<C
 
 TEST_P(CopyRegions, CopyPutsTheRegionOnTheClipboardAndChangesNothingElse) {
     Load("abcde/fghij/klmno");
-    if (GetParam().shape) Select(GetParam().rect, GetParam().shape);
+    if (GetParam().shape) Select(GetParam().rect, *GetParam().shape);
     CopySelection(ed, CommandId::Copy);
     EXPECT_EQ(Clip(), GetParam().copied);
     EXPECT_EQ(Shown(), "abcde/fghij/klmno");
     EXPECT_EQ(Depth(), 0);
     EXPECT_EQ(ed.doc.modified, 0);
-    EXPECT_EQ(HasSelection(ed), GetParam().shape != 0);
+    EXPECT_EQ(HasSelection(ed), GetParam().shape.has_value());
     EXPECT_TRUE(MenuEnabled(CommandId::Paste));
     EXPECT_TRUE(MenuEnabled(CommandId::PasteIntoNewFile));
     EXPECT_TRUE(ButtonEnabled(CommandId::Paste));
@@ -59,12 +59,12 @@ INSTANTIATE_TEST_SUITE_P(Selections, CopyRegions,
                          ::testing::Values(CopyCase{CommandId::RectangleSelection, {1, 0, 4, 2}, "bcd/ghi"},
                                            CopyCase{CommandId::EllipseSelection, {0, 0, 5, 3}, "-bcd-/fghij/-lmn-"},
                                            CopyCase{CommandId::LineSelection, {1, 0, 4, 2}, "abcde/fghij/klmno"},
-                                           CopyCase{0, {}, "abcde/fghij/klmno"}));
+                                           CopyCase{std::nullopt, {}, "abcde/fghij/klmno"}));
 
 // Larger shapes against the mask itself: Copy keeps exactly the pixels inside the shape, on a
 // backColor surround, and Paste replaces exactly those.
 TEST_F(ClipboardTest, CopyAndPasteFollowTheShapeOfRoundedRectanglesAndEllipses) {
-    for (int shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection}) {
+    for (CommandId shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection}) {
         Bitmap image(30, 20);
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 30; ++x) image.SetPixel(x, y, ColorFromRgb(x, y, 7));
@@ -179,7 +179,7 @@ TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
     Load("abc/def");
     host.clipboardOpens = false;
     PutOnClipboard("xyz/xyz");
-    for (int id : {CommandId::Cut, CommandId::Copy, CommandId::Paste, CommandId::PasteIntoNewFile}) {
+    for (CommandId id : {CommandId::Cut, CommandId::Copy, CommandId::Paste, CommandId::PasteIntoNewFile}) {
         host.messages.clear();
         EXPECT_TRUE(Dispatch(ed, id));
         ASSERT_EQ(host.messages.size(), 1u);
@@ -201,7 +201,7 @@ TEST_F(ClipboardTest, ClosedOrUnsuitableClipboardChangesNothing) {
     EXPECT_EQ(host.LastMessage()->text, kClipboardEmptyImageText);
     PutOnClipboard("xyz/xyz");
     host.clipboardReadable = false;
-    for (int id : {CommandId::Paste, CommandId::PasteIntoNewFile}) {
+    for (CommandId id : {CommandId::Paste, CommandId::PasteIntoNewFile}) {
         host.messages.clear();
         PasteClipboard(ed, id);
         ASSERT_EQ(host.messages.size(), 1u);

@@ -52,8 +52,8 @@ protected:
     }
     void Load(std::string_view rows) { Load(FromLetters(rows)); }
 
-    void Select(Rect r, int shape = CommandId::RectangleSelection) {
-        ed.selection.shape = std::int16_t(shape);
+    void Select(Rect r, CommandId shape = CommandId::RectangleSelection) {
+        ed.selection.shape = shape;
         ed.selection.rect = r;
         BeginSelection(ed);
     }

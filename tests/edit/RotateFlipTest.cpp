@@ -13,7 +13,7 @@ namespace {
 using test::EditTest;
 
 struct TurnCase {
-    int id;
+    CommandId id;
     const char* start;
     Rect selection;  // empty: no selection
     const char* expected;
@@ -75,7 +75,7 @@ TEST_F(EditTest, FourQuarterTurnsAndTwiceEachFlipGiveTheImageBack) {
     for (int i = 0; i < 3; ++i) RunRotateFlip(ed, Turn::Clockwise);
     EXPECT_EQ(CurrentImage(ed), start);
     EXPECT_EQ(ed.view.imageWindowWidth, wideWindow);
-    for (int id : {CommandId::Rotate180, CommandId::FlipHorizontal, CommandId::FlipVertical}) {
+    for (CommandId id : {CommandId::Rotate180, CommandId::FlipHorizontal, CommandId::FlipVertical}) {
         Dispatch(ed, id);
         EXPECT_NE(CurrentImage(ed), start);
         Dispatch(ed, id);
@@ -86,7 +86,7 @@ TEST_F(EditTest, FourQuarterTurnsAndTwiceEachFlipGiveTheImageBack) {
 TEST_F(EditTest, QuarterTurnOfANonSquareSelectionIsRefusedAndChangesNothing) {
     Load("abcde/fghij/klmno/pqrst");
     Select({0, 0, 4, 3});
-    for (int id : {CommandId::RotateClockwise, CommandId::RotateCounterClockwise}) Dispatch(ed, id);
+    for (CommandId id : {CommandId::RotateClockwise, CommandId::RotateCounterClockwise}) Dispatch(ed, id);
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[1].text, "Selection must be square for this operation.");
     EXPECT_EQ(host.messages[1].caption, std::nullopt);
@@ -100,10 +100,12 @@ TEST_F(EditTest, QuarterTurnOfANonSquareSelectionIsRefusedAndChangesNothing) {
 // sent while the items are greyed for a rounded rectangle, an ellipse or a line leaves the
 // image alone rather than turning the shape's bounding box.
 TEST_F(EditTest, ASelectionOfAnotherShapeIsNeitherTurnedNorFlipped) {
-    for (int shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection, CommandId::LineSelection}) {
+    for (CommandId shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection, CommandId::LineSelection}) {
         Load("abc/def/ghi");
         Select({0, 0, 3, 3}, shape);
-        for (int id = CommandId::RotateClockwise; id <= CommandId::FlipVertical; ++id) EXPECT_TRUE(Dispatch(ed, id));
+        for (CommandId id : {CommandId::RotateClockwise, CommandId::RotateCounterClockwise, CommandId::Rotate180,
+                             CommandId::FlipHorizontal, CommandId::FlipVertical})
+            EXPECT_TRUE(Dispatch(ed, id));
         EXPECT_EQ(Shown(), "abc/def/ghi") << shape;
         EXPECT_EQ(Depth(), 0) << shape;
     }

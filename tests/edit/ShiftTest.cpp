@@ -13,7 +13,7 @@ namespace {
 using test::EditTest;
 
 struct ShiftCase {
-    int id;
+    CommandId id;
     Rect selection;
     const char* expected;
 };

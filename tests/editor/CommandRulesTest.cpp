@@ -34,8 +34,9 @@ protected:
         ed.doc.imageWidth = 10;
         ed.doc.imageHeight = 10;
     }
-    void Begin(int shape) {
-        ed.selection.shape = std::int16_t(shape);
+    void Begin(int shapeNumber) { Begin(*CommandFromNumber(shapeNumber)); }
+    void Begin(CommandId shape) {
+        ed.selection.shape = shape;
         ed.selection.rect = {1, 1, 5, 5};
         BeginSelection(ed);
     }
@@ -53,7 +54,7 @@ TEST_F(CommandRulesTest, AFreshEditorShowsTheMenuResourceWithTheStartChecks) {
 
 TEST_F(CommandRulesTest, DrawingToolsAndFitModeFromTheSettings) {
     ed.settings.showDrawingTools = 8;
-    ed.settings.viewMode = CommandId::FitToWindow;
+    ed.settings.viewMode = StoredViewMode(ViewMode::Fit);
     const Snapshot seen = Shown();
     EXPECT_EQ(seen.at(273), (Seen{'E', true, E | P}));
     EXPECT_EQ(seen.at(274), (Seen{'E', true, E | P}));
@@ -106,7 +107,7 @@ TEST_P(BeginSelectionTest, EnablesSelectionCommandsAndPicksShiftOrNoRotation) {
     Snapshot expected{{289, kOn}, {292, kOn}, {293, kOn}, {297, kOn}};
     expected = GetParam().shifts ? Range(309, 312, kOn, expected) : Range(304, 308, kOff, expected);
     // The fills: all five for an area, Fill Line/Perimeter alone for a line.
-    expected = Range(336, GetParam().shape == CommandId::LineSelection ? 336 : 340, kMenuOn, expected);
+    expected = Range(336, GetParam().shape == NumberOf(CommandId::LineSelection) ? 336 : 340, kMenuOn, expected);
     EXPECT_EQ(Apply([this](Editor&) { Begin(GetParam().shape); }), expected);
 }
 
@@ -224,12 +225,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Why each command cannot run, as its rule says: the state (an image or not, the selection's
 // shape or none), the command, and the answer.
+constexpr CommandId kNone{};
+
 struct ReasonCase {
     bool image;
-    int shape;  // 0: nothing selected
-    int id;
+    CommandId shape;  // kNone: nothing selected
+    CommandId id;
     Availability::Kind kind;
-    int shapeFact = 0;
+    CommandId shapeFact{};
 };
 
 void PrintTo(const ReasonCase& c, std::ostream* os) {
@@ -241,7 +244,7 @@ class ReasonTest : public CommandRulesTest, public ::testing::WithParamInterface
 TEST_P(ReasonTest, EachRuleSaysWhyItsCommandCannotRun) {
     const ReasonCase& c = GetParam();
     if (c.image) GiveImage();
-    if (c.shape != 0) Begin(c.shape);
+    if (c.shape != kNone) Begin(c.shape);
     const Availability got = CanRun(ed, c.id);
     EXPECT_EQ(got, (Availability{c.kind, c.shapeFact}));
     // Where the record keeps no menu rule of its own, the menu item shows the same answer.
@@ -253,18 +256,18 @@ using K = Availability::Kind;
 INSTANTIATE_TEST_SUITE_P(
     Commands, ReasonTest,
     ::testing::Values(
-        ReasonCase{false, 0, CommandId::RotateClockwise, K::NeedsImage}, ReasonCase{false, 0, CommandId::ShiftLeft, K::NeedsImage},
-        ReasonCase{false, 0, CommandId::Crop, K::NeedsImage}, ReasonCase{false, 0, CommandId::FillSolid, K::NeedsImage},
-        ReasonCase{false, 0, CommandId::ScaleImage, K::NeedsImage}, ReasonCase{false, 0, CommandId::ReduceColors, K::NeedsImage},
-        ReasonCase{false, 0, CommandId::Save, K::NeedsImage}, ReasonCase{false, 0, CommandId::SaveAs, K::NeedsImage},
-        ReasonCase{false, 0, CommandId::Copy, K::NeedsImage}, ReasonCase{false, 0, CommandId::MarkBorder, K::NeedsImage},
-        ReasonCase{false, 0, CommandId::ChangeImageSize, K::NeedsImage}, ReasonCase{false, 0, CommandId::ExportForDevice, K::NeedsImage},
-        ReasonCase{false, 0, CommandId::Undo, K::NothingToUndo}, ReasonCase{false, 0, CommandId::New, K::Ok},
-        ReasonCase{true, 0, CommandId::RotateClockwise, K::Ok}, ReasonCase{true, 0, CommandId::FlipVertical, K::Ok},
-        ReasonCase{true, 0, CommandId::ShiftUp, K::NeedsSelection}, ReasonCase{true, 0, CommandId::Crop, K::NeedsSelection},
-        ReasonCase{true, 0, CommandId::FillLine, K::NeedsSelection}, ReasonCase{true, 0, CommandId::RestoreSelection, K::NothingToRestore},
+        ReasonCase{false, kNone, CommandId::RotateClockwise, K::NeedsImage}, ReasonCase{false, kNone, CommandId::ShiftLeft, K::NeedsImage},
+        ReasonCase{false, kNone, CommandId::Crop, K::NeedsImage}, ReasonCase{false, kNone, CommandId::FillSolid, K::NeedsImage},
+        ReasonCase{false, kNone, CommandId::ScaleImage, K::NeedsImage}, ReasonCase{false, kNone, CommandId::ReduceColors, K::NeedsImage},
+        ReasonCase{false, kNone, CommandId::Save, K::NeedsImage}, ReasonCase{false, kNone, CommandId::SaveAs, K::NeedsImage},
+        ReasonCase{false, kNone, CommandId::Copy, K::NeedsImage}, ReasonCase{false, kNone, CommandId::MarkBorder, K::NeedsImage},
+        ReasonCase{false, kNone, CommandId::ChangeImageSize, K::NeedsImage}, ReasonCase{false, kNone, CommandId::ExportForDevice, K::NeedsImage},
+        ReasonCase{false, kNone, CommandId::Undo, K::NothingToUndo}, ReasonCase{false, kNone, CommandId::New, K::Ok},
+        ReasonCase{true, kNone, CommandId::RotateClockwise, K::Ok}, ReasonCase{true, kNone, CommandId::FlipVertical, K::Ok},
+        ReasonCase{true, kNone, CommandId::ShiftUp, K::NeedsSelection}, ReasonCase{true, kNone, CommandId::Crop, K::NeedsSelection},
+        ReasonCase{true, kNone, CommandId::FillLine, K::NeedsSelection}, ReasonCase{true, kNone, CommandId::RestoreSelection, K::NothingToRestore},
         // The S key saves an image that has not changed: the rule allows what the greyed item does not.
-        ReasonCase{true, 0, CommandId::Save, K::Ok}, ReasonCase{true, 0, CommandId::ScaleImage, K::Ok},
+        ReasonCase{true, kNone, CommandId::Save, K::Ok}, ReasonCase{true, kNone, CommandId::ScaleImage, K::Ok},
         ReasonCase{true, CommandId::RectangleSelection, CommandId::Rotate180, K::Ok},
         ReasonCase{true, CommandId::RectangleSelection, CommandId::ShiftDown, K::Ok},
         ReasonCase{true, CommandId::RectangleSelection, CommandId::RestoreSelection, K::Ok},
@@ -280,10 +283,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CommandRulesTest, CommandEnabledIsTheMenuItemsState) {
     EXPECT_FALSE(CommandEnabled(ed, CommandId::Crop));
     EXPECT_TRUE(CommandEnabled(ed, CommandId::New));
-    EXPECT_FALSE(CommandEnabled(ed, 300));  // no command
+    EXPECT_FALSE(CommandFromNumber(300));  // no command
+    EXPECT_FALSE(CommandEnabled(ed, static_cast<CommandId>(300)));
     GiveImage();
     Begin(CommandId::RectangleSelection);
-    for (int id : {CommandId::Crop, CommandId::ShiftUp, CommandId::FillExterior, CommandId::RotateClockwise})
+    for (CommandId id : {CommandId::Crop, CommandId::ShiftUp, CommandId::FillExterior, CommandId::RotateClockwise})
         EXPECT_TRUE(CommandEnabled(ed, id)) << id;
     EXPECT_FALSE(CommandEnabled(ed, CommandId::RestoreSelection));
 }

@@ -19,7 +19,7 @@ inline void PrintTo(const Seen& s, std::ostream* os) {
     *os << "{menu " << s.menu << (s.checked ? " checked" : "") << ", button " << s.button << "}";
 }
 
-using Snapshot = std::map<int, Seen>;
+using Snapshot = std::map<int, Seen>;  // by command number
 
 // Button bits, and the usual pairs of an item and its button.
 inline constexpr int E = ButtonBits::Enabled;
@@ -32,11 +32,10 @@ inline constexpr Seen kMenuOff{'G', false, -1};  // greyed item, no button
 
 inline Snapshot Take(const CommandStates& states) {
     Snapshot out;
-    for (int id = kFirstCommandId; id <= kLastCommandId; ++id) {
-        if (!IsCommand(id)) continue;
-        const auto m = states.MenuItem(id);
-        const auto b = states.Button(id);
-        out[id] = {m ? (m->enabled ? 'E' : 'G') : '-', m && m->checked, b ? int(b->bits) : -1};
+    for (const CommandInfo& c : kCommandTable) {
+        const auto m = states.MenuItem(c.id);
+        const auto b = states.Button(c.id);
+        out[NumberOf(c.id)] = {m ? (m->enabled ? 'E' : 'G') : '-', m && m->checked, b ? int(b->bits) : -1};
     }
     return out;
 }

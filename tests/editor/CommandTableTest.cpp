@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "editor/CommandTable.h"
@@ -10,7 +11,7 @@ namespace rastrix {
 namespace {
 
 struct Row {
-    int constant;      // the CommandId constant
+    CommandId constant;  // the CommandId constant
     int number;        // the number it must have
     const char* menu;  // "" when there is no menu item
     bool enabled;      // menu start state
@@ -26,10 +27,11 @@ class CommandRowTest : public ::testing::TestWithParam<Row> {};
 
 TEST_P(CommandRowTest, MatchesTheResourceAndButtonTables) {
     const Row& r = GetParam();
-    EXPECT_EQ(r.constant, r.number);
-    const CommandInfo* c = FindCommand(r.number);
+    EXPECT_EQ(NumberOf(r.constant), r.number);
+    EXPECT_EQ(CommandFromNumber(r.number), r.constant);
+    const CommandInfo* c = FindCommand(r.constant);
     ASSERT_NE(c, nullptr);
-    EXPECT_EQ(c->id, r.number);
+    EXPECT_EQ(c->id, r.constant);
     EXPECT_EQ(std::string(c->menuText), r.menu);
     if (*r.menu != '\0') {
         EXPECT_EQ(c->menuStartsEnabled, r.enabled);
@@ -93,19 +95,40 @@ INSTANTIATE_TEST_SUITE_P(
         Row{CommandId::ShortcutKeys, 353, "&Shortcut Keys", true, '-', 0, 0, 0},
         Row{CommandId::VisitWebsite, 354, "&Visit Website", true, '-', 0, 0, 0},
         Row{CommandId::About, 355, "&About...", true, '-', 0, 0, 0},
-        Row{CommandId::FirstRecentFile, 368, "Recent File &0", true, '-', 0, 0, 0x74},
-        Row{CommandId::FirstRecentFile + 9, 377, "Recent File &9", true, '-', 0, 0, 0},
-        Row{CommandId::FirstRecentFile + 10, 378, "Recent File 10", true, '-', 0, 0, 0},
-        Row{CommandId::FirstRecentFile + 15, 383, "Recent File 15", true, '-', 0, 0, 0}));
+        Row{CommandId::RecentFile0, 368, "Recent File &0", true, '-', 0, 0, 0x74},
+        Row{CommandId::RecentFile9, 377, "Recent File &9", true, '-', 0, 0, 0},
+        Row{CommandId::RecentFile10, 378, "Recent File 10", true, '-', 0, 0, 0},
+        Row{CommandId::RecentFile15, 383, "Recent File 15", true, '-', 0, 0, 0}));
 
 TEST(CommandTable, HoldsSeventyThreeCommandsAndNothingElse) {
     int commands = 0;
-    for (int id = -1; id < 400; ++id) commands += IsCommand(id) ? 1 : 0;
+    for (int id = -1; id < 400; ++id) commands += CommandFromNumber(id) ? 1 : 0;
     EXPECT_EQ(commands, 73);
     for (int gap : {256, 263, 264, 266, 270, 279, 287, 294, 299, 303, 313, 319, 327, 334, 341, 356,
                     367, 384})
-        EXPECT_FALSE(IsCommand(gap)) << gap;
-    EXPECT_EQ(FindCommand(0), nullptr);
+        EXPECT_FALSE(CommandFromNumber(gap)) << gap;
+    EXPECT_FALSE(CommandFromNumber(0));
+    EXPECT_FALSE(IsCommand(CommandId{}));
+}
+
+// A number from outside names a command exactly when a table row carries that number, and
+// then names that row's command; the recent files' positions follow their numbers.
+TEST(CommandTable, NumbersFromOutsideAgreeWithTheTable) {
+    for (int number = kFirstCommandId - 2; number <= kLastCommandId + 2; ++number) {
+        const CommandInfo* row = nullptr;
+        for (const CommandInfo& c : kCommandTable)
+            if (NumberOf(c.id) == number) row = &c;
+        const std::optional<CommandId> id = CommandFromNumber(number);
+        ASSERT_EQ(id.has_value(), row != nullptr) << number;
+        if (!id) continue;
+        EXPECT_EQ(*id, row->id) << number;
+        EXPECT_EQ(NumberOf(*id), number);
+        EXPECT_EQ(FindCommand(*id), row) << number;
+        EXPECT_EQ(&kCommandTable[static_cast<std::size_t>(CommandIndex(*id))], row) << number;
+        const bool recent = number >= 368 && number <= 383;
+        EXPECT_EQ(RecentPositionOf(*id), recent ? number - 368 : -1) << number;
+        if (recent) EXPECT_EQ(RecentFileCommand(number - 368), *id);
+    }
 }
 
 TEST(CommandTable, EveryButtonHasItsToolTipAndNothingElseHasOne) {
@@ -128,9 +151,10 @@ TEST(CommandTable, EveryButtonHasItsToolTipAndNothingElseHasOne) {
     for (int id = kFirstCommandId; id <= kLastCommandId; ++id) {
         const auto it = tips.find(id);
         const std::string expected = it == tips.end() ? "" : it->second;
-        EXPECT_EQ(std::string(ToolTipText(id)), expected) << id;
-        if (const CommandInfo* c = FindCommand(id)) {
-            EXPECT_EQ(c->HasButton(), !expected.empty()) << id;
+        const std::optional<CommandId> command = CommandFromNumber(id);
+        EXPECT_EQ(command ? std::string(ToolTipText(*command)) : "", expected) << id;
+        if (command) {
+            EXPECT_EQ(FindCommand(*command)->HasButton(), !expected.empty()) << id;
         }
     }
 }
@@ -143,7 +167,8 @@ struct KeyCase {
 class KeyTableTest : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(KeyTableTest, GivesItsCommand) {
-    EXPECT_EQ(CommandForKey(GetParam().key), GetParam().command) << std::hex << GetParam().key;
+    const std::optional<CommandId> command = CommandForKey(GetParam().key);
+    EXPECT_EQ(command ? NumberOf(*command) : 0, GetParam().command) << std::hex << GetParam().key;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,4 +1,5 @@
 #include "editor/RecentFiles.h"
+#include "editor/CommandTable.h"
 
 #include <gtest/gtest.h>
 
@@ -99,10 +100,11 @@ TEST(RecentFiles, MenuTextsAndCommandsMapToEntries) {
     EXPECT_EQ(RecentMenuText(recent, 1), "");
     EXPECT_EQ(RecentMenuText(recent, 16), "");
     EXPECT_EQ(BeginReopen(recent, 1), "");  // an empty entry loads an empty name
-    EXPECT_EQ(RecentPositionOf(367), -1);
-    EXPECT_EQ(RecentPositionOf(368), 0);
-    EXPECT_EQ(RecentPositionOf(383), 15);
-    EXPECT_EQ(RecentPositionOf(384), -1);
+    EXPECT_EQ(RecentPositionOf(*CommandFromNumber(355)), -1);  // About, just below the list
+    EXPECT_EQ(RecentPositionOf(*CommandFromNumber(368)), 0);
+    EXPECT_EQ(RecentPositionOf(*CommandFromNumber(383)), 15);
+    EXPECT_FALSE(CommandFromNumber(367));
+    EXPECT_FALSE(CommandFromNumber(384));
 }
 
 }  // namespace

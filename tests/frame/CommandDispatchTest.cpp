@@ -12,9 +12,9 @@ namespace {
 // Runs are plain functions, so they record into this.
 std::vector<int> calls;
 
-void RecordUndo(Editor&) { calls.push_back(CommandId::Undo); }
+void RecordUndo(Editor&) { calls.push_back(NumberOf(CommandId::Undo)); }
 void RecordOther(Editor&) { calls.push_back(-1); }
-void RecordWithId(Editor&, int id) { calls.push_back(id); }
+void RecordWithId(Editor&, CommandId id) { calls.push_back(NumberOf(id)); }
 bool Never(const Editor&) { return false; }
 
 class DispatchTest : public ::testing::Test {
@@ -26,9 +26,11 @@ protected:
 };
 
 TEST_F(DispatchTest, RegistrationTakesCommandsOnly) {
-    for (int id : {0, -1, 256, 264, 294, 384, 65536 + CommandId::Undo}) {
-        EXPECT_FALSE(commands.Add(Command{id, nullptr, nullptr, nullptr, RecordUndo})) << id;
-        EXPECT_FALSE(commands.Has(id)) << id;
+    for (int n : {-1, 65536 + NumberOf(CommandId::Undo)}) EXPECT_FALSE(CommandFromNumber(n)) << n;
+    for (int n : {0, 256, 264, 294, 384}) {
+        const auto id = static_cast<CommandId>(n);
+        EXPECT_FALSE(commands.Add(Command{id, nullptr, nullptr, nullptr, RecordUndo})) << n;
+        EXPECT_FALSE(commands.Has(id)) << n;
     }
     EXPECT_FALSE(commands.Add(Command{CommandId::Undo}));  // nothing to run
     EXPECT_FALSE(commands.Has(CommandId::Undo));
@@ -42,8 +44,11 @@ TEST_F(DispatchTest, RegistrationTakesCommandsOnly) {
 TEST_F(DispatchTest, UnknownAndUnhandledIdsAreLeftToDefaultProcessing) {
     commands.Add(Command{CommandId::Undo, nullptr, nullptr, nullptr, RecordUndo});
     const CommandStates before = ShownCommandStates(editor);
-    for (int id : {0, 256, 262, 287, 294, 384, 1000, 65536 + CommandId::Undo, CommandId::Cut})
-        EXPECT_FALSE(Dispatch(commands, editor, id)) << id;
+    // Numbers from outside go through CommandFromNumber first.
+    for (int n : {0, 256, 262, 287, 294, 384, 1000, 65536 + NumberOf(CommandId::Undo), NumberOf(CommandId::Cut)}) {
+        const std::optional<CommandId> id = CommandFromNumber(n);
+        EXPECT_FALSE(id && Dispatch(commands, editor, *id)) << n;
+    }
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(ShownCommandStates(editor), before);
 }
@@ -56,7 +61,7 @@ TEST_F(DispatchTest, GreyedAndIndeterminateCommandsStillReachTheirRuns) {
     ASSERT_FALSE(states.Button(CommandId::Undo)->Clickable());
     EXPECT_TRUE(Dispatch(commands, editor, CommandId::Undo));
     EXPECT_TRUE(Dispatch(commands, editor, CommandId::FillSolid));
-    EXPECT_EQ(calls, (std::vector<int>{CommandId::Undo, CommandId::FillSolid}));
+    EXPECT_EQ(calls, (std::vector<int>{NumberOf(CommandId::Undo), NumberOf(CommandId::FillSolid)}));
 }
 
 Availability NeedsSelection(const Editor&) { return {Availability::Kind::NeedsSelection}; }
@@ -71,7 +76,7 @@ TEST_F(DispatchTest, TheRuleDecidesTheRunAndTheMenuFollowsItUnlessToldOtherwise)
     EXPECT_TRUE(Dispatch(commands, editor, CommandId::Crop));  // handled: refused, not left to default processing
     EXPECT_TRUE(Dispatch(commands, editor, CommandId::Undo));
     EXPECT_TRUE(Dispatch(commands, editor, CommandId::Save));
-    EXPECT_EQ(calls, (std::vector<int>{CommandId::Save}));
+    EXPECT_EQ(calls, (std::vector<int>{NumberOf(CommandId::Save)}));
     EXPECT_EQ(CanRun(commands, editor, CommandId::Crop), (Availability{Availability::Kind::NeedsSelection}));
     EXPECT_TRUE(CanRun(commands, editor, CommandId::Save).Ok());
     const CommandStates states = ShownCommandStates(commands, editor);
@@ -83,12 +88,13 @@ TEST_F(DispatchTest, TheRuleDecidesTheRunAndTheMenuFollowsItUnlessToldOtherwise)
 
 TEST_F(DispatchTest, EveryCommandOfTheProgramHasItsRunAndFamilyMembersKnowWhichRan) {
     for (const CommandInfo& c : kCommandTable) EXPECT_TRUE(StandardCommands().Has(c.id)) << c.id;
-    commands.Add(Command{CommandId::FirstRecentFile + 5, nullptr, nullptr, nullptr,
-                         RunMember<RecordWithId, CommandId::FirstRecentFile + 5>});
-    commands.Add(Command{383, nullptr, nullptr, nullptr, RunMember<RecordWithId, 383>});
-    Dispatch(commands, editor, CommandId::FirstRecentFile + 5);
-    Dispatch(commands, editor, 383);
-    Dispatch(commands, editor, CommandId::FirstRecentFile);  // not entered here
+    commands.Add(Command{CommandId::RecentFile5, nullptr, nullptr, nullptr,
+                         RunMember<RecordWithId, CommandId::RecentFile5>});
+    commands.Add(Command{CommandId::RecentFile15, nullptr, nullptr, nullptr,
+                         RunMember<RecordWithId, CommandId::RecentFile15>});
+    Dispatch(commands, editor, CommandId::RecentFile5);
+    Dispatch(commands, editor, *CommandFromNumber(383));
+    Dispatch(commands, editor, CommandId::RecentFile0);  // not entered here
     EXPECT_EQ(calls, (std::vector<int>{373, 383}));
 }
 
@@ -109,8 +115,10 @@ TEST_F(DispatchTest, ReservedFlagTogglesBetweenZeroAndEightAndShowsNowhere) {
     EXPECT_EQ(ShownCommandStates(editor), before);
     EXPECT_TRUE(Dispatch(editor, CommandId::ToggleReservedFlag));
     EXPECT_EQ(editor.settings.reservedFlag, 0);
-    EXPECT_FALSE(Dispatch(editor, 264));
-    EXPECT_FALSE(Dispatch(editor, 384));
+    // Its neighbours by number are no commands at all.
+    EXPECT_FALSE(CommandFromNumber(264));
+    EXPECT_FALSE(CommandFromNumber(384));
+    EXPECT_FALSE(Dispatch(editor, static_cast<CommandId>(264)));
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ TEST_F(FrameEventsTest, SettingsChangedInARunAreThereAtTheNextStart) {
     test::FakeHost h;
     Editor second(h);
     StartUp(second, store, {});
-    EXPECT_EQ(second.settings.viewMode, CommandId::Magnify4);
+    EXPECT_EQ(second.settings.viewMode, StoredViewMode(ViewMode::Zoom4));
     EXPECT_EQ(second.settings.zoomPercent, 400);
     EXPECT_EQ(second.settings.showDrawingTools, 8);
     EXPECT_EQ(second.settings.foreColor, ColorFromRgb(9, 8, 7));

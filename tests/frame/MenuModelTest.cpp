@@ -14,7 +14,7 @@ namespace {
 // The pop-up's items as their texts, "-" for a separator.
 std::vector<std::string> ItemTexts(const MenuBarEntry& popup) {
     std::vector<std::string> out;
-    for (int id : popup.items) {
+    for (CommandId id : popup.items) {
         const CommandInfo* c = FindCommand(id);
         out.push_back(id == kMenuSeparator ? "-" : c ? std::string(c->menuText) : "?");
     }
@@ -29,7 +29,7 @@ TEST(MainMenu, HasFivePopupsThenExitOnTheBar) {
         EXPECT_TRUE(kMainMenu[i].IsPopup());
     }
     EXPECT_FALSE(kMainMenu[5].IsPopup());
-    EXPECT_EQ(kMainMenu[5].id, 271);
+    EXPECT_EQ(NumberOf(kMainMenu[5].id), 271);
     EXPECT_EQ(std::string(kMainMenu[5].text), "E&xit");
     EXPECT_TRUE(kMainMenu[5].items.empty());
 }
@@ -42,7 +42,7 @@ TEST(MainMenu, FilePopupHasTheSixteenRecentFilesThenExportForDevice) {
     // The newer item comes after the older ones, which keep their places.
     expected.insert(expected.end(), {"-", "Export for &Device..."});
     EXPECT_EQ(ItemTexts(kMainMenu[0]), expected);
-    EXPECT_EQ(kMainMenu[0].items[21], 383);
+    EXPECT_EQ(NumberOf(kMainMenu[0].items[21]), 383);
     EXPECT_EQ(kMainMenu[0].items.back(), CommandId::ExportForDevice);
 }
 
@@ -89,10 +89,10 @@ TEST_P(ToolBarTableTest, EntriesInOrderWithSeparators) {
     std::set<int> images;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const ToolBarButton& b = buttons[i];
-        EXPECT_EQ(b.id, c.ids[i]) << "entry " << i;
+        EXPECT_EQ(NumberOf(b.id), c.ids[i]) << "entry " << i;
         EXPECT_EQ(b.image, c.images[i]) << "entry " << i;
         if (c.ids[i] == 0) {
-            EXPECT_EQ(b, (ToolBarButton{0, 0, 4, kSeparator})) << "entry " << i;
+            EXPECT_EQ(b, (ToolBarButton{0, CommandId{}, 4, kSeparator})) << "entry " << i;
         } else {
             EXPECT_EQ(b.style, kPushButton);
             EXPECT_EQ(b.state, FindCommand(b.id)->buttonState);
@@ -125,11 +125,11 @@ TEST(ToolBarTables, CountsAndStartStates) {
     // Only Paste, Adjust Selection and the non-editing buttons start enabled on the main bar.
     std::vector<int> enabled;
     for (const ToolBarButton& b : kMainToolBarButtons)
-        if (!b.IsSeparator() && b.state == ButtonBits::Enabled) enabled.push_back(b.id);
+        if (!b.IsSeparator() && b.state == ButtonBits::Enabled) enabled.push_back(NumberOf(b.id));
     EXPECT_EQ(enabled, (std::vector<int>{257, 258, 273, 274, 275, 276, 277, 278, 291, 292}));
     std::vector<int> indeterminate;
     for (const ToolBarButton& b : kDrawingToolBarButtons)
-        if (b.state == ButtonBits::Indeterminate) indeterminate.push_back(b.id);
+        if (b.state == ButtonBits::Indeterminate) indeterminate.push_back(NumberOf(b.id));
     EXPECT_EQ(indeterminate, (std::vector<int>{336, 337, 338, 339, 340}));
     EXPECT_TRUE(ToolBarButtons(ToolBarKind::None).empty());
 }

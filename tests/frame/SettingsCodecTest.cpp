@@ -55,6 +55,49 @@ TEST(SettingsEncoding, DefaultsEncodeToTheirKnownBytes) {
     EXPECT_EQ(Encoded(SettingsRecord{}), expected);
 }
 
+// The settings file keeps the view as the number of the command that chooses it. Files written
+// by every earlier version hold these numbers, so each view must read back as itself.
+struct StoredView {
+    ViewMode mode;
+    std::int16_t stored;
+    CommandId command;
+};
+
+class StoredViewTest : public ::testing::TestWithParam<StoredView> {};
+
+TEST_P(StoredViewTest, EachViewIsStoredAsItsFixedNumberAndReadsBack) {
+    const StoredView& v = GetParam();
+    EXPECT_EQ(StoredViewMode(v.mode), v.stored);
+    EXPECT_EQ(ViewModeFromStored(v.stored), v.mode);
+    EXPECT_EQ(ViewCommand(v.mode), v.command);
+    EXPECT_EQ(NumberOf(v.command), v.stored);
+    EXPECT_EQ(ViewModeOf(v.command), v.mode);
+    SettingsRecord s;
+    s.viewMode = StoredViewMode(v.mode);
+    SettingsRecord decoded;
+    DecodeSettings(EncodeSettings(s), decoded);
+    EXPECT_EQ(ViewModeFromStored(decoded.viewMode), v.mode);
+    EXPECT_TRUE(IsPlausibleSettings(decoded));
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, StoredViewTest,
+                         ::testing::Values(StoredView{ViewMode::Fit, 274, CommandId::FitToWindow},
+                                           StoredView{ViewMode::Actual, 275, CommandId::ActualSize},
+                                           StoredView{ViewMode::Zoom2, 276, CommandId::Magnify2},
+                                           StoredView{ViewMode::Zoom4, 277, CommandId::Magnify4},
+                                           StoredView{ViewMode::Zoom8, 278, CommandId::Magnify8}));
+
+TEST(StoredView, NumbersBesideTheViewsAreNoViewAndTheRecordIsRefused) {
+    for (const std::int16_t n : {0, 273, 279, -275, 275 + 256}) {
+        EXPECT_FALSE(ViewModeFromStored(n)) << n;
+        SettingsRecord s;
+        s.viewMode = n;
+        EXPECT_FALSE(IsPlausibleSettings(s)) << n;
+    }
+    EXPECT_FALSE(ViewModeOf(CommandId::ShowDrawingTools));
+    EXPECT_FALSE(ViewModeOf(CommandId::Undo));
+}
+
 TEST(RecentJoin, AlwaysFifteenTabsAndATerminator) {
     RecentFiles recent;
     EXPECT_EQ(JoinRecent(recent), AsBytes(std::string(15, '\t') + '\0'));

@@ -34,7 +34,7 @@ Values Of(const SettingsRecord& s, const RecentFiles& r) {
 class SettingsFaults : public ::testing::Test {
 protected:
     SettingsFaults() {
-        written.viewMode = CommandId::Magnify8;
+        written.viewMode = StoredViewMode(ViewMode::Zoom8);
         written.zoomPercent = 800;
         written.lineWidth = 4;
         written.showDrawingTools = 8;

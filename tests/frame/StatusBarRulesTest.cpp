@@ -35,8 +35,8 @@ TEST_P(StatusPointerTest, HoverAndClick) {
     EXPECT_EQ(StatusClickAt(edges, x, y, 400), c.click);
 }
 
-constexpr StatusClick kNotOver{false, 0};
-constexpr StatusClick kNothing{true, 0};
+constexpr StatusClick kNotOver{false, std::nullopt};
+constexpr StatusClick kNothing{true, std::nullopt};
 constexpr auto kBlank = StatusHover::Blank;
 constexpr auto kFore = StatusHover::ShowForeColor;
 constexpr auto kBack = StatusHover::ShowBackColor;

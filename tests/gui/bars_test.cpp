@@ -140,21 +140,21 @@ private slots:
         QVERIFY(fit);
         fit->click();
         QCOMPARE(chosen.size(), 1);
-        QCOMPARE(chosen[0][0].toInt(), CommandId::FitToWindow);
+        QCOMPARE(chosen[0][0].value<CommandId>(), CommandId::FitToWindow);
         f.bars.ShowStates(states);  // the core still has it pressed
         QVERIFY(fit->isChecked());
 
         f.bars.MenuAction(CommandId::About)->trigger();
         QCOMPARE(chosen.size(), 2);
-        QCOMPARE(chosen[1][0].toInt(), CommandId::About);
+        QCOMPARE(chosen[1][0].value<CommandId>(), CommandId::About);
     }
 
     void recentFileTextsAreShownAsTheyAre() {
         Frame f;
-        f.bars.SetPlainMenuText(CommandId::FirstRecentFile + 2, "/home/me/Tom & Jerry.bmp");
-        QCOMPARE(f.bars.MenuAction(CommandId::FirstRecentFile + 2)->text(), QString("/home/me/Tom && Jerry.bmp"));
-        f.bars.SetPlainMenuText(CommandId::FirstRecentFile, "");
-        QCOMPARE(f.bars.MenuAction(CommandId::FirstRecentFile)->text(), QString());
+        f.bars.SetPlainMenuText(CommandId::RecentFile2, "/home/me/Tom & Jerry.bmp");
+        QCOMPARE(f.bars.MenuAction(CommandId::RecentFile2)->text(), QString("/home/me/Tom && Jerry.bmp"));
+        f.bars.SetPlainMenuText(CommandId::RecentFile0, "");
+        QCOMPARE(f.bars.MenuAction(CommandId::RecentFile0)->text(), QString());
     }
 };
 

@@ -99,7 +99,7 @@ private slots:
         QVERIFY(p.window.windowTitle().contains("sample.bmp"));
         QCOMPARE(p.window.StatusBarPart()->Text(0), QString::fromStdString(ShownStatus(p.ed)[0]));
         QVERIFY(p.window.StatusBarPart()->Text(0).startsWith("640W x 400H"));
-        QCOMPARE(p.window.Bars()->MenuAction(CommandId::FirstRecentFile)->text(), QString::fromStdString(kSample));
+        QCOMPARE(p.window.Bars()->MenuAction(CommandId::RecentFile0)->text(), QString::fromStdString(kSample));
 
         ImageView* view = p.window.View();
         QVERIFY(view->isVisible());
@@ -366,7 +366,7 @@ private slots:
         QVERIFY(p.ok);
         QString shown = path;
         shown.replace("&", "&&");
-        QCOMPARE(p.window.Bars()->MenuAction(CommandId::FirstRecentFile)->text(), shown);
+        QCOMPARE(p.window.Bars()->MenuAction(CommandId::RecentFile0)->text(), shown);
     }
 
     void minimisingAndRestoringReachTheCore() {

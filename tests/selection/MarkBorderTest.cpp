@@ -52,13 +52,13 @@ TEST_F(SelectionTest, FramedPictureIsMarkedAndShown) {
     Dispatch(ed, CommandId::MarkBorder);
     EXPECT_EQ(Sel(), (Rect{20, 10, 170, 95}));
     EXPECT_TRUE(Active());
-    EXPECT_EQ(ed.selection.shape, kShapeRectangle);
+    EXPECT_EQ(ed.selection.shape, CommandId::RectangleSelection);
     EXPECT_EQ(ed.draw.currentTool, CommandId::EllipseSelection);  // the tool stays
     EXPECT_TRUE(ShownCommandStates(ed).MenuItem(CommandId::EllipseSelection)->checked);
     EXPECT_EQ(ed.view.toolCursor, CursorKind::Cross);
     EXPECT_TRUE(AdjustDialogOpen(ed));
     EXPECT_EQ(Fields(), "20,10,150,85");
-    for (int id : {CommandId::Crop, CommandId::Cut, CommandId::Unselect, CommandId::ShiftLeft, CommandId::ShiftDown}) EXPECT_TRUE(MenuEnabled(id)) << id;
+    for (CommandId id : {CommandId::Crop, CommandId::Cut, CommandId::Unselect, CommandId::ShiftLeft, CommandId::ShiftDown}) EXPECT_TRUE(MenuEnabled(id)) << id;
     EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
     EXPECT_TRUE(ed.view.repaintNeeded);
     EXPECT_EQ(ed.doc.undoDepth, 0);  // the image is not touched
@@ -66,7 +66,7 @@ TEST_F(SelectionTest, FramedPictureIsMarkedAndShown) {
 
     // New drags make rectangles until a tool is chosen again.
     Drag({1, 1}, {30, 30});
-    EXPECT_EQ(ed.selection.shape, kShapeRectangle);
+    EXPECT_EQ(ed.selection.shape, CommandId::RectangleSelection);
 }
 
 TEST_F(SelectionTest, LightGreyJustBelowTheThresholdIsBorder) {

@@ -16,35 +16,36 @@ constexpr int E = ButtonBits::Enabled;
 constexpr int I = ButtonBits::Indeterminate;
 
 struct ToolCase {
-    int command;
+    CommandId command;
     CursorKind cursor;
-    std::int16_t shapeAfter;  // starting from an ellipse
+    CommandId shapeAfter;  // starting from an ellipse
 };
 
 class ToolCommands : public SelectionTest, public ::testing::WithParamInterface<ToolCase> {};
 
 TEST_P(ToolCommands, SetCursorShapeCheckAndHeldButton) {
     ed.settings.showDrawingTools = 8;
-    ed.selection.shape = kShapeEllipse;
+    ed.selection.shape = CommandId::EllipseSelection;
     const ToolCase& c = GetParam();
     Dispatch(ed, c.command);
     EXPECT_EQ(ed.view.toolCursor, c.cursor);
     EXPECT_EQ(ed.selection.shape, c.shapeAfter);
     EXPECT_EQ(ed.draw.currentTool, c.command);
-    for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id) {
+    for (CommandId id : {CommandId::Pen, CommandId::Bucket, CommandId::PickColor, CommandId::RectangleSelection,
+                         CommandId::RoundedRectangleSelection, CommandId::EllipseSelection, CommandId::LineSelection}) {
         EXPECT_EQ(ShownCommandStates(ed).MenuItem(id)->checked, id == c.command) << id;
         EXPECT_EQ(ShownCommandStates(ed).Button(id)->Pressed(), id == c.command) << id;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(SevenTools, ToolCommands,
-                         ::testing::Values(ToolCase{CommandId::Pen, CursorKind::Pen, kShapeEllipse},
-                                           ToolCase{CommandId::Bucket, CursorKind::Bucket, kShapeEllipse},
-                                           ToolCase{CommandId::PickColor, CursorKind::Picker, kShapeEllipse},
-                                           ToolCase{CommandId::RectangleSelection, CursorKind::Cross, kShapeRectangle},
-                                           ToolCase{CommandId::RoundedRectangleSelection, CursorKind::Cross, kShapeRoundRect},
-                                           ToolCase{CommandId::EllipseSelection, CursorKind::Cross, kShapeEllipse},
-                                           ToolCase{CommandId::LineSelection, CursorKind::Cross, kShapeLine}));
+                         ::testing::Values(ToolCase{CommandId::Pen, CursorKind::Pen, CommandId::EllipseSelection},
+                                           ToolCase{CommandId::Bucket, CursorKind::Bucket, CommandId::EllipseSelection},
+                                           ToolCase{CommandId::PickColor, CursorKind::Picker, CommandId::EllipseSelection},
+                                           ToolCase{CommandId::RectangleSelection, CursorKind::Cross, CommandId::RectangleSelection},
+                                           ToolCase{CommandId::RoundedRectangleSelection, CursorKind::Cross, CommandId::RoundedRectangleSelection},
+                                           ToolCase{CommandId::EllipseSelection, CursorKind::Cross, CommandId::EllipseSelection},
+                                           ToolCase{CommandId::LineSelection, CursorKind::Cross, CommandId::LineSelection}));
 
 TEST_F(SelectionTest, SwitchingShapeWithASelectionMovesRotateFlipAndShift) {
     LoadImage(640, 480);
@@ -54,16 +55,17 @@ TEST_F(SelectionTest, SwitchingShapeWithASelectionMovesRotateFlipAndShift) {
     Snapshot before = States();
     Dispatch(ed, CommandId::EllipseSelection);
     Snapshot changed = Changes(before, States());
-    for (int id = CommandId::RotateClockwise; id <= CommandId::ShiftDown; ++id) EXPECT_EQ(changed[id], (Seen{'G', false, I})) << id;
-    EXPECT_EQ(changed[CommandId::EllipseSelection].checked, true);
-    EXPECT_EQ(changed[CommandId::RectangleSelection].checked, false);
-    EXPECT_EQ(changed.size(), std::size_t(CommandId::ShiftDown - CommandId::RotateClockwise + 1 + 2));
+    // Snapshots are keyed by number: 304..312 are the rotations, flips and shifts.
+    for (int id = 304; id <= 312; ++id) EXPECT_EQ(changed[id], (Seen{'G', false, I})) << id;
+    EXPECT_EQ(changed[NumberOf(CommandId::EllipseSelection)].checked, true);
+    EXPECT_EQ(changed[NumberOf(CommandId::RectangleSelection)].checked, false);
+    EXPECT_EQ(changed.size(), std::size_t(312 - 304 + 1 + 2));
     EXPECT_TRUE(ed.view.repaintNeeded);  // the outline changes shape
 
     before = States();
     Dispatch(ed, CommandId::RectangleSelection);
     changed = Changes(before, States());
-    for (int id = CommandId::RotateClockwise; id <= CommandId::ShiftDown; ++id) EXPECT_EQ(changed[id], (Seen{'E', false, E})) << id;
+    for (int id = 304; id <= 312; ++id) EXPECT_EQ(changed[id], (Seen{'E', false, E})) << id;
 
     // Pen keeps the selection and the rectangle, and the rectangle's commands.
     before = States();
@@ -71,7 +73,7 @@ TEST_F(SelectionTest, SwitchingShapeWithASelectionMovesRotateFlipAndShift) {
     changed = Changes(before, States());
     EXPECT_EQ(changed.size(), 2u);  // only the two check marks
     EXPECT_TRUE(Active());
-    EXPECT_EQ(ed.selection.shape, kShapeRectangle);
+    EXPECT_EQ(ed.selection.shape, CommandId::RectangleSelection);
 }
 
 TEST_F(SelectionTest, SwitchingShapeWithoutSelectionLeavesTheGroupsAlone) {
@@ -79,7 +81,7 @@ TEST_F(SelectionTest, SwitchingShapeWithoutSelectionLeavesTheGroupsAlone) {
     ed.view.repaintNeeded = false;
     const Snapshot before = States();
     Dispatch(ed, CommandId::LineSelection);
-    EXPECT_EQ(Changes(before, States()), (Snapshot{{CommandId::RectangleSelection, {'E', false, -1}}, {CommandId::LineSelection, {'E', true, -1}}}));
+    EXPECT_EQ(Changes(before, States()), (Snapshot{{NumberOf(CommandId::RectangleSelection), {'E', false, -1}}, {NumberOf(CommandId::LineSelection), {'E', true, -1}}}));
     EXPECT_FALSE(ed.view.repaintNeeded);
 }
 
@@ -164,8 +166,8 @@ TEST_F(SelectionTest, UnselectEndsTheSelectionAndRepaints) {
     EXPECT_FALSE(Active());
     EXPECT_TRUE(ed.view.repaintNeeded);
     EXPECT_FALSE(AdjustDialogOpen(ed));
-    for (int id : {CommandId::Cut, CommandId::AdjustSelection, CommandId::Crop, CommandId::Unselect, CommandId::ShiftLeft}) EXPECT_FALSE(MenuEnabled(id)) << id;
-    for (int id : {CommandId::Cut, CommandId::AdjustSelection, CommandId::Crop, CommandId::Unselect}) EXPECT_FALSE(ButtonEnabled(id)) << id;
+    for (CommandId id : {CommandId::Cut, CommandId::AdjustSelection, CommandId::Crop, CommandId::Unselect, CommandId::ShiftLeft}) EXPECT_FALSE(MenuEnabled(id)) << id;
+    for (CommandId id : {CommandId::Cut, CommandId::AdjustSelection, CommandId::Crop, CommandId::Unselect}) EXPECT_FALSE(ButtonEnabled(id)) << id;
     EXPECT_TRUE(MenuEnabled(CommandId::RotateClockwise));
     EXPECT_TRUE(MenuEnabled(CommandId::RestoreSelection));
 }

@@ -49,7 +49,7 @@ TEST_F(SelectionTest, FirstStepBeginsTheSelectionWithItsCommands) {
     SelectionDragStep(ed, {50, 40});
     EXPECT_TRUE(Active());
     EXPECT_TRUE(ed.view.repaintNeeded);
-    for (int id : {CommandId::Cut, CommandId::AdjustSelection, CommandId::Crop, CommandId::Unselect, CommandId::ShiftLeft, CommandId::ShiftDown, CommandId::RotateClockwise})
+    for (CommandId id : {CommandId::Cut, CommandId::AdjustSelection, CommandId::Crop, CommandId::Unselect, CommandId::ShiftLeft, CommandId::ShiftDown, CommandId::RotateClockwise})
         EXPECT_TRUE(MenuEnabled(id) && ButtonEnabled(id)) << id;
     EXPECT_FALSE(MenuEnabled(CommandId::RestoreSelection));
     EXPECT_FALSE(ButtonEnabled(CommandId::RestoreSelection));

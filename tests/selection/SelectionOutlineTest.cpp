@@ -19,7 +19,7 @@ std::string Footprint(const Bitmap& bmp) {
 class OutlineTest : public SelectionTest {
 protected:
     // Draws the outline of an active selection over a paper-coloured window of w x h.
-    Bitmap Draw(std::int16_t shape, Rect rect, int zoom, int w, int h, bool lineReversed = false, Point origin = {}) {
+    Bitmap Draw(CommandId shape, Rect rect, int zoom, int w, int h, bool lineReversed = false, Point origin = {}) {
         ed.selection.active = 1;
         ed.selection.shape = shape;
         ed.settings.zoomPercent = zoom;
@@ -57,37 +57,37 @@ protected:
 
 TEST_F(OutlineTest, RectangleIsAPatternFrameAlignedToTheWindow) {
     // Pattern letters: k black, P red, b blue, w white.
-    EXPECT_EQ(Picture(Draw(kShapeRectangle, {1, 1, 5, 4}, 100, 7, 5)),
+    EXPECT_EQ(Picture(Draw(CommandId::RectangleSelection, {1, 1, 5, 4}, 100, 7, 5)),
               Rows("......./.kPPb../.P..w../.Pbbw../......."));
     // At 200 % scrolled one column: window box (2, 2)-(8, 6); the pattern stays on the window grid.
-    EXPECT_EQ(Picture(Draw(kShapeRectangle, {2, 1, 5, 3}, 200, 10, 7, false, {1, 0})),
+    EXPECT_EQ(Picture(Draw(CommandId::RectangleSelection, {2, 1, 5, 3}, 200, 10, 7, false, {1, 0})),
               Rows("........../........../..bbwwkk../..b....k../..w....P../..wwkkPP../.........."));
 }
 
 TEST_F(OutlineTest, LineIsDottedRedWithWhiteGapsAndFollowsItsDirection) {
-    EXPECT_EQ(Picture(Draw(kShapeLine, {1, 2, 11, 2}, 100, 13, 4)),
+    EXPECT_EQ(Picture(Draw(CommandId::LineSelection, {1, 2, 11, 2}, 100, 13, 4)),
               Rows("............./............./.PPPwwwPPPw../............."));
-    EXPECT_EQ(Picture(Draw(kShapeLine, {1, 2, 11, 2}, 100, 13, 4, true)),
+    EXPECT_EQ(Picture(Draw(CommandId::LineSelection, {1, 2, 11, 2}, 100, 13, 4, true)),
               Rows("............./............./..wPPPwwwPPP./............."));
     // 200 %: (0, 0)-(3, 3) becomes (0, 0)-(6, 6), end pixel left out.
-    EXPECT_EQ(Picture(Draw(kShapeLine, {0, 0, 3, 3}, 200, 8, 7)),
+    EXPECT_EQ(Picture(Draw(CommandId::LineSelection, {0, 0, 3, 3}, 200, 8, 7)),
               Rows("P......./.P....../..P...../...w..../....w.../.....w../........"));
-    EXPECT_EQ(Picture(Draw(kShapeLine, {0, 0, 3, 3}, 200, 8, 7, true)),
+    EXPECT_EQ(Picture(Draw(CommandId::LineSelection, {0, 0, 3, 3}, 200, 8, 7, true)),
               Rows("......P./.....P../....P.../...w..../..w...../.w....../........"));
 }
 
 TEST_F(OutlineTest, EllipseIsHollowAndDotted) {
-    const Bitmap at100 = Draw(kShapeEllipse, {0, 0, 7, 7}, 100, 8, 8);
+    const Bitmap at100 = Draw(CommandId::EllipseSelection, {0, 0, 7, 7}, 100, 8, 8);
     EXPECT_EQ(Footprint(at100), Rows("..###.../.#...#../#.....#./#.....#./#.....#./.#...#../..###.../........"));
     ExpectDottedRed(at100);
 
-    const Bitmap at200 = Draw(kShapeEllipse, {3, 2, 9, 10}, 200, 20, 20, false, {1, 1});
+    const Bitmap at200 = Draw(CommandId::EllipseSelection, {3, 2, 9, 10}, 200, 20, 20, false, {1, 1});
     EXPECT_EQ(Footprint(at200), SolidFootprint(20, 20, [](Canvas& c) { c.Ellipse(4, 2, 16, 18); }));
     ExpectDottedRed(at200);
 }
 
 TEST_F(OutlineTest, RoundedRectangleHasQuarterCorners) {
-    const Bitmap at100 = Draw(kShapeRoundRect, {1, 1, 21, 17}, 100, 24, 20);
+    const Bitmap at100 = Draw(CommandId::RoundedRectangleSelection, {1, 1, 21, 17}, 100, 24, 20);
     // Corners of 20 / 4 by 16 / 4.
     EXPECT_EQ(Footprint(at100), SolidFootprint(24, 20, [](Canvas& c) { c.RoundRect(1, 1, 21, 17, 5, 4); }));
     EXPECT_EQ(at100.GetPixel(1, 1), kPaper);    // the corner is rounded off
@@ -95,15 +95,15 @@ TEST_F(OutlineTest, RoundedRectangleHasQuarterCorners) {
     EXPECT_NE(at100.GetPixel(10, 1), kPaper);   // the top edge
     ExpectDottedRed(at100);
 
-    const Bitmap at200 = Draw(kShapeRoundRect, {0, 0, 12, 8}, 200, 26, 18);
+    const Bitmap at200 = Draw(CommandId::RoundedRectangleSelection, {0, 0, 12, 8}, 200, 26, 18);
     EXPECT_EQ(Footprint(at200), SolidFootprint(26, 18, [](Canvas& c) { c.RoundRect(0, 0, 24, 16, 6, 4); }));
     ExpectDottedRed(at200);
 }
 
 TEST_F(OutlineTest, PartlyScrolledOutOutlinesAreClipped) {
-    const Bitmap frame = Draw(kShapeRectangle, {0, 0, 100, 100}, 800, 16, 16, false, {1, 1});
+    const Bitmap frame = Draw(CommandId::RectangleSelection, {0, 0, 100, 100}, 800, 16, 16, false, {1, 1});
     EXPECT_EQ(Footprint(frame), Footprint(Bitmap(16, 16, kPaper)));  // the frame lies beyond the window
-    const Bitmap ellipse = Draw(kShapeEllipse, {0, 0, 40, 40}, 400, 30, 30, false, {2, 2});
+    const Bitmap ellipse = Draw(CommandId::EllipseSelection, {0, 0, 40, 40}, 400, 30, 30, false, {2, 2});
     ExpectDottedRed(ellipse);  // the part of the arc that crosses the window
 }
 

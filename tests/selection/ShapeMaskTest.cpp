@@ -10,7 +10,7 @@ namespace rastrix {
 namespace {
 
 // The mask drawn the plain way: the whole filled figure, black on white, in one bitmap.
-Bitmap ReferenceMask(int w, int h, int shape) {
+Bitmap ReferenceMask(int w, int h, CommandId shape) {
     Bitmap bmp(w, h, ColorFromRgb(255, 255, 255));
     Canvas c(bmp);
     c.SelectBrush(Brush::Solid(ColorFromRgb(0, 0, 0)));
@@ -28,7 +28,7 @@ MaskRowScan ReferenceScan(const Bitmap& ref, int k) {
     return {i, j};
 }
 
-class ShapeMaskGrid : public ::testing::TestWithParam<std::tuple<int, int, int>> {};
+class ShapeMaskGrid : public ::testing::TestWithParam<std::tuple<int, int, CommandId>> {};
 
 // Small boxes fall back to plain rectangles (1 x 1 draws nothing at all); tall thin and wide
 // flat boxes stress the curve.
@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ShapeMaskGrid,
 
 // A mask this wide is drawn in bands of about 100 rows; each band must see only its own part.
 TEST(ShapeMask, WideMaskDrawnInBandsMatchesTheWholeFigure) {
-    for (int shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection}) {
+    for (CommandId shape : {CommandId::RoundedRectangleSelection, CommandId::EllipseSelection}) {
         const Bitmap ref = ReferenceMask(20000, 300, shape);
         const ShapeMask mask = BuildShapeMask(Rect{5, 5, 20005, 305}, shape);
         for (int k = 0; k < 300; ++k) ASSERT_EQ(ScanMaskRow(mask, k), ReferenceScan(ref, k)) << shape << " row " << k;

@@ -19,32 +19,37 @@ namespace {
 constexpr std::size_t kStepsKept = 20;
 
 // Commands with weights (an id listed twice comes twice as often).
-const std::vector<int>& CommandPool() {
-    static const std::vector<int> pool = [] {
-        std::vector<int> p{CommandId::New,       CommandId::New,      CommandId::Open,     CommandId::Open,      CommandId::Open,     CommandId::JoinFiles,
+const std::vector<CommandId>& CommandPool() {
+    static const std::vector<CommandId> pool = [] {
+        using enum CommandId;
+        std::vector<CommandId> p{CommandId::New,       CommandId::New,      CommandId::Open,     CommandId::Open,      CommandId::Open,     CommandId::JoinFiles,
                            CommandId::Save,      CommandId::Save,     CommandId::SaveAs,   CommandId::SaveAs,    CommandId::OpenNamed, CommandId::ShowDrawingTools,
                            CommandId::Undo,      CommandId::Undo,     CommandId::Undo,     CommandId::Undo,      CommandId::Undo,     CommandId::Cut,
                            CommandId::Copy,      CommandId::Copy,     CommandId::Paste,    CommandId::Paste,     CommandId::Paste,    CommandId::AdjustSelection,
                            CommandId::Crop,      CommandId::Crop,     CommandId::MarkBorder, CommandId::RestoreSelection, CommandId::RestoreSelection, CommandId::Unselect,
                            CommandId::PasteIntoNewFile,  CommandId::ChangeImageSize,  CommandId::ChangeImageSize,  CommandId::SetForegroundColor,   CommandId::SetBackgroundColor,  CommandId::SetLineStyle,
-                           CommandId::SetFillStyle, CommandId::FirstRecentFile,  CommandId::FirstRecentFile + 1, CommandId::FirstRecentFile + 2, CommandId::About, CommandId::ShortcutKeys,
+                           CommandId::SetFillStyle, CommandId::RecentFile0,  CommandId::RecentFile1, CommandId::RecentFile2, CommandId::About, CommandId::ShortcutKeys,
                            CommandId::HelpContents,      CommandId::ToggleReservedFlag};
         p.insert(p.end(), 4, CommandId::ScaleImage);
         p.insert(p.end(), 3, CommandId::ReduceColors);
         p.insert(p.end(), 6, CommandId::Undo);
-        for (int id = CommandId::FitToWindow; id <= CommandId::Magnify8; ++id) p.push_back(id);
-        for (int id = CommandId::RotateClockwise; id <= CommandId::ShiftDown; ++id) p.insert(p.end(), {id, id});
-        for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id) p.insert(p.end(), {id, id, id});
-        for (int id = CommandId::FillLine; id <= CommandId::FillExterior; ++id) p.insert(p.end(), {id, id});
+        for (CommandId id : {FitToWindow, ActualSize, Magnify2, Magnify4, Magnify8}) p.push_back(id);
+        for (CommandId id : {RotateClockwise, RotateCounterClockwise, Rotate180, FlipHorizontal, FlipVertical, ShiftLeft,
+                             ShiftRight, ShiftUp, ShiftDown})
+            p.insert(p.end(), {id, id});
+        for (CommandId id : {Pen, Bucket, PickColor, RectangleSelection, RoundedRectangleSelection, EllipseSelection,
+                             LineSelection})
+            p.insert(p.end(), {id, id, id});
+        for (CommandId id : {FillLine, FillSolid, FillTwoColor, FillInterior, FillExterior}) p.insert(p.end(), {id, id});
         return p;
     }();
     return pool;
 }
 
-bool MayReplace(int id) {
+bool MayReplace(CommandId id) {
     return id == CommandId::New || id == CommandId::Open || id == CommandId::JoinFiles || id == CommandId::Save || id == CommandId::SaveAs ||
            id == CommandId::OpenNamed || id == CommandId::Paste || id == CommandId::PasteIntoNewFile ||
-           (id >= CommandId::FirstRecentFile && id < CommandId::FirstRecentFile + kRecentCount);
+           RecentPositionOf(id) >= 0;
 }
 
 }  // namespace
@@ -117,7 +122,7 @@ std::string Session::Act(StepKind& kind, std::string& fault) {
     return Command(rng_.Pick(CommandPool()), kind, fault);
 }
 
-std::string Session::Command(int id, StepKind& kind, std::string& fault) {
+std::string Session::Command(CommandId id, StepKind& kind, std::string& fault) {
     kind.undo = id == CommandId::Undo;
     kind.mayReplace = MayReplace(id);
     // A save to check: where it goes and at which depth.
@@ -144,7 +149,7 @@ std::string Session::Command(int id, StepKind& kind, std::string& fault) {
     const void* topBefore = HasImage(ed_) ? CurrentImage(ed_).Data() : nullptr;
     RunCommand(ed_, id);
 
-    std::string what = "command " + std::to_string(id);
+    std::string what = "command " + std::to_string(NumberOf(id));
     // Scale Image and Reduce Colours with the parameters the seed typed into their dialogs.
     if ((id == CommandId::ScaleImage || id == CommandId::ReduceColors) && HasImage(ed_) &&
         (ed_.doc.undoDepth != depthBefore || CurrentImage(ed_).Data() != topBefore)) {

@@ -5,6 +5,8 @@
 #include <deque>
 #include <string>
 
+#include "editor/CommandIds.h"
+
 #include "editor/Editor.h"
 #include "session/Prng.h"
 #include "session/SessionChecks.h"
@@ -27,7 +29,7 @@ public:
 private:
     // Picks one event at random, sends it, and describes it; fills `kind` for the checks.
     std::string Act(StepKind& kind, std::string& fault);
-    std::string Command(int id, StepKind& kind, std::string& fault);
+    std::string Command(CommandId id, StepKind& kind, std::string& fault);
     std::string Mouse(StepKind& kind);
     std::string AdjustDialogEdit();
     std::string ClipboardChange();

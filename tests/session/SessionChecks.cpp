@@ -17,16 +17,16 @@ namespace {
 
 std::string SizeText(const Bitmap& b) { return std::to_string(b.Width()) + "x" + std::to_string(b.Height()); }
 
-bool MenuOn(const Editor& ed, int id) {
+bool MenuOn(const Editor& ed, CommandId id) {
     const auto item = ShownCommandStates(ed).MenuItem(id);
     return item && item->enabled;
 }
-bool MenuChecked(const Editor& ed, int id) {
+bool MenuChecked(const Editor& ed, CommandId id) {
     const auto item = ShownCommandStates(ed).MenuItem(id);
     return item && item->checked;
 }
 // nullopt when no existing bar carries the button.
-std::optional<bool> ButtonOn(const Editor& ed, int id) {
+std::optional<bool> ButtonOn(const Editor& ed, CommandId id) {
     const auto button = ShownCommandStates(ed).Button(id);
     if (!button) return std::nullopt;
     return button->Clickable();
@@ -36,21 +36,21 @@ std::optional<bool> ButtonOn(const Editor& ed, int id) {
 class StateAudit {
 public:
     explicit StateAudit(const Editor& ed) : ed_(ed) {}
-    void Menu(int id, bool expected, const char* why) {
+    void Menu(CommandId id, bool expected, const char* why) {
         if (MenuOn(ed_, id) != expected) Note(id, "menu", expected, why);
     }
-    void Button(int id, bool expected, const char* why) {
+    void Button(CommandId id, bool expected, const char* why) {
         const auto on = ButtonOn(ed_, id);
         if (on && *on != expected) Note(id, "button", expected, why);
     }
-    void Both(int id, bool expected, const char* why) {
+    void Both(CommandId id, bool expected, const char* why) {
         Menu(id, expected, why);
         Button(id, expected, why);
     }
     std::string Result() const { return out_.str(); }
 
 private:
-    void Note(int id, const char* part, bool expected, const char* why) {
+    void Note(CommandId id, const char* part, bool expected, const char* why) {
         out_ << "command " << id << " " << part << " should be " << (expected ? "enabled" : "disabled") << " (" << why
              << "); ";
     }
@@ -164,26 +164,34 @@ std::string CheckDocumentAndStates(Editor& ed, const std::string& folder) {
     StateAudit audit(ed);
     audit.Both(CommandId::Undo, depth > 0, "undo depth");
     audit.Both(CommandId::Save, ed.doc.modified != 0, "modified");
-    for (int id : {CommandId::Cut, CommandId::Crop, CommandId::Unselect}) audit.Both(id, selected, "selection");
+    for (CommandId id : {CommandId::Cut, CommandId::Crop, CommandId::Unselect}) audit.Both(id, selected, "selection");
     audit.Menu(CommandId::AdjustSelection, selected, "selection");
     if (selected) audit.Menu(CommandId::RestoreSelection, false, "selection active");
     if (hasImage) {
         audit.Button(CommandId::AdjustSelection, selected, "selection");
-        for (int id : {CommandId::SaveAs, CommandId::Copy, CommandId::ChangeImageSize, CommandId::ScaleImage, CommandId::ReduceColors, CommandId::MarkBorder})
+        for (CommandId id : {CommandId::SaveAs, CommandId::Copy, CommandId::ChangeImageSize, CommandId::ScaleImage, CommandId::ReduceColors, CommandId::MarkBorder})
             audit.Both(id, true, "image present");
         const bool rectangle = ed.selection.shape == CommandId::RectangleSelection;
-        for (int id = CommandId::RotateClockwise; id <= CommandId::FlipVertical; ++id) audit.Both(id, !selected || rectangle, "selection shape");
-        for (int id = CommandId::ShiftLeft; id <= CommandId::ShiftDown; ++id) audit.Both(id, selected && rectangle, "selection shape");
+        for (CommandId id : {CommandId::RotateClockwise, CommandId::RotateCounterClockwise, CommandId::Rotate180,
+                             CommandId::FlipHorizontal, CommandId::FlipVertical})
+            audit.Both(id, !selected || rectangle, "selection shape");
+        for (CommandId id : {CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown})
+            audit.Both(id, selected && rectangle, "selection shape");
     }
     // Painted after every step that asked for it, so the fills follow the selection.
     const bool area = selected && ed.selection.shape != CommandId::LineSelection;
     audit.Both(CommandId::FillLine, selected, "selection");
-    for (int id = CommandId::FillSolid; id <= CommandId::FillExterior; ++id) audit.Both(id, area, "selection shape");
+    for (CommandId id : {CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior})
+        audit.Both(id, area, "selection shape");
     fault << audit.Result();
 
-    for (int id = CommandId::FitToWindow; id <= CommandId::Magnify8; ++id)
-        if (MenuChecked(ed, id) != (id == ed.settings.viewMode)) fault << "view mode check on " << id << " is wrong; ";
-    for (int id = CommandId::Pen; id <= CommandId::LineSelection; ++id)
+    for (ViewMode mode : kViewModes) {
+        const CommandId id = ViewCommand(mode);
+        if (MenuChecked(ed, id) != (StoredViewMode(mode) == ed.settings.viewMode))
+            fault << "view mode check on " << id << " is wrong; ";
+    }
+    for (CommandId id : {CommandId::Pen, CommandId::Bucket, CommandId::PickColor, CommandId::RectangleSelection,
+                         CommandId::RoundedRectangleSelection, CommandId::EllipseSelection, CommandId::LineSelection})
         if (MenuChecked(ed, id) != (id == ed.draw.currentTool)) fault << "tool check on " << id << " is wrong; ";
     return fault.str();
 }

@@ -17,8 +17,8 @@ protected:
     }
 
     // Observable state of one command: menu item and tool-bar button.
-    bool MenuEnabled(int id) const { return ShownCommandStates(ed).MenuItem(id).value().enabled; }
-    bool ButtonEnabled(int id) const { return ShownCommandStates(ed).Button(id).value().Clickable(); }
+    bool MenuEnabled(CommandId id) const { return ShownCommandStates(ed).MenuItem(id).value().enabled; }
+    bool ButtonEnabled(CommandId id) const { return ShownCommandStates(ed).Button(id).value().Clickable(); }
 
     FakeHost host;
     Editor ed{host};

@@ -56,7 +56,7 @@ TEST_F(ImageWindowPaintTest, ActualSizeIsAOneToOneCopy) {
 
 TEST_F(ImageWindowPaintTest, MagnifiedPixelsAreSquareBlocks) {
     Show(Gradient(200, 150), 8);
-    for (int id : {CommandId::Magnify2, CommandId::Magnify4, CommandId::Magnify8}) {
+    for (CommandId id : {CommandId::Magnify2, CommandId::Magnify4, CommandId::Magnify8}) {
         Dispatch(ed, id);
         PaintImageWindow(ed);
         const int zoom = ed.settings.zoomPercent;

@@ -11,35 +11,35 @@ namespace {
 TEST(SelectionOutline, FollowsZoomAndOriginAndTheLineDirection) {
     ViewState view;
     const Rect sel{10, 20, 110, 70};
-    auto line = ComputeSelectionOutline(sel, kShapeLine, false, view, 100);
+    auto line = ComputeSelectionOutline(sel, CommandId::LineSelection, false, view, 100);
     ASSERT_TRUE(line);
     EXPECT_EQ(line->from, (Point{10, 20}));
     EXPECT_EQ(line->to, (Point{110, 70}));
-    line = ComputeSelectionOutline(sel, kShapeLine, true, view, 100);  // dragged bottom-left to top-right
+    line = ComputeSelectionOutline(sel, CommandId::LineSelection, true, view, 100);  // dragged bottom-left to top-right
     EXPECT_EQ(line->from, (Point{110, 20}));
     EXPECT_EQ(line->to, (Point{10, 70}));
 
     view.scrollOriginX = 20;
     view.scrollOriginY = 5;
-    auto rounded = ComputeSelectionOutline(Rect{10, 8, 41, 30}, kShapeRoundRect, false, view, 200);
+    auto rounded = ComputeSelectionOutline(Rect{10, 8, 41, 30}, CommandId::RoundedRectangleSelection, false, view, 200);
     ASSERT_TRUE(rounded);
     EXPECT_EQ(rounded->box, (Rect{-20, 6, 42, 50}));
     EXPECT_EQ((Point{rounded->cornerWidth, rounded->cornerHeight}), (Point{15, 11}));  // 62 / 4, 44 / 4
-    EXPECT_EQ(ComputeSelectionOutline(Rect{21, 5, 22, 7}, kShapeRectangle, false, view, 800)->box,
+    EXPECT_EQ(ComputeSelectionOutline(Rect{21, 5, 22, 7}, CommandId::RectangleSelection, false, view, 800)->box,
               (Rect{8, 0, 16, 16}));
-    EXPECT_FALSE(ComputeSelectionOutline(sel, 320, false, view, 100));
+    EXPECT_FALSE(ComputeSelectionOutline(sel, CommandId::Pen, false, view, 100));  // a tool, no shape
 }
 
 struct PaintFixture : ::testing::Test {
     ViewState view;
     SettingsRecord settings;
-    ImagePaintInputs inputs{true, 1000, 1000, 8, false, kShapeRectangle, Rect{10, 20, 110, 70}, false};
+    ImagePaintInputs inputs{true, 1000, 1000, 8, false, CommandId::RectangleSelection, Rect{10, 20, 110, 70}, false};
     void SetUp() override { RelayoutImageWindow(view, settings, ViewArea{800, 600, 0, 17, 17}, 1000, 1000); }
 };
 
 TEST_F(PaintFixture, WithSelectionShowsTheOutline) {
     inputs.hasSelection = true;
-    inputs.selectionShape = kShapeEllipse;
+    inputs.selectionShape = CommandId::EllipseSelection;
     view.restoreCursor = CursorKind::Pen;
     view.shownCursor = CursorKind::Wait;
     view.scrollOriginY = 600;  // scrolled since the last paint

@@ -10,7 +10,7 @@ namespace {
 const ViewArea kArea{800, 600, 0, 17, 17};
 
 struct PlanCase {
-    std::int16_t mode;
+    ViewMode mode;
     int width, height;
     BlitMode blit;
     Rect source, dest;
@@ -21,7 +21,7 @@ TEST_P(RenderPlanTest, NamesOnlyTheVisiblePart) {
     const PlanCase c = GetParam();
     ViewState view;
     SettingsRecord settings;
-    ASSERT_TRUE(RunViewCommand(c.mode, view, settings, kArea, c.width, c.height));
+    RunViewCommand(c.mode, view, settings, kArea, c.width, c.height);
     const RenderPlan plan = ComputeRenderPlan(view, settings, c.width, c.height);
     EXPECT_EQ(plan.mode, c.blit);
     EXPECT_EQ(plan.source, c.source);
@@ -32,18 +32,18 @@ TEST_P(RenderPlanTest, NamesOnlyTheVisiblePart) {
 INSTANTIATE_TEST_SUITE_P(
     Render, RenderPlanTest,
     ::testing::Values(
-        PlanCase{kViewActual, 1000, 1000, BlitMode::Copy, {110, 210, 889, 789}, {0, 0, 779, 579}},
-        PlanCase{kViewZoom2, 1000, 1000, BlitMode::ColorOnColor, {306, 356, 694, 644}, {0, 0, 776, 576}},
-        PlanCase{kViewZoom8, 1000, 1000, BlitMode::ColorOnColor, {451, 464, 548, 536}, {0, 0, 776, 576}},
-        PlanCase{kViewFit, 2000, 1000, BlitMode::Halftone, {0, 0, 2000, 1000}, {0, 0, 780, 390}},
-        PlanCase{kViewFit, 100, 50, BlitMode::ColorOnColor, {0, 0, 100, 50}, {0, 0, 700, 350}},
-        PlanCase{kViewZoom4, 30, 20, BlitMode::ColorOnColor, {0, 0, 30, 20}, {0, 0, 120, 80}},
-        PlanCase{kViewActual, 30, 20, BlitMode::Copy, {0, 0, 30, 20}, {0, 0, 30, 20}}));
+        PlanCase{ViewMode::Actual, 1000, 1000, BlitMode::Copy, {110, 210, 889, 789}, {0, 0, 779, 579}},
+        PlanCase{ViewMode::Zoom2, 1000, 1000, BlitMode::ColorOnColor, {306, 356, 694, 644}, {0, 0, 776, 576}},
+        PlanCase{ViewMode::Zoom8, 1000, 1000, BlitMode::ColorOnColor, {451, 464, 548, 536}, {0, 0, 776, 576}},
+        PlanCase{ViewMode::Fit, 2000, 1000, BlitMode::Halftone, {0, 0, 2000, 1000}, {0, 0, 780, 390}},
+        PlanCase{ViewMode::Fit, 100, 50, BlitMode::ColorOnColor, {0, 0, 100, 50}, {0, 0, 700, 350}},
+        PlanCase{ViewMode::Zoom4, 30, 20, BlitMode::ColorOnColor, {0, 0, 30, 20}, {0, 0, 120, 80}},
+        PlanCase{ViewMode::Actual, 30, 20, BlitMode::Copy, {0, 0, 30, 20}, {0, 0, 30, 20}}));
 
 TEST(RenderPlan, ScrolledToTheFarEdgeEndsAtTheImageEdge) {
     ViewState view;
     SettingsRecord settings;
-    ASSERT_TRUE(RunViewCommand(kViewZoom4, view, settings, kArea, 1000, 1000));
+    RunViewCommand(ViewMode::Zoom4, view, settings, kArea, 1000, 1000);
     view.scrollOriginX = 1000 - view.visibleImageWidth;
     view.scrollOriginY = 1000 - view.visibleImageHeight;
     const RenderPlan plan = ComputeRenderPlan(view, settings, 1000, 1000);
@@ -55,7 +55,7 @@ TEST(RenderPlan, ScrolledToTheFarEdgeEndsAtTheImageEdge) {
 TEST(RenderPlan, PartWiderThanTheImageIsCutAtTheEdgeAndTheRestUncovered) {
     ViewState view;
     SettingsRecord settings;
-    settings.viewMode = kViewZoom2;
+    settings.viewMode = StoredViewMode(ViewMode::Zoom2);
     settings.zoomPercent = 200;
     view.imageWindowWidth = 304;  // image part 300 x 100 shows 150 x 50 pixels of a 100 x 40 image
     view.imageWindowHeight = 104;

@@ -12,7 +12,7 @@ struct ScrollFixture : ::testing::Test {
     ViewState view;
     SettingsRecord settings;
     void SetUp() override {
-        ASSERT_TRUE(RunViewCommand(kViewZoom2, view, settings, ViewArea{800, 600, 0, 17, 17}, 1000, 1000));
+        RunViewCommand(ViewMode::Zoom2, view, settings, ViewArea{800, 600, 0, 17, 17}, 1000, 1000);
         ASSERT_EQ((Point{view.visibleImageWidth, view.visibleImageHeight}), (Point{388, 288}));
         ASSERT_EQ((Point{view.scrollOriginX, view.scrollOriginY}), (Point{306, 356}));
         view.repaintNeeded = false;
@@ -74,7 +74,7 @@ TEST(ScrollBars, HiddenExactlyWhenThePageCoversTheImage) {
     UpdateScrollBars(view, settings, 101, 100);
     EXPECT_TRUE(view.hScroll.shown);
     EXPECT_FALSE(view.vScroll.shown);
-    settings.viewMode = kViewFit;  // the whole image is shown, whatever the part
+    settings.viewMode = StoredViewMode(ViewMode::Fit);  // the whole image is shown, whatever the part
     UpdateScrollBars(view, settings, 101, 100);
     EXPECT_EQ(view.hScroll, (ScrollBarState{0, 100, 101, 0, false}));
 }
