@@ -15,10 +15,9 @@
 namespace rastrix::session {
 
 namespace {
-
 constexpr std::size_t kStepsKept = 20;
+}  // namespace
 
-// Commands with weights (an id listed twice comes twice as often).
 const std::vector<CommandId>& CommandPool() {
     static const std::vector<CommandId> pool = [] {
         using enum CommandId;
@@ -45,6 +44,8 @@ const std::vector<CommandId>& CommandPool() {
     }();
     return pool;
 }
+
+namespace {
 
 bool MayReplace(CommandId id) {
     return id == CommandId::New || id == CommandId::Open || id == CommandId::JoinFiles || id == CommandId::Save || id == CommandId::SaveAs ||

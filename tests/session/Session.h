@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "editor/CommandIds.h"
-
 #include "editor/Editor.h"
 #include "session/Prng.h"
 #include "session/SessionChecks.h"
@@ -14,6 +14,9 @@
 #include "support/FakeHost.h"
 
 namespace rastrix::session {
+
+// The commands a random step draws from, with weights (an id listed twice comes twice as often).
+const std::vector<CommandId>& CommandPool();
 
 class Session {
 public:

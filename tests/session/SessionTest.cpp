@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <iostream>
+#include <map>
 #include <string>
 
+#include "editor/CommandTable.h"
+#include "frame/CommandDispatch.h"
 #include "session/Session.h"
 
 namespace rastrix::session {
@@ -17,6 +21,27 @@ constexpr int kDefaultSteps = 800;
 int StepsPerSeed() {
     const char* text = std::getenv("RASTRIX_STEPS");
     return text ? std::max(1, std::atoi(text)) : kDefaultSteps;
+}
+
+// Every command of the program is drawn by the random steps or named here with the reason it is
+// not, so a new command that is left out of the sessions fails here instead of passing silently.
+TEST(RandomSessionCommands, DrawEveryCommandOrSayWhyNot) {
+    std::map<CommandId, std::string> notDrawn = {
+        {CommandId::Exit, "it ends the session"},
+        {CommandId::VisitWebsite, "it only hands the program's address to the platform"},
+        {CommandId::ExportForDevice, "its dialog has no scripted answers in the session world yet"},
+    };
+    for (int k = 3; k < kRecentCount; ++k)
+        notDrawn[RecentFileCommand(k)] = "the first three recent files stand for the whole list";
+    const std::vector<CommandId>& pool = CommandPool();
+    for (const CommandInfo& c : kCommandTable) {
+        const bool drawn = std::find(pool.begin(), pool.end(), c.id) != pool.end();
+        const bool named = notDrawn.contains(c.id);
+        EXPECT_TRUE(drawn != named) << "command " << c.id << (drawn ? " is drawn and named as not drawn"
+                                                                    : " is neither drawn nor named with a reason");
+        EXPECT_TRUE(StandardCommands().Has(c.id)) << "command " << c.id << " has no run";
+    }
+    for (CommandId id : pool) EXPECT_TRUE(IsCommand(id)) << "command " << id << " is not in the table";
 }
 
 class RandomSession : public ::testing::TestWithParam<std::uint64_t> {};
