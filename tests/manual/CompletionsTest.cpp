@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "batch/BatchOptionTable.h"
+#include "batch/BatchSteps.h"
 #include "manual/Completions.h"
 #include "store/StoreTestSupport.h"
 
@@ -67,6 +69,44 @@ TEST(ValueChoices, EveryWordOfEveryListIsTakenAndNothingElse) {
             const std::string other = w + "x";
             EXPECT_NE(o.apply(scratch, std::span<const std::string>(&other, 1)), "") << o.longName << " " << other;
         }
+    }
+}
+
+// Every command an option of rastrix-batch runs (found by giving each option every word it
+// offers, or its example) has that option's name in the batch tool's refusals, so an option
+// added for a new command cannot leave its refusal saying "this step".
+TEST(BatchStepNames, EveryCommandAnOptionRunsIsNamedAfterItsOption) {
+    std::set<CommandId> commands;
+    const auto collect = [&commands](std::vector<std::string> args) {
+        args.insert(args.end(), {"in.bmp", "-o", "out.bmp"});  // nothing is read or written
+        const batch::ParsedArguments parsed = batch::ParseBatchArguments(args);
+        if (!parsed.options) return;
+        for (const batch::Step& s : parsed.options->steps) {
+            if (s.kind == batch::StepKind::Command) commands.insert(s.command);
+            if (s.kind == batch::StepKind::MarkBorder) commands.insert(CommandId::MarkBorder);
+            if (s.kind == batch::StepKind::Size) commands.insert(CommandId::ChangeImageSize);
+        }
+    };
+    for (const batch::OptionSpec& o : batch::OptionTable()) {
+        const std::string name = "--" + std::string(o.longName);
+        if (o.valueCount == 0) collect({name});
+        for (const std::string& word : ValueChoices(o)) collect({name, word});
+        std::vector<std::string> example;  // "--size '800x600>'" as the shell hands it over
+        std::string token;
+        for (const char ch : std::string(o.example) + " ") {
+            if (ch != ' ') {
+                if (ch != '\'') token += ch;
+            } else if (!token.empty()) {
+                example.push_back(token);
+                token.clear();
+            }
+        }
+        collect(example);
+    }
+    ASSERT_FALSE(commands.empty());
+    for (const CommandId id : commands) {
+        const std::string refusal = batch::RefusalText(id, {Availability::Kind::NeedsSelection});
+        EXPECT_TRUE(refusal.starts_with("--")) << "command " << id << ": " << refusal;
     }
 }
 
