@@ -14,27 +14,20 @@ namespace {
 
 using Values = std::span<const std::string>;
 
-std::string Bad(std::string_view what, const std::string& value) { return "'" + value + "' is not " + std::string(what); }
-
-// "a, b, c" as "a, b or c".
-std::string OrList(std::string list) {
-    if (const std::size_t last = list.rfind(", "); last != std::string::npos) list.replace(last, 2, " or ");
-    return list;
-}
 
 std::string Format(BatchOptions& o, Values v) {
     o.device.format = ContainerByName(v[0]);
-    return o.device.format ? "" : Bad(OrList(ContainerNames()), v[0]);
+    return o.device.format ? "" : NotA(OrList(ContainerNames()), v[0]);
 }
 
 std::string Layout(BatchOptions& o, Values v) {
     o.device.layout = LayoutByName(v[0]);
-    return o.device.layout ? "" : Bad(OrList(LayoutNames()), v[0]);
+    return o.device.layout ? "" : NotA(OrList(LayoutNames()), v[0]);
 }
 
 std::string Share(std::optional<int>& field, const std::string& value) {
     const auto n = ParseNumbers(value[0] == '-' ? value.substr(1) : value, 1);
-    if (!n || (*n)[0] > 100) return Bad("a number from -100 to 100", value);
+    if (!n || (*n)[0] > 100) return NotA("a number from -100 to 100", value);
     field = value[0] == '-' ? -(*n)[0] : (*n)[0];
     return {};
 }
@@ -43,17 +36,20 @@ std::string Gamma(BatchOptions& o, Values v) {
     double g = 0;
     const auto [end, ec] = std::from_chars(v[0].data(), v[0].data() + v[0].size(), g);
     if (ec != std::errc() || end != v[0].data() + v[0].size() || !(g >= kMinGamma && g <= kMaxGamma))
-        return Bad("a gamma from 0.1 to 10", v[0]);
+        return NotA("a gamma from 0.1 to 10", v[0]);
     o.device.gamma = g;
     return {};
 }
 
 std::string Name(BatchOptions& o, Values v) {
     if (!IsCIdentifier(v[0]))
-        return Bad("a C name (letters, digits and underscores, not starting with a digit, no keyword)", v[0]);
+        return NotA("a C name (letters, digits and underscores, not starting with a digit, no keyword)", v[0]);
     o.device.name = v[0];
     return {};
 }
+
+std::vector<std::string> FormatWords() { return SplitList(ContainerNames()); }
+std::vector<std::string> LayoutWords() { return SplitList(LayoutNames()); }
 
 // The built-in profiles' names (a user's own are read when the run starts).
 std::vector<std::string> ProfileWords() {
@@ -65,8 +61,8 @@ std::vector<std::string> ProfileWords() {
 constexpr std::string_view kDevice = "Device files: C arrays, raw buffers, XBM and LVGL images";
 
 const OptionSpec kRows[] = {
-    {"format", 0, "FORMAT", 1, "the kind of file written: bmp (the default), c (a C header of const arrays with NAME_WIDTH and NAME_HEIGHT), bin (the packed bytes alone), xbm, lvgl-bin or lvgl-c (LVGL v9 images); the output's name ends in .bmp, .h, .bin, .xbm, .bin or .c", "--format c --layout mono", kDevice, Format},
-    {"layout", 0, "LAYOUT", 1, "how the pixels are packed: mono (1 bit, the leftmost pixel in the top bit), mono-lsb (XBM order), mono-pages (SSD1306: bytes of 8 rows), grey2, grey4, grey8, index1, index2, index4, index8 (with --palette), planes (black and red planes of 3-colour e-paper), rgb565, rgb565-swapped (high byte first), rgb332, rgb888, xrgb8888, argb8888, rgb565a8; rows top first, padded to a byte", "--format bin --layout mono-pages", kDevice, Layout},
+    {"format", 0, "FORMAT", 1, "the kind of file written: bmp (the default), c (a C header of const arrays with NAME_WIDTH and NAME_HEIGHT), bin (the packed bytes alone), xbm, lvgl-bin or lvgl-c (LVGL v9 images); the output's name ends in .bmp, .h, .bin, .xbm, .bin or .c", "--format c --layout mono", kDevice, Format, FormatWords, true},
+    {"layout", 0, "LAYOUT", 1, "how the pixels are packed: mono (1 bit, the leftmost pixel in the top bit), mono-lsb (XBM order), mono-pages (SSD1306: bytes of 8 rows), grey2, grey4, grey8, index1, index2, index4, index8 (with --palette), planes (black and red planes of 3-colour e-paper), rgb565, rgb565-swapped (high byte first), rgb332, rgb888, xrgb8888, argb8888, rgb565a8; rows top first, padded to a byte", "--format bin --layout mono-pages", kDevice, Layout, LayoutWords, true},
     {"for", 0, "PROFILE", 1, "write what a display library's call takes: the profile sets the format, layout, palette and bit order (see --list-profiles); options after it change them", "--for gxepd2-3c", kDevice,
      [](BatchOptions& o, Values v) { o.device.profile = v[0]; return std::string(); }, ProfileWords},
     {"list-profiles", 0, "", 0, "show the profiles, built-in and your own, with the call each is for, and exit", "--list-profiles", kDevice,

@@ -16,6 +16,7 @@
 #include "batch/BatchSteps.h"
 #include "batch/BatchStream.h"
 #include "batch/BatchStop.h"
+#include "batch/BatchProblem.h"
 #include "batch/HeadlessHost.h"
 #include "codec/BmpWriter.h"
 #include "codec/ExifOrientation.h"
@@ -201,7 +202,7 @@ std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, InputR
 
 // --join: each named place put in, as Browse puts a file in the Join Files dialog, then the
 // join. Join reads bitmaps; a PNG or JPEG file is handed to it as the bitmap it decodes to.
-std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, const std::array<std::string, 4>& places) {
+std::string JoinInputs(Editor& ed, BatchFileSystem& files, const std::array<std::string, 4>& places) {
     for (const std::string& place : places) {
         if (place.empty()) continue;
         const FileBytesResult start = ReadFileStart(files, place, 8);
@@ -219,9 +220,9 @@ std::string JoinInputs(Editor& ed, HeadlessHost& host, BatchFileSystem& files, c
     JoinParams params;
     for (int p = 0; p < kJoinPositions; ++p)
         if (!places[std::size_t(p)].empty() && !PlaceJoinFile(ed, params, p, places[std::size_t(p)]))
-            return host.Failure();
+            return TakeProblemReason(ed);
     RunJoin(ed, params);
-    if (!host.Failure().empty()) return host.Failure();
+    if (std::string reason = TakeProblemReason(ed); !reason.empty()) return reason;
     return ed.doc.fileSize == 0 ? "--join made no image" : "";
 }
 
@@ -277,11 +278,11 @@ std::string Save(Editor& ed, const BatchOptions& o, const std::string& output, c
 }
 
 // --palette: Reduce Colours after the commands, as the editor's user would run it last.
-std::string Reduce(Editor& ed, HeadlessHost& host, const BatchOptions& o) {
-    RunReduceColors(ed, o.reduce);  // a refusal is the host's failure
+std::string Reduce(Editor& ed, const BatchOptions& o) {
+    RunReduceColors(ed, o.reduce);
     DropUndoLevels(ed);
     PixelPool::Shared().FreeKept();
-    return host.Failure();
+    return TakeProblemReason(ed);
 }
 
 // Why the output may not be written to: a device or a stream, or a file there already
@@ -318,10 +319,10 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& given, std::
         if (const auto why = RefuseImageSize(std::uint32_t(how.firstScale->a), std::uint32_t(how.firstScale->b)))
             return std::string(*why);
     StepMemory memory;
-    std::string reason = options.join ? JoinInputs(ed, host, files, *options.join)
+    std::string reason = options.join ? JoinInputs(ed, files, *options.join)
                                       : OpenInput(ed, job.input, options.inPlace, how, memory.alpha);
     for (std::size_t i = 0; reason.empty() && i < options.steps.size(); ++i)
-        if (&options.steps[i] != how.firstScale) reason = RunStep(ed, host, options.steps[i], memory);
+        if (&options.steps[i] != how.firstScale) reason = RunStep(ed, options.steps[i], memory);
     if (reason.empty() && !named) {
         job.output = FillInSize(job.output, ed.doc.imageWidth, ed.doc.imageHeight);
         reason = OutputRefusal(options, job.output);
@@ -337,7 +338,7 @@ std::string ProcessFile(const BatchOptions& options, const FileJob& given, std::
     }
     // A device form maps to its palette itself, after its tone adjustments; a BMP is reduced
     // as the editor's Reduce Colours does it, then saved.
-    if (reason.empty() && !options.paletteName.empty() && !options.device.resolved) reason = Reduce(ed, host, options);
+    if (reason.empty() && !options.paletteName.empty() && !options.device.resolved) reason = Reduce(ed, options);
     if (reason.empty() && StopSignal() != 0) reason = kStoppedText;
     if (reason.empty())
         reason = options.device.resolved ? SaveDeviceFile(ed, options, job, memory.alpha) : Save(ed, options, job.output, memory.alpha);

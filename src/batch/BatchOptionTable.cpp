@@ -16,10 +16,6 @@ namespace {
 
 using Values = std::span<const std::string>;
 
-std::string Bad(std::string_view what, const std::string& value) {
-    return "'" + value + "' is not " + std::string(what);
-}
-
 std::string AddStep(BatchOptions& o, Step s) {
     o.steps.push_back(s);
     return {};
@@ -27,51 +23,62 @@ std::string AddStep(BatchOptions& o, Step s) {
 
 std::string AddCommand(BatchOptions& o, CommandId id) { return AddStep(o, {StepKind::Command, id}); }
 
-// A keyword that stands for one of the given command ids.
-std::string AddWordCommand(BatchOptions& o, const std::string& v, std::string_view what,
-                           std::initializer_list<std::string_view> words, std::initializer_list<CommandId> ids) {
+// A keyword that stands for one of the given command ids, word i for ids[i].
+std::string AddWordCommand(BatchOptions& o, const std::string& v, WordList words, std::initializer_list<CommandId> ids) {
     const auto i = IndexOfWord(v, words);
-    if (!i) return Bad(what, v);
+    if (!i) return NotOneOf(words, v);
     return AddCommand(o, *(ids.begin() + *i));
 }
 
+// The words of the options that take one of a fixed list, each in the order its refusal names them.
+constexpr std::string_view kShapeWords[] = {"rectangle", "rounded", "ellipse", "line", "line-up"};
+constexpr std::string_view kRotateWords[] = {"90", "180", "270"};
+constexpr std::string_view kFlipWords[] = {"h", "v"};
+constexpr std::string_view kShiftWords[] = {"left", "right", "up", "down"};
+constexpr std::string_view kFillWords[] = {"line", "solid", "two-colour", "interior", "exterior"};
+constexpr std::string_view kLineStyleWords[] = {"solid", "dot", "dash", "dash-dot", "dash-dot-dot"};
+constexpr std::string_view kFillStyleWords[] = {"solid", "horizontal", "vertical", "backward-diagonal", "forward-diagonal",
+                                                "cross", "diagonal-cross"};
+constexpr std::string_view kDepthWords[] = {"1", "4", "8", "16", "16:555", "24", "32", "keep"};
+constexpr int kDepthOfWord[] = {1, 4, 8, 16, kDepth555, 24, 32, kKeepDepth};
+constexpr std::string_view kDitherWords[] = {"fs", "atkinson", "ordered", "none"};
+constexpr std::string_view kFilterWords[] = {"lanczos", "nearest"};
+
 std::string Select(BatchOptions& o, Values v) {
     const auto n = ParseNumbers(v[0], 4);
-    if (!n) return Bad("X,Y,W,H", v[0]);
+    if (!n) return NotA("X,Y,W,H", v[0]);
     return AddStep(o, {StepKind::Select, (*n)[0], (*n)[1], (*n)[2], (*n)[3]});
 }
 
 std::string Shape(BatchOptions& o, Values v) {
-    const auto i = IndexOfWord(v[0], {"rectangle", "rounded", "ellipse", "line", "line-up"});
-    if (!i) return Bad("rectangle, rounded, ellipse, line or line-up", v[0]);
+    const auto i = IndexOfWord(v[0], kShapeWords);
+    if (!i) return NotOneOf(kShapeWords, v[0]);
+    // The shape of each word of kShapeWords; "line-up" is a line from bottom-left to top-right.
     constexpr CommandId kShapes[] = {CommandId::RectangleSelection, CommandId::RoundedRectangleSelection,
                                      CommandId::EllipseSelection, CommandId::LineSelection, CommandId::LineSelection};
     return AddStep(o, {StepKind::Shape, kShapes[*i], *i == 4 ? 1 : 0});
 }
 
 std::string Rotate(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], "90, 180 or 270", {"90", "180", "270"}, {CommandId::RotateClockwise, CommandId::Rotate180, CommandId::RotateCounterClockwise});
+    return AddWordCommand(o, v[0], kRotateWords, {CommandId::RotateClockwise, CommandId::Rotate180, CommandId::RotateCounterClockwise});
 }
 
 std::string Flip(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], "h or v", {"h", "v"}, {CommandId::FlipHorizontal, CommandId::FlipVertical});
+    return AddWordCommand(o, v[0], kFlipWords, {CommandId::FlipHorizontal, CommandId::FlipVertical});
 }
 
 std::string Shift(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], "left, right, up or down", {"left", "right", "up", "down"},
-                          {CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown});
+    return AddWordCommand(o, v[0], kShiftWords, {CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown});
 }
 
 std::string Fill(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], "line, solid, two-colour, interior or exterior",
-                          {"line", "solid", "two-colour", "interior", "exterior"},
-                          {CommandId::FillLine, CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior});
+    return AddWordCommand(o, v[0], kFillWords, {CommandId::FillLine, CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior});
 }
 
 // A size in any of its forms as a step: a side given as 0 (or 0%) makes an empty image.
 std::string SizeStep(BatchOptions& o, const std::string& v, Step step) {
     const auto s = ParseSizeValue(v);
-    if (!s) return Bad("WxH", v);
+    if (!s) return NotA("WxH", v);
     if ((s->width == 0 && !(s->form & kWidthFromAspect)) || (s->height == 0 && !(s->form & kHeightFromAspect)))
         return "'" + v + "' makes an empty image; give a width and height of at least 1";
     step.a = s->width;
@@ -84,7 +91,7 @@ std::string Size(BatchOptions& o, Values v) { return SizeStep(o, v[0], {StepKind
 
 std::string Bucket(BatchOptions& o, Values v) {
     const auto p = ParseNumbers(v[0], 2);
-    if (!p) return Bad("X,Y", v[0]);
+    if (!p) return NotA("X,Y", v[0]);
     return AddStep(o, {StepKind::Bucket, (*p)[0], (*p)[1]});
 }
 
@@ -97,29 +104,29 @@ std::string ColorOption(BatchOptions& o, const std::string& v, StepKind kind) {
 }
 
 std::string LineWidth(BatchOptions& o, Values v) {
-    const auto i = IndexOfWord(v[0], {"1", "2", "3", "4", "5", "6", "7", "8", "9"});
-    if (!i) return Bad("a width of 1 to 9", v[0]);
+    static constexpr std::string_view kWidths[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    const auto i = IndexOfWord(v[0], kWidths);
+    if (!i) return NotA("a width of 1 to 9", v[0]);
     return AddStep(o, {StepKind::LineWidth, *i + 1});
 }
 
 std::string LineStyle(BatchOptions& o, Values v) {
-    const auto i = IndexOfWord(v[0], {"solid", "dot", "dash", "dash-dot", "dash-dot-dot"});
-    if (!i) return Bad("solid, dot, dash, dash-dot or dash-dot-dot", v[0]);
+    const auto i = IndexOfWord(v[0], kLineStyleWords);
+    if (!i) return NotOneOf(kLineStyleWords, v[0]);
     return AddStep(o, {StepKind::LineStyle, *i});
 }
 
 std::string FillStyle(BatchOptions& o, Values v) {
-    const auto i =
-        IndexOfWord(v[0], {"solid", "horizontal", "vertical", "backward-diagonal", "forward-diagonal", "cross", "diagonal-cross"});
-    if (!i) return Bad("solid, horizontal, vertical, backward-diagonal, forward-diagonal, cross or diagonal-cross", v[0]);
+    const auto i = IndexOfWord(v[0], kFillStyleWords);
+    if (!i) return NotOneOf(kFillStyleWords, v[0]);
     return AddStep(o, {StepKind::FillStyle, *i});
 }
 
 std::string Depth(BatchOptions& o, Values v) {
-    const auto i = IndexOfWord(v[0], {"keep", "1", "4", "8", "24", "16", "16:555", "15", "32"});
-    if (!i) return Bad("1, 4, 8, 16, 16:555, 24, 32 or keep", v[0]);
-    static constexpr int kDepths[] = {kKeepDepth, 1, 4, 8, 24, 16, kDepth555, kDepth555, 32};
-    o.depth = kDepths[*i];
+    // 15 is taken for 16:555 too, without being offered.
+    const auto i = v[0] == "15" ? IndexOfWord("16:555", kDepthWords) : IndexOfWord(v[0], kDepthWords);
+    if (!i) return NotOneOf(kDepthWords, v[0]);
+    o.depth = kDepthOfWord[*i];
     return {};
 }
 
@@ -157,15 +164,15 @@ std::string Palette(BatchOptions& o, Values v) {
 }
 
 std::string DitherKind(BatchOptions& o, Values v) {
-    o.dither = DitherByName(v[0]);
+    o.dither = IndexOfWord(v[0], kDitherWords) ? DitherByName(v[0]) : std::nullopt;
     if (o.dither) o.reduce.dither = *o.dither;
-    return o.dither ? "" : Bad("fs, atkinson, ordered or none", v[0]);
+    return o.dither ? "" : NotOneOf(kDitherWords, v[0]);
 }
 
 std::string Threshold(BatchOptions& o, Values v) {
     const std::string digits = v[0].ends_with('%') ? v[0].substr(0, v[0].size() - 1) : v[0];
     const auto n = ParseNumbers(digits, 1);
-    if (!n || (*n)[0] < 0 || (*n)[0] > 100) return Bad("a share of white from 0% to 100%", v[0]);
+    if (!n || (*n)[0] < 0 || (*n)[0] > 100) return NotA("a share of white from 0% to 100%", v[0]);
     o.thresholdPercent = (*n)[0];
     o.reduce.thresholdPercent = o.thresholdPercent;
     return {};
@@ -177,15 +184,15 @@ std::string Scale(BatchOptions& o, const std::string& v, int fit) {
 }
 
 std::string Filter(BatchOptions& o, Values v) {
-    const auto i = IndexOfWord(v[0], {"lanczos", "nearest"});
-    if (!i) return Bad("lanczos or nearest", v[0]);
+    const auto i = IndexOfWord(v[0], kFilterWords);
+    if (!i) return NotOneOf(kFilterWords, v[0]);
     o.scaleFilter = int(*i);
     return {};
 }
 
 std::string Jobs(BatchOptions& o, Values v) {
     const auto n = ParseNumbers(v[0], 1);
-    if (!n || (*n)[0] < 1 || (*n)[0] > 256) return Bad("a number of jobs from 1 to 256", v[0]);
+    if (!n || (*n)[0] < 1 || (*n)[0] > 256) return NotA("a number of jobs from 1 to 256", v[0]);
     o.jobs = (*n)[0];
     return {};
 }
@@ -210,16 +217,16 @@ constexpr std::string_view kRun = "Inputs and running";
 
 const OptionSpec kOptions[] = {
     {"select", 's', "X,Y,W,H", 1, "select a rectangle, as a drag or the Adjust Selection dialog does", "--select 10,10,200,120", kCommands, Select},
-    {"shape", 0, "SHAPE", 1, "mark the selection as rectangle, rounded, ellipse, line or line-up (a line from bottom-left to top-right)", "--shape ellipse", kCommands, Shape},
+    {"shape", 0, "SHAPE", 1, "mark the selection as rectangle, rounded, ellipse, line or line-up (a line from bottom-left to top-right)", "--shape ellipse", kCommands, Shape, WordsOf<kShapeWords>, true},
     {"mark-border", 'm', "", 0, "select the picture inside a plain border (Mark Border)", "-m", kCommands,
      [](BatchOptions& o, Values) { return AddStep(o, {StepKind::MarkBorder}); }},
     {"unselect", 'u', "", 0, "end the selection, so the next command works on the whole image", "-u", kCommands,
      [](BatchOptions& o, Values) { return AddStep(o, {StepKind::Unselect}); }},
     {"crop", 'c', "", 0, "crop to the selection", "--select 0,0,640,480 --crop", kCommands,
      [](BatchOptions& o, Values) { return AddCommand(o, CommandId::Crop); }},
-    {"rotate", 'r', "DEGREES", 1, "rotate clockwise by 90, 180 or 270 degrees: the whole image, or a square selection", "-r 90", kCommands, Rotate},
-    {"flip", 0, "h|v", 1, "flip horizontally or vertically: the whole image, or a square selection", "--flip h", kCommands, Flip},
-    {"shift", 0, "DIRECTION", 1, "shift the rectangle selection one pixel left, right, up or down", "--shift left", kCommands, Shift},
+    {"rotate", 'r', "DEGREES", 1, "rotate clockwise by 90, 180 or 270 degrees: the whole image, or a square selection", "-r 90", kCommands, Rotate, WordsOf<kRotateWords>, true},
+    {"flip", 0, "h|v", 1, "flip horizontally or vertically: the whole image, or a square selection", "--flip h", kCommands, Flip, WordsOf<kFlipWords>, true},
+    {"shift", 0, "DIRECTION", 1, "shift the rectangle selection one pixel left, right, up or down", "--shift left", kCommands, Shift, WordsOf<kShiftWords>, true},
     {"size", 0, "WxH", 1, "Change Image Size: keep the top-left part, new area in the background colour. Every size (here and for --fit, --cover, --scale) is WxH, or Wx or xH (the other side from the picture's aspect ratio, rounded), or N% or N%xM% of the picture's sides; a '>' after it only ever shrinks: a picture already inside the box is left as it is (and --size then keeps no side larger than the picture's)", "--size '800x600>'", kCommands, Size},
     {"bucket", 0, "X,Y", 1, "replace the colour at X,Y with the foreground colour, as the bucket does (inside or outside the selection)", "--bucket 0,0", kCommands, Bucket},
     {"fit", 0, "WxH", 1, "scale to fit inside WxH, keeping the aspect ratio; the rest is filled with the background colour (white unless given), the picture centred; with '>' only a picture larger than the box is scaled", "--fit '800x480>'", kCommands,
@@ -228,7 +235,7 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values v) { return Scale(o, v[0], 1); }},
     {"scale", 0, "WxH", 1, "scale to exactly WxH (the aspect ratio may change); 800x or x480 keeps it, 50% halves both sides", "--scale 50%", kCommands,
      [](BatchOptions& o, Values v) { return Scale(o, v[0], 2); }},
-    {"fill", 0, "KIND", 1, "fill the selection's shape: line, solid, two-colour, interior or exterior", "--fill exterior", kCommands, Fill},
+    {"fill", 0, "KIND", 1, "fill the selection's shape: line, solid, two-colour, interior or exterior", "--fill exterior", kCommands, Fill, WordsOf<kFillWords>, true},
     {"foreground", 'F', "COLOUR", 1, "foreground colour: a name (black, tomato, DarkSlateGrey: the web's 148 colour names, any case), #RRGGBB or R,G,B (black unless given)", "-F tomato", kStyle,
      [](BatchOptions& o, Values v) { return ColorOption(o, v[0], StepKind::Foreground); }},
     {"background", 'B', "COLOUR", 1, "background colour, in the forms --foreground takes (white unless given); the first one given is also what transparent pixels of a PNG are laid on", "-B black", kStyle,
@@ -237,17 +244,17 @@ const OptionSpec kOptions[] = {
          if (error.empty() && !o.pictureBackground) o.pictureBackground = o.steps.back().color;
          return error;
      }},
-    {"filter", 0, "FILTER", 1, "how --fit, --cover and --scale after it make pixels: lanczos (the default, for photos and drawings) or nearest (for pixel art)", "--filter nearest", kStyle, Filter},
+    {"filter", 0, "FILTER", 1, "how --fit, --cover and --scale after it make pixels: lanczos (the default, for photos and drawings) or nearest (for pixel art)", "--filter nearest", kStyle, Filter, WordsOf<kFilterWords>, true},
     {"line-width", 0, "N", 1, "line width of the line fills, 1 to 9 pixels", "--line-width 3", kStyle, LineWidth},
-    {"line-style", 0, "STYLE", 1, "solid, dot, dash, dash-dot or dash-dot-dot (styles need width 1)", "--line-style dash", kStyle, LineStyle},
-    {"fill-style", 0, "STYLE", 1, "solid, horizontal, vertical, backward-diagonal, forward-diagonal, cross or diagonal-cross", "--fill-style cross", kStyle, FillStyle},
-    {"depth", 'b', "BITS", 1, "bits per pixel of the written file: 1, 4, 8, 24, 16 (5-6-5 with bit-field masks, for small TFT screens), 16:555 (or 15: 5-5-5), 32 (keeps a PNG's transparency when the only commands are --fit, --cover and --scale), or keep (the default: the image's own depth, as Save keeps it)", "-b 16", kOutput, Depth},
+    {"line-style", 0, "STYLE", 1, "solid, dot, dash, dash-dot or dash-dot-dot (styles need width 1)", "--line-style dash", kStyle, LineStyle, WordsOf<kLineStyleWords>, true},
+    {"fill-style", 0, "STYLE", 1, "solid, horizontal, vertical, backward-diagonal, forward-diagonal, cross or diagonal-cross", "--fill-style cross", kStyle, FillStyle, WordsOf<kFillStyleWords>, true},
+    {"depth", 'b', "BITS", 1, "bits per pixel of the written file: 1, 4, 8, 24, 16 (5-6-5 with bit-field masks, for small TFT screens), 16:555 (or 15: 5-5-5), 32 (keeps a PNG's transparency when the only commands are --fit, --cover and --scale), or keep (the default: the image's own depth, as Save keeps it)", "-b 16", kOutput, Depth, WordsOf<kDepthWords>, true},
     {"allow-colour-loss", 0, "", 0, "write even when the depth holds fewer colours than the image (nearest colours)", "--allow-colour-loss", kOutput,
      [](BatchOptions& o, Values) { o.allowColorLoss = true; return std::string(); }},
     {"allow-color-loss", 0, "", 0, "", "", kOutput,
      [](BatchOptions& o, Values) { o.allowColorLoss = true; return std::string(); }},
     {"palette", 0, "NAME|FILE", 1, "map every colour to a palette and write its colours as the colour table, in its order (no colour-loss question): bw, grey4, grey16, basic16, epaper7, optimised:N (N colours chosen for each image), or a palette file (a BMP's colour table, #RRGGBB or RRGGBB lines, JASC-PAL .pal, GIMP .gpl or Photoshop .act); the depth is the smallest that holds it unless --depth is given", "--palette epaper7", kOutput, Palette, PaletteWords},
-    {"dither", 0, "KIND", 1, "with --palette: fs (Floyd-Steinberg), atkinson, ordered (an 8x8 Bayer pattern) or none (each pixel its nearest colour, the default)", "--palette bw --dither fs", kOutput, DitherKind},
+    {"dither", 0, "KIND", 1, "with --palette: fs (Floyd-Steinberg), atkinson, ordered (an 8x8 Bayer pattern) or none (each pixel its nearest colour, the default)", "--palette bw --dither fs", kOutput, DitherKind, WordsOf<kDitherWords>, true},
     {"threshold", 0, "N%", 1, "with a two-colour --palette and no dithering: a pixel at least N% as light as white takes the lighter colour, any other the darker", "--palette bw --threshold 50%", kOutput, Threshold},
     {"output", 'o', "FILE", 1, "write the one input's result to FILE, a BMP file ('-' for standard output)", "-o out.bmp", kOutput,
      [](BatchOptions& o, Values v) { o.output = v[0]; return std::string(); }},

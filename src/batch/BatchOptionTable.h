@@ -20,10 +20,13 @@ struct OptionSpec {
     std::string_view group;      // heading in --help
     // Applies the option; returns an error text for a value it cannot take.
     std::string (*apply)(BatchOptions& options, std::span<const std::string> values);
-    // The words its value may be, where they are not all in the message for a value it cannot
-    // take: a palette's names besides a file, the profiles besides the user's own. The shells'
-    // completion offers them; nullptr where that message lists them or the value is free.
+    // The words its value may be, from the same list its parser looks the value up in; the
+    // shells' completion offers them. nullptr where the value is free (a number, a size, a file).
     std::vector<std::string> (*words)() = nullptr;
+    // Whether the words are all it takes, so that a value that is none of them is refused with
+    // a message naming them all; false where more may be given (a palette file besides the
+    // palettes' names, a profile of the user's own besides the built-in ones).
+    bool closedWords = false;
 };
 
 std::span<const OptionSpec> OptionTable();

@@ -2,7 +2,7 @@
 
 
 #include "batch/BatchAlpha.h"
-#include "batch/HeadlessHost.h"
+#include "batch/BatchProblem.h"
 #include "batch/BatchSizes.h"
 #include "document/ChangeSize.h"
 #include "edit/ScaleImage.h"
@@ -77,7 +77,7 @@ std::string Command(Editor& ed, CommandId id) {
 std::string ChangeSize(Editor& ed, int width, int height) {
     if (const Availability why = CanRun(ed, CommandId::ChangeImageSize); !why.Ok())
         return RefusalText(CommandId::ChangeImageSize, why);
-    RunChangeImageSize(ed, {width, height});  // a refusal is the host's failure
+    RunChangeImageSize(ed, {width, height});  // a refusal is the editor's problem, taken after the step
     return {};
 }
 
@@ -92,7 +92,7 @@ std::string Bucket(Editor& ed, int x, int y) {
 std::string Scale(Editor& ed, const Step& s) {
     const ScaleFit fit = s.c == 0 ? ScaleFit::Fit : s.c == 1 ? ScaleFit::Cover : ScaleFit::Exact;
     const ScaleFilter filter = s.d == 1 ? ScaleFilter::Nearest : ScaleFilter::Lanczos;
-    RunScaleImage(ed, {s.a, s.b, false, filter, fit});  // a refusal is the host's failure
+    RunScaleImage(ed, {s.a, s.b, false, filter, fit});  // a refusal is the editor's problem, taken after the step
     return {};
 }
 
@@ -147,14 +147,14 @@ bool IsStyle(StepKind kind) {
            kind == StepKind::LineStyle || kind == StepKind::FillStyle;
 }
 
-std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory) {
+std::string RunStep(Editor& ed, const Step& step, StepMemory& memory) {
     AlphaFollower alpha(memory.alpha);
     std::string reason = alpha.Before(ed, step);
     if (!reason.empty()) return reason;
     reason = Run(ed, step, memory);
     DropUndoLevels(ed);
     PixelPool::Shared().FreeKept();
-    if (reason.empty()) reason = host.Failure();
+    if (reason.empty()) reason = TakeProblemReason(ed);
     if (reason.empty()) reason = alpha.After(ed);
     return reason;
 }

@@ -12,7 +12,6 @@ struct Editor;
 
 namespace rastrix::batch {
 
-class HeadlessHost;
 
 // What one file's steps remember between them: the direction a line selection is marked in.
 struct StepMemory {
@@ -29,7 +28,7 @@ struct StepMemory {
 // Colours and styles: steps that change no pixel, only what the commands after them use.
 bool IsStyle(StepKind kind);
 
-std::string RunStep(Editor& ed, HeadlessHost& host, const Step& step, StepMemory& memory);
+std::string RunStep(Editor& ed, const Step& step, StepMemory& memory);
 
 // Why the command of `id` cannot run, as `why` says, in the words of the command line: the
 // option that asked for it and what to give before it. Empty when it can run.

@@ -1,5 +1,6 @@
 #include "batch/BatchValues.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "batch/BatchColorNames.h"
@@ -101,13 +102,38 @@ std::optional<SizeValue> ParseSizeValue(std::string_view text) {
     return v;
 }
 
-std::optional<int> IndexOfWord(std::string_view text, std::initializer_list<std::string_view> words) {
-    int i = 0;
-    for (std::string_view w : words) {
-        if (w == text) return i;
-        ++i;
-    }
+std::optional<int> IndexOfWord(std::string_view text, WordList words) {
+    for (std::size_t i = 0; i < words.size(); ++i)
+        if (words[i] == text) return int(i);
     return std::nullopt;
 }
+
+std::string OrList(WordList words) {
+    std::string list;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + std::string(words[i]);
+    return list;
+}
+
+std::string OrList(std::string list) {
+    if (const std::size_t last = list.rfind(", "); last != std::string::npos) list.replace(last, 2, " or ");
+    return list;
+}
+
+std::vector<std::string> SplitList(std::string_view list) {
+    std::vector<std::string> words;
+    for (std::size_t start = 0; start < list.size();) {
+        const std::size_t comma = std::min(list.find(", ", start), list.size());
+        words.emplace_back(list.substr(start, comma - start));
+        start = comma + 2;
+    }
+    return words;
+}
+
+std::string NotA(std::string_view what, std::string_view value) {
+    return "'" + std::string(value) + "' is not " + std::string(what);
+}
+
+std::string NotOneOf(WordList words, std::string_view value) { return NotA(OrList(words), value); }
 
 }  // namespace rastrix::batch

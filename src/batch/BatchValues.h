@@ -1,5 +1,7 @@
 #pragma once
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,7 +29,29 @@ struct SizeValue {
 };
 std::optional<SizeValue> ParseSizeValue(std::string_view text);
 
+// The words an option's value may be, declared once: the option's parser looks the value up in
+// them, its refusal names them (in this order) and the shells' completion offers them.
+using WordList = std::span<const std::string_view>;
+
 // The position of `text` among `words`, or nullopt.
-std::optional<int> IndexOfWord(std::string_view text, std::initializer_list<std::string_view> words);
+std::optional<int> IndexOfWord(std::string_view text, WordList words);
+
+// "a, b or c" (one word alone as it is).
+std::string OrList(WordList words);
+// The same for a list already joined with ", ".
+std::string OrList(std::string list);
+// A list joined with ", " split into its words.
+std::vector<std::string> SplitList(std::string_view list);
+
+// The refusal of a value: "'value' is not what".
+std::string NotA(std::string_view what, std::string_view value);
+// The refusal of a value that is none of the words: "'value' is not a, b or c".
+std::string NotOneOf(WordList words, std::string_view value);
+
+// A word list as the completion takes it (an option's `words`).
+template <auto& Words>
+std::vector<std::string> WordsOf() {
+    return {std::begin(Words), std::end(Words)};
+}
 
 }  // namespace rastrix::batch

@@ -5,16 +5,12 @@
 
 namespace rastrix::batch {
 
-// The platform as rastrix-batch sees it: no windows. A message box becomes the reason the
-// current file fails (the first one counts) and is answered No (a question) or OK (a report);
-// file dialogs and modal dialogs are cancelled, for the runner gives the commands their
-// parameters itself; and there is no clipboard.
+// The platform as rastrix-batch sees it: no windows. A message box is answered No (a question)
+// or OK (a report) and shown nowhere: why a step failed is the problem the editor keeps
+// (BatchProblem.h), not a box's text. File dialogs and modal dialogs are cancelled, for the
+// runner gives the commands their parameters itself; and there is no clipboard.
 class HeadlessHost : public Host {
 public:
-    // The first report of the current file, empty while all went well.
-    const std::string& Failure() const { return failure_; }
-    void ClearFailure() { failure_.clear(); }
-
     int ShowMessage(const std::string& text, const std::optional<std::string>& caption, MsgButtons buttons,
                    MsgIcon icon) override;
     std::optional<FileDialogResult> OpenFileDialog(const FileDialogRequest&) override { return std::nullopt; }
@@ -29,9 +25,6 @@ public:
     bool ClipboardHasBitmap() override { return false; }
     std::optional<ClipboardImage> ReadClipboardBitmap() override { return std::nullopt; }
     bool WriteClipboardBitmap(const Bitmap&) override { return false; }
-
-private:
-    std::string failure_;
 };
 
 }  // namespace rastrix::batch

@@ -16,18 +16,6 @@
 
 namespace rastrix {
 
-std::string ColorLossText(int paletteCapacity) {
-    std::string text(kColorLossTextBefore);
-    text += std::to_string(paletteCapacity);
-    text += kColorLossTextAfter;
-    return text;
-}
-
-std::string ColorLossFact(int paletteCapacity) {
-    const std::string text = ColorLossText(paletteCapacity);
-    return text.substr(0, text.find('\n'));
-}
-
 std::string_view EncodeStatusMessage(EncodeStatus status) {
     switch (status) {
         case EncodeStatus::OutOfMemory:

@@ -13,19 +13,6 @@
 
 namespace rastrix {
 
-// The question shown, with a Yes and a No button, when an image has more colours than the
-// chosen depth holds.
-inline constexpr std::string_view kColorLossCaption = "Warning";
-inline constexpr std::string_view kColorLossTextBefore = "This image contains more than ";
-inline constexpr std::string_view kColorLossTextAfter =
-    " colors; some colors will be lost.\nWould you like to continue?";
-
-// The full question text for a table of paletteCapacity entries.
-std::string ColorLossText(int paletteCapacity);
-// Its first line, what happens without the question: "This image contains more than N colors;
-// some colors will be lost."
-std::string ColorLossFact(int paletteCapacity);
-
 enum class EncodeStatus {
     Ok,
     Declined,     // the user answered No to the colour-loss question; nothing to write

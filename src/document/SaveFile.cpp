@@ -58,6 +58,10 @@ int PlainSaveDepth(std::uint32_t imageBitDepth) {
     return (imageBitDepth == 1 || imageBitDepth == 4 || imageBitDepth == 8) ? int(imageBitDepth) : 24;
 }
 
+std::string ColorLossText(int paletteCapacity) {
+    return std::string(kColorLossTextBefore) + std::to_string(paletteCapacity) + std::string(kColorLossTextAfter);
+}
+
 ColorLossQuestion AskUserAboutColorLoss(Editor& ed) {
     return [&ed](int capacity) {
         return ed.host.ShowMessage(ColorLossText(capacity), std::string(kColorLossCaption), MsgButtons::YesNo,

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "codec/BmpWriter.h"
@@ -23,8 +24,14 @@ struct SavedFile {
 std::optional<SavedFile> SaveImageFile(Editor& ed, bool withDialog);
 
 // The question Save asks when the image has more colours than the depth's table holds: the
-// host's warning with Yes and No, Yes to write the nearest colours.
+// host's warning with Yes and No, Yes to write the nearest colours. The writer says only how
+// many colours the table holds; the words are the editor's.
 ColorLossQuestion AskUserAboutColorLoss(Editor& ed);
+inline constexpr std::string_view kColorLossCaption = "Warning";
+inline constexpr std::string_view kColorLossTextBefore = "This image contains more than ";
+inline constexpr std::string_view kColorLossTextAfter = " colors; some colors will be lost.\nWould you like to continue?";
+// The question's text for a table of paletteCapacity entries.
+std::string ColorLossText(int paletteCapacity);
 
 // The depths Save As offers besides 1, 4, 8 and 24: 16 bits as 5-6-5 (16) or 5-5-5 (this
 // one), and 32 bits (32).

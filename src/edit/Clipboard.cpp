@@ -63,6 +63,7 @@ void FillRow(Pixel* row, int from, int to, Pixel p) {
 
 bool OpenClipboardOrWarn(Editor& ed) {
     if (ed.host.OpenClipboard()) return true;
+    NoteProblem(ed, {Problem::Kind::Refusal, 0, 0, {}, std::string(kCannotOpenClipboardText)});
     ed.host.ShowMessage(kCannotOpenClipboardText, std::nullopt, MsgButtons::Ok, MsgIcon::Warning);
     return false;
 }

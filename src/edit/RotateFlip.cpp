@@ -6,6 +6,7 @@
 #include "raster/Turn.h"
 #include "editor/Editor.h"
 #include "editor/ImageStack.h"
+#include "editor/ReportError.h"
 #include "selection/Selection.h"
 #include "view/EditorView.h"
 
@@ -48,6 +49,7 @@ void RunRotateFlip(Editor& ed, Turn turn) {
     }
     const Rect area = SelectedArea(ed);
     if (SwapsSides(turn) && area.Width() != area.Height()) {
+        NoteProblem(ed, {Problem::Kind::Refusal, 0, 0, {}, std::string(kSelectionNotSquareText)});
         ed.host.ShowMessage(kSelectionNotSquareText, std::nullopt, MsgButtons::Ok, MsgIcon::None);
         return;
     }

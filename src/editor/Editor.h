@@ -4,6 +4,7 @@
 #include <map>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "editor/DrawState.h"
 #include "editor/FrameState.h"
 #include "editor/Host.h"
+#include "editor/Problem.h"
 #include "editor/RecentFiles.h"
 #include "editor/SelectionState.h"
 #include "editor/SettingsRecord.h"
@@ -60,6 +62,9 @@ struct Editor {
     // The fields the newer commands' dialogs were last accepted with, by dialog, so that the
     // next use starts from them while the program runs (the stored settings are not touched).
     std::map<std::string, std::vector<std::string>, std::less<>> dialogMemory;
+    // The first problem a command reported since the front end last took it (TakeProblem). The
+    // window has shown it already and never takes it; rastrix-batch takes it after every step.
+    std::optional<Problem> problem;
     // Exit was chosen: the front end closes the frame, which asks RequestClose.
     bool closeRequested = false;
     // The image window's client area as last painted; the front end copies it to the screen.

@@ -1,5 +1,8 @@
 #pragma once
+#include <optional>
 #include <string>
+
+#include "editor/Problem.h"
 
 namespace rastrix {
 
@@ -15,8 +18,15 @@ void ReportFileError(Editor& ed, unsigned line, int errorCode, const std::string
 std::string FileErrorText(int errorCode, const std::string& path);
 
 // A report of ours, where no system error applies: the text in a box captioned "Rastrix".
-void ReportProblem(Editor& ed, const std::string& text);
+// `file`: the file it concerns, where there is one.
+void ReportProblem(Editor& ed, const std::string& text, const std::string& file = {});
 
 std::string ErrorCaption(unsigned line, int errorCode);
+
+// Keeps `problem` as the editor's first problem (Editor::problem) unless one is kept already,
+// without showing anything: for a report whose message box is shown by its own words.
+void NoteProblem(Editor& ed, Problem problem);
+// The editor's first problem since the last call, taken off it.
+std::optional<Problem> TakeProblem(Editor& ed);
 
 }  // namespace rastrix

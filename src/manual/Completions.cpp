@@ -1,7 +1,6 @@
 #include "manual/Completions.h"
 
 #include <algorithm>
-#include <span>
 #include <string_view>
 
 #include "batch/BatchColorNames.h"
@@ -12,11 +11,6 @@ namespace rastrix::manual {
 namespace {
 
 constexpr std::string_view kHeader = "written by rastrix-manual from rastrix-batch's option table; do not edit.\n";
-
-bool Takes(const batch::OptionSpec& option, const std::string& value) {
-    batch::BatchOptions scratch;
-    return option.apply(scratch, std::span<const std::string>(&value, 1)).empty();
-}
 
 std::string Joined(const std::vector<std::string>& words) {
     std::string out;
@@ -62,23 +56,7 @@ std::vector<std::string> ValueChoices(const batch::OptionSpec& option) {
         for (const batch::NamedColor& c : batch::NamedColors()) names.emplace_back(c.name);
         return names;
     }
-    const std::string probe = "\x01";
-    batch::BatchOptions scratch;
-    const std::string message = option.apply(scratch, std::span<const std::string>(&probe, 1));
-    const std::string lead = "'" + probe + "' is not ";
-    if (!message.starts_with(lead)) return {};
-    std::string list = message.substr(lead.size());
-    if (const std::size_t last = list.rfind(" or "); last != std::string::npos) list.replace(last, 4, ", ");
-    std::vector<std::string> words;
-    for (std::size_t start = 0; start <= list.size();) {
-        const std::size_t comma = std::min(list.find(", ", start), list.size());
-        std::string word = list.substr(start, comma - start);
-        // A description ("a width of 1 to 9") or a pattern ("X,Y") is no list of words.
-        if (word.empty() || word.find(' ') != std::string::npos || !Takes(option, word)) return {};
-        words.push_back(std::move(word));
-        start = comma + 2;
-    }
-    return words;
+    return {};
 }
 
 ValueKind KindOfValue(const batch::OptionSpec& option) {

@@ -6,9 +6,9 @@
 
 namespace rastrix::manual {
 
-// The words an option's value must be one of, when it is one word from a fixed list: read off
-// the message the option gives for a value it cannot take ("'x' is not h or v"), each word kept
-// only if the option takes it. Empty for a free value (a number, a colour, a file name).
+// The words the shells offer for an option's value: the words its table row declares (the list
+// its parser looks values up in), or a colour's names. Empty for a free value (a number, a
+// size, a file name).
 std::vector<std::string> ValueChoices(const batch::OptionSpec& option);
 
 // What a shell offers for an option's values: the fixed words (and files too where the value

@@ -48,6 +48,10 @@ TEST_F(BatchRunTest, PngJpegAndJoinedImagesMatchTheEditorToo) {
     const std::string b = Put("b.bmp", testing::EncodeBmpFile(testing::SmoothPicture(7, 9), 8, [](int) { return true; }).bytes);
     const BatchRun joined = Batch({"--join", a, "none", "none", b, "-o", PathOf("joined.bmp")});
     ASSERT_EQ(joined.status, 0) << joined.errors;
+    // A place the join cannot read is named with the system's reason, from the editor's report.
+    const BatchRun missing = Batch({"--join", a, "none", "none", PathOf("missing.bmp"), "-o", PathOf("none.bmp")});
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.errors.find(PathOf("missing.bmp") + ": No such file or directory"), std::string::npos) << missing.errors;
     host.openAnswers = {FileDialogResult{a, 1}, FileDialogResult{b, 1}};
     host.modalScripts.push_back([](DialogModel& d) {
         d.Command(JoinDialog::kFirstBrowse);

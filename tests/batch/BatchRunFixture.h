@@ -10,6 +10,7 @@
 #include "batch/BatchRun.h"
 #include "codec/BmpWriter.h"
 #include "document/ChangeSizeDialog.h"
+#include "document/SaveFile.h"
 #include "editor/CommandIds.h"
 #include "frame/CommandDispatch.h"
 #include "selection/SelectionDrag.h"

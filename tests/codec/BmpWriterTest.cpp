@@ -136,12 +136,6 @@ TEST(BmpWriter, SeventeenColorsAtFourBitsAskAndMapToNearestOnYes) {
     EXPECT_EQ(file, want);
 }
 
-TEST(BmpWriter, QuestionTextNamesTheCapacity) {
-    EXPECT_EQ(ColorLossText(16),
-              "This image contains more than 16 colors; some colors will be lost.\nWould you like to continue?");
-    EXPECT_EQ(kColorLossCaption, "Warning");
-}
-
 // One more colour than each depth holds, plus repeats of further new colours.
 class TooManyColors : public ::testing::TestWithParam<int> {};
 

@@ -25,6 +25,12 @@ using test::Picture;
 using testing::Bytes;
 using testing::ReadBytes;
 
+TEST(SaveQuestion, ColourLossTextNamesTheCapacity) {
+    EXPECT_EQ(ColorLossText(16),
+              "This image contains more than 16 colors; some colors will be lost.\nWould you like to continue?");
+    EXPECT_EQ(kColorLossCaption, "Warning");
+}
+
 TEST_F(OpenSaveTest, OpenStartsOnTheFilterLastChosenKeptBesideTheSettings) {
     ed.settingsFolder = dir.Path() / "settings";
     const std::string path = Put("pic.bmp", FileOf(Picture(5, 3), 24));

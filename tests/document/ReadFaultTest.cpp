@@ -7,6 +7,7 @@
 #include "document/FileErrorLines.h"
 #include "document/FileFaultFixture.h"
 #include "document/JoinDialog.h"
+#include "editor/ReportError.h"
 
 namespace rastrix::testing {
 namespace {
@@ -106,6 +107,14 @@ TEST_P(ReadFault, IsReportedAndChangesNothing) {
 
     ASSERT_EQ(host.messages.size(), std::size_t(command.messagesBefore + 1));
     ExpectReport(host.messages.back(), command.line(step.step), step.error, PathOf(command.file));
+    // The same report as the value rastrix-batch reads: its kind and facts, taken once.
+    const std::optional<Problem> problem = TakeProblem(ed);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->kind, Problem::Kind::SystemCall);
+    EXPECT_EQ(problem->errorCode, step.error);
+    EXPECT_EQ(problem->line, command.line(step.step));
+    EXPECT_EQ(problem->file, PathOf(command.file));
+    EXPECT_FALSE(TakeProblem(ed));
     if (std::string(command.name) == "Join") {
         // The user was offered to save before the dialog; the join ends with what was drawn
         // before the failing file, here the bare canvas, as a new unsaved image.

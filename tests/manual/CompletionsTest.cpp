@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 
 #include "batch/BatchOptionTable.h"
 #include "batch/BatchSteps.h"
+#include "batch/BatchValues.h"
 #include "manual/Completions.h"
 #include "store/StoreTestSupport.h"
 
@@ -64,10 +66,14 @@ TEST(ValueChoices, EveryWordOfEveryListIsTakenAndNothingElse) {
             const std::string w = offered.ends_with(':') ? offered + "16" : offered;
             batch::BatchOptions scratch;
             EXPECT_EQ(o.apply(scratch, std::span<const std::string>(&w, 1)), "") << o.longName << " " << w;
-            // A declared list is open (a palette file, a profile of the user's own); the others are closed.
-            if (o.words) continue;
+            // An open list takes more (a palette file, a profile of the user's own); a closed one
+            // refuses anything else with a message naming its words, in their order.
+            if (!o.closedWords) continue;
             const std::string other = w + "x";
-            EXPECT_NE(o.apply(scratch, std::span<const std::string>(&other, 1)), "") << o.longName << " " << other;
+            std::string named;
+            for (const std::string& word : ValueChoices(o)) named += (named.empty() ? "" : ", ") + word;
+            EXPECT_EQ(o.apply(scratch, std::span<const std::string>(&other, 1)), "'" + other + "' is not " + batch::OrList(named))
+                << o.longName;
         }
     }
 }
@@ -107,6 +113,26 @@ TEST(BatchStepNames, EveryCommandAnOptionRunsIsNamedAfterItsOption) {
     for (const CommandId id : commands) {
         const std::string refusal = batch::RefusalText(id, {Availability::Kind::NeedsSelection});
         EXPECT_TRUE(refusal.starts_with("--")) << "command " << id << ": " << refusal;
+    }
+}
+
+// A word the value may be is somewhere in the option's help line or its value's name, a word
+// of its own there (the manual page and --help are made from these lines).
+bool Names(std::string_view text, std::string_view word) {
+    const auto partOfWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == ':'; };
+    for (std::size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || !partOfWord(text[at - 1])) && (end == text.size() || !partOfWord(text[end]))) return true;
+    }
+    return false;
+}
+
+TEST(ValueChoices, TheHelpOfAClosedListNamesEachOfItsWords) {
+    for (const char* name : {"shape", "depth", "dither", "format", "layout"}) EXPECT_TRUE(Option(name).closedWords) << name;
+    for (const batch::OptionSpec& o : batch::OptionTable()) {
+        if (!o.closedWords) continue;
+        for (const std::string& w : ValueChoices(o))
+            EXPECT_TRUE(Names(o.help, w) || Names(o.valueName, w)) << "--" << o.longName << "'s help does not name " << w;
     }
 }
 
