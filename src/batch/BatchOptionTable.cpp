@@ -172,7 +172,7 @@ std::string DitherKind(BatchOptions& o, Values v) {
 std::string Threshold(BatchOptions& o, Values v) {
     const std::string digits = v[0].ends_with('%') ? v[0].substr(0, v[0].size() - 1) : v[0];
     const auto n = ParseNumbers(digits, 1);
-    if (!n || (*n)[0] < 0 || (*n)[0] > 100) return NotA("a share of white from 0% to 100%", v[0]);
+    if (!n || !kThresholdLimits.Hold((*n)[0])) return NotA("a share of white " + FromTo(kThresholdLimits, "%"), v[0]);
     o.thresholdPercent = (*n)[0];
     o.reduce.thresholdPercent = o.thresholdPercent;
     return {};

@@ -8,9 +8,13 @@ namespace {
 
 constexpr Pixel Rgb(int r, int g, int b) { return PixelFromRgb(std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)); }
 
-constexpr std::string_view kNames = "bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N from 2 to 256)";
+const std::string kNames = "bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N " + FromTo(kOptimisedColorLimits) + ")";
 
 }  // namespace
+
+std::string FromTo(Limits limits, std::string_view unit) {
+    return "from " + std::to_string(limits.low) + std::string(unit) + " to " + std::to_string(limits.high) + std::string(unit);
+}
 
 PaletteColors BlackWhitePalette() { return {Rgb(0, 0, 0), Rgb(255, 255, 255)}; }
 
@@ -84,9 +88,8 @@ PaletteChoice PaletteByName(std::string_view name) {
         const std::string_view digits = name.substr(10);
         int n = 0;
         const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-        if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || n < 2 ||
-            n > kMaxPaletteColors) {
-            c.error = "an optimised palette needs a number of colours from 2 to 256, as in optimised:16";
+        if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || !kOptimisedColorLimits.Hold(n)) {
+            c.error = "an optimised palette needs a number of colours " + FromTo(kOptimisedColorLimits) + ", as in optimised:16";
         } else {
             c.optimisedColors = n;
             c.source = PaletteSource::Optimised;

@@ -15,6 +15,19 @@ using PaletteColors = std::vector<Pixel>;
 
 inline constexpr int kMaxPaletteColors = 256;
 
+// The bounds of a whole-number parameter, both included.
+struct Limits {
+    int low = 0, high = 0;
+    constexpr bool Hold(int v) const { return v >= low && v <= high; }
+};
+// "from 2 to 256", with `unit` after each number ("%").
+std::string FromTo(Limits limits, std::string_view unit = {});
+
+// Reduce Colours' two numbers, declared here once: the checks, the dialog, rastrix-batch's
+// options and every message that names the bounds read them.
+inline constexpr Limits kOptimisedColorLimits{2, kMaxPaletteColors};  // colours of an optimised palette
+inline constexpr Limits kThresholdLimits{0, 100};  // a threshold, as a share of white in per cent
+
 // The palettes that come with the program, darkest or black first.
 PaletteColors BlackWhitePalette();      // black, white
 PaletteColors GreyPalette(int levels);  // levels evenly spaced greys from black to white (2..256)

@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "color/FixedPalettes.h"
 #include "color/MappingLoops.h"
 #include "color/PaletteSearch.h"
 
@@ -238,7 +239,7 @@ MapResult MapToPalette(const Bitmap& image, std::span<const Pixel> palette, cons
     }
     if (options.thresholdPercent >= 0) {
         if (palette.size() != 2) r.error = "a threshold needs a palette of two colours";
-        else if (options.thresholdPercent > 100) r.error = "a threshold is a share from 0% to 100%";
+        else if (!kThresholdLimits.Hold(options.thresholdPercent)) r.error = "a threshold is a share " + FromTo(kThresholdLimits, "%");
         else if (options.dither != Dither::None) r.error = "a threshold and dithering cannot be used together";
         if (!r.error.empty()) return r;
     }

@@ -36,11 +36,10 @@ std::size_t AskedPaletteSize(const ReduceColorsParams& params) {
 }
 
 ReduceProblem CheckReduceColors(const ReduceColorsParams& params, std::size_t paletteSize, int depth) {
-    if (params.palette == PaletteSource::Optimised &&
-        (params.optimisedColors < 2 || params.optimisedColors > kMaxPaletteColors))
+    if (params.palette == PaletteSource::Optimised && !kOptimisedColorLimits.Hold(params.optimisedColors))
         return ReduceProblem::ColorCount;
     if (params.thresholdPercent >= 0 || params.thresholdPercent < -1) {
-        if (params.thresholdPercent > 100 || params.thresholdPercent < -1) return ReduceProblem::ThresholdRange;
+        if (!kThresholdLimits.Hold(params.thresholdPercent)) return ReduceProblem::ThresholdRange;
         if (paletteSize != 0 && paletteSize != 2) return ReduceProblem::ThresholdColors;
         if (params.dither != Dither::None) return ReduceProblem::ThresholdDither;
     }
@@ -52,8 +51,8 @@ ReduceProblem CheckReduceColors(const ReduceColorsParams& params, std::size_t pa
 std::string ReduceProblemText(ReduceProblem problem) {
     switch (problem) {
         case ReduceProblem::None: break;
-        case ReduceProblem::ColorCount: return "An optimised palette has from 2 to 256 colours.";
-        case ReduceProblem::ThresholdRange: return "The threshold is a share of white from 0% to 100%.";
+        case ReduceProblem::ColorCount: return "An optimised palette has " + FromTo(kOptimisedColorLimits) + " colours.";
+        case ReduceProblem::ThresholdRange: return "The threshold is a share of white " + FromTo(kThresholdLimits, "%") + ".";
         case ReduceProblem::ThresholdColors: return "A threshold is used with a palette of two colours only.";
         case ReduceProblem::ThresholdDither: return "A threshold is used without dithering only.";
         case ReduceProblem::LongerThanDepth:
@@ -73,7 +72,7 @@ PaletteFileResult ReducedPalette(Editor& ed, const ReduceColorsParams& params) {
         return read;
     }
     if (params.palette == PaletteSource::Optimised) {
-        if (params.optimisedColors < 2 || params.optimisedColors > kMaxPaletteColors)
+        if (!kOptimisedColorLimits.Hold(params.optimisedColors))
             return {{}, ReduceProblemText(ReduceProblem::ColorCount)};
         OptimisedPaletteResult made = MakeOptimisedPalette(CurrentImage(ed), params.optimisedColors);
         return {std::move(made.colors), made.error.empty() ? std::string() : Sentence(made.error)};

@@ -178,8 +178,8 @@ std::string ReduceColorsDialog::Collect() {
     // A greyed field's text is kept for later but not used.
     if (!thresholdText_.empty() && Enabled(kThresholdEdit)) {
         p.thresholdPercent = ReadShortNumber(thresholdText_);
-        if (p.thresholdPercent < 0 || p.thresholdPercent > 100)
-            return "The threshold is a whole number from 0 to 100, or empty for none.";
+        if (!kThresholdLimits.Hold(p.thresholdPercent))
+            return "The threshold is a whole number " + FromTo(kThresholdLimits) + ", or empty for none.";
     }
     // A file's colours are counted when it is read, by Reduce Colours itself.
     if (const ReduceProblem problem = CheckReduceColors(p, AskedPaletteSize(p)); problem != ReduceProblem::None)
