@@ -14,7 +14,6 @@ namespace {
 
 using Values = std::span<const std::string>;
 
-
 std::string Format(BatchOptions& o, Values v) {
     o.device.format = ContainerByName(v[0]);
     return o.device.format ? "" : NotA(OrList(ContainerNames()), v[0]);

@@ -41,7 +41,6 @@ constexpr std::string_view kFillStyleWords[] = {"solid", "horizontal", "vertical
                                                 "cross", "diagonal-cross"};
 constexpr std::string_view kDepthWords[] = {"1", "4", "8", "16", "16:555", "24", "32", "keep"};
 constexpr int kDepthOfWord[] = {1, 4, 8, 16, kDepth555, 24, 32, kKeepDepth};
-constexpr std::string_view kDitherWords[] = {"fs", "atkinson", "ordered", "none"};
 constexpr std::string_view kFilterWords[] = {"lanczos", "nearest"};
 
 std::string Select(BatchOptions& o, Values v) {
@@ -164,9 +163,9 @@ std::string Palette(BatchOptions& o, Values v) {
 }
 
 std::string DitherKind(BatchOptions& o, Values v) {
-    o.dither = IndexOfWord(v[0], kDitherWords) ? DitherByName(v[0]) : std::nullopt;
+    o.dither = DitherByName(v[0]);
     if (o.dither) o.reduce.dither = *o.dither;
-    return o.dither ? "" : NotOneOf(kDitherWords, v[0]);
+    return o.dither ? "" : NotOneOf(kDitherNames, v[0]);
 }
 
 std::string Threshold(BatchOptions& o, Values v) {
@@ -254,7 +253,7 @@ const OptionSpec kOptions[] = {
     {"allow-color-loss", 0, "", 0, "", "", kOutput,
      [](BatchOptions& o, Values) { o.allowColorLoss = true; return std::string(); }},
     {"palette", 0, "NAME|FILE", 1, "map every colour to a palette and write its colours as the colour table, in its order (no colour-loss question): bw, grey4, grey16, basic16, epaper7, optimised:N (N colours chosen for each image), or a palette file (a BMP's colour table, #RRGGBB or RRGGBB lines, JASC-PAL .pal, GIMP .gpl or Photoshop .act); the depth is the smallest that holds it unless --depth is given", "--palette epaper7", kOutput, Palette, PaletteWords},
-    {"dither", 0, "KIND", 1, "with --palette: fs (Floyd-Steinberg), atkinson, ordered (an 8x8 Bayer pattern) or none (each pixel its nearest colour, the default)", "--palette bw --dither fs", kOutput, DitherKind, WordsOf<kDitherWords>, true},
+    {"dither", 0, "KIND", 1, "with --palette: fs (Floyd-Steinberg), atkinson, ordered (an 8x8 Bayer pattern) or none (each pixel its nearest colour, the default)", "--palette bw --dither fs", kOutput, DitherKind, WordsOf<kDitherNames>, true},
     {"threshold", 0, "N%", 1, "with a two-colour --palette and no dithering: a pixel at least N% as light as white takes the lighter colour, any other the darker", "--palette bw --threshold 50%", kOutput, Threshold},
     {"output", 'o', "FILE", 1, "write the one input's result to FILE, a BMP file ('-' for standard output)", "-o out.bmp", kOutput,
      [](BatchOptions& o, Values v) { o.output = v[0]; return std::string(); }},

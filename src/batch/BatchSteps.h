@@ -12,7 +12,6 @@ struct Editor;
 
 namespace rastrix::batch {
 
-
 // What one file's steps remember between them: the direction a line selection is marked in.
 struct StepMemory {
     bool risingLine = false;

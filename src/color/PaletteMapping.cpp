@@ -206,21 +206,21 @@ void MapWith(const Bitmap& image, std::span<const Pixel> palette, Dither dither,
 
 }  // namespace
 
+namespace {
+// The kind each of kDitherNames stands for.
+constexpr Dither kDitherOfName[] = {Dither::FloydSteinberg, Dither::Atkinson, Dither::Ordered, Dither::None};
+static_assert(std::size(kDitherOfName) == std::size(kDitherNames));
+}  // namespace
+
 std::optional<Dither> DitherByName(std::string_view name) {
-    if (name == "none") return Dither::None;
-    if (name == "fs") return Dither::FloydSteinberg;
-    if (name == "atkinson") return Dither::Atkinson;
-    if (name == "ordered") return Dither::Ordered;
+    for (std::size_t i = 0; i < std::size(kDitherNames); ++i)
+        if (kDitherNames[i] == name) return kDitherOfName[i];
     return std::nullopt;
 }
 
 std::string_view DitherName(Dither dither) {
-    switch (dither) {
-        case Dither::None: return "none";
-        case Dither::FloydSteinberg: return "fs";
-        case Dither::Atkinson: return "atkinson";
-        case Dither::Ordered: return "ordered";
-    }
+    for (std::size_t i = 0; i < std::size(kDitherOfName); ++i)
+        if (kDitherOfName[i] == dither) return kDitherNames[i];
     return "none";
 }
 

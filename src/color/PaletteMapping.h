@@ -18,7 +18,9 @@ enum class Dither : std::uint8_t {
     Ordered,         // an 8 x 8 Bayer threshold pattern, the same wherever the image is
 };
 
-// fs, atkinson, ordered, none; nullopt for anything else.
+// The kinds' names, in the order lists and messages give them: fs, atkinson, ordered, none.
+inline constexpr std::string_view kDitherNames[] = {"fs", "atkinson", "ordered", "none"};
+// The kind of one of those names; nullopt for anything else.
 std::optional<Dither> DitherByName(std::string_view name);
 // The name DitherByName takes for it.
 std::string_view DitherName(Dither dither);
