@@ -19,7 +19,7 @@ for field in Package:rastrix Version:"$version" Section:graphics Architecture:"$
   [ "$(dpkg-deb -f "$deb" "${field%%:*}")" = "${field#*:}" ] || fail "control field ${field%%:*} is not ${field#*:}"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libqt6widgets6 libspng0 libturbojpeg0; do
+for lib in libc6 libqt6widgets6 libspng0 libjpeg62-turbo; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer"

@@ -6,7 +6,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
-  libspng-dev libturbojpeg0-dev libimagequant-dev
+  libspng-dev libjpeg62-turbo-dev libturbojpeg0-dev libimagequant-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-14 libclang-rt-14-dev

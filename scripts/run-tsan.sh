@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan
 export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}
-for suite in raster_tests store_tests editor_tests batch_tests; do
+for suite in raster_tests store_tests codec_tests editor_tests batch_tests; do
   echo "== $suite (ThreadSanitizer)"
   build/tsan/tests/$suite --gtest_brief=1
 done

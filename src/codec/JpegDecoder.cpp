@@ -1,29 +1,89 @@
 #include "codec/JpegDecoder.h"
 
-#include <turbojpeg.h>
+// jpeglib.h needs size_t and FILE declared before it.
+#include <cstddef>
+#include <cstdio>
+#include <jpeglib.h>
 
 #include <algorithm>
 #include <bit>
+#include <csetjmp>
+#include <cstring>
 #include <memory>
 
 #include "codec/JpegMarkers.h"
 #include "codec/PictureConversion.h"
 #include "raster/Bands.h"
+#include "raster/RowQueue.h"
 
 namespace rastrix {
 
 namespace {
 
-struct HandleDeleter {
-    void operator()(void* handle) const { tjDestroy(handle); }
-};
-using Handle = std::unique_ptr<void, HandleDeleter>;
-
 BmpReadResult Fail(BmpError e) { return {std::nullopt, e}; }
 
-// The library reports its errors as return values (its own jumps stay inside it); a warning
-// means the picture came out damaged, so it stops at the first one.
-constexpr int kDecodeFlags = TJFLAG_ACCURATEDCT | TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS;
+// The library reports an error by calling error_exit, which must not return: it jumps back to
+// the step that was running (Decompressor::Run). A warning means the picture came out damaged,
+// so it is taken as an error too, and nothing is printed.
+struct Errors {
+    jpeg_error_mgr pub;  // first, so the library's pointer to it is a pointer to this
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr info) { std::longjmp(reinterpret_cast<Errors*>(info->err)->jump, 1); }
+
+void EmitMessage(j_common_ptr info, int level) {
+    if (level < 0) ErrorExit(info);
+}
+
+void OutputMessage(j_common_ptr) {}
+
+// A progressive picture is refused once it passes the scans real encoders write (the marker
+// pass refuses it first; this holds should the two ever count differently).
+void LimitScans(j_common_ptr info) {
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kJpegMaxScans) ErrorExit(info);
+}
+
+// One picture's decompression. Each call into the library runs inside Run, where an error
+// returns false; nothing with a destructor lives in the frames the error jumps over.
+class Decompressor {
+public:
+    Decompressor() {
+        info.err = jpeg_std_error(&errors_.pub);
+        errors_.pub.error_exit = ErrorExit;
+        errors_.pub.emit_message = EmitMessage;
+        errors_.pub.output_message = OutputMessage;
+        progress_.progress_monitor = LimitScans;
+        created_ = Run([this] { jpeg_create_decompress(&info); });
+        if (created_) info.progress = &progress_;
+    }
+    ~Decompressor() {
+        if (created_) jpeg_destroy_decompress(&info);
+    }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
+    bool Created() const { return created_; }
+
+    template <class Step>
+    bool Run(const Step& step) {
+        if (setjmp(errors_.jump) != 0) return false;
+        step();
+        return true;
+    }
+
+    // Bytes of the file the library has taken in so far.
+    std::size_t Consumed(std::span<const std::uint8_t> bytes) const {
+        return std::size_t(info.src->next_input_byte - bytes.data());
+    }
+
+    jpeg_decompress_struct info{};
+
+private:
+    Errors errors_{};
+    jpeg_progress_mgr progress_{};
+    bool created_ = false;
+};
 
 // CMYK inks to RGB by the plain formula red = (1 - cyan)(1 - black) and so on, with no colour
 // profile (a printer's profile is not at hand, and a viewer without one does the same).
@@ -39,6 +99,13 @@ void CmykToPixels(Pixel* pixels, std::size_t count) {
     }
 }
 
+// Decoded pixels as pixel words: the library fills the spare byte, which pixels keep zero.
+void ToPixels(Pixel* pixels, std::size_t count, bool cmyk) {
+    if (cmyk) CmykToPixels(pixels, count);
+    else
+        for (Pixel* end = pixels + count; pixels != end; ++pixels) *pixels = ClearTopByte(*pixels);
+}
+
 // The largest reduction by 2, 4 or 8 that leaves at least minWidth x minHeight; 1 for none.
 int ReductionFor(int width, int height, const PictureOptions& options) {
     if (options.minWidth <= 0 && options.minHeight <= 0) return 1;
@@ -46,6 +113,69 @@ int ReductionFor(int width, int height, const PictureOptions& options) {
         if ((width + d - 1) / d >= options.minWidth && (height + d - 1) / d >= options.minHeight) return d;
     return 1;
 }
+
+// What the markers claim, checked before the library sees the file: it would take the
+// picture's memory first, and pass over every scan before counting them.
+BmpError CheckOutline(std::span<const std::uint8_t> bytes) {
+    if (!IsJpeg(bytes)) return BmpError::NotPicture;
+    const JpegOutline outline = ReadJpegOutline(bytes);
+    if (!outline.frameFound) return BmpError::DamagedJpeg;
+    if (outline.width > kBmpMaxSide || outline.height > kBmpMaxSide ||
+        std::int64_t(outline.width) * outline.height > kBmpMaxPixels)
+        return BmpError::TooLarge;
+    if (outline.precision != 8) return BmpError::UnsupportedJpegPrecision;
+    if (outline.scans > kJpegMaxScans) return BmpError::JpegTooManyScans;
+    if (JpegFirstScanTooShort(outline)) return BmpError::PictureDataTooShort;
+    if (JpegScansTooMuchWork(outline)) return BmpError::JpegTooMuchScanWork;
+    if (outline.coefficientBytes > kJpegMaxCoefficientBytes) return BmpError::JpegCoefficientsTooLarge;
+    // Without its end the data cannot be whole, and the library would say so only after
+    // decoding every scan.
+    if (!outline.endFound) return BmpError::DamagedJpeg;
+    return BmpError::None;
+}
+
+// Reads the header and starts the decompression: the picture's rows then come out at
+// info.output_width x info.output_height, as blue, green, red and a spare byte (the memory order
+// of a 0x00RRGGBB pixel word), or as CMYK inks (`cmyk`) to be turned into pixels.
+BmpError Start(Decompressor& d, std::span<const std::uint8_t> bytes, const PictureOptions& options, bool& cmyk,
+               bool& grey) {
+    if (const BmpError e = CheckOutline(bytes); e != BmpError::None) return e;
+    if (!d.Created()) return BmpError::OutOfMemory;
+    jpeg_decompress_struct& info = d.info;
+    if (!d.Run([&] {
+            jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+            jpeg_read_header(&info, TRUE);
+        }))
+        return BmpError::DamagedJpeg;
+    const int width = int(std::min<JDIMENSION>(info.image_width, kBmpMaxSide + 1));
+    const int height = int(std::min<JDIMENSION>(info.image_height, kBmpMaxSide + 1));
+    if (width <= 0 || height <= 0) return BmpError::DamagedJpeg;
+    if (width > kBmpMaxSide || height > kBmpMaxSide || std::int64_t(width) * height > kBmpMaxPixels)
+        return BmpError::TooLarge;
+    cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    grey = info.jpeg_color_space == JCS_GRAYSCALE;
+    if (cmyk && !options.convertCmyk) return BmpError::UnsupportedJpeg;
+    static_assert(sizeof(Pixel) == 4 && std::endian::native == std::endian::little);
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    // The accurate integer transform and smooth chroma upsampling, the library's defaults.
+    info.dct_method = JDCT_ISLOW;
+    // The decoder scales by n/8 and rounds its sizes up. A reduction by r is made at the largest
+    // n/8 that gives the same size as 1/r (for a small picture that may be more than 1/r, with
+    // pixels a little sharper).
+    const int r = ReductionFor(width, height, options);
+    const int reducedWidth = (width + r - 1) / r, reducedHeight = (height + r - 1) / r;
+    int n = 8;
+    while (n > 1 && ((width * n + 7) / 8 > reducedWidth || (height * n + 7) / 8 > reducedHeight)) --n;
+    info.scale_num = unsigned(n);
+    info.scale_denom = 8;
+    if (!d.Run([&] { jpeg_start_decompress(&info); })) return BmpError::DamagedJpeg;
+    if (int(info.output_width) != reducedWidth || int(info.output_height) != reducedHeight || info.output_components != 4)
+        return BmpError::DamagedJpeg;
+    return BmpError::None;
+}
+
+// Rows decoded for a sink on one core while another takes them in wait in a queue of this many.
+constexpr int kQueuedRows = 16;
 
 }  // namespace
 
@@ -61,62 +191,84 @@ std::optional<PictureSize> JpegHeaderSize(std::span<const std::uint8_t> bytes) {
 }
 
 BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptions& options) {
-    if (!IsJpeg(bytes)) return Fail(BmpError::NotPicture);
-    // What the markers claim is checked before the library sees the file: it would take the
-    // picture's memory first, and pass over every scan before counting them.
-    const JpegOutline outline = ReadJpegOutline(bytes);
-    if (!outline.frameFound) return Fail(BmpError::DamagedJpeg);
-    if (outline.width > kBmpMaxSide || outline.height > kBmpMaxSide ||
-        std::int64_t(outline.width) * outline.height > kBmpMaxPixels)
-        return Fail(BmpError::TooLarge);
-    if (outline.precision != 8) return Fail(BmpError::UnsupportedJpegPrecision);
-    if (outline.scans > kJpegMaxScans) return Fail(BmpError::JpegTooManyScans);
-    if (JpegFirstScanTooShort(outline)) return Fail(BmpError::PictureDataTooShort);
-    if (JpegScansTooMuchWork(outline)) return Fail(BmpError::JpegTooMuchScanWork);
-    if (outline.coefficientBytes > kJpegMaxCoefficientBytes) return Fail(BmpError::JpegCoefficientsTooLarge);
-    // Without its end the data cannot be whole, and the library would say so only after
-    // decoding every scan.
-    if (!outline.endFound) return Fail(BmpError::DamagedJpeg);
-    Handle tj(tjInitDecompress());
-    if (!tj) return Fail(BmpError::OutOfMemory);
-
-    int width = 0, height = 0, subsampling = 0, colorSpace = 0;
-    if (tjDecompressHeader3(tj.get(), bytes.data(), static_cast<unsigned long>(bytes.size()), &width, &height,
-                            &subsampling, &colorSpace) != 0)
-        return Fail(BmpError::DamagedJpeg);
-    if (width <= 0 || height <= 0) return Fail(BmpError::DamagedJpeg);
-    if (width > kBmpMaxSide || height > kBmpMaxSide || std::int64_t(width) * height > kBmpMaxPixels)
-        return Fail(BmpError::TooLarge);
-    const bool cmyk = colorSpace == TJCS_CMYK || colorSpace == TJCS_YCCK;
-    if (cmyk && !options.convertCmyk) return Fail(BmpError::UnsupportedJpeg);
-    // The decoder's scaled sizes are rounded up, as here.
-    const int reduction = ReductionFor(width, height, options);
-    width = (width + reduction - 1) / reduction;
-    height = (height + reduction - 1) / reduction;
-
+    Decompressor d;
+    bool cmyk = false, grey = false;
+    if (const BmpError e = Start(d, bytes, options, cmyk, grey); e != BmpError::None) return Fail(e);
+    const int width = int(d.info.output_width), height = int(d.info.output_height);
     std::optional<Bitmap> bmp = Bitmap::TryCreate(width, height, Bitmap::NewPixels::UnsetMappedAsWritten);
     if (!bmp) return Fail(BmpError::OutOfMemory);
-    // Blue, green, red and a spare byte: the memory order of a 0x00RRGGBB pixel word.
-    static_assert(sizeof(Pixel) == 4 && std::endian::native == std::endian::little);
-    auto* out = reinterpret_cast<unsigned char*>(bmp->Data());
-    if (tjDecompress2(tj.get(), bytes.data(), static_cast<unsigned long>(bytes.size()), out, width,
-                      width * int(sizeof(Pixel)), height, cmyk ? TJPF_CMYK : TJPF_BGRX, kDecodeFlags) != 0)
-        return Fail(BmpError::DamagedJpeg);
-    Pixel* p = bmp->Data();
-    const std::size_t count = std::size_t(width) * std::size_t(height);
-    if (cmyk) {
-        CmykToPixels(p, count);
-    } else {
-        // The library fills the spare byte; pixels keep it zero. In bands across the cores.
-        ForEachBand(height, 1, BandItems(width), [p, width](int first, int last) {
-            Pixel* const end = p + std::size_t(last) * std::size_t(width);
-            for (Pixel* q = p + std::size_t(first) * std::size_t(width); q != end; ++q) *q = ClearTopByte(*q);
-        });
+    // Straight into the bitmap's rows, a few at a time.
+    constexpr int kRowsACall = 16;
+    JSAMPROW rows[kRowsACall];
+    jpeg_decompress_struct& info = d.info;
+    while (info.output_scanline < info.output_height) {
+        const int first = int(info.output_scanline), n = std::min(kRowsACall, height - first);
+        for (int i = 0; i < n; ++i) rows[i] = reinterpret_cast<JSAMPROW>(bmp->Row(first + i));
+        if (!d.Run([&] { jpeg_read_scanlines(&info, rows, JDIMENSION(n)); })) return Fail(BmpError::DamagedJpeg);
     }
+    if (!d.Run([&] { jpeg_finish_decompress(&info); })) return Fail(BmpError::DamagedJpeg);
+    Pixel* p = bmp->Data();
+    // In bands across the cores.
+    ForEachBand(height, 1, BandItems(width), [p, width, cmyk](int first, int last) {
+        ToPixels(p + std::size_t(first) * std::size_t(width), std::size_t(last - first) * std::size_t(width), cmyk);
+    });
 
     BmpImage image;
-    image.bitDepth = PictureBitDepth(colorSpace == TJCS_GRAY ? 8 : 24, false);
+    image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
     image.bitmap = std::move(*bmp);
+    return {std::move(image), BmpError::None};
+}
+
+BmpReadResult DecodeJpegRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PictureRowSink& sink,
+                             const ReadFinished& finished) {
+    Decompressor d;
+    bool cmyk = false, grey = false;
+    if (const BmpError e = Start(d, bytes, options, cmyk, grey); e != BmpError::None) return Fail(e);
+    jpeg_decompress_struct& info = d.info;
+    const int width = int(info.output_width);
+    const std::size_t rowBytes = std::size_t(width) * sizeof(Pixel);
+    std::unique_ptr<Pixel[]> row(new (std::nothrow) Pixel[std::size_t(width)]);
+    if (!row || !sink.Begin(width, int(info.output_height), false)) return Fail(BmpError::OutOfMemory);
+    const auto hand = [&](const std::uint8_t* decoded) {
+        std::memcpy(row.get(), decoded, rowBytes);
+        ToPixels(row.get(), std::size_t(width), cmyk);
+        sink.Row(row.get(), nullptr);
+    };
+    // Decodes the rows in turn, each into the buffer `into` gives, then tells `done` of it; false
+    // when the library stopped on an error.
+    const auto decode = [&](const auto& into, const auto& done) {
+        while (info.output_scanline < info.output_height) {
+            JSAMPROW slot = into();
+            if (!d.Run([&] { jpeg_read_scanlines(&info, &slot, 1); })) return false;
+            done(slot);
+            if (finished) finished(d.Consumed(bytes));
+        }
+        return d.Run([&] { jpeg_finish_decompress(&info); });
+    };
+    bool decoded = false;
+    // Overlapped, this thread decodes into the queue's slots while the helper turns the rows
+    // already decoded into pixels and hands them to the sink, in the same order.
+    const std::unique_ptr<RowQueue> queue =
+        options.overlapRows && BandThreads() >= 2 ? RowQueue::Create(rowBytes, kQueuedRows) : nullptr;
+    const bool overlapped = queue && RunBeside(
+        [&] {
+            while (const std::uint8_t* raw = queue->Take()) {
+                hand(raw);
+                queue->Taken();
+            }
+        },
+        [&] {
+            decoded = decode([&] { return queue->Fill(); }, [&](JSAMPROW) { queue->Filled(); });
+            queue->Close();
+        });
+    if (!overlapped) {
+        std::unique_ptr<std::uint8_t[]> raw(new (std::nothrow) std::uint8_t[rowBytes]);
+        if (!raw) return Fail(BmpError::OutOfMemory);
+        decoded = decode([&] { return raw.get(); }, [&](JSAMPROW slot) { hand(slot); });
+    }
+    if (!decoded) return Fail(BmpError::DamagedJpeg);
+    BmpImage image;
+    image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
     return {std::move(image), BmpError::None};
 }
 

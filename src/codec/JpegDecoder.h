@@ -4,6 +4,7 @@
 
 #include "codec/BmpReader.h"
 #include "codec/PictureOptions.h"
+#include "codec/PictureRows.h"
 #include "codec/PngDecoder.h"
 
 namespace rastrix {
@@ -21,6 +22,14 @@ bool IsJpeg(std::span<const std::uint8_t> bytes);
 // CMYK and YCCK pictures are turned into RGB (24 bits) unless the options refuse them, and the
 // options may let the picture be decoded at 1/2, 1/4 or 1/8 size.
 BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptions& options = {});
+
+// DecodeJpeg without a bitmap of the whole picture: each row goes to `sink` as it is decoded
+// (with `overlapRows`, decoded on one core while a second one hands the rows already decoded
+// to the sink). On success the image's bitmap is empty. A picture found damaged part way has
+// had its first rows handed out already. `finished`, when given, is told after each row how many
+// bytes from the file's start the decoder has taken in (as for DecodePngRows).
+BmpReadResult DecodeJpegRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PictureRowSink& sink,
+                             const ReadFinished& finished = {});
 
 // The width and height of the frame header, read without decoding (PngHeaderSize).
 std::optional<PictureSize> JpegHeaderSize(std::span<const std::uint8_t> bytes);

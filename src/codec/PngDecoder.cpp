@@ -193,7 +193,7 @@ BmpError ReadRows(spng_ctx* ctx, const spng_ihdr& ihdr, std::size_t rowBytes, co
 
 // With a sink, a picture that is not interlaced is decoded into one row that goes to the sink
 // as it is done; an interlaced one is decoded whole and handed out after.
-BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink* sink,
+BmpReadResult Decode(std::span<const std::uint8_t> bytes, const PictureOptions& options, PictureRowSink* sink,
                      const ReadFinished& finished) {
     if (!IsPng(bytes)) return Fail(BmpError::NotPicture);
     Context ctx(spng_ctx_new(0));
@@ -291,7 +291,7 @@ BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOption
     return Decode(bytes, options, nullptr, {});
 }
 
-BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink,
+BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PictureRowSink& sink,
                             const ReadFinished& finished) {
     return Decode(bytes, options, &sink, finished);
 }

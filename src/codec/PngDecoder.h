@@ -5,6 +5,7 @@
 
 #include "codec/BmpReader.h"
 #include "codec/PictureOptions.h"
+#include "codec/PictureRows.h"
 
 namespace rastrix {
 
@@ -19,24 +20,13 @@ bool IsPng(std::span<const std::uint8_t> bytes);
 // at a time straight into the bitmap. Damaged or cut-short data is refused, never half shown.
 BmpReadResult DecodePng(std::span<const std::uint8_t> bytes, const PictureOptions& options = {});
 
-// Receives a PNG picture's rows as DecodePngRows decodes them.
-class PngRowSink {
-public:
-    virtual ~PngRowSink() = default;
-    // Once, before any row: the picture's size and whether an alpha comes with each row.
-    // False stops the decoding as out of memory.
-    virtual bool Begin(int width, int height, bool withAlpha) = 0;
-    // Each row once, top row first, as DecodePng would have made it; `alpha` is null without one.
-    virtual void Row(const Pixel* pixels, const Pixel* alpha) = 0;
-};
-
 // DecodePng without a bitmap of the whole picture: each row goes to `sink` as it is decoded, so
 // a large picture is never held whole (an interlaced one, whose rows come in seven passes, is
 // decoded whole first and handed out after). On success the image's bitmap is empty. A picture
 // found damaged part way has had its first rows handed out already. `finished`, when given, is
 // told after each row how many bytes from the file's start the decoder has read and will not
 // look at again (as for DecodeBmp), so a caller holding a mapped file can let those pages go.
-BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PngRowSink& sink,
+BmpReadResult DecodePngRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PictureRowSink& sink,
                             const ReadFinished& finished = {});
 
 // The width and height the picture's header gives, read without decoding; nothing when the

@@ -17,16 +17,14 @@ namespace {
 // fifth more time (bench/RESULTS.md).
 constexpr int kJpegMargin = 2;
 
-// Averages a PNG's rows down as they are decoded, so a large picture is never held whole.
-class AveragingSink final : public PngRowSink {
+// Scales a picture's rows as they are decoded, so a large picture is never held whole.
+class ScalingSink final : public PictureRowSink {
 public:
-    explicit AveragingSink(ScaleShrink shrink) : shrink_(shrink) {}
+    ScalingSink(const ScaleTarget& target, Pixel background) : target_(target), background_(background) {}
 
     bool Begin(int width, int height, bool withAlpha) override {
-        width_ = width;
-        height_ = height;
-        pixels_ = BlockAverager::Create(width, height, shrink_.kx, shrink_.ky);
-        if (withAlpha) alpha_ = BlockAverager::Create(width, height, shrink_.kx, shrink_.ky);
+        pixels_ = RowScaler::Create(width, height, target_.width, target_.height, target_.fit, background_);
+        if (withAlpha) alpha_ = RowScaler::Create(width, height, target_.width, target_.height, target_.fit, Pixel{0x00FFFFFFu});
         return pixels_ && (!withAlpha || alpha_);
     }
     void Row(const Pixel* pixels, const Pixel* alpha) override {
@@ -35,41 +33,22 @@ public:
     }
 
     // Both planes scaled to the target; false when memory could not be had.
-    bool Finish(const ScaleTarget& target, Pixel background, BmpImage& image) {
-        std::optional<Bitmap> pixels = Scaled(pixels_, target, background);
+    bool Finish(BmpImage& image) {
+        std::optional<Bitmap> pixels = pixels_ ? pixels_->Take() : std::nullopt;
         if (!pixels) return false;
         image.bitmap = std::move(*pixels);
         if (alpha_) {
-            image.alpha = Scaled(alpha_, target, Pixel{0x00FFFFFFu});
+            image.alpha = alpha_->Take();
             if (!image.alpha) return false;
         }
         return true;
     }
 
 private:
-    std::optional<Bitmap> Scaled(std::optional<BlockAverager>& plane, const ScaleTarget& target, Pixel background) {
-        std::optional<Bitmap> averaged = plane ? plane->Take() : std::nullopt;
-        if (!averaged) return std::nullopt;
-        return ScaleAveraged(*averaged, width_, height_, shrink_, target.width, target.height, target.fit, background);
-    }
-
-    ScaleShrink shrink_;
-    int width_ = 0, height_ = 0;
-    std::optional<BlockAverager> pixels_, alpha_;
+    ScaleTarget target_;
+    Pixel background_;
+    std::optional<RowScaler> pixels_, alpha_;
 };
-
-// A PNG that is averaged down first goes through the sink; nullopt when it is not.
-std::optional<BmpReadResult> DecodePngAveraged(std::span<const std::uint8_t> bytes, const ScaleTarget& target,
-                                               const PictureOptions& options, const ReadFinished& finished) {
-    const std::optional<PictureSize> size = PngHeaderSize(bytes);
-    if (!size || size->width < 1 || size->height < 1) return std::nullopt;
-    const ScaleShrink shrink = PlanShrink(size->width, size->height, target.width, target.height, target.fit, target.filter);
-    if (shrink.kx == 1 && shrink.ky == 1) return std::nullopt;
-    AveragingSink sink(shrink);
-    BmpReadResult r = DecodePngRows(bytes, options, sink, finished);
-    if (r.image && !sink.Finish(target, options.background, *r.image)) return BmpReadResult{std::nullopt, BmpError::OutOfMemory};
-    return r;
-}
 
 }  // namespace
 
@@ -80,17 +59,23 @@ BmpReadResult DecodeScaled(std::span<const std::uint8_t> bytes, const ScaleTarge
     if (target.width > kBmpMaxSide || target.height > kBmpMaxSide ||
         std::int64_t(target.width) * target.height > kBmpMaxPixels)
         return {std::nullopt, BmpError::TooLarge};
-    PictureOptions read = options;
-    if (IsJpeg(bytes) && target.filter == ScaleFilter::Lanczos) {
-        const std::optional<PictureSize> size = JpegHeaderSize(bytes);
-        if (size && size->width > 0 && size->height > 0) {
-            const ScaleLayout l = LayOutScale(size->width, size->height, target.width, target.height, target.fit);
-            read.minWidth = l.scaled.Width() * kJpegMargin;
-            read.minHeight = l.scaled.Height() * kJpegMargin;
+    // With the Lanczos filter a PNG or JPEG picture is scaled row by row as it is decoded.
+    if (target.filter == ScaleFilter::Lanczos && (IsPng(bytes) || IsJpeg(bytes))) {
+        PictureOptions read = options;
+        if (IsJpeg(bytes)) {
+            const std::optional<PictureSize> size = JpegHeaderSize(bytes);
+            if (size && size->width > 0 && size->height > 0) {
+                const ScaleLayout l = LayOutScale(size->width, size->height, target.width, target.height, target.fit);
+                read.minWidth = l.scaled.Width() * kJpegMargin;
+                read.minHeight = l.scaled.Height() * kJpegMargin;
+            }
         }
+        ScalingSink sink(target, options.background);
+        BmpReadResult r = IsPng(bytes) ? DecodePngRows(bytes, read, sink, finished) : DecodeJpegRows(bytes, read, sink, finished);
+        if (r.image && !sink.Finish(*r.image)) return {std::nullopt, BmpError::OutOfMemory};
+        return r;
     }
-    if (std::optional<BmpReadResult> averaged = DecodePngAveraged(bytes, target, options, finished)) return std::move(*averaged);
-    BmpReadResult r = DecodePicture(bytes, read, finished);
+    BmpReadResult r = DecodePicture(bytes, options, finished);
     if (!r.image) return r;
     std::optional<Bitmap> scaled =
         ScaleBitmap(r.image->bitmap, target.width, target.height, target.fit, target.filter, options.background);

@@ -75,36 +75,51 @@ void ScaleNearest(const Bitmap& src, const ScaleLayout& l, Bitmap& out) {
     }
 }
 
+// The two axes of a Lanczos scale of `base`, a srcWidth x srcHeight picture averaged down by
+// kx x ky (or the picture itself), and the band of its rows the vertical pass reads.
+struct LanczosPlan {
+    ScaleAxis ax, ay;
+    int y0 = 0, y1 = 0;       // base rows y0..y1-1 are read
+    bool keepWidth = false;   // an axis left at its size is copied, not filtered
+    bool keepHeight = false;
+
+    LanczosPlan(int srcWidth, int srcHeight, int kx, int ky, int baseWidth, int baseHeight, const ScaleLayout& l)
+        : ax(LanczosAxis(srcWidth, l.scaled.right, l.shown.left, l.shown.Width(), kx, baseWidth)),
+          ay(LanczosAxis(srcHeight, l.scaled.bottom, l.shown.top, l.shown.Height(), ky, baseHeight)),
+          keepWidth(baseWidth == l.shown.Width() && l.scaled.right == l.shown.Width()),
+          keepHeight(baseHeight == l.shown.Height() && l.scaled.bottom == l.shown.Height()) {
+        y0 = y1 = ay.first.front();
+        for (int i = 0; i < ay.Size(); ++i) y1 = std::max(y1, ay.first[std::size_t(i)] + ay.count[std::size_t(i)]);
+    }
+    // The base rows output row i reads end before this one.
+    int RowsFor(int i) const { return ay.first[std::size_t(i)] + ay.count[std::size_t(i)]; }
+};
+
+// Output rows from..to-1 out of `rows`, which holds base rows from `rowShift` on, filtered across.
+void FilterDown(const LanczosPlan& p, const Bitmap& rows, int rowShift, int from, int to, const ScaleLayout& l,
+                Bitmap& out, std::vector<std::int32_t>& acc) {
+    const int sw = l.shown.Width();
+    for (int i = from; i < to; ++i) {
+        Pixel* d = out.Row(l.at.y + i) + l.at.x;
+        if (p.keepHeight) std::memcpy(d, rows.Row(i - rowShift), std::size_t(sw) * sizeof(Pixel));
+        else
+            FilterColumns(rows, p.ay.first[std::size_t(i)] - rowShift,
+                          p.ay.weight.data() + std::size_t(i) * std::size_t(p.ay.taps), p.ay.count[std::size_t(i)], d, acc);
+    }
+}
+
 // `base` is the picture of srcWidth x srcHeight averaged down by kx x ky (or the picture itself).
 bool ScaleLanczos(const Bitmap& base, int srcWidth, int srcHeight, int kx, int ky, const ScaleLayout& l, Bitmap& out) {
-    const int sw = l.shown.Width(), sh = l.shown.Height();
-    const ScaleAxis ax = LanczosAxis(srcWidth, l.scaled.right, l.shown.left, sw, kx, base.Width());
-    const ScaleAxis ay = LanczosAxis(srcHeight, l.scaled.bottom, l.shown.top, sh, ky, base.Height());
-
-    // The horizontal pass covers only the rows the vertical one reads; an axis left at its
-    // size is copied, not filtered.
-    const bool keepWidth = base.Width() == sw && l.scaled.right == sw;
-    const bool keepHeight = base.Height() == sh && l.scaled.bottom == sh;
-    const int y0 = ay.first.front();
-    int y1 = y0;
-    for (int i = 0; i < sh; ++i) y1 = std::max(y1, ay.first[std::size_t(i)] + ay.count[std::size_t(i)]);
+    const LanczosPlan p(srcWidth, srcHeight, kx, ky, base.Width(), base.Height(), l);
+    // The horizontal pass covers only the rows the vertical one reads.
     std::optional<Bitmap> across;
-    if (!keepWidth) {
-        across = Bitmap::TryCreate(sw, y1 - y0, Bitmap::NewPixels::Unset);
+    if (!p.keepWidth) {
+        across = Bitmap::TryCreate(l.shown.Width(), p.y1 - p.y0, Bitmap::NewPixels::Unset);
         if (!across) return false;
-        for (int y = y0; y < y1; ++y) FilterRow(base.Row(y), ax, across->Row(y - y0));
+        for (int y = p.y0; y < p.y1; ++y) FilterRow(base.Row(y), p.ax, across->Row(y - p.y0));
     }
-    const Bitmap& rows = across ? *across : base;
-    const int rowShift = across ? y0 : 0;
-    if (keepHeight) {
-        for (int y = 0; y < sh; ++y)
-            std::memcpy(out.Row(l.at.y + y) + l.at.x, rows.Row(y), std::size_t(sw) * sizeof(Pixel));
-        return true;
-    }
-    std::vector<std::int32_t> acc(std::size_t(sw) * 3);
-    for (int i = 0; i < sh; ++i)
-        FilterColumns(rows, ay.first[std::size_t(i)] - rowShift, ay.weight.data() + std::size_t(i) * std::size_t(ay.taps),
-                      ay.count[std::size_t(i)], out.Row(l.at.y + i) + l.at.x, acc);
+    std::vector<std::int32_t> acc(p.keepHeight ? 0 : std::size_t(l.shown.Width()) * 3);
+    FilterDown(p, across ? *across : base, across ? p.y0 : 0, 0, l.shown.Height(), l, out, acc);
     return true;
 }
 
@@ -211,6 +226,88 @@ std::optional<Bitmap> ScaleAveraged(const Bitmap& averaged, int srcWidth, int sr
         return std::nullopt;
     }
     return out;
+}
+
+// The Lanczos filter of a RowScaler: the rows it is handed (the picture or its averaged rows)
+// filtered across into `rows` (base rows y0..y1-1), and each scaled row made once its rows are in.
+struct RowScaler::Filter {
+    ScaleLayout l;
+    LanczosPlan p;
+    Bitmap rows;
+    Bitmap out;
+    std::vector<std::int32_t> acc;
+    int baseHeight = 0;
+    int added = 0;  // base rows handed over
+    int made = 0;   // scaled rows made
+
+    Filter(const ScaleLayout& layout, const LanczosPlan& plan) : l(layout), p(plan) {}
+
+    void Add(const Pixel* row) {
+        if (added >= baseHeight) return;
+        if (added >= p.y0 && added < p.y1) {
+            Pixel* d = rows.Row(added - p.y0);
+            if (p.keepWidth) {
+                for (int x = 0; x < rows.Width(); ++x) d[x] = ClearTopByte(row[x]);
+            } else {
+                FilterRow(row, p.ax, d);
+            }
+        }
+        ++added;
+        const int shown = l.shown.Height();
+        int to = made;
+        while (to < shown && p.RowsFor(to) <= added) ++to;
+        FilterDown(p, rows, p.y0, made, to, l, out, acc);
+        made = to;
+    }
+};
+
+std::optional<RowScaler> RowScaler::Create(int srcWidth, int srcHeight, int width, int height, ScaleFit fit,
+                                           Pixel background, ScaleAnchor anchor) {
+    if (srcWidth < 1 || srcHeight < 1 || width < 1 || height < 1) return std::nullopt;
+    const ScaleShrink shrink = PlanShrink(srcWidth, srcHeight, width, height, fit, ScaleFilter::Lanczos);
+    const ScaleLayout l = LayOutScale(srcWidth, srcHeight, width, height, fit, anchor);
+    RowScaler s;
+    int baseWidth = srcWidth, baseHeight = srcHeight;
+    if (shrink.kx > 1 || shrink.ky > 1) {
+        s.averager_ = BlockAverager::Create(srcWidth, srcHeight, shrink.kx, shrink.ky);
+        if (!s.averager_) return std::nullopt;
+        baseWidth = int((std::int64_t(srcWidth) + shrink.kx - 1) / shrink.kx);
+        baseHeight = int((std::int64_t(srcHeight) + shrink.ky - 1) / shrink.ky);
+    }
+    try {
+        const LanczosPlan plan(srcWidth, srcHeight, shrink.kx, shrink.ky, baseWidth, baseHeight, l);
+        s.filter_ = std::make_unique<Filter>(l, plan);
+        s.filter_->baseHeight = baseHeight;
+        s.filter_->acc.assign(plan.keepHeight ? 0 : std::size_t(l.shown.Width()) * 3, 0);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    Filter& f = *s.filter_;
+    std::optional<Bitmap> rows = Bitmap::TryCreate(l.shown.Width(), f.p.y1 - f.p.y0, Bitmap::NewPixels::Unset);
+    std::optional<Bitmap> out = TargetFor(l, width, height, background);
+    if (!rows || !out) return std::nullopt;
+    f.rows = std::move(*rows);
+    f.out = std::move(*out);
+    return s;
+}
+
+RowScaler::RowScaler(RowScaler&&) noexcept = default;
+RowScaler& RowScaler::operator=(RowScaler&&) noexcept = default;
+RowScaler::~RowScaler() = default;
+
+void RowScaler::Add(const Pixel* row) {
+    if (!averager_) {
+        filter_->Add(row);
+        return;
+    }
+    averager_->Add(row);
+    for (const int done = averager_->RowsDone(); averagedFed_ < done; ++averagedFed_)
+        filter_->Add(averager_->DoneRow(averagedFed_));
+}
+
+std::optional<Bitmap> RowScaler::Take() {
+    if (!filter_ || filter_->added < filter_->baseHeight) return std::nullopt;
+    return std::move(filter_->out);
 }
 
 namespace {

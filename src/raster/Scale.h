@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -72,6 +73,9 @@ public:
     void Add(const Pixel* row);
     // The averaged picture once every row has been added, else nullopt.
     std::optional<Bitmap> Take();
+    // How many rows of the averaged picture are finished so far, and one of them.
+    int RowsDone() const { return next_ == height_ ? out_.Height() : next_ / ky_; }
+    const Pixel* DoneRow(int y) const { return out_.Row(y); }
 
 private:
     BlockAverager() = default;
@@ -91,5 +95,33 @@ private:
 std::optional<Bitmap> ScaleAveraged(const Bitmap& averaged, int srcWidth, int srcHeight, ScaleShrink shrink, int width,
                                     int height, ScaleFit fit, Pixel background = Pixel{0x00FFFFFFu},
                                     ScaleAnchor anchor = ScaleAnchor::Centre);
+
+// ScaleBitmap with the Lanczos filter for a picture handed over one row at a time, top row
+// first, never held whole: a large reduction averages each row in as it comes, and each row
+// (or averaged row) is filtered across at once and each scaled row made as soon as the rows it
+// reads are in. Gives exactly what ScaleBitmap gives for the whole picture.
+class RowScaler {
+public:
+    // Nullopt when a size is below 1 or memory cannot be had.
+    static std::optional<RowScaler> Create(int srcWidth, int srcHeight, int width, int height, ScaleFit fit,
+                                           Pixel background = Pixel{0x00FFFFFFu}, ScaleAnchor anchor = ScaleAnchor::Centre);
+    RowScaler(RowScaler&&) noexcept;
+    RowScaler& operator=(RowScaler&&) noexcept;
+    ~RowScaler();
+
+    // The next row of srcWidth pixels (the top byte of each is not read); rows past the last
+    // are ignored.
+    void Add(const Pixel* row);
+    // The scaled picture once every row has been added, else nullopt.
+    std::optional<Bitmap> Take();
+
+private:
+    struct Filter;
+    RowScaler() = default;
+
+    std::optional<BlockAverager> averager_;
+    int averagedFed_ = 0;  // averaged rows handed to the filter
+    std::unique_ptr<Filter> filter_;
+};
 
 }  // namespace rastrix

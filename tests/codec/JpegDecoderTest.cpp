@@ -3,6 +3,7 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <tuple>
 
@@ -310,6 +311,37 @@ struct Reduction {
 
 class JpegReductionTest : public ::testing::TestWithParam<Reduction> {};
 
+// The same library's one-call decode of the file at the size asked for (it picks its own scale
+// and reads the rows its own way): the pixels this decoder must give.
+Bitmap OneCallDecode(const PictureBytes& file, int width, int height) {
+    tjhandle tj = tjInitDecompress();
+    Bitmap out(width, height, ColorFromRgb(0, 0, 0));
+    const int e = tjDecompress2(tj, file.data(), static_cast<unsigned long>(file.size()),
+                                reinterpret_cast<unsigned char*>(out.Data()), width, width * 4, height, TJPF_BGRX,
+                                TJFLAG_ACCURATEDCT | TJFLAG_STOPONWARNING);
+    tjDestroy(tj);
+    EXPECT_EQ(e, 0) << tjGetErrorStr();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) out.Row(y)[x] = ClearTopByte(out.Row(y)[x]);
+    return out;
+}
+
+// Keeps the rows a row-by-row decode hands out.
+struct KeepingSink final : PictureRowSink {
+    Bitmap rows;
+    int next = 0;
+    bool Begin(int width, int height, bool withAlpha) override {
+        EXPECT_FALSE(withAlpha);
+        rows = Bitmap(width, height, ColorFromRgb(255, 0, 255));
+        return true;
+    }
+    void Row(const Pixel* pixels, const Pixel* alpha) override {
+        EXPECT_EQ(alpha, nullptr);
+        ASSERT_LT(next, rows.Height());
+        std::copy(pixels, pixels + rows.Width(), rows.Row(next++));
+    }
+};
+
 // The decoder's own scaling by 2, 4 or 8 is taken only as far as the picture stays at least
 // the size asked for; its sizes round up.
 TEST_P(JpegReductionTest, DecodesAsSmallAsAllowedAndNoSmaller) {
@@ -325,17 +357,48 @@ TEST_P(JpegReductionTest, DecodesAsSmallAsAllowedAndNoSmaller) {
     // Each pixel is the average of its block of the original, as near as the smooth picture allows.
     const int d = (c.width + c.wantWidth - 1) / c.wantWidth;
     const Pixel got = r.image->bitmap.Row(c.wantHeight / 2)[c.wantWidth / 2];
-    const Pixel want = original.Row(c.wantHeight / 2 * d + d / 2)[c.wantWidth / 2 * d + d / 2];
+    const Pixel want = original.Row(std::min(c.wantHeight / 2 * d + d / 2, c.height - 1))[std::min(
+        c.wantWidth / 2 * d + d / 2, c.width - 1)];
     for (int shift : {0, 8, 16}) EXPECT_NEAR(int(ValueOf(got) >> shift & 0xFF), int(ValueOf(want) >> shift & 0xFF), 12) << shift;
     for (int y = 0; y < c.wantHeight; ++y)
         for (int x = 0; x < c.wantWidth; ++x) ASSERT_EQ(ValueOf(r.image->bitmap.Row(y)[x]) >> 24, 0u);
+
+    // Exactly the library's one-call decode at that size, for colour, grey and progressive
+    // files; and row by row the same rows, on one core or decoded beside their taker.
+    const std::pair<const char*, PictureBytes> files[] = {
+        {"colour", EncodeJpeg(original)},
+        {"grey", EncodeJpeg(original, true)},
+        {"progressive 4:2:0", testing::EncodeProgressiveJpeg(original, TJSAMP_420)},
+    };
+    for (const auto& [name, file] : files) {
+        SCOPED_TRACE(name);
+        const BmpReadResult whole = DecodeJpeg(file, options);
+        ASSERT_TRUE(whole.image) << whole.Message();
+        EXPECT_EQ(whole.image->bitmap, OneCallDecode(file, c.wantWidth, c.wantHeight));
+        for (bool overlap : {false, true}) {
+            PictureOptions rowsOptions = options;
+            rowsOptions.overlapRows = overlap;
+            KeepingSink sink;
+            std::size_t told = 0;
+            const BmpReadResult rows = DecodeJpegRows(file, rowsOptions, sink, [&told](std::size_t n) { told = n; });
+            ASSERT_TRUE(rows.image) << rows.Message();
+            EXPECT_TRUE(rows.image->bitmap.IsEmpty());
+            EXPECT_EQ(rows.image->bitDepth, whole.image->bitDepth);
+            EXPECT_EQ(sink.next, c.wantHeight);
+            EXPECT_EQ(sink.rows, whole.image->bitmap);
+            EXPECT_GT(told, file.size() / 2) << "told how far the file was read";
+            EXPECT_LE(told, file.size());
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, JpegReductionTest,
                          ::testing::Values(Reduction{64, 48, 0, 0, 64, 48}, Reduction{64, 48, 8, 6, 8, 6},
                                          Reduction{64, 48, 16, 12, 16, 12}, Reduction{64, 48, 17, 1, 32, 24},
                                          Reduction{64, 48, 1, 25, 64, 48}, Reduction{65, 49, 9, 7, 9, 7},
-                                         Reduction{65, 49, 10, 7, 17, 13}, Reduction{64, 48, 64, 48, 64, 48}));
+                                         Reduction{65, 49, 10, 7, 17, 13}, Reduction{64, 48, 64, 48, 64, 48},
+                                         // 3 x 3 halved is 2 x 2, which 5/8 gives too: the larger scale
+                                         Reduction{3, 3, 2, 2, 2, 2}, Reduction{203, 157, 26, 20, 26, 20}));
 
 }  // namespace
 }  // namespace rastrix

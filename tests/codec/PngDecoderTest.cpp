@@ -131,7 +131,7 @@ TEST(PngDecoder, TransparencyLiesOnTheChosenBackgroundAndItsAlphaIsKeptWhenAsked
 
 // Rows handed out one at a time are the rows of the whole picture, in order, with their alpha;
 // interlaced pictures too.
-struct RecordingSink : PngRowSink {
+struct RecordingSink : PictureRowSink {
     Bitmap pixels, alpha;
     int next = 0;
     bool withAlpha = false;

@@ -35,6 +35,28 @@ TEST(ScaledPicture, AReducedJpegDecodeGivesWhatScalingTheWholePictureGives) {
         ASSERT_EQ(r.image->bitmap.Width(), 45);
         ASSERT_EQ(r.image->bitmap.Height(), 30);
         EXPECT_LT(MeanDifference(r.image->bitmap, *want), 1.5);
+        // Scaled as its rows come, it is exactly the reduced decode scaled whole, whether the rows
+        // are decoded beside their scaling or on the same core; a damaged file is refused the same.
+        PictureOptions reduced;
+        const ScaleLayout l = LayOutScale(400, 240, 45, 30, fit);
+        reduced.minWidth = l.scaled.Width() * 2;
+        reduced.minHeight = l.scaled.Height() * 2;
+        const BmpReadResult smaller = DecodeJpeg(file, reduced);
+        ASSERT_TRUE(smaller.image);
+        ASSERT_LT(smaller.image->bitmap.Width(), 400);
+        const auto exact = ScaleBitmap(smaller.image->bitmap, 45, 30, fit, ScaleFilter::Lanczos);
+        std::vector<std::uint8_t> damaged = file;
+        for (std::size_t i = file.size() / 2; i < file.size() / 2 + 30; ++i) damaged[i] = 0xFF;
+        for (int threads : {1, 2}) {
+            const BandLimit limit(threads);
+            PictureOptions overlapped;
+            overlapped.overlapRows = true;
+            const BmpReadResult o = DecodeScaled(file, {45, 30, fit, ScaleFilter::Lanczos}, overlapped);
+            ASSERT_TRUE(o.image) << o.Message();
+            EXPECT_EQ(o.image->bitmap, *exact);
+            EXPECT_EQ(r.image->bitmap, *exact);
+            EXPECT_EQ(DecodeScaled(damaged, {45, 30, fit, ScaleFilter::Lanczos}, overlapped).error, BmpError::DamagedJpeg);
+        }
     }
     // Nearest pixels are read from the whole picture: exactly its pixels.
     const BmpReadResult nearest = DecodeScaled(file, {50, 30, ScaleFit::Exact, ScaleFilter::Nearest});
