@@ -43,6 +43,9 @@ private:
     long filled_ = 0;  // rows handed over
     long taken_ = 0;   // rows done with
     bool closed_ = false;
+    bool makerWaits_ = false;  // the maker sleeps until a slot is free
+    bool takerWaits_ = false;  // the taker sleeps until WakeTakerAt() rows wait, or the queue closes
+    long WakeTakerAt() const { return (slots_ + 1) / 2; }
 };
 
 }  // namespace rastrix

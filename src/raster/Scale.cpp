@@ -44,16 +44,17 @@ void FilterRow(const Pixel* src, const ScaleAxis& ax, Pixel* out) {
     }
 }
 
-// One output row as the weighted sum of whole rows: row by row, so each is read in memory order.
-void FilterColumns(const Bitmap& src, int firstRow, const std::int32_t* w, int n, Pixel* out,
+// One output row of `width` pixels as the weighted sum of whole rows (rowOf(y) gives the row of
+// base row y): row by row, so each is read in memory order.
+template <class RowOf>
+void FilterColumns(const RowOf& rowOf, int width, int firstRow, const std::int32_t* w, int n, Pixel* out,
                    std::vector<std::int32_t>& acc) {
-    const int width = src.Width();
     std::int32_t* r = acc.data();
     std::int32_t* g = r + width;
     std::int32_t* b = g + width;
     std::fill(acc.begin(), acc.end(), kRounding);
     for (int j = 0; j < n; ++j) {
-        const Pixel* row = src.Row(firstRow + j);
+        const Pixel* row = rowOf(firstRow + j);
         const std::int32_t wj = w[j];
         for (int x = 0; x < width; ++x) {
             const std::uint32_t p = ValueOf(row[x]);
@@ -95,16 +96,17 @@ struct LanczosPlan {
     int RowsFor(int i) const { return ay.first[std::size_t(i)] + ay.count[std::size_t(i)]; }
 };
 
-// Output rows from..to-1 out of `rows`, which holds base rows from `rowShift` on, filtered across.
-void FilterDown(const LanczosPlan& p, const Bitmap& rows, int rowShift, int from, int to, const ScaleLayout& l,
-                Bitmap& out, std::vector<std::int32_t>& acc) {
+// Output rows from..to-1 out of the base rows filtered across (rowOf(y) gives base row y's).
+template <class RowOf>
+void FilterDown(const LanczosPlan& p, const RowOf& rowOf, int from, int to, const ScaleLayout& l, Bitmap& out,
+                std::vector<std::int32_t>& acc) {
     const int sw = l.shown.Width();
     for (int i = from; i < to; ++i) {
         Pixel* d = out.Row(l.at.y + i) + l.at.x;
-        if (p.keepHeight) std::memcpy(d, rows.Row(i - rowShift), std::size_t(sw) * sizeof(Pixel));
+        if (p.keepHeight) std::memcpy(d, rowOf(i), std::size_t(sw) * sizeof(Pixel));
         else
-            FilterColumns(rows, p.ay.first[std::size_t(i)] - rowShift,
-                          p.ay.weight.data() + std::size_t(i) * std::size_t(p.ay.taps), p.ay.count[std::size_t(i)], d, acc);
+            FilterColumns(rowOf, sw, p.ay.first[std::size_t(i)], p.ay.weight.data() + std::size_t(i) * std::size_t(p.ay.taps),
+                          p.ay.count[std::size_t(i)], d, acc);
     }
 }
 
@@ -119,7 +121,9 @@ bool ScaleLanczos(const Bitmap& base, int srcWidth, int srcHeight, int kx, int k
         for (int y = p.y0; y < p.y1; ++y) FilterRow(base.Row(y), p.ax, across->Row(y - p.y0));
     }
     std::vector<std::int32_t> acc(p.keepHeight ? 0 : std::size_t(l.shown.Width()) * 3);
-    FilterDown(p, across ? *across : base, across ? p.y0 : 0, 0, l.shown.Height(), l, out, acc);
+    const Bitmap& rows = across ? *across : base;
+    const int rowShift = across ? p.y0 : 0;
+    FilterDown(p, [&rows, rowShift](int y) { return rows.Row(y - rowShift); }, 0, l.shown.Height(), l, out, acc);
     return true;
 }
 
@@ -229,25 +233,37 @@ std::optional<Bitmap> ScaleAveraged(const Bitmap& averaged, int srcWidth, int sr
 }
 
 // The Lanczos filter of a RowScaler: the rows it is handed (the picture or its averaged rows)
-// filtered across into `rows` (base rows y0..y1-1), and each scaled row made once its rows are in.
+// filtered across into a ring of as many rows as a scaled row reads, and each scaled row made
+// once its rows are in, so the rows in flight stay in the cache.
 struct RowScaler::Filter {
     ScaleLayout l;
     LanczosPlan p;
-    Bitmap rows;
+    int ringRows = 1;
+    Bitmap ring;
     Bitmap out;
     std::vector<std::int32_t> acc;
     int baseHeight = 0;
     int added = 0;  // base rows handed over
     int made = 0;   // scaled rows made
 
-    Filter(const ScaleLayout& layout, const LanczosPlan& plan) : l(layout), p(plan) {}
+    Filter(const ScaleLayout& layout, const LanczosPlan& plan) : l(layout), p(plan) {
+        // A scaled row is made once every row before the furthest one it (or one before it)
+        // reads is in; it reads back from its first row, and the ring holds that far.
+        int furthest = 0;
+        for (int i = 0; i < p.ay.Size(); ++i) {
+            furthest = std::max(furthest, p.RowsFor(i));
+            ringRows = std::max(ringRows, furthest - p.ay.first[std::size_t(i)]);
+        }
+    }
+
+    Pixel* RingRow(int y) { return ring.Row((y - p.y0) % ringRows); }
 
     void Add(const Pixel* row) {
         if (added >= baseHeight) return;
         if (added >= p.y0 && added < p.y1) {
-            Pixel* d = rows.Row(added - p.y0);
+            Pixel* d = RingRow(added);
             if (p.keepWidth) {
-                for (int x = 0; x < rows.Width(); ++x) d[x] = ClearTopByte(row[x]);
+                for (int x = 0; x < ring.Width(); ++x) d[x] = ClearTopByte(row[x]);
             } else {
                 FilterRow(row, p.ax, d);
             }
@@ -256,7 +272,7 @@ struct RowScaler::Filter {
         const int shown = l.shown.Height();
         int to = made;
         while (to < shown && p.RowsFor(to) <= added) ++to;
-        FilterDown(p, rows, p.y0, made, to, l, out, acc);
+        FilterDown(p, [this](int y) { return RingRow(y); }, made, to, l, out, acc);
         made = to;
     }
 };
@@ -283,10 +299,11 @@ std::optional<RowScaler> RowScaler::Create(int srcWidth, int srcHeight, int widt
         return std::nullopt;
     }
     Filter& f = *s.filter_;
-    std::optional<Bitmap> rows = Bitmap::TryCreate(l.shown.Width(), f.p.y1 - f.p.y0, Bitmap::NewPixels::Unset);
+    std::optional<Bitmap> ring = Bitmap::TryCreate(l.shown.Width(), std::min(f.ringRows, f.p.y1 - f.p.y0), Bitmap::NewPixels::Unset);
     std::optional<Bitmap> out = TargetFor(l, width, height, background);
-    if (!rows || !out) return std::nullopt;
-    f.rows = std::move(*rows);
+    if (!ring || !out) return std::nullopt;
+    f.ringRows = ring->Height();
+    f.ring = std::move(*ring);
     f.out = std::move(*out);
     return s;
 }

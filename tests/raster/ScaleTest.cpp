@@ -222,14 +222,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ScaleTest, FitAndCoverAreTheExactScaleToTheirSizePlacedOrCut) {
     const Bitmap src = PhotoLike(90, 50);
-    for (auto [w, h] : {std::pair{40, 40}, {30, 9}, {200, 100}, {7, 70}})
+    // A row scaler handed the rows one at a time gives exactly the same, whatever the sizes,
+    // including an axis kept at its size, both kept, and a reduction averaged first.
+    const auto fedRows = [&src](int w, int h, ScaleFit fit, ScaleAnchor anchor) {
+        std::optional<RowScaler> rows = RowScaler::Create(90, 50, w, h, fit, Pixel{0x00FF00FFu}, anchor);
+        EXPECT_TRUE(rows);
+        for (int y = 0; rows && y < 50; ++y) {
+            EXPECT_FALSE(rows->Take()) << "not before its last row";
+            rows->Add(src.Row(y));
+        }
+        return rows ? rows->Take() : std::nullopt;
+    };
+    for (auto [w, h] : {std::pair{40, 40}, {30, 9}, {200, 100}, {7, 70}, {90, 25}, {45, 50}, {90, 50}, {9, 5}})
         for (ScaleFilter filter : {ScaleFilter::Lanczos, ScaleFilter::Nearest}) {
+            if (filter == ScaleFilter::Lanczos)
+                EXPECT_EQ(fedRows(w, h, ScaleFit::Exact, ScaleAnchor::Centre), ScaleBitmap(src, w, h, ScaleFit::Exact, filter))
+                    << w << "x" << h;
             for (ScaleFit fit : {ScaleFit::Fit, ScaleFit::Cover})
                 for (ScaleAnchor anchor : {ScaleAnchor::Centre, ScaleAnchor::TopLeft, ScaleAnchor::Right, ScaleAnchor::BottomRight}) {
                     const ScaleLayout l = LayOutScale(90, 50, w, h, fit, anchor);
                     const auto whole = ScaleBitmap(src, l.scaled.right, l.scaled.bottom, ScaleFit::Exact, filter);
                     const auto got = ScaleBitmap(src, w, h, fit, filter, Pixel{0x00FF00FFu}, anchor);
                     ASSERT_TRUE(whole && got);
+                    if (filter == ScaleFilter::Lanczos) EXPECT_EQ(fedRows(w, h, fit, anchor), got) << w << "x" << h;
                     const Rect placed{l.at.x, l.at.y, l.at.x + l.shown.Width(), l.at.y + l.shown.Height()};
                     EXPECT_EQ(Window(*got, placed), Window(*whole, l.shown))
                         << w << "x" << h << " fit " << int(fit) << " anchor " << int(anchor);
