@@ -114,8 +114,8 @@ PaletteFileResult ParseJascPalette(std::string_view text) {
     if (!lines.Next(line) || line != "JASC-PAL") return Error({.kind = Kind::JascHeader, .line = 1});
     if (!lines.Next(line) || line != "0100") return Error({.kind = Kind::JascHeader, .line = 2});
     int count = 0;
-    const bool counted = lines.Next(line) &&
-                         std::from_chars(line.data(), line.data() + line.size(), count).ptr == line.data() + line.size();
+    if (!lines.Next(line)) line = {};  // no line 3: the problem quotes nothing, not line 2
+    const bool counted = std::from_chars(line.data(), line.data() + line.size(), count).ptr == line.data() + line.size();
     if (!counted || line.empty() || count < 1 || count > kMaxPaletteColors)
         return Error({.kind = Kind::JascCount, .line = 3, .text = std::string(line), .limit = kMaxPaletteColors});
     PaletteFileResult r;

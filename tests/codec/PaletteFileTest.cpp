@@ -237,6 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"JascCountTooLarge", "JASC-PAL\n0100\n257\n", {},
                    "line 3 of a JASC-PAL file must be its number of colours, 1 to 256: '257'",
                    {.kind = K::JascCount, .line = 3, .text = "257", .limit = 256}},
+        FormatCase{"JascWithoutCount", "JASC-PAL\n0100\n", {}, "line 3 of a JASC-PAL file must be its number of colours, 1 to 256: ''",
+                   {.kind = K::JascCount, .line = 3, .text = "", .limit = 256}},
         FormatCase{"JascWrongVersion", "JASC-PAL\n0200\n1\n0 0 0\n", {}, "line 2 of a JASC-PAL file must be '0100'",
                    {.kind = K::JascHeader, .line = 2}},
         FormatCase{"Gimp",
