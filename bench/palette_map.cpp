@@ -15,6 +15,7 @@
 #include "color/OptimisedPalette.h"
 #include "codec/PaletteFile.h"
 #include "color/PaletteMapping.h"
+#include "device/PaletteProblemText.h"
 #include "codec/PictureReader.h"
 #include "store/FileSystem.h"
 
@@ -53,14 +54,14 @@ int main(int argc, char** argv) {
     const double decodeMs = Since(t);
 
     PaletteChoice choice = PaletteByName(argv[3]);
-    if (!choice.error.empty() && choice.optimisedColors == 0) {
+    if (!choice.Ok() && choice.optimisedColors == 0) {
         const PaletteFileResult fromFile = ReadPaletteFile(files, argv[3]);
-        if (!fromFile.error.empty()) return Fail(choice.error + " (" + fromFile.error + ")");
+        if (!fromFile.Ok()) return Fail(PaletteProblemText(choice.problem) + " (" + PaletteProblemText(fromFile.problem) + ")");
         choice = {fromFile.colors, 0, {}};
     }
     if (choice.optimisedColors > 0) {
         OptimisedPaletteResult made = MakeOptimisedPalette(image, choice.optimisedColors);
-        if (!made.error.empty()) return Fail(made.error);
+        if (made.problem.kind != OptimisedPaletteProblem::Kind::None) return Fail(PaletteProblemText(made.problem));
         choice.colors = std::move(made.colors);
     }
     const double paletteMs = Since(t);
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
     const std::optional<Dither> dither = DitherByName(argv[4]);
     if (!dither) return Fail(std::string("unknown dithering ") + argv[4]);
     const MapResult mapped = MapToPalette(image, choice.colors, {*dither, -1});
-    if (!mapped.image) return Fail(mapped.error);
+    if (!mapped.image) return Fail(PaletteProblemText(mapped.problem));
     const double mapMs = Since(t);
 
     std::vector<std::uint8_t> buffer;

@@ -57,10 +57,10 @@ inline std::span<const std::uint8_t> BytesOf(const std::string& s) {
 // Empty when every rule holds, else what went wrong.
 inline std::string CheckPaletteInput(std::span<const std::uint8_t> bytes) {
     const PaletteFileResult r = ParsePaletteBytes(bytes);
-    if (r.colors.empty() == r.error.empty()) return "neither colours nor an error, or both";
+    if (r.colors.empty() == r.Ok()) return "neither colours nor a problem, or both";
     if (bytes.size() <= kMaxPaletteFileBytes) {
         const PaletteFileResult again = PaletteFromFileStart(bytes, bytes.size());
-        if (again.colors != r.colors || again.error != r.error) return "the file's start reads otherwise than its bytes";
+        if (again.colors != r.colors || again.problem != r.problem) return "the file's start reads otherwise than its bytes";
     }
     if (r.colors.empty()) return {};
     if (r.colors.size() > std::size_t(kMaxPaletteColors)) return "more than 256 colours";

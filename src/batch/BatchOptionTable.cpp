@@ -8,6 +8,7 @@
 #include "batch/BatchStream.h"
 #include "batch/BatchValues.h"
 #include "codec/PaletteFile.h"
+#include "device/PaletteProblemText.h"
 #include "store/FileSystem.h"
 
 namespace rastrix::batch {
@@ -135,7 +136,7 @@ PaletteFileResult ReadPalettePipe(const std::string& name) {
     std::vector<std::uint8_t> bytes;
     const std::string tooLong = "longer than the limit";  // not a reason the reading gives
     const std::string reason = ReadNamedStream(name, kMaxPaletteFileBytes, bytes, {}, tooLong);
-    if (!reason.empty() && reason != tooLong) return {{}, reason};
+    if (!reason.empty() && reason != tooLong) return {{}, {.kind = PaletteFileProblem::Kind::ReaderFailed, .text = reason}};
     return PaletteFromFileStart(bytes, reason == tooLong ? kMaxPaletteFileBytes + 1 : bytes.size());
 }
 
@@ -146,10 +147,11 @@ std::vector<std::string> PaletteWords() {
 }
 
 std::string Palette(BatchOptions& o, Values v) {
-    PaletteChoice choice = PaletteByNameOrFile(v[0], [](const std::string& name) {
+    PaletteOrFile named = PaletteByNameOrFile(v[0], [](const std::string& name) {
         return IsStream(name) ? ReadPalettePipe(name) : ReadPaletteFile(PosixFileSystem(), name);
     });
-    if (!choice.error.empty()) return choice.error;
+    if (!named.Ok()) return PaletteProblemText(named);
+    PaletteChoice& choice = named.choice;
     // A file's colours (and bwr, bwy, which the editor's list does not name) go as a file's.
     ReduceColorsParams& r = o.reduce;
     r.palette = choice.source;

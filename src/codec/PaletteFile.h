@@ -6,15 +6,52 @@
 #include <string>
 #include <string_view>
 
+#include "codec/BmpHeader.h"
 #include "color/FixedPalettes.h"
 #include "store/FileOps.h"
 
 namespace rastrix {
 
-// A palette read from a file, or why it could not be read (error empty on success).
+// Why a palette file gives no colours, with the facts the front ends word it from.
+struct PaletteFileProblem {
+    enum class Kind : std::uint8_t {
+        None,
+        Unread,           // the file could not be read: failure
+        ReaderFailed,     // a reader of the caller's own (a pipe's) failed: text is its reason
+        TooLarge,         // longer than `limit` bytes and no BMP
+        Bmp,              // a BMP file whose colour table cannot be had: bmpError
+        NoColorTable,     // a BMP file of more than 8 bits
+        NoFormat,         // binary data that is no BMP file nor Adobe colour table
+        ActLength,        // an Adobe colour table of another size than 768 or 772 bytes
+        ActCount,         // an Adobe colour table that says it holds `count` colours, not 1 to `limit`
+        NotHexColor,      // `line` of a colour list (`text`) is no colour
+        TooManyColors,    // `line` of a colour list or GIMP palette is colour `limit` + 1
+        NoHexColors,      // a colour list without colours
+        JascHeader,       // `line` 1 or 2 of a JASC-PAL file is not "JASC-PAL" or "0100"
+        JascCount,        // line 3 of a JASC-PAL file (`text`) is no number of colours from 1 to `limit`
+        NotJascColor,     // `line` of a JASC-PAL file (`text`) is no colour
+        JascMoreColors,   // `line` of a JASC-PAL file is a colour past the `count` line 3 gives
+        JascFewerColors,  // a JASC-PAL file holds `held` colours, line 3 says `count`
+        GimpHeader,       // line 1 of a GIMP palette is not "GIMP Palette"
+        NotGimpColor,     // `line` of a GIMP palette (`text`) is no colour
+        NoGimpColors,     // a GIMP palette without colours
+    };
+    Kind kind = Kind::None;
+    int line = 0;             // the line of a text file, from 1
+    std::string text{};       // that line, trimmed; ReaderFailed: the reader's reason
+    std::size_t count = 0;    // the number of colours the file says it holds
+    std::size_t held = 0;     // the colours it holds
+    std::size_t limit = 0;    // the most colours a palette holds; TooLarge: the most bytes read
+    BmpError bmpError = BmpError::None;
+    FileFailure failure{};  // Unread
+    friend bool operator==(const PaletteFileProblem&, const PaletteFileProblem&) = default;
+};
+
+// A palette read from a file, or why it could not be read (kind None on success).
 struct PaletteFileResult {
     PaletteColors colors;
-    std::string error;
+    PaletteFileProblem problem;
+    bool Ok() const { return problem.kind == PaletteFileProblem::Kind::None; }
 };
 
 // Palette files longer than this are refused: 256 colour lines with generous comments fit
@@ -60,12 +97,19 @@ PaletteFileResult ReadPaletteFile(FileSystem& files, const std::string& path);
 // the file's whole size, however they were had (a pipe is read, not sized).
 PaletteFileResult PaletteFromFileStart(std::span<const std::uint8_t> bytes, std::uint64_t fileSize);
 
+// A palette's name, or else a palette file's colours.
+struct PaletteOrFile {
+    PaletteChoice choice;     // the colours (or the number to choose); its problem is the name's
+    PaletteFileProblem file;  // set when the name is no palette's and the file of that name gave none
+    bool Ok() const { return choice.Ok(); }
+};
+
 // A palette's name (PaletteByName), or else a palette file of that name: the colours (or the
-// number to choose), or an error that names both ("'x' is neither a palette (...) nor a palette
-// file: ...").
-PaletteChoice PaletteByNameOrFile(std::string_view nameOrFile, FileSystem& files);
+// number to choose), or both problems, the name's (Unknown) and the file's. An "optimised:"
+// name is never taken for a file.
+PaletteOrFile PaletteByNameOrFile(std::string_view nameOrFile, FileSystem& files);
 // The same with the file read by `readFile` (a pipe, say).
-PaletteChoice PaletteByNameOrFile(std::string_view nameOrFile,
+PaletteOrFile PaletteByNameOrFile(std::string_view nameOrFile,
                                   const std::function<PaletteFileResult(const std::string&)>& readFile);
 
 }  // namespace rastrix

@@ -41,9 +41,14 @@ private:
     int number_ = 0;
 };
 
-PaletteFileResult Error(std::string message) { return {{}, std::move(message)}; }
+using Kind = PaletteFileProblem::Kind;
 
-std::string Quoted(std::string_view line) { return "'" + std::string(line.substr(0, 40)) + "'"; }
+PaletteFileResult Error(PaletteFileProblem problem) { return {{}, std::move(problem)}; }
+
+// A line that is not what it should be, named by its number and kept as written.
+PaletteFileResult BadLine(Kind kind, const Lines& lines, std::string_view line) {
+    return Error({.kind = kind, .line = lines.Number(), .text = std::string(line)});
+}
 
 bool IsComment(std::string_view line) {
     return line.empty() || line[0] == ';' || (line[0] == '#' && (line.size() == 1 || IsBlank(line[1])));
@@ -82,8 +87,8 @@ bool ParseDecimalColor(std::string_view line, Pixel& color, std::string_view& re
     return true;
 }
 
-std::string TooMany(int line) {
-    return "line " + std::to_string(line) + " is colour 257; a palette holds at most 256";
+PaletteFileResult TooMany(const Lines& lines) {
+    return Error({.kind = Kind::TooManyColors, .line = lines.Number(), .limit = kMaxPaletteColors});
 }
 
 }  // namespace
@@ -95,60 +100,55 @@ PaletteFileResult ParsePaletteText(std::string_view text) {
         if (IsComment(line)) continue;
         Pixel color{};
         if (!ParseHexColor(line, color))
-            return Error("line " + std::to_string(lines.Number()) +
-                         " is not a colour of the form #RRGGBB (or RRGGBB): " + Quoted(line));
-        if (r.colors.size() == std::size_t(kMaxPaletteColors)) return Error(TooMany(lines.Number()));
+            return BadLine(Kind::NotHexColor, lines, line);
+        if (r.colors.size() == std::size_t(kMaxPaletteColors)) return TooMany(lines);
         r.colors.push_back(color);
     }
-    if (r.colors.empty()) return Error("the palette file holds no colour lines (#RRGGBB)");
+    if (r.colors.empty()) return Error({.kind = Kind::NoHexColors});
     return r;
 }
 
 PaletteFileResult ParseJascPalette(std::string_view text) {
     Lines lines(text);
     std::string_view line;
-    if (!lines.Next(line) || line != "JASC-PAL") return Error("line 1 of a JASC-PAL file must be 'JASC-PAL'");
-    if (!lines.Next(line) || line != "0100") return Error("line 2 of a JASC-PAL file must be '0100'");
+    if (!lines.Next(line) || line != "JASC-PAL") return Error({.kind = Kind::JascHeader, .line = 1});
+    if (!lines.Next(line) || line != "0100") return Error({.kind = Kind::JascHeader, .line = 2});
     int count = 0;
-    const bool counted = lines.Next(line) &&
-                         std::from_chars(line.data(), line.data() + line.size(), count).ptr == line.data() + line.size();
+    if (!lines.Next(line)) line = {};  // no line 3: the problem quotes nothing, not line 2
+    const bool counted = std::from_chars(line.data(), line.data() + line.size(), count).ptr == line.data() + line.size();
     if (!counted || line.empty() || count < 1 || count > kMaxPaletteColors)
-        return Error("line 3 of a JASC-PAL file must be its number of colours, 1 to 256: " + Quoted(line));
+        return Error({.kind = Kind::JascCount, .line = 3, .text = std::string(line), .limit = kMaxPaletteColors});
     PaletteFileResult r;
     while (lines.Next(line)) {
         if (line.empty()) continue;
         Pixel color{};
         std::string_view rest;
         if (!ParseDecimalColor(line, color, rest) || !rest.empty())
-            return Error("line " + std::to_string(lines.Number()) +
-                         " is not a colour of the form 'red green blue' (0 to 255): " + Quoted(line));
+            return BadLine(Kind::NotJascColor, lines, line);
         if (int(r.colors.size()) == count)
-            return Error("line " + std::to_string(lines.Number()) + " is colour " + std::to_string(count + 1) +
-                         ", but line 3 says the file holds " + std::to_string(count));
+            return Error({.kind = Kind::JascMoreColors, .line = lines.Number(), .count = std::size_t(count)});
         r.colors.push_back(color);
     }
     if (int(r.colors.size()) != count)
-        return Error("the JASC-PAL file holds " + std::to_string(r.colors.size()) + " colours, but line 3 says " +
-                     std::to_string(count));
+        return Error({.kind = Kind::JascFewerColors, .count = std::size_t(count), .held = r.colors.size()});
     return r;
 }
 
 PaletteFileResult ParseGimpPalette(std::string_view text) {
     Lines lines(text);
     std::string_view line;
-    if (!lines.Next(line) || line != "GIMP Palette") return Error("line 1 of a GIMP palette must be 'GIMP Palette'");
+    if (!lines.Next(line) || line != "GIMP Palette") return Error({.kind = Kind::GimpHeader, .line = 1});
     PaletteFileResult r;
     while (lines.Next(line)) {
         if (line.empty() || line[0] == '#' || line.starts_with("Name:") || line.starts_with("Columns:")) continue;
         Pixel color{};
         std::string_view name;
         if (!ParseDecimalColor(line, color, name))
-            return Error("line " + std::to_string(lines.Number()) +
-                         " is not a colour of the form 'red green blue name' (0 to 255): " + Quoted(line));
-        if (r.colors.size() == std::size_t(kMaxPaletteColors)) return Error(TooMany(lines.Number()));
+            return BadLine(Kind::NotGimpColor, lines, line);
+        if (r.colors.size() == std::size_t(kMaxPaletteColors)) return TooMany(lines);
         r.colors.push_back(color);
     }
-    if (r.colors.empty()) return Error("the GIMP palette holds no colours");
+    if (r.colors.empty()) return Error({.kind = Kind::NoGimpColors});
     return r;
 }
 

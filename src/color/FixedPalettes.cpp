@@ -89,14 +89,13 @@ PaletteChoice PaletteByName(std::string_view name) {
         int n = 0;
         const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
         if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || !kOptimisedColorLimits.Hold(n)) {
-            c.error = "an optimised palette needs a number of colours " + FromTo(kOptimisedColorLimits) + ", as in optimised:16";
+            c.problem = {PaletteNameProblem::Kind::OptimisedCount, std::string(name), kOptimisedColorLimits};
         } else {
             c.optimisedColors = n;
             c.source = PaletteSource::Optimised;
         }
     } else {
-        c.error = "unknown palette '" + std::string(name) + "'; known: " + std::string(kNames) +
-                  ", or a palette file";
+        c.problem = {PaletteNameProblem::Kind::Unknown, std::string(name), {}};
     }
     return c;
 }

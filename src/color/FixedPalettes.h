@@ -19,6 +19,7 @@ inline constexpr int kMaxPaletteColors = 256;
 struct Limits {
     int low = 0, high = 0;
     constexpr bool Hold(int v) const { return v >= low && v <= high; }
+    friend constexpr bool operator==(Limits, Limits) = default;
 };
 // "from 2 to 256", with `unit` after each number ("%").
 std::string FromTo(Limits limits, std::string_view unit = {});
@@ -63,18 +64,33 @@ PaletteColors FixedPaletteColors(PaletteSource source);
 // The inks of 3-colour e-paper panels: black, white and the third ink (red or yellow).
 PaletteColors ThreeInkPalette(Pixel ink);
 
+// Why a name gives no palette, with what the front ends need to say so.
+struct PaletteNameProblem {
+    enum class Kind : std::uint8_t {
+        None,
+        OptimisedCount,  // "optimised:N" without a number within `limits`
+        Unknown,         // no palette has this name
+    };
+    Kind kind = Kind::None;
+    std::string name;  // the name given
+    Limits limits{};   // OptimisedCount: the colours an optimised palette may have
+    friend bool operator==(const PaletteNameProblem&, const PaletteNameProblem&) = default;
+};
+
 // What a palette name asks for: fixed colours, or an optimised palette of this many colours,
-// which is made from each image. Exactly one of the two is set when `error` is empty.
+// which is made from each image. Exactly one of the two is set when there is no problem.
 struct PaletteChoice {
     PaletteColors colors;
     int optimisedColors = 0;  // 2..256 for "optimised:N"
-    std::string error;
+    PaletteNameProblem problem;
     PaletteSource source = PaletteSource::File;  // Optimised, or the fixed palette named
+    bool Ok() const { return problem.kind == PaletteNameProblem::Kind::None; }
 };
 
 // bw, grey4, grey16, basic16, epaper7, bwr (black, white, red), bwy (black, white, yellow),
 // optimised:N or optimized:N (N from 2 to 256).
-// Anything else is an error naming the known names; a file is not looked for here.
+// Anything else is a problem (Unknown, or OptimisedCount for "optimised:" without a number in
+// its bounds); a file is not looked for here.
 PaletteChoice PaletteByName(std::string_view name);
 
 // The names PaletteByName knows, for a help text: "bw, grey4, ...".

@@ -38,25 +38,26 @@ void UseOneQuantiserThread() {
     if (auto set = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) set(1);
 }
 
-OptimisedPaletteResult Failure(const char* why) { return {{}, why}; }
-
 }  // namespace
 
 OptimisedPaletteResult MakeOptimisedPalette(const Bitmap& image, int colors) {
-    if (colors < 2 || colors > kMaxPaletteColors)
-        return Failure("an optimised palette needs from 2 to 256 colours");
-    if (image.IsEmpty()) return Failure("an empty image has no colours to choose a palette from");
+    using Kind = OptimisedPaletteProblem::Kind;
+    const auto Failure = [colors](Kind kind) {
+        return OptimisedPaletteResult{{}, {kind, colors, kind == Kind::ColorCount ? kOptimisedColorLimits : Limits{}}};
+    };
+    if (!kOptimisedColorLimits.Hold(colors)) return Failure(Kind::ColorCount);
+    if (image.IsEmpty()) return Failure(Kind::EmptyImage);
     std::unique_ptr<liq_attr, AttrDeleter> attr(liq_attr_create());
-    if (!attr) return Failure("there is not enough memory to choose a palette");
-    if (liq_set_max_colors(attr.get(), colors) != LIQ_OK) return Failure("the quantiser refused the number of colours");
+    if (!attr) return Failure(Kind::NoMemory);
+    if (liq_set_max_colors(attr.get(), colors) != LIQ_OK) return Failure(Kind::CountRefused);
     UseOneQuantiserThread();
     // The callback only reads the image.
     std::unique_ptr<liq_image, ImageDeleter> input(liq_image_create_custom(
         attr.get(), RowOfImage, const_cast<Bitmap*>(&image), image.Width(), image.Height(), 0));
-    if (!input) return Failure("the quantiser refused the image");
+    if (!input) return Failure(Kind::ImageRefused);
     liq_result* raw = nullptr;
     if (liq_image_quantize(input.get(), attr.get(), &raw) != LIQ_OK || !raw)
-        return Failure("the quantiser could not choose a palette for the image");
+        return Failure(Kind::NotChosen);
     std::unique_ptr<liq_result, ResultDeleter> result(raw);
     const liq_palette* pal = liq_get_palette(result.get());
     OptimisedPaletteResult out;

@@ -1,14 +1,29 @@
 #pragma once
-#include <string>
-
 #include "color/FixedPalettes.h"
 #include "raster/Bitmap.h"
 
 namespace rastrix {
 
+// Why no optimised palette was made.
+struct OptimisedPaletteProblem {
+    enum class Kind : std::uint8_t {
+        None,
+        ColorCount,     // `asked` is not within `limits`
+        EmptyImage,     // the image has no pixels
+        NoMemory,       // the quantiser could not be set up
+        CountRefused,   // the quantiser refused `asked` colours
+        ImageRefused,   // the quantiser refused the image
+        NotChosen,      // the quantiser found no palette
+    };
+    Kind kind = Kind::None;
+    int asked = 0;    // the number of colours asked for
+    Limits limits{};  // ColorCount: the colours an optimised palette may have
+    friend bool operator==(const OptimisedPaletteProblem&, const OptimisedPaletteProblem&) = default;
+};
+
 struct OptimisedPaletteResult {
-    PaletteColors colors;  // at most the colours asked for; fewer when the image has fewer
-    std::string error;       // empty on success
+    PaletteColors colors;             // at most the colours asked for; fewer when the image has fewer
+    OptimisedPaletteProblem problem;  // kind None on success
 };
 
 // A palette of at most `colours` (2..256) colours chosen for this image, made by libimagequant

@@ -233,22 +233,22 @@ int BayerRank(int x, int y) {
 
 MapResult MapToPalette(const Bitmap& image, std::span<const Pixel> palette, const MapOptions& options) {
     MapResult r;
-    if (palette.empty() || palette.size() > 256) {
-        r.error = "a palette needs from 1 to 256 colours";
-        return r;
-    }
+    using Kind = MapProblem::Kind;
+    const auto fail = [&](Kind kind, Limits limits = {}) {
+        r.problem = {kind, palette.size(), options.thresholdPercent, limits};
+        return std::move(r);
+    };
+    if (palette.empty() || palette.size() > std::size_t(kMaxPaletteColors)) return fail(Kind::PaletteSize, {1, kMaxPaletteColors});
     if (options.thresholdPercent >= 0) {
-        if (palette.size() != 2) r.error = "a threshold needs a palette of two colours";
-        else if (!kThresholdLimits.Hold(options.thresholdPercent)) r.error = "a threshold is a share " + FromTo(kThresholdLimits, "%");
-        else if (options.dither != Dither::None) r.error = "a threshold and dithering cannot be used together";
-        if (!r.error.empty()) return r;
+        if (palette.size() != 2) return fail(Kind::ThresholdColors);
+        if (!kThresholdLimits.Hold(options.thresholdPercent)) return fail(Kind::ThresholdRange, kThresholdLimits);
+        if (options.dither != Dither::None) return fail(Kind::ThresholdDither);
     }
     IndexImage out;
     try {
         out.indexes.resize(std::size_t(image.Width()) * std::size_t(image.Height()));
     } catch (const std::bad_alloc&) {
-        r.error = "there is not enough memory to map the image to the palette";
-        return r;
+        return fail(Kind::NoMemory);
     }
     out.width = image.Width();
     out.height = image.Height();

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 
+#include "color/FixedPalettes.h"
 #include "color/IndexImage.h"
 #include "raster/Bitmap.h"
 
@@ -32,9 +32,26 @@ struct MapOptions {
     int thresholdPercent = -1;
 };
 
+// Why an image was not mapped to a palette.
+struct MapProblem {
+    enum class Kind : std::uint8_t {
+        None,
+        PaletteSize,      // the palette's `colors` are not within `limits`
+        ThresholdColors,  // a threshold with a palette of `colors`, not two
+        ThresholdRange,   // `thresholdPercent` is not within `limits`
+        ThresholdDither,  // a threshold and dithering together
+        NoMemory,         // no room for the indexes
+    };
+    Kind kind = Kind::None;
+    std::size_t colors = 0;    // the palette's entries
+    int thresholdPercent = 0;  // the threshold asked for
+    Limits limits{};           // PaletteSize: entries a palette may have; ThresholdRange: a threshold's bounds
+    friend bool operator==(const MapProblem&, const MapProblem&) = default;
+};
+
 struct MapResult {
     std::optional<IndexImage> image;
-    std::string error;  // empty when image is set
+    MapProblem problem;  // kind None when image is set
 };
 
 // Maps every pixel of an image to an entry of the palette (1..256 colours, kept in order).

@@ -8,6 +8,7 @@
 #include "color/LevelsMapping.h"
 #include "color/OptimisedPalette.h"
 #include "device/DeviceProfiles.h"
+#include "device/PaletteProblemText.h"
 
 namespace rastrix {
 
@@ -86,13 +87,13 @@ Prepared Prepare(const Bitmap& source, const DeviceExport& e, const PictureAlpha
         PaletteColors palette = e.palette;
         if (e.optimisedColors > 0) {
             OptimisedPaletteResult made = MakeOptimisedPalette(*w.image, e.optimisedColors);
-            if (!made.error.empty()) return {{}, made.error};
+            if (made.problem.kind != OptimisedPaletteProblem::Kind::None) return {{}, PaletteProblemText(made.problem)};
             palette = std::move(made.colors);
         } else if (palette.empty()) {
             palette = LayoutPalette(e.layout);
         }
         MapResult mapped = MapToPalette(*w.image, palette, {e.dither, e.thresholdPercent});
-        if (!mapped.image) return {{}, mapped.error};
+        if (!mapped.image) return {{}, PaletteProblemText(mapped.problem)};
         p.mapped.indexes = std::move(*mapped.image);
         p.mapped.palette = std::move(palette);
         return p;

@@ -1,6 +1,7 @@
 // The one check of a device export's parameters, for both front ends.
 #include "codec/PaletteFile.h"
 #include "device/DeviceExport.h"
+#include "device/PaletteProblemText.h"
 
 namespace rastrix {
 
@@ -107,10 +108,10 @@ std::string CheckDeviceExport(const DeviceExport& e, const ExportFieldNames& n) 
 }
 
 std::string SetExportPalette(DeviceExport& e, std::string_view nameOrFile, FileSystem& files) {
-    PaletteChoice choice = PaletteByNameOrFile(nameOrFile, files);
-    if (!choice.error.empty()) return choice.error;
-    e.palette = std::move(choice.colors);
-    e.optimisedColors = choice.optimisedColors;
+    PaletteOrFile named = PaletteByNameOrFile(nameOrFile, files);
+    if (!named.Ok()) return PaletteProblemText(named);
+    e.palette = std::move(named.choice.colors);
+    e.optimisedColors = named.choice.optimisedColors;
     e.paletteName = nameOrFile;
     return {};
 }

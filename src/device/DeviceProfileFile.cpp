@@ -113,7 +113,7 @@ std::string CheckProfile(const DeviceProfile& p) {
     if (!p.palette.empty()) {
         const PaletteChoice named = PaletteByName(p.palette);
         // A named palette is checked with its colours; a file as if it fitted.
-        if (named.error.empty()) e.palette = named.colors, e.optimisedColors = named.optimisedColors;
+        if (named.Ok()) e.palette = named.colors, e.optimisedColors = named.optimisedColors;
         else e.palette = InfoOf(p.layout).kind == LayoutKind::Planes ? ThreeInkPalette(Pixel{0xFF0000u}) : BlackWhitePalette();
         e.paletteName = p.palette;
     }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include "color/OptimisedPalette.h"
+#include "device/PaletteProblemText.h"
 #include "edit/ReduceColorsDialog.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
@@ -14,18 +14,6 @@
 #include "view/EditorView.h"
 
 namespace rastrix {
-
-namespace {
-
-// A codec message ("a threshold needs ...") as a sentence of its own.
-std::string Sentence(std::string_view reason) {
-    std::string s(reason);
-    if (!s.empty() && s.front() >= 'a' && s.front() <= 'z') s.front() = char(s.front() - 'a' + 'A');
-    if (!s.empty() && s.back() != '.') s += '.';
-    return s;
-}
-
-}  // namespace
 
 std::size_t AskedPaletteSize(const ReduceColorsParams& params) {
     switch (params.palette) {
@@ -62,20 +50,20 @@ std::string ReduceProblemText(ReduceProblem problem) {
     return {};
 }
 
-PaletteFileResult ReducedPalette(Editor& ed, const ReduceColorsParams& params) {
+ReducePalette ReducedPalette(Editor& ed, const ReduceColorsParams& params) {
     if (params.palette == PaletteSource::File) {
         if (!params.fileColors.empty()) return {params.fileColors, {}};
         if (params.paletteFile.empty()) return {{}, "No palette file was chosen."};
         PaletteFileResult read = ReadPaletteFile(*ed.files, params.paletteFile);
-        if (!read.error.empty())
-            read.error = "Cannot read the palette \"" + params.paletteFile + "\".\n" + Sentence(read.error);
-        return read;
+        if (!read.Ok())
+            return {{}, "Cannot read the palette \"" + params.paletteFile + "\".\n" + PaletteProblemText(read.problem, Wording::Sentence)};
+        return {std::move(read.colors), {}};
     }
     if (params.palette == PaletteSource::Optimised) {
         if (!kOptimisedColorLimits.Hold(params.optimisedColors))
             return {{}, ReduceProblemText(ReduceProblem::ColorCount)};
         OptimisedPaletteResult made = MakeOptimisedPalette(CurrentImage(ed), params.optimisedColors);
-        return {std::move(made.colors), made.error.empty() ? std::string() : Sentence(made.error)};
+        return {std::move(made.colors), PaletteProblemText(made.problem, Wording::Sentence)};
     }
     return {FixedPaletteColors(params.palette), {}};
 }
@@ -91,7 +79,7 @@ bool RunReduceColors(Editor& ed, const ReduceColorsParams& params) {
     }
     ShowWaitCursor(ed);
     InvalidateImageWindow(ed);  // the next paint puts the cursor back
-    PaletteFileResult palette = ReducedPalette(ed, params);
+    ReducePalette palette = ReducedPalette(ed, params);
     if (!palette.error.empty()) {
         ReportProblem(ed, palette.error);
         return false;
@@ -105,7 +93,7 @@ bool RunReduceColors(Editor& ed, const ReduceColorsParams& params) {
     }
     const MapResult mapped = MapToPalette(CurrentImage(ed), palette.colors, {params.dither, params.thresholdPercent});
     if (!mapped.image) {
-        ReportProblem(ed, "The colours cannot be reduced: " + mapped.error + ".");
+        ReportProblem(ed, "The colours cannot be reduced: " + PaletteProblemText(mapped.problem) + ".");
         return false;
     }
     std::optional<Bitmap> reduced = PaletteBitmap(*mapped.image, palette.colors);

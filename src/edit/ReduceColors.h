@@ -48,8 +48,12 @@ ReduceProblem CheckReduceColors(const ReduceColorsParams& params, std::size_t pa
 std::string ReduceProblemText(ReduceProblem problem);
 
 // The palette the parameters stand for, made for this image (Optimised) or read from the file,
-// or why it cannot be had (error set, colours empty).
-PaletteFileResult ReducedPalette(Editor& ed, const ReduceColorsParams& params);
+// or the editor's sentences saying why it cannot be had (error set, colours empty).
+struct ReducePalette {
+    PaletteColors colors;
+    std::string error;
+};
+ReducePalette ReducedPalette(Editor& ed, const ReduceColorsParams& params);
 
 // Maps every pixel of the image to the palette's colours, with the dithering or threshold, on a
 // new undo level, so one Undo brings the old image back. The level carries the palette: a Save

@@ -128,7 +128,7 @@ std::optional<Bitmap> ReduceColorsDialog::Preview(int id) const {
     return sample_;
 }
 
-const PaletteFileResult& ReduceColorsDialog::PaletteFor(const ReduceColorsParams& p) {
+const ReducePalette& ReduceColorsDialog::PaletteFor(const ReduceColorsParams& p) {
     const std::string key = std::to_string(int(p.palette)) + '\n' +
                             (p.palette == PaletteSource::Optimised ? std::to_string(p.optimisedColors) : "") + '\n' +
                             (p.palette == PaletteSource::File ? p.paletteFile : "");
@@ -145,7 +145,7 @@ void ReduceColorsDialog::Refresh() {
     sample_.reset();
     problem_ = Collect();
     if (!problem_.empty() || !HasImage(ed_)) return;
-    const PaletteFileResult& palette = PaletteFor(params_);
+    const ReducePalette& palette = PaletteFor(params_);
     if (!palette.error.empty()) {
         problem_ = palette.error;
         return;

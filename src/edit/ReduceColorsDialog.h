@@ -50,7 +50,7 @@ private:
     // Works out the problem and the sample again after a change.
     void Refresh();
     // The palette the parameters stand for; an optimised one is kept while its count stays.
-    const PaletteFileResult& PaletteFor(const ReduceColorsParams& p);
+    const ReducePalette& PaletteFor(const ReduceColorsParams& p);
 
     Editor& ed_;
     int palette_ = 0, dither_ = 0;  // positions in the lists
@@ -59,7 +59,7 @@ private:
     std::string problem_;
     std::optional<Bitmap> sample_;
     std::string paletteKey_;
-    PaletteFileResult madePalette_;
+    ReducePalette madePalette_;
 };
 
 }  // namespace rastrix

@@ -2,6 +2,8 @@
 // one-line reason for every usage error.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <cctype>
 #include <cstdio>
@@ -116,6 +118,14 @@ TEST(BatchOptions, OutputAndRunningOptions) {
 }
 
 TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
+    // Palette files that cannot be read, named with the line and the number they get wrong.
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "rastrix-batch-options-palettes";
+    std::filesystem::create_directories(folder);
+    const std::string shortJasc = (folder / "short.pal").string(), wordList = (folder / "words.txt").string();
+    std::ofstream(shortJasc, std::ios::binary) << "JASC-PAL\n0100\n3\n1 2 3\n";
+    std::ofstream(wordList, std::ios::binary) << "#000000\n\n  white  \n";
+    const std::string neither = "' is neither a palette (bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N from 2 to 256)) "
+                                "nor a palette file: ";
     struct Case {
         std::vector<std::string> args;
         std::string error;
@@ -214,6 +224,10 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "--palette", "/no/such/inks.txt"},
          "--palette: '/no/such/inks.txt' is neither a palette (bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N from 2 to "
          "256)) nor a palette file: open: No such file or directory"},
+        {{"a.bmp", "--palette", "optimized:0"}, "--palette: an optimised palette needs a number of colours from 2 to 256, as in optimised:16"},
+        {{"a.bmp", "--palette", shortJasc}, "--palette: '" + shortJasc + neither + "the JASC-PAL file holds 1 colours, but line 3 says 3"},
+        {{"a.bmp", "--palette", wordList},
+         "--palette: '" + wordList + neither + "line 3 is not a colour of the form #RRGGBB (or RRGGBB): 'white'"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));

@@ -27,7 +27,7 @@ Bitmap Constant(int w, int h, std::uint32_t rgb) {
 
 IndexImage Map(const Bitmap& image, const PaletteColors& palette, MapOptions options) {
     MapResult r = MapToPalette(image, palette, options);
-    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(int(r.problem.kind), int(MapProblem::Kind::None));
     return r.image ? *r.image : IndexImage{};
 }
 
@@ -106,15 +106,33 @@ INSTANTIATE_TEST_SUITE_P(Mapping, Threshold,
                                            ThresholdCase{55, Rgb(0, 255, 0), true},
                                            ThresholdCase{35, Rgb(255, 0, 0), false}));
 
+// Each mistake is its own kind with the facts its message names: the palette's size, the
+// threshold and the bounds broken (the words are checked where they are made).
 TEST(Mapping, ThresholdAndPaletteMistakesAreErrors) {
+    using K = MapProblem::Kind;
     const Bitmap img = Constant(2, 2, 0);
-    EXPECT_NE(MapToPalette(img, GreyPalette(4), {Dither::None, 50}).error.find("two colours"), std::string::npos);
-    EXPECT_NE(MapToPalette(img, BlackWhitePalette(), {Dither::FloydSteinberg, 50}).error.find("together"),
-              std::string::npos);
-    EXPECT_FALSE(MapToPalette(img, BlackWhitePalette(), {Dither::None, 101}).error.empty());
-    EXPECT_FALSE(MapToPalette(img, PaletteColors{}, {}).error.empty());
-    EXPECT_FALSE(MapToPalette(img, PaletteColors(257, Pixel{0}), {}).error.empty());
-    EXPECT_FALSE(MapToPalette(img, BlackWhitePalette(), {}).image->indexes.empty());
+    struct Mistake {
+        PaletteColors palette;
+        MapOptions options;
+        MapProblem problem;
+    };
+    const Mistake mistakes[] = {
+        {GreyPalette(4), {Dither::None, 50}, {K::ThresholdColors, 4, 50, {}}},
+        {BlackWhitePalette(), {Dither::FloydSteinberg, 50}, {K::ThresholdDither, 2, 50, {}}},
+        {BlackWhitePalette(), {Dither::None, 101}, {K::ThresholdRange, 2, 101, {0, 100}}},
+        {PaletteColors{}, {}, {K::PaletteSize, 0, -1, {1, 256}}},
+        {PaletteColors(257, Pixel{0}), {}, {K::PaletteSize, 257, -1, {1, 256}}},
+        {PaletteColors(300, Pixel{0}), {Dither::Ordered, 50}, {K::PaletteSize, 300, 50, {1, 256}}},
+    };
+    for (const Mistake& m : mistakes) {
+        const MapResult r = MapToPalette(img, m.palette, m.options);
+        EXPECT_FALSE(r.image);
+        EXPECT_EQ(int(r.problem.kind), int(m.problem.kind)) << m.palette.size() << " " << m.options.thresholdPercent;
+        EXPECT_TRUE(r.problem == m.problem) << m.palette.size() << " " << m.options.thresholdPercent;
+    }
+    const MapResult fine = MapToPalette(img, BlackWhitePalette(), {});
+    EXPECT_EQ(int(fine.problem.kind), int(K::None));
+    EXPECT_FALSE(fine.image->indexes.empty());
 }
 
 // Error diffusion keeps an area's mean: a constant grey comes out with the share of white the

@@ -90,20 +90,38 @@ class ReduceRefusalTest : public ReduceColorsTest, public ::testing::WithParamIn
 TEST_P(ReduceRefusalTest, TellsWhyAndLeavesTheImage) {
     const std::string what = GetParam();
     ReduceColorsParams p;
-    if (what == "one colour") p = {P::Optimised, 1};
-    if (what == "257 colours") p = {P::Optimised, 257};
-    if (what == "threshold 101") p = {P::BlackWhite, 16, "", Dither::None, 101};
-    if (what == "threshold -2") p = {P::BlackWhite, 16, "", Dither::None, -2};
-    if (what == "threshold with dithering") p = {P::BlackWhite, 16, "", Dither::Atkinson, 50};
-    if (what == "threshold with greys") p = {P::Grey4, 16, "", Dither::None, 50};
-    if (what == "no file") p = {P::File, 16, ""};
-    if (what == "missing file") p = {P::File, 16, (dir.Path() / "none.txt").string()};
-    if (what == "bad file") p = {P::File, 16, Put("bad.txt", "#FF0000\nred\n")};
+    std::string told;  // the message box's text
+    const std::string count = "An optimised palette has from 2 to 256 colours.";
+    const std::string share = "The threshold is a share of white from 0% to 100%.";
+    if (what == "one colour") p = {P::Optimised, 1}, told = count;
+    if (what == "257 colours") p = {P::Optimised, 257}, told = count;
+    if (what == "threshold 101") p = {P::BlackWhite, 16, "", Dither::None, 101}, told = share;
+    if (what == "threshold -2") p = {P::BlackWhite, 16, "", Dither::None, -2}, told = share;
+    if (what == "threshold with dithering")
+        p = {P::BlackWhite, 16, "", Dither::Atkinson, 50}, told = "A threshold is used without dithering only.";
+    if (what == "threshold with greys")
+        p = {P::Grey4, 16, "", Dither::None, 50}, told = "A threshold is used with a palette of two colours only.";
+    if (what == "no file") p = {P::File, 16, ""}, told = "No palette file was chosen.";
+    if (what == "missing file") {
+        p = {P::File, 16, (dir.Path() / "none.txt").string()};
+        told = "Cannot read the palette \"" + p.paletteFile + "\".\nOpen: No such file or directory.";
+    }
+    if (what == "bad file") {
+        p = {P::File, 16, Put("bad.txt", "#FF0000\nred\n")};
+        told = "Cannot read the palette \"" + p.paletteFile + "\".\nLine 2 is not a colour of the form #RRGGBB (or RRGGBB): 'red'.";
+    }
+    if (what == "short JASC file") {
+        p = {P::File, 16, Put("short.pal", "JASC-PAL\n0100\n3\n1 2 3\n")};
+        told = "Cannot read the palette \"" + p.paletteFile + "\".\nThe JASC-PAL file holds 1 colours, but line 3 says 3.";
+    }
+    if (what == "file of three with a threshold")
+        p = {P::File, 16, Put("three.txt", "#000000\n#808080\n#FFFFFF\n"), Dither::None, 40},
+        told = "A threshold is used with a palette of two colours only.";
     const auto before = Snapshot(ed);
     EXPECT_FALSE(RunReduceColors(ed, p));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].caption, "Rastrix");
-    EXPECT_FALSE(host.messages[0].text.empty());
+    EXPECT_EQ(host.messages[0].text, told);
     EXPECT_EQ(Snapshot(ed), before);
     EXPECT_FALSE(MenuEnabled(CommandId::Undo));
 }
@@ -111,7 +129,8 @@ TEST_P(ReduceRefusalTest, TellsWhyAndLeavesTheImage) {
 INSTANTIATE_TEST_SUITE_P(Params, ReduceRefusalTest,
                          ::testing::Values("one colour", "257 colours", "threshold 101", "threshold -2",
                                            "threshold with dithering", "threshold with greys", "no file",
-                                           "missing file", "bad file"));
+                                           "missing file", "bad file", "short JASC file",
+                                           "file of three with a threshold"));
 
 TEST_F(ReduceColorsTest, BlackAndWhiteSavesAtOneBitWithNoQuestion) {
     // Control: the many-coloured image asks before it loses colours at 1 bit.
