@@ -6,6 +6,7 @@
 #include <jpeglib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <csetjmp>
 #include <cstring>
@@ -134,12 +135,37 @@ BmpError CheckOutline(std::span<const std::uint8_t> bytes) {
     return BmpError::None;
 }
 
+// The outline checked on another core while the decoder reads the header and the rows of a
+// picture in one scan, which takes no memory for the whole picture: the decoding stops as soon
+// as the outline refuses the file, and the outline's refusal is the answer.
+class OutlineBeside {
+public:
+    void Check(std::span<const std::uint8_t> bytes) {
+        error_ = CheckOutline(bytes);
+        known_.store(true, std::memory_order_release);
+        known_.notify_all();
+    }
+    // Waits for the outline; its refusal, or None.
+    BmpError Wait() const {
+        known_.wait(false, std::memory_order_acquire);
+        return error_;
+    }
+    bool Refused() const { return known_.load(std::memory_order_acquire) && error_ != BmpError::None; }
+
+private:
+    BmpError error_ = BmpError::None;
+    std::atomic<bool> known_{false};
+};
+
 // Reads the header and starts the decompression: the picture's rows then come out at
 // info.output_width x info.output_height, as blue, green, red and a spare byte (the memory order
-// of a 0x00RRGGBB pixel word), or as CMYK inks (`cmyk`) to be turned into pixels.
+// of a 0x00RRGGBB pixel word), or as CMYK inks (`cmyk`) to be turned into pixels. The outline is
+// checked first, or, when it is being checked beside, before a picture in several scans takes
+// the memory for all of them.
 BmpError Start(Decompressor& d, std::span<const std::uint8_t> bytes, const PictureOptions& options, bool& cmyk,
-               bool& grey) {
-    if (const BmpError e = CheckOutline(bytes); e != BmpError::None) return e;
+               bool& grey, const OutlineBeside* beside = nullptr) {
+    if (!beside)
+        if (const BmpError e = CheckOutline(bytes); e != BmpError::None) return e;
     if (!d.Created()) return BmpError::OutOfMemory;
     jpeg_decompress_struct& info = d.info;
     if (!d.Run([&] {
@@ -168,6 +194,10 @@ BmpError Start(Decompressor& d, std::span<const std::uint8_t> bytes, const Pictu
     while (n > 1 && ((width * n + 7) / 8 > reducedWidth || (height * n + 7) / 8 > reducedHeight)) --n;
     info.scale_num = unsigned(n);
     info.scale_denom = 8;
+    bool severalScans = false;
+    if (beside && !d.Run([&] { severalScans = jpeg_has_multiple_scans(&info); })) return BmpError::DamagedJpeg;
+    if (severalScans)
+        if (const BmpError e = beside->Wait(); e != BmpError::None) return e;
     if (!d.Run([&] { jpeg_start_decompress(&info); })) return BmpError::DamagedJpeg;
     if (int(info.output_width) != reducedWidth || int(info.output_height) != reducedHeight || info.output_components != 4)
         return BmpError::DamagedJpeg;
@@ -219,11 +249,13 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
     return {std::move(image), BmpError::None};
 }
 
-BmpReadResult DecodeJpegRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PictureRowSink& sink,
-                             const ReadFinished& finished) {
+namespace {
+
+BmpReadResult DecodeRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PictureRowSink& sink,
+                         const ReadFinished& finished, const OutlineBeside* beside) {
     Decompressor d;
     bool cmyk = false, grey = false;
-    if (const BmpError e = Start(d, bytes, options, cmyk, grey); e != BmpError::None) return Fail(e);
+    if (const BmpError e = Start(d, bytes, options, cmyk, grey, beside); e != BmpError::None) return Fail(e);
     jpeg_decompress_struct& info = d.info;
     const int width = int(info.output_width);
     const std::size_t rowBytes = std::size_t(width) * sizeof(Pixel);
@@ -238,6 +270,7 @@ BmpReadResult DecodeJpegRows(std::span<const std::uint8_t> bytes, const PictureO
     // when the library stopped on an error.
     const auto decode = [&](const auto& into, const auto& done) {
         while (info.output_scanline < info.output_height) {
+            if (beside && beside->Refused()) return false;
             JSAMPROW slot = into();
             if (!d.Run([&] { jpeg_read_scanlines(&info, &slot, 1); })) return false;
             done(slot);
@@ -270,6 +303,21 @@ BmpReadResult DecodeJpegRows(std::span<const std::uint8_t> bytes, const PictureO
     BmpImage image;
     image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
     return {std::move(image), BmpError::None};
+}
+
+}  // namespace
+
+BmpReadResult DecodeJpegRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PictureRowSink& sink,
+                             const ReadFinished& finished) {
+    if (options.overlapRows && BandThreads() >= 2) {
+        OutlineBeside outline;
+        BmpReadResult r;
+        if (RunBeside([&] { outline.Check(bytes); }, [&] { r = DecodeRows(bytes, options, sink, finished, &outline); })) {
+            if (const BmpError e = outline.Wait(); e != BmpError::None) return Fail(e);
+            return r;
+        }
+    }
+    return DecodeRows(bytes, options, sink, finished, nullptr);
 }
 
 }  // namespace rastrix

@@ -9,6 +9,7 @@
 
 #include "codec/JpegDecoder.h"
 #include "codec/JpegMarkers.h"
+#include "raster/Bands.h"
 #include "raster/PixelPool.h"
 #include "support/PictureTestFiles.h"
 #include "support/RandomPicture.h"
@@ -83,6 +84,23 @@ TEST(JpegDecoder, ClaimsAndScanBombsAreRefusedBeforeAnyPixelMemory) {
     const BmpReadResult scans = DecodeJpeg(bomb);
     EXPECT_EQ(scans.error, BmpError::JpegTooManyScans);
     EXPECT_EQ(scans.Message(), "The JPEG picture has more than 500 scans, far more than any real picture needs.");
+
+    // Read row by row with the outline checked beside the decoder, these pictures in one scan
+    // start decoding at once; the outline's reason is still the answer, not the decoder's.
+    struct Counting final : PictureRowSink {
+        bool Begin(int, int, bool) override { return true; }
+        void Row(const Pixel*, const Pixel*) override {}
+    };
+    for (const auto& [file, error] : {std::pair{&claim, BmpError::PictureDataTooShort},
+                                      std::pair{&deep, BmpError::UnsupportedJpegPrecision},
+                                      std::pair{&bomb, BmpError::JpegTooManyScans}})
+        for (bool overlap : {false, true}) {
+            const BandLimit limit(2);
+            PictureOptions options;
+            options.overlapRows = overlap;
+            Counting sink;
+            EXPECT_EQ(DecodeJpegRows(*file, options, sink).error, error) << overlap;
+        }
 }
 
 // Pictures whose decoding would cost far more than any real picture's: the scans' work, the
@@ -131,6 +149,21 @@ TEST_P(CostlyJpegTest, IsRefusedBeforeAnyPixelMemory) {
     EXPECT_EQ(r.error, GetParam().error) << r.Message();
     EXPECT_EQ(after.fresh, before.fresh);
     EXPECT_EQ(after.inUse, before.inUse);
+    // Read row by row, with its outline checked first or beside the decoder on a second core:
+    // the same refusal, and no row handed out.
+    struct NoRows final : PictureRowSink {
+        int begun = 0, rows = 0;
+        bool Begin(int, int, bool) override { return ++begun > 0; }
+        void Row(const Pixel*, const Pixel*) override { ++rows; }
+    };
+    for (bool overlap : {false, true}) {
+        const BandLimit limit(2);
+        PictureOptions options;
+        options.overlapRows = overlap;
+        NoRows sink;
+        EXPECT_EQ(DecodeJpegRows(testing::SketchJpeg(GetParam().sketch), options, sink).error, GetParam().error) << overlap;
+        EXPECT_EQ(sink.rows, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Claims, CostlyJpegTest, ::testing::ValuesIn(kCostlyJpegs),
