@@ -25,10 +25,10 @@ std::string AddStep(BatchOptions& o, Step s) {
 std::string AddCommand(BatchOptions& o, CommandId id) { return AddStep(o, {StepKind::Command, id}); }
 
 // A keyword that stands for one of the given command ids, word i for ids[i].
-std::string AddWordCommand(BatchOptions& o, const std::string& v, WordList words, std::initializer_list<CommandId> ids) {
+std::string AddWordCommand(BatchOptions& o, const std::string& v, WordList words, std::span<const CommandId> ids) {
     const auto i = IndexOfWord(v, words);
     if (!i) return NotOneOf(words, v);
-    return AddCommand(o, *(ids.begin() + *i));
+    return AddCommand(o, ids[std::size_t(*i)]);
 }
 
 // The words of the options that take one of a fixed list, each in the order its refusal names them.
@@ -37,6 +37,15 @@ constexpr std::string_view kRotateWords[] = {"90", "180", "270"};
 constexpr std::string_view kFlipWords[] = {"h", "v"};
 constexpr std::string_view kShiftWords[] = {"left", "right", "up", "down"};
 constexpr std::string_view kFillWords[] = {"line", "solid", "two-colour", "interior", "exterior"};
+// The commands those words run, word by word, and the commands of the options without a value.
+constexpr CommandId kRotateCommands[] = {CommandId::RotateClockwise, CommandId::Rotate180, CommandId::RotateCounterClockwise};
+constexpr CommandId kFlipCommands[] = {CommandId::FlipHorizontal, CommandId::FlipVertical};
+constexpr CommandId kShiftCommands[] = {CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown};
+constexpr CommandId kFillCommands[] = {CommandId::FillLine, CommandId::FillSolid, CommandId::FillTwoColor,
+                                       CommandId::FillInterior, CommandId::FillExterior};
+constexpr CommandId kMarkBorderCommand[] = {CommandId::MarkBorder};
+constexpr CommandId kCropCommand[] = {CommandId::Crop};
+constexpr CommandId kSizeCommand[] = {CommandId::ChangeImageSize};
 constexpr std::string_view kLineStyleWords[] = {"solid", "dot", "dash", "dash-dot", "dash-dot-dot"};
 constexpr std::string_view kFillStyleWords[] = {"solid", "horizontal", "vertical", "backward-diagonal", "forward-diagonal",
                                                 "cross", "diagonal-cross"};
@@ -60,19 +69,19 @@ std::string Shape(BatchOptions& o, Values v) {
 }
 
 std::string Rotate(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], kRotateWords, {CommandId::RotateClockwise, CommandId::Rotate180, CommandId::RotateCounterClockwise});
+    return AddWordCommand(o, v[0], kRotateWords, kRotateCommands);
 }
 
 std::string Flip(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], kFlipWords, {CommandId::FlipHorizontal, CommandId::FlipVertical});
+    return AddWordCommand(o, v[0], kFlipWords, kFlipCommands);
 }
 
 std::string Shift(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], kShiftWords, {CommandId::ShiftLeft, CommandId::ShiftRight, CommandId::ShiftUp, CommandId::ShiftDown});
+    return AddWordCommand(o, v[0], kShiftWords, kShiftCommands);
 }
 
 std::string Fill(BatchOptions& o, Values v) {
-    return AddWordCommand(o, v[0], kFillWords, {CommandId::FillLine, CommandId::FillSolid, CommandId::FillTwoColor, CommandId::FillInterior, CommandId::FillExterior});
+    return AddWordCommand(o, v[0], kFillWords, kFillCommands);
 }
 
 // A size in any of its forms as a step: a side given as 0 (or 0%) makes an empty image.
@@ -220,15 +229,15 @@ const OptionSpec kOptions[] = {
     {"select", 's', "X,Y,W,H", 1, "select a rectangle, as a drag or the Adjust Selection dialog does", "--select 10,10,200,120", kCommands, Select},
     {"shape", 0, "SHAPE", 1, "mark the selection as rectangle, rounded, ellipse, line or line-up (a line from bottom-left to top-right)", "--shape ellipse", kCommands, Shape, WordsOf<kShapeWords>, true},
     {"mark-border", 'm', "", 0, "select the picture inside a plain border (Mark Border)", "-m", kCommands,
-     [](BatchOptions& o, Values) { return AddStep(o, {StepKind::MarkBorder}); }},
+     [](BatchOptions& o, Values) { return AddStep(o, {StepKind::MarkBorder}); }, nullptr, false, kMarkBorderCommand},
     {"unselect", 'u', "", 0, "end the selection, so the next command works on the whole image", "-u", kCommands,
      [](BatchOptions& o, Values) { return AddStep(o, {StepKind::Unselect}); }},
     {"crop", 'c', "", 0, "crop to the selection", "--select 0,0,640,480 --crop", kCommands,
-     [](BatchOptions& o, Values) { return AddCommand(o, CommandId::Crop); }},
-    {"rotate", 'r', "DEGREES", 1, "rotate clockwise by 90, 180 or 270 degrees: the whole image, or a square selection", "-r 90", kCommands, Rotate, WordsOf<kRotateWords>, true},
-    {"flip", 0, "h|v", 1, "flip horizontally or vertically: the whole image, or a square selection", "--flip h", kCommands, Flip, WordsOf<kFlipWords>, true},
-    {"shift", 0, "DIRECTION", 1, "shift the rectangle selection one pixel left, right, up or down", "--shift left", kCommands, Shift, WordsOf<kShiftWords>, true},
-    {"size", 0, "WxH", 1, "Change Image Size: keep the top-left part, new area in the background colour. Every size (here and for --fit, --cover, --scale) is WxH, or Wx or xH (the other side from the picture's aspect ratio, rounded), or N% or N%xM% of the picture's sides; a '>' after it only ever shrinks: a picture already inside the box is left as it is (and --size then keeps no side larger than the picture's)", "--size '800x600>'", kCommands, Size},
+     [](BatchOptions& o, Values) { return AddCommand(o, CommandId::Crop); }, nullptr, false, kCropCommand},
+    {"rotate", 'r', "DEGREES", 1, "rotate clockwise by 90, 180 or 270 degrees: the whole image, or a square selection", "-r 90", kCommands, Rotate, WordsOf<kRotateWords>, true, kRotateCommands},
+    {"flip", 0, "h|v", 1, "flip horizontally or vertically: the whole image, or a square selection", "--flip h", kCommands, Flip, WordsOf<kFlipWords>, true, kFlipCommands},
+    {"shift", 0, "DIRECTION", 1, "shift the rectangle selection one pixel left, right, up or down", "--shift left", kCommands, Shift, WordsOf<kShiftWords>, true, kShiftCommands},
+    {"size", 0, "WxH", 1, "Change Image Size: keep the top-left part, new area in the background colour. Every size (here and for --fit, --cover, --scale) is WxH, or Wx or xH (the other side from the picture's aspect ratio, rounded), or N% or N%xM% of the picture's sides; a '>' after it only ever shrinks: a picture already inside the box is left as it is (and --size then keeps no side larger than the picture's)", "--size '800x600>'", kCommands, Size, nullptr, false, kSizeCommand},
     {"bucket", 0, "X,Y", 1, "replace the colour at X,Y with the foreground colour, as the bucket does (inside or outside the selection)", "--bucket 0,0", kCommands, Bucket},
     {"fit", 0, "WxH", 1, "scale to fit inside WxH, keeping the aspect ratio; the rest is filled with the background colour (white unless given), the picture centred; with '>' only a picture larger than the box is scaled", "--fit '800x480>'", kCommands,
      [](BatchOptions& o, Values v) { return Scale(o, v[0], 0); }},
@@ -236,7 +245,7 @@ const OptionSpec kOptions[] = {
      [](BatchOptions& o, Values v) { return Scale(o, v[0], 1); }},
     {"scale", 0, "WxH", 1, "scale to exactly WxH (the aspect ratio may change); 800x or x480 keeps it, 50% halves both sides", "--scale 50%", kCommands,
      [](BatchOptions& o, Values v) { return Scale(o, v[0], 2); }},
-    {"fill", 0, "KIND", 1, "fill the selection's shape: line, solid, two-colour, interior or exterior", "--fill exterior", kCommands, Fill, WordsOf<kFillWords>, true},
+    {"fill", 0, "KIND", 1, "fill the selection's shape: line, solid, two-colour, interior or exterior", "--fill exterior", kCommands, Fill, WordsOf<kFillWords>, true, kFillCommands},
     {"foreground", 'F', "COLOUR", 1, "foreground colour: a name (black, tomato, DarkSlateGrey: the web's 148 colour names, any case), #RRGGBB or R,G,B (black unless given)", "-F tomato", kStyle,
      [](BatchOptions& o, Values v) { return ColorOption(o, v[0], StepKind::Foreground); }},
     {"background", 'B', "COLOUR", 1, "background colour, in the forms --foreground takes (white unless given); the first one given is also what transparent pixels of a PNG are laid on", "-B black", kStyle,
@@ -302,6 +311,12 @@ std::span<const OptionSpec> OptionTable() {
         return rows;
     }();
     return all;
+}
+
+const OptionSpec* OptionRunning(CommandId id) {
+    for (const OptionSpec& o : OptionTable())
+        if (std::find(o.runs.begin(), o.runs.end(), id) != o.runs.end()) return &o;
+    return nullptr;
 }
 
 }  // namespace rastrix::batch

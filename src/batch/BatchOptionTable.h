@@ -27,7 +27,13 @@ struct OptionSpec {
     // a message naming them all; false where more may be given (a palette file besides the
     // palettes' names, a profile of the user's own besides the built-in ones).
     bool closedWords = false;
+    // The editor's commands the option runs (for a word list, the command of each word in
+    // turn): a refusal of one of them names this option.
+    std::span<const CommandId> runs = {};
 };
+
+// The option that runs `id` ("--rotate"), or nullptr when none does.
+const OptionSpec* OptionRunning(CommandId id);
 
 std::span<const OptionSpec> OptionTable();
 

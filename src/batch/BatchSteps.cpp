@@ -1,7 +1,7 @@
 #include "batch/BatchSteps.h"
 
-
 #include "batch/BatchAlpha.h"
+#include "batch/BatchOptionTable.h"
 #include "batch/BatchProblem.h"
 #include "batch/BatchSizes.h"
 #include "document/ChangeSize.h"
@@ -20,18 +20,9 @@ namespace rastrix::batch {
 namespace {
 
 // The option that runs a command, as the user gave it.
-const char* NameOf(CommandId id) {
-    switch (id) {
-        case CommandId::Crop: return "--crop";
-        case CommandId::RotateClockwise: case CommandId::RotateCounterClockwise: case CommandId::Rotate180: return "--rotate";
-        case CommandId::FlipHorizontal: case CommandId::FlipVertical: return "--flip";
-        case CommandId::ShiftLeft: case CommandId::ShiftRight: case CommandId::ShiftUp: case CommandId::ShiftDown: return "--shift";
-        case CommandId::MarkBorder: return "--mark-border";
-        case CommandId::ChangeImageSize: return "--size";
-        case CommandId::FillLine: case CommandId::FillSolid: case CommandId::FillTwoColor: case CommandId::FillInterior:
-        case CommandId::FillExterior: return "--fill";
-        default: return "this step";
-    }
+std::string NameOf(CommandId id) {
+    const OptionSpec* o = OptionRunning(id);
+    return o ? "--" + std::string(o->longName) : "this step";
 }
 
 std::string SizeText(const Editor& ed) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -82,21 +83,21 @@ TEST(ValueChoices, EveryWordOfEveryListIsTakenAndNothingElse) {
 // offers, or its example) has that option's name in the batch tool's refusals, so an option
 // added for a new command cannot leave its refusal saying "this step".
 TEST(BatchStepNames, EveryCommandAnOptionRunsIsNamedAfterItsOption) {
-    std::set<CommandId> commands;
-    const auto collect = [&commands](std::vector<std::string> args) {
+    std::map<CommandId, std::set<std::string>> runBy;  // each command and the options that ran it
+    const auto collect = [&runBy](std::vector<std::string> args, const std::string& option) {
         args.insert(args.end(), {"in.bmp", "-o", "out.bmp"});  // nothing is read or written
         const batch::ParsedArguments parsed = batch::ParseBatchArguments(args);
         if (!parsed.options) return;
         for (const batch::Step& s : parsed.options->steps) {
-            if (s.kind == batch::StepKind::Command) commands.insert(s.command);
-            if (s.kind == batch::StepKind::MarkBorder) commands.insert(CommandId::MarkBorder);
-            if (s.kind == batch::StepKind::Size) commands.insert(CommandId::ChangeImageSize);
+            if (s.kind == batch::StepKind::Command) runBy[s.command].insert(option);
+            if (s.kind == batch::StepKind::MarkBorder) runBy[CommandId::MarkBorder].insert(option);
+            if (s.kind == batch::StepKind::Size) runBy[CommandId::ChangeImageSize].insert(option);
         }
     };
     for (const batch::OptionSpec& o : batch::OptionTable()) {
         const std::string name = "--" + std::string(o.longName);
-        if (o.valueCount == 0) collect({name});
-        for (const std::string& word : ValueChoices(o)) collect({name, word});
+        if (o.valueCount == 0) collect({name}, name);
+        for (const std::string& word : ValueChoices(o)) collect({name, word}, name);
         std::vector<std::string> example;  // "--size '800x600>'" as the shell hands it over
         std::string token;
         for (const char ch : std::string(o.example) + " ") {
@@ -107,12 +108,14 @@ TEST(BatchStepNames, EveryCommandAnOptionRunsIsNamedAfterItsOption) {
                 token.clear();
             }
         }
-        collect(example);
+        collect(example, name);
     }
-    ASSERT_FALSE(commands.empty());
-    for (const CommandId id : commands) {
+    ASSERT_FALSE(runBy.empty());
+    for (const auto& [id, options] : runBy) {
+        // The one option that runs it, and its refusal names that option.
+        ASSERT_EQ(options.size(), 1u) << "command " << id;
         const std::string refusal = batch::RefusalText(id, {Availability::Kind::NeedsSelection});
-        EXPECT_TRUE(refusal.starts_with("--")) << "command " << id << ": " << refusal;
+        EXPECT_TRUE(refusal.starts_with(*options.begin() + " ")) << "command " << id << ": " << refusal;
     }
 }
 
