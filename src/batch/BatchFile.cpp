@@ -156,11 +156,10 @@ BmpReadResult Decode(std::span<const std::uint8_t> bytes, const InputReading& ho
                            s.c == 0 ? ScaleFit::Fit : s.c == 1 ? ScaleFit::Cover : ScaleFit::Exact,
                            s.d == 1 ? ScaleFilter::Nearest : ScaleFilter::Lanczos};
         decoded = DecodeScaled(bytes, target, how.picture, release);
-    } else {
-        decoded = DecodePicture(bytes, how.picture, release);
+        if (decoded.image && !TurnUpright(decoded.image->bitmap, orientation)) return {std::nullopt, BmpError::OutOfMemory};
+        return decoded;
     }
-    if (decoded.image && !TurnUpright(decoded.image->bitmap, orientation)) return {std::nullopt, BmpError::OutOfMemory};
-    return decoded;
+    return DecodeUpright(bytes, orientation, how.picture, release);
 }
 
 std::string OpenInput(Editor& ed, const std::string& input, bool bmpOnly, InputReading& how,

@@ -115,12 +115,17 @@ bool TurnUpright(Bitmap& picture, int orientation) {
         return true;
     }
     // 5 to 8 swap the sides, into a new bitmap.
-    constexpr Turn kSwapping[] = {Turn::Transpose, Turn::Clockwise, Turn::Transverse, Turn::CounterClockwise};
     std::optional<Bitmap> turned = Bitmap::TryCreate(h, w, Bitmap::NewPixels::Unset);
     if (!turned) return false;
-    TurnArea(picture, picture.Bounds(), *turned, {}, kSwapping[orientation - 5]);
+    TurnArea(picture, picture.Bounds(), *turned, {}, *SideSwappingTurn(orientation));
     picture = std::move(*turned);
     return true;
+}
+
+std::optional<Turn> SideSwappingTurn(int orientation) {
+    constexpr Turn kSwapping[] = {Turn::Transpose, Turn::Clockwise, Turn::Transverse, Turn::CounterClockwise};
+    if (orientation < 5 || orientation > 8) return std::nullopt;
+    return kSwapping[orientation - 5];
 }
 
 }  // namespace rastrix

@@ -2,7 +2,10 @@
 #include <cstdint>
 #include <span>
 
+#include <optional>
+
 #include "raster/Bitmap.h"
+#include "raster/Turn.h"
 
 namespace rastrix {
 
@@ -23,5 +26,9 @@ int ReadExifOrientation(std::span<const std::uint8_t> jpeg);
 // picture left as it was, when there is no memory for the turned picture (2..4 turn in place
 // and need none).
 bool TurnUpright(Bitmap& picture, int orientation);
+
+// The turn of orientations 5 to 8, which swap the picture's width and height; nullopt for the
+// others.
+std::optional<Turn> SideSwappingTurn(int orientation);
 
 }  // namespace rastrix

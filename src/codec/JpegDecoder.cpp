@@ -16,6 +16,7 @@
 #include "codec/PictureConversion.h"
 #include "raster/Bands.h"
 #include "raster/RowQueue.h"
+#include "raster/Turn.h"
 
 namespace rastrix {
 
@@ -246,6 +247,76 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
     BmpImage image;
     image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
     image.bitmap = std::move(*bmp);
+    return {std::move(image), BmpError::None};
+}
+
+BmpReadResult DecodeJpegTurned(std::span<const std::uint8_t> bytes, Turn turn, const PictureOptions& options) {
+    Decompressor d;
+    bool cmyk = false, grey = false;
+    if (const BmpError e = Start(d, bytes, options, cmyk, grey); e != BmpError::None) return Fail(e);
+    jpeg_decompress_struct& info = d.info;
+    const int width = int(info.output_width), height = int(info.output_height);
+    const Rect turned = TurnedArea({0, 0, width, height}, {}, turn);
+    std::optional<Bitmap> out = Bitmap::TryCreate(turned.Width(), turned.Height(), Bitmap::NewPixels::Unset);
+    if (!out) return Fail(BmpError::OutOfMemory);
+    // Bands of this many rows: each as many rows as the turn's tiles are high, and a few of them
+    // (3 MB each for a 6000-pixel-wide photo) in flight between the two threads.
+    constexpr int kBandRows = 128;
+    constexpr int kBands = 3;
+    const std::size_t bandBytes = std::size_t(width) * kBandRows * sizeof(Pixel);
+    // The rows v0.. of band `band` (n of them), into pixels and turned into place: in the turned
+    // picture, the rows of a band land side by side as a strip kBandRows wide.
+    const auto place = [&](std::uint8_t* band, int v0, int n) {
+        auto* pixels = reinterpret_cast<Pixel*>(band);
+        ToPixels(pixels, std::size_t(width) * std::size_t(n), cmyk);
+        const bool fromRight = turn == Turn::Clockwise || turn == Turn::Transverse || turn == Turn::HalfTurn ||
+                               turn == Turn::MirrorRows;
+        const Rect to = TurnedArea({0, 0, width, n}, {}, turn);
+        Pixel* at = SwapsSides(turn) ? out->Data() + (fromRight ? height - v0 - n : v0)
+                                     : out->Row(fromRight ? height - v0 - to.Height() : v0);
+        TurnPixels(pixels, width, width, n, at, out->Width(), turn);
+    };
+    // Decodes the bands in turn, each into the buffer `into` gives, then hands it to `done`.
+    const auto decode = [&](const auto& into, const auto& done) {
+        JSAMPROW rows[kBandRows];
+        for (int v0 = 0; v0 < height; v0 += kBandRows) {
+            std::uint8_t* band = into();
+            const int n = std::min(kBandRows, height - v0);
+            for (int i = 0; i < n; ++i) rows[i] = band + std::size_t(i) * std::size_t(width) * sizeof(Pixel);
+            for (int got = 0; got < n;) {
+                JDIMENSION read = 0;
+                if (!d.Run([&] { read = jpeg_read_scanlines(&info, rows + got, JDIMENSION(n - got)); })) return false;
+                if (read == 0) return false;
+                got += int(read);
+            }
+            done(band, v0, n);
+        }
+        return d.Run([&] { jpeg_finish_decompress(&info); });
+    };
+    bool decoded = false;
+    // With a core spare, this thread decodes the next band while the helper turns the last one.
+    const std::unique_ptr<RowQueue> queue =
+        options.overlapRows && BandThreads() >= 2 ? RowQueue::Create(bandBytes, kBands) : nullptr;
+    const bool overlapped = queue && RunBeside(
+        [&] {
+            for (int v0 = 0; std::uint8_t* band = queue->Take(); v0 += kBandRows) {
+                place(band, v0, std::min(kBandRows, height - v0));
+                queue->Taken();
+            }
+        },
+        [&] {
+            decoded = decode([&] { return queue->Fill(); }, [&](std::uint8_t*, int, int) { queue->Filled(); });
+            queue->Close();
+        });
+    if (!overlapped) {
+        std::unique_ptr<std::uint8_t[]> band(new (std::nothrow) std::uint8_t[bandBytes]);
+        if (!band) return Fail(BmpError::OutOfMemory);
+        decoded = decode([&] { return band.get(); }, place);
+    }
+    if (!decoded) return Fail(BmpError::DamagedJpeg);
+    BmpImage image;
+    image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
+    image.bitmap = std::move(*out);
     return {std::move(image), BmpError::None};
 }
 

@@ -6,6 +6,7 @@
 #include "codec/PictureOptions.h"
 #include "codec/PictureRows.h"
 #include "codec/PngDecoder.h"
+#include "raster/Turn.h"
 
 namespace rastrix {
 
@@ -30,6 +31,11 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
 // bytes from the file's start the decoder has taken in (as for DecodePngRows).
 BmpReadResult DecodeJpegRows(std::span<const std::uint8_t> bytes, const PictureOptions& options, PictureRowSink& sink,
                              const ReadFinished& finished = {});
+
+// DecodeJpeg, the picture turned as it is decoded (a band of rows at a time, each turned into
+// place; with `overlapRows`, on a second core while the first decodes the next band), so it is
+// never held twice. Gives what DecodeJpeg and TurnArea of the whole picture give.
+BmpReadResult DecodeJpegTurned(std::span<const std::uint8_t> bytes, Turn turn, const PictureOptions& options = {});
 
 // The width and height of the frame header, read without decoding (PngHeaderSize).
 std::optional<PictureSize> JpegHeaderSize(std::span<const std::uint8_t> bytes);

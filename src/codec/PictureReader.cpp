@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codec/ExifOrientation.h"
 #include "codec/JpegDecoder.h"
 #include "codec/PngDecoder.h"
 
@@ -17,6 +18,15 @@ BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const PictureOp
     if (IsPng(bytes)) return DecodePng(bytes, options);
     if (IsJpeg(bytes)) return DecodeJpeg(bytes, options);
     return {std::nullopt, BmpError::NotPicture};
+}
+
+BmpReadResult DecodeUpright(std::span<const std::uint8_t> bytes, int orientation, const PictureOptions& options,
+                            const ReadFinished& finished) {
+    if (const std::optional<Turn> turn = SideSwappingTurn(orientation); turn && IsJpeg(bytes))
+        return DecodeJpegTurned(bytes, *turn, options);
+    BmpReadResult r = DecodePicture(bytes, options, finished);
+    if (r.image && !TurnUpright(r.image->bitmap, orientation)) return {std::nullopt, BmpError::OutOfMemory};
+    return r;
 }
 
 namespace {

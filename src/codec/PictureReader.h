@@ -15,6 +15,12 @@ BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const ReadFinis
 // The same with the options for PNG and JPEG files (a BMP file is read as always).
 BmpReadResult DecodePicture(std::span<const std::uint8_t> bytes, const PictureOptions& options,
                             const ReadFinished& finished = {});
+// DecodePicture, the picture then turned upright as `orientation` (its EXIF orientation, 1..8)
+// says (TurnUpright); a JPEG picture whose turn swaps its sides is turned as it is decoded
+// (DecodeJpegTurned), so it is never held twice. An out-of-memory turn is refused as OutOfMemory.
+BmpReadResult DecodeUpright(std::span<const std::uint8_t> bytes, int orientation, const PictureOptions& options,
+                            const ReadFinished& finished = {});
+
 // For bytes that arrive a piece at a time (a pipe): whether the first bytes of a file already
 // show that DecodePicture would refuse the whole of it, and why; None while they can still
 // start a picture or are too few to tell. `whole` says the bytes are all there is. Tells:

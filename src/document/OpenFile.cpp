@@ -40,10 +40,14 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
     }
     ShowWaitCursor(ed);
     const std::span<const std::uint8_t> bytes = file.View();
-    BmpReadResult decoded = DecodePicture(bytes);
+    // A photo stands as the camera was held: one that lies on its side is turned as it is
+    // decoded, on the second core.
+    const int orientation = IsJpeg(bytes) ? ReadExifOrientation(bytes) : kUprightOrientation;
+    PictureOptions options;
+    options.overlapRows = true;
+    BmpReadResult decoded = DecodeUpright(bytes, orientation, options);
     // A PNG or JPEG picture is not a BMP file: the image has none until it is saved as one.
     const bool picture = IsPng(bytes) || IsJpeg(bytes);
-    const int orientation = IsJpeg(bytes) ? ReadExifOrientation(bytes) : kUprightOrientation;
     const std::size_t fileBytes = bytes.size();
     const bool intact = file.Intact();
     file = {};  // the file's pages are of no more use
@@ -52,12 +56,6 @@ bool LoadImageFile(Editor& ed, const std::string& path) {
         ReportUnopened(ed, path, why);
         return false;
     }
-    // A photo stands as the camera was held.
-    if (!TurnUpright(decoded.image->bitmap, orientation)) {
-        ReportUnopened(ed, path, BmpErrorMessage(BmpError::OutOfMemory));
-        return false;
-    }
-
     MakeOpenedImage(ed, path, std::uint32_t(fileBytes), std::move(*decoded.image));
     // Save then asks for a BMP name, so the picture's own file is never written over.
     if (picture) ed.doc.needsSaveAs = 1;

@@ -42,7 +42,7 @@ void RowQueue::Close() {
     changed_.notify_all();
 }
 
-const std::uint8_t* RowQueue::Take() {
+std::uint8_t* RowQueue::Take() {
     std::unique_lock held(lock_);
     if (taken_ == filled_ && !closed_) {
         takerWaits_ = true;

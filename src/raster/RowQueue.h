@@ -23,8 +23,8 @@ public:
     void Close();
 
     // The taker's side. The oldest row handed over, waiting for one; nullptr once the maker has
-    // closed the queue and every row has been taken.
-    const std::uint8_t* Take();
+    // closed the queue and every row has been taken. The taker may change it in place until Taken().
+    std::uint8_t* Take();
     // The row Take() gave is done with; its slot may be filled again.
     void Taken();
 

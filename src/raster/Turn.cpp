@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <functional>
 
 #include "raster/Bands.h"
 
@@ -104,25 +105,23 @@ struct QuarterTurn {
 
 }  // namespace
 
-bool TurnArea(const Bitmap& src, Rect from, Bitmap& dst, Point to, Turn turn) {
-    const Rect target = TurnedArea(from, to, turn);
-    if (&src == &dst || !Inside(src, from) || !Inside(dst, target)) return false;
-    const int w = from.Width();
-    const int h = from.Height();
-    if (w == 0 || h == 0) return true;
-    const std::size_t rowBytes = std::size_t(w) * sizeof(Pixel);
-    const Pixel* s = src.Row(from.top) + from.left;
-    Pixel* d = dst.Row(to.y) + to.x;
-    const std::ptrdiff_t ss = src.Width(), ds = dst.Width();
+namespace {
+
+// The turn of the w x h pixels at s into the area at d, its source rows (or, for a turn that
+// swaps the sides, columns) cut into bands by `bands` (ForEachBand, or one band).
+template <class Bands>
+void TurnWith(const Pixel* s, std::ptrdiff_t ss, int w, int h, Pixel* d, std::ptrdiff_t ds, Turn turn, const Bands& bands) {
+    if (w == 0 || h == 0) return;
     if (SwapsSides(turn)) {
         const QuarterTurn q{s, ss, d, ds, w, h, turn == Turn::Clockwise || turn == Turn::Transverse,
                             turn == Turn::CounterClockwise || turn == Turn::Transverse};
-        ForEachBand(w, kTile, BandItems(h), [&q](int first, int last) { q.Run(first, last); });
-        return true;
+        bands(w, kTile, BandItems(h), [&q](int first, int last) { q.Run(first, last); });
+        return;
     }
     // Row by row: source row v lands on destination row v or h-1-v.
+    const std::size_t rowBytes = std::size_t(w) * sizeof(Pixel);
     const bool upsideDown = turn != Turn::MirrorColumns;
-    ForEachBand(h, 1, BandItems(w), [&](int first, int last) {
+    bands(h, 1, BandItems(w), [&](int first, int last) {
         for (int v = first; v < last; ++v) {
             Pixel* out = d + (upsideDown ? h - 1 - v : v) * ds;
             const Pixel* in = s + v * ss;
@@ -130,7 +129,24 @@ bool TurnArea(const Bitmap& src, Rect from, Bitmap& dst, Point to, Turn turn) {
             else ReverseRow(out, in, w);
         }
     });
+}
+
+}  // namespace
+
+bool TurnArea(const Bitmap& src, Rect from, Bitmap& dst, Point to, Turn turn) {
+    const Rect target = TurnedArea(from, to, turn);
+    if (&src == &dst || !Inside(src, from) || !Inside(dst, target)) return false;
+    if (from.Width() == 0 || from.Height() == 0) return true;
+    TurnWith(src.Row(from.top) + from.left, src.Width(), from.Width(), from.Height(), dst.Row(to.y) + to.x, dst.Width(),
+             turn, [](int count, int step, int minPerBand, const std::function<void(int, int)>& work) {
+                 ForEachBand(count, step, minPerBand, work);
+             });
     return true;
+}
+
+void TurnPixels(const Pixel* src, std::ptrdiff_t srcStride, int w, int h, Pixel* dst, std::ptrdiff_t dstStride, Turn turn) {
+    TurnWith(src, srcStride, w, h, dst, dstStride, turn,
+             [](int count, int, int, const auto& work) { work(0, count); });
 }
 
 }  // namespace rastrix

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 #include "raster/Bitmap.h"
 #include "raster/Geometry.h"
 
@@ -36,6 +38,12 @@ constexpr bool SwapsSides(Turn turn) {
 // does not lie wholly inside its bitmap; an empty area writes nothing and succeeds. A large
 // area is split in bands across the cores.
 bool TurnArea(const Bitmap& src, Rect from, Bitmap& dst, Point to, Turn turn);
+
+// TurnArea on the calling thread alone, for pixels that need not be in a bitmap (a band of a
+// picture being decoded) and a caller already working beside another thread: the w x h pixels
+// at `src`, rows `srcStride` pixels apart, turned into the area whose top-left pixel is at
+// `dst`, rows `dstStride` pixels apart. The two must not overlap.
+void TurnPixels(const Pixel* src, std::ptrdiff_t srcStride, int w, int h, Pixel* dst, std::ptrdiff_t dstStride, Turn turn);
 
 // The size of `from` after the turn.
 inline Rect TurnedArea(Rect from, Point to, Turn turn) {

@@ -433,5 +433,50 @@ INSTANTIATE_TEST_SUITE_P(Sizes, JpegReductionTest,
                                          // 3 x 3 halved is 2 x 2, which 5/8 gives too: the larger scale
                                          Reduction{3, 3, 2, 2, 2, 2}, Reduction{203, 157, 26, 20, 26, 20}));
 
+// A photo turned as it is decoded, a band of rows at a time, with the bands turned beside the
+// decoder or after it: exactly the whole picture decoded and then turned, for every turn, a
+// height that is no whole number of bands, grey, CMYK and a reduced decode; damage is refused
+// as the whole decode refuses it.
+TEST(JpegDecoder, TurnedAsItIsDecodedIsTheWholePictureTurned) {
+    const Bitmap original = SmoothPicture(300, 270);
+    const std::pair<const char*, PictureBytes> files[] = {
+        {"colour", EncodeJpeg(original)},
+        {"grey", EncodeJpeg(original, true)},
+        {"cmyk", EncodeJpeg(original, false, true)},
+        {"progressive", testing::EncodeProgressiveJpeg(original, TJSAMP_420)},
+    };
+    for (const auto& [name, file] : files)
+        for (const int minWidth : {0, 70}) {
+            PictureOptions options;
+            options.minWidth = minWidth;
+            const BmpReadResult whole = DecodeJpeg(file, options);
+            ASSERT_TRUE(whole.image) << whole.Message();
+            for (Turn turn : {Turn::Clockwise, Turn::CounterClockwise, Turn::Transpose, Turn::Transverse, Turn::HalfTurn,
+                              Turn::MirrorRows, Turn::MirrorColumns}) {
+                const Rect area = whole.image->bitmap.Bounds();
+                const Rect to = TurnedArea(area, {}, turn);
+                Bitmap want(to.Width(), to.Height(), ColorFromRgb(0, 0, 0));
+                ASSERT_TRUE(TurnArea(whole.image->bitmap, area, want, {}, turn));
+                for (int threads : {1, 2}) {
+                    SCOPED_TRACE(std::string(name) + " min " + std::to_string(minWidth) + " turn " +
+                                 std::to_string(int(turn)) + " threads " + std::to_string(threads));
+                    const BandLimit limit(threads);
+                    PictureOptions overlapped = options;
+                    overlapped.overlapRows = true;
+                    const BmpReadResult got = DecodeJpegTurned(file, turn, overlapped);
+                    ASSERT_TRUE(got.image) << got.Message();
+                    EXPECT_EQ(got.image->bitDepth, whole.image->bitDepth);
+                    EXPECT_EQ(got.image->bitmap, want);
+                }
+            }
+            PictureBytes damaged = file;
+            for (std::size_t i = file.size() / 2; i < file.size() / 2 + 30; ++i) damaged[i] = 0xFF;
+            const BandLimit limit(2);
+            PictureOptions overlapped = options;
+            overlapped.overlapRows = true;
+            EXPECT_EQ(DecodeJpegTurned(damaged, Turn::Clockwise, overlapped).error, DecodeJpeg(damaged, options).error) << name;
+        }
+}
+
 }  // namespace
 }  // namespace rastrix

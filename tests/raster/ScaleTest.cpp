@@ -235,16 +235,19 @@ TEST(ScaleTest, FitAndCoverAreTheExactScaleToTheirSizePlacedOrCut) {
     };
     for (auto [w, h] : {std::pair{40, 40}, {30, 9}, {200, 100}, {7, 70}, {90, 25}, {45, 50}, {90, 50}, {9, 5}})
         for (ScaleFilter filter : {ScaleFilter::Lanczos, ScaleFilter::Nearest}) {
-            if (filter == ScaleFilter::Lanczos)
+            if (filter == ScaleFilter::Lanczos) {
                 EXPECT_EQ(fedRows(w, h, ScaleFit::Exact, ScaleAnchor::Centre), ScaleBitmap(src, w, h, ScaleFit::Exact, filter))
                     << w << "x" << h;
+            }
             for (ScaleFit fit : {ScaleFit::Fit, ScaleFit::Cover})
                 for (ScaleAnchor anchor : {ScaleAnchor::Centre, ScaleAnchor::TopLeft, ScaleAnchor::Right, ScaleAnchor::BottomRight}) {
                     const ScaleLayout l = LayOutScale(90, 50, w, h, fit, anchor);
                     const auto whole = ScaleBitmap(src, l.scaled.right, l.scaled.bottom, ScaleFit::Exact, filter);
                     const auto got = ScaleBitmap(src, w, h, fit, filter, Pixel{0x00FF00FFu}, anchor);
                     ASSERT_TRUE(whole && got);
-                    if (filter == ScaleFilter::Lanczos) EXPECT_EQ(fedRows(w, h, fit, anchor), got) << w << "x" << h;
+                    if (filter == ScaleFilter::Lanczos) {
+                        EXPECT_EQ(fedRows(w, h, fit, anchor), got) << w << "x" << h;
+                    }
                     const Rect placed{l.at.x, l.at.y, l.at.x + l.shown.Width(), l.at.y + l.shown.Height()};
                     EXPECT_EQ(Window(*got, placed), Window(*whole, l.shown))
                         << w << "x" << h << " fit " << int(fit) << " anchor " << int(anchor);
@@ -252,7 +255,9 @@ TEST(ScaleTest, FitAndCoverAreTheExactScaleToTheirSizePlacedOrCut) {
                     if (fit == ScaleFit::Fit)
                         for (int y = 0; y < h; ++y)
                             for (int x = 0; x < w; ++x)
-                                if (!placed.Contains({x, y})) ASSERT_EQ(got->Row(y)[x], Pixel{0x00FF00FFu}) << x << "," << y;
+                                if (!placed.Contains({x, y})) {
+                                    ASSERT_EQ(got->Row(y)[x], Pixel{0x00FF00FFu}) << x << "," << y;
+                                }
                 }
         }
 }
