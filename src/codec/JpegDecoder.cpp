@@ -11,6 +11,7 @@
 #include <csetjmp>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "codec/JpegMarkers.h"
 #include "codec/PictureConversion.h"
@@ -208,6 +209,84 @@ BmpError Start(Decompressor& d, std::span<const std::uint8_t> bytes, const Pictu
 // Rows decoded for a sink on one core while another takes them in wait in a queue of this many.
 constexpr int kQueuedRows = 16;
 
+// The picture decoded a band of rows at a time, each band turned (or, without a turn, copied)
+// into place in the whole picture; with a core spare, on a second core while the first decodes
+// the next band, so that the whole picture's memory is first touched there too.
+BmpReadResult DecodeInBands(std::span<const std::uint8_t> bytes, std::optional<Turn> turn, const PictureOptions& options) {
+    Decompressor d;
+    bool cmyk = false, grey = false;
+    if (const BmpError e = Start(d, bytes, options, cmyk, grey); e != BmpError::None) return Fail(e);
+    jpeg_decompress_struct& info = d.info;
+    const int width = int(info.output_width), height = int(info.output_height);
+    const bool beside = options.overlapRows && BandThreads() >= 2;
+    const Rect turned = turn ? TurnedArea({0, 0, width, height}, {}, *turn) : Rect{0, 0, width, height};
+    std::optional<Bitmap> out = Bitmap::TryCreate(turned.Width(), turned.Height(),
+                                                  beside ? Bitmap::NewPixels::UnsetMappedAsWritten : Bitmap::NewPixels::Unset);
+    if (!out) return Fail(BmpError::OutOfMemory);
+    // Bands of this many rows: each as many rows as the turn's tiles are high, and a few of them
+    // (3 MB each for a 6000-pixel-wide photo) in flight between the two threads.
+    constexpr int kBandRows = 128;
+    constexpr int kBands = 3;
+    const std::size_t bandBytes = std::size_t(width) * kBandRows * sizeof(Pixel);
+    // The rows v0.. of band `band` (n of them), into pixels and turned into place: in the turned
+    // picture, the rows of a band land side by side as a strip kBandRows wide.
+    const auto place = [&](std::uint8_t* band, int v0, int n) {
+        auto* pixels = reinterpret_cast<Pixel*>(band);
+        ToPixels(pixels, std::size_t(width) * std::size_t(n), cmyk);
+        if (!turn) {
+            std::memcpy(out->Row(v0), pixels, std::size_t(width) * std::size_t(n) * sizeof(Pixel));
+            return;
+        }
+        const bool fromRight = *turn == Turn::Clockwise || *turn == Turn::Transverse || *turn == Turn::HalfTurn ||
+                               *turn == Turn::MirrorRows;
+        const Rect to = TurnedArea({0, 0, width, n}, {}, *turn);
+        Pixel* at = SwapsSides(*turn) ? out->Data() + (fromRight ? height - v0 - n : v0)
+                                      : out->Row(fromRight ? height - v0 - to.Height() : v0);
+        TurnPixels(pixels, width, width, n, at, out->Width(), *turn);
+    };
+    // Decodes the bands in turn, each into the buffer `into` gives, then hands it to `done`.
+    const auto decode = [&](const auto& into, const auto& done) {
+        JSAMPROW rows[kBandRows];
+        for (int v0 = 0; v0 < height; v0 += kBandRows) {
+            std::uint8_t* band = into();
+            const int n = std::min(kBandRows, height - v0);
+            for (int i = 0; i < n; ++i) rows[i] = band + std::size_t(i) * std::size_t(width) * sizeof(Pixel);
+            for (int got = 0; got < n;) {
+                JDIMENSION read = 0;
+                if (!d.Run([&] { read = jpeg_read_scanlines(&info, rows + got, JDIMENSION(n - got)); })) return false;
+                if (read == 0) return false;
+                got += int(read);
+            }
+            done(band, v0, n);
+        }
+        return d.Run([&] { jpeg_finish_decompress(&info); });
+    };
+    bool decoded = false;
+    // With a core spare, this thread decodes the next band while the helper turns the last one.
+    const std::unique_ptr<RowQueue> queue = beside ? RowQueue::Create(bandBytes, kBands) : nullptr;
+    const bool overlapped = queue && RunBeside(
+        [&] {
+            for (int v0 = 0; std::uint8_t* band = queue->Take(); v0 += kBandRows) {
+                place(band, v0, std::min(kBandRows, height - v0));
+                queue->Taken();
+            }
+        },
+        [&] {
+            decoded = decode([&] { return queue->Fill(); }, [&](std::uint8_t*, int, int) { queue->Filled(); });
+            queue->Close();
+        });
+    if (!overlapped) {
+        std::unique_ptr<std::uint8_t[]> band(new (std::nothrow) std::uint8_t[bandBytes]);
+        if (!band) return Fail(BmpError::OutOfMemory);
+        decoded = decode([&] { return band.get(); }, place);
+    }
+    if (!decoded) return Fail(BmpError::DamagedJpeg);
+    BmpImage image;
+    image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
+    image.bitmap = std::move(*out);
+    return {std::move(image), BmpError::None};
+}
+
 }  // namespace
 
 bool IsJpeg(std::span<const std::uint8_t> bytes) {
@@ -221,7 +300,13 @@ std::optional<PictureSize> JpegHeaderSize(std::span<const std::uint8_t> bytes) {
     return PictureSize{outline.width, outline.height};
 }
 
+BmpReadResult DecodeJpegTurned(std::span<const std::uint8_t> bytes, Turn turn, const PictureOptions& options) {
+    return DecodeInBands(bytes, turn, options);
+}
+
 BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptions& options) {
+    // With a core spare, the decoder works in bands of rows that the other core puts in place.
+    if (options.overlapRows && BandThreads() >= 2) return DecodeInBands(bytes, std::nullopt, options);
     Decompressor d;
     bool cmyk = false, grey = false;
     if (const BmpError e = Start(d, bytes, options, cmyk, grey); e != BmpError::None) return Fail(e);
@@ -247,76 +332,6 @@ BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptio
     BmpImage image;
     image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
     image.bitmap = std::move(*bmp);
-    return {std::move(image), BmpError::None};
-}
-
-BmpReadResult DecodeJpegTurned(std::span<const std::uint8_t> bytes, Turn turn, const PictureOptions& options) {
-    Decompressor d;
-    bool cmyk = false, grey = false;
-    if (const BmpError e = Start(d, bytes, options, cmyk, grey); e != BmpError::None) return Fail(e);
-    jpeg_decompress_struct& info = d.info;
-    const int width = int(info.output_width), height = int(info.output_height);
-    const Rect turned = TurnedArea({0, 0, width, height}, {}, turn);
-    std::optional<Bitmap> out = Bitmap::TryCreate(turned.Width(), turned.Height(), Bitmap::NewPixels::Unset);
-    if (!out) return Fail(BmpError::OutOfMemory);
-    // Bands of this many rows: each as many rows as the turn's tiles are high, and a few of them
-    // (3 MB each for a 6000-pixel-wide photo) in flight between the two threads.
-    constexpr int kBandRows = 128;
-    constexpr int kBands = 3;
-    const std::size_t bandBytes = std::size_t(width) * kBandRows * sizeof(Pixel);
-    // The rows v0.. of band `band` (n of them), into pixels and turned into place: in the turned
-    // picture, the rows of a band land side by side as a strip kBandRows wide.
-    const auto place = [&](std::uint8_t* band, int v0, int n) {
-        auto* pixels = reinterpret_cast<Pixel*>(band);
-        ToPixels(pixels, std::size_t(width) * std::size_t(n), cmyk);
-        const bool fromRight = turn == Turn::Clockwise || turn == Turn::Transverse || turn == Turn::HalfTurn ||
-                               turn == Turn::MirrorRows;
-        const Rect to = TurnedArea({0, 0, width, n}, {}, turn);
-        Pixel* at = SwapsSides(turn) ? out->Data() + (fromRight ? height - v0 - n : v0)
-                                     : out->Row(fromRight ? height - v0 - to.Height() : v0);
-        TurnPixels(pixels, width, width, n, at, out->Width(), turn);
-    };
-    // Decodes the bands in turn, each into the buffer `into` gives, then hands it to `done`.
-    const auto decode = [&](const auto& into, const auto& done) {
-        JSAMPROW rows[kBandRows];
-        for (int v0 = 0; v0 < height; v0 += kBandRows) {
-            std::uint8_t* band = into();
-            const int n = std::min(kBandRows, height - v0);
-            for (int i = 0; i < n; ++i) rows[i] = band + std::size_t(i) * std::size_t(width) * sizeof(Pixel);
-            for (int got = 0; got < n;) {
-                JDIMENSION read = 0;
-                if (!d.Run([&] { read = jpeg_read_scanlines(&info, rows + got, JDIMENSION(n - got)); })) return false;
-                if (read == 0) return false;
-                got += int(read);
-            }
-            done(band, v0, n);
-        }
-        return d.Run([&] { jpeg_finish_decompress(&info); });
-    };
-    bool decoded = false;
-    // With a core spare, this thread decodes the next band while the helper turns the last one.
-    const std::unique_ptr<RowQueue> queue =
-        options.overlapRows && BandThreads() >= 2 ? RowQueue::Create(bandBytes, kBands) : nullptr;
-    const bool overlapped = queue && RunBeside(
-        [&] {
-            for (int v0 = 0; std::uint8_t* band = queue->Take(); v0 += kBandRows) {
-                place(band, v0, std::min(kBandRows, height - v0));
-                queue->Taken();
-            }
-        },
-        [&] {
-            decoded = decode([&] { return queue->Fill(); }, [&](std::uint8_t*, int, int) { queue->Filled(); });
-            queue->Close();
-        });
-    if (!overlapped) {
-        std::unique_ptr<std::uint8_t[]> band(new (std::nothrow) std::uint8_t[bandBytes]);
-        if (!band) return Fail(BmpError::OutOfMemory);
-        decoded = decode([&] { return band.get(); }, place);
-    }
-    if (!decoded) return Fail(BmpError::DamagedJpeg);
-    BmpImage image;
-    image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
-    image.bitmap = std::move(*out);
     return {std::move(image), BmpError::None};
 }
 

@@ -21,7 +21,8 @@ bool IsJpeg(std::span<const std::uint8_t> bytes);
 // often than encoders write them, and a picture in several scans whose coefficients would need
 // more memory than the largest image's pixels: all of these before the library sees the file.
 // CMYK and YCCK pictures are turned into RGB (24 bits) unless the options refuse them, and the
-// options may let the picture be decoded at 1/2, 1/4 or 1/8 size.
+// options may let the picture be decoded at 1/2, 1/4 or 1/8 size. With `overlapRows` and a
+// core spare, the picture is decoded in bands of rows that the second core puts in place.
 BmpReadResult DecodeJpeg(std::span<const std::uint8_t> bytes, const PictureOptions& options = {});
 
 // DecodeJpeg without a bitmap of the whole picture: each row goes to `sink` as it is decoded

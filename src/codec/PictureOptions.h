@@ -19,10 +19,12 @@ struct PictureOptions {
     // on both sides; 0 x 0 reads it whole.
     int minWidth = 0;
     int minHeight = 0;
-    // A picture handed out row by row (DecodePngRows, so a large PNG scaled as it is read) may be
-    // decoded on one core while a second one converts and takes in the rows already decoded,
-    // where kernels may use two threads (BandThreads). The result is the same either way; false
-    // keeps it all on the calling thread (for a caller already running one job per core).
+    // A picture handed out row by row (DecodePngRows, DecodeJpegRows, so a large picture scaled
+    // as it is read) may be decoded on one core while a second one converts and takes in the rows
+    // already decoded, and a JPEG picture read whole (or turned as it is read) may be decoded in
+    // bands that the second core puts in place, where kernels may use two threads (BandThreads).
+    // The result is the same either way; false keeps it all on the calling thread (for a caller
+    // already running one job per core).
     bool overlapRows = false;
 };
 

@@ -451,6 +451,15 @@ TEST(JpegDecoder, TurnedAsItIsDecodedIsTheWholePictureTurned) {
             options.minWidth = minWidth;
             const BmpReadResult whole = DecodeJpeg(file, options);
             ASSERT_TRUE(whole.image) << whole.Message();
+            for (int threads : {1, 2}) {  // read whole in bands that the second core puts in place
+                const BandLimit limit(threads);
+                PictureOptions overlapped = options;
+                overlapped.overlapRows = true;
+                const BmpReadResult banded = DecodeJpeg(file, overlapped);
+                ASSERT_TRUE(banded.image) << banded.Message();
+                EXPECT_EQ(banded.image->bitmap, whole.image->bitmap) << name << " threads " << threads;
+                EXPECT_EQ(banded.image->bitDepth, whole.image->bitDepth);
+            }
             for (Turn turn : {Turn::Clockwise, Turn::CounterClockwise, Turn::Transpose, Turn::Transverse, Turn::HalfTurn,
                               Turn::MirrorRows, Turn::MirrorColumns}) {
                 const Rect area = whole.image->bitmap.Bounds();
@@ -475,6 +484,7 @@ TEST(JpegDecoder, TurnedAsItIsDecodedIsTheWholePictureTurned) {
             PictureOptions overlapped = options;
             overlapped.overlapRows = true;
             EXPECT_EQ(DecodeJpegTurned(damaged, Turn::Clockwise, overlapped).error, DecodeJpeg(damaged, options).error) << name;
+            EXPECT_EQ(DecodeJpeg(damaged, overlapped).error, DecodeJpeg(damaged, options).error) << name;
         }
 }
 
