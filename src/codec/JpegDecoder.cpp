@@ -218,19 +218,22 @@ BmpReadResult DecodeInBands(std::span<const std::uint8_t> bytes, std::optional<T
     if (const BmpError e = Start(d, bytes, options, cmyk, grey); e != BmpError::None) return Fail(e);
     jpeg_decompress_struct& info = d.info;
     const int width = int(info.output_width), height = int(info.output_height);
-    const bool beside = options.overlapRows && BandThreads() >= 2;
+    const bool overlap = options.overlapRows && BandThreads() >= 2;
     const Rect turned = turn ? TurnedArea({0, 0, width, height}, {}, *turn) : Rect{0, 0, width, height};
     std::optional<Bitmap> out = Bitmap::TryCreate(turned.Width(), turned.Height(),
-                                                  beside ? Bitmap::NewPixels::UnsetMappedAsWritten : Bitmap::NewPixels::Unset);
+                                                  overlap ? Bitmap::NewPixels::UnsetMappedAsWritten : Bitmap::NewPixels::Unset);
     if (!out) return Fail(BmpError::OutOfMemory);
     // Bands of this many rows: each as many rows as the turn's tiles are high, and a few of them
     // (3 MB each for a 6000-pixel-wide photo) in flight between the two threads.
     constexpr int kBandRows = 128;
     constexpr int kBands = 3;
     const std::size_t bandBytes = std::size_t(width) * kBandRows * sizeof(Pixel);
-    // The rows v0.. of band `band` (n of them), into pixels and turned into place: in the turned
-    // picture, the rows of a band land side by side as a strip kBandRows wide.
-    const auto place = [&](std::uint8_t* band, int v0, int n) {
+    // Each band, in order, into pixels and turned (or copied) into place: in the turned picture,
+    // the rows of a band land side by side as a strip kBandRows wide.
+    int placed = 0;  // rows placed
+    const auto place = [&](std::uint8_t* band) {
+        const int v0 = placed, n = std::min(kBandRows, height - v0);
+        placed += n;
         auto* pixels = reinterpret_cast<Pixel*>(band);
         ToPixels(pixels, std::size_t(width) * std::size_t(n), cmyk);
         if (!turn) {
@@ -257,30 +260,14 @@ BmpReadResult DecodeInBands(std::span<const std::uint8_t> bytes, std::optional<T
                 if (read == 0) return false;
                 got += int(read);
             }
-            done(band, v0, n);
+            done(band);
         }
         return d.Run([&] { jpeg_finish_decompress(&info); });
     };
-    bool decoded = false;
-    // With a core spare, this thread decodes the next band while the helper turns the last one.
-    const std::unique_ptr<RowQueue> queue = beside ? RowQueue::Create(bandBytes, kBands) : nullptr;
-    const bool overlapped = queue && RunBeside(
-        [&] {
-            for (int v0 = 0; std::uint8_t* band = queue->Take(); v0 += kBandRows) {
-                place(band, v0, std::min(kBandRows, height - v0));
-                queue->Taken();
-            }
-        },
-        [&] {
-            decoded = decode([&] { return queue->Fill(); }, [&](std::uint8_t*, int, int) { queue->Filled(); });
-            queue->Close();
-        });
-    if (!overlapped) {
-        std::unique_ptr<std::uint8_t[]> band(new (std::nothrow) std::uint8_t[bandBytes]);
-        if (!band) return Fail(BmpError::OutOfMemory);
-        decoded = decode([&] { return band.get(); }, place);
-    }
-    if (!decoded) return Fail(BmpError::DamagedJpeg);
+    // With a core spare, this thread decodes the next band while the helper places the last one.
+    const std::optional<bool> decoded = PipeThrough(bandBytes, kBands, overlap, decode, place);
+    if (!decoded) return Fail(BmpError::OutOfMemory);
+    if (!*decoded) return Fail(BmpError::DamagedJpeg);
     BmpImage image;
     image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
     image.bitmap = std::move(*out);
@@ -352,8 +339,8 @@ BmpReadResult DecodeRows(std::span<const std::uint8_t> bytes, const PictureOptio
         ToPixels(row.get(), std::size_t(width), cmyk);
         sink.Row(row.get(), nullptr);
     };
-    // Decodes the rows in turn, each into the buffer `into` gives, then tells `done` of it; false
-    // when the library stopped on an error.
+    // Decodes the rows in turn, each into the buffer `into` gives, then hands it to `done`; false
+    // when the library stopped on an error or the outline beside refused the file.
     const auto decode = [&](const auto& into, const auto& done) {
         while (info.output_scanline < info.output_height) {
             if (beside && beside->Refused()) return false;
@@ -364,28 +351,11 @@ BmpReadResult DecodeRows(std::span<const std::uint8_t> bytes, const PictureOptio
         }
         return d.Run([&] { jpeg_finish_decompress(&info); });
     };
-    bool decoded = false;
-    // Overlapped, this thread decodes into the queue's slots while the helper turns the rows
-    // already decoded into pixels and hands them to the sink, in the same order.
-    const std::unique_ptr<RowQueue> queue =
-        options.overlapRows && BandThreads() >= 2 ? RowQueue::Create(rowBytes, kQueuedRows) : nullptr;
-    const bool overlapped = queue && RunBeside(
-        [&] {
-            while (const std::uint8_t* raw = queue->Take()) {
-                hand(raw);
-                queue->Taken();
-            }
-        },
-        [&] {
-            decoded = decode([&] { return queue->Fill(); }, [&](JSAMPROW) { queue->Filled(); });
-            queue->Close();
-        });
-    if (!overlapped) {
-        std::unique_ptr<std::uint8_t[]> raw(new (std::nothrow) std::uint8_t[rowBytes]);
-        if (!raw) return Fail(BmpError::OutOfMemory);
-        decoded = decode([&] { return raw.get(); }, [&](JSAMPROW slot) { hand(slot); });
-    }
-    if (!decoded) return Fail(BmpError::DamagedJpeg);
+    // With a core spare, this thread decodes while the helper turns the rows already decoded into
+    // pixels and hands them to the sink, in the same order.
+    const std::optional<bool> decoded = PipeThrough(rowBytes, kQueuedRows, options.overlapRows, decode, hand);
+    if (!decoded) return Fail(BmpError::OutOfMemory);
+    if (!*decoded) return Fail(BmpError::DamagedJpeg);
     BmpImage image;
     image.bitDepth = PictureBitDepth(grey ? 8 : 24, false);
     return {std::move(image), BmpError::None};

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <new>
+#include <optional>
+
+#include "raster/Bands.h"
 
 namespace rastrix {
 
@@ -47,5 +51,34 @@ private:
     bool takerWaits_ = false;  // the taker sleeps until WakeTakerAt() rows wait, or the queue closes
     long WakeTakerAt() const { return (slots_ + 1) / 2; }
 };
+
+// Hands each buffer `make` fills to `take`, in the order made. With `beside` and kernels allowed a
+// second thread (RunBeside), `make` runs on this thread into a queue of `slots` buffers of
+// `bytes` while a helper thread takes them; otherwise each is taken as soon as it is made, in one
+// buffer. `make(into, done)` asks into() for the next buffer, calls done(buffer) once it is
+// filled, and returns whether it finished; `take(buffer)` may change the buffer. Gives make's
+// answer, or nullopt when no buffer could be had.
+template <class Make, class Take>
+std::optional<bool> PipeThrough(std::size_t bytes, int slots, bool beside, const Make& make, const Take& take) {
+    if (beside && BandThreads() >= 2) {
+        if (const std::unique_ptr<RowQueue> queue = RowQueue::Create(bytes, slots)) {
+            bool made = false;
+            const auto helper = [&] {
+                while (std::uint8_t* buffer = queue->Take()) {
+                    take(buffer);
+                    queue->Taken();
+                }
+            };
+            const auto here = [&] {
+                made = make([&] { return queue->Fill(); }, [&](std::uint8_t*) { queue->Filled(); });
+                queue->Close();
+            };
+            if (RunBeside(helper, here)) return made;
+        }
+    }
+    const std::unique_ptr<std::uint8_t[]> one(new (std::nothrow) std::uint8_t[bytes]);
+    if (!one) return std::nullopt;
+    return make([&] { return one.get(); }, [&](std::uint8_t* buffer) { take(buffer); });
+}
 
 }  // namespace rastrix
