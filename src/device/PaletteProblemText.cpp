@@ -40,7 +40,8 @@ std::string FileClause(const PaletteFileProblem& p) {
         case Kind::NotJascColor: return line + " is not a colour of the form 'red green blue' (0 to 255): " + Quoted(p.text);
         case Kind::JascMoreColors:
             return line + " is colour " + N(p.count + 1) + ", but line 3 says the file holds " + N(p.count);
-        case Kind::JascFewerColors: return "the JASC-PAL file holds " + N(p.held) + " colours, but line 3 says " + N(p.count);
+        case Kind::JascFewerColors:
+            return "the JASC-PAL file holds " + N(p.held) + (p.held == 1 ? " colour" : " colours") + ", but line 3 says " + N(p.count);
         case Kind::GimpHeader: return "line 1 of a GIMP palette must be 'GIMP Palette'";
         case Kind::NotGimpColor:
             return line + " is not a colour of the form 'red green blue name' (0 to 255): " + Quoted(p.text);

@@ -225,7 +225,7 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
          "--palette: '/no/such/inks.txt' is neither a palette (bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N from 2 to "
          "256)) nor a palette file: open: No such file or directory"},
         {{"a.bmp", "--palette", "optimized:0"}, "--palette: an optimised palette needs a number of colours from 2 to 256, as in optimised:16"},
-        {{"a.bmp", "--palette", shortJasc}, "--palette: '" + shortJasc + neither + "the JASC-PAL file holds 1 colours, but line 3 says 3"},
+        {{"a.bmp", "--palette", shortJasc}, "--palette: '" + shortJasc + neither + "the JASC-PAL file holds 1 colour, but line 3 says 3"},
         {{"a.bmp", "--palette", wordList},
          "--palette: '" + wordList + neither + "line 3 is not a colour of the form #RRGGBB (or RRGGBB): 'white'"},
     };

@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
               PaletteOrFile{{{}, 0, {PaletteNameProblem::Kind::Unknown, "inks.pal", {}}},
                             {.kind = F::JascFewerColors, .count = 3, .held = 1}},
               "'inks.pal' is neither a palette (bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N from 2 to 256)) "
-              "nor a palette file: the JASC-PAL file holds 1 colours, but line 3 says 3")),
+              "nor a palette file: the JASC-PAL file holds 1 colour, but line 3 says 3")),
     [](const auto& info) { return std::string(info.param.label); });
 
 // No problem, no words (the editor passes an optimised palette's words on as they are).

@@ -112,7 +112,7 @@ TEST_P(ReduceRefusalTest, TellsWhyAndLeavesTheImage) {
     }
     if (what == "short JASC file") {
         p = {P::File, 16, Put("short.pal", "JASC-PAL\n0100\n3\n1 2 3\n")};
-        told = "Cannot read the palette \"" + p.paletteFile + "\".\nThe JASC-PAL file holds 1 colours, but line 3 says 3.";
+        told = "Cannot read the palette \"" + p.paletteFile + "\".\nThe JASC-PAL file holds 1 colour, but line 3 says 3.";
     }
     if (what == "file of three with a threshold")
         p = {P::File, 16, Put("three.txt", "#000000\n#808080\n#FFFFFF\n"), Dither::None, 40},
