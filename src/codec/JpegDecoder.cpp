@@ -332,12 +332,12 @@ BmpReadResult DecodeRows(std::span<const std::uint8_t> bytes, const PictureOptio
     jpeg_decompress_struct& info = d.info;
     const int width = int(info.output_width);
     const std::size_t rowBytes = std::size_t(width) * sizeof(Pixel);
-    std::unique_ptr<Pixel[]> row(new (std::nothrow) Pixel[std::size_t(width)]);
-    if (!row || !sink.Begin(width, int(info.output_height), false)) return Fail(BmpError::OutOfMemory);
-    const auto hand = [&](const std::uint8_t* decoded) {
-        std::memcpy(row.get(), decoded, rowBytes);
-        ToPixels(row.get(), std::size_t(width), cmyk);
-        sink.Row(row.get(), nullptr);
+    if (!sink.Begin(width, int(info.output_height), false)) return Fail(BmpError::OutOfMemory);
+    // Each decoded row becomes pixels where it lies (the taker owns its buffer until it is done).
+    const auto hand = [&](std::uint8_t* decoded) {
+        auto* pixels = reinterpret_cast<Pixel*>(decoded);
+        ToPixels(pixels, std::size_t(width), cmyk);
+        sink.Row(pixels, nullptr);
     };
     // Decodes the rows in turn, each into the buffer `into` gives, then hands it to `done`; false
     // when the library stopped on an error or the outline beside refused the file.
