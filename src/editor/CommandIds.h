@@ -3,93 +3,19 @@
 #include <cstdint>
 #include <iosfwd>
 
+#include "editor/CommandList.h"
+
 namespace rastrix {
 
 // Command identifiers shared by menu items, tool-bar buttons, tool-tip strings, shortcut keys
-// and the dispatch. The selection shape and the current tool are held as the command that
-// chooses them. The settings file stores the view mode as its command's number
-// (FitToWindow..Magnify8, see ViewModes.h), so every number keeps the value it has always had:
-// a command may be renamed, never renumbered, or settings files written before would read as
-// a different view mode. A number that comes from outside (a stored value, a message) becomes
-// an identifier only through CommandFromNumber (CommandTable.h).
+// and the dispatch, one for each line of the command list (CommandList.h, which says why a
+// number never changes). The selection shape and the current tool are held as the command that
+// chooses them. A number that comes from outside (a stored value, a message) becomes an
+// identifier only through CommandFromNumber (CommandTable.h).
 enum class CommandId : std::uint16_t {
-    New = 257,
-    Open = 258,
-    JoinFiles = 259,
-    Save = 260,
-    SaveAs = 261,
-    // Added later, a free number of the File menu's range; not stored in files.
-    ExportForDevice = 262,
-    OpenNamed = 265,  // sent once at start-up for the command-line file
-    Exit = 271,
-    // No menu item, button or key carries 272; the command is kept because it still has a handler
-    // (it flips the stored reservedFlag), so a message that names it behaves as it always has.
-    ToggleReservedFlag = 272,
-    ShowDrawingTools = 273,
-    FitToWindow = 274,
-    ActualSize = 275,
-    Magnify2 = 276,
-    Magnify4 = 277,
-    Magnify8 = 278,
-    Undo = 288,
-    Cut = 289,
-    Copy = 290,
-    Paste = 291,
-    AdjustSelection = 292,
-    Crop = 293,
-    MarkBorder = 295,
-    RestoreSelection = 296,
-    Unselect = 297,
-    PasteIntoNewFile = 298,
-    RotateClockwise = 304,
-    RotateCounterClockwise = 305,
-    Rotate180 = 306,
-    FlipHorizontal = 307,
-    FlipVertical = 308,
-    ShiftLeft = 309,
-    ShiftRight = 310,
-    ShiftUp = 311,
-    ShiftDown = 312,
-    ChangeImageSize = 316,
-    // Added commands take free numbers in the range; the numbers are not stored in files.
-    ScaleImage = 317,
-    ReduceColors = 318,
-    Pen = 320,
-    Bucket = 321,
-    PickColor = 322,
-    RectangleSelection = 323,
-    RoundedRectangleSelection = 324,
-    EllipseSelection = 325,
-    LineSelection = 326,
-    SetForegroundColor = 330,
-    SetBackgroundColor = 331,
-    SetLineStyle = 332,
-    SetFillStyle = 333,
-    FillLine = 336,
-    FillSolid = 337,
-    FillTwoColor = 338,
-    FillInterior = 339,
-    FillExterior = 340,
-    HelpContents = 352,
-    ShortcutKeys = 353,
-    VisitWebsite = 354,
-    About = 355,
-    RecentFile0 = 368,  // F5 reloads the newest
-    RecentFile1 = 369,
-    RecentFile2 = 370,
-    RecentFile3 = 371,
-    RecentFile4 = 372,
-    RecentFile5 = 373,
-    RecentFile6 = 374,
-    RecentFile7 = 375,
-    RecentFile8 = 376,
-    RecentFile9 = 377,
-    RecentFile10 = 378,
-    RecentFile11 = 379,
-    RecentFile12 = 380,
-    RecentFile13 = 381,
-    RecentFile14 = 382,
-    RecentFile15 = 383,
+#define RASTRIX_COMMAND_ID(name, number, ...) name = number,
+    RASTRIX_COMMANDS(RASTRIX_COMMAND_ID)
+#undef RASTRIX_COMMAND_ID
 };
 
 // The number of a command, as it is stored and as messages carry it.

@@ -5,7 +5,7 @@
 namespace rastrix {
 namespace {
 
-// The table is hand-written; these checks keep a slip in it from compiling.
+// The command list is hand-written; these checks keep a slip in it from compiling.
 constexpr bool SortedAndInRange() {
     for (std::size_t i = 0; i < kCommandTable.size(); ++i) {
         if (!InCommandRange(NumberOf(kCommandTable[i].id))) return false;
@@ -25,8 +25,16 @@ constexpr bool ButtonsConsistent() {
     return true;
 }
 
+// An item added to a pop-up needs its text; a command without one has no item to add.
+constexpr bool AddedItemsHaveTexts() {
+    for (const CommandInfo& c : kCommandTable)
+        if (c.addedTo != Popup::None && !c.HasMenuItem()) return false;
+    return true;
+}
+
 static_assert(SortedAndInRange(), "command table must be sorted by id, ids 257..383");
 static_assert(ButtonsConsistent(), "a button needs an image, a state and a tool-tip");
+static_assert(AddedItemsHaveTexts(), "a command added to a pop-up needs a menu text");
 
 }  // namespace
 

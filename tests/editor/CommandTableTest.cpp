@@ -20,6 +20,7 @@ struct Row {
     int image;
     int state;         // initial button state, 0 without a button
     int key;           // shortcut key code, 0 for none
+    Popup added = Popup::None;  // the pop-up an added command's item ends
 };
 
 void PrintTo(const Row& r, std::ostream* os) { *os << "id " << r.number; }
@@ -44,6 +45,7 @@ TEST_P(CommandRowTest, MatchesTheResourceAndButtonTables) {
     }
     EXPECT_EQ(c->buttonState, r.state);
     EXPECT_EQ(c->key, r.key);
+    EXPECT_EQ(c->addedTo, r.added);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -54,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         Row{CommandId::JoinFiles, 259, "&Join Files\tCtrl+J", true, '-', 0, 0, 0x4A},
         Row{CommandId::Save, 260, "&Save\tCtrl+S", false, 'M', 2, 16, 0x53},
         Row{CommandId::SaveAs, 261, "S&ave As", false, '-', 0, 0, 0},
+        Row{CommandId::ExportForDevice, 262, "Export for &Device...", false, '-', 0, 0, 0, Popup::File},
         Row{CommandId::OpenNamed, 265, "", false, '-', 0, 0, 0},
         Row{CommandId::Exit, 271, "E&xit", true, '-', 0, 0, 0},
         Row{CommandId::ToggleReservedFlag, 272, "", false, '-', 0, 0, 0},
@@ -78,9 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{CommandId::ShiftLeft, 309, "Shift left", false, 'M', 24, 16, 0},
         Row{CommandId::ShiftDown, 312, "Shift down", false, 'M', 27, 16, 0},
         Row{CommandId::ChangeImageSize, 316, "Change Image Size", false, '-', 0, 0, 0},
-        // Added later: menu items only, greyed until an image exists, no button, no key.
-        Row{CommandId::ScaleImage, 317, "Scale &Image...", false, '-', 0, 0, 0},
-        Row{CommandId::ReduceColors, 318, "Reduce C&olours...", false, '-', 0, 0, 0},
+        // Added later: menu items only, at the end of the Edit menu, greyed until an image
+        // exists, no button, no key.
+        Row{CommandId::ScaleImage, 317, "Scale &Image...", false, '-', 0, 0, 0, Popup::Edit},
+        Row{CommandId::ReduceColors, 318, "Reduce C&olours...", false, '-', 0, 0, 0, Popup::Edit},
         Row{CommandId::Pen, 320, "&Pen", true, 'D', 0, 4, 0},
         Row{CommandId::PickColor, 322, "Pick Color", true, 'D', 2, 4, 0},
         Row{CommandId::RoundedRectangleSelection, 324, "Rounded Rectangle", true, 'D', 4, 4, 0},
