@@ -3,6 +3,7 @@
 // with every invariant checked after each step. The same seed always gives the same session.
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,10 @@
 
 namespace rastrix::session {
 
-// The commands a random step draws from, with weights (an id listed twice comes twice as often).
+// The commands a random step draws from: every command of the table but those named here with
+// the reason they are not drawn, each as often as its weight says (1 where none is given).
+const std::map<CommandId, std::string>& CommandsNotDrawn();
+const std::map<CommandId, int>& CommandWeights();
 const std::vector<CommandId>& CommandPool();
 
 class Session {

@@ -23,25 +23,25 @@ int StepsPerSeed() {
     return text ? std::max(1, std::atoi(text)) : kDefaultSteps;
 }
 
-// Every command of the program is drawn by the random steps or named here with the reason it is
-// not, so a new command that is left out of the sessions fails here instead of passing silently.
+// Every command of the program is drawn by the random steps unless it is named with the reason it
+// is not; the names and weights must be commands the table has, and every command must have a run,
+// or the sessions would draw a command that does nothing.
 TEST(RandomSessionCommands, DrawEveryCommandOrSayWhyNot) {
-    std::map<CommandId, std::string> notDrawn = {
-        {CommandId::Exit, "it ends the session"},
-        {CommandId::VisitWebsite, "it only hands the program's address to the platform"},
-        {CommandId::ExportForDevice, "its dialog has no scripted answers in the session world yet"},
-    };
-    for (int k = 3; k < kRecentCount; ++k)
-        notDrawn[RecentFileCommand(k)] = "the first three recent files stand for the whole list";
     const std::vector<CommandId>& pool = CommandPool();
     for (const CommandInfo& c : kCommandTable) {
         const bool drawn = std::find(pool.begin(), pool.end(), c.id) != pool.end();
-        const bool named = notDrawn.contains(c.id);
-        EXPECT_TRUE(drawn != named) << "command " << c.id << (drawn ? " is drawn and named as not drawn"
-                                                                    : " is neither drawn nor named with a reason");
+        EXPECT_NE(drawn, CommandsNotDrawn().contains(c.id)) << "command " << c.id;
         EXPECT_TRUE(StandardCommands().Has(c.id)) << "command " << c.id << " has no run";
     }
-    for (CommandId id : pool) EXPECT_TRUE(IsCommand(id)) << "command " << id << " is not in the table";
+    for (const auto& [id, reason] : CommandsNotDrawn()) {
+        EXPECT_TRUE(IsCommand(id)) << "command " << id << " is not in the table";
+        EXPECT_FALSE(reason.empty()) << "command " << id << " is not drawn without a reason";
+        EXPECT_FALSE(CommandWeights().contains(id)) << "command " << id << " is weighted but not drawn";
+    }
+    for (const auto& [id, weight] : CommandWeights()) {
+        EXPECT_TRUE(IsCommand(id)) << "command " << id << " is not in the table";
+        EXPECT_GT(weight, 0) << "command " << id;
+    }
 }
 
 class RandomSession : public ::testing::TestWithParam<std::uint64_t> {};
