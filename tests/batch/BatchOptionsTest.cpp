@@ -11,6 +11,7 @@
 
 #include "editor/CommandIds.h"
 #include "batch/BatchOptions.h"
+#include "batch/BatchOptionTable.h"
 #include "batch/BatchColorNames.h"
 #include "batch/BatchValues.h"
 #include "color/FixedPalettes.h"
@@ -356,6 +357,18 @@ TEST(BatchOptions, ColorNamesHaveTheirPublishedValues) {
                   }())) << n.name;  // every name is found by the look-up
     }
     EXPECT_EQ(NearestColorNames("Gren", 2), (std::vector<std::string_view>{"green", "grey"}));
+}
+
+// Two rows of one name would leave the second unreachable, as the parser takes the first: a
+// command's new option named like a device option (--invert) would silently take its place.
+TEST(BatchOptions, EveryNameAndLetterBelongsToOneOptionOnly) {
+    std::set<std::string_view> names;
+    std::set<char> letters;
+    for (const OptionSpec& o : OptionTable()) {
+        EXPECT_TRUE(names.insert(o.longName).second) << "--" << o.longName << " twice";
+        if (o.shortName != 0) EXPECT_TRUE(letters.insert(o.shortName).second) << "-" << o.shortName << " twice";
+    }
+    EXPECT_GT(names.size(), 40u);
 }
 
 TEST(BatchOptions, HelpShowsEveryOptionWithAnExample) {
