@@ -51,8 +51,13 @@ PaletteFileResult PaletteFromBmp(std::span<const std::uint8_t> bytes) {
 }
 
 PaletteFileResult ParsePaletteBytes(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return PaletteFromBmp(bytes);
     const bool actSized = bytes.size() == kActBytes || bytes.size() == kActCountedBytes;
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+        PaletteFileResult bmp = PaletteFromBmp(bytes);
+        // An Adobe table whose first colour is red 66, green 77 starts with "BM" too.
+        if (!bmp.Ok() && actSized) return PaletteFromAct(bytes);
+        return bmp;
+    }
     if (HasNul(bytes)) {
         if (actSized) return PaletteFromAct(bytes);
         return Error({.kind = Kind::NoFormat});
@@ -75,9 +80,11 @@ PaletteFileResult ReadPaletteFile(FileSystem& files, const std::string& path) {
 }
 
 PaletteFileResult PaletteFromFileStart(std::span<const std::uint8_t> bytes, std::uint64_t fileSize) {
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return PaletteFromBmp(bytes);
-    if (fileSize > kMaxPaletteFileBytes)
+    if (fileSize > kMaxPaletteFileBytes) {
+        // A large BMP's colour table is at its start.
+        if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return PaletteFromBmp(bytes);
         return Error({.kind = Kind::TooLarge, .limit = kMaxPaletteFileBytes});
+    }
     return ParsePaletteBytes(bytes);
 }
 
