@@ -92,26 +92,20 @@ std::string FirstAsked(const DeviceOptions& d) {
 }
 
 // The user's profile file from the settings folder; an empty list when there is none.
-UserProfiles ReadUserProfiles() {
-    const Store store(Store::DefaultFolder());
-    const ReadResult read = store.Read(kUserProfilesValueName, kMaxUserProfilesBytes);
-    if (read.status == ReadStatus::Missing) return {};
-    const std::string where = (store.Folder() / kUserProfilesValueName).string();
-    UserProfiles user;
-    if (read.status == ReadStatus::TooLarge) user.error = "longer than 64 KiB";
-    else if (read.status == ReadStatus::Failed) user.error = Describe(read.failure);
-    else user = ParseUserProfiles(std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()));
-    if (!user.error.empty()) user.error = where + ": " + user.error;
-    return user;
+UserProfiles UsersProfiles() { return ReadUserProfiles(Store(Store::DefaultFolder())); }
+
+// "FILE: line 3: ...": why the user's profiles were not read.
+std::string WhyNotRead(const UserProfiles& user) {
+    return (Store::DefaultFolder() / kUserProfilesValueName).string() + ": " + ProfileFileProblemText(user.problem);
 }
 
 std::string FromProfile(const std::string& name, DeviceExport& e) {
     UserProfiles user;
     const DeviceProfile* p = FindProfile(name, user);
-    if (!p) p = FindProfile(name, user = ReadUserProfiles());
+    if (!p) p = FindProfile(name, user = UsersProfiles());
     if (!p) {
         std::string why = "--for " + name + ": no such profile; known: " + ProfileNames(user);
-        if (!user.error.empty()) why += " (your profiles were not read: " + user.error + ")";
+        if (!user.problem.Ok()) why += " (your profiles were not read: " + WhyNotRead(user) + ")";
         return why;
     }
     ProfileExport made = ExportFromProfile(*p, PosixFileSystem());
@@ -184,9 +178,9 @@ std::string_view OutputExtension(const BatchOptions& o) {
 }
 
 std::string ListProfilesText() {
-    const UserProfiles user = ReadUserProfiles();
+    const UserProfiles user = UsersProfiles();
     std::string text = ProfileListText(user);
-    if (!user.error.empty()) text += "\nYour profiles were not read: " + user.error + "\n";
+    if (!user.problem.Ok()) text += "\nYour profiles were not read: " + WhyNotRead(user) + "\n";
     return text;
 }
 

@@ -2,10 +2,14 @@
 
 #include "device/DeviceProfiles.h"
 #include "store/NumberText.h"
+#include "store/Store.h"
 
 namespace rastrix {
 
 namespace {
+
+using Problem = ProfileFileProblem;
+using Kind = ProfileFileProblem::Kind;
 
 constexpr std::size_t kMaxNameLength = 40;
 constexpr std::size_t kMaxLineLength = 1000;
@@ -45,11 +49,11 @@ class LineReader {
 public:
     explicit LineReader(UserProfiles& user) : user_(user) {}
 
-    // Fills `p` from the words after its name; an error text when a word is wrong.
-    std::string Fill(DeviceProfile& p, std::string_view rest) {
+    // Fills `p` from the words after its name; what is wrong with the first word that is.
+    Problem Fill(DeviceProfile& p, std::string_view rest) {
         for (std::string_view word = NextWord(rest); !word.empty(); word = NextWord(rest)) {
             const std::size_t eq = word.find('=');
-            if (eq == std::string_view::npos || eq == 0) return "'" + std::string(word) + "' is not key=value";
+            if (eq == std::string_view::npos || eq == 0) return {.kind = Kind::NotKeyValue, .word = std::string(word)};
             const std::string_view key = word.substr(0, eq);
             std::string_view value = word.substr(eq + 1);
             if (key == "function") {
@@ -58,7 +62,7 @@ public:
                 p.function = Keep(value);
                 return {};
             }
-            if (std::string why = Set(p, key, value); !why.empty()) return why;
+            if (Problem why = Set(p, key, value); !why.Ok()) return why;
         }
         return {};
     }
@@ -66,39 +70,38 @@ public:
 private:
     std::string_view Keep(std::string_view text) { return user_.text.emplace_back(text); }
 
-    std::string Set(DeviceProfile& p, std::string_view key, std::string_view value) {
-        const auto bad = [&](std::string_view what) { return std::string(key) + "=" + std::string(value) + ": " + std::string(what); };
+    Problem Set(DeviceProfile& p, std::string_view key, std::string_view value) {
+        const auto bad = [&](Kind kind) { return Problem{.kind = kind, .word = std::string(key), .value = std::string(value)}; };
         if (key == "like") {
             const DeviceProfile* base = FindProfile(value, user_);
-            if (!base) return bad("no profile of that name comes before this line");
+            if (!base) return bad(Kind::NoEarlierProfile);
             const std::string_view name = p.name;
             p = *base;
             p.name = name;
         } else if (key == "format") {
             const auto c = ContainerByName(value);
-            if (!c) return bad("the format is one of " + ContainerNames());
+            if (!c) return bad(Kind::NotAFormat);
             p.container = *c;
         } else if (key == "layout") {
             const auto l = LayoutByName(value);
-            if (!l) return bad("the layout is one of " + LayoutNames());
+            if (!l) return bad(Kind::NotALayout);
             p.layout = *l;
         } else if (key == "palette") {
             p.palette = Keep(value);
         } else if (key == "dither") {
             const auto d = DitherByName(value);
-            if (!d) return bad("dithering is fs, atkinson, ordered or none");
+            if (!d) return bad(Kind::NotADither);
             p.dither = *d;
         } else if (key == "invert" || key == "progmem") {
-            if (!ParseYesNo(value, key == "invert" ? p.invert : p.progmem)) return bad("yes or no");
+            if (!ParseYesNo(value, key == "invert" ? p.invert : p.progmem)) return bad(Kind::NotYesOrNo);
         } else if (key == "depth") {
-            if (!ParseNumber(value, 1, 32, p.bmpDepth)) return bad("a BMP depth: 1, 4, 8, 16, 24 or 32");
+            if (!ParseNumber(value, 1, 32, p.bmpDepth)) return bad(Kind::NotADepth);
         } else if (key == "brightness" || key == "contrast") {
-            if (!ParseNumber(value, -100, 100, key == "brightness" ? p.brightness : p.contrast)) return bad("from -100 to 100");
+            if (!ParseNumber(value, -100, 100, key == "brightness" ? p.brightness : p.contrast)) return bad(Kind::NotALevel);
         } else if (key == "gamma") {
-            if (!ParseNumber(value, kMinGamma, kMaxGamma, p.gamma)) return bad("from 0.1 to 10");
+            if (!ParseNumber(value, kMinGamma, kMaxGamma, p.gamma)) return bad(Kind::NotAGamma);
         } else {
-            return "unknown key '" + std::string(key) +
-                   "' (like, format, layout, palette, dither, invert, progmem, depth, brightness, contrast, gamma, function)";
+            return {.kind = Kind::UnknownKey, .word = std::string(key)};
         }
         return {};
     }
@@ -125,38 +128,84 @@ std::string CheckProfile(const DeviceProfile& p) {
 
 UserProfiles ParseUserProfiles(std::string_view text) {
     UserProfiles user;
-    const auto fail = [&user](int line, const std::string& why) {
+    const auto fail = [&user](int line, Problem why) {
         user.profiles.clear();
         user.text.clear();
-        user.error = "line " + std::to_string(line) + ": " + why;
+        user.problem = std::move(why);
+        user.problem.line = line;
         return std::move(user);
     };
-    if (text.size() > kMaxUserProfilesBytes) return fail(1, "the file is longer than 64 KiB");
+    if (text.size() > kMaxUserProfilesBytes) return fail(1, {.kind = Kind::TooLarge});
     int lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;
         const std::size_t end = text.find('\n');
         const std::string_view raw = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (raw.size() > kMaxLineLength) return fail(lineNumber, "longer than 1000 characters");
-        if (raw.find('\0') != std::string_view::npos) return fail(lineNumber, "holds a zero byte; the file is not text");
+        if (raw.size() > kMaxLineLength) return fail(lineNumber, {.kind = Kind::LineTooLong});
+        if (raw.find('\0') != std::string_view::npos) return fail(lineNumber, {.kind = Kind::ZeroByte});
         std::string_view rest = Trim(raw);
         if (rest.empty() || rest.front() == '#') continue;
         const std::string_view name = NextWord(rest);
         if (name.size() > kMaxNameLength || name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-_.") != std::string_view::npos ||
             name.find('=') != std::string_view::npos)
-            return fail(lineNumber, "'" + std::string(name.substr(0, 50)) +
-                                        "' is not a profile name (1 to 40 lower-case letters, digits, '-', '_' or '.')");
-        if (FindProfile(name, user))
-            return fail(lineNumber, "a profile named '" + std::string(name) + "' exists already; give this one another name");
-        if (user.profiles.size() == kMaxUserProfiles) return fail(lineNumber, "more than 200 profiles");
+            return fail(lineNumber, {.kind = Kind::BadName, .word = std::string(name.substr(0, 50))});
+        if (FindProfile(name, user)) return fail(lineNumber, {.kind = Kind::NameTaken, .word = std::string(name)});
+        if (user.profiles.size() == kMaxUserProfiles) return fail(lineNumber, {.kind = Kind::TooManyProfiles});
         DeviceProfile p;
         p.name = user.text.emplace_back(name);
-        if (std::string why = LineReader(user).Fill(p, rest); !why.empty()) return fail(lineNumber, why);
-        if (std::string why = CheckProfile(p); !why.empty()) return fail(lineNumber, why);
+        if (Problem why = LineReader(user).Fill(p, rest); !why.Ok()) return fail(lineNumber, std::move(why));
+        if (std::string why = CheckProfile(p); !why.empty())
+            return fail(lineNumber, {.kind = Kind::CannotMake, .reason = std::move(why)});
         user.profiles.push_back(p);
     }
     return user;
+}
+
+UserProfiles ReadUserProfiles(const Store& store) {
+    const ReadResult read = store.Read(kUserProfilesValueName, kMaxUserProfilesBytes);
+    UserProfiles user;
+    switch (read.status) {
+        case ReadStatus::Missing: break;
+        case ReadStatus::TooLarge: user.problem = {.kind = Kind::TooLarge}; break;
+        case ReadStatus::Failed: user.problem = {.kind = Kind::NotRead, .failure = read.failure}; break;
+        case ReadStatus::Found:
+            user = ParseUserProfiles(std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()));
+            break;
+    }
+    return user;
+}
+
+std::string ProfileFileProblemText(const ProfileFileProblem& problem) {
+    const std::string setting = problem.word + "=" + problem.value + ": ";
+    std::string why;
+    switch (problem.kind) {
+        case Kind::None: return {};
+        case Kind::NotRead: why = Describe(problem.failure); break;
+        case Kind::TooLarge: why = "the file is longer than 64 KiB"; break;
+        case Kind::LineTooLong: why = "longer than 1000 characters"; break;
+        case Kind::ZeroByte: why = "holds a zero byte; the file is not text"; break;
+        case Kind::BadName:
+            why = "'" + problem.word + "' is not a profile name (1 to 40 lower-case letters, digits, '-', '_' or '.')";
+            break;
+        case Kind::NameTaken: why = "a profile named '" + problem.word + "' exists already; give this one another name"; break;
+        case Kind::TooManyProfiles: why = "more than 200 profiles"; break;
+        case Kind::NotKeyValue: why = "'" + problem.word + "' is not key=value"; break;
+        case Kind::UnknownKey:
+            why = "unknown key '" + problem.word +
+                  "' (like, format, layout, palette, dither, invert, progmem, depth, brightness, contrast, gamma, function)";
+            break;
+        case Kind::NoEarlierProfile: why = setting + "no profile of that name comes before this line"; break;
+        case Kind::NotAFormat: why = setting + "the format is one of " + ContainerNames(); break;
+        case Kind::NotALayout: why = setting + "the layout is one of " + LayoutNames(); break;
+        case Kind::NotADither: why = setting + "dithering is fs, atkinson, ordered or none"; break;
+        case Kind::NotYesOrNo: why = setting + "yes or no"; break;
+        case Kind::NotADepth: why = setting + "a BMP depth: 1, 4, 8, 16, 24 or 32"; break;
+        case Kind::NotALevel: why = setting + "from -100 to 100"; break;
+        case Kind::NotAGamma: why = setting + "from 0.1 to 10"; break;
+        case Kind::CannotMake: why = problem.reason; break;
+    }
+    return problem.line > 0 ? "line " + std::to_string(problem.line) + ": " + why : why;
 }
 
 }  // namespace rastrix

@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "device/DeviceExport.h"
+#include "store/FileOps.h"
 
 namespace rastrix {
+
+class Store;
 
 // A named target: the file a popular display library's call takes, so a user need not know its
 // layout, bit order or palette. Built-in profiles are one table (DeviceProfiles.cpp); a user's
@@ -29,6 +32,46 @@ struct DeviceProfile {
 
 std::span<const DeviceProfile> BuiltInProfiles();
 
+// Why a user's profile file is not used: what is wrong, the line it is on (0: the file as a
+// whole) and the facts its words need. The whole file is then left unused.
+struct ProfileFileProblem {
+    enum class Kind : std::uint8_t {
+        None,
+        NotRead,           // the settings folder could not give it: `failure`
+        TooLarge,          // longer than kMaxUserProfilesBytes
+        LineTooLong,       // a line longer than 1000 characters
+        ZeroByte,          // the line holds a zero byte: the file is not text
+        BadName,           // `word` is not a profile name
+        NameTaken,         // a profile named `word` exists already
+        TooManyProfiles,   // more than kMaxUserProfiles
+        NotKeyValue,       // `word` has no key=value shape
+        UnknownKey,        // `word` is no key a profile takes
+        // The key `word` was given `value`, which it does not take:
+        NoEarlierProfile,  // like=: no profile of that name before this line
+        NotAFormat,        // format=
+        NotALayout,        // layout=
+        NotADither,        // dither=
+        NotYesOrNo,        // invert=, progmem=
+        NotADepth,         // depth=
+        NotALevel,         // brightness=, contrast=
+        NotAGamma,         // gamma=
+        CannotMake,        // the settings make no file: `reason`, in the export check's words
+    };
+    Kind kind = Kind::None;
+    int line = 0;
+    std::string word;
+    std::string value;
+    std::string reason;
+    FileFailure failure;
+
+    bool Ok() const { return kind == Kind::None; }
+    friend bool operator==(const ProfileFileProblem&, const ProfileFileProblem&) = default;
+};
+
+// "line 3: unknown key 'colour' (like, format, ...)": the words for a problem, as both front
+// ends put them after their own saying of where the file is.
+std::string ProfileFileProblemText(const ProfileFileProblem& problem);
+
 // A user's profiles, read from their file: the rows, and the text their names point into.
 struct UserProfiles {
     UserProfiles() = default;
@@ -38,7 +81,7 @@ struct UserProfiles {
 
     std::vector<DeviceProfile> profiles;
     std::deque<std::string> text;
-    std::string error;  // "line 3: ...": the file is not used then
+    ProfileFileProblem problem;  // when not Ok, the file is not used: no profiles
 };
 
 // The user's file, a value of the settings folder (Store) of this name.
@@ -55,6 +98,9 @@ inline constexpr std::size_t kMaxUserProfiles = 200;
 // digits, '-', '_' or '.', and names no built-in profile or earlier line. A line that breaks a
 // rule is named with why; the whole file is then refused.
 UserProfiles ParseUserProfiles(std::string_view text);
+
+// The user's file from the settings folder: no profiles and no problem when there is none.
+UserProfiles ReadUserProfiles(const Store& store);
 
 // The profile of that name among the built-in ones, then the user's; nullptr when none.
 const DeviceProfile* FindProfile(std::string_view name, const UserProfiles& user);

@@ -22,16 +22,13 @@ std::string Text(const ReadResult& read) { return {read.bytes.begin(), read.byte
 
 // The user's profiles from the settings folder; a file that cannot be used is told, and the
 // built-in profiles are offered alone.
-UserProfiles ReadUserProfiles(Editor& ed, const Store& store) {
-    const ReadResult read = store.Read(kUserProfilesValueName, kMaxUserProfilesBytes);
-    if (read.status == ReadStatus::Missing) return {};
-    UserProfiles user;
-    if (read.status == ReadStatus::Found) user = ParseUserProfiles(Text(read));
-    else user.error = read.status == ReadStatus::TooLarge ? "longer than 64 KiB" : Describe(read.failure);
-    if (!user.error.empty())
+UserProfiles OfferedUserProfiles(Editor& ed, const Store& store) {
+    UserProfiles user = ReadUserProfiles(store);
+    if (!user.problem.Ok())
         ReportProblem(ed, "Your device profiles in \"" + (store.Folder() / kUserProfilesValueName).string() +
-                              "\" were not read, so only the built-in ones are offered.\n" + user.error);
-    return user.error.empty() ? std::move(user) : UserProfiles{};
+                              "\" were not read, so only the built-in ones are offered.\n" +
+                              ProfileFileProblemText(user.problem));
+    return user;
 }
 
 // The file's name proposed: the image's, with the container's extension.
@@ -77,7 +74,7 @@ void ExportForDeviceCommand(Editor& ed) {
     ExportChoice last;
     if (remembers)
         if (const ReadResult read = store.Read(kDeviceExportValueName); read.status == ReadStatus::Found) last = DecodeChoice(Text(read));
-    DeviceExportDialog dialog(ed, remembers ? ReadUserProfiles(ed, store) : UserProfiles{}, last,
+    DeviceExportDialog dialog(ed, remembers ? OfferedUserProfiles(ed, store) : UserProfiles{}, last,
                               IdentifierFromFileName(ed.doc.currentPath));
     if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
     const DeviceExport& e = dialog.Export();

@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "color/FixedPalettes.h"
 #include "device/LibraryReaders.h"
+#include "store/FileOps.h"
+#include "store/Store.h"
 
 namespace rastrix {
 namespace {
@@ -80,10 +86,16 @@ TEST(BuiltInProfiles, CallNamesTheHeadersMacros) {
     EXPECT_EQ(CallFor("no name here", "x"), "no name here");
 }
 
+using ProblemKind = ProfileFileProblem::Kind;
+
 struct UserCase {
     const char* name;
     const char* text;
-    const char* error;  // "" when read
+    ProblemKind kind;   // None when read
+    int line;
+    const char* word;   // the word, name or key the problem is about
+    const char* value;  // the value the key was given
+    const char* words;  // what the front ends show after saying where the file is
 };
 
 void PrintTo(const UserCase& c, std::ostream* os) { *os << c.name; }
@@ -91,9 +103,14 @@ void PrintTo(const UserCase& c, std::ostream* os) { *os << c.name; }
 class UserProfileFile : public ::testing::TestWithParam<UserCase> {};
 
 TEST_P(UserProfileFile, ReadOrRefusedNamingTheLine) {
-    const UserProfiles user = ParseUserProfiles(GetParam().text);
-    EXPECT_EQ(user.error, GetParam().error);
-    if (*GetParam().error) {
+    const UserCase& c = GetParam();
+    const UserProfiles user = ParseUserProfiles(c.text);
+    EXPECT_EQ(user.problem.kind, c.kind);
+    EXPECT_EQ(user.problem.line, c.line);
+    EXPECT_EQ(user.problem.word, c.word);
+    EXPECT_EQ(user.problem.value, c.value);
+    EXPECT_EQ(ProfileFileProblemText(user.problem), c.words);
+    if (c.kind != ProblemKind::None) {
         EXPECT_TRUE(user.profiles.empty());
     }
 }
@@ -101,28 +118,43 @@ TEST_P(UserProfileFile, ReadOrRefusedNamingTheLine) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, UserProfileFile,
     ::testing::Values(
-        UserCase{"comments_and_blanks", "# mine\n\n   \nbadge like=gxepd2-3c palette=bwy\n", ""},
-        UserCase{"unknown_key", "\nbadge colour=red\n", "line 2: unknown key 'colour' (like, format, layout, palette, dither, invert, progmem, depth, brightness, contrast, gamma, function)"},
-        UserCase{"not_key_value", "oled mono-pages\n", "line 1: 'mono-pages' is not key=value"},
-        UserCase{"bad_name", "My-Panel format=bin\n", "line 1: 'My-Panel' is not a profile name (1 to 40 lower-case letters, digits, '-', '_' or '.')"},
-        UserCase{"built_in_name", "ssd1306 format=bin\n", "line 1: a profile named 'ssd1306' exists already; give this one another name"},
-        UserCase{"twice", "a format=bin\nb format=c\na format=c\n", "line 3: a profile named 'a' exists already; give this one another name"},
-        UserCase{"like_later_line", "a like=b\nb format=bin\n", "line 1: like=b: no profile of that name comes before this line"},
-        UserCase{"like_earlier_line", "a format=bin layout=mono-pages\nb like=a invert=yes\n", ""},
-        UserCase{"bad_layout", "a layout=mono-msb\n", "line 1: layout=mono-msb: the layout is one of mono, mono-lsb, mono-pages, grey2, grey4, grey8, "
-                                                     "index1, index2, index4, index8, planes, rgb565, rgb565-swapped, rgb332, rgb888, xrgb8888, argb8888, rgb565a8"},
-        UserCase{"bad_yes", "a invert=true\n", "line 1: invert=true: yes or no"},
-        UserCase{"gamma_range", "a gamma=20\n", "line 1: gamma=20: from 0.1 to 10"},
-        UserCase{"checked_as_export", "a format=lvgl-c layout=planes\n",
+        UserCase{"comments_and_blanks", "# mine\n\n   \nbadge like=gxepd2-3c palette=bwy\n", ProblemKind::None, 0, "", "", ""},
+        UserCase{"unknown_key", "\nbadge colour=red\n", ProblemKind::UnknownKey, 2, "colour", "",
+                 "line 2: unknown key 'colour' (like, format, layout, palette, dither, invert, progmem, depth, brightness, contrast, gamma, function)"},
+        UserCase{"not_key_value", "oled mono-pages\n", ProblemKind::NotKeyValue, 1, "mono-pages", "", "line 1: 'mono-pages' is not key=value"},
+        UserCase{"bad_name", "My-Panel format=bin\n", ProblemKind::BadName, 1, "My-Panel", "",
+                 "line 1: 'My-Panel' is not a profile name (1 to 40 lower-case letters, digits, '-', '_' or '.')"},
+        UserCase{"built_in_name", "ssd1306 format=bin\n", ProblemKind::NameTaken, 1, "ssd1306", "",
+                 "line 1: a profile named 'ssd1306' exists already; give this one another name"},
+        UserCase{"twice", "a format=bin\nb format=c\na format=c\n", ProblemKind::NameTaken, 3, "a", "",
+                 "line 3: a profile named 'a' exists already; give this one another name"},
+        UserCase{"like_later_line", "a like=b\nb format=bin\n", ProblemKind::NoEarlierProfile, 1, "like", "b",
+                 "line 1: like=b: no profile of that name comes before this line"},
+        UserCase{"like_earlier_line", "a format=bin layout=mono-pages\nb like=a invert=yes\n", ProblemKind::None, 0, "", "", ""},
+        UserCase{"bad_format", "a format=png\n", ProblemKind::NotAFormat, 1, "format", "png",
+                 "line 1: format=png: the format is one of bmp, c, bin, xbm, lvgl-bin, lvgl-c"},
+        UserCase{"bad_layout", "a layout=mono-msb\n", ProblemKind::NotALayout, 1, "layout", "mono-msb",
+                 "line 1: layout=mono-msb: the layout is one of mono, mono-lsb, mono-pages, grey2, grey4, grey8, "
+                 "index1, index2, index4, index8, planes, rgb565, rgb565-swapped, rgb332, rgb888, xrgb8888, argb8888, rgb565a8"},
+        UserCase{"bad_dither", "a dither=floyd\n", ProblemKind::NotADither, 1, "dither", "floyd",
+                 "line 1: dither=floyd: dithering is fs, atkinson, ordered or none"},
+        UserCase{"bad_yes", "a invert=true\n", ProblemKind::NotYesOrNo, 1, "invert", "true", "line 1: invert=true: yes or no"},
+        UserCase{"bad_progmem", "a progmem=1\n", ProblemKind::NotYesOrNo, 1, "progmem", "1", "line 1: progmem=1: yes or no"},
+        UserCase{"depth_range", "a format=bmp depth=48\n", ProblemKind::NotADepth, 1, "depth", "48",
+                 "line 1: depth=48: a BMP depth: 1, 4, 8, 16, 24 or 32"},
+        UserCase{"contrast_range", "a contrast=-101\n", ProblemKind::NotALevel, 1, "contrast", "-101", "line 1: contrast=-101: from -100 to 100"},
+        UserCase{"gamma_range", "a gamma=20\n", ProblemKind::NotAGamma, 1, "gamma", "20", "line 1: gamma=20: from 0.1 to 10"},
+        UserCase{"checked_as_export", "a format=lvgl-c layout=planes\n", ProblemKind::CannotMake, 1, "", "",
                  "line 1: layout planes is not one format lvgl-c takes; it takes mono, grey2, grey4, grey8, index1, index2, index4, index8, "
                  "rgb565, rgb565-swapped, rgb888, xrgb8888, argb8888, rgb565a8"},
-        UserCase{"palette_too_long", "a layout=index2 palette=epaper7\n", "line 1: palette epaper7 has 7 colours; layout index2 holds at most 4"}),
+        UserCase{"palette_too_long", "a layout=index2 palette=epaper7\n", ProblemKind::CannotMake, 1, "", "",
+                 "line 1: palette epaper7 has 7 colours; layout index2 holds at most 4"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The function text is the rest of the line, blanks and all; other keys may come before it.
 TEST(UserProfileFile, FunctionTakesTheRestOfTheLine) {
     const UserProfiles user = ParseUserProfiles("badge like=gxepd2-3c gamma=1.4 function=show(NAME_black, NAME_color, 0, 0)  \n");
-    ASSERT_EQ(user.error, "");
+    ASSERT_TRUE(user.problem.Ok()) << ProfileFileProblemText(user.problem);
     const DeviceProfile* p = FindProfile("badge", user);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->function, "show(NAME_black, NAME_color, 0, 0)");
@@ -137,12 +169,47 @@ TEST(UserProfileFile, FunctionTakesTheRestOfTheLine) {
 
 // A zero byte is named with its line; limits on size are kept.
 TEST(UserProfileFile, Limits) {
-    EXPECT_EQ(ParseUserProfiles(std::string_view("a format=bin\nb\0 format=c\n", 26)).error, "line 2: holds a zero byte; the file is not text");
-    EXPECT_EQ(ParseUserProfiles(std::string(kMaxUserProfilesBytes + 1, '#')).error, "line 1: the file is longer than 64 KiB");
-    EXPECT_EQ(ParseUserProfiles("a format=bin " + std::string(1000, 'x') + "\n").error, "line 1: longer than 1000 characters");
+    const auto words = [](std::string_view text) { return ProfileFileProblemText(ParseUserProfiles(text).problem); };
+    EXPECT_EQ(words(std::string_view("a format=bin\nb\0 format=c\n", 26)), "line 2: holds a zero byte; the file is not text");
+    EXPECT_EQ(words(std::string(kMaxUserProfilesBytes + 1, '#')), "line 1: the file is longer than 64 KiB");
+    EXPECT_EQ(words("a format=bin " + std::string(1000, 'x') + "\n"), "line 1: longer than 1000 characters");
     std::string many;
     for (int i = 0; i <= 200; ++i) many += "p" + std::to_string(i) + " format=bin\n";
-    EXPECT_EQ(ParseUserProfiles(many).error, "line 201: more than 200 profiles");
+    const UserProfiles tooMany = ParseUserProfiles(many);
+    EXPECT_EQ(tooMany.problem, (ProfileFileProblem{.kind = ProblemKind::TooManyProfiles, .line = 201}));
+    EXPECT_EQ(ProfileFileProblemText(tooMany.problem), "line 201: more than 200 profiles");
+    EXPECT_TRUE(tooMany.profiles.empty());
+}
+
+// Read from the settings folder: none is no problem; a file too long, or one that cannot be
+// read, is said without a line.
+TEST(UserProfileFile, ReadFromTheSettingsFolder) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("rastrix-profiles-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const Store store(folder);
+    const UserProfiles none = ReadUserProfiles(store);
+    EXPECT_TRUE(none.problem.Ok());
+    EXPECT_TRUE(none.profiles.empty());
+
+    std::ofstream(folder / kUserProfilesValueName) << "a format=bin\nb like=a invert=yes\n";
+    const UserProfiles two = ReadUserProfiles(store);
+    EXPECT_TRUE(two.problem.Ok()) << ProfileFileProblemText(two.problem);
+    EXPECT_EQ(two.profiles.size(), 2u);
+
+    std::ofstream(folder / kUserProfilesValueName) << std::string(kMaxUserProfilesBytes + 1, '#');
+    const UserProfiles large = ReadUserProfiles(store);
+    EXPECT_EQ(large.problem, (ProfileFileProblem{.kind = ProblemKind::TooLarge}));
+    EXPECT_EQ(ProfileFileProblemText(large.problem), "the file is longer than 64 KiB");
+    EXPECT_TRUE(large.profiles.empty());
+
+    std::filesystem::remove(folder / kUserProfilesValueName);
+    std::filesystem::create_directory(folder / kUserProfilesValueName);  // a folder where the file should be
+    const UserProfiles unread = ReadUserProfiles(store);
+    EXPECT_EQ(unread.problem.kind, ProblemKind::NotRead);
+    EXPECT_EQ(unread.problem.line, 0);
+    EXPECT_EQ(ProfileFileProblemText(unread.problem), Describe(unread.problem.failure));
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
