@@ -5,6 +5,7 @@
 #include "batch/BatchOptionTable.h"
 #include "batch/BatchValues.h"
 #include "device/DeviceProfiles.h"
+#include "device/PaletteProblemText.h"
 #include "editor/ImageStack.h"
 #include "store/Store.h"
 
@@ -109,7 +110,7 @@ std::string FromProfile(const std::string& name, DeviceExport& e) {
         return why;
     }
     ProfileExport made = ExportFromProfile(*p, PosixFileSystem());
-    if (!made.error.empty()) return "--for " + name + ": " + made.error;
+    if (!made.Ok()) return "--for " + name + ": " + PaletteProblemText(made.palette);
     e = std::move(made.e);
     return {};
 }

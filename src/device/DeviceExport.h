@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/PaletteFile.h"
 #include "color/FixedPalettes.h"
 #include "color/PaletteMapping.h"
 #include "device/DeviceAdjust.h"
@@ -62,8 +63,9 @@ inline constexpr ExportFieldNames kPlainFieldNames{"format", "layout", "invert",
 std::string CheckDeviceExport(const DeviceExport& e, const ExportFieldNames& names);
 
 // The palette a name stands for (bw, grey4, ..., bwr, bwy, optimised:N), or else the palette file
-// of that name, read through `files`, into e.palette / e.optimisedColors; an error names both.
-std::string SetExportPalette(DeviceExport& e, std::string_view nameOrFile, FileSystem& files);
+// of that name, read through `files`, into e.palette / e.optimisedColors. Returns the name's and
+// the file's problems when neither gives one (PaletteProblemText words them); Ok when set.
+PaletteOrFile SetExportPalette(DeviceExport& e, std::string_view nameOrFile, FileSystem& files);
 
 // A transparent picture's alpha (the low byte of each word, 255 opaque), the picture's size, and
 // the colour its pixels were laid on; the layouts with alpha take the colours back off it.

@@ -107,9 +107,9 @@ std::string CheckDeviceExport(const DeviceExport& e, const ExportFieldNames& n) 
     return {};
 }
 
-std::string SetExportPalette(DeviceExport& e, std::string_view nameOrFile, FileSystem& files) {
+PaletteOrFile SetExportPalette(DeviceExport& e, std::string_view nameOrFile, FileSystem& files) {
     PaletteOrFile named = PaletteByNameOrFile(nameOrFile, files);
-    if (!named.Ok()) return PaletteProblemText(named);
+    if (!named.Ok()) return named;
     e.palette = std::move(named.choice.colors);
     e.optimisedColors = named.choice.optimisedColors;
     e.paletteName = nameOrFile;

@@ -129,7 +129,7 @@ DeviceExport ExportWithoutPalette(const ExportChoice& c) {
 
 ProfileExport ExportFromChoice(const ExportChoice& c, FileSystem& files) {
     ProfileExport r{ExportWithoutPalette(c), {}};
-    if (!c.palette.empty()) r.error = SetExportPalette(r.e, c.palette, files);
+    if (!c.palette.empty()) r.palette = SetExportPalette(r.e, c.palette, files);
     return r;
 }
 

@@ -135,11 +135,14 @@ ExportChoice ChoiceFromProfile(const DeviceProfile& profile);
 DeviceExport ExportWithoutPalette(const ExportChoice& choice);
 
 // The export the choice (or a profile) stands for. Its palette, given by name, is looked up (or
-// read, a file) through `files`; an error says why it cannot be. The picture's name is left to
-// the caller; a profile's export names its call.
+// read, a file) through `files`; when it cannot be, `palette` holds the name's and the file's
+// problems (PaletteProblemText words them). The picture's name is left to the caller; a
+// profile's export names its call.
 struct ProfileExport {
     DeviceExport e;
-    std::string error;
+    PaletteOrFile palette;
+
+    bool Ok() const { return palette.Ok(); }
 };
 ProfileExport ExportFromChoice(const ExportChoice& choice, FileSystem& files);
 ProfileExport ExportFromProfile(const DeviceProfile& profile, FileSystem& files);

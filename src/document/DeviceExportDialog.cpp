@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 
+#include "device/PaletteProblemText.h"
 #include "document/PaletteBrowse.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
@@ -303,7 +304,7 @@ void DeviceExportDialog::Update() {
     choice_.adjust = {*brightness, *contrast, *gamma};
     choice_.width = *width, choice_.height = *height;
     ProfileExport made = ExportFromChoice(choice_, *ed_.files);
-    if (!made.error.empty()) return fail(made.error);
+    if (!made.Ok()) return fail(PaletteProblemText(made.palette));
     made.e.name = name_;
     if (const DeviceProfile* p = choice_.profile.empty() ? nullptr : FindProfile(choice_.profile, user_)) made.e.function = p->function;
     if (std::string why = CheckDeviceExport(made.e, kDeviceDialogFieldNames); !why.empty()) return fail(why);

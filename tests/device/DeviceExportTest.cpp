@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "device/LibraryReaders.h"
+#include "device/PaletteProblemText.h"
 
 namespace rastrix {
 namespace {
@@ -44,7 +45,10 @@ TEST_P(DeviceExportCheck, RefusesWhatDoesNotGoTogether) {
     EXPECT_EQ(CheckDeviceExport(With(c.change), kBatchFieldNames), c.refusal);
 }
 
-void Palette(DeviceExport& e, const char* name) { ASSERT_EQ(SetExportPalette(e, name, PosixFileSystem()), ""); }
+void Palette(DeviceExport& e, const char* name) {
+    const PaletteOrFile named = SetExportPalette(e, name, PosixFileSystem());
+    ASSERT_TRUE(named.Ok()) << PaletteProblemText(named);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Combinations, DeviceExportCheck,

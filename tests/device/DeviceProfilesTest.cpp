@@ -10,6 +10,7 @@
 
 #include "color/FixedPalettes.h"
 #include "device/LibraryReaders.h"
+#include "device/PaletteProblemText.h"
 #include "store/FileOps.h"
 #include "store/Store.h"
 
@@ -30,7 +31,7 @@ TEST(BuiltInProfiles, EachMakesAFile) {
         EXPECT_TRUE(names.insert(p.name).second) << "two profiles named " << p.name;
         EXPECT_FALSE(p.function.empty()) << p.name;
         ProfileExport made = ExportFromProfile(p, PosixFileSystem());
-        ASSERT_EQ(made.error, "") << p.name;
+        ASSERT_TRUE(made.Ok()) << p.name << ": " << PaletteProblemText(made.palette);
         made.e.name = "picture";
         const DeviceFile file = ExportForDevice(Picture(), made.e);
         EXPECT_EQ(file.error, "") << p.name;
@@ -52,7 +53,7 @@ TEST(BuiltInProfiles, ListedWithTheirCalls) {
 // is a multiple of 4 is drawn ink for ink; any other would come out sheared, so it is refused.
 TEST(BuiltInProfiles, WaveshareSevenColourFileDrawnInkForInk) {
     ProfileExport made = ExportFromProfile(*FindProfile("waveshare-7c-bmp", {}), PosixFileSystem());
-    ASSERT_EQ(made.error, "");
+    ASSERT_TRUE(made.Ok()) << PaletteProblemText(made.palette);
     for (const int w : {40, 12, 37, 38, 39}) {
         Bitmap inks(w, 5);
         for (int y = 0; y < 5; ++y)
@@ -162,9 +163,22 @@ TEST(UserProfileFile, FunctionTakesTheRestOfTheLine) {
     EXPECT_EQ(p->gamma, 1.4);
     EXPECT_EQ(p->palette, "bwr");
     ProfileExport made = ExportFromProfile(*p, PosixFileSystem());
-    EXPECT_EQ(made.error, "");
+    EXPECT_TRUE(made.Ok()) << PaletteProblemText(made.palette);
     EXPECT_EQ(made.e.adjust.gamma, 1.4);
     EXPECT_NE(ProfileListText(user).find("badge "), std::string::npos);
+}
+
+// A profile whose palette is neither a palette's name nor a file that can be read makes no
+// export: both problems are kept, and the words name both.
+TEST(UserProfileFile, APaletteThatCannotBeHadIsBothProblems) {
+    const UserProfiles user = ParseUserProfiles("badge layout=index2 palette=/no/such/inks.pal\n");
+    ASSERT_TRUE(user.problem.Ok()) << ProfileFileProblemText(user.problem);
+    const ProfileExport made = ExportFromProfile(*FindProfile("badge", user), PosixFileSystem());
+    EXPECT_FALSE(made.Ok());
+    EXPECT_EQ(made.palette.choice.problem.kind, PaletteNameProblem::Kind::Unknown);
+    EXPECT_EQ(made.palette.file.kind, PaletteFileProblem::Kind::Unread);
+    EXPECT_EQ(PaletteProblemText(made.palette).rfind("'/no/such/inks.pal' is neither a palette", 0), 0u) << PaletteProblemText(made.palette);
+    EXPECT_NE(PaletteProblemText(made.palette).find("No such file or directory"), std::string::npos);
 }
 
 // A zero byte is named with its line; limits on size are kept.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "device/DeviceExport.h"
+#include "device/PaletteProblemText.h"
 
 namespace rastrix::device_test {
 
@@ -13,7 +14,8 @@ inline DeviceFile ExportFor(const Bitmap& picture, DeviceContainer container, De
     e.layout = layout;
     e.invert = invert;
     if (*palette)
-        if (std::string error = SetExportPalette(e, palette, PosixFileSystem()); !error.empty()) return {{}, error};
+        if (const PaletteOrFile named = SetExportPalette(e, palette, PosixFileSystem()); !named.Ok())
+            return {{}, PaletteProblemText(named)};
     return ExportForDevice(picture, e);
 }
 
