@@ -70,7 +70,12 @@ inline std::string CheckPaletteInput(std::span<const std::uint8_t> bytes) {
     if (ParsePaletteBytes(BytesOf(PaletteAsList(r.colors))).colors != r.colors) return "the colours written as a list read otherwise";
     if (ParsePaletteBytes(BytesOf(PaletteAsJasc(r.colors))).colors != r.colors) return "the colours written as JASC-PAL read otherwise";
     if (ParsePaletteBytes(BytesOf(PaletteAsGimp(r.colors))).colors != r.colors) return "the colours written as a GIMP palette read otherwise";
-    if (ParsePaletteBytes(PaletteAsAct(r.colors)).colors != r.colors) return "the colours written as an Adobe table read otherwise";
+    // An Adobe table's bytes are its colours, nothing else: one whose first colours spell "BM" and
+    // a whole BMP header with a colour table is that BMP too, and no reader can tell the two
+    // apart. Any other table must read back as it was written.
+    const std::vector<std::uint8_t> act = PaletteAsAct(r.colors);
+    const bool alsoBmp = act[0] == 'B' && act[1] == 'M' && PaletteFromBmp(act).Ok();
+    if (!alsoBmp && ParsePaletteBytes(act).colors != r.colors) return "the colours written as an Adobe table read otherwise";
     return {};
 }
 
