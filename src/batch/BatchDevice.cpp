@@ -169,7 +169,7 @@ std::string ResolveDeviceOptions(BatchOptions& o) {
     if (o.pictureBackground) e.background = ColorToPixel(*o.pictureBackground);
     if (o.inPlace)
         return "--in-place replaces BMP files as the editor saves them; write device files with -o or --out-dir";
-    if (std::string why = CheckDeviceExport(e, kBatchFieldNames); !why.empty()) return why;
+    if (const ExportProblem why = CheckDeviceExport(e); !why.Ok()) return ExportProblemText(why, kBatchFieldNames);
     d.resolved = std::move(e);
     return {};
 }

@@ -6,11 +6,11 @@
 
 namespace rastrix {
 
-std::string CheckAdjustments(const Adjustments& adjust) {
-    if (adjust.brightness < -100 || adjust.brightness > 100) return "brightness is a share of white from -100 to 100";
-    if (adjust.contrast < -100 || adjust.contrast > 100) return "contrast is from -100 to 100";
-    if (!(adjust.gamma >= kMinGamma && adjust.gamma <= kMaxGamma)) return "gamma is from 0.1 to 10";
-    return {};
+AdjustmentProblem CheckAdjustments(const Adjustments& adjust) {
+    if (adjust.brightness < -100 || adjust.brightness > 100) return AdjustmentProblem::Brightness;
+    if (adjust.contrast < -100 || adjust.contrast > 100) return AdjustmentProblem::Contrast;
+    if (!(adjust.gamma >= kMinGamma && adjust.gamma <= kMaxGamma)) return AdjustmentProblem::Gamma;
+    return AdjustmentProblem::None;
 }
 
 ToneTable MakeToneTable(const Adjustments& adjust) {

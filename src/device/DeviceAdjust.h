@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "raster/Bitmap.h"
@@ -23,8 +24,9 @@ struct Adjustments {
 inline constexpr double kMinGamma = 0.1;
 inline constexpr double kMaxGamma = 10.0;
 
-// Why the values cannot be used ("brightness is a share from -100 to 100"), empty when they can.
-std::string CheckAdjustments(const Adjustments& adjust);
+// Which value is out of its range, the first of them; None when they can be used.
+enum class AdjustmentProblem : std::uint8_t { None, Brightness, Contrast, Gamma };
+AdjustmentProblem CheckAdjustments(const Adjustments& adjust);
 
 // The 256 levels each channel value becomes.
 struct ToneTable {

@@ -57,7 +57,7 @@ struct Prepared {
 Prepared Prepare(const Bitmap& source, const DeviceExport& e, const PictureAlpha& alpha) {
     Prepared p;
     // The front ends check with their own words first; this only keeps a wrong call from going on.
-    if (std::string why = CheckDeviceExport(e, kPlainFieldNames); !why.empty()) return {{}, why};
+    if (const ExportProblem why = CheckDeviceExport(e); !why.Ok()) return {{}, ExportProblemText(why, kPlainFieldNames)};
     if (source.IsEmpty()) return {{}, "there is no picture"};
     Working w{&source, std::nullopt};
     const bool resize = e.width > 0 && (e.width != source.Width() || e.height != source.Height());

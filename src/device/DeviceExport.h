@@ -58,9 +58,54 @@ inline constexpr ExportFieldNames kBatchFieldNames{"--format", "--layout", "--in
 inline constexpr ExportFieldNames kPlainFieldNames{"format", "layout", "invert", "PROGMEM", "name",
                                                    "palette", "dithering", "threshold", "depth", "size"};
 
-// Why the parameters cannot make a file, naming the fields that do not go together ("--layout
-// mono-pages is not one --format lvgl-c takes; it takes ..."); empty when they can.
-std::string CheckDeviceExport(const DeviceExport& e, const ExportFieldNames& names);
+// Why an export's parameters cannot make a file: the rule they break, and the facts its words
+// name (the export's format, layout, depth, palette and name, and the limit broken).
+struct ExportProblem {
+    enum class Kind : std::uint8_t {
+        None,
+        Adjustment,             // `adjustment` is out of its range
+        Size,                   // a width without a height, or a side beyond 65535
+        NotCName,               // `name` is no C identifier
+        ThresholdRange,         // a threshold above 100%
+        ThresholdWithDither,    // both given
+        OptimisedRange,         // an optimised palette of fewer than 2 or more than 256 colours
+        BmpInvert,              // a BMP file keeps the picture's colours
+        BmpProgmem,             // a BMP file is no C array
+        BmpDepth,               // `depth` is no BMP depth
+        BmpDepthNeedsPalette,   // `depth` 1, 4 or 8 without a palette
+        BmpPaletteTooLarge,     // the palette has more colours than `depth` holds (`limit`)
+        BmpDitherNeedsPalette,  // dithering with nothing to spread to
+        DepthNotForFormat,      // a depth given for a device layout
+        LayoutNotForFormat,     // `container` does not take `layout`
+        InvertKeepsColours,     // invert for a layout of colours
+        ProgmemNotForFormat,    // PROGMEM for a format with no C arrays
+        IndexNeedsPalette,      // an index layout without a palette
+        IndexPaletteTooLarge,   // the palette has more colours than the layout holds (`limit`)
+        PlanesNeedThreeInks,    // the planes take three colours, the palette has `paletteSize`
+        LayoutHasOwnColours,    // a palette for a layout of its own colours
+        NothingToSpread,        // dithering for a layout that keeps every colour
+        ThresholdNeedsTwoColours,
+    };
+    Kind kind = Kind::None;
+    AdjustmentProblem adjustment = AdjustmentProblem::None;
+    DeviceContainer container = DeviceContainer::CSource;
+    DeviceLayout layout = DeviceLayout::Mono;
+    int depth = 0;
+    std::string name;
+    std::string paletteName;  // empty: a palette given by its colours
+    std::size_t paletteSize = 0;
+    int limit = 0;
+
+    bool Ok() const { return kind == Kind::None; }
+    friend bool operator==(const ExportProblem&, const ExportProblem&) = default;
+};
+
+// Whether the parameters can make a file; the first rule they break when they cannot.
+ExportProblem CheckDeviceExport(const DeviceExport& e);
+
+// The problem in a front end's words, naming its fields ("--layout mono-pages is not one
+// --format lvgl-c takes; it takes ..."); empty for none.
+std::string ExportProblemText(const ExportProblem& problem, const ExportFieldNames& names);
 
 // The palette a name stands for (bw, grey4, ..., bwr, bwy, optimised:N), or else the palette file
 // of that name, read through `files`, into e.palette / e.optimisedColors. Returns the name's and

@@ -109,9 +109,12 @@ private:
     UserProfiles& user_;
 };
 
+// A profile's keys, as the export check's words name them.
+constexpr ExportFieldNames kProfileKeys{"format", "layout", "invert", "progmem", "name", "palette", "dither", "threshold", "depth", "size"};
+
 // Whether the profile can make a file, checked as an export without its palette (a palette file
 // is read only when the profile is used).
-std::string CheckProfile(const DeviceProfile& p) {
+ExportProblem CheckProfile(const DeviceProfile& p) {
     DeviceExport e = ExportWithoutPalette(ChoiceFromProfile(p));
     if (!p.palette.empty()) {
         const PaletteChoice named = PaletteByName(p.palette);
@@ -120,8 +123,7 @@ std::string CheckProfile(const DeviceProfile& p) {
         else e.palette = InfoOf(p.layout).kind == LayoutKind::Planes ? ThreeInkPalette(Pixel{0xFF0000u}) : BlackWhitePalette();
         e.paletteName = p.palette;
     }
-    static constexpr ExportFieldNames kKeys{"format", "layout", "invert", "progmem", "name", "palette", "dither", "threshold", "depth", "size"};
-    return CheckDeviceExport(e, kKeys);
+    return CheckDeviceExport(e);
 }
 
 }  // namespace
@@ -155,8 +157,7 @@ UserProfiles ParseUserProfiles(std::string_view text) {
         DeviceProfile p;
         p.name = user.text.emplace_back(name);
         if (Problem why = LineReader(user).Fill(p, rest); !why.Ok()) return fail(lineNumber, std::move(why));
-        if (std::string why = CheckProfile(p); !why.empty())
-            return fail(lineNumber, {.kind = Kind::CannotMake, .reason = std::move(why)});
+        if (ExportProblem why = CheckProfile(p); !why.Ok()) return fail(lineNumber, {.kind = Kind::CannotMake, .exportProblem = std::move(why)});
         user.profiles.push_back(p);
     }
     return user;
@@ -203,7 +204,7 @@ std::string ProfileFileProblemText(const ProfileFileProblem& problem) {
         case Kind::NotADepth: why = setting + "a BMP depth: 1, 4, 8, 16, 24 or 32"; break;
         case Kind::NotALevel: why = setting + "from -100 to 100"; break;
         case Kind::NotAGamma: why = setting + "from 0.1 to 10"; break;
-        case Kind::CannotMake: why = problem.reason; break;
+        case Kind::CannotMake: why = ExportProblemText(problem.exportProblem, kProfileKeys); break;
     }
     return problem.line > 0 ? "line " + std::to_string(problem.line) + ": " + why : why;
 }

@@ -55,13 +55,13 @@ struct ProfileFileProblem {
         NotADepth,         // depth=
         NotALevel,         // brightness=, contrast=
         NotAGamma,         // gamma=
-        CannotMake,        // the settings make no file: `reason`, in the export check's words
+        CannotMake,        // the settings make no file: `exportProblem` says why
     };
     Kind kind = Kind::None;
     int line = 0;
     std::string word;
     std::string value;
-    std::string reason;
+    ExportProblem exportProblem;
     FileFailure failure;
 
     bool Ok() const { return kind == Kind::None; }

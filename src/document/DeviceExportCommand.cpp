@@ -49,8 +49,8 @@ bool RunExportForDevice(Editor& ed, const DeviceExport& e, const std::string& pa
         ReportProblem(ed, "There is no image to export.");
         return false;
     }
-    if (const std::string why = CheckDeviceExport(e, kDeviceDialogFieldNames); !why.empty()) {
-        ReportProblem(ed, "The file cannot be made: " + why + ".");
+    if (const ExportProblem why = CheckDeviceExport(e); !why.Ok()) {
+        ReportProblem(ed, "The file cannot be made: " + ExportProblemText(why, kDeviceDialogFieldNames) + ".");
         return false;
     }
     ShowWaitCursor(ed);

@@ -307,7 +307,7 @@ void DeviceExportDialog::Update() {
     if (!made.Ok()) return fail(PaletteProblemText(made.palette));
     made.e.name = name_;
     if (const DeviceProfile* p = choice_.profile.empty() ? nullptr : FindProfile(choice_.profile, user_)) made.e.function = p->function;
-    if (std::string why = CheckDeviceExport(made.e, kDeviceDialogFieldNames); !why.empty()) return fail(why);
+    if (const ExportProblem why = CheckDeviceExport(made.e); !why.Ok()) return fail(ExportProblemText(why, kDeviceDialogFieldNames));
     export_ = std::move(made.e);
 }
 

@@ -29,6 +29,9 @@ DeviceExport With(std::function<void(DeviceExport&)> change) {
     return e;
 }
 
+// Field names as a dialog might give them.
+constexpr ExportFieldNames kDialogNames{"Format", "Layout", "Invert", "PROGMEM", "Name", "Palette", "Dithering", "Threshold", "Depth", "Size"};
+
 struct CheckCase {
     const char* name;
     std::function<void(DeviceExport&)> change;
@@ -42,12 +45,41 @@ class DeviceExportCheck : public ::testing::TestWithParam<CheckCase> {};
 // Each refusal names the fields that do not go together, in the front end's words.
 TEST_P(DeviceExportCheck, RefusesWhatDoesNotGoTogether) {
     const CheckCase& c = GetParam();
-    EXPECT_EQ(CheckDeviceExport(With(c.change), kBatchFieldNames), c.refusal);
+    const ExportProblem problem = CheckDeviceExport(With(c.change));
+    EXPECT_EQ(problem.Ok(), *c.refusal == '\0');
+    EXPECT_EQ(ExportProblemText(problem, kBatchFieldNames), c.refusal);
 }
+
 
 void Palette(DeviceExport& e, const char* name) {
     const PaletteOrFile named = SetExportPalette(e, name, PosixFileSystem());
     ASSERT_TRUE(named.Ok()) << PaletteProblemText(named);
+}
+
+// The problem holds the facts its words name, so each front end words it with its own field
+// names: the limit broken, the palette's name and size, the layout, the depth.
+TEST(DeviceExportCheckFacts, AreTheLimitsAndValuesBroken) {
+    const ExportProblem index = CheckDeviceExport(With([](DeviceExport& e) { e.layout = DeviceLayout::Index2, Palette(e, "epaper7"); }));
+    EXPECT_EQ(index.kind, ExportProblem::Kind::IndexPaletteTooLarge);
+    EXPECT_EQ(index.limit, 4);
+    EXPECT_EQ(index.paletteSize, 7u);
+    EXPECT_EQ(index.paletteName, "epaper7");
+    EXPECT_EQ(index.layout, DeviceLayout::Index2);
+    EXPECT_EQ(ExportProblemText(index, kDialogNames), "Palette epaper7 has 7 colours; Layout index2 holds at most 4");
+
+    const ExportProblem bmp = CheckDeviceExport(With([](DeviceExport& e) {
+        e.container = DeviceContainer::Bmp, e.bmpDepth = 4, e.palette.assign(20, Pixel{0});
+    }));
+    EXPECT_EQ(bmp.kind, ExportProblem::Kind::BmpPaletteTooLarge);
+    EXPECT_EQ(bmp.limit, 16);
+    EXPECT_EQ(bmp.depth, 4);
+    EXPECT_EQ(ExportProblemText(bmp, kBatchFieldNames), "--palette (20 colours) has 20 colours; --depth 4 holds at most 16");
+
+    const ExportProblem gamma = CheckDeviceExport(With([](DeviceExport& e) { e.adjust.contrast = 101; }));
+    EXPECT_EQ(gamma.kind, ExportProblem::Kind::Adjustment);
+    EXPECT_EQ(gamma.adjustment, AdjustmentProblem::Contrast);
+    EXPECT_EQ(ExportProblemText(gamma, kBatchFieldNames), "contrast is from -100 to 100");
+    EXPECT_EQ(ExportProblemText(CheckDeviceExport(With([](DeviceExport&) {})), kBatchFieldNames), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
