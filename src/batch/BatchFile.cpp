@@ -243,7 +243,7 @@ int DepthToWrite(const Editor& ed, const BatchOptions& o) {
 // A device file (--format, --for): the one export both front ends call.
 std::string SaveDeviceFile(Editor& ed, const BatchOptions& o, const FileJob& job, const std::optional<Bitmap>& alpha) {
     const DeviceFile file = DeviceFileFor(ed, o, job.input, job.output, alpha);
-    if (!file.error.empty()) return file.error;
+    if (!file.problem.Ok()) return DeviceFileProblemText(file.problem);
     ClearImageStack(ed);
     return WriteOutput(ed, {EncodeStatus::Ok, 0, file.bytes.size(), WholeBytes(file.bytes)}, job.output);
 }

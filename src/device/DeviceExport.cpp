@@ -14,7 +14,11 @@ namespace rastrix {
 
 namespace {
 
+using FileKind = DeviceFileProblem::Kind;
+
 constexpr std::string_view kNoMemory = "there is not enough memory to make the file";
+
+DeviceFileProblem NoMemory() { return {.kind = FileKind::NoMemory}; }
 
 bool MapsToIndexes(const DeviceExport& e) {
     if (e.container == DeviceContainer::Bmp) return !e.palette.empty() || e.optimisedColors > 0;
@@ -50,27 +54,27 @@ struct Working {
 
 struct Prepared {
     MappedImage mapped;
-    std::string error;
+    DeviceFileProblem problem;
 };
 
 // Scaled, adjusted and mapped: the values the layout packs.
 Prepared Prepare(const Bitmap& source, const DeviceExport& e, const PictureAlpha& alpha) {
     Prepared p;
     // The front ends check with their own words first; this only keeps a wrong call from going on.
-    if (const ExportProblem why = CheckDeviceExport(e); !why.Ok()) return {{}, ExportProblemText(why, kPlainFieldNames)};
-    if (source.IsEmpty()) return {{}, "there is no picture"};
+    if (const ExportProblem why = CheckDeviceExport(e); !why.Ok()) return {{}, {.kind = FileKind::Parameters, .parameters = why}};
+    if (source.IsEmpty()) return {{}, {.kind = FileKind::NoPicture}};
     Working w{&source, std::nullopt};
     const bool resize = e.width > 0 && (e.width != source.Width() || e.height != source.Height());
-    if (resize && alpha.alpha) return {{}, "a transparent picture is not scaled here; scale it before"};
+    if (resize && alpha.alpha) return {{}, {.kind = FileKind::TransparentScaled}};
     if (resize) {
         w.own = ScaleBitmap(source, e.width, e.height, e.fit, e.filter, e.background);
-        if (!w.own) return {{}, std::string(kNoMemory)};
+        if (!w.own) return {{}, NoMemory()};
         w.image = &*w.own;
     }
     const bool keepsAlpha = e.container != DeviceContainer::Bmp && InfoOf(e.layout).alpha && alpha.alpha;
     if (keepsAlpha) {
         // The colours as they were before they were laid on the background.
-        if (!w.Own()) return {{}, std::string(kNoMemory)};
+        if (!w.Own()) return {{}, NoMemory()};
         for (int y = 0; y < w.own->Height(); ++y) {
             Pixel* row = w.own->Row(y);
             const Pixel* a = alpha.alpha->Row(y);
@@ -80,20 +84,20 @@ Prepared Prepare(const Bitmap& source, const DeviceExport& e, const PictureAlpha
         p.mapped.alpha = *alpha.alpha;
     }
     if (e.adjust.Any()) {
-        if (!w.Own()) return {{}, std::string(kNoMemory)};
+        if (!w.Own()) return {{}, NoMemory()};
         AdjustTones(*w.own, e.adjust);
     }
     if (MapsToIndexes(e)) {
         PaletteColors palette = e.palette;
         if (e.optimisedColors > 0) {
             OptimisedPaletteResult made = MakeOptimisedPalette(*w.image, e.optimisedColors);
-            if (made.problem.kind != OptimisedPaletteProblem::Kind::None) return {{}, PaletteProblemText(made.problem)};
+            if (made.problem.kind != OptimisedPaletteProblem::Kind::None) return {{}, {.kind = FileKind::Optimise, .optimise = made.problem}};
             palette = std::move(made.colors);
         } else if (palette.empty()) {
             palette = LayoutPalette(e.layout);
         }
         MapResult mapped = MapToPalette(*w.image, palette, {e.dither, e.thresholdPercent});
-        if (!mapped.image) return {{}, PaletteProblemText(mapped.problem)};
+        if (!mapped.image) return {{}, {.kind = FileKind::Map, .map = mapped.problem}};
         p.mapped.indexes = std::move(*mapped.image);
         p.mapped.palette = std::move(palette);
         return p;
@@ -101,12 +105,12 @@ Prepared Prepare(const Bitmap& source, const DeviceExport& e, const PictureAlpha
     const std::optional<ChannelBits> bits = KeptBits(e);
     if (bits && e.dither != Dither::None) {
         p.mapped.pixels = MapToLevels(*w.image, *bits, e.dither);
-        if (!p.mapped.pixels) return {{}, std::string(kNoMemory)};
+        if (!p.mapped.pixels) return {{}, NoMemory()};
     } else if (w.own) {
         p.mapped.pixels = std::move(w.own);
     } else {
         p.mapped.pixels = Bitmap::TryCreate(source.Width(), source.Height(), Bitmap::NewPixels::Unset);
-        if (!p.mapped.pixels) return {{}, std::string(kNoMemory)};
+        if (!p.mapped.pixels) return {{}, NoMemory()};
         for (int y = 0; y < source.Height(); ++y) std::copy_n(source.Row(y), source.Width(), p.mapped.pixels->Row(y));
     }
     return p;
@@ -124,20 +128,20 @@ DeviceFile BmpFile(Prepared& p, const DeviceExport& e, const PictureAlpha& alpha
     const int depth = e.bmpDepth != 0 ? e.bmpDepth : m.pixels ? 24 : SmallestIndexedDepth(m.palette.size());
     if (!m.pixels && depth <= 8) {
         EncodedBmp file = EncodeIndexedBmp(m.indexes, m.palette, depth);
-        if (file.status != EncodeStatus::Ok) return {{}, std::string(EncodeStatusMessage(file.status))};
+        if (file.status != EncodeStatus::Ok) return {{}, {.kind = FileKind::Encode, .encode = file.status}};
         return {std::move(file.bytes), {}};
     }
     std::optional<Bitmap> colors;
     if (!m.pixels) {
         colors = PaletteBitmap(m.indexes, m.palette);
-        if (!colors) return {{}, std::string(kNoMemory)};
+        if (!colors) return {{}, NoMemory()};
     }
     const Bitmap& image = m.pixels ? *m.pixels : *colors;
     BmpFileBytes file;
     if (depth == 24) file = EncodeBmpPieces(image, 24, {}, buffer);
     else if (depth == 16) file = EncodeBmpDirect(image, DirectDepth::Rgb565, nullptr, e.background, buffer);
     else file = EncodeBmpDirect(image, DirectDepth::Bgra32, alpha.alpha, alpha.background, buffer);
-    if (file.status != EncodeStatus::Ok) return {{}, std::string(EncodeStatusMessage(file.status))};
+    if (file.status != EncodeStatus::Ok) return {{}, {.kind = FileKind::Encode, .encode = file.status}};
     return {Collect(file), {}};
 }
 
@@ -162,16 +166,13 @@ std::string ValuesText(const DeviceExport& e, const MappedImage& m, const std::s
 DeviceFile ExportForDevice(const Bitmap& image, const DeviceExport& e, const PictureAlpha& alpha) {
     if (const int w = e.width > 0 ? e.width : image.Width();
         e.container == DeviceContainer::Bmp && e.widthMultiple > 1 && w % e.widthMultiple != 0)
-        return {{},
-                "the picture is " + std::to_string(w) + " pixels wide; the reader of " + (e.profile.empty() ? "this file" : e.profile) +
-                    " files skips no row padding and takes only widths that are multiples of " + std::to_string(e.widthMultiple) +
-                    ": scale it to the panel's size"};
+        return {{}, {.kind = FileKind::WidthNotMultiple, .width = w, .multiple = e.widthMultiple, .profile = e.profile}};
     try {
         Prepared p = Prepare(image, e, alpha);
-        if (!p.error.empty()) return {{}, p.error};
+        if (!p.problem.Ok()) return {{}, p.problem};
         if (e.container == DeviceContainer::Bmp) return BmpFile(p, e, alpha);
         std::optional<PackedImage> packed = PackLayout(p.mapped, e.layout, e.invert);
-        if (!packed) return {{}, std::string(kNoMemory)};
+        if (!packed) return {{}, NoMemory()};
         const std::string name = e.name.empty() ? "image" : e.name;
         const bool indexed = InfoOf(e.layout).kind == LayoutKind::Index;
         switch (e.container) {
@@ -195,19 +196,19 @@ DeviceFile ExportForDevice(const Bitmap& image, const DeviceExport& e, const Pic
             }
             case DeviceContainer::Bmp: break;
         }
-        return {{}, "unknown format"};
+        return {{}, {.kind = FileKind::UnknownFormat}};
     } catch (const std::bad_alloc&) {
-        return {{}, std::string(kNoMemory)};
+        return {{}, NoMemory()};
     }
 }
 
 DeviceView RenderDeviceView(const Bitmap& image, const DeviceExport& e) {
     try {
         Prepared p = Prepare(image, e, {});
-        if (!p.error.empty()) return {std::nullopt, p.error};
+        if (!p.problem.Ok()) return {std::nullopt, p.problem};
         if (!p.mapped.pixels) {
             std::optional<Bitmap> shown = PaletteBitmap(p.mapped.indexes, p.mapped.palette);
-            if (!shown) return {std::nullopt, std::string(kNoMemory)};
+            if (!shown) return {std::nullopt, NoMemory()};
             return {std::move(shown), {}};
         }
         Bitmap& shown = *p.mapped.pixels;
@@ -230,8 +231,28 @@ DeviceView RenderDeviceView(const Bitmap& image, const DeviceExport& e) {
         }
         return {std::move(p.mapped.pixels), {}};
     } catch (const std::bad_alloc&) {
-        return {std::nullopt, std::string(kNoMemory)};
+        return {std::nullopt, NoMemory()};
     }
+}
+
+std::string DeviceFileProblemText(const DeviceFileProblem& p) {
+    switch (p.kind) {
+        case FileKind::None: return {};
+        case FileKind::Parameters: return ExportProblemText(p.parameters, kPlainFieldNames);
+        case FileKind::NoPicture: return "there is no picture";
+        case FileKind::TransparentScaled: return "a transparent picture is not scaled here; scale it before";
+        case FileKind::NoMemory: return std::string(kNoMemory);
+        case FileKind::Optimise: return PaletteProblemText(p.optimise);
+        case FileKind::Map: return PaletteProblemText(p.map);
+        case FileKind::Encode: return std::string(EncodeStatusMessage(p.encode));
+        case FileKind::WidthNotMultiple:
+            return "the picture is " + std::to_string(p.width) + " pixels wide; the reader of " +
+                   (p.profile.empty() ? "this file" : p.profile) +
+                   " files skips no row padding and takes only widths that are multiples of " + std::to_string(p.multiple) +
+                   ": scale it to the panel's size";
+        case FileKind::UnknownFormat: return "unknown format";
+    }
+    return {};
 }
 
 }  // namespace rastrix

@@ -5,8 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/BmpWriter.h"
 #include "codec/PaletteFile.h"
 #include "color/FixedPalettes.h"
+#include "color/OptimisedPalette.h"
 #include "color/PaletteMapping.h"
 #include "device/DeviceAdjust.h"
 #include "device/DeviceContainer.h"
@@ -119,9 +121,38 @@ struct PictureAlpha {
     Pixel background{0x00FFFFFFu};
 };
 
+// Why a device file was not made after its parameters passed the check: the kind, and the
+// problem or the facts its words name.
+struct DeviceFileProblem {
+    enum class Kind : std::uint8_t {
+        None,
+        Parameters,         // the parameters break a rule: `parameters`
+        NoPicture,          // the picture is empty
+        TransparentScaled,  // a transparent picture given a size
+        NoMemory,
+        Optimise,           // the optimised palette could not be chosen: `optimise`
+        Map,                // the colours could not be mapped: `map`
+        Encode,             // the BMP writer refused: `encode`
+        WidthNotMultiple,   // `width` is no multiple of `multiple`, all `profile`'s reader takes
+        UnknownFormat,
+    };
+    Kind kind = Kind::None;
+    ExportProblem parameters;
+    OptimisedPaletteProblem optimise;
+    MapProblem map;
+    EncodeStatus encode = EncodeStatus::Ok;
+    int width = 0, multiple = 0;
+    std::string profile;  // empty: no profile named the reader
+
+    bool Ok() const { return kind == Kind::None; }
+};
+
+// The words for it, as a clause both front ends put after their own ("The file cannot be made: ...").
+std::string DeviceFileProblemText(const DeviceFileProblem& problem);
+
 struct DeviceFile {
     std::vector<std::uint8_t> bytes;
-    std::string error;  // empty when bytes hold the file
+    DeviceFileProblem problem;  // Ok when bytes hold the file
 };
 
 // The file's bytes for the picture: scaled to the device's size, the tones adjusted, the colours
@@ -133,7 +164,7 @@ DeviceFile ExportForDevice(const Bitmap& image, const DeviceExport& e, const Pic
 // in the colours the layout keeps (palette entries, or each channel's kept bits widened again).
 struct DeviceView {
     std::optional<Bitmap> image;
-    std::string error;
+    DeviceFileProblem problem;
 };
 DeviceView RenderDeviceView(const Bitmap& image, const DeviceExport& e);
 

@@ -56,8 +56,8 @@ bool RunExportForDevice(Editor& ed, const DeviceExport& e, const std::string& pa
     ShowWaitCursor(ed);
     InvalidateImageWindow(ed);  // the next paint puts the cursor back
     const DeviceFile file = ExportForDevice(CurrentImage(ed), e);
-    if (!file.error.empty()) {
-        ReportProblem(ed, "The file cannot be made: " + file.error + ".");
+    if (!file.problem.Ok()) {
+        ReportProblem(ed, "The file cannot be made: " + DeviceFileProblemText(file.problem) + ".");
         return false;
     }
     const WriteResult written = WriteFileAtomically(*ed.files, path, file.bytes, kNewImageFileMode);

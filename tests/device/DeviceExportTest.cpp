@@ -163,11 +163,11 @@ TEST_P(CHeaderCompiles, WithPedanticWarningsAsErrors) {
     }
     const Bitmap picture = Gradient(13, 9);
     const DeviceFile header = ExportForDevice(picture, e);
-    ASSERT_EQ(header.error, "");
+    ASSERT_TRUE(header.problem.Ok()) << DeviceFileProblemText(header.problem);
     e.container = DeviceContainer::Binary;
     e.progmem = false;
     const DeviceFile binary = ExportForDevice(picture, e);
-    ASSERT_EQ(binary.error, "");
+    ASSERT_TRUE(binary.problem.Ok()) << DeviceFileProblemText(binary.problem);
 
     const fs::path dir = fs::path(::testing::TempDir()) / ("rastrix_c_" + std::string(c.name));
     fs::create_directories(dir);
@@ -222,7 +222,7 @@ TEST(LvglCSource, CompilesWithLvglsDeclarations) {
             Palette(e, palette);
         }
         const DeviceFile file = ExportForDevice(Gradient(7, 5), e);
-        ASSERT_EQ(file.error, "");
+        ASSERT_TRUE(file.problem.Ok()) << DeviceFileProblemText(file.problem);
         std::ofstream(dir / "picture.c", std::ios::binary).write(reinterpret_cast<const char*>(file.bytes.data()), std::streamsize(file.bytes.size()));
         EXPECT_EQ(Shell("gcc -std=c99 -Wall -Wextra -pedantic -Werror -DLV_LVGL_H_INCLUDE_SIMPLE -I" + dir.string() + " -c -o " +
                       (dir / "picture.o").string() + " " + (dir / "picture.c").string()),
@@ -293,7 +293,7 @@ TEST(DeviceView, ShowsWhatTheFileHolds) {
     DeviceExport e;
     e.layout = DeviceLayout::Rgb332;
     const DeviceView view = RenderDeviceView(picture, e);
-    ASSERT_TRUE(view.image) << view.error;
+    ASSERT_TRUE(view.image) << DeviceFileProblemText(view.problem);
     e.container = DeviceContainer::Binary;
     const DeviceFile file = ExportForDevice(picture, e);
     for (int y = 0; y < 8; ++y)
@@ -326,7 +326,7 @@ TEST(DeviceExportSize, ScaledToTheDevice) {
     e.layout = DeviceLayout::Grey8;
     e.width = 20, e.height = 20;
     const DeviceFile file = ExportForDevice(picture, e);
-    ASSERT_EQ(file.error, "");
+    ASSERT_TRUE(file.problem.Ok()) << DeviceFileProblemText(file.problem);
     ASSERT_EQ(file.bytes.size(), 400u);
     EXPECT_EQ(file.bytes[0], 255);              // the white band above the fitted picture
     EXPECT_NE(file.bytes[10 * 20 + 10], 255);   // the picture in the middle

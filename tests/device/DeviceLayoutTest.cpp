@@ -88,7 +88,7 @@ TEST_P(LayoutReadByLibraryLoop, GivesEveryPixel) {
     const LayoutCase& c = GetParam();
     const Bitmap picture = c.picture();
     const DeviceFile file = ExportFor(picture, DeviceContainer::Binary, c.layout, c.invert, c.palette);
-    ASSERT_EQ(file.error, "");
+    ASSERT_TRUE(file.problem.Ok()) << DeviceFileProblemText(file.problem);
     const Read read = c.read(file.bytes, picture.Width(), picture.Height());
     for (int y = 0; y < picture.Height(); ++y)
         for (int x = 0; x < picture.Width(); ++x)

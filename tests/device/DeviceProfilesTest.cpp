@@ -34,7 +34,7 @@ TEST(BuiltInProfiles, EachMakesAFile) {
         ASSERT_TRUE(made.Ok()) << p.name << ": " << PaletteProblemText(made.palette);
         made.e.name = "picture";
         const DeviceFile file = ExportForDevice(Picture(), made.e);
-        EXPECT_EQ(file.error, "") << p.name;
+        EXPECT_TRUE(file.problem.Ok()) << p.name << ": " << DeviceFileProblemText(file.problem);
         EXPECT_FALSE(file.bytes.empty()) << p.name;
     }
     for (const char* asked : {"ssd1306", "adafruit-gfx-mono", "gxepd2-bw", "gxepd2-3c", "gxepd2-7c", "tft-espi-565", "lvgl-rgb565", "lvgl-i1"})
@@ -60,18 +60,22 @@ TEST(BuiltInProfiles, WaveshareSevenColourFileDrawnInkForInk) {
             for (int x = 0; x < w; ++x) inks.Row(y)[x] = EpaperPalette7()[std::size_t((x * 3 + y * 2 + x / 5) % 7)];
         const DeviceFile file = ExportForDevice(inks, made.e);
         if (w % 4 != 0) {
-            EXPECT_NE(file.error.find(std::to_string(w) + " pixels wide"), std::string::npos) << w << ": " << file.error;
-            EXPECT_NE(file.error.find("multiples of 4"), std::string::npos) << file.error;
+            EXPECT_EQ(file.problem.kind, DeviceFileProblem::Kind::WidthNotMultiple);
+            EXPECT_EQ(file.problem.width, w);
+            EXPECT_EQ(file.problem.multiple, 4);
+            EXPECT_EQ(DeviceFileProblemText(file.problem),
+                      "the picture is " + std::to_string(w) + " pixels wide; the reader of waveshare-7c-bmp files skips no row "
+                      "padding and takes only widths that are multiples of 4: scale it to the panel's size");
             continue;
         }
-        ASSERT_EQ(file.error, "") << w;
+        ASSERT_TRUE(file.problem.Ok()) << w << ": " << DeviceFileProblemText(file.problem);
         const device_test::Read drawn = device_test::WaveshareRgb7Color(file.bytes);
         ASSERT_EQ(drawn.width, w);
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < w; ++x) ASSERT_EQ(drawn.At(x, y), std::uint32_t((x * 3 + y * 2 + x / 5) % 7)) << w << " at " << x << "," << y;
     }
     made.e.width = 36, made.e.height = 5;  // a picture scaled to a panel's width is taken whatever its own
-    EXPECT_EQ(ExportForDevice(Bitmap(37, 5), made.e).error, "");
+    EXPECT_TRUE(ExportForDevice(Bitmap(37, 5), made.e).problem.Ok());
     // The dialog's remembered choice holds the profile's name and form, not the width rule.
     ExportChoice remembered;
     remembered.profile = "waveshare-7c-bmp", remembered.container = DeviceContainer::Bmp, remembered.bmpDepth = 24;

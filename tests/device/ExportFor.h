@@ -15,7 +15,7 @@ inline DeviceFile ExportFor(const Bitmap& picture, DeviceContainer container, De
     e.invert = invert;
     if (*palette)
         if (const PaletteOrFile named = SetExportPalette(e, palette, PosixFileSystem()); !named.Ok())
-            return {{}, PaletteProblemText(named)};
+            ADD_FAILURE() << PaletteProblemText(named);
     return ExportForDevice(picture, e);
 }
 

@@ -82,7 +82,7 @@ TEST_P(LvglBinaryAsLvglWritesIt, ByteForByte) {
     const GoldenCase& c = GetParam();
     const std::optional<Bitmap> alpha = c.alpha ? std::optional(c.alpha()) : std::nullopt;
     const DeviceFile file = Export(c.picture(), DeviceContainer::LvglBinary, c.layout, alpha ? &*alpha : nullptr);
-    ASSERT_EQ(file.error, "");
+    ASSERT_TRUE(file.problem.Ok()) << DeviceFileProblemText(file.problem);
     EXPECT_EQ(file.bytes, c.bytes);
 }
 
@@ -145,7 +145,7 @@ class LvglBinaryOneLevelAboveLvgl : public ::testing::TestWithParam<ShiftedCase>
 TEST_P(LvglBinaryOneLevelAboveLvgl, ElseByteForByte) {
     const ShiftedCase& c = GetParam();
     const DeviceFile file = Export(Colors43(), DeviceContainer::LvglBinary, c.layout);
-    ASSERT_EQ(file.error, "");
+    ASSERT_TRUE(file.problem.Ok()) << DeviceFileProblemText(file.problem);
     ASSERT_EQ(file.bytes.size(), c.bytes.size());
     for (std::size_t i = 0; i < c.bytes.size(); ++i) {
         const bool channel = i >= 12 && (c.pixelBytes == 3 || (i - 12) % 4 != 3);
@@ -274,7 +274,7 @@ TEST(LvglBinary, IndexedPixelsReadBackThroughThePalette) {
     for (const Case c : {Case{DeviceLayout::Grey2, false, 2, ""}, Case{DeviceLayout::Grey2, true, 2, ""},
                          Case{DeviceLayout::Index4, false, 4, "grey4"}, Case{DeviceLayout::Index8, false, 8, "grey4"}}) {
         const DeviceFile file = ExportFor(picture, DeviceContainer::LvglBinary, c.layout, c.invert, c.palette);
-        ASSERT_EQ(file.error, "");
+        ASSERT_TRUE(file.problem.Ok()) << DeviceFileProblemText(file.problem);
         const LvglHeader h = ReadLvglHeader(file.bytes);
         EXPECT_EQ(h.magic, 0x19);
         EXPECT_EQ(h.w, 13);
