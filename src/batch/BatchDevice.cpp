@@ -93,7 +93,7 @@ std::string FirstAsked(const DeviceOptions& d) {
 }
 
 // The user's profile file from the settings folder; an empty list when there is none.
-UserProfiles UsersProfiles() { return ReadUserProfiles(Store(Store::DefaultFolder())); }
+UserProfiles SettingsFolderProfiles() { return ReadUserProfiles(Store(Store::DefaultFolder())); }
 
 // "FILE: line 3: ...": why the user's profiles were not read.
 std::string WhyNotRead(const UserProfiles& user) {
@@ -103,7 +103,7 @@ std::string WhyNotRead(const UserProfiles& user) {
 std::string FromProfile(const std::string& name, DeviceExport& e) {
     UserProfiles user;
     const DeviceProfile* p = FindProfile(name, user);
-    if (!p) p = FindProfile(name, user = UsersProfiles());
+    if (!p) p = FindProfile(name, user = SettingsFolderProfiles());
     if (!p) {
         std::string why = "--for " + name + ": no such profile; known: " + ProfileNames(user);
         if (!user.problem.Ok()) why += " (your profiles were not read: " + WhyNotRead(user) + ")";
@@ -179,7 +179,7 @@ std::string_view OutputExtension(const BatchOptions& o) {
 }
 
 std::string ListProfilesText() {
-    const UserProfiles user = UsersProfiles();
+    const UserProfiles user = SettingsFolderProfiles();
     std::string text = ProfileListText(user);
     if (!user.problem.Ok()) text += "\nYour profiles were not read: " + WhyNotRead(user) + "\n";
     return text;

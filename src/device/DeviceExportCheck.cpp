@@ -1,7 +1,6 @@
 // The one check of a device export's parameters, for both front ends.
 #include "codec/PaletteFile.h"
 #include "device/DeviceExport.h"
-#include "device/PaletteProblemText.h"
 
 namespace rastrix {
 
