@@ -4,6 +4,7 @@
 
 #include "document/DeviceExportDialog.h"
 #include "document/FileWrite.h"
+#include "editor/Command.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
 #include "editor/ImageStack.h"
@@ -68,7 +69,12 @@ bool RunExportForDevice(Editor& ed, const DeviceExport& e, const std::string& pa
     return true;
 }
 
-void ExportForDeviceCommand(Editor& ed) {
+namespace {
+
+// The dialog, starting with the last export's settings (or the user's profiles beside the
+// built-in ones), then the save dialog for the file's name, then the file. The settings are
+// remembered once the file is written.
+void AskAndExport(Editor& ed) {
     const bool remembers = !ed.settingsFolder.empty();
     Store store(ed.settingsFolder, *ed.files);
     ExportChoice last;
@@ -94,5 +100,11 @@ void ExportForDeviceCommand(Editor& ed) {
         return std::vector<std::uint8_t>(text.begin(), text.end());
     }());
 }
+
+}  // namespace
+
+// File > Export for Device...: asks for the export and the file's name, then writes it; it needs
+// an image.
+Command ExportForDeviceRecord() { return {.run = AskAndExport, .canRun = ImageRule}; }
 
 }  // namespace rastrix

@@ -13,9 +13,4 @@ struct Editor;
 // the user (false).
 bool RunExportForDevice(Editor& ed, const DeviceExport& e, const std::string& path);
 
-// File > Export for Device...: the dialog, starting with the last export's settings (or the user's
-// profiles beside the built-in ones), then the save dialog for the file's name, then the file.
-// The settings are remembered once the file is written.
-void ExportForDeviceCommand(Editor& ed);
-
 }  // namespace rastrix

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "document/ChangeSize.h"
-#include "document/DeviceExportCommand.h"
 #include "document/Join.h"
 #include "document/NewImage.h"
 #include "document/OpenFile.h"
@@ -22,7 +21,7 @@ Availability UndoRule(const Editor& ed) {
     return ed.doc.undoDepth > 0 ? kCanRun : Availability{Availability::Kind::NothingToUndo};
 }
 
-constexpr std::size_t kFixedCount = 9;
+constexpr std::size_t kFixedCount = 8;
 
 template <std::size_t... K>
 constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::index_sequence<K...>) {
@@ -36,7 +35,6 @@ constexpr std::array<Command, kFixedCount + sizeof...(K)> MakeCommands(std::inde
         {CommandId::SaveAs, nullptr, nullptr, nullptr, SaveAsCommand, ImageRule},
         {CommandId::Undo, nullptr, nullptr, nullptr, Undo, UndoRule},
         {CommandId::ChangeImageSize, nullptr, nullptr, nullptr, ChangeSizeCommand, ImageRule},
-        {CommandId::ExportForDevice, nullptr, nullptr, nullptr, ExportForDeviceCommand, ImageRule},
         // Recent file k; its menu text is the entry's path, or a placeholder.
         {RecentFileCommand(int(K)), nullptr, nullptr, nullptr, RunMember<OpenRecentCommand, RecentFileCommand(int(K))>}...,
     }};

@@ -1,9 +1,7 @@
 #include "edit/EditCommands.h"
 
 #include "edit/Clipboard.h"
-#include "edit/ReduceColors.h"
 #include "edit/RotateFlip.h"
-#include "edit/ScaleImage.h"
 #include "edit/Shift.h"
 #include "editor/CommandIds.h"
 #include "editor/Editor.h"
@@ -46,8 +44,6 @@ const Command kCommands[] = {
     {CommandId::ShiftRight, nullptr, nullptr, nullptr, Shifted<ShiftDirection::Right>, RectangleRule},
     {CommandId::ShiftUp, nullptr, nullptr, nullptr, Shifted<ShiftDirection::Up>, RectangleRule},
     {CommandId::ShiftDown, nullptr, nullptr, nullptr, Shifted<ShiftDirection::Down>, RectangleRule},
-    {CommandId::ScaleImage, nullptr, nullptr, nullptr, ScaleImageCommand, ImageRule},
-    {CommandId::ReduceColors, nullptr, nullptr, nullptr, ReduceColorsCommand, ImageRule},
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "color/OptimisedPalette.h"
 #include "device/PaletteProblemText.h"
 #include "edit/ReduceColorsDialog.h"
+#include "editor/Command.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
 #include "editor/ImageStack.h"
@@ -106,10 +107,16 @@ bool RunReduceColors(Editor& ed, const ReduceColorsParams& params) {
     return true;
 }
 
-void ReduceColorsCommand(Editor& ed) {
+namespace {
+
+void AskAndReduce(Editor& ed) {
     ReduceColorsDialog dialog(ed);
-    if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
-    RunReduceColors(ed, dialog.Params());
+    if (ed.host.RunModal(dialog) == DialogAnswer::Ok) RunReduceColors(ed, dialog.Params());
 }
+
+}  // namespace
+
+// Edit > Reduce Colours...: asks for the parameters (ReduceColorsDialog) and runs them; it needs an image.
+Command ReduceColorsRecord() { return {.run = AskAndReduce, .canRun = ImageRule}; }
 
 }  // namespace rastrix

@@ -65,7 +65,4 @@ ReducePalette ReducedPalette(Editor& ed, const ReduceColorsParams& params);
 // pixel to that colour: the quantiser found no second one.
 bool RunReduceColors(Editor& ed, const ReduceColorsParams& params);
 
-// Edit > Reduce Colours...: asks for the parameters (ReduceColoursDialog) and runs them.
-void ReduceColorsCommand(Editor& ed);
-
 }  // namespace rastrix

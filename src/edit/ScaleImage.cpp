@@ -5,6 +5,7 @@
 
 #include "document/NewImageDialog.h"
 #include "edit/ScaleImageDialog.h"
+#include "editor/Command.h"
 #include "editor/Editor.h"
 #include "editor/Host.h"
 #include "editor/ImageStack.h"
@@ -50,10 +51,16 @@ bool RunScaleImage(Editor& ed, const ScaleImageParams& params) {
     return true;
 }
 
-void ScaleImageCommand(Editor& ed) {
+namespace {
+
+void AskAndScale(Editor& ed) {
     ScaleImageDialog dialog(ed, ed.doc.imageWidth, ed.doc.imageHeight);
-    if (ed.host.RunModal(dialog) != DialogAnswer::Ok) return;
-    RunScaleImage(ed, dialog.Params());
+    if (ed.host.RunModal(dialog) == DialogAnswer::Ok) RunScaleImage(ed, dialog.Params());
 }
+
+}  // namespace
+
+// Edit > Scale Image...: asks for the parameters (ScaleImageDialog) and runs them; it needs an image.
+Command ScaleImageRecord() { return {.run = AskAndScale, .canRun = ImageRule}; }
 
 }  // namespace rastrix

@@ -45,7 +45,4 @@ ScaledSize ScaledImageSize(int srcWidth, int srcHeight, const ScaleImageParams& 
 // when memory runs short, the user is told why and the document is left as it was (false).
 bool RunScaleImage(Editor& ed, const ScaleImageParams& params);
 
-// Edit > Scale Image...: asks for the parameters (ScaleImageDialog) and runs them.
-void ScaleImageCommand(Editor& ed);
-
 }  // namespace rastrix

@@ -30,10 +30,12 @@ struct Availability {
 
 inline constexpr Availability kCanRun{};
 
-// One command of the program: what choosing it does and when it can be chosen. Each layer
-// keeps the commands it owns in a list of these (RotateFlip and Shift in edit/, Crop in
-// selection/, Save in document/, ...); the frame gathers the lists into the one table that
-// menus, tool-bar buttons, keys and rastrix-batch all use.
+// One command of the program: what choosing it does and when it can be chosen. A command
+// added later keeps its record in its own source, beside its run (Scale Image, Reduce Colours,
+// Export for Device); the older ones and the families sharing a handler are in the list of
+// the layer that owns them (RotateFlip and Shift in edit/, Crop in selection/, Save in
+// document/, ...). The frame gathers them into the one table that menus, tool-bar buttons,
+// keys and rastrix-batch all use.
 struct Command {
     CommandId id{};
     // Whether the menu item is enabled and the button clickable, where that differs from
@@ -57,6 +59,16 @@ struct Command {
 };
 
 using CommandList = std::span<const Command>;
+
+// The record of each command whose line in the command list says Own, written in the command's
+// own source beside its run: `Command ScaleImageRecord() { return {.run = ..., .canRun = ...}; }`.
+// The id is the line's; the frame enters these after the layers' lists.
+#define RASTRIX_OWN_RECORD_Layer(name)
+#define RASTRIX_OWN_RECORD_Own(name) Command name##Record();
+#define RASTRIX_DECLARE_OWN_RECORD(name, number, menuText, starts, bar, image, state, toolTip, key, addedTo, record) \
+    RASTRIX_OWN_RECORD_##record(name)
+RASTRIX_COMMANDS(RASTRIX_DECLARE_OWN_RECORD)
+#undef RASTRIX_DECLARE_OWN_RECORD
 
 // The run of one member of a family of commands that share a handler taking the member's id
 // (Cut and Copy, Paste and Paste into New File, the recent files, the tools, the colours).

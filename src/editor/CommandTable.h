@@ -38,6 +38,7 @@ struct CommandInfo {
     std::string_view toolTip;   // empty without a button
     std::uint8_t key;           // key code of its shortcut, 0 for none
     Popup addedTo;              // the pop-up an added command's item ends
+    bool ownRecord;             // its record is in its own source (NameRecord()), not in a layer's list
 
     constexpr bool HasMenuItem() const { return !menuText.empty(); }
     constexpr bool HasButton() const { return bar != ToolBarKind::None; }
@@ -51,14 +52,16 @@ inline constexpr ToolBarKind M = ToolBarKind::Main;
 inline constexpr ToolBarKind D = ToolBarKind::Drawing;
 inline constexpr std::uint8_t E = ButtonBits::Enabled;
 inline constexpr std::uint8_t I = ButtonBits::Indeterminate;
+inline constexpr bool Layer = false;
+inline constexpr bool Own = true;
 }  // namespace command_table_detail
 
 // One row for each line of the command list (CommandList.h), in its order: sorted by id.
 inline constexpr auto kCommandTable = [] {
     using namespace command_table_detail;
     return std::array{
-#define RASTRIX_COMMAND_ROW(name, number, menuText, starts, bar, image, state, toolTip, key, addedTo) \
-    CommandInfo{CommandId::name, menuText, starts, bar, image, state, toolTip, key, Popup::addedTo},
+#define RASTRIX_COMMAND_ROW(name, number, menuText, starts, bar, image, state, toolTip, key, addedTo, record) \
+    CommandInfo{CommandId::name, menuText, starts, bar, image, state, toolTip, key, Popup::addedTo, record},
         RASTRIX_COMMANDS(RASTRIX_COMMAND_ROW)
 #undef RASTRIX_COMMAND_ROW
     };

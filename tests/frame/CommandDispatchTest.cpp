@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
+#include "document/DocumentCommands.h"
+#include "draw/DrawCommands.h"
+#include "edit/EditCommands.h"
 #include "editor/Editor.h"
 #include "frame/CommandDispatch.h"
+#include "frame/FrameCommands.h"
+#include "selection/SelectionCommands.h"
 #include "support/FakeHost.h"
 
 namespace rastrix {
@@ -96,6 +102,33 @@ TEST_F(DispatchTest, EveryCommandOfTheProgramHasItsRunAndFamilyMembersKnowWhichR
     Dispatch(commands, editor, *CommandFromNumber(383));
     Dispatch(commands, editor, CommandId::RecentFile0);  // not entered here
     EXPECT_EQ(calls, (std::vector<int>{373, 383}));
+}
+
+// A later registration replaces an earlier one without a word, so a command written into two
+// layers' lists, or into a list while its line says its record is its own, would lose one
+// record silently. Each command has one record, in the place its line names.
+TEST_F(DispatchTest, EveryCommandHasOneRecordWhereItsLineSays) {
+    std::map<CommandId, int> listed;
+    for (const CommandList list : {FrameCommands(), DocumentCommands(), SelectionCommands(), EditCommands(), DrawCommands()})
+        for (const Command& c : list) {
+            ++listed[c.id];
+            ASSERT_NE(FindCommand(c.id), nullptr) << NumberOf(c.id);
+            EXPECT_FALSE(FindCommand(c.id)->ownRecord) << c.id << " says Own and is in a layer's list too";
+        }
+    for (const auto& [id, times] : listed) EXPECT_EQ(times, 1) << id;
+    int own = 0;
+    for (const CommandInfo& c : kCommandTable) {
+        if (!c.ownRecord) continue;
+        ++own;
+        EXPECT_FALSE(listed.contains(c.id)) << c.id;
+        ASSERT_TRUE(StandardCommands().Has(c.id)) << c.id;
+        EXPECT_NE(StandardCommands().Find(c.id)->canRun, nullptr) << c.id << ": an added command says when it can run";
+    }
+    // The commands added after the first menus keep theirs.
+    EXPECT_TRUE(FindCommand(CommandId::ScaleImage)->ownRecord);
+    EXPECT_TRUE(FindCommand(CommandId::ReduceColors)->ownRecord);
+    EXPECT_TRUE(FindCommand(CommandId::ExportForDevice)->ownRecord);
+    EXPECT_EQ(own, 3);
 }
 
 TEST_F(DispatchTest, ALaterRegistrationReplacesTheEarlierOne) {
