@@ -27,16 +27,17 @@ std::string Layout(BatchOptions& o, Values v) {
 
 std::string Share(std::optional<int>& field, const std::string& value) {
     const auto n = ParseNumbers(value[0] == '-' ? value.substr(1) : value, 1);
-    if (!n || (*n)[0] > 100) return NotA("a number from -100 to 100", value);
-    field = value[0] == '-' ? -(*n)[0] : (*n)[0];
+    const int v = n ? (value[0] == '-' ? -(*n)[0] : (*n)[0]) : 0;
+    if (!n || !kToneLimits.Hold(v)) return NotA("a number " + FromTo(kToneLimits), value);
+    field = v;
     return {};
 }
 
 std::string Gamma(BatchOptions& o, Values v) {
     double g = 0;
     const auto [end, ec] = std::from_chars(v[0].data(), v[0].data() + v[0].size(), g);
-    if (ec != std::errc() || end != v[0].data() + v[0].size() || !(g >= kMinGamma && g <= kMaxGamma))
-        return NotA("a gamma from 0.1 to 10", v[0]);
+    if (ec != std::errc() || end != v[0].data() + v[0].size() || !kGammaLimits.Hold(g))
+        return NotA("a gamma " + FromTo(kGammaLimits), v[0]);
     o.device.gamma = g;
     return {};
 }

@@ -9,6 +9,7 @@
 #include "batch/BatchValues.h"
 #include "codec/PaletteFile.h"
 #include "device/PaletteProblemText.h"
+#include "draw/StyleSettings.h"
 #include "store/FileSystem.h"
 
 namespace rastrix::batch {
@@ -113,10 +114,9 @@ std::string ColorOption(BatchOptions& o, const std::string& v, StepKind kind) {
 }
 
 std::string LineWidth(BatchOptions& o, Values v) {
-    static constexpr std::string_view kWidths[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
-    const auto i = IndexOfWord(v[0], kWidths);
-    if (!i) return NotA("a width of 1 to 9", v[0]);
-    return AddStep(o, {StepKind::LineWidth, *i + 1});
+    const auto n = ParseNumbers(v[0], 1);
+    if (!n || !kLineWidthLimits.Hold((*n)[0])) return NotA("a width " + FromTo(kLineWidthLimits), v[0]);
+    return AddStep(o, {StepKind::LineWidth, (*n)[0]});
 }
 
 std::string LineStyle(BatchOptions& o, Values v) {

@@ -12,10 +12,6 @@ const std::string kNames = "bw, grey4, grey16, basic16, epaper7, bwr, bwy, optim
 
 }  // namespace
 
-std::string FromTo(Limits limits, std::string_view unit) {
-    return "from " + std::to_string(limits.low) + std::string(unit) + " to " + std::to_string(limits.high) + std::string(unit);
-}
-
 PaletteColors BlackWhitePalette() { return {Rgb(0, 0, 0), Rgb(255, 255, 255)}; }
 
 PaletteColors GreyPalette(int levels) {

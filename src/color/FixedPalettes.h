@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "raster/Color.h"
+#include "raster/Limits.h"
 
 namespace rastrix {
 
@@ -14,15 +15,6 @@ namespace rastrix {
 using PaletteColors = std::vector<Pixel>;
 
 inline constexpr int kMaxPaletteColors = 256;
-
-// The bounds of a whole-number parameter, both included.
-struct Limits {
-    int low = 0, high = 0;
-    constexpr bool Hold(int v) const { return v >= low && v <= high; }
-    friend constexpr bool operator==(Limits, Limits) = default;
-};
-// "from 2 to 256", with `unit` after each number ("%").
-std::string FromTo(Limits limits, std::string_view unit = {});
 
 // Reduce Colours' two numbers, declared here once: the checks, the dialog, rastrix-batch's
 // options and every message that names the bounds read them.

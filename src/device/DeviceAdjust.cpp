@@ -7,9 +7,9 @@
 namespace rastrix {
 
 AdjustmentProblem CheckAdjustments(const Adjustments& adjust) {
-    if (adjust.brightness < -100 || adjust.brightness > 100) return AdjustmentProblem::Brightness;
-    if (adjust.contrast < -100 || adjust.contrast > 100) return AdjustmentProblem::Contrast;
-    if (!(adjust.gamma >= kMinGamma && adjust.gamma <= kMaxGamma)) return AdjustmentProblem::Gamma;
+    if (!kToneLimits.Hold(adjust.brightness)) return AdjustmentProblem::Brightness;
+    if (!kToneLimits.Hold(adjust.contrast)) return AdjustmentProblem::Contrast;
+    if (!kGammaLimits.Hold(adjust.gamma)) return AdjustmentProblem::Gamma;
     return AdjustmentProblem::None;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "raster/Bitmap.h"
+#include "raster/Limits.h"
 
 namespace rastrix {
 
@@ -13,16 +14,18 @@ namespace rastrix {
 // So contrast 0 keeps the slope, -100 makes every pixel mid-grey and +100 a hard threshold at
 // mid-grey; gamma above 1 lightens the middle tones, below 1 darkens them.
 struct Adjustments {
-    int brightness = 0;   // -100..100: a share of white added
-    int contrast = 0;     // -100..100
-    double gamma = 1.0;   // 0.1..10
+    int brightness = 0;   // kToneLimits: a share of white added
+    int contrast = 0;     // kToneLimits
+    double gamma = 1.0;   // kGammaLimits
 
     bool Any() const { return brightness != 0 || contrast != 0 || gamma != 1.0; }
     friend bool operator==(const Adjustments&, const Adjustments&) = default;
 };
 
-inline constexpr double kMinGamma = 0.1;
-inline constexpr double kMaxGamma = 10.0;
+// The bounds of the adjustments, declared once: the check, the dialog, the profile file, the
+// remembered export and rastrix-batch's options read them.
+inline constexpr Limits kToneLimits{-100, 100};  // brightness and contrast
+inline constexpr RealLimits kGammaLimits{0.1, 10.0};
 
 // Which value is out of its range, the first of them; None when they can be used.
 enum class AdjustmentProblem : std::uint8_t { None, Brightness, Contrast, Gamma };

@@ -37,7 +37,8 @@ struct DeviceExport {
     int thresholdPercent = -1;  // 0..100 with a two-colour mapping and no dithering; -1 none
     Adjustments adjust;
     int bmpDepth = 0;  // Bmp: 1, 4, 8, 16 (5-6-5), 24, 32; 0: the smallest that holds the palette, else 24
-    // The device's size; 0 x 0 keeps the picture's. A picture of another size is scaled to it.
+    // The device's size, each side within kDeviceSideLimits; 0 x 0 keeps the picture's. A
+    // picture of another size is scaled to it.
     int width = 0, height = 0;
     ScaleFit fit = ScaleFit::Fit;
     ScaleFilter filter = ScaleFilter::Lanczos;
@@ -48,6 +49,9 @@ struct DeviceExport {
     // is not a multiple of this would be drawn sheared: such a picture is refused. 0: any width.
     int widthMultiple = 0;
 };
+
+// A device's width or height, where one is given.
+inline constexpr Limits kDeviceSideLimits{1, 65535};
 
 // How a front end names the parameters in its messages: rastrix-batch by its options, the
 // editor by its dialog's fields.
@@ -66,7 +70,7 @@ struct ExportProblem {
     enum class Kind : std::uint8_t {
         None,
         Adjustment,             // `adjustment` is out of its range
-        Size,                   // a width without a height, or a side beyond 65535
+        Size,                   // a width without a height, or a side beyond kDeviceSideLimits
         NotCName,               // `name` is no C identifier
         ThresholdRange,         // a threshold above 100%
         ThresholdWithDither,    // both given

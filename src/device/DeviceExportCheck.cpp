@@ -73,9 +73,9 @@ ExportProblem CheckPaletteFor(const DeviceExport& e) {
 std::string AdjustmentText(AdjustmentProblem problem) {
     switch (problem) {
         case AdjustmentProblem::None: break;
-        case AdjustmentProblem::Brightness: return "brightness is a share of white from -100 to 100";
-        case AdjustmentProblem::Contrast: return "contrast is from -100 to 100";
-        case AdjustmentProblem::Gamma: return "gamma is from 0.1 to 10";
+        case AdjustmentProblem::Brightness: return "brightness is a share of white " + FromTo(kToneLimits);
+        case AdjustmentProblem::Contrast: return "contrast is " + FromTo(kToneLimits);
+        case AdjustmentProblem::Gamma: return "gamma is " + FromTo(kGammaLimits);
     }
     return {};
 }
@@ -84,12 +84,12 @@ std::string AdjustmentText(AdjustmentProblem problem) {
 
 ExportProblem CheckDeviceExport(const DeviceExport& e) {
     if (CheckAdjustments(e.adjust) != AdjustmentProblem::None) return Broken(e, Kind::Adjustment);
-    if ((e.width == 0) != (e.height == 0) || e.width < 0 || e.height < 0 || e.width > 65535 || e.height > 65535)
-        return Broken(e, Kind::Size);
+    const bool keepsSize = e.width == 0 && e.height == 0;
+    if (!keepsSize && !(kDeviceSideLimits.Hold(e.width) && kDeviceSideLimits.Hold(e.height))) return Broken(e, Kind::Size);
     if (!e.name.empty() && !IsCIdentifier(e.name)) return Broken(e, Kind::NotCName);
-    if (e.thresholdPercent > 100) return Broken(e, Kind::ThresholdRange);
+    if (e.thresholdPercent > kThresholdLimits.high) return Broken(e, Kind::ThresholdRange);
     if (e.thresholdPercent >= 0 && e.dither != Dither::None) return Broken(e, Kind::ThresholdWithDither);
-    if (e.optimisedColors != 0 && (e.optimisedColors < 2 || e.optimisedColors > kMaxPaletteColors))
+    if (e.optimisedColors != 0 && !kOptimisedColorLimits.Hold(e.optimisedColors))
         return Broken(e, Kind::OptimisedRange);
     if (e.container == DeviceContainer::Bmp) {
         if (ExportProblem why = CheckBmp(e); !why.Ok()) return why;
@@ -116,14 +116,14 @@ std::string ExportProblemText(const ExportProblem& p, const ExportFieldNames& n)
     switch (p.kind) {
         case Kind::None: return {};
         case Kind::Adjustment: return AdjustmentText(p.adjustment);
-        case Kind::Size: return S(n.size) + " needs a width and height from 1 to 65535";
+        case Kind::Size: return S(n.size) + " needs a width and height " + FromTo(kDeviceSideLimits);
         case Kind::NotCName:
             return Field(n.name, p.name) + " is not a C name: letters, digits and underscores, not starting with a digit, "
                                            "no keyword, at most 63 characters";
-        case Kind::ThresholdRange: return S(n.threshold) + " is a share of white from 0% to 100%";
+        case Kind::ThresholdRange: return S(n.threshold) + " is a share of white " + FromTo(kThresholdLimits, "%");
         case Kind::ThresholdWithDither:
             return S(n.threshold) + " and " + S(n.dither) + " cannot be used together: a threshold maps each pixel on its own";
-        case Kind::OptimisedRange: return "an optimised palette has from 2 to 256 colours";
+        case Kind::OptimisedRange: return "an optimised palette has " + FromTo(kOptimisedColorLimits) + " colours";
         case Kind::BmpInvert: return S(n.invert) + " flips the bits of a device layout; " + Field(n.format, "bmp") + " keeps the picture's colours";
         case Kind::BmpProgmem: return S(n.progmem) + " is for C arrays; " + Field(n.format, "bmp") + " writes a file";
         case Kind::BmpDepth: return S(n.depth) + " of a BMP file is 1, 4, 8, 16, 24 or 32";

@@ -33,8 +33,8 @@ std::string_view NextWord(std::string_view& rest) {
 }
 
 template <class T>
-bool ParseNumber(std::string_view text, T low, T high, T& out) {
-    const auto v = NumberIn(text, low, high);
+bool ParseNumber(std::string_view text, LimitsOf<T> limits, T& out) {
+    const auto v = NumberIn(text, limits);
     if (v) out = *v;
     return v.has_value();
 }
@@ -95,11 +95,11 @@ private:
         } else if (key == "invert" || key == "progmem") {
             if (!ParseYesNo(value, key == "invert" ? p.invert : p.progmem)) return bad(Kind::NotYesOrNo);
         } else if (key == "depth") {
-            if (!ParseNumber(value, 1, 32, p.bmpDepth)) return bad(Kind::NotADepth);
+            if (!ParseNumber(value, Limits{1, 32}, p.bmpDepth)) return bad(Kind::NotADepth);
         } else if (key == "brightness" || key == "contrast") {
-            if (!ParseNumber(value, -100, 100, key == "brightness" ? p.brightness : p.contrast)) return bad(Kind::NotALevel);
+            if (!ParseNumber(value, kToneLimits, key == "brightness" ? p.brightness : p.contrast)) return bad(Kind::NotALevel);
         } else if (key == "gamma") {
-            if (!ParseNumber(value, kMinGamma, kMaxGamma, p.gamma)) return bad(Kind::NotAGamma);
+            if (!ParseNumber(value, kGammaLimits, p.gamma)) return bad(Kind::NotAGamma);
         } else {
             return {.kind = Kind::UnknownKey, .word = std::string(key)};
         }
@@ -202,8 +202,8 @@ std::string ProfileFileProblemText(const ProfileFileProblem& problem) {
         case Kind::NotADither: why = setting + "dithering is fs, atkinson, ordered or none"; break;
         case Kind::NotYesOrNo: why = setting + "yes or no"; break;
         case Kind::NotADepth: why = setting + "a BMP depth: 1, 4, 8, 16, 24 or 32"; break;
-        case Kind::NotALevel: why = setting + "from -100 to 100"; break;
-        case Kind::NotAGamma: why = setting + "from 0.1 to 10"; break;
+        case Kind::NotALevel: why = setting + FromTo(kToneLimits); break;
+        case Kind::NotAGamma: why = setting + FromTo(kGammaLimits); break;
         case Kind::CannotMake: why = ExportProblemText(problem.exportProblem, kProfileKeys); break;
     }
     return problem.line > 0 ? "line " + std::to_string(problem.line) + ": " + why : why;

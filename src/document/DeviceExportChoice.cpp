@@ -11,9 +11,10 @@ namespace {
 constexpr std::string_view kFitNames[] = {"fit", "cover", "exact"};
 constexpr std::string_view kFilterNames[] = {"lanczos", "nearest"};
 
+// A stored number outside its limits is left at what the choice starts with.
 template <class T>
-void ReadNumber(std::string_view text, T low, T high, T& out) {
-    if (const auto v = NumberIn(text, low, high)) out = *v;
+void ReadNumber(std::string_view text, LimitsOf<T> limits, T& out) {
+    if (const auto v = NumberIn(text, limits)) out = *v;
 }
 
 template <class E, std::size_t N>
@@ -28,17 +29,17 @@ void Apply(ExportChoice& c, std::string_view key, std::string_view value) {
         if (const auto f = ContainerByName(value)) c.container = *f;
     } else if (key == "layout") {
         if (const auto l = LayoutByName(value)) c.layout = *l;
-    } else if (key == "depth") ReadNumber(value, 0, 32, c.bmpDepth);
+    } else if (key == "depth") ReadNumber(value, Limits{0, 32}, c.bmpDepth);
     else if (key == "palette") c.palette = value;
     else if (key == "dither") c.dither = DitherByName(value).value_or(c.dither);
-    else if (key == "threshold") ReadNumber(value, -1, 100, c.thresholdPercent);
+    else if (key == "threshold") ReadNumber(value, Limits{-1, kThresholdLimits.high}, c.thresholdPercent);
     else if (key == "invert") c.invert = value == "yes";
     else if (key == "progmem") c.progmem = value == "yes";
-    else if (key == "brightness") ReadNumber(value, -100, 100, c.adjust.brightness);
-    else if (key == "contrast") ReadNumber(value, -100, 100, c.adjust.contrast);
-    else if (key == "gamma") ReadNumber(value, kMinGamma, kMaxGamma, c.adjust.gamma);
-    else if (key == "width") ReadNumber(value, 0, 65535, c.width);
-    else if (key == "height") ReadNumber(value, 0, 65535, c.height);
+    else if (key == "brightness") ReadNumber(value, kToneLimits, c.adjust.brightness);
+    else if (key == "contrast") ReadNumber(value, kToneLimits, c.adjust.contrast);
+    else if (key == "gamma") ReadNumber(value, kGammaLimits, c.adjust.gamma);
+    else if (key == "width") ReadNumber(value, Limits{0, kDeviceSideLimits.high}, c.width);
+    else if (key == "height") ReadNumber(value, Limits{0, kDeviceSideLimits.high}, c.height);
     else if (key == "fit") ReadWord(value, kFitNames, c.fit);
     else if (key == "filter") ReadWord(value, kFilterNames, c.filter);
 }

@@ -291,14 +291,17 @@ void DeviceExportDialog::Update() {
     choice_.palette = paletteItem_ == kOptimisedItem ? "optimised:" + colorsText_
                       : paletteItem_ == kFileItem    ? fileText_
                                                      : kPaletteNames[std::size_t(paletteItem_)];
-    const auto threshold = thresholdText_.empty() ? std::optional(-1) : NumberIn(thresholdText_, 0, 100);
-    const auto brightness = NumberIn(brightnessText_, -100, 100), contrast = NumberIn(contrastText_, -100, 100);
-    const auto width = NumberIn(widthText_, 0, 65535), height = NumberIn(heightText_, 0, 65535);
-    const auto gamma = NumberIn(std::string_view(gammaText_), kMinGamma, kMaxGamma);
-    if (!threshold) return fail("The threshold is a whole number from 0 to 100, or empty for none.");
-    if (!brightness || !contrast) return fail("Brightness and contrast are whole numbers from -100 to 100.");
-    if (!gamma) return fail("Gamma is a number from 0.1 to 10 (1 changes nothing).");
-    if (!width || !height) return fail("The device's width and height are whole numbers up to 65535 (0 x 0: the image's size).");
+    const auto threshold = thresholdText_.empty() ? std::optional(-1) : NumberIn(thresholdText_, kThresholdLimits);
+    const auto brightness = NumberIn(brightnessText_, kToneLimits), contrast = NumberIn(contrastText_, kToneLimits);
+    const Limits side{0, kDeviceSideLimits.high};  // 0 x 0: the image's size
+    const auto width = NumberIn(widthText_, side), height = NumberIn(heightText_, side);
+    const auto gamma = NumberIn(std::string_view(gammaText_), kGammaLimits);
+    if (!threshold) return fail("The threshold is a whole number " + FromTo(kThresholdLimits) + ", or empty for none.");
+    if (!brightness || !contrast) return fail("Brightness and contrast are whole numbers " + FromTo(kToneLimits) + ".");
+    if (!gamma) return fail("Gamma is a number " + FromTo(kGammaLimits) + " (1 changes nothing).");
+    if (!width || !height)
+        return fail("The device's width and height are whole numbers up to " + std::to_string(side.high) +
+                    " (0 x 0: the image's size).");
     if (paletteItem_ == kFileItem && fileText_.empty()) return fail("Type the name of a palette file, or choose one with Browse.");
     choice_.thresholdPercent = *threshold;
     choice_.adjust = {*brightness, *contrast, *gamma};

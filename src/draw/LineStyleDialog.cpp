@@ -39,7 +39,7 @@ LineStyleDialog::LineStyleDialog(SettingsRecord& settings)
     : settings_(settings),
       pendingStyle_(LineStyleIndexOf(settings)),
       pendingWidth_(LineWidthOf(settings)),
-      widthSelection_(pendingWidth_ - 1) {}
+      widthSelection_(pendingWidth_ - kLineWidthLimits.low) {}
 
 const DialogTemplate& LineStyleDialog::Template() const {
     static const DialogTemplate t = MakeLineStyleTemplate();
@@ -51,18 +51,18 @@ bool LineStyleDialog::Checked(int id) const { return id == ControlId::StyleRadio
 std::vector<std::string> LineStyleDialog::Items(int id) const {
     if (id != ControlId::LineWidth) return {};
     std::vector<std::string> items;
-    for (int w = 1; w <= kMaxLineWidth; ++w) items.push_back(std::to_string(w));
+    for (int w = kLineWidthLimits.low; w <= kLineWidthLimits.high; ++w) items.push_back(std::to_string(w));
     return items;
 }
 
 int LineStyleDialog::Selection(int id) const { return id == ControlId::LineWidth ? widthSelection_ : -1; }
 
 void LineStyleDialog::Select(int id, int index) {
-    if (id != ControlId::LineWidth || index < 0 || index >= kMaxLineWidth) return;
+    if (id != ControlId::LineWidth || index < 0 || !kLineWidthLimits.Hold(index + kLineWidthLimits.low)) return;
     widthSelection_ = index;
     // Only a new width changes the samples; choosing the same one again draws nothing.
-    if (index + 1 != pendingWidth_) {
-        pendingWidth_ = index + 1;
+    if (index + kLineWidthLimits.low != pendingWidth_) {
+        pendingWidth_ = index + kLineWidthLimits.low;
         SamplesChanged();
     }
 }

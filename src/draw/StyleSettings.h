@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "editor/SettingsRecord.h"
+#include "raster/Limits.h"
 
 namespace rastrix {
 
@@ -11,7 +12,9 @@ namespace rastrix {
 // instead of indexing past the style tables.
 inline constexpr int kLineStyleCount = 5;   // solid, dot, dash, dash-dot, dash-dot-dot
 inline constexpr int kFillStyleCount = 7;   // solid and six hatches
-inline constexpr int kMaxLineWidth = 9;
+// A line's width in pixels: the Line Style dialog lists them from 1, the settings file keeps one,
+// rastrix-batch's --line-width takes one.
+inline constexpr Limits kLineWidthLimits{1, 9};
 
 // The pen style of each line style and the hatch style of each fill style, by index.
 inline constexpr std::array<std::int32_t, kLineStyleCount> kPenStyles{0, 2, 1, 3, 4};
@@ -20,7 +23,7 @@ inline constexpr std::array<std::int32_t, kFillStyleCount> kHatchStyles{0, 0, 1,
 inline int LineStyleIndexOf(const SettingsRecord& s) { return s.lineStyleIndex < kLineStyleCount ? s.lineStyleIndex : 0; }
 inline int HatchStyleIndexOf(const SettingsRecord& s) { return s.hatchStyleIndex < kFillStyleCount ? s.hatchStyleIndex : 0; }
 inline int LineWidthOf(const SettingsRecord& s) {
-    return s.lineWidth >= 1 && s.lineWidth <= kMaxLineWidth ? s.lineWidth : 1;
+    return kLineWidthLimits.Hold(s.lineWidth) ? s.lineWidth : kLineWidthLimits.low;
 }
 
 }  // namespace rastrix

@@ -132,8 +132,8 @@ bool IsPlausibleSettings(const SettingsRecord& s) {
     const auto flag = [](std::uint8_t v) { return v == 0 || v == kCheckedByte; };
     return ValueOf(s.foreColor) <= 0xFFFFFF && ValueOf(s.backColor) <= 0xFFFFFF && s.zoomPercent > 0 && ViewModeFromStored(s.viewMode).has_value() &&
             s.maximized <= 1 && flag(s.reservedFlag) && flag(s.showDrawingTools) &&
-           s.hatchStyleIndex < kFillStyleCount && s.lineStyleIndex < kLineStyleCount && s.lineWidth >= 1 &&
-           s.lineWidth <= kMaxLineWidth && IsPlausibleWindow(s.windowRect);
+           s.hatchStyleIndex < kFillStyleCount && s.lineStyleIndex < kLineStyleCount && kLineWidthLimits.Hold(s.lineWidth) &&
+           IsPlausibleWindow(s.windowRect);
 }
 
 std::vector<std::uint8_t> JoinRecent(const RecentFiles& recent) {

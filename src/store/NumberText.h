@@ -18,4 +18,10 @@ std::optional<T> NumberIn(std::string_view text, T low, T high) {
     return v;
 }
 
+// The same within declared limits: anything with `low` and `high` (LimitsOf, raster/Limits.h).
+template <class L>
+auto NumberIn(std::string_view text, const L& limits) -> decltype(NumberIn(text, limits.low, limits.high)) {
+    return NumberIn(text, limits.low, limits.high);
+}
+
 }  // namespace rastrix

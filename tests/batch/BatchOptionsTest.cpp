@@ -15,6 +15,8 @@
 #include "batch/BatchColorNames.h"
 #include "batch/BatchValues.h"
 #include "color/FixedPalettes.h"
+#include "device/DeviceAdjust.h"
+#include "draw/StyleSettings.h"
 
 namespace rastrix::batch {
 namespace {
@@ -57,6 +59,49 @@ TEST(BatchOptions, CommandsKeepTheirOrderAndValues) {
     EXPECT_EQ(p.options->steps, expected);
     EXPECT_EQ(p.options->inputs, std::vector<std::string>{"in.bmp"});
     EXPECT_EQ(p.options->output, "out.bmp");
+}
+
+// The number options take both of the bounds the editor declares for them (the dialogs read the
+// same ones) and refuse what lies just beyond, naming the bounds; the help line (and so the
+// manual) says them too.
+TEST(BatchOptions, NumbersTakeTheirDeclaredBoundsAndNoMore) {
+    const auto help = [](std::string_view option) {
+        for (const OptionSpec& o : OptionTable())
+            if ("--" + std::string(o.longName) == option) return std::string(o.help);
+        return std::string();
+    };
+    // Each option with what makes the rest of the line whole, and the unit its refusal names.
+    struct Whole {
+        const char* option;
+        Limits limits;
+        std::vector<std::string> rest;
+        const char* unit = "";
+    };
+    for (const Whole& w : {Whole{"--brightness", kToneLimits, {"--format", "bmp"}}, Whole{"--contrast", kToneLimits, {"--format", "bmp"}},
+                           Whole{"--line-width", kLineWidthLimits, {"--fill", "solid"}},
+                           Whole{"--threshold", kThresholdLimits, {"--palette", "bw"}, "%"}}) {
+        const auto parse = [&](int v) {
+            std::vector<std::string> args{"a.png", "-d", "o", w.option, std::to_string(v)};
+            args.insert(args.end(), w.rest.begin(), w.rest.end());
+            return Parse(args);
+        };
+        for (const int v : {w.limits.low, w.limits.high}) EXPECT_TRUE(parse(v).options) << w.option << ' ' << v << ": " << parse(v).error;
+        for (const int v : {w.limits.low - 1, w.limits.high + 1}) {
+            EXPECT_FALSE(parse(v).options) << w.option << ' ' << v;
+            EXPECT_NE(parse(v).error.find(FromTo(w.limits, w.unit)), std::string::npos) << parse(v).error;
+        }
+        if (std::string_view(w.option) != "--threshold") {  // its help says what the share does instead
+            EXPECT_NE(help(w.option).find(std::to_string(w.limits.low) + ' '), std::string::npos) << help(w.option);
+            EXPECT_NE(help(w.option).find(' ' + std::to_string(w.limits.high)), std::string::npos) << help(w.option);
+        }
+    }
+    for (const auto& [text, g] : {std::pair{"0.1", kGammaLimits.low}, std::pair{"10", kGammaLimits.high}}) {
+        const ParsedArguments p = Parse({"a.png", "-d", "o", "--gamma", text, "--format", "bmp"});
+        ASSERT_TRUE(p.options) << p.error;
+        EXPECT_EQ(p.options->device.gamma, g);
+    }
+    EXPECT_FALSE(Parse({"a.png", "-d", "o", "--gamma", "0.09", "--format", "bmp"}).options);
+    EXPECT_NE(help("--gamma").find("0.1 to 10"), std::string::npos) << help("--gamma");
 }
 
 TEST(BatchOptions, OutputAndRunningOptions) {
@@ -159,7 +204,8 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.bmp", "-B", "dark-red"}, "--background: 'dark-red' is not a colour (#RRGGBB or R,G,B)"},
         {{"a.bmp", "-b", "12"}, "--depth: '12' is not 1, 4, 8, 16, 16:555, 24, 32 or keep"},  // 16 is a depth now
         {{"a.bmp", "-j", "0"}, "--jobs: '0' is not a number of jobs from 1 to 256"},
-        {{"a.bmp", "--line-width", "10"}, "--line-width: '10' is not a width of 1 to 9"},
+        {{"a.bmp", "--line-width", "10"}, "--line-width: '10' is not a width from 1 to 9"},
+        {{"a.bmp", "--line-width", "0"}, "--line-width: '0' is not a width from 1 to 9"},
         {{"a.bmp", "--fill", "dots"}, "--fill: 'dots' is not line, solid, two-colour, interior or exterior"},
         {{"a.bmp", "--size", "0x0", "-d", "o"}, "--size: '0x0' makes an empty image; give a width and height of at least 1"},
         {{"a.bmp", "--size", "0x5", "-d", "o"}, "--size: '0x5' makes an empty image; give a width and height of at least 1"},
@@ -221,6 +267,8 @@ TEST(BatchOptions, UsageErrorsSayWhatIsWrong) {
         {{"a.png", "--format", "tiff"}, "--format: 'tiff' is not bmp, c, bin, xbm, lvgl-bin or lvgl-c"},
         {{"a.png", "--gamma", "0"}, "--gamma: '0' is not a gamma from 0.1 to 10"},
         {{"a.png", "--brightness", "-101"}, "--brightness: '-101' is not a number from -100 to 100"},
+        {{"a.png", "--contrast", "101"}, "--contrast: '101' is not a number from -100 to 100"},
+        {{"a.png", "--gamma", "10.01"}, "--gamma: '10.01' is not a gamma from 0.1 to 10"},
         {{"a.png", "--symbol", "my logo"}, "--symbol: 'my logo' is not a C name (letters, digits and underscores, not starting with a digit, no keyword)"},
         {{"a.bmp", "--palette", "/no/such/inks.txt"},
          "--palette: '/no/such/inks.txt' is neither a palette (bw, grey4, grey16, basic16, epaper7, bwr, bwy, optimised:N (N from 2 to "
