@@ -25,8 +25,10 @@ std::string AddStep(BatchOptions& o, Step s) {
 
 std::string AddCommand(BatchOptions& o, CommandId id) { return AddStep(o, {StepKind::Command, id}); }
 
-// A keyword that stands for one of the given command ids, word i for ids[i].
-std::string AddWordCommand(BatchOptions& o, const std::string& v, WordList words, std::span<const CommandId> ids) {
+// A keyword that stands for one of the given command ids, word i for ids[i]: as many of one as
+// of the other.
+template <std::size_t N>
+std::string AddWordCommand(BatchOptions& o, const std::string& v, const std::string_view (&words)[N], const CommandId (&ids)[N]) {
     const auto i = IndexOfWord(v, words);
     if (!i) return NotOneOf(words, v);
     return AddCommand(o, ids[std::size_t(*i)]);
@@ -50,6 +52,9 @@ constexpr CommandId kSizeCommand[] = {CommandId::ChangeImageSize};
 constexpr std::string_view kLineStyleWords[] = {"solid", "dot", "dash", "dash-dot", "dash-dot-dot"};
 constexpr std::string_view kFillStyleWords[] = {"solid", "horizontal", "vertical", "backward-diagonal", "forward-diagonal",
                                                 "cross", "diagonal-cross"};
+// Word i is style i of the style dialogs, so there is one word for each of their styles.
+static_assert(std::size(kLineStyleWords) == kLineStyleCount);
+static_assert(std::size(kFillStyleWords) == kFillStyleCount);
 constexpr std::string_view kDepthWords[] = {"1", "4", "8", "16", "16:555", "24", "32", "keep"};
 constexpr int kDepthOfWord[] = {1, 4, 8, 16, kDepth555, 24, 32, kKeepDepth};
 constexpr std::string_view kFilterWords[] = {"lanczos", "nearest"};
@@ -66,6 +71,7 @@ std::string Shape(BatchOptions& o, Values v) {
     // The shape of each word of kShapeWords; "line-up" is a line from bottom-left to top-right.
     constexpr CommandId kShapes[] = {CommandId::RectangleSelection, CommandId::RoundedRectangleSelection,
                                      CommandId::EllipseSelection, CommandId::LineSelection, CommandId::LineSelection};
+    static_assert(std::size(kShapes) == std::size(kShapeWords));
     return AddStep(o, {StepKind::Shape, kShapes[*i], *i == 4 ? 1 : 0});
 }
 
