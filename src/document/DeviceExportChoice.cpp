@@ -80,7 +80,9 @@ ExportChoice DecodeChoice(std::string_view text) {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Carriage returns at a line's end are its ending (a file edited elsewhere), never part of
+        // the value: the value written back is read back the same.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::size_t eq = line.find('=');
         if (eq != std::string_view::npos) Apply(c, line.substr(0, eq), line.substr(eq + 1));
     }

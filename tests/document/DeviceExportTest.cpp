@@ -264,6 +264,8 @@ TEST(DeviceExportChoice, RoundTripsAndSkipsWhatItDoesNotKnow) {
     EXPECT_EQ(odd.adjust.gamma, 1.0);
     EXPECT_EQ(odd.layout, DeviceLayout::Mono);
     EXPECT_EQ(odd.width, 12);
+    // Carriage returns end a line, however many; none stays in the value to be lost when written back.
+    EXPECT_EQ(DecodeChoice("palette=inks.pal\r\r\n").palette, "inks.pal");
 }
 
 }  // namespace
