@@ -1,4 +1,4 @@
-// Writes the fuzzers' seed inputs into FOLDER/bmp, FOLDER/settings, FOLDER/jpeg and FOLDER/palette: small files of every
+// Writes the fuzzers' seed inputs into FOLDER/bmp, FOLDER/settings, FOLDER/jpeg, FOLDER/palette and FOLDER/profiles: small files of every
 // kind the readers take, built the way the tests build theirs, so mutations start from inputs
 // that reach deep into each reader.
 #include <cstdio>
@@ -14,6 +14,7 @@
 #include "support/ExifTestFiles.h"
 #include "support/PictureTestFiles.h"
 #include "PaletteFuzzCheck.h"
+#include "ProfileFuzzCheck.h"
 #include "SettingsFuzzCheck.h"
 #include "codec/BmpWriter.h"
 
@@ -207,6 +208,25 @@ std::vector<std::pair<std::string, Bytes>> PaletteSeeds() {
     return seeds;
 }
 
+// A user's profile file using every key, and an export as the dialog remembers it.
+std::vector<std::pair<std::string, Bytes>> ProfileSeeds() {
+    const auto text = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
+    ExportChoice remembered = ChoiceFromProfile(*FindProfile("gxepd2-3c", UserProfiles{}));
+    remembered.width = 296, remembered.height = 128, remembered.adjust = {10, -20, 1.4};
+    return {
+        {"profiles", text("# panels on the bench\n"
+                          "panel-a like=gxepd2-3c gamma=1.4 contrast=20\n"
+                          "\n"
+                          "panel-b format=bmp depth=4 palette=grey16 dither=fs\n"
+                          "panel-c like=panel-a invert=yes function=display.drawBitmap(0, 0, NAME, NAME_WIDTH, NAME_HEIGHT)\n"
+                          "lcd format=c layout=rgb565 progmem=yes brightness=-10\r\n"
+                          "eink format=lvgl-c layout=index4 palette=epaper7 dither=atkinson\n"
+                          "mono format=xbm layout=mono-lsb dither=none\n"
+                          "few format=c layout=index8 palette=optimised:12 dither=ordered\n")},
+        {"remembered", text(EncodeChoice(remembered))},
+    };
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -218,7 +238,7 @@ int main(int argc, char** argv) {
     int written = 0;
     for (const auto& [kind, seeds] :
          {std::pair{"bmp", BmpSeeds()}, std::pair{"settings", SettingsSeeds()}, std::pair{"jpeg", JpegSeeds()},
-          std::pair{"palette", PaletteSeeds()}}) {
+          std::pair{"palette", PaletteSeeds()}, std::pair{"profiles", ProfileSeeds()}}) {
         std::error_code ec;
         fs::create_directories(folder / kind, ec);
         for (const auto& [name, bytes] : seeds) {

@@ -18,7 +18,7 @@ mkdir -p "$artifacts"
 
 # Corpus folders are copied into $work so nothing the fuzzer adds lands in the repository.
 suite=../shared/testdata/bmpsuite
-for target in bmp settings jpeg palette; do
+for target in bmp settings jpeg palette profiles; do
   corpus=$work/corpus-$target
   mkdir -p "$corpus"
   cp "$work/seeds/$target"/* "$corpus"/
@@ -47,4 +47,5 @@ run bmp -dict=fuzz/bmp.dict || status=1
 run settings -max_len=5000 || status=1
 run jpeg -dict=fuzz/jpeg.dict -max_len=20000 || status=1
 run palette -dict=fuzz/palette.dict -max_len=4096 || status=1
+run profiles -dict=fuzz/profiles.dict -max_len=4096 || status=1
 exit $status

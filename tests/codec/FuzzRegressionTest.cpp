@@ -1,5 +1,5 @@
 // Replays the inputs the fuzzers once failed on (fuzz/regressions/bmp, .../settings, .../jpeg
-// and .../palette) through the same checks, under this build's sanitizers, so a fixed fault stays fixed.
+// .../palette and .../profiles) through the same checks, under this build's sanitizers, so a fixed fault stays fixed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "../../fuzz/BmpFuzzCheck.h"
 #include "../../fuzz/JpegFuzzCheck.h"
 #include "../../fuzz/PaletteFuzzCheck.h"
+#include "../../fuzz/ProfileFuzzCheck.h"
 #include "../../fuzz/SettingsFuzzCheck.h"
 #include "codec/FileRead.h"
 
@@ -84,6 +85,15 @@ TEST_P(PaletteFuzzRegressionTest, ReadsAndWritesBackTheSameColours) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kept, PaletteFuzzRegressionTest, ::testing::ValuesIn(Inputs("palette")), TestName);
+
+class ProfileFuzzRegressionTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ProfileFuzzRegressionTest, RefusesWithAReasonOrMakesEveryProfilesFile) {
+    if (GetParam() == kNone) GTEST_SKIP() << "no kept inputs in " << RegressionDir("profiles");
+    EXPECT_EQ(fuzz::CheckProfileInput(Load("profiles", GetParam())), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kept, ProfileFuzzRegressionTest, ::testing::ValuesIn(Inputs("profiles")), TestName);
 
 }  // namespace
 }  // namespace rastrix
