@@ -183,14 +183,15 @@ std::string ProfileFileProblemText(const ProfileFileProblem& problem) {
     switch (problem.kind) {
         case Kind::None: return {};
         case Kind::NotRead: why = Describe(problem.failure); break;
-        case Kind::TooLarge: why = "the file is longer than 64 KiB"; break;
-        case Kind::LineTooLong: why = "longer than 1000 characters"; break;
+        case Kind::TooLarge: why = "the file is longer than " + std::to_string(kMaxUserProfilesBytes / 1024) + " KiB"; break;
+        case Kind::LineTooLong: why = "longer than " + std::to_string(kMaxLineLength) + " characters"; break;
         case Kind::ZeroByte: why = "holds a zero byte; the file is not text"; break;
         case Kind::BadName:
-            why = "'" + problem.word + "' is not a profile name (1 to 40 lower-case letters, digits, '-', '_' or '.')";
+            why = "'" + problem.word + "' is not a profile name (1 to " + std::to_string(kMaxNameLength) +
+                  " lower-case letters, digits, '-', '_' or '.')";
             break;
         case Kind::NameTaken: why = "a profile named '" + problem.word + "' exists already; give this one another name"; break;
-        case Kind::TooManyProfiles: why = "more than 200 profiles"; break;
+        case Kind::TooManyProfiles: why = "more than " + std::to_string(kMaxUserProfiles) + " profiles"; break;
         case Kind::NotKeyValue: why = "'" + problem.word + "' is not key=value"; break;
         case Kind::UnknownKey:
             why = "unknown key '" + problem.word +
